@@ -111,7 +111,7 @@ std::optional<std::string> Tuning::Fetch(const std::string& url)
         body = pages_.Get(url);
     } catch (...) {
         if (pending_)
-            return std::nullopt;  // the error of a cancelled fetch is nobody's business
+            return std::nullopt;  // superseded: however the fetch ended, it ends quietly
         throw;
     }
     if (pending_)
