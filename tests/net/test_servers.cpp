@@ -89,6 +89,14 @@ std::vector<std::string> ScriptedServer::Requests()
     return m_requests;
 }
 
+std::vector<std::string> ScriptedServer::WaitForRequests(size_t count)
+{
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (Requests().size() < count && std::chrono::steady_clock::now() < deadline)
+        usleep(2000);
+    return Requests();
+}
+
 bool ScriptedServer::Stopped(int fd, int timeout_ms)
 {
     pollfd fds[2] = { { m_stop[0], POLLIN, 0 }, { fd, POLLIN, 0 } };

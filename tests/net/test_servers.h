@@ -36,6 +36,8 @@ public:
     ~ScriptedServer();
     uint16_t Port() const { return m_port; }
     std::vector<std::string> Requests();
+    // Waits (up to 5 s) until `count` requests are recorded.
+    std::vector<std::string> WaitForRequests(size_t count);
     int Accepted() const { return m_accepted; }
 
 private:
