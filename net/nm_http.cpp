@@ -3,6 +3,7 @@
 #include "net/nm_url.h"
 #include "net/nm_uu_processor.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -15,6 +16,7 @@ namespace pellamo {
 namespace {
 
 constexpr size_t kShortText = 256; // path, location and cookie fields
+constexpr int64_t kMaxReserve = 256 << 20;
 
 const char* const kRequestWords[] = {
     "GET ", "OPTIONS ", "HEAD ", "POST ", "PUT ", "PATCH ", "COPY ", "MOVE ", "DELETE ", "LINK ", "UNLINK ", "TRACE ",
@@ -234,10 +236,15 @@ void TNMHTTP::Transact()
     // Through a proxy the connection may stay open after the reply; the
     // declared length then marks its end.
     int64_t limit = (!Proxy().empty() && m_declared_length > 0) ? m_declared_length : -1;
-    if (m_input_file_mode)
+    if (m_input_file_mode) {
         CaptureToFile(m_body, limit);
-    else
+    } else {
+        // Room for the declared body up front spares the copies of a growing
+        // text; the length is the server's word, so only up to a bound.
+        m_body.clear();
+        m_body.reserve(static_cast<size_t>(std::clamp<int64_t>(m_declared_length, 0, kMaxReserve)));
         CaptureString(m_body, limit);
+    }
 
     int code = ReplyCode();
     if (code < 299) {
@@ -306,10 +313,10 @@ void TNMHTTP::SplitUrl()
     if (!host.empty())
         SetHost(host);
     if (path.empty()) {
-        path = "/";
+        path.assign(1, '/');
         // "http://host" becomes "http://host/"; "http://host/" stays as it is.
         if (url.back() != '/' || !has_double_slash || NthSlash(url, 3) == std::string::npos)
-            m_current_url += "/";
+            m_current_url.push_back('/');
     }
     m_request_path = path;
 }

@@ -163,6 +163,7 @@ struct Fetch {
         http.OnSuccess = [this](TNMHTTP&, TNMHTTP::CmdType) { events.push_back("success"); };
         http.OnFailure = [this](TNMHTTP&, TNMHTTP::CmdType) { events.push_back("failure"); };
         http.OnRedirect = [this](TNMHTTP&, bool&) { events.push_back("redirect"); };
+        http.OnAuthenticationNeeded = [this](TNMHTTP&) { events.push_back("authentication"); };
     }
     void Get(const std::string& url) { error = ErrorOf([&] { http.Get(url); }); }
 };
@@ -189,6 +190,8 @@ TEST(TNMHTTPReply, HeaderCodeAndBody)
         { "404 with its page", { Send("HTTP/1.0 404 Not Found\r\n\r\nno such page") }, 404,
             "HTTP/1.0 404 Not Found\r\n\r\n", "no such page", "failure" },
         { "closed at once", {}, 0, "", "", "success" },
+        { "authentication needed", { Send("HTTP/1.0 401 Unauthorized\r\n\r\nlog in") }, 401,
+            "HTTP/1.0 401 Unauthorized\r\n\r\n", "log in", "failure" },
         { "header without end", { Send("HTTP/1.0 200 OK\r\nA: b\r\n") }, 200, "HTTP/1.0 200 OK\r\nA: b\r\n", "",
             "success" },
     };
@@ -200,7 +203,10 @@ TEST(TNMHTTPReply, HeaderCodeAndBody)
         EXPECT_EQ(f.http.ReplyCode(), c.code) << c.name;
         EXPECT_EQ(f.http.Header(), c.header) << c.name;
         EXPECT_EQ(f.http.Body(), c.body) << c.name;
-        EXPECT_EQ(f.events, std::vector<std::string> { c.event }) << c.name;
+        std::vector<std::string> events { c.event };
+        if (c.code == 401)
+            events.push_back("authentication");
+        EXPECT_EQ(f.events, events) << c.name;
         EXPECT_FALSE(f.http.IsConnected());
     }
 }
@@ -348,11 +354,17 @@ TEST(TNMHTTPFiles, BodyHeaderAndDataThroughFiles)
     std::string data = dir.Write("data.txt", std::string("raw \0data", 9));
     ScriptedServer server({ { Send("HTTP/1.0 200 OK\r\nA: b\r\n\r\nfile body") } });
     TNMHTTP http;
+    int accepted_before_send = -1;
+    http.OnAboutToSend = [&](TNMHTTP& sender) {
+        accepted_before_send = server.Accepted();
+        EXPECT_EQ(sender.RequestHeaders()[0], "POST /up HTTP/1.0");
+    };
     http.SetInputFileMode(true);
     http.SetOutputFileMode(true);
     http.SetBody(dir.Path() + "/body.htm");
     http.SetHeader(dir.Path() + "/head.txt");
     http.Post(Url(server.Port(), "/up"), data);
+    EXPECT_EQ(accepted_before_send, 0); // told before connecting
     EXPECT_EQ(ReadFile(dir.Path() + "/body.htm"), "file body");
     EXPECT_EQ(ReadFile(dir.Path() + "/head.txt"), "HTTP/1.0 200 OK\r\nA: b\r\n\r\n");
     EXPECT_EQ(http.Body(), dir.Path() + "/body.htm");
