@@ -365,6 +365,7 @@ TEST(TNMHTTPFiles, BodyHeaderAndDataThroughFiles)
     http.SetHeader(dir.Path() + "/head.txt");
     http.Post(Url(server.Port(), "/up"), data);
     EXPECT_EQ(accepted_before_send, 0); // told before connecting
+    http.OnAboutToSend = nullptr;
     EXPECT_EQ(ReadFile(dir.Path() + "/body.htm"), "file body");
     EXPECT_EQ(ReadFile(dir.Path() + "/head.txt"), "HTTP/1.0 200 OK\r\nA: b\r\n\r\n");
     EXPECT_EQ(http.Body(), dir.Path() + "/body.htm");
