@@ -8,6 +8,9 @@
 #include <arpa/inet.h>
 #include <cerrno>
 #include <ctime>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 using namespace pellamo;
 using namespace pellamo::testing;
@@ -119,6 +122,88 @@ TEST_F(Sock, ConnectFailures)
     Record(8);
     EXPECT_EQ(ErrorOf([&] { sock.Connect(); }), "Already connected");
     EXPECT_FALSE(Saw("Resolve Host")); // refused before any lookup
+}
+
+// A listener whose accept queue is full: further handshakes get no answer.
+struct SilentListener {
+    int listener = -1;
+    std::vector<int> fillers;
+    uint16_t port = 0;
+    SilentListener()
+    {
+        listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address {};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        listen(listener, 0);
+        socklen_t size = sizeof address;
+        getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size);
+        port = ntohs(address.sin_port);
+        for (int i = 0; i < 3; ++i) {
+            int fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+            connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+            fillers.push_back(fd);
+        }
+        usleep(50000);
+    }
+    ~SilentListener()
+    {
+        for (int fd : fillers)
+            close(fd);
+        close(listener);
+    }
+};
+
+// A DNS server on loopback that never answers.
+struct SilentResolver {
+    int fd = -1;
+    SilentResolver()
+    {
+        fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address {};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        socklen_t size = sizeof address;
+        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
+        saved = HostLookup::DefaultOptions();
+        HostLookup::SetDefaultOptions({ "127.0.0.1:" + std::to_string(ntohs(address.sin_port)), 5000, 1 });
+    }
+    ~SilentResolver()
+    {
+        HostLookup::SetDefaultOptions(saved);
+        close(fd);
+    }
+    HostLookup::Options saved;
+};
+
+TEST(SockTimeOut, EndsLookupAndConnectWaits)
+{
+    struct Case {
+        const char* name;
+        bool silent_listener;
+        std::string error;
+        int failed_events;
+    } cases[] = {
+        { "lookup", false, "Host Lookup Timed Out", 0 },
+        { "connect", true, "Connection Timed out", 1 },
+    };
+    for (auto const& c : cases) {
+        SilentResolver resolver;
+        SilentListener listener;
+        TPowersock s;
+        int failed = 0;
+        s.OnConnectionFailed = [&](TPowersock&) { ++failed; };
+        s.SetHost(c.silent_listener ? "127.0.0.1" : "unanswered.example");
+        s.SetPort(listener.port);
+        s.SetTimeOut(300);
+        auto start = EventLoop::Clock::now();
+        EXPECT_EQ(ErrorOf([&] { s.Connect(); }), c.error) << c.name;
+        EXPECT_LT(EventLoop::Clock::now() - start, 3s) << c.name;
+        EXPECT_EQ(failed, c.failed_events) << c.name;
+        EXPECT_FALSE(s.IsConnected());
+    }
 }
 
 TEST_F(Sock, InvalidHostHandlerIsAskedOnce)
