@@ -4,6 +4,7 @@
 #include "net/nm_uu_processor.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -123,6 +124,20 @@ int64_t FileSize(const std::string& name)
     return info.st_size;
 }
 
+// "mms:..." or "http:..." rather than a relative "page.htm?at=10:30".
+bool HasScheme(const std::string& url)
+{
+    size_t colon = url.find(':');
+    if (colon == std::string::npos || colon == 0 || !std::isalpha(static_cast<unsigned char>(url[0])))
+        return false;
+    for (size_t i = 0; i < colon; ++i) {
+        unsigned char c = static_cast<unsigned char>(url[i]);
+        if (!std::isalnum(c) && c != '+' && c != '-' && c != '.')
+            return false;
+    }
+    return true;
+}
+
 bool FollowsLocation(int code)
 {
     // 303, 307 and 308 point elsewhere just like the classic three; without
@@ -215,8 +230,13 @@ void TNMHTTP::RunTransactions()
                 if (handled)
                     return;
             }
-            if (m_current_url.find('/') == std::string::npos)
-                m_current_url = "http://" + Host() + "/" + m_current_url;
+            // A relative Location ("next.htm", "sub/next.htm") names a page
+            // beside the one just fetched, on the same host and port.
+            if (!m_current_url.empty() && m_current_url[0] != '/' && m_current_url.find("//") == std::string::npos
+                && !HasScheme(m_current_url)) {
+                std::string folder = m_request_path.substr(0, m_request_path.rfind('/') + 1);
+                m_current_url = "http://" + Host() + ":" + std::to_string(Port()) + folder + m_current_url;
+            }
         }
         if (code == 401 && OnAuthenticationNeeded)
             OnAuthenticationNeeded(*this);

@@ -238,6 +238,27 @@ TEST(TNMHTTPRedirect, FollowsLocationsAndCarriesTheCookie)
     ASSERT_EQ(target.Requests().size(), 1u);
     EXPECT_NE(target.Requests()[0].find("\r\nCookie: sid=42\r\n"), std::string::npos) << target.Requests()[0];
 
+    // Relative locations resolve beside the page just fetched.
+    struct Relative {
+        const char* from;
+        const char* location;
+        const char* request;
+    } relatives[] = {
+        { "/dir/old.htm", "new.htm", "GET /dir/new.htm HTTP/1.0\r\n" },
+        { "/dir/old.htm", "sub/new.htm", "GET /dir/sub/new.htm HTTP/1.0\r\n" },
+        { "/old.htm?q=1", "new.htm", "GET /new.htm HTTP/1.0\r\n" },
+        { "/dir/old.htm", "new.htm?at=10:30", "GET /dir/new.htm?at=10:30 HTTP/1.0\r\n" },
+    };
+    for (auto const& r : relatives) {
+        ScriptedServer same({ { Send("HTTP/1.0 302 Found\r\nLocation: " + std::string(r.location) + "\r\n\r\n") },
+            { Send("HTTP/1.0 200 OK\r\n\r\nnew") } });
+        TNMHTTP http;
+        http.Get(Url(same.Port(), r.from));
+        EXPECT_EQ(http.Body(), "new") << r.location;
+        ASSERT_EQ(same.Requests().size(), 2u);
+        EXPECT_EQ(same.Requests()[1].substr(0, same.Requests()[1].find('\n') + 1), r.request) << r.location;
+    }
+
     // A path, and the newer redirect codes, go to the same host and port.
     for (int code : { 301, 302, 303, 307 }) {
         std::string reply = "HTTP/1.0 " + std::to_string(code) + " Moved\r\nLocation: /there\r\n\r\n";
