@@ -17,7 +17,7 @@ namespace pellamo {
 namespace {
 
 constexpr size_t kShortText = 256; // path, location and cookie fields
-constexpr int64_t kMaxReserve = 256 << 20;
+constexpr int64_t kMaxReserve = 128 << 20;
 
 const char* const kRequestWords[] = {
     "GET ", "OPTIONS ", "HEAD ", "POST ", "PUT ", "PATCH ", "COPY ", "MOVE ", "DELETE ", "LINK ", "UNLINK ", "TRACE ",
