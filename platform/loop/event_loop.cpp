@@ -113,6 +113,8 @@ bool EventLoop::WaitUntil(const std::function<bool()>& done, std::chrono::millis
 {
     auto deadline = Clock::now() + timeout;
     while (!done()) {
+        if (m_quit)
+            return done(); // a quitting program ends every nested wait
         if (timeout.count() < 0) {
             RunPass(-1);
             continue;
