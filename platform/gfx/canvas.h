@@ -104,6 +104,9 @@ public:
     // Pixels equal to `key` are left out.
     void DrawTransparent(int x, int y, const Bitmap& bitmap, TColor key);
     void StretchDrawTransparent(const Rect& dest, const Bitmap& bitmap, TColor key);
+    // Unscaled; `mask` has one byte per bitmap pixel (row by row, width
+    // bytes per row), non-zero = leave out.
+    void DrawMasked(int x, int y, const Bitmap& bitmap, std::span<const uint8_t> mask);
     // Copies source_rect of the source onto dest, stretching by nearest
     // neighbour; a reversed dest or source rectangle mirrors the picture.
     void CopyRect(const Rect& dest, const Bitmap& source, const Rect& source_rect);
@@ -152,7 +155,8 @@ private:
     void FillRows(int top, const std::vector<std::pair<int, int>>& rows);
     void Line(Point from, Point to, int& pattern_pos);
     void Outline(int top, const std::vector<std::pair<int, int>>& rows, const Rect* arc_box, Point start, Point end);
-    void Blit(const Rect& dest, const Bitmap& source, const Rect& source_rect, std::optional<TColor> key);
+    void Blit(const Rect& dest, const Bitmap& source, const Rect& source_rect, std::optional<TColor> key,
+        const uint8_t* mask = nullptr);
     bool Clipped(int bx, int by) const;
 
     Bitmap* m_target;
