@@ -338,8 +338,8 @@ void Canvas::Polygon(std::span<const Point> points)
     if (points.size() < 2)
         return;
     if (!brush.IsClear()) {
-        // Alternate fill sampled at pixel centres: the right and bottom edges
-        // of the outline fall outside the fill, as the pen covers them.
+        // Alternate fill of the pixels whose centres lie inside or on the
+        // outline; the pen then draws the outline itself.
         int top = points[0].y, bottom = points[0].y;
         for (Point p : points) {
             top = std::min(top, p.y);
@@ -358,7 +358,7 @@ void Canvas::Polygon(std::span<const Point> points)
             std::sort(xs.begin(), xs.end());
             for (size_t i = 0; i + 1 < xs.size(); i += 2) {
                 int x0 = static_cast<int>(std::ceil(xs[i] - 0.5));
-                int x1 = static_cast<int>(std::ceil(xs[i + 1] - 0.5));
+                int x1 = static_cast<int>(std::floor(xs[i + 1] - 0.5)) + 1;
                 if (x0 < x1)
                     FillSpan(y + origin.y, x0 + origin.x, x1 + origin.x);
             }

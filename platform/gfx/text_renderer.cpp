@@ -234,6 +234,12 @@ Size TextRenderer::Extent(const Font& font, std::string_view utf8)
     return { logical.width, logical.height };
 }
 
+int TextRenderer::UnknownGlyphs(const Font& font, std::string_view utf8)
+{
+    Layout layout = MakeLayout(font, ValidUtf8(utf8), kTextSingleLine | kTextNoPrefix, -1);
+    return pango_layout_get_unknown_glyphs_count(layout.get());
+}
+
 void TextRenderer::TextOut(Bitmap& target, const Region& clip, Point at, const Font& font, std::string_view utf8,
     std::optional<TColor> background)
 {
@@ -258,8 +264,12 @@ int TextRenderer::DrawText(Bitmap& target, const Region& clip, const Font& font,
         pango_layout_set_width(layout.get(), width * PANGO_SCALE);
         pango_layout_set_ellipsize(layout.get(), PANGO_ELLIPSIZE_END);
     }
-    PangoAlignment align = (flags & kTextCenter) ? PANGO_ALIGN_CENTER : (flags & kTextRight) ? PANGO_ALIGN_RIGHT : PANGO_ALIGN_LEFT;
-    pango_layout_set_alignment(layout.get(), align);
+    if (pango_layout_get_width(layout.get()) > 0) {
+        // Only with a width: alignment without one shifts the extents by a
+        // fraction of a pixel.
+        PangoAlignment align = (flags & kTextCenter) ? PANGO_ALIGN_CENTER : (flags & kTextRight) ? PANGO_ALIGN_RIGHT : PANGO_ALIGN_LEFT;
+        pango_layout_set_alignment(layout.get(), align);
+    }
     PangoRectangle logical;
     pango_layout_get_pixel_extents(layout.get(), nullptr, &logical);
     int text_w = logical.width, text_h = logical.height;

@@ -22,6 +22,9 @@ public:
     static std::string FamilyFor(const std::string& gbk_name);
 
     static Size Extent(const Font& font, std::string_view utf8);
+    // Characters no installed face can show (drawn as boxes); 0 when the
+    // fonts cover the text.
+    static int UnknownGlyphs(const Font& font, std::string_view utf8);
 
     // Draws one line with its top-left cell corner at `at` (bitmap
     // coordinates); `background` fills the text cell first.
