@@ -139,6 +139,12 @@ TEST(BmpRead, FilesFromAnotherEncoder)
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 10; ++x)
             EXPECT_EQ(m.GetPixel(x, y), (x == 0 && y == 0) || (x == 9 && y == 2) ? clBlack : clWhite) << x << "," << y;
+
+    // The program's icon, 8 bpp.
+    const char* dir = std::getenv("PELLAMO_SOURCE_DIR");
+    Bitmap icon = BmpCodec::ReadFile(std::string(dir ? dir : ".") + "/resources/pictures/icon.bmp");
+    EXPECT_EQ(icon.Width(), 32);
+    EXPECT_EQ(icon.Height(), 32);
 }
 
 TEST(BmpRead, SixteenAndThirtyTwoBitsWithAndWithoutMasks)

@@ -52,6 +52,21 @@ TEST(JpegDecode, ColourGreyProgressiveAndCmykPictures)
     }
 }
 
+TEST(JpegDecode, TheProgramsOwnPictures)
+{
+    const char* dir = std::getenv("PELLAMO_SOURCE_DIR");
+    std::string pictures = std::string(dir ? dir : ".") + "/resources/pictures/";
+    struct Case {
+        const char* file;
+        int width, height;
+    } cases[] = { { "load.jpg", 400, 200 }, { "logo.jpg", 64, 64 } };
+    for (const Case& c : cases) {
+        Bitmap b = JpegDecoder::DecodeFile(pictures + c.file);
+        EXPECT_EQ(b.Width(), c.width) << c.file;
+        EXPECT_EQ(b.Height(), c.height) << c.file;
+    }
+}
+
 TEST(JpegDecode, DamagedOrOversizedInputThrows)
 {
     std::vector<uint8_t> good = ReadFixture("halves.jpg");
