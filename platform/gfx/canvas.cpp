@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 
 namespace pellamo {
@@ -53,20 +54,28 @@ bool PatternOn(PenStyle style, int pos)
     return true;
 }
 
-// One [left, right) span per row of a region built row by row.
-Rows RowsOf(const Region& region, int& top)
+// Coordinates are clamped to this range so that sums never overflow and a
+// line or shape to "infinity" costs bounded time.
+constexpr long long kCoordLimit = 1 << 20;
+
+int ClampCoord(long long v)
 {
-    Rect bounds = region.Bounds();
-    top = bounds.top;
-    Rows rows(std::max(0, bounds.Height()), { 0, 0 });
-    for (const Rect& r : region.Rects())
-        for (int y = r.top; y < r.bottom; ++y)
-            rows[y - top] = { r.left, r.right };
-    return rows;
+    return static_cast<int>(std::clamp(v, -kCoordLimit, kCoordLimit));
 }
 
-Rect Normalized(const Rect& r)
+Point ClampPoint(Point p)
 {
+    return { ClampCoord(p.x), ClampCoord(p.y) };
+}
+
+Rect ClampRect(const Rect& r)
+{
+    return { ClampCoord(r.left), ClampCoord(r.top), ClampCoord(r.right), ClampCoord(r.bottom) };
+}
+
+Rect Normalized(const Rect& rect)
+{
+    Rect r = ClampRect(rect);
     return { std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right), std::max(r.top, r.bottom) };
 }
 
@@ -79,20 +88,25 @@ Canvas::Canvas(Bitmap& target)
 
 Canvas::Canvas(Bitmap& target, Point device_origin, const Region& device_clip)
     : m_target(&target)
-    , m_device_origin(device_origin)
-    , m_device_clip(device_clip)
+    , m_device_origin(ClampPoint(device_origin))
+    , m_device_clip(device_clip.Intersect(Region(ClampRect({ INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX }))))
 {
+}
+
+void Canvas::SetViewportOrigin(Point origin)
+{
+    m_state.viewport = ClampPoint(origin);
 }
 
 void Canvas::OffsetViewportOrigin(int dx, int dy)
 {
-    m_state.viewport.x += dx;
-    m_state.viewport.y += dy;
+    SetViewportOrigin({ ClampCoord(static_cast<long long>(m_state.viewport.x) + dx),
+        ClampCoord(static_cast<long long>(m_state.viewport.y) + dy) });
 }
 
 void Canvas::SetClipRegion(const Region& device_region)
 {
-    m_state.clip = device_region;
+    m_state.clip = device_region.Intersect(Region(ClampRect({ INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX })));
     InvalidateClip();
 }
 
@@ -153,7 +167,8 @@ void Canvas::RestoreState(int saved)
 
 Point Canvas::ToBitmap(Point p) const
 {
-    return { p.x + m_state.viewport.x + m_device_origin.x, p.y + m_state.viewport.y + m_device_origin.y };
+    Point c = ClampPoint(p);
+    return { c.x + m_state.viewport.x + m_device_origin.x, c.y + m_state.viewport.y + m_device_origin.y };
 }
 
 const Region& Canvas::Clip() const
@@ -315,13 +330,19 @@ void Canvas::Line(Point from, Point to, int& pattern_pos)
     }
 }
 
+void Canvas::MoveTo(int x, int y)
+{
+    m_state.pen_pos = ClampPoint({ x, y });
+}
+
 void Canvas::LineTo(int x, int y)
 {
+    Point to = ClampPoint({ x, y });
     if (pen.style != PenStyle::Clear) {
         int pos = 0;
-        Line(m_state.pen_pos, { x, y }, pos);
+        Line(m_state.pen_pos, to, pos);
     }
-    m_state.pen_pos = { x, y };
+    m_state.pen_pos = to;
 }
 
 void Canvas::Polyline(std::span<const Point> points)
@@ -333,10 +354,13 @@ void Canvas::Polyline(std::span<const Point> points)
         Line(points[i - 1], points[i], pos);
 }
 
-void Canvas::Polygon(std::span<const Point> points)
+void Canvas::Polygon(std::span<const Point> given)
 {
-    if (points.size() < 2)
+    if (given.size() < 2)
         return;
+    std::vector<Point> points(given.begin(), given.end());
+    for (Point& p : points)
+        p = ClampPoint(p);
     if (!brush.IsClear()) {
         // Alternate fill of the pixels whose centres lie inside or on the
         // outline; the pen then draws the outline itself.
@@ -346,6 +370,9 @@ void Canvas::Polygon(std::span<const Point> points)
             bottom = std::max(bottom, p.y);
         }
         Point origin = ToBitmap({ 0, 0 });
+        Rect clip = Clip().Bounds();
+        top = std::max(top, clip.top - origin.y);
+        bottom = std::min(bottom, clip.bottom - origin.y);
         for (int y = top; y < bottom; ++y) {
             double yc = y + 0.5;
             std::vector<double> xs;
@@ -396,10 +423,6 @@ void Canvas::Rectangle(const Rect& rect)
 
 void Canvas::Outline(int top, const Rows& rows, const Rect* arc_box, Point start, Point end)
 {
-    // Boundary pixels of a convex shape: those with a 4-neighbour outside.
-    auto inside = [&](int row, int x) {
-        return row >= 0 && row < static_cast<int>(rows.size()) && x >= rows[row].first && x < rows[row].second;
-    };
     double cx = 0, cy = 0, a0 = 0, sweep = 0;
     if (arc_box) {
         cx = (arc_box->left + arc_box->right - 1) / 2.0;
@@ -411,21 +434,51 @@ void Canvas::Outline(int top, const Rows& rows, const Rect* arc_box, Point start
             sweep = 2 * std::numbers::pi;
     }
     Point origin = ToBitmap({ 0, 0 });
-    for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
-        for (int x = rows[row].first; x < rows[row].second; ++x) {
-            bool edge = !inside(row, x - 1) || !inside(row, x + 1) || !inside(row - 1, x) || !inside(row + 1, x);
-            if (!edge)
-                continue;
-            int y = top + row;
-            if (arc_box) {
-                double angle = std::atan2(-(y - cy), x - cx);
-                double rel = std::fmod(angle - a0 + 4 * std::numbers::pi, 2 * std::numbers::pi);
-                if (rel > sweep + 1e-9)
-                    continue;
-            }
-            PlotPen(x + origin.x, y + origin.y);
+    auto plot = [&](int x, int y) {
+        if (arc_box) {
+            double angle = std::atan2(-(y - cy), x - cx);
+            double rel = std::fmod(angle - a0 + 4 * std::numbers::pi, 2 * std::numbers::pi);
+            if (rel > sweep + 1e-9)
+                return;
         }
+        PlotPen(x + origin.x, y + origin.y);
+    };
+    // Boundary pixels of a convex shape are those with a 4-neighbour outside:
+    // the ends of each row and whatever the rows above and below do not
+    // cover. Walking only those keeps the cost to the perimeter.
+    const int count = static_cast<int>(rows.size());
+    for (int row = 0; row < count; ++row) {
+        auto [a, b] = rows[row];
+        if (a >= b)
+            continue;
+        auto [pa, pb] = row > 0 ? rows[row - 1] : std::pair { 0, 0 };
+        auto [na, nb] = row + 1 < count ? rows[row + 1] : std::pair { 0, 0 };
+        if (pa >= pb || na >= nb) {
+            for (int x = a; x < b; ++x)
+                plot(x, top + row);
+            continue;
+        }
+        int left_end = std::min(b, std::max({ a + 1, pa, na }));
+        int right_start = std::max(left_end, std::min({ b - 1, pb, nb }));
+        for (int x = a; x < left_end; ++x)
+            plot(x, top + row);
+        for (int x = right_start; x < b; ++x)
+            plot(x, top + row);
     }
+}
+
+Rows Canvas::VisibleRows(const Rect& box, int ellipse_width, int ellipse_height, int& top) const
+{
+    // Only the rows the clip lets through, plus one on each side so that
+    // the outline test sees the neighbours of every visible row.
+    Point origin = ToBitmap({ 0, 0 });
+    Rect clip = Clip().Bounds();
+    top = std::max(box.top, clip.top - origin.y - 1);
+    int bottom = std::min(box.bottom, clip.bottom - origin.y + 1);
+    Rows rows;
+    for (int y = top; y < bottom; ++y)
+        rows.push_back(Region::RoundRectRow(box, ellipse_width, ellipse_height, y));
+    return rows;
 }
 
 void Canvas::RoundRect(const Rect& rect, int ellipse_width, int ellipse_height)
@@ -437,9 +490,8 @@ void Canvas::RoundRect(const Rect& rect, int ellipse_width, int ellipse_height)
     // The shape covers the whole rectangle; without a pen it is one pixel
     // smaller, like the region of the same rectangle.
     Rect box = with_pen ? Rect { r.left, r.top, r.right + 1, r.bottom + 1 } : r;
-    Region shape = Region::RoundRect(box, ellipse_width, ellipse_height);
     int top = 0;
-    Rows rows = RowsOf(shape, top);
+    Rows rows = VisibleRows(box, ellipse_width, ellipse_height, top);
     Point origin = ToBitmap({ 0, 0 });
     if (!brush.IsClear()) {
         Rows fill = rows;
@@ -465,8 +517,8 @@ void Canvas::Arc(const Rect& rect, Point start, Point end)
     if (r.IsEmpty() || pen.style == PenStyle::Clear)
         return;
     int top = 0;
-    Rows rows = RowsOf(Region::Ellipse({ r.left, r.top, r.right + 1, r.bottom + 1 }), top);
-    Outline(top, rows, &r, start, end);
+    Rows rows = VisibleRows({ r.left, r.top, r.right + 1, r.bottom + 1 }, r.Width() + 1, r.Height() + 1, top);
+    Outline(top, rows, &r, ClampPoint(start), ClampPoint(end));
 }
 
 void Canvas::DrawFocusRect(const Rect& rect)
@@ -498,7 +550,7 @@ void Canvas::Blit(const Rect& dest, const Bitmap& source, const Rect& source_rec
     const uint8_t* mask)
 {
     Rect d = Normalized(dest), s = Normalized(source_rect);
-    if (d.IsEmpty() || s.IsEmpty())
+    if (d.IsEmpty() || s.IsEmpty() || source.Empty())
         return;
     bool mirror_x = (dest.right < dest.left) != (source_rect.right < source_rect.left);
     bool mirror_y = (dest.bottom < dest.top) != (source_rect.bottom < source_rect.top);
@@ -639,7 +691,7 @@ int Canvas::DrawTextUtf8(std::string_view text, Rect& rect, unsigned flags)
     if (brush.style == BrushStyle::Solid)
         background = SystemColors::Resolve(brush.color);
     Point origin = ToBitmap({ 0, 0 });
-    Rect r = rect.Offset(origin.x, origin.y);
+    Rect r = ClampRect(rect).Offset(origin.x, origin.y);
     Region clip = Clip();
     if (!(flags & (kTextNoClip | kTextCalcRect)))
         clip = clip.Intersect(Region(Normalized(r)));

@@ -54,7 +54,7 @@ public:
 
     // Viewport origin: where logical (0, 0) lies in device coordinates.
     Point ViewportOrigin() const { return m_state.viewport; }
-    void SetViewportOrigin(Point origin) { m_state.viewport = origin; }
+    void SetViewportOrigin(Point origin);
     void OffsetViewportOrigin(int dx, int dy);
 
     // Clipping. SetClipRegion takes device coordinates (as selecting a clip
@@ -77,7 +77,7 @@ public:
     void SetPixel(int x, int y, TColor color);
 
     Point PenPos() const { return m_state.pen_pos; }
-    void MoveTo(int x, int y) { m_state.pen_pos = { x, y }; }
+    void MoveTo(int x, int y);
     // From the pen position to (x, y); (x, y) itself is not drawn.
     void LineTo(int x, int y);
     void Polyline(std::span<const Point> points);
@@ -96,6 +96,7 @@ public:
     // `start` to the ray towards `end`, drawn with the pen.
     void Arc(const Rect& rect, Point start, Point end);
     // Dotted frame (every other pixel inverted); drawing it twice removes it.
+    // Coordinates beyond +-2^20 are clamped there.
     void DrawFocusRect(const Rect& rect);
 
     // Bitmaps. Draw and StretchDraw honour the bitmap's transparent mode.
@@ -154,6 +155,7 @@ private:
     void FillSpanColor(int y, int x0, int x1, TColor color);
     void FillRows(int top, const std::vector<std::pair<int, int>>& rows);
     void Line(Point from, Point to, int& pattern_pos);
+    std::vector<std::pair<int, int>> VisibleRows(const Rect& box, int ellipse_width, int ellipse_height, int& top) const;
     void Outline(int top, const std::vector<std::pair<int, int>>& rows, const Rect* arc_box, Point start, Point end);
     void Blit(const Rect& dest, const Bitmap& source, const Rect& source_rect, std::optional<TColor> key,
         const uint8_t* mask = nullptr);

@@ -75,27 +75,38 @@ Region::Region(const Rect& rect)
         m_rects.push_back(rect);
 }
 
-Region Region::RoundRect(const Rect& rect, int ellipse_width, int ellipse_height)
+std::pair<int, int> Region::RoundRectRow(const Rect& rect, int ellipse_width, int ellipse_height, int y)
 {
     // Like the platform, the shape's right and bottom edges are outside.
-    int left = std::min(rect.left, rect.right), right = std::max(rect.left, rect.right) - 1;
-    int top = std::min(rect.top, rect.bottom), bottom = std::max(rect.top, rect.bottom) - 1;
-    int width = right - left, height = bottom - top;
-    if (width <= 0 || height <= 0)
-        return {};
-    double a = std::min(std::abs(ellipse_width), width) / 2.0;
-    double b = std::min(std::abs(ellipse_height), height) / 2.0;
-    std::vector<std::pair<int, int>> rows(height);
-    for (int row = 0; row < height; ++row) {
-        int inset = CornerInset(std::min(row, height - 1 - row), a, b);
-        rows[row] = { left + inset, right - inset };
-    }
+    long long left = std::min(rect.left, rect.right), right = static_cast<long long>(std::max(rect.left, rect.right)) - 1;
+    long long top = std::min(rect.top, rect.bottom), bottom = static_cast<long long>(std::max(rect.top, rect.bottom)) - 1;
+    long long width = right - left, height = bottom - top;
+    if (width <= 0 || height <= 0 || y < top || y >= bottom)
+        return { 0, 0 };
+    double a = std::min<long long>(std::abs(static_cast<long long>(ellipse_width)), width) / 2.0;
+    double b = std::min<long long>(std::abs(static_cast<long long>(ellipse_height)), height) / 2.0;
+    long long row = y - top;
+    int inset = CornerInset(static_cast<int>(std::min(row, height - 1 - row)), a, b);
+    return { static_cast<int>(left + inset), static_cast<int>(right - inset) };
+}
+
+Region Region::RoundRect(const Rect& given, int ellipse_width, int ellipse_height)
+{
+    // Shapes are built row by row; coordinates beyond +-2^20 are clamped so
+    // that an absurd rectangle cannot exhaust memory.
+    auto clamp = [](int v) { return std::clamp(v, -(1 << 20), 1 << 20); };
+    Rect rect { clamp(given.left), clamp(given.top), clamp(given.right), clamp(given.bottom) };
+    int top = std::min(rect.top, rect.bottom), bottom = std::max(rect.top, rect.bottom);
+    std::vector<std::pair<int, int>> rows;
+    for (long long y = top; y < static_cast<long long>(bottom) - 1; ++y)
+        rows.push_back(RoundRectRow(rect, ellipse_width, ellipse_height, static_cast<int>(y)));
     return FromRows(top, rows);
 }
 
 Region Region::Ellipse(const Rect& rect)
 {
-    return RoundRect(rect, std::abs(rect.right - rect.left), std::abs(rect.bottom - rect.top));
+    auto extent = [](int a, int b) { return static_cast<int>(std::min<long long>(std::abs(static_cast<long long>(b) - a), 1LL << 30)); };
+    return RoundRect(rect, extent(rect.left, rect.right), extent(rect.top, rect.bottom));
 }
 
 Region Region::FromBitmap(const Bitmap& bitmap, TColor key)

@@ -3,6 +3,7 @@
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/geometry.h"
 
+#include <utility>
 #include <vector>
 
 namespace pellamo {
@@ -19,8 +20,12 @@ public:
     // Rounded rectangle and ellipse regions keep the platform's rule that
     // the right and bottom edges lie outside: (0, 0, 10, 10) covers 9 x 9
     // pixels. Corner ellipses are ellipse_width x ellipse_height.
+    // Coordinates are clamped to +-2^20.
     static Region RoundRect(const Rect& rect, int ellipse_width, int ellipse_height);
     static Region Ellipse(const Rect& rect);
+    // Row y of RoundRect(rect, ...) as [left, right); empty (left >= right)
+    // outside the shape. Lets a canvas walk only the rows it can see.
+    static std::pair<int, int> RoundRectRow(const Rect& rect, int ellipse_width, int ellipse_height, int y);
     // Every run of pixels whose colour differs from `key`, row by row.
     static Region FromBitmap(const Bitmap& bitmap, TColor key);
 

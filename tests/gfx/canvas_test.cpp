@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <set>
 #include <utility>
 
@@ -425,6 +426,39 @@ TEST(CanvasState, SaveAndRestoreBringBackToolsOriginAndClip)
     canvas.RestoreState(); // nothing left to restore: no effect
     canvas.FillRect({ 0, 0, 10, 10 });
     EXPECT_EQ(bmp.GetPixel(9, 9), clRed);
+}
+
+TEST(CanvasState, ExtremeCoordinatesNeitherOverflowNorHang)
+{
+    constexpr int kMax = std::numeric_limits<int>::max();
+    constexpr int kMin = std::numeric_limits<int>::min();
+    const Rect huge { kMin, kMin, kMax, kMax };
+    Bitmap bmp(8, 8, kBack);
+    Canvas canvas(bmp);
+    canvas.SetViewportOrigin({ kMax, 5 });
+    canvas.OffsetViewportOrigin(kMax, kMin);
+    canvas.SetViewportOrigin({ 0, 0 });
+    canvas.IntersectClipRect(huge);
+    canvas.brush.color = clRed;
+    canvas.FillRect(huge);
+    EXPECT_EQ(bmp.GetPixel(7, 7), clRed);
+    canvas.brush.color = clBlue;
+    canvas.Rectangle(huge);
+    canvas.Ellipse(huge);
+    canvas.RoundRect(huge, kMax, kMax);
+    canvas.Arc(huge, { kMin, 0 }, { kMax, 0 });
+    canvas.DrawFocusRect(huge);
+    canvas.MoveTo(kMin, kMin);
+    canvas.LineTo(kMax, kMax);
+    const Point pts[] = { { kMin, kMin }, { kMax, 0 }, { 0, kMax } };
+    canvas.Polygon(pts);
+    canvas.StretchDraw(huge, Quad());
+    canvas.CopyRect({ 0, 0, 8, 8 }, Quad(), huge);
+    Rect r = huge;
+    canvas.DrawText("x", r, kTextSingleLine | kTextCenter | kTextVCenter);
+    Canvas offset(bmp, { kMax, kMin }, Region(huge));
+    offset.FillRect(huge);
+    SUCCEED();
 }
 
 }
