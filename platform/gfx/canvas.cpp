@@ -152,10 +152,8 @@ int Canvas::SaveState()
 
 void Canvas::RestoreState(int saved)
 {
-    if (m_saved.empty())
-        return;
-    size_t index = saved < 0 ? m_saved.size() - 1 : static_cast<size_t>(saved - 1);
-    if (saved == 0 || index >= m_saved.size())
+    long long index = saved < 0 ? static_cast<long long>(m_saved.size()) + saved : static_cast<long long>(saved) - 1;
+    if (saved == 0 || index < 0 || index >= static_cast<long long>(m_saved.size()))
         return;
     m_state = m_saved[index];
     m_saved.resize(index);

@@ -67,9 +67,10 @@ public:
     // The bounding box of what can be drawn, in logical coordinates.
     Rect ClipBox() const;
 
-    // Pen, brush, font, origin, clip and pen position. RestoreState(-1)
-    // restores the last save; RestoreState(n) the state SaveState returned n
-    // for (later saves are dropped).
+    // Pen, brush, font, origin, clip and pen position. A negative argument
+    // counts back from the last save (-1 = the last one); a positive one is
+    // what SaveState returned. Later saves are dropped; an argument that
+    // names no save does nothing.
     int SaveState();
     void RestoreState(int saved = -1);
 

@@ -419,6 +419,9 @@ TEST(CanvasState, SaveAndRestoreBringBackToolsOriginAndClip)
     canvas.FillRect({ 0, 0, 5, 5 });
     EXPECT_EQ(Changed(bmp), PixelSet({ { 5, 5 } }));
 
+    canvas.SaveState();
+    canvas.RestoreState(-5); // names no save
+    EXPECT_EQ(canvas.ViewportOrigin(), (Point { 5, 5 }));
     canvas.RestoreState(saved);
     EXPECT_EQ(canvas.brush.color, clRed);
     EXPECT_EQ(canvas.ViewportOrigin(), (Point { 0, 0 }));

@@ -1,4 +1,5 @@
 #include "platform/gfx/canvas.h"
+#include "platform/gfx/system_fonts.h"
 #include "platform/gfx/text_renderer.h"
 #include "platform/text/gbk.h"
 
@@ -232,13 +233,21 @@ TEST(TextDraw, ClippingEllipsisAndWordBreak)
     EXPECT_LE(InkBox(bmp).right, 20);
 }
 
-TEST(TextDraw, FamilyMapping)
+TEST(TextFonts, FamilyMappingAndPointSizes)
 {
     EXPECT_EQ(TextRenderer::FamilyFor("MS Sans Serif").substr(0, 12), "DejaVu Sans,");
     EXPECT_EQ(TextRenderer::FamilyFor("tahoma").substr(0, 12), "DejaVu Sans,");
     EXPECT_EQ(TextRenderer::FamilyFor(Utf8ToGbk("宋体")).substr(0, 19), "WenQuanYi Micro Hei");
     EXPECT_EQ(TextRenderer::FamilyFor("DejaVu Serif").substr(0, 13), "DejaVu Serif,");
     EXPECT_EQ(TextRenderer::FamilyFor(""), "DejaVu Sans,WenQuanYi Micro Hei");
+    EXPECT_EQ(TextRenderer::FamilyFor(SystemFonts::Menu().name).substr(0, 19), "WenQuanYi Micro Hei");
+    Font f;
+    f.SetSize(8);
+    EXPECT_EQ(f.height, -11);
+    EXPECT_EQ(f.Size(), 8);
+    f.SetSize(9);
+    EXPECT_EQ(f.height, -12);
+    EXPECT_EQ(SystemFonts::Menu().Size(), 9);
 }
 
 }
