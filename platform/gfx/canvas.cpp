@@ -171,7 +171,10 @@ Point Canvas::ToBitmap(Point p) const
 
 const Region& Canvas::Clip() const
 {
-    if (!m_clip_valid) {
+    // The target may have been resized since the clip was worked out.
+    Size size { m_target->Width(), m_target->Height() };
+    if (!m_clip_valid || size != m_clip_size) {
+        m_clip_size = size;
         Region clip(Rect { 0, 0, m_target->Width(), m_target->Height() });
         if (m_device_clip)
             clip = clip.Intersect(m_device_clip->Offset(m_device_origin.x, m_device_origin.y));

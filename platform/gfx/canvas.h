@@ -169,6 +169,7 @@ private:
     std::vector<State> m_saved;
     mutable Region m_clip_cache;
     mutable bool m_clip_valid = false;
+    mutable Size m_clip_size;
 };
 
 }

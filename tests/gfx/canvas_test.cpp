@@ -431,6 +431,24 @@ TEST(CanvasState, SaveAndRestoreBringBackToolsOriginAndClip)
     EXPECT_EQ(bmp.GetPixel(9, 9), clRed);
 }
 
+TEST(CanvasState, ResizingTheTargetUnderACanvasIsSafe)
+{
+    Bitmap bmp(40, 40, kBack);
+    Canvas canvas(bmp);
+    canvas.brush.color = clRed;
+    canvas.FillRect({ 0, 0, 40, 40 }); // works out the clip for 40 x 40
+    bmp.Resize(4, 4, kBack);
+    canvas.FillRect({ 0, 0, 40, 40 });
+    canvas.MoveTo(0, 30);
+    canvas.LineTo(30, 0);
+    canvas.StretchDraw({ 0, 0, 40, 40 }, Quad());
+    EXPECT_EQ(bmp.GetPixel(0, 0), clRed);
+    bmp.Resize(50, 50, kBack);
+    canvas.brush.color = clBlue;
+    canvas.FillRect({ 0, 0, 50, 50 });
+    EXPECT_EQ(bmp.GetPixel(49, 49), clBlue);
+}
+
 TEST(CanvasState, ExtremeCoordinatesNeitherOverflowNorHang)
 {
     constexpr int kMax = std::numeric_limits<int>::max();
