@@ -311,23 +311,43 @@ void Canvas::FrameRect(const Rect& rect)
 
 void Canvas::Line(Point from, Point to, int& pattern_pos)
 {
+    // Step i along the major axis lands on the minor coordinate rounded
+    // from the exact line (ties away from the start), which is what an
+    // error-term walk gives; the closed form lets us skip the steps that fall
+    // outside the clip, so a line to "infinity" costs only what is visible.
     Point a = ToBitmap(from), b = ToBitmap(to);
-    int dx = std::abs(b.x - a.x), dy = -std::abs(b.y - a.y);
-    int sx = a.x < b.x ? 1 : -1, sy = a.y < b.y ? 1 : -1;
-    int err = dx + dy;
-    int x = a.x, y = a.y;
-    while (x != b.x || y != b.y) {
-        if (PatternOn(pen.style, pattern_pos++))
-            PlotPen(x, y);
-        int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += sy;
-        }
+    long long dx = static_cast<long long>(b.x) - a.x, dy = static_cast<long long>(b.y) - a.y;
+    bool x_major = std::llabs(dx) >= std::llabs(dy);
+    long long major = x_major ? std::llabs(dx) : std::llabs(dy);
+    long long minor = x_major ? std::llabs(dy) : std::llabs(dx);
+    int s_major = (x_major ? dx : dy) < 0 ? -1 : 1;
+    int s_minor = (x_major ? dy : dx) < 0 ? -1 : 1;
+    int start_major = x_major ? a.x : a.y;
+    int start_minor = x_major ? a.y : a.x;
+    int first = pattern_pos;
+    pattern_pos += static_cast<int>(major);
+    if (major == 0)
+        return;
+    // Steps whose major coordinate is near the clip (wide pens reach out).
+    Rect bounds = Clip().Bounds().Inflate(pen.width, pen.width);
+    long long lo = x_major ? bounds.left : bounds.top, hi = x_major ? bounds.right : bounds.bottom;
+    long long i0 = 0, i1 = major;
+    if (s_major > 0) {
+        i0 = std::max(i0, lo - start_major);
+        i1 = std::min(i1, hi - start_major);
+    } else {
+        i0 = std::max(i0, start_major - hi + 1);
+        i1 = std::min(i1, start_major - lo + 1);
+    }
+    for (long long i = i0; i < i1; ++i) {
+        if (!PatternOn(pen.style, first + static_cast<int>(i)))
+            continue;
+        int mj = start_major + static_cast<int>(s_major * i);
+        int mn = start_minor + static_cast<int>(s_minor * ((2 * i * minor + major) / (2 * major)));
+        if (x_major)
+            PlotPen(mj, mn);
+        else
+            PlotPen(mn, mj);
     }
 }
 
@@ -448,34 +468,39 @@ void Canvas::Outline(int top, const Rows& rows, const Rect* arc_box, Point start
     // the ends of each row and whatever the rows above and below do not
     // cover. Walking only those keeps the cost to the perimeter.
     const int count = static_cast<int>(rows.size());
+    Rect visible = Clip().Bounds().Offset(-origin.x, -origin.y).Inflate(pen.width, pen.width);
     for (int row = 0; row < count; ++row) {
+        if (top + row < visible.top || top + row >= visible.bottom)
+            continue;
         auto [a, b] = rows[row];
         if (a >= b)
             continue;
         auto [pa, pb] = row > 0 ? rows[row - 1] : std::pair { 0, 0 };
         auto [na, nb] = row + 1 < count ? rows[row + 1] : std::pair { 0, 0 };
-        if (pa >= pb || na >= nb) {
-            for (int x = a; x < b; ++x)
+        auto run = [&](int x0, int x1) {
+            for (int x = std::max(x0, visible.left); x < std::min(x1, visible.right); ++x)
                 plot(x, top + row);
+        };
+        if (pa >= pb || na >= nb) {
+            run(a, b);
             continue;
         }
         int left_end = std::min(b, std::max({ a + 1, pa, na }));
         int right_start = std::max(left_end, std::min({ b - 1, pb, nb }));
-        for (int x = a; x < left_end; ++x)
-            plot(x, top + row);
-        for (int x = right_start; x < b; ++x)
-            plot(x, top + row);
+        run(a, left_end);
+        run(right_start, b);
     }
 }
 
 Rows Canvas::VisibleRows(const Rect& box, int ellipse_width, int ellipse_height, int& top) const
 {
-    // Only the rows the clip lets through, plus one on each side so that
-    // the outline test sees the neighbours of every visible row.
+    // Only the rows the clip lets through, plus a margin wider than the pen
+    // so that the outline test sees the neighbours of every row it draws.
     Point origin = ToBitmap({ 0, 0 });
     Rect clip = Clip().Bounds();
-    top = std::max(box.top, clip.top - origin.y - 1);
-    int bottom = std::min(box.bottom, clip.bottom - origin.y + 1);
+    int margin = std::max(1, pen.width) + 1;
+    top = std::max(box.top, clip.top - origin.y - margin);
+    int bottom = std::min(box.bottom, clip.bottom - origin.y + margin);
     Rows rows;
     for (int y = top; y < bottom; ++y)
         rows.push_back(Region::RoundRectRow(box, ellipse_width, ellipse_height, y));
@@ -535,12 +560,15 @@ void Canvas::DrawFocusRect(const Rect& rect)
         if (!Clipped(b.x, b.y))
             m_target->Row(b.y)[b.x] ^= 0xFFFFFF;
     };
-    for (int x = r.left; x < r.right; ++x) {
+    // Only the part of the frame inside the clip needs walking.
+    Point origin = ToBitmap({ 0, 0 });
+    Rect visible = Clip().Bounds().Offset(-origin.x, -origin.y);
+    for (int x = std::max(r.left, visible.left); x < std::min(r.right, visible.right); ++x) {
         dot(x, r.top);
         if (r.bottom - 1 > r.top)
             dot(x, r.bottom - 1);
     }
-    for (int y = r.top + 1; y < r.bottom - 1; ++y) {
+    for (int y = std::max(r.top + 1, visible.top); y < std::min(r.bottom - 1, visible.bottom); ++y) {
         dot(r.left, y);
         if (r.right - 1 > r.left)
             dot(r.right - 1, y);
