@@ -26,6 +26,8 @@ TEST(Resources, CompiledInFilesAreFoundByNameWithoutCase)
     EXPECT_TRUE(std::equal(bmp->begin(), bmp->end(), file.begin(), file.end()));
     EXPECT_EQ(Resources::LoadBitmap("Test_Palette4").Width(), 3);
 
+    EXPECT_EQ(Resources::LoadBitmap("TEST_MONO").Width(), 10);
+
     auto jpeg = Resources::Get("TEST_HALVES_JPEG");
     EXPECT_EQ(jpeg.size(), ReadFixture("halves.jpg").size());
     EXPECT_EQ(JpegDecoder::Decode(jpeg).Width(), 16);
