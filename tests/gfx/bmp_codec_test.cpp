@@ -28,7 +28,7 @@ void Put(std::vector<uint8_t>& b, uint32_t v, int bytes)
 // A BMP file with a 40-byte header (or `header_size` bytes, zero padded),
 // optional masks after it, a palette of 0x00RRGGBB entries and raw rows
 // (each already padded as the file wants it).
-struct BmpSpec {
+struct BmpFields {
     int32_t width = 1;
     int32_t height = 1;
     uint16_t bpp = 24;
@@ -40,7 +40,7 @@ struct BmpSpec {
     uint32_t header_size = 40;
 };
 
-std::vector<uint8_t> Build(const BmpSpec& s)
+std::vector<uint8_t> Build(const BmpFields& s)
 {
     std::vector<uint8_t> b;
     uint32_t offset = 14 + s.header_size + 4 * static_cast<uint32_t>(s.masks.size() + s.palette.size());
@@ -102,7 +102,7 @@ TEST(BmpRead, IndexedDepthsBothRowOrders)
     };
     for (const Case& c : cases) {
         for (bool top_down : { false, true }) {
-            BmpSpec s;
+            BmpFields s;
             s.width = 3;
             s.height = top_down ? -2 : 2;
             s.bpp = c.bpp;
@@ -163,7 +163,7 @@ TEST(BmpRead, SixteenAndThirtyTwoBitsWithAndWithoutMasks)
         { "rgba masks", 32, 3, { 0x000000FF, 0x0000FF00, 0x00FF0000 }, { 0x10, 0x20, 0x30, 0x00 }, Rgb(0x10, 0x20, 0x30) },
     };
     for (const Case& c : cases) {
-        BmpSpec s;
+        BmpFields s;
         s.bpp = c.bpp;
         s.compression = c.compression;
         s.masks = c.masks;
@@ -174,7 +174,7 @@ TEST(BmpRead, SixteenAndThirtyTwoBitsWithAndWithoutMasks)
 
 TEST(BmpRead, DamagedFilesAreRefusedWithAClearError)
 {
-    BmpSpec good;
+    BmpFields good;
     good.width = 2;
     good.height = 2;
     good.pixels.assign(16, 0x80);
@@ -182,7 +182,7 @@ TEST(BmpRead, DamagedFilesAreRefusedWithAClearError)
     ASSERT_NO_THROW(BmpCodec::Read(valid));
 
     auto with = [&](auto change) {
-        BmpSpec s = good;
+        BmpFields s = good;
         change(s);
         return Build(s);
     };
@@ -193,17 +193,17 @@ TEST(BmpRead, DamagedFilesAreRefusedWithAClearError)
     } cases[] = {
         { "empty", {}, "too short" },
         { "bad signature", [&] { auto b = valid; b[0] = 'X'; return b; }(), "signature" },
-        { "zero width", with([](BmpSpec& s) { s.width = 0; }), "no pixels" },
-        { "negative width", with([](BmpSpec& s) { s.width = -2; }), "no pixels" },
-        { "huge size", with([](BmpSpec& s) { s.width = 1 << 20; s.height = 1 << 20; }), "too large" },
-        { "truncated pixels", with([](BmpSpec& s) { s.pixels.resize(9); }), "truncated" },
-        { "bit depth 2", with([](BmpSpec& s) { s.bpp = 2; }), "bit depth" },
-        { "rle", with([](BmpSpec& s) { s.bpp = 8; s.compression = 1; }), "RLE" },
-        { "jpeg inside", with([](BmpSpec& s) { s.compression = 4; }), "compression" },
-        { "bitfields on 24 bpp", with([](BmpSpec& s) { s.compression = 3; }), "compression" },
-        { "palette too big", with([](BmpSpec& s) { s.bpp = 4; s.colors_used = 17; }), "palette" },
-        { "palette truncated", with([](BmpSpec& s) { s.bpp = 8; s.colors_used = 200; s.pixels.clear(); }), "truncated" },
-        { "odd header", with([](BmpSpec& s) { s.header_size = 44; }), "header size" },
+        { "zero width", with([](BmpFields& s) { s.width = 0; }), "no pixels" },
+        { "negative width", with([](BmpFields& s) { s.width = -2; }), "no pixels" },
+        { "huge size", with([](BmpFields& s) { s.width = 1 << 20; s.height = 1 << 20; }), "too large" },
+        { "truncated pixels", with([](BmpFields& s) { s.pixels.resize(9); }), "truncated" },
+        { "bit depth 2", with([](BmpFields& s) { s.bpp = 2; }), "bit depth" },
+        { "rle", with([](BmpFields& s) { s.bpp = 8; s.compression = 1; }), "RLE" },
+        { "jpeg inside", with([](BmpFields& s) { s.compression = 4; }), "compression" },
+        { "bitfields on 24 bpp", with([](BmpFields& s) { s.compression = 3; }), "compression" },
+        { "palette too big", with([](BmpFields& s) { s.bpp = 4; s.colors_used = 17; }), "palette" },
+        { "palette truncated", with([](BmpFields& s) { s.bpp = 8; s.colors_used = 200; s.pixels.clear(); }), "truncated" },
+        { "odd header", with([](BmpFields& s) { s.header_size = 44; }), "header size" },
     };
     for (const Case& c : cases) {
         try {
