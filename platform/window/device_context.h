@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/gfx/bitmap.h"
+#include "platform/window/messages.h"
+#include "platform/window/rect_list.h"
+
+namespace pellamo {
+
+// Drawing access to a part of a top-level window's back buffer: the bitmap,
+// where this context's (0, 0) lies in it, and the pixels it may touch (in
+// bitmap coordinates). A canvas is built on these three.
+class DeviceContext {
+public:
+    DeviceContext(HWND hwnd, Bitmap& target, Point origin, RectList clip)
+        : m_hwnd(hwnd)
+        , m_target(&target)
+        , m_origin(origin)
+        , m_clip(std::move(clip))
+    {
+    }
+
+    HWND Window() const { return m_hwnd; }
+    Bitmap& Target() const { return *m_target; }
+    Point Origin() const { return m_origin; }
+    const RectList& Clip() const { return m_clip; }
+    // The clip's bounds in this context's coordinates.
+    Rect ClipBox() const { return m_clip.Bounds().Offset(-m_origin.x, -m_origin.y); }
+
+    void IntersectClip(const RectList& area) { m_clip.Intersect(area); }
+    // The window went away: the context draws nowhere from now on.
+    void Detach();
+    bool Detached() const { return m_detached; }
+
+    // Plain drawing for frames and simple controls; end-exclusive rectangles.
+    void FillRect(const Rect& r, TColor color);
+    void FrameRect(const Rect& r, TColor color);
+    void SetPixel(int x, int y, TColor color);
+    TColor GetPixel(int x, int y) const;
+
+private:
+    HWND m_hwnd;
+    Bitmap* m_target;
+    Point m_origin;
+    RectList m_clip;
+    bool m_detached = false;
+};
+
+}
