@@ -1,0 +1,157 @@
+// What reaches the screen: children clipped out of their parent's painting,
+// siblings in z-order, exposed areas repainted, window regions as shapes,
+// the window and client device contexts, the default frame.
+
+#include "tests/window/window_fixture.h"
+
+namespace pellamo::test {
+namespace {
+
+constexpr TColor kRed = Rgb(255, 0, 0);
+constexpr TColor kBlue = Rgb(0, 0, 255);
+constexpr TColor kGreen = Rgb(0, 255, 0);
+constexpr TColor kYellow = Rgb(255, 255, 0);
+
+class WindowPaint : public WindowFixture {
+protected:
+    // Every logged window paints its whole client area in its own colour
+    // (ignoring the update region: the clip must protect the rest).
+    HWND Painted(const std::string& name, DWORD style, Rect bounds, TColor color, HWND parent = nullptr, DWORD ex = 0)
+    {
+        HWND h = log.Create(name, style, bounds, parent, ex);
+        colors[h] = color;
+        log.SetHandler(h, [this](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+            if (m == WM_PAINT) {
+                PAINTSTRUCT ps;
+                DeviceContext* dc = ws.BeginPaint(w, &ps);
+                dc->FillRect({ -1000, -1000, 5000, 5000 }, colors[w]);
+                ws.EndPaint(w, &ps);
+                return 0;
+            }
+            return ws.DefWindowProc(w, m, wp, lp);
+        });
+        return h;
+    }
+    TColor At(int x, int y) { return screen.Screenshot().GetPixel(x, y); }
+    std::map<HWND, TColor> colors;
+};
+
+TEST_F(WindowPaint, ChildrenAreClippedOutOfTheirParentAndSiblingsStackInOrder)
+{
+    HWND top = Painted("top", WS_POPUP | WS_VISIBLE, Rect::FromSize(100, 100, 200, 100), kRed);
+    Painted("a", WS_CHILD | WS_VISIBLE, Rect::FromSize(10, 10, 50, 50), kBlue, top);
+    HWND b = Painted("b", WS_CHILD | WS_VISIBLE, Rect::FromSize(40, 40, 50, 50), kGreen, top);
+    Pump();
+    struct Probe {
+        int x, y;
+        TColor color;
+    };
+    const Probe before[] = {
+        { 100, 100, kRed }, // parent corner
+        { 110, 110, kBlue }, // a alone
+        { 145, 145, kGreen }, // overlap: b is above a
+        { 189, 189, kGreen }, // b's last pixel
+        { 190, 190, kRed }, // end-exclusive
+        { 99, 99, 0 }, // desktop
+        { 300, 150, 0 }, // just right of the window
+    };
+    for (const Probe& p : before)
+        EXPECT_EQ(At(p.x, p.y), p.color) << p.x << "," << p.y;
+
+    // The parent repaints alone: the children keep their pixels.
+    colors[top] = kYellow;
+    ws.InvalidateRect(top, nullptr, true);
+    Pump();
+    EXPECT_EQ(At(100, 100), kYellow);
+    EXPECT_EQ(At(110, 110), kBlue);
+    EXPECT_EQ(At(145, 145), kGreen);
+
+    // Moving b uncovers parts of a and of the parent, which are repainted.
+    ws.MoveWindow(b, 120, 10, 50, 50);
+    Pump();
+    EXPECT_EQ(At(145, 145), kBlue);
+    EXPECT_EQ(At(185, 185), kYellow);
+    EXPECT_EQ(At(225, 115), kGreen);
+
+    // Bringing a to the top puts it above b where they meet; hiding b shows the parent.
+    ws.MoveWindow(b, 40, 40, 50, 50);
+    ws.BringWindowToTop(ws.GetChildren(top)[0]);
+    Pump();
+    EXPECT_EQ(At(145, 145), kBlue);
+    ws.ShowWindow(b, SW_HIDE);
+    Pump();
+    EXPECT_EQ(At(170, 170), kYellow);
+}
+
+TEST_F(WindowPaint, WindowRegionShapesTheDisplayWindowAndItsHitTesting)
+{
+    HWND top = Painted("top", WS_POPUP | WS_VISIBLE, Rect::FromSize(100, 100, 100, 100), kRed);
+    // Rounded top corners made of rectangles, as the skinned frame builds them.
+    std::vector<Rect> region { { 2, 0, 98, 1 }, { 1, 1, 99, 2 }, { 0, 2, 100, 100 } };
+    ws.SetWindowRgn(top, region, true);
+    Pump();
+    const HeadlessBackend::WindowState* state = screen.Window(ws.DisplayWindowOf(top));
+    ASSERT_TRUE(state->shape.has_value());
+    EXPECT_EQ(RectList(*state->shape).Bounds(), (Rect { 0, 0, 100, 100 }));
+    EXPECT_EQ(At(100, 100), 0);
+    EXPECT_EQ(At(101, 100), 0);
+    EXPECT_EQ(At(102, 100), kRed);
+    EXPECT_EQ(At(101, 101), kRed);
+    EXPECT_EQ(At(100, 102), kRed);
+    EXPECT_EQ(ws.WindowFromPoint({ 100, 100 }), nullptr);
+    EXPECT_EQ(ws.WindowFromPoint({ 102, 100 }), top);
+
+    log.Clear();
+    screen.Click({ 100, 100 });
+    EXPECT_TRUE(log.MessagesOf("top").empty());
+
+    ws.SetWindowRgn(top, std::nullopt, true);
+    Pump();
+    EXPECT_FALSE(screen.Window(ws.DisplayWindowOf(top))->shape.has_value());
+    EXPECT_EQ(At(100, 100), kRed);
+}
+
+TEST_F(WindowPaint, DeviceContextsDrawThroughTheirOriginAndArePresentedByTheNextPass)
+{
+    HWND form = Painted("form", kFormStyle | WS_VISIBLE, Rect::FromSize(200, 100, 200, 150), kRed, nullptr, kFormExStyle);
+    HWND child = Painted("child", WS_CHILD | WS_VISIBLE, Rect::FromSize(20, 30, 40, 40), kBlue, form);
+    Pump();
+    Rect client = ws.GetClientRectInWindow(form);
+
+    DeviceContext* window_dc = ws.GetWindowDC(form);
+    window_dc->FillRect({ 0, 0, 200, 3 }, kGreen); // the top of the frame
+    ws.ReleaseDC(form, window_dc);
+    DeviceContext* child_dc = ws.GetDC(child);
+    child_dc->FillRect({ 0, 0, 1, 1 }, kYellow);
+    child_dc->FillRect({ -5, -5, 0, 0 }, kYellow); // outside the child: clipped
+    ws.ReleaseDC(child, child_dc);
+    EXPECT_EQ(At(200, 100), Rgb(212, 208, 200)); // not presented yet
+    Pump();
+    EXPECT_EQ(At(200, 100), kGreen);
+    EXPECT_EQ(At(399, 102), kGreen);
+    Point c = ws.ClientToScreen(child, { 0, 0 });
+    EXPECT_EQ(c, (Point { 200 + client.left + 20, 100 + client.top + 30 }));
+    EXPECT_EQ(At(c.x, c.y), kYellow);
+    EXPECT_EQ(At(c.x - 1, c.y - 1), kRed);
+    EXPECT_EQ(ws.ScreenToClient(child, c), (Point { 0, 0 }));
+}
+
+TEST_F(WindowPaint, DefaultFrameShowsTheActiveState)
+{
+    HWND a = Painted("a", kFormStyle | WS_VISIBLE, Rect::FromSize(0, 0, 200, 100), kRed, nullptr, kFormExStyle);
+    Pump();
+    // Caption at the top, inside the 3-pixel frame.
+    EXPECT_EQ(At(60, 10), Rgb(10, 36, 106));
+    EXPECT_EQ(At(0, 50), Rgb(212, 208, 200));
+    EXPECT_EQ(At(1, 50), Rgb(255, 255, 255));
+    EXPECT_EQ(At(199, 50), Rgb(64, 64, 64));
+    EXPECT_EQ(At(3, 21), kRed);
+    Painted("b", kFormStyle | WS_VISIBLE, Rect::FromSize(300, 0, 200, 100), kRed, nullptr, kFormExStyle);
+    Pump();
+    EXPECT_EQ(ws.GetActiveWindow() == a, false);
+    EXPECT_EQ(At(60, 10), Rgb(128, 128, 128));
+    EXPECT_EQ(At(360, 10), Rgb(10, 36, 106));
+}
+
+}
+}
