@@ -140,6 +140,7 @@ struct X11Backend::Impl {
     struct Win {
         ::Window xid = 0;
         XIC ic = nullptr;
+        Colormap colormap = 0; // ours to free; 0 for the default one
         Rect bounds;
         bool popup = false;
         bool viewable = false;
@@ -264,6 +265,8 @@ X11Backend::~X11Backend()
         if (w.ic)
             XDestroyIC(w.ic);
         XDestroyWindow(m->display, w.xid);
+        if (w.colormap)
+            XFreeColormap(m->display, w.colormap);
     }
     for (auto& [shape, cursor] : m->cursors)
         XFreeCursor(m->display, cursor);
@@ -281,7 +284,10 @@ DisplayWindowId X11Backend::CreateWindow(const DisplayWindowParams& params)
     attrs.override_redirect = params.popup ? True : False;
     attrs.background_pixmap = None;
     attrs.border_pixel = 0;
-    attrs.colormap = XCreateColormap(m->display, m->root, m->visual, AllocNone);
+    // The default colormap when the visual is the default one: screenshot
+    // tools then read the screen as one image rather than window by window.
+    attrs.colormap = m->visual == DefaultVisual(m->display, m->screen) ? DefaultColormap(m->display, m->screen)
+                                                                       : XCreateColormap(m->display, m->root, m->visual, AllocNone);
     attrs.bit_gravity = NorthWestGravity;
     long mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | KeyPressMask | KeyReleaseMask
         | FocusChangeMask | StructureNotifyMask | LeaveWindowMask | EnterWindowMask;
@@ -293,6 +299,8 @@ DisplayWindowId X11Backend::CreateWindow(const DisplayWindowParams& params)
 
     Impl::Win w;
     w.xid = xid;
+    if (attrs.colormap != DefaultColormap(m->display, m->screen))
+        w.colormap = attrs.colormap;
     w.bounds = b;
     w.popup = params.popup;
 
@@ -345,6 +353,8 @@ void X11Backend::DestroyWindow(DisplayWindowId id)
     if (w->ic)
         XDestroyIC(w->ic);
     XDestroyWindow(m->display, w->xid);
+    if (w->colormap)
+        XFreeColormap(m->display, w->colormap);
     m->by_xid.erase(w->xid);
     m->windows.erase(id);
 }

@@ -1,0 +1,225 @@
+// A shaped top-level window with a child drawing Chinese text, shown on a
+// private Xvfb server and on the headless screen: the X screenshot (taken
+// with xwd) must match the headless rendering pixel for pixel.
+
+#include "platform/backend/headless/headless_backend.h"
+#include "platform/backend/x11/x11_backend.h"
+#include "platform/window/simple_text.h"
+#include "platform/window/window_system.h"
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <chrono>
+#include <cstdlib>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+extern char** environ;
+
+namespace pellamo {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Starts `Xvfb :N` on the first free display number and stops it at the end.
+class Xvfb {
+public:
+    Xvfb()
+    {
+        for (int n = 87; n < 160 && m_pid == 0; ++n) {
+            if (fs::exists("/tmp/.X11-unix/X" + std::to_string(n)) || fs::exists("/tmp/.X" + std::to_string(n) + "-lock"))
+                continue;
+            std::string display = ":" + std::to_string(n);
+            const char* argv[] = { "Xvfb", display.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-wr", "-noreset", nullptr };
+            pid_t pid = 0;
+            if (posix_spawnp(&pid, "Xvfb", nullptr, nullptr, const_cast<char**>(argv), environ) != 0)
+                return;
+            // Ready when its socket appears; a lost race for the number ends the process.
+            for (int i = 0; i < 500; ++i) {
+                if (fs::exists("/tmp/.X11-unix/X" + std::to_string(n))) {
+                    m_pid = pid;
+                    m_display = display;
+                    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                    break;
+                }
+                int status = 0;
+                if (waitpid(pid, &status, WNOHANG) == pid)
+                    break;
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
+            if (m_pid == 0) {
+                kill(pid, SIGTERM);
+                waitpid(pid, nullptr, 0);
+            }
+        }
+    }
+    ~Xvfb()
+    {
+        if (m_pid) {
+            kill(m_pid, SIGTERM);
+            waitpid(m_pid, nullptr, 0);
+        }
+    }
+    bool Running() const { return m_pid != 0; }
+    const std::string& Display() const { return m_display; }
+
+private:
+    pid_t m_pid = 0;
+    std::string m_display;
+};
+
+// The root window through `xwd | convert`, as a plain PPM.
+Bitmap CaptureRoot(const std::string& display)
+{
+    std::string command = "xwd -root -silent -display " + display + " | convert xwd:- -depth 8 ppm:-";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return {};
+    std::string data;
+    char buffer[65536];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        data.append(buffer, n);
+    pclose(pipe);
+    // Header: "P6", width, height, maximum, each separated by white space or
+    // "#" comments, then one white-space byte and the samples.
+    size_t pos = 0;
+    auto token = [&]() -> std::string {
+        while (pos < data.size()) {
+            if (data[pos] == '#') {
+                while (pos < data.size() && data[pos] != '\n')
+                    ++pos;
+            } else if (std::isspace(static_cast<unsigned char>(data[pos]))) {
+                ++pos;
+            } else {
+                break;
+            }
+        }
+        size_t start = pos;
+        while (pos < data.size() && !std::isspace(static_cast<unsigned char>(data[pos])))
+            ++pos;
+        return data.substr(start, pos - start);
+    };
+    if (token() != "P6")
+        return {};
+    int width = std::atoi(token().c_str());
+    int height = std::atoi(token().c_str());
+    int max = std::atoi(token().c_str());
+    size_t offset = pos + 1;
+    if (width <= 0 || height <= 0 || max != 255 || data.size() < offset + static_cast<size_t>(width) * height * 3)
+        return {};
+    Bitmap image(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const unsigned char* p = reinterpret_cast<const unsigned char*>(data.data()) + offset + (static_cast<size_t>(y) * width + x) * 3;
+            image.SetPixel(x, y, Rgb(p[0], p[1], p[2]));
+        }
+    return image;
+}
+
+const Rect kFormBounds = Rect::FromSize(100, 80, 320, 200);
+
+// The scene: a form with the dialog frame and cut corners, a child with text.
+HWND BuildScene(WindowSystem& ws)
+{
+    ws.RegisterClass({ "Form", {}, 0, Rgb(231, 231, 231) });
+    ws.RegisterClass({ "Label", [&ws](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+                          if (m != WM_PAINT)
+                              return ws.DefWindowProc(h, m, w, l);
+                          PAINTSTRUCT ps;
+                          DeviceContext* dc = ws.BeginPaint(h, &ps);
+                          dc->FillRect(ws.GetClientRect(h), Rgb(255, 255, 255));
+                          dc->FrameRect(ws.GetClientRect(h), Rgb(127, 127, 127));
+                          SimpleText::Draw(*dc, { 8, 8 }, "网络电视 CCTV-1 中央电视台", "WenQuanYi Micro Hei 14", Rgb(0, 0, 128));
+                          ws.EndPaint(h, &ps);
+                          return 0;
+                      } });
+    CreateWindowParams form;
+    form.class_name = "Form";
+    form.text = "Pellamo";
+    form.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    form.ex_style = WS_EX_DLGMODALFRAME;
+    form.bounds = kFormBounds;
+    HWND top = ws.CreateWindowEx(form);
+    std::vector<Rect> region;
+    for (int y = 0; y < 6; ++y)
+        region.push_back({ 6 - y, y, 320 - 6 + y, y + 1 });
+    region.push_back({ 0, 6, 320, 200 });
+    ws.SetWindowRgn(top, region, true);
+    CreateWindowParams label;
+    label.class_name = "Label";
+    label.style = WS_CHILD | WS_VISIBLE;
+    label.bounds = Rect::FromSize(20, 30, 280, 60);
+    label.parent = top;
+    ws.CreateWindowEx(label);
+    ws.ShowWindow(top, SW_SHOW);
+    return top;
+}
+
+TEST(X11Compare, ShapedWindowWithChineseTextLooksTheSameOnXvfbAndHeadless)
+{
+    Xvfb server;
+    if (!server.Running())
+        GTEST_SKIP() << "Xvfb could not be started";
+
+    Bitmap expected;
+    {
+        EventLoop loop;
+        HeadlessBackend screen({ 1024, 768 }, { 0, 0, 1024, 768 });
+        screen.SetDesktopColor(Rgb(255, 255, 255)); // Xvfb -wr
+        WindowSystem ws(screen, loop);
+        BuildScene(ws);
+        for (int i = 0; i < 5; ++i)
+            loop.ProcessMessages();
+        expected = screen.Screenshot();
+    }
+
+    Bitmap actual;
+    {
+        EventLoop loop;
+        X11Backend x11(loop, server.Display().c_str());
+        WindowSystem ws(x11, loop);
+        HWND top = BuildScene(ws);
+        // Map, expose and present, then let the server settle.
+        for (int i = 0; i < 10; ++i) {
+            loop.WaitUntil([] { return false; }, std::chrono::milliseconds(50));
+            x11.Sync();
+        }
+        EXPECT_EQ(x11.WorkArea(), (Rect { 0, 0, 1024, 768 }));
+        EXPECT_EQ(ws.GetWindowRect(top), kFormBounds);
+        actual = CaptureRoot(server.Display());
+    }
+    ASSERT_EQ(actual.Width(), 1024) << "xwd or convert failed";
+    ASSERT_EQ(actual.Height(), 768);
+
+    // Everything around and inside the form, corners (outside the shape) included.
+    Rect area = kFormBounds.Inflate(8, 8);
+    int differences = 0;
+    std::string first;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            if (actual.GetPixel(x, y) != expected.GetPixel(x, y) && differences++ == 0)
+                first = std::to_string(x) + "," + std::to_string(y) + ": X " + std::to_string(actual.GetPixel(x, y)) + " headless "
+                    + std::to_string(expected.GetPixel(x, y));
+    EXPECT_EQ(differences, 0) << "first difference at " << first;
+    // The scene is not trivially empty: the cut corner shows the white root
+    // (the unpainted back buffer there is black), and the text is there.
+    EXPECT_EQ(expected.GetPixel(kFormBounds.left, kFormBounds.top), Rgb(255, 255, 255));
+    EXPECT_EQ(expected.GetPixel(kFormBounds.left + 6, kFormBounds.top), Rgb(212, 208, 200));
+    int text_pixels = 0;
+    for (int y = 80 + 21 + 30; y < 80 + 21 + 90; ++y)
+        for (int x = 100 + 3 + 20; x < 100 + 3 + 300; ++x)
+            text_pixels += expected.GetPixel(x, y) == Rgb(0, 0, 128);
+    EXPECT_GT(text_pixels, 50);
+}
+
+}
+}
