@@ -6,6 +6,7 @@
 #include "platform/backend/x11/x11_backend.h"
 #include "platform/window/simple_text.h"
 #include "platform/window/window_system.h"
+#include "tests/e2e/xvfb_server.h"
 
 #include <gtest/gtest.h>
 
@@ -28,53 +29,6 @@ namespace pellamo {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Starts `Xvfb :N` on the first free display number and stops it at the end.
-class Xvfb {
-public:
-    Xvfb()
-    {
-        for (int n = 87; n < 160 && m_pid == 0; ++n) {
-            if (fs::exists("/tmp/.X11-unix/X" + std::to_string(n)) || fs::exists("/tmp/.X" + std::to_string(n) + "-lock"))
-                continue;
-            std::string display = ":" + std::to_string(n);
-            const char* argv[] = { "Xvfb", display.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-wr", "-noreset", nullptr };
-            pid_t pid = 0;
-            if (posix_spawnp(&pid, "Xvfb", nullptr, nullptr, const_cast<char**>(argv), environ) != 0)
-                return;
-            // Ready when its socket appears; a lost race for the number ends the process.
-            for (int i = 0; i < 500; ++i) {
-                if (fs::exists("/tmp/.X11-unix/X" + std::to_string(n))) {
-                    m_pid = pid;
-                    m_display = display;
-                    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-                    break;
-                }
-                int status = 0;
-                if (waitpid(pid, &status, WNOHANG) == pid)
-                    break;
-                std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            }
-            if (m_pid == 0) {
-                kill(pid, SIGTERM);
-                waitpid(pid, nullptr, 0);
-            }
-        }
-    }
-    ~Xvfb()
-    {
-        if (m_pid) {
-            kill(m_pid, SIGTERM);
-            waitpid(m_pid, nullptr, 0);
-        }
-    }
-    bool Running() const { return m_pid != 0; }
-    const std::string& Display() const { return m_display; }
-
-private:
-    pid_t m_pid = 0;
-    std::string m_display;
-};
 
 // The root window through `xwd | convert`, as a plain PPM.
 Bitmap CaptureRoot(const std::string& display)
@@ -166,7 +120,7 @@ HWND BuildScene(WindowSystem& ws)
 
 TEST(X11Compare, ShapedWindowWithChineseTextLooksTheSameOnXvfbAndHeadless)
 {
-    Xvfb server;
+    XvfbServer server;
     if (!server.Running())
         GTEST_SKIP() << "Xvfb could not be started";
 
@@ -221,5 +175,66 @@ TEST(X11Compare, ShapedWindowWithChineseTextLooksTheSameOnXvfbAndHeadless)
     EXPECT_GT(text_pixels, 50);
 }
 
+
+// Real X input through XTEST (xdotool): a click lands in the client area,
+// typed text arrives as characters through the input method, Enter as a key
+// and a character, and dragging the caption moves the window.
+TEST(X11Input, ClicksKeysAndCaptionDragOnXvfb)
+{
+    XvfbServer server;
+    if (!server.Running())
+        GTEST_SKIP() << "Xvfb could not be started";
+    EventLoop loop;
+    X11Backend x11(loop, server.Display().c_str());
+    WindowSystem ws(x11, loop);
+    std::vector<std::pair<UINT, WPARAM>> seen;
+    Point click;
+    ws.RegisterClass({ "Logged", [&](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+                          if (m == WM_LBUTTONDOWN)
+                              click = { GET_X_LPARAM(l), GET_Y_LPARAM(l) };
+                          if (m == WM_LBUTTONDOWN || m == WM_CHAR || m == WM_KEYDOWN || m == WM_ENTERSIZEMOVE || m == WM_EXITSIZEMOVE)
+                              seen.push_back({ m, w });
+                          return ws.DefWindowProc(h, m, w, l);
+                      },
+        0, Rgb(255, 255, 255) });
+    CreateWindowParams p;
+    p.class_name = "Logged";
+    p.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
+    p.bounds = Rect::FromSize(100, 100, 300, 200);
+    HWND top = ws.CreateWindowEx(p);
+    auto settle = [&] {
+        for (int i = 0; i < 6; ++i) {
+            loop.WaitUntil([] { return false; }, std::chrono::milliseconds(30));
+            x11.Sync();
+        }
+    };
+    auto xdotool = [&](const std::string& args) {
+        std::string command = "DISPLAY=" + server.Display() + " xdotool " + args;
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+        settle();
+    };
+    settle();
+    ASSERT_EQ(ws.GetActiveWindow(), top);
+    xdotool("mousemove 153 164 click 1");
+    EXPECT_EQ(click, (Point { 50, 43 })); // client starts at (3, 21) inside the frame
+    xdotool("type --delay 20 'ab'");
+    xdotool("key Return");
+    xdotool("mousemove 150 110 mousedown 1");
+    xdotool("mousemove 190 150");
+    xdotool("mouseup 1");
+    EXPECT_EQ(ws.GetWindowRect(top), Rect::FromSize(140, 140, 300, 200));
+    std::vector<std::pair<UINT, WPARAM>> expected {
+        { WM_LBUTTONDOWN, MK_LBUTTON },
+        { WM_KEYDOWN, 'A' },
+        { WM_CHAR, 'a' },
+        { WM_KEYDOWN, 'B' },
+        { WM_CHAR, 'b' },
+        { WM_KEYDOWN, VK_RETURN },
+        { WM_CHAR, '\r' },
+        { WM_ENTERSIZEMOVE, 0 },
+        { WM_EXITSIZEMOVE, 0 },
+    };
+    EXPECT_EQ(seen, expected);
+}
 }
 }
