@@ -10,25 +10,15 @@
 
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <cstdio>
-#include <filesystem>
 #include <string>
-#include <thread>
-
-extern char** environ;
 
 namespace pellamo {
 namespace {
 
-namespace fs = std::filesystem;
 
 // The root window through `xwd | convert`, as a plain PPM.
 Bitmap CaptureRoot(const std::string& display)
