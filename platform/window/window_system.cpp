@@ -4,6 +4,7 @@
 #include "platform/window/non_client.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <stdexcept>
 
 namespace pellamo {
@@ -322,15 +323,41 @@ bool WindowSystem::PostMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam
 
 void WindowSystem::PostQuitMessage(int) { m_loop.Quit(); }
 
+void WindowSystem::Guarded(const std::function<void()>& work)
+{
+    try {
+        work();
+    } catch (...) {
+        Report(std::current_exception());
+    }
+}
+
+void WindowSystem::Report(std::exception_ptr failure)
+{
+    if (m_exception_handler) {
+        m_exception_handler(failure);
+        return;
+    }
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "Unhandled exception in a window handler: %s\n", e.what());
+    } catch (...) {
+        std::fprintf(stderr, "Unhandled exception in a window handler\n");
+    }
+}
+
 void WindowSystem::DispatchQueued(MSG msg)
 {
-    if (!m_hooks.empty()) {
-        auto hooks = m_hooks;
-        for (auto& [id, hook] : hooks)
-            if (m_hooks.count(id) && hook(msg))
-                return;
-    }
-    SendMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+    Guarded([&] {
+        if (!m_hooks.empty()) {
+            auto hooks = m_hooks;
+            for (auto& [id, hook] : hooks)
+                if (m_hooks.count(id) && hook(msg))
+                    return;
+        }
+        SendMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+    });
 }
 
 WndProc WindowSystem::SetWindowProc(HWND hwnd, WndProc proc)
@@ -1284,12 +1311,22 @@ void WindowSystem::PaintTree(WindowObject& w)
             return;
     }
     if (!w.update.IsEmpty()) {
-        Dispatch(w, WM_PAINT, 0, 0);
+        // A handler that did not paint (or failed) must not make us paint forever.
+        auto forget = [&] {
+            if (IsWindow(w.handle)) {
+                w.update.Clear();
+                w.erase_pending = false;
+            }
+        };
+        try {
+            Dispatch(w, WM_PAINT, 0, 0);
+        } catch (...) {
+            forget();
+            throw;
+        }
         if (!IsWindow(w.handle))
             return;
-        // A handler that did not paint must not make us paint forever.
-        w.update.Clear();
-        w.erase_pending = false;
+        forget();
     }
     std::vector<HWND> kids = w.children;
     for (HWND h : kids)
@@ -1302,16 +1339,23 @@ void WindowSystem::PaintPending()
     if (m_painting)
         return;
     m_painting = true;
+    std::exception_ptr failure;
     std::vector<HWND> tops = m_top_order;
     for (HWND h : tops) {
-        WindowObject* w = Find(h);
-        if (!w)
-            continue;
-        PaintTree(*w);
-        if ((w = Find(h)))
+        try {
+            if (WindowObject* w = Find(h))
+                PaintTree(*w);
+        } catch (...) {
+            if (!failure)
+                failure = std::current_exception();
+        }
+        if (WindowObject* w = Find(h))
             Present(*w);
     }
     m_painting = false;
+    // Reported once painting is over, so that a message box about it can paint.
+    if (failure)
+        Report(failure);
 }
 
 const Bitmap* WindowSystem::BackBuffer(HWND top) const
@@ -1870,6 +1914,11 @@ void WindowSystem::HandleMouse(const DisplayEvent& e, WindowObject& top)
 }
 
 void WindowSystem::HandleKey(const DisplayEvent& e)
+{
+    Guarded([&] { TranslateKey(e); });
+}
+
+void WindowSystem::TranslateKey(const DisplayEvent& e)
 {
     HWND target = m_focus ? m_focus : m_active;
     if (!target || !IsWindowEnabled(GetTopLevel(target)))

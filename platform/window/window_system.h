@@ -7,6 +7,7 @@
 #include "platform/window/window_object.h"
 
 #include <chrono>
+#include <exception>
 #include <memory>
 #include <optional>
 #include <string>
@@ -80,6 +81,11 @@ public:
     using MessageHook = std::function<bool(MSG&)>;
     uint64_t AddMessageHook(MessageHook hook);
     void RemoveMessageHook(uint64_t id);
+    // An exception that leaves the handling of a queued message or of a
+    // paint goes here and the loop goes on (the application shows it in a
+    // message box). Without a handler it is written to stderr.
+    using ExceptionHandler = std::function<void(std::exception_ptr)>;
+    void SetExceptionHandler(ExceptionHandler handler) { m_exception_handler = std::move(handler); }
 
     // Attributes.
     DWORD GetStyle(HWND hwnd) const;
@@ -126,6 +132,8 @@ public:
     HWND GetFocus() const { return m_focus; }
     HWND SetActiveWindow(HWND hwnd);
     HWND GetActiveWindow() const { return m_active; }
+    // The active window while the program has the display's focus.
+    HWND GetForegroundWindow() const { return m_active; }
     HWND SetCapture(HWND hwnd);
     bool ReleaseCapture();
     HWND GetCapture() const { return m_capture; }
@@ -204,6 +212,8 @@ private:
     std::shared_ptr<WindowObject> Hold(HWND hwnd) const;
     LRESULT Dispatch(WindowObject& w, UINT msg, WPARAM wparam, LPARAM lparam);
     void DispatchQueued(MSG msg);
+    void Guarded(const std::function<void()>& work);
+    void Report(std::exception_ptr failure);
     void DestroyTree(HWND hwnd);
 
     Point WindowOriginInTop(const WindowObject& w) const;
@@ -227,6 +237,7 @@ private:
 
     void HandleMouse(const DisplayEvent& event, WindowObject& top);
     void HandleKey(const DisplayEvent& event);
+    void TranslateKey(const DisplayEvent& event);
     HWND ChildAt(WindowObject& w, Point screen) const;
     void CheckMouseLeave(HWND target, bool client);
     WPARAM MouseKeys(unsigned modifiers) const;
@@ -239,6 +250,7 @@ private:
     std::unordered_map<DisplayWindowId, HWND> m_by_display;
     uintptr_t m_next_handle = 0x10;
     std::map<uint64_t, MessageHook> m_hooks;
+    ExceptionHandler m_exception_handler;
     uint64_t m_next_hook = 1;
     std::vector<std::unique_ptr<DeviceContext>> m_dcs;
 

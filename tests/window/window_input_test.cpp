@@ -407,5 +407,65 @@ TEST_F(WindowInput, MessageBoxOkButtonAnswersAClick)
     EXPECT_EQ(MessageBox::Show(ws, nullptr, "Text", "Title", MB_OK), IDOK);
 }
 
+
+TEST_F(WindowInput, PopupMenuWindowTakesNoActivationAndCapturesThePointer)
+{
+    ws.SetFocus(left);
+    HWND menu = log.Create("menu", WS_POPUP, Rect::FromSize(150, 250, 80, 60), top, WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE);
+    ws.ShowWindow(menu, SW_SHOWNA);
+    ws.SetCapture(menu);
+    log.Clear();
+    screen.Click({ 155, 255 }); // on the menu
+    screen.Click({ 120, 120 }); // outside it: still the menu's, to close itself
+    log.Check({
+                  { "menu", WM_MOUSEMOVE, kLParam, 0, MAKELPARAM(5, 5) },
+                  { "menu", WM_LBUTTONDOWN },
+                  { "menu", WM_LBUTTONUP },
+                  { "menu", WM_MOUSEMOVE, kLParam, 0, MAKELPARAM(-30, -130) },
+                  { "menu", WM_LBUTTONDOWN },
+                  { "menu", WM_LBUTTONUP },
+              },
+        "menu");
+    EXPECT_EQ(ws.GetActiveWindow(), top);
+    EXPECT_EQ(ws.GetFocus(), left);
+    EXPECT_EQ(screen.ZOrder().back(), ws.DisplayWindowOf(menu));
+    EXPECT_TRUE(screen.Window(ws.DisplayWindowOf(menu))->popup);
+    // Keys still go to the focused control (a menu reads them through the hook).
+    screen.PressKey(VK_DOWN);
+    EXPECT_EQ(log.MessagesOf("left"), (std::vector<UINT> { WM_KEYDOWN, WM_KEYUP }));
+}
+
+TEST_F(WindowInput, ExceptionsFromHandlersAreReportedAndTheLoopGoesOn)
+{
+    std::vector<std::string> reported;
+    ws.SetExceptionHandler([&](std::exception_ptr e) {
+        try {
+            std::rethrow_exception(e);
+        } catch (const std::exception& x) {
+            reported.push_back(x.what());
+        }
+    });
+    int paints = 0;
+    log.SetHandler(left, [&](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+        if (m == WM_LBUTTONDOWN)
+            throw std::runtime_error("Connection Failed");
+        if (m == WM_PAINT && ++paints == 1)
+            throw std::runtime_error("Paint Failed");
+        return ws.DefWindowProc(h, m, w, l);
+    });
+    screen.Click({ 115, 115 });
+    ws.InvalidateRect(left, nullptr, true);
+    Pump();
+    Pump();
+    EXPECT_EQ(reported, (std::vector<std::string> { "Connection Failed", "Paint Failed" }));
+    EXPECT_EQ(paints, 1); // the failed paint is not retried forever
+    // The window keeps working.
+    ws.InvalidateRect(left, nullptr, true);
+    Pump();
+    EXPECT_EQ(paints, 2);
+    ws.PostMessage(left, WM_USER);
+    Pump();
+    EXPECT_EQ(log.MessagesOf("left").back(), WM_USER);
+}
 }
 }
