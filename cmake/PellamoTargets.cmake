@@ -8,17 +8,14 @@ function(pellamo_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS;ENV" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
-  set(env
-    "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1"
-    "LSAN_OPTIONS=suppressions=${PELLAMO_LSAN_SUPPRESSIONS}:print_suppressions=0"
-    "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
-    "PELLAMO_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
-    "PELLAMO_BINARY_DIR=${CMAKE_BINARY_DIR}"
-    ${T_ENV})
+  # The environment goes in through a launcher: gtest_discover_tests flattens
+  # list-valued test properties, so ENVIRONMENT would lose all but one entry.
+  set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
+    "env;ASAN_OPTIONS=detect_leaks=1:halt_on_error=1;LSAN_OPTIONS=suppressions=${PELLAMO_LSAN_SUPPRESSIONS}:print_suppressions=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1;PELLAMO_SOURCE_DIR=${CMAKE_SOURCE_DIR};PELLAMO_BINARY_DIR=${CMAKE_BINARY_DIR};${T_ENV}")
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
+    PROPERTIES TIMEOUT 300)
 endfunction()
 
 # pellamo_fuzz_target(NAME SOURCES f.cpp LIBS ...)

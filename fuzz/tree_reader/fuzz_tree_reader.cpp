@@ -1,0 +1,28 @@
+// Stored channel trees come from window descriptions; the reader must refuse
+// any damaged value with an error, and whatever it accepts must store back to
+// the very same bytes.
+#include "catalogue/tree_format_error.h"
+#include "catalogue/tree_reader.h"
+#include "catalogue/tree_writer.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <algorithm>
+#include <span>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    std::span<const uint8_t> input(data, size);
+    std::vector<pellamo::TreeNode> tree;
+    try {
+        tree = pellamo::ReadTree(input);
+    } catch (const pellamo::TreeFormatError&) {
+        return 0;
+    }
+    std::vector<uint8_t> stored = pellamo::WriteTree(tree);
+    if (!std::equal(stored.begin(), stored.end(), input.begin(), input.end()))
+        std::abort();
+    return 0;
+}
