@@ -4,7 +4,6 @@
 
 #include "platform/backend/headless/headless_backend.h"
 #include "platform/backend/x11/x11_backend.h"
-#include "platform/window/simple_text.h"
 #include "platform/window/window_system.h"
 #include "tests/e2e/xvfb_server.h"
 
@@ -75,9 +74,11 @@ struct Scene {
         int runs = kTextRuns * area / (634 * 429) + 1;
         for (int i = 0; i < blits; ++i)
             Blit(*dc, tile, (i * 37) % std::max(1, client.Width()), (i * 53) % std::max(1, client.Height()));
+        Canvas& canvas = dc->GetCanvas();
+        canvas.font.name = "Tahoma";
+        canvas.brush.style = BrushStyle::Clear;
         for (int i = 0; i < runs; ++i)
-            SimpleText::Draw(*dc, { (i * 71) % std::max(1, client.Width()), (i * 17) % std::max(1, client.Height()) }, "CCTV-1 中央电视台",
-                "WenQuanYi Micro Hei 9", Rgb(0, 0, 0));
+            canvas.TextOutUtf8((i * 71) % std::max(1, client.Width()), (i * 17) % std::max(1, client.Height()), "CCTV-1 中央电视台");
         ws.EndPaint(h, &ps);
         return 0;
     }

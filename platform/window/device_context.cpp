@@ -4,11 +4,25 @@
 
 namespace pellamo {
 
+void DeviceContext::IntersectClip(const Region& area)
+{
+    m_clip = m_clip.Intersect(area);
+    m_canvas.reset();
+}
+
+Canvas& DeviceContext::GetCanvas()
+{
+    if (!m_canvas)
+        m_canvas.emplace(*m_target, m_origin, m_clip.Offset(-m_origin.x, -m_origin.y));
+    return *m_canvas;
+}
+
 void DeviceContext::Detach()
 {
     static Bitmap nowhere;
     m_target = &nowhere;
-    m_clip.Clear();
+    m_clip = Region();
+    m_canvas.reset();
     m_detached = true;
 }
 

@@ -1,7 +1,7 @@
 #include "platform/window/message_box.h"
 
 #include "platform/window/non_client.h"
-#include "platform/window/simple_text.h"
+#include "platform/gfx/text_renderer.h"
 
 #include <algorithm>
 
@@ -10,7 +10,6 @@ namespace pellamo {
 namespace {
 
 constexpr TColor kFace = Rgb(212, 208, 200);
-constexpr const char* kFont = "Sans 9";
 constexpr int kMargin = 12;
 constexpr int kIconSize = 32;
 constexpr int kButtonWidth = 75;
@@ -26,6 +25,25 @@ struct BoxState {
     HWND buttons[2] = {};
     bool pressed = false;
 };
+
+Font BoxFont()
+{
+    Font f;
+    f.name = "MS Sans Serif";
+    f.height = -12;
+    return f;
+}
+
+// Text in a rectangle of the context, single line or word-wrapped.
+void Text(DeviceContext& dc, const std::string& utf8, Rect r, unsigned flags, const Font& font)
+{
+    Canvas& canvas = dc.GetCanvas();
+    int saved = canvas.SaveState();
+    canvas.font = font;
+    canvas.brush.style = BrushStyle::Clear;
+    canvas.DrawTextUtf8(utf8, r, flags | kTextNoPrefix);
+    canvas.RestoreState(saved);
+}
 
 int CancelAnswer(UINT type) { return (type & 0xF) == MB_OKCANCEL ? IDCANCEL : IDOK; }
 
@@ -56,8 +74,11 @@ void DrawIcon(DeviceContext& dc, const Rect& r, UINT icon)
         dc.FillRect({ cx - 2, cy + 8, cx + 2, cy + 12 }, mark);
         break;
     case MB_ICONQUESTION: {
-        Size s = SimpleText::Measure("?", "Sans Bold 16");
-        SimpleText::Draw(dc, { cx - s.cx / 2, cy - s.cy / 2 }, "?", "Sans Bold 16", mark);
+        Font f = BoxFont();
+        f.height = -22;
+        f.bold = true;
+        f.color = mark;
+        Text(dc, "?", r, kTextCenter | kTextVCenter | kTextSingleLine, f);
         break;
     }
     default:
@@ -90,9 +111,8 @@ LRESULT ButtonProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam)
             dc->FillRect({ in.right - 1, in.top, in.right, in.bottom }, Rgb(128, 128, 128));
         }
         std::string label = answer == IDOK ? "OK" : "Cancel";
-        Size s = SimpleText::Measure(label, kFont);
         int shift = down ? 1 : 0;
-        SimpleText::Draw(*dc, { (r.Width() - s.cx) / 2 + shift, (r.Height() - s.cy) / 2 + shift }, label, kFont, Rgb(0, 0, 0));
+        Text(*dc, label, r.Offset(shift, shift), kTextCenter | kTextVCenter | kTextSingleLine, BoxFont());
         if (ws.GetFocus() == hwnd)
             for (int x = 4; x < r.right - 4; x += 2) {
                 dc->SetPixel(x, 4, 0);
@@ -144,7 +164,9 @@ LRESULT DialogProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam)
         PAINTSTRUCT ps;
         DeviceContext* dc = ws.BeginPaint(hwnd, &ps);
         DrawIcon(*dc, state->layout.icon, state->type & 0xF0);
-        SimpleText::Draw(*dc, { state->layout.text.left, state->layout.text.top }, state->text, kFont, Rgb(0, 0, 0), kWrapWidth);
+        Rect r = state->layout.text;
+        r.right = r.left + kWrapWidth;
+        Text(*dc, state->text, r, kTextWordBreak | kTextExpandTabs, BoxFont());
         ws.EndPaint(hwnd, &ps);
         return 0;
     }
@@ -168,7 +190,11 @@ MessageBox::Layout MessageBox::Measure(const std::string& text, UINT type)
     Layout l;
     bool icon = (type & 0xF0) != 0;
     bool two = (type & 0xF) == MB_OKCANCEL;
-    Size t = SimpleText::Measure(text, kFont, kWrapWidth);
+    Rect measured { 0, 0, kWrapWidth, 0 };
+    Bitmap scratch(1, 1);
+    TextRenderer::DrawText(scratch, Region(), BoxFont(), text, measured, kTextCalcRect | kTextWordBreak | kTextExpandTabs | kTextNoPrefix,
+        std::nullopt);
+    Size t { measured.Width(), measured.Height() };
     int left = kMargin;
     int body = std::max(t.cy, icon ? kIconSize : 0);
     if (icon) {

@@ -6,7 +6,7 @@
 
 namespace pellamo {
 
-// A modal message box drawn by us: caption, icon (MB_ICONERROR,
+// A modal message box drawn by us (text and caption in UTF-8): caption, icon (MB_ICONERROR,
 // MB_ICONWARNING, MB_ICONINFORMATION, MB_ICONQUESTION), the text and an OK
 // button (MB_OK) or OK and Cancel (MB_OKCANCEL). Enter takes the focused
 // button, Esc and the close box cancel (an OK-only box answers IDOK).

@@ -1,6 +1,5 @@
 #include "platform/window/non_client.h"
 
-#include "platform/window/simple_text.h"
 
 #include <algorithm>
 
@@ -235,9 +234,20 @@ void NonClient::Paint(DeviceContext& dc, Size window, DWORD style, DWORD ex_styl
     if (!caption.IsEmpty()) {
         dc.FillRect(caption, state.active ? kActiveCaption : kInactiveCaption);
         if (!state.title.empty()) {
-            Size text = SimpleText::Measure(state.title, "Sans Bold 8");
-            SimpleText::Draw(dc, { caption.left + 4, caption.top + (caption.Height() - text.cy) / 2 }, state.title,
-                "Sans Bold 8", kLight);
+            Canvas& canvas = dc.GetCanvas();
+            int saved = canvas.SaveState();
+            canvas.font = Font { "Tahoma", -11, true };
+            canvas.font.color = kLight;
+            canvas.brush.style = BrushStyle::Clear;
+            // The title is UTF-8 at this layer; it must not run under the buttons.
+            Rect text { caption.left + 4, caption.top, caption.right - 4, caption.bottom };
+            for (LRESULT button : { HTMINBUTTON, HTMAXBUTTON, HTCLOSE }) {
+                Rect b = CaptionButtonRect(window, style, ex_style, button);
+                if (!b.IsEmpty())
+                    text.right = std::min(text.right, b.left - 2);
+            }
+            canvas.DrawTextUtf8(state.title, text, kTextSingleLine | kTextVCenter | kTextEndEllipsis | kTextNoPrefix);
+            canvas.RestoreState(saved);
         }
         for (LRESULT button : { HTCLOSE, HTMAXBUTTON, HTMINBUTTON }) {
             Rect r = CaptionButtonRect(window, style, ex_style, button);

@@ -4,7 +4,7 @@
 #include "platform/gfx/bitmap.h"
 #include "platform/loop/event_loop.h"
 #include "platform/window/messages.h"
-#include "platform/window/rect_list.h"
+#include "platform/gfx/region.h"
 
 #include <functional>
 #include <map>
@@ -35,12 +35,12 @@ struct WindowObject {
 
     Rect window_rect; // parent client coordinates; screen for top-level windows
     Rect client_rect; // window coordinates
-    std::optional<RectList> region; // window coordinates
+    std::optional<Region> region; // window coordinates
     Rect restore_rect; // bounds before maximise or minimise
     CursorShape cursor = CursorShape::Arrow;
 
     // Painting.
-    RectList update; // client coordinates
+    Region update; // client coordinates
     bool erase_pending = false;
     bool frame_pending = false;
     bool nc_active = false;

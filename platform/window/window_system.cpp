@@ -1068,7 +1068,7 @@ void WindowSystem::CheckMouseLeave(HWND target, bool client)
 
 void WindowSystem::InvalidateWhole(WindowObject& w, bool children)
 {
-    w.update = RectList({ 0, 0, w.client_rect.Width(), w.client_rect.Height() });
+    w.update = Region(Rect { 0, 0, w.client_rect.Width(), w.client_rect.Height() });
     w.erase_pending = true;
     w.frame_pending = true;
     if (children)
@@ -1085,7 +1085,7 @@ void WindowSystem::InvalidateTree(WindowObject& w, const Rect& rect, bool includ
     if (area.IsEmpty())
         return;
     if (include_self) {
-        w.update.Add(area);
+        w.update = w.update.Union(Region(area));
         w.erase_pending = true;
     }
     for (HWND h : w.children) {
@@ -1106,7 +1106,7 @@ bool WindowSystem::InvalidateRect(HWND hwnd, const Rect* rect, bool erase)
     Rect client { 0, 0, w->client_rect.Width(), w->client_rect.Height() };
     Rect r = rect ? rect->Intersect(client) : client;
     if (!r.IsEmpty())
-        w->update.Add(r);
+        w->update = w->update.Union(Region(r));
     if (erase && !r.IsEmpty())
         w->erase_pending = true;
     return true;
@@ -1118,9 +1118,9 @@ bool WindowSystem::ValidateRect(HWND hwnd, const Rect* rect)
     if (!w)
         return false;
     if (rect)
-        w->update.Subtract(*rect);
+        w->update = w->update.Subtract(Region(*rect));
     else
-        w->update.Clear();
+        w->update = Region();
     if (w->update.IsEmpty())
         w->erase_pending = false;
     return true;
@@ -1176,25 +1176,21 @@ Rect WindowSystem::VisibleAreaInTop(const WindowObject& w, bool whole_window) co
     return Rect::FromSize(o.x, o.y, s.cx, s.cy);
 }
 
-RectList WindowSystem::ClipFor(const WindowObject& w, bool whole_window) const
+Region WindowSystem::ClipFor(const WindowObject& w, bool whole_window) const
 {
-    RectList clip(VisibleAreaInTop(w, whole_window));
+    Region clip(VisibleAreaInTop(w, whole_window));
     auto intersect_region = [&](const WindowObject& o) {
         if (!o.region)
             return;
-        RectList r = *o.region;
         Point origin = WindowOriginInTop(o);
-        r.Offset(origin.x, origin.y);
-        clip.Intersect(r);
+        clip = clip.Intersect(o.region->Offset(origin.x, origin.y));
     };
     auto subtract_window = [&](const WindowObject& o) {
         Point origin = WindowOriginInTop(o);
-        if (o.region) {
-            for (const Rect& r : o.region->Rects())
-                clip.Subtract(r.Offset(origin.x, origin.y));
-        } else {
-            clip.Subtract(Rect::FromSize(origin.x, origin.y, o.window_rect.Width(), o.window_rect.Height()));
-        }
+        if (o.region)
+            clip = clip.Subtract(o.region->Offset(origin.x, origin.y));
+        else
+            clip = clip.Subtract(Region(Rect::FromSize(origin.x, origin.y, o.window_rect.Width(), o.window_rect.Height())));
     };
     intersect_region(w);
     // Children cover their parent; windows above cover those below.
@@ -1206,7 +1202,7 @@ RectList WindowSystem::ClipFor(const WindowObject& w, bool whole_window) const
         const WindowObject* parent = Find(node->parent);
         if (!parent)
             break;
-        clip.Intersect(VisibleAreaInTop(*parent, false));
+        clip = clip.Intersect(Region(VisibleAreaInTop(*parent, false)));
         intersect_region(*parent);
         auto it = std::find(parent->children.begin(), parent->children.end(), node->handle);
         if (it != parent->children.end())
@@ -1216,7 +1212,7 @@ RectList WindowSystem::ClipFor(const WindowObject& w, bool whole_window) const
         node = parent;
     }
     const WindowObject* top = node;
-    clip.Intersect(Rect { 0, 0, top->back_buffer.Width(), top->back_buffer.Height() });
+    clip = clip.Intersect(Region(Rect { 0, 0, top->back_buffer.Width(), top->back_buffer.Height() }));
     return clip;
 }
 
@@ -1264,14 +1260,13 @@ DeviceContext* WindowSystem::BeginPaint(HWND hwnd, PAINTSTRUCT* ps)
         if (!IsWindow(hwnd))
             return nullptr;
     }
-    RectList update = w->update;
+    Region update = w->update;
     bool erase = w->erase_pending;
-    w->update.Clear();
+    w->update = Region();
     w->erase_pending = false;
     DeviceContext* dc = MakeDC(*w, false);
     Point origin = ClientOriginInTop(*w);
-    update.Offset(origin.x, origin.y);
-    dc->IntersectClip(update);
+    dc->IntersectClip(update.Offset(origin.x, origin.y));
     ps->hdc = dc;
     ps->rcPaint = dc->ClipBox();
     ps->fErase = false;
@@ -1314,7 +1309,7 @@ void WindowSystem::PaintTree(WindowObject& w)
         // A handler that did not paint (or failed) must not make us paint forever.
         auto forget = [&] {
             if (IsWindow(w.handle)) {
-                w.update.Clear();
+                w.update = Region();
                 w.erase_pending = false;
             }
         };
@@ -1382,16 +1377,13 @@ void WindowSystem::ApplyShape(WindowObject& w)
         m_backend.SetShape(w.display, std::nullopt);
 }
 
-bool WindowSystem::SetWindowRgn(HWND hwnd, std::optional<std::vector<Rect>> rects, bool redraw)
+bool WindowSystem::SetWindowRgn(HWND hwnd, std::optional<Region> region, bool redraw)
 {
     WindowObject* w = Find(hwnd);
     if (!w)
         return false;
     Rect old = w->window_rect;
-    if (rects)
-        w->region = RectList(*rects);
-    else
-        w->region.reset();
+    w->region = std::move(region);
     if (w->display) {
         ApplyShape(*w);
         if (redraw)
@@ -1403,12 +1395,12 @@ bool WindowSystem::SetWindowRgn(HWND hwnd, std::optional<std::vector<Rect>> rect
     return true;
 }
 
-std::optional<std::vector<Rect>> WindowSystem::GetWindowRgn(HWND hwnd) const
+std::optional<Region> WindowSystem::GetWindowRgn(HWND hwnd) const
 {
     WindowObject* w = Find(hwnd);
-    if (!w || !w->region)
+    if (!w)
         return std::nullopt;
-    return w->region->Rects();
+    return w->region;
 }
 
 // ---------------------------------------------------------------- scroll bars

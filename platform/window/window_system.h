@@ -158,9 +158,11 @@ public:
     const Bitmap* BackBuffer(HWND top) const;
     DisplayWindowId DisplayWindowOf(HWND top) const;
 
-    // Regions: rectangles in window coordinates; nullopt removes the region.
-    bool SetWindowRgn(HWND hwnd, std::optional<std::vector<Rect>> rects, bool redraw);
-    std::optional<std::vector<Rect>> GetWindowRgn(HWND hwnd) const;
+    // Regions in window coordinates; nullopt removes the region. A top-level
+    // window's region becomes its display shape; every region limits
+    // painting and hit testing.
+    bool SetWindowRgn(HWND hwnd, std::optional<Region> region, bool redraw);
+    std::optional<Region> GetWindowRgn(HWND hwnd) const;
 
     // Window scroll bars.
     int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO& info, bool redraw);
@@ -219,7 +221,7 @@ private:
     Point WindowOriginInTop(const WindowObject& w) const;
     Point ClientOriginInTop(const WindowObject& w) const;
     Rect VisibleAreaInTop(const WindowObject& w, bool whole_window) const;
-    RectList ClipFor(const WindowObject& w, bool whole_window) const;
+    Region ClipFor(const WindowObject& w, bool whole_window) const;
     DeviceContext* MakeDC(WindowObject& w, bool whole_window);
     void InvalidateTree(WindowObject& w, const Rect& rect_in_parent_client, bool include_self);
     void InvalidateWhole(WindowObject& w, bool children);

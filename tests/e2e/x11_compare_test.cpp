@@ -4,7 +4,6 @@
 
 #include "platform/backend/headless/headless_backend.h"
 #include "platform/backend/x11/x11_backend.h"
-#include "platform/window/simple_text.h"
 #include "platform/window/window_system.h"
 #include "tests/e2e/xvfb_server.h"
 
@@ -82,7 +81,12 @@ HWND BuildScene(WindowSystem& ws)
                           DeviceContext* dc = ws.BeginPaint(h, &ps);
                           dc->FillRect(ws.GetClientRect(h), Rgb(255, 255, 255));
                           dc->FrameRect(ws.GetClientRect(h), Rgb(127, 127, 127));
-                          SimpleText::Draw(*dc, { 8, 8 }, "网络电视 CCTV-1 中央电视台", "WenQuanYi Micro Hei 14", Rgb(0, 0, 128));
+                          Canvas& canvas = dc->GetCanvas();
+                          canvas.font.name = "Tahoma";
+                          canvas.font.height = -19;
+                          canvas.font.color = Rgb(0, 0, 128);
+                          canvas.brush.style = BrushStyle::Clear;
+                          canvas.TextOutUtf8(8, 8, "网络电视 CCTV-1 中央电视台");
                           ws.EndPaint(h, &ps);
                           return 0;
                       } });
@@ -93,10 +97,9 @@ HWND BuildScene(WindowSystem& ws)
     form.ex_style = WS_EX_DLGMODALFRAME;
     form.bounds = kFormBounds;
     HWND top = ws.CreateWindowEx(form);
-    std::vector<Rect> region;
+    Region region(Rect { 0, 6, 320, 200 });
     for (int y = 0; y < 6; ++y)
-        region.push_back({ 6 - y, y, 320 - 6 + y, y + 1 });
-    region.push_back({ 0, 6, 320, 200 });
+        region = region.Union(Region(Rect { 6 - y, y, 320 - 6 + y, y + 1 }));
     ws.SetWindowRgn(top, region, true);
     CreateWindowParams label;
     label.class_name = "Label";

@@ -105,25 +105,5 @@ TEST(NonClient, ScrollThumbPlacementAndItsInverse)
     EXPECT_EQ(NonClient::ScrollPosFromThumb(1000, si, 5000), NonClient::MaxScrollPos(si));
 }
 
-TEST(RectList, UnionSubtractAndIntersectKeepPixelsExact)
-{
-    RectList r({ { 0, 0, 10, 10 }, { 5, 5, 15, 15 } });
-    int area = 0;
-    for (const Rect& x : r.Rects())
-        area += x.Width() * x.Height();
-    EXPECT_EQ(area, 100 + 100 - 25);
-    r.Subtract({ 2, 2, 8, 8 });
-    EXPECT_FALSE(r.Contains({ 2, 2 }));
-    EXPECT_FALSE(r.Contains({ 7, 7 }));
-    EXPECT_TRUE(r.Contains({ 8, 8 }));
-    EXPECT_TRUE(r.Contains({ 1, 1 }));
-    EXPECT_FALSE(r.Contains({ 15, 15 }));
-    r.Intersect(Rect { 0, 0, 3, 3 });
-    EXPECT_EQ(r.Bounds(), (Rect { 0, 0, 3, 3 }));
-    EXPECT_FALSE(r.Contains({ 2, 2 }));
-    r.Add(Rect { 5, 5, 5, 9 }); // empty: ignored
-    EXPECT_EQ(r.Bounds(), (Rect { 0, 0, 3, 3 }));
-}
-
 }
 }

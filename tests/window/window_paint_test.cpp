@@ -87,12 +87,12 @@ TEST_F(WindowPaint, WindowRegionShapesTheDisplayWindowAndItsHitTesting)
 {
     HWND top = Painted("top", WS_POPUP | WS_VISIBLE, Rect::FromSize(100, 100, 100, 100), kRed);
     // Rounded top corners made of rectangles, as the skinned frame builds them.
-    std::vector<Rect> region { { 2, 0, 98, 1 }, { 1, 1, 99, 2 }, { 0, 2, 100, 100 } };
+    Region region = Region(Rect { 2, 0, 98, 1 }).Union(Region(Rect { 1, 1, 99, 2 })).Union(Region(Rect { 0, 2, 100, 100 }));
     ws.SetWindowRgn(top, region, true);
     Pump();
     const HeadlessBackend::WindowState* state = screen.Window(ws.DisplayWindowOf(top));
     ASSERT_TRUE(state->shape.has_value());
-    EXPECT_EQ(RectList(*state->shape).Bounds(), (Rect { 0, 0, 100, 100 }));
+    EXPECT_EQ(state->shape, region.Rects());
     EXPECT_EQ(At(100, 100), 0);
     EXPECT_EQ(At(101, 100), 0);
     EXPECT_EQ(At(102, 100), kRed);
@@ -122,8 +122,12 @@ TEST_F(WindowPaint, DeviceContextsDrawThroughTheirOriginAndArePresentedByTheNext
     window_dc->FillRect({ 0, 0, 200, 3 }, kGreen); // the top of the frame
     ws.ReleaseDC(form, window_dc);
     DeviceContext* child_dc = ws.GetDC(child);
-    child_dc->FillRect({ 0, 0, 1, 1 }, kYellow);
-    child_dc->FillRect({ -5, -5, 0, 0 }, kYellow); // outside the child: clipped
+    // The canvas of a child's context: its origin and clip are the child's.
+    Canvas& canvas = child_dc->GetCanvas();
+    canvas.brush.color = kYellow;
+    canvas.FillRect({ -5, -5, 1, 1 });
+    canvas.SetPixel(39, 39, kGreen);
+    canvas.SetPixel(40, 40, kGreen); // outside the child
     ws.ReleaseDC(child, child_dc);
     EXPECT_EQ(At(200, 100), Rgb(212, 208, 200)); // not presented yet
     Pump();
@@ -133,6 +137,9 @@ TEST_F(WindowPaint, DeviceContextsDrawThroughTheirOriginAndArePresentedByTheNext
     EXPECT_EQ(c, (Point { 200 + client.left + 20, 100 + client.top + 30 }));
     EXPECT_EQ(At(c.x, c.y), kYellow);
     EXPECT_EQ(At(c.x - 1, c.y - 1), kRed);
+    EXPECT_EQ(At(c.x + 1, c.y), kBlue);
+    EXPECT_EQ(At(c.x + 39, c.y + 39), kGreen);
+    EXPECT_EQ(At(c.x + 40, c.y + 40), kRed);
     EXPECT_EQ(ws.ScreenToClient(child, c), (Point { 0, 0 }));
 }
 
