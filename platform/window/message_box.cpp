@@ -88,9 +88,8 @@ void DrawIcon(DeviceContext& dc, const Rect& r, UINT icon)
     }
 }
 
-LRESULT ButtonProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam)
+LRESULT ButtonProc(WindowSystem& ws, HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam)
 {
-    WindowSystem& ws = *WindowSystem::Current();
     auto* state = static_cast<BoxState*>(ws.GetUserData(ws.GetParent(hwnd)));
     if (!state)
         return ws.DefWindowProc(hwnd, msg, wparam, lparam);
@@ -153,9 +152,8 @@ LRESULT ButtonProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam)
     return ws.DefWindowProc(hwnd, msg, wparam, lparam);
 }
 
-LRESULT DialogProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam)
+LRESULT DialogProc(WindowSystem& ws, HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam)
 {
-    WindowSystem& ws = *WindowSystem::Current();
     auto* state = static_cast<BoxState*>(ws.GetUserData(hwnd));
     if (!state)
         return ws.DefWindowProc(hwnd, msg, wparam, lparam);
@@ -217,8 +215,9 @@ MessageBox::Layout MessageBox::Measure(const std::string& text, UINT type)
 int MessageBox::Show(WindowSystem& ws, HWND owner, const std::string& text, const std::string& caption, UINT type)
 {
     if (!ws.IsClassRegistered(kClassName)) {
-        ws.RegisterClass({ kClassName, DialogProc, 0, kFace });
-        ws.RegisterClass({ kButtonClassName, ButtonProc, 0, -1 });
+        WindowSystem* system = &ws;
+        ws.RegisterClass({ kClassName, [system](HWND h, UINT m, WPARAM w, LPARAM l) { return DialogProc(*system, h, m, w, l); }, 0, kFace });
+        ws.RegisterClass({ kButtonClassName, [system](HWND h, UINT m, WPARAM w, LPARAM l) { return ButtonProc(*system, h, m, w, l); }, 0, -1 });
     }
     BoxState state;
     state.ws = &ws;

@@ -1690,6 +1690,11 @@ WPARAM WindowSystem::MouseKeys(unsigned modifiers) const
 
 void WindowSystem::HandleDisplayEvent(const DisplayEvent& e)
 {
+    Guarded([&] { RouteDisplayEvent(e); });
+}
+
+void WindowSystem::RouteDisplayEvent(const DisplayEvent& e)
+{
     auto it = m_by_display.find(e.window);
     WindowObject* top = it == m_by_display.end() ? nullptr : Find(it->second);
     using T = DisplayEvent::Type;
@@ -1906,11 +1911,6 @@ void WindowSystem::HandleMouse(const DisplayEvent& e, WindowObject& top)
 }
 
 void WindowSystem::HandleKey(const DisplayEvent& e)
-{
-    Guarded([&] { TranslateKey(e); });
-}
-
-void WindowSystem::TranslateKey(const DisplayEvent& e)
 {
     HWND target = m_focus ? m_focus : m_active;
     if (!target || !IsWindowEnabled(GetTopLevel(target)))

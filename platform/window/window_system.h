@@ -238,8 +238,8 @@ private:
     void StepScroll(HWND hwnd, int bar, int code, int pos);
 
     void HandleMouse(const DisplayEvent& event, WindowObject& top);
+    void RouteDisplayEvent(const DisplayEvent& event);
     void HandleKey(const DisplayEvent& event);
-    void TranslateKey(const DisplayEvent& event);
     HWND ChildAt(WindowObject& w, Point screen) const;
     void CheckMouseLeave(HWND target, bool client);
     WPARAM MouseKeys(unsigned modifiers) const;

@@ -452,7 +452,10 @@ void X11Backend::SetShape(DisplayWindowId id, const std::optional<std::vector<Re
     }
     std::vector<XRectangle> xr;
     xr.reserve(rects->size());
-    for (const Rect& r : *rects) {
+    // X rectangles hold 16-bit coordinates.
+    const Rect limit { -32768, -32768, 32767, 32767 };
+    for (const Rect& whole : *rects) {
+        Rect r = whole.Intersect(limit);
         if (r.IsEmpty())
             continue;
         xr.push_back({ static_cast<short>(r.left), static_cast<short>(r.top), static_cast<unsigned short>(r.Width()),
