@@ -100,8 +100,11 @@ public:
     // The screen minus panels and task bars.
     virtual Rect WorkArea() const = 0;
     virtual Point CursorPos() const = 0;
-    // Pushes buffered output (and, for X11, reads pending input).
+    // Pushes buffered output to the display.
     virtual void Flush() = 0;
+    // Opens a web address in the user's browser (the shell's "open" verb);
+    // false when it cannot be handed on.
+    virtual bool OpenUrl(const std::string& url) = 0;
 };
 
 // The display of a running program: X11 when $DISPLAY is set and opens.

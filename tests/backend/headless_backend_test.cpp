@@ -100,5 +100,12 @@ TEST_F(Headless, KeysAndTextGoToTheFocusedWindowOnly)
     EXPECT_EQ(rec.events.size(), 5u);
 }
 
+TEST_F(Headless, RecordsOpenedAddressesInsteadOfStartingABrowser)
+{
+    EXPECT_TRUE(screen.OpenUrl("http://www.example.invalid/soft/3336.htm"));
+    EXPECT_FALSE(screen.OpenUrl(""));
+    EXPECT_EQ(screen.OpenedUrls(), (std::vector<std::string> { "http://www.example.invalid/soft/3336.htm" }));
+}
+
 }
 }

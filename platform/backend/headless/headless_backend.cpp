@@ -152,6 +152,14 @@ void HeadlessBackend::Present(DisplayWindowId id, const Bitmap& pixels, const Re
     ++it->second.presents;
 }
 
+bool HeadlessBackend::OpenUrl(const std::string& url)
+{
+    if (url.empty())
+        return false;
+    m_opened_urls.push_back(url);
+    return true;
+}
+
 void HeadlessBackend::SetCursor(DisplayWindowId id, CursorShape shape)
 {
     if (auto it = m_windows.find(id); it != m_windows.end())

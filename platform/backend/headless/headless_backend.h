@@ -30,6 +30,9 @@ public:
     Rect WorkArea() const override { return m_work_area; }
     Point CursorPos() const override { return m_cursor; }
     void Flush() override { }
+    // Records the address instead of starting a browser.
+    bool OpenUrl(const std::string& url) override;
+    const std::vector<std::string>& OpenedUrls() const { return m_opened_urls; }
 
     // Scripted input, in screen coordinates.
     void MoveMouse(Point screen);
@@ -87,6 +90,7 @@ private:
     unsigned m_buttons = 0; // kModLeftButton...
     unsigned m_key_modifiers = 0;
     TColor m_desktop = 0;
+    std::vector<std::string> m_opened_urls;
 };
 
 }

@@ -1,5 +1,7 @@
 #include "platform/backend/x11/x11_backend.h"
 
+#include "platform/backend/url_opener.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -562,6 +564,8 @@ Point X11Backend::CursorPos() const
 }
 
 void X11Backend::Flush() { XFlush(m->display); }
+
+bool X11Backend::OpenUrl(const std::string& url) { return pellamo::OpenUrl(url); }
 
 void X11Backend::Sync() { XSync(m->display, False); }
 

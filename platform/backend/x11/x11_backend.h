@@ -36,6 +36,7 @@ public:
     Rect WorkArea() const override;
     Point CursorPos() const override;
     void Flush() override;
+    bool OpenUrl(const std::string& url) override;
 
     // Reads and delivers every event the server has sent so far.
     void ProcessEvents();
