@@ -105,6 +105,9 @@ public:
     // Opens a web address in the user's browser (the shell's "open" verb);
     // false when it cannot be handed on.
     virtual bool OpenUrl(const std::string& url) = 0;
+    // The desktop clipboard as UTF-8 text; empty when it holds no text.
+    virtual void SetClipboardText(const std::string& utf8) = 0;
+    virtual std::string ClipboardText() = 0;
 };
 
 // The display of a running program: X11 when $DISPLAY is set and opens.

@@ -9,11 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <cstdio>
 #include <string>
+#include <thread>
 
 namespace pellamo {
 namespace {
@@ -228,6 +230,36 @@ TEST(X11Input, ClicksKeysAndCaptionDragOnXvfb)
         { WM_EXITSIZEMOVE, 0 },
     };
     EXPECT_EQ(seen, expected);
+}
+
+// Text put on the clipboard by one connection is read by another (the
+// owner answers from its own loop, on its own thread, as another program would).
+TEST(X11Clipboard, TextCrossesBetweenConnections)
+{
+    XvfbServer server;
+    if (!server.Running())
+        GTEST_SKIP() << "Xvfb could not be started";
+    std::atomic<bool> ready { false };
+    EventLoop* owner_loop = nullptr;
+    std::thread owner([&] {
+        EventLoop loop;
+        X11Backend x11(loop, server.Display().c_str());
+        x11.SetClipboardText("网络电视 CCTV-1");
+        x11.Flush();
+        owner_loop = &loop;
+        ready = true;
+        loop.Run();
+    });
+    while (!ready)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+
+    EventLoop loop;
+    X11Backend reader(loop, server.Display().c_str());
+    EXPECT_EQ(reader.ClipboardText(), "网络电视 CCTV-1");
+    reader.SetClipboardText("second");
+    EXPECT_EQ(reader.ClipboardText(), "second");
+    owner_loop->Post([&] { owner_loop->Quit(); });
+    owner.join();
 }
 }
 }

@@ -33,6 +33,8 @@ public:
     // Records the address instead of starting a browser.
     bool OpenUrl(const std::string& url) override;
     const std::vector<std::string>& OpenedUrls() const { return m_opened_urls; }
+    void SetClipboardText(const std::string& utf8) override { m_clipboard = utf8; }
+    std::string ClipboardText() override { return m_clipboard; }
 
     // Scripted input, in screen coordinates.
     void MoveMouse(Point screen);
@@ -91,6 +93,7 @@ private:
     unsigned m_key_modifiers = 0;
     TColor m_desktop = 0;
     std::vector<std::string> m_opened_urls;
+    std::string m_clipboard;
 };
 
 }

@@ -20,6 +20,9 @@ constexpr int kXExpose = Expose;
 #undef Expose
 #undef CursorShape
 
+#include <poll.h>
+
+#include <chrono>
 #include <clocale>
 #include <cstring>
 #include <map>
@@ -166,9 +169,14 @@ struct X11Backend::Impl {
     EventLoop::Id watch = 0;
     EventLoop::Id prepare = 0;
     bool next_press_repeats = false;
+    // Selection transfers go through an unmapped window of our own.
+    ::Window utility = 0;
+    std::string clipboard;
+    bool own_clipboard = false;
 
     Atom wm_protocols, wm_delete, net_wm_name, utf8_string, net_workarea, motif_hints, net_wm_state, net_wm_state_above,
-        net_active_window, net_wm_window_type, net_type_normal, net_type_popup, net_supporting_wm_check;
+        net_active_window, net_wm_window_type, net_type_normal, net_type_popup, net_supporting_wm_check, clipboard_atom,
+        targets_atom, text_atom, transfer_atom;
 
     explicit Impl(EventLoop& l)
         : loop(l)
@@ -188,6 +196,7 @@ struct X11Backend::Impl {
     }
 
     void Handle(XEvent& ev);
+    void AnswerSelectionRequest(const XSelectionRequestEvent& request);
 };
 
 X11Backend::X11Backend(EventLoop& loop, const char* display_name)
@@ -227,6 +236,13 @@ X11Backend::X11Backend(EventLoop& loop, const char* display_name)
     m->net_type_normal = atom("_NET_WM_WINDOW_TYPE_NORMAL");
     m->net_type_popup = atom("_NET_WM_WINDOW_TYPE_POPUP_MENU");
     m->net_supporting_wm_check = atom("_NET_SUPPORTING_WM_CHECK");
+    m->clipboard_atom = atom("CLIPBOARD");
+    m->targets_atom = atom("TARGETS");
+    m->text_atom = atom("TEXT");
+    m->transfer_atom = atom("PELLAMO_SELECTION");
+    XSetWindowAttributes utility_attrs {};
+    utility_attrs.event_mask = PropertyChangeMask;
+    m->utility = XCreateWindow(m->display, m->root, -10, -10, 1, 1, 0, 0, InputOnly, CopyFromParent, CWEventMask, &utility_attrs);
 
     {
         Atom type;
@@ -270,6 +286,7 @@ X11Backend::~X11Backend()
         if (w.colormap)
             XFreeColormap(m->display, w.colormap);
     }
+    XDestroyWindow(m->display, m->utility);
     for (auto& [shape, cursor] : m->cursors)
         XFreeCursor(m->display, cursor);
     if (m->im)
@@ -569,6 +586,81 @@ bool X11Backend::OpenUrl(const std::string& url) { return pellamo::OpenUrl(url);
 
 void X11Backend::Sync() { XSync(m->display, False); }
 
+void X11Backend::SetClipboardText(const std::string& utf8)
+{
+    m->clipboard = utf8;
+    XSetSelectionOwner(m->display, m->clipboard_atom, m->utility, CurrentTime);
+    m->own_clipboard = XGetSelectionOwner(m->display, m->clipboard_atom) == m->utility;
+}
+
+std::string X11Backend::ClipboardText()
+{
+    if (m->own_clipboard)
+        return m->clipboard;
+    if (XGetSelectionOwner(m->display, m->clipboard_atom) == None)
+        return {};
+    XDeleteProperty(m->display, m->utility, m->transfer_atom);
+    XConvertSelection(m->display, m->clipboard_atom, m->utf8_string, m->transfer_atom, m->utility, CurrentTime);
+    XFlush(m->display);
+    // Wait for the owner's answer; other events stay queued for the loop.
+    XEvent ev;
+    bool answered = false;
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    while (!answered && std::chrono::steady_clock::now() < deadline) {
+        if (XCheckTypedWindowEvent(m->display, m->utility, SelectionNotify, &ev)) {
+            answered = true;
+            break;
+        }
+        pollfd p { ConnectionNumber(m->display), POLLIN, 0 };
+        poll(&p, 1, 20);
+        XEventsQueued(m->display, QueuedAfterReading);
+    }
+    if (!answered || ev.xselection.property == None)
+        return {};
+    Atom type;
+    int format;
+    unsigned long count, after;
+    unsigned char* data = nullptr;
+    std::string text;
+    // Transfers in pieces (INCR) are for very large texts and are not taken.
+    if (XGetWindowProperty(m->display, m->utility, m->transfer_atom, 0, 1 << 22, True, AnyPropertyType, &type, &format, &count,
+            &after, &data)
+            == Success
+        && data) {
+        if (format == 8 && (type == m->utf8_string || type == XA_STRING))
+            text.assign(reinterpret_cast<const char*>(data), count);
+        XFree(data);
+    }
+    return text;
+}
+
+void X11Backend::Impl::AnswerSelectionRequest(const XSelectionRequestEvent& request)
+{
+    XEvent reply {};
+    reply.xselection.type = SelectionNotify;
+    reply.xselection.display = request.display;
+    reply.xselection.requestor = request.requestor;
+    reply.xselection.selection = request.selection;
+    reply.xselection.target = request.target;
+    reply.xselection.time = request.time;
+    // Old clients name no property: the target's name serves.
+    Atom property = request.property != None ? request.property : request.target;
+    reply.xselection.property = None;
+    if (own_clipboard && request.selection == clipboard_atom) {
+        if (request.target == targets_atom) {
+            Atom offered[] = { targets_atom, utf8_string, XA_STRING, text_atom };
+            XChangeProperty(display, request.requestor, property, XA_ATOM, 32, PropModeReplace,
+                reinterpret_cast<unsigned char*>(offered), 4);
+            reply.xselection.property = property;
+        } else if (request.target == utf8_string || request.target == XA_STRING || request.target == text_atom) {
+            XChangeProperty(display, request.requestor, property, request.target == XA_STRING ? XA_STRING : utf8_string, 8,
+                PropModeReplace, reinterpret_cast<const unsigned char*>(clipboard.data()), static_cast<int>(clipboard.size()));
+            reply.xselection.property = property;
+        }
+    }
+    XSendEvent(display, request.requestor, False, 0, &reply);
+}
+
 void X11Backend::ProcessEvents()
 {
     while (XPending(m->display) > 0) {
@@ -582,6 +674,15 @@ void X11Backend::ProcessEvents()
 
 void X11Backend::Impl::Handle(XEvent& ev)
 {
+    if (ev.xany.window == utility) {
+        if (ev.type == SelectionRequest)
+            AnswerSelectionRequest(ev.xselectionrequest);
+        else if (ev.type == SelectionClear) {
+            own_clipboard = false;
+            clipboard.clear();
+        }
+        return;
+    }
     auto it = by_xid.find(ev.xany.window);
     if (it == by_xid.end())
         return;

@@ -37,6 +37,9 @@ public:
     Point CursorPos() const override;
     void Flush() override;
     bool OpenUrl(const std::string& url) override;
+    // CLIPBOARD selection; reading another program's text waits up to a second.
+    void SetClipboardText(const std::string& utf8) override;
+    std::string ClipboardText() override;
 
     // Reads and delivers every event the server has sent so far.
     void ProcessEvents();
