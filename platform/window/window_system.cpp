@@ -278,10 +278,11 @@ void WindowSystem::DestroyTree(HWND hwnd)
         m_capture = nullptr;
     if (m_tracked == hwnd)
         m_tracked = nullptr;
-    if (m_move && m_move->hwnd == hwnd)
+    if ((m_move && m_move->hwnd == hwnd) || (m_scroll && m_scroll->hwnd == hwnd)) {
         m_move.reset();
-    if (m_scroll && m_scroll->hwnd == hwnd)
         m_scroll.reset();
+        EndTrackingGrab();
+    }
     if (m_last_click.hwnd == hwnd)
         m_last_click = {};
     m_windows.erase(hwnd);
@@ -1565,6 +1566,7 @@ bool WindowSystem::StartScrollTrack(HWND hwnd, int bar, Point screen)
         track.grab_offset = along - g.thumb_top;
     }
     m_scroll = track;
+    m_backend.SetCapture(TopOf(w)->display);
     if (track.part != SB_THUMBTRACK)
         StepScroll(hwnd, bar, track.part, 0);
     return true;
@@ -1667,7 +1669,15 @@ void WindowSystem::StartMove(HWND hwnd)
     if (!w || !(m_buttons & kModLeftButton) || (w->style & WS_MAXIMIZE))
         return;
     m_move = MoveTrack { hwnd, m_backend.CursorPos(), w->window_rect };
+    // The pointer may leave the window faster than it follows.
+    m_backend.SetCapture(TopOf(w)->display);
     SendMessage(hwnd, WM_ENTERSIZEMOVE);
+}
+
+void WindowSystem::EndTrackingGrab()
+{
+    WindowObject* holder = TopOf(Find(m_capture));
+    m_backend.SetCapture(holder ? holder->display : 0);
 }
 
 // ---------------------------------------------------------------- input
@@ -1775,14 +1785,19 @@ void WindowSystem::HandleMouse(const DisplayEvent& e, WindowObject& top)
     DWORD time = static_cast<DWORD>(std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now().time_since_epoch()).count());
 
+    // A release we never saw (another program took the pointer) ends tracking
+    // at the next move without the button.
+    bool released = (e.type == T::ButtonUp && e.button == MouseButton::Left)
+        || (e.type == T::MouseMove && !(e.modifiers & kModLeftButton));
     if (m_move) {
-        if (e.type == T::MouseMove) {
+        if (e.type == T::MouseMove && !released) {
             Rect r = m_move->start_rect;
             Point d { e.screen.x - m_move->start_cursor.x, e.screen.y - m_move->start_cursor.y };
             SetWindowPos(m_move->hwnd, nullptr, r.left + d.x, r.top + d.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        } else if (e.type == T::ButtonUp && e.button == MouseButton::Left) {
+        } else if (released) {
             HWND h = m_move->hwnd;
             m_move.reset();
+            EndTrackingGrab();
             SendMessage(h, WM_EXITSIZEMOVE);
         }
         return;
@@ -1792,9 +1807,10 @@ void WindowSystem::HandleMouse(const DisplayEvent& e, WindowObject& top)
         WindowObject* w = Find(s.hwnd);
         if (!w) {
             m_scroll.reset();
+            EndTrackingGrab();
             return;
         }
-        if (e.type == T::MouseMove && s.part == SB_THUMBTRACK) {
+        if (e.type == T::MouseMove && !released && s.part == SB_THUMBTRACK) {
             Size size { w->window_rect.Width(), w->window_rect.Height() };
             Rect r = NonClient::ScrollBarRect(size, w->style, w->ex_style, s.bar);
             Rect screen_rect = GetWindowRect(s.hwnd);
@@ -1806,9 +1822,10 @@ void WindowSystem::HandleMouse(const DisplayEvent& e, WindowObject& top)
                 w->scroll[s.bar].nTrackPos = pos;
                 StepScroll(s.hwnd, s.bar, SB_THUMBTRACK, pos);
             }
-        } else if (e.type == T::ButtonUp && e.button == MouseButton::Left) {
+        } else if (released) {
             ScrollTrack done = s;
             m_scroll.reset();
+            EndTrackingGrab();
             if (done.part == SB_THUMBTRACK)
                 StepScroll(done.hwnd, done.bar, SB_THUMBPOSITION, done.last_pos);
             StepScroll(done.hwnd, done.bar, SB_ENDSCROLL, 0);

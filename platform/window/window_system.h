@@ -234,6 +234,7 @@ private:
     void Activate(HWND hwnd, WPARAM how, bool from_display);
     void ActivateAnother(HWND leaving);
     void StartMove(HWND hwnd);
+    void EndTrackingGrab();
     bool StartScrollTrack(HWND hwnd, int bar, Point screen);
     void StepScroll(HWND hwnd, int bar, int code, int pos);
 

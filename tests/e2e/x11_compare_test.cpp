@@ -187,6 +187,14 @@ TEST(X11Input, ClicksKeysAndCaptionDragOnXvfb)
     ws.RegisterClass({ "Logged", [&](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
                           if (m == WM_LBUTTONDOWN)
                               click = { GET_X_LPARAM(l), GET_Y_LPARAM(l) };
+                          if (m == WM_LBUTTONDOWN && click.y < 10) {
+                              // A title bar of our own: the control took the capture on
+                              // the press, gives it up and hands the press to the frame.
+                              ws.SetCapture(h);
+                              ws.ReleaseCapture();
+                              seen.push_back({ m, w });
+                              return ws.SendMessage(h, WM_NCLBUTTONDOWN, HTCAPTION, l);
+                          }
                           if (m == WM_LBUTTONDOWN || m == WM_CHAR || m == WM_KEYDOWN || m == WM_ENTERSIZEMOVE || m == WM_EXITSIZEMOVE)
                               seen.push_back({ m, w });
                           return ws.DefWindowProc(h, m, w, l);
@@ -218,6 +226,12 @@ TEST(X11Input, ClicksKeysAndCaptionDragOnXvfb)
     xdotool("mousemove 190 150");
     xdotool("mouseup 1");
     EXPECT_EQ(ws.GetWindowRect(top), Rect::FromSize(140, 140, 300, 200));
+    // A jump far outside the window still moves it: the move holds the pointer
+    // even though the control let its capture go.
+    xdotool("mousemove 200 165 mousedown 1");
+    xdotool("mousemove 700 600");
+    xdotool("mouseup 1");
+    EXPECT_EQ(ws.GetWindowRect(top), Rect::FromSize(640, 575, 300, 200));
     std::vector<std::pair<UINT, WPARAM>> expected {
         { WM_LBUTTONDOWN, MK_LBUTTON },
         { WM_KEYDOWN, 'A' },
@@ -226,6 +240,9 @@ TEST(X11Input, ClicksKeysAndCaptionDragOnXvfb)
         { WM_CHAR, 'b' },
         { WM_KEYDOWN, VK_RETURN },
         { WM_CHAR, '\r' },
+        { WM_ENTERSIZEMOVE, 0 },
+        { WM_EXITSIZEMOVE, 0 },
+        { WM_LBUTTONDOWN, MK_LBUTTON },
         { WM_ENTERSIZEMOVE, 0 },
         { WM_EXITSIZEMOVE, 0 },
     };

@@ -204,6 +204,18 @@ TEST_F(WindowInput, CaptionDragMovesTheWindowAsTheTitleBarDoes)
     EXPECT_EQ(ws.GetWindowRect(top), Rect::FromSize(150, 70, 300, 200));
     EXPECT_EQ(screen.Window(ws.DisplayWindowOf(top))->bounds, Rect::FromSize(150, 70, 300, 200));
 
+    // A move without the button (its release went to another program) ends the move.
+    screen.MoveMouse({ 170, 90 });
+    screen.PressButton();
+    screen.SetEventSink(nullptr);
+    screen.ReleaseButton();
+    screen.SetEventSink([this](const DisplayEvent& e) { ws.HandleDisplayEvent(e); });
+    log.Clear();
+    screen.MoveMouse({ 400, 400 });
+    screen.MoveMouse({ 420, 420 });
+    EXPECT_EQ(ws.GetWindowRect(top), Rect::FromSize(150, 70, 300, 200));
+    EXPECT_EQ(log.MessagesOf("top"), (std::vector<UINT> { WM_EXITSIZEMOVE }));
+
     // Without a held button (a stray message) nothing starts.
     log.Clear();
     ws.SendMessage(top, WM_NCLBUTTONDOWN, HTCAPTION, 0);
