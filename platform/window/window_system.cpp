@@ -1901,8 +1901,6 @@ void WindowSystem::HandleMouse(const DisplayEvent& e, WindowObject& top)
         if (dbl) {
             m_last_click = {};
             msg.message += 2; // WM_xBUTTONDBLCLK follows WM_xBUTTONDOWN by two, client and non-client alike
-            if (!client && msg.message == WM_NCMBUTTONDOWN + 2)
-                msg.message = WM_NCMBUTTONDOWN; // no non-client middle double click here
         } else {
             m_last_click = { target, msg.message, e.screen, now };
         }

@@ -479,5 +479,54 @@ TEST_F(WindowInput, ExceptionsFromHandlersAreReportedAndTheLoopGoesOn)
     Pump();
     EXPECT_EQ(log.MessagesOf("left").back(), WM_USER);
 }
+
+TEST_F(WindowInput, DoubleClicksNeedTheClassStyleAndACloseSecondPress)
+{
+    ws.RegisterClass({ "Clicky", [&](HWND h, UINT m, WPARAM w, LPARAM l) {
+                          log.Record(h, m, w, l);
+                          return ws.DefWindowProc(h, m, w, l);
+                      },
+        CS_DBLCLKS });
+    CreateWindowParams p;
+    p.class_name = "Clicky";
+    p.style = kFormStyle | WS_MAXIMIZEBOX | WS_VISIBLE;
+    p.ex_style = kFormExStyle;
+    p.bounds = Rect::FromSize(500, 100, 200, 150);
+    HWND form = ws.CreateWindowEx(p);
+    log.Name(form, "form");
+    Pump();
+    log.Ignore({ WM_MOUSEMOVE, WM_SYSCOMMAND, WM_SIZE, WM_MOVE, WM_NCCALCSIZE, WM_NCACTIVATE, WM_ACTIVATE, WM_KILLFOCUS,
+        WM_SETFOCUS, WM_SHOWWINDOW });
+    // Windows of classes without the style see two plain presses.
+    screen.Click({ 120, 120 });
+    screen.Click({ 120, 120 });
+    EXPECT_EQ(log.MessagesOf("left"), (std::vector<UINT> { WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP }));
+    screen.Click({ 550, 100 }); // activates it
+    log.Clear();
+    screen.Click({ 600, 200 });
+    screen.Click({ 601, 201 }); // client double click
+    screen.Click({ 600, 200 });
+    screen.Click({ 640, 240 }); // too far from the first press
+    screen.Click({ 550, 110 });
+    screen.Click({ 550, 110 }); // caption double click: maximise
+    log.Check({
+                  { "form", WM_LBUTTONDOWN },
+                  { "form", WM_LBUTTONUP },
+                  { "form", WM_LBUTTONDBLCLK },
+                  { "form", WM_LBUTTONUP },
+                  { "form", WM_LBUTTONDOWN },
+                  { "form", WM_LBUTTONUP },
+                  { "form", WM_LBUTTONDOWN },
+                  { "form", WM_LBUTTONUP },
+                  // A caption press is a window move; its release ends the move.
+                  { "form", WM_NCLBUTTONDOWN, kWParam, HTCAPTION },
+                  { "form", WM_ENTERSIZEMOVE },
+                  { "form", WM_EXITSIZEMOVE },
+                  { "form", WM_NCLBUTTONDBLCLK, kWParam, HTCAPTION },
+                  { "form", WM_LBUTTONUP }, // the maximised window is now under the pointer
+              },
+        "double clicks");
+    EXPECT_TRUE(ws.IsZoomed(form));
+}
 }
 }
