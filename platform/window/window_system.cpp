@@ -1110,6 +1110,11 @@ bool WindowSystem::InvalidateRect(HWND hwnd, const Rect* rect, bool erase)
         w->update = w->update.Union(Region(r));
     if (erase && !r.IsEmpty())
         w->erase_pending = true;
+    // Transparent children above the area are drawn over it again.
+    for (HWND h : w->children)
+        if (WindowObject* c = Find(h); c && (c->ex_style & WS_EX_TRANSPARENT) && (c->style & WS_VISIBLE)
+            && !c->window_rect.Intersect(r).IsEmpty())
+            InvalidateTree(*w, c->window_rect.Intersect(r), false);
     return true;
 }
 
@@ -1187,6 +1192,9 @@ Region WindowSystem::ClipFor(const WindowObject& w, bool whole_window) const
         clip = clip.Intersect(o.region->Offset(origin.x, origin.y));
     };
     auto subtract_window = [&](const WindowObject& o) {
+        // A transparent window shows what lies beneath it: that stays paintable.
+        if (o.ex_style & WS_EX_TRANSPARENT)
+            return;
         Point origin = WindowOriginInTop(o);
         if (o.region)
             clip = clip.Subtract(o.region->Offset(origin.x, origin.y));

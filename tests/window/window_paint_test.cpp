@@ -160,5 +160,34 @@ TEST_F(WindowPaint, DefaultFrameShowsTheActiveState)
     EXPECT_EQ(At(360, 10), Rgb(10, 36, 106));
 }
 
+
+TEST_F(WindowPaint, TransparentChildShowsItsParentAndIsRedrawnOverIt)
+{
+    HWND top = Painted("top", WS_POPUP | WS_VISIBLE, Rect::FromSize(100, 100, 200, 100), kRed);
+    HWND label = log.Create("label", WS_CHILD | WS_VISIBLE, Rect::FromSize(20, 20, 60, 40), top, WS_EX_TRANSPARENT);
+    // Only its glyphs: a small box in the middle.
+    log.SetHandler(label, [&](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+        if (m == WM_PAINT) {
+            PAINTSTRUCT ps;
+            DeviceContext* dc = ws.BeginPaint(h, &ps);
+            dc->FillRect({ 20, 10, 40, 30 }, kBlue);
+            ws.EndPaint(h, &ps);
+            return 0;
+        }
+        if (m == WM_ERASEBKGND)
+            return 1;
+        return ws.DefWindowProc(h, m, w, l);
+    });
+    Pump();
+    EXPECT_EQ(At(125, 125), kRed);
+    EXPECT_EQ(At(145, 135), kBlue);
+    colors[top] = kYellow;
+    Rect part { 30, 30, 60, 50 };
+    ws.InvalidateRect(top, &part, true);
+    Pump();
+    EXPECT_EQ(At(131, 131), kYellow);
+    EXPECT_EQ(At(145, 135), kBlue);
+    EXPECT_EQ(At(125, 125), kRed); // outside the invalid part: untouched
+}
 }
 }
