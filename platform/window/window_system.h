@@ -24,14 +24,21 @@ struct WindowClass {
     CursorShape cursor = CursorShape::Arrow;
 };
 
+// lParam of WM_NCCREATE and WM_CREATE points to these (as to a CREATESTRUCT).
+// Frames: WS_DLGFRAME, WS_THICKFRAME or WS_EX_DLGMODALFRAME give 3 pixels on
+// every side (also with the caption bits cleared, as a skinned form has
+// them), WS_BORDER 1, WS_EX_CLIENTEDGE 2 more; WS_CAPTION adds an 18-pixel
+// caption. Top-level windows with WS_EX_NOACTIVATE, or WS_EX_TOOLWINDOW with
+// WS_EX_TOPMOST (menus, notifications), are pop-ups: outside the window
+// manager's control and never activated.
 struct CreateWindowParams {
     DWORD ex_style = 0;
     std::string class_name;
-    std::string text;
+    std::string text; // UTF-8, as every window text here
     DWORD style = 0;
     Rect bounds; // parent client coordinates for WS_CHILD, else screen
     HWND parent = nullptr; // the parent of a child window, the owner of a top-level one
-    void* create_param = nullptr; // lParam of WM_NCCREATE / WM_CREATE
+    void* create_param = nullptr; // for the window's own use
 };
 
 struct PAINTSTRUCT {
