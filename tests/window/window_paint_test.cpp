@@ -189,5 +189,77 @@ TEST_F(WindowPaint, TransparentChildShowsItsParentAndIsRedrawnOverIt)
     EXPECT_EQ(At(145, 135), kBlue);
     EXPECT_EQ(At(125, 125), kRed); // outside the invalid part: untouched
 }
+
+// The way a skinned frame uses the platform: it clears the caption bits,
+// widens the client area through WM_NCCALCSIZE, paints the 3-pixel frame
+// itself through the whole-window context on WM_NCPAINT, rounds the window
+// with a region and places a maximised window over the work area.
+TEST_F(WindowPaint, SkinnedFrameOverTheDialogFrame)
+{
+    constexpr TColor kBorder = Rgb(127, 127, 127), kFace = Rgb(231, 231, 231);
+    HWND form = Painted("form", kFormStyle | WS_MAXIMIZEBOX, Rect::FromSize(100, 50, 640, 435), kBlue, nullptr, kFormExStyle);
+    WndProc saved;
+    saved = ws.SetWindowProc(form, [&](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+        if (m == WM_NCPAINT) {
+            DeviceContext* dc = ws.GetWindowDC(h);
+            Rect r = ws.GetWindowRect(h);
+            int W = r.Width(), H = r.Height();
+            dc->FillRect({ 0, 0, 1, H }, kBorder);
+            dc->FillRect({ 0, H - 1, W, H }, kBorder);
+            dc->FillRect({ W - 1, 0, W, H }, kBorder);
+            dc->FillRect({ 1, 0, 3, H - 1 }, kFace);
+            dc->FillRect({ 1, H - 3, W - 1, H - 1 }, kFace);
+            dc->FillRect({ W - 3, 0, W - 1, H - 1 }, kFace);
+            dc->FillRect({ 3, 0, W - 3, 3 }, kFace);
+            ws.ReleaseDC(h, dc);
+            return 0;
+        }
+        if (m == WM_NCCALCSIZE && w) {
+            auto* p = reinterpret_cast<NCCALCSIZE_PARAMS*>(l);
+            p->rgrc[0].bottom += 1; // border width 1
+        }
+        LRESULT result = ws.CallWindowProc(saved, h, m, w, l);
+        if (m == WM_SIZE) {
+            Rect r = ws.GetWindowRect(h);
+            if (ws.IsZoomed(h)) {
+                Rect area = ws.GetWorkArea();
+                if (r != Rect { area.left - 2, area.top - 2, area.right + 2, area.bottom - 1 })
+                    ws.MoveWindow(h, area.left - 2, area.top - 2, area.Width() + 4, area.Height() + 1);
+            }
+            r = ws.GetWindowRect(h);
+            ws.SetWindowRgn(h, Region::RoundRect({ 0, 0, r.Width() + 1, r.Height() / 2 + 1 }, 11, 11).Union(Region(Rect { 0, r.Height() / 2 - 22, r.Width(), r.Height() })), true);
+        }
+        return result;
+    });
+    ws.SetStyle(form, ws.GetStyle(form) & ~WS_CAPTION);
+    ws.SetWindowPos(form, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    ws.ShowWindow(form, SW_SHOW);
+    Pump();
+    EXPECT_EQ(ws.GetClientRectInWindow(form), (Rect { 3, 3, 637, 433 }));
+    const Bitmap* back = ws.BackBuffer(form);
+    struct Probe {
+        int x, y;
+        TColor color;
+    };
+    const Probe probes[] = {
+        { 0, 200, kBorder }, { 1, 200, kFace }, { 2, 200, kFace }, { 3, 200, kBlue }, { 636, 200, kBlue }, { 637, 200, kFace },
+        { 639, 200, kBorder }, { 320, 2, kFace }, { 320, 3, kBlue }, { 320, 432, kBlue }, { 320, 433, kFace }, { 320, 434, kBorder },
+    };
+    for (const Probe& p : probes)
+        EXPECT_EQ(back->GetPixel(p.x, p.y), p.color) << p.x << "," << p.y;
+    // Rounded top corners: the screen shows the desktop there.
+    EXPECT_EQ(At(100, 50), 0);
+    EXPECT_EQ(At(100, 50 + 200), kBorder);
+
+    ws.SendMessage(form, WM_SYSCOMMAND, SC_MAXIMIZE);
+    Pump();
+    EXPECT_EQ(ws.GetWindowRect(form), (Rect { -2, -2, 1026, 739 }));
+    EXPECT_EQ(ws.GetClientRect(form), (Rect { 0, 0, 1022, 736 }));
+    EXPECT_EQ(At(0, 300), kFace); // the frame's inner columns are on the screen
+    EXPECT_EQ(At(1, 300), kBlue);
+    ws.SendMessage(form, WM_SYSCOMMAND, SC_RESTORE);
+    Pump();
+    EXPECT_EQ(ws.GetWindowRect(form), Rect::FromSize(100, 50, 640, 435));
+}
 }
 }
