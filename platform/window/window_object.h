@@ -1,0 +1,67 @@
+#pragma once
+
+#include "platform/backend/display_backend.h"
+#include "platform/gfx/bitmap.h"
+#include "platform/loop/event_loop.h"
+#include "platform/window/messages.h"
+#include "platform/gfx/region.h"
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pellamo {
+
+using WndProc = std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)>;
+
+// The state of one window, private to WindowSystem. Top-level windows own
+// a display window and the back buffer their whole tree is painted into.
+struct WindowObject {
+    HWND handle = nullptr;
+    std::string class_name;
+    UINT class_style = 0;
+    TColor background = -1; // class brush; negative: none
+    WndProc proc;
+    DWORD style = 0;
+    DWORD ex_style = 0;
+    std::string text;
+    void* user_data = nullptr;
+    HWND parent = nullptr; // child windows
+    HWND owner = nullptr; // top-level windows
+    std::vector<HWND> children; // bottom first
+    bool destroying = false;
+
+    Rect window_rect; // parent client coordinates; screen for top-level windows
+    Rect client_rect; // window coordinates
+    std::optional<Region> region; // window coordinates
+    Rect restore_rect; // bounds before maximise or minimise
+    CursorShape cursor = CursorShape::Arrow;
+
+    // Painting.
+    Region update; // client coordinates
+    bool erase_pending = false;
+    bool frame_pending = false;
+    bool nc_active = false;
+
+    // Window scroll bars.
+    SCROLLINFO scroll[2];
+    bool scroll_enabled[2] = { true, true };
+
+    std::map<uintptr_t, EventLoop::Id> timers;
+    DWORD track_flags = 0; // TrackMouseEvent
+    LRESULT pressed_button = HTNOWHERE; // caption button under a press
+
+    // Modal loop.
+    int modal_depth = 0;
+    bool modal_ended = false;
+    int modal_result = 0;
+
+    // Top-level windows only.
+    DisplayWindowId display = 0;
+    Bitmap back_buffer;
+    Rect present_dirty; // window coordinates
+};
+
+}

@@ -1,0 +1,282 @@
+// A shaped top-level window with a child drawing Chinese text, shown on a
+// private Xvfb server and on the headless screen: the X screenshot (taken
+// with xwd) must match the headless rendering pixel for pixel.
+
+#include "platform/backend/headless/headless_backend.h"
+#include "platform/backend/x11/x11_backend.h"
+#include "platform/window/window_system.h"
+#include "tests/e2e/xvfb_server.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cctype>
+#include <chrono>
+#include <cstdlib>
+#include <cstdio>
+#include <string>
+#include <thread>
+
+namespace pellamo {
+namespace {
+
+
+// The root window through `xwd | convert`, as a plain PPM.
+Bitmap CaptureRoot(const std::string& display)
+{
+    std::string command = "xwd -root -silent -display " + display + " | convert xwd:- -depth 8 ppm:-";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return {};
+    std::string data;
+    char buffer[65536];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        data.append(buffer, n);
+    pclose(pipe);
+    // Header: "P6", width, height, maximum, each separated by white space or
+    // "#" comments, then one white-space byte and the samples.
+    size_t pos = 0;
+    auto token = [&]() -> std::string {
+        while (pos < data.size()) {
+            if (data[pos] == '#') {
+                while (pos < data.size() && data[pos] != '\n')
+                    ++pos;
+            } else if (std::isspace(static_cast<unsigned char>(data[pos]))) {
+                ++pos;
+            } else {
+                break;
+            }
+        }
+        size_t start = pos;
+        while (pos < data.size() && !std::isspace(static_cast<unsigned char>(data[pos])))
+            ++pos;
+        return data.substr(start, pos - start);
+    };
+    if (token() != "P6")
+        return {};
+    int width = std::atoi(token().c_str());
+    int height = std::atoi(token().c_str());
+    int max = std::atoi(token().c_str());
+    size_t offset = pos + 1;
+    if (width <= 0 || height <= 0 || max != 255 || data.size() < offset + static_cast<size_t>(width) * height * 3)
+        return {};
+    Bitmap image(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const unsigned char* p = reinterpret_cast<const unsigned char*>(data.data()) + offset + (static_cast<size_t>(y) * width + x) * 3;
+            image.SetPixel(x, y, Rgb(p[0], p[1], p[2]));
+        }
+    return image;
+}
+
+const Rect kFormBounds = Rect::FromSize(100, 80, 320, 200);
+
+// The scene: a form with the dialog frame and cut corners, a child with text.
+HWND BuildScene(WindowSystem& ws)
+{
+    ws.RegisterClass({ "Form", {}, 0, Rgb(231, 231, 231) });
+    ws.RegisterClass({ "Label", [&ws](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+                          if (m != WM_PAINT)
+                              return ws.DefWindowProc(h, m, w, l);
+                          PAINTSTRUCT ps;
+                          DeviceContext* dc = ws.BeginPaint(h, &ps);
+                          dc->FillRect(ws.GetClientRect(h), Rgb(255, 255, 255));
+                          dc->FrameRect(ws.GetClientRect(h), Rgb(127, 127, 127));
+                          Canvas& canvas = dc->GetCanvas();
+                          canvas.font.name = "Tahoma";
+                          canvas.font.height = -19;
+                          canvas.font.color = Rgb(0, 0, 128);
+                          canvas.brush.style = BrushStyle::Clear;
+                          canvas.TextOutUtf8(8, 8, "网络电视 CCTV-1 中央电视台");
+                          ws.EndPaint(h, &ps);
+                          return 0;
+                      } });
+    CreateWindowParams form;
+    form.class_name = "Form";
+    form.text = "Pellamo";
+    form.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    form.ex_style = WS_EX_DLGMODALFRAME;
+    form.bounds = kFormBounds;
+    HWND top = ws.CreateWindowEx(form);
+    Region region(Rect { 0, 6, 320, 200 });
+    for (int y = 0; y < 6; ++y)
+        region = region.Union(Region(Rect { 6 - y, y, 320 - 6 + y, y + 1 }));
+    ws.SetWindowRgn(top, region, true);
+    CreateWindowParams label;
+    label.class_name = "Label";
+    label.style = WS_CHILD | WS_VISIBLE;
+    label.bounds = Rect::FromSize(20, 30, 280, 60);
+    label.parent = top;
+    ws.CreateWindowEx(label);
+    ws.ShowWindow(top, SW_SHOW);
+    return top;
+}
+
+TEST(X11Compare, ShapedWindowWithChineseTextLooksTheSameOnXvfbAndHeadless)
+{
+    XvfbServer server;
+    if (!server.Running())
+        GTEST_SKIP() << "Xvfb could not be started";
+
+    Bitmap expected;
+    {
+        EventLoop loop;
+        HeadlessBackend screen({ 1024, 768 }, { 0, 0, 1024, 768 });
+        screen.SetDesktopColor(Rgb(255, 255, 255)); // Xvfb -wr
+        WindowSystem ws(screen, loop);
+        BuildScene(ws);
+        for (int i = 0; i < 5; ++i)
+            loop.ProcessMessages();
+        expected = screen.Screenshot();
+    }
+
+    Bitmap actual;
+    {
+        EventLoop loop;
+        X11Backend x11(loop, server.Display().c_str());
+        WindowSystem ws(x11, loop);
+        HWND top = BuildScene(ws);
+        // Map, expose and present, then let the server settle.
+        for (int i = 0; i < 10; ++i) {
+            loop.WaitUntil([] { return false; }, std::chrono::milliseconds(50));
+            x11.Sync();
+        }
+        EXPECT_EQ(x11.WorkArea(), (Rect { 0, 0, 1024, 768 }));
+        EXPECT_EQ(ws.GetWindowRect(top), kFormBounds);
+        actual = CaptureRoot(server.Display());
+    }
+    ASSERT_EQ(actual.Width(), 1024) << "xwd or convert failed";
+    ASSERT_EQ(actual.Height(), 768);
+
+    // Everything around and inside the form, corners (outside the shape) included.
+    Rect area = kFormBounds.Inflate(8, 8);
+    int differences = 0;
+    std::string first;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            if (actual.GetPixel(x, y) != expected.GetPixel(x, y) && differences++ == 0)
+                first = std::to_string(x) + "," + std::to_string(y) + ": X " + std::to_string(actual.GetPixel(x, y)) + " headless "
+                    + std::to_string(expected.GetPixel(x, y));
+    EXPECT_EQ(differences, 0) << "first difference at " << first;
+    // The scene is not trivially empty: the cut corner shows the white root
+    // (the unpainted back buffer there is black), and the text is there.
+    EXPECT_EQ(expected.GetPixel(kFormBounds.left, kFormBounds.top), Rgb(255, 255, 255));
+    EXPECT_EQ(expected.GetPixel(kFormBounds.left + 6, kFormBounds.top), Rgb(212, 208, 200));
+    int text_pixels = 0;
+    for (int y = 80 + 21 + 30; y < 80 + 21 + 90; ++y)
+        for (int x = 100 + 3 + 20; x < 100 + 3 + 300; ++x)
+            text_pixels += expected.GetPixel(x, y) == Rgb(0, 0, 128);
+    EXPECT_GT(text_pixels, 50);
+}
+
+
+// Real X input through XTEST (xdotool): a click lands in the client area,
+// typed text arrives as characters through the input method, Enter as a key
+// and a character, and dragging the caption moves the window.
+TEST(X11Input, ClicksKeysAndCaptionDragOnXvfb)
+{
+    XvfbServer server;
+    if (!server.Running())
+        GTEST_SKIP() << "Xvfb could not be started";
+    EventLoop loop;
+    X11Backend x11(loop, server.Display().c_str());
+    WindowSystem ws(x11, loop);
+    std::vector<std::pair<UINT, WPARAM>> seen;
+    Point click;
+    ws.RegisterClass({ "Logged", [&](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+                          if (m == WM_LBUTTONDOWN)
+                              click = { GET_X_LPARAM(l), GET_Y_LPARAM(l) };
+                          if (m == WM_LBUTTONDOWN && click.y < 10) {
+                              // A title bar of our own: the control took the capture on
+                              // the press, gives it up and hands the press to the frame.
+                              ws.SetCapture(h);
+                              ws.ReleaseCapture();
+                              seen.push_back({ m, w });
+                              return ws.SendMessage(h, WM_NCLBUTTONDOWN, HTCAPTION, l);
+                          }
+                          if (m == WM_LBUTTONDOWN || m == WM_CHAR || m == WM_KEYDOWN || m == WM_ENTERSIZEMOVE || m == WM_EXITSIZEMOVE)
+                              seen.push_back({ m, w });
+                          return ws.DefWindowProc(h, m, w, l);
+                      },
+        0, Rgb(255, 255, 255) });
+    CreateWindowParams p;
+    p.class_name = "Logged";
+    p.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
+    p.bounds = Rect::FromSize(100, 100, 300, 200);
+    HWND top = ws.CreateWindowEx(p);
+    auto settle = [&] {
+        for (int i = 0; i < 6; ++i) {
+            loop.WaitUntil([] { return false; }, std::chrono::milliseconds(30));
+            x11.Sync();
+        }
+    };
+    auto xdotool = [&](const std::string& args) {
+        std::string command = "DISPLAY=" + server.Display() + " xdotool " + args;
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+        settle();
+    };
+    settle();
+    ASSERT_EQ(ws.GetActiveWindow(), top);
+    xdotool("mousemove 153 164 click 1");
+    EXPECT_EQ(click, (Point { 50, 43 })); // client starts at (3, 21) inside the frame
+    xdotool("type --delay 20 'ab'");
+    xdotool("key Return");
+    xdotool("mousemove 150 110 mousedown 1");
+    xdotool("mousemove 190 150");
+    xdotool("mouseup 1");
+    EXPECT_EQ(ws.GetWindowRect(top), Rect::FromSize(140, 140, 300, 200));
+    // A jump far outside the window still moves it: the move holds the pointer
+    // even though the control let its capture go.
+    xdotool("mousemove 200 165 mousedown 1");
+    xdotool("mousemove 700 600");
+    xdotool("mouseup 1");
+    EXPECT_EQ(ws.GetWindowRect(top), Rect::FromSize(640, 575, 300, 200));
+    std::vector<std::pair<UINT, WPARAM>> expected {
+        { WM_LBUTTONDOWN, MK_LBUTTON },
+        { WM_KEYDOWN, 'A' },
+        { WM_CHAR, 'a' },
+        { WM_KEYDOWN, 'B' },
+        { WM_CHAR, 'b' },
+        { WM_KEYDOWN, VK_RETURN },
+        { WM_CHAR, '\r' },
+        { WM_ENTERSIZEMOVE, 0 },
+        { WM_EXITSIZEMOVE, 0 },
+        { WM_LBUTTONDOWN, MK_LBUTTON },
+        { WM_ENTERSIZEMOVE, 0 },
+        { WM_EXITSIZEMOVE, 0 },
+    };
+    EXPECT_EQ(seen, expected);
+}
+
+// Text put on the clipboard by one connection is read by another (the
+// owner answers from its own loop, on its own thread, as another program would).
+TEST(X11Clipboard, TextCrossesBetweenConnections)
+{
+    XvfbServer server;
+    if (!server.Running())
+        GTEST_SKIP() << "Xvfb could not be started";
+    std::atomic<bool> ready { false };
+    EventLoop* owner_loop = nullptr;
+    std::thread owner([&] {
+        EventLoop loop;
+        X11Backend x11(loop, server.Display().c_str());
+        x11.SetClipboardText("网络电视 CCTV-1");
+        x11.Flush();
+        owner_loop = &loop;
+        ready = true;
+        loop.Run();
+    });
+    while (!ready)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+
+    EventLoop loop;
+    X11Backend reader(loop, server.Display().c_str());
+    EXPECT_EQ(reader.ClipboardText(), "网络电视 CCTV-1");
+    reader.SetClipboardText("second");
+    EXPECT_EQ(reader.ClipboardText(), "second");
+    owner_loop->Post([&] { owner_loop->Quit(); });
+    owner.join();
+}
+}
+}
