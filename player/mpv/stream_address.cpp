@@ -50,9 +50,8 @@ std::string Lower(std::string_view s)
 }
 
 // Keeps the message short: a scraped address can be a whole page.
-std::string Quoted(std::string_view address)
+std::string Quoted(std::string_view address, size_t kMax = 60)
 {
-    constexpr size_t kMax = 60;
     std::string shown;
     for (char c : address.substr(0, kMax))
         shown += (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) ? '?' : c;
@@ -82,7 +81,7 @@ StreamAddress StreamAddress::Parse(std::string_view utf8)
     auto rule = std::find_if(kRules.begin(), kRules.end(),
         [&](const SchemeRule& r) { return r.scheme == scheme; });
     if (rule == kRules.end()) {
-        result.m_error = "Cannot play " + Quoted(utf8) + ": the scheme \"" + scheme + "\" is not a network stream";
+        result.m_error = "Cannot play " + Quoted(utf8) + ": the scheme " + Quoted(scheme, 16) + " is not a network stream";
         return result;
     }
     std::string_view rest = utf8.substr(colon + 1);
