@@ -45,6 +45,28 @@ void Bitmap::SetPixel(int x, int y, TColor color)
         Row(y)[x] = ColorToPixel(color);
 }
 
+Bitmap Bitmap::Crop(const Rect& rect) const
+{
+    Rect r = rect.Intersect({ 0, 0, m_width, m_height });
+    Bitmap out(r.Width(), r.Height());
+    for (int y = 0; y < r.Height(); ++y)
+        std::memcpy(out.Row(y), Row(r.top + y) + r.left, static_cast<size_t>(r.Width()) * sizeof(Pixel));
+    return out;
+}
+
+void Bitmap::SetTransparentColor(TColor color)
+{
+    m_has_key = true;
+    m_key = color & 0xFFFFFF;
+}
+
+TColor Bitmap::TransparentColor() const
+{
+    if (m_has_key)
+        return m_key;
+    return Empty() ? 0 : GetPixel(0, m_height - 1);
+}
+
 bool Bitmap::operator==(const Bitmap& other) const
 {
     if (m_width != other.m_width || m_height != other.m_height)

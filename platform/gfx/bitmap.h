@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/gfx/color.h"
+#include "platform/gfx/geometry.h"
 
 #include <cstddef>
 #include <vector>
@@ -33,6 +34,19 @@ public:
     Pixel* Data() { return m_pixels.data(); }
     const Pixel* Data() const { return m_pixels.data(); }
 
+    // A copy of the part of this bitmap inside `rect` (clipped to the bitmap).
+    Bitmap Crop(const Rect& rect) const;
+
+    // Transparent mode, honoured by Canvas::Draw and StretchDraw: pixels of
+    // the transparent colour are left out. Without a fixed colour the
+    // bottom-left pixel is the key, as the platform's bitmaps do.
+    bool Transparent() const { return m_transparent; }
+    void SetTransparent(bool on) { m_transparent = on; }
+    void SetTransparentColor(TColor color);
+    void ClearTransparentColor() { m_has_key = false; }
+    TColor TransparentColor() const;
+
+    // Compares size and pixels only.
     bool operator==(const Bitmap& other) const;
 
 private:
@@ -42,6 +56,9 @@ private:
     int m_height = 0;
     int m_stride = 0;
     std::vector<Pixel> m_pixels;
+    bool m_transparent = false;
+    bool m_has_key = false;
+    TColor m_key = 0;
 };
 
 }
