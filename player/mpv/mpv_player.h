@@ -25,7 +25,8 @@ namespace pellamo {
 // engine. Errors of the stream end up in Status(), never as exceptions.
 class MpvPlayer {
 public:
-    // Throws std::runtime_error when the engine cannot be started.
+    // Throws std::runtime_error when the engine cannot be started. The loop
+    // must outlive the player.
     explicit MpvPlayer(EventLoop& loop = EventLoop::Main());
     ~MpvPlayer();
     MpvPlayer(const MpvPlayer&) = delete;
@@ -54,6 +55,9 @@ public:
     // does not reach (aspect is kept).
     void SetVideoSize(int width, int height);
     const Bitmap& Frame() const { return m_frame; }
+    // A picture of the current stream is in Frame() (none for radio, before
+    // the first frame and after a stop).
+    bool HasPicture() const { return m_has_picture; }
     // Draws the current picture into another bitmap of any size (a full
     // screen view). False when there is no picture to draw.
     bool RenderTo(Bitmap& target);

@@ -1,5 +1,6 @@
 #include "player/mpv/mpv_player.h"
 
+#include "platform/text/gbk.h"
 #include "tests/player_mpv/stream_server.h"
 
 #include <gtest/gtest.h>
@@ -174,6 +175,9 @@ TEST_F(MpvPlayerTest, FailuresStayInsideThePlayer)
         { "unreachable http", "http://" + host + "/live", "Connection refused", "http://" + host + "/live" },
         // MMS over HTTP first, then the TCP protocol.
         { "unreachable mms", "mms://" + host + "/live", "Connection refused", "mmst://" + host + "/live" },
+        // Catalogue addresses arrive as UTF-16 and reach the engine as UTF-8.
+        { "non-ASCII path", "rtspt://" + host + "/\xe7\x94\xb5\xe8\xa7\x86", "",
+            "rtsp://" + host + "/\xe7\x94\xb5\xe8\xa7\x86" },
         { "scraped local file", "file:///etc/passwd", "not a network stream", "" },
         { "engine protocol", "lavf://file:/etc/passwd", "not a network stream", "" },
         { "bare text", "mms", "not a network stream address", "" },
@@ -182,7 +186,7 @@ TEST_F(MpvPlayerTest, FailuresStayInsideThePlayer)
     player.SetVideoSize(100, 100);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        player.SetAddress(U16(c.address));
+        player.SetAddress(Utf8ToUtf16(c.address));
         ASSERT_TRUE(WaitFor([&] {
             return player.Status().state == State::Error && player.Status().Text().find(c.error_part) != std::string::npos;
         })) << player.Status().Text();
