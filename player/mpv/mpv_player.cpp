@@ -17,6 +17,8 @@ namespace pellamo {
 namespace {
 
 constexpr std::chrono::milliseconds kReconnectShown { 3000 };
+constexpr std::chrono::seconds kReconnectWindow { 10 };
+constexpr size_t kMaxReconnects = 5;
 
 enum Observed : uint64_t { kTimePos = 1, kPause, kPausedForCache, kCacheBuffering };
 
@@ -195,6 +197,7 @@ void MpvPlayer::Load(const std::string& url)
     m_cache_wait = false;
     m_first_engine_error.clear();
     m_engine_error.clear();
+    m_reconnects.clear();
     m_status = {};
     ClearPicture();
     // A new stream starts playing even if the previous one was paused.
@@ -301,7 +304,9 @@ void MpvPlayer::HandleEvent(const mpv_event& event)
         auto* start = static_cast<mpv_event_start_file*>(event.data);
         if (m_engine_url.empty())
             break; // a start we already stopped
-        if (m_entry == -1)
+        // Entries of a playlist the stream turned out to be come after it;
+        // their ends are ours to report. Older starts are stale.
+        if (start->playlist_entry_id > m_entry)
             m_entry = start->playlist_entry_id;
         break;
     }
@@ -376,6 +381,8 @@ void MpvPlayer::HandleEvent(const mpv_event& event)
         auto* message = static_cast<mpv_event_log_message*>(event.data);
         std::string text = TrimLine(message->text);
         if (m_engine_url.empty() || text.empty())
+            break;
+        if (ContainsNoCase(text, "will reconnect") && !CountReconnect())
             break;
         if (m_loaded && ContainsNoCase(text, "reconnect"))
             ShowReconnecting();
@@ -471,6 +478,29 @@ void MpvPlayer::ClearPicture()
     m_frame.Fill(0);
     if (had && OnFrame)
         OnFrame();
+}
+
+// A server that answers and closes at once (a short reply without a length)
+// looks to the engine like a stream that keeps dropping, and it would
+// reconnect forever at full speed. A live stream drops now and then; many
+// drops in a short time end the stream with an error. False when given up.
+bool MpvPlayer::CountReconnect()
+{
+    auto now = EventLoop::Clock::now();
+    std::erase_if(m_reconnects, [&](EventLoop::Clock::time_point t) { return now - t > kReconnectWindow; });
+    m_reconnects.push_back(now);
+    if (m_reconnects.size() <= kMaxReconnects)
+        return true;
+    const char* stop[] = { "stop", nullptr };
+    mpv_command(m_mpv, stop);
+    m_entry = -1;
+    m_loaded = false;
+    m_engine_url.clear();
+    m_fallback_url.clear();
+    ClearPicture();
+    m_status.state = PlayerStatus::State::Error;
+    m_status.error = "Stream lost: the server keeps closing the connection";
+    return false;
 }
 
 // The engine does not tell when a reconnect succeeds, and the cache keeps the

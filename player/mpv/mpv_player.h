@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 struct mpv_handle;
 struct mpv_render_context;
@@ -82,6 +83,7 @@ private:
     void SetState(PlayerStatus::State state);
     std::string ErrorText() const;
     void ShowReconnecting();
+    bool CountReconnect();
 
     EventLoop& m_loop;
     mpv_handle* m_mpv = nullptr;
@@ -96,8 +98,9 @@ private:
     std::u16string m_address;
     std::string m_engine_url;
     std::string m_fallback_url;
-    // The playlist entry of the current load; events of older entries are
-    // stale. -1: not known yet (the next start names it).
+    // The engine's playlist entry of the current load (or of an entry of the
+    // playlist it turned out to be); ends of older entries are stale.
+    // -1: not known yet (the next start names it).
     int64_t m_entry = -1;
     bool m_loaded = false;
     bool m_paused = false;
@@ -109,6 +112,7 @@ private:
 
     PlayerStatus m_status;
     EventLoop::Id m_reconnect_timer = 0;
+    std::vector<EventLoop::Clock::time_point> m_reconnects;
     int m_volume = 100;
     bool m_mute = false;
 

@@ -10,6 +10,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -302,6 +303,111 @@ TEST_F(MpvPlayerTest, DroppedLiveStreamIsReconnected)
     uint64_t frames = player.FramesRendered();
     EXPECT_TRUE(WaitFor([&] { return player.FramesRendered() > frames + 10; })) << player.Status().Text();
     EXPECT_EQ(1, server.Open());
+}
+
+TEST_F(MpvPlayerTest, ServerThatKeepsClosingEndsInAnError)
+{
+    // A short reply without a length, closed at once, again and again.
+    StreamServer::Options options;
+    options.close_at_end = true;
+    StreamServer server(ReadFile(s_dir / "av.ts").substr(0, 2048), options);
+    MpvPlayer player(loop);
+    player.SetVideoSize(100, 100);
+    player.SetAddress(U16(server.Url()));
+    ASSERT_TRUE(WaitFor([&] { return player.Status().state == State::Error; })) << player.Status().Text();
+    EXPECT_NE(std::string::npos, player.Status().error.find("keeps closing")) << player.Status().error;
+    int accepted = server.Accepted();
+    EXPECT_LT(accepted, 20);
+    loop.WaitUntil([] { return false; }, 500ms);
+    EXPECT_EQ(accepted, server.Accepted()) << "no more attempts after giving up";
+}
+
+// A page can point at a playlist; its entries must not reach local files.
+TEST_F(MpvPlayerTest, NetworkPlaylistCannotOpenLocalFiles)
+{
+    std::string local = (s_dir / "av.ts").string();
+    const std::string playlists[] = {
+        "#EXTM3U\n" + local + "\n",
+        "#EXTM3U\nfile://" + local + "\n",
+        "[playlist]\nFile1=" + local + "\nNumberOfEntries=1\n",
+    };
+    for (const std::string& playlist : playlists) {
+        SCOPED_TRACE(playlist);
+        StreamServer::Options options;
+        options.close_at_end = true;
+        options.send_length = true;
+        StreamServer server(playlist, options);
+        MpvPlayer player(loop);
+        player.SetVideoSize(100, 100);
+        player.SetAddress(U16(server.Url("/list.m3u")));
+        ASSERT_TRUE(WaitFor([&] { return server.Accepted() == 1 && server.Open() == 0; }));
+        loop.WaitUntil([&] { return player.FramesRendered() > 0; }, 1500ms);
+        EXPECT_EQ(0u, player.FramesRendered());
+        EXPECT_NE(State::Playing, player.Status().state);
+    }
+}
+
+// Stations often answer with a playlist pointing at the stream; its network
+// entries are followed, and a dead entry ends in an error, not in waiting.
+TEST_F(MpvPlayerTest, NetworkPlaylistLeadsToItsStream)
+{
+    std::string body = ReadFile(s_dir / "av.ts");
+    StreamServer stream(body, Live(body));
+    std::string dead = "http://127.0.0.1:" + std::to_string(RefusedPort()) + "/live";
+    struct Case {
+        std::string entry;
+        State expected;
+    };
+    const Case cases[] = { { stream.Url(), State::Playing }, { dead, State::Error } };
+    MpvPlayer player(loop);
+    player.SetVideoSize(100, 100);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.entry);
+        StreamServer::Options options;
+        options.close_at_end = true;
+        options.send_length = true;
+        StreamServer list("#EXTM3U\n" + c.entry + "\n", options);
+        player.SetAddress(U16(list.Url("/live.m3u")));
+        EXPECT_TRUE(WaitFor([&] { return player.Status().state == c.expected; })) << player.Status().Text();
+    }
+}
+
+// The viewer's own mpv set-up (config, scripts, watch-later) is not ours to
+// read or write.
+TEST_F(MpvPlayerTest, IgnoresAndLeavesTheUsersMpvFiles)
+{
+    std::filesystem::path home = s_dir / "home";
+    std::filesystem::path config = home / ".config" / "mpv";
+    std::filesystem::create_directories(config / "scripts");
+    std::ofstream(config / "mpv.conf") << "pause=yes\nmute=yes\nvolume=3\n";
+    std::ofstream(config / "scripts" / "stop.lua") << "mp.register_event('file-loaded', function() mp.command('quit') end)\n";
+    std::string old_home = getenv("HOME") ? getenv("HOME") : "";
+    setenv("HOME", home.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (home / ".config").c_str(), 1);
+
+    // The sound system may keep its own files there; only mpv's count.
+    auto mpv_files = [&] {
+        std::vector<std::filesystem::path> found;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(home))
+            if (entry.path().string().find("mpv") != std::string::npos)
+                found.push_back(entry.path());
+        std::sort(found.begin(), found.end());
+        return found;
+    };
+    auto before = mpv_files();
+    {
+        std::string body = ReadFile(s_dir / "av.ts");
+        StreamServer server(body, Live(body));
+        MpvPlayer player(loop);
+        player.SetVideoSize(100, 100);
+        player.SetAddress(U16(server.Url()));
+        EXPECT_TRUE(WaitFor([&] { return player.Status().elapsed_seconds > 0.5; })) << player.Status().Text();
+        EXPECT_EQ(State::Playing, player.Status().state);
+    }
+    auto after = mpv_files();
+    setenv("HOME", old_home.c_str(), 1);
+    unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(before, after);
 }
 
 TEST_F(MpvPlayerTest, DestroyedWhilePlayingLeavesNoWorkBehind)

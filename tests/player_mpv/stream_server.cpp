@@ -88,7 +88,10 @@ void StreamServer::Serve(int fd, int index)
         }
         return true;
     };
-    std::string head = "HTTP/1.0 200 OK\r\nContent-Type: video/mp2t\r\nCache-Control: no-cache\r\n\r\n";
+    std::string head = "HTTP/1.0 200 OK\r\nContent-Type: video/mp2t\r\nCache-Control: no-cache\r\n";
+    if (m_options.send_length)
+        head += "Content-Length: " + std::to_string(m_body.size()) + "\r\n";
+    head += "\r\n";
     if (!send_all(head.data(), head.size()))
         client_closed = true;
 
@@ -118,7 +121,7 @@ void StreamServer::Serve(int fd, int index)
     }
     // After the whole body, wait for the client to leave (a finished live
     // stream is closed by the server only when the test ends).
-    while (!client_closed && !m_stopping && sent >= m_body.size()) {
+    while (!client_closed && !m_stopping && sent >= m_body.size() && !m_options.close_at_end) {
         pollfd p { fd, POLLIN | POLLRDHUP, 0 };
         if (poll(&p, 1, 50) > 0) {
             ssize_t n = recv(fd, buffer, sizeof buffer, MSG_DONTWAIT);

@@ -18,6 +18,8 @@ public:
         size_t burst_bytes = 256 * 1024;       // sent at once, so playback starts fast
         size_t bytes_per_second = 256 * 1024;  // then this pace
         size_t drop_first_after = 0;           // >0: cut the first connection after this many bytes
+        bool close_at_end = false;             // a reply that ends, rather than a live stream
+        bool send_length = false;              // with a Content-Length header
     };
 
     StreamServer(std::string body, Options options);
