@@ -282,6 +282,27 @@ void MpvPlayer::SetMute(bool mute)
     mpv_set_property(m_mpv, "mute", MPV_FORMAT_FLAG, &value);
 }
 
+void MpvPlayer::Click(const MiniBar::Hit& hit)
+{
+    switch (hit.action) {
+    case MiniBar::Action::PlayPause:
+        TogglePause();
+        break;
+    case MiniBar::Action::Stop:
+        Stop();
+        break;
+    case MiniBar::Action::Mute:
+        SetMute(!m_mute);
+        break;
+    case MiniBar::Action::Volume:
+        SetVolume(hit.volume);
+        break;
+    case MiniBar::Action::None:
+    case MiniBar::Action::Video:
+        break;
+    }
+}
+
 void MpvPlayer::DrainEvents()
 {
     m_events_posted = false;

@@ -2,6 +2,7 @@
 
 #include "platform/gfx/bitmap.h"
 #include "platform/loop/event_loop.h"
+#include "player/mpv/mini_bar.h"
 #include "player/mpv/player_status.h"
 
 #include <atomic>
@@ -49,6 +50,9 @@ public:
     int Volume() const { return m_volume; }
     void SetMute(bool mute);
     bool Muted() const { return m_mute; }
+    // Carries out a click on the face's bar. Clicks on the picture are the
+    // control's (full screen) and do nothing here.
+    void Click(const MiniBar::Hit& hit);
 
     const PlayerStatus& Status() const { return m_status; }
 

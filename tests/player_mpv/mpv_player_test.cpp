@@ -1,6 +1,7 @@
 #include "player/mpv/mpv_player.h"
 
 #include "platform/text/gbk.h"
+#include "player/mpv/mini_bar.h"
 #include "tests/player_mpv/stream_server.h"
 
 #include <gtest/gtest.h>
@@ -115,7 +116,7 @@ TEST_F(MpvPlayerTest, PlaysVideoIntoTheBitmapAndStopsOnTheEmptyAddress)
 
     ASSERT_TRUE(WaitFor([&] { return player.Status().elapsed_seconds > 1.0; })) << player.Status().Text();
     EXPECT_EQ(State::Playing, player.Status().state);
-    EXPECT_EQ("Playing 00:00:01", player.Status().Text().substr(0, 16));
+    EXPECT_EQ("Playing 00:00:0", player.Status().Text().substr(0, 15));
     EXPECT_EQ(1, server.Open());
 
     player.SetAddress(u"");
@@ -220,18 +221,22 @@ TEST_F(MpvPlayerTest, RefusedAddressStopsWhatWasPlaying)
     EXPECT_EQ(1, server.Accepted());
 }
 
-TEST_F(MpvPlayerTest, PauseStopAndPlayFromTheFace)
+// Clicks on the face's buttons, as the control passes them on.
+TEST_F(MpvPlayerTest, FaceButtonsDriveTheStream)
 {
     std::string body = ReadFile(s_dir / "av.ts");
     StreamServer server(body, Live(body));
     MpvPlayer player(loop);
-    player.SetVideoSize(100, 100);
+    MiniBar face(463, 343);
+    player.SetVideoSize(face.Video().Width(), face.Video().Height());
+    auto click = [&](Rect button) { player.Click(face.HitTest({ button.left + 2, button.top + 2 })); };
+
     player.SetAddress(U16(server.Url()));
-    ASSERT_TRUE(WaitFor([&] { return player.Status().state == State::Playing; })) << player.Status().Text();
+    ASSERT_TRUE(WaitFor([&] {
+        return player.Status().state == State::Playing && player.Status().elapsed_seconds > 0.5;
+    })) << player.Status().Text();
 
-    ASSERT_TRUE(WaitFor([&] { return player.Status().elapsed_seconds > 0.5; })) << player.Status().Text();
-
-    player.TogglePause();
+    click(face.PlayPause());
     ASSERT_TRUE(WaitFor([&] { return player.Status().state == State::Paused; })) << player.Status().Text();
     EXPECT_EQ("Paused 00:00:0", player.Status().Text().substr(0, 14));
     loop.WaitUntil([] { return false; }, 100ms);
@@ -239,24 +244,35 @@ TEST_F(MpvPlayerTest, PauseStopAndPlayFromTheFace)
     loop.WaitUntil([] { return false; }, 400ms);
     EXPECT_EQ(paused_at, player.Status().elapsed_seconds);
 
-    player.TogglePause();
+    click(face.PlayPause());
     EXPECT_TRUE(WaitFor([&] {
         return player.Status().state == State::Playing && player.Status().elapsed_seconds > paused_at;
     })) << player.Status().Text();
 
-    player.Stop();
+    click(face.Stop());
     EXPECT_EQ("Stopped", player.Status().Text());
+    EXPECT_TRUE(AllBlack(player.Frame()));
     EXPECT_TRUE(WaitFor([&] { return server.Open() == 0; }, 5s));
 
     // Play after Stop opens the same address again.
-    player.Play();
+    click(face.PlayPause());
     EXPECT_TRUE(WaitFor([&] { return player.Status().state == State::Playing; })) << player.Status().Text();
     EXPECT_EQ(2, server.Accepted());
 
+    click(face.Mute());
+    EXPECT_TRUE(player.Muted());
+    click(face.Mute());
+    EXPECT_FALSE(player.Muted());
+    player.Click(face.HitTest({ face.Volume().left, face.Volume().top + 5 }));
+    EXPECT_EQ(0, player.Volume());
+    player.Click(face.HitTest({ face.Volume().right - 1, face.Volume().top + 5 }));
+    EXPECT_EQ(100, player.Volume());
     player.SetVolume(140);
     EXPECT_EQ(100, player.Volume());
-    player.SetMute(true);
-    EXPECT_TRUE(player.Muted());
+
+    // A click on the picture belongs to the control (full screen), not here.
+    click(face.Video());
+    EXPECT_EQ(State::Playing, player.Status().state);
 }
 
 // The player host's two controls: the hidden one gets the empty address and
