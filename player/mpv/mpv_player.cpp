@@ -161,27 +161,14 @@ void MpvPlayer::SetAddress(const std::u16string& address)
     m_fallback_url.clear();
     m_first_engine_error.clear();
     if (address.empty()) {
-        m_engine_url.clear();
-        const char* stop[] = { "stop", nullptr };
-        mpv_command(m_mpv, stop);
-        m_entry = -1;
-        m_loaded = false;
-        m_status = {};
-        ClearPicture();
-        if (OnStatus)
-            OnStatus();
+        Halt();
+        SetState(PlayerStatus::State::Idle);
         return;
     }
     StreamAddress checked = StreamAddress::Parse(Utf16ToUtf8(address));
     if (!checked.Allowed()) {
         // Whatever played before stops: the viewer asked for something else.
-        const char* stop[] = { "stop", nullptr };
-        mpv_command(m_mpv, stop);
-        m_engine_url.clear();
-        m_entry = -1;
-        m_loaded = false;
-        ClearPicture();
-        m_status = {};
+        Halt();
         m_status.error = checked.Error();
         SetState(PlayerStatus::State::Error);
         return;
@@ -258,14 +245,22 @@ void MpvPlayer::Stop()
 {
     if (m_status.state == PlayerStatus::State::Idle && m_engine_url.empty())
         return;
+    Halt();
+    SetState(PlayerStatus::State::Stopped);
+}
+
+// Ends what the engine plays and forgets it; the state is the caller's.
+void MpvPlayer::Halt()
+{
     const char* stop[] = { "stop", nullptr };
     mpv_command(m_mpv, stop);
     m_entry = -1;
     m_loaded = false;
     m_engine_url.clear();
+    m_fallback_url.clear();
+    m_reconnects.clear();
     ClearPicture();
     m_status = {};
-    SetState(PlayerStatus::State::Stopped);
 }
 
 void MpvPlayer::SetVolume(int volume)
@@ -512,13 +507,7 @@ bool MpvPlayer::CountReconnect()
     m_reconnects.push_back(now);
     if (m_reconnects.size() <= kMaxReconnects)
         return true;
-    const char* stop[] = { "stop", nullptr };
-    mpv_command(m_mpv, stop);
-    m_entry = -1;
-    m_loaded = false;
-    m_engine_url.clear();
-    m_fallback_url.clear();
-    ClearPicture();
+    Halt();
     m_status.state = PlayerStatus::State::Error;
     m_status.error = "Stream lost: the server keeps closing the connection";
     return false;

@@ -78,6 +78,7 @@ private:
     static void RenderUpdateThunk(void* self);
 
     void Load(const std::string& url);
+    void Halt();
     void DrainEvents();
     void HandleEvent(const mpv_event& event);
     void UpdateFrame();
