@@ -131,7 +131,8 @@ int main()
         cli_process.Text().c_str());
     std::printf("Both sides open, probe and decode the same stream with the same engine and no user\n"
                 "configuration or scripts. The command line's figure is read from its own log\n"
-                "timestamps and draws nothing (vo=null), so it is the floor for the engine; ours also\n"
-                "scales and converts the frame in software and hands it to the message loop.\n");
+                "timestamps and draws nothing (vo=null, ao=null), so it is the floor for the engine;\n"
+                "ours also looks for a sound output, scales and converts the frame in software and\n"
+                "hands it to the message loop.\n");
     return 0;
 }

@@ -44,6 +44,10 @@ constexpr const char* kOptions[][2] = {
     { "idle", "yes" },
     { "vo", "libmpv" },
     { "hwdec", "no" },
+    // The desktop sound servers and ALSA; the engine's SDL output only adds a
+    // tenth of a second of probing before the first picture where there is
+    // no sound device, and then the null output plays silently.
+    { "ao", "pipewire,pulse,alsa,jack" },
     { "audio-fallback-to-null", "yes" },
     { "network-timeout", "15" },
     { "stream-lavf-o",
