@@ -173,7 +173,12 @@ TEST_F(MpvPlayerTest, FailuresStayInsideThePlayer)
     };
     int refused = RefusedPort();
     std::string host = "127.0.0.1:" + std::to_string(refused);
+    StreamServer::Options plain_file;
+    plain_file.close_at_end = true;
+    plain_file.send_length = true;
+    StreamServer not_media(std::string(64 * 1024, '\x5a'), plain_file);
     const Case cases[] = {
+        { "unsupported format", not_media.Url("/page.html"), "format", not_media.Url("/page.html") },
         { "unreachable http", "http://" + host + "/live", "Connection refused", "http://" + host + "/live" },
         // MMS over HTTP first, then the TCP protocol.
         { "unreachable mms", "mms://" + host + "/live", "Connection refused", "mmst://" + host + "/live" },
