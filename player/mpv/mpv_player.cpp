@@ -1,0 +1,550 @@
+#include "player/mpv/mpv_player.h"
+
+#include "platform/text/gbk.h"
+#include "player/mpv/stream_address.h"
+
+#include <mpv/client.h>
+#include <mpv/render.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <stdexcept>
+#include <string_view>
+
+namespace pellamo {
+
+namespace {
+
+constexpr std::chrono::milliseconds kReconnectShown { 3000 };
+constexpr std::chrono::seconds kReconnectWindow { 10 };
+constexpr size_t kMaxReconnects = 5;
+
+enum Observed : uint64_t { kTimePos = 1, kPause, kPausedForCache, kCacheBuffering };
+
+// The engine is a guest: it reads no configuration, scripts or watch-later
+// files of the user, writes nothing, takes no keys, and plays silently when
+// the machine has no sound device. Reconnecting dropped HTTP streams is left
+// to its network layer.
+constexpr const char* kOptions[][2] = {
+    { "config", "no" },
+    { "load-scripts", "no" },
+    { "ytdl", "no" },
+    { "osc", "no" },
+    { "terminal", "no" },
+    { "input-default-bindings", "no" },
+    { "input-vo-keyboard", "no" },
+    { "resume-playback", "no" },
+    { "save-position-on-quit", "no" },
+    { "load-unsafe-playlists", "no" },
+    { "sub-auto", "no" },
+    { "audio-file-auto", "no" },
+    { "audio-display", "no" },
+    { "osd-level", "0" },
+    { "idle", "yes" },
+    { "vo", "libmpv" },
+    { "hwdec", "no" },
+    // The desktop sound servers and ALSA; the engine's SDL output only adds a
+    // tenth of a second of probing before the first picture where there is
+    // no sound device, and then the null output plays silently.
+    { "ao", "pipewire,pulse,alsa,jack" },
+    { "audio-fallback-to-null", "yes" },
+    { "network-timeout", "15" },
+    { "stream-lavf-o",
+        "reconnect=1,reconnect_streamed=1,reconnect_delay_max=5" },
+};
+
+// Options a build of the engine may lack; their absence is harmless.
+constexpr const char* kOptionalOptions[][2] = {
+    { "load-stats-overlay", "no" },
+    { "load-osd-console", "no" },
+    { "load-auto-profiles", "no" },
+    { "cover-art-auto", "no" },
+};
+
+bool ContainsNoCase(std::string_view text, std::string_view word)
+{
+    auto it = std::search(text.begin(), text.end(), word.begin(), word.end(),
+        [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+    return it != text.end();
+}
+
+std::string TrimLine(const char* text)
+{
+    std::string line = text ? text : "";
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r' || line.back() == ' '))
+        line.pop_back();
+    return line;
+}
+
+}
+
+MpvPlayer::MpvPlayer(EventLoop& loop)
+    : m_loop(loop)
+    , m_alive(std::make_shared<MpvPlayer*>(this))
+{
+    m_mpv = mpv_create();
+    if (!m_mpv)
+        throw std::runtime_error("Cannot start the media engine");
+    for (const auto& option : kOptions) {
+        int error = mpv_set_option_string(m_mpv, option[0], option[1]);
+        if (error < 0) {
+            mpv_terminate_destroy(m_mpv);
+            throw std::runtime_error(std::string("Cannot set media engine option ") + option[0] + ": "
+                + mpv_error_string(error));
+        }
+    }
+    for (const auto& option : kOptionalOptions)
+        mpv_set_option_string(m_mpv, option[0], option[1]);
+    int error = mpv_initialize(m_mpv);
+    if (error < 0) {
+        mpv_terminate_destroy(m_mpv);
+        throw std::runtime_error(std::string("Cannot start the media engine: ") + mpv_error_string(error));
+    }
+
+    mpv_render_param params[] = {
+        { MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_SW) },
+        { MPV_RENDER_PARAM_INVALID, nullptr },
+    };
+    error = mpv_render_context_create(&m_render, m_mpv, params);
+    if (error < 0) {
+        mpv_terminate_destroy(m_mpv);
+        throw std::runtime_error(std::string("Cannot start the media engine's renderer: ") + mpv_error_string(error));
+    }
+
+    mpv_observe_property(m_mpv, kTimePos, "time-pos", MPV_FORMAT_DOUBLE);
+    mpv_observe_property(m_mpv, kPause, "pause", MPV_FORMAT_FLAG);
+    mpv_observe_property(m_mpv, kPausedForCache, "paused-for-cache", MPV_FORMAT_FLAG);
+    mpv_observe_property(m_mpv, kCacheBuffering, "cache-buffering-state", MPV_FORMAT_INT64);
+    // Reconnects and the cause of a failure are only told in the log.
+    mpv_request_log_messages(m_mpv, "warn");
+
+    mpv_set_wakeup_callback(m_mpv, &MpvPlayer::WakeupThunk, this);
+    mpv_render_context_set_update_callback(m_render, &MpvPlayer::RenderUpdateThunk, this);
+}
+
+MpvPlayer::~MpvPlayer()
+{
+    m_alive.reset();
+    if (m_reconnect_timer)
+        m_loop.StopTimer(m_reconnect_timer);
+    // Both setters wait for a callback in progress, so none runs after them.
+    mpv_render_context_set_update_callback(m_render, nullptr, nullptr);
+    mpv_set_wakeup_callback(m_mpv, nullptr, nullptr);
+    // The renderer must go before the core it draws from.
+    mpv_render_context_free(m_render);
+    mpv_terminate_destroy(m_mpv);
+}
+
+// On an engine thread: no engine calls here, only a wake-up of the loop.
+void MpvPlayer::WakeupThunk(void* self)
+{
+    auto* player = static_cast<MpvPlayer*>(self);
+    if (player->m_events_posted.exchange(true))
+        return;
+    player->m_loop.Post([alive = std::weak_ptr<MpvPlayer*>(player->m_alive)] {
+        if (auto p = alive.lock())
+            (*p)->DrainEvents();
+    });
+}
+
+void MpvPlayer::RenderUpdateThunk(void* self)
+{
+    auto* player = static_cast<MpvPlayer*>(self);
+    if (player->m_render_posted.exchange(true))
+        return;
+    player->m_loop.Post([alive = std::weak_ptr<MpvPlayer*>(player->m_alive)] {
+        if (auto p = alive.lock())
+            (*p)->UpdateFrame();
+    });
+}
+
+void MpvPlayer::SetAddress(const std::u16string& address)
+{
+    m_address = address;
+    m_fallback_url.clear();
+    m_first_engine_error.clear();
+    if (address.empty()) {
+        Halt();
+        SetState(PlayerStatus::State::Idle);
+        return;
+    }
+    StreamAddress checked = StreamAddress::Parse(Utf16ToUtf8(address));
+    if (!checked.Allowed()) {
+        // Whatever played before stops: the viewer asked for something else.
+        Halt();
+        m_status.error = checked.Error();
+        SetState(PlayerStatus::State::Error);
+        return;
+    }
+    m_fallback_url = checked.FallbackUrl();
+    Load(checked.EngineUrl());
+}
+
+void MpvPlayer::Load(const std::string& url)
+{
+    m_engine_url = url;
+    m_loaded = false;
+    m_cache_wait = false;
+    m_first_engine_error.clear();
+    m_engine_error.clear();
+    m_reconnects.clear();
+    m_status = {};
+    ClearPicture();
+    // A new stream starts playing even if the previous one was paused.
+    int no = 0;
+    mpv_set_property(m_mpv, "pause", MPV_FORMAT_FLAG, &no);
+    m_paused = false;
+
+    const char* command[] = { "loadfile", url.c_str(), "replace", nullptr };
+    mpv_node result {};
+    int error = mpv_command_ret(m_mpv, command, &result);
+    m_entry = -1;
+    if (error >= 0 && result.format == MPV_FORMAT_NODE_MAP) {
+        for (int i = 0; i < result.u.list->num; ++i) {
+            if (std::strcmp(result.u.list->keys[i], "playlist_entry_id") == 0
+                && result.u.list->values[i].format == MPV_FORMAT_INT64)
+                m_entry = result.u.list->values[i].u.int64;
+        }
+    }
+    mpv_free_node_contents(&result);
+    if (error < 0) {
+        m_status.error = std::string("Cannot open the stream: ") + mpv_error_string(error);
+        SetState(PlayerStatus::State::Error);
+        return;
+    }
+    SetState(PlayerStatus::State::Connecting);
+}
+
+void MpvPlayer::Play()
+{
+    using State = PlayerStatus::State;
+    if (m_loaded && m_paused) {
+        int no = 0;
+        mpv_set_property(m_mpv, "pause", MPV_FORMAT_FLAG, &no);
+        return;
+    }
+    if (!m_loaded && (m_status.state == State::Stopped || m_status.state == State::Error || m_status.state == State::Idle)
+        && !m_address.empty())
+        SetAddress(std::u16string(m_address));
+}
+
+void MpvPlayer::Pause()
+{
+    if (!m_loaded)
+        return;
+    int yes = 1;
+    mpv_set_property(m_mpv, "pause", MPV_FORMAT_FLAG, &yes);
+}
+
+void MpvPlayer::TogglePause()
+{
+    if (m_loaded && !m_paused)
+        Pause();
+    else
+        Play();
+}
+
+void MpvPlayer::Stop()
+{
+    if (m_status.state == PlayerStatus::State::Idle && m_engine_url.empty())
+        return;
+    Halt();
+    SetState(PlayerStatus::State::Stopped);
+}
+
+// Ends what the engine plays and forgets it; the state is the caller's.
+void MpvPlayer::Halt()
+{
+    const char* stop[] = { "stop", nullptr };
+    mpv_command(m_mpv, stop);
+    m_entry = -1;
+    m_loaded = false;
+    m_engine_url.clear();
+    m_fallback_url.clear();
+    m_reconnects.clear();
+    ClearPicture();
+    m_status = {};
+}
+
+void MpvPlayer::SetVolume(int volume)
+{
+    m_volume = std::clamp(volume, 0, 100);
+    double value = m_volume;
+    mpv_set_property(m_mpv, "volume", MPV_FORMAT_DOUBLE, &value);
+}
+
+void MpvPlayer::SetMute(bool mute)
+{
+    m_mute = mute;
+    int value = mute ? 1 : 0;
+    mpv_set_property(m_mpv, "mute", MPV_FORMAT_FLAG, &value);
+}
+
+void MpvPlayer::Click(const MiniBar::Hit& hit)
+{
+    switch (hit.action) {
+    case MiniBar::Action::PlayPause:
+        TogglePause();
+        break;
+    case MiniBar::Action::Stop:
+        Stop();
+        break;
+    case MiniBar::Action::Mute:
+        SetMute(!m_mute);
+        break;
+    case MiniBar::Action::Volume:
+        SetVolume(hit.volume);
+        break;
+    case MiniBar::Action::None:
+    case MiniBar::Action::Video:
+        break;
+    }
+}
+
+void MpvPlayer::DrainEvents()
+{
+    m_events_posted = false;
+    PlayerStatus before = m_status;
+    for (;;) {
+        mpv_event* event = mpv_wait_event(m_mpv, 0);
+        if (event->event_id == MPV_EVENT_NONE)
+            break;
+        HandleEvent(*event);
+    }
+    if (!(m_status == before) && OnStatus)
+        OnStatus();
+}
+
+void MpvPlayer::HandleEvent(const mpv_event& event)
+{
+    using State = PlayerStatus::State;
+    switch (event.event_id) {
+    case MPV_EVENT_START_FILE: {
+        auto* start = static_cast<mpv_event_start_file*>(event.data);
+        if (m_engine_url.empty())
+            break; // a start we already stopped
+        // Entries of a playlist the stream turned out to be come after it;
+        // their ends are ours to report. Older starts are stale.
+        if (start->playlist_entry_id > m_entry)
+            m_entry = start->playlist_entry_id;
+        break;
+    }
+    case MPV_EVENT_FILE_LOADED:
+        if (m_engine_url.empty())
+            break;
+        m_loaded = true;
+        m_status.audio_only = !HasVideoTrack();
+        // Playing starts with the first restart; until then it is filling up.
+        m_status.state = m_paused ? State::Paused : State::Buffering;
+        break;
+    case MPV_EVENT_PLAYBACK_RESTART:
+        if (m_loaded && !m_paused && !m_cache_wait)
+            m_status.state = State::Playing;
+        break;
+    case MPV_EVENT_END_FILE: {
+        auto* end = static_cast<mpv_event_end_file*>(event.data);
+        if (m_engine_url.empty() || end->playlist_entry_id != m_entry)
+            break; // an older stream's end, or one we stopped ourselves
+        if (end->reason == MPV_END_FILE_REASON_ERROR) {
+            if (!m_fallback_url.empty()) {
+                std::string next = std::move(m_fallback_url);
+                m_fallback_url.clear();
+                Load(next);
+                break;
+            }
+            m_loaded = false;
+            m_engine_error = mpv_error_string(end->error);
+            if (!m_engine_error.empty())
+                m_engine_error[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(m_engine_error[0])));
+            m_status.error = ErrorText();
+            m_status.state = State::Error;
+            ClearPicture();
+        } else if (end->reason == MPV_END_FILE_REASON_EOF) {
+            m_loaded = false;
+            m_status.state = State::Stopped;
+        }
+        break;
+    }
+    case MPV_EVENT_PROPERTY_CHANGE: {
+        auto* property = static_cast<mpv_event_property*>(event.data);
+        switch (event.reply_userdata) {
+        case kTimePos:
+            if (property->format == MPV_FORMAT_DOUBLE) {
+                double now = *static_cast<double*>(property->data);
+                m_status.elapsed_seconds = now;
+            }
+            break;
+        case kPause:
+            if (property->format == MPV_FORMAT_FLAG) {
+                m_paused = *static_cast<int*>(property->data) != 0;
+                if (m_loaded)
+                    m_status.state = m_paused ? State::Paused : (m_cache_wait ? State::Buffering : State::Playing);
+            }
+            break;
+        case kPausedForCache:
+            if (property->format == MPV_FORMAT_FLAG) {
+                m_cache_wait = *static_cast<int*>(property->data) != 0;
+                if (m_loaded && !m_paused && m_status.state != State::Reconnecting)
+                    m_status.state = m_cache_wait ? State::Buffering : State::Playing;
+            }
+            break;
+        case kCacheBuffering:
+            if (property->format == MPV_FORMAT_INT64)
+                m_status.buffering_percent = static_cast<int>(std::clamp<int64_t>(
+                    *static_cast<int64_t*>(property->data), 0, 100));
+            break;
+        }
+        break;
+    }
+    case MPV_EVENT_LOG_MESSAGE: {
+        auto* message = static_cast<mpv_event_log_message*>(event.data);
+        std::string text = TrimLine(message->text);
+        if (m_engine_url.empty() || text.empty())
+            break;
+        if (ContainsNoCase(text, "will reconnect") && !CountReconnect())
+            break;
+        if (m_loaded && ContainsNoCase(text, "reconnect"))
+            ShowReconnecting();
+        // The first network or format complaint names the cause; later
+        // ones repeat it, and sound-device messages are not about the stream.
+        std::string_view prefix = message->prefix ? message->prefix : "";
+        bool about_stream = prefix.starts_with("ffmpeg") || prefix.starts_with("stream") || prefix.starts_with("demux");
+        if (message->log_level <= MPV_LOG_LEVEL_ERROR && about_stream && m_first_engine_error.empty()) {
+            m_first_engine_error = text;
+            // The log can lag behind the end of the stream it explains.
+            if (m_status.state == State::Error)
+                m_status.error = ErrorText();
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+bool MpvPlayer::HasVideoTrack()
+{
+    int64_t count = 0;
+    if (mpv_get_property(m_mpv, "track-list/count", MPV_FORMAT_INT64, &count) < 0)
+        return false;
+    for (int64_t i = 0; i < count; ++i) {
+        std::string prefix = "track-list/" + std::to_string(i) + "/";
+        char* type = mpv_get_property_string(m_mpv, (prefix + "type").c_str());
+        bool video = type && std::strcmp(type, "video") == 0;
+        mpv_free(type);
+        int albumart = 0;
+        mpv_get_property(m_mpv, (prefix + "albumart").c_str(), MPV_FORMAT_FLAG, &albumart);
+        if (video && !albumart)
+            return true;
+    }
+    return false;
+}
+
+void MpvPlayer::UpdateFrame()
+{
+    m_render_posted = false;
+    uint64_t flags = mpv_render_context_update(m_render);
+    if (!(flags & MPV_RENDER_UPDATE_FRAME) || m_engine_url.empty())
+        return;
+    if (Render(m_frame)) {
+        m_has_picture = true;
+        ++m_frames_rendered;
+        if (OnFrame)
+            OnFrame();
+    }
+}
+
+bool MpvPlayer::Render(Bitmap& target)
+{
+    if (target.Empty())
+        return false;
+    int size[2] = { target.Width(), target.Height() };
+    size_t stride = static_cast<size_t>(target.StrideBytes());
+    // Pixels are 0xXXRRGGBB words: "bgr0" in memory order.
+    mpv_render_param params[] = {
+        { MPV_RENDER_PARAM_SW_SIZE, size },
+        { MPV_RENDER_PARAM_SW_FORMAT, const_cast<char*>("bgr0") },
+        { MPV_RENDER_PARAM_SW_STRIDE, &stride },
+        { MPV_RENDER_PARAM_SW_POINTER, target.Data() },
+        { MPV_RENDER_PARAM_INVALID, nullptr },
+    };
+    return mpv_render_context_render(m_render, params) >= 0;
+}
+
+bool MpvPlayer::RenderTo(Bitmap& target)
+{
+    if (!m_has_picture)
+        return false;
+    return Render(target);
+}
+
+void MpvPlayer::SetVideoSize(int width, int height)
+{
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    if (width == m_frame.Width() && height == m_frame.Height())
+        return;
+    m_frame.Resize(width, height);
+    m_frame.Fill(0);
+    if (m_has_picture && Render(m_frame) && OnFrame)
+        OnFrame();
+}
+
+void MpvPlayer::ClearPicture()
+{
+    bool had = m_has_picture;
+    m_has_picture = false;
+    m_frame.Fill(0);
+    if (had && OnFrame)
+        OnFrame();
+}
+
+// A server that answers and closes at once (a short reply without a length)
+// looks to the engine like a stream that keeps dropping, and it would
+// reconnect forever at full speed. A live stream drops now and then; many
+// drops in a short time end the stream with an error. False when given up.
+bool MpvPlayer::CountReconnect()
+{
+    auto now = EventLoop::Clock::now();
+    std::erase_if(m_reconnects, [&](EventLoop::Clock::time_point t) { return now - t > kReconnectWindow; });
+    m_reconnects.push_back(now);
+    if (m_reconnects.size() <= kMaxReconnects)
+        return true;
+    Halt();
+    m_status.state = PlayerStatus::State::Error;
+    m_status.error = "Stream lost: the server keeps closing the connection";
+    return false;
+}
+
+// The engine does not tell when a reconnect succeeds, and the cache keeps the
+// picture going meanwhile; the face says so for a while, then goes back.
+void MpvPlayer::ShowReconnecting()
+{
+    m_status.state = PlayerStatus::State::Reconnecting;
+    if (m_reconnect_timer)
+        m_loop.StopTimer(m_reconnect_timer);
+    m_reconnect_timer = m_loop.StartTimer(kReconnectShown, [this] {
+        m_reconnect_timer = 0;
+        if (m_status.state != PlayerStatus::State::Reconnecting)
+            return;
+        SetState(m_paused ? PlayerStatus::State::Paused
+                          : (m_cache_wait ? PlayerStatus::State::Buffering : PlayerStatus::State::Playing));
+    }, false);
+}
+
+std::string MpvPlayer::ErrorText() const
+{
+    if (m_first_engine_error.empty())
+        return m_engine_error;
+    return m_engine_error + ": " + m_first_engine_error;
+}
+
+void MpvPlayer::SetState(PlayerStatus::State state)
+{
+    m_status.state = state;
+    if (OnStatus)
+        OnStatus();
+}
+
+}

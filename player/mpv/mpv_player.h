@@ -1,0 +1,129 @@
+#pragma once
+
+#include "platform/gfx/bitmap.h"
+#include "platform/loop/event_loop.h"
+#include "player/mpv/mini_bar.h"
+#include "player/mpv/player_status.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct mpv_handle;
+struct mpv_render_context;
+struct mpv_event;
+
+namespace pellamo {
+
+// One playback engine (a libmpv handle) with its picture rendered in software
+// into a bitmap we own. The engine's threads only wake the message loop; every
+// call into it and every frame drawn happens on the loop's thread.
+//
+// Setting a non-empty address plays it by itself; the empty address stops and
+// releases the stream. Addresses that are not network streams never reach the
+// engine. Errors of the stream end up in Status(), never as exceptions.
+class MpvPlayer {
+public:
+    // Throws std::runtime_error when the engine cannot be started. The loop
+    // must outlive the player.
+    explicit MpvPlayer(EventLoop& loop = EventLoop::Main());
+    ~MpvPlayer();
+    MpvPlayer(const MpvPlayer&) = delete;
+    MpvPlayer& operator=(const MpvPlayer&) = delete;
+
+    void SetAddress(const std::u16string& address);
+    const std::u16string& Address() const { return m_address; }
+    // The address last handed to the engine, after scheme mapping and
+    // fall-backs; empty when nothing is loaded.
+    const std::string& EngineUrl() const { return m_engine_url; }
+
+    // The face's buttons. Play after Stop or an error starts the address
+    // again.
+    void Play();
+    void Pause();
+    void TogglePause();
+    void Stop();
+    void SetVolume(int volume); // 0..100
+    int Volume() const { return m_volume; }
+    void SetMute(bool mute);
+    bool Muted() const { return m_mute; }
+    // Carries out a click on the face's bar. Clicks on the picture are the
+    // control's (full screen) and do nothing here.
+    void Click(const MiniBar::Hit& hit);
+
+    const PlayerStatus& Status() const { return m_status; }
+
+    // The picture: sized to the control's video area, black where the video
+    // does not reach (aspect is kept).
+    void SetVideoSize(int width, int height);
+    const Bitmap& Frame() const { return m_frame; }
+    // A picture of the current stream is in Frame() (none for radio, before
+    // the first frame and after a stop).
+    bool HasPicture() const { return m_has_picture; }
+    // Draws the current picture into another bitmap of any size (a full
+    // screen view). False when there is no picture to draw.
+    bool RenderTo(Bitmap& target);
+    uint64_t FramesRendered() const { return m_frames_rendered; }
+
+    // Called on the loop's thread after a new picture is in Frame(), and after
+    // every change of Status().
+    std::function<void()> OnFrame;
+    std::function<void()> OnStatus;
+
+private:
+    static void WakeupThunk(void* self);
+    static void RenderUpdateThunk(void* self);
+
+    void Load(const std::string& url);
+    void Halt();
+    void DrainEvents();
+    void HandleEvent(const mpv_event& event);
+    void UpdateFrame();
+    bool Render(Bitmap& target);
+    bool HasVideoTrack();
+    void ClearPicture();
+    void SetState(PlayerStatus::State state);
+    std::string ErrorText() const;
+    void ShowReconnecting();
+    bool CountReconnect();
+
+    EventLoop& m_loop;
+    mpv_handle* m_mpv = nullptr;
+    mpv_render_context* m_render = nullptr;
+
+    // Posted work holds this weakly, so work queued by the engine's threads
+    // and run after destruction does nothing.
+    std::shared_ptr<MpvPlayer*> m_alive;
+    std::atomic<bool> m_events_posted { false };
+    std::atomic<bool> m_render_posted { false };
+
+    std::u16string m_address;
+    std::string m_engine_url;
+    std::string m_fallback_url;
+    // The engine's playlist entry of the current load (or of an entry of the
+    // playlist it turned out to be); ends of older entries are stale.
+    // -1: not known yet (the next start names it).
+    int64_t m_entry = -1;
+    bool m_loaded = false;
+    bool m_paused = false;
+    bool m_cache_wait = false;
+    // The engine's reason for the end of a stream, and the first complaint of
+    // its network or format layers that tells why.
+    std::string m_engine_error;
+    std::string m_first_engine_error;
+
+    PlayerStatus m_status;
+    EventLoop::Id m_reconnect_timer = 0;
+    std::vector<EventLoop::Clock::time_point> m_reconnects;
+    int m_volume = 100;
+    bool m_mute = false;
+
+    Bitmap m_frame;
+    bool m_has_picture = false;
+    uint64_t m_frames_rendered = 0;
+};
+
+}
