@@ -205,6 +205,10 @@ private:
             object = info->get_object(*object);
             rest = rest.substr(dot + 1);
         }
+        // Names come from the object lines; renaming in between would
+        // break the references by name.
+        if (info == TComponent::StaticClass().FindProp("Name") && dynamic_cast<TComponent*>(object))
+            Fail(a.line, "the component name is given in its object line, not as a property");
         AtLine(a.line, [&] { ApplyValue(*object, holder, *info, a); });
     }
 

@@ -72,7 +72,9 @@ private:
         WriteProperties(c, "", indent + "  ", 0);
         for (int i = 0; i < root_.ComponentCount(); ++i) {
             const TComponent* child = root_.Components(i);
-            if (ParentOf(*child) == &c)
+            // An unnamed component is not part of the design (a description
+            // cannot name it).
+            if (!child->Name().empty() && ParentOf(*child) == &c)
                 WriteObject(*child, indent + "  ");
         }
         out_ += indent + "end\n";

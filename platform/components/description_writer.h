@@ -4,7 +4,7 @@
 // DescriptionReader reads: the root, its properties in declaration order,
 // then the components it owns, each nested inside the component its
 // GetParentComponent() names (when that one is owned by the root too).
-// Unset references and events, empty binary values, empty lists and
+// Unnamed components, unset references and events, empty binary values, empty lists and
 // collections, and properties whose "stored" test fails are left out.
 
 #include <string>

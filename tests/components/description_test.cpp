@@ -187,6 +187,7 @@ TEST_F(DescriptionTest, ReportsFaultsWithLineAndReason)
         {"object F: TFormSample\nCaption =\nend", 3, "value expected"},
         {"object F: TFormSample\nCaption = 'x' ; \nend", 2, "unexpected ';'"},
         {"object F: TFormSample\nFont. = 1\nend", 2, "bad name"},
+        {"object F: TFormSample\nobject B: TControlSample\nName = 'C'\nend\nend", 3, "object line"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
