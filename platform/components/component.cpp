@@ -57,6 +57,7 @@ const ClassInfo& TComponent::StaticClass()
     static const ClassInfo info("TComponent", &TPersistent::StaticClass(),
         {
             props::Str<TComponent>("Name", &TComponent::Name, &TComponent::SetName),
+            props::Int<TComponent>("Tag", &TComponent::Tag, &TComponent::SetTag),
         },
         FactoryOf<TComponent>());
     return info;

@@ -52,6 +52,9 @@ public:
     void Free();
 
     TComponent* Owner() const { return owner_; }
+    // A number for the program's own use; the framework never reads it.
+    long long Tag() const { return tag_; }
+    void SetTag(long long tag) { tag_ = tag; }
     const std::string& Name() const { return name_; }
     // Throws EComponentError for a name that is not an identifier or is
     // taken (case-insensitively) by another component of the same owner.
@@ -122,6 +125,7 @@ private:
     TComponent* owner_ = nullptr;
     std::string name_;
     unsigned state_ = 0;
+    long long tag_ = 0;
     std::vector<TComponent*> components_;
     std::vector<TComponent*> free_notifies_;
     std::unordered_map<std::string, std::pair<std::string, std::any>> handlers_;

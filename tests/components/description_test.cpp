@@ -248,6 +248,11 @@ TEST_F(DescriptionTest, WriterOutputReadsBackToTheSameDescription)
 {
     ReadDescription(kWindow, *form);
     form->caption = "quote ' tab\t \xCD\xF8 end";
+    Bytes tree(100);
+    for (size_t i = 0; i < tree.size(); ++i)
+        tree[i] = static_cast<std::uint8_t>(i * 37);
+    Get("Edit1")->data = tree; // long enough to span lines
+    Get("Edit1")->SetTag(-3);
     std::string first = WriteDescription(*form);
 
     ComponentPtr<Form> copy(new Form());
@@ -258,7 +263,14 @@ TEST_F(DescriptionTest, WriterOutputReadsBackToTheSameDescription)
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->data, (Bytes{0x0E, 0, 0, 0, 0x01, 0x00, 0xFF}));
     EXPECT_EQ(panel->children.size(), 1u);
+    EXPECT_EQ(dynamic_cast<Control*>(copy->FindComponent("Edit1"))->data, tree);
+    EXPECT_EQ(copy->FindComponent("Edit1")->Tag(), -3);
     EXPECT_NE(first.find("OnClick = ButtonClick"), std::string::npos);
+    EXPECT_NE(first.find("Default = True"), std::string::npos);
+
+    // A property whose stored test fails is left out.
+    dynamic_cast<sample::Button*>(Get("Button1"))->is_default = false;
+    EXPECT_EQ(WriteDescription(*form).find("Default ="), std::string::npos);
 }
 
 }

@@ -144,7 +144,9 @@ const ClassInfo& Button::StaticClass()
         {
             // Redeclared: the same place in the list, another default.
             props::Int<Button>("Width", &Button::width),
-            props::Bool<Button>("Default", &Button::is_default),
+            // Written only when set, as most defaults would be.
+            props::Stored<Button>(props::Bool<Button>("Default", &Button::is_default),
+                [](const Button& b) { return b.is_default; }),
         },
         FactoryOf<Button>());
     return info;
