@@ -176,6 +176,10 @@ void TComponent::FreeNotification(TComponent* component)
 {
     if (!component || component == this)
         return;
+    // Components of the same owner, and those this one owns, hear of each
+    // other's removal through the owner already; once is enough.
+    if (component->owner_ == this || (owner_ && component->owner_ == owner_))
+        return;
     if (std::find(free_notifies_.begin(), free_notifies_.end(), component) == free_notifies_.end())
         free_notifies_.push_back(component);
     auto& theirs = component->free_notifies_;

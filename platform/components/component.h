@@ -72,7 +72,9 @@ public:
     void DestroyComponents();
 
     // Asks to be told (Notification opRemove) when `component` goes away;
-    // needed for references to components of another owner.
+    // needed for references to components of another owner (for a
+    // component of the same owner, or owned by this one, it does nothing:
+    // the owner tells already).
     void FreeNotification(TComponent* component);
     void RemoveFreeNotification(TComponent* component);
 

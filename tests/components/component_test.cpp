@@ -150,6 +150,14 @@ TEST(ComponentTest, FreeNotificationWorksBothWaysAndCanBeWithdrawn)
     z->Free();
     EXPECT_EQ(x->log.size(), before);
 
+    // Within one owner the owner's notice is the only one.
+    Control* sibling = MakeControl(a.get(), "Sibling");
+    x->FreeNotification(sibling);
+    before = x->log.size();
+    sibling->Free();
+    EXPECT_EQ(std::vector<std::string>(x->log.begin() + static_cast<long>(before), x->log.end()),
+        std::vector<std::string>{"remove Sibling"});
+
     // The watcher may go first; the watched one then must not call it.
     Control* w = MakeControl(b.get(), "W");
     w->FreeNotification(x);
