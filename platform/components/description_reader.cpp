@@ -14,6 +14,8 @@
 #include <algorithm>
 #include <limits>
 #include <set>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace pellamo {
 
@@ -39,13 +41,13 @@ void AtLine(int line, F&& f)
 }
 
 struct Fixup {
-    TComponent* holder;                 // the component whose properties were read
-    TPersistent* object;                // holds the property
-    std::vector<TPersistent*> items;    // collection items on the way to `object`
+    TComponent* holder;  // the component whose properties were read
+    TPersistent* object; // holds the property
     const PropInfo* info;
     std::string path;
     std::string name;
     int line;
+    bool dropped = false; // its object went away
 };
 
 }
@@ -92,10 +94,15 @@ public:
 
     void Forget(TComponent* c)
     {
+        if (!alive_.erase(c))
+            return;
         loaded_.erase(std::remove(loaded_.begin(), loaded_.end(), c), loaded_.end());
         created_.erase(std::remove(created_.begin(), created_.end(), c), created_.end());
-        fixups_.erase(std::remove_if(fixups_.begin(), fixups_.end(), [c](const Fixup& f) { return f.holder == c; }),
-            fixups_.end());
+        for (Fixup& f : fixups_)
+            if (f.holder == c)
+                f.dropped = true;
+        for (auto it = by_name_.begin(); it != by_name_.end();)
+            it = it->second == c ? by_name_.erase(it) : std::next(it);
     }
 
 private:
@@ -108,8 +115,11 @@ private:
             Fail(node.line, "the description is for a " + node.class_name + ", not a " + root_.ClassName());
         AtLine(node.line, [&] { root_.SetName(node.name); });
         names_.insert(LowerName(node.name));
+        for (int i = 0; i < root_.ComponentCount(); ++i)
+            by_name_.emplace(LowerName(root_.Components(i)->Name()), root_.Components(i));
 
         loaded_.push_back(&root_);
+        alive_.insert(&root_);
         root_.SetState(csLoading | csReading, true);
         ApplyAll(root_, root_, node.properties);
         root_.SetState(csReading, false);
@@ -117,7 +127,8 @@ private:
             LoadChild(child, root_);
 
         for (size_t i = 0; i < fixups_.size(); ++i)
-            Resolve(fixups_[i]);
+            if (!fixups_[i].dropped)
+                Resolve(fixups_[i]);
         fixups_.clear();
 
         for (TComponent* c : loaded_)
@@ -125,7 +136,7 @@ private:
         std::vector<TComponent*> order = loaded_;
         for (size_t i = 0; i < order.size(); ++i) {
             // A Loaded() may free another component; skip those.
-            if (std::find(loaded_.begin(), loaded_.end(), order[i]) == loaded_.end())
+            if (!alive_.count(order[i]))
                 continue;
             TComponent* c = order[i];
             AtLine(node.line, [&] { c->Loaded(); });
@@ -136,7 +147,7 @@ private:
     {
         if (!names_.insert(LowerName(node.name)).second)
             Fail(node.line, "duplicate component name " + node.name);
-        TComponent* c = root_.FindComponent(node.name);
+        TComponent* c = Lookup(node.name);
         if (c) {
             if (!SameText(c->ClassName(), node.class_name))
                 Fail(node.line, "component " + node.name + " exists already as a " + c->ClassName());
@@ -150,11 +161,14 @@ private:
             if (c->Owner() != &root_)
                 AtLine(node.line, [&] { root_.InsertComponent(c); });
             created_.push_back(c);
+            alive_.insert(c);
             watcher_.FreeNotification(c);
             AtLine(node.line, [&] { c->SetName(node.name); });
+            by_name_[LowerName(node.name)] = c;
         }
         if (std::find(loaded_.begin(), loaded_.end(), c) == loaded_.end()) {
             loaded_.push_back(c);
+            alive_.insert(c);
             watcher_.FreeNotification(c);
         }
         c->SetState(csLoading | csReading, true);
@@ -169,9 +183,16 @@ private:
         }
     }
 
-    bool IsAlive(TComponent* c) const
+    bool IsAlive(TComponent* c) const { return alive_.count(c) != 0; }
+
+    // A component of the root by name; checked against its current name in
+    // case a setter renamed it.
+    TComponent* Lookup(const std::string& name) const
     {
-        return c == &root_ || std::find(loaded_.begin(), loaded_.end(), c) != loaded_.end();
+        auto it = by_name_.find(LowerName(name));
+        if (it != by_name_.end() && SameText(it->second->Name(), name))
+            return it->second;
+        return root_.FindComponent(name);
     }
 
     void ApplyAll(TPersistent& object, TComponent& holder, const std::vector<DescAssignment>& assignments)
@@ -291,7 +312,10 @@ private:
                     info.set_handler(object, {}, nullptr);
                 return;
             }
-            fixups_.push_back(Fixup{&holder, &object, items_, &info, a.path, v.text, v.line});
+            for (TCollectionItem* item : items_)
+                if (TCollection* coll = item->Collection())
+                    by_collection_[coll].push_back(fixups_.size());
+            fixups_.push_back(Fixup{&holder, &object, &info, a.path, v.text, v.line});
             return;
         case PropKind::Binary:
             if (v.type != T::Binary)
@@ -345,24 +369,23 @@ private:
     }
 
     // Reading a collection again replaces its items; pending references
-    // into the old ones must not outlive them.
+    // into the old ones (also inside their own collections) must not
+    // outlive them. A stale key left by a freed inner collection only
+    // names fixups that were dropped already.
     void DropFixupsInto(const TCollection& coll)
     {
-        std::set<const TPersistent*> doomed;
-        for (int i = 0; i < coll.Count(); ++i)
-            doomed.insert(coll.Items(i));
-        fixups_.erase(std::remove_if(fixups_.begin(), fixups_.end(),
-                          [&](const Fixup& f) {
-                              return std::any_of(f.items.begin(), f.items.end(),
-                                  [&](const TPersistent* p) { return doomed.count(p) != 0; });
-                          }),
-            fixups_.end());
+        auto it = by_collection_.find(&coll);
+        if (it == by_collection_.end())
+            return;
+        for (size_t index : it->second)
+            fixups_[index].dropped = true;
+        by_collection_.erase(it);
     }
 
     void Resolve(const Fixup& f)
     {
         if (f.info->kind == PropKind::Component) {
-            TComponent* target = SameText(f.name, root_.Name()) ? &root_ : root_.FindComponent(f.name);
+            TComponent* target = SameText(f.name, root_.Name()) ? &root_ : Lookup(f.name);
             if (!target)
                 Fail(f.line, "unknown component " + f.name + " for " + f.path);
             if (!target->InheritsFrom(f.info->ref_class()))
@@ -389,6 +412,7 @@ private:
             TComponent* c = created_.back();
             created_.pop_back();
             loaded_.erase(std::remove(loaded_.begin(), loaded_.end(), c), loaded_.end());
+            alive_.erase(c);
             watcher_.RemoveFreeNotification(c);
             c->Free();
         }
@@ -401,8 +425,11 @@ private:
     std::vector<TComponent*> loaded_;  // root first, then in reading order
     std::vector<TComponent*> created_; // freed again on failure
     std::vector<Fixup> fixups_;
-    std::vector<TPersistent*> items_;  // collection items being read
-    std::set<std::string> names_;
+    std::vector<TCollectionItem*> items_; // collection items being read
+    std::set<std::string> names_;      // object names of this description
+    std::unordered_set<TComponent*> alive_;
+    std::unordered_map<std::string, TComponent*> by_name_;
+    std::unordered_map<const TCollection*, std::vector<size_t>> by_collection_;
 };
 
 void LoadWatcher::Notification(TComponent* component, TOperation operation)
