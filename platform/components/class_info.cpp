@@ -43,6 +43,9 @@ ClassInfo::ClassInfo(std::string name, const ClassInfo* parent, std::vector<Prop
             by_name_.emplace(std::move(key), &p);
         }
     }
+    for (const PropInfo* p : all_)
+        if (p->kind == PropKind::Component || p->kind == PropKind::Object || p->kind == PropKind::Collection)
+            holders_.push_back(p);
 }
 
 bool ClassInfo::InheritsFrom(const ClassInfo& ancestor) const

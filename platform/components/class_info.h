@@ -35,6 +35,9 @@ public:
     // Every property, the ancestors' first, in declaration order; a
     // redeclared property keeps its inherited place.
     const std::vector<const PropInfo*>& Props() const { return all_; }
+    // The component references, sub-objects and collections among them:
+    // where references to a removed component may hide.
+    const std::vector<const PropInfo*>& ReferenceHolders() const { return holders_; }
 
     bool CanCreate() const { return static_cast<bool>(factory_); }
     // A new instance owned by `owner`; throws EClassNotFound for a class
@@ -47,6 +50,7 @@ private:
     std::vector<PropInfo> own_;
     Factory factory_;
     std::vector<const PropInfo*> all_;
+    std::vector<const PropInfo*> holders_;
     std::unordered_map<std::string, const PropInfo*> by_name_;
 };
 

@@ -18,7 +18,7 @@ void ClearReferences(TPersistent& object, TComponent* removed, int depth)
 {
     if (depth > 8)
         return;
-    for (const PropInfo* p : object.Class().Props()) {
+    for (const PropInfo* p : object.Class().ReferenceHolders()) {
         switch (p->kind) {
         case PropKind::Component:
             if (p->get_component(object) == removed)

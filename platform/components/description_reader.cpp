@@ -224,6 +224,8 @@ private:
                     + ", not an object");
             }
             object = info->get_object(*object);
+            if (!object)
+                Fail(a.line, "property \"" + std::string(part) + "\" of " + start.ClassName() + " holds no object");
             rest = rest.substr(dot + 1);
         }
         // Names come from the object lines; renaming in between would
@@ -323,8 +325,7 @@ private:
             info.set_bytes(object, v.bytes);
             return;
         case PropKind::Object: {
-            TPersistent* sub = info.get_object(object);
-            auto* strings = dynamic_cast<TStrings*>(sub);
+            auto* strings = dynamic_cast<TStrings*>(info.get_object(object));
             if (!strings || v.type != T::List)
                 Fail(v.line, "property " + a.path + " is an object; set its properties as " + a.path + ".Name");
             for (const DescValue& item : v.list)

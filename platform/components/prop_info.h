@@ -56,7 +56,8 @@ struct PropInfo {
     // Component.
     std::function<TComponent*(const TPersistent&)> get_component;
     std::function<void(TPersistent&, TComponent*)> set_component;
-    // Object and Collection: the sub-object itself; never null.
+    // Object and Collection: the sub-object itself (null only for an
+    // absent optional part, which access by name reports).
     std::function<TPersistent*(const TPersistent&)> get_object;
     // Binary.
     std::function<Bytes(const TPersistent&)> get_bytes;

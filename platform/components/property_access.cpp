@@ -46,6 +46,11 @@ PropTarget Walk(const TPersistent& start, std::string_view path, bool throw_miss
             return {object, nullptr};
         }
         object = info->get_object(*object);
+        if (!object) {
+            if (throw_missing)
+                throw EPropertyError("Property \"" + std::string(name) + "\" of " + start.ClassName() + " holds no object");
+            return {nullptr, nullptr};
+        }
         rest = rest.substr(dot + 1);
     }
     if (throw_missing)
