@@ -231,6 +231,12 @@ void TComponent::Notification(TComponent* component, TOperation operation)
     }
 }
 
+void TComponent::AnnounceInsertion()
+{
+    if (owner_)
+        owner_->Notify(this, TOperation::opInsert);
+}
+
 void TComponent::Notify(TComponent* component, TOperation operation)
 {
     if (component == this)

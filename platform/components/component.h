@@ -13,8 +13,9 @@
 //   so no published reference is ever left dangling.
 // - Insert notifications are sent from the TComponent constructor, while the
 //   new component is still being built: compare pointers, do not ask its
-//   class. A class that needs to be recognised can pass no owner to the base
-//   constructor and call owner->InsertComponent(this) at the end of its own.
+//   class. A class that needs to be recognised by its class (a menu item
+//   that menus adopt) calls AnnounceInsertion() at the end of its own
+//   constructor, which sends the insert notification again, complete.
 
 #include "platform/components/persistent.h"
 
@@ -115,6 +116,9 @@ protected:
     // Call the inherited Notification first: it passes the news on to the
     // owned components.
     virtual void Notification(TComponent* component, TOperation operation);
+    // Tells the owner and its components again that this one was inserted;
+    // see above.
+    void AnnounceInsertion();
 
 private:
     friend class DescriptionLoader;

@@ -132,6 +132,30 @@ TEST(ComponentTest, NotificationsReachOwnerAndSiblings)
     EXPECT_EQ(form->ComponentCount(), 1);
 }
 
+// Insert notices come from the base constructor, before the new
+// component is complete; a class that must be recognised announces itself
+// again once it is.
+TEST(ComponentTest, InsertNoticeCanBeRepeatedOnceComplete)
+{
+    struct Item : TComponent {
+        explicit Item(TComponent* owner) : TComponent(owner) { AnnounceInsertion(); }
+    };
+    struct Menu : TComponent {
+        using TComponent::TComponent;
+        std::vector<bool> recognised;
+        void Notification(TComponent* c, TOperation op) override
+        {
+            TComponent::Notification(c, op);
+            if (op == TOperation::opInsert && c != this)
+                recognised.push_back(dynamic_cast<Item*>(c) != nullptr);
+        }
+    };
+    ComponentPtr<Form> form(new Form());
+    auto* menu = new Menu(form.get());
+    new Item(form.get());
+    EXPECT_EQ(menu->recognised, (std::vector<bool>{false, true}));
+}
+
 TEST(ComponentTest, FreeNotificationWorksBothWaysAndCanBeWithdrawn)
 {
     ComponentPtr<Form> a(new Form());
