@@ -77,9 +77,8 @@ public:
 
     ~DescriptionLoader()
     {
-        for (TComponent* c : loaded_)
-            if (c != &root_)
-                watcher_.RemoveFreeNotification(c);
+        for (TComponent* c : watched_)
+            watcher_.RemoveFreeNotification(c);
     }
 
     void Run(const DescObject& tree)
@@ -94,8 +93,8 @@ public:
 
     void Forget(TComponent* c)
     {
-        if (!alive_.erase(c))
-            return;
+        watched_.erase(c);
+        alive_.erase(c);
         loaded_.erase(std::remove(loaded_.begin(), loaded_.end(), c), loaded_.end());
         created_.erase(std::remove(created_.begin(), created_.end(), c), created_.end());
         for (Fixup& f : fixups_)
@@ -115,8 +114,11 @@ private:
             Fail(node.line, "the description is for a " + node.class_name + ", not a " + root_.ClassName());
         AtLine(node.line, [&] { root_.SetName(node.name); });
         names_.insert(LowerName(node.name));
-        for (int i = 0; i < root_.ComponentCount(); ++i)
-            by_name_.emplace(LowerName(root_.Components(i)->Name()), root_.Components(i));
+        for (int i = 0; i < root_.ComponentCount(); ++i) {
+            TComponent* c = root_.Components(i);
+            by_name_.emplace(LowerName(c->Name()), c);
+            Watch(c);
+        }
 
         loaded_.push_back(&root_);
         alive_.insert(&root_);
@@ -161,16 +163,12 @@ private:
             if (c->Owner() != &root_)
                 AtLine(node.line, [&] { root_.InsertComponent(c); });
             created_.push_back(c);
-            alive_.insert(c);
-            watcher_.FreeNotification(c);
+            Watch(c);
             AtLine(node.line, [&] { c->SetName(node.name); });
             by_name_[LowerName(node.name)] = c;
         }
-        if (std::find(loaded_.begin(), loaded_.end(), c) == loaded_.end()) {
+        if (alive_.insert(c).second)
             loaded_.push_back(c);
-            alive_.insert(c);
-            watcher_.FreeNotification(c);
-        }
         c->SetState(csLoading | csReading, true);
         AtLine(node.line, [&] { container.InsertNestedChild(*c); });
         ApplyAll(*c, *c, node.properties);
@@ -184,6 +182,12 @@ private:
     }
 
     bool IsAlive(TComponent* c) const { return alive_.count(c) != 0; }
+
+    void Watch(TComponent* c)
+    {
+        if (watched_.insert(c).second)
+            watcher_.FreeNotification(c);
+    }
 
     // A component of the root by name; checked against its current name in
     // case a setter renamed it.
@@ -414,6 +418,7 @@ private:
             created_.pop_back();
             loaded_.erase(std::remove(loaded_.begin(), loaded_.end(), c), loaded_.end());
             alive_.erase(c);
+            watched_.erase(c);
             watcher_.RemoveFreeNotification(c);
             c->Free();
         }
@@ -428,7 +433,8 @@ private:
     std::vector<Fixup> fixups_;
     std::vector<TCollectionItem*> items_; // collection items being read
     std::set<std::string> names_;      // object names of this description
-    std::unordered_set<TComponent*> alive_;
+    std::unordered_set<TComponent*> alive_;   // the root and the components read
+    std::unordered_set<TComponent*> watched_; // all the root's components
     std::unordered_map<std::string, TComponent*> by_name_;
     std::unordered_map<const TCollection*, std::vector<size_t>> by_collection_;
 };
