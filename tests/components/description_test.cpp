@@ -1,4 +1,7 @@
+#include "platform/components/class_info.h"
+#include "platform/components/class_registry.h"
 #include "platform/components/component_errors.h"
+#include "platform/components/props.h"
 #include "platform/components/description_reader.h"
 #include "platform/components/description_writer.h"
 #include "platform/components/property_access.h"
@@ -234,6 +237,53 @@ end)",
     ASSERT_EQ(p->panels.Count(), 2);
     EXPECT_EQ(p->panels.ItemAs<sample::PanelItem>(0)->width, 3);
     EXPECT_EQ(p->panels.ItemAs<sample::PanelItem>(0)->link, nullptr);
+}
+
+// A component whose property frees another component of its owner, as
+// component code run by a setter might.
+class Killer : public TComponent {
+public:
+    using TComponent::TComponent;
+    static const ClassInfo& StaticClass()
+    {
+        static const ClassInfo info("TKillerSample", &TComponent::StaticClass(),
+            {props::Str<Killer>("Kill", &Killer::Victim, &Killer::Kill)}, FactoryOf<Killer>());
+        return info;
+    }
+    const ClassInfo& Class() const override { return StaticClass(); }
+    std::string Victim() const { return {}; }
+    void Kill(const std::string& name)
+    {
+        if (TComponent* c = Owner()->FindComponent(name))
+            c->Free();
+    }
+};
+
+TEST_F(DescriptionTest, SurvivesComponentsFreedWhileReading)
+{
+    RegisterClass(Killer::StaticClass());
+    // A is freed after its properties were read: its pending reference is
+    // dropped, it gets no Loaded, the rest loads.
+    ReadDescription(R"(object F: TFormSample
+  object A: TControlSample
+    Buddy = B
+  end
+  object B: TControlSample
+  end
+  object K: TKillerSample
+    Kill = 'A'
+  end
+end)",
+        *form);
+    EXPECT_EQ(form->FindComponent("A"), nullptr);
+    ASSERT_NE(Get("B"), nullptr);
+    EXPECT_EQ(Get("B")->log.back(), "loaded");
+
+    // K frees itself and then has more properties to read.
+    ComponentPtr<Form> other(new Form());
+    EXPECT_THROW(ReadDescription("object F: TFormSample\nobject K: TKillerSample\nKill = 'K'\nKill = 'x'\nend\nend", *other),
+        EDescriptionError);
+    EXPECT_EQ(other->ComponentCount(), 0);
 }
 
 TEST_F(DescriptionTest, GbkTextPassesThroughAsBytes)
