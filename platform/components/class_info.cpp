@@ -5,24 +5,6 @@
 
 namespace pellamo {
 
-const char* PropKindName(PropKind kind)
-{
-    switch (kind) {
-    case PropKind::Integer: return "an integer";
-    case PropKind::Boolean: return "a Boolean";
-    case PropKind::Enumeration: return "an enumeration";
-    case PropKind::Color: return "a colour";
-    case PropKind::String: return "a string";
-    case PropKind::Set: return "a set";
-    case PropKind::Component: return "a component reference";
-    case PropKind::Object: return "an object";
-    case PropKind::Collection: return "a collection";
-    case PropKind::Binary: return "binary data";
-    case PropKind::Event: return "an event";
-    }
-    return "unknown";
-}
-
 ClassInfo::ClassInfo(std::string name, const ClassInfo* parent, std::vector<PropInfo> props, Factory factory)
     : name_(std::move(name)), parent_(parent), own_(std::move(props)), factory_(std::move(factory))
 {
