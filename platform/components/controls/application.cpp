@@ -2,7 +2,9 @@
 
 #include "platform/components/class_info.h"
 #include "platform/components/class_registry.h"
+#include "platform/components/controls/edit.h"
 #include "platform/components/controls/graphic_control.h"
+#include "platform/components/controls/memo.h"
 #include "platform/components/controls/image.h"
 #include "platform/components/controls/label.h"
 #include "platform/components/controls/panel.h"
@@ -39,7 +41,7 @@ void RegisterControlClasses()
 {
     RegisterClasses({ &TControl::StaticClass(), &TWinControl::StaticClass(), &TGraphicControl::StaticClass(),
         &TCustomControl::StaticClass(), &TForm::StaticClass(), &TPanel::StaticClass(), &TLabel::StaticClass(),
-        &TImage::StaticClass() });
+        &TImage::StaticClass(), &TEdit::StaticClass(), &TMemo::StaticClass() });
 }
 
 void TApplication::Init()
