@@ -2,7 +2,12 @@
 
 #include "platform/components/class_info.h"
 #include "platform/components/class_registry.h"
+#include "platform/components/controls/button.h"
+#include "platform/components/controls/check_list_box.h"
 #include "platform/components/controls/edit.h"
+#include "platform/components/controls/image_list.h"
+#include "platform/components/controls/status_bar.h"
+#include "platform/components/controls/timer.h"
 #include "platform/components/controls/graphic_control.h"
 #include "platform/components/controls/memo.h"
 #include "platform/components/controls/image.h"
@@ -41,7 +46,9 @@ void RegisterControlClasses()
 {
     RegisterClasses({ &TControl::StaticClass(), &TWinControl::StaticClass(), &TGraphicControl::StaticClass(),
         &TCustomControl::StaticClass(), &TForm::StaticClass(), &TPanel::StaticClass(), &TLabel::StaticClass(),
-        &TImage::StaticClass(), &TEdit::StaticClass(), &TMemo::StaticClass() });
+        &TImage::StaticClass(), &TEdit::StaticClass(), &TMemo::StaticClass(), &TButton::StaticClass(),
+        &TStatusBar::StaticClass(), &TTimer::StaticClass(), &TImageList::StaticClass(),
+        &TCheckListBox::StaticClass() });
 }
 
 void TApplication::Init()

@@ -77,6 +77,7 @@ protected:
     void KeyPress(char16_t& key) override;
     void DoEnter() override;
     bool WantsTab() const override { return multi_line_ && want_tabs_; }
+    bool WantsKey(UINT key) const override { return key == VK_RETURN && multi_line_ && want_returns_; }
     virtual void Change();
     // Whether `text` may be typed at the caret (masked edits refuse).
     virtual bool AcceptInsert(std::string& text);
