@@ -234,3 +234,39 @@ end)",
 
 }
 }
+
+#include "platform/components/controls/mask_edit.h"
+
+namespace pellamo::test {
+namespace {
+
+TEST_F(EditTest, MaskEditTakesOnlyWhatFitsAndAddsLiterals)
+{
+    auto* masked = new TMaskEdit(form);
+    masked->SetParent(form);
+    masked->SetTop(40);
+    struct Case {
+        const char* mask;
+        const char* typed;
+        const char* expected;
+    } cases[] = {
+        { "000-0000;1;_", "5551234", "555-1234" },
+        { "000-0000;1;_", "55a1234", "551-234" }, // the letter is refused
+        { ">LL00", "ab12", "AB12" },
+        { "\\(00\\)", "12", "(12)" },
+        { "00", "123", "12" }, // the mask is the length limit
+        { "", "anything", "anything" },
+    };
+    masked->SetFocus();
+    for (const Case& c : cases) {
+        masked->SetEditMask(c.mask);
+        masked->SetText("");
+        for (const char* p = c.typed; *p; ++p)
+            screen.TypeText(std::string(1, *p));
+        Pump();
+        EXPECT_EQ(masked->Text(), c.expected) << c.mask << " <- " << c.typed;
+    }
+}
+
+}
+}

@@ -12,6 +12,7 @@
 #include "platform/components/controls/memo.h"
 #include "platform/components/controls/image.h"
 #include "platform/components/controls/label.h"
+#include "platform/components/controls/mask_edit.h"
 #include "platform/components/controls/panel.h"
 #include "platform/components/controls/form.h"
 #include "platform/text/gbk.h"
@@ -48,7 +49,7 @@ void RegisterControlClasses()
         &TCustomControl::StaticClass(), &TForm::StaticClass(), &TPanel::StaticClass(), &TLabel::StaticClass(),
         &TImage::StaticClass(), &TEdit::StaticClass(), &TMemo::StaticClass(), &TButton::StaticClass(),
         &TStatusBar::StaticClass(), &TTimer::StaticClass(), &TImageList::StaticClass(),
-        &TCheckListBox::StaticClass() });
+        &TCheckListBox::StaticClass(), &TMaskEdit::StaticClass() });
 }
 
 void TApplication::Init()
