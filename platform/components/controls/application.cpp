@@ -18,7 +18,6 @@
 #include "platform/text/gbk.h"
 #include "platform/window/message_box.h"
 #include "platform/window/window_system.h"
-#include "net/thread_timer.h"
 
 #include <cstdio>
 
@@ -56,9 +55,7 @@ void TApplication::Init()
 {
     RegisterControlClasses();
     windows_ = std::make_unique<WindowSystem>(*backend_, loop_);
-    auto handler = [this](std::exception_ptr failure) { HandleException(failure); };
-    windows_->SetExceptionHandler(handler);
-    TThreadTimer::SetExceptionHandler(handler);
+    windows_->SetExceptionHandler(ExceptionHandler());
     previous_ = Application;
     Application = this;
 }
@@ -71,7 +68,6 @@ TApplication::~TApplication()
             form->DoDestroy();
     DestroyComponents();
     main_form_ = nullptr;
-    TThreadTimer::SetExceptionHandler(nullptr);
     windows_->SetExceptionHandler(nullptr);
     windows_.reset();
     if (Application == this)
@@ -124,6 +120,11 @@ void TApplication::FormActivationChanged()
         OnActivate(this);
     else
         OnDeactivate(this);
+}
+
+std::function<void(std::exception_ptr)> TApplication::ExceptionHandler()
+{
+    return [this](std::exception_ptr failure) { HandleException(failure); };
 }
 
 std::string TApplication::ExceptionText(const std::string& message)
