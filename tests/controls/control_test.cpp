@@ -310,3 +310,35 @@ TEST_F(ControlTest, PublishedPropertiesByName)
 
 }
 }
+
+namespace pellamo::test {
+namespace {
+
+TEST_F(ControlTest, KeyPreviewLetsTheFormTakeKeysFirst)
+{
+    auto* ctl = Add<TCustomControl>("Ctl");
+    ctl->SetTabStop(true);
+    std::vector<std::string> seen;
+    ctl->OnKeyDown = [&](TObject*, UINT& key, TShiftState) { seen.push_back("control " + std::to_string(key)); };
+    form->OnKeyDown = [&](TObject*, UINT& key, TShiftState shift) {
+        seen.push_back("form " + std::to_string(key) + (shift.Contains(ssCtrl) ? " ctrl" : ""));
+        if (key == 'Q')
+            key = 0;
+    };
+    form->Show();
+    Pump();
+    ctl->SetFocus();
+    screen.PressKey('A', kModControl);
+    screen.PressKey('Q');
+    Pump();
+    EXPECT_EQ(seen, (std::vector<std::string> { "control 65", "control 81" }));
+    seen.clear();
+    form->SetKeyPreview(true);
+    screen.PressKey('A', kModControl);
+    screen.PressKey('Q');
+    Pump();
+    EXPECT_EQ(seen, (std::vector<std::string> { "form 65 ctrl", "control 65", "form 81" }));
+}
+
+}
+}

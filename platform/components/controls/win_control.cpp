@@ -645,7 +645,11 @@ void TWinControl::WndProc(TMessage& message)
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
         UINT key = static_cast<UINT>(message.WParam);
-        KeyDown(key, KeyboardShiftState());
+        // A form with KeyPreview sees the key first.
+        if (TForm* form = ParentForm(); form && form != this && form->KeyPreview())
+            form->KeyDown(key, KeyboardShiftState());
+        if (key != 0)
+            KeyDown(key, KeyboardShiftState());
         if (key == 0) {
             message.Result = 0;
             return;
@@ -671,7 +675,10 @@ void TWinControl::WndProc(TMessage& message)
     case WM_KEYUP:
     case WM_SYSKEYUP: {
         UINT key = static_cast<UINT>(message.WParam);
-        KeyUp(key, KeyboardShiftState());
+        if (TForm* form = ParentForm(); form && form != this && form->KeyPreview())
+            form->KeyUp(key, KeyboardShiftState());
+        if (key != 0)
+            KeyUp(key, KeyboardShiftState());
         if (key != 0)
             DefaultHandler(message);
         return;
@@ -680,7 +687,10 @@ void TWinControl::WndProc(TMessage& message)
         auto ch = static_cast<char16_t>(message.WParam);
         if (ch == u'\t' && !WantsTab())
             return;
-        KeyPress(ch);
+        if (TForm* form = ParentForm(); form && form != this && form->KeyPreview())
+            form->KeyPress(ch);
+        if (ch != 0)
+            KeyPress(ch);
         if (ch != 0)
             DefaultHandler(message);
         return;
