@@ -342,3 +342,26 @@ TEST_F(ControlTest, KeyPreviewLetsTheFormTakeKeysFirst)
 
 }
 }
+
+namespace pellamo::test {
+namespace {
+
+TEST_F(ControlTest, DoubleClickRaisesOneClickThenDblClick)
+{
+    std::vector<std::string> seen;
+    form->OnClick = [&](TObject*) { seen.push_back("click"); };
+    form->OnDblClick = [&](TObject*) { seen.push_back("dblclick"); };
+    form->OnMouseDown = [&](TObject*, TMouseButton, TShiftState s, int, int) {
+        seen.push_back(s.Contains(ssDouble) ? "down double" : "down");
+    };
+    form->Show();
+    Pump();
+    Point p = form->ClientToScreen({ 20, 20 });
+    screen.Click(p);
+    screen.Click(p);
+    Pump();
+    EXPECT_EQ(seen, (std::vector<std::string> { "down", "click", "dblclick", "down double" }));
+}
+
+}
+}

@@ -494,13 +494,15 @@ void TControl::HandleMouse(TMessage& message)
         MouseMove(shift, x, y);
         break;
     case WM_LBUTTONDBLCLK:
-        shift.Include(ssDouble);
-        if (control_style_.Contains(csDoubleClicks))
-            DblClick();
-        [[fallthrough]];
     case WM_LBUTTONDOWN:
-        if (control_style_.Contains(csClickEvents))
+        // The second press of a double click raises DblClick, not another click.
+        if (message.Msg == WM_LBUTTONDBLCLK) {
+            shift.Include(ssDouble);
+            if (control_style_.Contains(csDoubleClicks))
+                DblClick();
+        } else if (control_style_.Contains(csClickEvents)) {
             mouse_pressed_ = true;
+        }
         if (self && self->HandleAllocated() && control_style_.Contains(csCaptureMouse))
             Windows().SetCapture(self->HandleOrNull());
         MouseDown(TMouseButton::mbLeft, shift, x, y);
