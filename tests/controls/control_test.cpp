@@ -365,3 +365,40 @@ TEST_F(ControlTest, DoubleClickRaisesOneClickThenDblClick)
 
 }
 }
+
+namespace pellamo::test {
+namespace {
+
+TEST_F(ControlTest, RightClickHandsTheNearestPopupMenuToTheMenuLibrary)
+{
+    auto* panel = Add<TCustomControl>("Panel");
+    panel->SetBounds(0, 0, 200, 200);
+    auto* inner = Add<TCustomControl>("Inner", panel);
+    inner->SetBounds(10, 10, 50, 50);
+    auto* menu = new TComponent(form);
+    panel->SetPopupMenu(menu);
+    std::vector<std::pair<TComponent*, TControl*>> shown;
+    Point at;
+    TControl::PopupHandler = [&](TComponent* m, TControl* c, Point p) {
+        shown.push_back({ m, c });
+        at = p;
+    };
+    form->Show();
+    Pump();
+    screen.Click(inner->ClientToScreen({ 5, 6 }), MouseButton::Right);
+    Pump();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].first, menu);
+    EXPECT_EQ(shown[0].second, inner);
+    EXPECT_EQ(at, inner->ClientToScreen({ 5, 6 }));
+
+    menu->Free();
+    EXPECT_EQ(panel->PopupMenuComponent(), nullptr);
+    screen.Click(inner->ClientToScreen({ 5, 6 }), MouseButton::Right);
+    Pump();
+    EXPECT_EQ(shown.size(), 1u);
+    TControl::PopupHandler = nullptr;
+}
+
+}
+}

@@ -101,6 +101,15 @@ TEST_F(EditTest, ReadOnlyAndMaxLengthLimitTypingButNotCode)
         Pump();
         EXPECT_EQ(edit->Text(), c.expected) << c.what;
     }
+    edit->SetText("");
+    edit->SetMaxLength(0);
+    edit->SetReadOnly(false);
+    edit->SetCharCase(TEditCharCase::ecUpperCase);
+    screen.TypeText("ab\xe7\xbd\x91z");
+    Pump();
+    EXPECT_EQ(edit->Text(), "AB\xcd\xf8Z");
+    edit->SetCharCase(TEditCharCase::ecNormal);
+
     edit->SetMaxLength(2);
     edit->SetText("longer than two");
     EXPECT_EQ(edit->Text(), "longer than two");

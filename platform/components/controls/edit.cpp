@@ -6,6 +6,7 @@
 #include "platform/window/window_system.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace pellamo {
 
@@ -42,6 +43,9 @@ const ClassInfo& TCustomEdit::StaticClass()
     static const ClassInfo info("TCustomEdit", &TCustomControl::StaticClass(),
         {
             props::Bool<TCustomEdit>("AutoSelect", &TCustomEdit::AutoSelect, &TCustomEdit::SetAutoSelect),
+            props::Bool<TCustomEdit>("AutoSize", &TCustomEdit::AutoSize, &TCustomEdit::SetAutoSize),
+            props::Enum<TCustomEdit>("CharCase", EditCharCaseNames(), &TCustomEdit::CharCase, &TCustomEdit::SetCharCase),
+            props::Bool<TCustomEdit>("OEMConvert", &TCustomEdit::OEMConvert, &TCustomEdit::SetOEMConvert),
             props::Enum<TCustomEdit>("BorderStyle", BorderStyleNames(), &TCustomEdit::BorderStyle, &TCustomEdit::SetBorderStyle),
             props::Bool<TCustomEdit>("HideSelection", &TCustomEdit::HideSelection, &TCustomEdit::SetHideSelection),
             props::Int<TCustomEdit>("MaxLength", &TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength),
@@ -425,6 +429,16 @@ void TCustomEdit::Insert(std::string text, bool typed)
         size_t brk = text.find_first_of("\r\n");
         if (brk != std::string::npos)
             text.resize(brk);
+    }
+    if (typed && char_case_ != TEditCharCase::ecNormal) {
+        for (size_t i = 0; i < text.size(); ++i) {
+            if (IsLead(text[i])) {
+                ++i; // a double-byte character has no case
+                continue;
+            }
+            auto u = static_cast<unsigned char>(text[i]);
+            text[i] = static_cast<char>(char_case_ == TEditCharCase::ecUpperCase ? std::toupper(u) : std::tolower(u));
+        }
     }
     if (typed && !AcceptInsert(text))
         return;

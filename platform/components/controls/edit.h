@@ -39,6 +39,13 @@ public:
     void SetHideSelection(bool on);
     TBorderStyle BorderStyle() const { return border_style_; }
     void SetBorderStyle(TBorderStyle style);
+    // Typed letters are turned to this case.
+    TEditCharCase CharCase() const { return char_case_; }
+    void SetCharCase(TEditCharCase c) { char_case_ = c; }
+    bool AutoSize() const { return auto_size_; }
+    void SetAutoSize(bool on) { auto_size_ = on; }
+    bool OEMConvert() const { return oem_convert_; }
+    void SetOEMConvert(bool on) { oem_convert_ = on; }
     bool Modified() const { return modified_; }
     void SetModified(bool on) { modified_ = on; }
 
@@ -121,6 +128,9 @@ private:
     bool hide_selection_ = true;
     TBorderStyle border_style_ = TBorderStyle::bsSingle;
     bool modified_ = false;
+    TEditCharCase char_case_ = TEditCharCase::ecNormal;
+    bool auto_size_ = true;
+    bool oem_convert_ = false;
     int caret_ = 0;
     int anchor_ = 0;
     int x_offset_ = 0; // single-line horizontal scroll in pixels
