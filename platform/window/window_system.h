@@ -145,6 +145,9 @@ public:
     bool ReleaseCapture();
     HWND GetCapture() const { return m_capture; }
     bool TrackMouseEvent(TRACKMOUSEEVENT& tme);
+    // Whether VK_SHIFT, VK_CONTROL or VK_MENU was held at the last key event
+    // (menus match shortcuts with it); false for other keys.
+    bool IsModifierDown(UINT vk) const;
     void SetWindowCursor(HWND hwnd, CursorShape shape);
 
     // Painting.
@@ -269,6 +272,7 @@ private:
     HWND m_capture = nullptr;
     HWND m_tracked = nullptr; // TrackMouseEvent window
     unsigned m_buttons = 0; // kMod*Button bits from the last pointer event
+    unsigned m_key_modifiers = 0; // kModShift/Control/Alt of the last key event
     Point m_cursor;
     std::optional<MoveTrack> m_move;
     std::optional<ScrollTrack> m_scroll;
