@@ -144,10 +144,10 @@ public:
     HWND SetCapture(HWND hwnd);
     bool ReleaseCapture();
     HWND GetCapture() const { return m_capture; }
+    // kModShift, kModControl and kModAlt as the last key event had them
+    // (what GetKeyState tells of the shift keys while a key is handled).
+    unsigned KeyModifiers() const { return m_key_modifiers; }
     bool TrackMouseEvent(TRACKMOUSEEVENT& tme);
-    // Whether VK_SHIFT, VK_CONTROL or VK_MENU was held at the last key event
-    // (menus match shortcuts with it); false for other keys.
-    bool IsModifierDown(UINT vk) const;
     void SetWindowCursor(HWND hwnd, CursorShape shape);
 
     // Painting.
@@ -272,7 +272,7 @@ private:
     HWND m_capture = nullptr;
     HWND m_tracked = nullptr; // TrackMouseEvent window
     unsigned m_buttons = 0; // kMod*Button bits from the last pointer event
-    unsigned m_key_modifiers = 0; // kModShift/Control/Alt of the last key event
+    unsigned m_key_modifiers = 0; // kModShift... from the last key event
     Point m_cursor;
     std::optional<MoveTrack> m_move;
     std::optional<ScrollTrack> m_scroll;
