@@ -316,6 +316,7 @@ void TCustomTreeView::SetBorderStyle(TBorderStyle style)
 
 void TCustomTreeView::FontChanged()
 {
+    m_item_height = 0;
     TCustomControl::FontChanged();
     UpdateScrollInfo();
 }
@@ -330,13 +331,16 @@ void TCustomTreeView::SetIndent(int indent)
 
 int TCustomTreeView::ItemHeight() const
 {
+    if (m_item_height > 0)
+        return m_item_height;
     Bitmap scratch(1, 1);
     pellamo::Canvas c(scratch);
     c.font = Font().GetFont();
     int h = c.TextHeight("Wg") + 2;
     if (m_images)
         h = std::max(h, m_images->Height());
-    return std::max(h, 16);
+    m_item_height = std::max(h, 16);
+    return m_item_height;
 }
 
 int TCustomTreeView::VisibleRowCount() const
@@ -613,8 +617,13 @@ void TCustomTreeView::EndEdit(bool commit)
         SetFocus();
     if (commit && node) {
         OnEdited(this, node, text);
-        if (text.size() > kMaxLabel)
-            text.resize(kMaxLabel);
+        if (text.size() > kMaxLabel) {
+            // Cut at a character boundary, never inside a double-byte character.
+            size_t keep = 0;
+            while (keep < text.size() && keep + GbkCharLength(text, keep) <= kMaxLabel)
+                keep += GbkCharLength(text, keep);
+            text.resize(keep);
+        }
         node->SetText(text);
     }
     Invalidate();
@@ -707,6 +716,8 @@ void TCustomTreeView::CharInput(std::string gbk)
         m_typed.clear();
     m_typed_at = now;
     bool fresh = m_typed.empty();
+    if (m_typed.size() + gbk.size() > kMaxLabel)
+        return; // longer than any label: nothing can match
     m_typed += gbk;
     int count = VisibleCount();
     if (count == 0)
@@ -768,10 +779,10 @@ void TCustomTreeView::KeyDown(UINT& key, TShiftState shift)
 void TCustomTreeView::KeyPress(char16_t& key)
 {
     TCustomControl::KeyPress(key);
-    if (m_swallow_char) {
-        m_swallow_char = false;
-        return;
-    }
+    bool swallow = m_swallow_char;
+    m_swallow_char = false;
+    if (swallow && (key == u'+' || key == u'-' || key == u'*'))
+        return; // the numeric-pad key did it already
     if (key < 0x20)
         return;
     std::string gbk = UnitToGbk(m_high_surrogate, key);

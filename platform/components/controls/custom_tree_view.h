@@ -59,7 +59,7 @@ public:
     TBorderStyle BorderStyle() const { return m_border_style; }
     void SetBorderStyle(TBorderStyle style);
     ImageList* Images() const { return m_images; }
-    void SetImages(ImageList* images) { m_images = images; UpdateScrollInfo(); Invalidate(); }
+    void SetImages(ImageList* images) { m_images = images; m_item_height = 0; UpdateScrollInfo(); Invalidate(); }
 
     // Geometry of the rows.
     int ItemHeight() const;
@@ -145,6 +145,7 @@ private:
     TBorderStyle m_border_style = TBorderStyle::bsSingle;
     ImageList* m_images = nullptr;
     int m_wheel_rest = 0;
+    mutable int m_item_height = 0; // measured on demand
     std::string m_typed; // GBK
     std::chrono::steady_clock::time_point m_typed_at;
     char16_t m_high_surrogate = 0;
