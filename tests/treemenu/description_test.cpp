@@ -5,6 +5,7 @@
 
 #include "catalogue/builtin_catalogue.h"
 #include "platform/components/controls/main_menu.h"
+#include "platform/components/controls/menu_bar.h"
 #include "platform/components/controls/tree_menu_classes.h"
 #include "platform/components/controls/tree_view.h"
 #include "platform/components/description_reader.h"
@@ -83,6 +84,22 @@ TEST_F(TreeMenuFixture, DescriptionBuildsTreeAndMenu)
     ASSERT_EQ(n1->Count(), 1);
     n1->Items(0)->Click();
     EXPECT_EQ(main->n2_clicks, 1);
+
+    // Named as the form's Menu, it shows as the form's bar.
+    ASSERT_NE(menu->MenuBar(), nullptr);
+    main->SetBounds(50, 50, 300, 200);
+    main->Show();
+    Pump();
+    Rect item = menu->MenuBar()->ItemRect(0);
+    EXPECT_EQ(item.bottom, main->ClientToScreen({ 0, 0 }).y);
+    screen.Click({ item.left + 3, item.top + 3 });
+    Pump();
+    ASSERT_TRUE(menu->MenuBar()->IsDropped());
+    TMenuWindow* drop = menu->MenuBar()->DropDown();
+    Rect first = drop->ItemRect(0);
+    screen.Click(ws.ClientToScreen(drop->Handle(), { first.left + 5, first.top + 5 }));
+    Pump();
+    EXPECT_EQ(main->n2_clicks, 2);
 
     // Written back, the description keeps the nesting and the tree bytes.
     std::string written = WriteDescription(*main);
