@@ -650,6 +650,12 @@ void TWinControl::WndProc(TMessage& message)
             message.Result = 0;
             return;
         }
+        if ((key == VK_RETURN || key == VK_ESCAPE) && message.Msg == WM_KEYDOWN && !WantsKey(key)) {
+            if (TForm* form = ParentForm(); form && form->DialogKey(key)) {
+                message.Result = 0;
+                return;
+            }
+        }
         if (key == VK_TAB && message.Msg == WM_KEYDOWN && !WantsTab()) {
             TShiftState shift = KeyboardShiftState();
             if (!shift.Contains(ssCtrl) && !shift.Contains(ssAlt)) {

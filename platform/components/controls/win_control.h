@@ -134,6 +134,9 @@ protected:
     // Whether the control takes Tab (or arrows) itself instead of leaving
     // them to focus navigation.
     virtual bool WantsTab() const { return false; }
+    // Whether the control takes Enter or Esc itself instead of leaving them
+    // to the form's Default and Cancel buttons.
+    virtual bool WantsKey(UINT) const { return false; }
     virtual void DoEnter();
     virtual void DoExit();
 
