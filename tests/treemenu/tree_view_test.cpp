@@ -127,6 +127,17 @@ TEST_F(TreeViewTest, ClickOnButtonTogglesAndClickOnLabelSelects)
     EXPECT_EQ(changes.back(), hk);
 }
 
+TEST_F(TreeViewTest, RightClickSelectsOnlyWhenAsked)
+{
+    TTreeNode* cctv = Top("CCTV");
+    for (bool select : { false, true }) {
+        tree->SetRightClickSelect(select);
+        screen.Click(Label(cctv), MouseButton::Right);
+        Pump();
+        EXPECT_EQ(tree->Selected() == cctv, select);
+    }
+}
+
 TEST_F(TreeViewTest, KeyboardNavigation)
 {
     struct Step {

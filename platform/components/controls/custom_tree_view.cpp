@@ -254,14 +254,19 @@ const ClassInfo& TCustomTreeView::StaticClass()
     using V = TCustomTreeView;
     static const ClassInfo info("TCustomTreeView", &TCustomControl::StaticClass(),
         {
+            props::Bool<V>("AutoExpand", &V::AutoExpand, &V::SetAutoExpand),
             props::Enum<V>("BorderStyle", BorderStyleNames(), &V::BorderStyle, &V::SetBorderStyle),
+            props::Int<V>("ChangeDelay", &V::ChangeDelay, &V::SetChangeDelay),
             props::Bool<V>("HideSelection", &V::HideSelection, &V::SetHideSelection),
+            props::Bool<V>("HotTrack", &V::HotTrack, &V::SetHotTrack),
             props::Int<V>("Indent", &V::Indent, &V::SetIndent),
             props::Bool<V>("ReadOnly", &V::ReadOnly, &V::SetReadOnly),
+            props::Bool<V>("RightClickSelect", &V::RightClickSelect, &V::SetRightClickSelect),
             props::Bool<V>("RowSelect", &V::RowSelect, &V::SetRowSelect),
             props::Bool<V>("ShowButtons", &V::ShowButtons, &V::SetShowButtons),
             props::Bool<V>("ShowLines", &V::ShowLines, &V::SetShowLines),
             props::Bool<V>("ShowRoot", &V::ShowRoot, &V::SetShowRoot),
+            props::Bool<V>("ToolTips", &V::ToolTips, &V::SetToolTips),
             props::Event<V>("OnChange", &V::OnChange),
             props::Event<V>("OnChanging", &V::OnChanging),
             props::Event<V>("OnCollapsed", &V::OnCollapsed),
@@ -812,6 +817,19 @@ void TCustomTreeView::WndProc(TMessage& message)
             TCustomControl::WndProc(message);
         return;
     }
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+        if (m_right_click_select) {
+            TTreeNode* node = GetNodeAt(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
+            THitTest hit = GetHitTest(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
+            if (node && (hit == THitTest::htOnLabel || hit == THitTest::htOnIcon || m_row_select)) {
+                std::shared_ptr<bool> alive = m_alive;
+                SelectByUser(node);
+                if (!*alive)
+                    return;
+            }
+        }
+        break;
     case WM_TIMER:
         if (message.WParam == kEditTimer) {
             ws.KillTimer(Wnd(), kEditTimer);
