@@ -1935,6 +1935,7 @@ void WindowSystem::HandleMouse(const DisplayEvent& e, WindowObject& top)
 
 void WindowSystem::HandleKey(const DisplayEvent& e)
 {
+    m_key_modifiers = e.modifiers & (kModShift | kModControl | kModAlt);
     HWND target = m_focus ? m_focus : m_active;
     if (!target || !IsWindowEnabled(GetTopLevel(target)))
         return;

@@ -144,6 +144,9 @@ public:
     HWND SetCapture(HWND hwnd);
     bool ReleaseCapture();
     HWND GetCapture() const { return m_capture; }
+    // kModShift, kModControl and kModAlt as the last key event had them
+    // (what GetKeyState tells of the shift keys while a key is handled).
+    unsigned KeyModifiers() const { return m_key_modifiers; }
     bool TrackMouseEvent(TRACKMOUSEEVENT& tme);
     void SetWindowCursor(HWND hwnd, CursorShape shape);
 
@@ -269,6 +272,7 @@ private:
     HWND m_capture = nullptr;
     HWND m_tracked = nullptr; // TrackMouseEvent window
     unsigned m_buttons = 0; // kMod*Button bits from the last pointer event
+    unsigned m_key_modifiers = 0; // kModShift... from the last key event
     Point m_cursor;
     std::optional<MoveTrack> m_move;
     std::optional<ScrollTrack> m_scroll;

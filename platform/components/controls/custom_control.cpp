@@ -1,0 +1,69 @@
+#include "platform/components/controls/custom_control.h"
+
+#include "platform/components/class_info.h"
+#include "platform/window/window_system.h"
+
+namespace pellamo {
+
+TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner)
+{
+}
+
+TCustomControl::~TCustomControl()
+{
+    ReleaseCanvasDC();
+}
+
+const ClassInfo& TCustomControl::StaticClass()
+{
+    static const ClassInfo info("TCustomControl", &TWinControl::StaticClass(), {}, FactoryOf<TCustomControl>());
+    return info;
+}
+
+pellamo::Canvas& TCustomControl::Canvas()
+{
+    if (paint_canvas_)
+        return *paint_canvas_;
+    ReleaseCanvasDC();
+    HWND h = Handle();
+    dc_ = Windows().GetDC(h);
+    if (!dc_)
+        throw std::runtime_error("No drawing surface for " + ClassName());
+    dc_window_ = h;
+    dc_->GetCanvas().font = Font().GetFont();
+    return dc_->GetCanvas();
+}
+
+void TCustomControl::ReleaseCanvasDC()
+{
+    if (dc_) {
+        if (auto* ws = WindowSystem::Current(); ws && ws->IsWindow(dc_window_))
+            ws->ReleaseDC(dc_window_, dc_);
+        dc_ = nullptr;
+        dc_window_ = nullptr;
+    }
+}
+
+void TCustomControl::DestroyWnd()
+{
+    ReleaseCanvasDC();
+    TWinControl::DestroyWnd();
+}
+
+void TCustomControl::PaintWindow(DeviceContext& dc)
+{
+    ReleaseCanvasDC();
+    pellamo::Canvas& canvas = dc.GetCanvas();
+    canvas.font = Font().GetFont();
+    canvas.brush.color = Color();
+    paint_canvas_ = &canvas;
+    try {
+        Paint();
+    } catch (...) {
+        paint_canvas_ = nullptr;
+        throw;
+    }
+    paint_canvas_ = nullptr;
+}
+
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+// TCustomControl: a windowed control that paints itself on its Canvas in
+// Paint. Outside painting the canvas draws straight onto the window.
+
+#include "platform/components/controls/win_control.h"
+
+namespace pellamo {
+
+class TCustomControl : public TWinControl {
+public:
+    explicit TCustomControl(TComponent* owner);
+    ~TCustomControl() override;
+
+    static const ClassInfo& StaticClass();
+    const ClassInfo& Class() const override { return StaticClass(); }
+
+    // The canvas of the paint in progress, else one on the window (throws
+    // when there is no window).
+    pellamo::Canvas& Canvas();
+
+protected:
+    virtual void Paint() {}
+    void PaintWindow(DeviceContext& dc) override;
+    void DestroyWnd() override;
+
+private:
+    void ReleaseCanvasDC();
+    pellamo::Canvas* paint_canvas_ = nullptr;
+    DeviceContext* dc_ = nullptr;
+    HWND dc_window_ = nullptr;
+};
+
+}

@@ -1,0 +1,459 @@
+#include "platform/components/controls/form.h"
+
+#include "platform/components/class_registry.h"
+#include "platform/components/controls/application.h"
+#include "platform/components/props.h"
+#include "platform/window/window_system.h"
+
+#include <stdexcept>
+
+namespace pellamo {
+
+TForm::TForm(TComponent* owner) : TCustomControl(owner)
+{
+    control_style_ = { csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks };
+    SetParentFont(false);
+    SetColor(clBtnFace);
+    TControl::SetVisible(false);
+    SetBounds(0, 0, 320, 240);
+    // A form has its window at once, so children get theirs as they come.
+    CreateWnd();
+}
+
+TForm::~TForm()
+{
+    *alive_ = false;
+    DoDestroy();
+    if (Application && Application->MainForm() == this)
+        Application->ForgetMainForm();
+}
+
+const ClassInfo& TForm::StaticClass()
+{
+    static const ClassInfo info("TForm", &TCustomControl::StaticClass(),
+        {
+            props::Set<TForm>("BorderIcons", BorderIconNames(), &TForm::BorderIcons, &TForm::SetBorderIcons),
+            props::Enum<TForm>("BorderStyle", FormBorderStyleNames(), &TForm::BorderStyle, &TForm::SetBorderStyle),
+            props::Stored<TForm>(props::Int<TForm>("ClientWidth", &TForm::ClientWidth, &TForm::SetClientWidth),
+                [](const TForm&) { return false; }),
+            props::Stored<TForm>(props::Int<TForm>("ClientHeight", &TForm::ClientHeight, &TForm::SetClientHeight),
+                [](const TForm&) { return false; }),
+            props::Enum<TForm>("Position", PositionNames(), &TForm::Position, &TForm::SetPosition),
+            props::Enum<TForm>("WindowState", WindowStateNames(), &TForm::WindowState, &TForm::SetWindowState),
+            props::Ref<TForm, TComponent>("Menu", &TForm::MenuComponent, &TForm::SetMenu),
+            props::Ref<TForm, TWinControl>("ActiveControl", &TForm::ActiveControl, &TForm::SetActiveControl),
+            props::Bool<TForm>("Scaled", &TForm::Scaled, &TForm::SetScaled),
+            props::Int<TForm>("PixelsPerInch", &TForm::PixelsPerInch, &TForm::SetPixelsPerInch),
+            props::Int<TForm>("TextHeight", &TForm::TextHeight, &TForm::SetTextHeight),
+            props::Bool<TForm>("KeyPreview", &TForm::KeyPreview, &TForm::SetKeyPreview),
+            props::Event<TForm>("OnCreate", &TForm::OnCreate),
+            props::Event<TForm>("OnDestroy", &TForm::OnDestroy),
+            props::Event<TForm>("OnActivate", &TForm::OnActivate),
+            props::Event<TForm>("OnDeactivate", &TForm::OnDeactivate),
+            props::Event<TForm>("OnShow", &TForm::OnShow),
+            props::Event<TForm>("OnHide", &TForm::OnHide),
+            props::Event<TForm>("OnPaint", &TForm::OnPaint),
+            props::Event<TForm>("OnCloseQuery", &TForm::OnCloseQuery),
+            props::Event<TForm>("OnClose", &TForm::OnClose),
+        },
+        FactoryOf<TForm>());
+    return info;
+}
+
+DWORD TForm::StyleBits() const
+{
+    DWORD style = WS_CLIPCHILDREN;
+    bool sysmenu = border_icons_.Contains(TBorderIcon::biSystemMenu);
+    bool minmax = true;
+    switch (border_style_) {
+    case TFormBorderStyle::bsNone:
+        return style | WS_POPUP | (sysmenu ? WS_SYSMENU : 0)
+            | (border_icons_.Contains(TBorderIcon::biMinimize) ? WS_MINIMIZEBOX : 0);
+    case TFormBorderStyle::bsSingle:
+        style |= WS_CAPTION;
+        break;
+    case TFormBorderStyle::bsSizeable:
+        style |= WS_CAPTION | WS_THICKFRAME;
+        break;
+    case TFormBorderStyle::bsDialog:
+        style |= WS_CAPTION | WS_DLGFRAME;
+        minmax = false; // dialogs have no minimise or maximise box
+        break;
+    case TFormBorderStyle::bsToolWindow:
+        style |= WS_CAPTION;
+        minmax = false;
+        break;
+    case TFormBorderStyle::bsSizeToolWin:
+        style |= WS_CAPTION | WS_THICKFRAME;
+        minmax = false;
+        break;
+    }
+    if (sysmenu) {
+        style |= WS_SYSMENU;
+        if (minmax && border_icons_.Contains(TBorderIcon::biMinimize))
+            style |= WS_MINIMIZEBOX;
+        if (minmax && border_icons_.Contains(TBorderIcon::biMaximize))
+            style |= WS_MAXIMIZEBOX;
+    }
+    return style;
+}
+
+DWORD TForm::ExStyleBits() const
+{
+    switch (border_style_) {
+    case TFormBorderStyle::bsDialog:
+        return WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+    case TFormBorderStyle::bsToolWindow:
+    case TFormBorderStyle::bsSizeToolWin:
+        return WS_EX_TOOLWINDOW | WS_EX_WINDOWEDGE;
+    default:
+        return 0;
+    }
+}
+
+void TForm::CreateParams(TCreateParams& params)
+{
+    params.style = StyleBits();
+    params.ex_style = ExStyleBits();
+    params.bounds = BoundsRect();
+    params.parent = nullptr;
+    if (auto* owner_form = dynamic_cast<TForm*>(Owner()); owner_form && owner_form->HandleAllocated())
+        params.parent = owner_form->HandleOrNull(); // the owner window
+}
+
+void TForm::ApplyStyles()
+{
+    if (!HandleAllocated())
+        return;
+    WindowSystem& ws = Windows();
+    HWND h = HandleOrNull();
+    // Keep the state bits the window system tracks.
+    DWORD keep = ws.GetStyle(h) & (WS_VISIBLE | WS_MINIMIZE | WS_MAXIMIZE | WS_DISABLED);
+    ws.SetStyle(h, StyleBits() | keep);
+    ws.SetExStyle(h, ExStyleBits());
+    // The outer size stays; the client area follows the new frame.
+    ws.SetWindowPos(h, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    Realign();
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle style)
+{
+    if (border_style_ == style)
+        return;
+    border_style_ = style;
+    ApplyStyles();
+}
+
+void TForm::SetBorderIcons(TBorderIcons icons)
+{
+    if (border_icons_ == icons)
+        return;
+    border_icons_ = icons;
+    ApplyStyles();
+}
+
+void TForm::SetWindowState(TWindowState state)
+{
+    if (window_state_ == state)
+        return;
+    window_state_ = state;
+    if (HasState(csLoading) || !Visible() || !HandleAllocated())
+        return;
+    int cmd = state == TWindowState::wsMinimized ? SW_MINIMIZE
+        : state == TWindowState::wsMaximized     ? SW_SHOWMAXIMIZED
+                                                 : SW_RESTORE;
+    Windows().ShowWindow(HandleOrNull(), cmd);
+}
+
+void TForm::SetMenu(TComponent* menu)
+{
+    if (menu == menu_)
+        return;
+    if (menu) {
+        const ClassInfo* main_menu = GetClass("TMainMenu");
+        if (main_menu && !menu->InheritsFrom(*main_menu))
+            throw std::invalid_argument("Component " + menu->Name() + " is not a main menu");
+        if (menu->Owner() != Owner() && menu->Owner() != this)
+            FreeNotification(menu);
+    }
+    menu_ = menu;
+    MenuChanged();
+}
+
+void TForm::SetActiveControl(TWinControl* control)
+{
+    if (control == active_control_)
+        return;
+    if (control && !ContainsControl(control))
+        throw std::invalid_argument("Invalid active control: not on this form");
+    active_control_ = control;
+    if (control && control->Owner() != Owner() && control->Owner() != this)
+        FreeNotification(control);
+    if (control && active_ && !HasState(csLoading) && control->CanFocus() && !control->Focused())
+        control->SetFocus();
+}
+
+void TForm::SelectFirst()
+{
+    if (TWinControl* first = FindNextControl(nullptr, true, true))
+        first->SetFocus();
+}
+
+void TForm::Notification(TComponent* component, TOperation operation)
+{
+    TCustomControl::Notification(component, operation);
+    if (operation != TOperation::opRemove)
+        return;
+    if (component == active_control_)
+        active_control_ = nullptr;
+    if (component == menu_) {
+        menu_ = nullptr;
+        if (!HasState(csDestroying))
+            MenuChanged();
+    }
+}
+
+void TForm::PlaceByPosition()
+{
+    if (placed_)
+        return;
+    placed_ = true;
+    WindowSystem& ws = Windows();
+    Rect area;
+    switch (position_) {
+    case TPosition::poDesktopCenter:
+        area = ws.GetWorkArea();
+        break;
+    case TPosition::poScreenCenter: {
+        Size s = ws.GetScreenSize();
+        area = { 0, 0, s.cx, s.cy };
+        break;
+    }
+    case TPosition::poMainFormCenter:
+    case TPosition::poOwnerFormCenter: {
+        TForm* around = position_ == TPosition::poOwnerFormCenter ? dynamic_cast<TForm*>(Owner()) : nullptr;
+        if (!around && Application)
+            around = Application->MainForm();
+        if (around && around != this && around->Visible())
+            area = around->BoundsRect();
+        else
+            area = ws.GetWorkArea();
+        break;
+    }
+    default:
+        return;
+    }
+    SetBounds(area.left + (area.Width() - Width()) / 2, area.top + (area.Height() - Height()) / 2, Width(), Height());
+}
+
+void TForm::Show()
+{
+    SetVisible(true);
+    if (HandleAllocated()) {
+        Windows().BringWindowToTop(HandleOrNull());
+        Windows().SetActiveWindow(HandleOrNull());
+    }
+}
+
+void TForm::SetVisible(bool visible)
+{
+    TCustomControl::SetVisible(visible);
+}
+
+void TForm::VisibleChanged()
+{
+    if (HasState(csLoading) || !HandleAllocated())
+        return;
+    if (Visible())
+        ShowNow();
+    else {
+        Windows().ShowWindow(HandleOrNull(), SW_HIDE);
+        OnHide(this);
+    }
+}
+
+void TForm::ShowNow()
+{
+    PlaceByPosition();
+    OnShow(this);
+    int cmd = window_state_ == TWindowState::wsMinimized ? SW_SHOWMINIMIZED
+        : window_state_ == TWindowState::wsMaximized     ? SW_SHOWMAXIMIZED
+                                                         : SW_SHOWNORMAL;
+    Windows().ShowWindow(HandleOrNull(), cmd);
+}
+
+TModalResult TForm::ShowModal()
+{
+    if (Visible() || modal_)
+        throw std::logic_error("Cannot make a visible window modal");
+    WindowSystem& ws = Windows();
+    HWND h = Handle();
+    modal_result_ = mrNone;
+    modal_ = true;
+    PlaceByPosition();
+    OnShow(this);
+    SetVisibleFlag(true);
+    auto alive = alive_;
+    int result = 0;
+    try {
+        result = ws.RunModal(h);
+    } catch (...) {
+        if (*alive) {
+            modal_ = false;
+            SetVisibleFlag(false);
+        }
+        throw;
+    }
+    if (!*alive)
+        return result ? result : mrCancel;
+    modal_ = false;
+    SetVisibleFlag(false);
+    if (ws.IsWindow(h) && ws.IsWindowVisible(h))
+        ws.ShowWindow(h, SW_HIDE);
+    OnHide(this);
+    if (modal_result_ == mrNone)
+        modal_result_ = result ? result : mrCancel;
+    return modal_result_;
+}
+
+void TForm::SetModalResult(TModalResult result)
+{
+    modal_result_ = result;
+    if (modal_ && result != mrNone && HandleAllocated())
+        Windows().EndModal(HandleOrNull(), result);
+}
+
+bool TForm::CloseQuery()
+{
+    bool can_close = true;
+    OnCloseQuery(this, can_close);
+    return can_close;
+}
+
+void TForm::Close()
+{
+    if (!CloseQuery())
+        return;
+    TCloseAction action = TCloseAction::caHide;
+    OnClose(this, action);
+    if (action == TCloseAction::caNone)
+        return;
+    if (modal_) {
+        SetModalResult(modal_result_ != mrNone ? modal_result_ : mrCancel);
+        return;
+    }
+    if (Application && Application->MainForm() == this) {
+        Application->Terminate();
+        return;
+    }
+    switch (action) {
+    case TCloseAction::caHide:
+        Hide();
+        break;
+    case TCloseAction::caMinimize:
+        SetWindowState(TWindowState::wsMinimized);
+        break;
+    case TCloseAction::caFree:
+        Release();
+        break;
+    case TCloseAction::caNone:
+        break;
+    }
+}
+
+void TForm::Release()
+{
+    std::weak_ptr<bool> alive = alive_;
+    Windows().Loop().Post([this, alive] {
+        if (auto a = alive.lock(); a && *a)
+            Free();
+    });
+}
+
+void TForm::DoCreate()
+{
+    if (created_)
+        return;
+    created_ = true;
+    OnCreate(this);
+}
+
+void TForm::DoDestroy()
+{
+    if (destroyed_)
+        return;
+    destroyed_ = true;
+    OnDestroy(this);
+}
+
+void TForm::Loaded()
+{
+    TCustomControl::Loaded();
+    DoCreate();
+    if (Visible() && HandleAllocated())
+        ShowNow();
+}
+
+void TForm::Paint()
+{
+    OnPaint(this);
+}
+
+void TForm::Activate()
+{
+    OnActivate(this);
+}
+
+void TForm::Deactivate()
+{
+    OnDeactivate(this);
+}
+
+void TForm::WndProc(TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_CLOSE:
+        Close();
+        message.Result = 0;
+        return;
+    case WM_ACTIVATE: {
+        bool activating = LOWORD(message.WParam) != WA_INACTIVE;
+        TCustomControl::WndProc(message);
+        if (activating == active_)
+            return;
+        active_ = activating;
+        if (activating) {
+            if (active_control_ && active_control_->CanFocus())
+                Windows().SetFocus(active_control_->Handle());
+            else if (!active_control_)
+                SelectFirst();
+            Activate();
+        } else {
+            Deactivate();
+        }
+        if (Application)
+            Application->FormActivationChanged();
+        return;
+    }
+    case WM_SIZE:
+        TCustomControl::WndProc(message);
+        if (message.WParam == SIZE_MINIMIZED)
+            window_state_ = TWindowState::wsMinimized;
+        else if (message.WParam == SIZE_MAXIMIZED)
+            window_state_ = TWindowState::wsMaximized;
+        else if (Visible())
+            window_state_ = TWindowState::wsNormal;
+        return;
+    case WM_SHOWWINDOW:
+        TCustomControl::WndProc(message);
+        // The window system hid or showed the window by itself (a modal
+        // loop ending): keep Visible in step.
+        if (!modal_ && (message.WParam != 0) != Visible())
+            SetVisibleFlag(message.WParam != 0);
+        return;
+    default:
+        TCustomControl::WndProc(message);
+    }
+}
+
+}

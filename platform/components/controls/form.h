@@ -1,0 +1,139 @@
+#pragma once
+
+// TForm: a top-level window. A form class (TForm1) is constructed in C++
+// and then reads its description into itself; OnCreate runs once the
+// description is read (Loaded), or from Application->CreateForm.
+//
+// Close asks OnCloseQuery, then OnClose decides (hide by default); closing
+// the application's main form ends the application. ShowModal runs a modal
+// loop until ModalResult is set or the form is closed.
+
+#include "platform/components/controls/custom_control.h"
+#include "platform/gfx/bitmap.h"
+
+#include <memory>
+
+namespace pellamo {
+
+class TMainMenu;
+
+using TCloseQueryEvent = TEvent<TObject*, bool&>;
+using TCloseEvent = TEvent<TObject*, TCloseAction&>;
+
+class TForm : public TCustomControl {
+public:
+    explicit TForm(TComponent* owner);
+    ~TForm() override;
+
+    static const ClassInfo& StaticClass();
+    const ClassInfo& Class() const override { return StaticClass(); }
+
+    TFormBorderStyle BorderStyle() const { return border_style_; }
+    void SetBorderStyle(TFormBorderStyle style);
+    TBorderIcons BorderIcons() const { return border_icons_; }
+    void SetBorderIcons(TBorderIcons icons);
+    TPosition Position() const { return position_; }
+    void SetPosition(TPosition position) { position_ = position; }
+    TWindowState WindowState() const { return window_state_; }
+    void SetWindowState(TWindowState state);
+
+    const Bitmap& Icon() const { return icon_; }
+    void SetIcon(const Bitmap& icon) { icon_ = icon; }
+
+    // The main menu; a reference, not owned. Menu<>() yields it as a
+    // TMainMenu where that class is known.
+    template <class M = TMainMenu>
+    M* Menu() const
+    {
+        return dynamic_cast<M*>(menu_);
+    }
+    TComponent* MenuComponent() const { return menu_; }
+    // Throws std::invalid_argument for a component that is not a main menu
+    // (when that class is registered).
+    void SetMenu(TComponent* menu);
+
+    TWinControl* ActiveControl() const { return active_control_; }
+    void SetActiveControl(TWinControl* control);
+    // Focuses the first control in tab order.
+    void SelectFirst();
+
+    // Shows and brings the form to the front.
+    void Show();
+    void SetVisible(bool visible) override;
+    // Returns the modal result once the form is closed or the result set.
+    // Throws EInvalidOperation-like std::logic_error when already visible.
+    TModalResult ShowModal();
+    bool Modal() const { return modal_; }
+    TModalResult ModalResult() const { return modal_result_; }
+    void SetModalResult(TModalResult result);
+    void Close();
+    // OnCloseQuery's answer (true without a handler).
+    virtual bool CloseQuery();
+    // Frees the form once the handlers running now have returned.
+    void Release();
+    bool Active() const { return active_; }
+
+    // Runs OnCreate once (after the description is read).
+    void DoCreate();
+    // Runs OnDestroy once (before the form goes away).
+    void DoDestroy();
+
+    bool Scaled() const { return scaled_; }
+    void SetScaled(bool on) { scaled_ = on; }
+    int PixelsPerInch() const { return pixels_per_inch_; }
+    void SetPixelsPerInch(int v) { pixels_per_inch_ = v; }
+    int TextHeight() const { return text_height_; }
+    void SetTextHeight(int v) { text_height_ = v; }
+    bool KeyPreview() const { return key_preview_; }
+    void SetKeyPreview(bool on) { key_preview_ = on; }
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnDestroy;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TNotifyEvent OnPaint;
+    TCloseQueryEvent OnCloseQuery;
+    TCloseEvent OnClose;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void WndProc(TMessage& message) override;
+    void Loaded() override;
+    void Paint() override;
+    void VisibleChanged() override;
+    void Notification(TComponent* component, TOperation operation) override;
+    // The menu reference changed; a menu bar implementation reacts here.
+    virtual void MenuChanged() {}
+    virtual void Activate();
+    virtual void Deactivate();
+
+private:
+    void ApplyStyles();
+    void PlaceByPosition();
+    void ShowNow();
+    DWORD StyleBits() const;
+    DWORD ExStyleBits() const;
+
+    TFormBorderStyle border_style_ = TFormBorderStyle::bsSizeable;
+    TBorderIcons border_icons_ { TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize };
+    TPosition position_ = TPosition::poDesigned;
+    TWindowState window_state_ = TWindowState::wsNormal;
+    Bitmap icon_;
+    TComponent* menu_ = nullptr;
+    TWinControl* active_control_ = nullptr;
+    bool modal_ = false;
+    TModalResult modal_result_ = mrNone;
+    bool active_ = false;
+    bool created_ = false;
+    bool destroyed_ = false;
+    bool placed_ = false; // Position applied at the first showing
+    bool scaled_ = true;
+    int pixels_per_inch_ = 96;
+    int text_height_ = 13;
+    bool key_preview_ = false;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+}

@@ -1,0 +1,771 @@
+#include "platform/components/controls/win_control.h"
+
+#include "platform/components/controls/form.h"
+#include "platform/components/props.h"
+#include "platform/gfx/system_colors.h"
+#include "platform/text/gbk.h"
+#include "platform/window/window_system.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace pellamo {
+
+namespace {
+
+bool IsMouseMessage(UINT msg)
+{
+    return msg >= WM_MOUSEMOVE && msg <= WM_MBUTTONDBLCLK;
+}
+
+bool IsButtonDown(UINT msg)
+{
+    return msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN || msg == WM_LBUTTONDBLCLK
+        || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
+}
+
+bool IsButtonUp(UINT msg)
+{
+    return msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP;
+}
+
+void RegisterControlClass(WindowSystem& ws, const std::string& name)
+{
+    if (ws.IsClassRegistered(name))
+        return;
+    WindowClass cls;
+    cls.name = name;
+    cls.style = CS_DBLCLKS;
+    cls.background = -1; // controls erase (or not) themselves
+    WindowSystem* system = &ws;
+    cls.proc = [system](HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) -> LRESULT {
+        auto* self = static_cast<TWinControl*>(system->GetUserData(hwnd));
+        if (!self && msg == WM_NCCREATE && lparam) {
+            auto* params = reinterpret_cast<CreateWindowParams*>(lparam);
+            self = static_cast<TWinControl*>(params->create_param);
+            if (self)
+                system->SetUserData(hwnd, self);
+        }
+        if (!self)
+            return system->DefWindowProc(hwnd, msg, wparam, lparam);
+        return TWinControl::DispatchToControl(*self, hwnd, msg, wparam, lparam);
+    };
+    ws.RegisterClass(cls);
+}
+
+}
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner)
+{
+}
+
+TWinControl::~TWinControl()
+{
+    // A window owns its child controls.
+    while (!controls_.empty()) {
+        TControl* c = controls_.back();
+        c->parent_ = nullptr;
+        controls_.pop_back();
+        c->Free();
+    }
+    if (handle_ && ws_ && ws_->IsWindow(handle_)) {
+        HWND h = handle_;
+        handle_ = nullptr;
+        ws_->SetUserData(h, nullptr);
+        ws_->DestroyWindow(h);
+    }
+    handle_ = nullptr;
+}
+
+const ClassInfo& TWinControl::StaticClass()
+{
+    static const ClassInfo info("TWinControl", &TControl::StaticClass(),
+        {
+            props::Int<TWinControl>("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder),
+            props::Bool<TWinControl>("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop),
+            props::Bool<TWinControl>("DoubleBuffered", &TWinControl::DoubleBuffered, &TWinControl::SetDoubleBuffered),
+            props::Event<TWinControl>("OnKeyDown", &TWinControl::OnKeyDown),
+            props::Event<TWinControl>("OnKeyUp", &TWinControl::OnKeyUp),
+            props::Event<TWinControl>("OnKeyPress", &TWinControl::OnKeyPress),
+            props::Event<TWinControl>("OnEnter", &TWinControl::OnEnter),
+            props::Event<TWinControl>("OnExit", &TWinControl::OnExit),
+        });
+    return info;
+}
+
+LRESULT TWinControl::DispatchToControl(TWinControl& control, HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam)
+{
+    if (msg == WM_NCCREATE)
+        control.handle_ = hwnd;
+    LRESULT result = control.Perform(msg, wparam, lparam);
+    if (msg == WM_NCDESTROY && control.handle_ == hwnd) {
+        control.ws_->SetUserData(hwnd, nullptr);
+        control.handle_ = nullptr;
+    }
+    return result;
+}
+
+HWND TWinControl::Handle()
+{
+    if (!handle_)
+        CreateWnd();
+    if (!handle_)
+        throw std::runtime_error("Error creating window of " + ClassName());
+    return handle_;
+}
+
+void TWinControl::CreateParams(TCreateParams& params)
+{
+    params.style = WS_CHILD | WS_CLIPSIBLINGS;
+    if (control_style_.Contains(csAcceptsControls))
+        params.style |= WS_CLIPCHILDREN;
+    if (Visible())
+        params.style |= WS_VISIBLE;
+    if (!Enabled())
+        params.style |= WS_DISABLED;
+    params.bounds = BoundsRect();
+    if (Parent())
+        params.parent = Parent()->Handle();
+}
+
+void TWinControl::CreateWnd()
+{
+    WindowSystem& ws = Windows();
+    TCreateParams params;
+    if (!Parent() && !dynamic_cast<TForm*>(this))
+        throw std::logic_error("Control '" + Name() + "' has no parent window");
+    CreateParams(params);
+    if (handle_)
+        return; // the parent's window creation made this one already
+    RegisterControlClass(ws, params.class_name);
+    ws_ = &ws;
+    CreateWindowParams cwp;
+    cwp.ex_style = params.ex_style;
+    cwp.class_name = params.class_name;
+    cwp.text = GbkToUtf8(Text());
+    cwp.style = params.style;
+    cwp.bounds = params.bounds;
+    cwp.parent = params.parent;
+    cwp.create_param = this;
+    HWND h = ws.CreateWindowEx(cwp);
+    if (!h) {
+        handle_ = nullptr;
+        return;
+    }
+    handle_ = h;
+    if (Cursor() != TCursor::crDefault)
+        ws.SetWindowCursor(h, CursorShapeOf(Cursor()));
+    CreateWindowHandle();
+    CreateChildHandles();
+    Realign();
+}
+
+void TWinControl::CreateChildHandles()
+{
+    for (TControl* c : std::vector<TControl*>(controls_))
+        if (auto* w = dynamic_cast<TWinControl*>(c); w && !w->handle_)
+            w->CreateWnd();
+}
+
+void TWinControl::DestroyWnd()
+{
+    if (!handle_)
+        return;
+    HWND h = handle_;
+    if (ws_ && ws_->IsWindow(h))
+        ws_->DestroyWindow(h); // children get WM_NCDESTROY and forget theirs
+    handle_ = nullptr;
+}
+
+void TWinControl::RecreateWnd()
+{
+    if (!handle_)
+        return;
+    DestroyWnd();
+    CreateWnd();
+}
+
+void TWinControl::Loaded()
+{
+    TControl::Loaded();
+    Realign();
+}
+
+// ---- Children
+
+void TWinControl::InsertNestedChild(TComponent& child)
+{
+    if (auto* c = dynamic_cast<TControl*>(&child))
+        c->SetParent(this);
+}
+
+void TWinControl::InsertControl(TControl* control)
+{
+    controls_.push_back(control);
+    if (auto* w = dynamic_cast<TWinControl*>(control)) {
+        if (w->tab_order_ < 0) {
+            int next = 0;
+            for (TControl* c : controls_)
+                if (auto* o = dynamic_cast<TWinControl*>(c); o && o != w)
+                    next = std::max(next, o->tab_order_ + 1);
+            w->tab_order_ = next;
+        }
+        if (handle_)
+            w->CreateWnd();
+    }
+}
+
+void TWinControl::RemoveControl(TControl* control)
+{
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+    if (mouse_control_ == control)
+        mouse_control_ = nullptr;
+    if (hover_control_ == control)
+        hover_control_ = nullptr;
+    // Still whole (not being destroyed): its window goes with the parent's.
+    if (auto* w = dynamic_cast<TWinControl*>(control); w && w->handle_)
+        w->DestroyWnd();
+    if (handle_ && ws_ && control->Visible()) {
+        Rect r = control->BoundsRect();
+        ws_->InvalidateRect(handle_, &r, true);
+    }
+}
+
+bool TWinControl::ContainsControl(const TControl* control) const
+{
+    for (const TControl* c = control; c; c = c->Parent())
+        if (c == this)
+            return true;
+    return false;
+}
+
+TControl* TWinControl::ControlAtPos(Point p, bool allow_disabled, bool windowless_only) const
+{
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        TControl* c = *it;
+        if (windowless_only && dynamic_cast<TWinControl*>(c))
+            continue;
+        if (!c->Visible() || (!allow_disabled && !c->Enabled()))
+            continue;
+        if (c->BoundsRect().Contains(p))
+            return c;
+    }
+    return nullptr;
+}
+
+// ---- Focus
+
+void TWinControl::SetTabOrder(int order)
+{
+    tab_order_ = std::max(0, order);
+}
+
+bool TWinControl::CanFocus() const
+{
+    for (const TControl* c = this; c; c = c->Parent())
+        if (!c->Visible() || !c->Enabled())
+            return false;
+    return true;
+}
+
+bool TWinControl::Focused() const
+{
+    return handle_ && ws_ && ws_->GetFocus() == handle_;
+}
+
+void TWinControl::SetFocus()
+{
+    if (!CanFocus())
+        throw std::runtime_error("Cannot focus a disabled or invisible window");
+    HWND h = Handle();
+    if (TForm* form = ParentForm(); form && form != this)
+        form->SetActiveControl(this);
+    Windows().SetFocus(h);
+}
+
+std::vector<TWinControl*> TWinControl::TabOrderList() const
+{
+    std::vector<TWinControl*> children;
+    for (TControl* c : controls_)
+        if (auto* w = dynamic_cast<TWinControl*>(c))
+            children.push_back(w);
+    std::stable_sort(children.begin(), children.end(),
+        [](const TWinControl* a, const TWinControl* b) { return a->tab_order_ < b->tab_order_; });
+    std::vector<TWinControl*> list;
+    for (TWinControl* w : children) {
+        list.push_back(w);
+        auto inner = w->TabOrderList();
+        list.insert(list.end(), inner.begin(), inner.end());
+    }
+    return list;
+}
+
+TWinControl* TWinControl::FindNextControl(TWinControl* current, bool forward, bool check_tab_stop) const
+{
+    std::vector<TWinControl*> list = TabOrderList();
+    if (list.empty())
+        return nullptr;
+    int n = static_cast<int>(list.size());
+    auto it = std::find(list.begin(), list.end(), current);
+    int start = it == list.end() ? (forward ? n - 1 : 0) : static_cast<int>(it - list.begin());
+    for (int step = 1; step <= n; ++step) {
+        int i = ((start + (forward ? step : -step)) % n + n) % n;
+        TWinControl* c = list[static_cast<size_t>(i)];
+        if (c == current)
+            continue;
+        if (c->CanFocus() && (!check_tab_stop || c->tab_stop_))
+            return c;
+    }
+    return nullptr;
+}
+
+void TWinControl::SelectNext(TWinControl* current, bool forward, bool check_tab_stop)
+{
+    if (TWinControl* next = FindNextControl(current, forward, check_tab_stop))
+        next->SetFocus();
+}
+
+// ---- Alignment
+
+void TWinControl::EnableAlign()
+{
+    if (align_disabled_ > 0 && --align_disabled_ == 0)
+        Realign();
+}
+
+void TWinControl::Realign()
+{
+    if (align_disabled_ > 0 || aligning_ || HasState(csLoading) || HasState(csDestroying))
+        return;
+    aligning_ = true;
+    try {
+        AlignControls(AlignRect());
+    } catch (...) {
+        aligning_ = false;
+        throw;
+    }
+    aligning_ = false;
+}
+
+void TWinControl::AlignControls(Rect rect)
+{
+    Rect area = AlignRect();
+    // Anchored controls keep their distances to the edges they are bound to.
+    for (TControl* c : std::vector<TControl*>(controls_)) {
+        if (c->Align() != TAlign::alNone || c->anchor_parent_ == Size {})
+            continue;
+        int dx = area.Width() - c->anchor_parent_.cx;
+        int dy = area.Height() - c->anchor_parent_.cy;
+        Rect r = c->anchor_rect_;
+        TAnchors a = c->Anchors();
+        int left = r.left, width = r.Width(), top = r.top, height = r.Height();
+        if (a.Contains(TAnchorKind::akRight)) {
+            if (a.Contains(TAnchorKind::akLeft))
+                width += dx;
+            else
+                left += dx;
+        } else if (!a.Contains(TAnchorKind::akLeft)) {
+            left += dx / 2;
+        }
+        if (a.Contains(TAnchorKind::akBottom)) {
+            if (a.Contains(TAnchorKind::akTop))
+                height += dy;
+            else
+                top += dy;
+        } else if (!a.Contains(TAnchorKind::akTop)) {
+            top += dy / 2;
+        }
+        c->UpdateBoundsRaw(left, top, width, height);
+    }
+
+    // Then the aligned ones: top, bottom, left, right, client; within one
+    // kind in the order of their places (the topmost alTop first, ...).
+    const TAlign order[] = { TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient };
+    for (TAlign kind : order) {
+        std::vector<TControl*> list;
+        for (TControl* c : controls_)
+            if (c->Align() == kind && c->Visible())
+                list.push_back(c);
+        std::stable_sort(list.begin(), list.end(), [kind](const TControl* a, const TControl* b) {
+            switch (kind) {
+            case TAlign::alTop:
+                return a->Top() < b->Top();
+            case TAlign::alBottom:
+                return a->Top() + a->Height() > b->Top() + b->Height();
+            case TAlign::alLeft:
+                return a->Left() < b->Left();
+            case TAlign::alRight:
+                return a->Left() + a->Width() > b->Left() + b->Width();
+            default:
+                return false;
+            }
+        });
+        for (TControl* c : list) {
+            int w = std::max(0, rect.Width());
+            int h = std::max(0, rect.Height());
+            switch (kind) {
+            case TAlign::alTop:
+                c->UpdateBoundsRaw(rect.left, rect.top, w, c->Height());
+                rect.top += c->Height();
+                break;
+            case TAlign::alBottom:
+                c->UpdateBoundsRaw(rect.left, rect.bottom - c->Height(), w, c->Height());
+                rect.bottom -= c->Height();
+                break;
+            case TAlign::alLeft:
+                c->UpdateBoundsRaw(rect.left, rect.top, c->Width(), h);
+                rect.left += c->Width();
+                break;
+            case TAlign::alRight:
+                c->UpdateBoundsRaw(rect.right - c->Width(), rect.top, c->Width(), h);
+                rect.right -= c->Width();
+                break;
+            default:
+                c->UpdateBoundsRaw(rect.left, rect.top, w, h);
+                break;
+            }
+        }
+    }
+}
+
+Rect TWinControl::ClientRect() const
+{
+    if (handle_ && ws_)
+        return ws_->GetClientRect(handle_);
+    Rect inset = NonClientInset();
+    return { 0, 0, std::max(0, Width() - inset.left - inset.right), std::max(0, Height() - inset.top - inset.bottom) };
+}
+
+Point TWinControl::ClientOrigin() const
+{
+    if (handle_ && ws_)
+        return ws_->ClientToScreen(handle_, { 0, 0 });
+    Point p = TControl::ClientOrigin();
+    Rect inset = NonClientInset();
+    return { p.x + inset.left, p.y + inset.top };
+}
+
+// ---- State changes
+
+void TWinControl::BoundsChanged(const Rect&)
+{
+    if (!handle_ || syncing_)
+        return;
+    syncing_ = true;
+    try {
+        ws_->MoveWindow(handle_, Left(), Top(), Width(), Height(), true);
+    } catch (...) {
+        syncing_ = false;
+        throw;
+    }
+    syncing_ = false;
+}
+
+void TWinControl::SyncBoundsFromWindow()
+{
+    if (!handle_ || syncing_)
+        return;
+    Rect r = ws_->GetWindowRect(handle_);
+    if (Parent() && Parent()->HandleAllocated()) {
+        Point p = ws_->ScreenToClient(Parent()->HandleOrNull(), { r.left, r.top });
+        r = Rect::FromSize(p.x, p.y, r.Width(), r.Height());
+    }
+    if (r == BoundsRect())
+        return;
+    syncing_ = true;
+    bool resized = r.Width() != Width() || r.Height() != Height();
+    left_ = r.left;
+    top_ = r.top;
+    width_ = r.Width();
+    height_ = r.Height();
+    syncing_ = false;
+    if (resized) {
+        Realign();
+        if (!HasState(csLoading))
+            Resize();
+    }
+}
+
+void TWinControl::VisibleChanged()
+{
+    if (handle_)
+        ws_->ShowWindow(handle_, Visible() ? SW_SHOWNA : SW_HIDE);
+}
+
+void TWinControl::SetVisible(bool visible)
+{
+    TControl::SetVisible(visible);
+}
+
+void TWinControl::SetEnabled(bool enabled)
+{
+    if (enabled == Enabled())
+        return;
+    TControl::SetEnabled(enabled);
+    if (handle_)
+        ws_->EnableWindow(handle_, enabled);
+}
+
+void TWinControl::SetCursor(TCursor cursor)
+{
+    TControl::SetCursor(cursor);
+    if (handle_)
+        ws_->SetWindowCursor(handle_, CursorShapeOf(cursor));
+}
+
+void TWinControl::FontChanged()
+{
+    for (TControl* c : std::vector<TControl*>(controls_))
+        c->ParentFontChanged();
+    Invalidate();
+}
+
+void TWinControl::ColorChanged()
+{
+    for (TControl* c : std::vector<TControl*>(controls_))
+        c->ParentColorChanged();
+    Invalidate();
+}
+
+void TWinControl::TextChanged()
+{
+    if (handle_)
+        ws_->SetWindowText(handle_, GbkToUtf8(Text()));
+    Invalidate();
+}
+
+void TWinControl::Invalidate()
+{
+    if (handle_)
+        ws_->InvalidateRect(handle_, nullptr, !control_style_.Contains(csOpaque));
+}
+
+// ---- Messages
+
+void TWinControl::DefaultHandler(TMessage& message)
+{
+    if (handle_ && ws_)
+        message.Result = ws_->DefWindowProc(handle_, message.Msg, message.WParam, message.LParam);
+    else
+        message.Result = 0;
+}
+
+void TWinControl::WndProc(TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_PAINT:
+        PaintHandler(message);
+        return;
+    case WM_ERASEBKGND:
+        if (auto* dc = reinterpret_cast<DeviceContext*>(message.WParam))
+            message.Result = EraseBackground(*dc) ? 1 : 0;
+        return;
+    case WM_MOVE:
+    case WM_SIZE:
+        DefaultHandler(message);
+        SyncBoundsFromWindow();
+        return;
+    case WM_WINDOWPOSCHANGING:
+        if (auto* pos = reinterpret_cast<WINDOWPOS*>(message.LParam); pos && !(pos->flags & SWP_NOSIZE))
+            Constraints().Apply(pos->cx, pos->cy);
+        DefaultHandler(message);
+        return;
+    case WM_MOUSELEAVE:
+        tracking_leave_ = false;
+        if (hover_control_) {
+            TControl* h = hover_control_;
+            hover_control_ = nullptr;
+            h->MouseLeave();
+        }
+        DefaultHandler(message);
+        return;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+        UINT key = static_cast<UINT>(message.WParam);
+        KeyDown(key, KeyboardShiftState());
+        if (key == 0) {
+            message.Result = 0;
+            return;
+        }
+        if (key == VK_TAB && message.Msg == WM_KEYDOWN && !WantsTab()) {
+            TShiftState shift = KeyboardShiftState();
+            if (!shift.Contains(ssCtrl) && !shift.Contains(ssAlt)) {
+                if (TForm* form = ParentForm())
+                    form->SelectNext(this, !shift.Contains(ssShift), true);
+                message.Result = 0;
+                return;
+            }
+        }
+        DefaultHandler(message);
+        return;
+    }
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+        UINT key = static_cast<UINT>(message.WParam);
+        KeyUp(key, KeyboardShiftState());
+        if (key != 0)
+            DefaultHandler(message);
+        return;
+    }
+    case WM_CHAR: {
+        auto ch = static_cast<char16_t>(message.WParam);
+        if (ch == u'\t' && !WantsTab())
+            return;
+        KeyPress(ch);
+        if (ch != 0)
+            DefaultHandler(message);
+        return;
+    }
+    case WM_SETFOCUS:
+        DefaultHandler(message);
+        if (TForm* form = ParentForm(); form && form != this)
+            form->SetActiveControl(this);
+        DoEnter();
+        return;
+    case WM_KILLFOCUS:
+        DefaultHandler(message);
+        DoExit();
+        return;
+    default:
+        if (IsMouseMessage(message.Msg)) {
+            RouteMouse(message);
+            return;
+        }
+        DefaultHandler(message);
+    }
+}
+
+void TWinControl::RouteMouse(TMessage& message)
+{
+    Point p { GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam) };
+    TControl* target = mouse_control_ ? mouse_control_ : ControlAtPos(p, false, true);
+    TControl* under = target ? target : this;
+    if (message.Msg == WM_MOUSEMOVE || IsButtonDown(message.Msg)) {
+        if (!tracking_leave_ && handle_) {
+            TRACKMOUSEEVENT tme;
+            tme.dwFlags = TME_LEAVE;
+            tme.hwndTrack = handle_;
+            tracking_leave_ = ws_->TrackMouseEvent(tme);
+        }
+        if (hover_control_ != under) {
+            TControl* old = hover_control_;
+            hover_control_ = under;
+            if (old)
+                old->MouseLeave();
+            UpdateCursor(under);
+            under->MouseEnter();
+        }
+    }
+    if (!target) {
+        if (IsButtonDown(message.Msg) && message.Msg == WM_LBUTTONDOWN && TabStop() && CanFocus() && !Focused())
+            SetFocus();
+        HandleMouse(message);
+        return;
+    }
+    if (IsButtonDown(message.Msg)) {
+        mouse_control_ = target;
+        if (handle_)
+            ws_->SetCapture(handle_);
+    }
+    TMessage m = message;
+    m.LParam = MAKELPARAM(p.x - target->Left(), p.y - target->Top());
+    target->Perform(m.Msg, m.WParam, m.LParam);
+    message.Result = 0;
+    if (IsButtonUp(message.Msg) && !(message.WParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON))) {
+        mouse_control_ = nullptr;
+        if (handle_ && ws_->GetCapture() == handle_)
+            ws_->ReleaseCapture();
+    }
+}
+
+void TWinControl::UpdateCursor(TControl* under)
+{
+    if (!handle_)
+        return;
+    TCursor c = under->Cursor() != TCursor::crDefault ? under->Cursor() : Cursor();
+    ws_->SetWindowCursor(handle_, CursorShapeOf(c));
+}
+
+void TWinControl::PaintHandler(TMessage& message)
+{
+    PAINTSTRUCT ps;
+    DeviceContext* dc = ws_->BeginPaint(handle_, &ps);
+    if (!dc) {
+        message.Result = 0;
+        return;
+    }
+    try {
+        PaintWindow(*dc);
+        PaintControls(*dc);
+    } catch (...) {
+        ws_->EndPaint(handle_, &ps);
+        throw;
+    }
+    ws_->EndPaint(handle_, &ps);
+    message.Result = 0;
+}
+
+void TWinControl::PaintWindow(DeviceContext&)
+{
+}
+
+void TWinControl::PaintControls(DeviceContext& dc)
+{
+    Rect box = dc.ClipBox();
+    for (TControl* c : std::vector<TControl*>(controls_)) {
+        if (dynamic_cast<TWinControl*>(c) || !c->Visible())
+            continue;
+        Rect r = c->BoundsRect();
+        if (r.Intersect(box).IsEmpty())
+            continue;
+        Canvas& canvas = dc.GetCanvas();
+        int saved = canvas.SaveState();
+        canvas.OffsetViewportOrigin(r.left, r.top);
+        canvas.IntersectClipRect({ 0, 0, r.Width(), r.Height() });
+        try {
+            c->PaintTo(canvas);
+        } catch (...) {
+            canvas.RestoreState(saved);
+            throw;
+        }
+        canvas.RestoreState(saved);
+    }
+}
+
+bool TWinControl::EraseBackground(DeviceContext& dc)
+{
+    if (control_style_.Contains(csOpaque))
+        return true;
+    dc.FillRect(ClientRect(), SystemColors::Resolve(Color()));
+    return true;
+}
+
+void TWinControl::KeyDown(UINT& key, TShiftState shift)
+{
+    if (!control_style_.Contains(csNoStdEvents))
+        OnKeyDown(this, key, shift);
+}
+
+void TWinControl::KeyUp(UINT& key, TShiftState shift)
+{
+    if (!control_style_.Contains(csNoStdEvents))
+        OnKeyUp(this, key, shift);
+}
+
+void TWinControl::KeyPress(char16_t& key)
+{
+    if (!control_style_.Contains(csNoStdEvents))
+        OnKeyPress(this, key);
+}
+
+void TWinControl::DoEnter()
+{
+    OnEnter(this);
+}
+
+void TWinControl::DoExit()
+{
+    OnExit(this);
+}
+
+}

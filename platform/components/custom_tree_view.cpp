@@ -1,0 +1,1033 @@
+#include "platform/components/custom_tree_view.h"
+
+#include "platform/components/enum_info.h"
+#include "platform/components/props.h"
+#include "platform/gfx/canvas.h"
+#include "platform/gfx/image_list.h"
+#include "platform/text/gbk.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace pellamo {
+
+namespace {
+
+constexpr char kClassName[] = "TTreeView";
+constexpr char kEditClassName[] = "TTreeViewEdit";
+constexpr uintptr_t kEditTimer = 1;
+constexpr UINT VK_ADD = 0x6B;
+constexpr UINT VK_SUBTRACT = 0x6D;
+constexpr UINT VK_MULTIPLY = 0x6A;
+constexpr UINT VK_F2 = 0x71;
+constexpr size_t kMaxLabel = 255; // what the stored tree format can hold
+
+const EnumInfo& BorderStyleNames()
+{
+    static const EnumInfo info("TBorderStyle", { "bsNone", "bsSingle" });
+    return info;
+}
+
+WindowSystem& Windows()
+{
+    WindowSystem* ws = WindowSystem::Current();
+    if (!ws)
+        throw std::logic_error("No window system");
+    return *ws;
+}
+
+// Length of the GBK character starting at s[i].
+size_t GbkCharLength(std::string_view s, size_t i)
+{
+    unsigned char c = static_cast<unsigned char>(s[i]);
+    return c >= 0x81 && c <= 0xFE && i + 1 < s.size() ? 2 : 1;
+}
+
+// Whether GBK `text` starts with `prefix`, ASCII letters compared without
+// case; the trail byte of a double-byte character is compared exactly (it
+// may fall in the ASCII letter range).
+bool StartsWithNoCase(std::string_view text, std::string_view prefix)
+{
+    if (prefix.size() > text.size())
+        return false;
+    for (size_t i = 0; i < prefix.size();) {
+        size_t n = GbkCharLength(prefix, i);
+        if (n == 2) {
+            if (text[i] != prefix[i] || text[i + 1] != prefix[i + 1])
+                return false;
+        } else {
+            unsigned char a = static_cast<unsigned char>(text[i]);
+            unsigned char b = static_cast<unsigned char>(prefix[i]);
+            if (a < 0x80 && b < 0x80 ? std::tolower(a) != std::tolower(b) : a != b)
+                return false;
+        }
+        i += n;
+    }
+    return true;
+}
+
+std::string UnitToGbk(char16_t& high, char16_t unit)
+{
+    std::u16string s;
+    if (unit >= 0xD800 && unit < 0xDC00) {
+        high = unit;
+        return {};
+    }
+    if (unit >= 0xDC00 && unit < 0xE000) {
+        if (!high)
+            return {};
+        s.push_back(high);
+    }
+    high = 0;
+    s.push_back(unit);
+    return Utf16ToGbk(s);
+}
+
+void DottedHLine(Canvas& c, int x1, int x2, int y, TColor color)
+{
+    for (int x = x1; x < x2; ++x)
+        if (((x + y) & 1) == 0)
+            c.SetPixel(x, y, color);
+}
+
+void DottedVLine(Canvas& c, int x, int y1, int y2, TColor color)
+{
+    for (int y = y1; y < y2; ++y)
+        if (((x + y) & 1) == 0)
+            c.SetPixel(x, y, color);
+}
+
+}
+
+// The in-place editor of a label: a single-line GBK text in a child window
+// over the label. Enter commits, Esc cancels, losing the focus commits.
+class TCustomTreeView::LabelEdit {
+public:
+    LabelEdit(TCustomTreeView& view, const std::string& text, Rect bounds)
+        : m_view(view)
+        , m_text(text)
+    {
+        WindowSystem& ws = Windows();
+        if (!ws.IsClassRegistered(kEditClassName))
+            ws.RegisterClass({ kEditClassName, nullptr, 0, clWindow, CursorShape::IBeam });
+        CreateWindowParams p;
+        p.class_name = kEditClassName;
+        p.style = WS_CHILD | WS_VISIBLE | WS_BORDER;
+        p.bounds = bounds;
+        p.parent = view.m_hwnd;
+        m_hwnd = ws.CreateWindowEx(p);
+        ws.SetWindowProc(m_hwnd, [this](HWND, UINT msg, WPARAM w, LPARAM l) { return Proc(msg, w, l); });
+        m_caret = m_text.size();
+        ws.SetFocus(m_hwnd);
+        ws.InvalidateRect(m_hwnd, nullptr, true);
+    }
+    ~LabelEdit()
+    {
+        WindowSystem* ws = WindowSystem::Current();
+        if (ws && ws->IsWindow(m_hwnd)) {
+            ws->SetWindowProc(m_hwnd, nullptr);
+            ws->DestroyWindow(m_hwnd);
+        }
+    }
+    HWND Handle() const { return m_hwnd; }
+    const std::string& Text() const { return m_text; }
+
+private:
+    LRESULT Proc(UINT msg, WPARAM w, LPARAM l)
+    {
+        WindowSystem& ws = Windows();
+        switch (msg) {
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            DeviceContext* dc = ws.BeginPaint(m_hwnd, &ps);
+            if (dc) {
+                Canvas& c = dc->GetCanvas();
+                Rect r = ws.GetClientRect(m_hwnd);
+                c.brush.color = SystemColors::Resolve(clWindow);
+                c.FillRect(r);
+                c.font = m_view.m_font;
+                c.font.color = SystemColors::Resolve(clWindowText);
+                c.brush.style = BrushStyle::Clear;
+                c.TextOut(1, 1, m_text);
+                int caret_x = 1 + (m_caret ? c.TextWidth(m_text.substr(0, m_caret)) : 0);
+                c.brush.style = BrushStyle::Solid;
+                c.brush.color = SystemColors::Resolve(clWindowText);
+                c.FillRect({ caret_x, 1, caret_x + 1, r.bottom - 1 });
+            }
+            ws.EndPaint(m_hwnd, &ps);
+            return 0;
+        }
+        case WM_KEYDOWN:
+            switch (w) {
+            case VK_RETURN:
+                m_view.EndEdit(true); // destroys this editor
+                return 0;
+            case VK_ESCAPE:
+                m_view.EndEdit(false);
+                return 0;
+            case VK_LEFT:
+                if (m_caret > 0)
+                    m_caret = PrevChar(m_caret);
+                break;
+            case VK_RIGHT:
+                if (m_caret < m_text.size())
+                    m_caret += GbkCharLength(m_text, m_caret);
+                break;
+            case VK_HOME:
+                m_caret = 0;
+                break;
+            case VK_END:
+                m_caret = m_text.size();
+                break;
+            case VK_DELETE:
+                if (m_caret < m_text.size())
+                    m_text.erase(m_caret, GbkCharLength(m_text, m_caret));
+                break;
+            case VK_BACK:
+                if (m_caret > 0) {
+                    size_t p = PrevChar(m_caret);
+                    m_text.erase(p, m_caret - p);
+                    m_caret = p;
+                }
+                break;
+            default:
+                return 0;
+            }
+            m_fresh = false;
+            ws.InvalidateRect(m_hwnd, nullptr, true);
+            return 0;
+        case WM_CHAR: {
+            if (w < 0x20)
+                return 0;
+            std::string piece = UnitToGbk(m_high, static_cast<char16_t>(w));
+            if (piece.empty())
+                return 0;
+            if (m_fresh) {
+                // The whole label starts selected: typing replaces it.
+                m_text.clear();
+                m_caret = 0;
+                m_fresh = false;
+            }
+            if (m_text.size() + piece.size() > kMaxLabel)
+                return 0;
+            m_text.insert(m_caret, piece);
+            m_caret += piece.size();
+            ws.InvalidateRect(m_hwnd, nullptr, true);
+            return 0;
+        }
+        case WM_KILLFOCUS:
+            m_view.EndEdit(true);
+            return 0;
+        default:
+            return ws.DefWindowProc(m_hwnd, msg, w, l);
+        }
+    }
+    size_t PrevChar(size_t pos) const
+    {
+        size_t i = 0, prev = 0;
+        while (i < pos) {
+            prev = i;
+            i += GbkCharLength(m_text, i);
+        }
+        return prev;
+    }
+
+    TCustomTreeView& m_view;
+    HWND m_hwnd = nullptr;
+    std::string m_text;
+    size_t m_caret = 0;
+    bool m_fresh = true;
+    char16_t m_high = 0;
+};
+
+TCustomTreeView::TCustomTreeView(TComponent* owner)
+    : TComponent(owner)
+    , m_items(this, this)
+{
+    m_bounds = Rect::FromSize(0, 0, 121, 97);
+}
+
+TCustomTreeView::~TCustomTreeView()
+{
+    m_edit.reset();
+    DestroyHandle();
+}
+
+const ClassInfo& TCustomTreeView::StaticClass()
+{
+    using V = TCustomTreeView;
+    static const ClassInfo info("TCustomTreeView", &TComponent::StaticClass(),
+        {
+            props::Int<V>("Left", &V::Left, &V::SetLeft),
+            props::Int<V>("Top", &V::Top, &V::SetTop),
+            props::Int<V>("Width", &V::Width, &V::SetWidth),
+            props::Int<V>("Height", &V::Height, &V::SetHeight),
+            props::Enum<V>("BorderStyle", BorderStyleNames(), &V::BorderStyle, &V::SetBorderStyle),
+            props::Color<V>("Color", &V::Color, &V::SetColor),
+            props::Bool<V>("Enabled", &V::Enabled, &V::SetEnabled),
+            props::Bool<V>("HideSelection", &V::HideSelection, &V::SetHideSelection),
+            props::Int<V>("Indent", &V::Indent, &V::SetIndent),
+            props::Bool<V>("ReadOnly", &V::ReadOnly, &V::SetReadOnly),
+            props::Bool<V>("RowSelect", &V::RowSelect, &V::SetRowSelect),
+            props::Bool<V>("ShowButtons", &V::ShowButtons, &V::SetShowButtons),
+            props::Bool<V>("ShowLines", &V::ShowLines, &V::SetShowLines),
+            props::Bool<V>("ShowRoot", &V::ShowRoot, &V::SetShowRoot),
+            props::Bool<V>("Visible", &V::Visible, &V::SetVisible),
+            props::Event<V>("OnChange", &V::OnChange),
+            props::Event<V>("OnChanging", &V::OnChanging),
+            props::Event<V>("OnClick", &V::OnClick),
+            props::Event<V>("OnCollapsed", &V::OnCollapsed),
+            props::Event<V>("OnCollapsing", &V::OnCollapsing),
+            props::Event<V>("OnDblClick", &V::OnDblClick),
+            props::Event<V>("OnEdited", &V::OnEdited),
+            props::Event<V>("OnEditing", &V::OnEditing),
+            props::Event<V>("OnExpanded", &V::OnExpanded),
+            props::Event<V>("OnExpanding", &V::OnExpanding),
+            props::Object<V>("Items", [](V& v) -> TTreeNodes& { return v.m_items; }),
+        });
+    return info;
+}
+
+void TCustomTreeView::Loaded()
+{
+    TComponent::Loaded();
+    UpdateScrollInfo();
+    Invalidate();
+}
+
+// ---- window ----
+
+void TCustomTreeView::SetParentWindow(HWND parent)
+{
+    if (parent == m_parent)
+        return;
+    DestroyHandle();
+    m_parent = parent;
+    if (m_parent)
+        CreateHandle();
+}
+
+DWORD TCustomTreeView::WindowStyle() const
+{
+    DWORD style = WS_CHILD | WS_TABSTOP | WS_CLIPCHILDREN;
+    if (m_visible)
+        style |= WS_VISIBLE;
+    if (!m_enabled)
+        style |= WS_DISABLED;
+    return style;
+}
+
+DWORD TCustomTreeView::WindowExStyle() const
+{
+    return m_border_style == TBorderStyle::bsSingle ? WS_EX_CLIENTEDGE : 0;
+}
+
+void TCustomTreeView::CreateHandle()
+{
+    WindowSystem& ws = Windows();
+    if (!ws.IsClassRegistered(kClassName)) {
+        ws.RegisterClass({ kClassName,
+            [](HWND h, UINT msg, WPARAM w, LPARAM l) -> LRESULT {
+                WindowSystem& ws = Windows();
+                auto* self = static_cast<TCustomTreeView*>(ws.GetUserData(h));
+                if (!self && msg == WM_NCCREATE) {
+                    auto* params = reinterpret_cast<const CreateWindowParams*>(l);
+                    self = static_cast<TCustomTreeView*>(params->create_param);
+                    ws.SetUserData(h, self);
+                    self->m_hwnd = h;
+                }
+                if (!self || self->m_hwnd != h)
+                    return ws.DefWindowProc(h, msg, w, l);
+                return self->WndProc(msg, w, l);
+            },
+            CS_DBLCLKS, -1, CursorShape::Arrow });
+    }
+    CreateWindowParams p;
+    p.class_name = kClassName;
+    p.style = WindowStyle();
+    p.ex_style = WindowExStyle();
+    p.bounds = m_bounds;
+    p.parent = m_parent;
+    p.create_param = this;
+    // WM_NCCREATE records the handle, so the creation messages reach WndProc.
+    m_hwnd = ws.CreateWindowEx(p);
+    UpdateScrollInfo();
+}
+
+void TCustomTreeView::DestroyHandle()
+{
+    if (!m_hwnd)
+        return;
+    m_edit.reset();
+    HWND h = m_hwnd;
+    m_hwnd = nullptr;
+    if (WindowSystem* ws = WindowSystem::Current(); ws && ws->IsWindow(h)) {
+        ws->SetUserData(h, nullptr);
+        ws->DestroyWindow(h);
+    }
+}
+
+void TCustomTreeView::SetBounds(int left, int top, int width, int height)
+{
+    m_bounds = Rect::FromSize(left, top, std::max(0, width), std::max(0, height));
+    if (m_hwnd) {
+        Windows().MoveWindow(m_hwnd, left, top, m_bounds.Width(), m_bounds.Height(), true);
+        UpdateScrollInfo();
+    }
+}
+
+void TCustomTreeView::SetVisible(bool visible)
+{
+    m_visible = visible;
+    if (m_hwnd)
+        Windows().ShowWindow(m_hwnd, visible ? SW_SHOW : SW_HIDE);
+}
+
+void TCustomTreeView::SetEnabled(bool enabled)
+{
+    m_enabled = enabled;
+    if (m_hwnd)
+        Windows().EnableWindow(m_hwnd, enabled);
+}
+
+void TCustomTreeView::SetBorderStyle(TBorderStyle style)
+{
+    m_border_style = style;
+    if (m_hwnd) {
+        WindowSystem& ws = Windows();
+        ws.SetExStyle(m_hwnd, WindowExStyle());
+        ws.SetWindowPos(m_hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+        UpdateScrollInfo();
+    }
+}
+
+void TCustomTreeView::SetFont(const pellamo::Font& font)
+{
+    m_font = font;
+    UpdateScrollInfo();
+    Invalidate();
+}
+
+void TCustomTreeView::SetFocus()
+{
+    if (m_hwnd)
+        Windows().SetFocus(m_hwnd);
+}
+
+bool TCustomTreeView::Focused() const
+{
+    WindowSystem* ws = WindowSystem::Current();
+    return m_hwnd && ws && ws->GetFocus() == m_hwnd;
+}
+
+void TCustomTreeView::Invalidate()
+{
+    if (m_hwnd)
+        Windows().InvalidateRect(m_hwnd, nullptr, false);
+}
+
+void TCustomTreeView::SetIndent(int indent)
+{
+    m_indent = std::clamp(indent, 0, 255);
+    Invalidate();
+}
+
+// ---- rows ----
+
+int TCustomTreeView::ItemHeight() const
+{
+    Bitmap scratch(1, 1);
+    Canvas c(scratch);
+    c.font = m_font;
+    int h = c.TextHeight("Wg") + 2;
+    if (m_images)
+        h = std::max(h, m_images->Height());
+    return std::max(h, 16);
+}
+
+int TCustomTreeView::VisibleRowCount() const
+{
+    if (!m_hwnd)
+        return std::max(0, m_bounds.Height() / ItemHeight());
+    return std::max(0, Windows().GetClientRect(m_hwnd).Height() / ItemHeight());
+}
+
+int TCustomTreeView::RowOf(const TTreeNode* node) const
+{
+    if (!node || !node->IsVisible())
+        return -1;
+    int row = 0;
+    for (TTreeNode* n = m_items.GetFirstNode(); n; n = n->GetNextVisible(), ++row)
+        if (n == node)
+            return row;
+    return -1;
+}
+
+TTreeNode* TCustomTreeView::NodeAtRow(int row) const
+{
+    if (row < 0)
+        return nullptr;
+    TTreeNode* n = m_items.GetFirstNode();
+    for (int i = 0; n && i < row; ++i)
+        n = n->GetNextVisible();
+    return n;
+}
+
+int TCustomTreeView::VisibleCount() const
+{
+    int count = 0;
+    for (TTreeNode* n = m_items.GetFirstNode(); n; n = n->GetNextVisible())
+        ++count;
+    return count;
+}
+
+int TCustomTreeView::MaxTop() const
+{
+    return std::max(0, VisibleCount() - std::max(1, VisibleRowCount()));
+}
+
+void TCustomTreeView::ScrollTo(int top)
+{
+    top = std::clamp(top, 0, MaxTop());
+    if (top == m_top)
+        return;
+    m_top = top;
+    UpdateScrollInfo();
+    Invalidate();
+}
+
+void TCustomTreeView::UpdateScrollInfo()
+{
+    m_top = std::clamp(m_top, 0, MaxTop());
+    if (!m_hwnd)
+        return;
+    SCROLLINFO si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMin = 0;
+    si.nMax = std::max(0, VisibleCount() - 1);
+    si.nPage = static_cast<UINT>(std::max(1, VisibleRowCount()));
+    si.nPos = m_top;
+    Windows().SetScrollInfo(m_hwnd, SB_VERT, si, true);
+    // Showing or hiding the bar changes nothing vertically, but the page
+    // may have changed with a new border: keep the position valid.
+    int max_top = MaxTop();
+    if (m_top > max_top) {
+        m_top = max_top;
+        si.fMask = SIF_POS;
+        si.nPos = m_top;
+        Windows().SetScrollInfo(m_hwnd, SB_VERT, si, true);
+    }
+}
+
+TTreeNode* TCustomTreeView::TopItem() const
+{
+    return NodeAtRow(m_top);
+}
+
+void TCustomTreeView::SetTopItem(TTreeNode* node)
+{
+    int row = RowOf(node);
+    if (row >= 0)
+        ScrollTo(row);
+}
+
+void TCustomTreeView::MakeVisible(TTreeNode* node)
+{
+    if (!node)
+        return;
+    for (TTreeNode* p = node->Parent(); p; p = p->Parent())
+        if (!p->Expanded())
+            ExpandNode(p, true);
+    int row = RowOf(node);
+    if (row < 0)
+        return;
+    int page = std::max(1, VisibleRowCount());
+    if (row < m_top)
+        ScrollTo(row);
+    else if (row >= m_top + page)
+        ScrollTo(row - page + 1);
+}
+
+int TCustomTreeView::LabelLeft(const TTreeNode* node) const
+{
+    int columns = node->Level() + (m_show_root ? 1 : 0);
+    int x = columns * m_indent;
+    if (m_images)
+        x += m_images->Width() + 2;
+    return x;
+}
+
+int TCustomTreeView::LabelWidth(const TTreeNode* node) const
+{
+    Bitmap scratch(1, 1);
+    Canvas c(scratch);
+    c.font = m_font;
+    return c.TextWidth(node->Text()) + 4;
+}
+
+Rect TCustomTreeView::DisplayRect(const TTreeNode* node, bool text_only) const
+{
+    int row = RowOf(node);
+    if (row < m_top || row >= m_top + VisibleRowCount() + 1)
+        return {};
+    int h = ItemHeight();
+    int y = (row - m_top) * h;
+    if (!text_only) {
+        int w = m_hwnd ? Windows().GetClientRect(m_hwnd).Width() : m_bounds.Width();
+        return { 0, y, w, y + h };
+    }
+    int x = LabelLeft(node);
+    return { x, y, x + LabelWidth(node), y + h };
+}
+
+TTreeNode* TCustomTreeView::GetNodeAt(int x, int y) const
+{
+    if (y < 0 || x < 0)
+        return nullptr;
+    return NodeAtRow(m_top + y / ItemHeight());
+}
+
+THitTest TCustomTreeView::GetHitTest(int x, int y) const
+{
+    TTreeNode* node = GetNodeAt(x, y);
+    if (!node)
+        return THitTest::htNowhere;
+    int columns = node->Level() + (m_show_root ? 1 : 0);
+    int button_left = (columns - 1) * m_indent;
+    if (m_show_buttons && columns > 0 && node->HasChildren() && x >= button_left && x < button_left + m_indent)
+        return THitTest::htOnButton;
+    int label = LabelLeft(node);
+    if (x < columns * m_indent)
+        return THitTest::htOnIndent;
+    if (x < label)
+        return THitTest::htOnIcon;
+    if (x < label + LabelWidth(node))
+        return THitTest::htOnLabel;
+    return THitTest::htOnRight;
+}
+
+// ---- selection and expansion ----
+
+void TCustomTreeView::SetSelected(TTreeNode* node)
+{
+    if (node && node->Owner() != &m_items)
+        throw std::invalid_argument("Tree node belongs to another tree");
+    if (node == m_selected) {
+        MakeVisible(node);
+        return;
+    }
+    if (m_edit)
+        EndEdit(true);
+    m_selected = node;
+    MakeVisible(node);
+    Invalidate();
+    OnChange(this, node);
+}
+
+void TCustomTreeView::SelectByUser(TTreeNode* node)
+{
+    if (!node || node == m_selected) {
+        MakeVisible(node);
+        return;
+    }
+    bool allow = true;
+    OnChanging(this, node, allow);
+    if (allow)
+        SetSelected(node);
+}
+
+bool TCustomTreeView::ExpandNode(TTreeNode* node, bool expand)
+{
+    if (!node || node->Expanded() == expand)
+        return true;
+    bool allow = true;
+    if (expand)
+        OnExpanding(this, node, allow);
+    else
+        OnCollapsing(this, node, allow);
+    if (!allow)
+        return false;
+    node->SetExpanded(expand); // comes back through NodeExpansionChanged
+    if (expand)
+        OnExpanded(this, node);
+    else
+        OnCollapsed(this, node);
+    return true;
+}
+
+bool TCustomTreeView::ToggleNode(TTreeNode* node)
+{
+    return node && node->HasChildren() && ExpandNode(node, !node->Expanded());
+}
+
+void TCustomTreeView::NodesChanged()
+{
+    UpdateScrollInfo();
+    Invalidate();
+}
+
+void TCustomTreeView::NodeDeleting(TTreeNode* node)
+{
+    if (m_edit_node && node->IsAncestorOf(m_edit_node))
+        EndEdit(false);
+    if (m_edit_pending && node->IsAncestorOf(m_edit_pending))
+        m_edit_pending = nullptr;
+    if (m_selected && node->IsAncestorOf(m_selected))
+        m_selected = nullptr;
+}
+
+void TCustomTreeView::NodeExpansionChanged(TTreeNode* node)
+{
+    // A collapse that hides the selection moves it to the collapsed node.
+    if (!node->Expanded() && m_selected && m_selected != node && node->IsAncestorOf(m_selected))
+        SetSelected(node);
+    UpdateScrollInfo();
+    Invalidate();
+}
+
+// ---- editing ----
+
+bool TCustomTreeView::EditText(TTreeNode* node)
+{
+    if (!node || m_read_only || !m_hwnd || node->Owner() != &m_items)
+        return false;
+    if (m_edit)
+        EndEdit(true);
+    bool allow = true;
+    OnEditing(this, node, allow);
+    if (!allow)
+        return false;
+    MakeVisible(node);
+    Rect label = DisplayRect(node, true);
+    if (label.IsEmpty())
+        return false;
+    Rect client = Windows().GetClientRect(m_hwnd);
+    Rect bounds { label.left, label.top, std::min(client.right, std::max(label.right + 16, label.left + 64)), label.bottom };
+    m_edit_node = node;
+    m_edit = std::make_unique<LabelEdit>(*this, node->Text(), bounds);
+    return true;
+}
+
+void TCustomTreeView::EndEdit(bool commit)
+{
+    if (!m_edit)
+        return;
+    std::unique_ptr<LabelEdit> edit = std::move(m_edit);
+    TTreeNode* node = m_edit_node;
+    m_edit_node = nullptr;
+    std::string text = edit->Text();
+    bool had_focus = Windows().GetFocus() == edit->Handle();
+    edit.reset();
+    if (had_focus)
+        SetFocus();
+    if (commit && node) {
+        OnEdited(this, node, text);
+        if (text.size() > kMaxLabel)
+            text.resize(kMaxLabel);
+        node->SetText(text);
+    }
+    Invalidate();
+}
+
+HWND TCustomTreeView::EditHandle() const
+{
+    return m_edit ? m_edit->Handle() : nullptr;
+}
+
+// ---- input ----
+
+void TCustomTreeView::KeyDown(UINT vk)
+{
+    TTreeNode* sel = m_selected;
+    TTreeNode* first = m_items.GetFirstNode();
+    if (!first)
+        return;
+    int page = std::max(1, VisibleRowCount() - 1);
+    switch (vk) {
+    case VK_UP:
+        SelectByUser(sel ? (sel->GetPrevVisible() ? sel->GetPrevVisible() : sel) : first);
+        break;
+    case VK_DOWN:
+        SelectByUser(sel ? (sel->GetNextVisible() ? sel->GetNextVisible() : sel) : first);
+        break;
+    case VK_HOME:
+        SelectByUser(first);
+        break;
+    case VK_END:
+        SelectByUser(NodeAtRow(VisibleCount() - 1));
+        break;
+    case VK_PRIOR:
+        SelectByUser(NodeAtRow(std::max(0, (sel ? RowOf(sel) : 0) - page)));
+        break;
+    case VK_NEXT:
+        SelectByUser(NodeAtRow(std::min(VisibleCount() - 1, (sel ? RowOf(sel) : 0) + page)));
+        break;
+    case VK_LEFT:
+        if (!sel)
+            SelectByUser(first);
+        else if (sel->Expanded() && sel->HasChildren())
+            ExpandNode(sel, false);
+        else if (sel->Parent())
+            SelectByUser(sel->Parent());
+        break;
+    case VK_RIGHT:
+        if (!sel)
+            SelectByUser(first);
+        else if (sel->HasChildren() && !sel->Expanded())
+            ExpandNode(sel, true);
+        else if (sel->HasChildren())
+            SelectByUser(sel->GetFirstChild());
+        break;
+    case VK_ADD:
+        if (sel && sel->HasChildren())
+            ExpandNode(sel, true);
+        break;
+    case VK_SUBTRACT:
+        if (sel)
+            ExpandNode(sel, false);
+        break;
+    case VK_MULTIPLY:
+        if (sel) {
+            for (TTreeNode* n = sel; n && sel->IsAncestorOf(n); n = n->GetNext())
+                if (n->HasChildren())
+                    ExpandNode(n, true);
+        }
+        break;
+    case VK_F2:
+        EditText(sel);
+        break;
+    default:
+        break;
+    }
+}
+
+void TCustomTreeView::CharInput(std::string gbk)
+{
+    if (gbk == "+" || gbk == "-") {
+        KeyDown(gbk == "+" ? VK_ADD : VK_SUBTRACT);
+        return;
+    }
+    if (gbk == "*") {
+        KeyDown(VK_MULTIPLY);
+        return;
+    }
+    auto now = Clock();
+    if (m_typed.empty() || now - m_typed_at > kTypeAheadPause)
+        m_typed.clear();
+    m_typed_at = now;
+    bool fresh = m_typed.empty();
+    m_typed += gbk;
+    int count = VisibleCount();
+    if (count == 0)
+        return;
+    int start = m_selected ? RowOf(m_selected) : -1;
+    // A new search starts after the selection; a longer prefix may still
+    // match the selection itself.
+    int from = fresh || start < 0 ? start + 1 : start;
+    for (int i = 0; i < count; ++i) {
+        TTreeNode* n = NodeAtRow((from + i) % count);
+        if (n && StartsWithNoCase(n->Text(), m_typed)) {
+            SelectByUser(n);
+            return;
+        }
+    }
+}
+
+void TCustomTreeView::MouseDown(int x, int y, bool dbl)
+{
+    WindowSystem& ws = Windows();
+    bool was_focused = Focused();
+    if (!was_focused)
+        ws.SetFocus(m_hwnd);
+    TTreeNode* node = GetNodeAt(x, y);
+    THitTest hit = GetHitTest(x, y);
+    if (!node)
+        return;
+    if (hit == THitTest::htOnButton) {
+        ToggleNode(node);
+        return;
+    }
+    bool on_item = hit == THitTest::htOnLabel || hit == THitTest::htOnIcon || m_row_select;
+    if (!on_item)
+        return;
+    if (dbl) {
+        ws.KillTimer(m_hwnd, kEditTimer);
+        m_edit_pending = nullptr;
+        ToggleNode(node);
+        OnDblClick(this);
+        return;
+    }
+    if (node == m_selected && was_focused && !m_read_only && hit == THitTest::htOnLabel) {
+        // A slow second click on the selected label edits it.
+        m_edit_pending = node;
+        ws.SetTimer(m_hwnd, kEditTimer, kEditDelay);
+    } else {
+        SelectByUser(node);
+    }
+    OnClick(this);
+}
+
+LRESULT TCustomTreeView::WndProc(UINT msg, WPARAM wparam, LPARAM lparam)
+{
+    WindowSystem& ws = Windows();
+    HWND h = m_hwnd;
+    switch (msg) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        DeviceContext* dc = ws.BeginPaint(h, &ps);
+        if (dc)
+            Paint(dc->GetCanvas());
+        ws.EndPaint(h, &ps);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1; // Paint fills everything
+    case WM_SIZE:
+        UpdateScrollInfo();
+        Invalidate();
+        return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        Invalidate();
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        MouseDown(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam), msg == WM_LBUTTONDBLCLK);
+        return 0;
+    case WM_TIMER:
+        if (wparam == kEditTimer) {
+            ws.KillTimer(h, kEditTimer);
+            TTreeNode* node = m_edit_pending;
+            m_edit_pending = nullptr;
+            if (node && node == m_selected && Focused())
+                EditText(node);
+            return 0;
+        }
+        break;
+    case WM_KEYDOWN:
+        KeyDown(static_cast<UINT>(wparam));
+        m_swallow_char = wparam == VK_ADD || wparam == VK_SUBTRACT || wparam == VK_MULTIPLY;
+        return 0;
+    case WM_CHAR: {
+        if (m_swallow_char) {
+            m_swallow_char = false;
+            return 0;
+        }
+        if (wparam < 0x20)
+            return 0;
+        std::string gbk = UnitToGbk(m_high_surrogate, static_cast<char16_t>(wparam));
+        if (!gbk.empty())
+            CharInput(gbk);
+        return 0;
+    }
+    case WM_MOUSEWHEEL: {
+        m_wheel_rest += static_cast<int16_t>(HIWORD(wparam));
+        int notches = m_wheel_rest / WHEEL_DELTA;
+        m_wheel_rest -= notches * WHEEL_DELTA;
+        if (notches)
+            ScrollTo(m_top - notches * 3);
+        return 0;
+    }
+    case WM_VSCROLL: {
+        int page = std::max(1, VisibleRowCount());
+        switch (LOWORD(wparam)) {
+        case SB_LINEUP: ScrollTo(m_top - 1); break;
+        case SB_LINEDOWN: ScrollTo(m_top + 1); break;
+        case SB_PAGEUP: ScrollTo(m_top - page); break;
+        case SB_PAGEDOWN: ScrollTo(m_top + page); break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: ScrollTo(HIWORD(wparam)); break;
+        case SB_TOP: ScrollTo(0); break;
+        case SB_BOTTOM: ScrollTo(MaxTop()); break;
+        default: break;
+        }
+        return 0;
+    }
+    case WM_DESTROY:
+        if (m_hwnd == h)
+            m_edit.reset();
+        break;
+    default:
+        break;
+    }
+    return ws.DefWindowProc(h, msg, wparam, lparam);
+}
+
+// ---- painting ----
+
+void TCustomTreeView::Paint(Canvas& canvas)
+{
+    Rect client = m_hwnd ? Windows().GetClientRect(m_hwnd) : Rect::FromSize(0, 0, Width(), Height());
+    canvas.brush.style = BrushStyle::Solid;
+    canvas.brush.color = SystemColors::Resolve(m_color);
+    canvas.FillRect(client);
+    canvas.font = m_font;
+    int h = ItemHeight();
+    int rows = client.Height() / h + 1;
+    TTreeNode* node = NodeAtRow(m_top);
+    for (int row = 0; node && row < rows; ++row, node = node->GetNextVisible())
+        PaintNode(canvas, node, row);
+}
+
+void TCustomTreeView::PaintNode(Canvas& c, TTreeNode* node, int row)
+{
+    const int h = ItemHeight();
+    const int y = row * h;
+    const int mid = y + h / 2;
+    const int columns = node->Level() + (m_show_root ? 1 : 0);
+    const TColor line_color = SystemColors::Resolve(clGrayText);
+
+    if (m_show_lines && m_indent > 0) {
+        // Lines of the ancestors that have siblings further down.
+        int col = columns - 2;
+        for (TTreeNode* a = node->Parent(); a && col >= 0; a = a->Parent(), --col)
+            if (a->GetNextSibling())
+                DottedVLine(c, col * m_indent + m_indent / 2, y, y + h, line_color);
+        if (columns > 0) {
+            int x = (columns - 1) * m_indent + m_indent / 2;
+            bool first_of_all = !node->Parent() && !node->GetPrevSibling();
+            DottedVLine(c, x, first_of_all ? mid : y, node->GetNextSibling() ? y + h : mid + 1, line_color);
+            DottedHLine(c, x, columns * m_indent, mid, line_color);
+        }
+    }
+    if (m_show_buttons && columns > 0 && node->HasChildren()) {
+        int cx = (columns - 1) * m_indent + m_indent / 2;
+        Rect box { cx - 4, mid - 4, cx + 5, mid + 5 };
+        c.brush.color = SystemColors::Resolve(m_color);
+        c.FillRect(box);
+        c.brush.color = SystemColors::Resolve(clBtnShadow);
+        c.FrameRect(box);
+        c.brush.color = SystemColors::Resolve(clWindowText);
+        c.FillRect({ cx - 2, mid, cx + 3, mid + 1 });
+        if (!node->Expanded())
+            c.FillRect({ cx, mid - 2, cx + 1, mid + 3 });
+    }
+    if (m_images) {
+        bool sel = node == m_selected;
+        int index = sel ? node->SelectedIndex : node->ImageIndex;
+        if (index >= 0 && index < m_images->Count())
+            m_images->Draw(c, columns * m_indent, y + (h - m_images->Height()) / 2, index, m_enabled);
+    }
+
+    int x = LabelLeft(node);
+    Rect label { x, y, x + LabelWidth(node), y + h };
+    bool selected = node == m_selected;
+    bool focused = Focused() || (m_edit && m_edit_node == node);
+    TColor text_color = m_enabled ? m_font.color : clGrayText;
+    if (selected && (focused || !m_hide_selection)) {
+        Rect fill = m_row_select ? Rect { 0, y, Windows().GetClientRect(m_hwnd).right, y + h } : label;
+        c.brush.color = SystemColors::Resolve(focused ? clHighlight : clBtnFace);
+        c.FillRect(fill);
+        if (focused)
+            text_color = clHighlightText;
+    }
+    c.brush.style = BrushStyle::Clear;
+    c.font.color = SystemColors::Resolve(text_color);
+    int th = c.TextHeight(node->Text().empty() ? std::string("W") : node->Text());
+    c.TextOut(x + 2, y + (h - th) / 2, node->Text());
+    c.brush.style = BrushStyle::Solid;
+    if (selected && focused)
+        c.DrawFocusRect(label);
+}
+
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "platform/gfx/canvas.h"
+#include "platform/loop/event_loop.h"
+#include "platform/window/window_system.h"
+#include "player/full_screen_window.h"
+#include "player/mpv/mini_bar.h"
+#include "player/mpv/mpv_player.h"
+#include "player/mpv/player_status.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace pellamo {
+
+// What the two player controls share, apart from being controls: one
+// engine, started only when the first address arrives (so it costs nothing
+// on the way to the main window's first paint), the face and its clicks,
+// and the full-screen view. The control forwards its size, visibility,
+// paint and input here.
+class PlayerView {
+public:
+    // `with_bar` false: the picture alone on black.
+    PlayerView(bool with_bar, std::function<void()> invalidate, EventLoop& loop = EventLoop::Main());
+    ~PlayerView();
+    PlayerView(const PlayerView&) = delete;
+    PlayerView& operator=(const PlayerView&) = delete;
+
+    // Non-empty plays, empty stops and releases. Never throws: a failure
+    // shows in the face.
+    void SetAddress(const std::u16string& address);
+    const std::u16string& Address() const { return m_address; }
+
+    void SetSize(int width, int height);
+    // A hidden control draws nothing, so the engine renders nothing either.
+    void SetShown(bool shown);
+    bool Shown() const { return m_shown; }
+
+    void Paint(Canvas& canvas);
+    void MouseDown(Point p);
+    void DoubleClick(Point p, WindowSystem& ws);
+    // True when the key was the player's.
+    bool KeyDown(unsigned vk, WindowSystem& ws);
+
+    void ToggleFullScreen(WindowSystem& ws);
+    void LeaveFullScreen();
+    bool FullScreen() const { return m_full_screen != nullptr; }
+    const FullScreenWindow* FullScreenView() const { return m_full_screen.get(); }
+
+    const MiniBar& Layout() const { return m_layout; }
+    PlayerStatus Status() const;
+    // Null until an address was first set.
+    MpvPlayer* Engine() { return m_player.get(); }
+    const MpvPlayer* Engine() const { return m_player.get(); }
+
+private:
+    bool EnsureEngine();
+    void ApplyVideoSize();
+    void Changed();
+
+    bool m_with_bar;
+    std::function<void()> m_invalidate;
+    EventLoop& m_loop;
+    MiniBar m_layout;
+    int m_width = 0;
+    int m_height = 0;
+    bool m_shown = true;
+    std::u16string m_address;
+    // Why there is no engine, when starting it failed.
+    PlayerStatus m_start_failure;
+    std::unique_ptr<MpvPlayer> m_player;
+    // Declared after the engine: it draws from it, so it goes first.
+    std::unique_ptr<FullScreenWindow> m_full_screen;
+};
+
+}
