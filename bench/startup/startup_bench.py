@@ -112,8 +112,9 @@ def main():
                 time.sleep(2.0)  # idle: the window is up, nothing plays
                 rss.append(rss_mb(proc.pid))
             stop(proc)
-            proc, t = time_to_window(["mpv", "--no-config", "--idle", "--force-window", "--title=mpvbench",
-                                      "--vo=x11", "--ao=null"], env, "^mpvbench$", painted=False)
+            # mpv as it starts by default, without the user's configuration.
+            proc, t = time_to_window(["mpv", "--no-config", "--idle", "--force-window", "--title=mpvbench"],
+                                     env, "^mpvbench$", painted=False)
             if t is not None:
                 theirs.append(t)
             stop(proc)
