@@ -70,3 +70,127 @@ end)",
 
 }
 }
+
+namespace pellamo::test {
+namespace {
+
+TEST_F(FormTest, DesktopCentreAppliesAtFirstShowing)
+{
+    auto* form = app.CreateForm<TForm>();
+    form->SetPosition(TPosition::poDesktopCenter);
+    form->SetBounds(0, 0, 640, 435);
+    EXPECT_FALSE(ws().IsWindowVisible(form->Handle()));
+    form->Show();
+    Pump();
+    // Work area 1024 x 740.
+    EXPECT_EQ(form->Left(), (1024 - 640) / 2);
+    EXPECT_EQ(form->Top(), (740 - 435) / 2);
+    EXPECT_TRUE(ws().IsWindowVisible(form->Handle()));
+    EXPECT_TRUE(form->Active());
+    // Moved by hand, hidden and shown again: it stays where it was put.
+    form->SetLeft(5);
+    form->Hide();
+    form->Show();
+    EXPECT_EQ(form->Left(), 5);
+}
+
+TEST_F(FormTest, ShowModalReturnsTheResultWhenClosed)
+{
+    auto* main = app.CreateForm<TForm>();
+    main->Show();
+    auto* dialog = app.CreateForm<TForm>();
+    std::vector<std::string> seen;
+    loop.Post([&] {
+        seen.push_back(dialog->Visible() ? "visible" : "hidden");
+        seen.push_back(ws().IsWindowEnabled(main->Handle()) ? "main enabled" : "main disabled");
+        dialog->Close();
+    });
+    EXPECT_EQ(dialog->ShowModal(), mrCancel);
+    EXPECT_EQ(seen, (std::vector<std::string> { "visible", "main disabled" }));
+    EXPECT_FALSE(dialog->Visible());
+    EXPECT_TRUE(ws().IsWindowEnabled(main->Handle()));
+    EXPECT_FALSE(app.Terminated());
+
+    // A set result ends it too; the same form can be shown again.
+    loop.Post([&] { dialog->SetModalResult(mrOk); });
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    dialog->Show();
+    EXPECT_THROW(dialog->ShowModal(), std::logic_error);
+}
+
+TEST_F(FormTest, CloseAsksCloseQueryAndTheMainFormEndsTheApplication)
+{
+    auto* main = app.CreateForm<TTestForm>();
+    auto* other = app.CreateForm<TTestForm>();
+    main->OnCloseQuery.Bind("FormCloseQuery", [main](TObject* s, bool& b) { main->FormCloseQuery(s, b); });
+    other->Show();
+    other->Close();
+    EXPECT_FALSE(other->Visible());
+    EXPECT_FALSE(app.Terminated());
+
+    main->Show();
+    main->allow_close = false;
+    screen.RequestClose(ws().DisplayWindowOf(main->Handle()));
+    Pump();
+    EXPECT_EQ(main->calls.back(), "closequery");
+    EXPECT_TRUE(main->Visible());
+    EXPECT_FALSE(app.Terminated());
+
+    main->allow_close = true;
+    screen.RequestClose(ws().DisplayWindowOf(main->Handle()));
+    Pump();
+    EXPECT_TRUE(app.Terminated());
+    app.Run(); // returns at once
+}
+
+TEST_F(FormTest, RunShowsTheMainFormAndEndsWhenItCloses)
+{
+    auto* main = app.CreateForm<TForm>();
+    app.CreateForm<TForm>(); // not the main form: stays hidden
+    loop.Post([&] {
+        EXPECT_TRUE(main->Visible());
+        main->Close();
+    });
+    app.Run();
+    EXPECT_TRUE(app.Terminated());
+    EXPECT_EQ(app.MainForm(), main);
+}
+
+TEST_F(FormTest, MinimumSizeHoldsForCodeAndWindowSystem)
+{
+    auto* form = app.CreateForm<TForm>();
+    form->Constraints().SetMinWidth(130);
+    form->Constraints().SetMinHeight(50);
+    form->SetBounds(0, 0, 20, 20);
+    EXPECT_EQ(form->Width(), 130);
+    EXPECT_EQ(form->Height(), 50);
+    ws().MoveWindow(form->Handle(), 0, 0, 10, 10);
+    EXPECT_EQ(ws().GetWindowRect(form->Handle()).Width(), 130);
+    EXPECT_EQ(form->Height(), 50);
+}
+
+TEST_F(FormTest, BorderStyleKeepsTheOuterSizeAndSetsTheFrame)
+{
+    auto* form = app.CreateForm<TForm>();
+    form->SetBounds(0, 0, 200, 100);
+    struct Case {
+        TFormBorderStyle style;
+        int frame; // each side
+        int caption;
+    } cases[] = {
+        { TFormBorderStyle::bsNone, 0, 0 },
+        { TFormBorderStyle::bsDialog, 3, 18 },
+        { TFormBorderStyle::bsSizeable, 3, 18 },
+    };
+    for (const Case& c : cases) {
+        form->SetBorderStyle(c.style);
+        EXPECT_EQ(form->Width(), 200);
+        EXPECT_EQ(form->ClientWidth(), 200 - 2 * c.frame) << static_cast<int>(c.style);
+        EXPECT_EQ(form->ClientHeight(), 100 - 2 * c.frame - c.caption) << static_cast<int>(c.style);
+    }
+    form->SetClientWidth(634);
+    EXPECT_EQ(form->ClientWidth(), 634);
+}
+
+}
+}

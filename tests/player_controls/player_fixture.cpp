@@ -14,6 +14,14 @@ namespace pellamo::test {
 
 std::u16string U16(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
 
+PlayerFixture::PlayerFixture()
+{
+    app.MessageBoxFunction = [this](const std::string& text, const std::string&, UINT) {
+        boxes.push_back(text);
+        return IDOK;
+    };
+}
+
 void PlayerFixture::SetUpTestSuite()
 {
     char pattern[] = "/tmp/pellamo_controls_XXXXXX";

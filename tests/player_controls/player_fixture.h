@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/backend/headless/headless_backend.h"
+#include "platform/components/controls/application.h"
 #include "platform/gfx/bitmap.h"
 #include "platform/loop/event_loop.h"
 #include "platform/window/window_system.h"
@@ -12,10 +13,12 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace pellamo::test {
 
-// A headless screen with its window system, and short media made with ffmpeg
+// A headless screen with an application on it (message boxes recorded,
+// never shown), and short media made with ffmpeg
 // once per suite: video with sound, and sound alone (a radio station).
 class PlayerFixture : public ::testing::Test {
 protected:
@@ -42,7 +45,12 @@ protected:
     static inline std::filesystem::path s_dir;
     EventLoop loop;
     HeadlessBackend screen;
-    WindowSystem ws { screen, loop };
+    TApplication app { screen, loop };
+    WindowSystem& ws = app.Windows();
+    // Message boxes the program tried to show.
+    std::vector<std::string> boxes;
+
+    PlayerFixture();
 };
 
 std::u16string U16(const std::string& ascii);

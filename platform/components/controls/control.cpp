@@ -157,7 +157,7 @@ void TControl::SetParent(TWinControl* parent)
         old->RemoveControl(this);
         parent_ = nullptr;
         if (!old->HasState(csDestroying))
-            old->Realign();
+            old->Realign(this);
     }
     if (parent) {
         parent_ = parent;
@@ -310,7 +310,7 @@ void TControl::UpdateAnchorRules()
 void TControl::RequestAlign()
 {
     if (parent_)
-        parent_->Realign();
+        parent_->Realign(this);
 }
 
 void TControl::SetVisible(bool visible)

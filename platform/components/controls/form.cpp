@@ -182,7 +182,7 @@ void TForm::SetMenu(TComponent* menu)
 
 void TForm::SetActiveControl(TWinControl* control)
 {
-    if (control == active_control_)
+    if (control == active_control_ || (control && control->HasState(csDestroying)))
         return;
     if (control && !ContainsControl(control))
         throw std::invalid_argument("Invalid active control: not on this form");

@@ -61,6 +61,11 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner)
 
 TWinControl::~TWinControl()
 {
+    // Nothing may reach the half-destroyed control through its window.
+    if (handle_ && ws_ && ws_->IsWindow(handle_))
+        ws_->SetUserData(handle_, nullptr);
+    if (TForm* form = ParentForm(); form && form != this && form->ActiveControl() == this)
+        form->SetActiveControl(nullptr);
     // A window owns its child controls.
     while (!controls_.empty()) {
         TControl* c = controls_.back();
@@ -333,13 +338,13 @@ void TWinControl::EnableAlign()
         Realign();
 }
 
-void TWinControl::Realign()
+void TWinControl::Realign(TControl* trigger)
 {
     if (align_disabled_ > 0 || aligning_ || HasState(csLoading) || HasState(csDestroying))
         return;
     aligning_ = true;
     try {
-        AlignControls(AlignRect());
+        AlignControls(trigger, AlignRect());
     } catch (...) {
         aligning_ = false;
         throw;
@@ -347,7 +352,7 @@ void TWinControl::Realign()
     aligning_ = false;
 }
 
-void TWinControl::AlignControls(Rect rect)
+void TWinControl::AlignControls(TControl* trigger, Rect rect)
 {
     Rect area = AlignRect();
     // Anchored controls keep their distances to the edges they are bound to.
@@ -382,11 +387,9 @@ void TWinControl::AlignControls(Rect rect)
     // kind in the order of their places (the topmost alTop first, ...).
     const TAlign order[] = { TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient };
     for (TAlign kind : order) {
-        std::vector<TControl*> list;
-        for (TControl* c : controls_)
-            if (c->Align() == kind && c->Visible())
-                list.push_back(c);
-        std::stable_sort(list.begin(), list.end(), [kind](const TControl* a, const TControl* b) {
+        // The trigger first, then each control before the first one it
+        // lies strictly before.
+        auto before = [kind](const TControl* a, const TControl* b) {
             switch (kind) {
             case TAlign::alTop:
                 return a->Top() < b->Top();
@@ -399,7 +402,18 @@ void TWinControl::AlignControls(Rect rect)
             default:
                 return false;
             }
-        });
+        };
+        std::vector<TControl*> list;
+        if (trigger && trigger->Align() == kind && trigger->Visible())
+            list.push_back(trigger);
+        for (TControl* c : controls_) {
+            if (c == trigger || c->Align() != kind || !c->Visible())
+                continue;
+            auto at = list.begin();
+            while (at != list.end() && !before(c, *at))
+                ++at;
+            list.insert(at, c);
+        }
         for (TControl* c : list) {
             int w = std::max(0, rect.Width());
             int h = std::max(0, rect.Height());

@@ -74,7 +74,9 @@ public:
     // Alignment of the children.
     void DisableAlign() { ++align_disabled_; }
     void EnableAlign();
-    void Realign();
+    // Aligns the children again; `trigger` (a child whose place or
+    // alignment just changed) goes first among equals.
+    void Realign(TControl* trigger = nullptr);
 
     bool DoubleBuffered() const { return double_buffered_; }
     void SetDoubleBuffered(bool on) { double_buffered_ = on; }
@@ -117,7 +119,7 @@ protected:
 
     // The area children are aligned in.
     virtual Rect AlignRect() const { return ClientRect(); }
-    virtual void AlignControls(Rect rect);
+    virtual void AlignControls(TControl* trigger, Rect rect);
     // Frame inset used for the client area before there is a window.
     virtual Rect NonClientInset() const { return {}; }
 
