@@ -1,0 +1,13 @@
+#include "platform/components/main_menu.h"
+
+#include "platform/components/props.h"
+
+namespace pellamo {
+
+const ClassInfo& TMainMenu::StaticClass()
+{
+    static const ClassInfo info("TMainMenu", &TMenu::StaticClass(), {}, FactoryOf<TMainMenu>());
+    return info;
+}
+
+}

@@ -1,0 +1,42 @@
+#include "platform/components/popup_menu.h"
+
+#include "platform/components/props.h"
+
+namespace pellamo {
+
+TPopupMenu::TPopupMenu(TComponent* owner)
+    : TMenu(owner)
+{
+}
+
+TPopupMenu::~TPopupMenu()
+{
+    m_window.reset();
+}
+
+const ClassInfo& TPopupMenu::StaticClass()
+{
+    static const ClassInfo info("TPopupMenu", &TMenu::StaticClass(),
+        {
+            props::Bool<TPopupMenu>("AutoPopup", &TPopupMenu::AutoPopup, &TPopupMenu::SetAutoPopup),
+            props::Event<TPopupMenu>("OnPopup", &TPopupMenu::OnPopup),
+        },
+        FactoryOf<TPopupMenu>());
+    return info;
+}
+
+void TPopupMenu::Popup(int x, int y)
+{
+    CloseMenu();
+    OnPopup(this);
+    m_window.reset(); // a closed chain left from before
+    m_window = std::make_unique<TMenuWindow>(*Items(), Point { x, y }, static_cast<TMenuWindow::Host*>(this));
+}
+
+void TPopupMenu::CloseMenu()
+{
+    if (m_window && m_window->IsOpen())
+        m_window->CloseAll(nullptr);
+}
+
+}
