@@ -1,9 +1,9 @@
 #include "app/about_window.h"
 
+#include "app/plain_controls.h"
 #include "app/web_pages.h"
 #include "platform/backend/display_backend.h"
 #include "platform/components/class_info.h"
-#include "platform/components/controls/image.h"
 #include "platform/components/description_reader.h"
 #include "platform/gfx/resources.h"
 #include "platform/window/window_system.h"
@@ -28,8 +28,7 @@ TForm2::TForm2(TComponent* owner, std::string_view description) : TForm(owner)
 {
     RegisterMethod("Label4Click", this, &TForm2::Label4Click);
     ReadDescription(description, *this);
-    if (auto* image = dynamic_cast<TImage*>(FindComponent("Image1")))
-        image->Picture().LoadFromResource("LOGO");
+    LoadPicture(*this, "Image1", "LOGO");
 }
 
 const ClassInfo& TForm2::StaticClass()

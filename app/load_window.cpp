@@ -1,7 +1,8 @@
 #include "app/load_window.h"
 
+#include "app/plain_controls.h"
+
 #include "platform/components/class_info.h"
-#include "platform/components/controls/image.h"
 #include "platform/components/description_reader.h"
 #include "platform/gfx/resources.h"
 
@@ -29,8 +30,7 @@ TForm4::TForm4(TComponent* owner, std::string_view description) : TForm(owner)
 {
     RegisterMethod("Timer1Timer", this, &TForm4::Timer1Timer);
     ReadDescription(description, *this);
-    if (auto* image = dynamic_cast<TImage*>(FindComponent("Image1")))
-        image->Picture().LoadFromResource("LOAD");
+    LoadPicture(*this, "Image1", "LOAD");
 }
 
 const ClassInfo& TForm4::StaticClass()

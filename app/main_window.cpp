@@ -67,8 +67,7 @@ TForm1::TForm1(TComponent* owner, std::string_view description) : TForm(owner)
     RegisterHandlers();
     ReadDescription(description, *this);
     Bind();
-    if (OnCreate)
-        OnCreate(this);
+    SetIcon(Resources::LoadBitmap("MAINICON"));
 }
 
 TForm1::~TForm1() = default;
@@ -101,15 +100,17 @@ void TForm1::Bind()
     suiPanel1 = Find<TControl>(*this, "suiPanel1");
     TreeView1 = Find<TCustomTreeView>(*this, "TreeView1");
     TreeView2 = Find<TCustomTreeView>(*this, "TreeView2");
-    WindowsMediaPlayer1 = Find<MediaPlayerControl>(*this, "WindowsMediaPlayer1");
-    RealAudio1 = Find<RealPlayerControl>(*this, "RealAudio1");
+    WindowsMediaPlayer1 = Find<TWindowsMediaPlayer>(*this, "WindowsMediaPlayer1");
+    RealAudio1 = Find<TRealAudio>(*this, "RealAudio1");
     Edit1 = Find<TControl>(*this, "Edit1");
     Edit2 = Find<TControl>(*this, "Edit2");
     Memo1 = Find<TControl>(*this, "Memo1");
     NMHTTP1 = Find<TNMHTTPComponent>(*this, "NMHTTP1");
 
     caption_ = std::make_unique<Caption>(*suiPanel1);
-    host_ = std::make_unique<PlayerHost>(*WindowsMediaPlayer1, *RealAudio1);
+    media_ = std::make_unique<MediaPlayerAdapter>(*WindowsMediaPlayer1);
+    real_ = std::make_unique<RealPlayerAdapter>(*RealAudio1);
+    host_ = std::make_unique<PlayerHost>(*media_, *real_);
     pages_ = std::make_unique<PageFetch>(NMHTTP1->Client());
     tuning_ = std::make_unique<Tuning>(TelevisionTable(), RadioTable(), *pages_, *caption_, *host_);
 }
@@ -118,6 +119,7 @@ void TForm1::FormCreate(TObject*)
 {
     SetWidth(640);
     SetHeight(435);
+    // Runs while the description is being finished, before the controls are bound.
     auto* real = Find<TControl>(*this, "RealAudio1");
     real->SetTop(65);
     real->SetLeft(3);

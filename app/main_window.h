@@ -5,7 +5,9 @@
 #include "catalogue/caption_panel.h"
 #include "catalogue/tuning.h"
 #include "platform/components/controls/form.h"
+#include "player/media_player_adapter.h"
 #include "player/player_host.h"
+#include "player/real_player_adapter.h"
 
 #include <memory>
 #include <string_view>
@@ -64,9 +66,8 @@ private:
     TControl* suiPanel1 = nullptr;
     TCustomTreeView* TreeView1 = nullptr;
     TCustomTreeView* TreeView2 = nullptr;
-    // The player controls as the player host drives them.
-    MediaPlayerControl* WindowsMediaPlayer1 = nullptr;
-    RealPlayerControl* RealAudio1 = nullptr;
+    TWindowsMediaPlayer* WindowsMediaPlayer1 = nullptr;
+    TRealAudio* RealAudio1 = nullptr;
     // Hidden; their text is all that matters.
     TControl* Edit1 = nullptr;
     TControl* Edit2 = nullptr;
@@ -75,6 +76,8 @@ private:
     TForm* about_ = nullptr;
 
     std::unique_ptr<Caption> caption_;
+    std::unique_ptr<MediaPlayerAdapter> media_;
+    std::unique_ptr<RealPlayerAdapter> real_;
     std::unique_ptr<PlayerHost> host_;
     std::unique_ptr<PageFetch> pages_;
     std::unique_ptr<Tuning> tuning_;
