@@ -1933,20 +1933,6 @@ void WindowSystem::HandleMouse(const DisplayEvent& e, WindowObject& top)
     DispatchQueued(msg);
 }
 
-bool WindowSystem::IsModifierDown(UINT vk) const
-{
-    switch (vk) {
-    case VK_SHIFT:
-        return m_key_modifiers & kModShift;
-    case VK_CONTROL:
-        return m_key_modifiers & kModControl;
-    case VK_MENU:
-        return m_key_modifiers & kModAlt;
-    default:
-        return false;
-    }
-}
-
 void WindowSystem::HandleKey(const DisplayEvent& e)
 {
     m_key_modifiers = e.modifiers & (kModShift | kModControl | kModAlt);

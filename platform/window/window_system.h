@@ -148,9 +148,6 @@ public:
     // (what GetKeyState tells of the shift keys while a key is handled).
     unsigned KeyModifiers() const { return m_key_modifiers; }
     bool TrackMouseEvent(TRACKMOUSEEVENT& tme);
-    // Whether VK_SHIFT, VK_CONTROL or VK_MENU was held at the last key event
-    // (menus match shortcuts with it); false for other keys.
-    bool IsModifierDown(UINT vk) const;
     void SetWindowCursor(HWND hwnd, CursorShape shape);
 
     // Painting.

@@ -3,9 +3,9 @@
 
 #include "tests/treemenu/treemenu_fixture.h"
 
-#include "platform/components/main_menu.h"
-#include "platform/components/menu_bar.h"
-#include "platform/components/popup_menu.h"
+#include "platform/components/controls/main_menu.h"
+#include "platform/components/controls/menu_bar.h"
+#include "platform/components/controls/popup_menu.h"
 #include "platform/gfx/canvas.h"
 #include "platform/gfx/system_colors.h"
 

@@ -1,4 +1,4 @@
-#include "platform/components/popup_menu.h"
+#include "platform/components/controls/popup_menu.h"
 
 #include "platform/components/props.h"
 

@@ -1,6 +1,6 @@
-#include "platform/components/menu_window.h"
+#include "platform/components/controls/menu_window.h"
 
-#include "platform/components/menu.h"
+#include "platform/components/controls/menu.h"
 #include "platform/gfx/canvas.h"
 #include "platform/gfx/image_list.h"
 #include "platform/gfx/system_colors.h"

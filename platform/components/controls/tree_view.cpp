@@ -1,4 +1,4 @@
-#include "platform/components/tree_view.h"
+#include "platform/components/controls/tree_view.h"
 
 #include "platform/components/props.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/components/custom_tree_view.h"
+#include "platform/components/controls/custom_tree_view.h"
 
 namespace pellamo {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/components/main_menu.h"
-#include "platform/components/menu_window.h"
+#include "platform/components/controls/main_menu.h"
+#include "platform/components/controls/menu_window.h"
 #include "platform/window/window_system.h"
 
 #include <memory>

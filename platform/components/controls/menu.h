@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/components/component.h"
-#include "platform/components/menu_item.h"
+#include "platform/components/controls/menu_item.h"
 
 #include <functional>
 #include <map>

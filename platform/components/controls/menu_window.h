@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/components/menu_item.h"
+#include "platform/components/controls/menu_item.h"
 #include "platform/gfx/font.h"
 #include "platform/window/window_system.h"
 

@@ -1,4 +1,4 @@
-#include "platform/components/main_menu.h"
+#include "platform/components/controls/main_menu.h"
 
 #include "platform/components/props.h"
 

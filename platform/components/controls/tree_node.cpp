@@ -1,6 +1,6 @@
-#include "platform/components/tree_node.h"
+#include "platform/components/controls/tree_node.h"
 
-#include "platform/components/tree_nodes.h"
+#include "platform/components/controls/tree_nodes.h"
 
 #include <stdexcept>
 

@@ -1,9 +1,9 @@
-#include "platform/components/tree_nodes.h"
+#include "platform/components/controls/tree_nodes.h"
 
 #include "catalogue/tree_reader.h"
 #include "catalogue/tree_writer.h"
 #include "platform/components/props.h"
-#include "platform/components/tree_node.h"
+#include "platform/components/controls/tree_node.h"
 
 #include <stdexcept>
 

@@ -1,4 +1,4 @@
-#include "platform/components/menu.h"
+#include "platform/components/controls/menu.h"
 
 #include "platform/components/props.h"
 

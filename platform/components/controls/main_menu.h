@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/components/menu.h"
+#include "platform/components/controls/menu.h"
 
 namespace pellamo {
 

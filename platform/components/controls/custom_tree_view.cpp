@@ -1,4 +1,4 @@
-#include "platform/components/custom_tree_view.h"
+#include "platform/components/controls/custom_tree_view.h"
 
 #include "platform/components/enum_info.h"
 #include "platform/components/props.h"

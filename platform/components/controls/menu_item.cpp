@@ -1,6 +1,6 @@
-#include "platform/components/menu_item.h"
+#include "platform/components/controls/menu_item.h"
 
-#include "platform/components/menu.h"
+#include "platform/components/controls/menu.h"
 #include "platform/components/props.h"
 #include "platform/window/messages.h"
 

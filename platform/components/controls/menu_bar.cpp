@@ -1,4 +1,4 @@
-#include "platform/components/menu_bar.h"
+#include "platform/components/controls/menu_bar.h"
 
 #include "platform/gfx/canvas.h"
 #include "platform/gfx/system_colors.h"
@@ -278,8 +278,9 @@ bool TMenuBar::Hook(MSG& msg)
         UINT vk = static_cast<UINT>(msg.wParam);
         if (vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU)
             return false;
-        TShortCut modifiers = (m_ws.IsModifierDown(VK_SHIFT) ? scShift : 0) | (m_ws.IsModifierDown(VK_CONTROL) ? scCtrl : 0)
-            | (m_ws.IsModifierDown(VK_MENU) || msg.message == WM_SYSKEYDOWN ? scAlt : 0);
+        unsigned held = m_ws.KeyModifiers();
+        TShortCut modifiers = ((held & kModShift) ? scShift : 0) | ((held & kModControl) ? scCtrl : 0)
+            | ((held & kModAlt) || msg.message == WM_SYSKEYDOWN ? scAlt : 0);
         if (msg.message == WM_SYSKEYDOWN && vk == VK_F10)
             modifiers &= static_cast<TShortCut>(~scAlt);
         return m_menu.DispatchShortCut(ShortCut(vk, modifiers));

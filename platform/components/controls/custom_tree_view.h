@@ -2,8 +2,8 @@
 
 #include "platform/components/component.h"
 #include "platform/components/event.h"
-#include "platform/components/tree_node.h"
-#include "platform/components/tree_nodes.h"
+#include "platform/components/controls/tree_node.h"
+#include "platform/components/controls/tree_nodes.h"
 #include "platform/gfx/font.h"
 #include "platform/gfx/system_colors.h"
 #include "platform/window/window_system.h"

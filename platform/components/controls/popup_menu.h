@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/components/menu.h"
-#include "platform/components/menu_window.h"
+#include "platform/components/controls/menu.h"
+#include "platform/components/controls/menu_window.h"
 
 #include <memory>
 
