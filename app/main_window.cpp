@@ -5,9 +5,9 @@
 #include "catalogue/builtin_catalogue.h"
 #include "platform/backend/display_backend.h"
 #include "platform/components/class_info.h"
-#include "platform/components/custom_tree_view.h"
+#include "platform/components/controls/custom_tree_view.h"
 #include "platform/components/description_reader.h"
-#include "platform/components/tree_node.h"
+#include "platform/components/controls/tree_node.h"
 #include "platform/gfx/resources.h"
 #include "platform/window/window_system.h"
 

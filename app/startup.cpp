@@ -7,10 +7,10 @@
 #include "app/plain_controls.h"
 #include "platform/components/class_registry.h"
 #include "platform/components/controls/application.h"
-#include "platform/components/main_menu.h"
-#include "platform/components/menu_item.h"
-#include "platform/components/popup_menu.h"
-#include "platform/components/tree_view.h"
+#include "platform/components/controls/main_menu.h"
+#include "platform/components/controls/menu_item.h"
+#include "platform/components/controls/popup_menu.h"
+#include "platform/components/controls/tree_view.h"
 #include "player/register_player_controls.h"
 
 #include <cstdio>
