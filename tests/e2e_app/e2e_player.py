@@ -118,7 +118,7 @@ def start_servers(media_file):
                         if not chunk:
                             break
                         self.wfile.write(chunk)
-                        time.sleep(0.05)
+                        time.sleep(0.2)
                 except (BrokenPipeError, ConnectionResetError):
                     pass
 
@@ -210,7 +210,7 @@ def inside(program, shots):
     subprocess.run(["mount", "--bind", hosts, "/etc/hosts"], check=True)
 
     media = os.path.join(work, "stream.ts")
-    subprocess.run(["ffmpeg", "-loglevel", "error", "-f", "lavfi", "-i", "testsrc=size=320x240:rate=25", "-t", "60",
+    subprocess.run(["ffmpeg", "-loglevel", "error", "-f", "lavfi", "-i", "testsrc=size=320x240:rate=25", "-t", "120",
                     "-c:v", "mpeg2video", "-q:v", "5", "-f", "mpegts", media], check=True, timeout=60)
     pages, streams, servers = start_servers(media)
 
