@@ -127,6 +127,8 @@ void PlayerView::Paint(Canvas& canvas)
         if (m_player->HasPicture() && !m_full_screen)
             view.picture = &m_player->Frame();
     }
+    if (view.picture && !view.status.audio_only)
+        ++m_pictures_painted;
     PlayerFace::Paint(canvas, m_layout, view);
 }
 

@@ -8,6 +8,7 @@
 #include "player/mpv/mpv_player.h"
 #include "player/mpv/player_status.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -49,6 +50,8 @@ public:
     const FullScreenWindow* FullScreenView() const { return m_full_screen.get(); }
 
     const MiniBar& Layout() const { return m_layout; }
+    // Paints that showed a picture of the stream (for measuring).
+    uint64_t PicturesPainted() const { return m_pictures_painted; }
     PlayerStatus Status() const;
     // Null until an address was first set.
     MpvPlayer* Engine() { return m_player.get(); }
@@ -63,6 +66,7 @@ private:
     std::function<void()> m_invalidate;
     EventLoop& m_loop;
     MiniBar m_layout;
+    uint64_t m_pictures_painted = 0;
     int m_width = 0;
     int m_height = 0;
     bool m_shown = true;

@@ -89,6 +89,7 @@ TEST_F(PlayerControlsTest, DescriptionMakesBothPlayersIdleInOneRectangle)
     EXPECT_EQ(media->BoundsRect(), real->BoundsRect());
     EXPECT_TRUE(media->Visible());
     EXPECT_FALSE(real->Visible());
+    EXPECT_FALSE(real->View().Shown()) << "a hidden player draws nothing";
     EXPECT_EQ("imagewindow", GetStrProp(*real, "Controls"));
     EXPECT_EQ("one", GetStrProp(*real, "Console"));
     EXPECT_EQ("", GetStrProp(*media, "URL"));

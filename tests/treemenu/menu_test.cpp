@@ -95,7 +95,7 @@ class MenuFixture : public TreeMenuFixture {
 protected:
     TMenuItem* Item(TMenuItem* parent, const std::string& utf8_caption)
     {
-        auto* item = new TMenuItem(form.get());
+        auto* item = new TMenuItem(owner.get());
         item->SetCaption(Gbk(utf8_caption));
         item->OnClick = [this, item](TObject* sender) {
             EXPECT_EQ(sender, item);
@@ -115,7 +115,7 @@ protected:
     Point Center(const Rect& r) const { return { (r.left + r.right) / 2, (r.top + r.bottom) / 2 }; }
     Point ItemOnScreen(TMenuWindow* w, int index) const { return OnScreen(w->Handle(), Center(w->ItemRect(index))); }
 
-    ComponentPtr<TComponent> form { new TComponent(nullptr) };
+    ComponentPtr<TComponent> owner { new TComponent(nullptr) };
     std::vector<std::string> clicks;
     std::vector<bool> open_at_click;
 };
@@ -124,7 +124,7 @@ class PopupMenuTest : public MenuFixture {
 protected:
     PopupMenuTest()
     {
-        popup = new TPopupMenu(form.get());
+        popup = new TPopupMenu(owner.get());
         Item(popup->Items(), "网络电视");
         Item(popup->Items(), "-");
         Item(popup->Items(), "网络电台");
@@ -283,7 +283,7 @@ class MenuBarTest : public MenuFixture {
 protected:
     MenuBarTest()
     {
-        menu = new TMainMenu(form.get());
+        menu = new TMainMenu(owner.get());
         TMenuItem* programmes = Item(menu->Items(), "节目选择");
         Item(programmes, "网络电视");
         Item(programmes, "网络电台");

@@ -20,13 +20,14 @@ class TreeViewTest : public TreeMenuFixture {
 protected:
     TreeViewTest()
     {
+        tree = new TTreeView(form);
         tree->SetBounds(10, 10, 163, 369);
         tree->SetIndent(19);
         auto data = TelevisionTreeData();
         tree->Items().ReadData(Bytes(data.begin(), data.end()));
-        tree->SetParentWindow(host);
+        tree->SetParent(form);
         tree->OnChange = [this](TObject* sender, TTreeNode* node) {
-            EXPECT_EQ(sender, tree.get());
+            EXPECT_EQ(sender, tree);
             changes.push_back(node);
         };
         tree->Clock = [this] { return now; };
@@ -61,7 +62,7 @@ protected:
         return si;
     }
 
-    ComponentPtr<TTreeView> tree { new TTreeView(nullptr) };
+    TTreeView* tree = nullptr;
     std::vector<TTreeNode*> changes;
     std::chrono::steady_clock::time_point now {};
 };

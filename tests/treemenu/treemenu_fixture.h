@@ -1,6 +1,8 @@
 #pragma once
 
 #include "platform/backend/headless/headless_backend.h"
+#include "platform/components/controls/application.h"
+#include "platform/components/controls/form.h"
 #include "platform/loop/event_loop.h"
 #include "platform/text/gbk.h"
 #include "platform/window/window_system.h"
@@ -12,26 +14,23 @@
 
 namespace pellamo::test {
 
-// A headless screen, a loop of its own and one shown top-level window
-// (white client area at 100, 100) to put controls on.
+// A headless screen, a loop and an application of their own, and one
+// shown form (at 100, 100) to put controls on.
 class TreeMenuFixture : public ::testing::Test {
 protected:
     TreeMenuFixture()
     {
-        if (!ws.IsClassRegistered("TestHost"))
-            ws.RegisterClass({ "TestHost", nullptr, CS_DBLCLKS, Rgb(255, 255, 255) });
-        CreateWindowParams p;
-        p.class_name = "TestHost";
-        p.style = WS_POPUP | WS_VISIBLE;
-        p.bounds = Rect::FromSize(100, 100, 400, 500);
-        host = ws.CreateWindowEx(p);
-        ws.SetActiveWindow(host);
+        form = app.CreateForm<TForm>();
+        form->SetBounds(100, 100, 400, 500);
+        form->SetColor(Rgb(255, 255, 255));
+        form->Show();
+        host = form->Handle();
         Pump();
     }
 
     void Pump()
     {
-        for (int i = 0; i < 10 && loop.ProcessMessages(); ++i) {
+        for (int i = 0; i < 20 && loop.ProcessMessages(); ++i) {
         }
         loop.ProcessMessages();
     }
@@ -52,7 +51,9 @@ protected:
 
     EventLoop loop;
     HeadlessBackend screen;
-    WindowSystem ws { screen, loop };
+    TApplication app { screen, loop };
+    WindowSystem& ws { app.Windows() };
+    TForm* form = nullptr;
     HWND host = nullptr;
 };
 

@@ -3,6 +3,9 @@
 #include "platform/components/class_info.h"
 #include "platform/components/class_registry.h"
 #include "platform/components/controls/graphic_control.h"
+#include "platform/components/controls/image.h"
+#include "platform/components/controls/label.h"
+#include "platform/components/controls/panel.h"
 #include "platform/components/controls/form.h"
 #include "platform/text/gbk.h"
 #include "platform/window/message_box.h"
@@ -35,7 +38,8 @@ TApplication::TApplication(DisplayBackend& backend, EventLoop& loop)
 void RegisterControlClasses()
 {
     RegisterClasses({ &TControl::StaticClass(), &TWinControl::StaticClass(), &TGraphicControl::StaticClass(),
-        &TCustomControl::StaticClass(), &TForm::StaticClass() });
+        &TCustomControl::StaticClass(), &TForm::StaticClass(), &TPanel::StaticClass(), &TLabel::StaticClass(),
+        &TImage::StaticClass() });
 }
 
 void TApplication::Init()

@@ -25,6 +25,14 @@ namespace pellamo {
 
 class DeviceContext;
 class TControl;
+
+inline Brush SolidBrush(TColor color)
+{
+    Brush b;
+    b.color = color;
+    return b;
+}
+
 class TForm;
 class TWinControl;
 class WindowSystem;

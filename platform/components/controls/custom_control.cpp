@@ -5,6 +5,21 @@
 
 namespace pellamo {
 
+void Frame3D(pellamo::Canvas& canvas, Rect& rect, TColor top_left, TColor bottom_right, int width)
+{
+    Brush saved = canvas.brush;
+    for (int i = 0; i < width && !rect.IsEmpty(); ++i) {
+        canvas.brush = SolidBrush(top_left);
+        canvas.FillRect({ rect.left, rect.top, rect.right - 1, rect.top + 1 });
+        canvas.FillRect({ rect.left, rect.top, rect.left + 1, rect.bottom - 1 });
+        canvas.brush = SolidBrush(bottom_right);
+        canvas.FillRect({ rect.right - 1, rect.top, rect.right, rect.bottom });
+        canvas.FillRect({ rect.left, rect.bottom - 1, rect.right, rect.bottom });
+        rect = rect.Inflate(-1, -1);
+    }
+    canvas.brush = saved;
+}
+
 TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner)
 {
 }

@@ -7,6 +7,10 @@
 
 namespace pellamo {
 
+// Draws a 3-D edge of `width` lines inside `rect` (top and left in one
+// colour, bottom and right in the other) and shrinks `rect` past it.
+void Frame3D(pellamo::Canvas& canvas, Rect& rect, TColor top_left, TColor bottom_right, int width);
+
 class TCustomControl : public TWinControl {
 public:
     explicit TCustomControl(TComponent* owner);

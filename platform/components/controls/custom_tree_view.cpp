@@ -1,10 +1,13 @@
 #include "platform/components/controls/custom_tree_view.h"
 
-#include "platform/components/enum_info.h"
+#include "platform/components/controls/control_enums.h"
+#include "platform/components/controls/font.h"
 #include "platform/components/props.h"
 #include "platform/gfx/canvas.h"
 #include "platform/gfx/image_list.h"
+#include "platform/gfx/system_colors.h"
 #include "platform/text/gbk.h"
+#include "platform/window/window_system.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -13,7 +16,7 @@ namespace pellamo {
 
 namespace {
 
-constexpr char kClassName[] = "TTreeView";
+constexpr char kClassName[] = "PellamoTreeView";
 constexpr char kEditClassName[] = "TTreeViewEdit";
 constexpr uintptr_t kEditTimer = 1;
 constexpr UINT VK_ADD = 0x6B;
@@ -21,20 +24,6 @@ constexpr UINT VK_SUBTRACT = 0x6D;
 constexpr UINT VK_MULTIPLY = 0x6A;
 constexpr UINT VK_F2 = 0x71;
 constexpr size_t kMaxLabel = 255; // what the stored tree format can hold
-
-const EnumInfo& BorderStyleNames()
-{
-    static const EnumInfo info("TBorderStyle", { "bsNone", "bsSingle" });
-    return info;
-}
-
-WindowSystem& Windows()
-{
-    WindowSystem* ws = WindowSystem::Current();
-    if (!ws)
-        throw std::logic_error("No window system");
-    return *ws;
-}
 
 // Length of the GBK character starting at s[i].
 size_t GbkCharLength(std::string_view s, size_t i)
@@ -107,14 +96,14 @@ public:
         : m_view(view)
         , m_text(text)
     {
-        WindowSystem& ws = Windows();
+        WindowSystem& ws = TControl::Windows();
         if (!ws.IsClassRegistered(kEditClassName))
             ws.RegisterClass({ kEditClassName, nullptr, 0, clWindow, CursorShape::IBeam });
         CreateWindowParams p;
         p.class_name = kEditClassName;
         p.style = WS_CHILD | WS_VISIBLE | WS_BORDER;
         p.bounds = bounds;
-        p.parent = view.m_hwnd;
+        p.parent = view.Wnd();
         m_hwnd = ws.CreateWindowEx(p);
         ws.SetWindowProc(m_hwnd, [this](HWND, UINT msg, WPARAM w, LPARAM l) { return Proc(msg, w, l); });
         m_caret = m_text.size();
@@ -123,10 +112,10 @@ public:
     }
     ~LabelEdit()
     {
-        WindowSystem* ws = WindowSystem::Current();
-        if (ws && ws->IsWindow(m_hwnd)) {
-            ws->SetWindowProc(m_hwnd, nullptr);
-            ws->DestroyWindow(m_hwnd);
+        WindowSystem& ws = TControl::Windows();
+        if (ws.IsWindow(m_hwnd)) {
+            ws.SetWindowProc(m_hwnd, nullptr);
+            ws.DestroyWindow(m_hwnd);
         }
     }
     HWND Handle() const { return m_hwnd; }
@@ -135,17 +124,17 @@ public:
 private:
     LRESULT Proc(UINT msg, WPARAM w, LPARAM l)
     {
-        WindowSystem& ws = Windows();
+        WindowSystem& ws = TControl::Windows();
         switch (msg) {
         case WM_PAINT: {
             PAINTSTRUCT ps;
             DeviceContext* dc = ws.BeginPaint(m_hwnd, &ps);
             if (dc) {
-                Canvas& c = dc->GetCanvas();
+                pellamo::Canvas& c = dc->GetCanvas();
                 Rect r = ws.GetClientRect(m_hwnd);
                 c.brush.color = SystemColors::Resolve(clWindow);
                 c.FillRect(r);
-                c.font = m_view.m_font;
+                c.font = m_view.Font().GetFont();
                 c.font.color = SystemColors::Resolve(clWindowText);
                 c.brush.style = BrushStyle::Clear;
                 c.TextOut(1, 1, m_text);
@@ -241,30 +230,31 @@ private:
 };
 
 TCustomTreeView::TCustomTreeView(TComponent* owner)
-    : TComponent(owner)
+    : TCustomControl(owner)
     , m_items(this, this)
 {
-    m_bounds = Rect::FromSize(0, 0, 121, 97);
+    SetBounds(0, 0, 121, 97);
+    SetColor(clWindow);
+    TControlStyle style = ControlStyle();
+    style.Include(csOpaque);
+    style.Include(csDoubleClicks);
+    style.Exclude(csCaptureMouse);
+    SetControlStyle(style);
+    SetTabStop(true);
 }
 
 TCustomTreeView::~TCustomTreeView()
 {
+    *m_alive = false;
     m_edit.reset();
-    DestroyHandle();
 }
 
 const ClassInfo& TCustomTreeView::StaticClass()
 {
     using V = TCustomTreeView;
-    static const ClassInfo info("TCustomTreeView", &TComponent::StaticClass(),
+    static const ClassInfo info("TCustomTreeView", &TCustomControl::StaticClass(),
         {
-            props::Int<V>("Left", &V::Left, &V::SetLeft),
-            props::Int<V>("Top", &V::Top, &V::SetTop),
-            props::Int<V>("Width", &V::Width, &V::SetWidth),
-            props::Int<V>("Height", &V::Height, &V::SetHeight),
             props::Enum<V>("BorderStyle", BorderStyleNames(), &V::BorderStyle, &V::SetBorderStyle),
-            props::Color<V>("Color", &V::Color, &V::SetColor),
-            props::Bool<V>("Enabled", &V::Enabled, &V::SetEnabled),
             props::Bool<V>("HideSelection", &V::HideSelection, &V::SetHideSelection),
             props::Int<V>("Indent", &V::Indent, &V::SetIndent),
             props::Bool<V>("ReadOnly", &V::ReadOnly, &V::SetReadOnly),
@@ -272,13 +262,10 @@ const ClassInfo& TCustomTreeView::StaticClass()
             props::Bool<V>("ShowButtons", &V::ShowButtons, &V::SetShowButtons),
             props::Bool<V>("ShowLines", &V::ShowLines, &V::SetShowLines),
             props::Bool<V>("ShowRoot", &V::ShowRoot, &V::SetShowRoot),
-            props::Bool<V>("Visible", &V::Visible, &V::SetVisible),
             props::Event<V>("OnChange", &V::OnChange),
             props::Event<V>("OnChanging", &V::OnChanging),
-            props::Event<V>("OnClick", &V::OnClick),
             props::Event<V>("OnCollapsed", &V::OnCollapsed),
             props::Event<V>("OnCollapsing", &V::OnCollapsing),
-            props::Event<V>("OnDblClick", &V::OnDblClick),
             props::Event<V>("OnEdited", &V::OnEdited),
             props::Event<V>("OnEditing", &V::OnEditing),
             props::Event<V>("OnExpanded", &V::OnExpanded),
@@ -290,140 +277,47 @@ const ClassInfo& TCustomTreeView::StaticClass()
 
 void TCustomTreeView::Loaded()
 {
-    TComponent::Loaded();
+    TCustomControl::Loaded();
     UpdateScrollInfo();
     Invalidate();
 }
 
 // ---- window ----
 
-void TCustomTreeView::SetParentWindow(HWND parent)
+void TCustomTreeView::CreateParams(TCreateParams& params)
 {
-    if (parent == m_parent)
-        return;
-    DestroyHandle();
-    m_parent = parent;
-    if (m_parent)
-        CreateHandle();
+    TCustomControl::CreateParams(params);
+    params.class_name = kClassName;
+    params.style |= WS_TABSTOP | WS_CLIPCHILDREN;
+    if (m_border_style == TBorderStyle::bsSingle)
+        params.ex_style |= WS_EX_CLIENTEDGE;
 }
 
-DWORD TCustomTreeView::WindowStyle() const
+void TCustomTreeView::CreateWindowHandle()
 {
-    DWORD style = WS_CHILD | WS_TABSTOP | WS_CLIPCHILDREN;
-    if (m_visible)
-        style |= WS_VISIBLE;
-    if (!m_enabled)
-        style |= WS_DISABLED;
-    return style;
-}
-
-DWORD TCustomTreeView::WindowExStyle() const
-{
-    return m_border_style == TBorderStyle::bsSingle ? WS_EX_CLIENTEDGE : 0;
-}
-
-void TCustomTreeView::CreateHandle()
-{
-    WindowSystem& ws = Windows();
-    if (!ws.IsClassRegistered(kClassName)) {
-        ws.RegisterClass({ kClassName,
-            [](HWND h, UINT msg, WPARAM w, LPARAM l) -> LRESULT {
-                WindowSystem& ws = Windows();
-                auto* self = static_cast<TCustomTreeView*>(ws.GetUserData(h));
-                if (!self && msg == WM_NCCREATE) {
-                    auto* params = reinterpret_cast<const CreateWindowParams*>(l);
-                    self = static_cast<TCustomTreeView*>(params->create_param);
-                    ws.SetUserData(h, self);
-                    self->m_hwnd = h;
-                }
-                if (!self || self->m_hwnd != h)
-                    return ws.DefWindowProc(h, msg, w, l);
-                return self->WndProc(msg, w, l);
-            },
-            CS_DBLCLKS, -1, CursorShape::Arrow });
-    }
-    CreateWindowParams p;
-    p.class_name = kClassName;
-    p.style = WindowStyle();
-    p.ex_style = WindowExStyle();
-    p.bounds = m_bounds;
-    p.parent = m_parent;
-    p.create_param = this;
-    // WM_NCCREATE records the handle, so the creation messages reach WndProc.
-    m_hwnd = ws.CreateWindowEx(p);
+    TCustomControl::CreateWindowHandle();
     UpdateScrollInfo();
-}
-
-void TCustomTreeView::DestroyHandle()
-{
-    if (!m_hwnd)
-        return;
-    m_edit.reset();
-    HWND h = m_hwnd;
-    m_hwnd = nullptr;
-    if (WindowSystem* ws = WindowSystem::Current(); ws && ws->IsWindow(h)) {
-        ws->SetUserData(h, nullptr);
-        ws->DestroyWindow(h);
-    }
-}
-
-void TCustomTreeView::SetBounds(int left, int top, int width, int height)
-{
-    m_bounds = Rect::FromSize(left, top, std::max(0, width), std::max(0, height));
-    if (m_hwnd) {
-        Windows().MoveWindow(m_hwnd, left, top, m_bounds.Width(), m_bounds.Height(), true);
-        UpdateScrollInfo();
-    }
-}
-
-void TCustomTreeView::SetVisible(bool visible)
-{
-    m_visible = visible;
-    if (m_hwnd)
-        Windows().ShowWindow(m_hwnd, visible ? SW_SHOW : SW_HIDE);
-}
-
-void TCustomTreeView::SetEnabled(bool enabled)
-{
-    m_enabled = enabled;
-    if (m_hwnd)
-        Windows().EnableWindow(m_hwnd, enabled);
 }
 
 void TCustomTreeView::SetBorderStyle(TBorderStyle style)
 {
+    if (style == m_border_style)
+        return;
     m_border_style = style;
-    if (m_hwnd) {
+    if (HWND h = Wnd()) {
         WindowSystem& ws = Windows();
-        ws.SetExStyle(m_hwnd, WindowExStyle());
-        ws.SetWindowPos(m_hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+        DWORD ex = ws.GetExStyle(h);
+        ws.SetExStyle(h, style == TBorderStyle::bsSingle ? ex | WS_EX_CLIENTEDGE : ex & ~WS_EX_CLIENTEDGE);
+        ws.SetWindowPos(h, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
         UpdateScrollInfo();
+        Invalidate();
     }
 }
 
-void TCustomTreeView::SetFont(const pellamo::Font& font)
+void TCustomTreeView::FontChanged()
 {
-    m_font = font;
+    TCustomControl::FontChanged();
     UpdateScrollInfo();
-    Invalidate();
-}
-
-void TCustomTreeView::SetFocus()
-{
-    if (m_hwnd)
-        Windows().SetFocus(m_hwnd);
-}
-
-bool TCustomTreeView::Focused() const
-{
-    WindowSystem* ws = WindowSystem::Current();
-    return m_hwnd && ws && ws->GetFocus() == m_hwnd;
-}
-
-void TCustomTreeView::Invalidate()
-{
-    if (m_hwnd)
-        Windows().InvalidateRect(m_hwnd, nullptr, false);
 }
 
 void TCustomTreeView::SetIndent(int indent)
@@ -437,8 +331,8 @@ void TCustomTreeView::SetIndent(int indent)
 int TCustomTreeView::ItemHeight() const
 {
     Bitmap scratch(1, 1);
-    Canvas c(scratch);
-    c.font = m_font;
+    pellamo::Canvas c(scratch);
+    c.font = Font().GetFont();
     int h = c.TextHeight("Wg") + 2;
     if (m_images)
         h = std::max(h, m_images->Height());
@@ -447,9 +341,7 @@ int TCustomTreeView::ItemHeight() const
 
 int TCustomTreeView::VisibleRowCount() const
 {
-    if (!m_hwnd)
-        return std::max(0, m_bounds.Height() / ItemHeight());
-    return std::max(0, Windows().GetClientRect(m_hwnd).Height() / ItemHeight());
+    return std::max(0, ClientHeight() / ItemHeight());
 }
 
 int TCustomTreeView::RowOf(const TTreeNode* node) const
@@ -499,7 +391,7 @@ void TCustomTreeView::ScrollTo(int top)
 void TCustomTreeView::UpdateScrollInfo()
 {
     m_top = std::clamp(m_top, 0, MaxTop());
-    if (!m_hwnd)
+    if (!Wnd())
         return;
     SCROLLINFO si;
     si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
@@ -507,7 +399,7 @@ void TCustomTreeView::UpdateScrollInfo()
     si.nMax = std::max(0, VisibleCount() - 1);
     si.nPage = static_cast<UINT>(std::max(1, VisibleRowCount()));
     si.nPos = m_top;
-    Windows().SetScrollInfo(m_hwnd, SB_VERT, si, true);
+    Windows().SetScrollInfo(Wnd(), SB_VERT, si, true);
     // Showing or hiding the bar changes nothing vertically, but the page
     // may have changed with a new border: keep the position valid.
     int max_top = MaxTop();
@@ -515,7 +407,7 @@ void TCustomTreeView::UpdateScrollInfo()
         m_top = max_top;
         si.fMask = SIF_POS;
         si.nPos = m_top;
-        Windows().SetScrollInfo(m_hwnd, SB_VERT, si, true);
+        Windows().SetScrollInfo(Wnd(), SB_VERT, si, true);
     }
 }
 
@@ -560,8 +452,8 @@ int TCustomTreeView::LabelLeft(const TTreeNode* node) const
 int TCustomTreeView::LabelWidth(const TTreeNode* node) const
 {
     Bitmap scratch(1, 1);
-    Canvas c(scratch);
-    c.font = m_font;
+    pellamo::Canvas c(scratch);
+    c.font = Font().GetFont();
     return c.TextWidth(node->Text()) + 4;
 }
 
@@ -573,8 +465,7 @@ Rect TCustomTreeView::DisplayRect(const TTreeNode* node, bool text_only) const
     int h = ItemHeight();
     int y = (row - m_top) * h;
     if (!text_only) {
-        int w = m_hwnd ? Windows().GetClientRect(m_hwnd).Width() : m_bounds.Width();
-        return { 0, y, w, y + h };
+        return { 0, y, ClientWidth(), y + h };
     }
     int x = LabelLeft(node);
     return { x, y, x + LabelWidth(node), y + h };
@@ -689,7 +580,7 @@ void TCustomTreeView::NodeExpansionChanged(TTreeNode* node)
 
 bool TCustomTreeView::EditText(TTreeNode* node)
 {
-    if (!node || m_read_only || !m_hwnd || node->Owner() != &m_items)
+    if (!node || m_read_only || !Wnd() || node->Owner() != &m_items)
         return false;
     if (m_edit)
         EndEdit(true);
@@ -701,7 +592,7 @@ bool TCustomTreeView::EditText(TTreeNode* node)
     Rect label = DisplayRect(node, true);
     if (label.IsEmpty())
         return false;
-    Rect client = Windows().GetClientRect(m_hwnd);
+    Rect client = ClientRect();
     Rect bounds { label.left, label.top, std::min(client.right, std::max(label.right + 16, label.left + 64)), label.bottom };
     m_edit_node = node;
     m_edit = std::make_unique<LabelEdit>(*this, node->Text(), bounds);
@@ -736,7 +627,7 @@ HWND TCustomTreeView::EditHandle() const
 
 // ---- input ----
 
-void TCustomTreeView::KeyDown(UINT vk)
+void TCustomTreeView::Navigate(UINT vk)
 {
     TTreeNode* sel = m_selected;
     TTreeNode* first = m_items.GetFirstNode();
@@ -804,11 +695,11 @@ void TCustomTreeView::KeyDown(UINT vk)
 void TCustomTreeView::CharInput(std::string gbk)
 {
     if (gbk == "+" || gbk == "-") {
-        KeyDown(gbk == "+" ? VK_ADD : VK_SUBTRACT);
+        Navigate(gbk == "+" ? VK_ADD : VK_SUBTRACT);
         return;
     }
     if (gbk == "*") {
-        KeyDown(VK_MULTIPLY);
+        Navigate(VK_MULTIPLY);
         return;
     }
     auto now = Clock();
@@ -837,8 +728,8 @@ void TCustomTreeView::MouseDown(int x, int y, bool dbl)
 {
     WindowSystem& ws = Windows();
     bool was_focused = Focused();
-    if (!was_focused)
-        ws.SetFocus(m_hwnd);
+    if (!was_focused && CanFocus())
+        SetFocus();
     TTreeNode* node = GetNodeAt(x, y);
     THitTest hit = GetHitTest(x, y);
     if (!node)
@@ -851,117 +742,124 @@ void TCustomTreeView::MouseDown(int x, int y, bool dbl)
     if (!on_item)
         return;
     if (dbl) {
-        ws.KillTimer(m_hwnd, kEditTimer);
+        ws.KillTimer(Wnd(), kEditTimer);
         m_edit_pending = nullptr;
         ToggleNode(node);
-        OnDblClick(this);
         return;
     }
     if (node == m_selected && was_focused && !m_read_only && hit == THitTest::htOnLabel) {
         // A slow second click on the selected label edits it.
         m_edit_pending = node;
-        ws.SetTimer(m_hwnd, kEditTimer, kEditDelay);
+        ws.SetTimer(Wnd(), kEditTimer, kEditDelay);
     } else {
         SelectByUser(node);
     }
-    OnClick(this);
 }
 
-LRESULT TCustomTreeView::WndProc(UINT msg, WPARAM wparam, LPARAM lparam)
+void TCustomTreeView::KeyDown(UINT& key, TShiftState shift)
+{
+    TCustomControl::KeyDown(key, shift); // OnKeyDown may take the key
+    if (key == 0)
+        return;
+    Navigate(key);
+    m_swallow_char = key == VK_ADD || key == VK_SUBTRACT || key == VK_MULTIPLY;
+}
+
+void TCustomTreeView::KeyPress(char16_t& key)
+{
+    TCustomControl::KeyPress(key);
+    if (m_swallow_char) {
+        m_swallow_char = false;
+        return;
+    }
+    if (key < 0x20)
+        return;
+    std::string gbk = UnitToGbk(m_high_surrogate, key);
+    if (!gbk.empty())
+        CharInput(gbk);
+}
+
+void TCustomTreeView::WndProc(TMessage& message)
 {
     WindowSystem& ws = Windows();
-    HWND h = m_hwnd;
-    switch (msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        DeviceContext* dc = ws.BeginPaint(h, &ps);
-        if (dc)
-            Paint(dc->GetCanvas());
-        ws.EndPaint(h, &ps);
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        return 1; // Paint fills everything
+    switch (message.Msg) {
     case WM_SIZE:
+        TCustomControl::WndProc(message);
         UpdateScrollInfo();
         Invalidate();
-        return 0;
+        return;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
+        TCustomControl::WndProc(message);
         Invalidate();
-        return 0;
+        return;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        MouseDown(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam), msg == WM_LBUTTONDBLCLK);
-        return 0;
+    case WM_LBUTTONDBLCLK: {
+        std::shared_ptr<bool> alive = m_alive;
+        MouseDown(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam), message.Msg == WM_LBUTTONDBLCLK);
+        if (*alive) // OnChange may have freed the view
+            TCustomControl::WndProc(message);
+        return;
+    }
     case WM_TIMER:
-        if (wparam == kEditTimer) {
-            ws.KillTimer(h, kEditTimer);
+        if (message.WParam == kEditTimer) {
+            ws.KillTimer(Wnd(), kEditTimer);
             TTreeNode* node = m_edit_pending;
             m_edit_pending = nullptr;
             if (node && node == m_selected && Focused())
                 EditText(node);
-            return 0;
+            message.Result = 0;
+            return;
         }
         break;
-    case WM_KEYDOWN:
-        KeyDown(static_cast<UINT>(wparam));
-        m_swallow_char = wparam == VK_ADD || wparam == VK_SUBTRACT || wparam == VK_MULTIPLY;
-        return 0;
-    case WM_CHAR: {
-        if (m_swallow_char) {
-            m_swallow_char = false;
-            return 0;
-        }
-        if (wparam < 0x20)
-            return 0;
-        std::string gbk = UnitToGbk(m_high_surrogate, static_cast<char16_t>(wparam));
-        if (!gbk.empty())
-            CharInput(gbk);
-        return 0;
-    }
     case WM_MOUSEWHEEL: {
-        m_wheel_rest += static_cast<int16_t>(HIWORD(wparam));
+        m_wheel_rest += static_cast<int16_t>(HIWORD(message.WParam));
         int notches = m_wheel_rest / WHEEL_DELTA;
         m_wheel_rest -= notches * WHEEL_DELTA;
         if (notches)
             ScrollTo(m_top - notches * 3);
-        return 0;
+        message.Result = 0;
+        return;
     }
     case WM_VSCROLL: {
         int page = std::max(1, VisibleRowCount());
-        switch (LOWORD(wparam)) {
+        switch (LOWORD(message.WParam)) {
         case SB_LINEUP: ScrollTo(m_top - 1); break;
         case SB_LINEDOWN: ScrollTo(m_top + 1); break;
         case SB_PAGEUP: ScrollTo(m_top - page); break;
         case SB_PAGEDOWN: ScrollTo(m_top + page); break;
         case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: ScrollTo(HIWORD(wparam)); break;
+        case SB_THUMBPOSITION: ScrollTo(HIWORD(message.WParam)); break;
         case SB_TOP: ScrollTo(0); break;
         case SB_BOTTOM: ScrollTo(MaxTop()); break;
         default: break;
         }
-        return 0;
+        message.Result = 0;
+        return;
     }
     case WM_DESTROY:
-        if (m_hwnd == h)
-            m_edit.reset();
+        m_edit.reset();
         break;
     default:
         break;
     }
-    return ws.DefWindowProc(h, msg, wparam, lparam);
+    TCustomControl::WndProc(message);
 }
 
 // ---- painting ----
 
-void TCustomTreeView::Paint(Canvas& canvas)
+void TCustomTreeView::Paint()
 {
-    Rect client = m_hwnd ? Windows().GetClientRect(m_hwnd) : Rect::FromSize(0, 0, Width(), Height());
+    PaintRows(Canvas());
+}
+
+void TCustomTreeView::PaintRows(pellamo::Canvas& canvas)
+{
+    Rect client = ClientRect();
     canvas.brush.style = BrushStyle::Solid;
-    canvas.brush.color = SystemColors::Resolve(m_color);
+    canvas.brush.color = SystemColors::Resolve(Color());
     canvas.FillRect(client);
-    canvas.font = m_font;
+    canvas.font = Font().GetFont();
     int h = ItemHeight();
     int rows = client.Height() / h + 1;
     TTreeNode* node = NodeAtRow(m_top);
@@ -969,7 +867,7 @@ void TCustomTreeView::Paint(Canvas& canvas)
         PaintNode(canvas, node, row);
 }
 
-void TCustomTreeView::PaintNode(Canvas& c, TTreeNode* node, int row)
+void TCustomTreeView::PaintNode(pellamo::Canvas& c, TTreeNode* node, int row)
 {
     const int h = ItemHeight();
     const int y = row * h;
@@ -993,7 +891,7 @@ void TCustomTreeView::PaintNode(Canvas& c, TTreeNode* node, int row)
     if (m_show_buttons && columns > 0 && node->HasChildren()) {
         int cx = (columns - 1) * m_indent + m_indent / 2;
         Rect box { cx - 4, mid - 4, cx + 5, mid + 5 };
-        c.brush.color = SystemColors::Resolve(m_color);
+        c.brush.color = SystemColors::Resolve(Color());
         c.FillRect(box);
         c.brush.color = SystemColors::Resolve(clBtnShadow);
         c.FrameRect(box);
@@ -1006,16 +904,16 @@ void TCustomTreeView::PaintNode(Canvas& c, TTreeNode* node, int row)
         bool sel = node == m_selected;
         int index = sel ? node->SelectedIndex : node->ImageIndex;
         if (index >= 0 && index < m_images->Count())
-            m_images->Draw(c, columns * m_indent, y + (h - m_images->Height()) / 2, index, m_enabled);
+            m_images->Draw(c, columns * m_indent, y + (h - m_images->Height()) / 2, index, Enabled());
     }
 
     int x = LabelLeft(node);
     Rect label { x, y, x + LabelWidth(node), y + h };
     bool selected = node == m_selected;
     bool focused = Focused() || (m_edit && m_edit_node == node);
-    TColor text_color = m_enabled ? m_font.color : clGrayText;
+    TColor text_color = Enabled() ? Font().GetFont().color : clGrayText;
     if (selected && (focused || !m_hide_selection)) {
-        Rect fill = m_row_select ? Rect { 0, y, Windows().GetClientRect(m_hwnd).right, y + h } : label;
+        Rect fill = m_row_select ? Rect { 0, y, ClientWidth(), y + h } : label;
         c.brush.color = SystemColors::Resolve(focused ? clHighlight : clBtnFace);
         c.FillRect(fill);
         if (focused)

@@ -1,12 +1,9 @@
 #pragma once
 
-#include "platform/components/component.h"
-#include "platform/components/event.h"
+#include "platform/components/controls/custom_control.h"
 #include "platform/components/controls/tree_node.h"
 #include "platform/components/controls/tree_nodes.h"
-#include "platform/gfx/font.h"
-#include "platform/gfx/system_colors.h"
-#include "platform/window/window_system.h"
+#include "platform/components/event.h"
 
 #include <chrono>
 #include <functional>
@@ -15,10 +12,7 @@
 
 namespace pellamo {
 
-class Canvas;
 class ImageList;
-
-enum class TBorderStyle { bsNone, bsSingle };
 
 // Where a point lies relative to the rows (one value, not a set).
 enum class THitTest { htNowhere, htOnButton, htOnIndent, htOnIcon, htOnLabel, htOnRight };
@@ -28,35 +22,13 @@ enum class THitTest { htNowhere, htOnButton, htOnIndent, htOnIcon, htOnLabel, ht
 // navigation, type-ahead, in-place label editing and a window vertical
 // scroll bar whose state (GetScrollInfo) tells a bound skinned bar what to
 // show. Rows are one ItemHeight() tall; scrolling is by whole rows.
-class TCustomTreeView : public TComponent, private TTreeNodes::Listener {
+class TCustomTreeView : public TCustomControl, private TTreeNodes::Listener {
 public:
     explicit TCustomTreeView(TComponent* owner);
     ~TCustomTreeView() override;
 
     static const ClassInfo& StaticClass();
     const ClassInfo& Class() const override { return StaticClass(); }
-
-    // Placement. The window exists once a parent window is given.
-    void SetParentWindow(HWND parent);
-    HWND ParentWindow() const { return m_parent; }
-    HWND Handle() const { return m_hwnd; }
-    bool HandleAllocated() const { return m_hwnd != nullptr; }
-    void SetBounds(int left, int top, int width, int height);
-    int Left() const { return m_bounds.left; }
-    int Top() const { return m_bounds.top; }
-    int Width() const { return m_bounds.Width(); }
-    int Height() const { return m_bounds.Height(); }
-    void SetLeft(int v) { SetBounds(v, Top(), Width(), Height()); }
-    void SetTop(int v) { SetBounds(Left(), v, Width(), Height()); }
-    void SetWidth(int v) { SetBounds(Left(), Top(), v, Height()); }
-    void SetHeight(int v) { SetBounds(Left(), Top(), Width(), v); }
-    bool Visible() const { return m_visible; }
-    void SetVisible(bool visible);
-    bool Enabled() const { return m_enabled; }
-    void SetEnabled(bool enabled);
-    void SetFocus();
-    bool Focused() const;
-    void Invalidate();
 
     TTreeNodes& Items() { return m_items; }
     const TTreeNodes& Items() const { return m_items; }
@@ -84,12 +56,8 @@ public:
     void SetHideSelection(bool v) { m_hide_selection = v; Invalidate(); }
     bool RowSelect() const { return m_row_select; }
     void SetRowSelect(bool v) { m_row_select = v; Invalidate(); }
-    TColor Color() const { return m_color; }
-    void SetColor(TColor c) { m_color = c; Invalidate(); }
     TBorderStyle BorderStyle() const { return m_border_style; }
     void SetBorderStyle(TBorderStyle style);
-    const pellamo::Font& Font() const { return m_font; }
-    void SetFont(const pellamo::Font& font);
     ImageList* Images() const { return m_images; }
     void SetImages(ImageList* images) { m_images = images; UpdateScrollInfo(); Invalidate(); }
 
@@ -125,16 +93,16 @@ public:
     TEvent<TObject*, TTreeNode*> OnCollapsed;
     TEvent<TObject*, TTreeNode*, bool&> OnEditing;
     TEvent<TObject*, TTreeNode*, std::string&> OnEdited;
-    TNotifyEvent OnClick;
-    TNotifyEvent OnDblClick;
-
-    // Paints the client area (the window's WM_PAINT comes here).
-    virtual void Paint(Canvas& canvas);
-    // The view's message handler; subclasses call it for what they leave.
-    virtual LRESULT WndProc(UINT msg, WPARAM wparam, LPARAM lparam);
+    void WndProc(TMessage& message) override;
 
 protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWindowHandle() override;
     void Loaded() override;
+    void Paint() override;
+    void KeyDown(UINT& key, TShiftState shift) override;
+    void KeyPress(char16_t& key) override;
+    void FontChanged() override;
 
 private:
     class LabelEdit;
@@ -145,10 +113,7 @@ private:
     void NodeExpansionChanged(TTreeNode* node) override;
     bool IsNodeSelected(const TTreeNode* node) const override { return node == m_selected; }
 
-    void CreateHandle();
-    void DestroyHandle();
-    DWORD WindowStyle() const;
-    DWORD WindowExStyle() const;
+    HWND Wnd() const { return HandleOrNull(); }
     // Visible rows: index of a visible node, node at a row index.
     int RowOf(const TTreeNode* node) const;
     TTreeNode* NodeAtRow(int row) const;
@@ -161,17 +126,13 @@ private:
     bool ToggleNode(TTreeNode* node);
     bool ExpandNode(TTreeNode* node, bool expand);
     void SelectByUser(TTreeNode* node);
-    void KeyDown(UINT vk);
+    void Navigate(UINT vk);
     void CharInput(std::string gbk);
     void MouseDown(int x, int y, bool dbl);
-    void PaintNode(Canvas& canvas, TTreeNode* node, int row);
+    void PaintRows(pellamo::Canvas& canvas);
+    void PaintNode(pellamo::Canvas& canvas, TTreeNode* node, int row);
 
     TTreeNodes m_items;
-    HWND m_parent = nullptr;
-    HWND m_hwnd = nullptr;
-    Rect m_bounds;
-    bool m_visible = true;
-    bool m_enabled = true;
     TTreeNode* m_selected = nullptr;
     int m_top = 0; // first visible row
     int m_indent = 19;
@@ -181,9 +142,7 @@ private:
     bool m_read_only = false;
     bool m_hide_selection = true;
     bool m_row_select = false;
-    TColor m_color = clWindow;
     TBorderStyle m_border_style = TBorderStyle::bsSingle;
-    pellamo::Font m_font;
     ImageList* m_images = nullptr;
     int m_wheel_rest = 0;
     std::string m_typed; // GBK
@@ -194,6 +153,7 @@ private:
     std::unique_ptr<LabelEdit> m_edit;
     TTreeNode* m_edit_node = nullptr;
     bool m_in_change = false;
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
 
 }

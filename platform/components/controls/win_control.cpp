@@ -88,6 +88,7 @@ const ClassInfo& TWinControl::StaticClass()
         {
             props::Int<TWinControl>("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder),
             props::Bool<TWinControl>("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop),
+            props::Int<TWinControl>("BorderWidth", &TWinControl::BorderWidth, &TWinControl::SetBorderWidth),
             props::Bool<TWinControl>("DoubleBuffered", &TWinControl::DoubleBuffered, &TWinControl::SetDoubleBuffered),
             props::Event<TWinControl>("OnKeyDown", &TWinControl::OnKeyDown),
             props::Event<TWinControl>("OnKeyUp", &TWinControl::OnKeyUp),
@@ -554,6 +555,39 @@ void TWinControl::Invalidate()
         ws_->InvalidateRect(handle_, nullptr, !control_style_.Contains(csOpaque));
 }
 
+void TWinControl::SetBorderWidth(int width)
+{
+    width = std::max(0, width);
+    if (width == border_width_)
+        return;
+    border_width_ = width;
+    FrameChanged();
+}
+
+void TWinControl::PaintBorderWidth()
+{
+    DeviceContext* dc = ws_->GetWindowDC(handle_);
+    if (!dc)
+        return;
+    Rect client = ws_->GetClientRectInWindow(handle_);
+    Rect ring = client.Inflate(border_width_, border_width_);
+    TColor c = SystemColors::Resolve(Color());
+    dc->FillRect({ ring.left, ring.top, ring.right, client.top }, c);
+    dc->FillRect({ ring.left, client.bottom, ring.right, ring.bottom }, c);
+    dc->FillRect({ ring.left, client.top, client.left, client.bottom }, c);
+    dc->FillRect({ client.right, client.top, ring.right, client.bottom }, c);
+    ws_->ReleaseDC(handle_, dc);
+}
+
+void TWinControl::FrameChanged()
+{
+    if (handle_) {
+        ws_->SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+            SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        Realign();
+    }
+}
+
 // ---- Messages
 
 void TWinControl::DefaultHandler(TMessage& message)
@@ -569,6 +603,21 @@ void TWinControl::WndProc(TMessage& message)
     switch (message.Msg) {
     case WM_PAINT:
         PaintHandler(message);
+        return;
+    case WM_NCCALCSIZE: {
+        DefaultHandler(message);
+        Rect* r = message.WParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(message.LParam)->rgrc[0]
+                                 : reinterpret_cast<Rect*>(message.LParam);
+        if (r && border_width_ > 0) {
+            int bw = std::min({ border_width_, r->Width() / 2, r->Height() / 2 });
+            *r = r->Inflate(-std::max(0, bw), -std::max(0, bw));
+        }
+        return;
+    }
+    case WM_NCPAINT:
+        DefaultHandler(message);
+        if (border_width_ > 0 && handle_)
+            PaintBorderWidth();
         return;
     case WM_ERASEBKGND:
         if (auto* dc = reinterpret_cast<DeviceContext*>(message.WParam))

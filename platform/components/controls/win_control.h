@@ -78,6 +78,11 @@ public:
     // alignment just changed) goes first among equals.
     void Realign(TControl* trigger = nullptr);
 
+    // A frame of this many pixels inside the window's border, outside the
+    // client area (skins paint their borders into it).
+    int BorderWidth() const { return border_width_; }
+    void SetBorderWidth(int width);
+
     bool DoubleBuffered() const { return double_buffered_; }
     void SetDoubleBuffered(bool on) { double_buffered_ = on; }
 
@@ -138,6 +143,10 @@ protected:
     void ColorChanged() override;
     void TextChanged() override;
 
+    // The frame changed (border width, edge styles): recompute the client area.
+    void FrameChanged();
+    // Fills the BorderWidth frame with Color (after the window's own frame).
+    void PaintBorderWidth();
     // Applies GetWindowRect of the window to the bounds (the window system
     // moved or sized it).
     void SyncBoundsFromWindow();
@@ -154,6 +163,7 @@ private:
     WindowSystem* ws_ = nullptr;
     std::vector<TControl*> controls_;
     int tab_order_ = -1;
+    int border_width_ = 0;
     bool tab_stop_ = false;
     int align_disabled_ = 0;
     bool aligning_ = false;
