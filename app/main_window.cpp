@@ -49,9 +49,9 @@ void OpenPage(const char* url)
 }
 
 // The caption panel as tuning writes it.
-class TForm1::Caption : public CaptionPanel {
+class TForm1::PanelCaption : public CaptionPanel {
 public:
-    explicit Caption(TControl& panel) : panel_(panel) {}
+    explicit PanelCaption(TControl& panel) : panel_(panel) {}
     void SetCaption(const std::string& gbk) override { panel_.SetCaption(gbk); }
 
 private:
@@ -107,7 +107,7 @@ void TForm1::Bind()
     Memo1 = Find<TControl>(*this, "Memo1");
     NMHTTP1 = Find<TNMHTTPComponent>(*this, "NMHTTP1");
 
-    caption_ = std::make_unique<Caption>(*suiPanel1);
+    caption_ = std::make_unique<PanelCaption>(*suiPanel1);
     media_ = std::make_unique<MediaPlayerAdapter>(*WindowsMediaPlayer1);
     real_ = std::make_unique<RealPlayerAdapter>(*RealAudio1);
     host_ = std::make_unique<PlayerHost>(*media_, *real_);

@@ -55,7 +55,7 @@ public:
     std::string Memo1Text() const;
 
 private:
-    class Caption;
+    class PanelCaption;
 
     void RegisterHandlers();
     void Bind();
@@ -75,7 +75,7 @@ private:
     TNMHTTPComponent* NMHTTP1 = nullptr;
     TForm* about_ = nullptr;
 
-    std::unique_ptr<Caption> caption_;
+    std::unique_ptr<PanelCaption> caption_;
     std::unique_ptr<MediaPlayerAdapter> media_;
     std::unique_ptr<RealPlayerAdapter> real_;
     std::unique_ptr<PlayerHost> host_;
