@@ -15,6 +15,7 @@
 namespace pellamo {
 
 class TCustomTreeView;
+class TMenuBar;
 class TTreeNode;
 
 // The main window: the caption panel with the two player controls, the
@@ -75,6 +76,8 @@ private:
     TNMHTTPComponent* NMHTTP1 = nullptr;
     TForm* about_ = nullptr;
 
+    // The plain menu bar showing the form's main menu.
+    std::unique_ptr<TMenuBar> menu_bar_;
     std::unique_ptr<PanelCaption> caption_;
     std::unique_ptr<MediaPlayerAdapter> media_;
     std::unique_ptr<RealPlayerAdapter> real_;
