@@ -76,6 +76,14 @@ TForm1::TForm1(TComponent* owner, std::string_view description) : TForm(owner)
 
 TForm1::~TForm1() = default;
 
+void TForm1::Notification(TComponent* component, TOperation operation)
+{
+    // Owned components go before this destructor runs: the bar must not outlive its menu.
+    if (operation == TOperation::opRemove && menu_bar_ && component == MenuComponent())
+        menu_bar_.reset();
+    TForm::Notification(component, operation);
+}
+
 const ClassInfo& TForm1::StaticClass()
 {
     static const ClassInfo info("TForm1", &TForm::StaticClass(), {}, FactoryOf<TForm1>());

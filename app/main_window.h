@@ -55,6 +55,9 @@ public:
     std::string Edit2Text() const;
     std::string Memo1Text() const;
 
+protected:
+    void Notification(TComponent* component, TOperation operation) override;
+
 private:
     class PanelCaption;
 

@@ -3,6 +3,7 @@
 #include "platform/components/class_info.h"
 #include "platform/components/class_registry.h"
 #include "platform/components/enum_info.h"
+#include "platform/components/controls/image.h"
 #include "platform/components/props.h"
 #include "platform/gfx/canvas.h"
 #include "platform/gfx/jpeg_decoder.h"
@@ -316,6 +317,10 @@ void RegisterPlainControls()
 
 bool LoadPicture(TComponent& owner, const char* image_name, const char* resource)
 {
+    if (auto* image = dynamic_cast<TImage*>(owner.FindComponent(image_name))) {
+        image->Picture().LoadFromResourceName(resource);
+        return true;
+    }
     if (auto* image = dynamic_cast<PlainImage*>(owner.FindComponent(image_name))) {
         image->LoadFromResource(resource);
         return true;
