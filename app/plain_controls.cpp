@@ -6,8 +6,6 @@
 #include "platform/components/controls/image.h"
 #include "platform/components/props.h"
 #include "platform/gfx/canvas.h"
-#include "platform/gfx/jpeg_decoder.h"
-#include "platform/gfx/resources.h"
 #include "platform/gfx/system_colors.h"
 
 #include <chrono>
@@ -29,41 +27,6 @@ void Frame(pellamo::Canvas& canvas, const Rect& r, TColor color)
     canvas.FrameRect(r);
 }
 
-}
-
-PlainPanel::PlainPanel(TComponent* owner) : TCustomControl(owner)
-{
-    control_style_.Include(csAcceptsControls);
-    SetColor(clBtnFace);
-    SetBounds(0, 0, 185, 41);
-}
-
-const ClassInfo& PlainPanel::StaticClass()
-{
-    static const ClassInfo info("TPanel", &TCustomControl::StaticClass(),
-        { props::Enum<PlainPanel>("BevelOuter", BevelCutNames(), &PlainPanel::BevelOuter, &PlainPanel::SetBevelOuter) },
-        FactoryOf<PlainPanel>());
-    return info;
-}
-
-void PlainPanel::SetBevelOuter(TBevelCut bevel)
-{
-    bevel_ = bevel;
-    Invalidate();
-}
-
-void PlainPanel::Paint()
-{
-    pellamo::Canvas& canvas = this->Canvas();
-    Rect r = ClientRect();
-    if (bevel_ != TBevelCut::bvNone)
-        Frame(canvas, r, clBtnShadow);
-    if (!Caption().empty()) {
-        canvas.font = Font().GetFont();
-        canvas.brush.style = BrushStyle::Clear;
-        Rect text { r.left + 6, r.top + 4, r.right - 4, r.top + 22 };
-        canvas.DrawText(Caption(), text, kTextLeft | kTextSingleLine | kTextNoPrefix | kTextEndEllipsis);
-    }
 }
 
 PlainEdit::PlainEdit(TComponent* owner) : TCustomControl(owner)
@@ -136,32 +99,6 @@ const ClassInfo& PlainButton::StaticClass()
     return info;
 }
 
-PlainLabel::PlainLabel(TComponent* owner) : TGraphicControl(owner)
-{
-    SetBounds(0, 0, 65, 13);
-}
-
-const ClassInfo& PlainLabel::StaticClass()
-{
-    using C = PlainLabel;
-    static const ClassInfo info("TLabel", &TGraphicControl::StaticClass(),
-        {
-            props::Bool<C>("AutoSize", &C::auto_size),
-            props::Bool<C>("Transparent", &C::transparent),
-        },
-        FactoryOf<C>());
-    return info;
-}
-
-void PlainLabel::Paint()
-{
-    pellamo::Canvas& canvas = this->Canvas();
-    canvas.font = Font().GetFont();
-    canvas.brush.style = BrushStyle::Clear;
-    Rect r { 0, 0, Width(), Height() };
-    canvas.DrawText(Caption(), r, kTextLeft | kTextNoPrefix | kTextWordBreak);
-}
-
 PlainStatusBar::PlainStatusBar(TComponent* owner) : TCustomControl(owner)
 {
     SetColor(clBtnFace);
@@ -209,49 +146,6 @@ const ClassInfo& PlainScrollBar::StaticClass()
 void PlainScrollBar::Paint()
 {
     Frame(this->Canvas(), ClientRect(), clBtnShadow);
-}
-
-PlainImage::PlainImage(TComponent* owner) : TCustomControl(owner)
-{
-    SetBounds(0, 0, 105, 105);
-}
-
-const ClassInfo& PlainImage::StaticClass()
-{
-    using C = PlainImage;
-    static const ClassInfo info("TImage", &TCustomControl::StaticClass(),
-        {
-            props::Bool<C>("Stretch", &C::stretch),
-            props::Bool<C>("Center", &C::center),
-            props::Bool<C>("AutoSize", &C::auto_size),
-        },
-        FactoryOf<C>());
-    return info;
-}
-
-void PlainImage::LoadFromResource(const char* name)
-{
-    auto bytes = Resources::Get(name);
-    bool jpeg = bytes.size() > 2 && bytes[0] == 0xFF && bytes[1] == 0xD8;
-    picture_ = jpeg ? JpegDecoder::Decode(bytes) : Resources::LoadBitmap(name);
-    if (auto_size && Align() == TAlign::alNone)
-        SetBounds(Left(), Top(), picture_.Width(), picture_.Height());
-    Invalidate();
-}
-
-void PlainImage::Paint()
-{
-    if (picture_.Width() == 0)
-        return;
-    pellamo::Canvas& canvas = this->Canvas();
-    Rect r = ClientRect();
-    if (stretch) {
-        canvas.StretchDraw(r, picture_);
-    } else if (center) {
-        canvas.Draw((r.Width() - picture_.Width()) / 2, (r.Height() - picture_.Height()) / 2, picture_);
-    } else {
-        canvas.Draw(0, 0, picture_);
-    }
 }
 
 PlainTimer::PlainTimer(TComponent* owner) : TComponent(owner)
@@ -308,9 +202,9 @@ void PlainTimer::Restart()
 
 void RegisterPlainControls()
 {
-    for (const ClassInfo* info : { &PlainPanel::StaticClass(), &PlainEdit::StaticClass(), &PlainMemo::StaticClass(),
-             &PlainButton::StaticClass(), &PlainLabel::StaticClass(), &PlainStatusBar::StaticClass(), &PlainScrollBar::StaticClass(),
-             &PlainImage::StaticClass(), &PlainTimer::StaticClass() })
+    for (const ClassInfo* info : { &PlainEdit::StaticClass(), &PlainMemo::StaticClass(),
+             &PlainButton::StaticClass(), &PlainStatusBar::StaticClass(), &PlainScrollBar::StaticClass(),
+             &PlainTimer::StaticClass() })
         if (!GetClass(info->Name()))
             RegisterClass(*info);
 }
@@ -319,10 +213,6 @@ bool LoadPicture(TComponent& owner, const char* image_name, const char* resource
 {
     if (auto* image = dynamic_cast<TImage*>(owner.FindComponent(image_name))) {
         image->Picture().LoadFromResourceName(resource);
-        return true;
-    }
-    if (auto* image = dynamic_cast<PlainImage*>(owner.FindComponent(image_name))) {
-        image->LoadFromResource(resource);
         return true;
     }
     return false;

@@ -6,30 +6,12 @@
 // framework's own control takes over as soon as it exists.
 
 #include "platform/components/controls/custom_control.h"
-#include "platform/components/controls/graphic_control.h"
 #include "platform/components/string_list.h"
-#include "platform/gfx/bitmap.h"
 #include "platform/loop/event_loop.h"
 
 #include <string>
 
 namespace pellamo {
-
-// A panel: its colour, an optional caption at the top left and a thin frame.
-class PlainPanel : public TCustomControl {
-public:
-    explicit PlainPanel(TComponent* owner);
-    static const ClassInfo& StaticClass();
-    const ClassInfo& Class() const override { return StaticClass(); }
-    TBevelCut BevelOuter() const { return bevel_; }
-    void SetBevelOuter(TBevelCut bevel);
-
-protected:
-    void Paint() override;
-
-private:
-    TBevelCut bevel_ = TBevelCut::bvRaised;
-};
 
 // Text holders: an edit, a memo (its Lines are its text) and a button.
 class PlainEdit : public TCustomControl {
@@ -67,20 +49,6 @@ public:
     const ClassInfo& Class() const override { return StaticClass(); }
 };
 
-// A label: its caption in its font, over its parent (always transparent).
-class PlainLabel : public TGraphicControl {
-public:
-    explicit PlainLabel(TComponent* owner);
-    static const ClassInfo& StaticClass();
-    const ClassInfo& Class() const override { return StaticClass(); }
-
-    bool auto_size = true;
-    bool transparent = false;
-
-protected:
-    void Paint() override;
-};
-
 // A status bar along the bottom.
 class PlainStatusBar : public TCustomControl {
 public:
@@ -113,27 +81,6 @@ protected:
     void Paint() override;
 };
 
-// A picture, drawn stretched, centred or at the top left.
-class PlainImage : public TCustomControl {
-public:
-    explicit PlainImage(TComponent* owner);
-    static const ClassInfo& StaticClass();
-    const ClassInfo& Class() const override { return StaticClass(); }
-    // A JPEG or BMP picture compiled into the program.
-    void LoadFromResource(const char* name);
-    const Bitmap& Picture() const { return picture_; }
-
-    bool stretch = false;
-    bool center = false;
-    bool auto_size = false;
-
-protected:
-    void Paint() override;
-
-private:
-    Bitmap picture_;
-};
-
 // A repeating timer on the main loop.
 class PlainTimer : public TComponent {
 public:
@@ -160,8 +107,8 @@ private:
 // Registers each stand-in whose class name the framework does not know.
 void RegisterPlainControls();
 
-// Loads a compiled-in picture into the image named `name` of `owner`,
-// whichever image class it is; false when there is no such image.
+// Loads a compiled-in picture into the image `image_name` of `owner`;
+// false when there is no such image.
 bool LoadPicture(TComponent& owner, const char* image_name, const char* resource);
 
 }

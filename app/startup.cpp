@@ -6,6 +6,7 @@
 #include "app/nm_http_component.h"
 #include "app/plain_controls.h"
 #include "platform/components/class_registry.h"
+#include "platform/gfx/resources.h"
 #include "platform/components/controls/application.h"
 #include "platform/components/controls/main_menu.h"
 #include "platform/components/controls/menu_item.h"
@@ -42,6 +43,7 @@ PellamoWindows CreatePellamoWindows(TApplication& app)
 {
     RegisterPellamoClasses();
     app.SetTitle(kTitle);
+    app.SetIcon(Resources::LoadBitmap("MAINICON"));
     PellamoWindows windows;
     windows.main = app.CreateForm<TForm1>();
     windows.load = app.CreateForm<TForm4>();
