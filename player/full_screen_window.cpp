@@ -23,6 +23,8 @@ FullScreenWindow::FullScreenWindow(WindowSystem& ws, MpvPlayer& player, std::fun
     params.class_name = kClassName;
     params.text = "Pellamo";
     params.style = WS_POPUP;
+    // Above panels and the main window, yet focusable for Esc and F.
+    params.ex_style = WS_EX_TOPMOST;
     params.bounds = Rect::FromSize(0, 0, screen.cx, screen.cy);
     m_hwnd = m_ws.CreateWindowEx(params);
     m_ws.SetWindowProc(m_hwnd, [this](HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {

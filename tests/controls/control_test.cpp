@@ -310,3 +310,95 @@ TEST_F(ControlTest, PublishedPropertiesByName)
 
 }
 }
+
+namespace pellamo::test {
+namespace {
+
+TEST_F(ControlTest, KeyPreviewLetsTheFormTakeKeysFirst)
+{
+    auto* ctl = Add<TCustomControl>("Ctl");
+    ctl->SetTabStop(true);
+    std::vector<std::string> seen;
+    ctl->OnKeyDown = [&](TObject*, UINT& key, TShiftState) { seen.push_back("control " + std::to_string(key)); };
+    form->OnKeyDown = [&](TObject*, UINT& key, TShiftState shift) {
+        seen.push_back("form " + std::to_string(key) + (shift.Contains(ssCtrl) ? " ctrl" : ""));
+        if (key == 'Q')
+            key = 0;
+    };
+    form->Show();
+    Pump();
+    ctl->SetFocus();
+    screen.PressKey('A', kModControl);
+    screen.PressKey('Q');
+    Pump();
+    EXPECT_EQ(seen, (std::vector<std::string> { "control 65", "control 81" }));
+    seen.clear();
+    form->SetKeyPreview(true);
+    screen.PressKey('A', kModControl);
+    screen.PressKey('Q');
+    Pump();
+    EXPECT_EQ(seen, (std::vector<std::string> { "form 65 ctrl", "control 65", "form 81" }));
+}
+
+}
+}
+
+namespace pellamo::test {
+namespace {
+
+TEST_F(ControlTest, DoubleClickRaisesOneClickThenDblClick)
+{
+    std::vector<std::string> seen;
+    form->OnClick = [&](TObject*) { seen.push_back("click"); };
+    form->OnDblClick = [&](TObject*) { seen.push_back("dblclick"); };
+    form->OnMouseDown = [&](TObject*, TMouseButton, TShiftState s, int, int) {
+        seen.push_back(s.Contains(ssDouble) ? "down double" : "down");
+    };
+    form->Show();
+    Pump();
+    Point p = form->ClientToScreen({ 20, 20 });
+    screen.Click(p);
+    screen.Click(p);
+    Pump();
+    EXPECT_EQ(seen, (std::vector<std::string> { "down", "click", "dblclick", "down double" }));
+}
+
+}
+}
+
+namespace pellamo::test {
+namespace {
+
+TEST_F(ControlTest, RightClickHandsTheNearestPopupMenuToTheMenuLibrary)
+{
+    auto* panel = Add<TCustomControl>("Panel");
+    panel->SetBounds(0, 0, 200, 200);
+    auto* inner = Add<TCustomControl>("Inner", panel);
+    inner->SetBounds(10, 10, 50, 50);
+    auto* menu = new TComponent(form);
+    panel->SetPopupMenu(menu);
+    std::vector<std::pair<TComponent*, TControl*>> shown;
+    Point at;
+    TControl::PopupHandler = [&](TComponent* m, TControl* c, Point p) {
+        shown.push_back({ m, c });
+        at = p;
+    };
+    form->Show();
+    Pump();
+    screen.Click(inner->ClientToScreen({ 5, 6 }), MouseButton::Right);
+    Pump();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].first, menu);
+    EXPECT_EQ(shown[0].second, inner);
+    EXPECT_EQ(at, inner->ClientToScreen({ 5, 6 }));
+
+    menu->Free();
+    EXPECT_EQ(panel->PopupMenuComponent(), nullptr);
+    screen.Click(inner->ClientToScreen({ 5, 6 }), MouseButton::Right);
+    Pump();
+    EXPECT_EQ(shown.size(), 1u);
+    TControl::PopupHandler = nullptr;
+}
+
+}
+}

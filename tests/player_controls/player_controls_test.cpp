@@ -194,6 +194,9 @@ TEST_F(PlayerControlsTest, PlayerHostLeavesOneControlShownAndTheOtherSilent)
         ASSERT_TRUE(WaitFor([&] { return media->View().Status().state == State::Playing && radio.Open() == 0; }))
             << media->View().Status().Text();
         EXPECT_TRUE(real->Source().empty());
+        if (round == 0) {
+            EXPECT_EQ(nullptr, real->View().Engine()) << "silencing a player that never played starts nothing";
+        }
 
         host.PlayReal(U16(radio.Url()));
         EXPECT_FALSE(shown(*media));

@@ -225,6 +225,29 @@ TEST_F(PopupMenuTest, HoverOpensTheSubMenuBesideItsItem)
     EXPECT_EQ(clicks, std::vector<std::string> { "Inner" });
 }
 
+TEST_F(PopupMenuTest, FreeingShownOrChosenItemsIsSafe)
+{
+    // The item whose sub-menu is open goes away: the menu closes.
+    popup->Popup(300, 200);
+    Pump();
+    screen.PressKey(VK_UP);
+    screen.PressKey(VK_RIGHT);
+    Pump();
+    ASSERT_NE(popup->Window()->SubMenu(), nullptr);
+    popup->Items()->Items(3)->Free();
+    Pump();
+    EXPECT_FALSE(popup->IsOpen());
+    EXPECT_FALSE(AnyMenuOpen());
+
+    // The chosen item goes away before its click runs: no click.
+    popup->Popup(300, 200);
+    Pump();
+    screen.Click(ItemOnScreen(popup->Window(), 2));
+    popup->Items()->Items(2)->Free();
+    Pump();
+    EXPECT_TRUE(clicks.empty());
+}
+
 TEST_F(PopupMenuTest, OwnerDrawnItemsMeasureAndPaintThemselves)
 {
     const TColor kSelected = Rgb(200, 0, 0);

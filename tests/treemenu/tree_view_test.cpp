@@ -127,6 +127,17 @@ TEST_F(TreeViewTest, ClickOnButtonTogglesAndClickOnLabelSelects)
     EXPECT_EQ(changes.back(), hk);
 }
 
+TEST_F(TreeViewTest, RightClickSelectsOnlyWhenAsked)
+{
+    TTreeNode* cctv = Top("CCTV");
+    for (bool select : { false, true }) {
+        tree->SetRightClickSelect(select);
+        screen.Click(Label(cctv), MouseButton::Right);
+        Pump();
+        EXPECT_EQ(tree->Selected() == cctv, select);
+    }
+}
+
 TEST_F(TreeViewTest, KeyboardNavigation)
 {
     struct Step {
@@ -262,6 +273,16 @@ TEST_F(TreeViewTest, LabelEditing)
     }
     ASSERT_EQ(edited.size(), 1u);
     EXPECT_EQ(GbkToUtf8(edited[0]), "央视");
+
+    // A handler that makes the label too long for the stored format gets it
+    // cut at a character boundary.
+    tree->OnEdited = [](TObject*, TTreeNode*, std::string& text) { text = std::string(254, 'a') + "\xD1\xEB"; };
+    screen.PressKey(VK_F2);
+    screen.PressKey(VK_RETURN);
+    Pump();
+    EXPECT_EQ(node->Text(), std::string(254, 'a'));
+    node->SetText(Gbk("央视"));
+    tree->OnEdited.Clear();
 
     // Backspace after moving the caret removes one whole GBK character.
     screen.PressKey(VK_F2);

@@ -2,15 +2,22 @@
 
 #include "platform/components/class_info.h"
 #include "platform/components/class_registry.h"
+#include "platform/components/controls/button.h"
+#include "platform/components/controls/check_list_box.h"
+#include "platform/components/controls/edit.h"
+#include "platform/components/controls/image_list.h"
+#include "platform/components/controls/status_bar.h"
+#include "platform/components/controls/timer.h"
 #include "platform/components/controls/graphic_control.h"
+#include "platform/components/controls/memo.h"
 #include "platform/components/controls/image.h"
 #include "platform/components/controls/label.h"
+#include "platform/components/controls/mask_edit.h"
 #include "platform/components/controls/panel.h"
 #include "platform/components/controls/form.h"
 #include "platform/text/gbk.h"
 #include "platform/window/message_box.h"
 #include "platform/window/window_system.h"
-#include "net/thread_timer.h"
 
 #include <cstdio>
 
@@ -39,16 +46,16 @@ void RegisterControlClasses()
 {
     RegisterClasses({ &TControl::StaticClass(), &TWinControl::StaticClass(), &TGraphicControl::StaticClass(),
         &TCustomControl::StaticClass(), &TForm::StaticClass(), &TPanel::StaticClass(), &TLabel::StaticClass(),
-        &TImage::StaticClass() });
+        &TImage::StaticClass(), &TEdit::StaticClass(), &TMemo::StaticClass(), &TButton::StaticClass(),
+        &TStatusBar::StaticClass(), &TTimer::StaticClass(), &TImageList::StaticClass(),
+        &TCheckListBox::StaticClass(), &TMaskEdit::StaticClass() });
 }
 
 void TApplication::Init()
 {
     RegisterControlClasses();
     windows_ = std::make_unique<WindowSystem>(*backend_, loop_);
-    auto handler = [this](std::exception_ptr failure) { HandleException(failure); };
-    windows_->SetExceptionHandler(handler);
-    TThreadTimer::SetExceptionHandler(handler);
+    windows_->SetExceptionHandler(ExceptionHandler());
     previous_ = Application;
     Application = this;
 }
@@ -61,7 +68,6 @@ TApplication::~TApplication()
             form->DoDestroy();
     DestroyComponents();
     main_form_ = nullptr;
-    TThreadTimer::SetExceptionHandler(nullptr);
     windows_->SetExceptionHandler(nullptr);
     windows_.reset();
     if (Application == this)
@@ -114,6 +120,11 @@ void TApplication::FormActivationChanged()
         OnActivate(this);
     else
         OnDeactivate(this);
+}
+
+std::function<void(std::exception_ptr)> TApplication::ExceptionHandler()
+{
+    return [this](std::exception_ptr failure) { HandleException(failure); };
 }
 
 std::string TApplication::ExceptionText(const std::string& message)

@@ -3,9 +3,11 @@
 // TApplication: the program's window system, its forms and its message
 // loop. The global `Application` points at the living instance.
 //
-// Exceptions that leave event handlers (window messages, timers, thread
-// timers) come to HandleException, which shows them in a message box titled
-// with the application's title, and the loop goes on.
+// Exceptions that leave event handlers (window messages, timers) come to
+// HandleException, which shows them in a message box titled with the
+// application's title, and the loop goes on. Layers above the platform that
+// run handlers of their own (the network layer's thread timer) install
+// ExceptionHandler() as theirs.
 
 #include "platform/backend/display_backend.h"
 #include "platform/components/component.h"
@@ -73,6 +75,8 @@ public:
 
     // The exception display.
     void HandleException(std::exception_ptr failure);
+    // HandleException as a callable, for other layers' exception hooks.
+    std::function<void(std::exception_ptr)> ExceptionHandler();
     void ShowException(const std::string& message);
     // The message as shown: "." appended unless the last character sorts
     // at or before "." ("Connection Failed" -> "Connection Failed.",

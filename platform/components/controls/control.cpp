@@ -2,6 +2,7 @@
 
 #include "platform/components/controls/form.h"
 #include "platform/components/controls/win_control.h"
+#include "platform/components/class_registry.h"
 #include "platform/components/props.h"
 #include "platform/window/window_system.h"
 
@@ -126,6 +127,13 @@ const ClassInfo& TControl::StaticClass()
             props::Str<TControl>("Hint", &TControl::Hint, &TControl::SetHint),
             props::Bool<TControl>("ShowHint", &TControl::ShowHint, &TControl::SetShowHint),
             props::Bool<TControl>("Enabled", &TControl::Enabled, &TControl::SetEnabled),
+            props::Enum<TControl>("BiDiMode", BiDiModeNames(), &TControl::BiDiMode, &TControl::SetBiDiMode),
+            props::Bool<TControl>("ParentBiDiMode", &TControl::ParentBiDiMode, &TControl::SetParentBiDiMode),
+            props::Bool<TControl>("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint),
+            props::Enum<TControl>("DragCursor", CursorNames(), &TControl::DragCursor, &TControl::SetDragCursor),
+            props::Enum<TControl>("DragKind", DragKindNames(), &TControl::DragKind, &TControl::SetDragKind),
+            props::Enum<TControl>("DragMode", DragModeNames(), &TControl::DragMode, &TControl::SetDragMode),
+            props::Ref<TControl, TComponent>("PopupMenu", &TControl::PopupMenuComponent, &TControl::SetPopupMenu),
             props::Bool<TControl>("Visible", &TControl::Visible, &TControl::SetVisible),
             props::Event<TControl>("OnClick", &TControl::OnClick),
             props::Event<TControl>("OnDblClick", &TControl::OnDblClick),
@@ -135,6 +143,22 @@ const ClassInfo& TControl::StaticClass()
             props::Event<TControl>("OnResize", &TControl::OnResize),
         });
     return info;
+}
+
+std::function<void(TComponent*, TControl*, Point)> TControl::PopupHandler;
+
+void TControl::SetPopupMenu(TComponent* menu)
+{
+    if (menu == popup_menu_)
+        return;
+    if (menu) {
+        const ClassInfo* popup = GetClass("TPopupMenu");
+        if (popup && !menu->InheritsFrom(*popup))
+            throw std::invalid_argument("Component " + menu->Name() + " is not a pop-up menu");
+        if (menu->Owner() != Owner())
+            FreeNotification(menu);
+    }
+    popup_menu_ = menu;
 }
 
 WindowSystem& TControl::Windows()
@@ -494,13 +518,15 @@ void TControl::HandleMouse(TMessage& message)
         MouseMove(shift, x, y);
         break;
     case WM_LBUTTONDBLCLK:
-        shift.Include(ssDouble);
-        if (control_style_.Contains(csDoubleClicks))
-            DblClick();
-        [[fallthrough]];
     case WM_LBUTTONDOWN:
-        if (control_style_.Contains(csClickEvents))
+        // The second press of a double click raises DblClick, not another click.
+        if (message.Msg == WM_LBUTTONDBLCLK) {
+            shift.Include(ssDouble);
+            if (control_style_.Contains(csDoubleClicks))
+                DblClick();
+        } else if (control_style_.Contains(csClickEvents)) {
             mouse_pressed_ = true;
+        }
         if (self && self->HandleAllocated() && control_style_.Contains(csCaptureMouse))
             Windows().SetCapture(self->HandleOrNull());
         MouseDown(TMouseButton::mbLeft, shift, x, y);
@@ -525,6 +551,13 @@ void TControl::HandleMouse(TMessage& message)
     }
     case WM_RBUTTONUP:
         MouseUp(TMouseButton::mbRight, shift, x, y);
+        // The nearest pop-up menu up the parents.
+        for (TControl* c = this; c; c = c->parent_)
+            if (c->popup_menu_) {
+                if (PopupHandler)
+                    PopupHandler(c->popup_menu_, this, ClientToScreen({ x, y }));
+                break;
+            }
         break;
     case WM_MBUTTONUP:
         MouseUp(TMouseButton::mbMiddle, shift, x, y);
@@ -584,6 +617,8 @@ void TControl::Loaded()
 void TControl::Notification(TComponent* component, TOperation operation)
 {
     TComponent::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == popup_menu_)
+        popup_menu_ = nullptr;
 }
 
 }

@@ -34,6 +34,7 @@ inline Brush SolidBrush(TColor color)
 }
 
 class TForm;
+class TPopupMenu;
 class TWinControl;
 class WindowSystem;
 
@@ -139,6 +140,36 @@ public:
     bool ShowHint() const { return show_hint_; }
     void SetShowHint(bool on) { show_hint_ = on; }
 
+    // Settings kept for descriptions and for components that read them;
+    // the plain controls draw left to right and do no drag and drop.
+    TBiDiMode BiDiMode() const { return bidi_mode_; }
+    void SetBiDiMode(TBiDiMode mode) { bidi_mode_ = mode; }
+    bool ParentBiDiMode() const { return parent_bidi_mode_; }
+    void SetParentBiDiMode(bool on) { parent_bidi_mode_ = on; }
+    bool ParentShowHint() const { return parent_show_hint_; }
+    void SetParentShowHint(bool on) { parent_show_hint_ = on; }
+    TCursor DragCursor() const { return drag_cursor_; }
+    void SetDragCursor(TCursor c) { drag_cursor_ = c; }
+    TDragKind DragKind() const { return drag_kind_; }
+    void SetDragKind(TDragKind k) { drag_kind_ = k; }
+    TDragMode DragMode() const { return drag_mode_; }
+    void SetDragMode(TDragMode m) { drag_mode_ = m; }
+
+    // The pop-up menu shown on a right click (a reference, not owned).
+    // PopupMenu<>() yields it as a TPopupMenu where that class is known.
+    template <class M = TPopupMenu>
+    M* PopupMenu() const
+    {
+        return dynamic_cast<M*>(popup_menu_);
+    }
+    TComponent* PopupMenuComponent() const { return popup_menu_; }
+    // Throws std::invalid_argument for a component that is not a pop-up
+    // menu (when that class is registered).
+    void SetPopupMenu(TComponent* menu);
+    // Shows a pop-up menu at a screen point; installed by the menu
+    // library. Without it a right click shows nothing.
+    static std::function<void(TComponent* menu, TControl* control, Point screen)> PopupHandler;
+
     // The text of the control, GBK. Caption and Text are the same value.
     const std::string& Caption() const { return text_; }
     void SetCaption(const std::string& text) { SetText(text); }
@@ -239,6 +270,13 @@ private:
     TCursor cursor_ = TCursor::crDefault;
     std::string hint_;
     bool show_hint_ = false;
+    TBiDiMode bidi_mode_ = TBiDiMode::bdLeftToRight;
+    bool parent_bidi_mode_ = true;
+    bool parent_show_hint_ = true;
+    TCursor drag_cursor_ = TCursor::crDrag;
+    TDragKind drag_kind_ = TDragKind::dkDrag;
+    TDragMode drag_mode_ = TDragMode::dmManual;
+    TComponent* popup_menu_ = nullptr;
     std::string text_;
 };
 

@@ -59,7 +59,7 @@ const EnumInfo& WindowStateNames()
 const EnumInfo& CursorNames()
 {
     static const EnumInfo info(
-        "TCursor", { "crDefault", "crArrow", "crHandPoint", "crIBeam", "crHourGlass", "crSizeAll", "crCross", "crNo" });
+        "TCursor", { "crDefault", "crArrow", "crHandPoint", "crIBeam", "crHourGlass", "crSizeAll", "crCross", "crNo", "crDrag" });
     return info;
 }
 
@@ -78,6 +78,39 @@ const EnumInfo& BevelCutNames()
 const EnumInfo& FontStyleNames()
 {
     static const EnumInfo info("TFontStyle", { "fsBold", "fsItalic", "fsUnderline", "fsStrikeOut" });
+    return info;
+}
+
+const EnumInfo& BiDiModeNames()
+{
+    static const EnumInfo info(
+        "TBiDiMode", { "bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly" });
+    return info;
+}
+
+const EnumInfo& DragKindNames()
+{
+    static const EnumInfo info("TDragKind", { "dkDrag", "dkDock" });
+    return info;
+}
+
+const EnumInfo& DragModeNames()
+{
+    static const EnumInfo info("TDragMode", { "dmManual", "dmAutomatic" });
+    return info;
+}
+
+const EnumInfo& ImeModeNames()
+{
+    static const EnumInfo info("TImeMode",
+        { "imDisable", "imClose", "imOpen", "imDontCare", "imSAlpha", "imAlpha", "imHira", "imSKata", "imKata",
+            "imChinese", "imSHanguel", "imHanguel" });
+    return info;
+}
+
+const EnumInfo& EditCharCaseNames()
+{
+    static const EnumInfo info("TEditCharCase", { "ecNormal", "ecUpperCase", "ecLowerCase" });
     return info;
 }
 

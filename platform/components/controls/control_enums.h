@@ -32,11 +32,16 @@ enum class TPosition {
     poOwnerFormCenter,
 };
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
-enum class TCursor { crDefault, crArrow, crHandPoint, crIBeam, crHourGlass, crSizeAll, crCross, crNo };
+enum class TCursor { crDefault, crArrow, crHandPoint, crIBeam, crHourGlass, crSizeAll, crCross, crNo, crDrag };
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 enum class TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+enum class TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+enum class TDragKind { dkDrag, dkDock };
+enum class TDragMode { dmManual, dmAutomatic };
+enum class TImeMode { imDisable, imClose, imOpen, imDontCare, imSAlpha, imAlpha, imHira, imSKata, imKata, imChinese, imSHanguel, imHanguel };
+enum class TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 
 // Plain enumerations: their values are used as set members in code.
 enum TShiftStateFlag : unsigned { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
@@ -89,6 +94,11 @@ const EnumInfo& CursorNames();
 const EnumInfo& ScrollStyleNames();
 const EnumInfo& BevelCutNames();
 const EnumInfo& FontStyleNames();
+const EnumInfo& BiDiModeNames();
+const EnumInfo& DragKindNames();
+const EnumInfo& DragModeNames();
+const EnumInfo& ImeModeNames();
+const EnumInfo& EditCharCaseNames();
 
 CursorShape CursorShapeOf(TCursor cursor);
 // Shift state of the MK_* bits of a mouse message.

@@ -254,14 +254,19 @@ const ClassInfo& TCustomTreeView::StaticClass()
     using V = TCustomTreeView;
     static const ClassInfo info("TCustomTreeView", &TCustomControl::StaticClass(),
         {
+            props::Bool<V>("AutoExpand", &V::AutoExpand, &V::SetAutoExpand),
             props::Enum<V>("BorderStyle", BorderStyleNames(), &V::BorderStyle, &V::SetBorderStyle),
+            props::Int<V>("ChangeDelay", &V::ChangeDelay, &V::SetChangeDelay),
             props::Bool<V>("HideSelection", &V::HideSelection, &V::SetHideSelection),
+            props::Bool<V>("HotTrack", &V::HotTrack, &V::SetHotTrack),
             props::Int<V>("Indent", &V::Indent, &V::SetIndent),
             props::Bool<V>("ReadOnly", &V::ReadOnly, &V::SetReadOnly),
+            props::Bool<V>("RightClickSelect", &V::RightClickSelect, &V::SetRightClickSelect),
             props::Bool<V>("RowSelect", &V::RowSelect, &V::SetRowSelect),
             props::Bool<V>("ShowButtons", &V::ShowButtons, &V::SetShowButtons),
             props::Bool<V>("ShowLines", &V::ShowLines, &V::SetShowLines),
             props::Bool<V>("ShowRoot", &V::ShowRoot, &V::SetShowRoot),
+            props::Bool<V>("ToolTips", &V::ToolTips, &V::SetToolTips),
             props::Event<V>("OnChange", &V::OnChange),
             props::Event<V>("OnChanging", &V::OnChanging),
             props::Event<V>("OnCollapsed", &V::OnCollapsed),
@@ -316,6 +321,7 @@ void TCustomTreeView::SetBorderStyle(TBorderStyle style)
 
 void TCustomTreeView::FontChanged()
 {
+    m_item_height = 0;
     TCustomControl::FontChanged();
     UpdateScrollInfo();
 }
@@ -330,13 +336,16 @@ void TCustomTreeView::SetIndent(int indent)
 
 int TCustomTreeView::ItemHeight() const
 {
+    if (m_item_height > 0)
+        return m_item_height;
     Bitmap scratch(1, 1);
     pellamo::Canvas c(scratch);
     c.font = Font().GetFont();
     int h = c.TextHeight("Wg") + 2;
     if (m_images)
         h = std::max(h, m_images->Height());
-    return std::max(h, 16);
+    m_item_height = std::max(h, 16);
+    return m_item_height;
 }
 
 int TCustomTreeView::VisibleRowCount() const
@@ -613,8 +622,13 @@ void TCustomTreeView::EndEdit(bool commit)
         SetFocus();
     if (commit && node) {
         OnEdited(this, node, text);
-        if (text.size() > kMaxLabel)
-            text.resize(kMaxLabel);
+        if (text.size() > kMaxLabel) {
+            // Cut at a character boundary, never inside a double-byte character.
+            size_t keep = 0;
+            while (keep < text.size() && keep + GbkCharLength(text, keep) <= kMaxLabel)
+                keep += GbkCharLength(text, keep);
+            text.resize(keep);
+        }
         node->SetText(text);
     }
     Invalidate();
@@ -707,6 +721,8 @@ void TCustomTreeView::CharInput(std::string gbk)
         m_typed.clear();
     m_typed_at = now;
     bool fresh = m_typed.empty();
+    if (m_typed.size() + gbk.size() > kMaxLabel)
+        return; // longer than any label: nothing can match
     m_typed += gbk;
     int count = VisibleCount();
     if (count == 0)
@@ -768,10 +784,10 @@ void TCustomTreeView::KeyDown(UINT& key, TShiftState shift)
 void TCustomTreeView::KeyPress(char16_t& key)
 {
     TCustomControl::KeyPress(key);
-    if (m_swallow_char) {
-        m_swallow_char = false;
-        return;
-    }
+    bool swallow = m_swallow_char;
+    m_swallow_char = false;
+    if (swallow && (key == u'+' || key == u'-' || key == u'*'))
+        return; // the numeric-pad key did it already
     if (key < 0x20)
         return;
     std::string gbk = UnitToGbk(m_high_surrogate, key);
@@ -801,6 +817,19 @@ void TCustomTreeView::WndProc(TMessage& message)
             TCustomControl::WndProc(message);
         return;
     }
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+        if (m_right_click_select) {
+            TTreeNode* node = GetNodeAt(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
+            THitTest hit = GetHitTest(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
+            if (node && (hit == THitTest::htOnLabel || hit == THitTest::htOnIcon || m_row_select)) {
+                std::shared_ptr<bool> alive = m_alive;
+                SelectByUser(node);
+                if (!*alive)
+                    return;
+            }
+        }
+        break;
     case WM_TIMER:
         if (message.WParam == kEditTimer) {
             ws.KillTimer(Wnd(), kEditTimer);

@@ -54,12 +54,25 @@ public:
     void SetReadOnly(bool v) { m_read_only = v; }
     bool HideSelection() const { return m_hide_selection; }
     void SetHideSelection(bool v) { m_hide_selection = v; Invalidate(); }
+    // A right click selects the node under it.
+    bool RightClickSelect() const { return m_right_click_select; }
+    void SetRightClickSelect(bool v) { m_right_click_select = v; }
+    // Kept for stored descriptions; this view has one selection, no hot
+    // tracking, no tool tips, no sorting and no change delay.
+    bool AutoExpand() const { return m_auto_expand; }
+    void SetAutoExpand(bool v) { m_auto_expand = v; }
+    bool HotTrack() const { return m_hot_track; }
+    void SetHotTrack(bool v) { m_hot_track = v; }
+    bool ToolTips() const { return m_tool_tips; }
+    void SetToolTips(bool v) { m_tool_tips = v; }
+    int ChangeDelay() const { return m_change_delay; }
+    void SetChangeDelay(int v) { m_change_delay = v; }
     bool RowSelect() const { return m_row_select; }
     void SetRowSelect(bool v) { m_row_select = v; Invalidate(); }
     TBorderStyle BorderStyle() const { return m_border_style; }
     void SetBorderStyle(TBorderStyle style);
     ImageList* Images() const { return m_images; }
-    void SetImages(ImageList* images) { m_images = images; UpdateScrollInfo(); Invalidate(); }
+    void SetImages(ImageList* images) { m_images = images; m_item_height = 0; UpdateScrollInfo(); Invalidate(); }
 
     // Geometry of the rows.
     int ItemHeight() const;
@@ -142,9 +155,15 @@ private:
     bool m_read_only = false;
     bool m_hide_selection = true;
     bool m_row_select = false;
+    bool m_right_click_select = false;
+    bool m_auto_expand = false;
+    bool m_hot_track = false;
+    bool m_tool_tips = true;
+    int m_change_delay = 0;
     TBorderStyle m_border_style = TBorderStyle::bsSingle;
     ImageList* m_images = nullptr;
     int m_wheel_rest = 0;
+    mutable int m_item_height = 0; // measured on demand
     std::string m_typed; // GBK
     std::chrono::steady_clock::time_point m_typed_at;
     char16_t m_high_surrogate = 0;

@@ -2,6 +2,7 @@
 
 #include "platform/components/class_registry.h"
 #include "platform/components/controls/application.h"
+#include "platform/components/controls/button.h"
 #include "platform/components/props.h"
 #include "platform/window/window_system.h"
 
@@ -191,6 +192,20 @@ void TForm::SetActiveControl(TWinControl* control)
         FreeNotification(control);
     if (control && active_ && !HasState(csLoading) && control->CanFocus() && !control->Focused())
         control->SetFocus();
+}
+
+bool TForm::DialogKey(UINT key)
+{
+    for (TWinControl* c : TabOrderList()) {
+        auto* b = dynamic_cast<TButton*>(c);
+        if (!b || !b->CanFocus())
+            continue;
+        if ((key == VK_RETURN && b->Default()) || (key == VK_ESCAPE && b->Cancel())) {
+            b->Click();
+            return true;
+        }
+    }
+    return false;
 }
 
 void TForm::SelectFirst()

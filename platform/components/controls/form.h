@@ -72,6 +72,8 @@ public:
     // Frees the form once the handlers running now have returned.
     void Release();
     bool Active() const { return active_; }
+    // Enter clicks the Default button, Esc the Cancel one; true when one took it.
+    bool DialogKey(UINT key);
 
     // Runs OnCreate once (after the description is read).
     void DoCreate();

@@ -1,6 +1,7 @@
 #include "platform/components/controls/menu_item.h"
 
 #include "platform/components/controls/menu.h"
+#include "platform/components/controls/menu_window.h"
 #include "platform/components/props.h"
 #include "platform/window/messages.h"
 
@@ -136,6 +137,7 @@ TMenuItem::TMenuItem(TComponent* owner)
 
 TMenuItem::~TMenuItem()
 {
+    TMenuWindow::ItemGoing(this);
     if (m_parent) {
         auto& siblings = m_parent->m_items;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());

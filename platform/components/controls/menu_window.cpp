@@ -33,6 +33,40 @@ bool OwnerDrawn(TMenu* menu)
 
 }
 
+namespace {
+
+// Every living menu window, for ItemGoing.
+std::vector<TMenuWindow*>& LivingWindows()
+{
+    static std::vector<TMenuWindow*> windows;
+    return windows;
+}
+
+bool Within(const TMenuItem* item, const TMenuItem* ancestor)
+{
+    for (; item; item = item->Parent())
+        if (item == ancestor)
+            return true;
+    return false;
+}
+
+}
+
+void TMenuWindow::ItemGoing(const TMenuItem* item)
+{
+    for (TMenuWindow* w : std::vector<TMenuWindow*>(LivingWindows())) {
+        auto& living = LivingWindows();
+        if (std::find(living.begin(), living.end(), w) == living.end())
+            continue;
+        TMenuWindow* root = w->Root();
+        if (root->m_chosen && Within(root->m_chosen, item))
+            root->m_chosen = nullptr;
+        // A closed chain never touches its items again.
+        if (root->IsOpen() && Within(&w->m_parent_item, item))
+            root->CloseAll(nullptr);
+    }
+}
+
 Font TMenuWindow::MenuFont()
 {
     return SystemFonts::Menu();
@@ -135,6 +169,7 @@ TMenuWindow::TMenuWindow(TMenuItem& parent, Point at, Host* host, Rect avoid, TM
 {
     if (!m_ws.IsClassRegistered(kClassName))
         m_ws.RegisterClass({ kClassName, nullptr, 0, -1, CursorShape::Arrow });
+    LivingWindows().push_back(this);
     Layout();
     int width = kBorder * 2, height = kBorder * 2;
     for (const Rect& r : m_rects) {
@@ -166,6 +201,8 @@ TMenuWindow::TMenuWindow(TMenuItem& parent, Point at, Host* host, Rect avoid, TM
 
 TMenuWindow::~TMenuWindow()
 {
+    auto& living = LivingWindows();
+    living.erase(std::remove(living.begin(), living.end(), this), living.end());
     *m_alive = false;
     m_sub.reset();
     if (m_hook)

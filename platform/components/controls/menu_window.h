@@ -68,6 +68,9 @@ public:
     void CloseSub();
     // Closes the whole chain; `chosen` is clicked after it closed.
     void CloseAll(TMenuItem* chosen);
+    // A menu item is going away: chains showing it (or below it) close and
+    // forget it, so nothing reaches a freed item.
+    static void ItemGoing(const TMenuItem* item);
 
 private:
     LRESULT Proc(UINT msg, WPARAM wparam, LPARAM lparam);

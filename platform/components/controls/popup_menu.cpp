@@ -29,7 +29,10 @@ void TPopupMenu::Popup(int x, int y)
 {
     CloseMenu();
     OnPopup(this);
-    m_window.reset(); // a closed chain left from before
+    // A chain closed before may still have its chosen item's click queued
+    // (or be on the call stack): free it after that has run.
+    if (m_window)
+        WindowSystem::Current()->Loop().Post([dead = m_window.release()] { delete dead; });
     m_window = std::make_unique<TMenuWindow>(*Items(), Point { x, y }, static_cast<TMenuWindow::Host*>(this));
 }
 

@@ -89,6 +89,10 @@ const ClassInfo& TWinControl::StaticClass()
             props::Int<TWinControl>("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder),
             props::Bool<TWinControl>("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop),
             props::Int<TWinControl>("BorderWidth", &TWinControl::BorderWidth, &TWinControl::SetBorderWidth),
+            props::Bool<TWinControl>("Ctl3D", &TWinControl::Ctl3D, &TWinControl::SetCtl3D),
+            props::Bool<TWinControl>("ParentCtl3D", &TWinControl::ParentCtl3D, &TWinControl::SetParentCtl3D),
+            props::Enum<TWinControl>("ImeMode", ImeModeNames(), &TWinControl::ImeMode, &TWinControl::SetImeMode),
+            props::Str<TWinControl>("ImeName", &TWinControl::ImeName, &TWinControl::SetImeName),
             props::Bool<TWinControl>("DoubleBuffered", &TWinControl::DoubleBuffered, &TWinControl::SetDoubleBuffered),
             props::Event<TWinControl>("OnKeyDown", &TWinControl::OnKeyDown),
             props::Event<TWinControl>("OnKeyUp", &TWinControl::OnKeyUp),
@@ -645,10 +649,20 @@ void TWinControl::WndProc(TMessage& message)
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
         UINT key = static_cast<UINT>(message.WParam);
-        KeyDown(key, KeyboardShiftState());
+        // A form with KeyPreview sees the key first.
+        if (TForm* form = ParentForm(); form && form != this && form->KeyPreview())
+            form->KeyDown(key, KeyboardShiftState());
+        if (key != 0)
+            KeyDown(key, KeyboardShiftState());
         if (key == 0) {
             message.Result = 0;
             return;
+        }
+        if ((key == VK_RETURN || key == VK_ESCAPE) && message.Msg == WM_KEYDOWN && !WantsKey(key)) {
+            if (TForm* form = ParentForm(); form && form->DialogKey(key)) {
+                message.Result = 0;
+                return;
+            }
         }
         if (key == VK_TAB && message.Msg == WM_KEYDOWN && !WantsTab()) {
             TShiftState shift = KeyboardShiftState();
@@ -665,7 +679,10 @@ void TWinControl::WndProc(TMessage& message)
     case WM_KEYUP:
     case WM_SYSKEYUP: {
         UINT key = static_cast<UINT>(message.WParam);
-        KeyUp(key, KeyboardShiftState());
+        if (TForm* form = ParentForm(); form && form != this && form->KeyPreview())
+            form->KeyUp(key, KeyboardShiftState());
+        if (key != 0)
+            KeyUp(key, KeyboardShiftState());
         if (key != 0)
             DefaultHandler(message);
         return;
@@ -674,7 +691,10 @@ void TWinControl::WndProc(TMessage& message)
         auto ch = static_cast<char16_t>(message.WParam);
         if (ch == u'\t' && !WantsTab())
             return;
-        KeyPress(ch);
+        if (TForm* form = ParentForm(); form && form != this && form->KeyPreview())
+            form->KeyPress(ch);
+        if (ch != 0)
+            KeyPress(ch);
         if (ch != 0)
             DefaultHandler(message);
         return;

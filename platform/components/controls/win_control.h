@@ -83,6 +83,16 @@ public:
     int BorderWidth() const { return border_width_; }
     void SetBorderWidth(int width);
 
+    // Kept for descriptions; the plain controls always look flat-3D.
+    bool Ctl3D() const { return ctl3d_; }
+    void SetCtl3D(bool on) { ctl3d_ = on; }
+    bool ParentCtl3D() const { return parent_ctl3d_; }
+    void SetParentCtl3D(bool on) { parent_ctl3d_ = on; }
+    TImeMode ImeMode() const { return ime_mode_; }
+    void SetImeMode(TImeMode mode) { ime_mode_ = mode; }
+    const std::string& ImeName() const { return ime_name_; }
+    void SetImeName(const std::string& name) { ime_name_ = name; }
+
     bool DoubleBuffered() const { return double_buffered_; }
     void SetDoubleBuffered(bool on) { double_buffered_ = on; }
 
@@ -134,6 +144,9 @@ protected:
     // Whether the control takes Tab (or arrows) itself instead of leaving
     // them to focus navigation.
     virtual bool WantsTab() const { return false; }
+    // Whether the control takes Enter or Esc itself instead of leaving them
+    // to the form's Default and Cancel buttons.
+    virtual bool WantsKey(UINT) const { return false; }
     virtual void DoEnter();
     virtual void DoExit();
 
@@ -164,6 +177,10 @@ private:
     std::vector<TControl*> controls_;
     int tab_order_ = -1;
     int border_width_ = 0;
+    bool ctl3d_ = true;
+    bool parent_ctl3d_ = true;
+    TImeMode ime_mode_ = TImeMode::imDontCare;
+    std::string ime_name_;
     bool tab_stop_ = false;
     int align_disabled_ = 0;
     bool aligning_ = false;

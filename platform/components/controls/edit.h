@@ -1,0 +1,156 @@
+#pragma once
+
+// TCustomEdit / TEdit: text editing with caret, selection (mouse, Shift
+// with the arrows), the clipboard, one level of undo, typed text from the
+// input method (UTF-16 in WM_CHAR, kept as GBK), ReadOnly and MaxLength
+// (bytes). TCustomMemo builds the multi-line edit on the same engine.
+//
+// Positions (SelStart, SelLength) count bytes of the GBK text and always
+// fall on character boundaries.
+
+#include "platform/components/controls/custom_control.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace pellamo {
+
+class TCustomEdit : public TCustomControl {
+public:
+    explicit TCustomEdit(TComponent* owner);
+
+    static const ClassInfo& StaticClass();
+    const ClassInfo& Class() const override { return StaticClass(); }
+
+    bool ReadOnly() const { return read_only_; }
+    void SetReadOnly(bool on) { read_only_ = on; }
+    // Bytes; 0 is no limit. Text set by code is not cut.
+    int MaxLength() const { return max_length_; }
+    void SetMaxLength(int bytes) { max_length_ = std::max(0, bytes); }
+    // Shown instead of every character when not 0.
+    char PasswordChar() const { return password_char_; }
+    void SetPasswordChar(char c);
+    std::string PasswordCharText() const { return password_char_ ? std::string(1, password_char_) : std::string(); }
+    void SetPasswordCharText(const std::string& s) { SetPasswordChar(s.empty() ? '\0' : s[0]); }
+    bool AutoSelect() const { return auto_select_; }
+    void SetAutoSelect(bool on) { auto_select_ = on; }
+    bool HideSelection() const { return hide_selection_; }
+    void SetHideSelection(bool on);
+    TBorderStyle BorderStyle() const { return border_style_; }
+    void SetBorderStyle(TBorderStyle style);
+    // Typed letters are turned to this case.
+    TEditCharCase CharCase() const { return char_case_; }
+    void SetCharCase(TEditCharCase c) { char_case_ = c; }
+    bool AutoSize() const { return auto_size_; }
+    void SetAutoSize(bool on) { auto_size_ = on; }
+    bool OEMConvert() const { return oem_convert_; }
+    void SetOEMConvert(bool on) { oem_convert_ = on; }
+    bool Modified() const { return modified_; }
+    void SetModified(bool on) { modified_ = on; }
+
+    int SelStart() const;
+    void SetSelStart(int pos);
+    int SelLength() const;
+    void SetSelLength(int length);
+    std::string SelText() const;
+    // Replaces the selection as typing would (ReadOnly and MaxLength aside).
+    void SetSelText(const std::string& text);
+    void SelectAll();
+    void ClearSelection();
+    void CopyToClipboard();
+    void CutToClipboard();
+    void PasteFromClipboard();
+    bool CanUndo() const { return has_undo_; }
+    void Undo();
+    void Clear() { SetText(""); }
+    int CaretPos() const { return caret_; }
+
+    TNotifyEvent OnChange;
+
+protected:
+    struct LineSpan {
+        int start; // byte offsets into the text
+        int end; // the line break (if any) lies after end
+    };
+
+    void CreateParams(TCreateParams& params) override;
+    void WndProc(TMessage& message) override;
+    void Paint() override;
+    void TextChanged() override;
+    void FontChanged() override;
+    void Resize() override;
+    void KeyDown(UINT& key, TShiftState shift) override;
+    void KeyPress(char16_t& key) override;
+    void DoEnter() override;
+    bool WantsTab() const override { return multi_line_ && want_tabs_; }
+    bool WantsKey(UINT key) const override { return key == VK_RETURN && multi_line_ && want_returns_; }
+    virtual void Change();
+    // Whether `text` may be typed at the caret (masked edits refuse).
+    virtual bool AcceptInsert(std::string& text);
+
+    // Multi-line behaviour, switched on by the memo.
+    bool multi_line_ = false;
+    bool word_wrap_ = false;
+    bool want_returns_ = true;
+    bool want_tabs_ = false;
+    int top_line_ = 0; // first visible line (multi-line)
+
+    const std::vector<LineSpan>& Lines() const;
+    int LineOfPos(int pos) const;
+    int LineHeight() const;
+    int VisibleLineCount() const;
+    Rect TextArea() const;
+    // Keeps the caret in view; multi-line edits also update their scroll bar.
+    void ScrollCaretIntoView();
+    virtual void UpdateScrollBar() {}
+    void ScrollToLine(int line);
+    void InvalidateLayout();
+
+private:
+    void Insert(std::string text, bool typed);
+    void DeleteRange(int from, int to);
+    void MoveCaret(int pos, bool extend);
+    int NextPos(int pos) const;
+    int PrevPos(int pos) const;
+    int PosFromPoint(Point p) const;
+    Point PointFromPos(int pos) const;
+    int CharWidth(unsigned code) const;
+    int TextWidth(int from, int to) const;
+    std::string DisplayText(int from, int to) const;
+    void SaveUndo();
+    void SetTextKeepingCaret(const std::string& text);
+
+    bool read_only_ = false;
+    int max_length_ = 0;
+    char password_char_ = 0;
+    bool auto_select_ = true;
+    bool hide_selection_ = true;
+    TBorderStyle border_style_ = TBorderStyle::bsSingle;
+    bool modified_ = false;
+    TEditCharCase char_case_ = TEditCharCase::ecNormal;
+    bool auto_size_ = true;
+    bool oem_convert_ = false;
+    int caret_ = 0;
+    int anchor_ = 0;
+    int x_offset_ = 0; // single-line horizontal scroll in pixels
+    bool selecting_ = false; // mouse drag
+    bool changing_ = false; // our own edit is setting the text
+    char16_t high_surrogate_ = 0;
+    bool has_undo_ = false;
+    std::string undo_text_;
+    int undo_caret_ = 0;
+    mutable std::vector<LineSpan> lines_;
+    mutable bool layout_valid_ = false;
+    mutable std::map<unsigned, int> widths_;
+    mutable int line_height_ = 0;
+};
+
+class TEdit : public TCustomEdit {
+public:
+    using TCustomEdit::TCustomEdit;
+    static const ClassInfo& StaticClass();
+    const ClassInfo& Class() const override { return StaticClass(); }
+};
+
+}

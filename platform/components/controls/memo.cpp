@@ -1,0 +1,190 @@
+#include "platform/components/controls/memo.h"
+
+#include "platform/components/props.h"
+#include "platform/window/window_system.h"
+
+namespace pellamo {
+
+TCustomMemo::TCustomMemo(TComponent* owner) : TCustomEdit(owner)
+{
+    multi_line_ = true;
+    word_wrap_ = true;
+    control_style_.Exclude(csFixedHeight);
+    SetBounds(0, 0, 185, 89);
+    lines_.OnChange = [this](TObject*) { LinesChanged(); };
+}
+
+TCustomMemo::~TCustomMemo()
+{
+    lines_.OnChange.Clear();
+}
+
+const ClassInfo& TCustomMemo::StaticClass()
+{
+    static const ClassInfo info("TCustomMemo", &TCustomEdit::StaticClass(),
+        {
+            props::Enum<TCustomMemo>("Alignment", AlignmentNames(), &TCustomMemo::Alignment, &TCustomMemo::SetAlignment),
+            props::Object<TCustomMemo>("Lines", [](TCustomMemo& m) -> TStringList& { return m.lines_; }),
+            props::Enum<TCustomMemo>("ScrollBars", ScrollStyleNames(), &TCustomMemo::ScrollBars, &TCustomMemo::SetScrollBars),
+            props::Bool<TCustomMemo>("WantReturns", &TCustomMemo::WantReturns, &TCustomMemo::SetWantReturns),
+            props::Bool<TCustomMemo>("WantTabs", &TCustomMemo::WantTabs, &TCustomMemo::SetWantTabs),
+            props::Bool<TCustomMemo>("WordWrap", &TCustomMemo::WordWrap, &TCustomMemo::SetWordWrap),
+            // The text is stored through Lines.
+            props::Stored<TCustomMemo>(props::Str<TCustomMemo>("Text", &TCustomMemo::Text, &TCustomMemo::SetText),
+                [](const TCustomMemo&) { return false; }),
+        });
+    return info;
+}
+
+const ClassInfo& TMemo::StaticClass()
+{
+    static const ClassInfo info("TMemo", &TCustomMemo::StaticClass(), {}, FactoryOf<TMemo>());
+    return info;
+}
+
+void TCustomMemo::CreateParams(TCreateParams& params)
+{
+    TCustomEdit::CreateParams(params);
+    if (scroll_bars_ == TScrollStyle::ssVertical || scroll_bars_ == TScrollStyle::ssBoth)
+        params.style |= WS_VSCROLL;
+    if (scroll_bars_ == TScrollStyle::ssHorizontal || scroll_bars_ == TScrollStyle::ssBoth)
+        params.style |= WS_HSCROLL;
+}
+
+void TCustomMemo::CreateWindowHandle()
+{
+    TCustomEdit::CreateWindowHandle();
+    UpdateScrollBar();
+}
+
+void TCustomMemo::SetWordWrap(bool on)
+{
+    if (word_wrap_ == on)
+        return;
+    word_wrap_ = on;
+    InvalidateLayout();
+    UpdateScrollBar();
+}
+
+void TCustomMemo::SetScrollBars(TScrollStyle style)
+{
+    if (scroll_bars_ == style)
+        return;
+    scroll_bars_ = style;
+    if (!HandleAllocated())
+        return;
+    WindowSystem& ws = Windows();
+    HWND h = HandleOrNull();
+    bool v = style == TScrollStyle::ssVertical || style == TScrollStyle::ssBoth;
+    bool hz = style == TScrollStyle::ssHorizontal || style == TScrollStyle::ssBoth;
+    DWORD s = ws.GetStyle(h) & ~(WS_VSCROLL | WS_HSCROLL);
+    ws.SetStyle(h, s | (v ? WS_VSCROLL : 0) | (hz ? WS_HSCROLL : 0));
+    FrameChanged();
+    InvalidateLayout();
+    UpdateScrollBar();
+}
+
+void TCustomMemo::UpdateScrollBar()
+{
+    if (!HandleAllocated() || !(scroll_bars_ == TScrollStyle::ssVertical || scroll_bars_ == TScrollStyle::ssBoth))
+        return;
+    // As the platform's memo: the bar stays, disabled while all fits.
+    SCROLLINFO si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+    si.nMin = 0;
+    si.nMax = std::max(0, LineCount() - 1);
+    si.nPage = static_cast<UINT>(VisibleLineCount());
+    si.nPos = top_line_;
+    Windows().SetScrollInfo(HandleOrNull(), SB_VERT, si, true);
+}
+
+void TCustomMemo::TextChanged()
+{
+    if (!syncing_lines_) {
+        syncing_lines_ = true;
+        try {
+            lines_.SetText(Text());
+        } catch (...) {
+            syncing_lines_ = false;
+            throw;
+        }
+        syncing_lines_ = false;
+    }
+    TCustomEdit::TextChanged();
+}
+
+void TCustomMemo::LinesChanged()
+{
+    if (syncing_lines_)
+        return;
+    std::string text;
+    for (int i = 0; i < lines_.Count(); ++i) {
+        if (i > 0)
+            text += "\r\n";
+        text += lines_.Get(i);
+    }
+    syncing_lines_ = true;
+    try {
+        SetText(text);
+    } catch (...) {
+        syncing_lines_ = false;
+        throw;
+    }
+    syncing_lines_ = false;
+}
+
+void TCustomMemo::WndProc(TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_VSCROLL: {
+        int code = LOWORD(message.WParam);
+        int page = VisibleLineCount();
+        int top = top_line_;
+        switch (code) {
+        case SB_LINEUP:
+            --top;
+            break;
+        case SB_LINEDOWN:
+            ++top;
+            break;
+        case SB_PAGEUP:
+            top -= page;
+            break;
+        case SB_PAGEDOWN:
+            top += page;
+            break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION:
+            top = static_cast<int16_t>(HIWORD(message.WParam));
+            if (code == SB_THUMBTRACK && HandleAllocated()) {
+                SCROLLINFO si;
+                si.fMask = SIF_TRACKPOS;
+                if (Windows().GetScrollInfo(HandleOrNull(), SB_VERT, &si))
+                    top = si.nTrackPos;
+            }
+            break;
+        case SB_TOP:
+            top = 0;
+            break;
+        case SB_BOTTOM:
+            top = LineCount();
+            break;
+        default:
+            break;
+        }
+        ScrollToLine(top);
+        message.Result = 0;
+        return;
+    }
+    case WM_MOUSEWHEEL: {
+        auto delta = static_cast<int16_t>(HIWORD(message.WParam));
+        ScrollToLine(top_line_ - delta / WHEEL_DELTA * 3);
+        message.Result = 0;
+        return;
+    }
+    default:
+        TCustomEdit::WndProc(message);
+    }
+}
+
+}

@@ -1,0 +1,108 @@
+#pragma once
+
+#include "platform/components/controls/custom_control.h"
+#include "platform/components/controls/menu_window.h"
+
+#include <memory>
+#include <vector>
+
+namespace pellamo {
+
+class ImageList;
+class TToolBar;
+class TToolButton;
+
+// States handed to OnCustomDrawButton (a bit set).
+enum TCustomDrawStateFlag : unsigned {
+    cdsSelected = 1u << 0, // pressed, or its menu is down
+    cdsGrayed = 1u << 1,
+    cdsDisabled = 1u << 2,
+    cdsChecked = 1u << 3, // Down
+    cdsFocused = 1u << 4,
+    cdsDefault = 1u << 5,
+    cdsHot = 1u << 6, // under the pointer
+};
+using TCustomDrawState = unsigned;
+
+using TToolBarCustomDrawEvent = TEvent<TToolBar*, const Rect&, bool&>;
+using TToolBarCustomDrawButtonEvent = TEvent<TToolBar*, TToolButton*, TCustomDrawState, bool&>;
+
+// A bar of tool buttons laid out left to right in rows of ButtonHeight,
+// wrapping when Wrapable; AutoSize fits the height to the rows. It paints
+// itself and its buttons; OnCustomDraw and OnCustomDrawButton may paint
+// instead (on Canvas(), bar coordinates) and say whether the default
+// drawing still runs. Buttons bound to menu items drop their sub-menus
+// like a menu bar: while one is down, moving to another switches, and
+// Left/Right move along the bar.
+class TToolBar : public TCustomControl, private TMenuWindow::Host {
+public:
+    explicit TToolBar(TComponent* owner);
+    ~TToolBar() override;
+
+    static const ClassInfo& StaticClass();
+    const ClassInfo& Class() const override { return StaticClass(); }
+
+    int ButtonCount() const;
+    // Buttons in bar order.
+    TToolButton* Buttons(int index) const;
+
+    int ButtonWidth() const { return m_button_width; }
+    void SetButtonWidth(int v);
+    int ButtonHeight() const { return m_button_height; }
+    void SetButtonHeight(int v);
+    bool AutoSize() const { return m_auto_size; }
+    void SetAutoSize(bool v);
+    bool Wrapable() const { return m_wrapable; }
+    void SetWrapable(bool v);
+    bool Flat() const { return m_flat; }
+    void SetFlat(bool v);
+    bool ShowCaptions() const { return m_show_captions; }
+    void SetShowCaptions(bool v);
+    ImageList* Images() const { return m_images; }
+    void SetImages(ImageList* images);
+    // Rows the buttons take now.
+    int RowCount() const { return m_rows; }
+
+    // Places the buttons again (after changes to them).
+    void ArrangeButtons();
+    // Drops the sub-menu of a button bound to a menu item.
+    void DropButtonMenu(TToolButton* button, bool select_first);
+    bool IsMenuDropped() const { return m_drop && m_drop->IsOpen(); }
+    TMenuWindow* DropDown() const { return IsMenuDropped() ? m_drop.get() : nullptr; }
+    TToolButton* DroppedButton() const { return IsMenuDropped() ? m_drop_button : nullptr; }
+    void CloseMenu();
+
+    TToolBarCustomDrawEvent OnCustomDraw;
+    TToolBarCustomDrawButtonEvent OnCustomDrawButton;
+
+protected:
+    void Paint() override;
+    void AlignControls(TControl* trigger, Rect rect) override;
+    void FontChanged() override;
+
+private:
+    friend class TToolButton;
+    bool MenuOutsideMouse(UINT msg, Point screen) override;
+    void MenuSideways(int dir) override;
+    void MenuClosed(TMenuItem* chosen) override;
+
+    std::vector<TToolButton*> OrderedButtons() const;
+    Size ButtonSize(TToolButton* button) const;
+    void DrawButton(pellamo::Canvas& canvas, TToolButton* button);
+    TToolButton* MenuButtonAt(Point screen) const;
+
+    int m_button_width = 23;
+    int m_button_height = 22;
+    bool m_auto_size = false;
+    bool m_wrapable = true;
+    bool m_flat = false;
+    bool m_show_captions = false;
+    ImageList* m_images = nullptr;
+    int m_rows = 0;
+    bool m_arranging = false;
+    std::unique_ptr<TMenuWindow> m_drop;
+    TToolButton* m_drop_button = nullptr;
+    bool m_switching = false;
+};
+
+}
