@@ -22,14 +22,24 @@ import sys
 import time
 
 
+def read_display(fd):
+    """The display number Xvfb writes (up to its newline) once it is ready.
+    The pipe stays open: Xvfb treats a failed write as fatal."""
+    number = b""
+    while not number.endswith(b"\n"):
+        chunk = os.read(fd, 1)
+        if not chunk:
+            break
+        number += chunk
+    return number.decode().strip()
+
+
 def start_xvfb():
     read_fd, write_fd = os.pipe()
     proc = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
                             pass_fds=[write_fd], stderr=subprocess.DEVNULL)
     os.close(write_fd)
-    number = os.read(read_fd, 32).decode().strip()
-    os.close(read_fd)
-    return proc, ":" + number
+    return proc, ":" + read_display(read_fd)
 
 
 def find_window(env, name):
