@@ -6,8 +6,6 @@
 #include "platform/backend/display_backend.h"
 #include "platform/components/class_info.h"
 #include "platform/components/controls/custom_tree_view.h"
-#include "platform/components/controls/main_menu.h"
-#include "platform/components/controls/menu_bar.h"
 #include "platform/components/description_reader.h"
 #include "platform/components/controls/tree_node.h"
 #include "platform/gfx/resources.h"
@@ -69,20 +67,10 @@ TForm1::TForm1(TComponent* owner, std::string_view description) : TForm(owner)
     RegisterHandlers();
     ReadDescription(description, *this);
     Bind();
-    if (auto* menu = Menu<TMainMenu>())
-        menu_bar_ = std::make_unique<TMenuBar>(Handle(), *menu);
     SetIcon(Resources::LoadBitmap("MAINICON"));
 }
 
 TForm1::~TForm1() = default;
-
-void TForm1::Notification(TComponent* component, TOperation operation)
-{
-    // Owned components go before this destructor runs: the bar must not outlive its menu.
-    if (operation == TOperation::opRemove && menu_bar_ && component == MenuComponent())
-        menu_bar_.reset();
-    TForm::Notification(component, operation);
-}
 
 const ClassInfo& TForm1::StaticClass()
 {

@@ -15,7 +15,6 @@
 namespace pellamo {
 
 class TCustomTreeView;
-class TMenuBar;
 class TTreeNode;
 
 // The main window: the caption panel with the two player controls, the
@@ -55,9 +54,6 @@ public:
     std::string Edit2Text() const;
     std::string Memo1Text() const;
 
-protected:
-    void Notification(TComponent* component, TOperation operation) override;
-
 private:
     class PanelCaption;
 
@@ -79,8 +75,6 @@ private:
     TNMHTTPComponent* NMHTTP1 = nullptr;
     TForm* about_ = nullptr;
 
-    // The plain menu bar showing the form's main menu.
-    std::unique_ptr<TMenuBar> menu_bar_;
     std::unique_ptr<PanelCaption> caption_;
     std::unique_ptr<MediaPlayerAdapter> media_;
     std::unique_ptr<RealPlayerAdapter> real_;

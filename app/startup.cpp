@@ -8,10 +8,7 @@
 #include "platform/components/class_registry.h"
 #include "platform/gfx/resources.h"
 #include "platform/components/controls/application.h"
-#include "platform/components/controls/main_menu.h"
-#include "platform/components/controls/menu_item.h"
-#include "platform/components/controls/popup_menu.h"
-#include "platform/components/controls/tree_view.h"
+#include "platform/components/controls/tree_menu_classes.h"
 #include "player/register_player_controls.h"
 
 #include <cstdio>
@@ -32,8 +29,7 @@ void RegisterPellamoClasses()
 {
     RegisterControlClasses();
     RegisterPlayerControls();
-    RegisterClasses({ &TTreeView::StaticClass(), &TMainMenu::StaticClass(), &TMenuItem::StaticClass(),
-        &TPopupMenu::StaticClass() });
+    RegisterTreeMenuClasses();
     RegisterPlainControls();
     RegisterClasses({ &TNMHTTPComponent::StaticClass(), &TForm1::StaticClass(), &TForm2::StaticClass(),
         &TForm4::StaticClass() });
