@@ -402,3 +402,26 @@ TEST_F(ControlTest, RightClickHandsTheNearestPopupMenuToTheMenuLibrary)
 
 }
 }
+
+namespace pellamo::test {
+namespace {
+
+TEST_F(ControlTest, CanvasOutsidePaintingDrawsStraightOntoTheWindow)
+{
+    auto* ctl = Add<TCustomControl>("Ctl");
+    ctl->SetBounds(10, 10, 40, 40);
+    auto* spot = Add<Spot>("Spot");
+    spot->SetBounds(100, 10, 20, 20);
+    form->Show();
+    Pump();
+    ctl->Canvas().brush = SolidBrush(clFuchsia);
+    ctl->Canvas().FillRect({ 0, 0, 5, 5 });
+    spot->Canvas().brush = SolidBrush(clLime);
+    spot->Canvas().FillRect({ 0, 0, 100, 100 }); // clipped to the control
+    EXPECT_EQ(PixelAt(*ctl, { 2, 2 }), clFuchsia);
+    EXPECT_EQ(PixelAt(*spot, { 19, 19 }), clLime);
+    EXPECT_NE(PixelAt(*spot, { 20, 5 }), clLime);
+}
+
+}
+}

@@ -279,3 +279,29 @@ TEST_F(EditTest, MaskEditTakesOnlyWhatFitsAndAddsLiterals)
 
 }
 }
+
+namespace pellamo::test {
+namespace {
+
+// A station page is put into a hidden memo whole; any bytes must do.
+TEST_F(EditTest, MemoTakesALargePageOfArbitraryBytes)
+{
+    auto* memo = new TMemo(form);
+    memo->SetParent(form);
+    memo->SetBounds(38, 412, 289, 41);
+    memo->SetScrollBars(TScrollStyle::ssVertical);
+    std::string page;
+    unsigned seed = 7;
+    for (int i = 0; i < 100000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        page += static_cast<char>((seed >> 16) & 0xFF);
+    }
+    memo->SetText(page);
+    EXPECT_EQ(memo->Text(), page);
+    memo->SetVisible(false);
+    memo->SetText(page + "x");
+    EXPECT_EQ(memo->Text().size(), page.size() + 1);
+}
+
+}
+}

@@ -2,6 +2,7 @@
 
 #include "platform/components/controls/custom_control.h"
 #include "platform/components/controls/graphic_control.h"
+#include "platform/components/controls/image_list.h"
 #include "platform/components/description_reader.h"
 #include "platform/components/property_access.h"
 #include "platform/gfx/system_colors.h"
@@ -190,6 +191,35 @@ TEST_F(FormTest, BorderStyleKeepsTheOuterSizeAndSetsTheFrame)
     }
     form->SetClientWidth(634);
     EXPECT_EQ(form->ClientWidth(), 634);
+}
+
+}
+}
+
+namespace pellamo::test {
+namespace {
+
+TEST_F(FormTest, MenuReferenceIsResolvedAndClearedWhenTheMenuGoes)
+{
+    // Until the menu library registers TMainMenu, any component will do.
+    auto* form = app.CreateForm<TForm>();
+    std::vector<TComponent*> changes;
+    TForm::MenuChangedHandler = [&](TForm& f) { changes.push_back(f.MenuComponent()); };
+    ReadDescription(R"(
+object Form1: TForm
+  Menu = MainMenu1
+  object MainMenu1: TImageList
+  end
+end)",
+        *form);
+    TComponent* menu = form->FindComponent("MainMenu1");
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(form->MenuComponent(), menu);
+    EXPECT_EQ(form->Menu<TImageList>(), menu);
+    menu->Free();
+    EXPECT_EQ(form->MenuComponent(), nullptr);
+    EXPECT_EQ(changes, (std::vector<TComponent*> { menu, nullptr }));
+    TForm::MenuChangedHandler = nullptr;
 }
 
 }

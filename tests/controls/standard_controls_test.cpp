@@ -78,9 +78,16 @@ TEST_F(StandardControlsTest, ButtonsClickByMouseKeysAndEndModalForms)
     }
     EXPECT_EQ(ok_clicks, 2);
 
-    // Pressed outside and released outside: no click.
+    // Two quick presses are two clicks.
     dialog->Show();
     Pump();
+    ok->SetModalResult(mrNone);
+    screen.Click(ok->ClientToScreen({ 5, 5 }));
+    screen.Click(ok->ClientToScreen({ 5, 5 }));
+    Pump();
+    EXPECT_EQ(ok_clicks, 4);
+
+    // Pressed, then released outside: no click.
     screen.MoveMouse(ok->ClientToScreen({ 5, 5 }));
     screen.PressButton();
     screen.MoveMouse(ok->ClientToScreen({ 200, 5 }));
@@ -88,7 +95,7 @@ TEST_F(StandardControlsTest, ButtonsClickByMouseKeysAndEndModalForms)
     EXPECT_FALSE(ok->Pressed());
     screen.ReleaseButton();
     Pump();
-    EXPECT_EQ(ok_clicks, 2);
+    EXPECT_EQ(ok_clicks, 4);
 }
 
 TEST_F(StandardControlsTest, StatusBarPanelsFromADescription)
@@ -184,6 +191,12 @@ TEST_F(StandardControlsTest, CheckListBoxTogglesOnTheBoxAndSelectsOnTheRow)
     screen.PressKey(VK_SPACE);
     Pump();
     EXPECT_FALSE(list->Checked(1));
+    // Quick clicks on the box toggle it each time.
+    screen.Click(list->ClientToScreen({ 5, row1.top + row1.Height() / 2 }));
+    screen.Click(list->ClientToScreen({ 5, row1.top + row1.Height() / 2 }));
+    Pump();
+    EXPECT_FALSE(list->Checked(1));
+    EXPECT_EQ(checks, 4);
 
     screen.PressKey(VK_END);
     Pump();

@@ -7,7 +7,8 @@ namespace pellamo {
 
 TButton::TButton(TComponent* owner) : TCustomControl(owner)
 {
-    control_style_ = { csCaptureMouse, csClickEvents, csSetCaption, csOpaque, csDoubleClicks };
+    // Quick presses are clicks each, not a double click.
+    control_style_ = { csCaptureMouse, csClickEvents, csSetCaption, csOpaque };
     SetBounds(0, 0, 75, 25);
     SetTabStop(true);
     SetColor(clBtnFace);

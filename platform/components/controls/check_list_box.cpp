@@ -15,7 +15,8 @@ constexpr int kBoxSize = 13;
 
 TCheckListBox::TCheckListBox(TComponent* owner) : TCustomControl(owner)
 {
-    control_style_ = { csCaptureMouse, csClickEvents, csSetCaption, csOpaque, csDoubleClicks };
+    // Quick clicks on a box toggle it each time.
+    control_style_ = { csCaptureMouse, csClickEvents, csSetCaption, csOpaque };
     SetBounds(0, 0, 121, 97);
     SetTabStop(true);
     SetColor(clWindow);

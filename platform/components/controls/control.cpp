@@ -472,6 +472,15 @@ void TControl::SendToBack()
 
 LRESULT TControl::Perform(UINT msg, WPARAM wparam, LPARAM lparam)
 {
+    // Without double clicks the second press is a press like the first.
+    if (!control_style_.Contains(csDoubleClicks)) {
+        if (msg == WM_LBUTTONDBLCLK)
+            msg = WM_LBUTTONDOWN;
+        else if (msg == WM_RBUTTONDBLCLK)
+            msg = WM_RBUTTONDOWN;
+        else if (msg == WM_MBUTTONDBLCLK)
+            msg = WM_MBUTTONDOWN;
+    }
     TMessage m { msg, wparam, lparam, 0 };
     if (WindowProc)
         WindowProc(m);

@@ -26,6 +26,7 @@ TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner)
 
 TCustomControl::~TCustomControl()
 {
+    *alive_ = false;
     ReleaseCanvasDC();
 }
 
@@ -39,12 +40,21 @@ pellamo::Canvas& TCustomControl::Canvas()
 {
     if (paint_canvas_)
         return *paint_canvas_;
+    // The same canvas until the running handler returns, as one device context.
+    if (dc_ && WindowSystem::Current() && WindowSystem::Current()->IsWindow(dc_window_) && !dc_->Detached())
+        return dc_->GetCanvas();
     ReleaseCanvasDC();
     HWND h = Handle();
     dc_ = Windows().GetDC(h);
     if (!dc_)
         throw std::runtime_error("No drawing surface for " + ClassName());
     dc_window_ = h;
+    // Drawing outside painting shows once the running handler returns.
+    std::weak_ptr<bool> alive = alive_;
+    Windows().Loop().Post([this, alive] {
+        if (auto a = alive.lock(); a && *a)
+            ReleaseCanvasDC();
+    });
     dc_->GetCanvas().font = Font().GetFont();
     return dc_->GetCanvas();
 }

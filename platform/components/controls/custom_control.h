@@ -5,6 +5,8 @@
 
 #include "platform/components/controls/win_control.h"
 
+#include <memory>
+
 namespace pellamo {
 
 // Draws a 3-D edge of `width` lines inside `rect` (top and left in one
@@ -33,6 +35,7 @@ private:
     pellamo::Canvas* paint_canvas_ = nullptr;
     DeviceContext* dc_ = nullptr;
     HWND dc_window_ = nullptr;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }

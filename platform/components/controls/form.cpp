@@ -181,6 +181,14 @@ void TForm::SetMenu(TComponent* menu)
     MenuChanged();
 }
 
+std::function<void(TForm&)> TForm::MenuChangedHandler;
+
+void TForm::MenuChanged()
+{
+    if (MenuChangedHandler)
+        MenuChangedHandler(*this);
+}
+
 void TForm::SetActiveControl(TWinControl* control)
 {
     if (control == active_control_ || (control && control->HasState(csDestroying)))

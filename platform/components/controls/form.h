@@ -52,6 +52,10 @@ public:
     // (when that class is registered).
     void SetMenu(TComponent* menu);
 
+    // Called whenever a form's Menu changes (set, cleared, or the menu
+    // freed); installed by the menu library to build or drop the menu bar.
+    static std::function<void(TForm&)> MenuChangedHandler;
+
     TWinControl* ActiveControl() const { return active_control_; }
     void SetActiveControl(TWinControl* control);
     // Focuses the first control in tab order.
@@ -106,8 +110,8 @@ protected:
     void Paint() override;
     void VisibleChanged() override;
     void Notification(TComponent* component, TOperation operation) override;
-    // The menu reference changed; a menu bar implementation reacts here.
-    virtual void MenuChanged() {}
+    // The menu reference changed: tells MenuChangedHandler.
+    virtual void MenuChanged();
     virtual void Activate();
     virtual void Deactivate();
 

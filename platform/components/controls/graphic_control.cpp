@@ -14,6 +14,7 @@ TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner)
 
 TGraphicControl::~TGraphicControl()
 {
+    *alive_ = false;
     ReleaseCanvasDC();
 }
 
@@ -27,6 +28,9 @@ pellamo::Canvas& TGraphicControl::Canvas()
 {
     if (paint_canvas_)
         return *paint_canvas_;
+    // The same canvas until the running handler returns, as one device context.
+    if (dc_ && WindowSystem::Current() && WindowSystem::Current()->IsWindow(dc_window_) && !dc_->Detached())
+        return dc_->GetCanvas();
     ReleaseCanvasDC();
     if (!Parent())
         throw std::logic_error("Control '" + Name() + "' has no parent window");
@@ -35,6 +39,12 @@ pellamo::Canvas& TGraphicControl::Canvas()
     if (!dc_)
         throw std::runtime_error("No drawing surface for " + ClassName());
     dc_window_ = h;
+    // Drawing outside painting shows once the running handler returns.
+    std::weak_ptr<bool> alive = alive_;
+    Windows().Loop().Post([this, alive] {
+        if (auto a = alive.lock(); a && *a)
+            ReleaseCanvasDC();
+    });
     pellamo::Canvas& c = dc_->GetCanvas();
     c.SetViewportOrigin({ Left(), Top() });
     c.ClearClip();

@@ -6,6 +6,8 @@
 
 #include "platform/components/controls/control.h"
 
+#include <memory>
+
 namespace pellamo {
 
 class TGraphicControl : public TControl {
@@ -29,6 +31,7 @@ private:
     pellamo::Canvas* paint_canvas_ = nullptr;
     DeviceContext* dc_ = nullptr;
     HWND dc_window_ = nullptr;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }

@@ -88,6 +88,12 @@ void TCustomMemo::UpdateScrollBar()
 {
     if (!HandleAllocated() || !(scroll_bars_ == TScrollStyle::ssVertical || scroll_bars_ == TScrollStyle::ssBoth))
         return;
+    // A hidden memo (a page kept for reading) lays its text out only when seen.
+    if (!IsShowing() || !Windows().IsWindowVisible(HandleOrNull())) {
+        scroll_dirty_ = true;
+        return;
+    }
+    scroll_dirty_ = false;
     // As the platform's memo: the bar stays, disabled while all fits.
     SCROLLINFO si;
     si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
@@ -96,6 +102,20 @@ void TCustomMemo::UpdateScrollBar()
     si.nPage = static_cast<UINT>(VisibleLineCount());
     si.nPos = top_line_;
     Windows().SetScrollInfo(HandleOrNull(), SB_VERT, si, true);
+}
+
+void TCustomMemo::Paint()
+{
+    if (scroll_dirty_)
+        UpdateScrollBar();
+    TCustomEdit::Paint();
+}
+
+void TCustomMemo::VisibleChanged()
+{
+    TCustomEdit::VisibleChanged();
+    if (scroll_dirty_)
+        UpdateScrollBar();
 }
 
 void TCustomMemo::TextChanged()

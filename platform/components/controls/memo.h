@@ -40,6 +40,8 @@ protected:
     void WndProc(TMessage& message) override;
     void TextChanged() override;
     void UpdateScrollBar() override;
+    void Paint() override;
+    void VisibleChanged() override;
 
 private:
     void LinesChanged();
@@ -47,6 +49,7 @@ private:
     TScrollStyle scroll_bars_ = TScrollStyle::ssNone;
     TAlignment alignment_ = TAlignment::taLeftJustify;
     bool syncing_lines_ = false;
+    bool scroll_dirty_ = false;
 };
 
 class TMemo : public TCustomMemo {
