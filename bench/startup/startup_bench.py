@@ -72,7 +72,7 @@ def distinct_pixels(env, window):
 def time_to_window(argv, env, name, painted, timeout=20.0):
     """Seconds from spawn to the window (mapped, and painted if asked)."""
     start = time.monotonic()
-    proc = subprocess.Popen(argv, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    proc = subprocess.Popen(argv, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
     elapsed = None
     while time.monotonic() - start < timeout and proc.poll() is None:
         window = find_window(env, name)
@@ -80,6 +80,9 @@ def time_to_window(argv, env, name, painted, timeout=20.0):
             elapsed = time.monotonic() - start
             break
         time.sleep(0.002)
+    if elapsed is None and proc.poll() is not None:
+        print("startup: %s ended early (%d): %s" % (argv[0], proc.returncode,
+                                                   proc.stderr.read().decode(errors="replace").strip()[:300]))
     return proc, elapsed
 
 

@@ -226,6 +226,9 @@ def inside(program, shots):
         f.write("127.0.0.1 www.gztv.example www.smgbb.example www.dfmovie.example live.cctv.example\n")
         f.write("127.0.0.2 www.sctv.example\n")
     subprocess.run(["mount", "--bind", hosts, "/etc/hosts"], check=True)
+    # X sockets of our own: the namespace's X server must neither see nor
+    # replace the sockets of servers outside it.
+    subprocess.run(["mount", "-t", "tmpfs", "tmpfs", "/tmp/.X11-unix"], check=True)
 
     media = os.path.join(work, "stream.ts")
     subprocess.run(["ffmpeg", "-loglevel", "error", "-f", "lavfi", "-i", "testsrc=size=320x240:rate=25", "-t", "120",
@@ -268,6 +271,7 @@ def inside(program, shots):
         xvfb.wait()
         for s in servers:
             s.shutdown()
+        subprocess.run(["umount", "/tmp/.X11-unix"])
         subprocess.run(["umount", "/etc/hosts"])
         shutil.rmtree(work, ignore_errors=True)
 
