@@ -12,6 +12,7 @@
 #include "player/register_player_controls.h"
 
 #include <cstdio>
+#include <malloc.h>
 #include <exception>
 #include <memory>
 #include <stdexcept>
@@ -60,6 +61,9 @@ int RunPellamo()
     }
     try {
         CreatePellamoWindows(*app);
+        // Reading the descriptions and building the trees leaves freed
+        // memory behind; hand it back once the window is up.
+        app->Loop().Post([] { malloc_trim(0); });
         app->Run();
     } catch (...) {
         app->HandleException(std::current_exception());
