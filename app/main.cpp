@@ -1,8 +1,7 @@
 // Pellamo: network television player.
-#include <cstdio>
+#include "app/startup.h"
 
 int main()
 {
-    std::puts("Pellamo 网络电视: the player window is being built; nothing to show yet.");
-    return 0;
+    return pellamo::RunPellamo();
 }

@@ -1,0 +1,55 @@
+#include "app/load_window.h"
+
+#include "app/plain_controls.h"
+
+#include "platform/components/class_info.h"
+#include "platform/components/description_reader.h"
+#include "platform/gfx/resources.h"
+
+#include <limits>
+
+namespace pellamo {
+
+uint32_t TForm4::ticks_ = 0;
+
+namespace {
+
+std::string_view StoredDescription()
+{
+    auto bytes = Resources::Get("TFORM4");
+    return { reinterpret_cast<const char*>(bytes.data()), bytes.size() };
+}
+
+}
+
+TForm4::TForm4(TComponent* owner) : TForm4(owner, StoredDescription())
+{
+}
+
+TForm4::TForm4(TComponent* owner, std::string_view description) : TForm(owner)
+{
+    RegisterMethod("Timer1Timer", this, &TForm4::Timer1Timer);
+    ReadDescription(description, *this);
+    LoadPicture(*this, "Image1", "LOAD");
+}
+
+const ClassInfo& TForm4::StaticClass()
+{
+    static const ClassInfo info("TForm4", &TForm::StaticClass(), {}, FactoryOf<TForm4>());
+    return info;
+}
+
+void TForm4::Timer1Timer(TObject*)
+{
+    // Later ticks only count; the count stops short of wrapping so that the
+    // main window is never pulled to the front a second time.
+    if (ticks_ < std::numeric_limits<uint32_t>::max())
+        ++ticks_;
+    if (ticks_ == kFrontTick) {
+        if (main_)
+            main_->Show();
+        Hide();
+    }
+}
+
+}

@@ -1,0 +1,74 @@
+#include "app/startup.h"
+
+#include "app/about_window.h"
+#include "app/load_window.h"
+#include "app/main_window.h"
+#include "app/nm_http_component.h"
+#include "app/plain_controls.h"
+#include "platform/components/class_registry.h"
+#include "platform/gfx/resources.h"
+#include "platform/components/controls/application.h"
+#include "platform/components/controls/tree_menu_classes.h"
+#include "player/register_player_controls.h"
+
+#include <cstdio>
+#include <malloc.h>
+#include <exception>
+#include <memory>
+#include <stdexcept>
+
+namespace pellamo {
+
+namespace {
+
+// "Pellamo 网络电视" in GBK, the encoding of every text the windows hold.
+constexpr const char* kTitle = "Pellamo \xCD\xF8\xC2\xE7\xB5\xE7\xCA\xD3";
+
+}
+
+void RegisterPellamoClasses()
+{
+    RegisterControlClasses();
+    RegisterPlayerControls();
+    RegisterTreeMenuClasses();
+    RegisterPlainControls();
+    RegisterClasses({ &TNMHTTPComponent::StaticClass(), &TForm1::StaticClass(), &TForm2::StaticClass(),
+        &TForm4::StaticClass() });
+}
+
+PellamoWindows CreatePellamoWindows(TApplication& app)
+{
+    RegisterPellamoClasses();
+    app.SetTitle(kTitle);
+    app.SetIcon(Resources::LoadBitmap("MAINICON"));
+    PellamoWindows windows;
+    windows.main = app.CreateForm<TForm1>();
+    windows.load = app.CreateForm<TForm4>();
+    windows.load->SetMainWindow(windows.main);
+    windows.about = app.CreateForm<TForm2>();
+    windows.main->SetAboutWindow(windows.about);
+    return windows;
+}
+
+int RunPellamo()
+{
+    std::unique_ptr<TApplication> app;
+    try {
+        app = std::make_unique<TApplication>();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "pellamo: cannot open the display: %s\n", e.what());
+        return 1;
+    }
+    try {
+        CreatePellamoWindows(*app);
+        // Reading the descriptions and building the trees leaves freed
+        // memory behind; hand it back once the window is up.
+        app->Loop().Post([] { malloc_trim(0); });
+        app->Run();
+    } catch (...) {
+        app->HandleException(std::current_exception());
+    }
+    return 0;
+}
+
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+namespace pellamo {
+
+class TApplication;
+class TForm1;
+class TForm2;
+class TForm4;
+
+// The program's windows, created in this order at start-up.
+struct PellamoWindows {
+    TForm1* main = nullptr;
+    TForm4* load = nullptr;
+    TForm2* about = nullptr;
+};
+
+// Registers every class the window descriptions name.
+void RegisterPellamoClasses();
+
+// Sets the title and creates the windows in order: main (the main form),
+// load (hidden, its tick running) and about (hidden).
+PellamoWindows CreatePellamoWindows(TApplication& app);
+
+// The program: the application on the user's display, its windows, and the
+// message loop until the main window closes. Anything that escapes is shown
+// by the application's exception display, and 0 is returned; without a
+// display nothing can be shown, so that is said on standard error and 1 is
+// returned.
+int RunPellamo();
+
+}

@@ -1,0 +1,151 @@
+#!/usr/bin/env python3
+"""Start-up speed of the whole program under Xvfb, next to mpv's.
+
+For each run: spawn the program, then watch the X server from outside until
+its main window ("Pellamo") is mapped and shows painted pixels (more than a
+few distinct colours; an unpainted window is one flat colour). The same is
+timed for `mpv --idle --force-window` (until its window is mapped). Prints
+the median of the runs for both, the ratio (goal: at most half of mpv's),
+and the resident memory of the idle program a moment after its first paint
+(goal: under 60 MB).
+
+Usage: startup_bench.py PROGRAM [RUNS]
+"""
+
+import os
+import shutil
+import signal
+import statistics
+import struct
+import subprocess
+import sys
+import time
+
+
+def read_display(fd):
+    """The display number Xvfb writes (up to its newline) once it is ready.
+    The pipe stays open: Xvfb treats a failed write as fatal."""
+    number = b""
+    while not number.endswith(b"\n"):
+        chunk = os.read(fd, 1)
+        if not chunk:
+            break
+        number += chunk
+    return number.decode().strip()
+
+
+def start_xvfb():
+    read_fd, write_fd = os.pipe()
+    proc = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+                            pass_fds=[write_fd], stderr=subprocess.DEVNULL)
+    os.close(write_fd)
+    return proc, ":" + read_display(read_fd)
+
+
+def find_window(env, name):
+    r = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name], env=env, capture_output=True, text=True)
+    ids = r.stdout.split()
+    return ids[-1] if ids else None
+
+
+def distinct_pixels(env, window):
+    """Distinct pixel values of a window (from an xwd dump), 0 on failure."""
+    r = subprocess.run(["xwd", "-silent", "-id", window], env=env, capture_output=True)
+    data = r.stdout
+    if r.returncode != 0 or len(data) < 100:
+        return 0
+    header_size, = struct.unpack(">I", data[0:4])
+    width, height = struct.unpack(">II", data[16:24])
+    bits_per_pixel, = struct.unpack(">I", data[44:48])
+    bytes_per_line, = struct.unpack(">I", data[48:52])
+    ncolors, = struct.unpack(">I", data[76:80])
+    pixels = data[header_size + ncolors * 12:]
+    step = bits_per_pixel // 8
+    seen = set()
+    for y in range(0, height, 7):
+        row = pixels[y * bytes_per_line:y * bytes_per_line + width * step]
+        for x in range(0, len(row), step * 5):
+            seen.add(row[x:x + step])
+    return len(seen)
+
+
+def time_to_window(argv, env, name, painted, timeout=20.0):
+    """Seconds from spawn to the window (mapped, and painted if asked)."""
+    start = time.monotonic()
+    proc = subprocess.Popen(argv, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    elapsed = None
+    while time.monotonic() - start < timeout and proc.poll() is None:
+        window = find_window(env, name)
+        if window and (not painted or distinct_pixels(env, window) > 3):
+            elapsed = time.monotonic() - start
+            break
+        time.sleep(0.002)
+    if elapsed is None and proc.poll() is not None:
+        print("startup: %s ended early (%d): %s" % (argv[0], proc.returncode,
+                                                   proc.stderr.read().decode(errors="replace").strip()[:300]))
+    return proc, elapsed
+
+
+def rss_mb(pid):
+    with open("/proc/%d/status" % pid) as f:
+        for line in f:
+            if line.startswith("VmRSS:"):
+                return int(line.split()[1]) / 1024.0
+    return 0.0
+
+
+def stop(proc):
+    if proc.poll() is None:
+        proc.send_signal(signal.SIGTERM)
+        try:
+            proc.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+            proc.wait()
+
+
+def main():
+    if len(sys.argv) < 2:
+        print(__doc__)
+        return 2
+    program = os.path.abspath(sys.argv[1])
+    runs = int(sys.argv[2]) if len(sys.argv) > 2 else 5
+    for tool in ("Xvfb", "xdotool", "xwd", "mpv"):
+        if not shutil.which(tool):
+            print("startup: %s is missing; nothing measured" % tool)
+            return 0
+    xvfb, display = start_xvfb()
+    env = dict(os.environ, DISPLAY=display)
+    ours, theirs, rss = [], [], []
+    try:
+        for _ in range(runs):
+            proc, t = time_to_window([program], env, "^Pellamo$", painted=True)
+            if t is not None:
+                ours.append(t)
+                time.sleep(2.0)  # idle: the window is up, nothing plays
+                rss.append(rss_mb(proc.pid))
+            stop(proc)
+            # mpv as it starts by default, without the user's configuration.
+            proc, t = time_to_window(["mpv", "--no-config", "--idle", "--force-window", "--title=mpvbench"],
+                                     env, "^mpvbench$", painted=False)
+            if t is not None:
+                theirs.append(t)
+            stop(proc)
+    finally:
+        xvfb.terminate()
+        xvfb.wait()
+    if not ours:
+        print("startup: the program showed no painted main window")
+        return 1
+    ours_ms = statistics.median(ours) * 1000
+    print("startup: first painted main window   %7.1f ms (median of %d)" % (ours_ms, len(ours)))
+    if theirs:
+        mpv_ms = statistics.median(theirs) * 1000
+        print("startup: mpv --idle --force-window   %7.1f ms (median of %d)" % (mpv_ms, len(theirs)))
+        print("startup: ratio                       %7.2f (goal: at most 0.50)" % (ours_ms / mpv_ms))
+    print("startup: idle resident memory        %7.1f MB (goal: under 60 MB)" % statistics.median(rss))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
