@@ -19,6 +19,9 @@ run: deps
 test: deps
 	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPELLAMO_SANITIZE=ON -DPELLAMO_BENCH=OFF
 	cmake --build $(TEST_DIR) -j $(JOBS)
+	@# The player as `make run` builds it must compile too (optimised builds warn differently).
+	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(RELEASE_DIR) -j $(JOBS) --target pellamo
 	ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS)
 
 deps:
