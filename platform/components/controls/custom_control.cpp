@@ -24,11 +24,7 @@ TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner)
 {
 }
 
-TCustomControl::~TCustomControl()
-{
-    *alive_ = false;
-    ReleaseCanvasDC();
-}
+TCustomControl::~TCustomControl() = default;
 
 const ClassInfo& TCustomControl::StaticClass()
 {
@@ -38,57 +34,25 @@ const ClassInfo& TCustomControl::StaticClass()
 
 pellamo::Canvas& TCustomControl::Canvas()
 {
-    if (paint_canvas_)
-        return *paint_canvas_;
-    // The same canvas until the running handler returns, as one device context.
-    if (dc_ && WindowSystem::Current() && WindowSystem::Current()->IsWindow(dc_window_) && !dc_->Detached())
-        return dc_->GetCanvas();
-    ReleaseCanvasDC();
-    HWND h = Handle();
-    dc_ = Windows().GetDC(h);
-    if (!dc_)
-        throw std::runtime_error("No drawing surface for " + ClassName());
-    dc_window_ = h;
-    // Drawing outside painting shows once the running handler returns.
-    std::weak_ptr<bool> alive = alive_;
-    Windows().Loop().Post([this, alive] {
-        if (auto a = alive.lock(); a && *a)
-            ReleaseCanvasDC();
-    });
-    dc_->GetCanvas().font = Font().GetFont();
-    return dc_->GetCanvas();
-}
-
-void TCustomControl::ReleaseCanvasDC()
-{
-    if (dc_) {
-        if (auto* ws = WindowSystem::Current(); ws && ws->IsWindow(dc_window_))
-            ws->ReleaseDC(dc_window_, dc_);
-        dc_ = nullptr;
-        dc_window_ = nullptr;
-    }
+    if (pellamo::Canvas* current = canvas_.Current())
+        return *current;
+    pellamo::Canvas& canvas = canvas_.Acquire(Windows(), Handle(), ClassName());
+    canvas.font = Font().GetFont();
+    return canvas;
 }
 
 void TCustomControl::DestroyWnd()
 {
-    ReleaseCanvasDC();
+    canvas_.Release();
     TWinControl::DestroyWnd();
 }
 
 void TCustomControl::PaintWindow(DeviceContext& dc)
 {
-    ReleaseCanvasDC();
     pellamo::Canvas& canvas = dc.GetCanvas();
     canvas.font = Font().GetFont();
     canvas.brush.color = Color();
-    paint_canvas_ = &canvas;
-    try {
-        Paint();
-    } catch (...) {
-        paint_canvas_ = nullptr;
-        throw;
-    }
-    paint_canvas_ = nullptr;
+    canvas_.Paint(canvas, [this] { Paint(); });
 }
 
 }

@@ -5,7 +5,7 @@
 
 #include "platform/components/controls/win_control.h"
 
-#include <memory>
+#include "platform/components/controls/control_canvas.h"
 
 namespace pellamo {
 
@@ -31,11 +31,7 @@ protected:
     void DestroyWnd() override;
 
 private:
-    void ReleaseCanvasDC();
-    pellamo::Canvas* paint_canvas_ = nullptr;
-    DeviceContext* dc_ = nullptr;
-    HWND dc_window_ = nullptr;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    ControlCanvas canvas_;
 };
 
 }

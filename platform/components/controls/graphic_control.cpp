@@ -12,11 +12,7 @@ TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner)
 {
 }
 
-TGraphicControl::~TGraphicControl()
-{
-    *alive_ = false;
-    ReleaseCanvasDC();
-}
+TGraphicControl::~TGraphicControl() = default;
 
 const ClassInfo& TGraphicControl::StaticClass()
 {
@@ -26,26 +22,11 @@ const ClassInfo& TGraphicControl::StaticClass()
 
 pellamo::Canvas& TGraphicControl::Canvas()
 {
-    if (paint_canvas_)
-        return *paint_canvas_;
-    // The same canvas until the running handler returns, as one device context.
-    if (dc_ && WindowSystem::Current() && WindowSystem::Current()->IsWindow(dc_window_) && !dc_->Detached())
-        return dc_->GetCanvas();
-    ReleaseCanvasDC();
+    if (pellamo::Canvas* current = canvas_.Current())
+        return *current;
     if (!Parent())
         throw std::logic_error("Control '" + Name() + "' has no parent window");
-    HWND h = Parent()->Handle();
-    dc_ = Windows().GetDC(h);
-    if (!dc_)
-        throw std::runtime_error("No drawing surface for " + ClassName());
-    dc_window_ = h;
-    // Drawing outside painting shows once the running handler returns.
-    std::weak_ptr<bool> alive = alive_;
-    Windows().Loop().Post([this, alive] {
-        if (auto a = alive.lock(); a && *a)
-            ReleaseCanvasDC();
-    });
-    pellamo::Canvas& c = dc_->GetCanvas();
+    pellamo::Canvas& c = canvas_.Acquire(Windows(), Parent()->Handle(), ClassName());
     c.SetViewportOrigin({ Left(), Top() });
     c.ClearClip();
     c.IntersectClipRect({ 0, 0, Width(), Height() });
@@ -53,29 +34,11 @@ pellamo::Canvas& TGraphicControl::Canvas()
     return c;
 }
 
-void TGraphicControl::ReleaseCanvasDC()
-{
-    if (dc_) {
-        if (auto* ws = WindowSystem::Current(); ws && ws->IsWindow(dc_window_))
-            ws->ReleaseDC(dc_window_, dc_);
-        dc_ = nullptr;
-        dc_window_ = nullptr;
-    }
-}
-
 void TGraphicControl::PaintTo(pellamo::Canvas& canvas)
 {
-    ReleaseCanvasDC();
     canvas.font = Font().GetFont();
     canvas.brush.color = Color();
-    paint_canvas_ = &canvas;
-    try {
-        Paint();
-    } catch (...) {
-        paint_canvas_ = nullptr;
-        throw;
-    }
-    paint_canvas_ = nullptr;
+    canvas_.Paint(canvas, [this] { Paint(); });
 }
 
 }

@@ -6,7 +6,7 @@
 
 #include "platform/components/controls/control.h"
 
-#include <memory>
+#include "platform/components/controls/control_canvas.h"
 
 namespace pellamo {
 
@@ -27,11 +27,7 @@ protected:
     void PaintTo(pellamo::Canvas& canvas) override;
 
 private:
-    void ReleaseCanvasDC();
-    pellamo::Canvas* paint_canvas_ = nullptr;
-    DeviceContext* dc_ = nullptr;
-    HWND dc_window_ = nullptr;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    ControlCanvas canvas_;
 };
 
 }
