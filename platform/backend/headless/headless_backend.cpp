@@ -311,24 +311,21 @@ void HeadlessBackend::Wheel(int delta)
 void HeadlessBackend::KeyDown(unsigned vk, unsigned modifiers)
 {
     m_key_modifiers |= ModifierOfKey(vk);
-    if (m_focus == 0)
-        return;
-    DisplayEvent e;
-    e.type = DisplayEvent::Type::KeyDown;
-    e.window = m_focus;
-    e.vk = vk;
-    e.modifiers = modifiers | m_key_modifiers | m_buttons;
-    e.screen = m_cursor;
-    Emit(e);
+    EmitKey(DisplayEvent::Type::KeyDown, vk, modifiers);
 }
 
 void HeadlessBackend::KeyUp(unsigned vk, unsigned modifiers)
 {
     m_key_modifiers &= ~ModifierOfKey(vk);
+    EmitKey(DisplayEvent::Type::KeyUp, vk, modifiers);
+}
+
+void HeadlessBackend::EmitKey(DisplayEvent::Type type, unsigned vk, unsigned modifiers)
+{
     if (m_focus == 0)
         return;
     DisplayEvent e;
-    e.type = DisplayEvent::Type::KeyUp;
+    e.type = type;
     e.window = m_focus;
     e.vk = vk;
     e.modifiers = modifiers | m_key_modifiers | m_buttons;

@@ -75,6 +75,7 @@ public:
 
 private:
     void Emit(DisplayEvent event);
+    void EmitKey(DisplayEvent::Type type, unsigned vk, unsigned modifiers);
     DisplayWindowId PointerTarget() const;
     void UpdateUnderPointer();
     unsigned ButtonModifiers() const;
