@@ -2,6 +2,7 @@
 #include "catalogue/tuning.h"
 #include "platform/text/gbk.h"
 #include "player/player_host.h"
+#include "tests/player/recording_players.h"
 
 #include <gtest/gtest.h>
 
@@ -21,33 +22,7 @@ std::string G(const std::string& utf8)
     return Utf8ToGbk(utf8);
 }
 
-using Log = std::vector<std::string>;
-
-class MediaRecorder : public MediaPlayerControl {
-public:
-    explicit MediaRecorder(Log& log)
-        : log_(log)
-    {
-    }
-    void SetVisible(bool visible) override { log_.push_back(visible ? "media shown" : "media hidden"); }
-    void SetURL(const std::u16string& url) override { log_.push_back("media url " + Utf16ToUtf8(url)); }
-
-private:
-    Log& log_;
-};
-
-class RealRecorder : public RealPlayerControl {
-public:
-    explicit RealRecorder(Log& log)
-        : log_(log)
-    {
-    }
-    void SetVisible(bool visible) override { log_.push_back(visible ? "real shown" : "real hidden"); }
-    void SetSource(const std::u16string& source) override { log_.push_back("real source " + Utf16ToUtf8(source)); }
-
-private:
-    Log& log_;
-};
+using Log = PlayerLog;
 
 class CaptionRecorder : public CaptionPanel {
 public:

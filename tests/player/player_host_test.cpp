@@ -1,4 +1,5 @@
 #include "player/player_host.h"
+#include "tests/player/recording_players.h"
 
 #include "platform/text/gbk.h"
 
@@ -13,39 +14,7 @@ using namespace pellamo;
 
 namespace {
 
-using Log = std::vector<std::string>;
-
-class MediaRecorder : public MediaPlayerControl {
-public:
-    explicit MediaRecorder(Log& log)
-        : log_(log)
-    {
-    }
-    void SetVisible(bool visible) override { log_.push_back(visible ? "media shown" : "media hidden"); }
-    void SetURL(const std::u16string& url) override
-    {
-        log_.push_back("media url " + Utf16ToUtf8(url));
-        if (url == u"bad://")
-            throw std::runtime_error("The control refused the address");
-    }
-    std::u16string lastUrl;
-
-private:
-    Log& log_;
-};
-
-class RealRecorder : public RealPlayerControl {
-public:
-    explicit RealRecorder(Log& log)
-        : log_(log)
-    {
-    }
-    void SetVisible(bool visible) override { log_.push_back(visible ? "real shown" : "real hidden"); }
-    void SetSource(const std::u16string& source) override { log_.push_back("real source " + Utf16ToUtf8(source)); }
-
-private:
-    Log& log_;
-};
+using Log = PlayerLog;
 
 TEST(PlayerHost, SwitchesControlsBeforeHandingOverTheAddress)
 {
