@@ -1,5 +1,7 @@
 #include "tests/player_controls/player_fixture.h"
 
+#include "tests/player_mpv/test_media.h"
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -26,13 +28,7 @@ void PlayerFixture::SetUpTestSuite()
 {
     char pattern[] = "/tmp/pellamo_controls_XXXXXX";
     s_dir = mkdtemp(pattern);
-    std::string common = "ffmpeg -nostdin -hide_banner -loglevel error -y ";
-    std::string duration = " -t " + std::to_string(kSeconds);
-    ASSERT_EQ(0, std::system((common + "-f lavfi -i testsrc=size=320x240:rate=25"
-        " -f lavfi -i sine=frequency=440:sample_rate=44100" + duration
-        + " -c:v mpeg4 -q:v 6 -c:a mp2 -f mpegts " + (s_dir / "av.ts").string()).c_str()));
-    ASSERT_EQ(0, std::system((common + "-f lavfi -i sine=frequency=440:sample_rate=44100" + duration
-        + " -c:a mp2 -f mpegts " + (s_dir / "audio.ts").string()).c_str()));
+    ASSERT_TRUE(MakeTestMedia(s_dir, kSeconds)) << "ffmpeg could not make the test media";
 }
 
 void PlayerFixture::TearDownTestSuite() { std::filesystem::remove_all(s_dir); }

@@ -3,6 +3,7 @@
 #include "platform/text/gbk.h"
 #include "player/mpv/mini_bar.h"
 #include "tests/player_mpv/stream_server.h"
+#include "tests/player_mpv/test_media.h"
 
 #include <gtest/gtest.h>
 
@@ -64,13 +65,7 @@ protected:
     {
         char pattern[] = "/tmp/pellamo_player_XXXXXX";
         s_dir = mkdtemp(pattern);
-        std::string common = "ffmpeg -nostdin -hide_banner -loglevel error -y ";
-        std::string duration = " -t " + std::to_string(kSeconds);
-        ASSERT_EQ(0, std::system((common + "-f lavfi -i testsrc=size=320x240:rate=25"
-            " -f lavfi -i sine=frequency=440:sample_rate=44100" + duration
-            + " -c:v mpeg4 -q:v 6 -c:a mp2 -f mpegts " + (s_dir / "av.ts").string()).c_str()));
-        ASSERT_EQ(0, std::system((common + "-f lavfi -i sine=frequency=440:sample_rate=44100" + duration
-            + " -c:a mp2 -f mpegts " + (s_dir / "audio.ts").string()).c_str()));
+        ASSERT_TRUE(MakeTestMedia(s_dir, kSeconds)) << "ffmpeg could not make the test media";
     }
 
     static void TearDownTestSuite() { std::filesystem::remove_all(s_dir); }
