@@ -39,7 +39,9 @@ FaceColors ColorsFor(FaceState state, const ArtStyle& s, TColor tint)
                 c.ring = Lighter(s.accent, 0.55);
                 break;
             case Look::BlueGlass:
-                c.ring = Lighter(s.accent_light, 0.4);
+                // Lit glass: a cooler, brighter body and a glowing rim.
+                c.bottom = Mix(c.bottom, Hex(0x7FD4FF), 0.45);
+                c.ring = Hex(0xDFF4FF);
                 break;
             }
         }
@@ -47,6 +49,11 @@ FaceColors ColorsFor(FaceState state, const ArtStyle& s, TColor tint)
     case FaceState::Pressed:
         if (tint == clNone && s.look == Look::Protein) {
             c = { Lighter(s.accent, 0.7), Lighter(s.accent, 0.5), s.accent_dark };
+        } else if (s.look == Look::BlueGlass) {
+            // Pressed glass darkens as a whole; its light comes from below.
+            c.top = Darker(c.bottom, 0.12);
+            c.bottom = Darker(c.bottom, 0.3);
+            c.border = Darker(c.border, 0.2);
         } else {
             TColor top = c.top;
             c.top = Darker(c.bottom, 0.18);

@@ -33,12 +33,15 @@ void Bar(ArtCanvas& c, const RectF& r, const Shade& shade)
     c.FillShape(r, [&](double x, double y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }, shade);
 }
 
-// A small window: an outline with a thicker top edge.
+// A small window: an outline with a thicker top edge (its title bar).
 void Window(ArtCanvas& c, const RectF& r, double w, const Shade& shade)
 {
     Outline(c, r, w, shade);
-    Bar(c, { r.left, r.top, r.right, r.top + w * 2 }, shade);
+    Bar(c, { r.left, r.top, r.right, r.top + w + 1 }, shade);
 }
+
+// Outlines of small windows get thin quickly: at most a seventh of the box.
+double WindowStroke(double w, double size) { return std::max(1.0, std::min(w, std::round(size / 7))); }
 
 }
 
@@ -58,9 +61,11 @@ void DrawGlyph(ArtCanvas& c, Glyph glyph, const RectF& box, double w, const Shad
         Bar(c, { cx - h, cy + h - w * 1.5, cx + h, cy + h - w * 0.5 }, shade);
         break;
     case Glyph::Maximize:
-        Window(c, { std::round(cx - h), std::round(cy - h), std::round(cx + h), std::round(cy + h) }, w, shade);
+        Window(c, { std::round(cx - h), std::round(cy - h), std::round(cx + h), std::round(cy + h) }, WindowStroke(w, s),
+            shade);
         break;
     case Glyph::Restore: {
+        w = WindowStroke(w, s);
         double q = std::round(s * 0.3);
         RectF back { std::round(cx - h + q), std::round(cy - h), std::round(cx + h), std::round(cy + h - q) };
         RectF front { std::round(cx - h), std::round(cy - h + q), std::round(cx + h - q), std::round(cy + h) };
@@ -69,7 +74,7 @@ void DrawGlyph(ArtCanvas& c, Glyph glyph, const RectF& box, double w, const Shad
             back,
             [&](double x, double y) {
                 bool in = x >= back.left && x < back.right && y >= back.top && y < back.bottom;
-                bool inner = x >= back.left + w && x < back.right - w && y >= back.top + w * 2 && y < back.bottom - w;
+                bool inner = x >= back.left + w && x < back.right - w && y >= back.top + w + 1 && y < back.bottom - w;
                 bool covered = x >= front.left && x < front.right && y >= front.top && y < front.bottom;
                 return in && !inner && !covered;
             },
@@ -79,6 +84,7 @@ void DrawGlyph(ArtCanvas& c, Glyph glyph, const RectF& box, double w, const Shad
     }
     case Glyph::Help: {
         // The hook: an arc over the top right, then down to the stem.
+        w = std::min(w, std::max(1.2, s * 0.17));
         double r = h * 0.55;
         PointF centre { cx, cy - h + r + w / 2 };
         PointF last {};
@@ -102,17 +108,18 @@ void DrawGlyph(ArtCanvas& c, Glyph glyph, const RectF& box, double w, const Shad
         Bar(c, { cx - h, cy - w / 2 + w, cx + h, cy + w / 2 + w }, shade);
         Bar(c, { cx - h, cy + w / 2 + w * 2, cx + h, cy + w / 2 + w * 3 }, shade);
         break;
+    // Arrow heads as wide as the box and a little more than half as deep.
     case Glyph::ArrowUp:
-        Triangle(c, { cx - h, cy + h / 2 }, { cx + h, cy + h / 2 }, { cx, cy - h / 2 }, shade);
+        Triangle(c, { cx - h, cy + h * 0.55 }, { cx + h, cy + h * 0.55 }, { cx, cy - h * 0.55 }, shade);
         break;
     case Glyph::ArrowDown:
-        Triangle(c, { cx - h, cy - h / 2 }, { cx + h, cy - h / 2 }, { cx, cy + h / 2 }, shade);
+        Triangle(c, { cx - h, cy - h * 0.55 }, { cx + h, cy - h * 0.55 }, { cx, cy + h * 0.55 }, shade);
         break;
     case Glyph::ArrowLeft:
-        Triangle(c, { cx + h / 2, cy - h }, { cx + h / 2, cy + h }, { cx - h / 2, cy }, shade);
+        Triangle(c, { cx + h * 0.55, cy - h }, { cx + h * 0.55, cy + h }, { cx - h * 0.55, cy }, shade);
         break;
     case Glyph::ArrowRight:
-        Triangle(c, { cx - h / 2, cy - h }, { cx - h / 2, cy + h }, { cx + h / 2, cy }, shade);
+        Triangle(c, { cx - h * 0.55, cy - h }, { cx - h * 0.55, cy + h }, { cx + h * 0.55, cy }, shade);
         break;
     case Glyph::Tick: {
         PointF a { cx - h * 0.85, cy + h * 0.05 }, b { cx - h * 0.25, cy + h * 0.65 }, d { cx + h * 0.9, cy - h * 0.7 };

@@ -73,8 +73,8 @@ void PaintSideChannelHandle(ArtCanvas& c, const ArtFrame&, const ArtStyle& s)
         double cy = h / 2 + i * 4;
         c.FillEllipse({ cx - 1, cy - 1, cx + 1, cy + 1 }, Flat(ink));
     }
-    DrawGlyph(c, Glyph::ArrowRight, { cx - 3, 8, cx + 3, 14 }, 1, Flat(ink));
-    DrawGlyph(c, Glyph::ArrowRight, { cx - 3, h - 14, cx + 3, h - 8 }, 1, Flat(ink));
+    DrawGlyph(c, Glyph::ArrowRight, { cx - 2.5, 8, cx + 2.5, 14 }, 1, Flat(ink));
+    DrawGlyph(c, Glyph::ArrowRight, { cx - 2.5, h - 14, cx + 2.5, h - 8 }, 1, Flat(ink));
 }
 
 void PaintTab(ArtCanvas& c, const ArtFrame& f, const ArtStyle& s)
@@ -95,7 +95,7 @@ void PaintTab(ArtCanvas& c, const ArtFrame& f, const ArtStyle& s)
         whole.StrokeRoundRect(tab, radius, 1, Flat(edge));
         if (s.look == Look::WinXP || s.look == Look::Protein) {
             // A coloured lip along the tab's top.
-            TColor lip = s.look == Look::WinXP ? Hex(0xFFC83C) : s.accent;
+            TColor lip = s.look == Look::WinXP ? s.accent_light : s.accent;
             whole.FillShape(tab, [&](double x, double y) { return y < 3 && RoundRectDistance(tab, radius, x, y) <= -1; },
                 Flat(lip));
         }

@@ -35,8 +35,15 @@ void ArrowButton(ArtCanvas& c, Glyph arrow, FaceState state, const ArtStyle& s)
         break;
     }
     TColor tint = s.look == Look::DeepBlue ? s.accent : clNone;
-    PaintFace(c, face, radius, state, s, tint);
-    double cx = w / 2, cy = h / 2, a = std::min(w, h) * 0.22;
+    ArtStyle look = s;
+    if (s.look == Look::WinXP) {
+        // Light blue arrow buttons on the beige window.
+        look.face_top = Hex(0xE3EDFE);
+        look.face_bottom = Hex(0xB9CFF7);
+        look.face_border = Hex(0x9EB6E4);
+    }
+    PaintFace(c, face, radius, state, look, tint);
+    double cx = w / 2, cy = h / 2, a = std::round(std::min(w, h) * 0.27);
     if (state == FaceState::Pressed) {
         cx += 0.5;
         cy += 0.5;
@@ -76,8 +83,8 @@ void ThumbWhole(ArtCanvas& c, const ArtFrame& f, const ArtStyle& s)
         radius = 1.5;
         break;
     case Look::Protein:
-        edge = Hex(0xE6E6E6);
-        middle = clWhite;
+        edge = Hex(0xCFD0F5);
+        middle = Hex(0xF4F4FF);
         border = Hex(0x1A1A1A);
         radius = 2;
         break;
@@ -198,11 +205,31 @@ void PaintProgressBar(ArtCanvas& c, const ArtFrame&, const ArtStyle& s)
 {
     // Every column alike, since the fill is stretched to any length.
     int h = c.Height();
+    // Light enough for the black percentage drawn over it.
     TColor top = Lighter(s.accent, 0.55), middle = s.accent, bottom = s.accent_dark;
-    if (s.look == Look::WinXP) {
+    switch (s.look) {
+    case Look::MacOS:
+        break;
+    case Look::WinXP:
         top = Hex(0xA8EDB4);
         middle = Hex(0x3CC25A);
         bottom = Hex(0x1F8A3A);
+        break;
+    case Look::DeepBlue:
+        top = Hex(0xC9D6F2);
+        middle = Hex(0x7F9BD6);
+        bottom = Hex(0x4A68AE);
+        break;
+    case Look::Protein:
+        top = Hex(0xFFD3A0);
+        middle = Hex(0xFF9A3C);
+        bottom = Hex(0xE0700E);
+        break;
+    case Look::BlueGlass:
+        top = Hex(0xCFE8FF);
+        middle = Hex(0x6FB2F7);
+        bottom = Hex(0x3A8CEA);
+        break;
     }
     for (int y = 0; y < h; ++y) {
         double t = h > 1 ? double(y) / (h - 1) : 0;

@@ -1,6 +1,7 @@
 #include "skin/art/art_sheet.h"
 
 #include "skin/art/art_catalogue.h"
+#include "skin/art/art_preview.h"
 
 #include <cairo.h>
 
@@ -35,21 +36,30 @@ bool IsKey(const ArtPicture& p, TColor c)
     return false;
 }
 
+// Pictures of a few pixels' width (stretched where they are used) are
+// shown widened so that they can be seen at all.
+constexpr int kNarrowShown = 24;
+
+int Repeat(const ArtPicture& p, int scale)
+{
+    return p.frames == 1 && p.width * scale < kNarrowShown ? (kNarrowShown + p.width - 1) / p.width : scale;
+}
+
 Size ShownSize(const ArtPicture& p, int scale)
 {
-    return { p.width * scale + (p.frames - 1) * kFrameGap, p.height * scale };
+    return { p.width * Repeat(p, scale) + (p.frames - 1) * kFrameGap, p.height * scale };
 }
 
 // The picture at (x, y) of `sheet`, enlarged, frames apart, keys chequered.
 void PutPicture(Bitmap& sheet, const ArtPicture& p, const Bitmap& bmp, int x, int y, int scale)
 {
-    int fw = p.FrameWidth();
+    int fw = p.FrameWidth(), across = Repeat(p, scale);
     for (int py = 0; py < p.height; ++py)
         for (int px = 0; px < p.width; ++px) {
             TColor c = bmp.GetPixel(px, py);
-            int sx = x + px * scale + (px / fw) * kFrameGap;
+            int sx = x + px * across + (px / fw) * kFrameGap;
             for (int j = 0; j < scale; ++j)
-                for (int i = 0; i < scale; ++i) {
+                for (int i = 0; i < across; ++i) {
                     TColor shown = c;
                     if (IsKey(p, c))
                         shown = ((sx + i) / 4 + (y + py * scale + j) / 4) % 2 ? kChequerDark : kChequerLight;
@@ -65,31 +75,36 @@ struct Item {
 
 struct Section {
     std::string title;
+    const ArtStyle* style = nullptr; // shown put together first, when set
     std::vector<Item> items;
 };
 
 std::vector<Section> Sections()
 {
     std::vector<Section> sections;
-    auto section_of = [&sections](const std::string& title) -> Section& {
+    auto section_of = [&sections](const std::string& title, const ArtStyle* style) -> Section& {
         for (Section& s : sections)
             if (s.title == title)
                 return s;
-        sections.push_back({ title, {} });
+        sections.push_back({ title, style, {} });
         return sections.back();
     };
     for (const ArtPicture& p : ArtCatalogue()) {
         std::string name(p.name);
         std::string title = p.style->name;
-        if (name.starts_with("PELLAMO_"))
+        const ArtStyle* style = p.style;
+        if (name.starts_with("PELLAMO_")) {
             title = "Main window title bar";
-        else if (name.starts_with("MORE_") || name.starts_with("MENU_") || name.starts_with("PANEL_")
-            || name.starts_with("MDI_") || name.starts_with("MSN"))
+            style = nullptr;
+        } else if (name.starts_with("MORE_") || name.starts_with("MENU_") || name.starts_with("PANEL_")
+            || name.starts_with("MDI_") || name.starts_with("MSN")) {
             title = "Shared";
+            style = nullptr;
+        }
         std::string label = name + "  " + std::to_string(p.width) + "x" + std::to_string(p.height);
         if (p.frames > 1)
             label += " / " + std::to_string(p.frames);
-        section_of(title).items.push_back({ &p, label });
+        section_of(title, style).items.push_back({ &p, label });
     }
     return sections;
 }
@@ -114,6 +129,18 @@ int Layout(Bitmap* sheet, int scale)
             c.TextOutUtf8(kMargin, y, section.title);
         }
         y += 26;
+        if (section.style) {
+            // The style put together, as it is seen and twice as large.
+            Bitmap preview = MakeStylePreview(*section.style);
+            if (sheet) {
+                Canvas c(*sheet);
+                c.Draw(kMargin, y, preview);
+                c.StretchDraw({ kMargin * 2 + preview.Width(), y, kMargin * 2 + preview.Width() * 3,
+                                  y + preview.Height() * 2 },
+                    preview);
+            }
+            y += preview.Height() * 2 + kGap * 2;
+        }
         int x = kMargin, row_height = 0;
         for (const Item& item : section.items) {
             Size shown = ShownSize(*item.picture, scale);
@@ -148,6 +175,26 @@ Bitmap MakeArtSheet(int scale)
     Bitmap sheet(kSheetWidth, height, kPaper);
     Layout(&sheet, scale);
     return sheet;
+}
+
+Bitmap MakeStylePreviews(int scale)
+{
+    const ArtStyle* styles[] = { &kMacOSArt, &kWinXPArt, &kDeepBlueArt, &kProteinArt, &kBlueGlassArt };
+    std::vector<Bitmap> previews;
+    int width = kMargin, height = 0;
+    for (const ArtStyle* style : styles) {
+        previews.push_back(MakeStylePreview(*style));
+        width += previews.back().Width() * scale + kMargin;
+        height = std::max(height, previews.back().Height() * scale);
+    }
+    Bitmap out(width, height + 2 * kMargin, kPaper);
+    Canvas c(out);
+    int x = kMargin;
+    for (const Bitmap& p : previews) {
+        c.StretchDraw({ x, kMargin, x + p.Width() * scale, kMargin + p.Height() * scale }, p);
+        x += p.Width() * scale + kMargin;
+    }
+    return out;
 }
 
 Bitmap MakeEnlargement(std::span<const ArtPicture* const> pictures, int scale)

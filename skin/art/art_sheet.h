@@ -14,6 +14,9 @@ namespace pellamo::skin_art {
 // where the pictures are used) and frames stand a little apart.
 Bitmap MakeArtSheet(int scale);
 
+// The five styles put together (see MakeStylePreview), side by side.
+Bitmap MakeStylePreviews(int scale);
+
 // The given pictures side by side, `scale` times enlarged.
 Bitmap MakeEnlargement(std::span<const ArtPicture* const> pictures, int scale);
 

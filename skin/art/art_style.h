@@ -18,12 +18,17 @@ struct ArtStyle {
     TColor form_background;
     TColor form_border;
     int form_border_width;
-    TColor menu_selected;
+    TColor menu_selected; // fill of the highlighted menu item
+    TColor menu_selected_border;
+    TColor menu_selected_font;
     TColor control_border;
     TColor scroll_background;
     TColor title_font;
     int title_button_top;
     int title_height; // of the title bar pictures
+    int title_left_offset; // of the window menu box
+    int title_right_offset; // of the right-hand buttons
+    int round_corner; // of the window's top corners
 
     TColor face_top; // push button face, top and bottom of its gradient
     TColor face_bottom;
@@ -51,11 +56,16 @@ inline constexpr ArtStyle kMacOSArt {
     .form_border = 0x7F7F7F,
     .form_border_width = 1,
     .menu_selected = 0xC47339,
+    .menu_selected_border = 0xC47339,
+    .menu_selected_font = 0xFFFFFF,
     .control_border = 0x7F7F7F,
     .scroll_background = 0xC9C9C9,
     .title_font = 0x000000,
     .title_button_top = 4,
     .title_height = 23,
+    .title_left_offset = 3,
+    .title_right_offset = -2,
+    .round_corner = 0,
     .face_top = Hex(0xF7F7F7),
     .face_bottom = Hex(0xD2D2D2),
     .face_border = Hex(0x4A4A4A),
@@ -73,11 +83,16 @@ inline constexpr ArtStyle kWinXPArt {
     .form_border = 0xC82C00,
     .form_border_width = 3,
     .menu_selected = 0xEFD3C6,
+    .menu_selected_border = 0xC66931,
+    .menu_selected_font = 0x000000,
     .control_border = 0x686868,
     .scroll_background = 0xF9F9F9,
     .title_font = 0xFFFFFF,
     .title_button_top = 5,
     .title_height = 29,
+    .title_left_offset = 2,
+    .title_right_offset = -2,
+    .round_corner = 13,
     .face_top = Hex(0xFFFFFF),
     .face_bottom = Hex(0xE3E0D3),
     .face_border = Hex(0x1E3F7A),
@@ -95,11 +110,16 @@ inline constexpr ArtStyle kDeepBlueArt {
     .form_border = 0x000000,
     .form_border_width = 1,
     .menu_selected = 0xA04A44,
+    .menu_selected_border = 0xA04A44,
+    .menu_selected_font = 0xFFFFFF,
     .control_border = 0x000000,
     .scroll_background = 0xF5F5F5,
     .title_font = 0xFFFFFF,
     .title_button_top = 2,
     .title_height = 32,
+    .title_left_offset = 0,
+    .title_right_offset = 0,
+    .round_corner = 0,
     .face_top = Hex(0xE9EEF7),
     .face_bottom = Hex(0xB7C4DD),
     .face_border = Hex(0x14244A),
@@ -117,11 +137,16 @@ inline constexpr ArtStyle kProteinArt {
     .form_border = 0x000000,
     .form_border_width = 1,
     .menu_selected = 0xC4302D,
+    .menu_selected_border = 0xC4302D,
+    .menu_selected_font = 0xFFFFFF,
     .control_border = 0x000000,
     .scroll_background = 0xF5F5F5,
     .title_font = 0xFFFFFF,
     .title_button_top = 2,
     .title_height = 23,
+    .title_left_offset = 0,
+    .title_right_offset = 0,
+    .round_corner = 0,
     .face_top = Hex(0xFFFFFF),
     .face_bottom = Hex(0xECECEC),
     .face_border = Hex(0x1A1A1A),
@@ -139,11 +164,16 @@ inline constexpr ArtStyle kBlueGlassArt {
     .form_border = 0x000000,
     .form_border_width = 1,
     .menu_selected = 0xEC5E5E,
+    .menu_selected_border = 0xEC5E5E,
+    .menu_selected_font = 0xFFFFFF,
     .control_border = 0x000000,
     .scroll_background = 0xF4F4F4,
     .title_font = 0xFFFFFF,
     .title_button_top = 6,
     .title_height = 33,
+    .title_left_offset = 4,
+    .title_right_offset = -3,
+    .round_corner = 11,
     .face_top = Hex(0xEAF4FF),
     .face_bottom = Hex(0x9CC6F2),
     .face_border = Hex(0x1D4E8F),

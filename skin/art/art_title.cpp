@@ -125,8 +125,9 @@ void SideEdge(ArtCanvas& c, const ArtStyle& s, bool left)
     }
 }
 
-// Protein's emblem: a chain of linked beads on the long left picture,
-// fading out towards the middle of the bar.
+// Protein's emblem: a faint chain of linked beads on the long left
+// picture, growing stronger towards its right end; faint enough that a
+// caption or the buttons over it stay clear.
 void ProteinChain(ArtCanvas& c, const ArtStyle& s)
 {
     struct Bead {
@@ -137,15 +138,15 @@ void ProteinChain(ArtCanvas& c, const ArtStyle& s)
         { 371, 7, 3.5 }, { 393, 13, 4 }, { 414, 8, 3 }, { 433, 13, 2.5 },
     } };
     for (size_t i = 0; i < kBeads.size(); ++i) {
-        double fade = 0.25 + 0.45 * double(i) / (kBeads.size() - 1);
+        double fade = 0.15 + 0.25 * double(i) / (kBeads.size() - 1);
         if (i + 1 < kBeads.size()) {
-            c.SetOpacity(fade * 0.7);
+            c.SetOpacity(fade * 0.8);
             c.Line({ kBeads[i].x, kBeads[i].y }, { kBeads[i + 1].x, kBeads[i + 1].y }, 1.2, Flat(s.accent_light));
         }
     }
     for (size_t i = 0; i < kBeads.size(); ++i) {
         const Bead& b = kBeads[i];
-        double fade = 0.35 + 0.55 * double(i) / (kBeads.size() - 1);
+        double fade = 0.2 + 0.3 * double(i) / (kBeads.size() - 1);
         c.SetOpacity(fade);
         RectF r { b.x - b.r, b.y - b.r, b.x + b.r, b.y + b.r };
         c.FillEllipse(r, VerticalGradient(r.top, r.bottom, clWhite, s.accent_light));

@@ -21,6 +21,7 @@ int Usage()
 {
     std::cerr << "usage: skin_art_gen FOLDER                      write every picture as FOLDER/NAME.bmp\n"
                  "       skin_art_gen --sheet FILE.png [SCALE]    all pictures with their names\n"
+                 "       skin_art_gen --previews FILE.png [SCALE] the styles put together\n"
                  "       skin_art_gen --enlarge SCALE FILE.png NAME...\n";
     return 2;
 }
@@ -43,6 +44,9 @@ int main(int argc, char** argv)
         } else if ((args.size() == 2 || args.size() == 3) && args[0] == "--sheet") {
             int scale = args.size() == 3 ? std::atoi(args[2].c_str()) : 2;
             WritePng(MakeArtSheet(std::max(scale, 1)), args[1]);
+        } else if ((args.size() == 2 || args.size() == 3) && args[0] == "--previews") {
+            int scale = args.size() == 3 ? std::atoi(args[2].c_str()) : 1;
+            WritePng(MakeStylePreviews(std::max(scale, 1)), args[1]);
         } else if (args.size() >= 4 && args[0] == "--enlarge") {
             std::vector<const ArtPicture*> pictures;
             for (size_t i = 3; i < args.size(); ++i) {
