@@ -108,6 +108,9 @@ public:
     // The desktop clipboard as UTF-8 text; empty when it holds no text.
     virtual void SetClipboardText(const std::string& utf8) = 0;
     virtual std::string ClipboardText() = 0;
+    // The user's warning sound (refused input); the desktop decides how it
+    // sounds, or whether at all.
+    virtual void Beep() = 0;
 };
 
 // The display of a running program: X11 when $DISPLAY is set and opens.

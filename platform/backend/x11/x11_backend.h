@@ -40,6 +40,8 @@ public:
     // CLIPBOARD selection; reading another program's text waits up to a second.
     void SetClipboardText(const std::string& utf8) override;
     std::string ClipboardText() override;
+    // The X bell at the server's base volume.
+    void Beep() override;
 
     // Reads and delivers every event the server has sent so far.
     void ProcessEvents();
