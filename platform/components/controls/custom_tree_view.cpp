@@ -740,7 +740,7 @@ void TCustomTreeView::CharInput(std::string gbk)
     }
 }
 
-void TCustomTreeView::MouseDown(int x, int y, bool dbl)
+void TCustomTreeView::LeftButtonDown(int x, int y, bool dbl)
 {
     WindowSystem& ws = Windows();
     bool was_focused = Focused();
@@ -812,7 +812,7 @@ void TCustomTreeView::WndProc(TMessage& message)
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
         std::shared_ptr<bool> alive = m_alive;
-        MouseDown(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam), message.Msg == WM_LBUTTONDBLCLK);
+        LeftButtonDown(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam), message.Msg == WM_LBUTTONDBLCLK);
         if (*alive) // OnChange may have freed the view
             TCustomControl::WndProc(message);
         return;
