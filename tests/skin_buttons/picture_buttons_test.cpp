@@ -51,6 +51,24 @@ TEST_F(PictureButtonsTest, ControlButtonShowsItsFrameAndTheNextOneUnderThePointe
     EXPECT_EQ(button->Width(), theme.Picture(kTitleButtons).Width());
 }
 
+TEST_F(PictureButtonsTest, ControlButtonFromAThemeFileLooksLikeItsStyle)
+{
+    TsuiFileTheme* theme = ExportedTheme(TsuiUIStyle::MacOS);
+    auto* built_in = Add<TsuiControlButton>({ 20, 20, 40, 40 });
+    auto* from_file = Add<TsuiControlButton>({ 60, 20, 80, 40 });
+    built_in->SetUIStyle(TsuiUIStyle::MacOS);
+    from_file->SetUIStyle(TsuiUIStyle::FromThemeFile);
+    from_file->SetFileTheme(theme);
+    for (TsuiControlButton* b : { built_in, from_file }) {
+        b->SetThemeID(kTitleButtons);
+        b->SetPicCount(18);
+        b->SetPicIndex(7);
+    }
+    Show();
+    EXPECT_EQ(Shot(*from_file), Shot(*built_in));
+    EXPECT_EQ(from_file->Width(), 17);
+}
+
 TEST_F(PictureButtonsTest, ControlButtonFramesOutOfRangeDrawNothing)
 {
     auto* button = Add<TsuiControlButton>({ 20, 20, 37, 37 });
