@@ -182,7 +182,10 @@ private:
         } else if (StartsWithNoCase(line, "#EXTGRP:")) {
             group_ = Label(line.substr(8));
         } else if (StartsWithNoCase(line, kSourceTag)) {
-            out_.source = PercentDecode(Trim(line.substr(kSourceTag.size())));
+            // The first record is the copy's own; a later one came with
+            // the bytes it was made from.
+            if (out_.source.empty())
+                out_.source = PercentDecode(Trim(line.substr(kSourceTag.size())));
         } else if (IsStreamTag(line)) {
             out_.stream = true;
         }
