@@ -1,172 +1,63 @@
 // A drag source for tests: drops items on an X window the way a file
-// manager or a browser does, with the X drag-and-drop protocol (XDND 5).
+// manager or a browser does, with the X drag-and-drop protocol.
 //
 //   xdnd_drop [--display D] --window XID --at X,Y [--type TYPE] ITEM...
 //
-// TYPE is text/uri-list (the default: items joined by CR LF) or
-// UTF8_STRING (items joined by LF). Exits 0 once the target has taken the
-// drop, 2 when the window takes no drops, 3 when it refuses this one,
-// 4 when it took it but reported failure, 5 on a time-out, 1 on bad usage.
+// TYPE is text/uri-list (the default) or a text type such as UTF8_STRING.
+// Exits 0 once the target has taken the drop, 2 when the window takes no
+// drops, 3 when it refuses this one, 4 when it took it but reported
+// failure, 5 on a time-out, 1 on bad usage or without a display.
 
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
+#include "platform/backend/x11/x11_drag_source.h"
 
-#include <poll.h>
-
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
-namespace {
-
-struct Atoms {
-    Atom aware, enter, position, status, leave, drop, finished, selection, copy, type;
-};
-
-void Send(Display* d, Window target, Atom type, long l0, long l1, long l2, long l3, long l4)
-{
-    XEvent ev {};
-    ev.xclient.type = ClientMessage;
-    ev.xclient.display = d;
-    ev.xclient.window = target;
-    ev.xclient.message_type = type;
-    ev.xclient.format = 32;
-    ev.xclient.data.l[0] = l0;
-    ev.xclient.data.l[1] = l1;
-    ev.xclient.data.l[2] = l2;
-    ev.xclient.data.l[3] = l3;
-    ev.xclient.data.l[4] = l4;
-    XSendEvent(d, target, False, NoEventMask, &ev);
-    XFlush(d);
-}
-
-// Waits for the next event for the source window, up to the deadline.
-bool Next(Display* d, XEvent& ev, std::chrono::steady_clock::time_point deadline)
-{
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (XPending(d) > 0) {
-            XNextEvent(d, &ev);
-            return true;
-        }
-        pollfd p { ConnectionNumber(d), POLLIN, 0 };
-        poll(&p, 1, 50);
-    }
-    return false;
-}
-
-int Usage()
-{
-    std::fprintf(stderr, "usage: xdnd_drop [--display D] --window XID --at X,Y [--type TYPE] ITEM...\n");
-    return 1;
-}
-
-}
-
 int main(int argc, char** argv)
 {
-    const char* display_name = nullptr;
-    Window target = 0;
-    int x = -1, y = -1;
-    std::string type_name = "text/uri-list";
+    std::string display;
+    unsigned long window = 0;
+    pellamo::Point at { -1, -1 };
+    std::string type = "text/uri-list";
     std::vector<std::string> items;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--display" && i + 1 < argc)
-            display_name = argv[++i];
+            display = argv[++i];
         else if (arg == "--window" && i + 1 < argc)
-            target = static_cast<Window>(std::strtoul(argv[++i], nullptr, 0));
+            window = std::strtoul(argv[++i], nullptr, 0);
         else if (arg == "--at" && i + 1 < argc)
-            std::sscanf(argv[++i], "%d,%d", &x, &y);
+            std::sscanf(argv[++i], "%d,%d", &at.x, &at.y);
         else if (arg == "--type" && i + 1 < argc)
-            type_name = argv[++i];
+            type = argv[++i];
         else
             items.push_back(arg);
     }
-    if (!target || x < 0 || y < 0 || items.empty())
-        return Usage();
-    std::string data;
-    const char* separator = type_name == "text/uri-list" ? "\r\n" : "\n";
-    for (const std::string& item : items)
-        data += item + separator;
-
-    Display* d = XOpenDisplay(display_name);
-    if (!d) {
-        std::fprintf(stderr, "xdnd_drop: cannot open the display\n");
+    if (!window || at.x < 0 || at.y < 0 || items.empty()) {
+        std::fprintf(stderr, "usage: xdnd_drop [--display D] --window XID --at X,Y [--type TYPE] ITEM...\n");
         return 1;
     }
-    Atoms a {};
-    a.aware = XInternAtom(d, "XdndAware", False);
-    a.enter = XInternAtom(d, "XdndEnter", False);
-    a.position = XInternAtom(d, "XdndPosition", False);
-    a.status = XInternAtom(d, "XdndStatus", False);
-    a.leave = XInternAtom(d, "XdndLeave", False);
-    a.drop = XInternAtom(d, "XdndDrop", False);
-    a.finished = XInternAtom(d, "XdndFinished", False);
-    a.selection = XInternAtom(d, "XdndSelection", False);
-    a.copy = XInternAtom(d, "XdndActionCopy", False);
-    a.type = XInternAtom(d, type_name.c_str(), False);
-
-    // The target must say it takes drops, and which version it speaks.
-    Atom actual;
-    int format;
-    unsigned long count, after;
-    unsigned char* prop = nullptr;
-    long version = 0;
-    if (XGetWindowProperty(d, target, a.aware, 0, 1, False, XA_ATOM, &actual, &format, &count, &after, &prop) == Success && prop) {
-        if (count == 1)
-            version = *reinterpret_cast<long*>(prop);
-        XFree(prop);
-    }
-    if (version < 3) {
+    using R = pellamo::DragResult;
+    switch (pellamo::DropOnWindow(display, window, at, type, items)) {
+    case R::Taken:
+        return 0;
+    case R::NotAware:
         std::fprintf(stderr, "xdnd_drop: the window takes no drops\n");
         return 2;
+    case R::Refused:
+        std::fprintf(stderr, "xdnd_drop: the window refuses the drop\n");
+        return 3;
+    case R::Failed:
+        std::fprintf(stderr, "xdnd_drop: the window took the drop and failed\n");
+        return 4;
+    case R::NoAnswer:
+        std::fprintf(stderr, "xdnd_drop: no answer from the window\n");
+        return 5;
+    case R::NoDisplay:
+        break;
     }
-    version = std::min(version, 5L);
-
-    Window source = XCreateSimpleWindow(d, DefaultRootWindow(d), -10, -10, 1, 1, 0, 0, 0);
-    XSetSelectionOwner(d, a.selection, source, CurrentTime);
-    Send(d, target, a.enter, static_cast<long>(source), version << 24, static_cast<long>(a.type), 0, 0);
-    Send(d, target, a.position, static_cast<long>(source), 0, (static_cast<long>(x) << 16) | y, CurrentTime,
-        static_cast<long>(a.copy));
-
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    XEvent ev;
-    bool dropped = false;
-    while (Next(d, ev, deadline)) {
-        if (ev.type == ClientMessage && ev.xclient.message_type == a.status && !dropped) {
-            if (!(ev.xclient.data.l[1] & 1)) {
-                Send(d, target, a.leave, static_cast<long>(source), 0, 0, 0, 0);
-                std::fprintf(stderr, "xdnd_drop: the window refuses the drop\n");
-                return 3;
-            }
-            Send(d, target, a.drop, static_cast<long>(source), 0, CurrentTime, 0, 0);
-            dropped = true;
-        } else if (ev.type == SelectionRequest) {
-            const XSelectionRequestEvent& r = ev.xselectionrequest;
-            XEvent reply {};
-            reply.xselection.type = SelectionNotify;
-            reply.xselection.requestor = r.requestor;
-            reply.xselection.selection = r.selection;
-            reply.xselection.target = r.target;
-            reply.xselection.time = r.time;
-            reply.xselection.property = None;
-            if (r.selection == a.selection && r.target == a.type && r.property != None) {
-                XChangeProperty(d, r.requestor, r.property, a.type, 8, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(data.data()), static_cast<int>(data.size()));
-                reply.xselection.property = r.property;
-            }
-            XSendEvent(d, r.requestor, False, NoEventMask, &reply);
-            XFlush(d);
-        } else if (ev.type == ClientMessage && ev.xclient.message_type == a.finished) {
-            bool ok = ev.xclient.data.l[1] & 1;
-            XCloseDisplay(d);
-            return ok ? 0 : 4;
-        }
-    }
-    std::fprintf(stderr, "xdnd_drop: no answer from the window\n");
-    return 5;
+    std::fprintf(stderr, "xdnd_drop: cannot open the display\n");
+    return 1;
 }
