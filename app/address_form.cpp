@@ -1,33 +1,23 @@
 #include "app/address_form.h"
 
 #include "app/about_window.h"
+#include "app/window_description.h"
 #include "platform/components/class_info.h"
 #include "platform/components/controls/application.h"
 #include "platform/components/controls/win_control.h"
 #include "platform/components/description_reader.h"
-#include "platform/gfx/resources.h"
 #include "platform/text/gbk.h"
 
 #include <filesystem>
-#include <stdexcept>
 
 namespace pellamo {
 
 namespace {
 
-std::string_view StoredDescription()
-{
-    auto bytes = Resources::Get("TADDRESSFORM");
-    return { reinterpret_cast<const char*>(bytes.data()), bytes.size() };
-}
-
 template <class T>
 T* Find(TComponent& owner, const char* name)
 {
-    auto* component = dynamic_cast<T*>(owner.FindComponent(name));
-    if (!component)
-        throw std::runtime_error(std::string("The open dialog has no usable ") + name);
-    return component;
+    return FindPart<T>(owner, name, "The open dialog");
 }
 
 std::string WorkingDirectory()
@@ -52,7 +42,7 @@ ModeTexts TextsOf(TAddressForm::Mode mode)
 
 }
 
-TAddressForm::TAddressForm(TComponent* owner) : TAddressForm(owner, StoredDescription())
+TAddressForm::TAddressForm(TComponent* owner) : TAddressForm(owner, StoredDescription("TADDRESSFORM"))
 {
 }
 

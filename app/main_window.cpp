@@ -3,6 +3,7 @@
 #include "app/about_window.h"
 #include "app/address_form.h"
 #include "app/web_pages.h"
+#include "app/window_description.h"
 #include "catalogue/builtin_catalogue.h"
 #include "platform/backend/display_backend.h"
 #include "platform/components/class_info.h"
@@ -28,16 +29,7 @@ namespace {
 template <class T>
 T* Find(TComponent& owner, const char* name)
 {
-    auto* component = dynamic_cast<T*>(owner.FindComponent(name));
-    if (!component)
-        throw std::runtime_error(std::string("The main window has no usable ") + name);
-    return component;
-}
-
-std::string_view StoredDescription()
-{
-    auto bytes = Resources::Get("TFORM1");
-    return { reinterpret_cast<const char*>(bytes.data()), bytes.size() };
+    return FindPart<T>(owner, name, "The main window");
 }
 
 std::optional<std::string> SelectedText(const TCustomTreeView* tree)
@@ -89,7 +81,7 @@ private:
     TForm1& form_;
 };
 
-TForm1::TForm1(TComponent* owner) : TForm1(owner, StoredDescription())
+TForm1::TForm1(TComponent* owner) : TForm1(owner, StoredDescription("TFORM1"))
 {
 }
 

@@ -1,5 +1,6 @@
 #include "app/open_target.h"
 
+#include "platform/components/same_text.h"
 #include "platform/text/percent_encoding.h"
 #include "player/mpv/stream_address.h"
 
@@ -20,15 +21,6 @@ std::string_view Trim(std::string_view s)
     return s;
 }
 
-std::string Lower(std::string_view s)
-{
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
 OpenTarget Invalid(std::string error)
 {
     OpenTarget target;
@@ -47,7 +39,7 @@ OpenTarget File(std::string path)
 bool EndsInPlaylist(std::string_view address)
 {
     std::string_view path = address.substr(0, address.find_first_of("?#"));
-    std::string lower = Lower(path);
+    std::string lower = LowerName(path);
     return lower.ends_with(".m3u") || lower.ends_with(".m3u8");
 }
 
@@ -61,12 +53,12 @@ OpenTarget ClassifyOpenTarget(std::string_view text, bool playlist_wanted, const
     if (text.find('\0') != std::string_view::npos)
         return Invalid("Cannot open an address with a NUL character");
 
-    std::string lower = Lower(text.substr(0, 8));
+    std::string lower = LowerName(text.substr(0, 8));
     if (lower.starts_with("file://")) {
         // file:///path or file://localhost/path; another host is another machine.
         std::string_view rest = text.substr(7);
         size_t slash = rest.find('/');
-        std::string host = Lower(rest.substr(0, slash));
+        std::string host = LowerName(rest.substr(0, slash));
         if (slash == std::string_view::npos || (!host.empty() && host != "localhost"))
             return Invalid("Cannot open " + std::string(text) + ": not a file of this computer");
         return File(PercentDecode(rest.substr(slash)));

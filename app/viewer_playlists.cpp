@@ -47,7 +47,7 @@ WebDownload::Limits DownloadLimits(WebDownload::Limits limits)
 ViewerPlaylists::ViewerPlaylists(Host& host, PlaylistStore store, WebDownload::Limits limits)
     : host_(host)
     , store_(std::move(store))
-    , web_(EventLoop::Main(), DownloadLimits(std::move(limits)))
+    , limits_(DownloadLimits(std::move(limits)))
 {
 }
 
@@ -111,7 +111,9 @@ void ViewerPlaylists::Download(const std::string& address)
         return;
     }
     host_.ShowStatus("正在下载播放列表 " + name + " ...");
-    WebDownload::Id id = web_.Start(
+    if (!web_)
+        web_ = std::make_unique<WebDownload>(EventLoop::Main(), limits_);
+    WebDownload::Id id = web_->Start(
         address,
         [this, name](const WebDownload::Progress& p) {
             std::string done = p.total > 0 ? std::to_string(p.received * 100 / p.total) + "%" : SizeText(p.received);

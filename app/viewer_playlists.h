@@ -64,7 +64,8 @@ private:
     Host& host_;
     PlaylistStore store_;
     MyChannels channels_;
-    WebDownload web_;
+    WebDownload::Limits limits_;
+    std::unique_ptr<WebDownload> web_; // started with the first download
     std::map<std::string, WebDownload::Id> downloads_;
 };
 

@@ -1,5 +1,6 @@
 #include "catalogue/playlist_reader.h"
 
+#include "platform/components/same_text.h"
 #include "platform/text/gbk.h"
 #include "platform/text/percent_encoding.h"
 #include "platform/text/utf8.h"
@@ -30,24 +31,9 @@ std::string_view Trim(std::string_view s)
     return s;
 }
 
-char Lower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool StartsWithNoCase(std::string_view s, std::string_view prefix)
 {
-    if (s.size() < prefix.size())
-        return false;
-    for (size_t i = 0; i < prefix.size(); ++i)
-        if (Lower(s[i]) != Lower(prefix[i]))
-            return false;
-    return true;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && StartsWithNoCase(a, b);
+    return s.size() >= prefix.size() && SameText(s.substr(0, prefix.size()), prefix);
 }
 
 // A label for the tree: control characters become blanks, the length is
@@ -124,9 +110,9 @@ EntryInfo ParseExtInf(std::string_view rest)
                 ++i;
             value = rest.substr(start, i - start);
         }
-        if (EqualsNoCase(key, "group-title"))
+        if (SameText(key, "group-title"))
             info.group = Label(value);
-        else if (EqualsNoCase(key, "tvg-name"))
+        else if (SameText(key, "tvg-name"))
             tvg_name = Label(value);
     }
     if (info.title.empty())

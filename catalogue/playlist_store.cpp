@@ -1,5 +1,6 @@
 #include "catalogue/playlist_store.h"
 
+#include "platform/components/same_text.h"
 #include "platform/text/gbk.h"
 #include "platform/text/percent_encoding.h"
 #include "platform/text/utf8.h"
@@ -23,19 +24,9 @@ namespace {
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr size_t kMaxName = 64;
 
-std::string Lower(std::string_view s)
-{
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
 bool IsPlaylistExtension(std::string_view extension)
 {
-    std::string ext = Lower(extension);
-    return ext == ".m3u" || ext == ".m3u8";
+    return SameText(extension, ".m3u") || SameText(extension, ".m3u8");
 }
 
 std::string ErrorText(int error)

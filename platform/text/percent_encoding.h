@@ -7,6 +7,9 @@
 
 namespace pellamo {
 
+// The value of a hexadecimal digit, -1 for any other character.
+int HexDigitValue(char c);
+
 // Encodes every byte outside printable ASCII, and '%' itself, so the result
 // is plain ASCII and decodes back to `bytes`.
 std::string PercentEncode(std::string_view bytes);

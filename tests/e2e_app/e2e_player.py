@@ -194,6 +194,15 @@ def colours(rgb):
     return len({rgb[i:i + 3] for i in range(0, len(rgb) - 2, 3 * 7)})
 
 
+def video_plays(x, video):
+    """A colourful picture that changes within a second (the test
+    picture's counter and moving gradient)."""
+    a = x.grab(*video)
+    time.sleep(1.0)
+    b = x.grab(*video)
+    return colours(b) > 20 and a != b
+
+
 def wait_for(what, predicate, timeout=15.0):
     deadline = time.time() + timeout
     while time.time() < deadline:
@@ -289,12 +298,7 @@ def scenario(x, pages, streams, opened, shots):
     video = (cx + PLAYER[0], cy + PLAYER[1], PLAYER[2], PLAYER[3])
 
     def playing():
-        # A colourful picture that changes within a second (the test
-        # picture's counter and moving gradient).
-        a = x.grab(*video)
-        time.sleep(1.0)
-        b = x.grab(*video)
-        return colours(b) > 20 and a != b
+        return video_plays(x, video)
 
     def choose(category, child):
         # Categories are collapsed; the keys move through categories only,

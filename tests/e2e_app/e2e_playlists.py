@@ -27,8 +27,8 @@ import threading
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from e2e_player import (CLIENT_X, CLIENT_Y, FAILURE_SHOT, PLAYER, ROW, SKIP, TOOLS, TREE, X, colours, fail, log,  # noqa: E402
-                        read_display, start_servers, wait_for)
+from e2e_player import (CLIENT_X, CLIENT_Y, FAILURE_SHOT, PLAYER, ROW, SKIP, TOOLS, TREE, X, fail, log,  # noqa: E402
+                        read_display, start_servers, video_plays, wait_for)
 
 PLAYLIST_PORT = 8081
 HTTPS_PORT = 8443
@@ -193,12 +193,7 @@ def scenario(x, display, xdnd_drop, streams, store, work, shots):
     x.click(tree[0] + 60, tree[1] + 2 + 7 * ROW + ROW // 2)
     wait_for("the stream of the channel", lambda: any(p == "/drop1" for _, p in streams.paths()), 20)
 
-    def playing():
-        a = x.grab(*video)
-        time.sleep(1.0)
-        b = x.grab(*video)
-        return colours(b) > 20 and a != b
-    wait_for("video of the channel", playing, 20)
+    wait_for("video of the channel", lambda: video_plays(x, video), 20)
     no_error_box()
     if shots:
         x.shot(os.path.join(shots, "my_channels.png"), main)

@@ -2,6 +2,7 @@
 
 #include "platform/backend/url_opener.h"
 #include "platform/backend/x11/x11_drop_target.h"
+#include "platform/backend/x11/x11_messages.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -663,29 +664,22 @@ void X11Backend::SetAcceptDrops(DisplayWindowId id, bool accept)
 
 void X11Backend::Impl::AnswerSelectionRequest(const XSelectionRequestEvent& request)
 {
-    XEvent reply {};
-    reply.xselection.type = SelectionNotify;
-    reply.xselection.display = request.display;
-    reply.xselection.requestor = request.requestor;
-    reply.xselection.selection = request.selection;
-    reply.xselection.target = request.target;
-    reply.xselection.time = request.time;
     // Old clients name no property: the target's name serves.
     Atom property = request.property != None ? request.property : request.target;
-    reply.xselection.property = None;
+    Atom answered = None;
     if (own_clipboard && request.selection == clipboard_atom) {
         if (request.target == targets_atom) {
             Atom offered[] = { targets_atom, utf8_string, XA_STRING, text_atom };
             XChangeProperty(display, request.requestor, property, XA_ATOM, 32, PropModeReplace,
                 reinterpret_cast<unsigned char*>(offered), 4);
-            reply.xselection.property = property;
+            answered = property;
         } else if (request.target == utf8_string || request.target == XA_STRING || request.target == text_atom) {
             XChangeProperty(display, request.requestor, property, request.target == XA_STRING ? XA_STRING : utf8_string, 8,
                 PropModeReplace, reinterpret_cast<const unsigned char*>(clipboard.data()), static_cast<int>(clipboard.size()));
-            reply.xselection.property = property;
+            answered = property;
         }
     }
-    XSendEvent(display, request.requestor, False, 0, &reply);
+    AnswerSelection(display, request, answered);
 }
 
 void X11Backend::ProcessEvents()

@@ -1,5 +1,7 @@
 #include "platform/backend/x11/x11_drag_source.h"
 
+#include "platform/backend/x11/x11_messages.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
@@ -15,23 +17,6 @@ namespace {
 struct Atoms {
     Atom aware, enter, position, status, leave, drop, finished, selection, copy, type;
 };
-
-void Send(Display* d, Window target, Atom type, long l0, long l1, long l2, long l3, long l4)
-{
-    XEvent ev {};
-    ev.xclient.type = ClientMessage;
-    ev.xclient.display = d;
-    ev.xclient.window = target;
-    ev.xclient.message_type = type;
-    ev.xclient.format = 32;
-    ev.xclient.data.l[0] = l0;
-    ev.xclient.data.l[1] = l1;
-    ev.xclient.data.l[2] = l2;
-    ev.xclient.data.l[3] = l3;
-    ev.xclient.data.l[4] = l4;
-    XSendEvent(d, target, False, NoEventMask, &ev);
-    XFlush(d);
-}
 
 // Waits for the next event for the source window, up to the deadline.
 bool Next(Display* d, XEvent& ev, std::chrono::steady_clock::time_point deadline)
@@ -100,9 +85,8 @@ DragResult DropOnWindow(const std::string& display, unsigned long window, Point 
 
     Window source = XCreateSimpleWindow(d, DefaultRootWindow(d), -10, -10, 1, 1, 0, 0, 0);
     XSetSelectionOwner(d, a.selection, source, CurrentTime);
-    Send(d, target, a.enter, static_cast<long>(source), version << 24, static_cast<long>(a.type), 0, 0);
-    Send(d, target, a.position, static_cast<long>(source), 0, (static_cast<long>(at.x) << 16) | at.y, CurrentTime,
-        static_cast<long>(a.copy));
+    SendClientMessage(d, target, a.enter, { static_cast<long>(source), version << 24, static_cast<long>(a.type), 0, 0 });
+    SendClientMessage(d, target, a.position, { static_cast<long>(source), 0, (static_cast<long>(at.x) << 16) | at.y, CurrentTime, static_cast<long>(a.copy) });
 
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     XEvent ev;
@@ -110,27 +94,20 @@ DragResult DropOnWindow(const std::string& display, unsigned long window, Point 
     while (Next(d, ev, deadline)) {
         if (ev.type == ClientMessage && ev.xclient.message_type == a.status && !dropped) {
             if (!(ev.xclient.data.l[1] & 1)) {
-                Send(d, target, a.leave, static_cast<long>(source), 0, 0, 0, 0);
+                SendClientMessage(d, target, a.leave, { static_cast<long>(source), 0, 0, 0, 0 });
                 return DragResult::Refused;
             }
-            Send(d, target, a.drop, static_cast<long>(source), 0, CurrentTime, 0, 0);
+            SendClientMessage(d, target, a.drop, { static_cast<long>(source), 0, CurrentTime, 0, 0 });
             dropped = true;
         } else if (ev.type == SelectionRequest) {
             const XSelectionRequestEvent& r = ev.xselectionrequest;
-            XEvent reply {};
-            reply.xselection.type = SelectionNotify;
-            reply.xselection.requestor = r.requestor;
-            reply.xselection.selection = r.selection;
-            reply.xselection.target = r.target;
-            reply.xselection.time = r.time;
-            reply.xselection.property = None;
+            Atom property = None;
             if (r.selection == a.selection && r.target == a.type && r.property != None) {
                 XChangeProperty(d, r.requestor, r.property, a.type, 8, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(data.data()), static_cast<int>(data.size()));
-                reply.xselection.property = r.property;
+                property = r.property;
             }
-            XSendEvent(d, r.requestor, False, NoEventMask, &reply);
-            XFlush(d);
+            AnswerSelection(d, r, property);
         } else if (ev.type == ClientMessage && ev.xclient.message_type == a.finished) {
             return (ev.xclient.data.l[1] & 1) ? DragResult::Taken : DragResult::Failed;
         }

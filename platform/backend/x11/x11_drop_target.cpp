@@ -1,6 +1,7 @@
 #include "platform/backend/x11/x11_drop_target.h"
 
 #include "platform/backend/x11/x11_dropped_items.h"
+#include "platform/backend/x11/x11_messages.h"
 
 #include <X11/Xatom.h>
 
@@ -176,19 +177,7 @@ void X11DropTarget::Finish(bool accepted)
 
 void X11DropTarget::SendToSource(Atom type, long l1, long l2, long l3, long l4)
 {
-    XEvent ev {};
-    ev.xclient.type = ClientMessage;
-    ev.xclient.display = display_;
-    ev.xclient.window = source_;
-    ev.xclient.message_type = type;
-    ev.xclient.format = 32;
-    ev.xclient.data.l[0] = static_cast<long>(target_);
-    ev.xclient.data.l[1] = l1;
-    ev.xclient.data.l[2] = l2;
-    ev.xclient.data.l[3] = l3;
-    ev.xclient.data.l[4] = l4;
-    XSendEvent(display_, source_, False, NoEventMask, &ev);
-    XFlush(display_);
+    SendClientMessage(display_, source_, type, { static_cast<long>(target_), l1, l2, l3, l4 });
 }
 
 }
