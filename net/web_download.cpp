@@ -235,8 +235,8 @@ void WebDownload::Collect()
         curl_multi_remove_handle(multi_, t->easy);
         finished.emplace_back(t->id, std::move(result));
     }
-    for (auto& [id, result] : finished) {
-        loop_.Post([alive = std::weak_ptr<bool>(alive_), this, id, result = std::move(result)]() mutable {
+    for (auto& done : finished) {
+        loop_.Post([alive = std::weak_ptr<bool>(alive_), this, id = done.first, result = std::move(done.second)]() mutable {
             if (!alive.expired())
                 Finish(id, std::move(result));
         });
