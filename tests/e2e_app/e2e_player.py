@@ -212,6 +212,18 @@ def wait_for(what, predicate, timeout=15.0):
     fail("timed out waiting for " + what)
 
 
+def stop_program(player):
+    """Ends the program and shows the end of what it printed."""
+    player.terminate()
+    try:
+        out, _ = player.communicate(timeout=5)
+    except subprocess.TimeoutExpired:
+        player.kill()
+        out, _ = player.communicate()
+    if out:
+        log("program output:\n" + out[-4000:])
+
+
 def read_display(fd):
     """The display number Xvfb writes (up to its newline) once it is ready.
     The pipe stays open: Xvfb treats a failed write as fatal."""
@@ -266,14 +278,7 @@ def inside(program, shots):
         scenario(x, pages, streams, opened, shots)
         log("PASS")
     finally:
-        player.terminate()
-        try:
-            out, _ = player.communicate(timeout=5)
-        except subprocess.TimeoutExpired:
-            player.kill()
-            out, _ = player.communicate()
-        if out:
-            log("program output:\n" + out[-4000:])
+        stop_program(player)
         if xvfb.poll() is not None:
             log("Xvfb ended early:\n" + open(os.path.join(work, "xvfb.log")).read()[-2000:])
         xvfb.terminate()

@@ -28,7 +28,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from e2e_player import (CLIENT_X, CLIENT_Y, FAILURE_SHOT, PLAYER, ROW, SKIP, TOOLS, TREE, X, fail, log,  # noqa: E402
-                        read_display, start_servers, video_plays, wait_for)
+                        read_display, start_servers, stop_program, video_plays, wait_for)
 
 PLAYLIST_PORT = 8081
 HTTPS_PORT = 8443
@@ -114,14 +114,7 @@ def inside(program, xdnd_drop, shots):
         scenario(x, display, xdnd_drop, streams, store, work, shots)
         log("PASS")
     finally:
-        player.terminate()
-        try:
-            out, _ = player.communicate(timeout=5)
-        except subprocess.TimeoutExpired:
-            player.kill()
-            out, _ = player.communicate()
-        if out:
-            log("program output:\n" + out[-4000:])
+        stop_program(player)
         xvfb.terminate()
         xvfb.wait()
         for s in servers:
