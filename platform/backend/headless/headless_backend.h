@@ -38,6 +38,7 @@ public:
     // Counts instead of sounding.
     void Beep() override { ++m_beeps; }
     int Beeps() const { return m_beeps; }
+    void SetAcceptDrops(DisplayWindowId id, bool accept) override;
 
     // Scripted input, in screen coordinates.
     void MoveMouse(Point screen);
@@ -52,6 +53,9 @@ public:
     // As if the window manager asked the window to close / moved the focus.
     void RequestClose(DisplayWindowId id);
     void SetFocusWindow(DisplayWindowId id);
+    // Drops `items` at a screen point, as another program's drag would;
+    // false when the window there does not take drops.
+    bool Drop(Point screen, std::vector<std::string> items);
 
     // What the screen shows: windows bottom to top over the desktop colour.
     Bitmap Screenshot() const;
@@ -69,6 +73,7 @@ public:
         Bitmap pixels;
         CursorShape cursor = CursorShape::Arrow;
         int presents = 0;
+        bool accepts_drops = false;
     };
     const WindowState* Window(DisplayWindowId id) const;
     std::vector<DisplayWindowId> ZOrder() const { return m_z_order; } // bottom first

@@ -42,6 +42,11 @@ public:
     std::string ClipboardText() override;
     // The X bell at the server's base volume.
     void Beep() override;
+    // XDND: files and links dragged from other programs.
+    void SetAcceptDrops(DisplayWindowId id, bool accept) override;
+
+    // The X window behind a display window (0 for none), for tools and tests.
+    unsigned long NativeWindow(DisplayWindowId id) const;
 
     // Reads and delivers every event the server has sent so far.
     void ProcessEvents();
