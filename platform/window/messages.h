@@ -108,6 +108,9 @@ constexpr UINT WM_MDIREFRESHMENU = 0x0234;
 constexpr UINT WM_NCMOUSELEAVE = 0x02A2;
 constexpr UINT WM_MOUSELEAVE = 0x02A3;
 constexpr UINT WM_PRINTCLIENT = 0x0318;
+// lParam flags of WM_PRINTCLIENT.
+constexpr LPARAM PRF_ERASEBKGND = 0x00000008;
+constexpr LPARAM PRF_CLIENT = 0x00000004;
 constexpr UINT WM_USER = 0x0400;
 
 // Window styles.
