@@ -36,6 +36,8 @@ public:
     void Save();
     // The bytes Save writes.
     std::vector<uint8_t> Build() const;
+    // Leaves the file alone from now on, unless Save is called.
+    void Discard() { unsaved_ = false; }
 
 private:
     struct FileEntry {
