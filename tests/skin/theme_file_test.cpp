@@ -3,6 +3,7 @@
 #include "skin/theme/theme_file_format.h"
 #include "skin/theme/theme_file_reader.h"
 #include "skin/theme/theme_file_writer.h"
+#include "tests/skin/temp_folder.h"
 #include "tests/skin/theme_file_bytes.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <unistd.h>
 
 namespace pellamo::test {
 namespace {
@@ -20,15 +20,7 @@ using Bytes = std::vector<uint8_t>;
 
 class ThemeFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        dir = std::filesystem::temp_directory_path()
-            / ("pellamo_theme_file_" + std::to_string(::getpid()) + "_"
-                + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-    std::string File(const std::string& name) const { return (dir / name).string(); }
+    std::string File(const std::string& name) const { return folder.File(name); }
 
     void Write(const std::string& name, const Bytes& bytes) const
     {
@@ -41,7 +33,8 @@ protected:
         return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
     }
 
-    std::filesystem::path dir;
+    TempFolder folder;
+    const std::filesystem::path& dir = folder.Path();
 };
 
 TEST_F(ThemeFileTest, OneEmbeddedFileOf100BytesMakesTheKnown278ByteFile)

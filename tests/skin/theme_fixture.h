@@ -4,12 +4,10 @@
 #include "skin/theme/theme_file_writer.h"
 #include "tests/controls/controls_fixture.h"
 #include "tests/skin/picture_coords.h"
-
-#include <gtest/gtest.h>
+#include "tests/skin/temp_folder.h"
 
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 namespace pellamo::test {
 
@@ -17,15 +15,7 @@ namespace pellamo::test {
 // files.
 class ThemeFixture : public ControlsFixture {
 protected:
-    void SetUp() override
-    {
-        dir = std::filesystem::temp_directory_path()
-            / ("pellamo_skin_" + std::to_string(::getpid()) + "_"
-                + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-    std::string File(const std::string& name) const { return (dir / name).string(); }
+    std::string File(const std::string& name) const { return folder.File(name); }
 
     // A small theme: background colour (item 15), minimum width (13), the
     // button flag (2) and a 6 x 2 button strip (1). `shade` tells themes apart.
@@ -40,7 +30,8 @@ protected:
         return File(name);
     }
 
-    std::filesystem::path dir;
+    TempFolder folder;
+    const std::filesystem::path& dir = folder.Path();
 };
 
 }
