@@ -97,6 +97,27 @@ TEST_F(CheckBoxTest, ClicksKeysAndAcceleratorsToggleIt)
     EXPECT_FALSE(box->Checked());
 }
 
+TEST_F(CheckBoxTest, OnClickMayFreeItsOwnCheckBox)
+{
+    struct Case {
+        const char* what;
+        std::function<void(TsuiCheckBox&)> act;
+    } cases[] = {
+        { "click", [&](TsuiCheckBox& c) { ClickOn(c); } },
+        { "Space", [&](TsuiCheckBox& c) { c.SetFocus(), Key(VK_SPACE); } },
+        { "Alt+Q", [&](TsuiCheckBox&) { Key('Q', kModAlt); } },
+    };
+    for (const Case& c : cases) {
+        auto* quit = Add<TsuiCheckBox>({ 200, 200, 293, 217 });
+        quit->SetCaption("&Quit");
+        quit->OnClick = [quit](TObject*) { quit->Free(); };
+        auto alive = quit->AliveFlag();
+        Pump();
+        c.act(*quit);
+        EXPECT_FALSE(*alive) << c.what;
+    }
+}
+
 TEST_F(CheckBoxTest, OnClickFollowsCodeButNotLoading)
 {
     RegisterCheckClasses();
