@@ -59,6 +59,7 @@ WindowSystem::~WindowSystem()
     m_loop.RemovePrepareHook(m_prepare_hook);
     m_backend.SetEventSink(nullptr);
     *m_alive = false;
+    m_slides.clear();
     // Ending the program: windows go without messages, as at process exit.
     for (auto& [handle, w] : m_windows) {
         for (auto& [id, timer] : w->timers)
@@ -235,6 +236,7 @@ bool WindowSystem::DestroyWindow(HWND hwnd)
         for (auto& [id, timer] : o->timers)
             m_loop.StopTimer(timer);
         o->timers.clear();
+        m_slides.erase(h);
         if (o->modal_depth > 0)
             o->modal_ended = true;
         Dispatch(*o, WM_DESTROY, 0, 0);
@@ -720,6 +722,11 @@ bool WindowSystem::ShowWindow(HWND hwnd, int cmd)
     if (!w)
         return false;
     auto hold = Hold(hwnd);
+    if (m_slides.count(hwnd)) {
+        EndAnimation(hwnd);
+        if (!IsWindow(hwnd))
+            return false;
+    }
     bool was_visible = w->style & WS_VISIBLE;
     constexpr UINT kKeep = SWP_NOZORDER | SWP_NOACTIVATE;
     auto activate = [&] {
@@ -1258,6 +1265,14 @@ int WindowSystem::ReleaseDC(HWND hwnd, DeviceContext* dc)
     return 1;
 }
 
+HWND WindowSystem::WindowFromDC(const Canvas& canvas) const
+{
+    for (const auto& dc : m_dcs)
+        if (dc->HasCanvas(canvas) && !dc->Detached())
+            return dc->Window();
+    return nullptr;
+}
+
 DeviceContext* WindowSystem::BeginPaint(HWND hwnd, PAINTSTRUCT* ps)
 {
     WindowObject* w = Find(hwnd);
@@ -1410,6 +1425,39 @@ std::optional<Region> WindowSystem::GetWindowRgn(HWND hwnd) const
     if (!w)
         return std::nullopt;
     return w->region;
+}
+
+// ---------------------------------------------------------------- animation
+
+bool WindowSystem::AnimateWindow(HWND hwnd, UINT milliseconds, DWORD flags, std::function<void()> done)
+{
+    WindowObject* w = Find(hwnd);
+    if (!w || w->parent || !WindowSlide::Playable(flags))
+        return false;
+    EndAnimation(hwnd);
+    w = Find(hwnd);
+    if (!w || ((w->style & WS_VISIBLE) != 0) == !(flags & AW_HIDE))
+        return false;
+    auto slide = std::make_unique<WindowSlide>(*this, hwnd, std::chrono::milliseconds(milliseconds), flags);
+    if (!IsWindow(hwnd))
+        return false;
+    WindowSlide& started = *slide;
+    m_slides[hwnd] = { std::move(slide), std::move(done) };
+    started.Start([this, hwnd] { EndAnimation(hwnd); });
+    return true;
+}
+
+void WindowSystem::EndAnimation(HWND hwnd)
+{
+    auto it = m_slides.find(hwnd);
+    if (it == m_slides.end())
+        return;
+    Animation ending = std::move(it->second);
+    m_slides.erase(it);
+    ending.slide->Complete();
+    ending.slide.reset();
+    if (ending.done)
+        Guarded(ending.done);
 }
 
 // ---------------------------------------------------------------- scroll bars

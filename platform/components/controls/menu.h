@@ -24,8 +24,10 @@ public:
     TMenuItem* Items() const { return m_items; }
     bool OwnerDraw() const { return m_owner_draw; }
     virtual void SetOwnerDraw(bool v) { m_owner_draw = v; }
-    ImageList* Images() const { return m_images; }
-    void SetImages(ImageList* images) { m_images = images; MenuChanged(); }
+    // Item images; a menu that has them paints its items through the item
+    // drawing hooks, as an owner-drawn one does.
+    const ImageList* Images() const { return m_images; }
+    void SetImages(const ImageList* images) { m_images = images; MenuChanged(); }
 
     // The enabled, visible item (at any depth) whose ShortCut is
     // `shortcut`; null when none.
@@ -43,7 +45,7 @@ public:
 private:
     TMenuItem* m_items;
     bool m_owner_draw = false;
-    ImageList* m_images = nullptr;
+    const ImageList* m_images = nullptr;
     std::map<uint64_t, std::function<void()>> m_listeners;
     uint64_t m_next_listener = 1;
 };
