@@ -427,8 +427,39 @@ DWORD WindowSystem::GetExStyle(HWND hwnd) const
 
 void WindowSystem::SetExStyle(HWND hwnd, DWORD ex_style)
 {
-    if (WindowObject* w = Find(hwnd))
-        w->ex_style = ex_style;
+    WindowObject* w = Find(hwnd);
+    if (!w)
+        return;
+    bool was_popup = IsPopupStyle(w->ex_style);
+    bool was_topmost = w->ex_style & WS_EX_TOPMOST;
+    w->ex_style = ex_style;
+    // The display decides these when its window is made.
+    if (w->display && (IsPopupStyle(ex_style) != was_popup || ((ex_style & WS_EX_TOPMOST) != 0) != was_topmost))
+        RecreateDisplay(*w);
+}
+
+void WindowSystem::RecreateDisplay(WindowObject& w)
+{
+    WindowObject* owner = Find(w.owner);
+    DisplayWindowParams dp;
+    dp.bounds = w.window_rect;
+    dp.title = w.text;
+    dp.popup = IsPopupStyle(w.ex_style);
+    dp.topmost = w.ex_style & WS_EX_TOPMOST;
+    dp.owner = owner ? owner->display : 0;
+    DisplayWindowId old = w.display;
+    w.display = m_backend.CreateWindow(dp);
+    m_by_display.erase(old);
+    m_by_display[w.display] = w.handle;
+    m_backend.SetCursor(w.display, w.cursor);
+    ApplyShape(w);
+    if (w.style & WS_VISIBLE) {
+        m_backend.Show(w.display, true);
+        MarkPresent(w, { 0, 0, w.window_rect.Width(), w.window_rect.Height() });
+    }
+    if (m_capture && TopOf(Find(m_capture)) == &w)
+        m_backend.SetCapture(w.display);
+    m_backend.DestroyWindow(old);
 }
 
 std::string WindowSystem::GetClassName(HWND hwnd) const

@@ -103,6 +103,9 @@ public:
     // WS_VISIBLE, WS_MINIMIZE, WS_MAXIMIZE and WS_DISABLED keep following the window's state.
     void SetStyle(HWND hwnd, DWORD style);
     DWORD GetExStyle(HWND hwnd) const;
+    // A top-level window that becomes a pop-up or stops being one (see
+    // CreateWindowParams), or changes WS_EX_TOPMOST, gets a new display
+    // window of that kind.
     void SetExStyle(HWND hwnd, DWORD ex_style);
     std::string GetClassName(HWND hwnd) const;
     std::string GetWindowText(HWND hwnd) const;
@@ -258,6 +261,8 @@ private:
     void MarkPresent(WindowObject& top, const Rect& rect_in_window);
     void RecalcFrame(WindowObject& w, const Rect& new_rect, WINDOWPOS& pos);
     void ApplyShape(WindowObject& w);
+    // A new display window of the kind the window's styles now ask for.
+    void RecreateDisplay(WindowObject& w);
     // Ends the window's animation at once and runs its `done`.
     void EndAnimation(HWND hwnd);
 

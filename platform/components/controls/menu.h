@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/components/component.h"
+#include "platform/components/controls/control_enums.h"
 #include "platform/components/controls/menu_item.h"
 
 #include <functional>
@@ -22,6 +23,10 @@ public:
 
     // The root item; its sub-items are the menu's items.
     TMenuItem* Items() const { return m_items; }
+    // Reading order of the items; right to left only matters to owner
+    // drawing, and only where the system's locale reads that way.
+    TBiDiMode BiDiMode() const { return m_bidi_mode; }
+    void SetBiDiMode(TBiDiMode mode) { m_bidi_mode = mode; MenuChanged(); }
     bool OwnerDraw() const { return m_owner_draw; }
     virtual void SetOwnerDraw(bool v) { m_owner_draw = v; }
     // Item images; a menu that has them paints its items through the item
@@ -44,6 +49,7 @@ public:
 
 private:
     TMenuItem* m_items;
+    TBiDiMode m_bidi_mode = TBiDiMode::bdLeftToRight;
     bool m_owner_draw = false;
     const ImageList* m_images = nullptr;
     std::map<uint64_t, std::function<void()>> m_listeners;
