@@ -6,6 +6,7 @@
 #include "platform/components/controls/main_menu.h"
 #include "platform/components/controls/menu_bar.h"
 #include "platform/components/controls/popup_menu.h"
+#include "platform/components/controls/tree_menu_classes.h"
 #include "platform/gfx/canvas.h"
 #include "platform/gfx/image_list.h"
 #include "platform/gfx/system_colors.h"
@@ -157,6 +158,29 @@ TEST_F(PopupMenuTest, OpensAtAScreenPointAsANonActivatingTopmostWindow)
     Rect r = ws.GetWindowRect(popup->Window()->Handle());
     EXPECT_LE(r.right, 1024);
     EXPECT_LE(r.bottom, 740);
+}
+
+TEST_F(PopupMenuTest, ARightClickOpensTheControlsPopupMenuWhereItWasMade)
+{
+    RegisterTreeMenuClasses();
+    form->SetPopupMenu(popup);
+    Point at = OnScreen(host, { 40, 50 });
+    screen.Click(at, MouseButton::Right);
+    Pump();
+    ASSERT_TRUE(popup->IsOpen());
+    EXPECT_EQ(popup->PopupComponent, form);
+    Rect r = ws.GetWindowRect(popup->Window()->Handle());
+    EXPECT_EQ((Point { r.left, r.top }), at);
+    screen.PressKey(VK_DOWN);
+    screen.PressKey(VK_RETURN);
+    Pump();
+    EXPECT_EQ(clicks, std::vector<std::string> { "网络电视" });
+
+    popup->SetAutoPopup(false);
+    screen.Click(at, MouseButton::Right);
+    Pump();
+    EXPECT_FALSE(popup->IsOpen());
+    form->SetPopupMenu(nullptr);
 }
 
 TEST_F(PopupMenuTest, ClosingByClickOutsideEscapeOrChoice)
