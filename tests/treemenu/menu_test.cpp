@@ -160,7 +160,7 @@ TEST_F(PopupMenuTest, OpensAtAScreenPointAsANonActivatingTopmostWindow)
     EXPECT_LE(r.bottom, 740);
 }
 
-TEST_F(PopupMenuTest, ARightClickOpensTheControlsPopupMenuWhereItWasMade)
+TEST_F(PopupMenuTest, ARightClickOrTheContextKeyOpensTheControlsPopupMenu)
 {
     RegisterTreeMenuClasses();
     form->SetPopupMenu(popup);
@@ -175,6 +175,26 @@ TEST_F(PopupMenuTest, ARightClickOpensTheControlsPopupMenuWhereItWasMade)
     screen.PressKey(VK_RETURN);
     Pump();
     EXPECT_EQ(clicks, std::vector<std::string> { "网络电视" });
+
+    // From the keyboard, at the focused control's corner.
+    ws.SetFocus(host);
+    struct Key {
+        unsigned vk;
+        unsigned modifiers;
+        bool opens;
+    };
+    const Key keys[] = { { VK_APPS, 0, true }, { VK_F10, kModShift, true }, { VK_F10, 0, false }, { 'M', kModShift, false } };
+    for (const Key& k : keys) {
+        screen.PressKey(k.vk, k.modifiers);
+        Pump();
+        EXPECT_EQ(popup->IsOpen(), k.opens) << k.vk << "/" << k.modifiers;
+        if (popup->IsOpen()) {
+            Rect shown = ws.GetWindowRect(popup->Window()->Handle());
+            EXPECT_EQ((Point { shown.left, shown.top }), OnScreen(host, { 0, 0 }));
+            screen.PressKey(VK_ESCAPE);
+            Pump();
+        }
+    }
 
     popup->SetAutoPopup(false);
     screen.Click(at, MouseButton::Right);
