@@ -151,6 +151,8 @@ HWND WindowSystem::CreateWindowEx(const CreateWindowParams& params)
         dp.topmost = w->ex_style & WS_EX_TOPMOST;
         dp.owner = owner ? owner->display : 0;
         w->display = m_backend.CreateWindow(dp);
+        if (w->ex_style & WS_EX_ACCEPTFILES)
+            m_backend.SetAcceptDrops(w->display, true);
         m_by_display[w->display] = hwnd;
         w->back_buffer = Bitmap(std::min(b.Width(), kMaxBufferSide), std::min(b.Height(), kMaxBufferSide));
     }
@@ -432,10 +434,13 @@ void WindowSystem::SetExStyle(HWND hwnd, DWORD ex_style)
         return;
     bool was_popup = IsPopupStyle(w->ex_style);
     bool was_topmost = w->ex_style & WS_EX_TOPMOST;
+    bool drops_changed = (w->ex_style ^ ex_style) & WS_EX_ACCEPTFILES;
     w->ex_style = ex_style;
     // The display decides these when its window is made.
     if (w->display && (IsPopupStyle(ex_style) != was_popup || ((ex_style & WS_EX_TOPMOST) != 0) != was_topmost))
         RecreateDisplay(*w);
+    else if (drops_changed && w->display)
+        m_backend.SetAcceptDrops(w->display, ex_style & WS_EX_ACCEPTFILES);
 }
 
 void WindowSystem::RecreateDisplay(WindowObject& w)
@@ -452,6 +457,8 @@ void WindowSystem::RecreateDisplay(WindowObject& w)
     m_by_display.erase(old);
     m_by_display[w.display] = w.handle;
     m_backend.SetCursor(w.display, w.cursor);
+    if (w.ex_style & WS_EX_ACCEPTFILES)
+        m_backend.SetAcceptDrops(w.display, true);
     ApplyShape(w);
     if (w.style & WS_VISIBLE) {
         m_backend.Show(w.display, true);
@@ -460,6 +467,12 @@ void WindowSystem::RecreateDisplay(WindowObject& w)
     if (m_capture && TopOf(Find(m_capture)) == &w)
         m_backend.SetCapture(w.display);
     m_backend.DestroyWindow(old);
+}
+
+void WindowSystem::DragAcceptFiles(HWND hwnd, bool accept)
+{
+    DWORD ex = GetExStyle(hwnd);
+    SetExStyle(hwnd, accept ? ex | WS_EX_ACCEPTFILES : ex & ~WS_EX_ACCEPTFILES);
 }
 
 std::string WindowSystem::GetClassName(HWND hwnd) const
@@ -709,6 +722,20 @@ bool WindowSystem::MoveWindow(HWND hwnd, int x, int y, int cx, int cy, bool repa
 bool WindowSystem::BringWindowToTop(HWND hwnd)
 {
     return SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void WindowSystem::HandleDrop(const DisplayEvent& e, WindowObject& top)
+{
+    // A window a modal loop has disabled takes no drops, as it takes no clicks.
+    if (top.style & WS_DISABLED)
+        return;
+    HWND target = ChildAt(top, e.screen);
+    while (target && target != top.handle && !(GetExStyle(target) & WS_EX_ACCEPTFILES))
+        target = GetParent(target);
+    if (!target || !(GetExStyle(target) & WS_EX_ACCEPTFILES))
+        return;
+    DROPFILES drop { ScreenToClient(target, e.screen), e.items };
+    SendMessage(target, WM_DROPFILES, reinterpret_cast<WPARAM>(&drop), 0);
 }
 
 HWND WindowSystem::ChildAt(WindowObject& w, Point screen) const
@@ -1860,6 +1887,10 @@ void WindowSystem::RouteDisplayEvent(const DisplayEvent& e)
             if (m_active == h)
                 ActivateAnother(h);
         }
+        break;
+    case T::Drop:
+        if (top)
+            HandleDrop(e, *top);
         break;
     }
 }
