@@ -4,10 +4,12 @@
 
 #include "skin/notify/notification_popup.h"
 #include "skin/notify/notification_window.h"
+#include "skin/notify/notify_classes.h"
 #include "tests/controls/controls_fixture.h"
 
 #include "platform/components/controls/label.h"
 #include "platform/components/controls/timer.h"
+#include "platform/components/description_reader.h"
 #include "platform/gfx/resources.h"
 
 #include <chrono>
@@ -251,6 +253,38 @@ TEST_F(NotificationTest, ClosedEarlyOrPoppedUpAgain)
     pop->Popup();
     ASSERT_TRUE(RunUntil([&] { return window().Staying(); }));
     EXPECT_EQ(Place(), Rect::FromSize(40, 50, 181, 116));
+}
+
+
+TEST_F(NotificationTest, AStoredFormCreatesTheComponentWithItsValues)
+{
+    RegisterSkinNotifyClasses();
+    auto* host = new TForm(&app);
+    ReadDescription(R"(object Host: TForm
+  object suiMSNPopForm1: TsuiMSNPopForm
+    AnimateTime = 250
+    StayTime = 3000
+    AutoPosition = False
+    PositionX = 12
+    ClickHide = True
+    Title = 'Pellamo'
+    MessageText = 'Hello'
+    TitleFont.Color = clRed
+    TitleFont.Style = [fsBold]
+  end
+end
+)",
+        *host);
+    auto* stored = dynamic_cast<TsuiMSNPopForm*>(host->FindComponent("suiMSNPopForm1"));
+    ASSERT_NE(stored, nullptr);
+    EXPECT_EQ(stored->AnimateTime(), 250);
+    EXPECT_EQ(stored->StayTime(), 3000);
+    EXPECT_FALSE(stored->AutoPosition());
+    EXPECT_EQ(stored->PositionX(), 12);
+    EXPECT_TRUE(stored->ClickHide());
+    EXPECT_EQ(stored->Title(), "Pellamo");
+    EXPECT_EQ(stored->TitleFont().Color(), 0x0000FF);
+    EXPECT_EQ(stored->MessageFont().Color(), 0x800000);
 }
 
 }
