@@ -21,6 +21,20 @@ int Uncovered(int length, double fraction)
     return std::clamp(static_cast<int>(std::lround(fraction * length)), 0, length);
 }
 
+// One axis of a step moving towards its positive or negative end (or
+// neither: all of it shows): the shown part [lo, hi) and the window's
+// shift. A roll uncovers the part next to the edge it starts from; a slide
+// shows the picture's far edge there, moving the window.
+void StepAxis(bool positive, bool negative, bool slide, int length, double fraction, int& lo, int& hi, int& shift)
+{
+    if (!positive && !negative)
+        return;
+    int shown = Uncovered(length, fraction), hidden = length - shown;
+    lo = positive == slide ? hidden : 0;
+    hi = lo + shown;
+    shift = !slide ? 0 : positive ? -hidden : hidden;
+}
+
 }
 
 bool WindowSlide::Playable(DWORD flags)
@@ -46,28 +60,10 @@ WindowSlide::Step WindowSlide::StepAt(DWORD flags, Size size, double fraction)
     }
     bool slide = flags & AW_SLIDE;
     Step step { { 0, 0, size.cx, size.cy }, { 0, 0 } };
-    int w = Uncovered(size.cx, fraction), h = Uncovered(size.cy, fraction);
-    int hidden_w = size.cx - w, hidden_h = size.cy - h;
-    // A roll uncovers the part next to the edge it starts from; a slide
-    // shows the picture's opposite edge there, moving the window.
-    if (flags & AW_HOR_POSITIVE) {
-        step.shown.left = slide ? hidden_w : 0;
-        step.shown.right = step.shown.left + w;
-        step.shift.x = slide ? -hidden_w : 0;
-    } else if (flags & AW_HOR_NEGATIVE) {
-        step.shown.left = slide ? 0 : hidden_w;
-        step.shown.right = step.shown.left + w;
-        step.shift.x = slide ? hidden_w : 0;
-    }
-    if (flags & AW_VER_POSITIVE) {
-        step.shown.top = slide ? hidden_h : 0;
-        step.shown.bottom = step.shown.top + h;
-        step.shift.y = slide ? -hidden_h : 0;
-    } else if (flags & AW_VER_NEGATIVE) {
-        step.shown.top = slide ? 0 : hidden_h;
-        step.shown.bottom = step.shown.top + h;
-        step.shift.y = slide ? hidden_h : 0;
-    }
+    StepAxis(flags & AW_HOR_POSITIVE, flags & AW_HOR_NEGATIVE, slide, size.cx, fraction, step.shown.left, step.shown.right,
+        step.shift.x);
+    StepAxis(flags & AW_VER_POSITIVE, flags & AW_VER_NEGATIVE, slide, size.cy, fraction, step.shown.top, step.shown.bottom,
+        step.shift.y);
     return step;
 }
 

@@ -6,6 +6,7 @@
 #include "platform/backend/x11/x11_backend.h"
 #include "platform/window/window_system.h"
 #include "tests/e2e/root_capture.h"
+#include "tests/e2e/x_input.h"
 #include "tests/e2e/xvfb_server.h"
 
 #include <gtest/gtest.h>
@@ -157,18 +158,9 @@ TEST(X11Input, ClicksKeysAndCaptionDragOnXvfb)
     p.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
     p.bounds = Rect::FromSize(100, 100, 300, 200);
     HWND top = ws.CreateWindowEx(p);
-    auto settle = [&] {
-        for (int i = 0; i < 6; ++i) {
-            loop.WaitUntil([] { return false; }, std::chrono::milliseconds(30));
-            x11.Sync();
-        }
-    };
-    auto xdotool = [&](const std::string& args) {
-        std::string command = "DISPLAY=" + server.Display() + " xdotool " + args;
-        ASSERT_EQ(std::system(command.c_str()), 0) << command;
-        settle();
-    };
-    settle();
+    XInput input(server, loop, x11);
+    auto xdotool = [&](const std::string& args) { input.Do(args); };
+    input.Settle();
     ASSERT_EQ(ws.GetActiveWindow(), top);
     xdotool("mousemove 153 164 click 1");
     EXPECT_EQ(click, (Point { 50, 43 })); // client starts at (3, 21) inside the frame
