@@ -13,18 +13,6 @@ namespace pellamo {
 
 class WindowSystem;
 
-// Flags of AnimateWindow, with the platform's values. Directions say where
-// the picture moves: AW_VER_NEGATIVE is upwards.
-constexpr DWORD AW_HOR_POSITIVE = 0x00000001;
-constexpr DWORD AW_HOR_NEGATIVE = 0x00000002;
-constexpr DWORD AW_VER_POSITIVE = 0x00000004;
-constexpr DWORD AW_VER_NEGATIVE = 0x00000008;
-constexpr DWORD AW_CENTER = 0x00000010;
-constexpr DWORD AW_HIDE = 0x00010000;
-constexpr DWORD AW_ACTIVATE = 0x00020000;
-constexpr DWORD AW_SLIDE = 0x00040000;
-constexpr DWORD AW_BLEND = 0x00080000;
-
 // One show or hide of a top-level window played over a duration by the
 // loop's timers: a roll uncovers (or covers) the window from one edge, a
 // slide moves its picture in from (or out over) that edge. Each step gives
