@@ -4,8 +4,8 @@
 #include "platform/components/controls/label.h"
 #include "platform/components/controls/timer.h"
 #include "platform/components/props.h"
-#include "platform/window/window_system.h"
 #include "skin/notify/notification_window.h"
+#include "skin/window/placement.h"
 
 namespace pellamo {
 
@@ -76,7 +76,7 @@ void TsuiMSNPopForm::Popup()
     OnShow(this);
     Point at { m_position_x, m_position_y };
     if (m_auto_position)
-        at = NotificationPlace(form.Windows().GetWorkArea(), { form.Width(), form.Height() });
+        at = NotificationPlace(GetWorkAreaRect(), { form.Width(), form.Height() });
     form.SetBounds(at.x, at.y, form.Width(), form.Height());
     form.SetVisible(true);
     if (form.Timer1)

@@ -5,15 +5,16 @@
 #include "platform/components/controls/timer.h"
 #include "platform/components/description_reader.h"
 #include "platform/gfx/resources.h"
-#include "platform/window/window_slide.h"
 #include "platform/window/window_system.h"
+#include "skin/theme/named_pictures.h"
+#include "skin/window/placement.h"
+#include "skin/window/user_library.h"
 
 namespace pellamo {
 
 namespace {
 
 constexpr const char* kDescription = "TFRMMSNPOPFORM";
-constexpr const char* kPicture = "MSNPOPFORM";
 constexpr Rect kCloseBox { 162, 6, 175, 19 }; // right and bottom included
 
 std::string_view StoredDescription()
@@ -31,7 +32,7 @@ Point NotificationPlace(const Rect& work_area, Size size)
 
 bool InNotificationCloseBox(Point p)
 {
-    return p.x >= kCloseBox.left && p.x <= kCloseBox.right && p.y >= kCloseBox.top && p.y <= kCloseBox.bottom;
+    return InRect(p, kCloseBox);
 }
 
 bool NotificationStayIsOver(int64_t elapsed_ms, int stay_ms)
@@ -85,11 +86,11 @@ void TfrmMSNPopForm::FormCreate(TObject*)
     lbl_title = dynamic_cast<TLabel*>(FindComponent("lbl_title"));
     lbl_text = dynamic_cast<TLabel*>(FindComponent("lbl_text"));
     Timer1 = dynamic_cast<TTimer*>(FindComponent("Timer1"));
-    m_picture = Resources::LoadBitmap(kPicture);
+    m_picture = Resources::CachedBitmap(kMsnPopForm);
     m_closed_by_box = false;
-    Rect work = Windows().GetWorkArea();
-    Point at = NotificationPlace(work, { m_picture.Width(), m_picture.Height() });
-    SetBounds(at.x, at.y, m_picture.Width(), m_picture.Height());
+    Size size { m_picture->Width(), m_picture->Height() };
+    Point at = NotificationPlace(GetWorkAreaRect(), size);
+    SetBounds(at.x, at.y, size.cx, size.cy);
     if (lbl_title)
         lbl_title->SetBounds(10, 5, ClientWidth() - 30, 18);
     if (lbl_text)
@@ -98,14 +99,15 @@ void TfrmMSNPopForm::FormCreate(TObject*)
 
 void TfrmMSNPopForm::FormDestroy(TObject*)
 {
-    m_picture = Bitmap();
+    m_picture.reset();
 }
 
 void TfrmMSNPopForm::Paint()
 {
     Bitmap buffer(ClientWidth(), ClientHeight());
     pellamo::Canvas off(buffer);
-    off.Draw(0, 0, m_picture);
+    if (m_picture)
+        off.Draw(0, 0, *m_picture);
     Canvas().Draw(0, 0, buffer);
 }
 
@@ -131,7 +133,7 @@ void TfrmMSNPopForm::FormShow(TObject*)
     // The stay begins once the window is all in. (A slide never outlives
     // the window, so it never calls a form that is gone.)
     auto staying = [this] { m_shown_at = EventLoop::Clock::now(); };
-    if (!Windows().AnimateWindow(Handle(), static_cast<UINT>(std::max(AnimateTime, 0)), AW_SLIDE | AW_VER_NEGATIVE, staying)) {
+    if (!SUIAnimateWindow(Handle(), static_cast<DWORD>(std::max(AnimateTime, 0)), AW_SLIDE | AW_VER_NEGATIVE, staying)) {
         Windows().ShowWindow(Handle(), SW_SHOWNA);
         staying();
     }
@@ -147,7 +149,7 @@ void TfrmMSNPopForm::FormHide(TObject*)
     }
     PutOnTop();
     auto gone = [this] { CloseHook(this); };
-    if (!Windows().AnimateWindow(Handle(), static_cast<UINT>(std::max(AnimateTime, 0)), AW_HIDE | AW_SLIDE | AW_VER_POSITIVE, gone)) {
+    if (!SUIAnimateWindow(Handle(), static_cast<DWORD>(std::max(AnimateTime, 0)), AW_HIDE | AW_SLIDE | AW_VER_POSITIVE, gone)) {
         Windows().ShowWindow(Handle(), SW_HIDE);
         gone();
     }

@@ -11,6 +11,7 @@
 #include "platform/loop/event_loop.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -72,7 +73,7 @@ private:
     void PutOnTop();
     void Vanish();
 
-    Bitmap m_picture;
+    std::shared_ptr<const Bitmap> m_picture;
     std::optional<EventLoop::Clock::time_point> m_shown_at;
     bool m_closed_by_box = false;
 };

@@ -5,6 +5,7 @@
 #include "skin/notify/notification_popup.h"
 #include "skin/notify/notification_window.h"
 #include "skin/notify/notify_classes.h"
+#include "skin/window/user_library.h"
 #include "tests/controls/controls_fixture.h"
 
 #include "platform/components/controls/label.h"
@@ -285,6 +286,23 @@ end
     EXPECT_EQ(stored->Title(), "Pellamo");
     EXPECT_EQ(stored->TitleFont().Color(), 0x0000FF);
     EXPECT_EQ(stored->MessageFont().Color(), 0x800000);
+}
+
+
+TEST_F(NotificationTest, WithoutWindowAnimationItShowsAndHidesAtOnce)
+{
+    UserLibrary without = DefaultUserLibrary();
+    without.animate_window = nullptr;
+    SetUserLibrary(without);
+    pop->Popup();
+    EXPECT_TRUE(ws().IsWindowVisible(note_window()));
+    EXPECT_FALSE(ws().IsAnimating(note_window()));
+    EXPECT_TRUE(window().Staying());
+    EXPECT_EQ(Place(), Rect::FromSize(825, 624, 181, 116));
+    pop->Close();
+    EXPECT_FALSE(ws().IsWindowVisible(note_window()));
+    EXPECT_EQ(events, (std::vector<std::string> { "show", "close" }));
+    SetUserLibrary(DefaultUserLibrary());
 }
 
 }
