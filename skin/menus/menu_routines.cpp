@@ -5,21 +5,22 @@
 #include "platform/gfx/system_colors.h"
 #include "platform/gfx/system_fonts.h"
 #include "platform/window/window_system.h"
+#include "skin/theme/named_pictures.h"
 
+#include <algorithm>
 #include <array>
+#include <memory>
 
 namespace pellamo {
 
 namespace {
 
-constexpr const char* kMenuBarPicture = "MACOS_MENU_BAR";
-constexpr const char* kMenuSelectPicture = "MACOS_MENU_SELECT";
-
 // The top `rows` rows of a 1-pixel-wide picture, stretched over `rect`.
+// The pictures are decoded once, not on every item painted.
 void StretchTopRows(Canvas& canvas, const Rect& rect, const char* picture, int rows)
 {
-    Bitmap stripes = Resources::LoadBitmap(picture);
-    canvas.CopyRect(rect, stripes, { 0, 0, stripes.Width(), std::min(rows, stripes.Height()) });
+    std::shared_ptr<const Bitmap> stripes = Resources::CachedBitmap(picture);
+    canvas.CopyRect(rect, *stripes, { 0, 0, stripes->Width(), std::min(rows, stripes->Height()) });
 }
 
 }
@@ -61,17 +62,17 @@ void Menu_DrawLineItem(Canvas& canvas, const Rect& rect, TColor color, bool left
 
 void Menu_DrawMacOSLineItem(Canvas& canvas, const Rect& rect)
 {
-    StretchTopRows(canvas, rect, kMenuBarPicture, 12);
+    StretchTopRows(canvas, rect, kMacOSMenuBar, 12);
 }
 
 void Menu_DrawMacOSSelectedItem(Canvas& canvas, const Rect& rect)
 {
-    StretchTopRows(canvas, rect, kMenuSelectPicture, 20);
+    StretchTopRows(canvas, rect, kMacOSMenuSelect, 20);
 }
 
 void Menu_DrawMacOSNonSelectedItem(Canvas& canvas, const Rect& rect)
 {
-    StretchTopRows(canvas, rect, kMenuBarPicture, 20);
+    StretchTopRows(canvas, rect, kMacOSMenuBar, 20);
 }
 
 void DrawFlatMenuBorder(Canvas& canvas, const Rect& window, TColor outer, TColor line)
