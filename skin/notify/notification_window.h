@@ -51,8 +51,9 @@ public:
     // Raised by a click on the window or its message.
     TNotifyEvent ClickHook;
 
-    // Whether the stay has begun (the slide-in has ended).
+    // Whether the stay has begun (the slide-in has ended), and when.
     bool Staying() const { return m_shown_at.has_value(); }
+    std::optional<EventLoop::Clock::time_point> StayBegan() const { return m_shown_at; }
 
     // The handlers the description names.
     void FormCreate(TObject* sender);
