@@ -12,6 +12,8 @@ StyleChoice::StyleChoice(TComponent& control) : control_(control), style_(GetSUI
 
 void StyleChoice::SetFileTheme(TsuiFileTheme* theme)
 {
+    if (file_theme_ && file_theme_ != theme)
+        control_.RemoveFreeNotification(file_theme_);
     if (theme)
         control_.FreeNotification(theme);
     file_theme_ = theme;
