@@ -6,42 +6,46 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <unistd.h>
 
 using namespace pellamo;
 
 namespace {
 
-// Compiles a few locales into a private folder and points the C library at
-// it (LOCPATH), so the tests need no locale installed on the machine.
+// Compiles the locales the tests read into a folder of the build tree once
+// (then reuses them) and points the C library at it (LOCPATH), so the tests
+// need no locale installed on the machine.
 class NumberLocaleTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        folder_ = new std::filesystem::path(std::filesystem::temp_directory_path() / ("pellamo-locales-" + std::to_string(getpid())));
-        std::filesystem::create_directories(*folder_);
+        namespace fs = std::filesystem;
+        const char* build = std::getenv("PELLAMO_BINARY_DIR");
+        fs::path folder = fs::path(build ? build : fs::temp_directory_path().string()) / "test-locales";
+        fs::create_directories(folder);
         for (const char* name : { "de_DE", "fr_FR" }) {
-            std::string command = std::string("localedef -i ") + name + " -f UTF-8 '" + folder_->string() + "/" + name
-                + ".UTF-8' >/dev/null 2>&1";
+            fs::path target = folder / (std::string(name) + ".UTF-8");
+            if (fs::exists(target / "LC_NUMERIC"))
+                continue;
+            // Built aside and renamed into place, so test programs running
+            // side by side never see half a locale.
+            fs::path scratch = folder / (target.filename().string() + "." + std::to_string(getpid()));
+            std::string command = std::string("localedef -i ") + name + " -f UTF-8 '" + scratch.string() + "' >/dev/null 2>&1";
             ASSERT_EQ(std::system(command.c_str()), 0) << command;
+            std::error_code ignored;
+            fs::rename(scratch, target, ignored);
+            fs::remove_all(scratch, ignored);
         }
-        setenv("LOCPATH", folder_->c_str(), 1);
+        setenv("LOCPATH", folder.c_str(), 1);
     }
-    static void TearDownTestSuite()
-    {
-        unsetenv("LOCPATH");
-        std::filesystem::remove_all(*folder_);
-        delete folder_;
-    }
+    static void TearDownTestSuite() { unsetenv("LOCPATH"); }
     void TearDown() override
     {
         unsetenv("LC_ALL");
         unsetenv("LC_NUMERIC");
         unsetenv("LANG");
     }
-    static std::filesystem::path* folder_;
 };
-
-std::filesystem::path* NumberLocaleTest::folder_ = nullptr;
 
 TEST_F(NumberLocaleTest, SeparatorsComeFromTheNamedLocale)
 {
