@@ -208,6 +208,8 @@ void TsuiPanel::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 
 bool TsuiPanel::Animate(int target)
 {
+    // Each step runs handlers (resize, paint, whatever the loop has
+    // waiting) that may free the panel or its form.
     std::shared_ptr<bool> alive = alive_;
     try {
         int current = TControl::Height();
@@ -215,6 +217,8 @@ bool TsuiPanel::Animate(int target)
         while (still_far()) {
             current += target < current ? -kStep : kStep;
             TControl::SetHeight(current);
+            if (!*alive)
+                return false;
             Repaint();
             if (Application)
                 Application->ProcessMessages();
@@ -223,6 +227,8 @@ bool TsuiPanel::Animate(int target)
             current = TControl::Height();
         }
         TControl::SetHeight(target);
+        if (!*alive)
+            return false;
         Repaint();
     } catch (...) {
         if (*alive)
