@@ -7,6 +7,13 @@ namespace pellamo {
 
 void PaintPicturePanel(Canvas& canvas, const Rect& client, const PicturePanelFace& face)
 {
+    // The colour first, also under a picture: a picture smaller than the
+    // panel, or one with see-through pixels, leaves no unpainted area.
+    if (!face.transparent) {
+        canvas.brush.style = BrushStyle::Solid;
+        canvas.brush.color = face.color;
+        canvas.FillRect(client);
+    }
     if (face.picture && !face.picture->Empty()) {
         switch (face.draw_style) {
         case TsuiDrawStyle::suiStretch:
@@ -19,10 +26,6 @@ void PaintPicturePanel(Canvas& canvas, const Rect& client, const PicturePanelFac
             canvas.Draw(0, 0, *face.picture);
             break;
         }
-    } else if (!face.transparent) {
-        canvas.brush.style = BrushStyle::Solid;
-        canvas.brush.color = face.color;
-        canvas.FillRect(client);
     }
     if (!HasVisibleText(face.caption))
         return;

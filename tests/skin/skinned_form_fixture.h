@@ -44,6 +44,15 @@ protected:
         return theme;
     }
 
+    // What the screen shows of a control, in its client coordinates.
+    Bitmap Shot(TControl& control)
+    {
+        Pump();
+        Bitmap screen_now = screen.Screenshot();
+        Point o = control.ClientToScreen({ 0, 0 });
+        return screen_now.Crop(Rect::FromSize(o.x, o.y, control.ClientWidth(), control.ClientHeight()));
+    }
+
     static constexpr TColor kFormColor = 0x00C000; // green: nothing skinned is drawn in it
 };
 
