@@ -19,6 +19,7 @@ const ClassInfo& TsuiNumberEdit::StaticClass()
     static const ClassInfo info("TsuiNumberEdit", &TsuiEdit::StaticClass(),
         {
             props::Str<TsuiNumberEdit>("Mask", &TsuiNumberEdit::Mask, &TsuiNumberEdit::SetMask),
+            props::Float<TsuiNumberEdit>("Value", &TsuiNumberEdit::Value, &TsuiNumberEdit::SetValue),
             props::Int<TsuiNumberEdit>(
                 "AutoSelectSigns", &TsuiNumberEdit::AutoSelectSigns, &TsuiNumberEdit::SetAutoSelectSigns),
         },

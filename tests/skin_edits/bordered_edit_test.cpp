@@ -115,6 +115,7 @@ object Form1: TForm
   object Amount: TsuiNumberEdit
     UIStyle = WinXP
     Mask = '0.000'
+    Value = 2.71828
     AutoSelectSigns = 3
   end
   object Code: TsuiMaskEdit
@@ -133,6 +134,7 @@ end)",
     EXPECT_FALSE(edit1->Visible());
     EXPECT_EQ(amount->Mask(), "0.000");
     EXPECT_EQ(amount->AutoSelectSigns(), 3);
+    EXPECT_EQ(amount->Text(), "2.718");
     EXPECT_EQ(amount->BorderColor(), 0x686868);
     EXPECT_EQ(code->EditMask(), "000");
 }
