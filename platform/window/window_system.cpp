@@ -150,6 +150,8 @@ HWND WindowSystem::CreateWindowEx(const CreateWindowParams& params)
         dp.topmost = w->ex_style & WS_EX_TOPMOST;
         dp.owner = owner ? owner->display : 0;
         w->display = m_backend.CreateWindow(dp);
+        if (w->ex_style & WS_EX_ACCEPTFILES)
+            m_backend.SetAcceptDrops(w->display, true);
         m_by_display[w->display] = hwnd;
         w->back_buffer = Bitmap(std::min(b.Width(), kMaxBufferSide), std::min(b.Height(), kMaxBufferSide));
     }
@@ -425,8 +427,19 @@ DWORD WindowSystem::GetExStyle(HWND hwnd) const
 
 void WindowSystem::SetExStyle(HWND hwnd, DWORD ex_style)
 {
-    if (WindowObject* w = Find(hwnd))
-        w->ex_style = ex_style;
+    WindowObject* w = Find(hwnd);
+    if (!w)
+        return;
+    bool drops_changed = (w->ex_style ^ ex_style) & WS_EX_ACCEPTFILES;
+    w->ex_style = ex_style;
+    if (drops_changed && w->display)
+        m_backend.SetAcceptDrops(w->display, ex_style & WS_EX_ACCEPTFILES);
+}
+
+void WindowSystem::DragAcceptFiles(HWND hwnd, bool accept)
+{
+    DWORD ex = GetExStyle(hwnd);
+    SetExStyle(hwnd, accept ? ex | WS_EX_ACCEPTFILES : ex & ~WS_EX_ACCEPTFILES);
 }
 
 std::string WindowSystem::GetClassName(HWND hwnd) const
@@ -676,6 +689,20 @@ bool WindowSystem::MoveWindow(HWND hwnd, int x, int y, int cx, int cy, bool repa
 bool WindowSystem::BringWindowToTop(HWND hwnd)
 {
     return SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void WindowSystem::HandleDrop(const DisplayEvent& e, WindowObject& top)
+{
+    // A window a modal loop has disabled takes no drops, as it takes no clicks.
+    if (top.style & WS_DISABLED)
+        return;
+    HWND target = ChildAt(top, e.screen);
+    while (target && target != top.handle && !(GetExStyle(target) & WS_EX_ACCEPTFILES))
+        target = GetParent(target);
+    if (!target || !(GetExStyle(target) & WS_EX_ACCEPTFILES))
+        return;
+    DROPFILES drop { ScreenToClient(target, e.screen), e.items };
+    SendMessage(target, WM_DROPFILES, reinterpret_cast<WPARAM>(&drop), 0);
 }
 
 HWND WindowSystem::ChildAt(WindowObject& w, Point screen) const
@@ -1781,6 +1808,10 @@ void WindowSystem::RouteDisplayEvent(const DisplayEvent& e)
             if (m_active == h)
                 ActivateAnother(h);
         }
+        break;
+    case T::Drop:
+        if (top)
+            HandleDrop(e, *top);
         break;
     }
 }
