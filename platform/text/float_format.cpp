@@ -41,7 +41,7 @@ struct DecimalDigits {
             return;
         if (keep < 0) {
             *this = {};
-            digits = "0";
+            digits.assign(1, '0'); // assign, not "0": GCC 12 at -O3 warns of a false overlap
             return;
         }
         bool up = digits[static_cast<size_t>(keep)] >= '5';
@@ -58,7 +58,7 @@ struct DecimalDigits {
             }
         }
         if (digits.empty()) {
-            digits = "0";
+            digits.assign(1, '0');
             point = 1;
         }
     }
