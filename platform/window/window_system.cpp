@@ -2078,6 +2078,8 @@ LRESULT WindowSystem::DefWindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM l
         return 1;
     }
     case WM_PAINT: {
+        if (wparam) // painting into a caller's context validates nothing
+            return 0;
         PAINTSTRUCT ps;
         BeginPaint(hwnd, &ps);
         EndPaint(hwnd, &ps);
