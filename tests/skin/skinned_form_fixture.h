@@ -19,7 +19,6 @@ protected:
 
     void SetUp() override
     {
-        ThemeFixture::SetUp();
         form = app.CreateForm<TForm>();
         form->SetBounds(0, 0, 400, 300);
         form->SetColor(kFormColor);
