@@ -72,12 +72,6 @@ protected:
         edit->SetFocus();
         Pump();
     }
-    void Keys(std::initializer_list<std::pair<unsigned, unsigned>> keys)
-    {
-        for (auto [vk, mods] : keys)
-            screen.PressKey(vk, mods);
-        Pump();
-    }
     // The leftmost and rightmost client columns with dark (text) pixels.
     std::pair<int, int> InkColumns()
     {

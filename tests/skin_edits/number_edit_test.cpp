@@ -33,12 +33,6 @@ protected:
             screen.TypeText(std::string(1, c));
         Pump();
     }
-    void Keys(std::initializer_list<std::pair<unsigned, unsigned>> keys)
-    {
-        for (auto [vk, mods] : keys)
-            screen.PressKey(vk, mods);
-        Pump();
-    }
     void Leave()
     {
         next->SetFocus();
