@@ -59,6 +59,7 @@ WindowSystem::~WindowSystem()
     m_loop.RemovePrepareHook(m_prepare_hook);
     m_backend.SetEventSink(nullptr);
     *m_alive = false;
+    m_slides.clear();
     // Ending the program: windows go without messages, as at process exit.
     for (auto& [handle, w] : m_windows) {
         for (auto& [id, timer] : w->timers)
@@ -237,6 +238,7 @@ bool WindowSystem::DestroyWindow(HWND hwnd)
         for (auto& [id, timer] : o->timers)
             m_loop.StopTimer(timer);
         o->timers.clear();
+        m_slides.erase(h);
         if (o->modal_depth > 0)
             o->modal_ended = true;
         Dispatch(*o, WM_DESTROY, 0, 0);
@@ -430,10 +432,41 @@ void WindowSystem::SetExStyle(HWND hwnd, DWORD ex_style)
     WindowObject* w = Find(hwnd);
     if (!w)
         return;
+    bool was_popup = IsPopupStyle(w->ex_style);
+    bool was_topmost = w->ex_style & WS_EX_TOPMOST;
     bool drops_changed = (w->ex_style ^ ex_style) & WS_EX_ACCEPTFILES;
     w->ex_style = ex_style;
-    if (drops_changed && w->display)
+    // The display decides these when its window is made.
+    if (w->display && (IsPopupStyle(ex_style) != was_popup || ((ex_style & WS_EX_TOPMOST) != 0) != was_topmost))
+        RecreateDisplay(*w);
+    else if (drops_changed && w->display)
         m_backend.SetAcceptDrops(w->display, ex_style & WS_EX_ACCEPTFILES);
+}
+
+void WindowSystem::RecreateDisplay(WindowObject& w)
+{
+    WindowObject* owner = Find(w.owner);
+    DisplayWindowParams dp;
+    dp.bounds = w.window_rect;
+    dp.title = w.text;
+    dp.popup = IsPopupStyle(w.ex_style);
+    dp.topmost = w.ex_style & WS_EX_TOPMOST;
+    dp.owner = owner ? owner->display : 0;
+    DisplayWindowId old = w.display;
+    w.display = m_backend.CreateWindow(dp);
+    m_by_display.erase(old);
+    m_by_display[w.display] = w.handle;
+    m_backend.SetCursor(w.display, w.cursor);
+    if (w.ex_style & WS_EX_ACCEPTFILES)
+        m_backend.SetAcceptDrops(w.display, true);
+    ApplyShape(w);
+    if (w.style & WS_VISIBLE) {
+        m_backend.Show(w.display, true);
+        MarkPresent(w, { 0, 0, w.window_rect.Width(), w.window_rect.Height() });
+    }
+    if (m_capture && TopOf(Find(m_capture)) == &w)
+        m_backend.SetCapture(w.display);
+    m_backend.DestroyWindow(old);
 }
 
 void WindowSystem::DragAcceptFiles(HWND hwnd, bool accept)
@@ -747,6 +780,11 @@ bool WindowSystem::ShowWindow(HWND hwnd, int cmd)
     if (!w)
         return false;
     auto hold = Hold(hwnd);
+    if (m_slides.count(hwnd)) {
+        EndAnimation(hwnd);
+        if (!IsWindow(hwnd))
+            return false;
+    }
     bool was_visible = w->style & WS_VISIBLE;
     constexpr UINT kKeep = SWP_NOZORDER | SWP_NOACTIVATE;
     auto activate = [&] {
@@ -1285,6 +1323,14 @@ int WindowSystem::ReleaseDC(HWND hwnd, DeviceContext* dc)
     return 1;
 }
 
+HWND WindowSystem::WindowFromDC(const Canvas& canvas) const
+{
+    for (const auto& dc : m_dcs)
+        if (dc->HasCanvas(canvas) && !dc->Detached())
+            return dc->Window();
+    return nullptr;
+}
+
 DeviceContext* WindowSystem::BeginPaint(HWND hwnd, PAINTSTRUCT* ps)
 {
     WindowObject* w = Find(hwnd);
@@ -1437,6 +1483,39 @@ std::optional<Region> WindowSystem::GetWindowRgn(HWND hwnd) const
     if (!w)
         return std::nullopt;
     return w->region;
+}
+
+// ---------------------------------------------------------------- animation
+
+bool WindowSystem::AnimateWindow(HWND hwnd, UINT milliseconds, DWORD flags, std::function<void()> done)
+{
+    WindowObject* w = Find(hwnd);
+    if (!w || w->parent || !WindowSlide::Playable(flags))
+        return false;
+    EndAnimation(hwnd);
+    w = Find(hwnd);
+    if (!w || ((w->style & WS_VISIBLE) != 0) == !(flags & AW_HIDE))
+        return false;
+    auto slide = std::make_unique<WindowSlide>(*this, hwnd, std::chrono::milliseconds(milliseconds), flags);
+    if (!IsWindow(hwnd))
+        return false;
+    WindowSlide& started = *slide;
+    m_slides[hwnd] = { std::move(slide), std::move(done) };
+    started.Start([this, hwnd] { EndAnimation(hwnd); });
+    return true;
+}
+
+void WindowSystem::EndAnimation(HWND hwnd)
+{
+    auto it = m_slides.find(hwnd);
+    if (it == m_slides.end())
+        return;
+    Animation ending = std::move(it->second);
+    m_slides.erase(it);
+    ending.slide->Complete();
+    ending.slide.reset();
+    if (ending.done)
+        Guarded(ending.done);
 }
 
 // ---------------------------------------------------------------- scroll bars
@@ -1885,6 +1964,12 @@ void WindowSystem::HandleMouse(const DisplayEvent& e, WindowObject& top)
     if (m_capture && Find(m_capture)) {
         target = m_capture;
     } else {
+        // A window hidden under a held button (the display still grabs the
+        // pointer for it) gets nothing more: it is not there to click.
+        if (!(top.style & WS_VISIBLE)) {
+            CheckMouseLeave(nullptr, true);
+            return;
+        }
         if (top.style & WS_DISABLED) {
             // A click on a window disabled by a modal loop brings the modal window forward.
             if (e.type == T::ButtonDown)
@@ -2031,6 +2116,19 @@ LRESULT WindowSystem::DefWindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM l
     switch (msg) {
     case WM_NCCREATE:
         return 1;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (msg == WM_SYSKEYDOWN && wparam == VK_F4 && (lparam & (1 << 29)))
+            SendMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+        // The context-menu key and Shift+F10 ask for the focused window's menu.
+        else if (wparam == VK_APPS || (wparam == VK_F10 && (m_key_modifiers & kModShift)))
+            SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(-1, -1));
+        return 0;
+    case WM_CONTEXTMENU:
+        // Unanswered, it goes up to the parent.
+        if (w->parent)
+            return SendMessage(w->parent, WM_CONTEXTMENU, wparam, lparam);
+        return 0;
     case WM_NCCALCSIZE: {
         Rect* r = wparam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lparam)->rgrc[0] : reinterpret_cast<Rect*>(lparam);
         if (r)
@@ -2153,10 +2251,6 @@ LRESULT WindowSystem::DefWindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM l
             StartMove(hwnd);
             break;
         }
-        return 0;
-    case WM_SYSKEYDOWN:
-        if (wparam == VK_F4 && (lparam & (1 << 29)))
-            SendMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
         return 0;
     case WM_MOUSEWHEEL:
         if (w->parent)

@@ -6,7 +6,9 @@
 #include "platform/components/controls/main_menu.h"
 #include "platform/components/controls/menu_bar.h"
 #include "platform/components/controls/popup_menu.h"
+#include "platform/components/controls/tree_menu_classes.h"
 #include "platform/gfx/canvas.h"
+#include "platform/gfx/image_list.h"
 #include "platform/gfx/system_colors.h"
 
 #include <memory>
@@ -158,6 +160,49 @@ TEST_F(PopupMenuTest, OpensAtAScreenPointAsANonActivatingTopmostWindow)
     EXPECT_LE(r.bottom, 740);
 }
 
+TEST_F(PopupMenuTest, ARightClickOrTheContextKeyOpensTheControlsPopupMenu)
+{
+    RegisterTreeMenuClasses();
+    form->SetPopupMenu(popup);
+    Point at = OnScreen(host, { 40, 50 });
+    screen.Click(at, MouseButton::Right);
+    Pump();
+    ASSERT_TRUE(popup->IsOpen());
+    EXPECT_EQ(popup->PopupComponent, form);
+    Rect r = ws.GetWindowRect(popup->Window()->Handle());
+    EXPECT_EQ((Point { r.left, r.top }), at);
+    screen.PressKey(VK_DOWN);
+    screen.PressKey(VK_RETURN);
+    Pump();
+    EXPECT_EQ(clicks, std::vector<std::string> { "网络电视" });
+
+    // From the keyboard, at the focused control's corner.
+    ws.SetFocus(host);
+    struct Key {
+        unsigned vk;
+        unsigned modifiers;
+        bool opens;
+    };
+    const Key keys[] = { { VK_APPS, 0, true }, { VK_F10, kModShift, true }, { VK_F10, 0, false }, { 'M', kModShift, false } };
+    for (const Key& k : keys) {
+        screen.PressKey(k.vk, k.modifiers);
+        Pump();
+        EXPECT_EQ(popup->IsOpen(), k.opens) << k.vk << "/" << k.modifiers;
+        if (popup->IsOpen()) {
+            Rect shown = ws.GetWindowRect(popup->Window()->Handle());
+            EXPECT_EQ((Point { shown.left, shown.top }), OnScreen(host, { 0, 0 }));
+            screen.PressKey(VK_ESCAPE);
+            Pump();
+        }
+    }
+
+    popup->SetAutoPopup(false);
+    screen.Click(at, MouseButton::Right);
+    Pump();
+    EXPECT_FALSE(popup->IsOpen());
+    form->SetPopupMenu(nullptr);
+}
+
 TEST_F(PopupMenuTest, ClosingByClickOutsideEscapeOrChoice)
 {
     struct Case {
@@ -302,6 +347,81 @@ TEST_F(PopupMenuTest, OwnerDrawnItemsMeasureAndPaintThemselves)
     screen.MoveMouse(ItemOnScreen(w, 0));
     Pump();
     EXPECT_EQ(state, odSelected | odChecked);
+}
+
+TEST_F(PopupMenuTest, AMenuWithImagesPaintsThroughTheHooksWhichFindTheirMenuWindow)
+{
+    TMenuItem* tv = popup->Items()->Items(0);
+    int measured = 0;
+    std::vector<HWND> measured_on, drawn_on;
+    tv->OnMeasureItem = [&](TObject*, Canvas& canvas, int&, int&) {
+        ++measured;
+        measured_on.push_back(ws.WindowFromDC(canvas));
+    };
+    tv->OnDrawItem = [&](TObject*, Canvas& canvas, Rect, bool) { drawn_on.push_back(ws.WindowFromDC(canvas)); };
+
+    // Neither owner-drawn nor with images: the platform paints.
+    popup->Popup(300, 200);
+    Pump();
+    EXPECT_EQ(measured, 0);
+    EXPECT_TRUE(drawn_on.empty());
+    popup->CloseMenu();
+
+    ImageList images(16, 16);
+    popup->SetImages(&images);
+    popup->Popup(300, 200);
+    Pump();
+    EXPECT_EQ(measured, 1);
+    EXPECT_EQ(measured_on, std::vector<HWND> { nullptr }) << "measuring draws nowhere";
+    ASSERT_FALSE(drawn_on.empty());
+    EXPECT_EQ(drawn_on.back(), popup->Window()->Handle());
+    popup->CloseMenu();
+    popup->SetImages(nullptr);
+}
+
+TEST_F(PopupMenuTest, ADefaultItemIsTheOnlyOneOfItsSubMenuAndDrawsBold)
+{
+    TMenuItem* tv = popup->Items()->Items(0);
+    TMenuItem* radio = popup->Items()->Items(2);
+    tv->SetDefault(true);
+    radio->SetDefault(true);
+    EXPECT_FALSE(tv->Default());
+    EXPECT_TRUE(radio->Default());
+    // One brought in from elsewhere takes the flag with it.
+    auto* loose = new TMenuItem(owner.get());
+    loose->SetDefault(true);
+    popup->Items()->Add(loose);
+    EXPECT_FALSE(radio->Default());
+    EXPECT_TRUE(loose->Default());
+    loose->Free();
+
+    // Plainly drawn, the default caption has more ink than the same caption plain.
+    tv->SetCaption("Default");
+    radio->SetCaption("Default");
+    tv->SetDefault(true);
+    popup->Popup(300, 200);
+    Pump();
+    TMenuWindow* w = popup->Window();
+    auto ink = [&](int index) {
+        Rect r = w->ItemRect(index);
+        Point origin = OnScreen(w->Handle(), { r.left, r.top });
+        Bitmap shot = screen.Screenshot();
+        int dark = 0;
+        for (int y = 0; y < r.Height(); ++y)
+            for (int x = 0; x < r.Width(); ++x)
+                dark += shot.GetPixel(origin.x + x, origin.y + y) == SystemColors::Resolve(clMenuText);
+        return dark;
+    };
+    EXPECT_GT(ink(0), ink(2));
+
+    // Owner drawing is told.
+    TOwnerDrawState state = 0;
+    popup->CloseMenu();
+    popup->SetOwnerDraw(true);
+    tv->OnAdvancedDrawItem = [&](TObject*, Canvas&, Rect, TOwnerDrawState s) { state = s; };
+    popup->Popup(300, 200);
+    Pump();
+    EXPECT_EQ(state, odDefault);
 }
 
 class MenuBarTest : public MenuFixture {

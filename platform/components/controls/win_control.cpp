@@ -608,6 +608,17 @@ void TWinControl::WndProc(TMessage& message)
     case WM_PAINT:
         PaintHandler(message);
         return;
+    case WM_CONTEXTMENU:
+        if (PopupMenuComponent() && PopupHandler) {
+            int x = GET_X_LPARAM(message.LParam), y = GET_Y_LPARAM(message.LParam);
+            // From the keyboard: at the control's top left corner.
+            Point at = x == -1 && y == -1 ? ClientToScreen({ 0, 0 }) : Point { x, y };
+            PopupHandler(PopupMenuComponent(), this, at);
+            message.Result = 0;
+            return;
+        }
+        DefaultHandler(message);
+        return;
     case WM_PRINTCLIENT:
         if (auto* dc = reinterpret_cast<DeviceContext*>(message.WParam)) {
             if (message.LParam & PRF_ERASEBKGND)
