@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace pellamo::test {
@@ -45,6 +47,14 @@ protected:
         for (int i = 0; i < 20 && loop.ProcessMessages(); ++i) {
         }
         loop.ProcessMessages();
+    }
+
+    // Presses each key with its modifiers, then lets the loop handle them.
+    void Keys(std::initializer_list<std::pair<unsigned, unsigned>> keys)
+    {
+        for (auto [vk, mods] : keys)
+            screen.PressKey(vk, mods);
+        Pump();
     }
 
     Point ScreenOf(TControl& control, Point client) { return control.ClientToScreen(client); }
