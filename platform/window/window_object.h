@@ -35,6 +35,13 @@ struct WindowObject {
 
     Rect window_rect; // parent client coordinates; screen for top-level windows
     Rect client_rect; // window coordinates
+    // Where the default procedure's frame lies (window coordinates): the
+    // rectangle WM_NCCALCSIZE handed it, so that a frame a control adds
+    // outside it (a border width) keeps the default frame's scroll bars,
+    // edges and caption inside. The whole window when the default
+    // procedure computed no frame.
+    Rect default_frame;
+    Rect nc_given; // what the default WM_NCCALCSIZE last received (parent coordinates)
     std::optional<Region> region; // window coordinates
     Rect restore_rect; // bounds before maximise or minimise
     CursorShape cursor = CursorShape::Arrow;

@@ -165,10 +165,12 @@ HWND WindowSystem::CreateWindowEx(const CreateWindowParams& params)
     if (!IsWindow(hwnd))
         return nullptr;
     Rect client = b;
+    w->nc_given = b;
     Dispatch(*w, WM_NCCALCSIZE, 0, reinterpret_cast<LPARAM>(&client));
     client.right = std::max(client.right, client.left);
     client.bottom = std::max(client.bottom, client.top);
     w->client_rect = client.Offset(-b.left, -b.top);
+    w->default_frame = w->nc_given.Offset(-b.left, -b.top);
     if (Dispatch(*w, WM_CREATE, 0, create) == -1) {
         DestroyWindow(hwnd);
         return nullptr;
@@ -608,11 +610,13 @@ void WindowSystem::RecalcFrame(WindowObject& w, const Rect& new_rect, WINDOWPOS&
     p.rgrc[1] = w.window_rect;
     p.rgrc[2] = w.client_rect.Offset(w.window_rect.left, w.window_rect.top);
     p.lppos = &pos;
+    w.nc_given = new_rect;
     Dispatch(w, WM_NCCALCSIZE, 1, reinterpret_cast<LPARAM>(&p));
     Rect c = p.rgrc[0];
     c.right = std::max(c.right, c.left);
     c.bottom = std::max(c.bottom, c.top);
     w.client_rect = c.Offset(-new_rect.left, -new_rect.top);
+    w.default_frame = w.nc_given.Offset(-new_rect.left, -new_rect.top);
 }
 
 bool WindowSystem::SetWindowPos(HWND hwnd, HWND insert_after, int x, int y, int cx, int cy, UINT flags)
@@ -1520,6 +1524,13 @@ void WindowSystem::EndAnimation(HWND hwnd)
 
 // ---------------------------------------------------------------- scroll bars
 
+Rect WindowSystem::DefaultScrollBarRect(const WindowObject& w, int bar)
+{
+    const Rect& frame = w.default_frame;
+    Rect r = NonClient::ScrollBarRect({ frame.Width(), frame.Height() }, w.style, w.ex_style, bar);
+    return r.IsEmpty() ? r : r.Offset(frame.left, frame.top);
+}
+
 int WindowSystem::SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO& info, bool redraw)
 {
     WindowObject* w = Find(hwnd);
@@ -1584,8 +1595,7 @@ bool WindowSystem::GetScrollBarInfo(HWND hwnd, int32_t object, SCROLLBARINFO* in
         return false;
     int bar = object == OBJID_VSCROLL ? SB_VERT : SB_HORZ;
     *info = SCROLLBARINFO {};
-    Size size { w->window_rect.Width(), w->window_rect.Height() };
-    Rect r = NonClient::ScrollBarRect(size, w->style, w->ex_style, bar);
+    Rect r = DefaultScrollBarRect(*w, bar);
     if (r.IsEmpty()) {
         info->rgstate[0] = STATE_SYSTEM_INVISIBLE;
         return true;
@@ -1647,13 +1657,34 @@ bool WindowSystem::EnableScrollBar(HWND hwnd, int bar, UINT arrows)
     return true;
 }
 
+void WindowSystem::SendThumbPosition(HWND hwnd, int bar, int pos)
+{
+    WindowObject* w = Find(hwnd);
+    if (!w || (bar != SB_HORZ && bar != SB_VERT))
+        return;
+    bool tracking = m_scroll && m_scroll->hwnd == hwnd && m_scroll->bar == bar;
+    w->scroll[bar].nTrackPos = pos;
+    SendMessage(hwnd, bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, pos), 0);
+    if (WindowObject* again = Find(hwnd); again && !tracking)
+        again->scroll[bar].nTrackPos = again->scroll[bar].nPos;
+}
+
+int WindowSystem::ThumbPosition(HWND hwnd, int bar, WPARAM wparam) const
+{
+    int short_pos = HIWORD(wparam);
+    WindowObject* w = Find(hwnd);
+    if (!w || (bar != SB_HORZ && bar != SB_VERT))
+        return short_pos;
+    int track = w->scroll[bar].nTrackPos;
+    return (static_cast<uint32_t>(track) & 0xFFFF) == static_cast<uint32_t>(short_pos) ? track : short_pos;
+}
+
 bool WindowSystem::StartScrollTrack(HWND hwnd, int bar, Point screen)
 {
     WindowObject* w = Find(hwnd);
     if (!w)
         return false;
-    Size size { w->window_rect.Width(), w->window_rect.Height() };
-    Rect r = NonClient::ScrollBarRect(size, w->style, w->ex_style, bar);
+    Rect r = DefaultScrollBarRect(*w, bar);
     const SCROLLINFO& si = w->scroll[bar];
     if (r.IsEmpty() || !w->scroll_enabled[bar] || NonClient::MaxScrollPos(si) <= si.nMin)
         return false;
@@ -1929,8 +1960,7 @@ void WindowSystem::HandleMouse(const DisplayEvent& e, WindowObject& top)
             return;
         }
         if (e.type == T::MouseMove && !released && s.part == SB_THUMBTRACK) {
-            Size size { w->window_rect.Width(), w->window_rect.Height() };
-            Rect r = NonClient::ScrollBarRect(size, w->style, w->ex_style, s.bar);
+            Rect r = DefaultScrollBarRect(*w, s.bar);
             Rect screen_rect = GetWindowRect(s.hwnd);
             bool vertical = s.bar == SB_VERT;
             int along = vertical ? e.screen.y - screen_rect.top - r.top : e.screen.x - screen_rect.left - r.left;
@@ -2131,8 +2161,10 @@ LRESULT WindowSystem::DefWindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM l
         return 0;
     case WM_NCCALCSIZE: {
         Rect* r = wparam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lparam)->rgrc[0] : reinterpret_cast<Rect*>(lparam);
-        if (r)
+        if (r) {
+            w->nc_given = *r;
             *r = NonClient::ClientFromWindow(*r, w->style, w->ex_style);
+        }
         return 0;
     }
     case WM_NCHITTEST: {
@@ -2141,13 +2173,19 @@ LRESULT WindowSystem::DefWindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM l
         Point local { p.x - screen.left, p.y - screen.top };
         if (w->region && !w->region->Contains(local))
             return HTNOWHERE;
-        return NonClient::HitTest({ screen.Width(), screen.Height() }, local, w->style, w->ex_style);
+        const Rect& frame = w->default_frame;
+        if (!frame.Contains(local)) // a frame the window added round the default one, or outside
+            return Rect { 0, 0, screen.Width(), screen.Height() }.Contains(local) ? HTBORDER : HTNOWHERE;
+        return NonClient::HitTest({ frame.Width(), frame.Height() }, { local.x - frame.left, local.y - frame.top },
+            w->style, w->ex_style);
     }
     case WM_NCPAINT: {
         Size size { w->window_rect.Width(), w->window_rect.Height() };
         if (w->client_rect == Rect { 0, 0, size.cx, size.cy })
             return 0;
         DeviceContext* dc = GetWindowDC(hwnd);
+        if (!dc)
+            return 0;
         NonClient::PaintState state;
         state.active = w->nc_active;
         state.title = w->text;
@@ -2155,7 +2193,10 @@ LRESULT WindowSystem::DefWindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM l
             state.scroll[b] = w->scroll[b];
             state.scroll_enabled[b] = w->scroll_enabled[b];
         }
-        NonClient::Paint(*dc, size, w->style, w->ex_style, state);
+        const Rect& frame = w->default_frame;
+        Point origin = dc->Origin();
+        DeviceContext inner(hwnd, dc->Target(), { origin.x + frame.left, origin.y + frame.top }, dc->Clip());
+        NonClient::Paint(inner, { frame.Width(), frame.Height() }, w->style, w->ex_style, state);
         ReleaseDC(hwnd, dc);
         return 0;
     }

@@ -198,6 +198,16 @@ public:
     int GetScrollPos(HWND hwnd, int bar) const;
     bool ShowScrollBar(HWND hwnd, int bar, bool show);
     bool EnableScrollBar(HWND hwnd, int bar, UINT arrows);
+    // Scrolls a window to a position of its bar SB_HORZ or SB_VERT as the
+    // end of a thumb drag does: WM_HSCROLL or WM_VSCROLL with
+    // SB_THUMBPOSITION, the whole position standing as the bar's track
+    // position while the message is handled (the message's 16-bit field
+    // holds only its low half).
+    void SendThumbPosition(HWND hwnd, int bar, int pos);
+    // The whole position a SB_THUMBTRACK or SB_THUMBPOSITION message of
+    // that bar names: the track position when its low 16 bits are the
+    // message's, else the message's 16-bit value.
+    int ThumbPosition(HWND hwnd, int bar, WPARAM wparam) const;
 
     // Shows or hides a top-level window with a roll or a slide (AW_* flags
     // of window_slide.h) played over `milliseconds` by the loop's timers, and
@@ -276,6 +286,8 @@ private:
     void ActivateAnother(HWND leaving);
     void StartMove(HWND hwnd);
     void EndTrackingGrab();
+    // A window scroll bar of the default frame, in window coordinates.
+    static Rect DefaultScrollBarRect(const WindowObject& w, int bar);
     bool StartScrollTrack(HWND hwnd, int bar, Point screen);
     void StepScroll(HWND hwnd, int bar, int code, int pos);
 

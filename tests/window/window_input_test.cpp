@@ -330,6 +330,76 @@ TEST_F(WindowInput, WindowScrollBarsFollowTheirInfoAndSendScrollMessages)
     EXPECT_TRUE(log.MessagesOf("view").empty() || log.MessagesOf("view")[0] != WM_VSCROLL);
 }
 
+TEST_F(WindowInput, AFrameAddedOutsideTheDefaultOneKeepsTheScrollBarsInside)
+{
+    // As a control with a border width does: 3 pixels off every side before
+    // the default procedure computes its frame from what is left.
+    HWND view = log.Create("view", WS_CHILD | WS_VISIBLE | WS_BORDER, Rect::FromSize(10, 120, 120, 70), top);
+    log.SetHandler(view, [&](HWND h, UINT m, WPARAM w, LPARAM l) {
+        if (m == WM_NCCALCSIZE) {
+            Rect* r = w ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(l)->rgrc[0] : reinterpret_cast<Rect*>(l);
+            *r = r->Inflate(-3, -3);
+        }
+        return ws.DefWindowProc(h, m, w, l);
+    });
+    SCROLLINFO si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMax = 99;
+    si.nPage = 10;
+    ws.SetScrollInfo(view, SB_VERT, si, true);
+    EXPECT_EQ(ws.GetClientRectInWindow(view), (Rect { 4, 4, 100, 66 }));
+    SCROLLBARINFO info;
+    ASSERT_TRUE(ws.GetScrollBarInfo(view, OBJID_VSCROLL, &info));
+    Rect window = ws.GetWindowRect(view);
+    EXPECT_EQ(info.rcScrollBar, (Rect { window.left + 100, window.top + 4, window.left + 116, window.top + 66 }));
+    struct Probe {
+        Point at; // window coordinates
+        LRESULT hit;
+    } probes[] = {
+        { { 1, 30 }, HTBORDER }, // the added band
+        { { 118, 30 }, HTBORDER },
+        { { 3, 30 }, HTBORDER }, // the default frame's own border
+        { { 105, 30 }, HTVSCROLL },
+        { { 50, 30 }, HTCLIENT },
+    };
+    for (const Probe& p : probes)
+        EXPECT_EQ(ws.SendMessage(view, WM_NCHITTEST, 0, MAKELPARAM(window.left + p.at.x, window.top + p.at.y)), p.hit)
+            << p.at.x;
+    // The bar is painted where it is hit: its lower arrow, not the band.
+    Pump();
+    const Bitmap* back = ws.BackBuffer(top);
+    Rect top_rect = ws.GetWindowRect(top);
+    Point arrow { window.left - top_rect.left + 108, window.top - top_rect.top + 60 };
+    EXPECT_NE(back->GetPixel(arrow.x, arrow.y), back->GetPixel(window.left - top_rect.left + 118, arrow.y));
+}
+
+TEST_F(WindowInput, AThumbPositionTravelsWholeBesideItsSixteenBitField)
+{
+    HWND view = log.Create("view", WS_CHILD | WS_VISIBLE, Rect::FromSize(10, 120, 120, 70), top);
+    SCROLLINFO si;
+    si.fMask = SIF_RANGE | SIF_PAGE;
+    si.nMax = 200000;
+    si.nPage = 10;
+    ws.SetScrollInfo(view, SB_VERT, si, true);
+    std::vector<int> seen;
+    log.SetHandler(view, [&](HWND h, UINT m, WPARAM w, LPARAM l) {
+        if (m == WM_VSCROLL) {
+            seen.push_back(ws.ThumbPosition(h, SB_VERT, w));
+            ws.SetScrollPos(h, SB_VERT, seen.back(), true);
+        }
+        return ws.DefWindowProc(h, m, w, l);
+    });
+    ws.SendThumbPosition(view, SB_VERT, 70000);
+    ws.SendThumbPosition(view, SB_VERT, 12);
+    // A message made by hand (only 16 bits) still means its own value.
+    ws.SendMessage(view, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 40000), 0);
+    EXPECT_EQ(seen, (std::vector<int> { 70000, 12, 40000 }));
+    EXPECT_EQ(ws.GetScrollPos(view, SB_VERT), 40000);
+    si.fMask = SIF_TRACKPOS;
+    ws.GetScrollInfo(view, SB_VERT, &si);
+    EXPECT_EQ(si.nTrackPos, 40000); // the track position is the position again
+}
+
 TEST_F(WindowInput, TimersTickThroughTheHookUntilKilled)
 {
     int ticks = 0, hooked = 0;

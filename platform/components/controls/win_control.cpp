@@ -576,13 +576,15 @@ void TWinControl::PaintBorderWidth()
     DeviceContext* dc = ws_->GetWindowDC(handle_);
     if (!dc)
         return;
-    Rect client = ws_->GetClientRectInWindow(handle_);
-    Rect ring = client.Inflate(border_width_, border_width_);
+    Rect whole = ws_->GetWindowRect(handle_);
+    whole = { 0, 0, whole.Width(), whole.Height() };
+    int bw = std::max(0, std::min({ border_width_, whole.Width() / 2, whole.Height() / 2 }));
+    Rect inner = whole.Inflate(-bw, -bw);
     TColor c = SystemColors::Resolve(Color());
-    dc->FillRect({ ring.left, ring.top, ring.right, client.top }, c);
-    dc->FillRect({ ring.left, client.bottom, ring.right, ring.bottom }, c);
-    dc->FillRect({ ring.left, client.top, client.left, client.bottom }, c);
-    dc->FillRect({ client.right, client.top, ring.right, client.bottom }, c);
+    dc->FillRect({ whole.left, whole.top, whole.right, inner.top }, c);
+    dc->FillRect({ whole.left, inner.bottom, whole.right, whole.bottom }, c);
+    dc->FillRect({ whole.left, inner.top, inner.left, inner.bottom }, c);
+    dc->FillRect({ inner.right, inner.top, whole.right, inner.bottom }, c);
     ws_->ReleaseDC(handle_, dc);
 }
 
@@ -631,13 +633,15 @@ void TWinControl::WndProc(TMessage& message)
         message.Result = 0;
         return;
     case WM_NCCALCSIZE: {
-        DefaultHandler(message);
+        // The border width lies outside the window's own frame: its edges
+        // and scroll bars stay inside the band, as the client area does.
         Rect* r = message.WParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(message.LParam)->rgrc[0]
                                  : reinterpret_cast<Rect*>(message.LParam);
         if (r && border_width_ > 0) {
             int bw = std::min({ border_width_, r->Width() / 2, r->Height() / 2 });
             *r = r->Inflate(-std::max(0, bw), -std::max(0, bw));
         }
+        DefaultHandler(message);
         return;
     }
     case WM_NCPAINT:
