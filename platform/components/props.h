@@ -328,6 +328,33 @@ PropInfo Event(std::string name, TEvent<Args...> B::*field)
     return p;
 }
 
+// An event that lives elsewhere (a part the component owns): `get` yields
+// the TEvent from the component.
+template <class C, class G>
+PropInfo EventAt(std::string name, G get)
+{
+    using E = std::remove_reference_t<std::invoke_result_t<G, C&>>;
+    PropInfo p;
+    p.name = std::move(name);
+    p.kind = PropKind::Event;
+    p.get_handler_name = [get](const TPersistent& o) {
+        return std::invoke(get, const_cast<C&>(dynamic_cast<const C&>(o))).HandlerName();
+    };
+    p.set_handler = [get](TPersistent& o, const std::string& handler_name, const std::any* handler) {
+        E& event = std::invoke(get, detail::As<C>(o));
+        if (!handler) {
+            event.Clear();
+            return true;
+        }
+        auto* fn = std::any_cast<typename E::Handler>(handler);
+        if (!fn)
+            return false;
+        event.Bind(handler_name, *fn);
+        return true;
+    };
+    return p;
+}
+
 // Adds a "stored" test to a property: a writer leaves the value out when
 // it returns false.
 template <class C, class F>

@@ -5,6 +5,8 @@
 #include "platform/components/description_reader.h"
 #include "platform/text/gbk.h"
 
+#include <functional>
+
 namespace pellamo::test {
 namespace {
 
@@ -199,6 +201,53 @@ TEST_F(EditTest, MemoWrapsLongLinesAtItsWidth)
     memo->SetWidth(400);
     EXPECT_EQ(memo->LineCount(), 1);
     EXPECT_EQ(memo->Lines().Count(), 1); // Lines are the text's own lines
+}
+
+TEST_F(EditTest, MemoScrollsLongLinesSidewaysWhenTheyAreNotWrapped)
+{
+    auto* memo = new TMemo(form);
+    memo->SetParent(form);
+    memo->SetBounds(10, 50, 120, 80);
+    memo->SetWordWrap(false);
+    memo->SetScrollBars(TScrollStyle::ssBoth);
+    std::string long_line(60, 'w');
+    memo->SetText("short\r\n" + long_line + "\r\nend");
+    Pump();
+    SCROLLINFO si;
+    si.fMask = SIF_ALL;
+    ASSERT_TRUE(ws().GetScrollInfo(memo->Handle(), SB_HORZ, &si));
+    const int page = static_cast<int>(si.nPage);
+    EXPECT_GT(si.nMax + 1, page); // the widest line in pixels, the caret's column too
+    EXPECT_EQ(si.nPos, 0);
+    const int max_pos = si.nMax - page + 1;
+
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        std::function<bool(int)> pos_ok;
+    };
+    const std::vector<Step> steps = {
+        { "line right", [&] { ws().SendMessage(memo->Handle(), WM_HSCROLL, SB_LINERIGHT, 0); }, [](int p) { return p > 0 && p < 20; } },
+        { "page right", [&] { ws().SendMessage(memo->Handle(), WM_HSCROLL, SB_PAGERIGHT, 0); }, [&](int p) { return p >= page || p == max_pos; } },
+        { "thumb", [&] { ws().SendThumbPosition(memo->Handle(), SB_HORZ, 30); }, [](int p) { return p == 30; } },
+        { "far right", [&] { ws().SendMessage(memo->Handle(), WM_HSCROLL, SB_BOTTOM, 0); }, [&](int p) { return p == max_pos; } },
+        { "back to the left", [&] { ws().SendMessage(memo->Handle(), WM_HSCROLL, SB_TOP, 0); }, [](int p) { return p == 0; } },
+        // The caret at the end of the long line drags the text with it.
+        { "End on the long line", [&] { memo->SetFocus(); memo->SetSelStart(8); Keys({ { VK_END, 0 } }); }, [&](int p) { return p == max_pos; } },
+        { "Home", [&] { Keys({ { VK_HOME, 0 } }); }, [](int p) { return p == 0; } },
+    };
+    for (const Step& step : steps) {
+        step.act();
+        ASSERT_TRUE(ws().GetScrollInfo(memo->Handle(), SB_HORZ, &si));
+        EXPECT_TRUE(step.pos_ok(si.nPos)) << step.what << ": " << si.nPos;
+    }
+
+    // Wrapped lines always fit: the bar stays but has nothing to scroll.
+    memo->SetWordWrap(true);
+    Pump();
+    SCROLLBARINFO info;
+    ASSERT_TRUE(ws().GetScrollBarInfo(memo->Handle(), OBJID_HSCROLL, &info));
+    EXPECT_EQ(info.rgstate[0], STATE_SYSTEM_UNAVAILABLE);
 }
 
 TEST_F(EditTest, DescriptionTextAndLines)

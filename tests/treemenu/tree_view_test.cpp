@@ -425,5 +425,44 @@ TEST_F(TreeViewTest, DeletingTheSelectedBranchLeavesNoDanglingSelection)
     EXPECT_EQ(SelectedUtf8(), "精选频道");
 }
 
+
+// What a view that keeps other controls in step with the tree relies on.
+class HookedTree : public TTreeView {
+public:
+    using TTreeView::TTreeView;
+    std::vector<int> ranges; // the scroll range each hook saw
+
+protected:
+    void ItemsChanged() override
+    {
+        SCROLLINFO si;
+        si.fMask = SIF_RANGE;
+        Windows().GetScrollInfo(Handle(), SB_VERT, &si);
+        ranges.push_back(si.nMax);
+    }
+};
+
+TEST_F(TreeMenuFixture, TheListHookRunsAfterTheScrollBarHasFollowedAndThumbPositionsArriveWhole)
+{
+    auto* tree = new HookedTree(form);
+    tree->SetParent(form);
+    tree->SetBounds(10, 10, 163, 369);
+    TTreeNodes& items = tree->Items();
+    items.BeginUpdate();
+    for (int i = 0; i < 70000; ++i)
+        items.AddChild(nullptr, "n" + std::to_string(i));
+    items.EndUpdate();
+    TTreeNode* parent = items.TopLevel(0);
+    items.AddChild(parent, "a");
+    items.AddChild(parent, "b");
+    parent->Expand();
+    items.Delete(items.TopLevel(1));
+    EXPECT_EQ(tree->ranges, (std::vector<int> { 69999, 69999, 69999, 70001, 70000 }));
+
+    const int page = tree->VisibleRowCount();
+    ws.SendThumbPosition(tree->Handle(), SB_VERT, 69990 - page);
+    EXPECT_EQ(tree->TopItem(), items.Item(69990 - page));
+}
+
 }
 }

@@ -549,6 +549,7 @@ void TCustomTreeView::NodesChanged()
 {
     UpdateScrollInfo();
     Invalidate();
+    ItemsChanged();
 }
 
 void TCustomTreeView::NodeDeleting(TTreeNode* node)
@@ -568,6 +569,7 @@ void TCustomTreeView::NodeExpansionChanged(TTreeNode* node)
         SetSelected(node);
     UpdateScrollInfo();
     Invalidate();
+    ItemsChanged();
 }
 
 // ---- editing ----
@@ -848,7 +850,7 @@ void TCustomTreeView::WndProc(TMessage& message)
         case SB_PAGEUP: ScrollTo(m_top - page); break;
         case SB_PAGEDOWN: ScrollTo(m_top + page); break;
         case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: ScrollTo(HIWORD(message.WParam)); break;
+        case SB_THUMBPOSITION: ScrollTo(ws.ThumbPosition(Wnd(), SB_VERT, message.WParam)); break;
         case SB_TOP: ScrollTo(0); break;
         case SB_BOTTOM: ScrollTo(MaxTop()); break;
         default: break;

@@ -116,6 +116,9 @@ protected:
     void KeyDown(UINT& key, TShiftState shift) override;
     void KeyPress(char16_t& key) override;
     void FontChanged() override;
+    // The list of rows changed (nodes added or deleted, a node expanded or
+    // collapsed), after the view has updated its scroll bar.
+    virtual void ItemsChanged() {}
 
 private:
     class LabelEdit;

@@ -202,6 +202,7 @@ const std::vector<TCustomEdit::LineSpan>& TCustomEdit::Lines() const
     if (layout_valid_)
         return lines_;
     lines_.clear();
+    content_width_ = -1;
     const std::string& t = Caption();
     int n = static_cast<int>(t.size());
     if (!multi_line_) {
@@ -252,6 +253,18 @@ const std::vector<TCustomEdit::LineSpan>& TCustomEdit::Lines() const
     add_wrapped(start, n);
     layout_valid_ = true;
     return lines_;
+}
+
+int TCustomEdit::ContentWidth() const
+{
+    const auto& lines = Lines();
+    if (content_width_ < 0) {
+        int widest = 0;
+        for (const LineSpan& l : lines)
+            widest = std::max(widest, TextWidth(l.start, l.end));
+        content_width_ = widest + 1; // the caret after the last character
+    }
+    return content_width_;
 }
 
 int TCustomEdit::LineOfPos(int pos) const
@@ -577,8 +590,19 @@ void TCustomEdit::ScrollToLine(int line)
     Invalidate();
 }
 
+void TCustomEdit::ScrollToX(int x)
+{
+    x = std::clamp(x, 0, std::max(0, ContentWidth() - TextArea().Width()));
+    if (x == x_offset_)
+        return;
+    x_offset_ = x;
+    UpdateScrollBar();
+    Invalidate();
+}
+
 void TCustomEdit::ScrollCaretIntoView()
 {
+    int x = 0;
     if (multi_line_) {
         int line = LineOfPos(caret_);
         int visible = VisibleLineCount();
@@ -586,16 +610,23 @@ void TCustomEdit::ScrollCaretIntoView()
             top_line_ = line;
         else if (line >= top_line_ + visible)
             top_line_ = line - visible + 1;
-        UpdateScrollBar();
-        return;
+        if (word_wrap_) {
+            UpdateScrollBar();
+            return;
+        }
+        // Long lines scroll sideways as a single line does.
+        x = TextWidth(Lines()[static_cast<size_t>(line)].start, caret_);
+    } else {
+        x = TextWidth(0, caret_);
     }
-    int x = TextWidth(0, caret_);
     int width = TextArea().Width();
     if (x - x_offset_ > width - 1)
         x_offset_ = x - width + 1;
     if (x < x_offset_)
         x_offset_ = x;
     x_offset_ = std::max(0, x_offset_);
+    if (multi_line_)
+        UpdateScrollBar();
 }
 
 // ---- Input

@@ -123,6 +123,13 @@ protected:
     virtual void UpdateScrollBar() {}
     void ScrollToLine(int line);
     void InvalidateLayout();
+    // Horizontal scrolling of text wider than the edit, in pixels: how far
+    // the text is scrolled, the width of the widest line with room for the
+    // caret after it, and a step of about one character.
+    int HorzOffset() const { return x_offset_; }
+    void ScrollToX(int x);
+    int ContentWidth() const;
+    int CharStep() const { return std::max(1, CharWidth('x')); }
 
 private:
     void Insert(std::string text, bool typed);
@@ -163,6 +170,7 @@ private:
     int undo_caret_ = 0;
     mutable std::vector<LineSpan> lines_;
     mutable bool layout_valid_ = false;
+    mutable int content_width_ = -1; // measured on demand after each layout
     mutable std::map<unsigned, int> widths_;
     mutable int line_height_ = 0;
 };

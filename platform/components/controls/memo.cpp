@@ -3,6 +3,8 @@
 #include "platform/components/props.h"
 #include "platform/window/window_system.h"
 
+#include <algorithm>
+
 namespace pellamo {
 
 TCustomMemo::TCustomMemo(TComponent* owner) : TCustomEdit(owner)
@@ -63,6 +65,8 @@ void TCustomMemo::SetWordWrap(bool on)
         return;
     word_wrap_ = on;
     InvalidateLayout();
+    if (on)
+        ScrollToX(0); // wrapped lines fit
     UpdateScrollBar();
 }
 
@@ -86,7 +90,9 @@ void TCustomMemo::SetScrollBars(TScrollStyle style)
 
 void TCustomMemo::UpdateScrollBar()
 {
-    if (!HandleAllocated() || !(scroll_bars_ == TScrollStyle::ssVertical || scroll_bars_ == TScrollStyle::ssBoth))
+    bool vertical = scroll_bars_ == TScrollStyle::ssVertical || scroll_bars_ == TScrollStyle::ssBoth;
+    bool horizontal = scroll_bars_ == TScrollStyle::ssHorizontal || scroll_bars_ == TScrollStyle::ssBoth;
+    if (!HandleAllocated() || !(vertical || horizontal))
         return;
     // A hidden memo (a page kept for reading) lays its text out only when seen.
     if (!IsShowing() || !Windows().IsWindowVisible(HandleOrNull())) {
@@ -94,14 +100,24 @@ void TCustomMemo::UpdateScrollBar()
         return;
     }
     scroll_dirty_ = false;
-    // As the platform's memo: the bar stays, disabled while all fits.
+    // As the platform's memo: the bars stay, disabled while all fits.
     SCROLLINFO si;
     si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
-    si.nMin = 0;
-    si.nMax = std::max(0, LineCount() - 1);
-    si.nPage = static_cast<UINT>(VisibleLineCount());
-    si.nPos = top_line_;
-    Windows().SetScrollInfo(HandleOrNull(), SB_VERT, si, true);
+    if (vertical) {
+        si.nMin = 0;
+        si.nMax = std::max(0, LineCount() - 1);
+        si.nPage = static_cast<UINT>(VisibleLineCount());
+        si.nPos = top_line_;
+        Windows().SetScrollInfo(HandleOrNull(), SB_VERT, si, true);
+    }
+    if (horizontal) {
+        // In pixels; wrapped text always fits.
+        si.nMin = 0;
+        si.nMax = word_wrap_ ? 0 : std::max(0, ContentWidth() - 1);
+        si.nPage = static_cast<UINT>(std::max(1, TextArea().Width()));
+        si.nPos = HorzOffset();
+        Windows().SetScrollInfo(HandleOrNull(), SB_HORZ, si, true);
+    }
 }
 
 void TCustomMemo::Paint()
@@ -175,13 +191,8 @@ void TCustomMemo::WndProc(TMessage& message)
             break;
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION:
-            top = static_cast<int16_t>(HIWORD(message.WParam));
-            if (code == SB_THUMBTRACK && HandleAllocated()) {
-                SCROLLINFO si;
-                si.fMask = SIF_TRACKPOS;
-                if (Windows().GetScrollInfo(HandleOrNull(), SB_VERT, &si))
-                    top = si.nTrackPos;
-            }
+            top = HandleAllocated() ? Windows().ThumbPosition(HandleOrNull(), SB_VERT, message.WParam)
+                                    : HIWORD(message.WParam);
             break;
         case SB_TOP:
             top = 0;
@@ -193,6 +204,27 @@ void TCustomMemo::WndProc(TMessage& message)
             break;
         }
         ScrollToLine(top);
+        message.Result = 0;
+        return;
+    }
+    case WM_HSCROLL: {
+        int page = std::max(1, TextArea().Width());
+        int x = HorzOffset();
+        switch (LOWORD(message.WParam)) {
+        case SB_LINELEFT: x -= CharStep(); break;
+        case SB_LINERIGHT: x += CharStep(); break;
+        case SB_PAGELEFT: x -= page; break;
+        case SB_PAGERIGHT: x += page; break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION:
+            x = HandleAllocated() ? Windows().ThumbPosition(HandleOrNull(), SB_HORZ, message.WParam)
+                                  : HIWORD(message.WParam);
+            break;
+        case SB_TOP: x = 0; break;
+        case SB_BOTTOM: x = ContentWidth(); break;
+        default: break;
+        }
+        ScrollToX(x);
         message.Result = 0;
         return;
     }

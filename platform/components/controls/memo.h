@@ -3,7 +3,8 @@
 // TCustomMemo / TMemo: the multi-line edit. Lines and Text are two views of
 // one text (Text keeps its line breaks exactly as set); WordWrap breaks
 // long lines at the edit's width; ScrollBars gives it window scroll bars
-// that follow the text (vertical scrolling; wheel and scroll messages).
+// that follow the text: lines vertically (also the wheel), pixels
+// horizontally when lines are not wrapped.
 
 #include "platform/components/controls/edit.h"
 #include "platform/components/string_list.h"
