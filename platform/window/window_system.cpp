@@ -351,14 +351,21 @@ void WindowSystem::Report(std::exception_ptr failure)
 void WindowSystem::DispatchQueued(MSG msg)
 {
     Guarded([&] {
-        if (!m_hooks.empty()) {
-            auto hooks = m_hooks;
-            for (auto& [id, hook] : hooks)
-                if (m_hooks.count(id) && hook(msg))
-                    return;
-        }
-        SendMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+        if (!HookTakes(msg))
+            SendMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam);
     });
+}
+
+bool WindowSystem::HookTakes(MSG& msg)
+{
+    if (m_hooks.empty())
+        return false;
+    // A hook may add or remove hooks: walk a copy, skipping removed ones.
+    auto hooks = m_hooks;
+    for (auto& [id, hook] : hooks)
+        if (m_hooks.count(id) && hook(msg))
+            return true;
+    return false;
 }
 
 WndProc WindowSystem::SetWindowProc(HWND hwnd, WndProc proc)
@@ -1952,12 +1959,8 @@ void WindowSystem::HandleKey(const DisplayEvent& e)
     UINT message = down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
     MSG msg { target, message, e.vk, lparam, 0, m_cursor };
     // The hook may take the key; then it is not translated into a character.
-    if (!m_hooks.empty()) {
-        auto hooks = m_hooks;
-        for (auto& [id, hook] : hooks)
-            if (m_hooks.count(id) && hook(msg))
-                return;
-    }
+    if (HookTakes(msg))
+        return;
     SendMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam);
     if (!down)
         return;

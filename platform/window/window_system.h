@@ -225,6 +225,8 @@ private:
     LRESULT Dispatch(WindowObject& w, UINT msg, WPARAM wparam, LPARAM lparam);
     void DispatchQueued(MSG msg);
     void Guarded(const std::function<void()>& work);
+    // Runs the application-wide hooks on a queued message; true when one took it.
+    bool HookTakes(MSG& msg);
     void Report(std::exception_ptr failure);
     void DestroyTree(HWND hwnd);
 
