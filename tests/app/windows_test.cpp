@@ -14,6 +14,7 @@
 #include "platform/loop/event_loop.h"
 #include "platform/text/gbk.h"
 #include "platform/window/window_system.h"
+#include "tests/support/pump.h"
 
 #include <gtest/gtest.h>
 
@@ -38,11 +39,7 @@ protected:
         Pump();
     }
 
-    void Pump()
-    {
-        for (int i = 0; i < 20 && EventLoop::Main().ProcessMessages(); ++i) {
-        }
-    }
+    void Pump() { test::Pump(EventLoop::Main()); }
 
     TControl& Control(const char* name)
     {

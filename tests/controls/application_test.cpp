@@ -1,4 +1,4 @@
-#include "tests/controls/controls_fixture.h"
+#include "tests/support/headless_app.h"
 
 #include "platform/window/message_box.h"
 
@@ -7,7 +7,7 @@
 namespace pellamo::test {
 namespace {
 
-class ApplicationTest : public ControlsFixture {};
+class ApplicationTest : public HeadlessAppFixture {};
 
 TEST_F(ApplicationTest, ExceptionTextAppendsAPeriodOnlyAfterCharactersSortingAfterIt)
 {
@@ -62,10 +62,10 @@ TEST_F(ApplicationTest, RealMessageBoxCarriesTextAndTitle)
     app.SetTitle("Pellamo");
     std::string caption;
     loop.Post([&] {
-        for (HWND h : ws().TopLevelWindows())
-            if (ws().GetClassName(h) == MessageBox::kClassName) {
-                caption = ws().GetWindowText(h);
-                ws().PostMessage(h, WM_CLOSE);
+        for (HWND h : ws.TopLevelWindows())
+            if (ws.GetClassName(h) == MessageBox::kClassName) {
+                caption = ws.GetWindowText(h);
+                ws.PostMessage(h, WM_CLOSE);
             }
     });
     app.ShowException("Empty URL");

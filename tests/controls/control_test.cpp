@@ -1,4 +1,4 @@
-#include "tests/controls/controls_fixture.h"
+#include "tests/support/headless_app.h"
 
 #include "platform/components/controls/custom_control.h"
 #include "platform/components/controls/graphic_control.h"
@@ -9,7 +9,7 @@
 namespace pellamo::test {
 namespace {
 
-class ControlTest : public ControlsFixture {
+class ControlTest : public HeadlessAppFixture {
 protected:
     TForm* form = nullptr;
     void SetUp() override
@@ -60,7 +60,7 @@ TEST_F(ControlTest, AlignedControlsTakeTheirEdgesInOrderAndFollowTheParent)
     EXPECT_EQ(bottom->BoundsRect(), Rect::FromSize(0, 381, 500, 19));
     EXPECT_EQ(client->BoundsRect(), Rect::FromSize(40, 50, 460, 331));
     // The windows follow the controls.
-    EXPECT_EQ(ws().GetClientRect(client->Handle()), Rect::FromSize(0, 0, 460, 331));
+    EXPECT_EQ(ws.GetClientRect(client->Handle()), Rect::FromSize(0, 0, 460, 331));
 
     hidden->SetVisible(true);
     EXPECT_EQ(client->Top(), 150);
@@ -144,17 +144,17 @@ TEST_F(ControlTest, FreeingAParentFreesItsChildrenAndClearsReferences)
     EXPECT_EQ(form->ComponentCount(), before - 3);
     EXPECT_EQ(form->FindComponent("Child"), nullptr);
     EXPECT_EQ(form->ActiveControl(), nullptr);
-    EXPECT_FALSE(ws().IsWindow(child_window));
+    EXPECT_FALSE(ws.IsWindow(child_window));
     EXPECT_EQ(form->ControlCount(), 0);
 
     // A control taken off its parent loses its window but lives on.
     auto* loose = Add<TCustomControl>("Loose");
     HWND loose_window = loose->Handle();
     loose->SetParent(nullptr);
-    EXPECT_FALSE(ws().IsWindow(loose_window));
+    EXPECT_FALSE(ws.IsWindow(loose_window));
     EXPECT_FALSE(loose->HandleAllocated());
     loose->SetParent(form);
-    EXPECT_TRUE(ws().IsWindow(loose->Handle()));
+    EXPECT_TRUE(ws.IsWindow(loose->Handle()));
 }
 
 // A windowless control that records what reaches it.
@@ -197,7 +197,7 @@ TEST_F(ControlTest, WindowlessChildIsPaintedByItsParentAndGetsItsMouse)
     EXPECT_EQ(PixelAt(*form, { 69, 69 }), clRed);
     EXPECT_NE(PixelAt(*form, { 70, 60 }), clRed);
 
-    auto display = ws().DisplayWindowOf(form->Handle());
+    auto display = ws.DisplayWindowOf(form->Handle());
     screen.MoveMouse(form->ClientToScreen({ 55, 65 }));
     Pump();
     EXPECT_EQ(screen.Window(display)->cursor, CursorShape::Hand);
@@ -253,11 +253,11 @@ TEST_F(ControlTest, ReplacedWindowProcSeesMessagesFirstAndCanPassThemOn)
 
     // Subclassing the window itself works as well.
     int sizes = 0;
-    WndProc previous = ws().SetWindowProc(ctl->Handle(), nullptr);
-    ws().SetWindowProc(ctl->Handle(), [&, previous](HWND h, UINT msg, WPARAM w, LPARAM l) {
+    WndProc previous = ws.SetWindowProc(ctl->Handle(), nullptr);
+    ws.SetWindowProc(ctl->Handle(), [&, previous](HWND h, UINT msg, WPARAM w, LPARAM l) {
         if (msg == WM_SIZE)
             ++sizes;
-        return ws().CallWindowProc(previous, h, msg, w, l);
+        return ws.CallWindowProc(previous, h, msg, w, l);
     });
     ctl->SetWidth(60);
     EXPECT_EQ(sizes, 1);
@@ -305,7 +305,7 @@ TEST_F(ControlTest, PublishedPropertiesByName)
     EXPECT_THROW(SetEnumProp(*ctl, "Align", "alMiddle"), EPropertyError);
     EXPECT_EQ(GetEnumProp(*form, "BorderStyle"), "bsNone");
     SetSetProp(*form, "BorderIcons", "[biSystemMenu,biMinimize]");
-    EXPECT_TRUE(ws().GetStyle(form->Handle()) & WS_SYSMENU);
+    EXPECT_TRUE(ws.GetStyle(form->Handle()) & WS_SYSMENU);
 }
 
 }

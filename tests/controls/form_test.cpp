@@ -1,4 +1,4 @@
-#include "tests/controls/controls_fixture.h"
+#include "tests/support/headless_app.h"
 
 #include "platform/components/controls/custom_control.h"
 #include "platform/components/controls/graphic_control.h"
@@ -10,7 +10,7 @@
 namespace pellamo::test {
 namespace {
 
-class FormTest : public ControlsFixture {};
+class FormTest : public HeadlessAppFixture {};
 
 // A form class as the program writes them: handlers registered, then its
 // description read.
@@ -59,8 +59,8 @@ end)",
     EXPECT_EQ(form->ClientWidth(), 300);
     EXPECT_EQ(form->ClientHeight(), 200);
     EXPECT_EQ(GetStrProp(*form, "Caption"), "Pellamo");
-    EXPECT_EQ(ws().GetWindowText(form->Handle()), "Pellamo");
-    EXPECT_TRUE(ws().GetExStyle(form->Handle()) & WS_EX_DLGMODALFRAME);
+    EXPECT_EQ(ws.GetWindowText(form->Handle()), "Pellamo");
+    EXPECT_TRUE(ws.GetExStyle(form->Handle()) & WS_EX_DLGMODALFRAME);
     auto* top = dynamic_cast<TControl*>(form->FindComponent("Top1"));
     auto* client = dynamic_cast<TControl*>(form->FindComponent("Client1"));
     ASSERT_TRUE(top && client);
@@ -80,13 +80,13 @@ TEST_F(FormTest, DesktopCentreAppliesAtFirstShowing)
     auto* form = app.CreateForm<TForm>();
     form->SetPosition(TPosition::poDesktopCenter);
     form->SetBounds(0, 0, 640, 435);
-    EXPECT_FALSE(ws().IsWindowVisible(form->Handle()));
+    EXPECT_FALSE(ws.IsWindowVisible(form->Handle()));
     form->Show();
     Pump();
     // Work area 1024 x 740.
     EXPECT_EQ(form->Left(), (1024 - 640) / 2);
     EXPECT_EQ(form->Top(), (740 - 435) / 2);
-    EXPECT_TRUE(ws().IsWindowVisible(form->Handle()));
+    EXPECT_TRUE(ws.IsWindowVisible(form->Handle()));
     EXPECT_TRUE(form->Active());
     // Moved by hand, hidden and shown again: it stays where it was put.
     form->SetLeft(5);
@@ -103,13 +103,13 @@ TEST_F(FormTest, ShowModalReturnsTheResultWhenClosed)
     std::vector<std::string> seen;
     loop.Post([&] {
         seen.push_back(dialog->Visible() ? "visible" : "hidden");
-        seen.push_back(ws().IsWindowEnabled(main->Handle()) ? "main enabled" : "main disabled");
+        seen.push_back(ws.IsWindowEnabled(main->Handle()) ? "main enabled" : "main disabled");
         dialog->Close();
     });
     EXPECT_EQ(dialog->ShowModal(), mrCancel);
     EXPECT_EQ(seen, (std::vector<std::string> { "visible", "main disabled" }));
     EXPECT_FALSE(dialog->Visible());
-    EXPECT_TRUE(ws().IsWindowEnabled(main->Handle()));
+    EXPECT_TRUE(ws.IsWindowEnabled(main->Handle()));
     EXPECT_FALSE(app.Terminated());
 
     // A set result ends it too; the same form can be shown again.
@@ -131,14 +131,14 @@ TEST_F(FormTest, CloseAsksCloseQueryAndTheMainFormEndsTheApplication)
 
     main->Show();
     main->allow_close = false;
-    screen.RequestClose(ws().DisplayWindowOf(main->Handle()));
+    screen.RequestClose(ws.DisplayWindowOf(main->Handle()));
     Pump();
     EXPECT_EQ(main->calls.back(), "closequery");
     EXPECT_TRUE(main->Visible());
     EXPECT_FALSE(app.Terminated());
 
     main->allow_close = true;
-    screen.RequestClose(ws().DisplayWindowOf(main->Handle()));
+    screen.RequestClose(ws.DisplayWindowOf(main->Handle()));
     Pump();
     EXPECT_TRUE(app.Terminated());
     app.Run(); // returns at once
@@ -165,8 +165,8 @@ TEST_F(FormTest, MinimumSizeHoldsForCodeAndWindowSystem)
     form->SetBounds(0, 0, 20, 20);
     EXPECT_EQ(form->Width(), 130);
     EXPECT_EQ(form->Height(), 50);
-    ws().MoveWindow(form->Handle(), 0, 0, 10, 10);
-    EXPECT_EQ(ws().GetWindowRect(form->Handle()).Width(), 130);
+    ws.MoveWindow(form->Handle(), 0, 0, 10, 10);
+    EXPECT_EQ(ws.GetWindowRect(form->Handle()).Width(), 130);
     EXPECT_EQ(form->Height(), 50);
 }
 

@@ -1,4 +1,4 @@
-#include "tests/controls/controls_fixture.h"
+#include "tests/support/headless_app.h"
 
 #include "platform/components/controls/label.h"
 #include "platform/components/controls/panel.h"
@@ -7,7 +7,7 @@
 namespace pellamo::test {
 namespace {
 
-class LabelPanelTest : public ControlsFixture {
+class LabelPanelTest : public HeadlessAppFixture {
 protected:
     // Bounding box of the pixels near `color` inside `area` (client
     // coordinates); glyph edges are smoothed.
@@ -73,7 +73,7 @@ end)",
     EXPECT_EQ(PixelAt(*label, { label->Width() - 1, 0 }), clYellow);
     EXPECT_FALSE(InkBox(*label, label->ClientRect(), clBlue).IsEmpty());
 
-    auto display = ws().DisplayWindowOf(form->Handle());
+    auto display = ws.DisplayWindowOf(form->Handle());
     screen.MoveMouse(label->ClientToScreen({ 2, 2 }));
     Pump();
     EXPECT_EQ(screen.Window(display)->cursor, CursorShape::Hand);

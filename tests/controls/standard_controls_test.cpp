@@ -1,4 +1,4 @@
-#include "tests/controls/controls_fixture.h"
+#include "tests/support/headless_app.h"
 
 #include "platform/components/controls/button.h"
 #include "platform/components/controls/check_list_box.h"
@@ -17,7 +17,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class StandardControlsTest : public ControlsFixture {
+class StandardControlsTest : public HeadlessAppFixture {
 protected:
     TForm* form = nullptr;
     void SetUp() override
@@ -250,7 +250,7 @@ TEST_F(StandardControlsTest, CheckListBoxTogglesOnTheBoxAndSelectsOnTheRow)
     EXPECT_EQ(list->TopIndex(), 10 - list->ClientHeight() / list->ItemHeight());
     SCROLLINFO si;
     si.fMask = SIF_ALL;
-    ASSERT_TRUE(ws().GetScrollInfo(list->Handle(), SB_VERT, &si));
+    ASSERT_TRUE(ws.GetScrollInfo(list->Handle(), SB_VERT, &si));
     EXPECT_EQ(si.nPos, list->TopIndex());
     EXPECT_GE(clicks, 2);
 

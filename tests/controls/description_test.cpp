@@ -1,7 +1,7 @@
 // A form description with the main window's kinds of tree and menu: the
 // stored tree comes in through Items.Data, menu items nest, handlers bind.
 
-#include "tests/treemenu/treemenu_fixture.h"
+#include "tests/controls/treemenu_fixture.h"
 
 #include "catalogue/builtin_catalogue.h"
 #include "platform/components/controls/main_menu.h"

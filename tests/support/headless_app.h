@@ -2,12 +2,15 @@
 
 #include "platform/backend/headless/headless_backend.h"
 #include "platform/components/controls/application.h"
+#include "platform/components/controls/control.h"
 #include "platform/components/controls/form.h"
 #include "platform/loop/event_loop.h"
 #include "platform/window/window_system.h"
+#include "tests/support/pump.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -16,7 +19,7 @@ namespace pellamo::test {
 // A headless screen 1024 x 768 (work area 1024 x 740), a loop of its own
 // and an application on them whose message boxes are recorded instead of
 // shown.
-class ControlsFixture : public ::testing::Test {
+class HeadlessAppFixture : public ::testing::Test {
 protected:
     struct ShownBox {
         std::string text;
@@ -27,9 +30,10 @@ protected:
     EventLoop loop;
     HeadlessBackend screen;
     TApplication app { screen, loop };
+    WindowSystem& ws { app.Windows() };
     std::vector<ShownBox> boxes;
 
-    ControlsFixture()
+    HeadlessAppFixture()
     {
         app.MessageBoxFunction = [this](const std::string& text, const std::string& caption, UINT flags) {
             boxes.push_back({ text, caption, flags });
@@ -37,27 +41,27 @@ protected:
         };
     }
 
-    WindowSystem& ws() { return app.Windows(); }
+    void Pump() { test::Pump(loop); }
+    void RunFor(std::chrono::milliseconds time) { test::RunFor(loop, time); }
 
-    // Runs passes until nothing is left to do (painting included).
-    void Pump()
-    {
-        for (int i = 0; i < 20 && loop.ProcessMessages(); ++i) {
-        }
-        loop.ProcessMessages();
-    }
-
-    Point ScreenOf(TControl& control, Point client) { return control.ClientToScreen(client); }
+    Point ScreenOf(const TControl& control, Point client) const { return control.ClientToScreen(client); }
+    Point ScreenOf(HWND hwnd, Point client) const { return ws.ClientToScreen(hwnd, client); }
     void ClickAt(TControl& control, Point client)
     {
         screen.Click(ScreenOf(control, client));
         Pump();
     }
-    // The colour the screen shows at a client point of a control.
+    // The colour the screen shows at a client point, once painting is done.
     TColor PixelAt(TControl& control, Point client)
     {
         Pump();
         Point p = ScreenOf(control, client);
+        return screen.Screenshot().GetPixel(p.x, p.y);
+    }
+    TColor PixelAt(HWND hwnd, Point client)
+    {
+        Pump();
+        Point p = ScreenOf(hwnd, client);
         return screen.Screenshot().GetPixel(p.x, p.y);
     }
 };

@@ -1,7 +1,7 @@
 // The tree view on the headless screen: the stored television tree, mouse
 // and keyboard navigation, type-ahead, label editing, scrolling and pixels.
 
-#include "tests/treemenu/treemenu_fixture.h"
+#include "tests/controls/treemenu_fixture.h"
 
 #include "catalogue/builtin_catalogue.h"
 #include "platform/components/controls/tree_format_error.h"
@@ -46,13 +46,13 @@ protected:
     Point Label(const TTreeNode* node) const
     {
         Rect r = tree->DisplayRect(node, true);
-        return OnScreen(tree->Handle(), { r.left + 3, (r.top + r.bottom) / 2 });
+        return ScreenOf(tree->Handle(), { r.left + 3, (r.top + r.bottom) / 2 });
     }
     Point Button(const TTreeNode* node) const
     {
         Rect r = tree->DisplayRect(node, false);
         int column = node->Level() + 1;
-        return OnScreen(tree->Handle(), { (column - 1) * 19 + 9, (r.top + r.bottom) / 2 });
+        return ScreenOf(tree->Handle(), { (column - 1) * 19 + 9, (r.top + r.bottom) / 2 });
     }
     SCROLLINFO Scroll() const
     {
@@ -344,7 +344,7 @@ TEST_F(TreeViewTest, ScrollInfoFollowsTheRowsAndTheWheelScrollsThreeRows)
         { "end key", [&] { screen.PressKey(VK_END); }, max_top },
     };
     for (const Step& s : steps) {
-        screen.MoveMouse(OnScreen(tree->Handle(), { 50, 50 }));
+        screen.MoveMouse(ScreenOf(tree->Handle(), { 50, 50 }));
         s.act();
         Pump();
         EXPECT_EQ(Scroll().nPos, s.top) << s.what;
@@ -362,8 +362,8 @@ TEST_F(TreeViewTest, SelectedRowPixels)
     Point right_of { label.right + 4, label.top + 2 };
     const TColor highlight = SystemColors::Resolve(clHighlight);
     const TColor window = SystemColors::Resolve(clWindow);
-    EXPECT_EQ(ScreenPixel(tree->Handle(), inside), highlight);
-    EXPECT_EQ(ScreenPixel(tree->Handle(), right_of), window);
+    EXPECT_EQ(PixelAt(tree->Handle(), inside), highlight);
+    EXPECT_EQ(PixelAt(tree->Handle(), right_of), window);
 
     struct Case {
         bool hide_selection;
@@ -377,15 +377,15 @@ TEST_F(TreeViewTest, SelectedRowPixels)
         tree->SetHideSelection(c.hide_selection);
         ws.SetFocus(host);
         Pump();
-        EXPECT_EQ(ScreenPixel(tree->Handle(), inside), c.unfocused) << c.hide_selection;
+        EXPECT_EQ(PixelAt(tree->Handle(), inside), c.unfocused) << c.hide_selection;
         tree->SetFocus();
         Pump();
-        EXPECT_EQ(ScreenPixel(tree->Handle(), inside), highlight);
+        EXPECT_EQ(PixelAt(tree->Handle(), inside), highlight);
     }
 
     tree->SetRowSelect(true);
     Pump();
-    EXPECT_EQ(ScreenPixel(tree->Handle(), right_of), highlight);
+    EXPECT_EQ(PixelAt(tree->Handle(), right_of), highlight);
 }
 
 TEST_F(TreeViewTest, DeletingTheSelectedBranchLeavesNoDanglingSelection)

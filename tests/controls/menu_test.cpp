@@ -1,7 +1,7 @@
 // Menus: the item model, pop-up menus at a screen point, owner drawing,
 // the form's menu bar with mouse and keyboard, and shortcut dispatch.
 
-#include "tests/treemenu/treemenu_fixture.h"
+#include "tests/controls/treemenu_fixture.h"
 
 #include "platform/components/controls/main_menu.h"
 #include "platform/components/controls/menu_bar.h"
@@ -115,7 +115,7 @@ protected:
         return false;
     }
     Point Center(const Rect& r) const { return { (r.left + r.right) / 2, (r.top + r.bottom) / 2 }; }
-    Point ItemOnScreen(TMenuWindow* w, int index) const { return OnScreen(w->Handle(), Center(w->ItemRect(index))); }
+    Point ItemOnScreen(TMenuWindow* w, int index) const { return ScreenOf(w->Handle(), Center(w->ItemRect(index))); }
 
     ComponentPtr<TComponent> owner { new TComponent(nullptr) };
     std::vector<std::string> clicks;
@@ -292,8 +292,8 @@ TEST_F(PopupMenuTest, OwnerDrawnItemsMeasureAndPaintThemselves)
         if (c.caption == "网络电台")
             saw_selected = saw_selected || c.selected;
     EXPECT_TRUE(saw_selected);
-    EXPECT_EQ(ScreenPixel(w->Handle(), Center(w->ItemRect(2))), kSelected);
-    EXPECT_EQ(ScreenPixel(w->Handle(), Center(w->ItemRect(0))), kPlain);
+    EXPECT_EQ(PixelAt(w->Handle(), Center(w->ItemRect(2))), kSelected);
+    EXPECT_EQ(PixelAt(w->Handle(), Center(w->ItemRect(0))), kPlain);
 
     // The advanced hook wins and gets the state set.
     TOwnerDrawState state = 0;
@@ -335,7 +335,7 @@ TEST_F(MenuBarTest, TakesAStripAboveTheClientAreaAndPaintsItsItems)
     Rect client = ws.GetClientRect(host);
     EXPECT_EQ(client.Height(), client_before.Height() - bar->BarHeight());
     Rect first = bar->ItemRect(0);
-    Point client_origin = OnScreen(host, { 0, 0 });
+    Point client_origin = ScreenOf(host, { 0, 0 });
     EXPECT_EQ(first.bottom, client_origin.y);
     EXPECT_EQ(first.left, client_origin.x);
     EXPECT_EQ(bar->ItemRect(1).left, first.right);
