@@ -6,6 +6,8 @@
 #include "platform/gfx/geometry.h"
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace pellamo {
 
@@ -104,6 +106,7 @@ constexpr UINT WM_MDIGETACTIVE = 0x0229;
 constexpr UINT WM_MDISETMENU = 0x0230;
 constexpr UINT WM_ENTERSIZEMOVE = 0x0231;
 constexpr UINT WM_EXITSIZEMOVE = 0x0232;
+constexpr UINT WM_DROPFILES = 0x0233;
 constexpr UINT WM_MDIREFRESHMENU = 0x0234;
 constexpr UINT WM_NCMOUSELEAVE = 0x02A2;
 constexpr UINT WM_MOUSELEAVE = 0x02A3;
@@ -133,6 +136,7 @@ constexpr DWORD WS_TABSTOP = 0x00010000;
 
 constexpr DWORD WS_EX_DLGMODALFRAME = 0x00000001;
 constexpr DWORD WS_EX_TOPMOST = 0x00000008;
+constexpr DWORD WS_EX_ACCEPTFILES = 0x00000010;
 constexpr DWORD WS_EX_TRANSPARENT = 0x00000020;
 constexpr DWORD WS_EX_TOOLWINDOW = 0x00000080;
 constexpr DWORD WS_EX_WINDOWEDGE = 0x00000100;
@@ -369,6 +373,14 @@ struct TRACKMOUSEEVENT {
     DWORD dwFlags = 0;
     HWND hwndTrack = nullptr;
     DWORD dwHoverTime = 0;
+};
+
+// What WM_DROPFILES carries (wParam points to it; it lives while the
+// message is handled): where the drop landed in the target's client area,
+// and the dropped items as the display gave them (file:// URIs for files).
+struct DROPFILES {
+    POINT pt;
+    std::vector<std::string> items;
 };
 
 // A queued message as the application-wide hook sees it.

@@ -130,6 +130,8 @@ HWND WindowSystem::CreateWindowEx(const CreateWindowParams& params)
         dp.topmost = w->ex_style & WS_EX_TOPMOST;
         dp.owner = owner ? owner->display : 0;
         w->display = m_backend.CreateWindow(dp);
+        if (w->ex_style & WS_EX_ACCEPTFILES)
+            m_backend.SetAcceptDrops(w->display, true);
         m_by_display[w->display] = hwnd;
         w->back_buffer = Bitmap(std::min(b.Width(), kMaxBufferSide), std::min(b.Height(), kMaxBufferSide));
     }
@@ -411,8 +413,19 @@ DWORD WindowSystem::GetExStyle(HWND hwnd) const
 
 void WindowSystem::SetExStyle(HWND hwnd, DWORD ex_style)
 {
-    if (WindowObject* w = Find(hwnd))
-        w->ex_style = ex_style;
+    WindowObject* w = Find(hwnd);
+    if (!w)
+        return;
+    bool drops_changed = (w->ex_style ^ ex_style) & WS_EX_ACCEPTFILES;
+    w->ex_style = ex_style;
+    if (drops_changed && w->display)
+        m_backend.SetAcceptDrops(w->display, ex_style & WS_EX_ACCEPTFILES);
+}
+
+void WindowSystem::DragAcceptFiles(HWND hwnd, bool accept)
+{
+    DWORD ex = GetExStyle(hwnd);
+    SetExStyle(hwnd, accept ? ex | WS_EX_ACCEPTFILES : ex & ~WS_EX_ACCEPTFILES);
 }
 
 std::string WindowSystem::GetClassName(HWND hwnd) const

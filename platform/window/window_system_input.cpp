@@ -124,6 +124,10 @@ void WindowSystem::RouteDisplayEvent(const DisplayEvent& e)
                 ActivateAnother(h);
         }
         break;
+    case T::Drop:
+        if (top)
+            HandleDrop(e, *top);
+        break;
     }
 }
 
@@ -265,6 +269,20 @@ void WindowSystem::HandleMouse(const DisplayEvent& e, WindowObject& top)
         return;
     }
     DispatchQueued(msg);
+}
+
+void WindowSystem::HandleDrop(const DisplayEvent& e, WindowObject& top)
+{
+    // A window a modal loop has disabled takes no drops, as it takes no clicks.
+    if (top.style & WS_DISABLED)
+        return;
+    HWND target = ChildAt(top, e.screen);
+    while (target && target != top.handle && !(GetExStyle(target) & WS_EX_ACCEPTFILES))
+        target = GetParent(target);
+    if (!target || !(GetExStyle(target) & WS_EX_ACCEPTFILES))
+        return;
+    DROPFILES drop { ScreenToClient(target, e.screen), e.items };
+    SendMessage(target, WM_DROPFILES, reinterpret_cast<WPARAM>(&drop), 0);
 }
 
 void WindowSystem::HandleKey(const DisplayEvent& e)

@@ -14,10 +14,12 @@
 #include "platform/loop/event_loop.h"
 #include "platform/text/gbk.h"
 #include "platform/window/window_system.h"
+#include "tests/net/test_servers.h"
 #include "tests/support/pump.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -30,6 +32,8 @@ class PellamoWindowsTest : public ::testing::Test {
 protected:
     PellamoWindowsTest()
     {
+        // The viewer's playlists of the machine running the tests stay out.
+        setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
         app.MessageBoxFunction = [this](const std::string& text, const std::string& caption, UINT) {
             boxes.push_back(caption + "|" + text);
             return IDOK;
@@ -62,6 +66,7 @@ protected:
         return nullptr;
     }
 
+    test::TempDir config;
     HeadlessBackend screen;
     TApplication app { screen };
     PellamoWindows windows;

@@ -4,6 +4,7 @@
 // Only x11_*.cpp include this.
 
 #include "platform/backend/x11/x11_backend.h"
+#include "platform/backend/x11/x11_drop_target.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -24,6 +25,7 @@ inline constexpr int kXExpose = Expose;
 #undef CursorShape
 
 #include <map>
+#include <memory>
 #include <string>
 
 namespace pellamo {
@@ -60,6 +62,7 @@ struct X11Backend::Impl {
     ::Window utility = 0;
     std::string clipboard;
     bool own_clipboard = false;
+    std::unique_ptr<X11DropTarget> drops;
 
     Atom wm_protocols, wm_delete, net_wm_name, utf8_string, net_workarea, motif_hints, net_wm_state, net_wm_state_above,
         net_active_window, net_wm_window_type, net_type_normal, net_type_popup, net_supporting_wm_check, clipboard_atom,

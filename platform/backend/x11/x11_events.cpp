@@ -12,6 +12,8 @@ using namespace x11;
 
 void X11Backend::Impl::Handle(XEvent& ev)
 {
+    if (drops->Handle(ev))
+        return;
     if (ev.xany.window == utility) {
         if (ev.type == SelectionRequest)
             AnswerSelectionRequest(ev.xselectionrequest);
