@@ -54,6 +54,8 @@ constexpr UINT WM_ERASEBKGND = 0x0014;
 constexpr UINT WM_SHOWWINDOW = 0x0018;
 constexpr UINT WM_ACTIVATEAPP = 0x001C;
 constexpr UINT WM_SETCURSOR = 0x0020;
+// wParam: the window clicked; lParam: the screen point, (-1, -1) from the keyboard.
+constexpr UINT WM_CONTEXTMENU = 0x007B;
 constexpr UINT WM_MOUSEACTIVATE = 0x0021;
 constexpr UINT WM_GETMINMAXINFO = 0x0024;
 constexpr UINT WM_WINDOWPOSCHANGING = 0x0046;
@@ -111,6 +113,9 @@ constexpr UINT WM_MDIREFRESHMENU = 0x0234;
 constexpr UINT WM_NCMOUSELEAVE = 0x02A2;
 constexpr UINT WM_MOUSELEAVE = 0x02A3;
 constexpr UINT WM_PRINTCLIENT = 0x0318;
+// lParam flags of WM_PRINTCLIENT.
+constexpr LPARAM PRF_ERASEBKGND = 0x00000008;
+constexpr LPARAM PRF_CLIENT = 0x00000004;
 constexpr UINT WM_USER = 0x0400;
 
 // Window styles.
@@ -367,6 +372,27 @@ struct SCROLLBARINFO {
     DWORD rgstate[6] = {};
 };
 static_assert(sizeof(SCROLLBARINFO) == 60);
+
+struct COMBOBOXINFO {
+    DWORD cbSize = sizeof(COMBOBOXINFO);
+    RECT rcItem;
+    RECT rcButton;
+    DWORD stateButton = 0;
+    HWND hwndCombo = nullptr;
+    HWND hwndItem = nullptr;
+    HWND hwndList = nullptr;
+};
+
+// Flags of AnimateWindow.
+constexpr DWORD AW_HOR_POSITIVE = 0x00000001;
+constexpr DWORD AW_HOR_NEGATIVE = 0x00000002;
+constexpr DWORD AW_VER_POSITIVE = 0x00000004;
+constexpr DWORD AW_VER_NEGATIVE = 0x00000008;
+constexpr DWORD AW_CENTER = 0x00000010;
+constexpr DWORD AW_HIDE = 0x00010000;
+constexpr DWORD AW_ACTIVATE = 0x00020000;
+constexpr DWORD AW_SLIDE = 0x00040000;
+constexpr DWORD AW_BLEND = 0x00080000;
 
 struct TRACKMOUSEEVENT {
     DWORD cbSize = sizeof(TRACKMOUSEEVENT);

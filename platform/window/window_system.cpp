@@ -39,6 +39,7 @@ WindowSystem::~WindowSystem()
     m_loop.RemovePrepareHook(m_prepare_hook);
     m_backend.SetEventSink(nullptr);
     *m_alive = false;
+    m_slides.clear();
     // Ending the program: windows go without messages, as at process exit.
     for (auto& [handle, w] : m_windows) {
         for (auto& [id, timer] : w->timers)
@@ -217,6 +218,7 @@ bool WindowSystem::DestroyWindow(HWND hwnd)
         for (auto& [id, timer] : o->timers)
             m_loop.StopTimer(timer);
         o->timers.clear();
+        m_slides.erase(h);
         if (o->modal_depth > 0)
             o->modal_ended = true;
         Dispatch(*o, WM_DESTROY, 0, 0);
@@ -416,10 +418,41 @@ void WindowSystem::SetExStyle(HWND hwnd, DWORD ex_style)
     WindowObject* w = Find(hwnd);
     if (!w)
         return;
+    bool was_popup = IsPopupStyle(w->ex_style);
+    bool was_topmost = w->ex_style & WS_EX_TOPMOST;
     bool drops_changed = (w->ex_style ^ ex_style) & WS_EX_ACCEPTFILES;
     w->ex_style = ex_style;
-    if (drops_changed && w->display)
+    // The display decides these when its window is made.
+    if (w->display && (IsPopupStyle(ex_style) != was_popup || ((ex_style & WS_EX_TOPMOST) != 0) != was_topmost))
+        RecreateDisplay(*w);
+    else if (drops_changed && w->display)
         m_backend.SetAcceptDrops(w->display, ex_style & WS_EX_ACCEPTFILES);
+}
+
+void WindowSystem::RecreateDisplay(WindowObject& w)
+{
+    WindowObject* owner = Find(w.owner);
+    DisplayWindowParams dp;
+    dp.bounds = w.window_rect;
+    dp.title = w.text;
+    dp.popup = IsPopupStyle(w.ex_style);
+    dp.topmost = w.ex_style & WS_EX_TOPMOST;
+    dp.owner = owner ? owner->display : 0;
+    DisplayWindowId old = w.display;
+    w.display = m_backend.CreateWindow(dp);
+    m_by_display.erase(old);
+    m_by_display[w.display] = w.handle;
+    m_backend.SetCursor(w.display, w.cursor);
+    if (w.ex_style & WS_EX_ACCEPTFILES)
+        m_backend.SetAcceptDrops(w.display, true);
+    ApplyShape(w);
+    if (w.style & WS_VISIBLE) {
+        m_backend.Show(w.display, true);
+        MarkPresent(w, { 0, 0, w.window_rect.Width(), w.window_rect.Height() });
+    }
+    if (m_capture && TopOf(Find(m_capture)) == &w)
+        m_backend.SetCapture(w.display);
+    m_backend.DestroyWindow(old);
 }
 
 void WindowSystem::DragAcceptFiles(HWND hwnd, bool accept)

@@ -6,9 +6,12 @@
 #include "platform/window/double_click.h"
 #include "platform/window/messages.h"
 #include "platform/window/window_object.h"
+#include "platform/window/window_slide.h"
 
 #include <chrono>
 #include <exception>
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -101,9 +104,12 @@ public:
     // WS_VISIBLE, WS_MINIMIZE, WS_MAXIMIZE and WS_DISABLED keep following the window's state.
     void SetStyle(HWND hwnd, DWORD style);
     DWORD GetExStyle(HWND hwnd) const;
-    // WS_EX_ACCEPTFILES on a top-level window lets the display drop files
-    // and links on it: they arrive as WM_DROPFILES at the window under the
-    // drop point that has the bit, or its nearest ancestor that has it.
+    // A top-level window that becomes a pop-up or stops being one (see
+    // CreateWindowParams), or changes WS_EX_TOPMOST, gets a new display
+    // window of that kind. WS_EX_ACCEPTFILES on a top-level window lets the
+    // display drop files and links on it: they arrive as WM_DROPFILES at the
+    // window under the drop point that has the bit, or its nearest ancestor
+    // that has it.
     void SetExStyle(HWND hwnd, DWORD ex_style);
     void DragAcceptFiles(HWND hwnd, bool accept);
     std::string GetClassName(HWND hwnd) const;
@@ -166,6 +172,10 @@ public:
     DeviceContext* GetDC(HWND hwnd); // the client area
     DeviceContext* GetWindowDC(HWND hwnd); // the whole window, frame included
     int ReleaseDC(HWND hwnd, DeviceContext* dc);
+    // The window whose device context (handed out and not yet released)
+    // `canvas` draws on; null for a canvas on a bitmap of its own. Lets a
+    // drawing hook that is given only a canvas find its window.
+    HWND WindowFromDC(const Canvas& canvas) const;
     // Paints every invalid window and presents each changed top-level
     // window in one step; runs by itself before the loop blocks.
     void PaintPending();
@@ -187,6 +197,17 @@ public:
     int GetScrollPos(HWND hwnd, int bar) const;
     bool ShowScrollBar(HWND hwnd, int bar, bool show);
     bool EnableScrollBar(HWND hwnd, int bar, UINT arrows);
+
+    // Shows or hides a top-level window with a roll or a slide (AW_* flags
+    // of window_slide.h) played over `milliseconds` by the loop's timers, and
+    // returns at once; `done` runs once the window has reached its end (its
+    // own place and region, hidden after a hide). False, and nothing happens,
+    // for flags it cannot play, a child window, or a window already shown
+    // (hidden) when asked to show (hide). ShowWindow, a second animation or
+    // DestroyWindow end a running one first: at once, with its `done`
+    // (DestroyWindow without). A region set meanwhile is replaced at the end.
+    bool AnimateWindow(HWND hwnd, UINT milliseconds, DWORD flags, std::function<void()> done = {});
+    bool IsAnimating(HWND hwnd) const { return m_slides.count(hwnd) != 0; }
 
     // Timers: WM_TIMER with wParam = id, through the queue.
     uintptr_t SetTimer(HWND hwnd, uintptr_t id, UINT milliseconds);
@@ -241,6 +262,10 @@ private:
     void MarkPresent(WindowObject& top, const Rect& rect_in_window);
     void RecalcFrame(WindowObject& w, const Rect& new_rect, WINDOWPOS& pos);
     void ApplyShape(WindowObject& w);
+    // A new display window of the kind the window's styles now ask for.
+    void RecreateDisplay(WindowObject& w);
+    // Ends the window's animation at once and runs its `done`.
+    void EndAnimation(HWND hwnd);
 
     void Activate(HWND hwnd, WPARAM how, bool from_display);
     void ActivateAnother(HWND leaving);
@@ -268,6 +293,11 @@ private:
     ExceptionHandler m_exception_handler;
     uint64_t m_next_hook = 1;
     std::vector<std::unique_ptr<DeviceContext>> m_dcs;
+    struct Animation {
+        std::unique_ptr<WindowSlide> slide;
+        std::function<void()> done;
+    };
+    std::map<HWND, Animation> m_slides;
 
     HWND m_focus = nullptr;
     HWND m_active = nullptr;

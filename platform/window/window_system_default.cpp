@@ -31,6 +31,19 @@ LRESULT WindowSystem::DefWindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM l
     switch (msg) {
     case WM_NCCREATE:
         return 1;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (msg == WM_SYSKEYDOWN && wparam == VK_F4 && (lparam & (1 << 29)))
+            SendMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+        // The context-menu key and Shift+F10 ask for the focused window's menu.
+        else if (wparam == VK_APPS || (wparam == VK_F10 && (m_key_modifiers & kModShift)))
+            SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(-1, -1));
+        return 0;
+    case WM_CONTEXTMENU:
+        // Unanswered, it goes up to the parent.
+        if (w->parent)
+            return SendMessage(w->parent, WM_CONTEXTMENU, wparam, lparam);
+        return 0;
     case WM_NCCALCSIZE: {
         Rect* r = wparam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lparam)->rgrc[0] : reinterpret_cast<Rect*>(lparam);
         if (r)
@@ -78,6 +91,8 @@ LRESULT WindowSystem::DefWindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM l
         return 1;
     }
     case WM_PAINT: {
+        if (wparam) // painting into a caller's context validates nothing
+            return 0;
         PAINTSTRUCT ps;
         BeginPaint(hwnd, &ps);
         EndPaint(hwnd, &ps);
@@ -151,10 +166,6 @@ LRESULT WindowSystem::DefWindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM l
             StartMove(hwnd);
             break;
         }
-        return 0;
-    case WM_SYSKEYDOWN:
-        if (wparam == VK_F4 && (lparam & (1 << 29)))
-            SendMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
         return 0;
     case WM_MOUSEWHEEL:
         if (w->parent)

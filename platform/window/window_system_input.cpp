@@ -200,6 +200,12 @@ void WindowSystem::HandleMouse(const DisplayEvent& e, WindowObject& top)
     if (m_capture && Find(m_capture)) {
         target = m_capture;
     } else {
+        // A window hidden under a held button (the display still grabs the
+        // pointer for it) gets nothing more: it is not there to click.
+        if (!(top.style & WS_VISIBLE)) {
+            CheckMouseLeave(nullptr, true);
+            return;
+        }
         if (top.style & WS_DISABLED) {
             // A click on a window disabled by a modal loop brings the modal window forward.
             if (e.type == T::ButtonDown)

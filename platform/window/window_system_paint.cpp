@@ -198,6 +198,14 @@ int WindowSystem::ReleaseDC(HWND hwnd, DeviceContext* dc)
     return 1;
 }
 
+HWND WindowSystem::WindowFromDC(const Canvas& canvas) const
+{
+    for (const auto& dc : m_dcs)
+        if (dc->HasCanvas(canvas) && !dc->Detached())
+            return dc->Window();
+    return nullptr;
+}
+
 DeviceContext* WindowSystem::BeginPaint(HWND hwnd, PAINTSTRUCT* ps)
 {
     WindowObject* w = Find(hwnd);

@@ -233,6 +233,11 @@ bool WindowSystem::ShowWindow(HWND hwnd, int cmd)
     if (!w)
         return false;
     auto hold = Hold(hwnd);
+    if (m_slides.count(hwnd)) {
+        EndAnimation(hwnd);
+        if (!IsWindow(hwnd))
+            return false;
+    }
     bool was_visible = w->style & WS_VISIBLE;
     constexpr UINT kKeep = SWP_NOZORDER | SWP_NOACTIVATE;
     auto activate = [&] {

@@ -62,10 +62,10 @@ TEST_F(ApplicationTest, RealMessageBoxCarriesTextAndTitle)
     app.SetTitle("Pellamo");
     std::string caption;
     loop.Post([&] {
-        for (HWND h : ws.TopLevelWindows())
-            if (ws.GetClassName(h) == MessageBox::kClassName) {
-                caption = ws.GetWindowText(h);
-                ws.PostMessage(h, WM_CLOSE);
+        for (HWND h : ws().TopLevelWindows())
+            if (ws().GetClassName(h) == MessageBox::kClassName) {
+                caption = ws().GetWindowText(h);
+                ws().PostMessage(h, WM_CLOSE);
             }
     });
     app.ShowException("Empty URL");

@@ -5,6 +5,7 @@
 #include "platform/components/description_reader.h"
 #include "platform/components/component_errors.h"
 #include "platform/components/property_access.h"
+#include "platform/window/device_context.h"
 
 namespace pellamo::test {
 namespace {
@@ -60,7 +61,7 @@ TEST_F(ControlTest, AlignedControlsTakeTheirEdgesInOrderAndFollowTheParent)
     EXPECT_EQ(bottom->BoundsRect(), Rect::FromSize(0, 381, 500, 19));
     EXPECT_EQ(client->BoundsRect(), Rect::FromSize(40, 50, 460, 331));
     // The windows follow the controls.
-    EXPECT_EQ(ws.GetClientRect(client->Handle()), Rect::FromSize(0, 0, 460, 331));
+    EXPECT_EQ(ws().GetClientRect(client->Handle()), Rect::FromSize(0, 0, 460, 331));
 
     hidden->SetVisible(true);
     EXPECT_EQ(client->Top(), 150);
@@ -144,17 +145,17 @@ TEST_F(ControlTest, FreeingAParentFreesItsChildrenAndClearsReferences)
     EXPECT_EQ(form->ComponentCount(), before - 3);
     EXPECT_EQ(form->FindComponent("Child"), nullptr);
     EXPECT_EQ(form->ActiveControl(), nullptr);
-    EXPECT_FALSE(ws.IsWindow(child_window));
+    EXPECT_FALSE(ws().IsWindow(child_window));
     EXPECT_EQ(form->ControlCount(), 0);
 
     // A control taken off its parent loses its window but lives on.
     auto* loose = Add<TCustomControl>("Loose");
     HWND loose_window = loose->Handle();
     loose->SetParent(nullptr);
-    EXPECT_FALSE(ws.IsWindow(loose_window));
+    EXPECT_FALSE(ws().IsWindow(loose_window));
     EXPECT_FALSE(loose->HandleAllocated());
     loose->SetParent(form);
-    EXPECT_TRUE(ws.IsWindow(loose->Handle()));
+    EXPECT_TRUE(ws().IsWindow(loose->Handle()));
 }
 
 // A windowless control that records what reaches it.
@@ -197,7 +198,7 @@ TEST_F(ControlTest, WindowlessChildIsPaintedByItsParentAndGetsItsMouse)
     EXPECT_EQ(PixelAt(*form, { 69, 69 }), clRed);
     EXPECT_NE(PixelAt(*form, { 70, 60 }), clRed);
 
-    auto display = ws.DisplayWindowOf(form->Handle());
+    auto display = ws().DisplayWindowOf(form->Handle());
     screen.MoveMouse(form->ClientToScreen({ 55, 65 }));
     Pump();
     EXPECT_EQ(screen.Window(display)->cursor, CursorShape::Hand);
@@ -224,6 +225,48 @@ TEST_F(ControlTest, WindowlessChildIsPaintedByItsParentAndGetsItsMouse)
     EXPECT_EQ(PixelAt(*form, { 50, 60 }), clBlue);
     spot->Hide();
     EXPECT_NE(PixelAt(*form, { 50, 60 }), clBlue);
+}
+
+TEST_F(ControlTest, PaintAndPrintClientDrawIntoACallersCanvasAndLeaveTheWindowAlone)
+{
+    form->SetColor(clGreen);
+    auto* spot = Add<Spot>("Spot");
+    spot->SetBounds(4, 3, 2, 2);
+    form->Show();
+    Pump();
+    form->Invalidate();
+
+    // A canvas of 6 x 5 whose origin sits at the form's (2, 1), clipped to
+    // its own 1-pixel border: as a child of the form at (2, 1) sees it.
+    Bitmap picture(6, 5, clWhite);
+    Canvas canvas(picture);
+    canvas.SetViewportOrigin({ -2, -1 });
+    canvas.IntersectClipRect({ 3, 2, 7, 5 });
+    DeviceContext dc = DeviceContext::Over(canvas);
+
+    struct Case {
+        const char* what;
+        UINT msg;
+        LPARAM flags;
+        TColor background; // what the form's own erasing left
+    } cases[] = {
+        { "WM_PAINT paints, erasing nothing", WM_PAINT, 0, clWhite },
+        { "WM_PRINTCLIENT without erasing", WM_PRINTCLIENT, PRF_CLIENT, clWhite },
+        { "WM_PRINTCLIENT with erasing", WM_PRINTCLIENT, PRF_CLIENT | PRF_ERASEBKGND, clGreen },
+    };
+    for (const Case& c : cases) {
+        picture.Fill(clWhite);
+        form->Perform(c.msg, reinterpret_cast<WPARAM>(&dc), c.flags);
+        EXPECT_EQ(picture.GetPixel(0, 0), clWhite) << c.what << ": outside the clip";
+        EXPECT_EQ(picture.GetPixel(1, 1), c.background) << c.what;
+        // The windowless child at form (4, 3) lands at picture (2, 2).
+        EXPECT_EQ(picture.GetPixel(2, 2), clRed) << c.what;
+        EXPECT_EQ(picture.GetPixel(3, 3), clRed) << c.what;
+        EXPECT_EQ(picture.GetPixel(4, 3), c.background) << c.what;
+    }
+    // The window still has its own painting to do.
+    Rect update;
+    EXPECT_TRUE(ws().GetUpdateRect(form->Handle(), &update));
 }
 
 TEST_F(ControlTest, ReplacedWindowProcSeesMessagesFirstAndCanPassThemOn)
@@ -253,11 +296,11 @@ TEST_F(ControlTest, ReplacedWindowProcSeesMessagesFirstAndCanPassThemOn)
 
     // Subclassing the window itself works as well.
     int sizes = 0;
-    WndProc previous = ws.SetWindowProc(ctl->Handle(), nullptr);
-    ws.SetWindowProc(ctl->Handle(), [&, previous](HWND h, UINT msg, WPARAM w, LPARAM l) {
+    WndProc previous = ws().SetWindowProc(ctl->Handle(), nullptr);
+    ws().SetWindowProc(ctl->Handle(), [&, previous](HWND h, UINT msg, WPARAM w, LPARAM l) {
         if (msg == WM_SIZE)
             ++sizes;
-        return ws.CallWindowProc(previous, h, msg, w, l);
+        return ws().CallWindowProc(previous, h, msg, w, l);
     });
     ctl->SetWidth(60);
     EXPECT_EQ(sizes, 1);
@@ -305,7 +348,7 @@ TEST_F(ControlTest, PublishedPropertiesByName)
     EXPECT_THROW(SetEnumProp(*ctl, "Align", "alMiddle"), EPropertyError);
     EXPECT_EQ(GetEnumProp(*form, "BorderStyle"), "bsNone");
     SetSetProp(*form, "BorderIcons", "[biSystemMenu,biMinimize]");
-    EXPECT_TRUE(ws.GetStyle(form->Handle()) & WS_SYSMENU);
+    EXPECT_TRUE(ws().GetStyle(form->Handle()) & WS_SYSMENU);
 }
 
 }

@@ -97,7 +97,7 @@ TEST_F(TreeMenuFixture, DescriptionBuildsTreeAndMenu)
     ASSERT_TRUE(menu->MenuBar()->IsDropped());
     TMenuWindow* drop = menu->MenuBar()->DropDown();
     Rect first = drop->ItemRect(0);
-    screen.Click(ws.ClientToScreen(drop->Handle(), { first.left + 5, first.top + 5 }));
+    screen.Click(ws().ClientToScreen(drop->Handle(), { first.left + 5, first.top + 5 }));
     Pump();
     EXPECT_EQ(main->n2_clicks, 2);
 

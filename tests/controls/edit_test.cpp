@@ -163,19 +163,19 @@ TEST_F(EditTest, MemoKeepsTextAndLinesInStepAndScrollsItsLines)
     memo->SetText(many);
     SCROLLINFO si;
     si.fMask = SIF_ALL;
-    ASSERT_TRUE(ws.GetScrollInfo(memo->Handle(), SB_VERT, &si));
+    ASSERT_TRUE(ws().GetScrollInfo(memo->Handle(), SB_VERT, &si));
     EXPECT_EQ(si.nMax, 40); // 41 lines, the last one empty
     int page = static_cast<int>(si.nPage);
     EXPECT_GT(page, 1);
     EXPECT_EQ(si.nPos, 0);
 
-    ws.SendMessage(memo->Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 10), 0);
+    ws().SendMessage(memo->Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 10), 0);
     EXPECT_EQ(memo->TopLine(), 10);
-    ws.SendMessage(memo->Handle(), WM_VSCROLL, SB_BOTTOM, 0);
+    ws().SendMessage(memo->Handle(), WM_VSCROLL, SB_BOTTOM, 0);
     EXPECT_EQ(memo->TopLine(), 41 - page);
-    ASSERT_TRUE(ws.GetScrollInfo(memo->Handle(), SB_VERT, &si));
+    ASSERT_TRUE(ws().GetScrollInfo(memo->Handle(), SB_VERT, &si));
     EXPECT_EQ(si.nPos, 41 - page);
-    ws.SendMessage(memo->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    ws().SendMessage(memo->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
     EXPECT_EQ(memo->TopLine(), 41 - page - 3);
 
     // Typing at the end scrolls the caret into view; Enter breaks lines.
@@ -237,8 +237,8 @@ end)",
     ASSERT_TRUE(memo && edit2);
     EXPECT_EQ(memo->Text(), "Memo1");
     EXPECT_EQ(edit2->Text(), "Edit2");
-    EXPECT_TRUE(ws.GetStyle(memo->Handle()) & WS_VSCROLL);
-    EXPECT_FALSE(ws.IsWindowVisible(memo->Handle()));
+    EXPECT_TRUE(ws().GetStyle(memo->Handle()) & WS_VSCROLL);
+    EXPECT_FALSE(ws().IsWindowVisible(memo->Handle()));
 }
 
 }

@@ -59,8 +59,8 @@ end)",
     EXPECT_EQ(form->ClientWidth(), 300);
     EXPECT_EQ(form->ClientHeight(), 200);
     EXPECT_EQ(GetStrProp(*form, "Caption"), "Pellamo");
-    EXPECT_EQ(ws.GetWindowText(form->Handle()), "Pellamo");
-    EXPECT_TRUE(ws.GetExStyle(form->Handle()) & WS_EX_DLGMODALFRAME);
+    EXPECT_EQ(ws().GetWindowText(form->Handle()), "Pellamo");
+    EXPECT_TRUE(ws().GetExStyle(form->Handle()) & WS_EX_DLGMODALFRAME);
     auto* top = dynamic_cast<TControl*>(form->FindComponent("Top1"));
     auto* client = dynamic_cast<TControl*>(form->FindComponent("Client1"));
     ASSERT_TRUE(top && client);
@@ -80,13 +80,13 @@ TEST_F(FormTest, DesktopCentreAppliesAtFirstShowing)
     auto* form = app.CreateForm<TForm>();
     form->SetPosition(TPosition::poDesktopCenter);
     form->SetBounds(0, 0, 640, 435);
-    EXPECT_FALSE(ws.IsWindowVisible(form->Handle()));
+    EXPECT_FALSE(ws().IsWindowVisible(form->Handle()));
     form->Show();
     Pump();
     // Work area 1024 x 740.
     EXPECT_EQ(form->Left(), (1024 - 640) / 2);
     EXPECT_EQ(form->Top(), (740 - 435) / 2);
-    EXPECT_TRUE(ws.IsWindowVisible(form->Handle()));
+    EXPECT_TRUE(ws().IsWindowVisible(form->Handle()));
     EXPECT_TRUE(form->Active());
     // Moved by hand, hidden and shown again: it stays where it was put.
     form->SetLeft(5);
@@ -103,13 +103,13 @@ TEST_F(FormTest, ShowModalReturnsTheResultWhenClosed)
     std::vector<std::string> seen;
     loop.Post([&] {
         seen.push_back(dialog->Visible() ? "visible" : "hidden");
-        seen.push_back(ws.IsWindowEnabled(main->Handle()) ? "main enabled" : "main disabled");
+        seen.push_back(ws().IsWindowEnabled(main->Handle()) ? "main enabled" : "main disabled");
         dialog->Close();
     });
     EXPECT_EQ(dialog->ShowModal(), mrCancel);
     EXPECT_EQ(seen, (std::vector<std::string> { "visible", "main disabled" }));
     EXPECT_FALSE(dialog->Visible());
-    EXPECT_TRUE(ws.IsWindowEnabled(main->Handle()));
+    EXPECT_TRUE(ws().IsWindowEnabled(main->Handle()));
     EXPECT_FALSE(app.Terminated());
 
     // A set result ends it too; the same form can be shown again.
@@ -131,14 +131,14 @@ TEST_F(FormTest, CloseAsksCloseQueryAndTheMainFormEndsTheApplication)
 
     main->Show();
     main->allow_close = false;
-    screen.RequestClose(ws.DisplayWindowOf(main->Handle()));
+    screen.RequestClose(ws().DisplayWindowOf(main->Handle()));
     Pump();
     EXPECT_EQ(main->calls.back(), "closequery");
     EXPECT_TRUE(main->Visible());
     EXPECT_FALSE(app.Terminated());
 
     main->allow_close = true;
-    screen.RequestClose(ws.DisplayWindowOf(main->Handle()));
+    screen.RequestClose(ws().DisplayWindowOf(main->Handle()));
     Pump();
     EXPECT_TRUE(app.Terminated());
     app.Run(); // returns at once
@@ -165,8 +165,8 @@ TEST_F(FormTest, MinimumSizeHoldsForCodeAndWindowSystem)
     form->SetBounds(0, 0, 20, 20);
     EXPECT_EQ(form->Width(), 130);
     EXPECT_EQ(form->Height(), 50);
-    ws.MoveWindow(form->Handle(), 0, 0, 10, 10);
-    EXPECT_EQ(ws.GetWindowRect(form->Handle()).Width(), 130);
+    ws().MoveWindow(form->Handle(), 0, 0, 10, 10);
+    EXPECT_EQ(ws().GetWindowRect(form->Handle()).Width(), 130);
     EXPECT_EQ(form->Height(), 50);
 }
 
@@ -191,6 +191,41 @@ TEST_F(FormTest, BorderStyleKeepsTheOuterSizeAndSetsTheFrame)
     }
     form->SetClientWidth(634);
     EXPECT_EQ(form->ClientWidth(), 634);
+}
+
+// A form whose window is a bare pop-up whatever its border style says.
+class BareForm : public TForm {
+public:
+    using TForm::TForm;
+
+protected:
+    void CreateParams(TCreateParams& params) override
+    {
+        TForm::CreateParams(params);
+        params.style = WS_POPUP;
+    }
+};
+
+TEST_F(FormTest, StyleChangesGoThroughCreateParamsAndStayOnTopKeepsTheFormAbove)
+{
+    auto* bare = app.CreateForm<BareForm>();
+    bare->SetBorderStyle(TFormBorderStyle::bsToolWindow);
+    bare->SetFormStyle(TFormStyle::fsStayOnTop);
+    HWND h = bare->Handle();
+    EXPECT_EQ(ws().GetStyle(h) & (WS_POPUP | WS_CAPTION), WS_POPUP);
+    EXPECT_EQ(ws().GetExStyle(h) & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST), WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+
+    bare->SetBounds(0, 0, 50, 50);
+    bare->SetVisible(true);
+    auto* plain = app.CreateForm<TForm>();
+    plain->SetBounds(0, 0, 100, 100);
+    plain->Show();
+    Pump();
+    std::vector<HWND> order = ws().TopLevelWindows();
+    EXPECT_EQ(order.back(), h) << "a form shown later stays below";
+
+    bare->SetFormStyle(TFormStyle::fsNormal);
+    EXPECT_FALSE(ws().GetExStyle(h) & WS_EX_TOPMOST);
 }
 
 }

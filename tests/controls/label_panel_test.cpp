@@ -73,7 +73,7 @@ end)",
     EXPECT_EQ(PixelAt(*label, { label->Width() - 1, 0 }), clYellow);
     EXPECT_FALSE(InkBox(*label, label->ClientRect(), clBlue).IsEmpty());
 
-    auto display = ws.DisplayWindowOf(form->Handle());
+    auto display = ws().DisplayWindowOf(form->Handle());
     screen.MoveMouse(label->ClientToScreen({ 2, 2 }));
     Pump();
     EXPECT_EQ(screen.Window(display)->cursor, CursorShape::Hand);

@@ -6,7 +6,9 @@
 #include "platform/components/controls/main_menu.h"
 #include "platform/components/controls/menu_bar.h"
 #include "platform/components/controls/popup_menu.h"
+#include "platform/components/controls/tree_menu_classes.h"
 #include "platform/gfx/canvas.h"
+#include "platform/gfx/image_list.h"
 #include "platform/gfx/system_colors.h"
 
 #include <memory>
@@ -109,8 +111,8 @@ protected:
     }
     bool AnyMenuOpen() const
     {
-        for (HWND h : ws.TopLevelWindows())
-            if (ws.GetClassName(h) == "TMenuWindow" && ws.IsWindowVisible(h))
+        for (HWND h : ws().TopLevelWindows())
+            if (ws().GetClassName(h) == "TMenuWindow" && ws().IsWindowVisible(h))
                 return true;
         return false;
     }
@@ -138,24 +140,67 @@ protected:
 
 TEST_F(PopupMenuTest, OpensAtAScreenPointAsANonActivatingTopmostWindow)
 {
-    HWND active = ws.GetActiveWindow();
+    HWND active = ws().GetActiveWindow();
     popup->Popup(300, 200);
     Pump();
     ASSERT_TRUE(popup->IsOpen());
     HWND h = popup->Window()->Handle();
-    EXPECT_EQ(ws.GetWindowRect(h).left, 300);
-    EXPECT_EQ(ws.GetWindowRect(h).top, 200);
-    EXPECT_TRUE(ws.IsWindowVisible(h));
-    EXPECT_EQ(ws.GetExStyle(h) & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST), WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
-    EXPECT_EQ(ws.GetActiveWindow(), active);
-    EXPECT_EQ(ws.GetCapture(), h);
+    EXPECT_EQ(ws().GetWindowRect(h).left, 300);
+    EXPECT_EQ(ws().GetWindowRect(h).top, 200);
+    EXPECT_TRUE(ws().IsWindowVisible(h));
+    EXPECT_EQ(ws().GetExStyle(h) & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST), WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+    EXPECT_EQ(ws().GetActiveWindow(), active);
+    EXPECT_EQ(ws().GetCapture(), h);
 
     // Near the screen's corner it moves inside the work area.
     popup->Popup(1020, 735);
     Pump();
-    Rect r = ws.GetWindowRect(popup->Window()->Handle());
+    Rect r = ws().GetWindowRect(popup->Window()->Handle());
     EXPECT_LE(r.right, 1024);
     EXPECT_LE(r.bottom, 740);
+}
+
+TEST_F(PopupMenuTest, ARightClickOrTheContextKeyOpensTheControlsPopupMenu)
+{
+    RegisterTreeMenuClasses();
+    form->SetPopupMenu(popup);
+    Point at = ScreenOf(host, { 40, 50 });
+    screen.Click(at, MouseButton::Right);
+    Pump();
+    ASSERT_TRUE(popup->IsOpen());
+    EXPECT_EQ(popup->PopupComponent, form);
+    Rect r = ws().GetWindowRect(popup->Window()->Handle());
+    EXPECT_EQ((Point { r.left, r.top }), at);
+    screen.PressKey(VK_DOWN);
+    screen.PressKey(VK_RETURN);
+    Pump();
+    EXPECT_EQ(clicks, std::vector<std::string> { "网络电视" });
+
+    // From the keyboard, at the focused control's corner.
+    ws().SetFocus(host);
+    struct Key {
+        unsigned vk;
+        unsigned modifiers;
+        bool opens;
+    };
+    const Key keys[] = { { VK_APPS, 0, true }, { VK_F10, kModShift, true }, { VK_F10, 0, false }, { 'M', kModShift, false } };
+    for (const Key& k : keys) {
+        screen.PressKey(k.vk, k.modifiers);
+        Pump();
+        EXPECT_EQ(popup->IsOpen(), k.opens) << k.vk << "/" << k.modifiers;
+        if (popup->IsOpen()) {
+            Rect shown = ws().GetWindowRect(popup->Window()->Handle());
+            EXPECT_EQ((Point { shown.left, shown.top }), ScreenOf(host, { 0, 0 }));
+            screen.PressKey(VK_ESCAPE);
+            Pump();
+        }
+    }
+
+    popup->SetAutoPopup(false);
+    screen.Click(at, MouseButton::Right);
+    Pump();
+    EXPECT_FALSE(popup->IsOpen());
+    form->SetPopupMenu(nullptr);
 }
 
 TEST_F(PopupMenuTest, ClosingByClickOutsideEscapeOrChoice)
@@ -204,7 +249,7 @@ TEST_F(PopupMenuTest, ClosingByClickOutsideEscapeOrChoice)
         Pump();
         EXPECT_FALSE(popup->IsOpen()) << c.what;
         EXPECT_FALSE(AnyMenuOpen()) << c.what;
-        EXPECT_EQ(ws.GetCapture(), nullptr) << c.what;
+        EXPECT_EQ(ws().GetCapture(), nullptr) << c.what;
         EXPECT_EQ(clicks, c.clicks) << c.what;
         for (bool open : open_at_click)
             EXPECT_FALSE(open) << c.what << ": OnClick runs after the menu closed";
@@ -219,8 +264,8 @@ TEST_F(PopupMenuTest, HoverOpensTheSubMenuBesideItsItem)
     screen.MoveMouse(ItemOnScreen(w, 3));
     Pump();
     ASSERT_NE(w->SubMenu(), nullptr);
-    Rect parent = ws.GetWindowRect(w->Handle());
-    Rect sub = ws.GetWindowRect(w->SubMenu()->Handle());
+    Rect parent = ws().GetWindowRect(w->Handle());
+    Rect sub = ws().GetWindowRect(w->SubMenu()->Handle());
     EXPECT_GE(sub.left, parent.right - TMenuWindow::kBorder - 1);
     screen.Click(ItemOnScreen(w->SubMenu(), 0));
     Pump();
@@ -281,7 +326,7 @@ TEST_F(PopupMenuTest, OwnerDrawnItemsMeasureAndPaintThemselves)
     EXPECT_EQ(w->ItemRect(0).Width(), 120);
     EXPECT_EQ(w->ItemRect(0).Height(), 30);
     EXPECT_EQ(w->ItemRect(1).Height(), TMenuWindow::kSeparatorHeight);
-    EXPECT_EQ(ws.GetWindowRect(w->Handle()).Width(), 120 + 2 * TMenuWindow::kBorder);
+    EXPECT_EQ(ws().GetWindowRect(w->Handle()).Width(), 120 + 2 * TMenuWindow::kBorder);
 
     calls.clear();
     screen.MoveMouse(ItemOnScreen(w, 2));
@@ -304,6 +349,81 @@ TEST_F(PopupMenuTest, OwnerDrawnItemsMeasureAndPaintThemselves)
     EXPECT_EQ(state, odSelected | odChecked);
 }
 
+TEST_F(PopupMenuTest, AMenuWithImagesPaintsThroughTheHooksWhichFindTheirMenuWindow)
+{
+    TMenuItem* tv = popup->Items()->Items(0);
+    int measured = 0;
+    std::vector<HWND> measured_on, drawn_on;
+    tv->OnMeasureItem = [&](TObject*, Canvas& canvas, int&, int&) {
+        ++measured;
+        measured_on.push_back(ws().WindowFromDC(canvas));
+    };
+    tv->OnDrawItem = [&](TObject*, Canvas& canvas, Rect, bool) { drawn_on.push_back(ws().WindowFromDC(canvas)); };
+
+    // Neither owner-drawn nor with images: the platform paints.
+    popup->Popup(300, 200);
+    Pump();
+    EXPECT_EQ(measured, 0);
+    EXPECT_TRUE(drawn_on.empty());
+    popup->CloseMenu();
+
+    ImageList images(16, 16);
+    popup->SetImages(&images);
+    popup->Popup(300, 200);
+    Pump();
+    EXPECT_EQ(measured, 1);
+    EXPECT_EQ(measured_on, std::vector<HWND> { nullptr }) << "measuring draws nowhere";
+    ASSERT_FALSE(drawn_on.empty());
+    EXPECT_EQ(drawn_on.back(), popup->Window()->Handle());
+    popup->CloseMenu();
+    popup->SetImages(nullptr);
+}
+
+TEST_F(PopupMenuTest, ADefaultItemIsTheOnlyOneOfItsSubMenuAndDrawsBold)
+{
+    TMenuItem* tv = popup->Items()->Items(0);
+    TMenuItem* radio = popup->Items()->Items(2);
+    tv->SetDefault(true);
+    radio->SetDefault(true);
+    EXPECT_FALSE(tv->Default());
+    EXPECT_TRUE(radio->Default());
+    // One brought in from elsewhere takes the flag with it.
+    auto* loose = new TMenuItem(owner.get());
+    loose->SetDefault(true);
+    popup->Items()->Add(loose);
+    EXPECT_FALSE(radio->Default());
+    EXPECT_TRUE(loose->Default());
+    loose->Free();
+
+    // Plainly drawn, the default caption has more ink than the same caption plain.
+    tv->SetCaption("Default");
+    radio->SetCaption("Default");
+    tv->SetDefault(true);
+    popup->Popup(300, 200);
+    Pump();
+    TMenuWindow* w = popup->Window();
+    auto ink = [&](int index) {
+        Rect r = w->ItemRect(index);
+        Point origin = ScreenOf(w->Handle(), { r.left, r.top });
+        Bitmap shot = screen.Screenshot();
+        int dark = 0;
+        for (int y = 0; y < r.Height(); ++y)
+            for (int x = 0; x < r.Width(); ++x)
+                dark += shot.GetPixel(origin.x + x, origin.y + y) == SystemColors::Resolve(clMenuText);
+        return dark;
+    };
+    EXPECT_GT(ink(0), ink(2));
+
+    // Owner drawing is told.
+    TOwnerDrawState state = 0;
+    popup->CloseMenu();
+    popup->SetOwnerDraw(true);
+    tv->OnAdvancedDrawItem = [&](TObject*, Canvas&, Rect, TOwnerDrawState s) { state = s; };
+    popup->Popup(300, 200);
+    Pump();
+    EXPECT_EQ(state, odDefault);
+}
+
 class MenuBarTest : public MenuFixture {
 protected:
     MenuBarTest()
@@ -318,9 +438,9 @@ protected:
         TMenuItem* help = Item(menu->Items(), "&Help");
         Item(help, "使用提示");
         Item(help, "关于我们");
-        client_before = ws.GetClientRect(host);
+        client_before = ws().GetClientRect(host);
         bar = std::make_unique<TMenuBar>(host, *menu);
-        ws.SetFocus(host);
+        ws().SetFocus(host);
         Pump();
     }
     ~MenuBarTest() override { bar.reset(); }
@@ -332,7 +452,7 @@ protected:
 
 TEST_F(MenuBarTest, TakesAStripAboveTheClientAreaAndPaintsItsItems)
 {
-    Rect client = ws.GetClientRect(host);
+    Rect client = ws().GetClientRect(host);
     EXPECT_EQ(client.Height(), client_before.Height() - bar->BarHeight());
     Rect first = bar->ItemRect(0);
     Point client_origin = ScreenOf(host, { 0, 0 });
@@ -346,13 +466,13 @@ TEST_F(MenuBarTest, TakesAStripAboveTheClientAreaAndPaintsItsItems)
     Pump();
     ASSERT_TRUE(bar->IsDropped());
     EXPECT_EQ(screen.Screenshot().GetPixel(bar->ItemRect(2).left + 1, bar->ItemRect(2).top + 1), SystemColors::Resolve(clHighlight));
-    Rect drop = ws.GetWindowRect(bar->DropDown()->Handle());
+    Rect drop = ws().GetWindowRect(bar->DropDown()->Handle());
     EXPECT_EQ(drop.left, bar->ItemRect(2).left);
     EXPECT_EQ(drop.top, bar->ItemRect(2).bottom);
 
     // The bar goes away with its frame strip.
     bar.reset();
-    EXPECT_EQ(ws.GetClientRect(host).Height(), client_before.Height());
+    EXPECT_EQ(ws().GetClientRect(host).Height(), client_before.Height());
 }
 
 TEST_F(MenuBarTest, MouseDropsSwitchesAndChooses)

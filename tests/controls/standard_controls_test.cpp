@@ -250,7 +250,7 @@ TEST_F(StandardControlsTest, CheckListBoxTogglesOnTheBoxAndSelectsOnTheRow)
     EXPECT_EQ(list->TopIndex(), 10 - list->ClientHeight() / list->ItemHeight());
     SCROLLINFO si;
     si.fMask = SIF_ALL;
-    ASSERT_TRUE(ws.GetScrollInfo(list->Handle(), SB_VERT, &si));
+    ASSERT_TRUE(ws().GetScrollInfo(list->Handle(), SB_VERT, &si));
     EXPECT_EQ(si.nPos, list->TopIndex());
     EXPECT_GE(clicks, 2);
 

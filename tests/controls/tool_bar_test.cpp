@@ -147,7 +147,7 @@ TEST_F(ToolBarTest, MenuButtonsDropTheirItemsSubMenus)
     Pump();
     ASSERT_TRUE(bar->IsMenuDropped());
     EXPECT_EQ(bar->DroppedButton(), buttons[0]);
-    Rect drop = ws.GetWindowRect(bar->DropDown()->Handle());
+    Rect drop = ws().GetWindowRect(bar->DropDown()->Handle());
     EXPECT_EQ(drop.left, buttons[0]->ClientToScreen({ 0, 0 }).x);
     EXPECT_EQ(drop.top, buttons[0]->ClientToScreen({ 0, buttons[0]->Height() }).y);
 

@@ -58,7 +58,7 @@ protected:
     {
         SCROLLINFO si;
         si.fMask = SIF_ALL;
-        ws.GetScrollInfo(tree->Handle(), SB_VERT, &si);
+        ws().GetScrollInfo(tree->Handle(), SB_VERT, &si);
         return si;
     }
 
@@ -287,14 +287,14 @@ TEST_F(TreeViewTest, LabelEditing)
         Pump();
         EXPECT_EQ(tree->IsEditing(), !c.read_only);
         if (!c.read_only) {
-            EXPECT_EQ(ws.GetFocus(), tree->EditHandle());
+            EXPECT_EQ(ws().GetFocus(), tree->EditHandle());
             screen.TypeText(c.typed);
             screen.PressKey(c.end_key);
             Pump();
         }
         EXPECT_FALSE(tree->IsEditing());
         EXPECT_EQ(GbkToUtf8(node->Text()), c.result);
-        EXPECT_EQ(ws.GetFocus(), tree->Handle());
+        EXPECT_EQ(ws().GetFocus(), tree->Handle());
     }
     ASSERT_EQ(edited.size(), 1u);
     EXPECT_EQ(GbkToUtf8(edited[0]), "央视");
@@ -361,10 +361,10 @@ TEST_F(TreeViewTest, ScrollInfoFollowsTheRowsAndTheWheelScrollsThreeRows)
     const std::vector<Step> steps = {
         { "wheel down", [&] { screen.Wheel(-WHEEL_DELTA); }, 3 },
         { "wheel up twice", [&] { screen.Wheel(WHEEL_DELTA); screen.Wheel(WHEEL_DELTA); }, 0 },
-        { "line down", [&] { ws.SendMessage(tree->Handle(), WM_VSCROLL, SB_LINEDOWN, 0); }, 1 },
-        { "page down", [&] { ws.SendMessage(tree->Handle(), WM_VSCROLL, SB_PAGEDOWN, 0); }, 1 + page },
-        { "thumb", [&] { ws.SendMessage(tree->Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 40), 0); }, 40 },
-        { "thumb beyond the end", [&] { ws.SendMessage(tree->Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 500), 0); }, max_top },
+        { "line down", [&] { ws().SendMessage(tree->Handle(), WM_VSCROLL, SB_LINEDOWN, 0); }, 1 },
+        { "page down", [&] { ws().SendMessage(tree->Handle(), WM_VSCROLL, SB_PAGEDOWN, 0); }, 1 + page },
+        { "thumb", [&] { ws().SendMessage(tree->Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 40), 0); }, 40 },
+        { "thumb beyond the end", [&] { ws().SendMessage(tree->Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 500), 0); }, max_top },
         { "home key scrolls to the selection", [&] { screen.PressKey(VK_HOME); }, 0 },
         { "end key", [&] { screen.PressKey(VK_END); }, max_top },
     };
@@ -400,7 +400,7 @@ TEST_F(TreeViewTest, SelectedRowPixels)
     };
     for (const Case& c : cases) {
         tree->SetHideSelection(c.hide_selection);
-        ws.SetFocus(host);
+        ws().SetFocus(host);
         Pump();
         EXPECT_EQ(PixelAt(tree->Handle(), inside), c.unfocused) << c.hide_selection;
         tree->SetFocus();

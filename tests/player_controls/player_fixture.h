@@ -32,6 +32,7 @@ protected:
     static size_t Colours(const Bitmap& bitmap, const Rect& area);
 
     static inline std::filesystem::path s_dir;
+    WindowSystem& ws = app.Windows();
 };
 
 std::u16string U16(const std::string& ascii);

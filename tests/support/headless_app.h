@@ -30,8 +30,12 @@ protected:
     EventLoop loop;
     HeadlessBackend screen;
     TApplication app { screen, loop };
-    WindowSystem& ws { app.Windows() };
     std::vector<ShownBox> boxes;
+
+private:
+    WindowSystem& windows_ { app.Windows() };
+
+protected:
 
     HeadlessAppFixture()
     {
@@ -41,11 +45,13 @@ protected:
         };
     }
 
+    WindowSystem& ws() const { return windows_; }
+
     void Pump() { test::Pump(loop); }
     void RunFor(std::chrono::milliseconds time) { test::RunFor(loop, time); }
 
     Point ScreenOf(const TControl& control, Point client) const { return control.ClientToScreen(client); }
-    Point ScreenOf(HWND hwnd, Point client) const { return ws.ClientToScreen(hwnd, client); }
+    Point ScreenOf(HWND hwnd, Point client) const { return ws().ClientToScreen(hwnd, client); }
     void ClickAt(TControl& control, Point client)
     {
         screen.Click(ScreenOf(control, client));

@@ -50,6 +50,12 @@ const EnumInfo& PositionNames()
     return info;
 }
 
+const EnumInfo& FormStyleNames()
+{
+    static const EnumInfo info("TFormStyle", { "fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop" });
+    return info;
+}
+
 const EnumInfo& WindowStateNames()
 {
     static const EnumInfo info("TWindowState", { "wsNormal", "wsMinimized", "wsMaximized" });

@@ -32,6 +32,8 @@ enum class TPosition {
     poOwnerFormCenter,
 };
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
+// Only fsStayOnTop changes anything here: the form stays above the others.
+enum class TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 enum class TCursor { crDefault, crArrow, crHandPoint, crIBeam, crHourGlass, crSizeAll, crCross, crNo, crDrag };
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
@@ -90,6 +92,7 @@ const EnumInfo& FormBorderStyleNames();
 const EnumInfo& BorderIconNames();
 const EnumInfo& PositionNames();
 const EnumInfo& WindowStateNames();
+const EnumInfo& FormStyleNames();
 const EnumInfo& CursorNames();
 const EnumInfo& ScrollStyleNames();
 const EnumInfo& BevelCutNames();

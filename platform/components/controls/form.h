@@ -34,6 +34,8 @@ public:
     void SetBorderIcons(TBorderIcons icons);
     TPosition Position() const { return position_; }
     void SetPosition(TPosition position) { position_ = position; }
+    TFormStyle FormStyle() const { return form_style_; }
+    void SetFormStyle(TFormStyle style);
     TWindowState WindowState() const { return window_state_; }
     void SetWindowState(TWindowState state);
 
@@ -105,6 +107,9 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    // Gives the window the style words CreateParams yields now (a border
+    // or form style change); the outer size stays.
+    void ApplyStyles();
     void WndProc(TMessage& message) override;
     void Loaded() override;
     void Paint() override;
@@ -116,7 +121,6 @@ protected:
     virtual void Deactivate();
 
 private:
-    void ApplyStyles();
     void PlaceByPosition();
     void ShowNow();
     DWORD StyleBits() const;
@@ -124,6 +128,7 @@ private:
 
     TFormBorderStyle border_style_ = TFormBorderStyle::bsSizeable;
     TBorderIcons border_icons_ { TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize };
+    TFormStyle form_style_ = TFormStyle::fsNormal;
     TPosition position_ = TPosition::poDesigned;
     TWindowState window_state_ = TWindowState::wsNormal;
     Bitmap icon_;
