@@ -136,6 +136,8 @@ public:
     Rect GetWorkArea() const { return m_backend.WorkArea(); }
     Size GetScreenSize() const { return m_backend.ScreenSize(); }
     HWND WindowFromPoint(Point screen) const;
+    // The warning sound of refused input.
+    void MessageBeep() { m_backend.Beep(); }
 
     // Visibility and state.
     bool ShowWindow(HWND hwnd, int cmd);

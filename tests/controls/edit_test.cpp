@@ -26,12 +26,6 @@ protected:
         edit->SetFocus();
         Pump();
     }
-    void Keys(std::initializer_list<std::pair<unsigned, unsigned>> keys)
-    {
-        for (auto [vk, mods] : keys)
-            screen.PressKey(vk, mods);
-        Pump();
-    }
 };
 
 TEST_F(EditTest, TypedTextFromTheInputMethodArrivesAsGbk)

@@ -11,7 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace pellamo::test {
@@ -49,6 +51,14 @@ protected:
 
     void Pump() { test::Pump(loop); }
     void RunFor(std::chrono::milliseconds time) { test::RunFor(loop, time); }
+
+    // Presses each key with its modifiers, then lets the loop handle them.
+    void Keys(std::initializer_list<std::pair<unsigned, unsigned>> keys)
+    {
+        for (auto [vk, mods] : keys)
+            screen.PressKey(vk, mods);
+        Pump();
+    }
 
     Point ScreenOf(const TControl& control, Point client) const { return control.ClientToScreen(client); }
     Point ScreenOf(HWND hwnd, Point client) const { return ws().ClientToScreen(hwnd, client); }

@@ -431,6 +431,12 @@ bool X11Backend::OpenUrl(const std::string& url) { return pellamo::OpenUrl(url);
 
 void X11Backend::Sync() { XSync(m->display, False); }
 
+void X11Backend::Beep()
+{
+    XBell(m->display, 0);
+    XFlush(m->display);
+}
+
 void X11Backend::SetClipboardText(const std::string& utf8)
 {
     m->clipboard = utf8;

@@ -102,6 +102,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner), constraints_(this)
 
 TControl::~TControl()
 {
+    *alive_ = false;
     font_.OnChange = nullptr;
     if (parent_)
         parent_->RemoveControl(this);
@@ -549,8 +550,12 @@ void TControl::HandleMouse(TMessage& message)
             Windows().ReleaseCapture();
         bool clicked = mouse_pressed_;
         mouse_pressed_ = false;
-        if (clicked && ClientRect().Contains({ x, y }))
+        if (clicked && ClientRect().Contains({ x, y })) {
+            auto alive = AliveFlag();
             Click();
+            if (!*alive)
+                return; // the click freed the control
+        }
         MouseUp(TMouseButton::mbLeft, shift, x, y);
         break;
     }

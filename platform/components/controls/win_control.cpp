@@ -108,7 +108,10 @@ LRESULT TWinControl::DispatchToControl(TWinControl& control, HWND hwnd, UINT msg
 {
     if (msg == WM_NCCREATE)
         control.handle_ = hwnd;
+    auto alive = control.AliveFlag();
     LRESULT result = control.Perform(msg, wparam, lparam);
+    if (!*alive)
+        return result; // a handler freed the control
     if (msg == WM_NCDESTROY && control.handle_ == hwnd) {
         control.ws_->SetUserData(hwnd, nullptr);
         control.handle_ = nullptr;
@@ -659,12 +662,13 @@ void TWinControl::WndProc(TMessage& message)
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
         UINT key = static_cast<UINT>(message.WParam);
+        auto alive = AliveFlag();
         // A form with KeyPreview sees the key first.
         if (TForm* form = ParentForm(); form && form != this && form->KeyPreview())
             form->KeyDown(key, KeyboardShiftState());
-        if (key != 0)
+        if (key != 0 && *alive)
             KeyDown(key, KeyboardShiftState());
-        if (key == 0) {
+        if (key == 0 || !*alive) {
             message.Result = 0;
             return;
         }
@@ -689,11 +693,12 @@ void TWinControl::WndProc(TMessage& message)
     case WM_KEYUP:
     case WM_SYSKEYUP: {
         UINT key = static_cast<UINT>(message.WParam);
+        auto alive = AliveFlag();
         if (TForm* form = ParentForm(); form && form != this && form->KeyPreview())
             form->KeyUp(key, KeyboardShiftState());
-        if (key != 0)
+        if (key != 0 && *alive)
             KeyUp(key, KeyboardShiftState());
-        if (key != 0)
+        if (key != 0 && *alive)
             DefaultHandler(message);
         return;
     }
@@ -701,14 +706,23 @@ void TWinControl::WndProc(TMessage& message)
         auto ch = static_cast<char16_t>(message.WParam);
         if (ch == u'\t' && !WantsTab())
             return;
+        auto alive = AliveFlag();
         if (TForm* form = ParentForm(); form && form != this && form->KeyPreview())
             form->KeyPress(ch);
-        if (ch != 0)
+        if (ch != 0 && *alive)
             KeyPress(ch);
-        if (ch != 0)
+        if (ch != 0 && *alive)
             DefaultHandler(message);
         return;
     }
+    case WM_SYSCHAR:
+        // Alt with a letter: the control whose caption marks it takes it.
+        if (TForm* form = ParentForm(); form && form->DispatchDialogChar(static_cast<char16_t>(message.WParam))) {
+            message.Result = 0;
+            return;
+        }
+        DefaultHandler(message);
+        return;
     case WM_SETFOCUS:
         DefaultHandler(message);
         if (TForm* form = ParentForm(); form && form != this)
