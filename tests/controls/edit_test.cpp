@@ -1,4 +1,4 @@
-#include "tests/controls/controls_fixture.h"
+#include "tests/support/headless_app.h"
 
 #include "platform/components/controls/edit.h"
 #include "platform/components/controls/memo.h"
@@ -10,7 +10,7 @@
 namespace pellamo::test {
 namespace {
 
-class EditTest : public ControlsFixture {
+class EditTest : public HeadlessAppFixture {
 protected:
     TForm* form = nullptr;
     TEdit* edit = nullptr;

@@ -1,4 +1,5 @@
-#include "tests/controls/controls_fixture.h"
+#include "tests/support/files.h"
+#include "tests/support/headless_app.h"
 
 #include "platform/components/component_errors.h"
 #include "platform/components/controls/image.h"
@@ -10,16 +11,8 @@
 #include "platform/gfx/bmp_codec.h"
 #include "platform/gfx/image_error.h"
 
-#include <cstdlib>
-
 namespace pellamo::test {
 namespace {
-
-std::string Fixture(const char* name)
-{
-    const char* dir = std::getenv("PELLAMO_SOURCE_DIR");
-    return std::string(dir ? dir : ".") + "/tests/gfx/fixtures/" + name;
-}
 
 // 2 x 2: red, green / blue, white.
 Bitmap Quad()
@@ -45,7 +38,7 @@ public:
     TStoredBitmap glyph;
 };
 
-class ImageTest : public ControlsFixture {
+class ImageTest : public HeadlessAppFixture {
 protected:
     TForm* form = nullptr;
     TImage* image = nullptr;
@@ -67,7 +60,7 @@ TEST_F(ImageTest, PictureLoadsBmpAndJpegBySignatureAndRefusesOtherData)
     TPicture p;
     int changes = 0;
     p.OnChange = [&] { ++changes; };
-    p.LoadFromFile(Fixture("halves.jpg"));
+    p.LoadFromFile(GfxFixture("halves.jpg"));
     EXPECT_EQ(p.GetFormat(), TPicture::Format::Jpeg);
     EXPECT_EQ(p.Width(), 16);
     p.LoadFromBytes(BmpCodec::Write(Quad()));
@@ -77,7 +70,7 @@ TEST_F(ImageTest, PictureLoadsBmpAndJpegBySignatureAndRefusesOtherData)
 
     std::vector<uint8_t> junk(100, 0x42);
     EXPECT_THROW(p.LoadFromBytes(junk), ImageError);
-    EXPECT_THROW(p.LoadFromFile(Fixture("no such file.jpg")), ImageError);
+    EXPECT_THROW(p.LoadFromFile(GfxFixture("no such file.jpg")), ImageError);
     EXPECT_THROW(p.SetData({ 40, 'T' }), ImageError);
     // A failed load leaves the picture as it was.
     EXPECT_EQ(p.Width(), 2);
@@ -96,7 +89,7 @@ TEST_F(ImageTest, PictureDataSurvivesADescriptionRoundTrip)
 {
     form->SetName("Form2");
     image->SetName("Image1");
-    image->Picture().LoadFromFile(Fixture("halves.jpg"));
+    image->Picture().LoadFromFile(GfxFixture("halves.jpg"));
     std::string text = WriteDescription(*form);
     ComponentPtr<TForm> copy(new TForm(nullptr));
     ReadDescription(text, *copy);
@@ -142,7 +135,7 @@ TEST_F(ImageTest, PlacementFollowsStretchCentreAndAutoSize)
     // Aligned to the whole client area it keeps that size and centres.
     image->SetAlign(TAlign::alClient);
     image->SetCenter(true);
-    image->Picture().LoadFromFile(Fixture("halves.jpg"));
+    image->Picture().LoadFromFile(GfxFixture("halves.jpg"));
     EXPECT_EQ(image->BoundsRect(), Rect::FromSize(0, 0, 200, 200));
     EXPECT_EQ(image->DestRect(), Rect::FromSize(92, 92, 16, 16));
 }

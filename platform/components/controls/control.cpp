@@ -1,5 +1,6 @@
 #include "platform/components/controls/control.h"
 
+#include "platform/base/scope_exit.h"
 #include "platform/components/controls/form.h"
 #include "platform/components/controls/win_control.h"
 #include "platform/components/class_registry.h"
@@ -407,13 +408,8 @@ void TControl::ParentFontChanged()
     if (!parent_font_ || !parent_)
         return;
     updating_parent_font_ = true;
-    try {
-        font_.Assign(parent_->Font());
-    } catch (...) {
-        updating_parent_font_ = false;
-        throw;
-    }
-    updating_parent_font_ = false;
+    ScopeExit done([this] { updating_parent_font_ = false; });
+    font_.Assign(parent_->Font());
 }
 
 void TControl::SetCursor(TCursor cursor)

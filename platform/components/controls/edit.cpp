@@ -1,5 +1,6 @@
 #include "platform/components/controls/edit.h"
 
+#include "platform/base/scope_exit.h"
 #include "platform/components/props.h"
 #include "platform/gfx/system_colors.h"
 #include "platform/text/gbk.h"
@@ -524,13 +525,8 @@ void TCustomEdit::DeleteRange(int from, int to)
 void TCustomEdit::SetTextKeepingCaret(const std::string& text)
 {
     changing_ = true;
-    try {
-        SetText(text);
-    } catch (...) {
-        changing_ = false;
-        throw;
-    }
-    changing_ = false;
+    ScopeExit done([this] { changing_ = false; });
+    SetText(text);
 }
 
 void TCustomEdit::TextChanged()

@@ -1,5 +1,6 @@
 #include "platform/components/controls/win_control.h"
 
+#include "platform/base/scope_exit.h"
 #include "platform/components/controls/form.h"
 #include "platform/components/props.h"
 #include "platform/gfx/system_colors.h"
@@ -351,13 +352,8 @@ void TWinControl::Realign(TControl* trigger)
     if (align_disabled_ > 0 || aligning_ || HasState(csLoading) || HasState(csDestroying))
         return;
     aligning_ = true;
-    try {
-        AlignControls(trigger, AlignRect());
-    } catch (...) {
-        aligning_ = false;
-        throw;
-    }
-    aligning_ = false;
+    ScopeExit done([this] { aligning_ = false; });
+    AlignControls(trigger, AlignRect());
 }
 
 void TWinControl::AlignControls(TControl* trigger, Rect rect)
@@ -474,13 +470,8 @@ void TWinControl::BoundsChanged(const Rect&)
     if (!handle_ || syncing_)
         return;
     syncing_ = true;
-    try {
-        ws_->MoveWindow(handle_, Left(), Top(), Width(), Height(), true);
-    } catch (...) {
-        syncing_ = false;
-        throw;
-    }
-    syncing_ = false;
+    ScopeExit done([this] { syncing_ = false; });
+    ws_->MoveWindow(handle_, Left(), Top(), Width(), Height(), true);
 }
 
 void TWinControl::SyncBoundsFromWindow()
@@ -852,15 +843,10 @@ void TWinControl::PaintControls(DeviceContext& dc)
             continue;
         Canvas& canvas = dc.GetCanvas();
         int saved = canvas.SaveState();
+        ScopeExit restore([&canvas, saved] { canvas.RestoreState(saved); });
         canvas.OffsetViewportOrigin(r.left, r.top);
         canvas.IntersectClipRect({ 0, 0, r.Width(), r.Height() });
-        try {
-            c->PaintTo(canvas);
-        } catch (...) {
-            canvas.RestoreState(saved);
-            throw;
-        }
-        canvas.RestoreState(saved);
+        c->PaintTo(canvas);
     }
 }
 

@@ -1,7 +1,7 @@
 // The tree view on the headless screen: the stored television tree, mouse
 // and keyboard navigation, type-ahead, label editing, scrolling and pixels.
 
-#include "tests/treemenu/treemenu_fixture.h"
+#include "tests/controls/treemenu_fixture.h"
 
 #include "catalogue/builtin_catalogue.h"
 #include "platform/components/controls/tree_format_error.h"
@@ -46,19 +46,19 @@ protected:
     Point Label(const TTreeNode* node) const
     {
         Rect r = tree->DisplayRect(node, true);
-        return OnScreen(tree->Handle(), { r.left + 3, (r.top + r.bottom) / 2 });
+        return ScreenOf(tree->Handle(), { r.left + 3, (r.top + r.bottom) / 2 });
     }
     Point Button(const TTreeNode* node) const
     {
         Rect r = tree->DisplayRect(node, false);
         int column = node->Level() + 1;
-        return OnScreen(tree->Handle(), { (column - 1) * 19 + 9, (r.top + r.bottom) / 2 });
+        return ScreenOf(tree->Handle(), { (column - 1) * 19 + 9, (r.top + r.bottom) / 2 });
     }
     SCROLLINFO Scroll() const
     {
         SCROLLINFO si;
         si.fMask = SIF_ALL;
-        ws.GetScrollInfo(tree->Handle(), SB_VERT, &si);
+        ws().GetScrollInfo(tree->Handle(), SB_VERT, &si);
         return si;
     }
 
@@ -287,14 +287,14 @@ TEST_F(TreeViewTest, LabelEditing)
         Pump();
         EXPECT_EQ(tree->IsEditing(), !c.read_only);
         if (!c.read_only) {
-            EXPECT_EQ(ws.GetFocus(), tree->EditHandle());
+            EXPECT_EQ(ws().GetFocus(), tree->EditHandle());
             screen.TypeText(c.typed);
             screen.PressKey(c.end_key);
             Pump();
         }
         EXPECT_FALSE(tree->IsEditing());
         EXPECT_EQ(GbkToUtf8(node->Text()), c.result);
-        EXPECT_EQ(ws.GetFocus(), tree->Handle());
+        EXPECT_EQ(ws().GetFocus(), tree->Handle());
     }
     ASSERT_EQ(edited.size(), 1u);
     EXPECT_EQ(GbkToUtf8(edited[0]), "央视");
@@ -361,15 +361,15 @@ TEST_F(TreeViewTest, ScrollInfoFollowsTheRowsAndTheWheelScrollsThreeRows)
     const std::vector<Step> steps = {
         { "wheel down", [&] { screen.Wheel(-WHEEL_DELTA); }, 3 },
         { "wheel up twice", [&] { screen.Wheel(WHEEL_DELTA); screen.Wheel(WHEEL_DELTA); }, 0 },
-        { "line down", [&] { ws.SendMessage(tree->Handle(), WM_VSCROLL, SB_LINEDOWN, 0); }, 1 },
-        { "page down", [&] { ws.SendMessage(tree->Handle(), WM_VSCROLL, SB_PAGEDOWN, 0); }, 1 + page },
-        { "thumb", [&] { ws.SendMessage(tree->Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 40), 0); }, 40 },
-        { "thumb beyond the end", [&] { ws.SendMessage(tree->Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 500), 0); }, max_top },
+        { "line down", [&] { ws().SendMessage(tree->Handle(), WM_VSCROLL, SB_LINEDOWN, 0); }, 1 },
+        { "page down", [&] { ws().SendMessage(tree->Handle(), WM_VSCROLL, SB_PAGEDOWN, 0); }, 1 + page },
+        { "thumb", [&] { ws().SendMessage(tree->Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 40), 0); }, 40 },
+        { "thumb beyond the end", [&] { ws().SendMessage(tree->Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 500), 0); }, max_top },
         { "home key scrolls to the selection", [&] { screen.PressKey(VK_HOME); }, 0 },
         { "end key", [&] { screen.PressKey(VK_END); }, max_top },
     };
     for (const Step& s : steps) {
-        screen.MoveMouse(OnScreen(tree->Handle(), { 50, 50 }));
+        screen.MoveMouse(ScreenOf(tree->Handle(), { 50, 50 }));
         s.act();
         Pump();
         EXPECT_EQ(Scroll().nPos, s.top) << s.what;
@@ -387,8 +387,8 @@ TEST_F(TreeViewTest, SelectedRowPixels)
     Point right_of { label.right + 4, label.top + 2 };
     const TColor highlight = SystemColors::Resolve(clHighlight);
     const TColor window = SystemColors::Resolve(clWindow);
-    EXPECT_EQ(ScreenPixel(tree->Handle(), inside), highlight);
-    EXPECT_EQ(ScreenPixel(tree->Handle(), right_of), window);
+    EXPECT_EQ(PixelAt(tree->Handle(), inside), highlight);
+    EXPECT_EQ(PixelAt(tree->Handle(), right_of), window);
 
     struct Case {
         bool hide_selection;
@@ -400,17 +400,17 @@ TEST_F(TreeViewTest, SelectedRowPixels)
     };
     for (const Case& c : cases) {
         tree->SetHideSelection(c.hide_selection);
-        ws.SetFocus(host);
+        ws().SetFocus(host);
         Pump();
-        EXPECT_EQ(ScreenPixel(tree->Handle(), inside), c.unfocused) << c.hide_selection;
+        EXPECT_EQ(PixelAt(tree->Handle(), inside), c.unfocused) << c.hide_selection;
         tree->SetFocus();
         Pump();
-        EXPECT_EQ(ScreenPixel(tree->Handle(), inside), highlight);
+        EXPECT_EQ(PixelAt(tree->Handle(), inside), highlight);
     }
 
     tree->SetRowSelect(true);
     Pump();
-    EXPECT_EQ(ScreenPixel(tree->Handle(), right_of), highlight);
+    EXPECT_EQ(PixelAt(tree->Handle(), right_of), highlight);
 }
 
 TEST_F(TreeViewTest, DeletingTheSelectedBranchLeavesNoDanglingSelection)
@@ -460,7 +460,7 @@ TEST_F(TreeMenuFixture, TheListHookRunsAfterTheScrollBarHasFollowedAndThumbPosit
     EXPECT_EQ(tree->ranges, (std::vector<int> { 69999, 69999, 69999, 70001, 70000 }));
 
     const int page = tree->VisibleRowCount();
-    ws.SendThumbPosition(tree->Handle(), SB_VERT, 69990 - page);
+    ws().SendThumbPosition(tree->Handle(), SB_VERT, 69990 - page);
     EXPECT_EQ(tree->TopItem(), items.Item(69990 - page));
 }
 

@@ -1,7 +1,7 @@
 // A form description with the main window's kinds of tree and menu: the
 // stored tree comes in through Items.Data, menu items nest, handlers bind.
 
-#include "tests/treemenu/treemenu_fixture.h"
+#include "tests/controls/treemenu_fixture.h"
 
 #include "catalogue/builtin_catalogue.h"
 #include "platform/components/controls/main_menu.h"
@@ -97,7 +97,7 @@ TEST_F(TreeMenuFixture, DescriptionBuildsTreeAndMenu)
     ASSERT_TRUE(menu->MenuBar()->IsDropped());
     TMenuWindow* drop = menu->MenuBar()->DropDown();
     Rect first = drop->ItemRect(0);
-    screen.Click(ws.ClientToScreen(drop->Handle(), { first.left + 5, first.top + 5 }));
+    screen.Click(ws().ClientToScreen(drop->Handle(), { first.left + 5, first.top + 5 }));
     Pump();
     EXPECT_EQ(main->n2_clicks, 2);
 

@@ -2,7 +2,7 @@
 // buttons, plain and check buttons, and buttons that drop menu items'
 // sub-menus like a menu bar.
 
-#include "tests/treemenu/treemenu_fixture.h"
+#include "tests/controls/treemenu_fixture.h"
 
 #include "platform/components/controls/main_menu.h"
 #include "platform/components/controls/tool_bar.h"
@@ -86,10 +86,10 @@ TEST_F(ToolBarTest, CustomDrawEventsPaintInsteadOfTheDefault)
     };
     bar->Invalidate();
     Pump();
-    EXPECT_EQ(ScreenPixel(bar->Handle(), { bar->ClientWidth() - 3, 5 }), kBar);
-    EXPECT_EQ(ScreenPixel(bar->Handle(), { custom->Left() + 1, custom->Top() + 1 }), kButton);
+    EXPECT_EQ(PixelAt(bar->Handle(), { bar->ClientWidth() - 3, 5 }), kBar);
+    EXPECT_EQ(PixelAt(bar->Handle(), { custom->Left() + 1, custom->Top() + 1 }), kButton);
     // The plain button keeps its raised edge.
-    EXPECT_EQ(ScreenPixel(bar->Handle(), { plain->Left(), plain->Top() }), SystemColors::Resolve(clBtnHighlight));
+    EXPECT_EQ(PixelAt(bar->Handle(), { plain->Left(), plain->Top() }), SystemColors::Resolve(clBtnHighlight));
     ASSERT_FALSE(states.empty());
     EXPECT_EQ(states.back(), cdsChecked);
 
@@ -147,7 +147,7 @@ TEST_F(ToolBarTest, MenuButtonsDropTheirItemsSubMenus)
     Pump();
     ASSERT_TRUE(bar->IsMenuDropped());
     EXPECT_EQ(bar->DroppedButton(), buttons[0]);
-    Rect drop = ws.GetWindowRect(bar->DropDown()->Handle());
+    Rect drop = ws().GetWindowRect(bar->DropDown()->Handle());
     EXPECT_EQ(drop.left, buttons[0]->ClientToScreen({ 0, 0 }).x);
     EXPECT_EQ(drop.top, buttons[0]->ClientToScreen({ 0, buttons[0]->Height() }).y);
 

@@ -1,7 +1,7 @@
 // Menus: the item model, pop-up menus at a screen point, owner drawing,
 // the form's menu bar with mouse and keyboard, and shortcut dispatch.
 
-#include "tests/treemenu/treemenu_fixture.h"
+#include "tests/controls/treemenu_fixture.h"
 
 #include "platform/components/controls/main_menu.h"
 #include "platform/components/controls/menu_bar.h"
@@ -111,13 +111,13 @@ protected:
     }
     bool AnyMenuOpen() const
     {
-        for (HWND h : ws.TopLevelWindows())
-            if (ws.GetClassName(h) == "TMenuWindow" && ws.IsWindowVisible(h))
+        for (HWND h : ws().TopLevelWindows())
+            if (ws().GetClassName(h) == "TMenuWindow" && ws().IsWindowVisible(h))
                 return true;
         return false;
     }
     Point Center(const Rect& r) const { return { (r.left + r.right) / 2, (r.top + r.bottom) / 2 }; }
-    Point ItemOnScreen(TMenuWindow* w, int index) const { return OnScreen(w->Handle(), Center(w->ItemRect(index))); }
+    Point ItemOnScreen(TMenuWindow* w, int index) const { return ScreenOf(w->Handle(), Center(w->ItemRect(index))); }
 
     ComponentPtr<TComponent> owner { new TComponent(nullptr) };
     std::vector<std::string> clicks;
@@ -140,22 +140,22 @@ protected:
 
 TEST_F(PopupMenuTest, OpensAtAScreenPointAsANonActivatingTopmostWindow)
 {
-    HWND active = ws.GetActiveWindow();
+    HWND active = ws().GetActiveWindow();
     popup->Popup(300, 200);
     Pump();
     ASSERT_TRUE(popup->IsOpen());
     HWND h = popup->Window()->Handle();
-    EXPECT_EQ(ws.GetWindowRect(h).left, 300);
-    EXPECT_EQ(ws.GetWindowRect(h).top, 200);
-    EXPECT_TRUE(ws.IsWindowVisible(h));
-    EXPECT_EQ(ws.GetExStyle(h) & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST), WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
-    EXPECT_EQ(ws.GetActiveWindow(), active);
-    EXPECT_EQ(ws.GetCapture(), h);
+    EXPECT_EQ(ws().GetWindowRect(h).left, 300);
+    EXPECT_EQ(ws().GetWindowRect(h).top, 200);
+    EXPECT_TRUE(ws().IsWindowVisible(h));
+    EXPECT_EQ(ws().GetExStyle(h) & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST), WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+    EXPECT_EQ(ws().GetActiveWindow(), active);
+    EXPECT_EQ(ws().GetCapture(), h);
 
     // Near the screen's corner it moves inside the work area.
     popup->Popup(1020, 735);
     Pump();
-    Rect r = ws.GetWindowRect(popup->Window()->Handle());
+    Rect r = ws().GetWindowRect(popup->Window()->Handle());
     EXPECT_LE(r.right, 1024);
     EXPECT_LE(r.bottom, 740);
 }
@@ -164,12 +164,12 @@ TEST_F(PopupMenuTest, ARightClickOrTheContextKeyOpensTheControlsPopupMenu)
 {
     RegisterTreeMenuClasses();
     form->SetPopupMenu(popup);
-    Point at = OnScreen(host, { 40, 50 });
+    Point at = ScreenOf(host, { 40, 50 });
     screen.Click(at, MouseButton::Right);
     Pump();
     ASSERT_TRUE(popup->IsOpen());
     EXPECT_EQ(popup->PopupComponent, form);
-    Rect r = ws.GetWindowRect(popup->Window()->Handle());
+    Rect r = ws().GetWindowRect(popup->Window()->Handle());
     EXPECT_EQ((Point { r.left, r.top }), at);
     screen.PressKey(VK_DOWN);
     screen.PressKey(VK_RETURN);
@@ -177,7 +177,7 @@ TEST_F(PopupMenuTest, ARightClickOrTheContextKeyOpensTheControlsPopupMenu)
     EXPECT_EQ(clicks, std::vector<std::string> { "网络电视" });
 
     // From the keyboard, at the focused control's corner.
-    ws.SetFocus(host);
+    ws().SetFocus(host);
     struct Key {
         unsigned vk;
         unsigned modifiers;
@@ -189,8 +189,8 @@ TEST_F(PopupMenuTest, ARightClickOrTheContextKeyOpensTheControlsPopupMenu)
         Pump();
         EXPECT_EQ(popup->IsOpen(), k.opens) << k.vk << "/" << k.modifiers;
         if (popup->IsOpen()) {
-            Rect shown = ws.GetWindowRect(popup->Window()->Handle());
-            EXPECT_EQ((Point { shown.left, shown.top }), OnScreen(host, { 0, 0 }));
+            Rect shown = ws().GetWindowRect(popup->Window()->Handle());
+            EXPECT_EQ((Point { shown.left, shown.top }), ScreenOf(host, { 0, 0 }));
             screen.PressKey(VK_ESCAPE);
             Pump();
         }
@@ -249,7 +249,7 @@ TEST_F(PopupMenuTest, ClosingByClickOutsideEscapeOrChoice)
         Pump();
         EXPECT_FALSE(popup->IsOpen()) << c.what;
         EXPECT_FALSE(AnyMenuOpen()) << c.what;
-        EXPECT_EQ(ws.GetCapture(), nullptr) << c.what;
+        EXPECT_EQ(ws().GetCapture(), nullptr) << c.what;
         EXPECT_EQ(clicks, c.clicks) << c.what;
         for (bool open : open_at_click)
             EXPECT_FALSE(open) << c.what << ": OnClick runs after the menu closed";
@@ -264,8 +264,8 @@ TEST_F(PopupMenuTest, HoverOpensTheSubMenuBesideItsItem)
     screen.MoveMouse(ItemOnScreen(w, 3));
     Pump();
     ASSERT_NE(w->SubMenu(), nullptr);
-    Rect parent = ws.GetWindowRect(w->Handle());
-    Rect sub = ws.GetWindowRect(w->SubMenu()->Handle());
+    Rect parent = ws().GetWindowRect(w->Handle());
+    Rect sub = ws().GetWindowRect(w->SubMenu()->Handle());
     EXPECT_GE(sub.left, parent.right - TMenuWindow::kBorder - 1);
     screen.Click(ItemOnScreen(w->SubMenu(), 0));
     Pump();
@@ -326,7 +326,7 @@ TEST_F(PopupMenuTest, OwnerDrawnItemsMeasureAndPaintThemselves)
     EXPECT_EQ(w->ItemRect(0).Width(), 120);
     EXPECT_EQ(w->ItemRect(0).Height(), 30);
     EXPECT_EQ(w->ItemRect(1).Height(), TMenuWindow::kSeparatorHeight);
-    EXPECT_EQ(ws.GetWindowRect(w->Handle()).Width(), 120 + 2 * TMenuWindow::kBorder);
+    EXPECT_EQ(ws().GetWindowRect(w->Handle()).Width(), 120 + 2 * TMenuWindow::kBorder);
 
     calls.clear();
     screen.MoveMouse(ItemOnScreen(w, 2));
@@ -337,8 +337,8 @@ TEST_F(PopupMenuTest, OwnerDrawnItemsMeasureAndPaintThemselves)
         if (c.caption == "网络电台")
             saw_selected = saw_selected || c.selected;
     EXPECT_TRUE(saw_selected);
-    EXPECT_EQ(ScreenPixel(w->Handle(), Center(w->ItemRect(2))), kSelected);
-    EXPECT_EQ(ScreenPixel(w->Handle(), Center(w->ItemRect(0))), kPlain);
+    EXPECT_EQ(PixelAt(w->Handle(), Center(w->ItemRect(2))), kSelected);
+    EXPECT_EQ(PixelAt(w->Handle(), Center(w->ItemRect(0))), kPlain);
 
     // The advanced hook wins and gets the state set.
     TOwnerDrawState state = 0;
@@ -356,9 +356,9 @@ TEST_F(PopupMenuTest, AMenuWithImagesPaintsThroughTheHooksWhichFindTheirMenuWind
     std::vector<HWND> measured_on, drawn_on;
     tv->OnMeasureItem = [&](TObject*, Canvas& canvas, int&, int&) {
         ++measured;
-        measured_on.push_back(ws.WindowFromDC(canvas));
+        measured_on.push_back(ws().WindowFromDC(canvas));
     };
-    tv->OnDrawItem = [&](TObject*, Canvas& canvas, Rect, bool) { drawn_on.push_back(ws.WindowFromDC(canvas)); };
+    tv->OnDrawItem = [&](TObject*, Canvas& canvas, Rect, bool) { drawn_on.push_back(ws().WindowFromDC(canvas)); };
 
     // Neither owner-drawn nor with images: the platform paints.
     popup->Popup(300, 200);
@@ -404,7 +404,7 @@ TEST_F(PopupMenuTest, ADefaultItemIsTheOnlyOneOfItsSubMenuAndDrawsBold)
     TMenuWindow* w = popup->Window();
     auto ink = [&](int index) {
         Rect r = w->ItemRect(index);
-        Point origin = OnScreen(w->Handle(), { r.left, r.top });
+        Point origin = ScreenOf(w->Handle(), { r.left, r.top });
         Bitmap shot = screen.Screenshot();
         int dark = 0;
         for (int y = 0; y < r.Height(); ++y)
@@ -438,9 +438,9 @@ protected:
         TMenuItem* help = Item(menu->Items(), "&Help");
         Item(help, "使用提示");
         Item(help, "关于我们");
-        client_before = ws.GetClientRect(host);
+        client_before = ws().GetClientRect(host);
         bar = std::make_unique<TMenuBar>(host, *menu);
-        ws.SetFocus(host);
+        ws().SetFocus(host);
         Pump();
     }
     ~MenuBarTest() override { bar.reset(); }
@@ -452,10 +452,10 @@ protected:
 
 TEST_F(MenuBarTest, TakesAStripAboveTheClientAreaAndPaintsItsItems)
 {
-    Rect client = ws.GetClientRect(host);
+    Rect client = ws().GetClientRect(host);
     EXPECT_EQ(client.Height(), client_before.Height() - bar->BarHeight());
     Rect first = bar->ItemRect(0);
-    Point client_origin = OnScreen(host, { 0, 0 });
+    Point client_origin = ScreenOf(host, { 0, 0 });
     EXPECT_EQ(first.bottom, client_origin.y);
     EXPECT_EQ(first.left, client_origin.x);
     EXPECT_EQ(bar->ItemRect(1).left, first.right);
@@ -466,13 +466,13 @@ TEST_F(MenuBarTest, TakesAStripAboveTheClientAreaAndPaintsItsItems)
     Pump();
     ASSERT_TRUE(bar->IsDropped());
     EXPECT_EQ(screen.Screenshot().GetPixel(bar->ItemRect(2).left + 1, bar->ItemRect(2).top + 1), SystemColors::Resolve(clHighlight));
-    Rect drop = ws.GetWindowRect(bar->DropDown()->Handle());
+    Rect drop = ws().GetWindowRect(bar->DropDown()->Handle());
     EXPECT_EQ(drop.left, bar->ItemRect(2).left);
     EXPECT_EQ(drop.top, bar->ItemRect(2).bottom);
 
     // The bar goes away with its frame strip.
     bar.reset();
-    EXPECT_EQ(ws.GetClientRect(host).Height(), client_before.Height());
+    EXPECT_EQ(ws().GetClientRect(host).Height(), client_before.Height());
 }
 
 TEST_F(MenuBarTest, MouseDropsSwitchesAndChooses)
