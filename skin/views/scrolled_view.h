@@ -8,6 +8,7 @@
 // and a drag of the left button, enabling, moving, resizing, showing (and
 // hiding, which hides the bars).
 
+#include "platform/components/props.h"
 #include "platform/window/messages.h"
 #include "skin/edits/bordered_edit.h"
 #include "skin/scroll/scroll_bar.h"
@@ -110,6 +111,19 @@ protected:
             BarsChanged();
             UpdateScrollBarsPos();
         }
+    }
+
+    // What a scrolled view publishes ahead of its platform view's own.
+    template <class V>
+    static std::vector<PropInfo> StyleAndBarProps()
+    {
+        return {
+            props::Ref<V, TsuiFileTheme>("FileTheme", &V::FileTheme, &V::SetFileTheme),
+            props::Enum<V>("UIStyle", UIStyleNames(), &V::UIStyle, &V::SetUIStyle),
+            props::Color<V>("BorderColor", &V::BorderColor, &V::SetBorderColor),
+            props::Ref<V, TsuiScrollBar>("VScrollBar", &V::VScrollBar, &V::SetVScrollBar),
+            props::Ref<V, TsuiScrollBar>("HScrollBar", &V::HScrollBar, &V::SetHScrollBar),
+        };
     }
 
 private:

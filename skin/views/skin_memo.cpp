@@ -1,6 +1,6 @@
 #include "skin/views/skin_memo.h"
 
-#include "platform/components/props.h"
+#include "platform/components/class_info.h"
 
 namespace pellamo {
 
@@ -8,16 +8,7 @@ TsuiMemo::TsuiMemo(TComponent* owner) : ScrolledView(owner, BoundViewKind::Memo)
 
 const ClassInfo& TsuiMemo::StaticClass()
 {
-    using M = TsuiMemo;
-    static const ClassInfo info("TsuiMemo", &TCustomMemo::StaticClass(),
-        {
-            props::Ref<M, TsuiFileTheme>("FileTheme", &M::FileTheme, &M::SetFileTheme),
-            props::Enum<M>("UIStyle", UIStyleNames(), &M::UIStyle, &M::SetUIStyle),
-            props::Color<M>("BorderColor", &M::BorderColor, &M::SetBorderColor),
-            props::Ref<M, TsuiScrollBar>("VScrollBar", &M::VScrollBar, &M::SetVScrollBar),
-            props::Ref<M, TsuiScrollBar>("HScrollBar", &M::HScrollBar, &M::SetHScrollBar),
-        },
-        FactoryOf<M>());
+    static const ClassInfo info("TsuiMemo", &TCustomMemo::StaticClass(), StyleAndBarProps<TsuiMemo>(), FactoryOf<TsuiMemo>());
     return info;
 }
 

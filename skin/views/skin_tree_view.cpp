@@ -1,6 +1,6 @@
 #include "skin/views/skin_tree_view.h"
 
-#include "platform/components/props.h"
+#include "platform/components/class_info.h"
 
 namespace pellamo {
 
@@ -8,16 +8,7 @@ TsuiTreeView::TsuiTreeView(TComponent* owner) : ScrolledView(owner, BoundViewKin
 
 const ClassInfo& TsuiTreeView::StaticClass()
 {
-    using V = TsuiTreeView;
-    static const ClassInfo info("TsuiTreeView", &TCustomTreeView::StaticClass(),
-        {
-            props::Ref<V, TsuiFileTheme>("FileTheme", &V::FileTheme, &V::SetFileTheme),
-            props::Enum<V>("UIStyle", UIStyleNames(), &V::UIStyle, &V::SetUIStyle),
-            props::Color<V>("BorderColor", &V::BorderColor, &V::SetBorderColor),
-            props::Ref<V, TsuiScrollBar>("VScrollBar", &V::VScrollBar, &V::SetVScrollBar),
-            props::Ref<V, TsuiScrollBar>("HScrollBar", &V::HScrollBar, &V::SetHScrollBar),
-        },
-        FactoryOf<V>());
+    static const ClassInfo info("TsuiTreeView", &TCustomTreeView::StaticClass(), StyleAndBarProps<TsuiTreeView>(), FactoryOf<TsuiTreeView>());
     return info;
 }
 
