@@ -24,7 +24,9 @@ void SetPictures(TsuiImageButton& button, const ScrollBarLook& look, size_t firs
 
 }
 
-TsuiScrollBar::TsuiScrollBar(TComponent* owner) : TCustomPanel(owner), style_(*this)
+TsuiScrollBar::TsuiScrollBar(TComponent* owner)
+    : TCustomPanel(owner)
+    , style_(*this)
 {
     control_style_.Exclude(csAcceptsControls);
     SetBevelInner(TBevelCut::bvNone);
@@ -121,10 +123,7 @@ void TsuiScrollBar::SetPageSize(int32_t value)
     UpdateSliderPic();
 }
 
-void TsuiScrollBar::SetSmallChange(int value)
-{
-    small_change_ = static_cast<int16_t>(std::clamp(value, 1, 32767));
-}
+void TsuiScrollBar::SetSmallChange(int value) { small_change_ = static_cast<int16_t>(std::clamp(value, 1, 32767)); }
 
 void TsuiScrollBar::SetLineButton(int value)
 {
@@ -136,10 +135,7 @@ void TsuiScrollBar::SetLineButton(int value)
     UpdateSliderPic();
 }
 
-int TsuiScrollBar::TrackLength() const
-{
-    return Vertical() ? track_->Height() : track_->Width();
-}
+int TsuiScrollBar::TrackLength() const { return Vertical() ? track_->Height() : track_->Width(); }
 
 // ---- Style and layout
 
@@ -195,8 +191,8 @@ void TsuiScrollBar::PlaceTrackBarAndButton()
         return;
     placing_ = true;
     track_->SetOrientation(orientation_);
-    ScrollBarLayout layout = LayOutScrollBar(Vertical(), { Width(), Height() }, { dec_->Width(), dec_->Height() },
-        { inc_->Width(), inc_->Height() });
+    ScrollBarLayout layout = LayOutScrollBar(
+        Vertical(), { Width(), Height() }, { dec_->Width(), dec_->Height() }, { inc_->Width(), inc_->Height() });
     if (layout.hidden) {
         placing_ = false;
         SetVisible(false);
@@ -248,7 +244,8 @@ void TsuiScrollBar::ColorChanged()
 void TsuiScrollBar::VisibleChanged()
 {
     TCustomPanel::VisibleChanged();
-    for (TControl* part : { static_cast<TControl*>(track_), static_cast<TControl*>(inc_), static_cast<TControl*>(dec_) })
+    for (TControl* part :
+        { static_cast<TControl*>(track_), static_cast<TControl*>(inc_), static_cast<TControl*>(dec_) })
         if (part)
             part->SetVisible(Visible());
 }
@@ -256,10 +253,7 @@ void TsuiScrollBar::VisibleChanged()
 void TsuiScrollBar::WndProc(TMessage& message)
 {
     if (message.Msg == WM_MOUSEWHEEL) {
-        wheel_rest_ += static_cast<int16_t>(HIWORD(message.WParam));
-        int notches = wheel_rest_ / WHEEL_DELTA;
-        wheel_rest_ -= notches * WHEEL_DELTA;
-        if (notches != 0)
+        if (int notches = wheel_.Add(message.WParam); notches != 0)
             SetPosition(ClampToRange(Position() - static_cast<int64_t>(notches) * small_change_, Min(), Max()));
         message.Result = 0;
         return;

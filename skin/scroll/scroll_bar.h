@@ -17,8 +17,9 @@
 
 #include "platform/components/controls/panel.h"
 #include "skin/buttons/style_choice.h"
-#include "skin/theme/bar_orientation.h"
 #include "skin/scroll/scroll_bar_look.h"
+#include "skin/scroll/wheel_notches.h"
+#include "skin/theme/bar_orientation.h"
 
 #include <cstdint>
 
@@ -100,7 +101,7 @@ private:
     int line_button_ = 0;
     bool placing_ = false;
     bool stepped_ = false; // a repeat tick moved the bar during this press
-    int wheel_rest_ = 0;
+    WheelNotches wheel_;
 };
 
 }

@@ -1,7 +1,7 @@
 #include "skin/scroll/scroll_bar_look.h"
 
-#include "skin/draw/rotate.h"
 #include "platform/gfx/canvas.h"
+#include "skin/draw/rotate.h"
 #include "skin/theme/theme_source.h"
 
 #include <algorithm>

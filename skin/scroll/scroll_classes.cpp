@@ -8,7 +8,8 @@ namespace pellamo {
 
 void RegisterSkinScrollClasses()
 {
-    RegisterClasses({ &TsuiTrackBar::StaticClass(), &TsuiScrollTrackBar::StaticClass(), &TsuiScrollBar::StaticClass() });
+    RegisterClasses(
+        { &TsuiTrackBar::StaticClass(), &TsuiScrollTrackBar::StaticClass(), &TsuiScrollBar::StaticClass() });
 }
 
 }

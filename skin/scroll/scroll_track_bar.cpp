@@ -5,7 +5,8 @@
 
 namespace pellamo {
 
-TsuiScrollTrackBar::TsuiScrollTrackBar(TComponent* owner) : TsuiTrackBar(owner)
+TsuiScrollTrackBar::TsuiScrollTrackBar(TComponent* owner)
+    : TsuiTrackBar(owner)
 {
     SetTabStop(false);
     Slider().SetTabStop(false);
@@ -14,7 +15,8 @@ TsuiScrollTrackBar::TsuiScrollTrackBar(TComponent* owner) : TsuiTrackBar(owner)
 
 const ClassInfo& TsuiScrollTrackBar::StaticClass()
 {
-    static const ClassInfo info("TsuiScrollTrackBar", &TsuiTrackBar::StaticClass(), {}, FactoryOf<TsuiScrollTrackBar>());
+    static const ClassInfo info(
+        "TsuiScrollTrackBar", &TsuiTrackBar::StaticClass(), {}, FactoryOf<TsuiScrollTrackBar>());
     return info;
 }
 
@@ -26,10 +28,7 @@ void TsuiScrollTrackBar::UpdateSliderSize()
         slider.SetBounds(slider.Left(), slider.Top(), 0, 0);
 }
 
-bool TsuiScrollTrackBar::SliderVisible() const
-{
-    return Slider().Visible();
-}
+bool TsuiScrollTrackBar::SliderVisible() const { return Slider().Visible(); }
 
 void TsuiScrollTrackBar::SetSliderVisible(bool visible)
 {

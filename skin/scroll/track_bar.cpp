@@ -27,7 +27,11 @@ constexpr UINT kPagingInterval = 100;
 // tells it when its picture is replaced.
 class TsuiTrackBar::TrackSlider : public TsuiImagePanel {
 public:
-    explicit TrackSlider(TsuiTrackBar& track) : TsuiImagePanel(&track), track_(track) {}
+    explicit TrackSlider(TsuiTrackBar& track)
+        : TsuiImagePanel(&track)
+        , track_(track)
+    {
+    }
 
     void PictureChanged(TObject* sender) override
     {
@@ -53,7 +57,9 @@ private:
     TsuiTrackBar& track_;
 };
 
-TsuiTrackBar::TsuiTrackBar(TComponent* owner) : TCustomPanel(owner), style_(*this)
+TsuiTrackBar::TsuiTrackBar(TComponent* owner)
+    : TCustomPanel(owner)
+    , style_(*this)
 {
     // No children of the user's, no double clicks (a quick second press
     // pages again), and no erasing: the track paints every pixel.
@@ -72,10 +78,7 @@ TsuiTrackBar::TsuiTrackBar(TComponent* owner) : TCustomPanel(owner), style_(*thi
     SetUIStyle(style_.Style());
 }
 
-TsuiTrackBar::~TsuiTrackBar()
-{
-    bar_image_.OnChange = nullptr;
-}
+TsuiTrackBar::~TsuiTrackBar() { bar_image_.OnChange = nullptr; }
 
 const ClassInfo& TsuiTrackBar::StaticClass()
 {
@@ -101,15 +104,9 @@ const ClassInfo& TsuiTrackBar::StaticClass()
     return info;
 }
 
-TsuiImagePanel& TsuiTrackBar::Slider() const
-{
-    return *slider_;
-}
+TsuiImagePanel& TsuiTrackBar::Slider() const { return *slider_; }
 
-TPicture& TsuiTrackBar::SliderImage()
-{
-    return slider_->Picture();
-}
+TPicture& TsuiTrackBar::SliderImage() { return slider_->Picture(); }
 
 void TsuiTrackBar::SetSliderImage(const TPicture& picture)
 {
@@ -236,15 +233,9 @@ void TsuiTrackBar::SliderPictureChanged()
     Invalidate();
 }
 
-int TsuiTrackBar::TrackLength() const
-{
-    return Vertical() ? Height() : Width();
-}
+int TsuiTrackBar::TrackLength() const { return Vertical() ? Height() : Width(); }
 
-int TsuiTrackBar::SliderLength() const
-{
-    return Vertical() ? slider_->Height() : slider_->Width();
-}
+int TsuiTrackBar::SliderLength() const { return Vertical() ? slider_->Height() : slider_->Width(); }
 
 void TsuiTrackBar::UpdateControl()
 {
@@ -441,15 +432,28 @@ void TsuiTrackBar::KeyDown(UINT& key, TShiftState shift)
     TCustomPanel::KeyDown(key, shift);
     int64_t value = position_;
     switch (key) {
-    case VK_PRIOR: value -= page_size_; break;
-    case VK_NEXT: value += page_size_; break;
-    case VK_END: value = max_; break;
-    case VK_HOME: value = min_; break;
+    case VK_PRIOR:
+        value -= page_size_;
+        break;
+    case VK_NEXT:
+        value += page_size_;
+        break;
+    case VK_END:
+        value = max_;
+        break;
+    case VK_HOME:
+        value = min_;
+        break;
     case VK_LEFT:
-    case VK_UP: value -= line_size_; break;
+    case VK_UP:
+        value -= line_size_;
+        break;
     case VK_RIGHT:
-    case VK_DOWN: value += line_size_; break;
-    default: return;
+    case VK_DOWN:
+        value += line_size_;
+        break;
+    default:
+        return;
     }
     SetPosition(ClampToRange(value, min_, max_));
 }
@@ -462,7 +466,8 @@ void TsuiTrackBar::WndProc(TMessage& message)
             if (paging_) {
                 Point p = ScreenToClient(Windows().GetCursorPos());
                 // Horizontal tracks page three times as far at each tick.
-                PageStep(Vertical() ? p.y : p.x, Vertical() ? page_size_ : ClampToRange(3LL * page_size_, 0, INT32_MAX));
+                PageStep(
+                    Vertical() ? p.y : p.x, Vertical() ? page_size_ : ClampToRange(3LL * page_size_, 0, INT32_MAX));
             }
             message.Result = 0;
             return;
@@ -470,10 +475,7 @@ void TsuiTrackBar::WndProc(TMessage& message)
         break;
     case WM_MOUSEWHEEL:
         if (int32_t step = WheelStep(); step != 0) {
-            wheel_rest_ += static_cast<int16_t>(HIWORD(message.WParam));
-            int notches = wheel_rest_ / WHEEL_DELTA;
-            wheel_rest_ -= notches * WHEEL_DELTA;
-            if (notches != 0)
+            if (int notches = wheel_.Add(message.WParam); notches != 0)
                 SetPosition(ClampToRange(position_ - static_cast<int64_t>(notches) * step, min_, max_));
             message.Result = 0;
             return;

@@ -19,6 +19,7 @@
 #include "platform/components/controls/panel.h"
 #include "platform/components/controls/picture.h"
 #include "skin/buttons/style_choice.h"
+#include "skin/scroll/wheel_notches.h"
 #include "skin/theme/bar_orientation.h"
 
 #include <cstdint>
@@ -147,7 +148,7 @@ private:
     bool dragging_ = false;
     bool paging_ = false;
     bool fitting_ = false;
-    int wheel_rest_ = 0;
+    WheelNotches wheel_;
 };
 
 }

@@ -18,15 +18,9 @@ int64_t Saturate(Wide v)
 }
 
 // The room the slider moves in; a slider longer than its track has none.
-int Travel(int track, int slider)
-{
-    return std::max(0, track - slider);
-}
+int Travel(int track, int slider) { return std::max(0, track - slider); }
 
-int64_t Range(int32_t min, int32_t max)
-{
-    return static_cast<int64_t>(max) - min;
-}
+int64_t Range(int32_t min, int32_t max) { return static_cast<int64_t>(max) - min; }
 
 // Tick offset of a value `along` values after min.
 int TickAt(int64_t along, int64_t range, int travel, int slider)
@@ -71,8 +65,8 @@ int32_t ClampToRange(int64_t value, int32_t min, int32_t max)
     return static_cast<int32_t>(std::clamp<int64_t>(value, min, std::max(min, max)));
 }
 
-int32_t PageTowardPointer(int32_t position, int64_t step, int slider_offset, int pointer, int64_t pointer_value,
-    int32_t min, int32_t max)
+int32_t PageTowardPointer(
+    int32_t position, int64_t step, int slider_offset, int pointer, int64_t pointer_value, int32_t min, int32_t max)
 {
     int64_t next = position;
     if (slider_offset < pointer)

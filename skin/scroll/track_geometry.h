@@ -35,8 +35,8 @@ int32_t ClampToRange(int64_t value, int32_t min, int32_t max);
 // leading edge `slider_offset` lies before the pointer, never past the
 // pointer's value; back when it lies after it, never below; else no move.
 // Clamped into [min, max].
-int32_t PageTowardPointer(int32_t position, int64_t step, int slider_offset, int pointer, int64_t pointer_value,
-    int32_t min, int32_t max);
+int32_t PageTowardPointer(
+    int32_t position, int64_t step, int slider_offset, int pointer, int64_t pointer_value, int32_t min, int32_t max);
 
 // The offsets of the tick marks, ascending and each once: one tick on
 // min, min + frequency, min + 2 * frequency, ... and one on max (min and

@@ -17,7 +17,11 @@ constexpr int kReleasedMax = 100;
 
 }
 
-BoundScrollBars::BoundScrollBars(TWinControl& view, BoundViewKind kind) : view_(view), kind_(kind) {}
+BoundScrollBars::BoundScrollBars(TWinControl& view, BoundViewKind kind)
+    : view_(view)
+    , kind_(kind)
+{
+}
 
 BoundScrollBars::~BoundScrollBars()
 {
@@ -47,7 +51,8 @@ bool BoundScrollBars::Bind(bool vertical, TsuiScrollBar* bar)
         view_.FreeNotification(bar);
         if (kind_ == BoundViewKind::Tree)
             bar->SetSmallChange(kTreeSmallChange);
-        bar->SetOrientation(vertical ? TsuiProgressBarOrientation::suiVertical : TsuiProgressBarOrientation::suiHorizontal);
+        bar->SetOrientation(
+            vertical ? TsuiProgressBarOrientation::suiVertical : TsuiProgressBarOrientation::suiHorizontal);
         bar->OnChange() = [this, which](TObject*) { BarMoved(which); };
         bar->BringToFront();
     }
@@ -148,8 +153,8 @@ void BoundScrollBars::Place()
     };
     // The platform's locales all read left to right.
     const bool right_to_left = false;
-    BoundBarsPlacement placed = PlaceBoundBars(kind_, view_.BoundsRect(), state(bars_[kVert]), state(bars_[kHorz]),
-        right_to_left);
+    BoundBarsPlacement placed
+        = PlaceBoundBars(kind_, view_.BoundsRect(), state(bars_[kVert]), state(bars_[kHorz]), right_to_left);
     auto apply = [](TsuiScrollBar* bar, const std::optional<PlacedBar>& p) {
         if (!bar || !p)
             return;

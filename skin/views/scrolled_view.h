@@ -17,10 +17,11 @@
 
 namespace pellamo {
 
-template <class View>
-class ScrolledView : public BorderedEdit<View> {
+template <class View> class ScrolledView : public BorderedEdit<View> {
 public:
-    ScrolledView(TComponent* owner, BoundViewKind kind) : BorderedEdit<View>(owner), bars_(*this, kind)
+    ScrolledView(TComponent* owner, BoundViewKind kind)
+        : BorderedEdit<View>(owner)
+        , bars_(*this, kind)
     {
         TControlStyle style = this->ControlStyle();
         style.Include(csOpaque);
@@ -40,7 +41,7 @@ public:
 protected:
     BoundScrollBars& Bars() { return bars_; }
     // After a bar was bound or unbound, before the bars are placed.
-    virtual void BarsChanged() {}
+    virtual void BarsChanged() { }
 
     void UIStyleChanged() override
     {
@@ -114,8 +115,7 @@ protected:
     }
 
     // What a scrolled view publishes ahead of its platform view's own.
-    template <class V>
-    static std::vector<PropInfo> StyleAndBarProps()
+    template <class V> static std::vector<PropInfo> StyleAndBarProps()
     {
         return {
             props::Ref<V, TsuiFileTheme>("FileTheme", &V::FileTheme, &V::SetFileTheme),

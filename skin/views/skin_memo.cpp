@@ -4,11 +4,15 @@
 
 namespace pellamo {
 
-TsuiMemo::TsuiMemo(TComponent* owner) : ScrolledView(owner, BoundViewKind::Memo) {}
+TsuiMemo::TsuiMemo(TComponent* owner)
+    : ScrolledView(owner, BoundViewKind::Memo)
+{
+}
 
 const ClassInfo& TsuiMemo::StaticClass()
 {
-    static const ClassInfo info("TsuiMemo", &TCustomMemo::StaticClass(), StyleAndBarProps<TsuiMemo>(), FactoryOf<TsuiMemo>());
+    static const ClassInfo info(
+        "TsuiMemo", &TCustomMemo::StaticClass(), StyleAndBarProps<TsuiMemo>(), FactoryOf<TsuiMemo>());
     return info;
 }
 

@@ -4,11 +4,15 @@
 
 namespace pellamo {
 
-TsuiTreeView::TsuiTreeView(TComponent* owner) : ScrolledView(owner, BoundViewKind::Tree) {}
+TsuiTreeView::TsuiTreeView(TComponent* owner)
+    : ScrolledView(owner, BoundViewKind::Tree)
+{
+}
 
 const ClassInfo& TsuiTreeView::StaticClass()
 {
-    static const ClassInfo info("TsuiTreeView", &TCustomTreeView::StaticClass(), StyleAndBarProps<TsuiTreeView>(), FactoryOf<TsuiTreeView>());
+    static const ClassInfo info(
+        "TsuiTreeView", &TCustomTreeView::StaticClass(), StyleAndBarProps<TsuiTreeView>(), FactoryOf<TsuiTreeView>());
     return info;
 }
 

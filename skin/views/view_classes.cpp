@@ -6,9 +6,6 @@
 
 namespace pellamo {
 
-void RegisterSkinViewClasses()
-{
-    RegisterClasses({ &TsuiTreeView::StaticClass(), &TsuiMemo::StaticClass() });
-}
+void RegisterSkinViewClasses() { RegisterClasses({ &TsuiTreeView::StaticClass(), &TsuiMemo::StaticClass() }); }
 
 }

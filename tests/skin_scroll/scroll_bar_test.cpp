@@ -182,7 +182,8 @@ TEST_F(ScrollBarTest, PaintsTheStylesArrowsSliderAndTrack)
         for (O orientation : { O::suiVertical, O::suiHorizontal }) {
             SCOPED_TRACE(testing::Message() << static_cast<int>(style) << " " << static_cast<int>(orientation));
             bool vertical = orientation == O::suiVertical;
-            bar = Make(orientation, vertical ? Rect::FromSize(100, 10, 16, 250) : Rect::FromSize(10, 100, 250, 16), style);
+            bar = Make(
+                orientation, vertical ? Rect::FromSize(100, 10, 16, 250) : Rect::FromSize(10, 100, 250, 16), style);
             bar->SetMax(10);
             bar->SetPosition(10);
             Show();
@@ -199,8 +200,8 @@ TEST_F(ScrollBarTest, PaintsTheStylesArrowsSliderAndTrack)
             EXPECT_EQ(slider_shot.Crop(Rect::FromSize(0, 0, look.slider_start.Width(), look.slider_start.Height())),
                 look.slider_start);
             Size end = { look.slider_end.Width(), look.slider_end.Height() };
-            EXPECT_EQ(slider_shot.Crop(Rect::FromSize(slider_shot.Width() - end.cx, slider_shot.Height() - end.cy,
-                          end.cx, end.cy)),
+            EXPECT_EQ(slider_shot.Crop(
+                          Rect::FromSize(slider_shot.Width() - end.cx, slider_shot.Height() - end.cy, end.cx, end.cy)),
                 look.slider_end);
             EXPECT_EQ(shot.GetPixel(track.left + 2, track.top + 2), look.track_color);
             delete bar;

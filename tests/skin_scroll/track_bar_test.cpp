@@ -30,10 +30,7 @@ protected:
         return t;
     }
     // The track's place of the slider's leading edge, from the slider itself.
-    int SliderAt() const
-    {
-        return track->Vertical() ? SliderControl().Top() : SliderControl().Left();
-    }
+    int SliderAt() const { return track->Vertical() ? SliderControl().Top() : SliderControl().Left(); }
     TControl& SliderControl() const { return *track->Controls(0); }
 };
 
@@ -77,8 +74,17 @@ TEST_F(TrackBarTest, KeysMoveTheValueTheSameWayWhateverTheOrientation)
             unsigned key;
             int32_t position;
         } steps[] = {
-            { VK_UP, 47 }, { VK_DOWN, 50 }, { VK_LEFT, 47 }, { VK_RIGHT, 50 }, { VK_PRIOR, 40 }, { VK_NEXT, 50 },
-            { VK_END, 100 }, { VK_NEXT, 100 }, { VK_HOME, 0 }, { VK_UP, 0 }, { 'A', 0 },
+            { VK_UP, 47 },
+            { VK_DOWN, 50 },
+            { VK_LEFT, 47 },
+            { VK_RIGHT, 50 },
+            { VK_PRIOR, 40 },
+            { VK_NEXT, 50 },
+            { VK_END, 100 },
+            { VK_NEXT, 100 },
+            { VK_HOME, 0 },
+            { VK_UP, 0 },
+            { 'A', 0 },
         };
         for (const Step& s : steps) {
             Key(s.key);

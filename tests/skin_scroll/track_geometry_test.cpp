@@ -73,10 +73,8 @@ TEST(TrackGeometry, PagingStepsTowardThePointerAndStopsUnderIt)
         int32_t next;
     } cases[] = {
         { 50, 2, 95, 10, 3, 100, 48 }, // left of the slider: back
-        { 50, 6, 95, 10, 3, 100, 44 },
-        { 5, 6, 10, 5, 3, 100, 3 }, // never past the pointer's value
-        { 50, 2, 95, 180, 90, 100, 52 },
-        { 89, 6, 170, 180, 90, 100, 90 },
+        { 50, 6, 95, 10, 3, 100, 44 }, { 5, 6, 10, 5, 3, 100, 3 }, // never past the pointer's value
+        { 50, 2, 95, 180, 90, 100, 52 }, { 89, 6, 170, 180, 90, 100, 90 },
         { 50, 2, 95, 95, 50, 100, 50 }, // under the slider's edge: no move
         { 1, 5, 20, 5, -3, 100, 0 }, // clamped into the range
         { INT32_MAX - 1, INT32_MAX, 10, 100, INT32_MAX, INT32_MAX, INT32_MAX }, // no overflow
@@ -96,11 +94,9 @@ TEST(TrackGeometry, TicksFallOnEveryFrequencyStepAndOnMax)
     } cases[] = {
         // 0..10 on 110 pixels with no slider: one value every 11 pixels.
         { 0, 10, 3, 110, 0, { 0, 33, 66, 99, 110 } },
-        { 0, 10, 1, 110, 0, { 0, 11, 22, 33, 44, 55, 66, 77, 88, 99, 110 } },
-        { 0, 10, 5, 110, 0, { 0, 55, 110 } },
+        { 0, 10, 1, 110, 0, { 0, 11, 22, 33, 44, 55, 66, 77, 88, 99, 110 } }, { 0, 10, 5, 110, 0, { 0, 55, 110 } },
         { 0, 10, 0, 110, 0, { 0, 110 } }, // no frequency: the ends
-        { 0, 10, -4, 110, 0, { 0, 110 } },
-        { 0, 10, 20, 110, 0, { 0, 110 } },
+        { 0, 10, -4, 110, 0, { 0, 110 } }, { 0, 10, 20, 110, 0, { 0, 110 } },
         { 0, 10, 3, 120, 10, { 5, 38, 71, 104, 115 } }, // offset by half the slider
         { 3, 3, 1, 100, 0, {} }, // no range: no ticks
         { 0, 4, 1, 5, 10, { 5 } }, // no room: all at one place, once

@@ -22,7 +22,8 @@ TEST(BoundBarLayout, BarsLieOverTheViewsOwnInsideItsBorder)
         std::optional<Rect> v_at, h_at;
     } cases[] = {
         { "the main window's first tree", K::Tree, V(), {}, false, Rect::FromSize(615, 43, 16, 367), {} },
-        { "tree, both bars", K::Tree, V(), H(), false, Rect::FromSize(615, 43, 16, 351), Rect::FromSize(471, 393, 145, 16) },
+        { "tree, both bars", K::Tree, V(), H(), false, Rect::FromSize(615, 43, 16, 351),
+            Rect::FromSize(471, 393, 145, 16) },
         { "tree, vertical bar hidden", K::Tree, V(false), H(), false, Rect::FromSize(615, 43, 16, 351),
             Rect::FromSize(471, 393, 161, 16) },
         { "tree, horizontal bar hidden", K::Tree, V(), H(false), false, Rect::FromSize(615, 43, 16, 367),
@@ -30,8 +31,10 @@ TEST(BoundBarLayout, BarsLieOverTheViewsOwnInsideItsBorder)
         { "memo, both bars", K::Memo, V(false), H(false), false, Rect::FromSize(615, 43, 16, 351),
             Rect::FromSize(471, 393, 146, 16) },
         { "memo, horizontal only", K::Memo, {}, H(), false, {}, Rect::FromSize(471, 393, 162, 16) },
-        { "tree, right to left", K::Tree, V(), H(), true, Rect::FromSize(472, 43, 16, 351), Rect::FromSize(487, 393, 145, 16) },
-        { "memo, right to left", K::Memo, V(), H(), true, Rect::FromSize(472, 43, 16, 351), Rect::FromSize(487, 393, 145, 16) },
+        { "tree, right to left", K::Tree, V(), H(), true, Rect::FromSize(472, 43, 16, 351),
+            Rect::FromSize(487, 393, 145, 16) },
+        { "memo, right to left", K::Memo, V(), H(), true, Rect::FromSize(472, 43, 16, 351),
+            Rect::FromSize(487, 393, 145, 16) },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -1,7 +1,7 @@
 #include "platform/components/description_reader.h"
+#include "skin/buttons/image_button.h"
 #include "skin/scroll/scroll_bar_look.h"
 #include "skin/scroll/scroll_classes.h"
-#include "skin/buttons/image_button.h"
 #include "skin/scroll/scroll_track_bar.h"
 #include "skin/theme/theme_source.h"
 #include "skin/views/skin_tree_view.h"
