@@ -99,7 +99,8 @@ void BoundScrollBars::SyncBar(int which)
             if (view_.Enabled()) {
                 bar->SetLineButton(thumb);
                 bar->SetEnabled(true);
-                bar->SetVisible(true);
+                // A hidden tree's bar stays hidden until the tree shows.
+                bar->SetVisible(view_.Visible());
             } else {
                 bar->SetEnabled(false);
             }
@@ -146,6 +147,10 @@ void BoundScrollBars::BarMoved(int which)
 
 void BoundScrollBars::Place()
 {
+    if (!view_.Visible()) {
+        Hide();
+        return;
+    }
     auto state = [](TsuiScrollBar* bar) -> std::optional<BoundBar> {
         if (!bar)
             return std::nullopt;

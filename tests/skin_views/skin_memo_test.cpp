@@ -128,6 +128,17 @@ TEST_F(SkinMemoTest, ADisabledMemoKeepsItsBarsButHidesTheirSliders)
     EXPECT_FALSE(hbar->Visible());
     memo->SetVisible(true);
     EXPECT_TRUE(vbar->Visible());
+
+    // Bound while hidden, the bars wait for the memo.
+    memo->SetVisible(false);
+    memo->SetHScrollBar(nullptr);
+    memo->SetHScrollBar(hbar);
+    memo->SetText(Lines(60));
+    Pump();
+    EXPECT_FALSE(hbar->Visible());
+    EXPECT_FALSE(vbar->Visible());
+    memo->SetVisible(true);
+    EXPECT_TRUE(hbar->Visible());
 }
 
 }

@@ -142,6 +142,13 @@ TEST_F(SkinTreeViewTest, TheBarFollowsTheTreeWhenItMovesHidesOrIsDisabled)
     EXPECT_FALSE(bar->Visible());
     tree->SetVisible(true);
     EXPECT_TRUE(bar->Visible());
+    // Bound while hidden (as a description binds it), it waits for the tree.
+    tree->SetVisible(false);
+    tree->SetVScrollBar(nullptr);
+    tree->SetVScrollBar(bar);
+    EXPECT_FALSE(bar->Visible());
+    tree->SetVisible(true);
+    EXPECT_TRUE(bar->Visible());
     tree->SetEnabled(false);
     EXPECT_TRUE(bar->Visible());
     EXPECT_FALSE(bar->Enabled());
