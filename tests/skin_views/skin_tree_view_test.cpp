@@ -156,6 +156,45 @@ TEST_F(SkinTreeViewTest, TheBarFollowsTheTreeWhenItMovesHidesOrIsDisabled)
     EXPECT_TRUE(bar->Enabled());
 }
 
+// Switching between the television and the radio tree, as the main window does.
+TEST_F(SkinTreeViewTest, SwitchingTreesSwitchesTheirBars)
+{
+    auto* radio_bar = Add<TsuiScrollBar>(Rect::FromSize(537, 415, 16, 367));
+    auto* radio = Add<TsuiTreeView>(Rect::FromSize(392, 414, 163, 369));
+    radio->SetVisible(false);
+    radio->SetVScrollBar(radio_bar);
+    for (int i = 0; i < 3; ++i)
+        radio->Items().AddChild(nullptr, "station");
+    for (int c = 0; c < 3; ++c)
+        Expand(c);
+    ASSERT_TRUE(bar->Visible());
+    EXPECT_FALSE(radio_bar->Visible());
+
+    struct Step {
+        int radio_stations; // rows the radio tree holds when it shows
+        bool radio_bar_shows;
+    } steps[] = { { 3, false }, { 80, true } };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.radio_stations);
+        while (radio->Items().Count() < step.radio_stations)
+            radio->Items().AddChild(nullptr, "station");
+        tree->SetVisible(false);
+        radio->SetBounds(470, 42, 163, 369);
+        radio->SetVisible(true);
+        Pump();
+        EXPECT_FALSE(bar->Visible());
+        EXPECT_EQ(radio_bar->Visible(), step.radio_bar_shows);
+        EXPECT_EQ(radio_bar->BoundsRect(), Rect::FromSize(615, 43, 16, 367));
+        // And back.
+        radio->SetVisible(false);
+        radio->SetBounds(392, 414, 163, 369);
+        tree->SetVisible(true);
+        Pump();
+        EXPECT_TRUE(bar->Visible());
+        EXPECT_FALSE(radio_bar->Visible());
+    }
+}
+
 TEST_F(SkinTreeViewTest, BindingAnotherBarReleasesTheFirstAndAFreedBarIsForgotten)
 {
     Expand(0);
