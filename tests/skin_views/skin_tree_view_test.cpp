@@ -4,6 +4,7 @@
 #include "skin/scroll/scroll_classes.h"
 #include "skin/scroll/scroll_track_bar.h"
 #include "skin/theme/theme_source.h"
+#include "skin/views/skin_memo.h"
 #include "skin/views/skin_tree_view.h"
 #include "skin/views/view_classes.h"
 #include "tests/skin_buttons/skin_fixture.h"
@@ -297,6 +298,18 @@ object Form1: TForm
     PageSize = 2
     Color = 13224393
   end
+  object Memo1: TsuiMemo
+    Left = 38
+    Top = 412
+    Width = 289
+    Height = 41
+    UIStyle = MacOS
+    BorderColor = 8355711
+    VScrollBar = MemoBar
+  end
+  object MemoBar: TsuiScrollBar
+    UIStyle = MacOS
+  end
 end)",
         *form);
     auto* view = dynamic_cast<TsuiTreeView*>(form->FindComponent("TreeView1"));
@@ -305,6 +318,11 @@ end)",
     EXPECT_EQ(view->VScrollBar(), scroll);
     EXPECT_EQ(view->UIStyle(), TsuiUIStyle::MacOS);
     EXPECT_EQ(view->BorderWidth(), 2);
+    auto* memo = dynamic_cast<TsuiMemo*>(form->FindComponent("Memo1"));
+    ASSERT_TRUE(memo);
+    EXPECT_EQ(memo->VScrollBar(), form->FindComponent("MemoBar"));
+    EXPECT_EQ(memo->ScrollBars(), TScrollStyle::ssVertical);
+    EXPECT_EQ(memo->VScrollBar()->BoundsRect(), Rect::FromSize(38 + 289 - 16 - 2, 413, 16, 39));
     Show();
     for (int i = 0; i < 60; ++i)
         view->Items().AddChild(nullptr, "channel");
