@@ -1,5 +1,7 @@
 #include "skin/buttons/image_button.h"
+#include "skin/scroll/scroll_bar_look.h"
 #include "skin/scroll/scroll_track_bar.h"
+#include "skin/theme/theme_source.h"
 #include "skin/views/skin_memo.h"
 #include "tests/skin_buttons/skin_fixture.h"
 
@@ -139,6 +141,38 @@ TEST_F(SkinMemoTest, ADisabledMemoKeepsItsBarsButHidesTheirSliders)
     EXPECT_FALSE(vbar->Visible());
     memo->SetVisible(true);
     EXPECT_TRUE(hbar->Visible());
+}
+
+// The border's two lines round the whole window and the bars' arrows.
+TEST_F(SkinMemoTest, PaintsTheSkinBorderAndTheBarsInTheStyle)
+{
+    memo->SetColor(clWhite);
+    auto window_shot = [&](TWinControl& c) {
+        Pump();
+        return screen.Screenshot().Crop(ws().GetWindowRect(c.Handle()));
+    };
+    for (TsuiUIStyle style : { TsuiUIStyle::MacOS, TsuiUIStyle::WinXP }) {
+        SCOPED_TRACE(static_cast<int>(style));
+        memo->SetUIStyle(style);
+        ThemeSource theme(nullptr, style);
+        EXPECT_EQ(memo->BorderColor(), theme.Color(25));
+        Bitmap shot = window_shot(*memo);
+        EXPECT_EQ(shot.GetPixel(0, 60), theme.Color(25));
+        EXPECT_EQ(shot.GetPixel(60, 149), theme.Color(25));
+        EXPECT_EQ(shot.GetPixel(1, 60), clWhite);
+        ScrollBarLook vlook = ResolveScrollBarLook(theme, true);
+        ScrollBarLook hlook = ResolveScrollBarLook(theme, false);
+        EXPECT_EQ(Shot(vbar->DecrementButton()), vlook.arrows[0]);
+        EXPECT_EQ(Shot(hbar->IncrementButton()), hlook.arrows[3]);
+    }
+    memo->SetUIStyle(TsuiUIStyle::MacOS);
+    Bitmap mac_memo = window_shot(*memo);
+    Bitmap mac_bar = Shot(*vbar);
+    memo->SetFileTheme(ExportedTheme(TsuiUIStyle::MacOS));
+    memo->SetUIStyle(TsuiUIStyle::FromThemeFile);
+    EXPECT_EQ(vbar->FileTheme(), memo->FileTheme());
+    EXPECT_EQ(window_shot(*memo), mac_memo);
+    EXPECT_EQ(Shot(*vbar), mac_bar);
 }
 
 }
