@@ -105,17 +105,22 @@ bool MenuBarKeys::Key(const MSG& msg, unsigned held)
         if (msg.message == WM_KEYUP)
             return true;
     }
-    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
-        UINT vk = static_cast<UINT>(msg.wParam);
-        if (vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU)
-            return false;
-        TShortCut modifiers = ((held & kModShift) ? scShift : 0) | ((held & kModControl) ? scCtrl : 0)
-            | ((held & kModAlt) || msg.message == WM_SYSKEYDOWN ? scAlt : 0);
-        if (msg.message == WM_SYSKEYDOWN && vk == VK_F10)
-            modifiers &= static_cast<TShortCut>(~scAlt);
-        return menu.DispatchShortCut(ShortCut(vk, modifiers));
-    }
-    return false;
+    TShortCut shortcut = ShortCutOf(msg, held);
+    return shortcut != scNone && menu.DispatchShortCut(shortcut);
+}
+
+TShortCut MenuBarKeys::ShortCutOf(const MSG& msg, unsigned held)
+{
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN)
+        return scNone;
+    UINT vk = static_cast<UINT>(msg.wParam);
+    if (vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU)
+        return scNone;
+    TShortCut modifiers = ((held & kModShift) ? scShift : 0) | ((held & kModControl) ? scCtrl : 0)
+        | ((held & kModAlt) || msg.message == WM_SYSKEYDOWN ? scAlt : 0);
+    if (msg.message == WM_SYSKEYDOWN && vk == VK_F10)
+        modifiers &= static_cast<TShortCut>(~scAlt);
+    return ShortCut(vk, modifiers);
 }
 
 }

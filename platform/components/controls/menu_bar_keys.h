@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/components/controls/menu_item.h"
 #include "platform/window/messages.h"
 
 namespace pellamo {
@@ -40,6 +41,9 @@ public:
     // The next selectable item after `from` in direction `dir` (+1, -1),
     // wrapping; -1 when none.
     static int NextSelectable(const Bar& bar, int from, int dir);
+    // The shortcut a key-down message stands for with `held` shift keys
+    // (F10 counts without Alt); scNone for a shift key alone.
+    static TShortCut ShortCutOf(const MSG& msg, unsigned held);
 
 private:
     void Enter();
