@@ -3,6 +3,7 @@
 #include "platform/backend/display_backend.h"
 #include "platform/loop/event_loop.h"
 #include "platform/window/device_context.h"
+#include "platform/window/double_click.h"
 #include "platform/window/messages.h"
 #include "platform/window/window_object.h"
 #include "platform/window/window_slide.h"
@@ -141,6 +142,8 @@ public:
     Rect GetWorkArea() const { return m_backend.WorkArea(); }
     Size GetScreenSize() const { return m_backend.ScreenSize(); }
     HWND WindowFromPoint(Point screen) const;
+    // The warning sound of refused input.
+    void MessageBeep() { m_backend.Beep(); }
 
     // Visibility and state.
     bool ShowWindow(HWND hwnd, int cmd);
@@ -243,12 +246,6 @@ private:
         int grab_offset = 0; // pointer offset inside the thumb
         int last_pos = 0;
     };
-    struct ClickRecord {
-        HWND hwnd = nullptr;
-        UINT message = 0;
-        Point screen;
-        std::chrono::steady_clock::time_point time;
-    };
 
     WindowObject* Find(HWND hwnd) const;
     WindowObject* TopOf(WindowObject* w) const;
@@ -259,6 +256,8 @@ private:
     LRESULT CallBelow(HWND hwnd, uint64_t below, UINT msg, WPARAM wparam, LPARAM lparam);
     void DispatchQueued(MSG msg);
     void Guarded(const std::function<void()>& work);
+    // Runs the application-wide hooks on a queued message; true when one took it.
+    bool HookTakes(MSG& msg);
     void Report(std::exception_ptr failure);
     void DestroyTree(HWND hwnd);
 
@@ -321,7 +320,7 @@ private:
     Point m_cursor;
     std::optional<MoveTrack> m_move;
     std::optional<ScrollTrack> m_scroll;
-    ClickRecord m_last_click;
+    DoubleClickDetector m_clicks;
     bool m_painting = false;
     bool m_force_size = false; // state changes send WM_SIZE even at the same size
     bool m_from_display = false; // the display already did it: do not echo it back

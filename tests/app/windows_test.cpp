@@ -15,6 +15,7 @@
 #include "platform/text/gbk.h"
 #include "platform/window/window_system.h"
 #include "tests/net/test_servers.h"
+#include "tests/support/pump.h"
 
 #include <gtest/gtest.h>
 
@@ -42,11 +43,7 @@ protected:
         Pump();
     }
 
-    void Pump()
-    {
-        for (int i = 0; i < 20 && EventLoop::Main().ProcessMessages(); ++i) {
-        }
-    }
+    void Pump() { test::Pump(EventLoop::Main()); }
 
     TControl& Control(const char* name)
     {
@@ -69,7 +66,7 @@ protected:
         return nullptr;
     }
 
-    testing::TempDir config;
+    test::TempDir config;
     HeadlessBackend screen;
     TApplication app { screen };
     PellamoWindows windows;

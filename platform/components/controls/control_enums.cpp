@@ -120,6 +120,18 @@ const EnumInfo& EditCharCaseNames()
     return info;
 }
 
+const EnumInfo& ButtonLayoutNames()
+{
+    static const EnumInfo info("TButtonLayout", { "blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom" });
+    return info;
+}
+
+const EnumInfo& CheckBoxStateNames()
+{
+    static const EnumInfo info("TCheckBoxState", { "cbUnchecked", "cbChecked", "cbGrayed" });
+    return info;
+}
+
 CursorShape CursorShapeOf(TCursor cursor)
 {
     switch (cursor) {

@@ -44,6 +44,9 @@ enum class TDragKind { dkDrag, dkDock };
 enum class TDragMode { dmManual, dmAutomatic };
 enum class TImeMode { imDisable, imClose, imOpen, imDontCare, imSAlpha, imAlpha, imHira, imSKata, imKata, imChinese, imSHanguel, imHanguel };
 enum class TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+// Where a button's glyph sits beside its caption.
+enum class TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+enum class TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 
 // Plain enumerations: their values are used as set members in code.
 enum TShiftStateFlag : unsigned { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
@@ -102,6 +105,8 @@ const EnumInfo& DragKindNames();
 const EnumInfo& DragModeNames();
 const EnumInfo& ImeModeNames();
 const EnumInfo& EditCharCaseNames();
+const EnumInfo& ButtonLayoutNames();
+const EnumInfo& CheckBoxStateNames();
 
 CursorShape CursorShapeOf(TCursor cursor);
 // Shift state of the MK_* bits of a mouse message.

@@ -214,8 +214,59 @@ void TForm::SetActiveControl(TWinControl* control)
     active_control_ = control;
     if (control && control->Owner() != Owner() && control->Owner() != this)
         FreeNotification(control);
+    if (!HasState(csDestroying))
+        NotifyFocusChanged();
     if (control && active_ && !HasState(csLoading) && control->CanFocus() && !control->Focused())
         control->SetFocus();
+}
+
+namespace {
+
+struct HeldControl {
+    TControl* control;
+    std::shared_ptr<const bool> alive; // a handler may free controls meanwhile
+};
+
+// The controls inside `parent`, each before its own children, in child order.
+void CollectControls(const TWinControl& parent, bool shown_only, std::vector<HeldControl>& out)
+{
+    for (int i = 0; i < parent.ControlCount(); ++i) {
+        TControl* c = parent.Controls(i);
+        if (shown_only && !c->Visible())
+            continue;
+        out.push_back({ c, c->AliveFlag() });
+        if (auto* w = dynamic_cast<TWinControl*>(c))
+            CollectControls(*w, shown_only, out);
+    }
+}
+
+}
+
+void TForm::NotifyFocusChanged()
+{
+    std::vector<HeldControl> controls;
+    CollectControls(*this, false, controls);
+    auto self = AliveFlag();
+    for (const HeldControl& c : controls) {
+        if (!*self)
+            return;
+        if (*c.alive)
+            c.control->FocusChanged(active_control_);
+    }
+}
+
+bool TForm::DispatchDialogChar(char16_t ch)
+{
+    std::vector<HeldControl> controls;
+    CollectControls(*this, true, controls);
+    auto self = AliveFlag();
+    for (const HeldControl& c : controls) {
+        if (!*self)
+            return true;
+        if (*c.alive && c.control->DialogChar(ch))
+            return true;
+    }
+    return false;
 }
 
 bool TForm::DialogKey(UINT key)

@@ -88,6 +88,12 @@ public:
     bool Active() const { return active_; }
     // Enter clicks the Default button, Esc the Cancel one; true when one took it.
     bool DialogKey(UINT key);
+    // Offers an accelerator character to the shown controls of the form,
+    // outermost first in child order, until one takes it.
+    bool DispatchDialogChar(char16_t ch);
+    // Tells every control of the form where the focus is now (FocusChanged
+    // with the active control); runs by itself when the active control changes.
+    void NotifyFocusChanged();
 
     // Runs OnCreate once (after the description is read).
     void DoCreate();
