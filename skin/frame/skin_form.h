@@ -33,7 +33,7 @@ class TMainMenu;
 class TToolButton;
 struct MenuBarLook;
 
-class TsuiForm : public TCustomPanel, private SkinnedMenuBarHost {
+class TsuiForm : public TCustomPanel, public SkinnedMenuBarHost {
 public:
     // Throws std::runtime_error when `owner`, a form, has a TsuiForm
     // already. An owner that is not a form gets a plain panel.
