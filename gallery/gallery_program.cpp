@@ -20,6 +20,7 @@
 #include <exception>
 #include <memory>
 #include <ostream>
+#include <stdexcept>
 
 namespace pellamo {
 
@@ -130,7 +131,14 @@ int RunGallery(const std::vector<std::string>& args, std::ostream& out, std::ost
         RegisterGalleryClasses();
         app->SetTitle("Pellamo skin gallery");
         auto* gallery = app->CreateForm<TfrmGallery>();
-        ApplyGalleryOptions(*gallery, options);
+        try {
+            ApplyGalleryOptions(*gallery, options);
+        } catch (const std::runtime_error& e) {
+            // The theme file changed since it was looked at: no window
+            // opens half dressed.
+            err << kProgram << ": " << e.what() << "\n";
+            return 2;
+        }
         app->Run();
     } catch (...) {
         app->HandleException(std::current_exception());

@@ -132,6 +132,13 @@ void TfrmGallery::BuildStyleBar()
     theme_field_ = new TsuiEdit(this);
     theme_field_->SetParent(bar);
     theme_field_->SetBounds(436, 20, 236, 22);
+    // Enter in the field loads the file, as the button does.
+    theme_field_->OnKeyDown = [this](TObject*, UINT& key, TShiftState) {
+        if (key != VK_RETURN)
+            return;
+        key = 0;
+        LoadFromField();
+    };
     load_button_ = new TsuiButton(this);
     load_button_->SetParent(bar);
     load_button_->SetBounds(680, 19, 76, 24);

@@ -3,6 +3,8 @@
 #include "skin/checks/check_box.h"
 #include "skin/checks/radio_button.h"
 
+#include <type_traits>
+
 namespace pellamo {
 namespace {
 
@@ -20,13 +22,16 @@ constexpr CheckRow kRows[] = {
 };
 
 template <class Check>
-void AddColumn(GalleryPageBuilder& page, int x, int group)
+void AddColumn(GalleryPageBuilder& page, int x)
 {
     int y = 16;
+    int group = 0;
     for (const CheckRow& row : kRows) {
         auto* check = page.Add<Check>(Rect::FromSize(x, y, 160, 20));
+        // A group of its own for each radio button, so that each keeps the
+        // state it shows.
         if constexpr (std::is_same_v<Check, TsuiRadioButton>)
-            check->SetGroupIndex(group);
+            check->SetGroupIndex(++group);
         check->SetCaption(row.caption);
         check->SetChecked(row.checked);
         check->SetEnabled(row.enabled);
@@ -36,8 +41,8 @@ void AddColumn(GalleryPageBuilder& page, int x, int group)
 
 void BuildChecksPage(GalleryPageBuilder& page)
 {
-    AddColumn<TsuiCheckBox>(page, 16, 0);
-    AddColumn<TsuiRadioButton>(page, 200, 1);
+    AddColumn<TsuiCheckBox>(page, 16);
+    AddColumn<TsuiRadioButton>(page, 200);
     auto* focused = page.Add<TsuiCheckBox>(Rect::FromSize(16, 140, 160, 20));
     focused->SetCaption("Focused");
     page.SetFocusControl(focused);

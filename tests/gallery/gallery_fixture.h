@@ -13,6 +13,13 @@
 
 namespace pellamo::test {
 
+// A built-in style as the build exports it ("MacOS" -> .../themes/MacOS.sui).
+inline std::string ExportedTheme(const std::string& style)
+{
+    const char* build = std::getenv("PELLAMO_BINARY_DIR");
+    return std::string(build ? build : ".") + "/themes/" + style + ".sui";
+}
+
 class GalleryFixture : public HeadlessAppFixture {
 protected:
     TfrmGallery* gallery = nullptr;
@@ -46,11 +53,6 @@ protected:
         return screen.Screenshot().GetPixel(r.left + at.x, r.top + at.y);
     }
 
-    static std::string ExportedTheme(const std::string& style)
-    {
-        const char* build = std::getenv("PELLAMO_BINARY_DIR");
-        return std::string(build ? build : ".") + "/themes/" + style + ".sui";
-    }
 };
 
 }

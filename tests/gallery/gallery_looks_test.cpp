@@ -139,6 +139,14 @@ TEST_F(GalleryLooks, TheStyleAndPageButtonsSwitchByMouseAndByKeys)
     EXPECT_EQ(gallery->CurrentPage(), "Checks");
     EXPECT_TRUE(gallery->PagePanel("Checks")->Visible());
     EXPECT_FALSE(gallery->PagePanel("Buttons")->Visible());
+
+    // Enter in the theme-file field loads the file.
+    gallery->ThemeFileField().SetText(ExportedTheme("BlueGlass"));
+    ClickAt(gallery->ThemeFileField(), { 10, 10 });
+    Keys({ { VK_RETURN, 0 } });
+    EXPECT_EQ(gallery->Style(), S::FromThemeFile);
+    EXPECT_NE(gallery->ThemeFileName().find("BlueGlass.sui"), std::string::npos);
+    EXPECT_TRUE(errors.empty());
 }
 
 }

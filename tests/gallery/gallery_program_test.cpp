@@ -4,11 +4,11 @@
 #include "gallery/gallery_program.h"
 #include "platform/gfx/png_file.h"
 #include "skin/theme/theme_source.h"
+#include "tests/gallery/gallery_fixture.h"
 #include "tests/support/files.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <sstream>
 
 namespace pellamo::test {
@@ -17,12 +17,6 @@ namespace {
 using S = TsuiUIStyle;
 
 const std::vector<std::string> kPages = { "Buttons", "Menus" };
-
-std::string ExportedTheme(const std::string& style)
-{
-    const char* build = std::getenv("PELLAMO_BINARY_DIR");
-    return std::string(build ? build : ".") + "/themes/" + style + ".sui";
-}
 
 TEST(GalleryOptions, StylesAndPagesAreTakenInAnyCaseWithTheirValueApartOrAfterEquals)
 {
