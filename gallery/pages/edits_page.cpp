@@ -1,5 +1,5 @@
-// Edits: with text, empty, read-only and disabled; a number edit and a
-// spin edit.
+// Edits: with text, empty, read-only and disabled; a mask edit, a number
+// edit and a spin edit.
 #include "gallery/gallery_page.h"
 #include "skin/edits/bordered_edit.h"
 #include "skin/edits/number_edit.h"
@@ -24,6 +24,9 @@ void BuildEditsPage(GalleryPageBuilder& page)
     auto* number = page.Add<TsuiNumberEdit>(Rect::FromSize(240, 16, 140, 22));
     number->SetMask("#,##0.00");
     number->SetValue(12345.67);
+    auto* masked = page.Add<TsuiMaskEdit>(Rect::FromSize(240, 80, 100, 22));
+    masked->SetEditMask("00-00");
+    masked->SetText("12-31");
     auto* spin = page.Add<TsuiSpinEdit>(Rect::FromSize(240, 48, 100, 22));
     spin->SetMinValue(0);
     spin->SetMaxValue(100);

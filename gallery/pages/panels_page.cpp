@@ -1,11 +1,14 @@
-// A panel with its caption bar, a group box, a status bar with its grip
-// and a URL label.
+// A panel with its caption bar, a group box, a status bar with its grip,
+// a URL label and picture panels (tiled and stretched).
 #include "gallery/gallery_page.h"
 #include "skin/checks/check_box.h"
 #include "skin/panels/caption_panel.h"
 #include "skin/panels/grip_status_bar.h"
 #include "skin/panels/group_box.h"
 #include "skin/panels/link_label.h"
+#include "skin/panels/picture_panel.h"
+#include "skin/theme/named_pictures.h"
+#include "platform/gfx/resources.h"
 
 namespace pellamo {
 namespace {
@@ -32,6 +35,24 @@ void BuildPanelsPage(GalleryPageBuilder& page)
     auto* link = page.Add<TsuiURLLabel>(Rect::FromSize(16, 200, 240, 18));
     link->SetCaption("Pellamo on the web");
     link->SetURL("https://pellamo.example/");
+
+    struct Picture {
+        const char* name;
+        TsuiDrawStyle draw;
+        const char* caption;
+    } const pictures[] = {
+        { kProteinFormBackground, TsuiDrawStyle::suiTile, "Tiled picture" },
+        { kMsnPopForm, TsuiDrawStyle::suiStretch, "Stretched picture" },
+    };
+    int x = 16;
+    for (const Picture& p : pictures) {
+        auto* picture = page.Add<TsuiImagePanel>(Rect::FromSize(x, 240, 160, 80));
+        if (auto bitmap = Resources::CachedBitmap(p.name))
+            picture->Picture().SetBitmap(*bitmap);
+        picture->SetDrawStyle(p.draw);
+        picture->SetCaption(p.caption);
+        x += 176;
+    }
 }
 
 const GalleryPageRegistration registration("Panels", 40, BuildPanelsPage);
