@@ -105,24 +105,35 @@ TEST_F(GalleryOnX11, AClickOnAStyleButtonRedressesTheRunningProgram)
     const Point origin { ShellValue(geometry, "X"), ShellValue(geometry, "Y") };
     ASSERT_GE(origin.x, 0) << geometry;
 
-    // Waits until the X server shows `color` at a point of the window.
-    auto shows = [&](Point at, TColor color) {
-        TColor seen = 0;
-        for (int tries = 0; tries < 50; ++tries) {
-            Bitmap root = CaptureRoot(display);
-            seen = root.GetPixel(origin.x + at.x, origin.y + at.y);
+    // Whether the X server shows `color` at a point of the window within
+    // `tries` looks, 200 ms apart.
+    TColor seen = 0;
+    auto shows = [&](Point at, TColor color, int tries) {
+        for (int i = 0; i < tries; ++i) {
+            seen = CaptureRoot(display).GetPixel(origin.x + at.x, origin.y + at.y);
             if (seen == color)
                 return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(200));
         }
-        ADD_FAILURE() << "the screen shows " << std::hex << seen << " instead of " << color;
         return false;
     };
-    EXPECT_TRUE(shows(background, ThemeSource(nullptr, S::MacOS).Color(15)));
+    const TColor macos_color = ThemeSource(nullptr, S::MacOS).Color(15);
+    const TColor winxp_color = ThemeSource(nullptr, S::WinXP).Color(15);
+    EXPECT_TRUE(shows(background, macos_color, 50)) << "the screen shows " << std::hex << seen << " instead of " << macos_color;
 
-    Output(xdotool + "mousemove --window " + window + " " + std::to_string(winxp_button.x) + " "
-        + std::to_string(winxp_button.y) + " click 1");
-    EXPECT_TRUE(shows(background, ThemeSource(nullptr, S::WinXP).Color(15)));
+    // As a user does it: the pointer comes to rest on the button, then
+    // clicks. On a busy machine a click can come before the program has
+    // taken in the pointer's arrival, so a click that changes nothing is
+    // tried again, as a user would.
+    bool redressed = false;
+    for (int click = 0; click < 3 && !redressed; ++click) {
+        Output(xdotool + "mousemove --sync --window " + window + " " + std::to_string(winxp_button.x) + " "
+            + std::to_string(winxp_button.y));
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        Output(xdotool + "click 1");
+        redressed = shows(background, winxp_color, 15);
+    }
+    EXPECT_TRUE(redressed) << "the screen shows " << std::hex << seen << " instead of " << winxp_color;
 }
 
 }
