@@ -70,8 +70,19 @@ TfrmGallery::TfrmGallery(TComponent* owner) : TForm(owner)
 {
     SetCaption("Pellamo skin gallery");
     SetPosition(TPosition::poScreenCenter);
+    // The pages are laid out for this size.
+    SetBorderStyle(TFormBorderStyle::bsSingle);
     SetClientWidth(kClientWidth);
     SetClientHeight(kClientHeight);
+    // Ctrl+PageDown and Ctrl+PageUp turn the pages, wherever the focus is.
+    SetKeyPreview(true);
+    OnKeyDown = [this](TObject*, UINT& key, TShiftState shift) {
+        if ((key != VK_NEXT && key != VK_PRIOR) || !shift.Contains(ssCtrl) || pages_.empty())
+            return;
+        size_t count = pages_.size();
+        ShowPage(pages_[(current_ + (key == VK_NEXT ? 1 : count - 1)) % count].name);
+        key = 0;
+    };
     ShowError = [this](const std::string& message) {
         if (Application)
             Application->MessageBox(message, Caption(), MB_OK | MB_ICONERROR);
@@ -87,6 +98,7 @@ TfrmGallery::TfrmGallery(TComponent* owner) : TForm(owner)
     status_bar_ = new TsuiStatusBar(this);
     status_bar_->SetParent(this);
     status_bar_->SetSimplePanel(true);
+    status_bar_->SetSizeGrip(false);
 
     // Every skinned component is dressed by the manager, which finds them
     // by name: the pages need not name theirs.

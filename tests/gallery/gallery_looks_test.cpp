@@ -139,6 +139,12 @@ TEST_F(GalleryLooks, TheStyleAndPageButtonsSwitchByMouseAndByKeys)
     EXPECT_EQ(gallery->CurrentPage(), "Checks");
     EXPECT_TRUE(gallery->PagePanel("Checks")->Visible());
     EXPECT_FALSE(gallery->PagePanel("Buttons")->Visible());
+    // Ctrl+PageDown and Ctrl+PageUp turn the pages, round at the ends.
+    Keys({ { VK_NEXT, kModControl } });
+    EXPECT_EQ(gallery->CurrentPage(), "Edits");
+    Keys({ { VK_PRIOR, kModControl }, { VK_PRIOR, kModControl }, { VK_PRIOR, kModControl } });
+    EXPECT_EQ(gallery->CurrentPage(), gallery->PageNames().back());
+    EXPECT_TRUE(gallery->PagePanel(gallery->PageNames().back())->Visible());
 
     // Enter in the theme-file field loads the file.
     gallery->ThemeFileField().SetText(ExportedTheme("BlueGlass"));
