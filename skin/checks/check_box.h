@@ -9,7 +9,7 @@
 
 #include "platform/components/controls/custom_control.h"
 #include "platform/gfx/bitmap.h"
-#include "skin/buttons/style_choice.h"
+#include "skin/theme/style_choice.h"
 
 #include <array>
 
