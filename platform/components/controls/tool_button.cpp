@@ -129,7 +129,9 @@ void TToolButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y
         bar->DropButtonMenu(this, false);
         return;
     }
-    if (m_dropdown && m_style == TToolButtonStyle::tbsDropDown) {
+    // A drop-down button drops its menu from its arrow; the rest of it
+    // presses as any button.
+    if (m_dropdown && m_style == TToolButtonStyle::tbsDropDown && x >= Width() - kToolButtonArrowWidth) {
         Point below = ClientToScreen({ 0, Height() });
         m_dropdown->PopupComponent = this;
         m_dropdown->Popup(below.x, below.y);
