@@ -39,6 +39,10 @@ public:
     bool AutoSize() const { return auto_size_; }
     void SetAutoSize(bool on);
 
+    // With AutoSize: takes the size of the picture and caption now (painting
+    // does it too, but a control placed by its size wants it before).
+    void AdjustSize();
+
     void Click() override;
     bool DialogChar(char16_t ch) override;
 
