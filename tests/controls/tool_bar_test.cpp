@@ -311,5 +311,31 @@ TEST_F(ToolBarTest, ADropDownButtonDropsItsMenuFromItsArrowOnly)
     menu->CloseMenu();
 }
 
+TEST_F(ToolBarTest, APressedButtonIsHotOnlyWithThePointerOverIt)
+{
+    TToolButton* b = AddButton();
+    TToolButton* other = AddButton();
+    int clicks = 0;
+    b->OnClick = [&](TObject*) { ++clicks; };
+    Pump();
+    screen.MoveMouse(Middle(b));
+    screen.PressButton();
+    Pump();
+    EXPECT_TRUE(b->Pressed());
+    EXPECT_TRUE(b->Hot());
+    screen.MoveMouse(Middle(other));
+    Pump();
+    EXPECT_TRUE(b->Pressed());
+    EXPECT_FALSE(b->Hot());
+    screen.MoveMouse(Middle(b));
+    Pump();
+    EXPECT_TRUE(b->Hot());
+    screen.MoveMouse(Middle(other));
+    screen.ReleaseButton();
+    Pump();
+    EXPECT_FALSE(b->Pressed());
+    EXPECT_EQ(clicks, 0); // released elsewhere
+}
+
 }
 }

@@ -150,6 +150,16 @@ void TToolButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
     TGraphicControl::MouseUp(button, shift, x, y);
 }
 
+void TToolButton::MouseMove(TShiftState shift, int x, int y)
+{
+    TGraphicControl::MouseMove(shift, x, y);
+    bool over = x >= 0 && y >= 0 && x < Width() && y < Height();
+    if (m_pressed && over != m_hot) {
+        m_hot = over;
+        Changed(false);
+    }
+}
+
 void TToolButton::MouseEnter()
 {
     m_hot = true;

@@ -50,6 +50,9 @@ public:
 protected:
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    // While pressed the button keeps the mouse: it is hot only with the
+    // pointer over it.
+    void MouseMove(TShiftState shift, int x, int y) override;
     void MouseEnter() override;
     void MouseLeave() override;
     void TextChanged() override;
