@@ -1,5 +1,6 @@
 #include "platform/components/controls/edit.h"
 #include "platform/components/description_reader.h"
+#include "platform/components/description_writer.h"
 #include "skin/checks/radio_button.h"
 #include "skin/groups/group_classes.h"
 #include "skin/groups/radio_group.h"
@@ -93,6 +94,18 @@ end)",
     EXPECT_EQ(flags->ButtonCount(), 1);
     read->SetItemIndex(0);
     EXPECT_EQ(read_clicks, 1);
+
+    // Written back, the buttons stay out (the group makes them) and the
+    // choice comes back after the lines it picks from.
+    std::string text = WriteDescription(*form);
+    EXPECT_EQ(text.find("GroupButton"), std::string::npos) << text;
+    auto* copy = app.CreateForm<TForm>();
+    ReadDescription("object Form2" + text.substr(text.find(':')), *copy);
+    auto* again = dynamic_cast<TsuiRadioGroup*>(copy->FindComponent("Choice"));
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->ButtonCount(), 3);
+    EXPECT_EQ(again->ItemIndex(), 0);
+    EXPECT_EQ(again->Buttons(2)->Caption(), "High");
 }
 
 TEST_F(RadioGroupTest, ArrowKeysMoveTheChoiceAndTheFocusReturnsToIt)
