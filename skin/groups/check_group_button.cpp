@@ -1,6 +1,7 @@
 #include "skin/groups/check_group_button.h"
 
 #include "platform/components/props.h"
+#include "skin/checks/arrow_key_step.h"
 #include "skin/groups/check_group.h"
 
 namespace pellamo {
@@ -25,7 +26,7 @@ void TsuiCheckGroupButton::KeyDown(UINT& key, TShiftState shift)
         return;
     // The arrow keys move the focus along the group's buttons, as Tab
     // would between separate check boxes; Space then toggles.
-    int step = key == VK_DOWN || key == VK_RIGHT ? 1 : key == VK_UP || key == VK_LEFT ? -1 : 0;
+    int step = ArrowKeyStep(key);
     if (step == 0)
         return;
     key = 0;

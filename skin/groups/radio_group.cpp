@@ -1,6 +1,7 @@
 #include "skin/groups/radio_group.h"
 
 #include "platform/components/props.h"
+#include "skin/checks/arrow_key_step.h"
 #include "skin/groups/radio_group_button.h"
 
 namespace pellamo {
@@ -56,9 +57,10 @@ void TsuiRadioGroup::KeyDown(UINT& key, TShiftState shift)
         return;
     // Nothing chosen yet: the arrow keys choose the first or last button
     // that can take the focus, and the focus goes there.
-    bool forward = key == VK_DOWN || key == VK_RIGHT;
-    if (!forward && key != VK_UP && key != VK_LEFT)
+    int step = ArrowKeyStep(key);
+    if (step == 0)
         return;
+    bool forward = step > 0;
     key = 0;
     int count = ButtonCount();
     for (int n = 0; n < count; ++n) {
