@@ -2,6 +2,8 @@
 
 #include "platform/components/controls/tool_button.h"
 #include "platform/components/props.h"
+#include "platform/window/device_context.h"
+#include "skin/panels/off_screen.h"
 #include "skin/theme/file_theme.h"
 #include "skin/window/transparency.h"
 
@@ -84,6 +86,15 @@ void TsuiToolBar::SetButtonDownColor(TColor color)
 }
 
 // ---- Painting
+
+void TsuiToolBar::PaintWindow(DeviceContext& dc)
+{
+    Rect client = ClientRect();
+    PaintOffScreen(dc.GetCanvas(), { client.Width(), client.Height() }, [&](pellamo::Canvas& canvas) {
+        DeviceContext buffer = DeviceContext::Over(canvas);
+        TToolBar::PaintWindow(buffer);
+    });
+}
 
 void TsuiToolBar::CustomDraw(const Rect& client, bool& default_draw)
 {

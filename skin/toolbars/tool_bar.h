@@ -34,6 +34,10 @@ public:
     void SetButtonDownColor(TColor color);
 
 protected:
+    // The bar and its buttons are painted off-screen and copied in one
+    // step; the erase request is left alone.
+    void PaintWindow(DeviceContext& dc) override;
+    bool EraseBackground(DeviceContext&) override { return true; }
     void CustomDraw(const Rect& client, bool& default_draw) override;
     void CustomDrawButton(TToolButton* button, TCustomDrawState state, bool& default_draw) override;
     void Notification(TComponent* component, TOperation operation) override;
