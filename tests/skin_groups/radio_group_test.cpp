@@ -1,5 +1,7 @@
 #include "platform/components/controls/edit.h"
 #include "platform/components/description_reader.h"
+#include "platform/components/class_info.h"
+#include "platform/components/class_registry.h"
 #include "platform/components/description_writer.h"
 #include "skin/checks/radio_button.h"
 #include "skin/groups/group_classes.h"
@@ -35,6 +37,24 @@ public:
     bool CanModify() const override { return false; }
 };
 
+// Counts its clicks from the moment it is made, so that reading a
+// description counts too.
+class CountingRadioGroup : public TsuiRadioGroup {
+public:
+    explicit CountingRadioGroup(TComponent* owner) : TsuiRadioGroup(owner)
+    {
+        OnClick = [this](TObject*) { ++clicks; };
+    }
+    static const ClassInfo& StaticClass()
+    {
+        static const ClassInfo info("TCountingRadioGroup", &TsuiRadioGroup::StaticClass(), {},
+            FactoryOf<CountingRadioGroup>());
+        return info;
+    }
+    const ClassInfo& Class() const override { return StaticClass(); }
+    int clicks = 0;
+};
+
 TEST_F(RadioGroupTest, ItemIndexChecksOneButtonAndIgnoresValuesOutside)
 {
     EXPECT_EQ(group->ItemIndex(), -1);
@@ -58,10 +78,10 @@ TEST_F(RadioGroupTest, ItemIndexChecksOneButtonAndIgnoresValuesOutside)
 TEST_F(RadioGroupTest, ADescriptionSetsTheChoiceWithoutRaisingOnClick)
 {
     RegisterGroupClasses();
-    int read_clicks = 0;
+    RegisterClasses({ &CountingRadioGroup::StaticClass() });
     ReadDescription(R"(
 object Form1: TForm
-  object Choice: TsuiRadioGroup
+  object Choice: TCountingRadioGroup
     Left = 8
     Top = 200
     Width = 185
@@ -81,10 +101,10 @@ object Form1: TForm
   end
 end)",
         *form);
-    auto* read = dynamic_cast<TsuiRadioGroup*>(form->FindComponent("Choice"));
+    auto* read = dynamic_cast<CountingRadioGroup*>(form->FindComponent("Choice"));
     ASSERT_NE(read, nullptr);
-    read->OnClick = [&](TObject*) { ++read_clicks; };
     EXPECT_EQ(read->ItemIndex(), 2);
+    EXPECT_EQ(read->clicks, 0);
     EXPECT_EQ(read->Columns(), 3);
     EXPECT_EQ(read->ButtonCount(), 3);
     EXPECT_EQ(read->Buttons(0)->UIStyle(), S::WinXP);
@@ -93,7 +113,7 @@ end)",
     EXPECT_EQ(flags->TopMargin(), 12);
     EXPECT_EQ(flags->ButtonCount(), 1);
     read->SetItemIndex(0);
-    EXPECT_EQ(read_clicks, 1);
+    EXPECT_EQ(read->clicks, 1);
 
     // Written back, the buttons stay out (the group makes them) and the
     // choice comes back after the lines it picks from.
