@@ -215,7 +215,9 @@ void TsuiCheckGroup::UpdateUIStyle(TsuiUIStyle style, TsuiFileTheme* file_theme)
         button->SetFileTheme(file_theme);
         button->SetUIStyle(style);
         button->SetColor(Color());
+        button->AdjustSize(); // the style's pictures may differ in size
     }
+    ArrangeButtons();
 }
 
 // ---- Focus and clicks
