@@ -147,6 +147,21 @@ TEST_F(CheckGroupTest, ButtonsArePaintedLikeCheckBoxesOfTheStyle)
     }
 }
 
+// Buttons size themselves as they paint; once the sizes are found, nothing
+// paints again until something changes.
+TEST_F(CheckGroupTest, AGroupSettlesAfterItsButtonsFindTheirSizes)
+{
+    SetItems({ "News", "Sport", "Music" });
+    group->SetUIStyle(S::WinXP);
+    group->Font().SetSize(12);
+    Pump();
+    Pump();
+    int presents = screen.Window(ws().DisplayWindowOf(form->Handle()))->presents;
+    Pump();
+    Pump();
+    EXPECT_EQ(screen.Window(ws().DisplayWindowOf(form->Handle()))->presents, presents);
+}
+
 TEST_F(CheckGroupTest, AThemeFileExportedFromMacOSDrawsTheSameGroup)
 {
     SetItems({ "News", "Sport" });
