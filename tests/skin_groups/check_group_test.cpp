@@ -215,6 +215,13 @@ TEST_F(CheckGroupTest, ClicksOnAButtonOrTheBoxRaiseTheGroupsEvent)
     Release();
     EXPECT_EQ(clicks, 2);
     EXPECT_TRUE(group->GetChecked(1));
+
+    // A line's access key reaches its button.
+    group->Items().SetStrings(0, "&News");
+    Key('N', kModAlt);
+    EXPECT_TRUE(group->GetChecked(0));
+    EXPECT_TRUE(group->Buttons(0)->Focused());
+    EXPECT_EQ(clicks, 3);
 }
 
 }
