@@ -102,11 +102,10 @@ void TsuiThemeFileWriter::AddStr(const std::string& name, const std::string& val
 
 std::vector<uint8_t> TsuiThemeFileWriter::Build() const
 {
-    // The mark padded with zeros. Made at its full size and then copied
-    // into: growing a vector built from the mark trips GCC 12's bounds
-    // check at -O3.
+    // The mark, zero-padded to its field (made at its full size at once:
+    // growing it from the mark trips GCC 12's bounds warning at -O3).
     std::vector<uint8_t> out(kMarkSize, 0);
-    std::copy(kMark, kMark + sizeof kMark - 1, out.begin());
+    std::copy_n(kMark, sizeof kMark - 1, out.begin());
     PutU32(out, kHeaderSize);
     PutU32(out, 1);
     PutU32(out, kHeaderSize);
