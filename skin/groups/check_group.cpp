@@ -214,7 +214,7 @@ void TsuiCheckGroup::UpdateUIStyle(TsuiUIStyle style, TsuiFileTheme* file_theme)
     for (TsuiCheckBox* button : buttons_) {
         button->SetFileTheme(file_theme);
         button->SetUIStyle(style);
-        button->SetColor(Color());
+        button->SetParentColor(true); // the group's colour, now and when it changes
         button->AdjustSize(); // the style's pictures may differ in size
     }
     ArrangeButtons();

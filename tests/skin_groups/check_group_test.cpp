@@ -116,6 +116,8 @@ TEST_F(CheckGroupTest, TheButtonsTakeTheGroupsStyleFontTransparencyAndCursor)
     EXPECT_EQ(button->Cursor(), TCursor::crIBeam);
     group->SetUIStyle(S::WinXP);
     EXPECT_EQ(button->UIStyle(), S::WinXP);
+    form->SetColor(clYellow); // as a theme manager does after the style
+    EXPECT_EQ(button->Color(), clYellow);
     EXPECT_EQ(group->FontColor(), 0xCF4602);
     EXPECT_EQ(button->Font().Color(), 0xCF4602);
     group->Font().SetSize(14);
