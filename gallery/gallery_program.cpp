@@ -11,10 +11,13 @@
 #include "skin/buttons/button_classes.h"
 #include "skin/checks/check_classes.h"
 #include "skin/edits/edit_classes.h"
+#include "skin/groups/group_classes.h"
 #include "skin/menus/menu_classes.h"
 #include "skin/notify/notify_classes.h"
 #include "skin/panels/panel_classes.h"
+#include "skin/progress/progress_classes.h"
 #include "skin/theme/theme_classes.h"
+#include "skin/toolbars/toolbar_classes.h"
 
 #include <chrono>
 #include <exception>
@@ -61,6 +64,9 @@ void RegisterGalleryClasses()
     RegisterSkinMenuClasses();
     RegisterSkinNotifyClasses();
     RegisterSkinPanelClasses();
+    RegisterGroupClasses();
+    RegisterProgressClasses();
+    RegisterToolBarClasses();
     RegisterClasses({ &TfrmGallery::StaticClass() });
 }
 

@@ -56,6 +56,8 @@ struct WindowObject {
     Region update; // client coordinates
     bool erase_pending = false;
     bool frame_pending = false;
+    bool paint_begun = false; // BeginPaint took the update region
+
     bool nc_active = false;
 
     // Window scroll bars.

@@ -221,6 +221,7 @@ DeviceContext* WindowSystem::BeginPaint(HWND hwnd, PAINTSTRUCT* ps)
     bool erase = w->erase_pending;
     w->update = Region();
     w->erase_pending = false;
+    w->paint_begun = true;
     DeviceContext* dc = MakeDC(*w, false);
     Point origin = ClientOriginInTop(*w);
     dc->IntersectClip(update.Offset(origin.x, origin.y));
@@ -263,13 +264,16 @@ void WindowSystem::PaintTree(WindowObject& w)
             return;
     }
     if (!w.update.IsEmpty()) {
-        // A handler that did not paint (or failed) must not make us paint forever.
+        // A handler that did not paint (or failed) must not make us paint
+        // forever; what one that did paint invalidated meanwhile (a control
+        // that sizes itself as it paints) is painted next time.
         auto forget = [&] {
             if (IsWindow(w.handle)) {
                 w.update = Region();
                 w.erase_pending = false;
             }
         };
+        w.paint_begun = false;
         try {
             Dispatch(w, WM_PAINT, 0, 0);
         } catch (...) {
@@ -278,7 +282,8 @@ void WindowSystem::PaintTree(WindowObject& w)
         }
         if (!IsWindow(w.handle))
             return;
-        forget();
+        if (!w.paint_begun)
+            forget();
     }
     std::vector<HWND> kids = w.children;
     for (HWND h : kids)

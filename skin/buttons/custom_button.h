@@ -17,7 +17,7 @@
 #include "platform/components/controls/custom_control.h"
 #include "skin/buttons/button_look.h"
 #include "skin/buttons/button_state.h"
-#include "skin/buttons/style_choice.h"
+#include "skin/theme/style_choice.h"
 
 #include <string>
 

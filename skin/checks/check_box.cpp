@@ -200,21 +200,27 @@ void TsuiCheckBox::PaintBackground(pellamo::Canvas& canvas)
         DoTrans(canvas, *this);
 }
 
+void TsuiCheckBox::AdjustSize()
+{
+    if (!auto_size_)
+        return;
+    const Bitmap& picture = frames_[static_cast<size_t>(CheckFrameIndex(checked_, Enabled()) - 1)];
+    Bitmap scratch(1, 1);
+    pellamo::Canvas measure(scratch);
+    measure.font = Font().GetFont();
+    Size size = CheckBoxAutoSize({ picture.Width(), picture.Height() }, measure.TextWidth(Caption()),
+        measure.TextHeight("W"));
+    // Only a real change: a new size repaints, and painting must settle.
+    if (size.cx != Width() || size.cy != Height())
+        SetBounds(Left(), Top(), size.cx, size.cy);
+}
+
 void TsuiCheckBox::Paint()
 {
     Bitmap picture = frames_[static_cast<size_t>(CheckFrameIndex(checked_, Enabled()) - 1)];
     picture.SetTransparent(GetPicTransparent());
     pellamo::Font font = Font().GetFont();
-    if (auto_size_) {
-        Bitmap scratch(1, 1);
-        pellamo::Canvas measure(scratch);
-        measure.font = font;
-        Size size = CheckBoxAutoSize({ picture.Width(), picture.Height() }, measure.TextWidth(Caption()),
-            measure.TextHeight("W"));
-        // Only a real change: a new size repaints, and painting must settle.
-        if (size.cx != Width() || size.cy != Height())
-            SetBounds(Left(), Top(), size.cx, size.cy);
-    }
+    AdjustSize();
     if (Width() <= 0 || Height() <= 0)
         return;
     Bitmap buffer(Width(), Height());

@@ -9,7 +9,7 @@
 
 #include "platform/components/controls/custom_control.h"
 #include "platform/gfx/bitmap.h"
-#include "skin/buttons/style_choice.h"
+#include "skin/theme/style_choice.h"
 
 #include <array>
 
@@ -38,6 +38,10 @@ public:
     void SetTransparent(bool on);
     bool AutoSize() const { return auto_size_; }
     void SetAutoSize(bool on);
+
+    // With AutoSize: takes the size of the picture and caption now (painting
+    // does it too, but a control placed by its size wants it before).
+    void AdjustSize();
 
     void Click() override;
     bool DialogChar(char16_t ch) override;

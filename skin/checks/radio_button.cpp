@@ -2,6 +2,7 @@
 
 #include "platform/components/props.h"
 #include "platform/window/window_system.h"
+#include "skin/checks/arrow_key_step.h"
 
 #include <algorithm>
 
@@ -76,7 +77,7 @@ void TsuiRadioButton::KeyDown(UINT& key, TShiftState shift)
     TsuiCheckBox::KeyDown(key, shift);
     if (!*alive)
         return;
-    int step = key == VK_DOWN || key == VK_RIGHT ? 1 : key == VK_UP || key == VK_LEFT ? -1 : 0;
+    int step = ArrowKeyStep(key);
     if (step == 0)
         return;
     key = 0;

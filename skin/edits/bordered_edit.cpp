@@ -1,6 +1,7 @@
 #include "skin/edits/bordered_edit.h"
 
 #include "platform/components/props.h"
+#include "skin/theme/file_theme.h"
 
 namespace pellamo {
 

@@ -7,7 +7,7 @@
 #include "platform/components/controls/edit.h"
 #include "platform/components/controls/mask_edit.h"
 #include "platform/window/messages.h"
-#include "skin/theme/file_theme_link.h"
+#include "skin/theme/style_choice.h"
 #include "skin/theme/style_properties.h"
 #include "skin/theme/theme_source.h"
 #include "skin/theme/ui_style.h"
@@ -25,19 +25,19 @@ public:
         SetUIStyle(GetSUIFormStyle(owner));
     }
 
-    TsuiUIStyle UIStyle() const { return ui_style_; }
+    TsuiUIStyle UIStyle() const { return style_.Style(); }
     void SetUIStyle(TsuiUIStyle style)
     {
-        ui_style_ = style;
-        border_color_ = ThemeSource(file_theme_.Get(), style).Color(kBorderItem);
+        style_.SetStyle(style);
+        border_color_ = ThemeSource(style_.FileTheme(), style).Color(kBorderItem);
         UIStyleChanged();
         this->Invalidate();
     }
-    TsuiFileTheme* FileTheme() const { return file_theme_.Get(); }
+    TsuiFileTheme* FileTheme() const { return style_.FileTheme(); }
     void SetFileTheme(TsuiFileTheme* theme)
     {
-        file_theme_.Set(theme);
-        SetUIStyle(ui_style_);
+        style_.SetFileTheme(theme);
+        SetUIStyle(style_.Style());
     }
     TColor BorderColor() const { return border_color_; }
     void SetBorderColor(TColor color)
@@ -63,14 +63,13 @@ protected:
     void Notification(TComponent* component, TOperation operation) override
     {
         Edit::Notification(component, operation);
-        if (operation == TOperation::opRemove && file_theme_.Forget(component))
+        if (operation == TOperation::opRemove && style_.Forget(component))
             SetUIStyle(TsuiUIStyle::DeepBlue);
     }
 
 private:
-    TsuiUIStyle ui_style_ = TsuiUIStyle::DeepBlue;
     TColor border_color_ = 0;
-    FileThemeLink file_theme_ { *this };
+    StyleChoice style_ { *this };
 };
 
 // TsuiEdit: the platform's single-line edit with the skin's border.

@@ -396,6 +396,7 @@ void TsuiForm::CreateMenuBar()
         return;
     m_menu_bar = new TsuiMenuBar(this, this);
     m_menu_bar->SetFlat(true);
+    m_menu_bar->SetEdgeBorders({}); // the frame draws the bar whole: no edge lines round it
     m_menu_bar->SetShowCaptions(true);
     m_menu_bar->SetButtonHeight(m_menu_bar_height);
     m_menu_bar->SetColor(m_menu_bar_color);

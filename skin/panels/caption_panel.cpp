@@ -8,6 +8,7 @@
 #include "platform/window/window_system.h"
 #include "skin/panels/caption_panel_face.h"
 #include "skin/panels/off_screen.h"
+#include "skin/theme/file_theme.h"
 #include "skin/theme/named_pictures.h"
 #include "skin/theme/style_properties.h"
 #include "skin/theme/theme_source.h"
@@ -61,11 +62,11 @@ const ClassInfo& TsuiPanel::StaticClass()
 
 void TsuiPanel::SetUIStyle(TsuiUIStyle style)
 {
-    ui_style_ = style;
+    style_.SetStyle(style);
     if (restyling_for_file_theme_ && style != TsuiUIStyle::FromThemeFile)
         return;
     SetColor(clWhite);
-    look_ = ResolveCaptionPanelLook(ThemeSource(file_theme_.Get(), style), look_.bar);
+    look_ = ResolveCaptionPanelLook(ThemeSource(style_.FileTheme(), style), look_.bar);
     // The bar's height may have changed: lay the children out again.
     Realign();
     Invalidate();
@@ -73,10 +74,10 @@ void TsuiPanel::SetUIStyle(TsuiUIStyle style)
 
 void TsuiPanel::SetFileTheme(TsuiFileTheme* theme)
 {
-    file_theme_.Set(theme);
+    style_.SetFileTheme(theme);
     restyling_for_file_theme_ = true;
     try {
-        SetUIStyle(ui_style_);
+        SetUIStyle(style_.Style());
     } catch (...) {
         restyling_for_file_theme_ = false;
         throw;
@@ -87,7 +88,7 @@ void TsuiPanel::SetFileTheme(TsuiFileTheme* theme)
 void TsuiPanel::Notification(TComponent* component, TOperation operation)
 {
     TCustomPanel::Notification(component, operation);
-    if (operation == TOperation::opRemove && file_theme_.Forget(component)) {
+    if (operation == TOperation::opRemove && style_.Forget(component)) {
         ContainerApplyUIStyle(this, TsuiUIStyle::DeepBlue, nullptr);
         SetUIStyle(TsuiUIStyle::DeepBlue);
     }

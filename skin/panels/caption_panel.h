@@ -11,7 +11,7 @@
 
 #include "platform/components/controls/panel.h"
 #include "skin/panels/caption_panel_look.h"
-#include "skin/theme/file_theme_link.h"
+#include "skin/theme/style_choice.h"
 #include "skin/theme/ui_style.h"
 
 #include <memory>
@@ -27,9 +27,9 @@ public:
     static const ClassInfo& StaticClass();
     const ClassInfo& Class() const override { return StaticClass(); }
 
-    TsuiUIStyle UIStyle() const { return ui_style_; }
+    TsuiUIStyle UIStyle() const { return style_.Style(); }
     void SetUIStyle(TsuiUIStyle style);
-    TsuiFileTheme* FileTheme() const { return file_theme_.Get(); }
+    TsuiFileTheme* FileTheme() const { return style_.FileTheme(); }
     // Restyles only when UIStyle is FromThemeFile.
     void SetFileTheme(TsuiFileTheme* theme);
     TColor BorderColor() const { return look_.border_color; }
@@ -77,8 +77,7 @@ private:
     // than 15 are left; false when the panel went away meanwhile.
     bool Animate(int target);
 
-    TsuiUIStyle ui_style_ = TsuiUIStyle::DeepBlue;
-    FileThemeLink file_theme_ { *this };
+    StyleChoice style_ { *this };
     bool restyling_for_file_theme_ = false;
     CaptionPanelLook look_;
     std::shared_ptr<const Bitmap> button_strip_;

@@ -4,6 +4,7 @@
 #include "platform/components/props.h"
 #include "platform/gfx/system_colors.h"
 #include "skin/panels/status_grip_face.h"
+#include "skin/theme/file_theme.h"
 #include "skin/theme/style_properties.h"
 #include "skin/theme/theme_source.h"
 
@@ -34,21 +35,21 @@ const ClassInfo& TsuiStatusBar::StaticClass()
 
 void TsuiStatusBar::SetUIStyle(TsuiUIStyle style)
 {
-    ui_style_ = style;
-    SetColor(ThemeSource(file_theme_.Get(), style).Color(kBackgroundItem));
+    style_.SetStyle(style);
+    SetColor(ThemeSource(style_.FileTheme(), style).Color(kBackgroundItem));
     Invalidate();
 }
 
 void TsuiStatusBar::SetFileTheme(TsuiFileTheme* theme)
 {
-    file_theme_.Set(theme);
-    SetUIStyle(ui_style_);
+    style_.SetFileTheme(theme);
+    SetUIStyle(style_.Style());
 }
 
 void TsuiStatusBar::Notification(TComponent* component, TOperation operation)
 {
     TCustomStatusBar::Notification(component, operation);
-    if (operation == TOperation::opRemove && file_theme_.Forget(component))
+    if (operation == TOperation::opRemove && style_.Forget(component))
         SetUIStyle(TsuiUIStyle::DeepBlue);
 }
 

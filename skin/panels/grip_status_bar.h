@@ -5,7 +5,7 @@
 // maximized the bar answers no hit test, so nothing there resizes the form.
 
 #include "platform/components/controls/status_bar.h"
-#include "skin/theme/file_theme_link.h"
+#include "skin/theme/style_choice.h"
 #include "skin/theme/ui_style.h"
 
 namespace pellamo {
@@ -17,9 +17,9 @@ public:
     static const ClassInfo& StaticClass();
     const ClassInfo& Class() const override { return StaticClass(); }
 
-    TsuiUIStyle UIStyle() const { return ui_style_; }
+    TsuiUIStyle UIStyle() const { return style_.Style(); }
     void SetUIStyle(TsuiUIStyle style);
-    TsuiFileTheme* FileTheme() const { return file_theme_.Get(); }
+    TsuiFileTheme* FileTheme() const { return style_.FileTheme(); }
     void SetFileTheme(TsuiFileTheme* theme);
     // The bar's colour.
     TColor PanelColor() const { return Color(); }
@@ -33,8 +33,7 @@ protected:
 private:
     bool FormMaximized() const;
 
-    TsuiUIStyle ui_style_ = TsuiUIStyle::DeepBlue;
-    FileThemeLink file_theme_ { *this };
+    StyleChoice style_ { *this };
 };
 
 }

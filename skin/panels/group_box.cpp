@@ -3,6 +3,7 @@
 #include "platform/components/props.h"
 #include "platform/components/reading_order.h"
 #include "skin/panels/group_box_face.h"
+#include "skin/theme/file_theme.h"
 #include "skin/theme/style_properties.h"
 #include "skin/theme/theme_source.h"
 
@@ -63,14 +64,14 @@ void TsuiCustomGroupBox::SetBorderColor(TColor color)
 
 void TsuiCustomGroupBox::SetUIStyle(TsuiUIStyle style)
 {
-    ui_style_ = style;
-    UpdateUIStyle(style, file_theme_.Get());
+    style_.SetStyle(style);
+    UpdateUIStyle(style, style_.FileTheme());
 }
 
 void TsuiCustomGroupBox::SetFileTheme(TsuiFileTheme* theme)
 {
-    file_theme_.Set(theme);
-    SetUIStyle(ui_style_);
+    style_.SetFileTheme(theme);
+    SetUIStyle(style_.Style());
 }
 
 void TsuiCustomGroupBox::UpdateUIStyle(TsuiUIStyle style, TsuiFileTheme* file_theme)
@@ -85,7 +86,7 @@ void TsuiCustomGroupBox::UpdateUIStyle(TsuiUIStyle style, TsuiFileTheme* file_th
 void TsuiCustomGroupBox::Notification(TComponent* component, TOperation operation)
 {
     TsuiCustomPanel::Notification(component, operation);
-    if (operation == TOperation::opRemove && file_theme_.Forget(component)) {
+    if (operation == TOperation::opRemove && style_.Forget(component)) {
         ContainerApplyUIStyle(this, TsuiUIStyle::DeepBlue, nullptr);
         SetUIStyle(TsuiUIStyle::DeepBlue);
     }

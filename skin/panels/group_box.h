@@ -8,7 +8,7 @@
 // stays " " so the picture-panel painting underneath draws no text.
 
 #include "skin/panels/picture_panel.h"
-#include "skin/theme/file_theme_link.h"
+#include "skin/theme/style_choice.h"
 #include "skin/theme/ui_style.h"
 
 namespace pellamo {
@@ -24,9 +24,9 @@ public:
     void SetCaption(const std::string& caption);
     TColor BorderColor() const { return border_color_; }
     void SetBorderColor(TColor color);
-    TsuiUIStyle UIStyle() const { return ui_style_; }
+    TsuiUIStyle UIStyle() const { return style_.Style(); }
     void SetUIStyle(TsuiUIStyle style);
-    TsuiFileTheme* FileTheme() const { return file_theme_.Get(); }
+    TsuiFileTheme* FileTheme() const { return style_.FileTheme(); }
     void SetFileTheme(TsuiFileTheme* theme);
 
     // The area inside the frame: (L+3, T+h, R-2, B-2) of the client area,
@@ -48,8 +48,7 @@ private:
 
     std::string caption_;
     TColor border_color_ = 0;
-    TsuiUIStyle ui_style_ = TsuiUIStyle::DeepBlue;
-    FileThemeLink file_theme_ { *this };
+    StyleChoice style_ { *this };
 };
 
 class TsuiGroupBox : public TsuiCustomGroupBox {

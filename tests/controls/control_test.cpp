@@ -127,6 +127,42 @@ TEST_F(ControlTest, TabMovesFocusInTabOrderSkippingWhatCannotTakeIt)
     EXPECT_TRUE(a->Focused());
 }
 
+// A control that hands the focus it receives on to another control.
+class Handing : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    TWinControl* to = nullptr;
+    int enters = 0;
+
+protected:
+    void DoEnter() override
+    {
+        ++enters;
+        TCustomControl::DoEnter();
+        if (to)
+            to->SetFocus();
+    }
+};
+
+TEST_F(ControlTest, AFocusHandlerMayPassTheFocusOn)
+{
+    auto* first = Add<TCustomControl>("First");
+    auto* handing = Add<Handing>("Handing");
+    auto* next = Add<TCustomControl>("Next");
+    handing->to = next;
+    form->Show();
+    Pump();
+    first->SetFocus();
+    Pump();
+    handing->SetFocus();
+    Pump();
+    EXPECT_TRUE(next->Focused());
+    EXPECT_EQ(form->ActiveControl(), next);
+    EXPECT_EQ(handing->enters, 1); // not focused again once the handler has moved on
+    first->SetFocus();
+    Pump();
+}
+
 TEST_F(ControlTest, FreeingAParentFreesItsChildrenAndClearsReferences)
 {
     auto* panel = Add<TCustomControl>("Panel");

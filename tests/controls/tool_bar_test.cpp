@@ -1,10 +1,13 @@
 // The tool bar: wrapping and auto-size, custom drawing of the bar and its
-// buttons, plain and check buttons, and buttons that drop menu items'
-// sub-menus like a menu bar.
+// buttons, edges, transparency, image lists and list layout, plain, check
+// and drop-down buttons, and buttons that drop menu items' sub-menus like a
+// menu bar.
 
 #include "tests/controls/treemenu_fixture.h"
 
+#include "platform/components/controls/image_list.h"
 #include "platform/components/controls/main_menu.h"
+#include "platform/components/controls/popup_menu.h"
 #include "platform/components/controls/tool_bar.h"
 #include "platform/components/controls/tool_button.h"
 #include "platform/gfx/canvas.h"
@@ -179,6 +182,159 @@ TEST_F(ToolBarTest, MenuButtonsDropTheirItemsSubMenus)
     // Freeing the bound item leaves the button unbound.
     file->Free();
     EXPECT_EQ(buttons[0]->MenuItem(), nullptr);
+}
+
+TEST_F(ToolBarTest, EdgesTakeTheirLinesOutOfTheClientArea)
+{
+    using B = TEdgeBorder;
+    using E = TEdgeStyle;
+    bar->SetAlign(TAlign::alNone);
+    bar->SetBounds(0, 0, 150, 29);
+    Pump();
+    // By default: a lowered outer and a raised inner line along the top.
+    EXPECT_EQ(bar->ClientHeight(), 27);
+    Point top_left = bar->ClientToScreen({ 0, 0 });
+    EXPECT_EQ(ws().GetWindowRect(bar->Handle()).top + 2, top_left.y);
+    Bitmap shot = screen.Screenshot();
+    EXPECT_EQ(shot.GetPixel(top_left.x + 20, top_left.y - 2), SystemColors::Resolve(clBtnShadow));
+    EXPECT_EQ(shot.GetPixel(top_left.x + 20, top_left.y - 1), SystemColors::Resolve(clBtnHighlight));
+
+    struct Case {
+        TEdgeBorders sides;
+        E inner, outer;
+        Rect inset;
+    };
+    const Case cases[] = {
+        { {}, E::esRaised, E::esLowered, { 0, 0, 0, 0 } },
+        { { B::ebLeft, B::ebTop, B::ebRight, B::ebBottom }, E::esRaised, E::esLowered, { 2, 2, 2, 2 } },
+        { { B::ebTop, B::ebBottom }, E::esNone, E::esLowered, { 0, 1, 0, 1 } },
+        { { B::ebTop }, E::esNone, E::esNone, { 0, 0, 0, 0 } },
+    };
+    for (const Case& c : cases) {
+        bar->SetEdgeBorders(c.sides);
+        bar->SetEdgeInner(c.inner);
+        bar->SetEdgeOuter(c.outer);
+        Pump();
+        Rect window = ws().GetWindowRect(bar->Handle());
+        Point origin = bar->ClientToScreen({ 0, 0 });
+        EXPECT_EQ(origin.x - window.left, c.inset.left);
+        EXPECT_EQ(origin.y - window.top, c.inset.top);
+        EXPECT_EQ(bar->ClientWidth(), 150 - c.inset.left - c.inset.right);
+        EXPECT_EQ(bar->ClientHeight(), 29 - c.inset.top - c.inset.bottom);
+    }
+}
+
+TEST_F(ToolBarTest, ATransparentBarShowsItsParentBehindItsButtons)
+{
+    bar->SetEdgeBorders({});
+    TToolButton* b = AddButton();
+    Pump();
+    Point empty { bar->ClientWidth() - 5, 5 };
+    EXPECT_EQ(PixelAt(bar->Handle(), empty), SystemColors::Resolve(clBtnFace));
+    bar->SetTransparent(true);
+    EXPECT_EQ(PixelAt(bar->Handle(), empty), Rgb(255, 255, 255));
+
+    // A flat button's hot edge goes again when the pointer leaves.
+    bar->SetFlat(true);
+    screen.MoveMouse(Middle(b));
+    Pump();
+    EXPECT_EQ(PixelAt(bar->Handle(), { 0, 0 }), SystemColors::Resolve(clBtnHighlight));
+    screen.MoveMouse(bar->ClientToScreen(empty));
+    Pump();
+    EXPECT_EQ(PixelAt(bar->Handle(), { 0, 0 }), Rgb(255, 255, 255));
+
+    bar->SetTransparent(false);
+    EXPECT_EQ(PixelAt(bar->Handle(), empty), SystemColors::Resolve(clBtnFace));
+}
+
+TEST_F(ToolBarTest, ImagesComeFromTheImageListsAndListPutsThemBesideTheCaption)
+{
+    auto* images = new TImageList(form);
+    images->Add(Bitmap(16, 16, clRed));
+    auto* hot = new TImageList(form);
+    hot->Add(Bitmap(16, 16, clBlue));
+    bar->SetEdgeBorders({});
+    bar->SetButtonHeight(24);
+    bar->SetImages(images);
+    bar->SetHotImages(hot);
+    TToolButton* b = AddButton();
+    b->SetImageIndex(0);
+    b->SetCaption("Play");
+    Pump();
+    // Above the caption when captions show (here they do not): centred.
+    EXPECT_EQ(b->Width(), 23);
+    EXPECT_EQ(PixelAt(bar->Handle(), { b->Left() + 11, b->Top() + 12 }), clRed);
+    screen.MoveMouse(Middle(b));
+    Pump();
+    EXPECT_EQ(PixelAt(bar->Handle(), { b->Left() + 11, b->Top() + 12 }), clBlue);
+
+    // Beside the caption: the image at the left, the button as wide as both.
+    bar->SetShowCaptions(true);
+    bar->SetList(true);
+    screen.MoveMouse(bar->ClientToScreen({ bar->ClientWidth() - 2, 2 }));
+    Pump();
+    Bitmap scratch(1, 1);
+    Canvas measure(scratch);
+    measure.font = bar->Font().GetFont();
+    EXPECT_EQ(b->Width(), 16 + 7 + measure.TextWidth("Play") + 8);
+    EXPECT_EQ(PixelAt(bar->Handle(), { b->Left() + 5, b->Top() + 12 }), clRed);
+    EXPECT_NE(PixelAt(bar->Handle(), { b->Left() + b->Width() - 6, b->Top() + 12 }), clRed);
+
+    // Freed lists are forgotten.
+    hot->Free();
+    images->Free();
+    EXPECT_EQ(bar->HotImages(), nullptr);
+    EXPECT_EQ(bar->Images(), nullptr);
+    Pump();
+    EXPECT_EQ(b->Width(), measure.TextWidth("Play") + 16);
+}
+
+TEST_F(ToolBarTest, ADropDownButtonDropsItsMenuFromItsArrowOnly)
+{
+    auto* menu = new TPopupMenu(form);
+    int popups = 0;
+    menu->OnPopup = [&](TObject*) { ++popups; };
+    TToolButton* b = AddButton(TToolButtonStyle::tbsDropDown);
+    b->SetDropdownMenu(menu);
+    int clicks = 0;
+    b->OnClick = [&](TObject*) { ++clicks; };
+    Pump();
+    EXPECT_EQ(b->Width(), 23 + kToolButtonArrowWidth);
+    screen.Click(b->ClientToScreen({ 5, 5 }));
+    Pump();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(popups, 0);
+    screen.Click(b->ClientToScreen({ b->Width() - 5, 5 }));
+    Pump();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(popups, 1);
+    menu->CloseMenu();
+}
+
+TEST_F(ToolBarTest, APressedButtonIsHotOnlyWithThePointerOverIt)
+{
+    TToolButton* b = AddButton();
+    TToolButton* other = AddButton();
+    int clicks = 0;
+    b->OnClick = [&](TObject*) { ++clicks; };
+    Pump();
+    screen.MoveMouse(Middle(b));
+    screen.PressButton();
+    Pump();
+    EXPECT_TRUE(b->Pressed());
+    EXPECT_TRUE(b->Hot());
+    screen.MoveMouse(Middle(other));
+    Pump();
+    EXPECT_TRUE(b->Pressed());
+    EXPECT_FALSE(b->Hot());
+    screen.MoveMouse(Middle(b));
+    Pump();
+    EXPECT_TRUE(b->Hot());
+    screen.MoveMouse(Middle(other));
+    screen.ReleaseButton();
+    Pump();
+    EXPECT_FALSE(b->Pressed());
+    EXPECT_EQ(clicks, 0); // released elsewhere
 }
 
 }

@@ -6,6 +6,7 @@
 #include "skin/edits/bordered_edit.h"
 #include "skin/panels/caption_panel.h"
 #include "skin/panels/group_box.h"
+#include "skin/progress/progress_bar.h"
 #include "skin/theme/theme_source.h"
 #include "tests/gallery/gallery_fixture.h"
 #include "tests/support/files.h"
@@ -21,6 +22,7 @@ using S = TsuiUIStyle;
 
 constexpr int kFormBackground = 15;
 constexpr int kControlBorder = 25;
+constexpr int kControlBackground = 26;
 constexpr int kCaptionBar = 42;
 
 class GalleryLooks : public GalleryFixture {
@@ -51,6 +53,13 @@ protected:
         // probe sits right of the caption, left of the button.
         for (int y : { 1, bar.Height() - 2 })
             EXPECT_EQ(WindowPixel(*panel, { panel->Width() - 40, y }), bar.GetPixel(0, y)) << "caption bar row " << y;
+
+        ASSERT_TRUE(gallery->ShowPage("Groups"));
+        auto* progress = OnPage<TsuiProgressBar>("Groups");
+        ASSERT_NE(progress, nullptr);
+        EXPECT_EQ(WindowPixel(*progress, { 0, progress->Height() / 2 }), theme.Color(kControlBorder)) << "progress frame";
+        EXPECT_EQ(WindowPixel(*progress, { progress->Width() - 3, 2 }), theme.Color(kControlBackground))
+            << "progress bar's unfilled part";
     }
 };
 

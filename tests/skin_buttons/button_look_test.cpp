@@ -6,7 +6,7 @@
 #include "skin/buttons/button_look.h"
 #include "skin/buttons/push_button.h"
 #include "skin/theme/theme_source.h"
-#include "tests/skin_buttons/skin_fixture.h"
+#include "tests/skin/skin_fixture.h"
 
 #include <algorithm>
 #include <functional>
@@ -103,7 +103,7 @@ TEST_F(ButtonLookTest, TransparentStylesShowTheParentInTheCorners)
         EXPECT_EQ(button->Transparent(), c.transparent);
         EXPECT_EQ(button->PicTransparent(), c.transparent);
         ButtonLook look = LookOf(c.style);
-        TColor expected = c.transparent ? TColor(clTeal) : look.normal.GetPixel(0, 0);
+        TColor expected = c.transparent ? kFormColor : look.normal.GetPixel(0, 0);
         EXPECT_EQ(Shot(*button).GetPixel(0, 0), expected) << static_cast<int>(c.style);
     }
     // Not transparent: the button's Color under the face.

@@ -9,7 +9,7 @@
 #include "skin/checks/check_face.h"
 #include "skin/checks/radio_button.h"
 #include "skin/theme/theme_source.h"
-#include "tests/skin_buttons/skin_fixture.h"
+#include "tests/skin/skin_fixture.h"
 
 #include <functional>
 

@@ -5,7 +5,7 @@
 #include "skin/buttons/image_button.h"
 #include "skin/buttons/tool_bar_speed_button.h"
 #include "skin/theme/theme_source.h"
-#include "tests/skin_buttons/skin_fixture.h"
+#include "tests/skin/skin_fixture.h"
 
 #include <functional>
 

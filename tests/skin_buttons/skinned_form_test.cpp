@@ -14,7 +14,7 @@
 #include "skin/buttons/tool_bar_speed_button.h"
 #include "skin/checks/check_classes.h"
 #include "skin/checks/radio_button.h"
-#include "tests/skin_buttons/skin_fixture.h"
+#include "tests/skin/skin_fixture.h"
 
 #include <functional>
 #include <vector>

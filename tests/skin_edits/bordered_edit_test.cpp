@@ -2,19 +2,19 @@
 #include "skin/edits/bordered_edit.h"
 #include "skin/edits/edit_classes.h"
 #include "skin/edits/number_edit.h"
-#include "tests/skin/skinned_form_fixture.h"
+#include "tests/skin/skin_fixture.h"
 
 namespace pellamo::test {
 namespace {
 
 using S = TsuiUIStyle;
 
-class BorderedEditTest : public SkinnedFormFixture {
+class BorderedEditTest : public SkinFixture {
 protected:
     TsuiEdit* edit = nullptr;
     void SetUp() override
     {
-        SkinnedFormFixture::SetUp();
+        Show();
         edit = new TsuiEdit(form);
         edit->SetParent(form);
         edit->SetBounds(20, 20, 120, 21);

@@ -2,20 +2,20 @@
 #include "platform/text/float_format.h"
 #include "platform/text/gbk.h"
 #include "skin/edits/number_edit.h"
-#include "tests/skin/skinned_form_fixture.h"
+#include "tests/skin/skin_fixture.h"
 
 #include <cmath>
 
 namespace pellamo::test {
 namespace {
 
-class NumberEditTest : public SkinnedFormFixture {
+class NumberEditTest : public SkinFixture {
 protected:
     TsuiNumberEdit* edit = nullptr;
     TEdit* next = nullptr;
     void SetUp() override
     {
-        SkinnedFormFixture::SetUp();
+        Show();
         edit = new TsuiNumberEdit(form);
         edit->SetParent(form);
         edit->SetBounds(10, 10, 120, 21);

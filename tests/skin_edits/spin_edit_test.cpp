@@ -2,7 +2,7 @@
 #include "platform/components/description_writer.h"
 #include "skin/edits/edit_classes.h"
 #include "skin/edits/spin_edit.h"
-#include "tests/skin_buttons/skin_fixture.h"
+#include "tests/skin/skin_fixture.h"
 
 #include <limits>
 

@@ -6,7 +6,7 @@
 #include "skin/theme/inside_theme.h"
 #include "skin/theme/named_pictures.h"
 #include "skin/theme/theme_file_writer.h"
-#include "tests/skin/skinned_form_fixture.h"
+#include "tests/skin/skin_fixture.h"
 
 #include <stdexcept>
 
@@ -15,7 +15,7 @@ namespace {
 
 using S = TsuiUIStyle;
 
-class CaptionPanelTest : public SkinnedFormFixture {
+class CaptionPanelTest : public SkinFixture {
 protected:
     TsuiPanel* panel = nullptr;
     std::vector<int> heights; // the panel's height at each resize
@@ -24,7 +24,7 @@ protected:
 
     void SetUp() override
     {
-        SkinnedFormFixture::SetUp();
+        Show();
         panel = new TsuiPanel(form);
         panel->SetParent(form);
         panel->SetBounds(20, 20, 200, 100);

@@ -1,6 +1,6 @@
 #include "platform/components/controls/edit.h"
 #include "skin/panels/group_box.h"
-#include "tests/skin/skinned_form_fixture.h"
+#include "tests/skin/skin_fixture.h"
 #include "tests/skin/styled_samples.h"
 
 namespace pellamo::test {
@@ -8,12 +8,12 @@ namespace {
 
 using S = TsuiUIStyle;
 
-class GroupBoxTest : public SkinnedFormFixture {
+class GroupBoxTest : public SkinFixture {
 protected:
     TsuiGroupBox* box = nullptr;
     void SetUp() override
     {
-        SkinnedFormFixture::SetUp();
+        Show();
         box = new TsuiGroupBox(form);
         box->SetParent(form);
         box->SetBounds(10, 10, 185, 105);

@@ -1,16 +1,16 @@
 #include "skin/panels/link_label.h"
-#include "tests/skin/skinned_form_fixture.h"
+#include "tests/skin/skin_fixture.h"
 
 namespace pellamo::test {
 namespace {
 
-class LinkLabelTest : public SkinnedFormFixture {
+class LinkLabelTest : public SkinFixture {
 protected:
     TsuiURLLabel* label = nullptr;
     int clicks = 0;
     void SetUp() override
     {
-        SkinnedFormFixture::SetUp();
+        Show();
         label = new TsuiURLLabel(form);
         label->SetParent(form);
         label->SetLeft(30);

@@ -5,15 +5,16 @@
 #include "skin/panels/link_label.h"
 #include "skin/panels/panel_classes.h"
 #include "skin/panels/picture_panel.h"
-#include "tests/skin/skinned_form_fixture.h"
+#include "tests/skin/skin_fixture.h"
 
 namespace pellamo::test {
 namespace {
 
 using S = TsuiUIStyle;
 
-TEST_F(SkinnedFormFixture, DescriptionsNameThePanelsWithTheirStoredValues)
+TEST_F(SkinFixture, DescriptionsNameThePanelsWithTheirStoredValues)
 {
+    Show();
     RegisterSkinPanelClasses();
     ReadDescription(R"(
 object Form1: TForm

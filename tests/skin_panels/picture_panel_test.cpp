@@ -1,16 +1,16 @@
 #include "skin/panels/picture_panel.h"
 #include "tests/skin/picture_coords.h"
-#include "tests/skin/skinned_form_fixture.h"
+#include "tests/skin/skin_fixture.h"
 
 namespace pellamo::test {
 namespace {
 
-class PicturePanelTest : public SkinnedFormFixture {
+class PicturePanelTest : public SkinFixture {
 protected:
     TsuiImagePanel* panel = nullptr;
     void SetUp() override
     {
-        SkinnedFormFixture::SetUp();
+        Show();
         panel = new TsuiImagePanel(form);
         panel->SetParent(form);
         panel->SetBounds(10, 10, 40, 30);

@@ -1,18 +1,18 @@
 #include "platform/gfx/system_colors.h"
 #include "skin/panels/grip_status_bar.h"
-#include "tests/skin/skinned_form_fixture.h"
+#include "tests/skin/skin_fixture.h"
 
 namespace pellamo::test {
 namespace {
 
 using S = TsuiUIStyle;
 
-class StatusBarTest : public SkinnedFormFixture {
+class StatusBarTest : public SkinFixture {
 protected:
     TsuiStatusBar* bar = nullptr;
     void SetUp() override
     {
-        SkinnedFormFixture::SetUp();
+        Show();
         bar = new TsuiStatusBar(form);
         bar->SetParent(form);
         bar->SetUIStyle(S::MacOS);

@@ -95,6 +95,28 @@ TEST_F(WindowMessages, InvalidationsAreCoalescedIntoOnePaintAndOnePresent)
     Pump();
     Pump();
     log.Check({ { "top", WM_PAINT } }, "unhandled paint");
+
+    // What a painting handler invalidates while it paints (a control that
+    // sizes itself as it paints) is painted by the next pass.
+    std::vector<Rect> painted;
+    log.SetHandler(top, [&](HWND h, UINT m, WPARAM w, LPARAM l) {
+        if (m == WM_PAINT) {
+            PAINTSTRUCT ps;
+            ws.BeginPaint(h, &ps);
+            painted.push_back(ps.rcPaint);
+            if (painted.size() == 1) {
+                Rect more { 100, 50, 120, 60 };
+                ws.InvalidateRect(h, &more, false);
+            }
+            ws.EndPaint(h, &ps);
+            return LRESULT(0);
+        }
+        return ws.DefWindowProc(h, m, w, l);
+    });
+    ws.InvalidateRect(top, &a, false);
+    Pump();
+    Pump();
+    EXPECT_EQ(painted, (std::vector<Rect> { a, { 100, 50, 120, 60 } }));
 }
 
 // The skinned frame's calculation: the proposed client rectangle becomes the

@@ -129,7 +129,9 @@ void TToolButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y
         bar->DropButtonMenu(this, false);
         return;
     }
-    if (m_dropdown && m_style == TToolButtonStyle::tbsDropDown) {
+    // A drop-down button drops its menu from its arrow; the rest of it
+    // presses as any button.
+    if (m_dropdown && m_style == TToolButtonStyle::tbsDropDown && x >= Width() - kToolButtonArrowWidth) {
         Point below = ClientToScreen({ 0, Height() });
         m_dropdown->PopupComponent = this;
         m_dropdown->Popup(below.x, below.y);
@@ -146,6 +148,16 @@ void TToolButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
         Changed(false);
     }
     TGraphicControl::MouseUp(button, shift, x, y);
+}
+
+void TToolButton::MouseMove(TShiftState shift, int x, int y)
+{
+    TGraphicControl::MouseMove(shift, x, y);
+    bool over = x >= 0 && y >= 0 && x < Width() && y < Height();
+    if (m_pressed && over != m_hot) {
+        m_hot = over;
+        Changed(false);
+    }
 }
 
 void TToolButton::MouseEnter()

@@ -13,7 +13,8 @@ enum class TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tb
 // A button of a TToolBar. The bar places and paints it; the button keeps
 // its state and takes the mouse. Bound to a menu item (MenuItem), it shows
 // the item's caption and a press drops the item's sub-menu below it, or
-// clicks the item when it has none.
+// clicks the item when it has none. A tbsDropDown button drops its
+// DropdownMenu from the arrow at its right end.
 class TToolButton : public TGraphicControl {
 public:
     explicit TToolButton(TComponent* owner);
@@ -49,6 +50,9 @@ public:
 protected:
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    // While pressed the button keeps the mouse: it is hot only with the
+    // pointer over it.
+    void MouseMove(TShiftState shift, int x, int y) override;
     void MouseEnter() override;
     void MouseLeave() override;
     void TextChanged() override;

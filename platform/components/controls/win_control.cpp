@@ -292,8 +292,13 @@ void TWinControl::SetFocus()
     if (!CanFocus())
         throw std::runtime_error("Cannot focus a disabled or invisible window");
     HWND h = Handle();
-    if (TForm* form = ParentForm(); form && form != this)
+    if (TForm* form = ParentForm(); form && form != this) {
         form->SetActiveControl(this);
+        // Making this the active control focuses it, and its focus handler
+        // may pass the focus on (a group to one of its buttons): leave it there.
+        if (form->ActiveControl() != this)
+            return;
+    }
     Windows().SetFocus(h);
 }
 

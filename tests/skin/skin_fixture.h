@@ -1,42 +1,34 @@
 #pragma once
 
-// A borderless form at the screen's top left (client point = screen point)
-// on the headless screen, a loop clock the test moves by hand, and theme
-// files exported from the built-in styles.
+// A form for skinned controls on the headless screen (shown by Show()), a
+// loop clock the test moves by hand, the mouse and keys, and theme files:
+// a built-in style exported whole, or a few items written by the test.
 
 #include "platform/components/controls/form.h"
 #include "platform/gfx/bitmap.h"
 #include "skin/theme/file_theme.h"
 #include "skin/theme/theme_export.h"
-#include "tests/controls/controls_fixture.h"
+#include "tests/skin/theme_fixture.h"
 
 #include <chrono>
-#include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace pellamo::test {
 
-class SkinFixture : public ControlsFixture {
+class SkinFixture : public ThemeFixture {
 protected:
     TForm* form = nullptr;
     EventLoop::Clock::time_point now = EventLoop::Clock::now();
-    std::filesystem::path theme_dir;
+
+    static constexpr TColor kFormColor = 0x00C000; // green: nothing skinned is drawn in it
 
     SkinFixture()
     {
         loop.SetTimeSource([this] { return now; });
         form = app.CreateForm<TForm>();
-        form->SetBorderStyle(TFormBorderStyle::bsNone);
         form->SetBounds(0, 0, 400, 300);
-        form->SetColor(clTeal);
-    }
-    ~SkinFixture() override
-    {
-        if (!theme_dir.empty())
-            std::filesystem::remove_all(theme_dir);
+        form->SetColor(kFormColor);
     }
 
     template <class T>
@@ -85,27 +77,30 @@ protected:
         Pump();
     }
 
-    // What the screen shows of a control, as a bitmap of its size.
+    // What the screen shows of a control's client area, in its client
+    // coordinates.
     Bitmap Shot(TControl& c)
     {
         Pump();
         Point at = c.ClientToScreen({ 0, 0 });
-        return screen.Screenshot().Crop(Rect::FromSize(at.x, at.y, c.Width(), c.Height()));
+        return screen.Screenshot().Crop(Rect::FromSize(at.x, at.y, c.ClientWidth(), c.ClientHeight()));
     }
 
-    // A theme component holding the built-in style written out as a file.
-    TsuiFileTheme* ExportedTheme(TsuiUIStyle style)
+    // A file theme component on the form, loaded from `style` written out
+    // as a theme file.
+    TsuiFileTheme* ExportedTheme(TsuiUIStyle style = TsuiUIStyle::MacOS)
     {
-        if (theme_dir.empty()) {
-            theme_dir = std::filesystem::temp_directory_path() / ("pellamo-skin-" + std::to_string(getpid()));
-            std::filesystem::create_directories(theme_dir);
-        }
-        auto path = theme_dir / ("style" + std::to_string(static_cast<int>(style)) + ".sui");
-        auto bytes = ExportBuiltInTheme(style);
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
+        std::vector<uint8_t> bytes = ExportBuiltInTheme(style);
+        std::string path = File("exported" + std::to_string(static_cast<int>(style)) + ".sui");
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        return LoadTheme(path);
+    }
+
+    TsuiFileTheme* LoadTheme(const std::string& path)
+    {
         auto* theme = new TsuiFileTheme(form);
-        theme->SetThemeFile(path.string());
+        theme->SetThemeFile(path);
         return theme;
     }
 };

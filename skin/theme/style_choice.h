@@ -3,8 +3,15 @@
 // The UIStyle and FileTheme that a skinned control publishes, with the
 // rules every such control keeps: a new control takes the style of its
 // owner form's frame (GetSUIFormStyle); FileTheme is a reference, not
-// owned, and when that component goes away the control falls back to
-// DeepBlue.
+// owned, and the control asks to be told when that component goes away,
+// so that its Notification can forget it and fall back to DeepBlue:
+//
+//   void TsuiSomething::Notification(TComponent* c, TOperation op)
+//   {
+//       TCustomControl::Notification(c, op);
+//       if (op == TOperation::opRemove && style_.Forget(c))
+//           SetUIStyle(TsuiUIStyle::DeepBlue);
+//   }
 
 #include "skin/theme/theme_source.h"
 #include "skin/theme/ui_style.h"
@@ -19,6 +26,8 @@ public:
     // `control` is the component that holds the choice (for free
     // notifications); its owner's form gives the first style.
     explicit StyleChoice(TComponent& control);
+    StyleChoice(const StyleChoice&) = delete;
+    StyleChoice& operator=(const StyleChoice&) = delete;
 
     TsuiUIStyle Style() const { return style_; }
     void SetStyle(TsuiUIStyle style) { style_ = style; }

@@ -1,4 +1,4 @@
-#include "skin/buttons/style_choice.h"
+#include "skin/theme/style_choice.h"
 
 #include "platform/components/component.h"
 #include "skin/theme/file_theme.h"

@@ -1,0 +1,8 @@
+#pragma once
+
+namespace pellamo {
+
+// Makes TsuiProgressBar known to window descriptions.
+void RegisterProgressClasses();
+
+}

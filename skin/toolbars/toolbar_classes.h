@@ -1,0 +1,8 @@
+#pragma once
+
+namespace pellamo {
+
+// Makes TsuiToolBar known to window descriptions.
+void RegisterToolBarClasses();
+
+}
