@@ -113,6 +113,17 @@ void TForm1::Bind()
     host_ = std::make_unique<PlayerHost>(*media_, *real_);
     pages_ = std::make_unique<PageFetch>(NMHTTP1->Client());
     tuning_ = std::make_unique<Tuning>(TelevisionTable(), RadioTable(), *pages_, *caption_, *host_);
+    // Opening a category is the first step to a channel.
+    for (TCustomTreeView* tree : { TreeView1, TreeView2 })
+        tree->OnExpanded = [this](TObject*, TTreeNode*) { ChannelLikely(); };
+}
+
+void TForm1::ChannelLikely()
+{
+    // Both controls share the engine's library. (A selection made while the
+    // description is read comes before the controls are bound.)
+    if (WindowsMediaPlayer1)
+        WindowsMediaPlayer1->View().WarmEngine();
 }
 
 void TForm1::FormCreate(TObject*)
@@ -143,8 +154,17 @@ void TForm1::ShowTree(TCustomTreeView* shown, TCustomTreeView* hidden)
     shown->SetVisible(true);
 }
 
-void TForm1::N2Click(TObject*) { ShowTree(TreeView1, TreeView2); }
-void TForm1::N3Click(TObject*) { ShowTree(TreeView2, TreeView1); }
+void TForm1::N2Click(TObject*)
+{
+    ChannelLikely();
+    ShowTree(TreeView1, TreeView2);
+}
+
+void TForm1::N3Click(TObject*)
+{
+    ChannelLikely();
+    ShowTree(TreeView2, TreeView1);
+}
 
 void TForm1::WindowsMediaPlayer91Click(TObject*) { OpenPage(kMediaPlayerDownloadPage); }
 void TForm1::RealPlayer1051Click(TObject*) { OpenPage(kRealPlayerDownloadPage); }
@@ -180,11 +200,13 @@ void TForm1::Tune(F&& run)
 
 void TForm1::suitempTreeView1Change(TObject*, TTreeNode*)
 {
+    ChannelLikely();
     Tune([this] { tuning_->TelevisionChanged(SelectedText(TreeView1)); });
 }
 
 void TForm1::suitempTreeView2Change(TObject*, TTreeNode*)
 {
+    ChannelLikely();
     Tune([this] { tuning_->RadioChanged(SelectedText(TreeView2)); });
 }
 

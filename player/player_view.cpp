@@ -11,16 +11,18 @@ namespace {
 constexpr unsigned kKeyF = 'F';
 }
 
-PlayerView::PlayerView(bool with_bar, std::function<void()> invalidate, EventLoop& loop)
+PlayerView::PlayerView(bool with_bar, std::function<void()> invalidate, EventLoop& loop, MpvLibrary& library)
     : m_with_bar(with_bar)
     , m_invalidate(std::move(invalidate))
     , m_loop(loop)
+    , m_library(library)
     , m_layout(0, 0, with_bar)
 {
 }
 
 PlayerView::~PlayerView()
 {
+    StopWaiting();
     m_full_screen.reset();
     if (m_player) {
         m_player->OnFrame = nullptr;
@@ -29,35 +31,62 @@ PlayerView::~PlayerView()
     m_player.reset();
 }
 
-bool PlayerView::EnsureEngine()
+bool PlayerView::StartEngine()
 {
-    if (m_player)
-        return true;
     try {
-        m_player = std::make_unique<MpvPlayer>(m_loop);
+        m_player = std::make_unique<MpvPlayer>(m_loop, m_library);
     } catch (const std::exception& e) {
-        m_start_failure = {};
-        m_start_failure.state = PlayerStatus::State::Error;
-        m_start_failure.error = e.what();
+        m_no_engine = {};
+        m_no_engine.state = PlayerStatus::State::Error;
+        m_no_engine.error = e.what();
         return false;
     }
-    m_start_failure = {};
+    m_no_engine = {};
     m_player->OnFrame = [this] { Changed(); };
     m_player->OnStatus = [this] { Changed(); };
     ApplyVideoSize();
     return true;
 }
 
+// The library is still loading: the viewer sees the channel connecting, and
+// it plays once the engine is there. The loop stays free meanwhile.
+void PlayerView::WaitForLibrary()
+{
+    m_library.Warm();
+    m_no_engine = {};
+    m_no_engine.state = PlayerStatus::State::Connecting;
+    if (m_library_watch)
+        return;
+    m_library_watch = m_loop.WatchDescriptor(m_library.FinishedDescriptor(), EventLoop::kReadable, [this](unsigned) {
+        StopWaiting();
+        if (m_address.empty())
+            return;
+        if (StartEngine())
+            m_player->SetAddress(m_address);
+        Changed();
+    });
+}
+
+void PlayerView::StopWaiting()
+{
+    if (m_library_watch)
+        m_loop.UnwatchDescriptor(m_library_watch);
+    m_library_watch = 0;
+}
+
 void PlayerView::SetAddress(const std::u16string& address)
 {
     m_address = address;
-    // Nothing to stop before the first address: the engine stays unborn.
-    if (address.empty() && !m_player) {
-        m_start_failure = {};
-        Changed();
-        return;
-    }
-    if (!EnsureEngine()) {
+    if (!m_player) {
+        // Nothing to stop before the first address: the engine stays unborn.
+        if (address.empty()) {
+            StopWaiting();
+            m_no_engine = {};
+        } else if (!m_library.Finished()) {
+            WaitForLibrary();
+        } else if (StartEngine()) {
+            m_player->SetAddress(address);
+        }
         Changed();
         return;
     }
@@ -95,10 +124,14 @@ void PlayerView::ApplyVideoSize()
 {
     if (!m_player)
         return;
-    if (m_shown)
+    if (m_full_screen) {
+        Size screen = m_full_screen->PictureSize();
+        m_player->SetVideoSize(screen.cx, screen.cy);
+    } else if (m_shown) {
         m_player->SetVideoSize(m_layout.Video().Width(), m_layout.Video().Height());
-    else
+    } else {
         m_player->SetVideoSize(0, 0);
+    }
 }
 
 void PlayerView::Changed()
@@ -111,7 +144,7 @@ void PlayerView::Changed()
 
 PlayerStatus PlayerView::Status() const
 {
-    return m_player ? m_player->Status() : m_start_failure;
+    return m_player ? m_player->Status() : m_no_engine;
 }
 
 void PlayerView::Paint(Canvas& canvas)
@@ -173,6 +206,7 @@ void PlayerView::ToggleFullScreen(WindowSystem& ws)
     if (!m_player || !m_shown || m_address.empty())
         return;
     m_full_screen = std::make_unique<FullScreenWindow>(ws, *m_player, [this] { LeaveFullScreen(); });
+    ApplyVideoSize();
     Changed();
 }
 
@@ -181,6 +215,7 @@ void PlayerView::LeaveFullScreen()
     if (!m_full_screen)
         return;
     m_full_screen.reset();
+    ApplyVideoSize();
     Changed();
 }
 

@@ -145,7 +145,7 @@ TEST_F(PlayerControlsTest, FailuresShowInTheControlOnly)
         std::string error_part;
     };
     const Case cases[] = {
-        { "unreachable", Refused(), "Connection refused" },
+        { "unreachable", Refused(), "the server refused the connection" },
         { "local file", "file:///etc/passwd", "not a network stream" },
         { "bare text", "mms", "not a network stream" },
     };

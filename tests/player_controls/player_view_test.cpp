@@ -40,6 +40,68 @@ TEST_F(PlayerViewTest, EngineStartsWithTheFirstAddress)
     EXPECT_GT(invalidated, 0);
 }
 
+// The library loads on a thread of its own: the address waits, shown as
+// connecting, and plays once the engine is there. An address taken back
+// meanwhile starts nothing.
+TEST_F(PlayerViewTest, AddressWaitsForTheLibraryWithoutBlocking)
+{
+    std::string body = Media("av.ts");
+    StreamServer server(body, Live(body));
+    for (bool taken_back : { true, false }) {
+        SCOPED_TRACE(taken_back ? "taken back" : "played");
+        MpvLibrary library({ "libmpv.so.2" });
+        PlayerView fresh(true, [] {}, loop, library);
+        fresh.SetSize(463, 343);
+        fresh.SetAddress(U16(server.Url()));
+        EXPECT_EQ(nullptr, fresh.Engine());
+        EXPECT_EQ("Connecting...", fresh.Status().Text());
+        if (taken_back) {
+            fresh.SetAddress(u"");
+            ASSERT_TRUE(library.Load());
+            Idle(50ms);
+            EXPECT_EQ(nullptr, fresh.Engine());
+            EXPECT_EQ(State::Idle, fresh.Status().state);
+            continue;
+        }
+        ASSERT_TRUE(WaitFor([&] { return fresh.Engine() && fresh.Engine()->FramesRendered() > 0; }))
+            << fresh.Status().Text();
+    }
+}
+
+// Without a usable engine library the program goes on; the face says why.
+TEST_F(PlayerViewTest, UnusableLibraryIsExplainedInTheFace)
+{
+    struct Case {
+        const char* name;
+        const char* library;
+        const char* reason;
+    };
+    const Case cases[] = {
+        { "missing", "libpellamo-no-such-engine.so.9", "not installed" },
+        { "not the engine", "libm.so.6", "damaged or too old" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MpvLibrary library({ c.library });
+        PlayerView broken(true, [] {}, loop, library);
+        broken.SetSize(463, 343);
+        broken.WarmEngine();
+        broken.SetAddress(u"http://127.0.0.1:9/live");
+        ASSERT_TRUE(WaitFor([&] { return broken.Status().state == State::Error; })) << broken.Status().Text();
+        EXPECT_NE(std::string::npos, broken.Status().Text().find(c.reason)) << broken.Status().Text();
+        EXPECT_EQ(nullptr, broken.Engine());
+        Bitmap face(463, 343);
+        Canvas canvas(face);
+        broken.Paint(canvas);
+        EXPECT_GT(Colours(face, broken.Layout().Video()), 1u) << "the reason is written in the picture area";
+        // A second channel says the same at once.
+        broken.SetAddress(u"http://127.0.0.1:9/other");
+        EXPECT_EQ(State::Error, broken.Status().state);
+        broken.SetAddress(u"");
+        EXPECT_EQ(State::Idle, broken.Status().state);
+    }
+}
+
 TEST_F(PlayerViewTest, HiddenViewDrawsAndRendersNothing)
 {
     std::string body = Media("av.ts");

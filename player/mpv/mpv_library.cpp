@@ -1,0 +1,165 @@
+#include "player/mpv/mpv_library.h"
+
+#include <dlfcn.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <stdexcept>
+
+namespace pellamo {
+
+namespace {
+
+// The interface's major version changes its structures; only a library of
+// the major version these headers describe may be used.
+constexpr unsigned long kApiMajor = MPV_CLIENT_API_VERSION >> 16;
+
+const char* LastDlError()
+{
+    const char* error = dlerror();
+    return error ? error : "";
+}
+
+}
+
+MpvLibrary& MpvLibrary::Shared()
+{
+    // Never destroyed: the engine's threads may outlive static destruction,
+    // and a library once loaded stays loaded anyway.
+    static MpvLibrary* library = new MpvLibrary({ "libmpv.so.2", "libmpv.so" });
+    return *library;
+}
+
+MpvLibrary::MpvLibrary(std::vector<std::string> names)
+    : m_names(std::move(names))
+{
+    m_finished_fd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (m_finished_fd < 0)
+        throw std::runtime_error("Cannot create the media engine's load descriptor");
+}
+
+MpvLibrary::~MpvLibrary()
+{
+    if (m_warmer.joinable())
+        m_warmer.join();
+    close(m_finished_fd);
+}
+
+void MpvLibrary::Warm()
+{
+    std::lock_guard lock(m_mutex);
+    if (m_started)
+        return;
+    m_started = true;
+    m_warmer = std::thread([this] { LoadHere(); });
+}
+
+bool MpvLibrary::Load()
+{
+    std::unique_lock lock(m_mutex);
+    if (!m_started) {
+        m_started = true;
+        lock.unlock();
+        LoadHere();
+        lock.lock();
+    }
+    m_changed.wait(lock, [this] { return m_finished; });
+    return m_usable;
+}
+
+bool MpvLibrary::Finished() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_finished;
+}
+
+bool MpvLibrary::Usable() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_usable;
+}
+
+std::string MpvLibrary::Error() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_error;
+}
+
+void MpvLibrary::LoadHere()
+{
+    void* handle = nullptr;
+    std::string detail;
+    for (const std::string& name : m_names) {
+        // Every symbol bound now, on this thread, not at the first call.
+        handle = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (handle)
+            break;
+        const char* why = dlerror();
+        if (detail.empty() && why)
+            detail = why;
+    }
+    std::string error;
+    if (!handle) {
+        error = "The media engine (libmpv) is not installed; channels cannot be played.";
+        std::fprintf(stderr, "pellamo: cannot load libmpv: %s\n", detail.c_str());
+    } else if (!Resolve(handle)) {
+        error = "The media engine (libmpv) is damaged or too old; channels cannot be played.";
+        std::fprintf(stderr, "pellamo: libmpv lacks functions we need: %s\n", LastDlError());
+    } else if ((m_api.client_api_version() >> 16) != kApiMajor) {
+        unsigned long version = m_api.client_api_version();
+        error = "The media engine (libmpv) is of another version; channels cannot be played.";
+        std::fprintf(stderr, "pellamo: libmpv has interface version %lu.%lu, we need %lu.x\n", version >> 16,
+            version & 0xFFFF, kApiMajor);
+    }
+    // A library we cannot use stays loaded: unloading code that may have
+    // started threads of its own is not safe.
+    {
+        std::lock_guard lock(m_mutex);
+        m_usable = error.empty();
+        if (!m_usable)
+            m_api = {};
+        m_error = std::move(error);
+        m_finished = true;
+    }
+    m_changed.notify_all();
+    uint64_t one = 1;
+    ssize_t written = write(m_finished_fd, &one, sizeof one);
+    (void)written; // the descriptor only needs to be readable
+}
+
+bool MpvLibrary::Resolve(void* handle)
+{
+    bool complete = true;
+    auto find = [&](auto& function, const char* name) {
+        function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(dlsym(handle, name));
+        complete &= function != nullptr;
+    };
+    find(m_api.client_api_version, "mpv_client_api_version");
+    find(m_api.error_string, "mpv_error_string");
+    find(m_api.free, "mpv_free");
+    find(m_api.create, "mpv_create");
+    find(m_api.initialize, "mpv_initialize");
+    find(m_api.terminate_destroy, "mpv_terminate_destroy");
+    find(m_api.set_option_string, "mpv_set_option_string");
+    find(m_api.command, "mpv_command");
+    find(m_api.command_ret, "mpv_command_ret");
+    find(m_api.free_node_contents, "mpv_free_node_contents");
+    find(m_api.set_property, "mpv_set_property");
+    find(m_api.get_property, "mpv_get_property");
+    find(m_api.get_property_string, "mpv_get_property_string");
+    find(m_api.observe_property, "mpv_observe_property");
+    find(m_api.request_log_messages, "mpv_request_log_messages");
+    find(m_api.wait_event, "mpv_wait_event");
+    find(m_api.set_wakeup_callback, "mpv_set_wakeup_callback");
+    find(m_api.render_context_create, "mpv_render_context_create");
+    find(m_api.render_context_free, "mpv_render_context_free");
+    find(m_api.render_context_set_update_callback, "mpv_render_context_set_update_callback");
+    find(m_api.render_context_update, "mpv_render_context_update");
+    find(m_api.render_context_render, "mpv_render_context_render");
+    find(m_api.render_context_get_info, "mpv_render_context_get_info");
+    return complete;
+}
+
+}
