@@ -8,19 +8,27 @@ TEST_DIR    := build/asan
 FUZZ_DIR    := build/fuzz
 JOBS        ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
+# ccache, where installed, speeds up rebuilds; nothing needs it.
+LAUNCHER    := $(if $(shell command -v ccache 2>/dev/null),-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 .PHONY: run test deps fuzz bench clean
 
 run: deps
-	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release $(LAUNCHER)
 	cmake --build $(RELEASE_DIR) --target pellamo
 	./$(RELEASE_DIR)/app/pellamo
 
 test: deps
-	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPELLAMO_SANITIZE=ON -DPELLAMO_BENCH=OFF
+	@# The test tree is built with clang, so it also links every fuzz target as
+	@# `make fuzz` does (and replays its seeds). CMake forgets the options given
+	@# with a changed compiler, so a tree made with another one starts afresh.
+	@if [ -f $(TEST_DIR)/CMakeCache.txt ] && ! grep -q '^CMAKE_CXX_COMPILER:.*clang++' $(TEST_DIR)/CMakeCache.txt; then \
+	  echo "$(TEST_DIR) was configured with another compiler: configuring it afresh with clang"; rm -rf $(TEST_DIR); fi
+	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPELLAMO_SANITIZE=ON -DPELLAMO_BENCH=OFF \
+	      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ $(LAUNCHER)
 	cmake --build $(TEST_DIR) -j $(JOBS)
-	@# The player as `make run` builds it must compile too (optimised builds warn differently).
-	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
+	@# The player as `make run` builds it (GCC, optimised) must compile too.
+	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release $(LAUNCHER)
 	cmake --build $(RELEASE_DIR) -j $(JOBS) --target pellamo
 	ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS)
 
@@ -28,12 +36,13 @@ deps:
 	@scripts/install-deps.sh
 
 fuzz: deps
-	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPELLAMO_FUZZ=ON -DPELLAMO_BENCH=OFF
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPELLAMO_FUZZ=ON -DPELLAMO_BENCH=OFF \
+	      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ $(LAUNCHER)
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
 	scripts/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 bench: deps
-	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release $(LAUNCHER)
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
 	scripts/run-benchmarks.sh $(RELEASE_DIR)
 

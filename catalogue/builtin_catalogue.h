@@ -13,7 +13,7 @@ namespace pellamo {
 const ChannelTable& TelevisionTable();
 const ChannelTable& RadioTable();
 
-// The two channel trees in the stored tree format (see tree_reader.h); the
+// The two channel trees in the stored tree format (see platform/components/controls/stored_tree_reader.h); the
 // same bytes are written to <build>/catalogue/television.tree and radio.tree.
 std::span<const uint8_t> TelevisionTreeData();
 std::span<const uint8_t> RadioTreeData();

@@ -19,19 +19,24 @@ function(pellamo_test name)
 endfunction()
 
 # pellamo_fuzz_target(NAME SOURCES f.cpp LIBS ...)
-# With PELLAMO_FUZZ: a libFuzzer program. Otherwise: the same entry point
-# driven over the seed corpus in fuzz/corpus/NAME, run as an ordinary test.
+# With clang: a libFuzzer program, so the test tree (built with clang) links
+# every target exactly as `make fuzz` does. With another compiler: the same
+# entry point driven by a small replay main. Outside the fuzz build each
+# program replays its seed corpus in fuzz/corpus/NAME as an ordinary test.
 function(pellamo_fuzz_target name)
   cmake_parse_arguments(F "" "" "SOURCES;LIBS" ${ARGN})
-  if(PELLAMO_FUZZ)
+  if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
     add_executable(${name} ${F_SOURCES})
-    target_link_libraries(${name} PRIVATE ${F_LIBS})
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    set(replay_options -runs=0) # run the seeds once, mutate nothing
   else()
     add_executable(${name} ${F_SOURCES} ${CMAKE_SOURCE_DIR}/fuzz/replay_main.cpp)
-    target_link_libraries(${name} PRIVATE ${F_LIBS})
+    set(replay_options "")
+  endif()
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+  if(NOT PELLAMO_FUZZ)
     add_test(NAME fuzz_replay.${name}
-      COMMAND ${name} ${CMAKE_SOURCE_DIR}/fuzz/corpus/${name})
+      COMMAND ${name} ${replay_options} ${CMAKE_SOURCE_DIR}/fuzz/corpus/${name})
     set_tests_properties(fuzz_replay.${name} PROPERTIES ENVIRONMENT
       "LSAN_OPTIONS=suppressions=${PELLAMO_LSAN_SUPPRESSIONS}")
   endif()

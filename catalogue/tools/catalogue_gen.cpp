@@ -7,8 +7,8 @@
 //
 // Any fault in a source (a text GBK cannot hold, a duplicate name, a bad
 // field) stops the build with the file and line.
-#include "catalogue/tree_reader.h"
-#include "catalogue/tree_writer.h"
+#include "platform/components/controls/stored_tree_reader.h"
+#include "platform/components/controls/stored_tree_writer.h"
 #include "platform/text/gbk.h"
 
 #include <cstdio>
@@ -134,11 +134,11 @@ int32_t ParseInt(const std::string& text, const std::string& where)
 void CompileTree(const std::string& source, const std::string& treePath, const std::string& cppPath,
     const std::string& function)
 {
-    std::vector<TreeNode> nodes;
+    std::vector<StoredTreeNode> nodes;
     for (const SourceLine& line : ReadSource(source)) {
         std::string where = source + ":" + std::to_string(line.number);
         size_t indent = line.text.find_first_not_of(" \t");
-        TreeNode node;
+        StoredTreeNode node;
         node.Text = ToGbk(line.text.substr(indent), where);
         if (indent == 0) {
             nodes.push_back(node);

@@ -1,9 +1,9 @@
 // Stored channel trees come from window descriptions; the reader must refuse
 // any damaged value with an error, and whatever it accepts must store back to
 // the very same bytes.
-#include "catalogue/tree_format_error.h"
-#include "catalogue/tree_reader.h"
-#include "catalogue/tree_writer.h"
+#include "platform/components/controls/stored_tree_reader.h"
+#include "platform/components/controls/stored_tree_writer.h"
+#include "platform/components/controls/tree_format_error.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -15,7 +15,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     std::span<const uint8_t> input(data, size);
-    std::vector<pellamo::TreeNode> tree;
+    std::vector<pellamo::StoredTreeNode> tree;
     try {
         tree = pellamo::ReadTree(input);
     } catch (const pellamo::TreeFormatError&) {

@@ -1,5 +1,7 @@
 #include "platform/components/same_text.h"
 
+#include "platform/text/gbk_chars.h"
+
 namespace pellamo {
 
 namespace {
@@ -7,11 +9,6 @@ namespace {
 unsigned char Fold(unsigned char c)
 {
     return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
-}
-
-bool IsLeadByte(unsigned char c)
-{
-    return c >= 0x81 && c <= 0xFE;
 }
 
 }
@@ -35,7 +32,7 @@ int CompareText(std::string_view a, std::string_view b)
     while (i < a.size() && i < b.size()) {
         unsigned char ca = static_cast<unsigned char>(a[i]);
         unsigned char cb = static_cast<unsigned char>(b[i]);
-        if (IsLeadByte(ca) && IsLeadByte(cb) && ca == cb && i + 1 < a.size() && i + 1 < b.size()) {
+        if (IsGbkLeadByte(ca) && IsGbkLeadByte(cb) && ca == cb && i + 1 < a.size() && i + 1 < b.size()) {
             // Same lead byte: the trail bytes decide, unfolded.
             unsigned char ta = static_cast<unsigned char>(a[i + 1]);
             unsigned char tb = static_cast<unsigned char>(b[i + 1]);
@@ -44,8 +41,8 @@ int CompareText(std::string_view a, std::string_view b)
             i += 2;
             continue;
         }
-        unsigned char fa = IsLeadByte(ca) ? ca : Fold(ca);
-        unsigned char fb = IsLeadByte(cb) ? cb : Fold(cb);
+        unsigned char fa = IsGbkLeadByte(ca) ? ca : Fold(ca);
+        unsigned char fb = IsGbkLeadByte(cb) ? cb : Fold(cb);
         if (fa != fb)
             return fa < fb ? -1 : 1;
         ++i;

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 #include <limits>
+#include <map>
 
 namespace pellamo {
 
@@ -198,12 +199,30 @@ Bitmap BmpCodec::ReadFile(const std::string& path)
 
 std::vector<uint8_t> BmpCodec::Write(const Bitmap& bitmap, int bits_per_pixel)
 {
-    if (bits_per_pixel != 24 && bits_per_pixel != 32)
-        throw ImageError("BMP files are written with 24 or 32 bits per pixel");
-    int bytes_per_pixel = bits_per_pixel / 8;
-    uint32_t stride = (static_cast<uint32_t>(bitmap.Width()) * bytes_per_pixel + 3) / 4 * 4;
+    if (bits_per_pixel != 4 && bits_per_pixel != 8 && bits_per_pixel != 24 && bits_per_pixel != 32)
+        throw ImageError("BMP files are written with 4, 8, 24 or 32 bits per pixel");
+    // Palettised files list the colours in the order they first appear, so
+    // the same picture always gives the same bytes.
+    std::vector<Pixel> palette;
+    std::map<Pixel, uint8_t> index_of;
+    if (bits_per_pixel <= 8) {
+        size_t limit = size_t { 1 } << bits_per_pixel;
+        for (int y = bitmap.Height() - 1; y >= 0; --y) {
+            for (int x = 0; x < bitmap.Width(); ++x) {
+                Pixel p = bitmap.Row(y)[x] & 0xFFFFFF;
+                if (index_of.contains(p))
+                    continue;
+                if (palette.size() == limit)
+                    throw ImageError("A picture of more than " + std::to_string(limit) + " colours cannot be written with "
+                        + std::to_string(bits_per_pixel) + " bits per pixel");
+                index_of[p] = static_cast<uint8_t>(palette.size());
+                palette.push_back(p);
+            }
+        }
+    }
+    uint32_t stride = (static_cast<uint32_t>(bitmap.Width()) * bits_per_pixel + 31) / 32 * 4;
     uint32_t image_size = stride * static_cast<uint32_t>(bitmap.Height());
-    uint32_t offset = kFileHeaderSize + kInfoHeaderSize;
+    uint32_t offset = kFileHeaderSize + kInfoHeaderSize + 4 * static_cast<uint32_t>(palette.size());
     std::vector<uint8_t> out;
     out.reserve(offset + image_size);
     out.push_back('B');
@@ -220,17 +239,29 @@ std::vector<uint8_t> BmpCodec::Write(const Bitmap& bitmap, int bits_per_pixel)
     Put32(out, image_size);
     Put32(out, 2835); // 72 dpi
     Put32(out, 2835);
+    Put32(out, static_cast<uint32_t>(palette.size()));
     Put32(out, 0);
-    Put32(out, 0);
+    for (Pixel p : palette)
+        Put32(out, p);
     for (int y = bitmap.Height() - 1; y >= 0; --y) {
         const Pixel* row = bitmap.Row(y);
         size_t start = out.size();
         for (int x = 0; x < bitmap.Width(); ++x) {
-            out.push_back(static_cast<uint8_t>(row[x]));
-            out.push_back(static_cast<uint8_t>(row[x] >> 8));
-            out.push_back(static_cast<uint8_t>(row[x] >> 16));
-            if (bytes_per_pixel == 4)
-                out.push_back(0);
+            if (bits_per_pixel == 8) {
+                out.push_back(index_of[row[x] & 0xFFFFFF]);
+            } else if (bits_per_pixel == 4) {
+                uint8_t nibble = index_of[row[x] & 0xFFFFFF];
+                if (x % 2 == 0)
+                    out.push_back(static_cast<uint8_t>(nibble << 4));
+                else
+                    out.back() |= nibble;
+            } else {
+                out.push_back(static_cast<uint8_t>(row[x]));
+                out.push_back(static_cast<uint8_t>(row[x] >> 8));
+                out.push_back(static_cast<uint8_t>(row[x] >> 16));
+                if (bits_per_pixel == 32)
+                    out.push_back(0);
+            }
         }
         out.resize(start + stride, 0);
     }

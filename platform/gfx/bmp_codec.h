@@ -12,8 +12,10 @@
 namespace pellamo {
 
 // Windows BMP files: reads 1, 4, 8, 16, 24 and 32 bits per pixel (BI_RGB
-// and BI_BITFIELDS; bottom-up and top-down), writes 24 and 32 bits per pixel
-// bottom-up. Damaged input throws ImageError and is never read beyond its end.
+// and BI_BITFIELDS; bottom-up and top-down), writes 4 and 8 bits per pixel
+// (palettised; a picture of more colours than fit throws ImageError) and 24
+// and 32 bits per pixel, bottom-up. Damaged input throws ImageError and is
+// never read beyond its end.
 class BmpCodec {
 public:
     static constexpr size_t kDefaultMaxPixels = size_t { 1 } << 26;

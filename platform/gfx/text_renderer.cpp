@@ -1,6 +1,7 @@
 #include "platform/gfx/text_renderer.h"
 
 #include "platform/gfx/canvas.h"
+#include "platform/text/access_keys.h"
 #include "platform/text/gbk.h"
 
 #include <pango/pangocairo.h>
@@ -130,22 +131,9 @@ int StripPrefixes(std::string& text, unsigned flags)
 {
     if (flags & kTextNoPrefix)
         return -1;
-    std::string out;
-    int underline = -1;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '&') {
-            out += text[i];
-            continue;
-        }
-        if (i + 1 < text.size() && text[i + 1] == '&') {
-            out += '&';
-            ++i;
-        } else if (i + 1 < text.size() && underline < 0 && !(flags & kTextHidePrefix)) {
-            underline = static_cast<int>(out.size());
-        }
-    }
-    text = std::move(out);
-    return underline;
+    AccessKeyText scanned = ScanAccessKeys(text);
+    text = std::move(scanned.shown);
+    return (flags & kTextHidePrefix) ? -1 : scanned.marked;
 }
 
 Layout MakeLayout(const Font& font, std::string_view utf8, unsigned flags, int underline_at)

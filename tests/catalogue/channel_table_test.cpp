@@ -1,6 +1,6 @@
 #include "catalogue/builtin_catalogue.h"
 #include "catalogue/channel_table.h"
-#include "catalogue/tree_reader.h"
+#include "platform/components/controls/stored_tree_reader.h"
 #include "platform/text/gbk.h"
 
 #include <gtest/gtest.h>
@@ -38,8 +38,8 @@ std::set<std::string> Keys(const ChannelTable& table)
 std::set<std::string> ChannelNodes(std::span<const uint8_t> stored)
 {
     std::set<std::string> names;
-    for (const TreeNode& category : ReadTree(stored))
-        for (const TreeNode& channel : category.Children)
+    for (const StoredTreeNode& category : ReadTree(stored))
+        for (const StoredTreeNode& channel : category.Children)
             names.insert(channel.Text);
     return names;
 }

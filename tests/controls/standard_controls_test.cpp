@@ -98,6 +98,52 @@ TEST_F(StandardControlsTest, ButtonsClickByMouseKeysAndEndModalForms)
     EXPECT_EQ(ok_clicks, 4);
 }
 
+// A control of its own class that the form's Enter or Esc clicks, as a
+// skinned button would be.
+class DialogKeyControl : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    UINT answers = 0;
+    int clicks = 0;
+    bool ClicksOnDialogKey(UINT key) const override { return key == answers; }
+    void Click() override { ++clicks; }
+};
+
+TEST_F(StandardControlsTest, EnterAndEscClickWhicheverControlAnswersThem)
+{
+    auto* edit = Add<TEdit>();
+    auto* custom = Add<DialogKeyControl>();
+    custom->answers = VK_RETURN;
+    auto* button = Add<TButton>();
+    button->SetDefault(true);
+    int button_clicks = 0;
+    button->OnClick = [&](TObject*) { ++button_clicks; };
+    form->Show();
+    Pump();
+    edit->SetFocus();
+
+    struct Case {
+        const char* what;
+        UINT key;
+        bool custom_enabled;
+        int custom_clicks;
+        int button_clicks;
+    } const cases[] = {
+        { "the first in tab order that answers takes Enter", VK_RETURN, true, 1, 0 },
+        { "a disabled one is passed over", VK_RETURN, false, 0, 1 },
+        { "nobody answers Esc", VK_ESCAPE, true, 0, 0 },
+    };
+    for (const Case& c : cases) {
+        custom->clicks = 0;
+        button_clicks = 0;
+        custom->SetEnabled(c.custom_enabled);
+        screen.PressKey(c.key);
+        Pump();
+        EXPECT_EQ(custom->clicks, c.custom_clicks) << c.what;
+        EXPECT_EQ(button_clicks, c.button_clicks) << c.what;
+    }
+}
+
 TEST_F(StandardControlsTest, StatusBarPanelsFromADescription)
 {
     ReadDescription(R"(

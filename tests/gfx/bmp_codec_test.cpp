@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -85,7 +86,37 @@ TEST(BmpRoundTrip, WrittenFilesReadBackIdentically)
             EXPECT_TRUE(BmpCodec::Read(file) == bmp) << bpp << " bpp " << w << "x" << h;
         }
     }
-    EXPECT_THROW(BmpCodec::Write(Bitmap(1, 1), 8), ImageError);
+    EXPECT_THROW(BmpCodec::Write(Bitmap(1, 1), 16), ImageError);
+}
+
+TEST(BmpRoundTrip, PalettisedFilesKeepEveryColourAndPackRows)
+{
+    // As many colours as the depth holds, odd widths so that 4-bit rows end
+    // in half a byte and every row needs padding.
+    for (int bpp : { 4, 8 }) {
+        int colours = 1 << bpp;
+        for (auto [w, h] : { std::pair { 1, 1 }, std::pair { 3, 2 }, std::pair { 17, 16 }, std::pair { 5, 7 } }) {
+            Bitmap bmp(w, h);
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x)
+                    bmp.SetPixel(x, y, Rgb(static_cast<uint8_t>((y * w + x) % colours), 0x40, 0x80));
+            std::vector<uint8_t> file = BmpCodec::Write(bmp, bpp);
+            size_t used = std::min(static_cast<size_t>(w) * h, static_cast<size_t>(colours));
+            size_t stride = (static_cast<size_t>(w) * bpp + 31) / 32 * 4;
+            EXPECT_EQ(file.size(), 54 + 4 * used + stride * h) << bpp << " bpp " << w << "x" << h;
+            EXPECT_EQ(file[28], bpp);
+            EXPECT_TRUE(BmpCodec::Read(file) == bmp) << bpp << " bpp " << w << "x" << h;
+        }
+    }
+}
+
+TEST(BmpRoundTrip, PalettisedWriteRefusesMoreColoursThanTheDepthHolds)
+{
+    Bitmap bmp(17, 1);
+    for (int x = 0; x < 17; ++x)
+        bmp.SetPixel(x, 0, Rgb(static_cast<uint8_t>(x), 0, 0));
+    EXPECT_THROW(BmpCodec::Write(bmp, 4), ImageError);
+    EXPECT_NO_THROW(BmpCodec::Write(bmp, 8));
 }
 
 TEST(BmpRead, IndexedDepthsBothRowOrders)

@@ -30,6 +30,8 @@ TEST(MenuText, AccessKeysAndShortCuts)
         { "&", 0, "" },
         { "-", 0, "-" },
         { "\xB8\xA8&h", 'H', "\xB8\xA8h" }, // after a GBK character
+        { "\xFF&q", 'Q', "\xFFq" }, // 0xFF is no lead byte: the "&" is a prefix
+        { "&\xB8\xA8", 0, "\xB8\xA8" }, // a GBK character is no access key
     };
     for (const Hot& h : hot) {
         EXPECT_EQ(GetHotkey(h.caption), h.key) << h.caption;

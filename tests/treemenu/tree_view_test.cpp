@@ -4,9 +4,9 @@
 #include "tests/treemenu/treemenu_fixture.h"
 
 #include "catalogue/builtin_catalogue.h"
-#include "catalogue/tree_format_error.h"
-#include "platform/components/property_access.h"
+#include "platform/components/controls/tree_format_error.h"
 #include "platform/components/controls/tree_view.h"
+#include "platform/components/property_access.h"
 #include "platform/gfx/system_colors.h"
 
 #include <vector>

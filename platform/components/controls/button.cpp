@@ -40,6 +40,11 @@ void TButton::SetPressed(bool on)
     Invalidate();
 }
 
+bool TButton::ClicksOnDialogKey(UINT key) const
+{
+    return (key == VK_RETURN && default_) || (key == VK_ESCAPE && cancel_);
+}
+
 void TButton::Click()
 {
     if (!Enabled())

@@ -19,6 +19,7 @@ public:
     void SetDefault(bool on);
     bool Cancel() const { return cancel_; }
     void SetCancel(bool on) { cancel_ = on; }
+    bool ClicksOnDialogKey(UINT key) const override;
     TModalResult ModalResult() const { return modal_result_; }
     void SetModalResult(TModalResult r) { modal_result_ = r; }
     bool Pressed() const { return pressed_; }

@@ -7,6 +7,7 @@
 #include "platform/gfx/image_list.h"
 #include "platform/gfx/system_colors.h"
 #include "platform/text/gbk.h"
+#include "platform/text/gbk_chars.h"
 #include "platform/window/window_system.h"
 
 #include <algorithm>
@@ -24,13 +25,6 @@ constexpr UINT VK_SUBTRACT = 0x6D;
 constexpr UINT VK_MULTIPLY = 0x6A;
 constexpr UINT VK_F2 = 0x71;
 constexpr size_t kMaxLabel = 255; // what the stored tree format can hold
-
-// Length of the GBK character starting at s[i].
-size_t GbkCharLength(std::string_view s, size_t i)
-{
-    unsigned char c = static_cast<unsigned char>(s[i]);
-    return c >= 0x81 && c <= 0xFE && i + 1 < s.size() ? 2 : 1;
-}
 
 // Whether GBK `text` starts with `prefix`, ASCII letters compared without
 // case; the trail byte of a double-byte character is compared exactly (it
@@ -156,7 +150,7 @@ private:
                 return 0;
             case VK_LEFT:
                 if (m_caret > 0)
-                    m_caret = PrevChar(m_caret);
+                    m_caret = GbkPrevCharStart(m_text, m_caret);
                 break;
             case VK_RIGHT:
                 if (m_caret < m_text.size())
@@ -174,7 +168,7 @@ private:
                 break;
             case VK_BACK:
                 if (m_caret > 0) {
-                    size_t p = PrevChar(m_caret);
+                    size_t p = GbkPrevCharStart(m_text, m_caret);
                     m_text.erase(p, m_caret - p);
                     m_caret = p;
                 }
@@ -210,15 +204,6 @@ private:
         default:
             return ws.DefWindowProc(m_hwnd, msg, w, l);
         }
-    }
-    size_t PrevChar(size_t pos) const
-    {
-        size_t i = 0, prev = 0;
-        while (i < pos) {
-            prev = i;
-            i += GbkCharLength(m_text, i);
-        }
-        return prev;
     }
 
     TCustomTreeView& m_view;
@@ -740,7 +725,7 @@ void TCustomTreeView::CharInput(std::string gbk)
     }
 }
 
-void TCustomTreeView::MouseDown(int x, int y, bool dbl)
+void TCustomTreeView::LeftButtonDown(int x, int y, bool dbl)
 {
     WindowSystem& ws = Windows();
     bool was_focused = Focused();
@@ -812,7 +797,7 @@ void TCustomTreeView::WndProc(TMessage& message)
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
         std::shared_ptr<bool> alive = m_alive;
-        MouseDown(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam), message.Msg == WM_LBUTTONDBLCLK);
+        LeftButtonDown(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam), message.Msg == WM_LBUTTONDBLCLK);
         if (*alive) // OnChange may have freed the view
             TCustomControl::WndProc(message);
         return;

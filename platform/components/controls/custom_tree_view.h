@@ -141,7 +141,7 @@ private:
     void SelectByUser(TTreeNode* node);
     void Navigate(UINT vk);
     void CharInput(std::string gbk);
-    void MouseDown(int x, int y, bool dbl);
+    void LeftButtonDown(int x, int y, bool dbl);
     void PaintRows(pellamo::Canvas& canvas);
     void PaintNode(pellamo::Canvas& canvas, TTreeNode* node, int row);
 

@@ -3,6 +3,7 @@
 #include "platform/components/props.h"
 #include "platform/gfx/system_colors.h"
 #include "platform/text/gbk.h"
+#include "platform/text/gbk_chars.h"
 #include "platform/window/window_system.h"
 
 #include <algorithm>
@@ -14,12 +15,6 @@ namespace {
 
 constexpr int kMarginX = 2;
 constexpr int kMarginY = 1;
-
-bool IsLead(char c)
-{
-    auto u = static_cast<unsigned char>(c);
-    return u >= 0x81 && u <= 0xFE;
-}
 
 bool IsBreak(char c)
 {
@@ -130,11 +125,11 @@ int TCustomEdit::TextWidth(int from, int to) const
     for (int i = from; i < to && i < static_cast<int>(t.size());) {
         if (password_char_) {
             w += CharWidth(static_cast<unsigned char>(password_char_));
-            i += IsLead(t[static_cast<size_t>(i)]) && i + 1 < to ? 2 : 1;
+            i += static_cast<int>(GbkCharLength(t, static_cast<size_t>(i)));
             continue;
         }
         unsigned code = static_cast<unsigned char>(t[static_cast<size_t>(i)]);
-        if (IsLead(t[static_cast<size_t>(i)]) && i + 1 < static_cast<int>(t.size())) {
+        if (GbkCharLength(t, static_cast<size_t>(i)) == 2) {
             code = (code << 8) | static_cast<unsigned char>(t[static_cast<size_t>(i + 1)]);
             i += 2;
         } else {
@@ -232,7 +227,7 @@ const std::vector<TCustomEdit::LineSpan>& TCustomEdit::Lines() const
             start = i;
             continue;
         }
-        i += IsLead(t[static_cast<size_t>(i)]) && i + 1 < n ? 2 : 1;
+        i += static_cast<int>(GbkCharLength(t, static_cast<size_t>(i)));
     }
     add_wrapped(start, n);
     layout_valid_ = true;
@@ -255,9 +250,7 @@ int TCustomEdit::NextPos(int pos) const
     char c = t[static_cast<size_t>(pos)];
     if (c == '\r' && pos + 1 < n && t[static_cast<size_t>(pos + 1)] == '\n')
         return pos + 2;
-    if (IsLead(c) && pos + 1 < n)
-        return pos + 2;
-    return pos + 1;
+    return pos + static_cast<int>(GbkCharLength(t, static_cast<size_t>(pos)));
 }
 
 int TCustomEdit::PrevPos(int pos) const
@@ -432,7 +425,7 @@ void TCustomEdit::Insert(std::string text, bool typed)
     }
     if (typed && char_case_ != TEditCharCase::ecNormal) {
         for (size_t i = 0; i < text.size(); ++i) {
-            if (IsLead(text[i])) {
+            if (IsGbkLeadByte(text[i])) {
                 ++i; // a double-byte character has no case
                 continue;
             }
@@ -453,7 +446,7 @@ void TCustomEdit::Insert(std::string text, bool typed)
             // Cut on a character boundary.
             size_t keep = 0;
             while (keep < text.size()) {
-                size_t step = IsLead(text[keep]) && keep + 1 < text.size() ? 2 : 1;
+                size_t step = GbkCharLength(text, keep);
                 if (keep + step > static_cast<size_t>(room))
                     break;
                 keep += step;

@@ -2,7 +2,6 @@
 
 #include "platform/components/class_registry.h"
 #include "platform/components/controls/application.h"
-#include "platform/components/controls/button.h"
 #include "platform/components/props.h"
 #include "platform/window/window_system.h"
 
@@ -205,11 +204,8 @@ void TForm::SetActiveControl(TWinControl* control)
 bool TForm::DialogKey(UINT key)
 {
     for (TWinControl* c : TabOrderList()) {
-        auto* b = dynamic_cast<TButton*>(c);
-        if (!b || !b->CanFocus())
-            continue;
-        if ((key == VK_RETURN && b->Default()) || (key == VK_ESCAPE && b->Cancel())) {
-            b->Click();
+        if (c->CanFocus() && c->ClicksOnDialogKey(key)) {
+            c->Click();
             return true;
         }
     }

@@ -3,6 +3,7 @@
 #include "platform/components/controls/menu.h"
 #include "platform/components/controls/menu_window.h"
 #include "platform/components/props.h"
+#include "platform/text/access_keys.h"
 #include "platform/window/messages.h"
 
 #include <algorithm>
@@ -95,42 +96,16 @@ TShortCut TextToShortCut(const std::string& text)
 
 char GetHotkey(const std::string& caption)
 {
-    for (size_t i = 0; i + 1 < caption.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(caption[i]);
-        if (c >= 0x81) { // a double-byte GBK character
-            ++i;
-            continue;
-        }
-        if (c != '&')
-            continue;
-        if (caption[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        unsigned char key = static_cast<unsigned char>(caption[i + 1]);
-        return key < 0x80 ? static_cast<char>(std::toupper(key)) : 0;
-    }
-    return 0;
+    AccessKeyText scanned = ScanAccessKeys(caption);
+    if (scanned.marked < 0)
+        return 0;
+    unsigned char key = static_cast<unsigned char>(scanned.shown[static_cast<size_t>(scanned.marked)]);
+    return key < 0x80 ? static_cast<char>(std::toupper(key)) : 0; // a GBK character is no key
 }
 
 std::string StripHotkey(const std::string& caption)
 {
-    std::string out;
-    for (size_t i = 0; i < caption.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(caption[i]);
-        if (c >= 0x81 && i + 1 < caption.size()) {
-            out += caption[i];
-            out += caption[++i];
-            continue;
-        }
-        if (c == '&') {
-            if (i + 1 < caption.size() && caption[i + 1] == '&')
-                out += caption[++i];
-            continue;
-        }
-        out += caption[i];
-    }
-    return out;
+    return ScanAccessKeys(caption).shown;
 }
 
 TMenuItem::TMenuItem(TComponent* owner)

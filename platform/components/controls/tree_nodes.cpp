@@ -1,9 +1,9 @@
 #include "platform/components/controls/tree_nodes.h"
 
-#include "catalogue/tree_reader.h"
-#include "catalogue/tree_writer.h"
-#include "platform/components/props.h"
+#include "platform/components/controls/stored_tree_reader.h"
+#include "platform/components/controls/stored_tree_writer.h"
 #include "platform/components/controls/tree_node.h"
+#include "platform/components/props.h"
 
 #include <stdexcept>
 
@@ -11,11 +11,11 @@ namespace pellamo {
 
 namespace {
 
-void CopyFrom(TTreeNode& node, const TreeNode& stored);
+void CopyFrom(TTreeNode& node, const StoredTreeNode& stored);
 
-TreeNode ToStored(const TTreeNode& node)
+StoredTreeNode ToStored(const TTreeNode& node)
 {
-    TreeNode stored;
+    StoredTreeNode stored;
     stored.Text = node.Text();
     stored.ImageIndex = node.ImageIndex;
     stored.SelectedIndex = node.SelectedIndex;
@@ -54,7 +54,7 @@ const ClassInfo& TTreeNodes::StaticClass()
 void TTreeNodes::Assign(const TPersistent& source)
 {
     if (auto* other = dynamic_cast<const TTreeNodes*>(&source)) {
-        std::vector<TreeNode> stored;
+        std::vector<StoredTreeNode> stored;
         for (auto& root : other->m_roots)
             stored.push_back(ToStored(*root));
         BeginUpdate();
@@ -166,7 +166,7 @@ void TTreeNodes::Clear()
 
 namespace {
 
-void CopyFrom(TTreeNode& node, const TreeNode& stored)
+void CopyFrom(TTreeNode& node, const StoredTreeNode& stored)
 {
     node.ImageIndex = stored.ImageIndex;
     node.SelectedIndex = stored.SelectedIndex;
@@ -182,7 +182,7 @@ void CopyFrom(TTreeNode& node, const TreeNode& stored)
 void TTreeNodes::ReadData(const Bytes& data)
 {
     // Parse first: bad data leaves the current nodes alone.
-    std::vector<TreeNode> stored = ReadTree(data);
+    std::vector<StoredTreeNode> stored = ReadTree(data);
     BeginUpdate();
     Clear();
     for (auto& s : stored)
@@ -192,7 +192,7 @@ void TTreeNodes::ReadData(const Bytes& data)
 
 Bytes TTreeNodes::WriteData() const
 {
-    std::vector<TreeNode> stored;
+    std::vector<StoredTreeNode> stored;
     for (auto& root : m_roots)
         stored.push_back(ToStored(*root));
     return WriteTree(stored);

@@ -70,6 +70,10 @@ public:
     // wrapping; null when none can take the focus.
     TWinControl* FindNextControl(TWinControl* current, bool forward, bool check_tab_stop) const;
     void SelectNext(TWinControl* current, bool forward, bool check_tab_stop);
+    // Whether Enter (VK_RETURN) or Esc (VK_ESCAPE) pressed on the form, in a
+    // control that leaves them, clicks this control: true for the form's
+    // default or cancel button, whatever its class.
+    virtual bool ClicksOnDialogKey(UINT) const { return false; }
 
     // Alignment of the children.
     void DisableAlign() { ++align_disabled_; }

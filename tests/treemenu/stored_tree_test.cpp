@@ -1,13 +1,9 @@
-#include "catalogue/builtin_catalogue.h"
-#include "catalogue/tree_format_error.h"
-#include "catalogue/tree_reader.h"
-#include "catalogue/tree_writer.h"
-#include "platform/text/gbk.h"
+#include "platform/components/controls/stored_tree_reader.h"
+#include "platform/components/controls/stored_tree_writer.h"
+#include "platform/components/controls/tree_format_error.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -15,9 +11,9 @@ using namespace pellamo;
 
 namespace {
 
-TreeNode Node(const std::string& text, std::vector<TreeNode> children = {})
+StoredTreeNode Node(const std::string& text, std::vector<StoredTreeNode> children = {})
 {
-    TreeNode node;
+    StoredTreeNode node;
     node.Text = text;
     node.Children = std::move(children);
     return node;
@@ -47,55 +43,11 @@ struct Bytes {
     }
 };
 
-TEST(TreeReader, ReadsTheShippedTrees)
-{
-    struct Case {
-        const char* half;
-        std::span<const uint8_t> data;
-        const char* file;
-        size_t categories;
-        size_t channels;
-        std::string first;
-        std::string last;
-    };
-    const Case cases[] = {
-        {"television", TelevisionTreeData(), "television.tree", 14, 128, "精选频道", "其它地区"},
-        {"radio", RadioTreeData(), "radio.tree", 16, 92, "北京", "港澳"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.half);
-        // ReadTree refuses leftovers, so success means the value was consumed to its last byte.
-        std::vector<TreeNode> tree = ReadTree(c.data);
-        ASSERT_EQ(tree.size(), c.categories);
-        size_t channels = 0;
-        for (const TreeNode& category : tree) {
-            channels += category.Children.size();
-            EXPECT_FALSE(category.Children.empty()) << GbkToUtf8(category.Text);
-            for (const TreeNode* node : {&category, &category.Children.front(), &category.Children.back()}) {
-                EXPECT_EQ(node->ImageIndex, 0);
-                EXPECT_EQ(node->SelectedIndex, 0);
-                EXPECT_EQ(node->StateIndex, -1);
-                EXPECT_EQ(node->OverlayIndex, -1);
-                EXPECT_EQ(node->Data, 0);
-            }
-        }
-        EXPECT_EQ(channels, c.channels);
-        EXPECT_EQ(tree.front().Text, Utf8ToGbk(c.first));
-        EXPECT_EQ(tree.back().Text, Utf8ToGbk(c.last));
-
-        // The build leaves the same bytes at a fixed place for the window description.
-        std::ifstream file(std::string(PELLAMO_TREE_DIR) + "/" + c.file, std::ios::binary);
-        ASSERT_TRUE(file) << c.file;
-        std::vector<uint8_t> stored((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-        EXPECT_EQ(stored, std::vector<uint8_t>(c.data.begin(), c.data.end()));
-    }
-}
-
 TEST(TreeReader, MatchesHandWrittenLayout)
 {
     Bytes bytes;
     bytes.Int(2).Record("A", 2).Record("a1", 0).Record("", 0).Record("B", 0);
-    std::vector<TreeNode> expected = {Node("A", {Node("a1"), Node("")}), Node("B")};
+    std::vector<StoredTreeNode> expected = {Node("A", {Node("a1"), Node("")}), Node("B")};
     EXPECT_EQ(ReadTree(bytes.data), expected);
     EXPECT_EQ(WriteTree(expected), bytes.data);
     EXPECT_TRUE(ReadTree(Bytes().Int(0).data).empty());
@@ -103,13 +55,13 @@ TEST(TreeReader, MatchesHandWrittenLayout)
 
 TEST(TreeWriter, RoundTripsUnusualValues)
 {
-    TreeNode odd = Node(std::string(255, '\xB0'));
+    StoredTreeNode odd = Node(std::string(255, '\xB0'));
     odd.ImageIndex = INT32_MIN;
     odd.SelectedIndex = INT32_MAX;
     odd.StateIndex = 7;
     odd.OverlayIndex = 0;
     odd.Data = -123456;
-    std::vector<TreeNode> tree = {Node("x", {odd, Node(std::string("\0z", 2))}), Node("")};
+    std::vector<StoredTreeNode> tree = {Node("x", {odd, Node(std::string("\0z", 2))}), Node("")};
     EXPECT_EQ(ReadTree(WriteTree(tree)), tree);
 }
 

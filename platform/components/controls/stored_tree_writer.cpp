@@ -1,6 +1,6 @@
-#include "catalogue/tree_writer.h"
+#include "platform/components/controls/stored_tree_writer.h"
 
-#include "catalogue/tree_format_error.h"
+#include "platform/components/controls/tree_format_error.h"
 
 #include <string>
 
@@ -15,7 +15,7 @@ void PutInt32(std::vector<uint8_t>& out, int32_t value)
         out.push_back(static_cast<uint8_t>(bits >> shift));
 }
 
-void PutRecord(std::vector<uint8_t>& out, const TreeNode& node)
+void PutRecord(std::vector<uint8_t>& out, const StoredTreeNode& node)
 {
     if (node.Text.size() > 255)
         throw TreeFormatError("Tree node text of " + std::to_string(node.Text.size())
@@ -35,15 +35,15 @@ void PutRecord(std::vector<uint8_t>& out, const TreeNode& node)
 
 }
 
-std::vector<uint8_t> WriteTree(const std::vector<TreeNode>& nodes)
+std::vector<uint8_t> WriteTree(const std::vector<StoredTreeNode>& nodes)
 {
     if (nodes.size() > static_cast<size_t>(INT32_MAX))
         throw TreeFormatError("Tree has too many nodes");
     std::vector<uint8_t> out;
     PutInt32(out, static_cast<int32_t>(nodes.size()));
-    for (const TreeNode& category : nodes) {
+    for (const StoredTreeNode& category : nodes) {
         PutRecord(out, category);
-        for (const TreeNode& channel : category.Children) {
+        for (const StoredTreeNode& channel : category.Children) {
             if (!channel.Children.empty())
                 throw TreeFormatError("Tree node \"" + channel.Text + "\" has children: channel trees have two levels");
             PutRecord(out, channel);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/tree_node.h"
+#include "platform/components/controls/stored_tree_node.h"
 
 #include <cstdint>
 #include <span>
@@ -8,7 +8,8 @@
 
 namespace pellamo {
 
-// Reads a stored channel tree. Layout (integers 32-bit little-endian signed):
+// Reads a tree view's stored items, as the channel trees are stored.
+// Layout (integers 32-bit little-endian signed):
 //   top-level node count, then each top-level node followed at once by its
 //   children, each node being
 //     size (bytes of the record after this field: 24 + 1 + text length),
@@ -17,6 +18,6 @@ namespace pellamo {
 // Trees have two levels. Throws TreeFormatError, naming the byte offset, for
 // a truncated value, a size that disagrees with the record, a negative count,
 // a third level or bytes left over; it never reads past the end of `data`.
-std::vector<TreeNode> ReadTree(std::span<const uint8_t> data);
+std::vector<StoredTreeNode> ReadTree(std::span<const uint8_t> data);
 
 }

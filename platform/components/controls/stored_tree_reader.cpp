@@ -1,6 +1,6 @@
-#include "catalogue/tree_reader.h"
+#include "platform/components/controls/stored_tree_reader.h"
 
-#include "catalogue/tree_format_error.h"
+#include "platform/components/controls/tree_format_error.h"
 
 #include <cstddef>
 #include <string>
@@ -60,7 +60,7 @@ private:
 };
 
 // Reads one record (not its children); returns its child count.
-int32_t ReadRecord(Cursor& in, TreeNode& node)
+int32_t ReadRecord(Cursor& in, StoredTreeNode& node)
 {
     size_t start = in.Offset();
     int32_t size = in.ReadInt32("a node size");
@@ -86,7 +86,7 @@ int32_t ReadRecord(Cursor& in, TreeNode& node)
 
 }
 
-std::vector<TreeNode> ReadTree(std::span<const uint8_t> data)
+std::vector<StoredTreeNode> ReadTree(std::span<const uint8_t> data)
 {
     Cursor in(data);
     int32_t count = in.ReadInt32("the node count");
@@ -95,13 +95,13 @@ std::vector<TreeNode> ReadTree(std::span<const uint8_t> data)
 
     // No reserve() from the stored counts: they are not trusted. Every record
     // takes at least 29 bytes, so a huge count ends in a truncation error.
-    std::vector<TreeNode> nodes;
+    std::vector<StoredTreeNode> nodes;
     for (int32_t i = 0; i < count; ++i) {
-        TreeNode& category = nodes.emplace_back();
+        StoredTreeNode& category = nodes.emplace_back();
         int32_t childCount = ReadRecord(in, category);
         for (int32_t k = 0; k < childCount; ++k) {
             size_t childStart = in.Offset();
-            TreeNode& channel = category.Children.emplace_back();
+            StoredTreeNode& channel = category.Children.emplace_back();
             if (ReadRecord(in, channel) != 0)
                 throw TreeFormatError("Tree node at byte " + std::to_string(childStart)
                     + " has children: channel trees have two levels");

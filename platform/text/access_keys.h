@@ -1,0 +1,21 @@
+#pragma once
+
+// "&" access-key prefixes in captions: "&&" shows one "&", a single "&"
+// marks the character after it (the first such character is the access
+// key) and is not shown; a trailing "&" is dropped. Scanned byte by byte,
+// which is right for GBK and UTF-8 alike: neither has "&" (0x26) inside a
+// multi-byte character.
+
+#include <string>
+#include <string_view>
+
+namespace pellamo {
+
+struct AccessKeyText {
+    std::string shown; // the caption without its prefixes
+    int marked = -1; // byte index in `shown` of the access-key character, or -1
+};
+
+AccessKeyText ScanAccessKeys(std::string_view caption);
+
+}

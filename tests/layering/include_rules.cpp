@@ -1,0 +1,98 @@
+#include "tests/layering/include_rules.h"
+
+#include <array>
+#include <fstream>
+#include <regex>
+#include <string_view>
+
+namespace pellamo::test {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The folders that hold code; build trees and the like are never walked.
+constexpr std::array kCodeFolders = { "app", "bench", "catalogue", "fuzz", "net", "platform", "player", "resources",
+    "skin", "tests" };
+
+// Files under `folder` may not include project headers under any of `above`.
+struct DownwardRule {
+    std::string_view folder;
+    std::array<std::string_view, 5> above;
+};
+
+constexpr std::array kDownwardRules = {
+    DownwardRule { "platform/", { "app/", "catalogue/", "net/", "player/", "skin/" } },
+    DownwardRule { "skin/", { "app/", "catalogue/", "net/", "player/", "" } },
+};
+
+constexpr std::string_view kDisplayHeaders = "X11/";
+constexpr std::string_view kDisplayBackend = "platform/backend/x11/";
+
+bool StartsWith(std::string_view text, std::string_view prefix)
+{
+    return !prefix.empty() && text.substr(0, prefix.size()) == prefix;
+}
+
+bool IsCode(const fs::path& file)
+{
+    const std::string ext = file.extension().string();
+    return ext == ".h" || ext == ".hpp" || ext == ".cpp" || ext == ".cc" || ext == ".c";
+}
+
+// A quoted include as a path from the source root: the project includes
+// from the root, but a relative or bare name is taken from the file's folder.
+std::string ProjectPath(const std::string& included, const fs::path& file)
+{
+    if (included.find('/') != std::string::npos && included[0] != '.')
+        return included;
+    return (file.parent_path() / included).lexically_normal().generic_string();
+}
+
+void CheckFile(const fs::path& root, const fs::path& file, std::vector<std::string>& violations)
+{
+    static const std::regex include_line(R"(^\s*#\s*include\s*([<"])([^>"]+)[>"])");
+    const fs::path relative = file.lexically_relative(root);
+    const std::string name = relative.generic_string();
+    std::ifstream in(file);
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number) {
+        size_t first = line.find_first_not_of(" \t");
+        std::smatch m;
+        if (first == std::string::npos || line[first] != '#' || !std::regex_search(line, m, include_line))
+            continue;
+        const std::string included = m[2];
+        const std::string where = name + ":" + std::to_string(number) + ": includes " + included;
+        if (m[1] == "<") {
+            if (StartsWith(included, kDisplayHeaders) && !StartsWith(name, kDisplayBackend))
+                violations.push_back(where + " (only " + std::string(kDisplayBackend) + " talks to X11)");
+            continue;
+        }
+        const std::string target = ProjectPath(included, relative);
+        for (const DownwardRule& rule : kDownwardRules) {
+            if (!StartsWith(name, rule.folder))
+                continue;
+            for (std::string_view above : rule.above)
+                if (StartsWith(target, above))
+                    violations.push_back(where + " (" + std::string(rule.folder) + " may not reach up into "
+                        + std::string(above) + ")");
+        }
+    }
+}
+
+}
+
+std::vector<std::string> LayerViolations(const fs::path& root)
+{
+    std::vector<std::string> violations;
+    for (const char* folder : kCodeFolders) {
+        if (!fs::is_directory(root / folder))
+            continue;
+        for (const auto& entry : fs::recursive_directory_iterator(root / folder))
+            if (entry.is_regular_file() && IsCode(entry.path()))
+                CheckFile(root, entry.path(), violations);
+    }
+    return violations;
+}
+
+}

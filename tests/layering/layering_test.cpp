@@ -1,0 +1,79 @@
+#include "tests/layering/include_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <set>
+#include <unistd.h>
+
+namespace pellamo::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Each test has an empty tree of its own to plant includes in.
+class Layering : public ::testing::Test {
+protected:
+    fs::path root;
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "pellamo-layers-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        root = pattern;
+    }
+    void TearDown() override { fs::remove_all(root); }
+    void Plant(const std::string& file, const std::string& text)
+    {
+        fs::create_directories((root / file).parent_path());
+        std::ofstream(root / file) << "#pragma once\n" << text << "\n";
+    }
+};
+
+TEST_F(Layering, TheSourceTreeKeepsTheLayerRules)
+{
+    const char* dir = std::getenv("PELLAMO_SOURCE_DIR");
+    ASSERT_NE(dir, nullptr) << "PELLAMO_SOURCE_DIR names the source tree";
+    ASSERT_TRUE(fs::is_directory(fs::path(dir) / "platform")) << dir;
+    for (const std::string& violation : LayerViolations(dir))
+        ADD_FAILURE() << violation;
+}
+
+TEST_F(Layering, UpwardIncludesAndX11OutsideTheBackendAreFound)
+{
+    struct Case {
+        const char* file;
+        const char* text;
+        bool breaks;
+    } const cases[] = {
+        { "platform/components/controls/a.cpp", "#include \"catalogue/tree_reader.h\"", true },
+        { "platform/gfx/b.h", "#include \"skin/theme/look.h\"", true },
+        { "platform/window/c.cpp", "  #  include \"../../player/player_view.h\"", true },
+        { "platform/loop/d.cpp", "#include \"net/powersock.h\"", true },
+        { "platform/text/e.cpp", "#include \"app/startup.h\"", true },
+        { "skin/buttons/f.cpp", "#include \"app/main_window.h\"", true },
+        { "skin/draw/g.cpp", "#include \"player/mpv/mpv_player.h\"", true },
+        { "platform/window/h.cpp", "#include <X11/Xlib.h>", true },
+        { "app/i.cpp", "#include <X11/Xutil.h>", true },
+        // Allowed:
+        { "skin/draw/j.cpp", "#include \"platform/gfx/canvas.h\"", false },
+        { "app/k.cpp", "#include \"catalogue/tuning.h\"\n#include \"skin/draw/nine.h\"", false },
+        { "platform/backend/x11/l.cpp", "#include <X11/Xlib.h>\n#include <X11/extensions/shape.h>", false },
+        { "platform/loop/m.cpp", "// #include \"net/powersock.h\"", false },
+        { "platform/gfx/n.cpp", "#include \"canvas.h\"\n#include <string>", false },
+        { "catalogue/o.cpp", "#include \"platform/components/controls/tree_view.h\"", false },
+    };
+    std::set<std::string> expected;
+    for (const Case& c : cases) {
+        Plant(c.file, c.text);
+        if (c.breaks)
+            expected.insert(c.file);
+    }
+    std::set<std::string> found;
+    for (const std::string& violation : LayerViolations(root))
+        found.insert(violation.substr(0, violation.find(':')));
+    EXPECT_EQ(found, expected);
+}
+
+}
+}
