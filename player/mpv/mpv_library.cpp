@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstdio>
 #include <stdexcept>
 
@@ -26,9 +27,19 @@ const char* LastDlError()
 
 MpvLibrary& MpvLibrary::Shared()
 {
-    // Never destroyed: the engine's threads may outlive static destruction,
-    // and a library once loaded stays loaded anyway.
-    static MpvLibrary* library = new MpvLibrary({ "libmpv.so.2", "libmpv.so" });
+    // Never destroyed: engines may still use the functions during static
+    // destruction, and a library once loaded stays loaded anyway. But the
+    // program does not end in the middle of a load: libraries half
+    // initialised while the others are being finalised is asking for trouble.
+    static MpvLibrary* library = [] {
+        auto* shared = new MpvLibrary({ "libmpv.so.2", "libmpv.so" });
+        std::atexit([] {
+            // Only the loop's thread starts the warmer, and it is here.
+            if (Shared().m_warmer.joinable())
+                Shared().m_warmer.join();
+        });
+        return shared;
+    }();
     return *library;
 }
 

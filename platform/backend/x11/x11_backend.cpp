@@ -22,9 +22,11 @@ constexpr int kXExpose = Expose;
 
 #include <poll.h>
 
+#include <algorithm>
 #include <chrono>
 #include <clocale>
 #include <cstring>
+#include <deque>
 #include <map>
 #include <stdexcept>
 #include <vector>
@@ -147,6 +149,10 @@ struct X11Backend::Impl {
         XIC ic = nullptr;
         Colormap colormap = 0; // ours to free; 0 for the default one
         Rect bounds;
+        // Sizes we asked for whose notices have not come back yet: the
+        // server tells of every request, also of those a later one has
+        // overtaken, and those echoes are not news.
+        std::deque<Size> requested;
         bool popup = false;
         bool viewable = false;
         bool focus_wanted = false;
@@ -269,10 +275,9 @@ X11Backend::X11Backend(EventLoop& loop, const char* display_name)
     m->watch = loop.WatchDescriptor(ConnectionNumber(m->display), EventLoop::kReadable, [this](unsigned) { ProcessEvents(); });
     // Xlib may already hold events it read while waiting for a reply; they
     // must be delivered before the loop blocks on the descriptor.
-    m->prepare = loop.AddPrepareHook([this] {
-        ProcessEvents();
-        return false;
-    });
+    // Those handled here count as work done: the pass must not then block,
+    // or a caller waiting for what they changed would wait for the next wake.
+    m->prepare = loop.AddPrepareHook([this] { return ProcessEvents() > 0; });
 }
 
 X11Backend::~X11Backend()
@@ -384,8 +389,15 @@ void X11Backend::SetBounds(DisplayWindowId id, const Rect& bounds)
     if (!w)
         return;
     w->bounds = bounds;
-    XMoveResizeWindow(m->display, w->xid, bounds.left, bounds.top, static_cast<unsigned>(std::max(1, bounds.Width())),
-        static_cast<unsigned>(std::max(1, bounds.Height())));
+    Size size { std::max(1, bounds.Width()), std::max(1, bounds.Height()) };
+    // A request the server never answers (a window manager may refuse it)
+    // must not stay expected for ever.
+    constexpr size_t kMaxExpected = 32;
+    if (w->requested.size() == kMaxExpected)
+        w->requested.pop_front();
+    w->requested.push_back(size);
+    XMoveResizeWindow(m->display, w->xid, bounds.left, bounds.top, static_cast<unsigned>(size.cx),
+        static_cast<unsigned>(size.cy));
 }
 
 void X11Backend::SetTitle(DisplayWindowId id, const std::string& title)
@@ -661,15 +673,18 @@ void X11Backend::Impl::AnswerSelectionRequest(const XSelectionRequestEvent& requ
     XSendEvent(display, request.requestor, False, 0, &reply);
 }
 
-void X11Backend::ProcessEvents()
+int X11Backend::ProcessEvents()
 {
+    int handled = 0;
     while (XPending(m->display) > 0) {
         XEvent ev;
         XNextEvent(m->display, &ev);
+        ++handled;
         if (XFilterEvent(&ev, None))
             continue;
         m->Handle(ev);
     }
+    return handled;
 }
 
 void X11Backend::Impl::Handle(XEvent& ev)
@@ -832,6 +847,12 @@ void X11Backend::Impl::Handle(XEvent& ev)
     case ConfigureNotify: {
         Rect r = Rect::FromSize(ev.xconfigure.x, ev.xconfigure.y, ev.xconfigure.width, ev.xconfigure.height);
         if (!ev.xconfigure.send_event) {
+            // The echo of a request of ours (and of all sent before it).
+            auto echo = std::find(w.requested.begin(), w.requested.end(), Size { r.Width(), r.Height() });
+            if (echo != w.requested.end()) {
+                w.requested.erase(w.requested.begin(), echo + 1);
+                break;
+            }
             // Relative to a window manager's frame: ask where it is on the screen.
             int x = 0, y = 0;
             ::Window child;

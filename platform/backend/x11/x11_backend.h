@@ -41,8 +41,9 @@ public:
     void SetClipboardText(const std::string& utf8) override;
     std::string ClipboardText() override;
 
-    // Reads and delivers every event the server has sent so far.
-    void ProcessEvents();
+    // Reads and delivers every event the server has sent so far; returns
+    // how many there were.
+    int ProcessEvents();
     // Waits until the server has handled every request sent so far.
     void Sync();
 
