@@ -24,11 +24,7 @@ PlayerView::~PlayerView()
 {
     StopWaiting();
     m_full_screen.reset();
-    if (m_player) {
-        m_player->OnFrame = nullptr;
-        m_player->OnStatus = nullptr;
-    }
-    m_player.reset();
+    ReleaseEngine();
 }
 
 bool PlayerView::StartEngine()
@@ -42,10 +38,21 @@ bool PlayerView::StartEngine()
         return false;
     }
     m_no_engine = {};
+    m_player->SetVolume(m_volume);
+    m_player->SetMute(m_muted);
     m_player->OnFrame = [this] { Changed(); };
     m_player->OnStatus = [this] { Changed(); };
     ApplyVideoSize();
     return true;
+}
+
+void PlayerView::ReleaseEngine()
+{
+    if (!m_player)
+        return;
+    m_player->OnFrame = nullptr;
+    m_player->OnStatus = nullptr;
+    m_player.reset();
 }
 
 // The library is still loading: the viewer sees the channel connecting, and
@@ -77,22 +84,19 @@ void PlayerView::StopWaiting()
 void PlayerView::SetAddress(const std::u16string& address)
 {
     m_address = address;
-    if (!m_player) {
-        // Nothing to stop before the first address: the engine stays unborn.
-        if (address.empty()) {
-            StopWaiting();
-            m_no_engine = {};
-        } else if (!m_library.Finished()) {
-            WaitForLibrary();
-        } else if (StartEngine()) {
-            m_player->SetAddress(address);
-        }
-        Changed();
-        return;
-    }
-    m_player->SetAddress(address);
-    if (address.empty())
+    if (address.empty()) {
+        // Stopped and released; an engine not yet born stays so.
+        StopWaiting();
         LeaveFullScreen();
+        ReleaseEngine();
+        m_no_engine = {};
+    } else if (m_player) {
+        m_player->SetAddress(address);
+    } else if (!m_library.Finished()) {
+        WaitForLibrary();
+    } else if (StartEngine()) {
+        m_player->SetAddress(address);
+    }
     Changed();
 }
 
@@ -153,9 +157,9 @@ void PlayerView::Paint(Canvas& canvas)
         return;
     PlayerFace::View view;
     view.status = Status();
+    view.volume = m_volume;
+    view.muted = m_muted;
     if (m_player) {
-        view.volume = m_player->Volume();
-        view.muted = m_player->Muted();
         // In full screen the picture lives there; here the station display.
         if (m_player->HasPicture() && !m_full_screen)
             view.picture = &m_player->Frame();
@@ -173,6 +177,8 @@ void PlayerView::MouseDown(Point p)
     if (hit.action == MiniBar::Action::None || hit.action == MiniBar::Action::Video)
         return;
     m_player->Click(hit);
+    m_volume = m_player->Volume();
+    m_muted = m_player->Muted();
     Changed();
 }
 

@@ -33,8 +33,9 @@ public:
     PlayerView(const PlayerView&) = delete;
     PlayerView& operator=(const PlayerView&) = delete;
 
-    // Non-empty plays, empty stops and releases. Never throws: a failure
-    // shows in the face.
+    // Non-empty plays; empty stops and releases the engine, whose memory
+    // then goes back to the system (the hidden one of the two controls holds
+    // nothing). Never throws: a failure shows in the face.
     void SetAddress(const std::u16string& address);
     const std::u16string& Address() const { return m_address; }
     // A channel is likely to be chosen soon: load the engine's library in
@@ -61,12 +62,13 @@ public:
     // Paints that showed a picture of the stream (for measuring).
     uint64_t PicturesPainted() const { return m_pictures_painted; }
     PlayerStatus Status() const;
-    // Null until an address was first set and the library has loaded.
+    // Null while there is no address, and until the library has loaded.
     MpvPlayer* Engine() { return m_player.get(); }
     const MpvPlayer* Engine() const { return m_player.get(); }
 
 private:
     bool StartEngine();
+    void ReleaseEngine();
     void WaitForLibrary();
     void StopWaiting();
     void ApplyVideoSize();
@@ -83,6 +85,9 @@ private:
     int m_height = 0;
     bool m_shown = true;
     std::u16string m_address;
+    // The viewer's, kept across engines.
+    int m_volume = 100;
+    bool m_muted = false;
     // What the face shows while there is no engine: connecting while the
     // library loads, why when it cannot be started.
     PlayerStatus m_no_engine;

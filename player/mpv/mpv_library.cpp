@@ -1,6 +1,7 @@
 #include "player/mpv/mpv_library.h"
 
 #include <dlfcn.h>
+#include <malloc.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
 
@@ -16,6 +17,11 @@ namespace {
 // The interface's major version changes its structures; only a library of
 // the major version these headers describe may be used.
 constexpr unsigned long kApiMajor = MPV_CLIENT_API_VERSION >> 16;
+
+// Allocations of this size and more are mapped by themselves: pictures of
+// standard television and up (a 720x576 picture is about 600 KiB), not the
+// engine's many small allocations.
+constexpr int kLargeAllocation = 256 * 1024;
 
 const char* LastDlError()
 {
@@ -33,11 +39,7 @@ MpvLibrary& MpvLibrary::Shared()
     // initialised while the others are being finalised is asking for trouble.
     static MpvLibrary* library = [] {
         auto* shared = new MpvLibrary({ "libmpv.so.2", "libmpv.so" });
-        std::atexit([] {
-            // Only the loop's thread starts the warmer, and it is here.
-            if (Shared().m_warmer.joinable())
-                Shared().m_warmer.join();
-        });
+        std::atexit([] { Shared().Finish(); });
         return shared;
     }();
     return *library;
@@ -53,9 +55,56 @@ MpvLibrary::MpvLibrary(std::vector<std::string> names)
 
 MpvLibrary::~MpvLibrary()
 {
+    Finish();
+    close(m_finished_fd);
+}
+
+// Only the loop's thread starts these threads, and it is here.
+void MpvLibrary::Finish()
+{
     if (m_warmer.joinable())
         m_warmer.join();
-    close(m_finished_fd);
+    {
+        std::lock_guard lock(m_mutex);
+        m_closing = true;
+    }
+    m_changed.notify_all();
+    if (m_ender.joinable())
+        m_ender.join();
+}
+
+void MpvLibrary::EndEngine(mpv_handle* engine)
+{
+    {
+        std::unique_lock lock(m_mutex);
+        if (m_closing) {
+            // The program is ending: nothing left to keep responsive.
+            lock.unlock();
+            m_api.terminate_destroy(engine);
+            return;
+        }
+        m_ending.push_back(engine);
+        if (!m_ender.joinable())
+            m_ender = std::thread([this] { EndEngines(); });
+    }
+    m_changed.notify_all();
+}
+
+void MpvLibrary::EndEngines()
+{
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        m_changed.wait(lock, [this] { return m_closing || !m_ending.empty(); });
+        if (m_ending.empty())
+            return; // closing, and nothing left
+        mpv_handle* engine = m_ending.front();
+        m_ending.pop_front();
+        lock.unlock();
+        m_api.terminate_destroy(engine);
+        // A playing engine leaves much freed memory in the heap's arenas.
+        malloc_trim(0);
+        lock.lock();
+    }
 }
 
 void MpvLibrary::Warm()
@@ -100,6 +149,13 @@ std::string MpvLibrary::Error() const
 
 void MpvLibrary::LoadHere()
 {
+    // The engine allocates and frees picture-sized buffers all the time, on
+    // many threads. With the C library's sliding threshold these soon come
+    // from its heaps, where freed pictures fragment and stay resident: after
+    // some zapping the program held twice what mpv holds. A fixed threshold
+    // maps each large buffer by itself and hands it back when it is freed.
+    mallopt(M_MMAP_THRESHOLD, kLargeAllocation);
+
     void* handle = nullptr;
     std::string detail;
     for (const std::string& name : m_names) {

@@ -4,6 +4,7 @@
 #include <mpv/render.h>
 
 #include <condition_variable>
+#include <deque>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -74,9 +75,18 @@ public:
     // Why the engine cannot be used, for the viewer; empty when usable.
     std::string Error() const;
 
+    // Ends an engine (its renderer already freed) on a thread of the
+    // library's: ending waits for the engine's threads and connections, and
+    // the loop does not wait for that. What the engine held is handed back to
+    // the system afterwards. The program waits for these before it ends.
+    void EndEngine(mpv_handle* engine);
+
 private:
     void LoadHere();
     bool Resolve(void* handle);
+    void EndEngines();
+    // Waits for the threads of the library; before the program ends.
+    void Finish();
 
     std::vector<std::string> m_names;
     MpvApi m_api;
@@ -89,6 +99,10 @@ private:
     bool m_usable = false;
     std::string m_error;
     std::thread m_warmer;
+
+    std::deque<mpv_handle*> m_ending;
+    bool m_closing = false;
+    std::thread m_ender;
 };
 
 }

@@ -99,6 +99,7 @@ const MpvApi& UsableApi(MpvLibrary& library)
 
 MpvPlayer::MpvPlayer(EventLoop& loop, MpvLibrary& library)
     : m_loop(loop)
+    , m_library(library)
     , m_api(UsableApi(library))
     , m_alive(std::make_shared<MpvPlayer*>(this))
 {
@@ -151,7 +152,7 @@ MpvPlayer::~MpvPlayer()
     // The drawing thread, then the renderer, then the core it draws from.
     m_renderer.reset();
     m_api.render_context_free(m_render);
-    m_api.terminate_destroy(m_mpv);
+    m_library.EndEngine(m_mpv);
 }
 
 // On an engine thread: no engine calls here, only a wake-up of the loop.

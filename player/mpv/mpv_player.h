@@ -91,6 +91,7 @@ private:
     bool CountReconnect();
 
     EventLoop& m_loop;
+    MpvLibrary& m_library;
     const MpvApi& m_api;
     mpv_handle* m_mpv = nullptr;
     mpv_render_context* m_render = nullptr;

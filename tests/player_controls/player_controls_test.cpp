@@ -205,6 +205,7 @@ TEST_F(PlayerControlsTest, PlayerHostLeavesOneControlShownAndTheOtherSilent)
             << real->View().Status().Text();
         EXPECT_TRUE(media->URL().empty());
         EXPECT_EQ(State::Idle, media->View().Status().state);
+        EXPECT_EQ(nullptr, media->View().Engine()) << "the silent player holds no engine";
     }
 }
 

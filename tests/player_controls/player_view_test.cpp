@@ -220,6 +220,13 @@ TEST_F(PlayerViewTest, BarClicksReachTheEngine)
     EXPECT_FALSE(view.FullScreen());
     view.MouseDown(VideoCentre());
     EXPECT_EQ(State::Playing, view.Status().state) << "a click on the picture is not a button";
+
+    // The engine goes with the empty address; the viewer's sound setting stays.
+    view.SetAddress(u"");
+    EXPECT_EQ(nullptr, view.Engine());
+    view.SetAddress(U16(server.Url()));
+    ASSERT_NE(nullptr, view.Engine());
+    EXPECT_TRUE(view.Engine()->Muted());
 }
 
 }
