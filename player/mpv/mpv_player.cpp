@@ -502,13 +502,13 @@ bool MpvPlayer::CountReconnect()
     m_reconnects.push_back(now);
     if (m_reconnects.size() <= kMaxReconnects)
         return true;
-    std::u16string address = m_address;
     Halt();
+    std::string address = Utf16ToUtf8(m_address);
     m_status.state = PlayerStatus::State::Error;
-    m_status.error = StreamAddress::Shown(Utf16ToUtf8(address)) + ": the server keeps closing the connection.";
+    m_status.error = "Cannot play " + StreamAddress::Shown(address) + ": the server keeps closing the connection.";
     m_status.engine_text = "reconnected more than " + std::to_string(kMaxReconnects) + " times in "
         + std::to_string(kReconnectWindow.count()) + " s";
-    std::fprintf(stderr, "pellamo: player: %s: %s\n", Utf16ToUtf8(address).c_str(), m_status.engine_text.c_str());
+    std::fprintf(stderr, "pellamo: player: %s: %s\n", address.c_str(), m_status.engine_text.c_str());
     return false;
 }
 
