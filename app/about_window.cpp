@@ -2,25 +2,15 @@
 
 #include "app/plain_controls.h"
 #include "app/web_pages.h"
+#include "app/window_description.h"
 #include "platform/backend/display_backend.h"
 #include "platform/components/class_info.h"
 #include "platform/components/description_reader.h"
-#include "platform/gfx/resources.h"
 #include "platform/window/window_system.h"
 
 namespace pellamo {
 
-namespace {
-
-std::string_view StoredDescription()
-{
-    auto bytes = Resources::Get("TFORM2");
-    return { reinterpret_cast<const char*>(bytes.data()), bytes.size() };
-}
-
-}
-
-TForm2::TForm2(TComponent* owner) : TForm2(owner, StoredDescription())
+TForm2::TForm2(TComponent* owner) : TForm2(owner, StoredDescription("TFORM2"))
 {
 }
 

@@ -1,10 +1,10 @@
 #include "app/load_window.h"
 
 #include "app/plain_controls.h"
+#include "app/window_description.h"
 
 #include "platform/components/class_info.h"
 #include "platform/components/description_reader.h"
-#include "platform/gfx/resources.h"
 
 #include <limits>
 
@@ -12,17 +12,7 @@ namespace pellamo {
 
 uint32_t TForm4::ticks_ = 0;
 
-namespace {
-
-std::string_view StoredDescription()
-{
-    auto bytes = Resources::Get("TFORM4");
-    return { reinterpret_cast<const char*>(bytes.data()), bytes.size() };
-}
-
-}
-
-TForm4::TForm4(TComponent* owner) : TForm4(owner, StoredDescription())
+TForm4::TForm4(TComponent* owner) : TForm4(owner, StoredDescription("TFORM4"))
 {
 }
 

@@ -1,7 +1,8 @@
 // Pellamo: network television player.
 #include "app/startup.h"
 
-int main()
+int main(int argc, char** argv)
 {
-    return pellamo::RunPellamo();
+    // Files and addresses to open, as a desktop entry's %U passes them.
+    return pellamo::RunPellamo({ argv + 1, argv + argc });
 }

@@ -1,16 +1,24 @@
 #include "app/main_window.h"
 
 #include "app/about_window.h"
+#include "app/address_form.h"
 #include "app/web_pages.h"
+#include "app/window_description.h"
 #include "catalogue/builtin_catalogue.h"
 #include "platform/backend/display_backend.h"
 #include "platform/components/class_info.h"
+#include "platform/components/controls/application.h"
 #include "platform/components/controls/custom_tree_view.h"
+#include "platform/components/controls/menu_item.h"
+#include "platform/components/controls/popup_menu.h"
+#include "platform/components/controls/status_bar.h"
 #include "platform/components/description_reader.h"
 #include "platform/components/controls/tree_node.h"
 #include "platform/gfx/resources.h"
+#include "platform/text/gbk.h"
 #include "platform/window/window_system.h"
 
+#include <set>
 #include <stdexcept>
 #include <string>
 
@@ -21,16 +29,7 @@ namespace {
 template <class T>
 T* Find(TComponent& owner, const char* name)
 {
-    auto* component = dynamic_cast<T*>(owner.FindComponent(name));
-    if (!component)
-        throw std::runtime_error(std::string("The main window has no usable ") + name);
-    return component;
-}
-
-std::string_view StoredDescription()
-{
-    auto bytes = Resources::Get("TFORM1");
-    return { reinterpret_cast<const char*>(bytes.data()), bytes.size() };
+    return FindPart<T>(owner, name, "The main window");
 }
 
 std::optional<std::string> SelectedText(const TCustomTreeView* tree)
@@ -38,6 +37,13 @@ std::optional<std::string> SelectedText(const TCustomTreeView* tree)
     if (const TTreeNode* node = tree->Selected())
         return node->Text();
     return std::nullopt;
+}
+
+std::string CurrentDirectory()
+{
+    std::error_code ec;
+    std::filesystem::path here = std::filesystem::current_path(ec);
+    return ec ? std::string("/") : here.string();
 }
 
 void OpenPage(const char* url)
@@ -58,7 +64,24 @@ private:
     TControl& panel_;
 };
 
-TForm1::TForm1(TComponent* owner) : TForm1(owner, StoredDescription())
+// What the viewer's playlists ask of the window.
+class TForm1::PlaylistsHost : public ViewerPlaylists::Host {
+public:
+    explicit PlaylistsHost(TForm1& form) : form_(form) {}
+    void PlaylistsChanged(const std::string& added) override { form_.FillMyChannels(added); }
+    void ShowStatus(const std::string& text) override { form_.ShowStatus(text); }
+    void ShowError(const std::string& text) override
+    {
+        if (Application)
+            Application->ShowException(Utf8ToGbk(text));
+    }
+    void Play(const std::string& name, const std::string& address) override { form_.PlayAddress(name, address); }
+
+private:
+    TForm1& form_;
+};
+
+TForm1::TForm1(TComponent* owner) : TForm1(owner, StoredDescription("TFORM1"))
 {
 }
 
@@ -70,7 +93,10 @@ TForm1::TForm1(TComponent* owner, std::string_view description) : TForm(owner)
     SetIcon(Resources::LoadBitmap("MAINICON"));
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    *alive_ = false;
+}
 
 const ClassInfo& TForm1::StaticClass()
 {
@@ -93,6 +119,14 @@ void TForm1::RegisterHandlers()
     RegisterMethod("N13Click", this, &TForm1::N13Click);
     RegisterMethod("suitempTreeView1Change", this, &TForm1::suitempTreeView1Change);
     RegisterMethod("suitempTreeView2Change", this, &TForm1::suitempTreeView2Change);
+    RegisterMethod("MyChannels1Click", this, &TForm1::MyChannels1Click);
+    RegisterMethod("OpenPlaylist1Click", this, &TForm1::OpenPlaylist1Click);
+    RegisterMethod("OpenAddress1Click", this, &TForm1::OpenAddress1Click);
+    RegisterMethod("TreeView3Change", this, &TForm1::TreeView3Change);
+    RegisterMethod("TreeView3KeyDown", this, &TForm1::TreeView3KeyDown);
+    RegisterMethod("TreeView3MouseUp", this, &TForm1::TreeView3MouseUp);
+    RegisterMethod("RefreshPlaylist1Click", this, &TForm1::RefreshPlaylist1Click);
+    RegisterMethod("RemovePlaylist1Click", this, &TForm1::RemovePlaylist1Click);
 }
 
 void TForm1::Bind()
@@ -100,6 +134,10 @@ void TForm1::Bind()
     suiPanel1 = Find<TControl>(*this, "suiPanel1");
     TreeView1 = Find<TCustomTreeView>(*this, "TreeView1");
     TreeView2 = Find<TCustomTreeView>(*this, "TreeView2");
+    TreeView3 = Find<TCustomTreeView>(*this, "TreeView3");
+    suiStatusBar1 = Find<TCustomStatusBar>(*this, "suiStatusBar1");
+    PlaylistMenu = Find<TPopupMenu>(*this, "PlaylistMenu");
+    RefreshPlaylist1 = Find<TMenuItem>(*this, "RefreshPlaylist1");
     WindowsMediaPlayer1 = Find<TWindowsMediaPlayer>(*this, "WindowsMediaPlayer1");
     RealAudio1 = Find<TRealAudio>(*this, "RealAudio1");
     Edit1 = Find<TControl>(*this, "Edit1");
@@ -113,8 +151,17 @@ void TForm1::Bind()
     host_ = std::make_unique<PlayerHost>(*media_, *real_);
     pages_ = std::make_unique<PageFetch>(NMHTTP1->Client());
     tuning_ = std::make_unique<Tuning>(TelevisionTable(), RadioTable(), *pages_, *caption_, *host_);
+
+    playlists_host_ = std::make_unique<PlaylistsHost>(*this);
+    playlists_ = std::make_unique<ViewerPlaylists>(*playlists_host_, PlaylistStore(PlaylistStore::DefaultDirectory()));
+    Windows().DragAcceptFiles(Handle(), true);
+    // Read once the window is up: a long list must not hold back the first picture.
+    Windows().Loop().Post([this, alive = std::weak_ptr<bool>(alive_)] {
+        if (!alive.expired())
+            playlists_->Reload(true);
+    });
     // Opening a category is the first step to a channel.
-    for (TCustomTreeView* tree : { TreeView1, TreeView2 })
+    for (TCustomTreeView* tree : { TreeView1, TreeView2, TreeView3 })
         tree->OnExpanded = [this](TObject*, TTreeNode*) { ChannelLikely(); };
 }
 
@@ -145,26 +192,21 @@ void TForm1::FormCloseQuery(TObject*, bool& can_close) { can_close = true; }
 void TForm1::FormDestroy(TObject*) {}
 void TForm1::FormResize(TObject*) {}
 
-void TForm1::ShowTree(TCustomTreeView* shown, TCustomTreeView* hidden)
+void TForm1::ShowTree(TCustomTreeView* shown)
 {
+    ChannelLikely();
     // The selections stay as they are, so switching tunes nothing.
-    hidden->SetVisible(false);
+    for (TCustomTreeView* tree : { TreeView1, TreeView2, TreeView3 })
+        if (tree != shown)
+            tree->SetVisible(false);
     shown->SetLeft(470);
     shown->SetTop(42);
     shown->SetVisible(true);
 }
 
-void TForm1::N2Click(TObject*)
-{
-    ChannelLikely();
-    ShowTree(TreeView1, TreeView2);
-}
-
-void TForm1::N3Click(TObject*)
-{
-    ChannelLikely();
-    ShowTree(TreeView2, TreeView1);
-}
+void TForm1::N2Click(TObject*) { ShowTree(TreeView1); }
+void TForm1::N3Click(TObject*) { ShowTree(TreeView2); }
+void TForm1::MyChannels1Click(TObject*) { ShowTree(TreeView3); }
 
 void TForm1::WindowsMediaPlayer91Click(TObject*) { OpenPage(kMediaPlayerDownloadPage); }
 void TForm1::RealPlayer1051Click(TObject*) { OpenPage(kRealPlayerDownloadPage); }
@@ -208,6 +250,181 @@ void TForm1::suitempTreeView2Change(TObject*, TTreeNode*)
 {
     ChannelLikely();
     Tune([this] { tuning_->RadioChanged(SelectedText(TreeView2)); });
+}
+
+// ---- the viewer's own channels ----
+
+void TForm1::TreeView3Change(TObject*, TTreeNode*)
+{
+    ChannelLikely();
+    TTreeNode* node = TreeView3->Selected();
+    if (!node)
+        return;
+    std::string address = playlists_->Channels().Address(static_cast<size_t>(node->Data - 1));
+    std::string name = node->Text();
+    Tune([&] { tuning_->MyChannelChanged(name, address); });
+}
+
+void TForm1::PlayAddress(const std::string& name, const std::string& address)
+{
+    Tune([&] { tuning_->MyChannelChanged(Utf8ToGbk(name), PlayerAddress(address)); });
+}
+
+void TForm1::ShowStatus(const std::string& utf8)
+{
+    suiStatusBar1->SetSimplePanel(true);
+    suiStatusBar1->SetSimpleText(Utf8ToGbk(utf8));
+}
+
+void TForm1::FillMyChannels(const std::string& added)
+{
+    const MyChannels& channels = playlists_->Channels();
+    // Open playlists and groups stay open across the rebuild.
+    std::set<std::string> open;
+    for (TTreeNode* top = TreeView3->Items().GetFirstNode(); top; top = top->GetNextSibling()) {
+        if (top->Expanded())
+            open.insert(top->Text());
+        for (TTreeNode* group = top->GetFirstChild(); group; group = group->GetNextSibling())
+            if (group->Expanded())
+                open.insert(top->Text() + '\n' + group->Text());
+    }
+
+    TTreeNodes& items = TreeView3->Items();
+    items.BeginUpdate();
+    items.Clear();
+    TTreeNode* parents[3] = {};
+    TTreeNode* shown = nullptr;
+    for (size_t i = 0; i < channels.Rows().size(); ++i) {
+        const MyChannelsRow& row = channels.Rows()[i];
+        TTreeNode* node = items.AddChild(row.level > 0 ? parents[row.level - 1] : nullptr, row.text);
+        node->Data = static_cast<intptr_t>(i + 1);
+        parents[row.level] = node;
+        if (row.level == 0 && !added.empty() && channels.Playlists()[static_cast<size_t>(row.playlist)].name == added)
+            shown = node;
+    }
+    for (TTreeNode* top = items.GetFirstNode(); top; top = top->GetNextSibling()) {
+        for (TTreeNode* group = top->GetFirstChild(); group; group = group->GetNextSibling())
+            if (group->HasChildren() && open.count(top->Text() + '\n' + group->Text()))
+                group->Expand();
+        if (open.count(top->Text()) || top == shown)
+            top->Expand();
+    }
+    items.EndUpdate();
+    if (shown) {
+        // A playlist just added is shown open, without tuning anything.
+        ShowTree(TreeView3);
+        TreeView3->SetTopItem(shown);
+    }
+}
+
+std::optional<size_t> TForm1::PlaylistOf(const TTreeNode* node) const
+{
+    if (!node || node->Level() != 0 || node->Data <= 0)
+        return std::nullopt;
+    const auto& rows = playlists_->Channels().Rows();
+    size_t row = static_cast<size_t>(node->Data - 1);
+    if (row >= rows.size())
+        return std::nullopt;
+    return static_cast<size_t>(rows[row].playlist);
+}
+
+std::optional<size_t> TForm1::PlaylistByFile(const std::filesystem::path& file) const
+{
+    const auto& playlists = playlists_->Channels().Playlists();
+    for (size_t i = 0; i < playlists.size(); ++i)
+        if (playlists[i].file == file)
+            return i;
+    return std::nullopt;
+}
+
+void TForm1::PopupPlaylistMenu(size_t playlist, Point screen)
+{
+    menu_playlist_ = playlists_->Channels().Playlists()[playlist].file;
+    RefreshPlaylist1->SetEnabled(playlists_->CanRefresh(playlist));
+    PlaylistMenu->Popup(screen.x, screen.y);
+}
+
+void TForm1::TreeView3MouseUp(TObject*, TMouseButton button, TShiftState, int x, int y)
+{
+    if (button != TMouseButton::mbRight)
+        return;
+    // Only a playlist's own node has the menu; nothing is selected, so
+    // nothing is tuned by opening it.
+    if (std::optional<size_t> playlist = PlaylistOf(TreeView3->GetNodeAt(x, y)))
+        PopupPlaylistMenu(*playlist, TreeView3->ClientToScreen({ x, y }));
+}
+
+void TForm1::TreeView3KeyDown(TObject*, UINT& key, TShiftState shift)
+{
+    std::optional<size_t> playlist = PlaylistOf(TreeView3->Selected());
+    if (!playlist)
+        return;
+    if (key == VK_DELETE) {
+        key = 0;
+        ConfirmRemoval(*playlist);
+    } else if (key == VK_APPS || (key == VK_F10 && shift.Contains(TShiftStateFlag::ssShift))) {
+        key = 0;
+        Rect label = TreeView3->DisplayRect(TreeView3->Selected(), true);
+        PopupPlaylistMenu(*playlist, TreeView3->ClientToScreen({ label.left, label.bottom }));
+    }
+}
+
+void TForm1::RefreshPlaylist1Click(TObject*)
+{
+    if (std::optional<size_t> playlist = PlaylistByFile(menu_playlist_))
+        playlists_->Refresh(*playlist);
+}
+
+void TForm1::RemovePlaylist1Click(TObject*)
+{
+    if (std::optional<size_t> playlist = PlaylistByFile(menu_playlist_))
+        ConfirmRemoval(*playlist);
+}
+
+void TForm1::ConfirmRemoval(size_t playlist)
+{
+    const std::string& name = playlists_->Channels().Playlists()[playlist].name;
+    std::string question = "删除播放列表“" + name + "”？\n它的频道将从“我的频道”中移去。";
+    std::filesystem::path file = playlists_->Channels().Playlists()[playlist].file;
+    if (!Application || Application->MessageBox(Utf8ToGbk(question), Application->Title(), MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+        return;
+    // The box ran the loop: find the playlist again, a download may have changed the list.
+    if (std::optional<size_t> still = PlaylistByFile(file))
+        playlists_->Remove(*still);
+}
+
+void TForm1::OpenPlaylist1Click(TObject*) { OpenDialog(true); }
+void TForm1::OpenAddress1Click(TObject*) { OpenDialog(false); }
+
+void TForm1::OpenDialog(bool playlist)
+{
+    if (!address_form_)
+        address_form_ = new TAddressForm(this);
+    TAddressForm::Choice choice = address_form_->Ask(playlist ? TAddressForm::Mode::Playlist : TAddressForm::Mode::Address, BoundsRect());
+    const OpenTarget& target = address_form_->Target();
+    if (choice == TAddressForm::Choice::SaveAndPlay && target.kind == OpenTarget::Kind::Stream)
+        playlists_->SaveAndPlay(target.value, address_form_->ChannelName());
+    else if (choice != TAddressForm::Choice::Cancel)
+        playlists_->Open(target);
+}
+
+void TForm1::OpenItems(const std::vector<std::string>& items, bool playlist_wanted)
+{
+    std::string directory = CurrentDirectory();
+    for (const std::string& item : items)
+        playlists_->Open(ClassifyOpenTarget(item, playlist_wanted, directory));
+}
+
+void TForm1::WndProc(TMessage& message)
+{
+    if (message.Msg == WM_DROPFILES) {
+        // Copied: opening may run the loop (a message box) past this message.
+        std::vector<std::string> items = reinterpret_cast<const DROPFILES*>(message.WParam)->items;
+        message.Result = 0;
+        OpenItems(items);
+        return;
+    }
+    TForm::WndProc(message);
 }
 
 std::string TForm1::Edit1Text() const { return Edit1->Text(); }

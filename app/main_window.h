@@ -2,6 +2,7 @@
 
 #include "app/nm_http_component.h"
 #include "app/page_fetch.h"
+#include "app/viewer_playlists.h"
 #include "catalogue/caption_panel.h"
 #include "catalogue/tuning.h"
 #include "platform/components/controls/form.h"
@@ -9,12 +10,19 @@
 #include "player/player_host.h"
 #include "player/real_player_adapter.h"
 
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 namespace pellamo {
 
+class TAddressForm;
+class TCustomStatusBar;
 class TCustomTreeView;
+class TMenuItem;
+class TPopupMenu;
 class TTreeNode;
 
 // The main window: the caption panel with the two player controls, the
@@ -49,13 +57,33 @@ public:
     void suitempTreeView1Change(TObject* sender, TTreeNode* node);
     void suitempTreeView2Change(TObject* sender, TTreeNode* node);
 
+    // The viewer's own channels: the third tree, its menu commands and the
+    // pop-up menu of a playlist's node.
+    void MyChannels1Click(TObject* sender);
+    void OpenPlaylist1Click(TObject* sender);
+    void OpenAddress1Click(TObject* sender);
+    void TreeView3Change(TObject* sender, TTreeNode* node);
+    void TreeView3KeyDown(TObject* sender, UINT& key, TShiftState shift);
+    void TreeView3MouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void RefreshPlaylist1Click(TObject* sender);
+    void RemovePlaylist1Click(TObject* sender);
+
+    // Opens what the command line or a drop names (UTF-8): playlist files
+    // and web playlists are added, other addresses played.
+    void OpenItems(const std::vector<std::string>& items, bool playlist_wanted = false);
+    ViewerPlaylists& Playlists() { return *playlists_; }
+
     // The diagnostic controls' texts, as tuning left them.
     std::string Edit1Text() const;
     std::string Edit2Text() const;
     std::string Memo1Text() const;
 
+protected:
+    void WndProc(TMessage& message) override;
+
 private:
     class PanelCaption;
+    class PlaylistsHost;
 
     void RegisterHandlers();
     void Bind();
@@ -63,13 +91,27 @@ private:
     // loading in the background, so that the first channel does not wait
     // for all of it.
     void ChannelLikely();
-    void ShowTree(TCustomTreeView* shown, TCustomTreeView* hidden);
+    void ShowTree(TCustomTreeView* shown);
     template <class F>
     void Tune(F&& run);
+
+    void FillMyChannels(const std::string& added);
+    void PlayAddress(const std::string& name, const std::string& address);
+    void ShowStatus(const std::string& utf8);
+    void OpenDialog(bool playlist);
+    // The playlist a top node of the third tree stands for.
+    std::optional<size_t> PlaylistOf(const TTreeNode* node) const;
+    std::optional<size_t> PlaylistByFile(const std::filesystem::path& file) const;
+    void PopupPlaylistMenu(size_t playlist, Point screen);
+    void ConfirmRemoval(size_t playlist);
 
     TControl* suiPanel1 = nullptr;
     TCustomTreeView* TreeView1 = nullptr;
     TCustomTreeView* TreeView2 = nullptr;
+    TCustomTreeView* TreeView3 = nullptr;
+    TCustomStatusBar* suiStatusBar1 = nullptr;
+    TPopupMenu* PlaylistMenu = nullptr;
+    TMenuItem* RefreshPlaylist1 = nullptr;
     TWindowsMediaPlayer* WindowsMediaPlayer1 = nullptr;
     TRealAudio* RealAudio1 = nullptr;
     // Hidden; their text is all that matters.
@@ -85,6 +127,12 @@ private:
     std::unique_ptr<PlayerHost> host_;
     std::unique_ptr<PageFetch> pages_;
     std::unique_ptr<Tuning> tuning_;
+
+    std::unique_ptr<PlaylistsHost> playlists_host_;
+    std::unique_ptr<ViewerPlaylists> playlists_;
+    TAddressForm* address_form_ = nullptr; // made when first asked for; owned as a component
+    std::filesystem::path menu_playlist_; // the file of the playlist the pop-up menu is for
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }

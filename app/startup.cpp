@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/about_window.h"
+#include "app/address_form.h"
 #include "app/load_window.h"
 #include "app/main_window.h"
 #include "app/nm_http_component.h"
@@ -33,7 +34,7 @@ void RegisterPellamoClasses()
     RegisterTreeMenuClasses();
     RegisterPlainControls();
     RegisterClasses({ &TNMHTTPComponent::StaticClass(), &TForm1::StaticClass(), &TForm2::StaticClass(),
-        &TForm4::StaticClass() });
+        &TForm4::StaticClass(), &TAddressForm::StaticClass() });
 }
 
 PellamoWindows CreatePellamoWindows(TApplication& app)
@@ -50,7 +51,7 @@ PellamoWindows CreatePellamoWindows(TApplication& app)
     return windows;
 }
 
-int RunPellamo()
+int RunPellamo(const std::vector<std::string>& arguments)
 {
     std::unique_ptr<TApplication> app;
     try {
@@ -60,7 +61,10 @@ int RunPellamo()
         return 1;
     }
     try {
-        CreatePellamoWindows(*app);
+        PellamoWindows windows = CreatePellamoWindows(*app);
+        // After the viewer's playlists are read (posted by the main window).
+        if (!arguments.empty())
+            app->Loop().Post([main = windows.main, arguments] { main->OpenItems(arguments); });
         // Reading the descriptions and building the trees leaves freed
         // memory behind; hand it back once the window is up.
         app->Loop().Post([] { malloc_trim(0); });

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 namespace pellamo {
 
 class TApplication;
@@ -25,7 +28,8 @@ PellamoWindows CreatePellamoWindows(TApplication& app);
 // message loop until the main window closes. Anything that escapes is shown
 // by the application's exception display, and 0 is returned; without a
 // display nothing can be shown, so that is said on standard error and 1 is
-// returned.
-int RunPellamo();
+// returned. `arguments` (files, playlist addresses, stream addresses) are
+// opened once the window is up.
+int RunPellamo(const std::vector<std::string>& arguments = {});
 
 }

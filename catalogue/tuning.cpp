@@ -11,6 +11,8 @@ namespace {
 // "网络电视->" and "网络电台->" in GBK.
 const std::string kTelevisionPrefix = "\315\370\302\347\265\347\312\323->";
 const std::string kRadioPrefix = "\315\370\302\347\265\347\314\250->";
+// "我的频道->" in GBK.
+const std::string kMyChannelsPrefix = "\316\322\265\304\306\265\265\300->";
 
 // Sets a flag for the lifetime of a scope, also when an exception leaves it.
 class FlagScope {
@@ -42,19 +44,24 @@ Tuning::Tuning(const ChannelTable& television, const ChannelTable& radio, PageSo
 
 void Tuning::TelevisionChanged(const std::optional<std::string>& selected)
 {
-    Select(Half::Television, selected);
+    Select(Tree::Television, selected);
 }
 
 void Tuning::RadioChanged(const std::optional<std::string>& selected)
 {
-    Select(Half::Radio, selected);
+    Select(Tree::Radio, selected);
 }
 
-void Tuning::Select(Half half, const std::optional<std::string>& selected)
+void Tuning::MyChannelChanged(const std::optional<std::string>& selected, const std::string& address)
+{
+    Select(Tree::MyChannels, selected, address);
+}
+
+void Tuning::Select(Tree tree, const std::optional<std::string>& selected, const std::string& address)
 {
     if (!selected)
         return;
-    pending_ = Selection{half, *selected};
+    pending_ = Selection{tree, *selected, address};
     if (running_) {
         // Re-entered from the running tuning's message loop: leave the newest
         // selection for the outer call and make the running fetch give up.
@@ -80,9 +87,21 @@ void Tuning::Select(Half half, const std::optional<std::string>& selected)
 
 void Tuning::Run(const Selection& selection)
 {
-    bool television = selection.half == Half::Television;
-    caption_.SetCaption((television ? kTelevisionPrefix : kRadioPrefix) + selection.name);
-    ResolutionRule rule = Lookup(television ? television_ : radio_, selection.name);
+    ResolutionRule rule;
+    switch (selection.tree) {
+    case Tree::Television:
+        caption_.SetCaption(kTelevisionPrefix + selection.name);
+        rule = Lookup(television_, selection.name);
+        break;
+    case Tree::Radio:
+        caption_.SetCaption(kRadioPrefix + selection.name);
+        rule = Lookup(radio_, selection.name);
+        break;
+    case Tree::MyChannels:
+        caption_.SetCaption(kMyChannelsPrefix + selection.name);
+        rule.StreamUrl = selection.address;
+        break;
+    }
     edit1_ = rule.PageUrl;
 
     if (!rule.PageUrl.empty()) {

@@ -30,6 +30,10 @@ public:
     // happens). A fetch failure of the current selection is thrown.
     void TelevisionChanged(const std::optional<std::string>& selected);
     void RadioChanged(const std::optional<std::string>& selected);
+    // The change event of the viewer's own channels, whose nodes carry their
+    // stream address (GBK) instead of a table row: a channel plays as a
+    // direct row does; a playlist or group node (empty address) is a category.
+    void MyChannelChanged(const std::optional<std::string>& selected, const std::string& address);
 
     // The three diagnostic values of the last run: the page address, the
     // stream address handed on, and the page text the cut was made from.
@@ -39,13 +43,14 @@ public:
     const std::string& Memo1() const { return memo1_; }
 
 private:
-    enum class Half { Television, Radio };
+    enum class Tree { Television, Radio, MyChannels };
     struct Selection {
-        Half half;
+        Tree tree;
         std::string name;
+        std::string address; // of a channel of MyChannels
     };
 
-    void Select(Half half, const std::optional<std::string>& selected);
+    void Select(Tree tree, const std::optional<std::string>& selected, const std::string& address = {});
     void Run(const Selection& selection);
     // Fetches a page; returns nothing when a newer selection superseded this
     // run while it waited.

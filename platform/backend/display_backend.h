@@ -50,6 +50,7 @@ struct DisplayEvent {
         Configure, // the window manager moved or resized the window: `rect`
         Mapped, // the window became viewable again (restored from minimised)
         Unmapped,
+        Drop, // files or links dropped at `screen`: `items`
     };
     Type type = Type::MouseMove;
     DisplayWindowId window = 0;
@@ -61,6 +62,9 @@ struct DisplayEvent {
     bool repeat = false;
     std::string text;
     Rect rect;
+    // What a drop carried, one entry each: file:// URIs for files, other
+    // URIs as they came, or lines of dropped text (UTF-8).
+    std::vector<std::string> items;
 };
 
 struct DisplayWindowParams {
@@ -108,6 +112,9 @@ public:
     // The desktop clipboard as UTF-8 text; empty when it holds no text.
     virtual void SetClipboardText(const std::string& utf8) = 0;
     virtual std::string ClipboardText() = 0;
+    // Whether files and links dragged from other programs may be dropped
+    // on the window (then it gets Drop events).
+    virtual void SetAcceptDrops(DisplayWindowId id, bool accept) = 0;
 };
 
 // The display of a running program: X11 when $DISPLAY is set and opens.

@@ -2,6 +2,7 @@
 
 #include "platform/components/component_errors.h"
 #include "platform/components/same_text.h"
+#include "platform/text/percent_encoding.h"
 
 #include <limits>
 
@@ -46,17 +47,6 @@ bool IsAlpha(char c)
 bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
-}
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 std::string Printable(char c)
@@ -153,7 +143,7 @@ private:
             ++pos_;
         size_t digits = 0;
         for (; pos_ < text_.size(); ++pos_, ++digits) {
-            int d = hex ? HexValue(text_[pos_]) : (IsDigit(text_[pos_]) ? text_[pos_] - '0' : -1);
+            int d = hex ? HexDigitValue(text_[pos_]) : (IsDigit(text_[pos_]) ? text_[pos_] - '0' : -1);
             if (d < 0)
                 break;
             unsigned base = hex ? 16 : 10;
@@ -182,7 +172,7 @@ private:
             unsigned value = 0;
             size_t digits = 0;
             for (; pos_ < text_.size(); ++pos_, ++digits) {
-                int d = hex ? HexValue(text_[pos_]) : (IsDigit(text_[pos_]) ? text_[pos_] - '0' : -1);
+                int d = hex ? HexDigitValue(text_[pos_]) : (IsDigit(text_[pos_]) ? text_[pos_] - '0' : -1);
                 if (d < 0)
                     break;
                 value = value * (hex ? 16 : 10) + static_cast<unsigned>(d);
@@ -230,7 +220,7 @@ private:
             }
             if (c == ' ' || c == '\t' || c == '\r')
                 continue;
-            int d = HexValue(c);
+            int d = HexDigitValue(c);
             if (d < 0)
                 Fail("bad hex digit " + Printable(c) + " in binary value");
             if (high < 0) {

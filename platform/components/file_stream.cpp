@@ -38,6 +38,20 @@ TFileStream::TFileStream(const std::string& file_name, Mode mode) : file_name_(f
     }
 }
 
+std::unique_ptr<TFileStream> TFileStream::CreateNew(const std::string& file_name)
+{
+    int fd;
+    do
+        fd = ::open(file_name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        if (errno == EEXIST)
+            return nullptr;
+        throw EFOpenError("Cannot create file \"" + file_name + "\". " + std::strerror(errno));
+    }
+    return std::unique_ptr<TFileStream>(new TFileStream(file_name, fd));
+}
+
 TFileStream::~TFileStream()
 {
     if (fd_ >= 0)

@@ -4,6 +4,7 @@
 
 #include "platform/components/stream.h"
 
+#include <memory>
 #include <string>
 
 namespace pellamo {
@@ -21,6 +22,12 @@ public:
     TFileStream(const std::string& file_name, Mode mode);
     ~TFileStream() override;
 
+    // A new file only this user may read (mode 0600), read and write.
+    // Returns null when the name is taken by anything, a link included
+    // (never followed, even when it points nowhere); throws EFOpenError for
+    // any other failure.
+    static std::unique_ptr<TFileStream> CreateNew(const std::string& file_name);
+
     static const ClassInfo& StaticClass();
     const ClassInfo& Class() const override { return StaticClass(); }
 
@@ -33,6 +40,8 @@ public:
     const std::string& FileName() const { return file_name_; }
 
 private:
+    TFileStream(const std::string& file_name, int fd) : file_name_(file_name), fd_(fd) {}
+
     std::string file_name_;
     int fd_ = -1;
 };

@@ -44,6 +44,7 @@ public:
     void SetTransparent(bool on) { m_transparent = on; }
     void SetTransparentColor(TColor color);
     void ClearTransparentColor() { m_has_key = false; }
+    bool HasTransparentColor() const { return m_has_key; }
     TColor TransparentColor() const;
 
     // Compares size and pixels only.

@@ -25,11 +25,19 @@ std::map<std::string, std::span<const uint8_t>>& Table()
     return table;
 }
 
+std::map<std::string, std::shared_ptr<const Bitmap>>& Decoded()
+{
+    static std::map<std::string, std::shared_ptr<const Bitmap>> decoded;
+    return decoded;
+}
+
 }
 
 void Resources::Register(std::string_view name, const uint8_t* data, size_t size)
 {
-    Table()[Key(name)] = std::span<const uint8_t>(data, size);
+    std::string key = Key(name);
+    Table()[key] = std::span<const uint8_t>(data, size);
+    Decoded().erase(key);
 }
 
 std::optional<std::span<const uint8_t>> Resources::Find(std::string_view name)
@@ -51,6 +59,17 @@ std::span<const uint8_t> Resources::Get(std::string_view name)
 Bitmap Resources::LoadBitmap(std::string_view name)
 {
     return BmpCodec::Read(Get(name));
+}
+
+std::shared_ptr<const Bitmap> Resources::CachedBitmap(std::string_view name)
+{
+    std::string key = Key(name);
+    auto it = Decoded().find(key);
+    if (it != Decoded().end())
+        return it->second;
+    auto bitmap = std::make_shared<const Bitmap>(LoadBitmap(name));
+    Decoded().emplace(key, bitmap);
+    return bitmap;
 }
 
 std::vector<std::string> Resources::Names()

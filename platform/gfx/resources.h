@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <stdexcept>
@@ -29,6 +30,10 @@ public:
     static std::span<const uint8_t> Get(std::string_view name);
     // A bitmap resource (a BMP file); throws ResourceError or ImageError.
     static Bitmap LoadBitmap(std::string_view name);
+    // The same, decoded once and kept: skinned controls ask for the same
+    // strips on every style change. Registering the name again drops the
+    // kept picture; a holder of the old one keeps it.
+    static std::shared_ptr<const Bitmap> CachedBitmap(std::string_view name);
     static std::vector<std::string> Names();
 };
 

@@ -4,6 +4,13 @@
 
 namespace pellamo {
 
+DeviceContext DeviceContext::Over(const Canvas& canvas)
+{
+    // Target() is only non-const for drawing; the context draws where the canvas would.
+    Bitmap& target = const_cast<Bitmap&>(canvas.Target());
+    return DeviceContext(nullptr, target, canvas.ToBitmap({ 0, 0 }), canvas.BitmapClip());
+}
+
 void DeviceContext::IntersectClip(const Region& area)
 {
     m_clip = m_clip.Intersect(area);

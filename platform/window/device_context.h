@@ -23,6 +23,12 @@ public:
     {
     }
 
+    // A context that draws where `canvas` draws: its bitmap, its logical
+    // (0, 0) as this context's (0, 0), and only inside its clip. A window
+    // paints into a caller's canvas through it (WM_PAINT or WM_PRINTCLIENT
+    // with the context as wParam).
+    static DeviceContext Over(const Canvas& canvas);
+
     HWND Window() const { return m_hwnd; }
     Bitmap& Target() const { return *m_target; }
     Point Origin() const { return m_origin; }

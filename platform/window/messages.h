@@ -6,6 +6,8 @@
 #include "platform/gfx/geometry.h"
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace pellamo {
 
@@ -104,10 +106,14 @@ constexpr UINT WM_MDIGETACTIVE = 0x0229;
 constexpr UINT WM_MDISETMENU = 0x0230;
 constexpr UINT WM_ENTERSIZEMOVE = 0x0231;
 constexpr UINT WM_EXITSIZEMOVE = 0x0232;
+constexpr UINT WM_DROPFILES = 0x0233;
 constexpr UINT WM_MDIREFRESHMENU = 0x0234;
 constexpr UINT WM_NCMOUSELEAVE = 0x02A2;
 constexpr UINT WM_MOUSELEAVE = 0x02A3;
 constexpr UINT WM_PRINTCLIENT = 0x0318;
+// lParam flags of WM_PRINTCLIENT.
+constexpr LPARAM PRF_ERASEBKGND = 0x00000008;
+constexpr LPARAM PRF_CLIENT = 0x00000004;
 constexpr UINT WM_USER = 0x0400;
 
 // Window styles.
@@ -133,6 +139,7 @@ constexpr DWORD WS_TABSTOP = 0x00010000;
 
 constexpr DWORD WS_EX_DLGMODALFRAME = 0x00000001;
 constexpr DWORD WS_EX_TOPMOST = 0x00000008;
+constexpr DWORD WS_EX_ACCEPTFILES = 0x00000010;
 constexpr DWORD WS_EX_TRANSPARENT = 0x00000020;
 constexpr DWORD WS_EX_TOOLWINDOW = 0x00000080;
 constexpr DWORD WS_EX_WINDOWEDGE = 0x00000100;
@@ -364,11 +371,40 @@ struct SCROLLBARINFO {
 };
 static_assert(sizeof(SCROLLBARINFO) == 60);
 
+struct COMBOBOXINFO {
+    DWORD cbSize = sizeof(COMBOBOXINFO);
+    RECT rcItem;
+    RECT rcButton;
+    DWORD stateButton = 0;
+    HWND hwndCombo = nullptr;
+    HWND hwndItem = nullptr;
+    HWND hwndList = nullptr;
+};
+
+// Flags of AnimateWindow.
+constexpr DWORD AW_HOR_POSITIVE = 0x00000001;
+constexpr DWORD AW_HOR_NEGATIVE = 0x00000002;
+constexpr DWORD AW_VER_POSITIVE = 0x00000004;
+constexpr DWORD AW_VER_NEGATIVE = 0x00000008;
+constexpr DWORD AW_CENTER = 0x00000010;
+constexpr DWORD AW_HIDE = 0x00010000;
+constexpr DWORD AW_ACTIVATE = 0x00020000;
+constexpr DWORD AW_SLIDE = 0x00040000;
+constexpr DWORD AW_BLEND = 0x00080000;
+
 struct TRACKMOUSEEVENT {
     DWORD cbSize = sizeof(TRACKMOUSEEVENT);
     DWORD dwFlags = 0;
     HWND hwndTrack = nullptr;
     DWORD dwHoverTime = 0;
+};
+
+// What WM_DROPFILES carries (wParam points to it; it lives while the
+// message is handled): where the drop landed in the target's client area,
+// and the dropped items as the display gave them (file:// URIs for files).
+struct DROPFILES {
+    POINT pt;
+    std::vector<std::string> items;
 };
 
 // A queued message as the application-wide hook sees it.

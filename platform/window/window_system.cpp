@@ -150,6 +150,8 @@ HWND WindowSystem::CreateWindowEx(const CreateWindowParams& params)
         dp.topmost = w->ex_style & WS_EX_TOPMOST;
         dp.owner = owner ? owner->display : 0;
         w->display = m_backend.CreateWindow(dp);
+        if (w->ex_style & WS_EX_ACCEPTFILES)
+            m_backend.SetAcceptDrops(w->display, true);
         m_by_display[w->display] = hwnd;
     }
 
@@ -424,8 +426,19 @@ DWORD WindowSystem::GetExStyle(HWND hwnd) const
 
 void WindowSystem::SetExStyle(HWND hwnd, DWORD ex_style)
 {
-    if (WindowObject* w = Find(hwnd))
-        w->ex_style = ex_style;
+    WindowObject* w = Find(hwnd);
+    if (!w)
+        return;
+    bool drops_changed = (w->ex_style ^ ex_style) & WS_EX_ACCEPTFILES;
+    w->ex_style = ex_style;
+    if (drops_changed && w->display)
+        m_backend.SetAcceptDrops(w->display, ex_style & WS_EX_ACCEPTFILES);
+}
+
+void WindowSystem::DragAcceptFiles(HWND hwnd, bool accept)
+{
+    DWORD ex = GetExStyle(hwnd);
+    SetExStyle(hwnd, accept ? ex | WS_EX_ACCEPTFILES : ex & ~WS_EX_ACCEPTFILES);
 }
 
 std::string WindowSystem::GetClassName(HWND hwnd) const
@@ -675,6 +688,20 @@ bool WindowSystem::MoveWindow(HWND hwnd, int x, int y, int cx, int cy, bool repa
 bool WindowSystem::BringWindowToTop(HWND hwnd)
 {
     return SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void WindowSystem::HandleDrop(const DisplayEvent& e, WindowObject& top)
+{
+    // A window a modal loop has disabled takes no drops, as it takes no clicks.
+    if (top.style & WS_DISABLED)
+        return;
+    HWND target = ChildAt(top, e.screen);
+    while (target && target != top.handle && !(GetExStyle(target) & WS_EX_ACCEPTFILES))
+        target = GetParent(target);
+    if (!target || !(GetExStyle(target) & WS_EX_ACCEPTFILES))
+        return;
+    DROPFILES drop { ScreenToClient(target, e.screen), e.items };
+    SendMessage(target, WM_DROPFILES, reinterpret_cast<WPARAM>(&drop), 0);
 }
 
 HWND WindowSystem::ChildAt(WindowObject& w, Point screen) const
@@ -1797,6 +1824,10 @@ void WindowSystem::RouteDisplayEvent(const DisplayEvent& e)
                 ActivateAnother(h);
         }
         break;
+    case T::Drop:
+        if (top)
+            HandleDrop(e, *top);
+        break;
     }
 }
 
@@ -2062,6 +2093,8 @@ LRESULT WindowSystem::DefWindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM l
         return 1;
     }
     case WM_PAINT: {
+        if (wparam) // painting into a caller's context validates nothing
+            return 0;
         PAINTSTRUCT ps;
         BeginPaint(hwnd, &ps);
         EndPaint(hwnd, &ps);

@@ -100,7 +100,11 @@ public:
     // WS_VISIBLE, WS_MINIMIZE, WS_MAXIMIZE and WS_DISABLED keep following the window's state.
     void SetStyle(HWND hwnd, DWORD style);
     DWORD GetExStyle(HWND hwnd) const;
+    // WS_EX_ACCEPTFILES on a top-level window lets the display drop files
+    // and links on it: they arrive as WM_DROPFILES at the window under the
+    // drop point that has the bit, or its nearest ancestor that has it.
     void SetExStyle(HWND hwnd, DWORD ex_style);
+    void DragAcceptFiles(HWND hwnd, bool accept);
     std::string GetClassName(HWND hwnd) const;
     std::string GetWindowText(HWND hwnd) const;
     void SetWindowText(HWND hwnd, const std::string& text);
@@ -251,6 +255,7 @@ private:
     void StepScroll(HWND hwnd, int bar, int code, int pos);
 
     void HandleMouse(const DisplayEvent& event, WindowObject& top);
+    void HandleDrop(const DisplayEvent& event, WindowObject& top);
     void RouteDisplayEvent(const DisplayEvent& event);
     void HandleKey(const DisplayEvent& event);
     HWND ChildAt(WindowObject& w, Point screen) const;

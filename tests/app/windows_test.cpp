@@ -15,9 +15,11 @@
 #include "platform/text/gbk.h"
 #include "platform/window/window_system.h"
 #include "player/mpv/mpv_library.h"
+#include "tests/net/test_servers.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -31,6 +33,8 @@ class PellamoWindowsTest : public ::testing::Test {
 protected:
     PellamoWindowsTest()
     {
+        // The viewer's playlists of the machine running the tests stay out.
+        setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
         app.MessageBoxFunction = [this](const std::string& text, const std::string& caption, UINT) {
             boxes.push_back(caption + "|" + text);
             return IDOK;
@@ -67,6 +71,7 @@ protected:
         return nullptr;
     }
 
+    testing::TempDir config;
     HeadlessBackend screen;
     TApplication app { screen };
     PellamoWindows windows;

@@ -116,7 +116,7 @@ Log PlayedReal(const std::string& utf8)
     return {"media hidden", "real shown", "media url ", "real source " + utf8};
 }
 
-enum class Half { Television, Radio };
+enum class Half { Television, Radio, MyChannels };
 
 struct TuningTest : ::testing::Test {
     TuningTest()
@@ -264,6 +264,33 @@ TEST(TuningBothSteps, RealStepRunsLast)
     EXPECT_EQ(log, expected);
 }
 
+// My channels carry their address: a channel plays like a direct row, a
+// playlist or group node is a category, and a fetch never happens.
+TEST_F(TuningTest, MyChannelsPlayTheirOwnAddress)
+{
+    struct Case {
+        const char* name;
+        std::string address;  // UTF-8
+        Log played;
+    } cases[] = {
+        {"凤凰中文", "rtsp://live.example/" + std::string("频道"), PlayedStream("rtsp://live.example/频道")},
+        {"新闻", "", {}},
+        {"CCTV-1", "", {}},  // a group named like a catalogue channel is still a group
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        log.clear();
+        tuning.MyChannelChanged(G(c.name), G(c.address));
+        EXPECT_EQ(caption.captions.back(), std::string("我的频道->") + c.name);
+        EXPECT_EQ(tuning.Edit1(), "");
+        EXPECT_EQ(GbkToUtf8(tuning.Edit2()), c.address);
+        EXPECT_EQ(log, c.played);
+    }
+    tuning.MyChannelChanged(std::nullopt, "http://x.example/");
+    EXPECT_EQ(caption.captions.size(), 3u);
+    EXPECT_TRUE(pages.requests.empty());
+}
+
 TEST_F(TuningTest, NoSelectedNodeDoesNothing)
 {
     Select(Half::Television, std::nullopt);
@@ -281,6 +308,7 @@ TEST_F(TuningTest, NewestSelectionWinsDuringAFetch)
     struct Choice {
         Half half;
         std::optional<std::string> name;
+        std::string address = {};  // of my channels
     };
     struct Case {
         const char* what;
@@ -314,6 +342,9 @@ TEST_F(TuningTest, NewestSelectionWinsDuringAFetch)
             PlayedStream(GbkToUtf8(kGzAddress)), "gz", "", 0},
         {"the newest fetch fails", {{{Half::Television, "东方电影"}}}, false, {kGz8, kDfMovie},
             {"网络电视->广州新闻", "网络电视->东方电影"}, {}, "Memo1", "Null Remote Address", 1},
+        {"one of my channels during a television fetch", {{{Half::MyChannels, "Mine", "http://mine.example/live"}}},
+            false, {kGz8}, {"网络电视->广州新闻", "我的频道->Mine"}, PlayedStream("http://mine.example/live"), "Memo1",
+            "", 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -335,8 +366,10 @@ TEST_F(TuningTest, NewestSelectionWinsDuringAFetch)
                         name = G(*choice.name);
                     if (choice.half == Half::Television)
                         run.TelevisionChanged(name);
-                    else
+                    else if (choice.half == Half::Radio)
                         run.RadioChanged(name);
+                    else
+                        run.MyChannelChanged(name, choice.address);
                 });
             }
         }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace pellamo {
@@ -108,6 +109,28 @@ TEST_F(StreamTest, OpeningMissingFilesOrFoldersFails)
     } catch (const EFOpenError& e) {
         EXPECT_NE(std::string(e.what()).find("Cannot open file"), std::string::npos);
     }
+}
+
+TEST_F(StreamTest, CreateNewTakesOnlyAFreeNameAndKeepsTheFilePrivate)
+{
+    std::string name = File("new.bin");
+    auto created = TFileStream::CreateNew(name);
+    ASSERT_NE(created, nullptr);
+    created->WriteBuffer("abc", 3);
+    struct stat st {};
+    ASSERT_EQ(::lstat(name.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    created.reset();
+    EXPECT_EQ(TFileStream::CreateNew(name), nullptr);
+
+    // A planted link is a taken name, even one that points nowhere: the
+    // file it names is never created or written.
+    std::string target = File("victim");
+    std::filesystem::create_symlink(target, File("planted.bin"));
+    EXPECT_EQ(TFileStream::CreateNew(File("planted.bin")), nullptr);
+    EXPECT_FALSE(std::filesystem::exists(target));
+
+    EXPECT_THROW(TFileStream::CreateNew(File("no/such/dir/file")), EFOpenError);
 }
 
 TEST_F(StreamTest, StringListsSaveAndLoadThroughFiles)

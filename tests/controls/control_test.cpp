@@ -5,6 +5,7 @@
 #include "platform/components/description_reader.h"
 #include "platform/components/component_errors.h"
 #include "platform/components/property_access.h"
+#include "platform/window/device_context.h"
 
 namespace pellamo::test {
 namespace {
@@ -224,6 +225,48 @@ TEST_F(ControlTest, WindowlessChildIsPaintedByItsParentAndGetsItsMouse)
     EXPECT_EQ(PixelAt(*form, { 50, 60 }), clBlue);
     spot->Hide();
     EXPECT_NE(PixelAt(*form, { 50, 60 }), clBlue);
+}
+
+TEST_F(ControlTest, PaintAndPrintClientDrawIntoACallersCanvasAndLeaveTheWindowAlone)
+{
+    form->SetColor(clGreen);
+    auto* spot = Add<Spot>("Spot");
+    spot->SetBounds(4, 3, 2, 2);
+    form->Show();
+    Pump();
+    form->Invalidate();
+
+    // A canvas of 6 x 5 whose origin sits at the form's (2, 1), clipped to
+    // its own 1-pixel border: as a child of the form at (2, 1) sees it.
+    Bitmap picture(6, 5, clWhite);
+    Canvas canvas(picture);
+    canvas.SetViewportOrigin({ -2, -1 });
+    canvas.IntersectClipRect({ 3, 2, 7, 5 });
+    DeviceContext dc = DeviceContext::Over(canvas);
+
+    struct Case {
+        const char* what;
+        UINT msg;
+        LPARAM flags;
+        TColor background; // what the form's own erasing left
+    } cases[] = {
+        { "WM_PAINT paints, erasing nothing", WM_PAINT, 0, clWhite },
+        { "WM_PRINTCLIENT without erasing", WM_PRINTCLIENT, PRF_CLIENT, clWhite },
+        { "WM_PRINTCLIENT with erasing", WM_PRINTCLIENT, PRF_CLIENT | PRF_ERASEBKGND, clGreen },
+    };
+    for (const Case& c : cases) {
+        picture.Fill(clWhite);
+        form->Perform(c.msg, reinterpret_cast<WPARAM>(&dc), c.flags);
+        EXPECT_EQ(picture.GetPixel(0, 0), clWhite) << c.what << ": outside the clip";
+        EXPECT_EQ(picture.GetPixel(1, 1), c.background) << c.what;
+        // The windowless child at form (4, 3) lands at picture (2, 2).
+        EXPECT_EQ(picture.GetPixel(2, 2), clRed) << c.what;
+        EXPECT_EQ(picture.GetPixel(3, 3), clRed) << c.what;
+        EXPECT_EQ(picture.GetPixel(4, 3), c.background) << c.what;
+    }
+    // The window still has its own painting to do.
+    Rect update;
+    EXPECT_TRUE(ws().GetUpdateRect(form->Handle(), &update));
 }
 
 TEST_F(ControlTest, ReplacedWindowProcSeesMessagesFirstAndCanPassThemOn)

@@ -194,6 +194,15 @@ def colours(rgb):
     return len({rgb[i:i + 3] for i in range(0, len(rgb) - 2, 3 * 7)})
 
 
+def video_plays(x, video):
+    """A colourful picture that changes within a second (the test
+    picture's counter and moving gradient)."""
+    a = x.grab(*video)
+    time.sleep(1.0)
+    b = x.grab(*video)
+    return colours(b) > 20 and a != b
+
+
 def wait_for(what, predicate, timeout=15.0):
     deadline = time.time() + timeout
     while time.time() < deadline:
@@ -201,6 +210,18 @@ def wait_for(what, predicate, timeout=15.0):
             return
         time.sleep(0.2)
     fail("timed out waiting for " + what)
+
+
+def stop_program(player):
+    """Ends the program and shows the end of what it printed."""
+    player.terminate()
+    try:
+        out, _ = player.communicate(timeout=5)
+    except subprocess.TimeoutExpired:
+        player.kill()
+        out, _ = player.communicate()
+    if out:
+        log("program output:\n" + out[-4000:])
 
 
 def read_display(fd):
@@ -257,14 +278,7 @@ def inside(program, shots):
         scenario(x, pages, streams, opened, shots)
         log("PASS")
     finally:
-        player.terminate()
-        try:
-            out, _ = player.communicate(timeout=5)
-        except subprocess.TimeoutExpired:
-            player.kill()
-            out, _ = player.communicate()
-        if out:
-            log("program output:\n" + out[-4000:])
+        stop_program(player)
         if xvfb.poll() is not None:
             log("Xvfb ended early:\n" + open(os.path.join(work, "xvfb.log")).read()[-2000:])
         xvfb.terminate()
@@ -289,12 +303,7 @@ def scenario(x, pages, streams, opened, shots):
     video = (cx + PLAYER[0], cy + PLAYER[1], PLAYER[2], PLAYER[3])
 
     def playing():
-        # A colourful picture that changes within a second (the test
-        # picture's counter and moving gradient).
-        a = x.grab(*video)
-        time.sleep(1.0)
-        b = x.grab(*video)
-        return colours(b) > 20 and a != b
+        return video_plays(x, video)
 
     def choose(category, child):
         # Categories are collapsed; the keys move through categories only,

@@ -46,5 +46,24 @@ TEST(Resources, MissingNamesAreReported)
     EXPECT_THROW(Resources::LoadBitmap("TEST_HALVES_JPEG"), ImageError);
 }
 
+TEST(Resources, CachedBitmapsAreDecodedOnceAndFollowANewRegistration)
+{
+    auto first = Resources::CachedBitmap("test_mono");
+    EXPECT_EQ(first, Resources::CachedBitmap("TEST_MONO"));
+    EXPECT_EQ(*first, Resources::LoadBitmap("TEST_MONO"));
+    EXPECT_THROW(Resources::CachedBitmap("NO_SUCH_RESOURCE"), ResourceError);
+
+    static const std::vector<uint8_t> replacement = BmpCodec::Write(Bitmap(2, 3, clRed));
+    Resources::Register("TEST_CACHE_SWAP", replacement.data(), replacement.size());
+    auto before = Resources::CachedBitmap("TEST_CACHE_SWAP");
+    static const std::vector<uint8_t> other = BmpCodec::Write(Bitmap(4, 1, clBlue));
+    Resources::Register("test_cache_swap", other.data(), other.size());
+    auto after = Resources::CachedBitmap("TEST_CACHE_SWAP");
+    EXPECT_EQ(after->Width(), 4);
+    // Whoever held the old picture still has it whole.
+    EXPECT_EQ(before->Width(), 2);
+    EXPECT_EQ(before->GetPixel(1, 2), clRed);
+}
+
 }
 }

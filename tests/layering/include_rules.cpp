@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 
 // The folders that hold code; build trees and the like are never walked.
 constexpr std::array kCodeFolders = { "app", "bench", "catalogue", "fuzz", "net", "platform", "player", "resources",
-    "skin", "tests" };
+    "skin", "tests", "tools" };
 
 // Files under `folder` may not include project headers under any of `above`.
 struct DownwardRule {

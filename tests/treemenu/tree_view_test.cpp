@@ -235,6 +235,31 @@ TEST_F(TreeViewTest, TypeAheadComparesTrailBytesExactly)
     EXPECT_EQ(tree->Selected(), wanted);
 }
 
+TEST_F(TreeViewTest, SiblingLinksFollowInsertsAndDeletes)
+{
+    TTreeNodes& items = tree->Items();
+    items.Clear();
+    TTreeNode* b = items.AddChild(nullptr, "b");
+    TTreeNode* d = items.AddChild(nullptr, "d");
+    items.Insert(d, "c");
+    items.AddFirst(b, "a");
+    TTreeNode* child = items.AddChild(d, "d1");
+    items.AddChildFirst(d, "d0");
+    items.Delete(b);
+    std::string forward, backward;
+    for (TTreeNode* n = items.GetFirstNode(); n; n = n->GetNextSibling()) {
+        forward += n->Text();
+        EXPECT_EQ(items.TopLevel(n->Index()), n);
+    }
+    for (TTreeNode* n = d; n; n = n->GetPrevSibling())
+        backward += n->Text();
+    EXPECT_EQ(forward, "acd");
+    EXPECT_EQ(backward, "dca");
+    EXPECT_EQ(child->Index(), 1);
+    EXPECT_EQ(child->GetPrevSibling()->Text(), "d0");
+    EXPECT_EQ(child->GetNextSibling(), nullptr);
+}
+
 TEST_F(TreeViewTest, LabelEditing)
 {
     TTreeNode* node = Top("CCTV");

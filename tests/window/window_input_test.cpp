@@ -366,6 +366,37 @@ TEST_F(WindowInput, ModalLoopDisablesTheOwnerUntilEnded)
     EXPECT_EQ(ws.GetActiveWindow(), top);
 }
 
+TEST_F(WindowInput, DropsGoToTheWindowThatTakesThemUnlessItIsDisabled)
+{
+    log.Ignore({ WM_MOUSEMOVE, WM_SETCURSOR, WM_MOUSELEAVE });
+    std::vector<std::string> items;
+    ws.SetWindowProc(top, [this, &items, old = ws.GetWindowProc(top)](HWND h, UINT m, WPARAM w, LPARAM l) {
+        if (m == WM_DROPFILES) {
+            auto* drop = reinterpret_cast<DROPFILES*>(w);
+            items = drop->items;
+            items.push_back(std::to_string(drop->pt.x) + "," + std::to_string(drop->pt.y));
+        }
+        return ws.CallWindowProc(old, h, m, w, l);
+    });
+    EXPECT_FALSE(screen.Drop({ 100 + 20, 100 + 20 }, { "file:///a.m3u" })) << "nothing takes drops yet";
+
+    ws.DragAcceptFiles(top, true);
+    EXPECT_TRUE(screen.Drop({ 100 + 20, 100 + 30 }, { "file:///a.m3u", "http://b.example/" }));
+    EXPECT_EQ(items, (std::vector<std::string> { "file:///a.m3u", "http://b.example/", "20,30" })) << "over a child";
+    log.Check({ { "top", WM_DROPFILES } }, "only the window that takes drops");
+
+    // Other extended styles may change; drops stay allowed.
+    ws.SetExStyle(top, ws.GetExStyle(top) | WS_EX_TOOLWINDOW);
+    ws.EnableWindow(top, false);
+    items.clear();
+    log.Clear();
+    EXPECT_TRUE(screen.Drop({ 100 + 200, 100 + 150 }, { "file:///c.m3u" })) << "the display still offers it";
+    EXPECT_TRUE(items.empty()) << "a disabled window takes no drops";
+    ws.EnableWindow(top, true);
+    ws.DragAcceptFiles(top, false);
+    EXPECT_FALSE(screen.Drop({ 100 + 200, 100 + 150 }, { "file:///c.m3u" }));
+}
+
 TEST_F(WindowInput, MessageBoxAnswersKeysAndTheCloseBox)
 {
     struct Case {

@@ -166,6 +166,26 @@ void HeadlessBackend::SetCursor(DisplayWindowId id, CursorShape shape)
         it->second.cursor = shape;
 }
 
+void HeadlessBackend::SetAcceptDrops(DisplayWindowId id, bool accept)
+{
+    if (auto it = m_windows.find(id); it != m_windows.end())
+        it->second.accepts_drops = accept;
+}
+
+bool HeadlessBackend::Drop(Point screen, std::vector<std::string> items)
+{
+    DisplayWindowId target = WindowAt(screen);
+    if (target == 0 || !m_windows.at(target).accepts_drops)
+        return false;
+    DisplayEvent e;
+    e.type = DisplayEvent::Type::Drop;
+    e.window = target;
+    e.screen = screen;
+    e.items = std::move(items);
+    Emit(e);
+    return true;
+}
+
 const HeadlessBackend::WindowState* HeadlessBackend::Window(DisplayWindowId id) const
 {
     auto it = m_windows.find(id);

@@ -35,6 +35,7 @@ public:
     const std::vector<std::string>& OpenedUrls() const { return m_opened_urls; }
     void SetClipboardText(const std::string& utf8) override { m_clipboard = utf8; }
     std::string ClipboardText() override { return m_clipboard; }
+    void SetAcceptDrops(DisplayWindowId id, bool accept) override;
 
     // Scripted input, in screen coordinates.
     void MoveMouse(Point screen);
@@ -49,6 +50,9 @@ public:
     // As if the window manager asked the window to close / moved the focus.
     void RequestClose(DisplayWindowId id);
     void SetFocusWindow(DisplayWindowId id);
+    // Drops `items` at a screen point, as another program's drag would;
+    // false when the window there does not take drops.
+    bool Drop(Point screen, std::vector<std::string> items);
 
     // What the screen shows: windows bottom to top over the desktop colour.
     Bitmap Screenshot() const;
@@ -66,6 +70,7 @@ public:
         Bitmap pixels;
         CursorShape cursor = CursorShape::Arrow;
         int presents = 0;
+        bool accepts_drops = false;
     };
     const WindowState* Window(DisplayWindowId id) const;
     std::vector<DisplayWindowId> ZOrder() const { return m_z_order; } // bottom first

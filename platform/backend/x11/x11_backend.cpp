@@ -1,6 +1,8 @@
 #include "platform/backend/x11/x11_backend.h"
 
 #include "platform/backend/url_opener.h"
+#include "platform/backend/x11/x11_drop_target.h"
+#include "platform/backend/x11/x11_messages.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -28,6 +30,7 @@ constexpr int kXExpose = Expose;
 #include <cstring>
 #include <deque>
 #include <map>
+#include <memory>
 #include <stdexcept>
 #include <vector>
 
@@ -179,6 +182,7 @@ struct X11Backend::Impl {
     ::Window utility = 0;
     std::string clipboard;
     bool own_clipboard = false;
+    std::unique_ptr<X11DropTarget> drops;
 
     Atom wm_protocols, wm_delete, net_wm_name, utf8_string, net_workarea, motif_hints, net_wm_state, net_wm_state_above,
         net_active_window, net_wm_window_type, net_type_normal, net_type_popup, net_supporting_wm_check, clipboard_atom,
@@ -271,6 +275,17 @@ X11Backend::X11Backend(EventLoop& loop, const char* display_name)
         m->im = XOpenIM(m->display, nullptr, nullptr, nullptr);
     }
     m->gc = XCreateGC(m->display, m->root, 0, nullptr);
+    m->drops = std::make_unique<X11DropTarget>(m->display, [this](::Window target, Point root, std::vector<std::string> items) {
+        auto it = m->by_xid.find(target);
+        if (it == m->by_xid.end())
+            return;
+        DisplayEvent e;
+        e.type = DisplayEvent::Type::Drop;
+        e.window = it->second;
+        e.screen = root;
+        e.items = std::move(items);
+        m->Emit(e);
+    });
 
     m->watch = loop.WatchDescriptor(ConnectionNumber(m->display), EventLoop::kReadable, [this](unsigned) { ProcessEvents(); });
     // Xlib may already hold events it read while waiting for a reply; they
@@ -376,6 +391,7 @@ void X11Backend::DestroyWindow(DisplayWindowId id)
         return;
     if (w->ic)
         XDestroyIC(w->ic);
+    m->drops->SetAware(w->xid, false);
     XDestroyWindow(m->display, w->xid);
     if (w->colormap)
         XFreeColormap(m->display, w->colormap);
@@ -646,31 +662,36 @@ std::string X11Backend::ClipboardText()
     return text;
 }
 
+unsigned long X11Backend::NativeWindow(DisplayWindowId id) const
+{
+    Impl::Win* w = m->Find(id);
+    return w ? w->xid : 0;
+}
+
+void X11Backend::SetAcceptDrops(DisplayWindowId id, bool accept)
+{
+    if (Impl::Win* w = m->Find(id))
+        m->drops->SetAware(w->xid, accept);
+}
+
 void X11Backend::Impl::AnswerSelectionRequest(const XSelectionRequestEvent& request)
 {
-    XEvent reply {};
-    reply.xselection.type = SelectionNotify;
-    reply.xselection.display = request.display;
-    reply.xselection.requestor = request.requestor;
-    reply.xselection.selection = request.selection;
-    reply.xselection.target = request.target;
-    reply.xselection.time = request.time;
     // Old clients name no property: the target's name serves.
     Atom property = request.property != None ? request.property : request.target;
-    reply.xselection.property = None;
+    Atom answered = None;
     if (own_clipboard && request.selection == clipboard_atom) {
         if (request.target == targets_atom) {
             Atom offered[] = { targets_atom, utf8_string, XA_STRING, text_atom };
             XChangeProperty(display, request.requestor, property, XA_ATOM, 32, PropModeReplace,
                 reinterpret_cast<unsigned char*>(offered), 4);
-            reply.xselection.property = property;
+            answered = property;
         } else if (request.target == utf8_string || request.target == XA_STRING || request.target == text_atom) {
             XChangeProperty(display, request.requestor, property, request.target == XA_STRING ? XA_STRING : utf8_string, 8,
                 PropModeReplace, reinterpret_cast<const unsigned char*>(clipboard.data()), static_cast<int>(clipboard.size()));
-            reply.xselection.property = property;
+            answered = property;
         }
     }
-    XSendEvent(display, request.requestor, False, 0, &reply);
+    AnswerSelection(display, request, answered);
 }
 
 int X11Backend::ProcessEvents()
@@ -689,6 +710,8 @@ int X11Backend::ProcessEvents()
 
 void X11Backend::Impl::Handle(XEvent& ev)
 {
+    if (drops->Handle(ev))
+        return;
     if (ev.xany.window == utility) {
         if (ev.type == SelectionRequest)
             AnswerSelectionRequest(ev.xselectionrequest);

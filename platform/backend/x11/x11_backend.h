@@ -40,6 +40,11 @@ public:
     // CLIPBOARD selection; reading another program's text waits up to a second.
     void SetClipboardText(const std::string& utf8) override;
     std::string ClipboardText() override;
+    // XDND: files and links dragged from other programs.
+    void SetAcceptDrops(DisplayWindowId id, bool accept) override;
+
+    // The X window behind a display window (0 for none), for tools and tests.
+    unsigned long NativeWindow(DisplayWindowId id) const;
 
     // Reads and delivers every event the server has sent so far; returns
     // how many there were.

@@ -709,20 +709,25 @@ void TCustomTreeView::CharInput(std::string gbk)
     if (m_typed.size() + gbk.size() > kMaxLabel)
         return; // longer than any label: nothing can match
     m_typed += gbk;
-    int count = VisibleCount();
-    if (count == 0)
+    TTreeNode* first = m_items.GetFirstNode();
+    if (!first)
         return;
-    int start = m_selected ? RowOf(m_selected) : -1;
     // A new search starts after the selection; a longer prefix may still
-    // match the selection itself.
-    int from = fresh || start < 0 ? start + 1 : start;
-    for (int i = 0; i < count; ++i) {
-        TTreeNode* n = NodeAtRow((from + i) % count);
-        if (n && StartsWithNoCase(n->Text(), m_typed)) {
+    // match the selection itself. One walk over the visible rows, wrapping.
+    TTreeNode* start = m_selected && m_selected->IsVisible() ? m_selected : nullptr;
+    TTreeNode* from = !start ? first : fresh ? start->GetNextVisible() : start;
+    if (!from)
+        from = first;
+    TTreeNode* n = from;
+    do {
+        if (StartsWithNoCase(n->Text(), m_typed)) {
             SelectByUser(n);
             return;
         }
-    }
+        n = n->GetNextVisible();
+        if (!n)
+            n = first;
+    } while (n != from);
 }
 
 void TCustomTreeView::LeftButtonDown(int x, int y, bool dbl)

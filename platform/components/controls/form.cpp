@@ -130,7 +130,7 @@ void TForm::ApplyStyles()
     // Keep the state bits the window system tracks.
     DWORD keep = ws.GetStyle(h) & (WS_VISIBLE | WS_MINIMIZE | WS_MAXIMIZE | WS_DISABLED);
     ws.SetStyle(h, StyleBits() | keep);
-    ws.SetExStyle(h, ExStyleBits());
+    ws.SetExStyle(h, ExStyleBits() | (ws.GetExStyle(h) & WS_EX_ACCEPTFILES)); // drops stay allowed
     // The outer size stays; the client area follows the new frame.
     ws.SetWindowPos(h, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     Realign();

@@ -30,15 +30,6 @@ TTreeNode* TTreeNode::Item(int index) const
     return m_children[static_cast<size_t>(index)].get();
 }
 
-int TTreeNode::Index() const
-{
-    const auto& siblings = m_parent ? m_parent->m_children : m_owner->m_roots;
-    for (size_t i = 0; i < siblings.size(); ++i)
-        if (siblings[i].get() == this)
-            return static_cast<int>(i);
-    return -1;
-}
-
 int TTreeNode::Level() const
 {
     int level = 0;
@@ -88,15 +79,13 @@ bool TTreeNode::Selected() const
 TTreeNode* TTreeNode::GetNextSibling() const
 {
     const auto& siblings = m_parent ? m_parent->m_children : m_owner->m_roots;
-    int i = Index();
-    return i >= 0 && static_cast<size_t>(i) + 1 < siblings.size() ? siblings[static_cast<size_t>(i) + 1].get() : nullptr;
+    return m_index + 1 < siblings.size() ? siblings[m_index + 1].get() : nullptr;
 }
 
 TTreeNode* TTreeNode::GetPrevSibling() const
 {
     const auto& siblings = m_parent ? m_parent->m_children : m_owner->m_roots;
-    int i = Index();
-    return i > 0 ? siblings[static_cast<size_t>(i) - 1].get() : nullptr;
+    return m_index > 0 ? siblings[m_index - 1].get() : nullptr;
 }
 
 TTreeNode* TTreeNode::GetNext() const

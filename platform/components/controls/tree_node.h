@@ -32,8 +32,9 @@ public:
     bool HasChildren() const { return !m_children.empty(); }
     // Throws std::out_of_range for an index outside 0..Count()-1.
     TTreeNode* Item(int index) const;
-    // Position among the siblings.
-    int Index() const;
+    // Position among the siblings (kept up to date, so walking a long list
+    // of siblings costs one step per node).
+    int Index() const { return static_cast<int>(m_index); }
     // 0 for a top-level node.
     int Level() const;
 
@@ -63,6 +64,7 @@ private:
     friend class TTreeNodes;
     TTreeNodes* m_owner;
     TTreeNode* m_parent;
+    size_t m_index = 0; // in the parent's children (or the roots)
     std::string m_text;
     bool m_expanded = false;
     std::vector<std::unique_ptr<TTreeNode>> m_children;

@@ -94,6 +94,12 @@ TTreeNode* TTreeNodes::TopLevel(int index) const
     return m_roots[static_cast<size_t>(index)].get();
 }
 
+void TTreeNodes::Renumber(std::vector<std::unique_ptr<TTreeNode>>& siblings, size_t from)
+{
+    for (size_t i = from; i < siblings.size(); ++i)
+        siblings[i]->m_index = i;
+}
+
 std::vector<std::unique_ptr<TTreeNode>>& TTreeNodes::SiblingsOf(TTreeNode* parent)
 {
     return parent ? parent->m_children : m_roots;
@@ -107,7 +113,9 @@ TTreeNode* TTreeNodes::InsertAt(TTreeNode* parent, size_t position, const std::s
     auto node = std::make_unique<TTreeNode>(this, parent);
     node->m_text = text;
     TTreeNode* raw = node.get();
-    siblings.insert(siblings.begin() + static_cast<std::ptrdiff_t>(std::min(position, siblings.size())), std::move(node));
+    position = std::min(position, siblings.size());
+    siblings.insert(siblings.begin() + static_cast<std::ptrdiff_t>(position), std::move(node));
+    Renumber(siblings, position);
     Changed();
     return raw;
 }
@@ -147,9 +155,9 @@ void TTreeNodes::Delete(TTreeNode* node)
     if (m_listener)
         m_listener->NodeDeleting(node);
     auto& siblings = SiblingsOf(node->Parent());
-    int index = node->Index();
-    if (index >= 0)
-        siblings.erase(siblings.begin() + index);
+    size_t index = node->m_index;
+    siblings.erase(siblings.begin() + static_cast<std::ptrdiff_t>(index));
+    Renumber(siblings, index);
     Changed();
 }
 

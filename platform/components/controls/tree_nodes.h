@@ -68,6 +68,8 @@ public:
 private:
     friend class TTreeNode;
     std::vector<std::unique_ptr<TTreeNode>>& SiblingsOf(TTreeNode* parent);
+    // Gives the siblings from `from` on their new positions.
+    static void Renumber(std::vector<std::unique_ptr<TTreeNode>>& siblings, size_t from);
     TTreeNode* InsertAt(TTreeNode* parent, size_t position, const std::string& text);
     void Changed();
     void ExpansionChanged(TTreeNode* node);

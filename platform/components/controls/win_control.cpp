@@ -608,6 +608,14 @@ void TWinControl::WndProc(TMessage& message)
     case WM_PAINT:
         PaintHandler(message);
         return;
+    case WM_PRINTCLIENT:
+        if (auto* dc = reinterpret_cast<DeviceContext*>(message.WParam)) {
+            if (message.LParam & PRF_ERASEBKGND)
+                EraseBackground(*dc);
+            PaintInto(*dc);
+        }
+        message.Result = 0;
+        return;
     case WM_NCCALCSIZE: {
         DefaultHandler(message);
         Rect* r = message.WParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(message.LParam)->rgrc[0]
@@ -771,6 +779,13 @@ void TWinControl::UpdateCursor(TControl* under)
 
 void TWinControl::PaintHandler(TMessage& message)
 {
+    // A context in wParam: paint into the caller's drawing, leaving the
+    // window's own update region alone.
+    if (auto* given = reinterpret_cast<DeviceContext*>(message.WParam)) {
+        PaintInto(*given);
+        message.Result = 0;
+        return;
+    }
     PAINTSTRUCT ps;
     DeviceContext* dc = ws_->BeginPaint(handle_, &ps);
     if (!dc) {
@@ -778,14 +793,19 @@ void TWinControl::PaintHandler(TMessage& message)
         return;
     }
     try {
-        PaintWindow(*dc);
-        PaintControls(*dc);
+        PaintInto(*dc);
     } catch (...) {
         ws_->EndPaint(handle_, &ps);
         throw;
     }
     ws_->EndPaint(handle_, &ps);
     message.Result = 0;
+}
+
+void TWinControl::PaintInto(DeviceContext& dc)
+{
+    PaintWindow(dc);
+    PaintControls(dc);
 }
 
 void TWinControl::PaintWindow(DeviceContext&)

@@ -129,10 +129,13 @@ protected:
     void Loaded() override;
 
     // Painting inside WM_PAINT: the control's own picture, then its
-    // windowless children.
+    // windowless children. WM_PAINT with a context in wParam, and
+    // WM_PRINTCLIENT, paint the same into that context (a child drawing its
+    // parent behind itself), without touching the update region.
     virtual void PaintWindow(DeviceContext& dc);
     void PaintControls(DeviceContext& dc);
     void PaintHandler(TMessage& message);
+    void PaintInto(DeviceContext& dc);
     // Fills the client area with Color unless the control is opaque.
     virtual bool EraseBackground(DeviceContext& dc);
 

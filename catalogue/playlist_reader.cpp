@@ -1,0 +1,240 @@
+#include "catalogue/playlist_reader.h"
+
+#include "platform/components/same_text.h"
+#include "platform/text/gbk.h"
+#include "platform/text/percent_encoding.h"
+#include "platform/text/utf8.h"
+#include "player/mpv/stream_address.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace pellamo {
+
+namespace {
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+constexpr std::string_view kSourceTag = "#PELLAMO-SOURCE:";
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+std::string_view Trim(std::string_view s)
+{
+    while (!s.empty() && IsBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+bool StartsWithNoCase(std::string_view s, std::string_view prefix)
+{
+    return s.size() >= prefix.size() && SameText(s.substr(0, prefix.size()), prefix);
+}
+
+// A label for the tree: control characters become blanks, the length is
+// bounded at a character boundary.
+std::string Label(std::string_view text)
+{
+    std::string out(CutUtf8(Trim(text), kMaxPlaylistTitle));
+    for (char& c : out)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    return std::string(Trim(out));
+}
+
+// The text as UTF-8: UTF-8 when it is well-formed or says so with a
+// byte-order mark (ill-formed bytes then become U+FFFD), GBK otherwise.
+std::string Decode(std::string_view bytes)
+{
+    if (bytes.starts_with(kBom)) {
+        bytes.remove_prefix(kBom.size());
+        return IsValidUtf8(bytes) ? std::string(bytes) : ValidUtf8(bytes);
+    }
+    if (IsValidUtf8(bytes))
+        return std::string(bytes);
+    return GbkToUtf8(bytes);
+}
+
+// What an #EXTINF line says about the entry that follows it.
+struct EntryInfo {
+    std::string title;
+    std::string group;
+};
+
+// "#EXTINF:<duration> key="value" key=value ...,<title>". Attributes may
+// come in any order, quoted or not; a comma inside quotes belongs to the
+// value. A line that stops early just gives less.
+EntryInfo ParseExtInf(std::string_view rest)
+{
+    EntryInfo info;
+    std::string tvg_name;
+    size_t i = 0;
+    auto skip_blanks = [&] {
+        while (i < rest.size() && IsBlank(rest[i]))
+            ++i;
+    };
+    skip_blanks();
+    while (i < rest.size() && !IsBlank(rest[i]) && rest[i] != ',')
+        ++i; // the duration
+    while (i < rest.size()) {
+        skip_blanks();
+        if (i >= rest.size())
+            break;
+        if (rest[i] == ',') {
+            info.title = Label(rest.substr(i + 1));
+            break;
+        }
+        size_t key_start = i;
+        while (i < rest.size() && rest[i] != '=' && rest[i] != ',' && !IsBlank(rest[i]))
+            ++i;
+        std::string_view key = rest.substr(key_start, i - key_start);
+        if (i >= rest.size() || rest[i] != '=')
+            continue; // a word without a value
+        ++i;
+        std::string_view value;
+        if (i < rest.size() && (rest[i] == '"' || rest[i] == '\'')) {
+            char quote = rest[i++];
+            size_t end = rest.find(quote, i);
+            if (end == std::string_view::npos)
+                end = rest.size();
+            value = rest.substr(i, end - i);
+            i = std::min(rest.size(), end + 1);
+        } else {
+            size_t start = i;
+            while (i < rest.size() && rest[i] != ',' && !IsBlank(rest[i]))
+                ++i;
+            value = rest.substr(start, i - start);
+        }
+        if (SameText(key, "group-title"))
+            info.group = Label(value);
+        else if (SameText(key, "tvg-name"))
+            tvg_name = Label(value);
+    }
+    if (info.title.empty())
+        info.title = tvg_name;
+    return info;
+}
+
+bool IsStreamTag(std::string_view line)
+{
+    for (std::string_view tag : { "#EXT-X-TARGETDURATION", "#EXT-X-STREAM-INF", "#EXT-X-MEDIA-SEQUENCE" })
+        if (StartsWithNoCase(line, tag))
+            return true;
+    return false;
+}
+
+class Reader {
+public:
+    explicit Reader(Playlist& out) : out_(out) {}
+
+    void Line(std::string_view raw)
+    {
+        if (raw.size() > kMaxPlaylistLine || raw.find('\0') != std::string_view::npos) {
+            // Whether it was the entry's address or its #EXTINF, the entry
+            // under way is broken: one count for both.
+            ++out_.skipped;
+            info_.reset();
+            group_.clear();
+            return;
+        }
+        std::string_view line = Trim(raw);
+        if (line.empty())
+            return;
+        if (line.front() == '#') {
+            Tag(line);
+            return;
+        }
+        Address(line);
+    }
+
+    void End()
+    {
+        if (info_)
+            ++out_.skipped; // an #EXTINF that no address followed
+    }
+
+private:
+    void Tag(std::string_view line)
+    {
+        if (StartsWithNoCase(line, "#EXTINF:")) {
+            if (info_)
+                ++out_.skipped;
+            info_ = ParseExtInf(line.substr(8));
+        } else if (StartsWithNoCase(line, "#EXTGRP:")) {
+            group_ = Label(line.substr(8));
+        } else if (StartsWithNoCase(line, kSourceTag)) {
+            // The first record is the copy's own; a later one came with
+            // the bytes it was made from.
+            if (out_.source.empty())
+                out_.source = PercentDecode(Trim(line.substr(kSourceTag.size())));
+        } else if (IsStreamTag(line)) {
+            out_.stream = true;
+        }
+        // #EXTM3U and every other tag (player options, EPG hints) are style.
+    }
+
+    void Address(std::string_view line)
+    {
+        std::optional<EntryInfo> info = std::move(info_);
+        info_.reset();
+        std::string group = std::move(group_);
+        group_.clear();
+        // Undecodable bytes in an address would reach the server as
+        // something the list's author never wrote.
+        if (line.find(kReplacement) != std::string_view::npos || !StreamAddress::Parse(line).Allowed()) {
+            ++out_.skipped;
+            return;
+        }
+        PlaylistChannel channel;
+        channel.address = std::string(line);
+        if (info) {
+            channel.title = std::move(info->title);
+            channel.group = info->group.empty() ? std::move(group) : std::move(info->group);
+        } else {
+            channel.group = std::move(group);
+        }
+        if (channel.title.empty())
+            channel.title = Label(line);
+        out_.channels.push_back(std::move(channel));
+    }
+
+    Playlist& out_;
+    std::optional<EntryInfo> info_;
+    std::string group_;
+};
+
+}
+
+Playlist ReadPlaylist(std::string_view bytes)
+{
+    Playlist playlist;
+    std::string text = Decode(bytes);
+    Reader reader(playlist);
+    std::string_view rest = text;
+    while (!rest.empty()) {
+        size_t end = rest.find_first_of("\r\n");
+        if (end == std::string_view::npos) {
+            reader.Line(rest);
+            break;
+        }
+        reader.Line(rest.substr(0, end));
+        size_t next = end + 1;
+        if (rest[end] == '\r' && next < rest.size() && rest[next] == '\n')
+            ++next;
+        rest.remove_prefix(next);
+    }
+    reader.End();
+    return playlist;
+}
+
+std::string PlaylistSourceLine(std::string_view source)
+{
+    return std::string(kSourceTag) + PercentEncode(source) + "\n";
+}
+
+}

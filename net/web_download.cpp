@@ -1,0 +1,269 @@
+#include "net/web_download.h"
+
+#include <curl/curl.h>
+
+#include <mutex>
+#include <stdexcept>
+#include <vector>
+
+namespace pellamo {
+
+namespace {
+
+void GlobalInit()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        if (curl_global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK)
+            throw std::runtime_error("Cannot start libcurl");
+    });
+}
+
+std::string SizeText(size_t bytes)
+{
+    return std::to_string(bytes / (1024 * 1024)) + " MB";
+}
+
+}
+
+struct WebDownload::Transfer {
+    Id id = 0;
+    CURL* easy = nullptr;
+    std::string body;
+    char error[CURL_ERROR_SIZE] = {};
+    bool too_large = false;
+    Progress progress;
+    bool progress_posted = false;
+    ProgressHandler on_progress;
+    DoneHandler on_done;
+    WebDownload* owner = nullptr;
+
+    ~Transfer()
+    {
+        if (easy)
+            curl_easy_cleanup(easy);
+    }
+
+    static size_t Write(char* data, size_t size, size_t count, void* self)
+    {
+        auto* t = static_cast<Transfer*>(self);
+        size_t n = size * count;
+        if (t->body.size() + n > t->owner->limits_.max_bytes) {
+            t->too_large = true;
+            return 0; // ends the transfer
+        }
+        t->body.append(data, n);
+        return n;
+    }
+
+    static int Info(void* self, curl_off_t total, curl_off_t now, curl_off_t, curl_off_t)
+    {
+        auto* t = static_cast<Transfer*>(self);
+        Progress p { static_cast<uint64_t>(now), static_cast<uint64_t>(total) };
+        if (p.received != t->progress.received || p.total != t->progress.total) {
+            t->progress = p;
+            // Told from the loop, outside curl, at most once a pass.
+            if (t->on_progress && !t->progress_posted) {
+                t->progress_posted = true;
+                t->owner->loop_.Post([alive = std::weak_ptr<bool>(t->owner->alive_), owner = t->owner, id = t->id] {
+                    if (!alive.expired())
+                        owner->ReportProgress(id);
+                });
+            }
+        }
+        return 0;
+    }
+};
+
+WebDownload::WebDownload(EventLoop& loop)
+    : WebDownload(loop, Limits {})
+{
+}
+
+WebDownload::WebDownload(EventLoop& loop, Limits limits)
+    : loop_(loop)
+    , limits_(std::move(limits))
+{
+    GlobalInit();
+    multi_ = curl_multi_init();
+    if (!multi_)
+        throw std::runtime_error("Cannot start libcurl");
+    curl_multi_setopt(multi_, CURLMOPT_SOCKETFUNCTION, &WebDownload::OnSocket);
+    curl_multi_setopt(multi_, CURLMOPT_SOCKETDATA, this);
+    curl_multi_setopt(multi_, CURLMOPT_TIMERFUNCTION, &WebDownload::OnTimer);
+    curl_multi_setopt(multi_, CURLMOPT_TIMERDATA, this);
+}
+
+WebDownload::~WebDownload()
+{
+    *alive_ = false;
+    alive_.reset();
+    for (auto& [id, transfer] : transfers_)
+        curl_multi_remove_handle(multi_, transfer->easy);
+    transfers_.clear();
+    curl_multi_cleanup(multi_);
+    for (auto& [fd, watch] : sockets_)
+        loop_.UnwatchDescriptor(watch);
+    if (timer_)
+        loop_.StopTimer(timer_);
+}
+
+WebDownload::Id WebDownload::Start(const std::string& url, ProgressHandler progress, DoneHandler done)
+{
+    auto transfer = std::make_unique<Transfer>();
+    transfer->id = next_id_++;
+    transfer->owner = this;
+    transfer->on_progress = std::move(progress);
+    transfer->on_done = std::move(done);
+    CURL* easy = transfer->easy = curl_easy_init();
+    if (!easy)
+        throw std::runtime_error("Cannot start libcurl");
+    curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(easy, CURLOPT_MAXREDIRS, 5L);
+    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(easy, CURLOPT_ACCEPT_ENCODING, "");
+    curl_easy_setopt(easy, CURLOPT_USERAGENT, "Pellamo/0.1");
+    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, static_cast<long>(limits_.connect_timeout.count()));
+    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, static_cast<long>(limits_.stall_timeout.count()));
+    curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits_.max_bytes));
+    if (!limits_.ca_file.empty())
+        curl_easy_setopt(easy, CURLOPT_CAINFO, limits_.ca_file.c_str());
+    curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, transfer->error);
+    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Transfer::Write);
+    curl_easy_setopt(easy, CURLOPT_WRITEDATA, transfer.get());
+    curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, &Transfer::Info);
+    curl_easy_setopt(easy, CURLOPT_XFERINFODATA, transfer.get());
+    curl_easy_setopt(easy, CURLOPT_PRIVATE, transfer.get());
+    Id id = transfer->id;
+    if (curl_multi_add_handle(multi_, easy) != CURLM_OK)
+        throw std::runtime_error("Cannot start the download of " + url);
+    transfers_[id] = std::move(transfer);
+    return id;
+}
+
+void WebDownload::Cancel(Id id)
+{
+    auto it = transfers_.find(id);
+    if (it == transfers_.end())
+        return;
+    curl_multi_remove_handle(multi_, it->second->easy);
+    transfers_.erase(it);
+}
+
+int WebDownload::OnSocket(void*, int fd, int what, void* self_ptr, void*)
+{
+    auto* self = static_cast<WebDownload*>(self_ptr);
+    auto it = self->sockets_.find(fd);
+    if (what == CURL_POLL_REMOVE) {
+        if (it != self->sockets_.end()) {
+            self->loop_.UnwatchDescriptor(it->second);
+            self->sockets_.erase(it);
+        }
+        return 0;
+    }
+    unsigned events = (what & CURL_POLL_IN ? EventLoop::kReadable : 0u) | (what & CURL_POLL_OUT ? EventLoop::kWritable : 0u);
+    if (it != self->sockets_.end()) {
+        self->loop_.SetDescriptorEvents(it->second, events);
+    } else {
+        self->sockets_[fd] = self->loop_.WatchDescriptor(fd, events,
+            [self, fd](unsigned ready) { self->SocketReady(fd, ready); });
+    }
+    return 0;
+}
+
+int WebDownload::OnTimer(void*, long timeout_ms, void* self_ptr)
+{
+    auto* self = static_cast<WebDownload*>(self_ptr);
+    if (self->timer_) {
+        self->loop_.StopTimer(self->timer_);
+        self->timer_ = 0;
+    }
+    if (timeout_ms >= 0) {
+        self->timer_ = self->loop_.StartTimer(std::chrono::milliseconds(timeout_ms), [self] {
+            self->timer_ = 0;
+            self->TimerFired();
+        }, false);
+    }
+    return 0;
+}
+
+void WebDownload::SocketReady(int fd, unsigned events)
+{
+    int flags = (events & EventLoop::kReadable ? CURL_CSELECT_IN : 0) | (events & EventLoop::kWritable ? CURL_CSELECT_OUT : 0)
+        | (events & EventLoop::kError ? CURL_CSELECT_ERR : 0);
+    int running = 0;
+    curl_multi_socket_action(multi_, fd, flags, &running);
+    Collect();
+}
+
+void WebDownload::TimerFired()
+{
+    int running = 0;
+    curl_multi_socket_action(multi_, CURL_SOCKET_TIMEOUT, 0, &running);
+    Collect();
+}
+
+void WebDownload::Collect()
+{
+    int left = 0;
+    std::vector<std::pair<Id, Result>> finished;
+    while (CURLMsg* message = curl_multi_info_read(multi_, &left)) {
+        if (message->msg != CURLMSG_DONE)
+            continue;
+        Transfer* t = nullptr;
+        curl_easy_getinfo(message->easy_handle, CURLINFO_PRIVATE, &t);
+        if (!t)
+            continue;
+        Result result;
+        curl_easy_getinfo(t->easy, CURLINFO_RESPONSE_CODE, &result.status);
+        CURLcode code = message->data.result;
+        if (t->too_large || code == CURLE_FILESIZE_EXCEEDED) {
+            result.error = "the file is larger than " + SizeText(limits_.max_bytes);
+        } else if (code != CURLE_OK) {
+            result.error = t->error[0] ? t->error : curl_easy_strerror(code);
+        } else if (result.status >= 400) {
+            result.error = "the server answered HTTP " + std::to_string(result.status);
+        } else {
+            result.ok = true;
+            result.body = std::move(t->body);
+        }
+        curl_multi_remove_handle(multi_, t->easy);
+        finished.emplace_back(t->id, std::move(result));
+    }
+    for (auto& done : finished) {
+        loop_.Post([alive = std::weak_ptr<bool>(alive_), this, id = done.first, result = std::move(done.second)]() mutable {
+            if (!alive.expired())
+                Finish(id, std::move(result));
+        });
+    }
+}
+
+void WebDownload::Finish(Id id, Result result)
+{
+    auto it = transfers_.find(id);
+    if (it == transfers_.end())
+        return; // cancelled meanwhile
+    std::unique_ptr<Transfer> transfer = std::move(it->second);
+    transfers_.erase(it);
+    if (transfer->on_done)
+        transfer->on_done(std::move(result));
+}
+
+void WebDownload::ReportProgress(Id id)
+{
+    auto it = transfers_.find(id);
+    if (it == transfers_.end())
+        return;
+    Transfer& t = *it->second;
+    t.progress_posted = false;
+    Progress progress = t.progress;
+    ProgressHandler handler = t.on_progress;
+    handler(progress);
+}
+
+}

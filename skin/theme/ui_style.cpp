@@ -1,0 +1,13 @@
+#include "skin/theme/ui_style.h"
+
+#include "platform/components/enum_info.h"
+
+namespace pellamo {
+
+const EnumInfo& UIStyleNames()
+{
+    static const EnumInfo info("TsuiUIStyle", { "FromThemeFile", "MacOS", "WinXP", "DeepBlue", "Protein", "BlueGlass" });
+    return info;
+}
+
+}
