@@ -5,6 +5,7 @@
 #include "platform/backend/headless/headless_backend.h"
 #include "platform/backend/x11/x11_backend.h"
 #include "platform/window/window_system.h"
+#include "tests/e2e/x11_screen_test.h"
 #include "tests/e2e/xvfb_server.h"
 
 #include <gtest/gtest.h>
@@ -175,14 +176,12 @@ TEST(X11Compare, ShapedWindowWithChineseTextLooksTheSameOnXvfbAndHeadless)
 // size its code gives it) gets a notice from the server for each step. Those
 // are echoes of our own requests, not new sizes: the window keeps its last
 // size and is not resized through the old ones again.
-TEST(X11Configure, EchoesOfOwnResizesAreNotReplayed)
+class X11Configure : public X11ScreenTest {};
+
+TEST_F(X11Configure, EchoesOfOwnResizesAreNotReplayed)
 {
-    XvfbServer server;
-    if (!server.Running())
-        GTEST_SKIP() << "Xvfb could not be started";
-    EventLoop loop;
-    X11Backend x11(loop, server.Display().c_str());
-    WindowSystem ws(x11, loop);
+    X11Backend& x11 = *backend;
+    WindowSystem& ws = *windows;
     std::vector<Size> sizes;
     ws.RegisterClass({ "Sized", [&](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
                           if (m == WM_SIZE)
@@ -219,14 +218,12 @@ TEST(X11Configure, EchoesOfOwnResizesAreNotReplayed)
 // Real X input through XTEST (xdotool): a click lands in the client area,
 // typed text arrives as characters through the input method, Enter as a key
 // and a character, and dragging the caption moves the window.
-TEST(X11Input, ClicksKeysAndCaptionDragOnXvfb)
+class X11Input : public X11ScreenTest {};
+
+TEST_F(X11Input, ClicksKeysAndCaptionDragOnXvfb)
 {
-    XvfbServer server;
-    if (!server.Running())
-        GTEST_SKIP() << "Xvfb could not be started";
-    EventLoop loop;
-    X11Backend x11(loop, server.Display().c_str());
-    WindowSystem ws(x11, loop);
+    X11Backend& x11 = *backend;
+    WindowSystem& ws = *windows;
     std::vector<std::pair<UINT, WPARAM>> seen;
     Point click;
     ws.RegisterClass({ "Logged", [&](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
