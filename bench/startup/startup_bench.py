@@ -38,7 +38,10 @@ def read_display(fd):
 
 def start_xvfb():
     read_fd, write_fd = os.pipe()
-    proc = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+    # -noreset: the server would otherwise reset whenever its last client
+    # (a short xdotool) leaves, and refuse a program connecting meanwhile.
+    proc = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+                             "-noreset"],
                             pass_fds=[write_fd], stderr=subprocess.DEVNULL)
     os.close(write_fd)
     return proc, ":" + read_display(read_fd)
