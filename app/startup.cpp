@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "app/nm_http_component.h"
 #include "app/plain_controls.h"
+#include "platform/backend/display_backend.h"
 #include "platform/components/class_registry.h"
 #include "platform/gfx/resources.h"
 #include "platform/components/controls/application.h"
@@ -55,7 +56,7 @@ int RunPellamo(const std::vector<std::string>& arguments)
 {
     std::unique_ptr<TApplication> app;
     try {
-        app = std::make_unique<TApplication>();
+        app = std::make_unique<TApplication>(CreateDisplayBackend());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "pellamo: cannot open the display: %s\n", e.what());
         return 1;

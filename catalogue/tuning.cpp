@@ -1,6 +1,7 @@
 #include "catalogue/tuning.h"
 
 #include "catalogue/stream_cut.h"
+#include "platform/base/scope_exit.h"
 
 #include <utility>
 
@@ -13,22 +14,6 @@ const std::string kTelevisionPrefix = "\315\370\302\347\265\347\312\323->";
 const std::string kRadioPrefix = "\315\370\302\347\265\347\314\250->";
 // "我的频道->" in GBK.
 const std::string kMyChannelsPrefix = "\316\322\265\304\306\265\265\300->";
-
-// Sets a flag for the lifetime of a scope, also when an exception leaves it.
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag)
-        : flag_(flag)
-    {
-        flag_ = true;
-    }
-    ~FlagScope() { flag_ = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& flag_;
-};
 
 }
 
@@ -72,7 +57,8 @@ void Tuning::Select(Tree tree, const std::optional<std::string>& selected, const
         return;
     }
 
-    FlagScope running(running_);
+    running_ = true;
+    ScopeExit stop_running([this] { running_ = false; });
     try {
         while (pending_) {
             Selection next = std::move(*pending_);
@@ -126,7 +112,8 @@ std::optional<std::string> Tuning::Fetch(const std::string& url)
     cancelSent_ = false;
     std::string body;
     try {
-        FlagScope fetching(fetching_);
+        fetching_ = true;
+        ScopeExit stop_fetching([this] { fetching_ = false; });
         body = pages_.Get(url);
     } catch (...) {
         if (pending_)

@@ -2,6 +2,7 @@
 
 #include "net/nm_url.h"
 #include "net/nm_uu_processor.h"
+#include "platform/base/scope_exit.h"
 
 #include <algorithm>
 #include <cctype>
@@ -190,10 +191,7 @@ void TNMHTTP::Run(CmdType cmd, const std::string& url, std::string data, std::st
     if (m_busy)
         throw std::runtime_error("Busy");
     m_busy = true;
-    struct Idle {
-        bool& busy;
-        ~Idle() { busy = false; }
-    } idle { m_busy };
+    ScopeExit idle([this] { m_busy = false; });
     m_current_url = url;
     m_send_data = std::move(data);
     m_send_uri = std::move(uri);

@@ -1,6 +1,7 @@
 #include "net/powersock.h"
 
 #include "net/socket_errors.h"
+#include "platform/base/scope_exit.h"
 
 #include <arpa/inet.h>
 #include <cerrno>
@@ -435,13 +436,10 @@ void TPowersock::Write(std::string_view text)
             + " bytes is more than the 65535 that can be sent at once");
     Status(4, "Sending Buffer");
     TimerOn();
-    try {
+    {
+        ScopeExit off([this] { TimerOff(); });
         SendBytes(text.data(), text.size(), false);
-    } catch (...) {
-        TimerOff();
-        throw;
     }
-    TimerOff();
     if (m_cancel_requested) {
         m_cancel_requested = false;
         throw EAbortError("Socket send aborted");
@@ -485,14 +483,26 @@ void TPowersock::SendBytes(const char* data, size_t size, bool count_sent)
     }
 }
 
+bool TPowersock::ReadOnAfterRecvError(int error)
+{
+    if (error == EINTR)
+        return true;
+    if (WouldBlock(error)) {
+        WaitForSocket(EventLoop::kReadable);
+        return true;
+    }
+    m_last_socket_error = WinsockErrorFromErrno(error);
+    if (error == ENOTCONN)
+        return false;
+    ErrorCheck(m_last_socket_error, 10035); // throws: no other errno maps to a code it lets pass
+    return true;
+}
+
 std::string TPowersock::ReadLn()
 {
     Status(8, "ReadLn");
     TimerOn();
-    struct Off {
-        TPowersock* sock;
-        ~Off() { sock->TimerOff(); }
-    } off { this };
+    ScopeExit off([this] { TimerOff(); });
     Operation operation(*this);
     char* buffer = m_buffer.get();
     size_t read = 0;
@@ -514,17 +524,8 @@ std::string TPowersock::ReadLn()
                 return std::string(buffer, read);
             continue;
         }
-        int error = errno;
-        if (error == EINTR)
-            continue;
-        if (WouldBlock(error)) {
-            WaitForSocket(EventLoop::kReadable);
-            continue;
-        }
-        m_last_socket_error = WinsockErrorFromErrno(error);
-        if (error == ENOTCONN)
+        if (!ReadOnAfterRecvError(errno))
             return std::string();
-        ErrorCheck(m_last_socket_error, 10035);
     }
     m_cancel_requested = false;
     throw EAbortError("Socket readln aborted");
@@ -554,10 +555,7 @@ template <typename Sink> void TPowersock::Capture(Sink&& sink, int64_t limit, co
 {
     m_received_count = 0;
     TimerOn();
-    struct Off {
-        TPowersock* sock;
-        ~Off() { sock->TimerOff(); }
-    } off { this };
+    ScopeExit off([this] { TimerOff(); });
     Operation operation(*this);
     char* buffer = m_buffer.get();
     while (!m_cancel_requested) {
@@ -577,18 +575,10 @@ template <typename Sink> void TPowersock::Capture(Sink&& sink, int64_t limit, co
             if (OnPacketRecvd)
                 OnPacketRecvd(*this);
             TimerOn();
+        } else if (ReadOnAfterRecvError(errno)) {
+            continue;
         } else {
-            int error = errno;
-            if (error == EINTR)
-                continue;
-            if (WouldBlock(error)) {
-                WaitForSocket(EventLoop::kReadable);
-                continue;
-            }
-            m_last_socket_error = WinsockErrorFromErrno(error);
-            if (error == ENOTCONN)
-                break;
-            ErrorCheck(m_last_socket_error, 10035);
+            break;
         }
         // Keep the window live during a long transfer.
         m_loop.ProcessMessages();
@@ -635,10 +625,7 @@ void TPowersock::SendFile(const std::string& file_name)
         throw std::runtime_error("Cannot open file \"" + file_name + "\". " + std::strerror(errno));
     m_sent_count = 0;
     TimerOn();
-    struct Off {
-        TPowersock* sock;
-        ~Off() { sock->TimerOff(); }
-    } off { this };
+    ScopeExit off([this] { TimerOff(); });
     char* buffer = m_buffer.get();
     while (!m_cancel_requested) {
         size_t n = std::fread(buffer, 1, kBufferSize, file.get());

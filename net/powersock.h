@@ -105,6 +105,10 @@ protected:
 
 private:
     template <typename Sink> void Capture(Sink&& sink, int64_t limit, const char* abort_text);
+    // After a failed recv: true to read again (interrupted, or nothing there
+    // yet and now waited for), false when the connection is gone (the read
+    // ends as at a close); any other error is reported and thrown.
+    bool ReadOnAfterRecvError(int error);
     void SendBytes(const char* data, size_t size, bool count_sent);
     void CreateSocket(bool initial);
     void CloseSocket();

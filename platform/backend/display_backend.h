@@ -112,6 +112,9 @@ public:
     // The desktop clipboard as UTF-8 text; empty when it holds no text.
     virtual void SetClipboardText(const std::string& utf8) = 0;
     virtual std::string ClipboardText() = 0;
+    // The user's warning sound (refused input); the desktop decides how it
+    // sounds, or whether at all.
+    virtual void Beep() = 0;
     // Whether files and links dragged from other programs may be dropped
     // on the window (then it gets Drop events).
     virtual void SetAcceptDrops(DisplayWindowId id, bool accept) = 0;

@@ -2,9 +2,11 @@
 
 #include "platform/components/component_errors.h"
 #include "platform/components/same_text.h"
+#include "platform/text/float_format.h"
 #include "platform/text/percent_encoding.h"
 
 #include <limits>
+#include <optional>
 
 namespace pellamo {
 
@@ -12,6 +14,7 @@ const char* DescValueTypeName(DescValue::Type type)
 {
     switch (type) {
     case DescValue::Type::Integer: return "an integer";
+    case DescValue::Type::Float: return "a floating-point number";
     case DescValue::Type::Identifier: return "a name";
     case DescValue::Type::String: return "a string";
     case DescValue::Type::Set: return "a set";
@@ -34,6 +37,8 @@ struct Token {
     int line = 1;
     std::string text;        // Ident, Str (the piece's bytes)
     std::uint64_t magnitude = 0; // Number
+    bool is_float = false;       // Number with a fraction or an exponent
+    double real = 0;             // its value
     Bytes bytes;             // Binary
     char symbol = 0;         // Symbol
     bool spaced = false;     // blanks, line breaks or a comment came before it
@@ -75,6 +80,10 @@ public:
         if (IsAlpha(c)) {
             t.kind = Tok::Ident;
             t.text = ReadName();
+        } else if (IsDigit(c) && FloatLength() > 0) {
+            t.kind = Tok::Number;
+            t.is_float = true;
+            t.real = ReadFloat();
         } else if (IsDigit(c) || c == '$') {
             t.kind = Tok::Number;
             t.magnitude = ReadNumber();
@@ -132,6 +141,50 @@ private:
             break;
         }
         return std::string(text_.substr(start, pos_ - start));
+    }
+
+    // The length of a decimal number with a fraction (digits, '.', digits)
+    // or an exponent (E, a sign, digits) at the position; 0 for any other.
+    size_t FloatLength() const
+    {
+        size_t i = pos_;
+        auto digits = [&] {
+            size_t from = i;
+            while (i < text_.size() && IsDigit(text_[i]))
+                ++i;
+            return i > from;
+        };
+        digits();
+        bool fraction = false;
+        if (i + 1 < text_.size() && text_[i] == '.' && IsDigit(text_[i + 1])) {
+            ++i;
+            digits();
+            fraction = true;
+        }
+        size_t before_exponent = i;
+        if (i < text_.size() && (text_[i] == 'E' || text_[i] == 'e')) {
+            ++i;
+            if (i < text_.size() && (text_[i] == '+' || text_[i] == '-'))
+                ++i;
+            if (digits())
+                return i - pos_;
+            i = before_exponent;
+        }
+        return fraction ? i - pos_ : 0;
+    }
+
+    double ReadFloat()
+    {
+        size_t length = FloatLength();
+        std::string_view literal = text_.substr(pos_, length);
+        // A value too small for a double reads as zero.
+        std::optional<double> value = TextToFloat(literal, NumberLocale());
+        if (!value)
+            Fail("number too large");
+        pos_ += length;
+        if (pos_ < text_.size() && (IsAlpha(text_[pos_]) || IsDigit(text_[pos_]) || text_[pos_] == '.'))
+            Fail("bad number \"" + std::string(literal) + text_[pos_] + "...\"");
+        return *value;
     }
 
     std::uint64_t ReadNumber()
@@ -344,6 +397,12 @@ private:
                 Advance();
                 if (tok_.kind != Tok::Number)
                     Fail(tok_.line, "number expected after '-'");
+            }
+            if (tok_.is_float) {
+                v.type = DescValue::Type::Float;
+                v.real = negative ? -tok_.real : tok_.real;
+                Advance();
+                return v;
             }
             std::uint64_t limit = negative ? std::uint64_t{1} << 63 : static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
             if (tok_.magnitude > limit)

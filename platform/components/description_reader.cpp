@@ -258,6 +258,14 @@ private:
                     + std::to_string(info.min_value) + " to " + std::to_string(info.max_value) + ")");
             info.set_ord(object, v.integer);
             return;
+        case PropKind::Float:
+            if (v.type == T::Float)
+                info.set_float(object, v.real);
+            else if (v.type == T::Integer)
+                info.set_float(object, static_cast<double>(v.integer));
+            else
+                WrongType(a, info);
+            return;
         case PropKind::Boolean:
             if (v.type != T::Identifier || !(SameText(v.text, "True") || SameText(v.text, "False")))
                 Fail(v.line, "property " + a.path + " is a Boolean; write True or False");

@@ -17,6 +17,7 @@ struct DescAssignment;
 struct DescValue {
     enum class Type {
         Integer,    // 12, -11, $7F
+        Float,      // 3.14, -0.5, 1.5E+10
         Identifier, // alClient, True, clWhite, MainMenu1, FormCreate, nil
         String,     // 'text'#13#10'more'
         Set,        // [akLeft, akTop]
@@ -27,6 +28,7 @@ struct DescValue {
     Type type = Type::Integer;
     int line = 0;
     std::int64_t integer = 0;
+    double real = 0;                              // Float
     std::string text;                             // Identifier, String
     std::vector<std::string> names;               // Set
     Bytes bytes;                                  // Binary

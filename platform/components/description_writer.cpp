@@ -9,9 +9,23 @@
 #include "platform/components/same_text.h"
 #include "platform/components/strings.h"
 
+#include <charconv>
+
 namespace pellamo {
 
 namespace {
+
+// The shortest form that reads back as the same value, always with a
+// decimal point or an exponent so a reader takes it as a float.
+std::string FloatLiteral(double value)
+{
+    char buf[64];
+    auto result = std::to_chars(buf, buf + sizeof buf, value);
+    std::string text(buf, result.ptr);
+    if (text.find_first_of(".e") == std::string::npos && text.find_first_of("0123456789") != std::string::npos)
+        text += ".0";
+    return text;
+}
 
 std::string Quote(const std::string& s)
 {
@@ -113,6 +127,9 @@ private:
             switch (p->kind) {
             case PropKind::Integer:
                 value = std::to_string(p->get_ord(object));
+                break;
+            case PropKind::Float:
+                value = FloatLiteral(p->get_float(object));
                 break;
             case PropKind::Boolean:
                 value = p->get_ord(object) ? "True" : "False";

@@ -3,6 +3,7 @@
 // Root of every class that can be asked for its class at run time.
 
 #include <string>
+#include <string_view>
 
 namespace pellamo {
 
@@ -20,6 +21,9 @@ public:
 
     const std::string& ClassName() const;
     bool InheritsFrom(const ClassInfo& ancestor) const;
+    // The same by the ancestor's name (exact case), for a class that lives
+    // in a layer the caller cannot include.
+    bool InheritsFromClassNamed(std::string_view name) const;
 };
 
 }

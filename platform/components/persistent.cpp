@@ -21,6 +21,14 @@ bool TObject::InheritsFrom(const ClassInfo& ancestor) const
     return Class().InheritsFrom(ancestor);
 }
 
+bool TObject::InheritsFromClassNamed(std::string_view name) const
+{
+    for (const ClassInfo* c = &Class(); c; c = c->Parent())
+        if (c->Name() == name)
+            return true;
+    return false;
+}
+
 const ClassInfo& TPersistent::StaticClass()
 {
     static const ClassInfo info("TPersistent", &TObject::StaticClass());

@@ -6,6 +6,7 @@ const char* PropKindName(PropKind kind)
 {
     switch (kind) {
     case PropKind::Integer: return "an integer";
+    case PropKind::Float: return "a floating-point number";
     case PropKind::Boolean: return "a Boolean";
     case PropKind::Enumeration: return "an enumeration";
     case PropKind::Color: return "a colour";

@@ -20,6 +20,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 enum class PropKind {
     Integer,
+    Float,
     Boolean,
     Enumeration,
     Color,
@@ -50,6 +51,9 @@ struct PropInfo {
     // Integer, Boolean, Enumeration, Color, Set (as a bit mask).
     std::function<std::int64_t(const TPersistent&)> get_ord;
     std::function<void(TPersistent&, std::int64_t)> set_ord;
+    // Float.
+    std::function<double(const TPersistent&)> get_float;
+    std::function<void(TPersistent&, double)> set_float;
     // String.
     std::function<std::string(const TPersistent&)> get_str;
     std::function<void(TPersistent&, const std::string&)> set_str;

@@ -122,6 +122,18 @@ void SetOrdProp(TPersistent& object, std::string_view path, std::int64_t value)
     t.info->set_ord(*t.object, value);
 }
 
+double GetFloatProp(const TPersistent& object, std::string_view path)
+{
+    PropTarget t = Expect(object, path, PropKind::Float, "a floating-point number");
+    return t.info->get_float(*t.object);
+}
+
+void SetFloatProp(TPersistent& object, std::string_view path, double value)
+{
+    PropTarget t = Expect(object, path, PropKind::Float, "a floating-point number");
+    t.info->set_float(*t.object, value);
+}
+
 std::string GetEnumProp(const TPersistent& object, std::string_view path)
 {
     PropTarget t = Walk(object, path, true);

@@ -40,6 +40,9 @@ void SetEnumProp(TPersistent& object, std::string_view path, std::string_view va
 std::string GetSetProp(const TPersistent& object, std::string_view path);
 void SetSetProp(TPersistent& object, std::string_view path, std::string_view text);
 
+double GetFloatProp(const TPersistent& object, std::string_view path);
+void SetFloatProp(TPersistent& object, std::string_view path, double value);
+
 std::string GetStrProp(const TPersistent& object, std::string_view path);
 void SetStrProp(TPersistent& object, std::string_view path, const std::string& value);
 

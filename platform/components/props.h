@@ -156,6 +156,26 @@ PropInfo Bool(std::string name, F field)
     return Bool<C>(std::move(name), field, field);
 }
 
+// A double; descriptions write it with a decimal point or an exponent
+// (integers are taken too).
+template <class C, class G, class S>
+PropInfo Float(std::string name, G get, S set)
+{
+    using V = detail::ValueOf<C, G>;
+    static_assert(std::is_same_v<V, double>, "floating-point property holds a double");
+    PropInfo p;
+    p.name = std::move(name);
+    p.kind = PropKind::Float;
+    p.get_float = [get](const TPersistent& o) -> double { return detail::Read<C>(o, get); };
+    p.set_float = [set](TPersistent& o, double v) { detail::Write<C>(o, set, v); };
+    return p;
+}
+template <class C, class F>
+PropInfo Float(std::string name, F field)
+{
+    return Float<C>(std::move(name), field, field);
+}
+
 // TColor values (32-bit); descriptions may use colour names.
 template <class C, class G, class S>
 PropInfo Color(std::string name, G get, S set)

@@ -1,6 +1,6 @@
 #include "platform/gfx/text_renderer.h"
 
-#include "platform/gfx/canvas.h"
+#include "platform/gfx/text_flags.h"
 #include "platform/text/access_keys.h"
 #include "platform/text/gbk.h"
 

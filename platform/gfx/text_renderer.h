@@ -15,7 +15,7 @@ namespace pellamo {
 // font names are mapped to installed families (DejaVu for Latin faces,
 // WenQuanYi Micro Hei for Chinese ones); glyphs missing in a face come from
 // the others. Grey anti-aliasing with full hinting keeps small text crisp.
-// All text here is UTF-8; "&" handling follows TextFlags (canvas.h).
+// All text here is UTF-8; "&" handling follows TextFlags (text_flags.h).
 class TextRenderer {
 public:
     // Family list handed to Pango for a GBK font name.

@@ -52,7 +52,7 @@ EventLoop::Id EventLoop::StartTimer(std::chrono::milliseconds interval, std::fun
 {
     Id id = m_next_id++;
     interval = std::max(interval, std::chrono::milliseconds(0));
-    m_timers[id] = Timer { Clock::now() + interval, interval, repeat, false,
+    m_timers[id] = Timer { Now() + interval, interval, repeat, false,
         std::make_shared<std::function<void()>>(std::move(handler)) };
     return id;
 }
@@ -144,7 +144,7 @@ void EventLoop::Quit()
 int EventLoop::NextTimerTimeout() const
 {
     int timeout = -1;
-    auto now = Clock::now();
+    auto now = Now();
     for (auto const& [id, timer] : m_timers) {
         if (timer.running)
             continue;
@@ -159,7 +159,7 @@ int EventLoop::NextTimerTimeout() const
 
 bool EventLoop::FireDueTimers()
 {
-    auto now = Clock::now();
+    auto now = Now();
     std::vector<Id> due;
     for (auto const& [id, timer] : m_timers)
         if (!timer.running && timer.due <= now)
@@ -170,7 +170,7 @@ bool EventLoop::FireDueTimers()
             continue;
         auto handler = it->second.handler;
         if (it->second.repeat) {
-            it->second.due = Clock::now() + it->second.interval;
+            it->second.due = Now() + it->second.interval;
             it->second.running = true;
         } else {
             m_timers.erase(it);

@@ -41,6 +41,13 @@ public:
     void StopTimer(Id id);
     bool TimerActive(Id id) const { return m_timers.count(id) != 0; }
 
+    // The clock timers run by: the steady clock, unless a test sets a clock
+    // it moves by hand (an empty function restores the steady clock). Set it
+    // before starting timers. WaitUntil's timeout always counts real time.
+    using TimeSource = std::function<Clock::time_point()>;
+    void SetTimeSource(TimeSource source) { m_time_source = std::move(source); }
+    Clock::time_point Now() const { return m_time_source ? m_time_source() : Clock::now(); }
+
     // Called before every pass; returns true when it has work waiting that
     // the descriptors do not show (for example events already buffered by
     // Xlib), so the pass must not block. Also the place to flush output.
@@ -91,6 +98,7 @@ private:
     std::map<Id, Watch> m_watches;
     std::map<Id, Timer> m_timers;
     std::map<Id, std::function<bool()>> m_prepare_hooks;
+    TimeSource m_time_source;
 
     std::mutex m_posted_mutex;
     std::deque<std::function<void()>> m_posted;

@@ -18,4 +18,9 @@ struct AccessKeyText {
 
 AccessKeyText ScanAccessKeys(std::string_view caption);
 
+// Whether `ch` is the caption's access key (GBK caption): the character
+// that "&" marks, letters compared without case. Alt with that key clicks
+// the control that carries the caption.
+bool IsAccel(char16_t ch, std::string_view caption);
+
 }

@@ -39,6 +39,8 @@ public:
 
     // The canvas on this context (device origin and clip as above).
     Canvas& GetCanvas();
+    // Whether `canvas` is this context's canvas.
+    bool HasCanvas(const Canvas& canvas) const { return m_canvas && &*m_canvas == &canvas; }
 
     // The window went away: the context draws nowhere from now on.
     void Detach();

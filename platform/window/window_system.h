@@ -3,11 +3,15 @@
 #include "platform/backend/display_backend.h"
 #include "platform/loop/event_loop.h"
 #include "platform/window/device_context.h"
+#include "platform/window/double_click.h"
 #include "platform/window/messages.h"
 #include "platform/window/window_object.h"
+#include "platform/window/window_slide.h"
 
 #include <chrono>
 #include <exception>
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -100,9 +104,12 @@ public:
     // WS_VISIBLE, WS_MINIMIZE, WS_MAXIMIZE and WS_DISABLED keep following the window's state.
     void SetStyle(HWND hwnd, DWORD style);
     DWORD GetExStyle(HWND hwnd) const;
-    // WS_EX_ACCEPTFILES on a top-level window lets the display drop files
-    // and links on it: they arrive as WM_DROPFILES at the window under the
-    // drop point that has the bit, or its nearest ancestor that has it.
+    // A top-level window that becomes a pop-up or stops being one (see
+    // CreateWindowParams), or changes WS_EX_TOPMOST, gets a new display
+    // window of that kind. WS_EX_ACCEPTFILES on a top-level window lets the
+    // display drop files and links on it: they arrive as WM_DROPFILES at the
+    // window under the drop point that has the bit, or its nearest ancestor
+    // that has it.
     void SetExStyle(HWND hwnd, DWORD ex_style);
     void DragAcceptFiles(HWND hwnd, bool accept);
     std::string GetClassName(HWND hwnd) const;
@@ -129,6 +136,8 @@ public:
     Rect GetWorkArea() const { return m_backend.WorkArea(); }
     Size GetScreenSize() const { return m_backend.ScreenSize(); }
     HWND WindowFromPoint(Point screen) const;
+    // The warning sound of refused input.
+    void MessageBeep() { m_backend.Beep(); }
 
     // Visibility and state.
     bool ShowWindow(HWND hwnd, int cmd);
@@ -165,6 +174,10 @@ public:
     DeviceContext* GetDC(HWND hwnd); // the client area
     DeviceContext* GetWindowDC(HWND hwnd); // the whole window, frame included
     int ReleaseDC(HWND hwnd, DeviceContext* dc);
+    // The window whose device context (handed out and not yet released)
+    // `canvas` draws on; null for a canvas on a bitmap of its own. Lets a
+    // drawing hook that is given only a canvas find its window.
+    HWND WindowFromDC(const Canvas& canvas) const;
     // Paints every invalid window and presents each changed top-level
     // window in one step; runs by itself before the loop blocks.
     void PaintPending();
@@ -186,6 +199,17 @@ public:
     int GetScrollPos(HWND hwnd, int bar) const;
     bool ShowScrollBar(HWND hwnd, int bar, bool show);
     bool EnableScrollBar(HWND hwnd, int bar, UINT arrows);
+
+    // Shows or hides a top-level window with a roll or a slide (AW_* flags
+    // of window_slide.h) played over `milliseconds` by the loop's timers, and
+    // returns at once; `done` runs once the window has reached its end (its
+    // own place and region, hidden after a hide). False, and nothing happens,
+    // for flags it cannot play, a child window, or a window already shown
+    // (hidden) when asked to show (hide). ShowWindow, a second animation or
+    // DestroyWindow end a running one first: at once, with its `done`
+    // (DestroyWindow without). A region set meanwhile is replaced at the end.
+    bool AnimateWindow(HWND hwnd, UINT milliseconds, DWORD flags, std::function<void()> done = {});
+    bool IsAnimating(HWND hwnd) const { return m_slides.count(hwnd) != 0; }
 
     // Timers: WM_TIMER with wParam = id, through the queue.
     uintptr_t SetTimer(HWND hwnd, uintptr_t id, UINT milliseconds);
@@ -216,12 +240,6 @@ private:
         int grab_offset = 0; // pointer offset inside the thumb
         int last_pos = 0;
     };
-    struct ClickRecord {
-        HWND hwnd = nullptr;
-        UINT message = 0;
-        Point screen;
-        std::chrono::steady_clock::time_point time;
-    };
 
     WindowObject* Find(HWND hwnd) const;
     WindowObject* TopOf(WindowObject* w) const;
@@ -229,6 +247,8 @@ private:
     LRESULT Dispatch(WindowObject& w, UINT msg, WPARAM wparam, LPARAM lparam);
     void DispatchQueued(MSG msg);
     void Guarded(const std::function<void()>& work);
+    // Runs the application-wide hooks on a queued message; true when one took it.
+    bool HookTakes(MSG& msg);
     void Report(std::exception_ptr failure);
     void DestroyTree(HWND hwnd);
 
@@ -246,6 +266,10 @@ private:
     void MarkPresent(WindowObject& top, const Rect& rect_in_window);
     void RecalcFrame(WindowObject& w, const Rect& new_rect, WINDOWPOS& pos);
     void ApplyShape(WindowObject& w);
+    // A new display window of the kind the window's styles now ask for.
+    void RecreateDisplay(WindowObject& w);
+    // Ends the window's animation at once and runs its `done`.
+    void EndAnimation(HWND hwnd);
 
     void Activate(HWND hwnd, WPARAM how, bool from_display);
     void ActivateAnother(HWND leaving);
@@ -273,6 +297,11 @@ private:
     ExceptionHandler m_exception_handler;
     uint64_t m_next_hook = 1;
     std::vector<std::unique_ptr<DeviceContext>> m_dcs;
+    struct Animation {
+        std::unique_ptr<WindowSlide> slide;
+        std::function<void()> done;
+    };
+    std::map<HWND, Animation> m_slides;
 
     HWND m_focus = nullptr;
     HWND m_active = nullptr;
@@ -283,7 +312,7 @@ private:
     Point m_cursor;
     std::optional<MoveTrack> m_move;
     std::optional<ScrollTrack> m_scroll;
-    ClickRecord m_last_click;
+    DoubleClickDetector m_clicks;
     bool m_painting = false;
     bool m_force_size = false; // state changes send WM_SIZE even at the same size
     bool m_from_display = false; // the display already did it: do not echo it back

@@ -21,6 +21,10 @@ UserLibrary DefaultUserLibrary()
         WindowSystem* ws = WindowSystem::Current();
         return ws && info && ws->GetScrollBarInfo(window, object, info);
     };
+    library.animate_window = [](HWND window, DWORD milliseconds, DWORD flags, std::function<void()> done) {
+        WindowSystem* ws = WindowSystem::Current();
+        return ws && ws->AnimateWindow(window, milliseconds, flags, std::move(done));
+    };
     return library;
 }
 
@@ -46,10 +50,10 @@ bool SUIGetComboBoxInfo(HWND window, COMBOBOXINFO* info)
     return f && f(window, info);
 }
 
-bool SUIAnimateWindow(HWND window, DWORD milliseconds, DWORD flags)
+bool SUIAnimateWindow(HWND window, DWORD milliseconds, DWORD flags, std::function<void()> done)
 {
     const auto& f = Current().animate_window;
-    return f && f(window, milliseconds, flags);
+    return f && f(window, milliseconds, flags, std::move(done));
 }
 
 bool IsWinXP(SystemVersion version)

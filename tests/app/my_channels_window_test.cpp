@@ -18,6 +18,7 @@
 #include "platform/text/gbk.h"
 #include "platform/window/window_system.h"
 #include "tests/net/test_servers.h"
+#include "tests/support/pump.h"
 
 #include <gtest/gtest.h>
 
@@ -52,11 +53,7 @@ protected:
     ~MyChannelsWindowTest() override { unsetenv("XDG_CONFIG_HOME"); }
 
     std::string Dir() const { return config.Path() + "/pellamo/playlists"; }
-    void Pump()
-    {
-        for (int i = 0; i < 20 && EventLoop::Main().ProcessMessages(); ++i) {
-        }
-    }
+    void Pump() { test::Pump(EventLoop::Main()); }
     template <class T = TControl>
     T& Get(const char* name)
     {
@@ -103,8 +100,8 @@ protected:
         control->SetText(Utf8ToGbk(text));
     }
 
-    testing::TempDir config;
-    testing::TempDir files;
+    test::TempDir config;
+    test::TempDir files;
     HeadlessBackend screen;
     TApplication app { screen };
     PellamoWindows windows;

@@ -15,9 +15,9 @@
 namespace pellamo {
 namespace {
 
-using testing::Pause;
-using testing::ScriptedServer;
-using testing::Send;
+using test::Pause;
+using test::ScriptedServer;
+using test::Send;
 
 struct RecordingMedia : MediaPlayerControl {
     std::vector<std::u16string> urls;
@@ -118,7 +118,7 @@ TEST_F(PageFetchTuning, CutsTheAddressOutOfTheFetchedPage)
 
 TEST_F(PageFetchTuning, RefusedPageHostIsReportedAndThePreviousChannelPlays)
 {
-    Tune("http://127.0.0.1:" + std::to_string(testing::UnusedPort()) + "/page", 1, 10);
+    Tune("http://127.0.0.1:" + std::to_string(test::UnusedPort()) + "/page", 1, 10);
     EXPECT_FALSE(error.empty());
     ASSERT_EQ(media.urls.size(), 1u);
     EXPECT_EQ(media.urls.back(), u"http://127.0.0.1:9/direct");

@@ -13,9 +13,9 @@
 namespace pellamo {
 namespace {
 
-using testing::ScriptedServer;
-using testing::Send;
-using testing::TempDir;
+using test::ScriptedServer;
+using test::Send;
+using test::TempDir;
 
 struct RecordingHost : ViewerPlaylists::Host {
     void PlaylistsChanged(const std::string& added) override { changes.push_back(added); }
@@ -144,7 +144,7 @@ TEST_F(ViewerPlaylistsTest, DownloadsKeepThePreviousCopyUntilANewOneReads)
 
 TEST_F(ViewerPlaylistsTest, OneDownloadPerAddressAtATime)
 {
-    ScriptedServer server({ { testing::Pause(300), Send(Reply("200 OK", kList)) } });
+    ScriptedServer server({ { test::Pause(300), Send(Reply("200 OK", kList)) } });
     std::string url = "http://127.0.0.1:" + std::to_string(server.Port()) + "/a.m3u";
     playlists.Open(Target(url));
     playlists.Open(Target(url));

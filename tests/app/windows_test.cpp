@@ -16,6 +16,7 @@
 #include "platform/window/window_system.h"
 #include "player/mpv/mpv_library.h"
 #include "tests/net/test_servers.h"
+#include "tests/support/pump.h"
 
 #include <gtest/gtest.h>
 
@@ -44,11 +45,7 @@ protected:
         Pump();
     }
 
-    void Pump()
-    {
-        for (int i = 0; i < 20 && EventLoop::Main().ProcessMessages(); ++i) {
-        }
-    }
+    void Pump() { test::Pump(EventLoop::Main()); }
 
     TControl& Control(const char* name)
     {
@@ -71,7 +68,7 @@ protected:
         return nullptr;
     }
 
-    testing::TempDir config;
+    test::TempDir config;
     HeadlessBackend screen;
     TApplication app { screen };
     PellamoWindows windows;

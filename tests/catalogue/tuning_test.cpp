@@ -1,5 +1,6 @@
 #include "catalogue/builtin_catalogue.h"
 #include "catalogue/tuning.h"
+#include "platform/base/scope_exit.h"
 #include "platform/text/gbk.h"
 #include "player/player_host.h"
 #include "tests/player/recording_players.h"
@@ -46,10 +47,7 @@ public:
         ++active_;
         maxActive = std::max(maxActive, active_);
         cancelled_ = false;
-        struct Leave {
-            int& active;
-            ~Leave() { --active; }
-        } leave{active_};
+        ScopeExit leave([this] { --active_; });
 
         size_t index = requests.size() - 1;
         if (index < duringGet.size()) {

@@ -227,6 +227,8 @@ TEST(ComponentTest, ClassNamesAndRegistry)
     EXPECT_EQ(made->Owner(), form.get());
     EXPECT_TRUE(made->InheritsFrom(Control::StaticClass()));
     EXPECT_FALSE(made->InheritsFrom(Form::StaticClass()));
+    EXPECT_TRUE(made->InheritsFromClassNamed(Control::StaticClass().Name()));
+    EXPECT_FALSE(made->InheritsFromClassNamed("tcontrolsample")); // names compare exactly
 
     EXPECT_EQ(&FindClass("TControlSample"), &Control::StaticClass());
     EXPECT_EQ(GetClass("TNothing"), nullptr);

@@ -208,6 +208,60 @@ TEST_F(DescriptionTest, ReportsFaultsWithLineAndReason)
     }
 }
 
+TEST_F(DescriptionTest, FloatsReadWithAPointOrAnExponentAndWriteBackTheSame)
+{
+    struct Case {
+        const char* literal;
+        double value;
+    } cases[] = {
+        {"3.14", 3.14},
+        {"-0.5", -0.5},
+        {"1.5E+10", 1.5e10},
+        {"2e-3", 0.002},
+        {"7", 7.0}, // an integer does for a float
+        {"1E-400", 0.0}, // too small for a double
+    };
+    for (const Case& c : cases) {
+        ComponentPtr<Form> f(new Form());
+        ReadDescription(std::string("object F: TFormSample\nobject B: TControlSample\nScale = ") + c.literal
+                + "\nend\nend",
+            *f);
+        auto* b = dynamic_cast<Control*>(f->FindComponent("B"));
+        ASSERT_NE(b, nullptr);
+        EXPECT_DOUBLE_EQ(b->scale, c.value) << c.literal;
+        EXPECT_DOUBLE_EQ(GetFloatProp(*b, "Scale"), c.value);
+    }
+    for (double v : {0.1, 3.0, -2.5e300, 1e-7}) {
+        ComponentPtr<Form> f(new Form());
+        f->SetName("F");
+        auto* b = new Control(f.get());
+        b->SetName("B");
+        SetFloatProp(*b, "Scale", v);
+        std::string text = WriteDescription(*f);
+        ComponentPtr<Form> copy(new Form());
+        ReadDescription(text, *copy);
+        EXPECT_EQ(dynamic_cast<Control*>(copy->FindComponent("B"))->scale, v) << text;
+    }
+
+    const std::pair<const char*, const char*> faults[] = {
+        {"Scale = 1E400", "number too large"},
+        {"Scale = 'x'", "floating-point number, not a string"},
+        {"Scale = 1.2.3", "bad number"},
+        {"Scale = 1.5x", "bad number"},
+        {"Left = 1.5", "is an integer, not a floating-point number"},
+    };
+    for (auto [line, reason] : faults) {
+        ComponentPtr<Form> f(new Form());
+        try {
+            ReadDescription(std::string("object F: TFormSample\nobject B: TControlSample\n") + line + "\nend\nend", *f);
+            ADD_FAILURE() << line;
+        } catch (const EDescriptionError& e) {
+            EXPECT_NE(e.Reason().find(reason), std::string::npos) << line << ": " << e.what();
+        }
+    }
+    EXPECT_THROW(SetFloatProp(*form, "Caption", 1.0), EPropertyError);
+}
+
 TEST_F(DescriptionTest, NestingIsBounded)
 {
     std::string deep = "object F: TFormSample\n";

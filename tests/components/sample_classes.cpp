@@ -96,6 +96,7 @@ const ClassInfo& Control::StaticClass()
             props::Int<Control>("Left", &Control::Left, &Control::SetLeft),
             props::Int<Control>("Top", &Control::top),
             props::Int<Control>("Width", &Control::width),
+            props::Float<Control>("Scale", &Control::scale),
             props::Bool<Control>("Visible", &Control::visible),
             props::Enum<Control>("Align", AlignNames(), &Control::align),
             props::Color<Control>("Color", &Control::color),

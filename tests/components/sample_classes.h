@@ -66,6 +66,7 @@ public:
 
     int top = 0;
     short width = 100;
+    double scale = 1.0;
     bool visible = true;
     Align align = Align::alNone;
     TColor color = clBtnFace;

@@ -1,4 +1,4 @@
-#include "tests/controls/controls_fixture.h"
+#include "tests/support/headless_app.h"
 
 #include "platform/window/message_box.h"
 
@@ -7,7 +7,7 @@
 namespace pellamo::test {
 namespace {
 
-class ApplicationTest : public ControlsFixture {};
+class ApplicationTest : public HeadlessAppFixture {};
 
 TEST_F(ApplicationTest, ExceptionTextAppendsAPeriodOnlyAfterCharactersSortingAfterIt)
 {

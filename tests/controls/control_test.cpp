@@ -1,4 +1,4 @@
-#include "tests/controls/controls_fixture.h"
+#include "tests/support/headless_app.h"
 
 #include "platform/components/controls/custom_control.h"
 #include "platform/components/controls/graphic_control.h"
@@ -10,7 +10,7 @@
 namespace pellamo::test {
 namespace {
 
-class ControlTest : public ControlsFixture {
+class ControlTest : public HeadlessAppFixture {
 protected:
     TForm* form = nullptr;
     void SetUp() override

@@ -1,4 +1,4 @@
-#include "tests/controls/controls_fixture.h"
+#include "tests/support/headless_app.h"
 
 #include "platform/components/controls/edit.h"
 #include "platform/components/controls/memo.h"
@@ -8,7 +8,7 @@
 namespace pellamo::test {
 namespace {
 
-class EditTest : public ControlsFixture {
+class EditTest : public HeadlessAppFixture {
 protected:
     TForm* form = nullptr;
     TEdit* edit = nullptr;
@@ -24,12 +24,6 @@ protected:
         form->Show();
         Pump();
         edit->SetFocus();
-        Pump();
-    }
-    void Keys(std::initializer_list<std::pair<unsigned, unsigned>> keys)
-    {
-        for (auto [vk, mods] : keys)
-            screen.PressKey(vk, mods);
         Pump();
     }
 };

@@ -1,4 +1,4 @@
-#include "tests/controls/controls_fixture.h"
+#include "tests/support/headless_app.h"
 
 #include "platform/components/controls/custom_control.h"
 #include "platform/components/controls/graphic_control.h"
@@ -10,7 +10,7 @@
 namespace pellamo::test {
 namespace {
 
-class FormTest : public ControlsFixture {};
+class FormTest : public HeadlessAppFixture {};
 
 // A form class as the program writes them: handlers registered, then its
 // description read.
@@ -191,6 +191,41 @@ TEST_F(FormTest, BorderStyleKeepsTheOuterSizeAndSetsTheFrame)
     }
     form->SetClientWidth(634);
     EXPECT_EQ(form->ClientWidth(), 634);
+}
+
+// A form whose window is a bare pop-up whatever its border style says.
+class BareForm : public TForm {
+public:
+    using TForm::TForm;
+
+protected:
+    void CreateParams(TCreateParams& params) override
+    {
+        TForm::CreateParams(params);
+        params.style = WS_POPUP;
+    }
+};
+
+TEST_F(FormTest, StyleChangesGoThroughCreateParamsAndStayOnTopKeepsTheFormAbove)
+{
+    auto* bare = app.CreateForm<BareForm>();
+    bare->SetBorderStyle(TFormBorderStyle::bsToolWindow);
+    bare->SetFormStyle(TFormStyle::fsStayOnTop);
+    HWND h = bare->Handle();
+    EXPECT_EQ(ws().GetStyle(h) & (WS_POPUP | WS_CAPTION), WS_POPUP);
+    EXPECT_EQ(ws().GetExStyle(h) & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST), WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+
+    bare->SetBounds(0, 0, 50, 50);
+    bare->SetVisible(true);
+    auto* plain = app.CreateForm<TForm>();
+    plain->SetBounds(0, 0, 100, 100);
+    plain->Show();
+    Pump();
+    std::vector<HWND> order = ws().TopLevelWindows();
+    EXPECT_EQ(order.back(), h) << "a form shown later stays below";
+
+    bare->SetFormStyle(TFormStyle::fsNormal);
+    EXPECT_FALSE(ws().GetExStyle(h) & WS_EX_TOPMOST);
 }
 
 }

@@ -1,22 +1,18 @@
-#include "tests/controls/controls_fixture.h"
+#include "tests/support/files.h"
+#include "tests/support/headless_app.h"
 
+#include "platform/components/component_errors.h"
 #include "platform/components/controls/image.h"
+#include "platform/components/controls/stored_bitmap.h"
 #include "platform/components/description_reader.h"
 #include "platform/components/description_writer.h"
 #include "platform/components/memory_stream.h"
+#include "platform/components/props.h"
 #include "platform/gfx/bmp_codec.h"
 #include "platform/gfx/image_error.h"
 
-#include <cstdlib>
-
 namespace pellamo::test {
 namespace {
-
-std::string Fixture(const char* name)
-{
-    const char* dir = std::getenv("PELLAMO_SOURCE_DIR");
-    return std::string(dir ? dir : ".") + "/tests/gfx/fixtures/" + name;
-}
 
 // 2 x 2: red, green / blue, white.
 Bitmap Quad()
@@ -29,7 +25,20 @@ Bitmap Quad()
     return b;
 }
 
-class ImageTest : public ControlsFixture {
+class GlyphHolder : public TComponent {
+public:
+    explicit GlyphHolder(TComponent* owner) : TComponent(owner) {}
+    static const ClassInfo& StaticClass()
+    {
+        static const ClassInfo info("TGlyphHolder", &TComponent::StaticClass(),
+            { props::Object<GlyphHolder>("Glyph", &GlyphHolder::glyph) }, FactoryOf<GlyphHolder>());
+        return info;
+    }
+    const ClassInfo& Class() const override { return StaticClass(); }
+    TStoredBitmap glyph;
+};
+
+class ImageTest : public HeadlessAppFixture {
 protected:
     TForm* form = nullptr;
     TImage* image = nullptr;
@@ -51,7 +60,7 @@ TEST_F(ImageTest, PictureLoadsBmpAndJpegBySignatureAndRefusesOtherData)
     TPicture p;
     int changes = 0;
     p.OnChange = [&] { ++changes; };
-    p.LoadFromFile(Fixture("halves.jpg"));
+    p.LoadFromFile(GfxFixture("halves.jpg"));
     EXPECT_EQ(p.GetFormat(), TPicture::Format::Jpeg);
     EXPECT_EQ(p.Width(), 16);
     p.LoadFromBytes(BmpCodec::Write(Quad()));
@@ -61,7 +70,7 @@ TEST_F(ImageTest, PictureLoadsBmpAndJpegBySignatureAndRefusesOtherData)
 
     std::vector<uint8_t> junk(100, 0x42);
     EXPECT_THROW(p.LoadFromBytes(junk), ImageError);
-    EXPECT_THROW(p.LoadFromFile(Fixture("no such file.jpg")), ImageError);
+    EXPECT_THROW(p.LoadFromFile(GfxFixture("no such file.jpg")), ImageError);
     EXPECT_THROW(p.SetData({ 40, 'T' }), ImageError);
     // A failed load leaves the picture as it was.
     EXPECT_EQ(p.Width(), 2);
@@ -80,7 +89,7 @@ TEST_F(ImageTest, PictureDataSurvivesADescriptionRoundTrip)
 {
     form->SetName("Form2");
     image->SetName("Image1");
-    image->Picture().LoadFromFile(Fixture("halves.jpg"));
+    image->Picture().LoadFromFile(GfxFixture("halves.jpg"));
     std::string text = WriteDescription(*form);
     ComponentPtr<TForm> copy(new TForm(nullptr));
     ReadDescription(text, *copy);
@@ -126,9 +135,58 @@ TEST_F(ImageTest, PlacementFollowsStretchCentreAndAutoSize)
     // Aligned to the whole client area it keeps that size and centres.
     image->SetAlign(TAlign::alClient);
     image->SetCenter(true);
-    image->Picture().LoadFromFile(Fixture("halves.jpg"));
+    image->Picture().LoadFromFile(GfxFixture("halves.jpg"));
     EXPECT_EQ(image->BoundsRect(), Rect::FromSize(0, 0, 200, 200));
     EXPECT_EQ(image->DestRect(), Rect::FromSize(92, 92, 16, 16));
+}
+
+TEST(StoredBitmap, GlyphDataSurvivesADescriptionRoundTrip)
+{
+    ComponentPtr<GlyphHolder> holder(new GlyphHolder(nullptr));
+    holder->SetName("Holder1");
+    std::string empty = WriteDescription(*holder);
+    EXPECT_EQ(empty.find("Glyph."), std::string::npos); // an empty glyph is not stored
+
+    holder->glyph.SetBitmap(Quad());
+    std::string text = WriteDescription(*holder);
+    EXPECT_NE(text.find("Glyph.Data = {"), std::string::npos) << text;
+    ComponentPtr<GlyphHolder> copy(new GlyphHolder(nullptr));
+    ReadDescription(text, *copy);
+    EXPECT_EQ(copy->glyph.Graphic(), Quad());
+}
+
+TEST(StoredBitmap, DataIsASizedBmpFileAndDamageIsRefused)
+{
+    TStoredBitmap b;
+    int changes = 0;
+    b.OnChange = [&] { ++changes; };
+    Bytes file = BmpCodec::Write(Quad());
+    b.SetData(file); // plain file bytes are read too
+    EXPECT_EQ(b.Graphic(), Quad());
+    Bytes data = b.Data();
+    ASSERT_GT(data.size(), 4u);
+    uint32_t size = data[0] | (data[1] << 8) | (data[2] << 16) | (static_cast<uint32_t>(data[3]) << 24);
+    EXPECT_EQ(size, data.size() - 4);
+    EXPECT_EQ(data[4], 'B');
+
+    Bytes longer_than_sent = data;
+    longer_than_sent.resize(data.size() - 1);
+    Bytes damaged_file = data;
+    damaged_file.resize(30);
+    damaged_file[0] = 26;
+    damaged_file[1] = damaged_file[2] = damaged_file[3] = 0;
+    for (const Bytes& bad : { Bytes { 1, 2 }, longer_than_sent, damaged_file, Bytes(64, 0x42) })
+        EXPECT_THROW(b.SetData(bad), ImageError);
+    EXPECT_EQ(b.Graphic(), Quad()); // unchanged by the refusals
+    EXPECT_EQ(changes, 1);
+
+    b.SetData({});
+    EXPECT_TRUE(b.Empty());
+
+    // In a description the refusal names the line.
+    ComponentPtr<GlyphHolder> holder(new GlyphHolder(nullptr));
+    EXPECT_THROW(ReadDescription("object Holder1: TGlyphHolder\n  Glyph.Data = {0100000042}\nend\n", *holder),
+        EDescriptionError);
 }
 
 }

@@ -1,4 +1,4 @@
-#include "tests/controls/controls_fixture.h"
+#include "tests/support/headless_app.h"
 
 #include "platform/components/controls/label.h"
 #include "platform/components/controls/panel.h"
@@ -7,7 +7,7 @@
 namespace pellamo::test {
 namespace {
 
-class LabelPanelTest : public ControlsFixture {
+class LabelPanelTest : public HeadlessAppFixture {
 protected:
     // Bounding box of the pixels near `color` inside `area` (client
     // coordinates); glyph edges are smoothed.

@@ -1,4 +1,4 @@
-#include "tests/controls/controls_fixture.h"
+#include "tests/support/headless_app.h"
 
 #include "platform/components/controls/button.h"
 #include "platform/components/controls/check_list_box.h"
@@ -17,7 +17,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class StandardControlsTest : public ControlsFixture {
+class StandardControlsTest : public HeadlessAppFixture {
 protected:
     TForm* form = nullptr;
     void SetUp() override

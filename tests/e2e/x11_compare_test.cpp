@@ -5,7 +5,9 @@
 #include "platform/backend/headless/headless_backend.h"
 #include "platform/backend/x11/x11_backend.h"
 #include "platform/window/window_system.h"
+#include "tests/e2e/root_capture.h"
 #include "tests/e2e/x11_screen_test.h"
+#include "tests/e2e/x_input.h"
 #include "tests/e2e/xvfb_server.h"
 
 #include <gtest/gtest.h>
@@ -21,55 +23,6 @@
 namespace pellamo {
 namespace {
 
-
-// The root window through `xwd | convert`, as a plain PPM.
-Bitmap CaptureRoot(const std::string& display)
-{
-    std::string command = "xwd -root -silent -display " + display + " | convert xwd:- -depth 8 ppm:-";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return {};
-    std::string data;
-    char buffer[65536];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        data.append(buffer, n);
-    pclose(pipe);
-    // Header: "P6", width, height, maximum, each separated by white space or
-    // "#" comments, then one white-space byte and the samples.
-    size_t pos = 0;
-    auto token = [&]() -> std::string {
-        while (pos < data.size()) {
-            if (data[pos] == '#') {
-                while (pos < data.size() && data[pos] != '\n')
-                    ++pos;
-            } else if (std::isspace(static_cast<unsigned char>(data[pos]))) {
-                ++pos;
-            } else {
-                break;
-            }
-        }
-        size_t start = pos;
-        while (pos < data.size() && !std::isspace(static_cast<unsigned char>(data[pos])))
-            ++pos;
-        return data.substr(start, pos - start);
-    };
-    if (token() != "P6")
-        return {};
-    int width = std::atoi(token().c_str());
-    int height = std::atoi(token().c_str());
-    int max = std::atoi(token().c_str());
-    size_t offset = pos + 1;
-    if (width <= 0 || height <= 0 || max != 255 || data.size() < offset + static_cast<size_t>(width) * height * 3)
-        return {};
-    Bitmap image(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const unsigned char* p = reinterpret_cast<const unsigned char*>(data.data()) + offset + (static_cast<size_t>(y) * width + x) * 3;
-            image.SetPixel(x, y, Rgb(p[0], p[1], p[2]));
-        }
-    return image;
-}
 
 const Rect kFormBounds = Rect::FromSize(100, 80, 320, 200);
 
@@ -247,18 +200,9 @@ TEST_F(X11Input, ClicksKeysAndCaptionDragOnXvfb)
     p.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
     p.bounds = Rect::FromSize(100, 100, 300, 200);
     HWND top = ws.CreateWindowEx(p);
-    auto settle = [&] {
-        for (int i = 0; i < 6; ++i) {
-            loop.WaitUntil([] { return false; }, std::chrono::milliseconds(30));
-            x11.Sync();
-        }
-    };
-    auto xdotool = [&](const std::string& args) {
-        std::string command = "DISPLAY=" + server.Display() + " xdotool " + args;
-        ASSERT_EQ(std::system(command.c_str()), 0) << command;
-        settle();
-    };
-    settle();
+    XInput input(server, loop, x11);
+    auto xdotool = [&](const std::string& args) { input.Do(args); };
+    input.Settle();
     ASSERT_EQ(ws.GetActiveWindow(), top);
     xdotool("mousemove 153 164 click 1");
     EXPECT_EQ(click, (Point { 50, 43 })); // client starts at (3, 21) inside the frame

@@ -1,24 +1,13 @@
 #include "platform/gfx/bmp_codec.h"
+#include "tests/support/files.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <random>
 
 namespace pellamo {
 namespace {
-
-std::vector<uint8_t> ReadFixture(const std::string& name)
-{
-    const char* dir = std::getenv("PELLAMO_SOURCE_DIR");
-    std::string path = std::string(dir ? dir : ".") + "/tests/gfx/fixtures/" + name;
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_TRUE(in) << path;
-    return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
-}
 
 void Put(std::vector<uint8_t>& b, uint32_t v, int bytes)
 {
@@ -158,13 +147,13 @@ TEST(BmpRead, FilesFromAnotherEncoder)
 {
     // Written by ImageMagick: 4 bpp, 3 x 2, white with red at (0,0) and
     // blue at (2,1); 1 bpp, 10 x 3, white with black at (0,0) and (9,2).
-    Bitmap p = BmpCodec::Read(ReadFixture("palette4.bmp"));
+    Bitmap p = BmpCodec::Read(test::ReadBytes(test::GfxFixture("palette4.bmp")));
     ASSERT_EQ(p.Width(), 3);
     EXPECT_EQ(p.GetPixel(0, 0), clRed);
     EXPECT_EQ(p.GetPixel(2, 1), clBlue);
     EXPECT_EQ(p.GetPixel(1, 0), clWhite);
 
-    Bitmap m = BmpCodec::Read(ReadFixture("mono.bmp"));
+    Bitmap m = BmpCodec::Read(test::ReadBytes(test::GfxFixture("mono.bmp")));
     ASSERT_EQ(m.Width(), 10);
     ASSERT_EQ(m.Height(), 3);
     for (int y = 0; y < 3; ++y)
@@ -172,8 +161,7 @@ TEST(BmpRead, FilesFromAnotherEncoder)
             EXPECT_EQ(m.GetPixel(x, y), (x == 0 && y == 0) || (x == 9 && y == 2) ? clBlack : clWhite) << x << "," << y;
 
     // The program's icon, 8 bpp.
-    const char* dir = std::getenv("PELLAMO_SOURCE_DIR");
-    Bitmap icon = BmpCodec::ReadFile(std::string(dir ? dir : ".") + "/resources/pictures/icon.bmp");
+    Bitmap icon = BmpCodec::ReadFile(test::SourcePath("resources/pictures/icon.bmp"));
     EXPECT_EQ(icon.Width(), 32);
     EXPECT_EQ(icon.Height(), 32);
 }

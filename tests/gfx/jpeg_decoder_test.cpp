@@ -1,25 +1,12 @@
 #include "platform/gfx/jpeg_decoder.h"
+#include "tests/support/files.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 namespace pellamo {
 namespace {
 
-std::string Fixture(const std::string& name)
-{
-    const char* dir = std::getenv("PELLAMO_SOURCE_DIR");
-    return std::string(dir ? dir : ".") + "/tests/gfx/fixtures/" + name;
-}
-
-std::vector<uint8_t> ReadFixture(const std::string& name)
-{
-    std::ifstream in(Fixture(name), std::ios::binary);
-    return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
-}
+using test::GfxFixture;
 
 // JPEG is lossy: colours are compared with a tolerance.
 void ExpectNear(TColor actual, TColor expected, const std::string& where)
@@ -37,7 +24,7 @@ TEST(JpegDecode, ColourGreyProgressiveAndCmykPictures)
         bool grey;
     } cases[] = { { "halves.jpg", false }, { "progressive.jpg", false }, { "cmyk.jpg", false }, { "gray.jpg", true } };
     for (const Case& c : cases) {
-        Bitmap b = JpegDecoder::DecodeFile(Fixture(c.file));
+        Bitmap b = JpegDecoder::DecodeFile(GfxFixture(c.file));
         ASSERT_EQ(b.Width(), 16) << c.file;
         ASSERT_EQ(b.Height(), 16) << c.file;
         if (c.grey) {
@@ -54,8 +41,7 @@ TEST(JpegDecode, ColourGreyProgressiveAndCmykPictures)
 
 TEST(JpegDecode, TheProgramsOwnPictures)
 {
-    const char* dir = std::getenv("PELLAMO_SOURCE_DIR");
-    std::string pictures = std::string(dir ? dir : ".") + "/resources/pictures/";
+    std::string pictures = test::SourcePath("resources/pictures/");
     struct Case {
         const char* file;
         int width, height;
@@ -69,7 +55,7 @@ TEST(JpegDecode, TheProgramsOwnPictures)
 
 TEST(JpegDecode, DamagedOrOversizedInputThrows)
 {
-    std::vector<uint8_t> good = ReadFixture("halves.jpg");
+    std::vector<uint8_t> good = test::ReadBytes(GfxFixture("halves.jpg"));
     ASSERT_GT(good.size(), 100u);
     EXPECT_THROW(JpegDecoder::Decode({}), ImageError);
     EXPECT_THROW(JpegDecoder::Decode(std::span(good.data(), 2)), ImageError);

@@ -1,35 +1,25 @@
 #include "platform/gfx/bmp_codec.h"
 #include "platform/gfx/jpeg_decoder.h"
 #include "platform/gfx/resources.h"
+#include "tests/support/files.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
-
 namespace pellamo {
 namespace {
-
-std::vector<uint8_t> ReadFixture(const std::string& name)
-{
-    const char* dir = std::getenv("PELLAMO_SOURCE_DIR");
-    std::ifstream in(std::string(dir ? dir : ".") + "/tests/gfx/fixtures/" + name, std::ios::binary);
-    return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
-}
 
 TEST(Resources, CompiledInFilesAreFoundByNameWithoutCase)
 {
     auto bmp = Resources::Find("test_palette4");
     ASSERT_TRUE(bmp.has_value());
-    std::vector<uint8_t> file = ReadFixture("palette4.bmp");
+    std::vector<uint8_t> file = test::ReadBytes(test::GfxFixture("palette4.bmp"));
     EXPECT_TRUE(std::equal(bmp->begin(), bmp->end(), file.begin(), file.end()));
     EXPECT_EQ(Resources::LoadBitmap("Test_Palette4").Width(), 3);
 
     EXPECT_EQ(Resources::LoadBitmap("TEST_MONO").Width(), 10);
 
     auto jpeg = Resources::Get("TEST_HALVES_JPEG");
-    EXPECT_EQ(jpeg.size(), ReadFixture("halves.jpg").size());
+    EXPECT_EQ(jpeg.size(), test::ReadBytes(test::GfxFixture("halves.jpg")).size());
     EXPECT_EQ(JpegDecoder::Decode(jpeg).Width(), 16);
 }
 

@@ -2,7 +2,8 @@
 
 // The layer rules of the source tree, checked on its #include lines: the
 // platform knows nothing of the subsystems above it, the skin nothing of
-// the program that uses it, and only the X11 backend sees X11 headers.
+// the program that uses it, and only the X11 backend (and its
+// tests) sees X11 headers.
 
 #include <filesystem>
 #include <string>

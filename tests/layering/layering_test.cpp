@@ -59,6 +59,8 @@ TEST_F(Layering, UpwardIncludesAndX11OutsideTheBackendAreFound)
         { "skin/draw/j.cpp", "#include \"platform/gfx/canvas.h\"", false },
         { "app/k.cpp", "#include \"catalogue/tuning.h\"\n#include \"skin/draw/nine.h\"", false },
         { "platform/backend/x11/l.cpp", "#include <X11/Xlib.h>\n#include <X11/extensions/shape.h>", false },
+        { "tests/backend/x11/p.cpp", "#include <X11/keysym.h>", false }, // the backend's own tests
+        { "tests/window/q.cpp", "#include <X11/keysym.h>", true },
         { "platform/loop/m.cpp", "// #include \"net/powersock.h\"", false },
         { "platform/gfx/n.cpp", "#include \"canvas.h\"\n#include <string>", false },
         { "catalogue/o.cpp", "#include \"platform/components/controls/tree_view.h\"", false },

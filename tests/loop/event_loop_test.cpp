@@ -34,6 +34,28 @@ TEST(EventLoop, RepeatingAndOneShotTimersFireOnTheLoop)
     EXPECT_EQ(once, 1);
 }
 
+TEST(EventLoop, TimersFollowAClockMovedByHand)
+{
+    EventLoop loop;
+    auto now = EventLoop::Clock::time_point {};
+    loop.SetTimeSource([&] { return now; });
+    int ticks = 0, once = 0;
+    loop.StartTimer(100ms, [&] { ++ticks; });
+    loop.StartTimer(250ms, [&] { ++once; }, false);
+    loop.ProcessMessages();
+    EXPECT_EQ(ticks, 0);
+    now += 99ms;
+    loop.ProcessMessages();
+    EXPECT_EQ(ticks, 0);
+    // Each tick sets the next one an interval after the time it ran.
+    for (int step = 0; step < 25; ++step) {
+        now += 10ms;
+        loop.ProcessMessages();
+    }
+    EXPECT_EQ(ticks, 3);
+    EXPECT_EQ(once, 1);
+}
+
 TEST(EventLoop, DescriptorHandlerSeesReadableDataAndCanUnwatchItself)
 {
     EventLoop loop;

@@ -1,11 +1,10 @@
 #include "platform/loop/host_lookup.h"
+#include "tests/support/loopback.h"
 
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 using namespace pellamo;
 using namespace std::chrono_literals;
@@ -15,21 +14,8 @@ namespace {
 // Lookups in these tests never leave the machine: DNS questions go to a
 // loopback port nobody listens on (refused at once); the hosts file answers.
 struct HostLookupTest : ::testing::Test {
+    test::ClosedResolver resolver;
     EventLoop loop;
-
-    void SetUp() override
-    {
-        int fd = socket(AF_INET, SOCK_DGRAM, 0);
-        sockaddr_in address {};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        socklen_t size = sizeof address;
-        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
-        close(fd);
-        HostLookup::SetDefaultOptions({ "127.0.0.1:" + std::to_string(ntohs(address.sin_port)), 300, 1 });
-    }
-    void TearDown() override { HostLookup::SetDefaultOptions({}); }
 };
 
 struct Answer {

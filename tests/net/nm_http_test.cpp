@@ -1,24 +1,15 @@
 #include "net/nm_http.h"
 #include "tests/net/test_servers.h"
+#include "tests/support/error_of.h"
 
 #include <gtest/gtest.h>
 
 using namespace pellamo;
-using namespace pellamo::testing;
+using namespace pellamo::test;
 using namespace std::chrono_literals;
 using namespace std::string_literals;
 
 namespace {
-
-std::string ErrorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
 
 const std::string kAccept = "Accept: www/source, text/html, video/mpeg, image/jpeg, image/x-tiff\r\n"
                             "Accept: image/x-rgb, image/x-xbm, image/gif, */*, application/postscript\r\n";

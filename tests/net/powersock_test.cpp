@@ -1,6 +1,7 @@
 #include "net/powersock.h"
 #include "net/socket_errors.h"
 #include "tests/net/test_servers.h"
+#include "tests/support/error_of.h"
 
 #include <gtest/gtest.h>
 
@@ -13,20 +14,10 @@
 #include <unistd.h>
 
 using namespace pellamo;
-using namespace pellamo::testing;
+using namespace pellamo::test;
 using namespace std::chrono_literals;
 
 namespace {
-
-std::string ErrorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
 
 TEST(SocketErrors, NumbersAndMessages)
 {
@@ -131,15 +122,11 @@ struct SilentListener {
     uint16_t port = 0;
     SilentListener()
     {
-        listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        listener = ListenOnLoopback(port, 0);
         sockaddr_in address {};
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        listen(listener, 0);
-        socklen_t size = sizeof address;
-        getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size);
-        port = ntohs(address.sin_port);
+        address.sin_port = htons(port);
         for (int i = 0; i < 3; ++i) {
             int fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
             connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
@@ -153,29 +140,6 @@ struct SilentListener {
             close(fd);
         close(listener);
     }
-};
-
-// A DNS server on loopback that never answers.
-struct SilentResolver {
-    int fd = -1;
-    SilentResolver()
-    {
-        fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address {};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        socklen_t size = sizeof address;
-        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
-        saved = HostLookup::DefaultOptions();
-        HostLookup::SetDefaultOptions({ "127.0.0.1:" + std::to_string(ntohs(address.sin_port)), 5000, 1 });
-    }
-    ~SilentResolver()
-    {
-        HostLookup::SetDefaultOptions(saved);
-        close(fd);
-    }
-    HostLookup::Options saved;
 };
 
 TEST(SockTimeOut, EndsLookupAndConnectWaits)

@@ -1,6 +1,6 @@
 #include "tests/net/test_servers.h"
 
-#include "platform/loop/host_lookup.h"
+#include "tests/support/loopback.h"
 
 #include <arpa/inet.h>
 #include <cerrno>
@@ -23,44 +23,17 @@
 
 extern char** environ;
 
-namespace pellamo::testing {
+namespace pellamo::test {
 
 namespace {
 
-int ListenOnLoopback(uint16_t& port)
-{
-    int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    int one = 1;
-    setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-    sockaddr_in address {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(fd, 16) != 0)
-        throw std::runtime_error(std::string("test server: ") + std::strerror(errno));
-    socklen_t size = sizeof address;
-    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
-    port = ntohs(address.sin_port);
-    return fd;
-}
+// Lookups in tests never leave the machine (the hosts file still answers),
+// and a write to a closed connection is an error, not a signal.
+struct QuietNetwork {
+    QuietNetwork() { std::signal(SIGPIPE, SIG_IGN); }
+    ClosedResolver resolver;
+} g_quiet_network;
 
-// Lookups in tests never leave the machine: the resolver asks a closed
-// loopback port, which fails at once; the hosts file still answers.
-struct LoopbackResolver {
-    LoopbackResolver()
-    {
-        HostLookup::SetDefaultOptions({ "127.0.0.1:" + std::to_string(UnusedPort()), 300, 1 });
-        std::signal(SIGPIPE, SIG_IGN);
-    }
-} g_loopback_resolver;
-
-}
-
-uint16_t UnusedPort()
-{
-    uint16_t port = 0;
-    int fd = ListenOnLoopback(port);
-    close(fd);
-    return port;
 }
 
 ScriptedServer::ScriptedServer(std::vector<ServerScript> scripts, bool read_request)
@@ -229,36 +202,6 @@ PythonHttpServer::~PythonHttpServer()
         kill(m_pid, SIGTERM);
         waitpid(m_pid, nullptr, 0);
     }
-}
-
-TempDir::TempDir()
-{
-    char pattern[] = "/tmp/pellamo-net-XXXXXX";
-    if (!mkdtemp(pattern))
-        throw std::runtime_error("mkdtemp failed");
-    m_path = pattern;
-}
-
-TempDir::~TempDir()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(m_path, ignored);
-}
-
-std::string TempDir::Write(const std::string& name, const std::string& content) const
-{
-    std::string path = m_path + "/" + name;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream(path, std::ios::binary) << content;
-    return path;
-}
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "tests/support/files.h"
+#include "tests/support/loopback.h"
+
 #include <atomic>
 #include <cstdint>
 #include <mutex>
@@ -8,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-namespace pellamo::testing {
+namespace pellamo::test {
 
 // One step of what a scripted server does on a connection after it has
 // read the request.
@@ -67,22 +70,5 @@ private:
     pid_t m_pid = -1;
     uint16_t m_port = 0;
 };
-
-// A port on 127.0.0.1 that nobody listens on.
-uint16_t UnusedPort();
-
-// A fresh temporary directory, removed with its files by the destructor.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    const std::string& Path() const { return m_path; }
-    std::string Write(const std::string& name, const std::string& content) const;
-
-private:
-    std::string m_path;
-};
-
-std::string ReadFile(const std::string& path);
 
 }

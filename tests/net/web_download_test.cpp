@@ -22,10 +22,10 @@ extern char** environ;
 namespace pellamo {
 namespace {
 
-using testing::Hang;
-using testing::Pause;
-using testing::ScriptedServer;
-using testing::Send;
+using test::Hang;
+using test::Pause;
+using test::ScriptedServer;
+using test::Send;
 
 std::string Reply(const std::string& status, const std::string& body, const std::string& headers = "")
 {
@@ -75,7 +75,7 @@ TEST(WebDownload, RepliesAndFailures)
     const std::string body(50000, 'x');
     struct Case {
         const char* name;
-        std::vector<testing::ServerScript> scripts;
+        std::vector<test::ServerScript> scripts;
         bool ok;
         std::string error; // a part of the message
         long status;
@@ -134,7 +134,7 @@ TEST(WebDownload, RefusedAndUnsupportedAddressesFail)
 {
     WebDownload web;
     const std::string urls[] = {
-        Local(testing::UnusedPort()),
+        Local(test::UnusedPort()),
         "file:///etc/passwd",
         "ftp://127.0.0.1/list.m3u",
         "http://",
@@ -192,7 +192,7 @@ TEST(WebDownload, DestroyedWhileRunningCallsNothing)
 // An HTTPS server (Python's, over a certificate made here) serving a folder.
 class TlsServer {
 public:
-    explicit TlsServer(const testing::TempDir& dir)
+    explicit TlsServer(const test::TempDir& dir)
     {
         cert = dir.Path() + "/cert.pem";
         std::string key = dir.Path() + "/key.pem";
@@ -201,7 +201,7 @@ public:
             + key + " -out " + cert + " >/dev/null 2>&1";
         if (std::system(make.c_str()) != 0)
             throw std::runtime_error("openssl could not make a certificate");
-        port = testing::UnusedPort();
+        port = test::UnusedPort();
         std::string port_text = std::to_string(port);
         const char* script = "import functools, http.server, ssl, sys\n"
                              "h = functools.partial(http.server.SimpleHTTPRequestHandler, directory=sys.argv[2])\n"
@@ -245,7 +245,7 @@ public:
 
 TEST(WebDownload, HttpsWithTheCertificateTrustedOnly)
 {
-    testing::TempDir dir;
+    test::TempDir dir;
     dir.Write("www/list.m3u", "#EXTM3U\n#EXTINF:-1,Secure\nhttp://a.example/s\n");
     TlsServer server(dir);
 

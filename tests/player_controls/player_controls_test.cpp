@@ -8,6 +8,7 @@
 #include "platform/components/property_access.h"
 #include "platform/text/gbk.h"
 #include "tests/player_controls/player_fixture.h"
+#include "tests/support/loopback.h"
 
 #include <gtest/gtest.h>
 
@@ -77,7 +78,7 @@ protected:
     }
     static Rect Whole(const Bitmap& b) { return { 0, 0, b.Width(), b.Height() }; }
 
-    std::string Refused() { return "http://127.0.0.1:" + std::to_string(RefusedPort()) + "/live"; }
+    std::string Refused() { return "http://127.0.0.1:" + std::to_string(UnusedPort()) + "/live"; }
 
     ComponentPtr<TForm> form;
     TWindowsMediaPlayer* media = nullptr;
@@ -212,7 +213,7 @@ TEST_F(PlayerControlsTest, PlayerHostLeavesOneControlShownAndTheOtherSilent)
 // Catalogue addresses are GBK; the engine gets them as UTF-8.
 TEST_F(PlayerControlsTest, CatalogueAddressReachesTheEngineAsUtf8)
 {
-    std::string host_port = "127.0.0.1:" + std::to_string(RefusedPort());
+    std::string host_port = "127.0.0.1:" + std::to_string(UnusedPort());
     std::string gbk = "rtspt://" + host_port + "/" + Utf8ToGbk("\xe7\x94\xb5\xe8\xa7\x86");
     MediaPlayerAdapter media_host(*media);
     RealPlayerAdapter real_host(*real);

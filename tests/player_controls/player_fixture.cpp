@@ -2,28 +2,14 @@
 
 #include "player/mpv/mpv_library.h"
 #include "tests/player_mpv/test_media.h"
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
+#include "tests/support/files.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <set>
-#include <sstream>
 
 namespace pellamo::test {
 
 std::u16string U16(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
-
-PlayerFixture::PlayerFixture()
-{
-    app.MessageBoxFunction = [this](const std::string& text, const std::string&, UINT) {
-        boxes.push_back(text);
-        return IDOK;
-    };
-}
 
 void PlayerFixture::SetUpTestSuite()
 {
@@ -38,10 +24,7 @@ void PlayerFixture::TearDownTestSuite() { std::filesystem::remove_all(s_dir); }
 
 std::string PlayerFixture::Media(const std::string& name)
 {
-    std::ifstream in(s_dir / name, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
+    return ReadFile(s_dir / name);
 }
 
 StreamServer::Options PlayerFixture::Live(const std::string& body)
@@ -52,19 +35,6 @@ StreamServer::Options PlayerFixture::Live(const std::string& body)
     return options;
 }
 
-int PlayerFixture::RefusedPort()
-{
-    int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    close(fd);
-    return ntohs(address.sin_port);
-}
-
 bool PlayerFixture::WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout)
 {
     return loop.WaitUntil(done, timeout);
@@ -73,13 +43,6 @@ bool PlayerFixture::WaitFor(const std::function<bool()>& done, std::chrono::mill
 void PlayerFixture::Idle(std::chrono::milliseconds time)
 {
     loop.WaitUntil([] { return false; }, time);
-}
-
-void PlayerFixture::Pump()
-{
-    for (int i = 0; i < 10 && loop.ProcessMessages(); ++i) {
-    }
-    loop.ProcessMessages();
 }
 
 bool PlayerFixture::AllBlack(const Bitmap& bitmap, const Rect& area)

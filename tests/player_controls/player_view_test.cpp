@@ -1,6 +1,7 @@
 #include "player/player_view.h"
 
 #include "tests/player_controls/player_fixture.h"
+#include "tests/support/loopback.h"
 
 #include <gtest/gtest.h>
 
@@ -196,7 +197,7 @@ TEST_F(PlayerViewTest, FullScreenNeedsSomethingPlaying)
     // Never started, then stopped: F and double-clicks do nothing.
     EXPECT_TRUE(view.KeyDown('F', ws));
     EXPECT_FALSE(view.FullScreen());
-    view.SetAddress(u"http://127.0.0.1:" + U16(std::to_string(RefusedPort())) + u"/live");
+    view.SetAddress(u"http://127.0.0.1:" + U16(std::to_string(UnusedPort())) + u"/live");
     view.SetAddress(u"");
     view.DoubleClick(VideoCentre(), ws);
     EXPECT_FALSE(view.FullScreen());

@@ -4,49 +4,25 @@
 #include "player/mpv/mini_bar.h"
 #include "tests/player_mpv/stream_server.h"
 #include "tests/player_mpv/test_media.h"
+#include "tests/support/files.h"
+#include "tests/support/loopback.h"
 
 #include <gtest/gtest.h>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace pellamo {
 namespace {
 
 using namespace std::chrono_literals;
+using test::ReadFile;
+using test::UnusedPort;
 using State = PlayerStatus::State;
 
 std::u16string U16(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
-
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-// A port on loopback that nothing listens on: bound, never listened, closed.
-int RefusedPort()
-{
-    int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    close(fd);
-    return ntohs(address.sin_port);
-}
 
 bool AllBlack(const Bitmap& bitmap)
 {
@@ -175,7 +151,7 @@ TEST_F(MpvPlayerTest, FailuresStayInsideThePlayer)
         std::string engine_url; // last address the engine was given
         bool engine_failed;     // the engine, not our address check, refused it
     };
-    int refused = RefusedPort();
+    int refused = UnusedPort();
     std::string host = "127.0.0.1:" + std::to_string(refused);
     StreamServer::Options plain_file;
     plain_file.close_at_end = true;
@@ -442,7 +418,7 @@ TEST_F(MpvPlayerTest, NetworkPlaylistLeadsToItsStream)
 {
     std::string body = ReadFile(s_dir / "av.ts");
     StreamServer stream(body, Live(body));
-    std::string dead = "http://127.0.0.1:" + std::to_string(RefusedPort()) + "/live";
+    std::string dead = "http://127.0.0.1:" + std::to_string(UnusedPort()) + "/live";
     struct Case {
         std::string entry;
         State expected;

@@ -1,5 +1,7 @@
 #include "tests/player_mpv/stream_server.h"
 
+#include "tests/support/loopback.h"
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -18,16 +20,9 @@ StreamServer::StreamServer(std::string body, Options options)
     : m_body(std::move(body))
     , m_options(options)
 {
-    m_listen_fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (m_listen_fd < 0 || bind(m_listen_fd, reinterpret_cast<sockaddr*>(&address), sizeof address) < 0
-        || listen(m_listen_fd, 16) < 0
-        || getsockname(m_listen_fd, reinterpret_cast<sockaddr*>(&address), &length) < 0)
-        throw std::runtime_error("cannot listen on loopback");
-    m_port = ntohs(address.sin_port);
+    uint16_t port = 0;
+    m_listen_fd = test::ListenOnLoopback(port);
+    m_port = port;
     m_acceptor = std::thread([this] { AcceptLoop(); });
 }
 

@@ -236,12 +236,12 @@ TEST(UserLibrary, MissingServicesAnswerFalseAndTheVersionDecidesIsWinXP)
 
     COMBOBOXINFO combo;
     EXPECT_FALSE(SUIGetComboBoxInfo(nullptr, &combo));
-    EXPECT_FALSE(SUIAnimateWindow(nullptr, 200, AW_SLIDE | AW_VER_NEGATIVE));
+    EXPECT_FALSE(SUIAnimateWindow(nullptr, 200, AW_SLIDE | AW_VER_NEGATIVE)) << "no such window";
 
     UserLibrary other;
     other.version = { 6, 0, true };
     DWORD seen_flags = 0;
-    other.animate_window = [&](HWND, DWORD ms, DWORD flags) {
+    other.animate_window = [&](HWND, DWORD ms, DWORD flags, std::function<void()>) {
         seen_flags = flags;
         return ms == 200;
     };

@@ -79,4 +79,24 @@ TEST(AccessKeys, PrefixesAreStrippedAndTheFirstMarkedCharacterFound)
     }
 }
 
+TEST(AccessKeys, AKeyMatchesTheMarkedCharacterInEitherCase)
+{
+    struct Case {
+        char16_t key;
+        const char* caption;
+        bool match;
+    } const cases[] = {
+        { u'o', "&OK", true },
+        { u'O', "&ok", true },
+        { u'k', "&OK", false }, // only the marked one
+        { u'q', "Save && Quit", false },
+        { u'b', "A&&&b", true },
+        { u'3', "Item &3", true },
+        { u'\u8F85', "&\xB8\xA8", true }, // the GBK character U+8F85
+        { u'\xB8', "&\xB8\xA8", false },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsAccel(c.key, c.caption), c.match) << c.caption << " " << static_cast<int>(c.key);
+}
+
 }

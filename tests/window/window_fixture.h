@@ -3,6 +3,7 @@
 #include "platform/backend/headless/headless_backend.h"
 #include "platform/loop/event_loop.h"
 #include "platform/window/window_system.h"
+#include "tests/support/pump.h"
 #include "tests/window/message_log.h"
 
 #include <gtest/gtest.h>
@@ -22,13 +23,7 @@ protected:
     WindowSystem ws { screen, loop };
     MessageLog log { ws };
 
-    // Runs passes until nothing is left to do (painting included).
-    void Pump()
-    {
-        for (int i = 0; i < 10 && loop.ProcessMessages(); ++i) {
-        }
-        loop.ProcessMessages();
-    }
+    void Pump() { test::Pump(loop); }
     Point Screen(HWND hwnd, Point client) const { return ws.ClientToScreen(hwnd, client); }
 };
 

@@ -44,6 +44,22 @@ TEST_F(WindowInput, ClicksGoToTheChildUnderThePointerInClientCoordinates)
         "disabled child");
 }
 
+TEST_F(WindowInput, AWindowHiddenByItsPressGetsNoRelease)
+{
+    HWND note = log.Create("note", WS_POPUP | WS_VISIBLE, Rect::FromSize(500, 500, 50, 50), nullptr, WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+    log.SetHandler(note, [&](HWND h, UINT m, WPARAM w, LPARAM l) {
+        if (m == WM_LBUTTONDOWN)
+            ws.ShowWindow(h, SW_HIDE);
+        return ws.DefWindowProc(h, m, w, l);
+    });
+    Pump();
+    log.Clear();
+    screen.Click({ 510, 510 });
+    std::vector<UINT> got = log.MessagesOf("note");
+    EXPECT_NE(std::find(got.begin(), got.end(), WM_LBUTTONDOWN), got.end());
+    EXPECT_EQ(std::find(got.begin(), got.end(), WM_LBUTTONUP), got.end());
+}
+
 TEST_F(WindowInput, CaptureKeepsThePointerAndReportsItsLoss)
 {
     EXPECT_EQ(ws.SetCapture(left), nullptr);

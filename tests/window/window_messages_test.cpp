@@ -266,5 +266,37 @@ TEST_F(WindowMessages, SystemCommandsChangeTheWindowState)
     log.Clear();
 }
 
+
+TEST_F(WindowMessages, BecomingAPopUpGivesTheWindowAPopUpDisplayWindow)
+{
+    HWND h = log.Create("top", WS_POPUP | WS_VISIBLE, Rect::FromSize(100, 100, 120, 80));
+    Pump();
+    DisplayWindowId before = ws.DisplayWindowOf(h);
+    ASSERT_FALSE(screen.Window(before)->popup);
+
+    ws.SetExStyle(h, WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+    DisplayWindowId after = ws.DisplayWindowOf(h);
+    ASSERT_NE(after, before);
+    EXPECT_EQ(screen.Window(before), nullptr) << "the old display window is gone";
+    const HeadlessBackend::WindowState* now = screen.Window(after);
+    ASSERT_NE(now, nullptr);
+    EXPECT_TRUE(now->popup);
+    EXPECT_TRUE(now->topmost);
+    EXPECT_TRUE(now->visible);
+    EXPECT_EQ(now->bounds, Rect::FromSize(100, 100, 120, 80));
+
+    // It shows its pixels and gets its input as before.
+    Pump();
+    EXPECT_EQ(screen.Screenshot().GetPixel(110, 110), Rgb(255, 255, 255));
+    log.Clear();
+    screen.Click({ 110, 110 });
+    std::vector<UINT> got = log.MessagesOf("top");
+    EXPECT_NE(std::find(got.begin(), got.end(), WM_LBUTTONDOWN), got.end());
+
+    // Other extended styles leave the display window alone.
+    ws.SetExStyle(h, WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_WINDOWEDGE);
+    EXPECT_EQ(ws.DisplayWindowOf(h), after);
+}
+
 }
 }

@@ -35,6 +35,9 @@ public:
     const std::vector<std::string>& OpenedUrls() const { return m_opened_urls; }
     void SetClipboardText(const std::string& utf8) override { m_clipboard = utf8; }
     std::string ClipboardText() override { return m_clipboard; }
+    // Counts instead of sounding.
+    void Beep() override { ++m_beeps; }
+    int Beeps() const { return m_beeps; }
     void SetAcceptDrops(DisplayWindowId id, bool accept) override;
 
     // Scripted input, in screen coordinates.
@@ -100,6 +103,7 @@ private:
     TColor m_desktop = 0;
     std::vector<std::string> m_opened_urls;
     std::string m_clipboard;
+    int m_beeps = 0;
 };
 
 }

@@ -1,34 +1,14 @@
 #include "platform/backend/x11/x11_backend.h"
 
 #include "platform/backend/url_opener.h"
-#include "platform/backend/x11/x11_drop_target.h"
+#include "platform/backend/x11/x11_backend_impl.h"
 #include "platform/backend/x11/x11_messages.h"
-
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <X11/cursorfont.h>
-#include <X11/extensions/shape.h>
-#include <X11/keysym.h>
-
-// Xlib's event-type and shape macros collide with our enumerators.
-namespace {
-constexpr int kXFocusIn = FocusIn;
-constexpr int kXFocusOut = FocusOut;
-constexpr int kXExpose = Expose;
-}
-#undef FocusIn
-#undef FocusOut
-#undef Expose
-#undef CursorShape
 
 #include <poll.h>
 
-#include <algorithm>
 #include <chrono>
 #include <clocale>
 #include <cstring>
-#include <deque>
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -42,100 +22,6 @@ namespace {
 // viewable) fail asynchronously; they are harmless and must not end the program.
 int IgnoreXError(Display*, XErrorEvent*) { return 0; }
 
-unsigned ModifiersOf(unsigned state)
-{
-    unsigned m = 0;
-    if (state & ShiftMask)
-        m |= kModShift;
-    if (state & ControlMask)
-        m |= kModControl;
-    if (state & Mod1Mask)
-        m |= kModAlt;
-    if (state & Button1Mask)
-        m |= kModLeftButton;
-    if (state & Button2Mask)
-        m |= kModMiddleButton;
-    if (state & Button3Mask)
-        m |= kModRightButton;
-    return m;
-}
-
-unsigned VirtualKeyOf(KeySym sym)
-{
-    if (sym >= XK_a && sym <= XK_z)
-        return static_cast<unsigned>('A' + (sym - XK_a));
-    if (sym >= XK_A && sym <= XK_Z)
-        return static_cast<unsigned>('A' + (sym - XK_A));
-    if (sym >= XK_0 && sym <= XK_9)
-        return static_cast<unsigned>('0' + (sym - XK_0));
-    if (sym >= XK_F1 && sym <= XK_F12)
-        return static_cast<unsigned>(0x70 + (sym - XK_F1));
-    if (sym >= XK_KP_0 && sym <= XK_KP_9)
-        return static_cast<unsigned>(0x60 + (sym - XK_KP_0));
-    switch (sym) {
-    case XK_BackSpace:
-        return 0x08;
-    case XK_Tab:
-    case XK_ISO_Left_Tab:
-        return 0x09;
-    case XK_Return:
-    case XK_KP_Enter:
-        return 0x0D;
-    case XK_Shift_L:
-    case XK_Shift_R:
-        return 0x10;
-    case XK_Control_L:
-    case XK_Control_R:
-        return 0x11;
-    case XK_Alt_L:
-    case XK_Alt_R:
-    case XK_Meta_L:
-    case XK_Meta_R:
-        return 0x12;
-    case XK_Pause:
-        return 0x13;
-    case XK_Caps_Lock:
-        return 0x14;
-    case XK_Escape:
-        return 0x1B;
-    case XK_space:
-        return 0x20;
-    case XK_Page_Up:
-    case XK_KP_Page_Up:
-        return 0x21;
-    case XK_Page_Down:
-    case XK_KP_Page_Down:
-        return 0x22;
-    case XK_End:
-    case XK_KP_End:
-        return 0x23;
-    case XK_Home:
-    case XK_KP_Home:
-        return 0x24;
-    case XK_Left:
-    case XK_KP_Left:
-        return 0x25;
-    case XK_Up:
-    case XK_KP_Up:
-        return 0x26;
-    case XK_Right:
-    case XK_KP_Right:
-        return 0x27;
-    case XK_Down:
-    case XK_KP_Down:
-        return 0x28;
-    case XK_Insert:
-    case XK_KP_Insert:
-        return 0x2D;
-    case XK_Delete:
-    case XK_KP_Delete:
-        return 0x2E;
-    case XK_Menu:
-        return 0x5D;
-    }
-    return 0;
-}
-
 struct MotifHints {
     unsigned long flags;
     unsigned long functions;
@@ -145,69 +31,6 @@ struct MotifHints {
 };
 
 }
-
-struct X11Backend::Impl {
-    struct Win {
-        ::Window xid = 0;
-        XIC ic = nullptr;
-        Colormap colormap = 0; // ours to free; 0 for the default one
-        Rect bounds;
-        // Sizes we asked for whose notices have not come back yet: the
-        // server tells of every request, also of those a later one has
-        // overtaken, and those echoes are not news.
-        std::deque<Size> requested;
-        bool popup = false;
-        bool viewable = false;
-        bool focus_wanted = false;
-    };
-
-    EventLoop& loop;
-    Display* display = nullptr;
-    int screen = 0;
-    ::Window root = 0;
-    Visual* visual = nullptr;
-    int depth = 24;
-    GC gc = nullptr;
-    XIM im = nullptr;
-    bool has_wm = false;
-    EventSink sink;
-    std::map<DisplayWindowId, Win> windows;
-    std::map<::Window, DisplayWindowId> by_xid;
-    DisplayWindowId next_id = 1;
-    std::map<CursorShape, Cursor> cursors;
-    EventLoop::Id watch = 0;
-    EventLoop::Id prepare = 0;
-    bool next_press_repeats = false;
-    // Selection transfers go through an unmapped window of our own.
-    ::Window utility = 0;
-    std::string clipboard;
-    bool own_clipboard = false;
-    std::unique_ptr<X11DropTarget> drops;
-
-    Atom wm_protocols, wm_delete, net_wm_name, utf8_string, net_workarea, motif_hints, net_wm_state, net_wm_state_above,
-        net_active_window, net_wm_window_type, net_type_normal, net_type_popup, net_supporting_wm_check, clipboard_atom,
-        targets_atom, text_atom, transfer_atom;
-
-    explicit Impl(EventLoop& l)
-        : loop(l)
-    {
-    }
-
-    Win* Find(DisplayWindowId id)
-    {
-        auto it = windows.find(id);
-        return it == windows.end() ? nullptr : &it->second;
-    }
-
-    void Emit(const DisplayEvent& e)
-    {
-        if (sink)
-            sink(e);
-    }
-
-    void Handle(XEvent& ev);
-    void AnswerSelectionRequest(const XSelectionRequestEvent& request);
-};
 
 X11Backend::X11Backend(EventLoop& loop, const char* display_name)
     : m(std::make_unique<Impl>(loop))
@@ -614,6 +437,12 @@ bool X11Backend::OpenUrl(const std::string& url) { return pellamo::OpenUrl(url);
 
 void X11Backend::Sync() { XSync(m->display, False); }
 
+void X11Backend::Beep()
+{
+    XBell(m->display, 0);
+    XFlush(m->display);
+}
+
 void X11Backend::SetClipboardText(const std::string& utf8)
 {
     m->clipboard = utf8;
@@ -706,210 +535,6 @@ int X11Backend::ProcessEvents()
         m->Handle(ev);
     }
     return handled;
-}
-
-void X11Backend::Impl::Handle(XEvent& ev)
-{
-    if (drops->Handle(ev))
-        return;
-    if (ev.xany.window == utility) {
-        if (ev.type == SelectionRequest)
-            AnswerSelectionRequest(ev.xselectionrequest);
-        else if (ev.type == SelectionClear) {
-            own_clipboard = false;
-            clipboard.clear();
-        }
-        return;
-    }
-    auto it = by_xid.find(ev.xany.window);
-    if (it == by_xid.end())
-        return;
-    DisplayWindowId id = it->second;
-    Win& w = windows[id];
-    DisplayEvent e;
-    e.window = id;
-    using T = DisplayEvent::Type;
-    switch (ev.type) {
-    case MotionNotify: {
-        // Only the latest position of a burst matters.
-        while (XCheckTypedWindowEvent(display, ev.xany.window, MotionNotify, &ev)) {
-        }
-        e.type = T::MouseMove;
-        e.screen = { ev.xmotion.x_root, ev.xmotion.y_root };
-        e.modifiers = ModifiersOf(ev.xmotion.state);
-        Emit(e);
-        break;
-    }
-    case ButtonPress:
-    case ButtonRelease: {
-        unsigned b = ev.xbutton.button;
-        e.screen = { ev.xbutton.x_root, ev.xbutton.y_root };
-        e.modifiers = ModifiersOf(ev.xbutton.state);
-        if (b == 4 || b == 5) {
-            if (ev.type == ButtonPress) {
-                e.type = T::Wheel;
-                e.wheel_delta = b == 4 ? 120 : -120;
-                Emit(e);
-            }
-            break;
-        }
-        if (b < 1 || b > 3)
-            break;
-        e.button = b == 1 ? MouseButton::Left : b == 2 ? MouseButton::Middle : MouseButton::Right;
-        unsigned bit = b == 1 ? kModLeftButton : b == 2 ? kModMiddleButton : kModRightButton;
-        // The state field is from before the event.
-        if (ev.type == ButtonPress) {
-            e.type = T::ButtonDown;
-            e.modifiers |= bit;
-        } else {
-            e.type = T::ButtonUp;
-            e.modifiers &= ~bit;
-        }
-        Emit(e);
-        break;
-    }
-    case LeaveNotify:
-        if (ev.xcrossing.mode == NotifyNormal && ev.xcrossing.detail != NotifyInferior) {
-            e.type = T::PointerLeave;
-            e.screen = { ev.xcrossing.x_root, ev.xcrossing.y_root };
-            e.modifiers = ModifiersOf(ev.xcrossing.state);
-            Emit(e);
-        }
-        break;
-    case KeyPress: {
-        char buffer[64];
-        std::string text;
-        KeySym sym = 0;
-        if (w.ic) {
-            Status status = 0;
-            int n = Xutf8LookupString(w.ic, &ev.xkey, buffer, sizeof buffer, &sym, &status);
-            if (status == XBufferOverflow) {
-                std::vector<char> big(static_cast<size_t>(n) + 1);
-                n = Xutf8LookupString(w.ic, &ev.xkey, big.data(), static_cast<int>(big.size()), &sym, &status);
-                if (status == XLookupChars || status == XLookupBoth)
-                    text.assign(big.data(), static_cast<size_t>(std::max(n, 0)));
-            } else if (status == XLookupChars || status == XLookupBoth) {
-                text.assign(buffer, static_cast<size_t>(std::max(n, 0)));
-            }
-            if (status != XLookupKeySym && status != XLookupBoth)
-                sym = 0;
-        } else {
-            int n = XLookupString(&ev.xkey, buffer, sizeof buffer, &sym, nullptr);
-            for (int i = 0; i < n; ++i)
-                if (static_cast<unsigned char>(buffer[i]) < 0x80)
-                    text.push_back(buffer[i]);
-        }
-        unsigned modifiers = ModifiersOf(ev.xkey.state);
-        // Key codes follow the unshifted key, as virtual keys do.
-        KeySym base = XLookupKeysym(&ev.xkey, 0);
-        unsigned vk = VirtualKeyOf(base ? base : sym);
-        if (vk) {
-            e.type = T::KeyDown;
-            e.vk = vk;
-            e.modifiers = modifiers;
-            e.repeat = next_press_repeats;
-            Emit(e);
-        }
-        next_press_repeats = false;
-        // Control characters become characters from the key itself; shortcuts produce none.
-        bool printable = !text.empty() && static_cast<unsigned char>(text[0]) >= 0x20 && text[0] != 0x7F;
-        if (printable && !(modifiers & (kModControl | kModAlt))) {
-            DisplayEvent t;
-            t.type = T::Text;
-            t.window = id;
-            t.text = text;
-            Emit(t);
-        }
-        break;
-    }
-    case KeyRelease: {
-        // Auto-repeat shows as release+press at the same time: report a repeated press only.
-        if (XEventsQueued(display, QueuedAfterReading)) {
-            XEvent next;
-            XPeekEvent(display, &next);
-            if (next.type == KeyPress && next.xkey.time == ev.xkey.time && next.xkey.keycode == ev.xkey.keycode) {
-                next_press_repeats = true;
-                break;
-            }
-        }
-        KeySym base = XLookupKeysym(&ev.xkey, 0);
-        unsigned vk = VirtualKeyOf(base);
-        if (vk) {
-            e.type = T::KeyUp;
-            e.vk = vk;
-            e.modifiers = ModifiersOf(ev.xkey.state);
-            Emit(e);
-        }
-        break;
-    }
-    case kXExpose:
-        e.type = T::Expose;
-        e.rect = Rect::FromSize(ev.xexpose.x, ev.xexpose.y, ev.xexpose.width, ev.xexpose.height);
-        Emit(e);
-        break;
-    case kXFocusIn:
-    case kXFocusOut:
-        // Grabs (menus, window moves) move the focus only for a moment.
-        if (ev.xfocus.mode == NotifyGrab || ev.xfocus.mode == NotifyUngrab || ev.xfocus.detail == NotifyPointer)
-            break;
-        if (w.ic) {
-            if (ev.type == kXFocusIn)
-                XSetICFocus(w.ic);
-            else
-                XUnsetICFocus(w.ic);
-        }
-        e.type = ev.type == kXFocusIn ? T::FocusIn : T::FocusOut;
-        Emit(e);
-        break;
-    case ClientMessage:
-        if (ev.xclient.message_type == wm_protocols && static_cast<Atom>(ev.xclient.data.l[0]) == wm_delete) {
-            e.type = T::CloseRequest;
-            Emit(e);
-        }
-        break;
-    case ConfigureNotify: {
-        Rect r = Rect::FromSize(ev.xconfigure.x, ev.xconfigure.y, ev.xconfigure.width, ev.xconfigure.height);
-        if (!ev.xconfigure.send_event) {
-            // The echo of a request of ours (and of all sent before it).
-            auto echo = std::find(w.requested.begin(), w.requested.end(), Size { r.Width(), r.Height() });
-            if (echo != w.requested.end()) {
-                w.requested.erase(w.requested.begin(), echo + 1);
-                break;
-            }
-            // Relative to a window manager's frame: ask where it is on the screen.
-            int x = 0, y = 0;
-            ::Window child;
-            XTranslateCoordinates(display, w.xid, root, 0, 0, &x, &y, &child);
-            r = Rect::FromSize(x, y, ev.xconfigure.width, ev.xconfigure.height);
-        }
-        // Our own moves come back late during a drag; only changes made by
-        // the window manager (synthetic events) or unexpected sizes count.
-        bool ours = r.Width() == w.bounds.Width() && r.Height() == w.bounds.Height() && !ev.xconfigure.send_event;
-        if (!ours && r != w.bounds) {
-            w.bounds = r;
-            e.type = T::Configure;
-            e.rect = r;
-            Emit(e);
-        }
-        break;
-    }
-    case MapNotify:
-        w.viewable = true;
-        if (w.focus_wanted) {
-            w.focus_wanted = false;
-            XSetInputFocus(display, w.xid, RevertToParent, CurrentTime);
-        }
-        e.type = T::Mapped;
-        Emit(e);
-        break;
-    case UnmapNotify:
-        w.viewable = false;
-        e.type = T::Unmapped;
-        Emit(e);
-        break;
-    default:
-        break;
-    }
 }
 
 }

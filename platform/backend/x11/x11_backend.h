@@ -40,6 +40,8 @@ public:
     // CLIPBOARD selection; reading another program's text waits up to a second.
     void SetClipboardText(const std::string& utf8) override;
     std::string ClipboardText() override;
+    // The X bell at the server's base volume.
+    void Beep() override;
     // XDND: files and links dragged from other programs.
     void SetAcceptDrops(DisplayWindowId id, bool accept) override;
 

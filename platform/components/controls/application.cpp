@@ -25,9 +25,9 @@ namespace pellamo {
 
 TApplication* Application = nullptr;
 
-TApplication::TApplication()
+TApplication::TApplication(std::unique_ptr<DisplayBackend> backend)
     : TComponent(nullptr)
-    , own_backend_(CreateDisplayBackend())
+    , own_backend_(std::move(backend))
     , backend_(own_backend_.get())
     , loop_(EventLoop::Main())
 {

@@ -28,9 +28,9 @@ class WindowSystem;
 
 class TApplication : public TComponent {
 public:
-    // On the user's display (throws std::runtime_error without one), with
-    // the main event loop.
-    TApplication();
+    // On a display the application keeps (the program's choice, as
+    // CreateDisplayBackend() makes it), with the main event loop.
+    explicit TApplication(std::unique_ptr<DisplayBackend> backend);
     // On a given backend and loop (tests).
     explicit TApplication(DisplayBackend& backend, EventLoop& loop = EventLoop::Main());
     ~TApplication() override;

@@ -50,9 +50,11 @@ void TButton::Click()
     if (!Enabled())
         return;
     TForm* form = ParentForm();
-    TCustomControl::Click();
-    if (modal_result_ != mrNone && form)
-        form->SetModalResult(modal_result_);
+    TModalResult result = modal_result_;
+    auto form_alive = form ? form->AliveFlag() : nullptr;
+    TCustomControl::Click(); // OnClick may free the button or its form
+    if (result != mrNone && form && *form_alive)
+        form->SetModalResult(result);
 }
 
 void TButton::WndProc(TMessage& message)

@@ -1,5 +1,6 @@
 #include "platform/components/controls/control.h"
 
+#include "platform/base/scope_exit.h"
 #include "platform/components/controls/form.h"
 #include "platform/components/controls/win_control.h"
 #include "platform/components/class_registry.h"
@@ -101,6 +102,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner), constraints_(this)
 
 TControl::~TControl()
 {
+    *alive_ = false;
     font_.OnChange = nullptr;
     if (parent_)
         parent_->RemoveControl(this);
@@ -406,13 +408,8 @@ void TControl::ParentFontChanged()
     if (!parent_font_ || !parent_)
         return;
     updating_parent_font_ = true;
-    try {
-        font_.Assign(parent_->Font());
-    } catch (...) {
-        updating_parent_font_ = false;
-        throw;
-    }
-    updating_parent_font_ = false;
+    ScopeExit done([this] { updating_parent_font_ = false; });
+    font_.Assign(parent_->Font());
 }
 
 void TControl::SetCursor(TCursor cursor)
@@ -553,8 +550,12 @@ void TControl::HandleMouse(TMessage& message)
             Windows().ReleaseCapture();
         bool clicked = mouse_pressed_;
         mouse_pressed_ = false;
-        if (clicked && ClientRect().Contains({ x, y }))
+        if (clicked && ClientRect().Contains({ x, y })) {
+            auto alive = AliveFlag();
             Click();
+            if (!*alive)
+                return; // the click freed the control
+        }
         MouseUp(TMouseButton::mbLeft, shift, x, y);
         break;
     }

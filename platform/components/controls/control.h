@@ -19,6 +19,7 @@
 #include "platform/gfx/geometry.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace pellamo {
@@ -196,6 +197,24 @@ public:
     // The handler of a click; calls OnClick.
     virtual void Click();
 
+    // The focus inside the control's form moved to `focused` (null when no
+    // control of the form has it). Every control on the form hears it, so a
+    // default button can tell whether Enter is its own now.
+    virtual void FocusChanged(TWinControl* focused) { (void)focused; }
+    // An accelerator character (typed with Alt) that the form offers its
+    // controls in turn; true when this control took it. Letters come in
+    // either case.
+    virtual bool DialogChar(char16_t ch)
+    {
+        (void)ch;
+        return false;
+    }
+
+    // True until the control is destroyed. Code that calls out to event
+    // handlers (which may free the control, say by closing its form) keeps
+    // the flag and checks it before touching the control again.
+    std::shared_ptr<const bool> AliveFlag() const { return alive_; }
+
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
     TMouseEvent OnMouseDown;
@@ -278,6 +297,7 @@ private:
     TDragMode drag_mode_ = TDragMode::dmManual;
     TComponent* popup_menu_ = nullptr;
     std::string text_;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }

@@ -1,5 +1,6 @@
 #include "platform/components/controls/control_canvas.h"
 
+#include "platform/base/scope_exit.h"
 #include "platform/window/device_context.h"
 
 #include <stdexcept>
@@ -50,13 +51,8 @@ void ControlCanvas::Paint(pellamo::Canvas& canvas, const std::function<void()>& 
 {
     Release();
     m_paint_canvas = &canvas;
-    try {
-        paint();
-    } catch (...) {
-        m_paint_canvas = nullptr;
-        throw;
-    }
-    m_paint_canvas = nullptr;
+    ScopeExit done([this] { m_paint_canvas = nullptr; });
+    paint();
 }
 
 }

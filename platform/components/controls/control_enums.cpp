@@ -50,6 +50,12 @@ const EnumInfo& PositionNames()
     return info;
 }
 
+const EnumInfo& FormStyleNames()
+{
+    static const EnumInfo info("TFormStyle", { "fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop" });
+    return info;
+}
+
 const EnumInfo& WindowStateNames()
 {
     static const EnumInfo info("TWindowState", { "wsNormal", "wsMinimized", "wsMaximized" });
@@ -111,6 +117,18 @@ const EnumInfo& ImeModeNames()
 const EnumInfo& EditCharCaseNames()
 {
     static const EnumInfo info("TEditCharCase", { "ecNormal", "ecUpperCase", "ecLowerCase" });
+    return info;
+}
+
+const EnumInfo& ButtonLayoutNames()
+{
+    static const EnumInfo info("TButtonLayout", { "blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom" });
+    return info;
+}
+
+const EnumInfo& CheckBoxStateNames()
+{
+    static const EnumInfo info("TCheckBoxState", { "cbUnchecked", "cbChecked", "cbGrayed" });
     return info;
 }
 

@@ -32,6 +32,8 @@ enum class TPosition {
     poOwnerFormCenter,
 };
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
+// Only fsStayOnTop changes anything here: the form stays above the others.
+enum class TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 enum class TCursor { crDefault, crArrow, crHandPoint, crIBeam, crHourGlass, crSizeAll, crCross, crNo, crDrag };
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
@@ -42,6 +44,9 @@ enum class TDragKind { dkDrag, dkDock };
 enum class TDragMode { dmManual, dmAutomatic };
 enum class TImeMode { imDisable, imClose, imOpen, imDontCare, imSAlpha, imAlpha, imHira, imSKata, imKata, imChinese, imSHanguel, imHanguel };
 enum class TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+// Where a button's glyph sits beside its caption.
+enum class TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+enum class TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 
 // Plain enumerations: their values are used as set members in code.
 enum TShiftStateFlag : unsigned { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
@@ -90,6 +95,7 @@ const EnumInfo& FormBorderStyleNames();
 const EnumInfo& BorderIconNames();
 const EnumInfo& PositionNames();
 const EnumInfo& WindowStateNames();
+const EnumInfo& FormStyleNames();
 const EnumInfo& CursorNames();
 const EnumInfo& ScrollStyleNames();
 const EnumInfo& BevelCutNames();
@@ -99,6 +105,8 @@ const EnumInfo& DragKindNames();
 const EnumInfo& DragModeNames();
 const EnumInfo& ImeModeNames();
 const EnumInfo& EditCharCaseNames();
+const EnumInfo& ButtonLayoutNames();
+const EnumInfo& CheckBoxStateNames();
 
 CursorShape CursorShapeOf(TCursor cursor);
 // Shift state of the MK_* bits of a mouse message.

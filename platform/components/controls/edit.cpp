@@ -1,5 +1,6 @@
 #include "platform/components/controls/edit.h"
 
+#include "platform/base/scope_exit.h"
 #include "platform/components/props.h"
 #include "platform/gfx/system_colors.h"
 #include "platform/text/gbk.h"
@@ -90,6 +91,25 @@ void TCustomEdit::SetHideSelection(bool on)
     Invalidate();
 }
 
+void TCustomEdit::SetAlignment(TAlignment a)
+{
+    if (alignment_ == a)
+        return;
+    alignment_ = a;
+    ScrollCaretIntoView();
+    Invalidate();
+}
+
+void TCustomEdit::SetRightMargin(int pixels)
+{
+    pixels = std::max(0, pixels);
+    if (right_margin_ == pixels)
+        return;
+    right_margin_ = pixels;
+    InvalidateLayout();
+    ScrollCaretIntoView();
+}
+
 // ---- Layout
 
 void TCustomEdit::InvalidateLayout()
@@ -165,6 +185,7 @@ int TCustomEdit::LineHeight() const
 Rect TCustomEdit::TextArea() const
 {
     Rect r = ClientRect().Inflate(-kMarginX, -kMarginY);
+    r.right -= right_margin_;
     if (r.right < r.left)
         r.right = r.left;
     if (r.bottom < r.top)
@@ -272,13 +293,24 @@ int TCustomEdit::PrevPos(int pos) const
     return prev;
 }
 
+int TCustomEdit::LineLeft(int index) const
+{
+    const LineSpan& l = Lines()[static_cast<size_t>(index)];
+    Rect area = TextArea();
+    int free = area.Width() - TextWidth(l.start, l.end);
+    // Text wider than the edit scrolls as left-aligned text does.
+    if (free <= 0 || alignment_ == TAlignment::taLeftJustify)
+        return area.left - x_offset_;
+    return area.left + (alignment_ == TAlignment::taRightJustify ? free - 1 : free / 2);
+}
+
 Point TCustomEdit::PointFromPos(int pos) const
 {
     const auto& lines = Lines();
     int line = LineOfPos(pos);
     const LineSpan& l = lines[static_cast<size_t>(line)];
     Rect area = TextArea();
-    int x = area.left + TextWidth(l.start, std::min(pos, l.end)) - x_offset_;
+    int x = LineLeft(line) + TextWidth(l.start, std::min(pos, l.end));
     int y = area.top + (line - top_line_) * LineHeight();
     return { x, y };
 }
@@ -292,7 +324,7 @@ int TCustomEdit::PosFromPoint(Point p) const
         line = top_line_ - 1;
     line = std::clamp(line, 0, static_cast<int>(lines.size()) - 1);
     const LineSpan& l = lines[static_cast<size_t>(line)];
-    int x = area.left - x_offset_;
+    int x = LineLeft(line);
     for (int i = l.start; i < l.end;) {
         int next = NextPos(i);
         int w = TextWidth(i, next);
@@ -480,13 +512,8 @@ void TCustomEdit::DeleteRange(int from, int to)
 void TCustomEdit::SetTextKeepingCaret(const std::string& text)
 {
     changing_ = true;
-    try {
-        SetText(text);
-    } catch (...) {
-        changing_ = false;
-        throw;
-    }
-    changing_ = false;
+    ScopeExit done([this] { changing_ = false; });
+    SetText(text);
 }
 
 void TCustomEdit::TextChanged()
@@ -666,7 +693,7 @@ void TCustomEdit::KeyPress(char16_t& key)
 {
     TCustomControl::KeyPress(key);
     char16_t ch = key;
-    if (ch == 0)
+    if (ch == 0 || !AcceptChar(ch))
         return;
     if (ch == u'\b') {
         if (read_only_)
@@ -790,7 +817,7 @@ void TCustomEdit::Paint()
         if (y >= area.bottom)
             break;
         const LineSpan& l = lines[static_cast<size_t>(i)];
-        int x = area.left - x_offset_;
+        int x = LineLeft(i);
         c.TextOut(x, y, DisplayText(l.start, l.end));
         if (show_selection) {
             int a = std::max(sel_from, l.start);

@@ -7,6 +7,12 @@
 //
 // Positions (SelStart, SelLength) count bytes of the GBK text and always
 // fall on character boundaries.
+//
+// For editors built on it: the text can stand right-aligned or centred, a
+// right margin keeps typed text clear of something drawn over the edit's
+// right edge, every typed character (backspace too) passes AcceptChar after
+// OnKeyPress, and the clipboard and undo operations are virtual, so the
+// keys that reach them can be refused in one place.
 
 #include "platform/components/controls/custom_control.h"
 
@@ -48,6 +54,12 @@ public:
     void SetOEMConvert(bool on) { oem_convert_ = on; }
     bool Modified() const { return modified_; }
     void SetModified(bool on) { modified_ = on; }
+    // Where the text stands when it is narrower than the edit.
+    TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TAlignment a);
+    // Pixels at the right of the client area that the text keeps clear of.
+    int RightMargin() const { return right_margin_; }
+    void SetRightMargin(int pixels);
 
     int SelStart() const;
     void SetSelStart(int pos);
@@ -57,12 +69,14 @@ public:
     // Replaces the selection as typing would (ReadOnly and MaxLength aside).
     void SetSelText(const std::string& text);
     void SelectAll();
-    void ClearSelection();
-    void CopyToClipboard();
-    void CutToClipboard();
-    void PasteFromClipboard();
+    // Each is what its key does too (Delete with a selection; Ctrl+C and
+    // Ctrl+Insert; Ctrl+X and Shift+Delete; Ctrl+V and Shift+Insert; Ctrl+Z).
+    virtual void ClearSelection();
+    virtual void CopyToClipboard();
+    virtual void CutToClipboard();
+    virtual void PasteFromClipboard();
     bool CanUndo() const { return has_undo_; }
-    void Undo();
+    virtual void Undo();
     void Clear() { SetText(""); }
     int CaretPos() const { return caret_; }
 
@@ -88,6 +102,9 @@ protected:
     virtual void Change();
     // Whether `text` may be typed at the caret (masked edits refuse).
     virtual bool AcceptInsert(std::string& text);
+    // Whether a typed character (after OnKeyPress; backspace and other
+    // control characters too) reaches the text. False drops it.
+    virtual bool AcceptChar(char16_t) { return true; }
 
     // Multi-line behaviour, switched on by the memo.
     bool multi_line_ = false;
@@ -117,6 +134,8 @@ private:
     Point PointFromPos(int pos) const;
     int CharWidth(unsigned code) const;
     int TextWidth(int from, int to) const;
+    // Where line `index` starts on screen (alignment and scrolling applied).
+    int LineLeft(int index) const;
     std::string DisplayText(int from, int to) const;
     void SaveUndo();
     void SetTextKeepingCaret(const std::string& text);
@@ -131,6 +150,8 @@ private:
     TEditCharCase char_case_ = TEditCharCase::ecNormal;
     bool auto_size_ = true;
     bool oem_convert_ = false;
+    TAlignment alignment_ = TAlignment::taLeftJustify;
+    int right_margin_ = 0;
     int caret_ = 0;
     int anchor_ = 0;
     int x_offset_ = 0; // single-line horizontal scroll in pixels

@@ -38,6 +38,7 @@ const ClassInfo& TForm::StaticClass()
                 [](const TForm&) { return false; }),
             props::Stored<TForm>(props::Int<TForm>("ClientHeight", &TForm::ClientHeight, &TForm::SetClientHeight),
                 [](const TForm&) { return false; }),
+            props::Enum<TForm>("FormStyle", FormStyleNames(), &TForm::FormStyle, &TForm::SetFormStyle),
             props::Enum<TForm>("Position", PositionNames(), &TForm::Position, &TForm::SetPosition),
             props::Enum<TForm>("WindowState", WindowStateNames(), &TForm::WindowState, &TForm::SetWindowState),
             props::Ref<TForm, TComponent>("Menu", &TForm::MenuComponent, &TForm::SetMenu),
@@ -100,14 +101,15 @@ DWORD TForm::StyleBits() const
 
 DWORD TForm::ExStyleBits() const
 {
+    DWORD topmost = form_style_ == TFormStyle::fsStayOnTop ? WS_EX_TOPMOST : 0;
     switch (border_style_) {
     case TFormBorderStyle::bsDialog:
-        return WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+        return topmost | WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
     case TFormBorderStyle::bsToolWindow:
     case TFormBorderStyle::bsSizeToolWin:
-        return WS_EX_TOOLWINDOW | WS_EX_WINDOWEDGE;
+        return topmost | WS_EX_TOOLWINDOW | WS_EX_WINDOWEDGE;
     default:
-        return 0;
+        return topmost;
     }
 }
 
@@ -127,10 +129,12 @@ void TForm::ApplyStyles()
         return;
     WindowSystem& ws = Windows();
     HWND h = HandleOrNull();
+    TCreateParams params;
+    CreateParams(params);
     // Keep the state bits the window system tracks.
     DWORD keep = ws.GetStyle(h) & (WS_VISIBLE | WS_MINIMIZE | WS_MAXIMIZE | WS_DISABLED);
-    ws.SetStyle(h, StyleBits() | keep);
-    ws.SetExStyle(h, ExStyleBits() | (ws.GetExStyle(h) & WS_EX_ACCEPTFILES)); // drops stay allowed
+    ws.SetStyle(h, params.style | keep);
+    ws.SetExStyle(h, params.ex_style | (ws.GetExStyle(h) & WS_EX_ACCEPTFILES)); // drops stay allowed
     // The outer size stays; the client area follows the new frame.
     ws.SetWindowPos(h, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     Realign();
@@ -141,6 +145,14 @@ void TForm::SetBorderStyle(TFormBorderStyle style)
     if (border_style_ == style)
         return;
     border_style_ = style;
+    ApplyStyles();
+}
+
+void TForm::SetFormStyle(TFormStyle style)
+{
+    if (form_style_ == style)
+        return;
+    form_style_ = style;
     ApplyStyles();
 }
 
@@ -197,8 +209,59 @@ void TForm::SetActiveControl(TWinControl* control)
     active_control_ = control;
     if (control && control->Owner() != Owner() && control->Owner() != this)
         FreeNotification(control);
+    if (!HasState(csDestroying))
+        NotifyFocusChanged();
     if (control && active_ && !HasState(csLoading) && control->CanFocus() && !control->Focused())
         control->SetFocus();
+}
+
+namespace {
+
+struct HeldControl {
+    TControl* control;
+    std::shared_ptr<const bool> alive; // a handler may free controls meanwhile
+};
+
+// The controls inside `parent`, each before its own children, in child order.
+void CollectControls(const TWinControl& parent, bool shown_only, std::vector<HeldControl>& out)
+{
+    for (int i = 0; i < parent.ControlCount(); ++i) {
+        TControl* c = parent.Controls(i);
+        if (shown_only && !c->Visible())
+            continue;
+        out.push_back({ c, c->AliveFlag() });
+        if (auto* w = dynamic_cast<TWinControl*>(c))
+            CollectControls(*w, shown_only, out);
+    }
+}
+
+}
+
+void TForm::NotifyFocusChanged()
+{
+    std::vector<HeldControl> controls;
+    CollectControls(*this, false, controls);
+    auto self = AliveFlag();
+    for (const HeldControl& c : controls) {
+        if (!*self)
+            return;
+        if (*c.alive)
+            c.control->FocusChanged(active_control_);
+    }
+}
+
+bool TForm::DispatchDialogChar(char16_t ch)
+{
+    std::vector<HeldControl> controls;
+    CollectControls(*this, true, controls);
+    auto self = AliveFlag();
+    for (const HeldControl& c : controls) {
+        if (!*self)
+            return true;
+        if (*c.alive && c.control->DialogChar(ch))
+            return true;
+    }
+    return false;
 }
 
 bool TForm::DialogKey(UINT key)

@@ -34,6 +34,8 @@ public:
     void SetBorderIcons(TBorderIcons icons);
     TPosition Position() const { return position_; }
     void SetPosition(TPosition position) { position_ = position; }
+    TFormStyle FormStyle() const { return form_style_; }
+    void SetFormStyle(TFormStyle style);
     TWindowState WindowState() const { return window_state_; }
     void SetWindowState(TWindowState state);
 
@@ -78,6 +80,12 @@ public:
     bool Active() const { return active_; }
     // Enter clicks the Default button, Esc the Cancel one; true when one took it.
     bool DialogKey(UINT key);
+    // Offers an accelerator character to the shown controls of the form,
+    // outermost first in child order, until one takes it.
+    bool DispatchDialogChar(char16_t ch);
+    // Tells every control of the form where the focus is now (FocusChanged
+    // with the active control); runs by itself when the active control changes.
+    void NotifyFocusChanged();
 
     // Runs OnCreate once (after the description is read).
     void DoCreate();
@@ -105,6 +113,9 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    // Gives the window the style words CreateParams yields now (a border
+    // or form style change); the outer size stays.
+    void ApplyStyles();
     void WndProc(TMessage& message) override;
     void Loaded() override;
     void Paint() override;
@@ -116,7 +127,6 @@ protected:
     virtual void Deactivate();
 
 private:
-    void ApplyStyles();
     void PlaceByPosition();
     void ShowNow();
     DWORD StyleBits() const;
@@ -124,6 +134,7 @@ private:
 
     TFormBorderStyle border_style_ = TFormBorderStyle::bsSizeable;
     TBorderIcons border_icons_ { TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize };
+    TFormStyle form_style_ = TFormStyle::fsNormal;
     TPosition position_ = TPosition::poDesigned;
     TWindowState window_state_ = TWindowState::wsNormal;
     Bitmap icon_;

@@ -1,5 +1,6 @@
 #include "platform/components/controls/memo.h"
 
+#include "platform/base/scope_exit.h"
 #include "platform/components/props.h"
 #include "platform/window/window_system.h"
 
@@ -122,13 +123,8 @@ void TCustomMemo::TextChanged()
 {
     if (!syncing_lines_) {
         syncing_lines_ = true;
-        try {
-            lines_.SetText(Text());
-        } catch (...) {
-            syncing_lines_ = false;
-            throw;
-        }
-        syncing_lines_ = false;
+        ScopeExit done([this] { syncing_lines_ = false; });
+        lines_.SetText(Text());
     }
     TCustomEdit::TextChanged();
 }
@@ -144,13 +140,8 @@ void TCustomMemo::LinesChanged()
         text += lines_.Get(i);
     }
     syncing_lines_ = true;
-    try {
-        SetText(text);
-    } catch (...) {
-        syncing_lines_ = false;
-        throw;
-    }
-    syncing_lines_ = false;
+    ScopeExit done([this] { syncing_lines_ = false; });
+    SetText(text);
 }
 
 void TCustomMemo::WndProc(TMessage& message)

@@ -28,8 +28,6 @@ public:
     void SetWantReturns(bool on) { want_returns_ = on; }
     bool WantTabs() const { return want_tabs_; }
     void SetWantTabs(bool on) { want_tabs_ = on; }
-    TAlignment Alignment() const { return alignment_; }
-    void SetAlignment(TAlignment a) { alignment_ = a; }
 
     int TopLine() const { return top_line_; }
     int LineCount() const { return static_cast<int>(TCustomEdit::Lines().size()); }
@@ -47,7 +45,6 @@ private:
     void LinesChanged();
     TStringList lines_;
     TScrollStyle scroll_bars_ = TScrollStyle::ssNone;
-    TAlignment alignment_ = TAlignment::taLeftJustify;
     bool syncing_lines_ = false;
     bool scroll_dirty_ = false;
 };

@@ -22,6 +22,7 @@ const ClassInfo& TMenu::StaticClass()
 {
     static const ClassInfo info("TMenu", &TComponent::StaticClass(),
         {
+            props::Enum<TMenu>("BiDiMode", BiDiModeNames(), &TMenu::BiDiMode, &TMenu::SetBiDiMode),
             props::Bool<TMenu>("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw),
         });
     return info;

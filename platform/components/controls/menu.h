@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/components/component.h"
+#include "platform/components/controls/control_enums.h"
 #include "platform/components/controls/menu_item.h"
 
 #include <functional>
@@ -22,10 +23,16 @@ public:
 
     // The root item; its sub-items are the menu's items.
     TMenuItem* Items() const { return m_items; }
+    // Reading order of the items; right to left only matters to owner
+    // drawing, and only where the system's locale reads that way.
+    TBiDiMode BiDiMode() const { return m_bidi_mode; }
+    void SetBiDiMode(TBiDiMode mode) { m_bidi_mode = mode; MenuChanged(); }
     bool OwnerDraw() const { return m_owner_draw; }
     virtual void SetOwnerDraw(bool v) { m_owner_draw = v; }
-    ImageList* Images() const { return m_images; }
-    void SetImages(ImageList* images) { m_images = images; MenuChanged(); }
+    // Item images; a menu that has them paints its items through the item
+    // drawing hooks, as an owner-drawn one does.
+    const ImageList* Images() const { return m_images; }
+    void SetImages(const ImageList* images) { m_images = images; MenuChanged(); }
 
     // The enabled, visible item (at any depth) whose ShortCut is
     // `shortcut`; null when none.
@@ -42,8 +49,9 @@ public:
 
 private:
     TMenuItem* m_items;
+    TBiDiMode m_bidi_mode = TBiDiMode::bdLeftToRight;
     bool m_owner_draw = false;
-    ImageList* m_images = nullptr;
+    const ImageList* m_images = nullptr;
     std::map<uint64_t, std::function<void()>> m_listeners;
     uint64_t m_next_listener = 1;
 };

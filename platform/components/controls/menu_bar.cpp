@@ -213,7 +213,8 @@ bool TMenuBar::Hook(MSG& msg)
             return false;
         }
         m_alt_pending = false;
-        if (msg.wParam == VK_F10) {
+        // Shift+F10 is the context menu's key, not the bar's.
+        if (msg.wParam == VK_F10 && !(m_ws.KeyModifiers() & kModShift)) {
             if (m_keyboard)
                 CloseMenus();
             else {

@@ -133,6 +133,7 @@ const ClassInfo& TMenuItem::StaticClass()
         {
             props::Str<M>("Caption", &M::Caption, &M::SetCaption),
             props::Bool<M>("Checked", &M::Checked, &M::SetChecked),
+            props::Bool<M>("Default", &M::Default, &M::SetDefault),
             props::Bool<M>("Enabled", &M::Enabled, &M::SetEnabled),
             props::Int<M>("ImageIndex", &M::ImageIndex, &M::SetImageIndex),
             props::Int<M>("ShortCut", &M::ShortCutValue, &M::SetShortCutValue),
@@ -157,6 +158,17 @@ void TMenuItem::SetCaption(const std::string& caption)
 void TMenuItem::SetChecked(bool v)
 {
     m_checked = v;
+    Changed(false);
+}
+
+void TMenuItem::SetDefault(bool v)
+{
+    if (v == m_default)
+        return;
+    if (v && m_parent)
+        for (TMenuItem* sibling : m_parent->m_items)
+            sibling->m_default = false;
+    m_default = v;
     Changed(false);
 }
 
@@ -215,6 +227,9 @@ void TMenuItem::Insert(int index, TMenuItem* item)
         --index;
     if (item->m_parent)
         item->m_parent->Remove(item);
+    if (item->m_default)
+        for (TMenuItem* sibling : m_items)
+            sibling->m_default = false;
     m_items.insert(m_items.begin() + index, item);
     item->m_parent = this;
     Changed(true);

@@ -58,6 +58,10 @@ public:
     void SetCaption(const std::string& caption);
     bool Checked() const { return m_checked; }
     void SetChecked(bool v);
+    // The default item of its sub-menu, drawn bold; setting it clears the
+    // flag of its siblings, so a sub-menu has at most one.
+    bool Default() const { return m_default; }
+    void SetDefault(bool v);
     bool Enabled() const { return m_enabled; }
     void SetEnabled(bool v);
     bool Visible() const { return m_visible; }
@@ -107,6 +111,7 @@ private:
 
     std::string m_caption;
     bool m_checked = false;
+    bool m_default = false;
     bool m_enabled = true;
     bool m_visible = true;
     int m_image_index = -1;

@@ -22,13 +22,14 @@ constexpr int kShortCutGap = 20;
 
 int CheckColumn(TMenu* menu)
 {
-    ImageList* images = menu ? menu->Images() : nullptr;
+    const ImageList* images = menu ? menu->Images() : nullptr;
     return images ? std::max(kCheckColumn, images->Width() + 6) : kCheckColumn;
 }
 
+// Items paint themselves when the menu says so or carries images.
 bool OwnerDrawn(TMenu* menu)
 {
-    return menu && menu->OwnerDraw();
+    return menu && (menu->OwnerDraw() || menu->Images());
 }
 
 }
@@ -82,10 +83,13 @@ Size TMenuWindow::MeasureItem(Canvas& canvas, TMenuItem& item, TMenu* menu)
         size.cy = std::max(kMinItemHeight, text_height + 6);
         if (menu && menu->Images())
             size.cy = std::max(size.cy, menu->Images()->Height() + 4);
+        Font plain = canvas.font;
+        canvas.font.bold = canvas.font.bold || item.Default(); // drawn bold
         size.cx = CheckColumn(menu) + canvas.TextWidth(StripHotkey(item.Caption())) + kArrowColumn;
         std::string shortcut = ShortCutToText(item.GetShortCut());
         if (!shortcut.empty())
             size.cx += kShortCutGap + canvas.TextWidth(shortcut);
+        canvas.font = plain;
     }
     if (OwnerDrawn(menu)) {
         int width = size.cx, height = size.cy;
@@ -106,6 +110,8 @@ void TMenuWindow::DrawItem(Canvas& canvas, TMenuItem& item, TMenu* menu, const R
                 state |= odChecked;
             if (!item.Enabled())
                 state |= odDisabled | odGrayed;
+            if (item.Default())
+                state |= odDefault;
             item.OnAdvancedDrawItem(&item, canvas, rect, state);
             return;
         }
@@ -129,8 +135,10 @@ void TMenuWindow::DrawItem(Canvas& canvas, TMenuItem& item, TMenu* menu, const R
     canvas.FillRect(rect);
     TColor text = !item.Enabled() ? clGrayText : selected ? clHighlightText : clMenuText;
     canvas.font.color = SystemColors::Resolve(text);
+    if (item.Default())
+        canvas.font.bold = true;
     int check = CheckColumn(menu);
-    ImageList* images = menu ? menu->Images() : nullptr;
+    const ImageList* images = menu ? menu->Images() : nullptr;
     if (images && item.ImageIndex() >= 0 && item.ImageIndex() < images->Count()) {
         images->Draw(canvas, rect.left + (check - images->Width()) / 2, rect.top + (rect.Height() - images->Height()) / 2,
             item.ImageIndex(), item.Enabled());

@@ -96,6 +96,14 @@ void TPicture::SetBitmap(const Bitmap& bitmap)
     Changed();
 }
 
+void TPicture::SetTransparent(bool on)
+{
+    if (bitmap_.Transparent() == on)
+        return;
+    bitmap_.SetTransparent(on);
+    Changed();
+}
+
 void TPicture::Clear()
 {
     bitmap_ = Bitmap();

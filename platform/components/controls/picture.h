@@ -40,6 +40,10 @@ public:
     bool Empty() const { return bitmap_.Width() == 0 || bitmap_.Height() == 0; }
     int Width() const { return bitmap_.Width(); }
     int Height() const { return bitmap_.Height(); }
+    // The graphic's own transparency: drawn, it leaves out the pixels of
+    // its bottom-left pixel's colour. A newly loaded graphic is opaque.
+    bool Transparent() const { return bitmap_.Transparent(); }
+    void SetTransparent(bool on);
 
     // Description form: a length-prefixed class name ("TBitmap",
     // "TJPEGImage"), a 32-bit little-endian size, then the file bytes. Plain

@@ -1,6 +1,7 @@
 #include "platform/components/controls/status_bar.h"
 
 #include "platform/components/enum_info.h"
+#include "platform/components/controls/form.h"
 #include "platform/components/props.h"
 
 namespace pellamo {
@@ -133,12 +134,20 @@ void TCustomStatusBar::SetSizeGrip(bool on)
     Invalidate();
 }
 
+bool TCustomStatusBar::ShowsGrip() const
+{
+    // A maximized form cannot be sized, so its bar shows no grip.
+    TForm* form = ParentForm();
+    return size_grip_ && !(form && form->WindowState() == TWindowState::wsMaximized);
+}
+
 Rect TCustomStatusBar::GripRect() const
 {
-    if (!size_grip_)
+    if (!ShowsGrip())
         return {};
+    // One pixel in from the corner, as the platform's grip stands.
     Rect c = ClientRect();
-    return { c.right - kGripSize, c.bottom - kGripSize, c.right, c.bottom };
+    return { c.right - kGripSize - 1, c.bottom - kGripSize - 1, c.right - 1, c.bottom - 1 };
 }
 
 Rect TCustomStatusBar::PanelRect(int index) const
@@ -189,7 +198,7 @@ void TCustomStatusBar::Paint()
             }
         }
     }
-    if (size_grip_) {
+    if (ShowsGrip()) {
         // Three pairs of diagonal strokes in the corner.
         Rect g = GripRect();
         for (int k = 0; k < 3; ++k) {

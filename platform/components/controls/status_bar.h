@@ -60,6 +60,9 @@ public:
 
     // Where panel `index` lies in the client area.
     Rect PanelRect(int index) const;
+    // SizeGrip, unless the form is maximized.
+    bool ShowsGrip() const;
+    // Empty when no grip is shown.
     Rect GripRect() const;
 
     // The canvas is the bar's; Canvas() draws there during the event.

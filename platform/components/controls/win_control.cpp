@@ -1,5 +1,6 @@
 #include "platform/components/controls/win_control.h"
 
+#include "platform/base/scope_exit.h"
 #include "platform/components/controls/form.h"
 #include "platform/components/props.h"
 #include "platform/gfx/system_colors.h"
@@ -107,7 +108,10 @@ LRESULT TWinControl::DispatchToControl(TWinControl& control, HWND hwnd, UINT msg
 {
     if (msg == WM_NCCREATE)
         control.handle_ = hwnd;
+    auto alive = control.AliveFlag();
     LRESULT result = control.Perform(msg, wparam, lparam);
+    if (!*alive)
+        return result; // a handler freed the control
     if (msg == WM_NCDESTROY && control.handle_ == hwnd) {
         control.ws_->SetUserData(hwnd, nullptr);
         control.handle_ = nullptr;
@@ -348,13 +352,8 @@ void TWinControl::Realign(TControl* trigger)
     if (align_disabled_ > 0 || aligning_ || HasState(csLoading) || HasState(csDestroying))
         return;
     aligning_ = true;
-    try {
-        AlignControls(trigger, AlignRect());
-    } catch (...) {
-        aligning_ = false;
-        throw;
-    }
-    aligning_ = false;
+    ScopeExit done([this] { aligning_ = false; });
+    AlignControls(trigger, AlignRect());
 }
 
 void TWinControl::AlignControls(TControl* trigger, Rect rect)
@@ -471,13 +470,8 @@ void TWinControl::BoundsChanged(const Rect&)
     if (!handle_ || syncing_)
         return;
     syncing_ = true;
-    try {
-        ws_->MoveWindow(handle_, Left(), Top(), Width(), Height(), true);
-    } catch (...) {
-        syncing_ = false;
-        throw;
-    }
-    syncing_ = false;
+    ScopeExit done([this] { syncing_ = false; });
+    ws_->MoveWindow(handle_, Left(), Top(), Width(), Height(), true);
 }
 
 void TWinControl::SyncBoundsFromWindow()
@@ -608,6 +602,17 @@ void TWinControl::WndProc(TMessage& message)
     case WM_PAINT:
         PaintHandler(message);
         return;
+    case WM_CONTEXTMENU:
+        if (PopupMenuComponent() && PopupHandler) {
+            int x = GET_X_LPARAM(message.LParam), y = GET_Y_LPARAM(message.LParam);
+            // From the keyboard: at the control's top left corner.
+            Point at = x == -1 && y == -1 ? ClientToScreen({ 0, 0 }) : Point { x, y };
+            PopupHandler(PopupMenuComponent(), this, at);
+            message.Result = 0;
+            return;
+        }
+        DefaultHandler(message);
+        return;
     case WM_PRINTCLIENT:
         if (auto* dc = reinterpret_cast<DeviceContext*>(message.WParam)) {
             if (message.LParam & PRF_ERASEBKGND)
@@ -657,12 +662,13 @@ void TWinControl::WndProc(TMessage& message)
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
         UINT key = static_cast<UINT>(message.WParam);
+        auto alive = AliveFlag();
         // A form with KeyPreview sees the key first.
         if (TForm* form = ParentForm(); form && form != this && form->KeyPreview())
             form->KeyDown(key, KeyboardShiftState());
-        if (key != 0)
+        if (key != 0 && *alive)
             KeyDown(key, KeyboardShiftState());
-        if (key == 0) {
+        if (key == 0 || !*alive) {
             message.Result = 0;
             return;
         }
@@ -687,11 +693,12 @@ void TWinControl::WndProc(TMessage& message)
     case WM_KEYUP:
     case WM_SYSKEYUP: {
         UINT key = static_cast<UINT>(message.WParam);
+        auto alive = AliveFlag();
         if (TForm* form = ParentForm(); form && form != this && form->KeyPreview())
             form->KeyUp(key, KeyboardShiftState());
-        if (key != 0)
+        if (key != 0 && *alive)
             KeyUp(key, KeyboardShiftState());
-        if (key != 0)
+        if (key != 0 && *alive)
             DefaultHandler(message);
         return;
     }
@@ -699,14 +706,23 @@ void TWinControl::WndProc(TMessage& message)
         auto ch = static_cast<char16_t>(message.WParam);
         if (ch == u'\t' && !WantsTab())
             return;
+        auto alive = AliveFlag();
         if (TForm* form = ParentForm(); form && form != this && form->KeyPreview())
             form->KeyPress(ch);
-        if (ch != 0)
+        if (ch != 0 && *alive)
             KeyPress(ch);
-        if (ch != 0)
+        if (ch != 0 && *alive)
             DefaultHandler(message);
         return;
     }
+    case WM_SYSCHAR:
+        // Alt with a letter: the control whose caption marks it takes it.
+        if (TForm* form = ParentForm(); form && form->DispatchDialogChar(static_cast<char16_t>(message.WParam))) {
+            message.Result = 0;
+            return;
+        }
+        DefaultHandler(message);
+        return;
     case WM_SETFOCUS:
         DefaultHandler(message);
         if (TForm* form = ParentForm(); form && form != this)
@@ -823,15 +839,10 @@ void TWinControl::PaintControls(DeviceContext& dc)
             continue;
         Canvas& canvas = dc.GetCanvas();
         int saved = canvas.SaveState();
+        ScopeExit restore([&canvas, saved] { canvas.RestoreState(saved); });
         canvas.OffsetViewportOrigin(r.left, r.top);
         canvas.IntersectClipRect({ 0, 0, r.Width(), r.Height() });
-        try {
-            c->PaintTo(canvas);
-        } catch (...) {
-            canvas.RestoreState(saved);
-            throw;
-        }
-        canvas.RestoreState(saved);
+        c->PaintTo(canvas);
     }
 }
 

@@ -1,0 +1,217 @@
+// The X11 backend's events, told to the window system in the display
+// contract's terms.
+#include "platform/backend/x11/x11_backend_impl.h"
+#include "platform/backend/x11/x11_input.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace pellamo {
+
+using namespace x11;
+
+void X11Backend::Impl::Handle(XEvent& ev)
+{
+    if (drops->Handle(ev))
+        return;
+    if (ev.xany.window == utility) {
+        if (ev.type == SelectionRequest)
+            AnswerSelectionRequest(ev.xselectionrequest);
+        else if (ev.type == SelectionClear) {
+            own_clipboard = false;
+            clipboard.clear();
+        }
+        return;
+    }
+    auto it = by_xid.find(ev.xany.window);
+    if (it == by_xid.end())
+        return;
+    DisplayWindowId id = it->second;
+    Win& w = windows[id];
+    DisplayEvent e;
+    e.window = id;
+    using T = DisplayEvent::Type;
+    switch (ev.type) {
+    case MotionNotify: {
+        // Only the latest position of a burst matters.
+        while (XCheckTypedWindowEvent(display, ev.xany.window, MotionNotify, &ev)) {
+        }
+        e.type = T::MouseMove;
+        e.screen = { ev.xmotion.x_root, ev.xmotion.y_root };
+        e.modifiers = X11Modifiers(ev.xmotion.state);
+        Emit(e);
+        break;
+    }
+    case ButtonPress:
+    case ButtonRelease: {
+        unsigned b = ev.xbutton.button;
+        e.screen = { ev.xbutton.x_root, ev.xbutton.y_root };
+        e.modifiers = X11Modifiers(ev.xbutton.state);
+        if (int delta = X11WheelDelta(b)) {
+            if (ev.type == ButtonPress) {
+                e.type = T::Wheel;
+                e.wheel_delta = delta;
+                Emit(e);
+            }
+            break;
+        }
+        std::optional<X11Button> button = X11ButtonOf(b);
+        if (!button)
+            break;
+        e.button = button->button;
+        // The state field is from before the event.
+        if (ev.type == ButtonPress) {
+            e.type = T::ButtonDown;
+            e.modifiers |= button->modifier;
+        } else {
+            e.type = T::ButtonUp;
+            e.modifiers &= ~button->modifier;
+        }
+        Emit(e);
+        break;
+    }
+    case LeaveNotify:
+        if (ev.xcrossing.mode == NotifyNormal && ev.xcrossing.detail != NotifyInferior) {
+            e.type = T::PointerLeave;
+            e.screen = { ev.xcrossing.x_root, ev.xcrossing.y_root };
+            e.modifiers = X11Modifiers(ev.xcrossing.state);
+            Emit(e);
+        }
+        break;
+    case KeyPress: {
+        char buffer[64];
+        std::string text;
+        KeySym sym = 0;
+        if (w.ic) {
+            Status status = 0;
+            int n = Xutf8LookupString(w.ic, &ev.xkey, buffer, sizeof buffer, &sym, &status);
+            if (status == XBufferOverflow) {
+                std::vector<char> big(static_cast<size_t>(n) + 1);
+                n = Xutf8LookupString(w.ic, &ev.xkey, big.data(), static_cast<int>(big.size()), &sym, &status);
+                if (status == XLookupChars || status == XLookupBoth)
+                    text.assign(big.data(), static_cast<size_t>(std::max(n, 0)));
+            } else if (status == XLookupChars || status == XLookupBoth) {
+                text.assign(buffer, static_cast<size_t>(std::max(n, 0)));
+            }
+            if (status != XLookupKeySym && status != XLookupBoth)
+                sym = 0;
+        } else {
+            int n = XLookupString(&ev.xkey, buffer, sizeof buffer, &sym, nullptr);
+            for (int i = 0; i < n; ++i)
+                if (static_cast<unsigned char>(buffer[i]) < 0x80)
+                    text.push_back(buffer[i]);
+        }
+        unsigned modifiers = X11Modifiers(ev.xkey.state);
+        // Key codes follow the unshifted key, as virtual keys do.
+        KeySym base = XLookupKeysym(&ev.xkey, 0);
+        unsigned vk = X11VirtualKey(base ? base : sym);
+        if (vk) {
+            e.type = T::KeyDown;
+            e.vk = vk;
+            e.modifiers = modifiers;
+            e.repeat = next_press_repeats;
+            Emit(e);
+        }
+        next_press_repeats = false;
+        // Control characters become characters from the key itself; shortcuts produce none.
+        bool printable = !text.empty() && static_cast<unsigned char>(text[0]) >= 0x20 && text[0] != 0x7F;
+        if (printable && !(modifiers & (kModControl | kModAlt))) {
+            DisplayEvent t;
+            t.type = T::Text;
+            t.window = id;
+            t.text = text;
+            Emit(t);
+        }
+        break;
+    }
+    case KeyRelease: {
+        // Auto-repeat shows as release+press at the same time: report a repeated press only.
+        if (XEventsQueued(display, QueuedAfterReading)) {
+            XEvent next;
+            XPeekEvent(display, &next);
+            if (next.type == KeyPress && next.xkey.time == ev.xkey.time && next.xkey.keycode == ev.xkey.keycode) {
+                next_press_repeats = true;
+                break;
+            }
+        }
+        KeySym base = XLookupKeysym(&ev.xkey, 0);
+        unsigned vk = X11VirtualKey(base);
+        if (vk) {
+            e.type = T::KeyUp;
+            e.vk = vk;
+            e.modifiers = X11Modifiers(ev.xkey.state);
+            Emit(e);
+        }
+        break;
+    }
+    case kXExpose:
+        e.type = T::Expose;
+        e.rect = Rect::FromSize(ev.xexpose.x, ev.xexpose.y, ev.xexpose.width, ev.xexpose.height);
+        Emit(e);
+        break;
+    case kXFocusIn:
+    case kXFocusOut:
+        // Grabs (menus, window moves) move the focus only for a moment.
+        if (ev.xfocus.mode == NotifyGrab || ev.xfocus.mode == NotifyUngrab || ev.xfocus.detail == NotifyPointer)
+            break;
+        if (w.ic) {
+            if (ev.type == kXFocusIn)
+                XSetICFocus(w.ic);
+            else
+                XUnsetICFocus(w.ic);
+        }
+        e.type = ev.type == kXFocusIn ? T::FocusIn : T::FocusOut;
+        Emit(e);
+        break;
+    case ClientMessage:
+        if (ev.xclient.message_type == wm_protocols && static_cast<Atom>(ev.xclient.data.l[0]) == wm_delete) {
+            e.type = T::CloseRequest;
+            Emit(e);
+        }
+        break;
+    case ConfigureNotify: {
+        Rect r = Rect::FromSize(ev.xconfigure.x, ev.xconfigure.y, ev.xconfigure.width, ev.xconfigure.height);
+        if (!ev.xconfigure.send_event) {
+            // The echo of a request of ours (and of all sent before it).
+            auto echo = std::find(w.requested.begin(), w.requested.end(), Size { r.Width(), r.Height() });
+            if (echo != w.requested.end()) {
+                w.requested.erase(w.requested.begin(), echo + 1);
+                break;
+            }
+            // Relative to a window manager's frame: ask where it is on the screen.
+            int x = 0, y = 0;
+            ::Window child;
+            XTranslateCoordinates(display, w.xid, root, 0, 0, &x, &y, &child);
+            r = Rect::FromSize(x, y, ev.xconfigure.width, ev.xconfigure.height);
+        }
+        // Our own moves come back late during a drag; only changes made by
+        // the window manager (synthetic events) or unexpected sizes count.
+        bool ours = r.Width() == w.bounds.Width() && r.Height() == w.bounds.Height() && !ev.xconfigure.send_event;
+        if (!ours && r != w.bounds) {
+            w.bounds = r;
+            e.type = T::Configure;
+            e.rect = r;
+            Emit(e);
+        }
+        break;
+    }
+    case MapNotify:
+        w.viewable = true;
+        if (w.focus_wanted) {
+            w.focus_wanted = false;
+            XSetInputFocus(display, w.xid, RevertToParent, CurrentTime);
+        }
+        e.type = T::Mapped;
+        Emit(e);
+        break;
+    case UnmapNotify:
+        w.viewable = false;
+        e.type = T::Unmapped;
+        Emit(e);
+        break;
+    default:
+        break;
+    }
+}
+
+}

@@ -1,0 +1,183 @@
+// DefWindowProc: what a message does when the window's procedure leaves it.
+#include "platform/window/window_system.h"
+
+#include "platform/window/non_client.h"
+#include "platform/window/window_system_shared.h"
+
+namespace pellamo {
+
+using namespace window_system_shared;
+
+namespace {
+
+WPARAM SizeKind(DWORD style)
+{
+    if (style & WS_MINIMIZE)
+        return SIZE_MINIMIZED;
+    if (style & WS_MAXIMIZE)
+        return SIZE_MAXIMIZED;
+    return SIZE_RESTORED;
+}
+
+}
+
+// ---------------------------------------------------------------- default procedure
+
+LRESULT WindowSystem::DefWindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam)
+{
+    WindowObject* w = Find(hwnd);
+    if (!w)
+        return 0;
+    switch (msg) {
+    case WM_NCCREATE:
+        return 1;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (msg == WM_SYSKEYDOWN && wparam == VK_F4 && (lparam & (1 << 29)))
+            SendMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+        // The context-menu key and Shift+F10 ask for the focused window's menu.
+        else if (wparam == VK_APPS || (wparam == VK_F10 && (m_key_modifiers & kModShift)))
+            SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(-1, -1));
+        return 0;
+    case WM_CONTEXTMENU:
+        // Unanswered, it goes up to the parent.
+        if (w->parent)
+            return SendMessage(w->parent, WM_CONTEXTMENU, wparam, lparam);
+        return 0;
+    case WM_NCCALCSIZE: {
+        Rect* r = wparam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lparam)->rgrc[0] : reinterpret_cast<Rect*>(lparam);
+        if (r)
+            *r = NonClient::ClientFromWindow(*r, w->style, w->ex_style);
+        return 0;
+    }
+    case WM_NCHITTEST: {
+        Rect screen = GetWindowRect(hwnd);
+        Point p = UnpackPoint(lparam);
+        Point local { p.x - screen.left, p.y - screen.top };
+        if (w->region && !w->region->Contains(local))
+            return HTNOWHERE;
+        return NonClient::HitTest({ screen.Width(), screen.Height() }, local, w->style, w->ex_style);
+    }
+    case WM_NCPAINT: {
+        Size size { w->window_rect.Width(), w->window_rect.Height() };
+        if (w->client_rect == Rect { 0, 0, size.cx, size.cy })
+            return 0;
+        DeviceContext* dc = GetWindowDC(hwnd);
+        NonClient::PaintState state;
+        state.active = w->nc_active;
+        state.title = w->text;
+        for (int b : { SB_HORZ, SB_VERT }) {
+            state.scroll[b] = w->scroll[b];
+            state.scroll_enabled[b] = w->scroll_enabled[b];
+        }
+        NonClient::Paint(*dc, size, w->style, w->ex_style, state);
+        ReleaseDC(hwnd, dc);
+        return 0;
+    }
+    case WM_NCACTIVATE:
+        w->nc_active = wparam != 0;
+        if (NonClient::CaptionHeight(w->style, w->ex_style) > 0)
+            w->frame_pending = true;
+        return 1;
+    case WM_ACTIVATE:
+        if (LOWORD(wparam) != WA_INACTIVE && !(w->style & WS_MINIMIZE) && !(m_focus && (m_focus == hwnd || IsChild(hwnd, m_focus))))
+            SetFocus(hwnd);
+        return 0;
+    case WM_ERASEBKGND: {
+        auto* dc = reinterpret_cast<DeviceContext*>(wparam);
+        if (!dc || w->background < 0)
+            return 0;
+        dc->FillRect(GetClientRect(hwnd), w->background);
+        return 1;
+    }
+    case WM_PAINT: {
+        if (wparam) // painting into a caller's context validates nothing
+            return 0;
+        PAINTSTRUCT ps;
+        BeginPaint(hwnd, &ps);
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    case WM_WINDOWPOSCHANGED: {
+        auto* pos = reinterpret_cast<WINDOWPOS*>(lparam);
+        if (!pos)
+            return 0;
+        if (!(pos->flags & SWP_NOCLIENTMOVE)) {
+            Point origin { w->window_rect.left + w->client_rect.left, w->window_rect.top + w->client_rect.top };
+            SendMessage(hwnd, WM_MOVE, 0, PackPoint(origin));
+        }
+        if (!(pos->flags & SWP_NOCLIENTSIZE) && IsWindow(hwnd))
+            SendMessage(hwnd, WM_SIZE, SizeKind(w->style), MAKELPARAM(w->client_rect.Width(), w->client_rect.Height()));
+        return 0;
+    }
+    case WM_CLOSE:
+        DestroyWindow(hwnd);
+        return 0;
+    case WM_NCLBUTTONDOWN:
+        switch (wparam) {
+        case HTCAPTION:
+            SendMessage(hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lparam);
+            break;
+        case HTVSCROLL:
+            StartScrollTrack(hwnd, SB_VERT, UnpackPoint(lparam));
+            break;
+        case HTHSCROLL:
+            StartScrollTrack(hwnd, SB_HORZ, UnpackPoint(lparam));
+            break;
+        case HTCLOSE:
+        case HTMINBUTTON:
+        case HTMAXBUTTON:
+            w->pressed_button = static_cast<LRESULT>(wparam);
+            break;
+        }
+        return 0;
+    case WM_NCLBUTTONUP: {
+        LRESULT pressed = w->pressed_button;
+        w->pressed_button = HTNOWHERE;
+        if (pressed != static_cast<LRESULT>(wparam))
+            return 0;
+        if (pressed == HTCLOSE)
+            SendMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, lparam);
+        else if (pressed == HTMINBUTTON)
+            SendMessage(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, lparam);
+        else if (pressed == HTMAXBUTTON)
+            SendMessage(hwnd, WM_SYSCOMMAND, (w->style & WS_MAXIMIZE) ? SC_RESTORE : SC_MAXIMIZE, lparam);
+        return 0;
+    }
+    case WM_NCLBUTTONDBLCLK:
+        if (wparam == HTCAPTION && (w->style & WS_MAXIMIZEBOX))
+            SendMessage(hwnd, WM_SYSCOMMAND, (w->style & WS_MAXIMIZE) ? SC_RESTORE : SC_MAXIMIZE, lparam);
+        return 0;
+    case WM_SYSCOMMAND:
+        switch (wparam & 0xFFF0) {
+        case SC_MINIMIZE:
+            ShowWindow(hwnd, SW_MINIMIZE);
+            break;
+        case SC_MAXIMIZE:
+            ShowWindow(hwnd, SW_MAXIMIZE);
+            break;
+        case SC_RESTORE:
+            ShowWindow(hwnd, SW_RESTORE);
+            break;
+        case SC_CLOSE:
+            SendMessage(hwnd, WM_CLOSE);
+            break;
+        case SC_MOVE:
+            StartMove(hwnd);
+            break;
+        }
+        return 0;
+    case WM_MOUSEWHEEL:
+        if (w->parent)
+            return SendMessage(w->parent, msg, wparam, lparam);
+        return 0;
+    case WM_SETTEXT:
+        if (lparam)
+            SetWindowText(hwnd, reinterpret_cast<const char*>(lparam));
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+}

@@ -1,0 +1,83 @@
+#include "skin/panels/grip_status_bar.h"
+
+#include "platform/components/controls/form.h"
+#include "platform/components/props.h"
+#include "platform/gfx/system_colors.h"
+#include "skin/panels/status_grip_face.h"
+#include "skin/theme/style_properties.h"
+#include "skin/theme/theme_source.h"
+
+namespace pellamo {
+
+namespace {
+
+constexpr int kBackgroundItem = 15;
+
+}
+
+TsuiStatusBar::TsuiStatusBar(TComponent* owner) : TCustomStatusBar(owner)
+{
+    SetUIStyle(GetSUIFormStyle(owner));
+}
+
+const ClassInfo& TsuiStatusBar::StaticClass()
+{
+    static const ClassInfo info("TsuiStatusBar", &TCustomStatusBar::StaticClass(),
+        {
+            props::Ref<TsuiStatusBar, TsuiFileTheme>("FileTheme", &TsuiStatusBar::FileTheme, &TsuiStatusBar::SetFileTheme),
+            props::Enum<TsuiStatusBar>("UIStyle", UIStyleNames(), &TsuiStatusBar::UIStyle, &TsuiStatusBar::SetUIStyle),
+            props::Color<TsuiStatusBar>("PanelColor", &TsuiStatusBar::PanelColor, &TsuiStatusBar::SetPanelColor),
+        },
+        FactoryOf<TsuiStatusBar>());
+    return info;
+}
+
+void TsuiStatusBar::SetUIStyle(TsuiUIStyle style)
+{
+    ui_style_ = style;
+    SetColor(ThemeSource(file_theme_.Get(), style).Color(kBackgroundItem));
+    Invalidate();
+}
+
+void TsuiStatusBar::SetFileTheme(TsuiFileTheme* theme)
+{
+    file_theme_.Set(theme);
+    SetUIStyle(ui_style_);
+}
+
+void TsuiStatusBar::Notification(TComponent* component, TOperation operation)
+{
+    TCustomStatusBar::Notification(component, operation);
+    if (operation == TOperation::opRemove && file_theme_.Forget(component))
+        SetUIStyle(TsuiUIStyle::DeepBlue);
+}
+
+bool TsuiStatusBar::FormMaximized() const
+{
+    TForm* form = ParentForm();
+    return form && form->WindowState() == TWindowState::wsMaximized;
+}
+
+void TsuiStatusBar::WndProc(TMessage& message)
+{
+    if (message.Msg == WM_NCHITTEST && FormMaximized()) {
+        message.Result = HTNOWHERE;
+        return;
+    }
+    TCustomStatusBar::WndProc(message);
+}
+
+void TsuiStatusBar::Paint()
+{
+    TCustomStatusBar::Paint();
+    TForm* form = ParentForm();
+    if (!form)
+        return;
+    TFormBorderStyle border = form->BorderStyle();
+    if (border != TFormBorderStyle::bsSizeable && border != TFormBorderStyle::bsSizeToolWin)
+        return;
+    PaintStatusGrip(Canvas(), { ClientWidth(), ClientHeight() }, Color(), SizeGrip() && !FormMaximized(),
+        clInactiveCaption);
+}
+
+}

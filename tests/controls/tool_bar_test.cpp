@@ -1,0 +1,185 @@
+// The tool bar: wrapping and auto-size, custom drawing of the bar and its
+// buttons, plain and check buttons, and buttons that drop menu items'
+// sub-menus like a menu bar.
+
+#include "tests/controls/treemenu_fixture.h"
+
+#include "platform/components/controls/main_menu.h"
+#include "platform/components/controls/tool_bar.h"
+#include "platform/components/controls/tool_button.h"
+#include "platform/gfx/canvas.h"
+
+#include <vector>
+
+namespace pellamo::test {
+namespace {
+
+class ToolBarTest : public TreeMenuFixture {
+protected:
+    ToolBarTest()
+    {
+        bar = new TToolBar(form);
+        bar->SetParent(form);
+    }
+    TToolButton* AddButton(TToolButtonStyle style = TToolButtonStyle::tbsButton)
+    {
+        auto* b = new TToolButton(form);
+        b->SetStyle(style);
+        b->SetParent(bar);
+        return b;
+    }
+    Point Middle(TControl* c) const { return c->ClientToScreen({ c->Width() / 2, c->Height() / 2 }); }
+
+    TToolBar* bar = nullptr;
+};
+
+TEST_F(ToolBarTest, ButtonsWrapIntoRowsAndAutoSizeFitsThem)
+{
+    // Five buttons of 23 and a separator of 8 after the second.
+    std::vector<TToolButton*> buttons;
+    for (int i = 0; i < 6; ++i)
+        buttons.push_back(AddButton(i == 2 ? TToolButtonStyle::tbsSeparator : TToolButtonStyle::tbsButton));
+    bar->SetAlign(TAlign::alNone);
+    bar->SetAutoSize(true);
+    struct Case {
+        int width;
+        bool wrapable;
+        int rows;
+        Point last; // top-left of the last button
+    };
+    const Case cases[] = {
+        { 200, true, 1, { 23 * 4 + 8, 0 } },
+        { 100, true, 2, { 0, 22 } }, // the fifth button ends exactly at 100: only the sixth wraps
+        { 60, true, 3, { 0, 44 } },
+        { 60, false, 1, { 23 * 4 + 8, 0 } },
+    };
+    for (const Case& c : cases) {
+        bar->SetWrapable(c.wrapable);
+        bar->SetBounds(0, 0, c.width, 29);
+        bar->ArrangeButtons();
+        EXPECT_EQ(bar->RowCount(), c.rows) << c.width;
+        EXPECT_EQ((Point{ buttons.back()->Left(), buttons.back()->Top() }), c.last) << c.width;
+        EXPECT_EQ(bar->ClientHeight(), c.rows * 22) << c.width;
+    }
+}
+
+TEST_F(ToolBarTest, CustomDrawEventsPaintInsteadOfTheDefault)
+{
+    TToolButton* plain = AddButton();
+    TToolButton* custom = AddButton();
+    custom->SetDown(true);
+    const TColor kBar = Rgb(10, 200, 10);
+    const TColor kButton = Rgb(200, 10, 10);
+    std::vector<TCustomDrawState> states;
+    bar->OnCustomDraw = [&](TToolBar* sender, const Rect& r, bool& default_draw) {
+        sender->Canvas().brush.color = kBar;
+        sender->Canvas().FillRect(r);
+        default_draw = false;
+    };
+    bar->OnCustomDrawButton = [&](TToolBar* sender, TToolButton* b, TCustomDrawState state, bool& default_draw) {
+        if (b != custom)
+            return;
+        states.push_back(state);
+        sender->Canvas().brush.color = kButton;
+        sender->Canvas().FillRect(b->BoundsRect());
+        default_draw = false;
+    };
+    bar->Invalidate();
+    Pump();
+    EXPECT_EQ(PixelAt(bar->Handle(), { bar->ClientWidth() - 3, 5 }), kBar);
+    EXPECT_EQ(PixelAt(bar->Handle(), { custom->Left() + 1, custom->Top() + 1 }), kButton);
+    // The plain button keeps its raised edge.
+    EXPECT_EQ(PixelAt(bar->Handle(), { plain->Left(), plain->Top() }), SystemColors::Resolve(clBtnHighlight));
+    ASSERT_FALSE(states.empty());
+    EXPECT_EQ(states.back(), cdsChecked);
+
+    screen.MoveMouse(Middle(custom));
+    Pump();
+    EXPECT_EQ(states.back(), cdsChecked | cdsHot);
+}
+
+TEST_F(ToolBarTest, PlainAndCheckButtonsClick)
+{
+    TToolButton* plain = AddButton();
+    TToolButton* check = AddButton(TToolButtonStyle::tbsCheck);
+    TToolButton* separator = AddButton(TToolButtonStyle::tbsSeparator);
+    std::vector<TObject*> clicks;
+    for (TToolButton* b : { plain, check, separator })
+        b->OnClick = [&](TObject* sender) { clicks.push_back(sender); };
+    Pump();
+    screen.Click(Middle(plain));
+    screen.Click(Middle(check));
+    screen.Click(Middle(separator));
+    Pump();
+    EXPECT_EQ(clicks, (std::vector<TObject*> { plain, check }));
+    EXPECT_TRUE(check->Down());
+    screen.Click(Middle(check));
+    Pump();
+    EXPECT_FALSE(check->Down());
+}
+
+TEST_F(ToolBarTest, MenuButtonsDropTheirItemsSubMenus)
+{
+    auto* menu = new TMainMenu(form);
+    std::vector<std::string> clicks;
+    auto item = [&](TMenuItem* parent, const std::string& caption) {
+        auto* i = new TMenuItem(form);
+        i->SetCaption(caption);
+        i->OnClick = [&clicks, caption](TObject*) { clicks.push_back(caption); };
+        parent->Add(i);
+        return i;
+    };
+    TMenuItem* file = item(menu->Items(), "File");
+    item(file, "Open");
+    item(file, "Quit");
+    TMenuItem* view = item(menu->Items(), "View");
+    item(view, "Zoom");
+    TMenuItem* help = item(menu->Items(), "Help"); // no sub-items: a command
+    std::vector<TToolButton*> buttons;
+    for (TMenuItem* m : { file, view, help }) {
+        buttons.push_back(AddButton());
+        buttons.back()->SetMenuItem(m);
+    }
+    Pump();
+    EXPECT_EQ(buttons[0]->DisplayCaption(), "File");
+
+    screen.Click(Middle(buttons[0]));
+    Pump();
+    ASSERT_TRUE(bar->IsMenuDropped());
+    EXPECT_EQ(bar->DroppedButton(), buttons[0]);
+    Rect drop = ws().GetWindowRect(bar->DropDown()->Handle());
+    EXPECT_EQ(drop.left, buttons[0]->ClientToScreen({ 0, 0 }).x);
+    EXPECT_EQ(drop.top, buttons[0]->ClientToScreen({ 0, buttons[0]->Height() }).y);
+
+    // Moving to the next menu button switches; Left goes back; Enter chooses.
+    screen.MoveMouse(Middle(buttons[1]));
+    Pump();
+    EXPECT_EQ(bar->DroppedButton(), buttons[1]);
+    screen.PressKey(VK_LEFT);
+    Pump();
+    EXPECT_EQ(bar->DroppedButton(), buttons[0]);
+    screen.PressKey(VK_DOWN);
+    screen.PressKey(VK_RETURN);
+    Pump();
+    EXPECT_FALSE(bar->IsMenuDropped());
+    EXPECT_EQ(clicks, std::vector<std::string> { "Quit" });
+
+    // A second press on the dropped button closes it; a button whose item
+    // has no sub-items clicks that item.
+    screen.Click(Middle(buttons[1]));
+    Pump();
+    ASSERT_TRUE(bar->IsMenuDropped());
+    screen.Click(Middle(buttons[1]));
+    Pump();
+    EXPECT_FALSE(bar->IsMenuDropped());
+    screen.Click(Middle(buttons[2]));
+    Pump();
+    EXPECT_EQ(clicks, (std::vector<std::string> { "Quit", "Help" }));
+
+    // Freeing the bound item leaves the button unbound.
+    file->Free();
+    EXPECT_EQ(buttons[0]->MenuItem(), nullptr);
+}
+
+}
+}
