@@ -55,8 +55,9 @@ void PlayerView::ReleaseEngine()
     m_player.reset();
 }
 
-// The library is still loading: the viewer sees the channel connecting, and
-// it plays once the engine is there. The loop stays free meanwhile.
+// The library is still loading, or the previous engine still ending: the
+// viewer sees the channel connecting, and it plays once the engine is there.
+// The loop stays free meanwhile.
 void PlayerView::WaitForLibrary()
 {
     m_library.Warm();
@@ -64,7 +65,9 @@ void PlayerView::WaitForLibrary()
     m_no_engine.state = PlayerStatus::State::Connecting;
     if (m_library_watch)
         return;
-    m_library_watch = m_loop.WatchDescriptor(m_library.FinishedDescriptor(), EventLoop::kReadable, [this](unsigned) {
+    m_library_watch = m_loop.WatchDescriptor(m_library.ReadyDescriptor(), EventLoop::kReadable, [this](unsigned) {
+        if (!m_library.Ready())
+            return; // an engine began ending since
         StopWaiting();
         if (m_address.empty())
             return;
@@ -92,7 +95,7 @@ void PlayerView::SetAddress(const std::u16string& address)
         m_no_engine = {};
     } else if (m_player) {
         m_player->SetAddress(address);
-    } else if (!m_library.Finished()) {
+    } else if (!m_library.Ready()) {
         WaitForLibrary();
     } else if (StartEngine()) {
         m_player->SetAddress(address);

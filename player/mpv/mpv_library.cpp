@@ -48,15 +48,15 @@ MpvLibrary& MpvLibrary::Shared()
 MpvLibrary::MpvLibrary(std::vector<std::string> names)
     : m_names(std::move(names))
 {
-    m_finished_fd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    if (m_finished_fd < 0)
+    m_ready_fd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (m_ready_fd < 0)
         throw std::runtime_error("Cannot create the media engine's load descriptor");
 }
 
 MpvLibrary::~MpvLibrary()
 {
     Finish();
-    close(m_finished_fd);
+    close(m_ready_fd);
 }
 
 // Only the loop's thread starts these threads, and it is here.
@@ -84,6 +84,7 @@ void MpvLibrary::EndEngine(mpv_handle* engine)
             return;
         }
         m_ending.push_back(engine);
+        SignalReady();
         if (!m_ender.joinable())
             m_ender = std::thread([this] { EndEngines(); });
     }
@@ -99,12 +100,33 @@ void MpvLibrary::EndEngines()
             return; // closing, and nothing left
         mpv_handle* engine = m_ending.front();
         m_ending.pop_front();
+        m_destroying = true;
         lock.unlock();
         m_api.terminate_destroy(engine);
         // A playing engine leaves much freed memory in the heap's arenas.
         malloc_trim(0);
         lock.lock();
+        m_destroying = false;
+        SignalReady();
+        m_changed.notify_all();
     }
+}
+
+bool MpvLibrary::ReadyLocked() const
+{
+    return m_finished && m_ending.empty() && !m_destroying;
+}
+
+// With m_mutex held: the descriptor follows Ready().
+void MpvLibrary::SignalReady()
+{
+    bool ready = ReadyLocked();
+    if (ready == m_ready_signalled)
+        return;
+    m_ready_signalled = ready;
+    uint64_t value = 1;
+    ssize_t done = ready ? write(m_ready_fd, &value, sizeof value) : read(m_ready_fd, &value, sizeof value);
+    (void)done; // only whether the descriptor is readable matters
 }
 
 void MpvLibrary::Warm()
@@ -125,7 +147,7 @@ bool MpvLibrary::Load()
         LoadHere();
         lock.lock();
     }
-    m_changed.wait(lock, [this] { return m_finished; });
+    m_changed.wait(lock, [this] { return ReadyLocked(); });
     return m_usable;
 }
 
@@ -133,6 +155,12 @@ bool MpvLibrary::Finished() const
 {
     std::lock_guard lock(m_mutex);
     return m_finished;
+}
+
+bool MpvLibrary::Ready() const
+{
+    std::lock_guard lock(m_mutex);
+    return ReadyLocked();
 }
 
 bool MpvLibrary::Usable() const
@@ -189,11 +217,9 @@ void MpvLibrary::LoadHere()
             m_api = {};
         m_error = std::move(error);
         m_finished = true;
+        SignalReady();
     }
     m_changed.notify_all();
-    uint64_t one = 1;
-    ssize_t written = write(m_finished_fd, &one, sizeof one);
-    (void)written; // the descriptor only needs to be readable
 }
 
 bool MpvLibrary::Resolve(void* handle)

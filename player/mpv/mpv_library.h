@@ -61,14 +61,20 @@ public:
 
     // Starts loading in the background unless a load has started. Cheap.
     void Warm();
-    // Loads now, or waits for a load in progress. True when usable.
+    // Loads now, or waits for a load in progress, and for engines still
+    // ending. True when usable.
     bool Load();
 
     // Loading has ended, usable or not. Thread-safe.
     bool Finished() const;
-    // A descriptor that becomes readable when loading has ended and stays
-    // so, for an event loop to watch instead of waiting.
-    int FinishedDescriptor() const { return m_finished_fd; }
+    // Loading has ended and no engine is still ending: a new engine can start
+    // at once. The engine's codec and network libraries tell their log to the
+    // first engine alive only, and stop telling anyone when it ends; an engine
+    // started meanwhile would never hear why its stream fails or reconnects.
+    bool Ready() const;
+    // A descriptor readable while Ready(), for an event loop to watch instead
+    // of waiting.
+    int ReadyDescriptor() const { return m_ready_fd; }
     // Valid once Finished() and usable.
     bool Usable() const;
     const MpvApi& Api() const { return m_api; }
@@ -85,12 +91,14 @@ private:
     void LoadHere();
     bool Resolve(void* handle);
     void EndEngines();
+    bool ReadyLocked() const;
+    void SignalReady();
     // Waits for the threads of the library; before the program ends.
     void Finish();
 
     std::vector<std::string> m_names;
     MpvApi m_api;
-    int m_finished_fd = -1;
+    int m_ready_fd = -1;
 
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
@@ -101,6 +109,8 @@ private:
     std::thread m_warmer;
 
     std::deque<mpv_handle*> m_ending;
+    bool m_destroying = false;
+    bool m_ready_signalled = false;
     bool m_closing = false;
     std::thread m_ender;
 };

@@ -208,6 +208,8 @@ void MpvPlayer::Load(const std::string& url)
     m_first_engine_error.clear();
     m_engine_error = 0;
     m_reconnects.clear();
+    m_entry_ended = false;
+    m_giving_up = false;
     m_status = {};
     // Blank until this stream's start is seen: frames and redraws of the
     // previous one may still be on their way.
@@ -282,7 +284,15 @@ void MpvPlayer::Halt()
 {
     const char* stop[] = { "stop", nullptr };
     m_api.command(m_mpv, stop);
+    Forget();
+}
+
+// Forgets the stream the engine has ended or been told to end.
+void MpvPlayer::Forget()
+{
     m_entry = -1;
+    m_entry_ended = false;
+    m_giving_up = false;
     m_stream = 0;
     m_renderer->Accept(0);
     m_loaded = false;
@@ -352,8 +362,10 @@ void MpvPlayer::HandleEvent(const mpv_event& event)
             break; // a start we already stopped
         // Entries of a playlist the stream turned out to be come after it;
         // their ends are ours to report. Older starts are stale.
-        if (start->playlist_entry_id > m_entry)
+        if (start->playlist_entry_id > m_entry) {
             m_entry = start->playlist_entry_id;
+            m_entry_ended = false;
+        }
         // The previous stream has ended: new frames are this one's.
         if (start->playlist_entry_id == m_entry)
             m_renderer->Accept(m_stream);
@@ -375,6 +387,12 @@ void MpvPlayer::HandleEvent(const mpv_event& event)
         auto* end = static_cast<mpv_event_end_file*>(event.data);
         if (m_engine_url.empty() || end->playlist_entry_id != m_entry)
             break; // an older stream's end, or one we stopped ourselves
+        m_entry_ended = true;
+        if (m_giving_up) {
+            // Only now has the engine made its last attempt.
+            ReportGivingUp();
+            break;
+        }
         if (end->reason == MPV_END_FILE_REASON_ERROR) {
             if (!m_fallback_url.empty()) {
                 std::string next = std::move(m_fallback_url);
@@ -425,9 +443,11 @@ void MpvPlayer::HandleEvent(const mpv_event& event)
     case MPV_EVENT_LOG_MESSAGE: {
         auto* message = static_cast<mpv_event_log_message*>(event.data);
         std::string text = TrimLine(message->text);
-        if (m_engine_url.empty() || text.empty())
+        // Lines that come after the stream's end (the log lags behind the
+        // events) no longer count against it.
+        if (m_engine_url.empty() || m_giving_up || text.empty())
             break;
-        if (ContainsNoCase(text, "will reconnect") && !CountReconnect())
+        if (ContainsNoCase(text, "will reconnect") && !m_entry_ended && !CountReconnect())
             break;
         if (m_loaded && ContainsNoCase(text, "reconnect"))
             ShowReconnecting();
@@ -502,14 +522,25 @@ bool MpvPlayer::CountReconnect()
     m_reconnects.push_back(now);
     if (m_reconnects.size() <= kMaxReconnects)
         return true;
-    Halt();
+    // The engine may be connecting again as we read this; the error is told
+    // once it has ended the stream, so no attempt follows the message.
+    const char* stop[] = { "stop", nullptr };
+    m_api.command(m_mpv, stop);
+    m_giving_up = true;
+    m_renderer->Accept(0);
+    ClearPicture();
+    return false;
+}
+
+void MpvPlayer::ReportGivingUp()
+{
     std::string address = Utf16ToUtf8(m_address);
+    Forget();
     m_status.state = PlayerStatus::State::Error;
     m_status.error = "Cannot play " + StreamAddress::Shown(address) + ": the server keeps closing the connection.";
     m_status.engine_text = "reconnected more than " + std::to_string(kMaxReconnects) + " times in "
         + std::to_string(kReconnectWindow.count()) + " s";
     std::fprintf(stderr, "pellamo: player: %s: %s\n", address.c_str(), m_status.engine_text.c_str());
-    return false;
 }
 
 // The engine does not tell when a reconnect succeeds, and the cache keeps the

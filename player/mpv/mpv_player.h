@@ -80,6 +80,7 @@ private:
 
     void Load(const std::string& url);
     void Halt();
+    void Forget();
     void DrainEvents();
     void HandleEvent(const mpv_event& event);
     void UpdateFrame();
@@ -89,6 +90,7 @@ private:
     void Fail(int engine_error);
     void ShowReconnecting();
     bool CountReconnect();
+    void ReportGivingUp();
 
     EventLoop& m_loop;
     MpvLibrary& m_library;
@@ -110,6 +112,11 @@ private:
     // playlist it turned out to be); ends of older entries are stale.
     // -1: not known yet (the next start names it).
     int64_t m_entry = -1;
+    // The engine has told the end of that entry.
+    bool m_entry_ended = false;
+    // Given up on a server that keeps closing: the engine was told to stop,
+    // and the error is shown once it has ended the stream.
+    bool m_giving_up = false;
     // Numbers each load; the renderer shows pictures of the current one only
     // once its start is seen (0: none).
     uint64_t m_stream = 0;

@@ -110,7 +110,7 @@ TEST_F(PlayerControlsTest, PlaysVideoIntoTheControlAndStopsOnTheEmptyURL)
 
     SetStrProp(*media, "URL", server.Url());
     EXPECT_EQ(U16(server.Url()), media->URL());
-    ASSERT_TRUE(WaitFor([&] { return media->View().Engine()->FramesRendered() > 0; })) << media->View().Status().Text();
+    ASSERT_TRUE(WaitFor([&] { return media->View().Engine() && media->View().Engine()->FramesRendered() > 0; })) << media->View().Status().Text();
     EXPECT_TRUE(WaitFor([&] { return Colours(Shot(*media), Whole(idle)) > 50; })) << "the test picture on screen";
     ASSERT_TRUE(WaitFor([&] { return media->View().Status().elapsed_seconds > 1.0; }));
     EXPECT_EQ(State::Playing, media->View().Status().state);
@@ -219,6 +219,7 @@ TEST_F(PlayerControlsTest, CatalogueAddressReachesTheEngineAsUtf8)
     RealPlayerAdapter real_host(*real);
     PlayerHost(media_host, real_host).PlayStream(gbk);
     EXPECT_EQ(GbkToUtf16(gbk), media->URL());
+    ASSERT_TRUE(WaitFor([&] { return media->View().Engine() != nullptr; }));
     EXPECT_EQ("rtsp://" + host_port + "/\xe7\x94\xb5\xe8\xa7\x86", media->View().Engine()->EngineUrl());
     EXPECT_EQ("rtspt://" + host_port + "/\xe7\x94\xb5\xe8\xa7\x86", GetStrProp(*media, "URL"));
 }
@@ -228,7 +229,7 @@ TEST_F(PlayerControlsTest, DoubleClickOrFGoesFullScreenAndLeavesTheFormAlone)
     std::string body = Media("av.ts");
     StreamServer server(body, Live(body));
     media->SetURL(U16(server.Url()));
-    ASSERT_TRUE(WaitFor([&] { return media->View().Engine()->HasPicture(); })) << media->View().Status().Text();
+    ASSERT_TRUE(WaitFor([&] { return media->View().Engine() && media->View().Engine()->HasPicture(); })) << media->View().Status().Text();
     Rect form_rect = ws.GetWindowRect(form->Handle());
     Rect control_rect = ws.GetWindowRect(media->Handle());
     Point picture = media->ClientToScreen({ 200, 150 });
@@ -259,7 +260,7 @@ TEST_F(PlayerControlsTest, ClosingTheFormReleasesTheStream)
     std::string body = Media("av.ts");
     StreamServer server(body, Live(body));
     media->SetURL(U16(server.Url()));
-    ASSERT_TRUE(WaitFor([&] { return media->View().Engine()->HasPicture(); })) << media->View().Status().Text();
+    ASSERT_TRUE(WaitFor([&] { return media->View().Engine() && media->View().Engine()->HasPicture(); })) << media->View().Status().Text();
     media->View().ToggleFullScreen(ws);
     ASSERT_TRUE(media->View().FullScreen());
     form.reset();

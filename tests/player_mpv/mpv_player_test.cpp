@@ -370,21 +370,36 @@ TEST_F(MpvPlayerTest, DroppedLiveStreamIsReconnected)
 
 TEST_F(MpvPlayerTest, ServerThatKeepsClosingEndsInAnError)
 {
-    // A short reply without a length, closed at once, again and again.
-    StreamServer::Options options;
-    options.close_at_end = true;
-    StreamServer server(ReadFile(s_dir / "av.ts").substr(0, 2048), options);
-    MpvPlayer player(loop);
-    player.SetVideoSize(100, 100);
-    player.SetAddress(U16(server.Url()));
-    ASSERT_TRUE(WaitFor([&] { return player.Status().state == State::Error; })) << player.Status().Text();
-    EXPECT_NE(std::string::npos, player.Status().error.find("keeps closing")) << player.Status().error;
-    // A connection the engine had begun when we gave up may still land.
-    loop.WaitUntil([] { return false; }, 200ms);
-    int accepted = server.Accepted();
-    EXPECT_LT(accepted, 20);
-    loop.WaitUntil([] { return false; }, 500ms);
-    EXPECT_EQ(accepted, server.Accepted()) << "no more attempts after giving up";
+    // The engine hears of reconnects from its network library's log, which
+    // only the first engine alive is told; an engine that ended a moment
+    // before must not have taken it along.
+    for (bool after_another : { false, true }) {
+        SCOPED_TRACE(after_another ? "right after another engine ended" : "the only engine");
+        if (after_another) {
+            std::string body = ReadFile(s_dir / "av.ts");
+            StreamServer playing(body, Live(body));
+            MpvPlayer first(loop);
+            first.SetVideoSize(100, 100);
+            first.SetAddress(U16(playing.Url()));
+            ASSERT_TRUE(WaitFor([&] { return first.FramesRendered() > 0; })) << first.Status().Text();
+        }
+        // A short reply without a length, closed at once, again and again.
+        StreamServer::Options options;
+        options.close_at_end = true;
+        StreamServer server(ReadFile(s_dir / "av.ts").substr(0, 2048), options);
+        MpvPlayer player(loop);
+        player.SetVideoSize(100, 100);
+        player.SetAddress(U16(server.Url()));
+        ASSERT_TRUE(WaitFor([&] { return player.Status().state == State::Error; })) << player.Status().Text();
+        EXPECT_NE(std::string::npos, player.Status().error.find("keeps closing")) << player.Status().error;
+        // The engine has ended the stream when the error is shown; the server's
+        // thread may only be slow to take a connection made before that.
+        loop.WaitUntil([] { return false; }, 200ms);
+        int accepted = server.Accepted();
+        EXPECT_LT(accepted, 20);
+        loop.WaitUntil([] { return false; }, 500ms);
+        EXPECT_EQ(accepted, server.Accepted()) << "no more attempts after giving up";
+    }
 }
 
 // A page can point at a playlist; its entries must not reach local files.
