@@ -15,7 +15,7 @@ LAUNCHER    := $(if $(shell command -v ccache 2>/dev/null),-DCMAKE_C_COMPILER_LA
 
 run: deps
 	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release $(LAUNCHER)
-	cmake --build $(RELEASE_DIR) --target pellamo
+	cmake --build $(RELEASE_DIR) --target pellamo pellamo_gallery_program
 	./$(RELEASE_DIR)/app/pellamo
 
 test: deps
@@ -27,9 +27,9 @@ test: deps
 	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPELLAMO_SANITIZE=ON -DPELLAMO_BENCH=OFF \
 	      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ $(LAUNCHER)
 	cmake --build $(TEST_DIR) -j $(JOBS)
-	@# The player as `make run` builds it (GCC, optimised) must compile too.
+	@# The player and the gallery as `make run` builds them (GCC, optimised) must compile too.
 	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release $(LAUNCHER)
-	cmake --build $(RELEASE_DIR) -j $(JOBS) --target pellamo
+	cmake --build $(RELEASE_DIR) -j $(JOBS) --target pellamo pellamo_gallery_program
 	ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS)
 
 deps:

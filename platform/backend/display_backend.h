@@ -96,6 +96,11 @@ public:
     virtual void SetShape(DisplayWindowId id, const std::optional<std::vector<Rect>>& rects) = 0;
     // Shows `dirty` (window coordinates) of `pixels`, which covers the window.
     virtual void Present(DisplayWindowId id, const Bitmap& pixels, const Rect& dirty) = 0;
+    // Hands a move by the pointer (the left button held down at `screen`)
+    // to the window manager, which then moves the window and reports its
+    // place (Configure). False when no window manager can: the window layer
+    // then moves the window itself.
+    virtual bool BeginManagedMove(DisplayWindowId, Point) { return false; }
     // Pointer events go to this window until released (0 releases).
     virtual void SetCapture(DisplayWindowId id) = 0;
     virtual void SetCursor(DisplayWindowId id, CursorShape shape) = 0;

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +16,9 @@
 namespace pellamo {
 
 using WndProc = std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)>;
+// A procedure stacked on a window's own: `next` passes a message on to the
+// one below it (the next subclass, or the window's procedure).
+using SubclassProc = std::function<LRESULT(HWND, UINT, WPARAM, LPARAM, const WndProc& next)>;
 
 // The state of one window, private to WindowSystem. Top-level windows own
 // a display window and the back buffer their whole tree is painted into.
@@ -24,6 +28,8 @@ struct WindowObject {
     UINT class_style = 0;
     TColor background = -1; // class brush; negative: none
     WndProc proc;
+    // Subclasses by id; a higher id was installed later and sees messages first.
+    std::map<uint64_t, std::shared_ptr<const SubclassProc>> subclasses;
     DWORD style = 0;
     DWORD ex_style = 0;
     std::string text;

@@ -279,10 +279,48 @@ LRESULT WindowSystem::Dispatch(WindowObject& w, UINT msg, WPARAM wparam, LPARAM 
     auto hold = Hold(w.handle);
     if (!hold)
         return 0;
+    if (!w.subclasses.empty())
+        return CallBelow(w.handle, UINT64_MAX, msg, wparam, lparam);
     WndProc proc = w.proc;
     if (proc)
         return proc(w.handle, msg, wparam, lparam);
     return DefWindowProc(w.handle, msg, wparam, lparam);
+}
+
+LRESULT WindowSystem::CallBelow(HWND hwnd, uint64_t below, UINT msg, WPARAM wparam, LPARAM lparam)
+{
+    auto hold = Hold(hwnd);
+    if (!hold)
+        return 0;
+    // Looked up at call time, so a subclass removed meanwhile is skipped.
+    auto it = hold->subclasses.lower_bound(below);
+    if (it == hold->subclasses.begin()) {
+        WndProc proc = hold->proc;
+        if (proc)
+            return proc(hwnd, msg, wparam, lparam);
+        return DefWindowProc(hwnd, msg, wparam, lparam);
+    }
+    --it;
+    uint64_t id = it->first;
+    std::shared_ptr<const SubclassProc> proc = it->second;
+    WndProc next = [this, id](HWND h, UINT m, WPARAM wp, LPARAM lp) { return CallBelow(h, id, m, wp, lp); };
+    return (*proc)(hwnd, msg, wparam, lparam, next);
+}
+
+uint64_t WindowSystem::SetWindowSubclass(HWND hwnd, SubclassProc proc)
+{
+    WindowObject* w = Find(hwnd);
+    if (!w || !proc)
+        return 0;
+    uint64_t id = m_next_subclass++;
+    w->subclasses[id] = std::make_shared<const SubclassProc>(std::move(proc));
+    return id;
+}
+
+bool WindowSystem::RemoveWindowSubclass(HWND hwnd, uint64_t id)
+{
+    WindowObject* w = Find(hwnd);
+    return w && w->subclasses.erase(id) != 0;
 }
 
 LRESULT WindowSystem::SendMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam)

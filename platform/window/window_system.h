@@ -87,6 +87,12 @@ public:
     WndProc SetWindowProc(HWND hwnd, WndProc proc);
     WndProc GetWindowProc(HWND hwnd) const;
     LRESULT CallWindowProc(const WndProc& proc, HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
+    // Stacks `proc` on the window: it sees every message first and passes
+    // on what it wants through its `next`. Unlike SetWindowProc, subclasses
+    // can be taken out in any order (also while one runs): the others stay
+    // chained. Returns the id to remove it with, 0 for no window.
+    uint64_t SetWindowSubclass(HWND hwnd, SubclassProc proc);
+    bool RemoveWindowSubclass(HWND hwnd, uint64_t id);
     // The application-wide hook: sees every queued message (input, posted,
     // timer) before dispatch; returning true marks it handled.
     using MessageHook = std::function<bool(MSG&)>;
@@ -245,6 +251,9 @@ private:
     WindowObject* TopOf(WindowObject* w) const;
     std::shared_ptr<WindowObject> Hold(HWND hwnd) const;
     LRESULT Dispatch(WindowObject& w, UINT msg, WPARAM wparam, LPARAM lparam);
+    // Runs the subclass just below `below` (the outermost for UINT64_MAX),
+    // or the window's own procedure when none is left.
+    LRESULT CallBelow(HWND hwnd, uint64_t below, UINT msg, WPARAM wparam, LPARAM lparam);
     void DispatchQueued(MSG msg);
     void Guarded(const std::function<void()>& work);
     // Runs the application-wide hooks on a queued message; true when one took it.
@@ -296,6 +305,7 @@ private:
     std::map<uint64_t, MessageHook> m_hooks;
     ExceptionHandler m_exception_handler;
     uint64_t m_next_hook = 1;
+    uint64_t m_next_subclass = 1;
     std::vector<std::unique_ptr<DeviceContext>> m_dcs;
     struct Animation {
         std::unique_ptr<WindowSlide> slide;

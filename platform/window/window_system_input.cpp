@@ -18,6 +18,9 @@ void WindowSystem::StartMove(HWND hwnd)
     // Only a held left button moves a window; a maximised one stays.
     if (!w || !(m_buttons & kModLeftButton) || (w->style & WS_MAXIMIZE))
         return;
+    // A window manager that moves windows does it (and keeps it on its screens).
+    if (!w->parent && m_backend.BeginManagedMove(w->display, m_backend.CursorPos()))
+        return;
     m_move = MoveTrack { hwnd, m_backend.CursorPos(), w->window_rect };
     // The pointer may leave the window faster than it follows.
     m_backend.SetCapture(TopOf(w)->display);

@@ -3,7 +3,6 @@
 #include "skin/art/art_catalogue.h"
 #include "skin/art/art_preview.h"
 
-#include <cairo.h>
 
 #include <algorithm>
 #include <stdexcept>
@@ -212,18 +211,6 @@ Bitmap MakeEnlargement(std::span<const ArtPicture* const> pictures, int scale)
         x += ShownSize(*p, scale).cx + kMargin;
     }
     return out;
-}
-
-void WritePng(const Bitmap& bitmap, const std::string& path)
-{
-    // Our pixels are the layout Cairo calls RGB24, so the rows go as they are.
-    cairo_surface_t* surface = cairo_image_surface_create_for_data(
-        const_cast<unsigned char*>(reinterpret_cast<const unsigned char*>(bitmap.Data())), CAIRO_FORMAT_RGB24,
-        bitmap.Width(), bitmap.Height(), bitmap.StrideBytes());
-    cairo_status_t status = cairo_surface_write_to_png(surface, path.c_str());
-    cairo_surface_destroy(surface);
-    if (status != CAIRO_STATUS_SUCCESS)
-        throw std::runtime_error("Cannot write " + path + ": " + cairo_status_to_string(status));
 }
 
 }

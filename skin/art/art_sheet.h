@@ -20,7 +20,4 @@ Bitmap MakeStylePreviews(int scale);
 // The given pictures side by side, `scale` times enlarged.
 Bitmap MakeEnlargement(std::span<const ArtPicture* const> pictures, int scale);
 
-// Throws std::runtime_error when the file cannot be written.
-void WritePng(const Bitmap& bitmap, const std::string& path);
-
 }

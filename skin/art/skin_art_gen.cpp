@@ -3,6 +3,7 @@
 // all pictures (docs/skin_art.png) or an enlargement of a few.
 
 #include "platform/gfx/bmp_codec.h"
+#include "platform/gfx/png_file.h"
 #include "skin/art/art_catalogue.h"
 #include "skin/art/art_sheet.h"
 
@@ -43,10 +44,10 @@ int main(int argc, char** argv)
             WritePictures(args[0]);
         } else if ((args.size() == 2 || args.size() == 3) && args[0] == "--sheet") {
             int scale = args.size() == 3 ? std::atoi(args[2].c_str()) : 2;
-            WritePng(MakeArtSheet(std::max(scale, 1)), args[1]);
+            WritePngFile(MakeArtSheet(std::max(scale, 1)), args[1]);
         } else if ((args.size() == 2 || args.size() == 3) && args[0] == "--previews") {
             int scale = args.size() == 3 ? std::atoi(args[2].c_str()) : 1;
-            WritePng(MakeStylePreviews(std::max(scale, 1)), args[1]);
+            WritePngFile(MakeStylePreviews(std::max(scale, 1)), args[1]);
         } else if (args.size() >= 4 && args[0] == "--enlarge") {
             std::vector<const ArtPicture*> pictures;
             for (size_t i = 3; i < args.size(); ++i) {
@@ -57,7 +58,7 @@ int main(int argc, char** argv)
                 }
                 pictures.push_back(p);
             }
-            WritePng(MakeEnlargement(pictures, std::max(std::atoi(args[1].c_str()), 1)), args[2]);
+            WritePngFile(MakeEnlargement(pictures, std::max(std::atoi(args[1].c_str()), 1)), args[2]);
         } else {
             return Usage();
         }

@@ -584,5 +584,37 @@ TEST_F(MenuBarTest, ShortCutsClickTheirItems)
     }
 }
 
+TEST_F(MenuFixture, AFormThatLetsItsMenuGoDropsThePlainBarAndKeepsLaterSubclasses)
+{
+    auto* menu = new TMainMenu(form);
+    Item(Item(menu->Items(), "Programmes"), "Television");
+    form->SetMenu(menu);
+    menu->AttachToForm(form);
+    ASSERT_NE(menu->MenuBar(), nullptr);
+    int with_bar = ws().GetClientRect(host).Height();
+
+    // Something else subclasses the form after the bar did (a skinned frame).
+    std::vector<UINT> seen;
+    uint64_t later = ws().SetWindowSubclass(host, [&](HWND h, UINT m, WPARAM w, LPARAM l, const WndProc& next) {
+        seen.push_back(m);
+        return next(h, m, w, l);
+    });
+    form->SetMenu(nullptr);
+    EXPECT_EQ(menu->MenuBar(), nullptr);
+    EXPECT_GT(ws().GetClientRect(host).Height(), with_bar) << "the bar's strip is given back";
+    seen.clear();
+    ws().SendMessage(host, WM_USER + 7);
+    EXPECT_EQ(seen, std::vector<UINT> { WM_USER + 7 }) << "the later subclass is still chained";
+    ws().RemoveWindowSubclass(host, later);
+
+    // Another form letting its menu go leaves this form's bar alone.
+    form->SetMenu(menu);
+    menu->AttachToForm(form);
+    auto* other = app.CreateForm<TForm>();
+    other->SetMenu(menu);
+    other->SetMenu(nullptr);
+    EXPECT_NE(menu->MenuBar(), nullptr);
+}
+
 }
 }

@@ -3,6 +3,10 @@
 
 #include "tests/window/window_fixture.h"
 
+#include <map>
+#include <string>
+#include <vector>
+
 namespace pellamo::test {
 namespace {
 
@@ -172,6 +176,57 @@ TEST_F(WindowMessages, SubclassChainsAndRestoresAndSurvivesReplacingItselfMidCal
     EXPECT_EQ(ws.SendMessage(w, WM_USER + 2), 0);
     EXPECT_EQ(ws.SendMessage(w, WM_USER + 1), 5); // the subclass is gone
     EXPECT_EQ(calls, (std::vector<std::string> { "outer", "inner", "outer removed itself", "inner", "inner" }));
+}
+
+TEST_F(WindowMessages, SubclassesComeAndGoInAnyOrderAlsoWhileRunning)
+{
+    HWND w = log.Create("w", WS_POPUP, Rect::FromSize(0, 0, 50, 50));
+    std::vector<std::string> calls;
+    log.SetHandler(w, [&](HWND h, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+        if (m >= WM_USER)
+            calls.push_back("own");
+        return ws.DefWindowProc(h, m, wp, lp);
+    });
+    std::map<std::string, uint64_t> ids;
+    auto stack = [&](const std::string& name) {
+        ids[name] = ws.SetWindowSubclass(w, [&, name](HWND h, UINT m, WPARAM wp, LPARAM lp, const WndProc& next) {
+            if (m >= WM_USER)
+                calls.push_back(name);
+            // The middle one takes the lowest out while it runs: its next skips it.
+            if (m == WM_USER + 1 && name == "middle")
+                ws.RemoveWindowSubclass(h, ids["lowest"]);
+            return next(h, m, wp, lp);
+        });
+    };
+    stack("lowest");
+    stack("middle");
+    stack("outer");
+    // A plain procedure set below the subclasses stays below them.
+    WndProc own = ws.GetWindowProc(w);
+    ws.SetWindowProc(w, [&](HWND h, UINT m, WPARAM wp, LPARAM lp) {
+        if (m >= WM_USER)
+            calls.push_back("replaced");
+        return ws.CallWindowProc(own, h, m, wp, lp);
+    });
+    ws.SendMessage(w, WM_USER);
+    EXPECT_EQ(calls, (std::vector<std::string> { "outer", "middle", "lowest", "replaced", "own" }));
+
+    calls.clear();
+    ws.SendMessage(w, WM_USER + 1);
+    EXPECT_EQ(calls, (std::vector<std::string> { "outer", "middle", "replaced", "own" }));
+
+    // Taking out the middle one before the outer one (the order a plain menu
+    // bar and a skinned frame may well go in) keeps the outer one chained.
+    calls.clear();
+    EXPECT_TRUE(ws.RemoveWindowSubclass(w, ids["middle"]));
+    EXPECT_FALSE(ws.RemoveWindowSubclass(w, ids["middle"]));
+    ws.SendMessage(w, WM_USER);
+    EXPECT_EQ(calls, (std::vector<std::string> { "outer", "replaced", "own" }));
+    calls.clear();
+    ws.RemoveWindowSubclass(w, ids["outer"]);
+    ws.SendMessage(w, WM_USER);
+    EXPECT_EQ(calls, (std::vector<std::string> { "replaced", "own" }));
+    EXPECT_EQ(ws.SetWindowSubclass(reinterpret_cast<HWND>(0x1), [](HWND, UINT, WPARAM, LPARAM, const WndProc&) { return LRESULT(0); }), 0u);
 }
 
 TEST_F(WindowMessages, DestroyOrderAndLateMessagesToTheDeadHandle)

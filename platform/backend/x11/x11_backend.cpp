@@ -69,6 +69,8 @@ X11Backend::X11Backend(EventLoop& loop, const char* display_name)
     m->net_type_normal = atom("_NET_WM_WINDOW_TYPE_NORMAL");
     m->net_type_popup = atom("_NET_WM_WINDOW_TYPE_POPUP_MENU");
     m->net_supporting_wm_check = atom("_NET_SUPPORTING_WM_CHECK");
+    m->net_supported = atom("_NET_SUPPORTED");
+    m->net_wm_moveresize = atom("_NET_WM_MOVERESIZE");
     m->clipboard_atom = atom("CLIPBOARD");
     m->targets_atom = atom("TARGETS");
     m->text_atom = atom("TEXT");
@@ -353,6 +355,55 @@ void X11Backend::Present(DisplayWindowId id, const Bitmap& pixels, const Rect& d
         static_cast<unsigned>(area.Height()));
     image->data = nullptr; // the bitmap keeps its memory
     XDestroyImage(image);
+}
+
+bool X11Backend::Impl::ManagerSupports(Atom feature) const
+{
+    Atom type;
+    int format;
+    unsigned long count, after;
+    unsigned char* data = nullptr;
+    bool running = false;
+    if (XGetWindowProperty(display, root, net_supporting_wm_check, 0, 1, False, XA_WINDOW, &type, &format, &count, &after, &data)
+            == Success
+        && data) {
+        running = count == 1;
+        XFree(data);
+    }
+    if (!running)
+        return false;
+    bool found = false;
+    data = nullptr;
+    if (XGetWindowProperty(display, root, net_supported, 0, 4096, False, XA_ATOM, &type, &format, &count, &after, &data) == Success
+        && data) {
+        const Atom* atoms = reinterpret_cast<const Atom*>(data);
+        for (unsigned long i = 0; i < count && format == 32; ++i)
+            found = found || atoms[i] == feature;
+        XFree(data);
+    }
+    return found;
+}
+
+bool X11Backend::BeginManagedMove(DisplayWindowId id, Point screen)
+{
+    Impl::Win* w = m->Find(id);
+    if (!w || w->popup || !m->ManagerSupports(m->net_wm_moveresize))
+        return false;
+    // The manager takes the pointer: our grab (also the one the press made) goes first.
+    XUngrabPointer(m->display, CurrentTime);
+    XEvent ev {};
+    ev.xclient.type = ClientMessage;
+    ev.xclient.window = w->xid;
+    ev.xclient.message_type = m->net_wm_moveresize;
+    ev.xclient.format = 32;
+    ev.xclient.data.l[0] = screen.x;
+    ev.xclient.data.l[1] = screen.y;
+    ev.xclient.data.l[2] = 8; // _NET_WM_MOVERESIZE_MOVE
+    ev.xclient.data.l[3] = Button1;
+    ev.xclient.data.l[4] = 1; // from an application
+    XSendEvent(m->display, m->root, False, SubstructureRedirectMask | SubstructureNotifyMask, &ev);
+    XFlush(m->display);
+    return true;
 }
 
 void X11Backend::SetCapture(DisplayWindowId id)

@@ -8,7 +8,8 @@
 namespace pellamo {
 
 // The display of a running program on X11 (also under XWayland): windows
-// without decorations (our frames draw themselves), XShape for window
+// without decorations (our frames draw themselves) that the window manager
+// moves when a caption is dragged, XShape for window
 // regions, XIM for text input, _NET_WORKAREA, override-redirect windows for
 // menus and notifications, pixels presented with XPutImage. The connection
 // is read by the event loop; events are delivered to the sink as they come.
@@ -30,6 +31,8 @@ public:
     void Raise(DisplayWindowId id) override;
     void SetShape(DisplayWindowId id, const std::optional<std::vector<Rect>>& rects) override;
     void Present(DisplayWindowId id, const Bitmap& pixels, const Rect& dirty) override;
+    // _NET_WM_MOVERESIZE, where the window manager supports it.
+    bool BeginManagedMove(DisplayWindowId id, Point screen) override;
     void SetCapture(DisplayWindowId id) override;
     void SetCursor(DisplayWindowId id, CursorShape shape) override;
     Size ScreenSize() const override;

@@ -71,7 +71,7 @@ struct X11Backend::Impl {
 
     Atom wm_protocols, wm_delete, net_wm_name, utf8_string, net_workarea, motif_hints, net_wm_state, net_wm_state_above,
         net_active_window, net_wm_window_type, net_type_normal, net_type_popup, net_supporting_wm_check, clipboard_atom,
-        targets_atom, text_atom, transfer_atom;
+        targets_atom, text_atom, transfer_atom, net_supported, net_wm_moveresize;
 
     explicit Impl(EventLoop& l)
         : loop(l)
@@ -91,6 +91,8 @@ struct X11Backend::Impl {
     }
 
     void Handle(XEvent& ev);
+    // Whether a window manager runs now and announces `feature` in _NET_SUPPORTED.
+    bool ManagerSupports(Atom feature) const;
     void AnswerSelectionRequest(const XSelectionRequestEvent& request);
 };
 

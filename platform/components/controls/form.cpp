@@ -188,7 +188,12 @@ void TForm::SetMenu(TComponent* menu)
         if (menu->Owner() != Owner() && menu->Owner() != this)
             FreeNotification(menu);
     }
+    TComponent* previous = menu_;
     menu_ = menu;
+    // A menu that is no longer this form's stops showing its plain bar here
+    // (a skinned frame takes the menu off the form and shows its own bar).
+    if (auto* old = dynamic_cast<FormMenuBar*>(previous))
+        old->FormLetMenuGo(*this);
     MenuChanged();
 }
 

@@ -17,6 +17,14 @@ namespace pellamo {
 
 class TMainMenu;
 
+// A menu that shows itself as a form's bar (the plain main menu): told
+// when the form's Menu no longer names it, so that the bar goes.
+class FormMenuBar {
+public:
+    virtual ~FormMenuBar() = default;
+    virtual void FormLetMenuGo(TForm& form) = 0;
+};
+
 using TCloseQueryEvent = TEvent<TObject*, bool&>;
 using TCloseEvent = TEvent<TObject*, TCloseAction&>;
 

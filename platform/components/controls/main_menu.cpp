@@ -34,6 +34,12 @@ void TMainMenu::AttachToForm(TForm* form)
     m_bar = std::make_unique<TMenuBar>(form->Handle(), *this);
 }
 
+void TMainMenu::FormLetMenuGo(TForm& form)
+{
+    if (&form == m_form)
+        AttachToForm(nullptr);
+}
+
 void TMainMenu::Loaded()
 {
     TMenu::Loaded();

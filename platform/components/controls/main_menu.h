@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/components/controls/form.h"
 #include "platform/components/controls/menu.h"
 
 #include <memory>
@@ -13,7 +14,7 @@ class TMenuBar;
 // sub-items drop down. Read from a description as its form's Menu, it
 // attaches a plain TMenuBar to that form; a skinned frame instead paints
 // its own bar from the same items and drops them with TMenuWindow.
-class TMainMenu : public TMenu {
+class TMainMenu : public TMenu, public FormMenuBar {
 public:
     explicit TMainMenu(TComponent* owner);
     ~TMainMenu() override;
@@ -27,6 +28,8 @@ public:
 protected:
     void Loaded() override;
     void Notification(TComponent* component, TOperation operation) override;
+
+    void FormLetMenuGo(TForm& form) override;
 
 private:
     std::unique_ptr<TMenuBar> m_bar;

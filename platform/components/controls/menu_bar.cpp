@@ -19,7 +19,8 @@ TMenuBar::TMenuBar(HWND form, TMainMenu& menu)
     , m_menu(menu)
 {
     Layout();
-    m_old_proc = m_ws.SetWindowProc(m_form, [this](HWND h, UINT msg, WPARAM w, LPARAM l) { return Proc(h, msg, w, l); });
+    m_subclass = m_ws.SetWindowSubclass(m_form,
+        [this](HWND h, UINT msg, WPARAM w, LPARAM l, const WndProc& next) { return Proc(h, msg, w, l, next); });
     m_hook = m_ws.AddMessageHook([this](MSG& msg) { return Hook(msg); });
     m_listener = m_menu.AddChangeListener([this] {
         Layout();
@@ -35,7 +36,7 @@ TMenuBar::~TMenuBar()
     m_menu.RemoveChangeListener(m_listener);
     m_ws.RemoveMessageHook(m_hook);
     if (m_ws.IsWindow(m_form)) {
-        m_ws.SetWindowProc(m_form, m_old_proc);
+        m_ws.RemoveWindowSubclass(m_form, m_subclass);
         m_ws.SetWindowPos(m_form, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }
 }
@@ -98,18 +99,6 @@ bool TMenuBar::Selectable(int index) const
     return index >= 0 && index < root->Count() && root->Items(index)->Visible() && !root->Items(index)->IsLine();
 }
 
-int TMenuBar::NextSelectable(int from, int dir) const
-{
-    int count = m_menu.Items()->Count();
-    int i = from;
-    for (int step = 0; step < count; ++step) {
-        i = i < 0 ? (dir > 0 ? 0 : count - 1) : (i + dir + count) % count;
-        if (Selectable(i))
-            return i;
-    }
-    return -1;
-}
-
 void TMenuBar::SetHot(int index)
 {
     if (index == m_hot)
@@ -136,13 +125,13 @@ void TMenuBar::DropItem(int index, bool select_first)
     }
     if (item->Count() == 0 || !item->Enabled()) {
         // A bar entry without a sub-menu is a command of its own.
-        m_keyboard = false;
+        m_keys.Leave();
         SetHot(-1);
         if (item->Count() == 0)
             item->Click();
         return;
     }
-    m_keyboard = false;
+    m_keys.Leave();
     m_hot = index;
     Rect r = ItemRect(index);
     // The previous chain may be on the call stack (a switch by the mouse):
@@ -161,7 +150,7 @@ void TMenuBar::CloseMenus()
 {
     if (m_drop && m_drop->IsOpen())
         m_drop->CloseAll(nullptr);
-    m_keyboard = false;
+    m_keys.Leave();
     SetHot(-1);
 }
 
@@ -188,7 +177,7 @@ bool TMenuBar::MenuOutsideMouse(UINT msg, Point screen)
 
 void TMenuBar::MenuSideways(int dir)
 {
-    int next = NextSelectable(m_hot, dir);
+    int next = MenuBarKeys::NextSelectable(*this, m_hot, dir);
     if (next >= 0 && next != m_hot)
         DropItem(next, true);
 }
@@ -197,7 +186,7 @@ void TMenuBar::MenuClosed(TMenuItem*)
 {
     if (m_switching)
         return;
-    m_keyboard = false;
+    m_keys.Leave();
     m_hot = -1;
     Repaint();
 }
@@ -206,94 +195,14 @@ bool TMenuBar::Hook(MSG& msg)
 {
     if (IsDropped() || !msg.hwnd || m_ws.GetTopLevel(msg.hwnd) != m_form)
         return false;
-    switch (msg.message) {
-    case WM_SYSKEYDOWN:
-        if (msg.wParam == VK_MENU) {
-            m_alt_pending = true;
-            return false;
-        }
-        m_alt_pending = false;
-        // Shift+F10 is the context menu's key, not the bar's.
-        if (msg.wParam == VK_F10 && !(m_ws.KeyModifiers() & kModShift)) {
-            if (m_keyboard)
-                CloseMenus();
-            else {
-                m_keyboard = true;
-                SetHot(NextSelectable(-1, 1));
-            }
-            return true;
-        }
-        break;
-    case WM_SYSKEYUP:
-        if (msg.wParam == VK_MENU && m_alt_pending) {
-            m_alt_pending = false;
-            if (m_keyboard) {
-                CloseMenus();
-            } else {
-                m_keyboard = true;
-                SetHot(NextSelectable(-1, 1));
-            }
-            return true;
-        }
-        return m_keyboard;
-    case WM_SYSCHAR:
-        if (msg.wParam < 0x80)
-            if (TMenuItem* item = m_menu.Items()->FindByHotkey(static_cast<char>(msg.wParam))) {
-                DropItem(item->MenuIndex(), true);
-                return true;
-            }
-        return m_keyboard;
-    default:
-        m_alt_pending = m_alt_pending && msg.message != WM_KEYDOWN;
-        break;
-    }
-    if (m_keyboard) {
-        if (msg.message == WM_KEYDOWN) {
-            switch (msg.wParam) {
-            case VK_LEFT:
-            case VK_RIGHT:
-                SetHot(NextSelectable(m_hot, msg.wParam == VK_RIGHT ? 1 : -1));
-                break;
-            case VK_DOWN:
-            case VK_RETURN:
-                DropItem(m_hot, true);
-                break;
-            case VK_ESCAPE:
-                CloseMenus();
-                break;
-            default:
-                break;
-            }
-            return true;
-        }
-        if (msg.message == WM_CHAR) {
-            if (msg.wParam < 0x80)
-                if (TMenuItem* item = m_menu.Items()->FindByHotkey(static_cast<char>(msg.wParam)))
-                    DropItem(item->MenuIndex(), true);
-            return true;
-        }
-        if (msg.message == WM_KEYUP)
-            return true;
-    }
-    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
-        UINT vk = static_cast<UINT>(msg.wParam);
-        if (vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU)
-            return false;
-        unsigned held = m_ws.KeyModifiers();
-        TShortCut modifiers = ((held & kModShift) ? scShift : 0) | ((held & kModControl) ? scCtrl : 0)
-            | ((held & kModAlt) || msg.message == WM_SYSKEYDOWN ? scAlt : 0);
-        if (msg.message == WM_SYSKEYDOWN && vk == VK_F10)
-            modifiers &= static_cast<TShortCut>(~scAlt);
-        return m_menu.DispatchShortCut(ShortCut(vk, modifiers));
-    }
-    return false;
+    return m_keys.Key(msg, m_ws.KeyModifiers());
 }
 
-LRESULT TMenuBar::Proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam)
+LRESULT TMenuBar::Proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, const WndProc& next)
 {
     switch (msg) {
     case WM_NCCALCSIZE: {
-        LRESULT result = m_ws.CallWindowProc(m_old_proc, hwnd, msg, wparam, lparam);
+        LRESULT result = next(hwnd, msg, wparam, lparam);
         RECT* client = wparam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lparam)->rgrc[0] : reinterpret_cast<RECT*>(lparam);
         client->top = std::min(client->bottom, client->top + BarHeight());
         return result;
@@ -306,7 +215,7 @@ LRESULT TMenuBar::Proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam)
         break;
     }
     case WM_NCPAINT: {
-        LRESULT result = m_ws.CallWindowProc(m_old_proc, hwnd, msg, wparam, lparam);
+        LRESULT result = next(hwnd, msg, wparam, lparam);
         PaintBar();
         return result;
     }
@@ -320,15 +229,13 @@ LRESULT TMenuBar::Proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam)
         break;
     case WM_KILLFOCUS:
     case WM_ACTIVATE:
-        if (m_keyboard && (msg == WM_KILLFOCUS || LOWORD(wparam) == WA_INACTIVE)) {
-            m_keyboard = false;
-            SetHot(-1);
-        }
+        if (m_keys.InBar() && (msg == WM_KILLFOCUS || LOWORD(wparam) == WA_INACTIVE))
+            m_keys.Leave();
         break;
     default:
         break;
     }
-    return m_ws.CallWindowProc(m_old_proc, hwnd, msg, wparam, lparam);
+    return next(hwnd, msg, wparam, lparam);
 }
 
 void TMenuBar::PaintBar()

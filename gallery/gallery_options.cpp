@@ -1,0 +1,95 @@
+#include "gallery/gallery_options.h"
+
+#include "platform/components/enum_info.h"
+#include "platform/components/same_text.h"
+
+namespace pellamo {
+
+namespace {
+
+constexpr const char* kStyleList = "MacOS, WinXP, DeepBlue, Protein or BlueGlass";
+
+std::string ListOf(const std::vector<std::string>& names)
+{
+    std::string list;
+    for (size_t i = 0; i < names.size(); ++i)
+        list += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + names[i];
+    return list;
+}
+
+}
+
+std::optional<TsuiUIStyle> BuiltInStyleNamed(std::string_view name)
+{
+    std::optional<int> ordinal = UIStyleNames().Ordinal(name);
+    if (!ordinal || BuiltInStyleColumn(static_cast<TsuiUIStyle>(*ordinal)) < 0)
+        return std::nullopt;
+    return static_cast<TsuiUIStyle>(*ordinal);
+}
+
+GalleryOptions ParseGalleryOptions(const std::vector<std::string>& args, const std::vector<std::string>& pages)
+{
+    GalleryOptions options;
+    for (size_t i = 0; i < args.size(); ++i) {
+        std::string option = args[i];
+        std::optional<std::string> value;
+        if (size_t eq = option.find('='); option.rfind("--", 0) == 0 && eq != std::string::npos) {
+            value = option.substr(eq + 1);
+            option.resize(eq);
+        }
+        if (option == "--help" || option == "-h") {
+            options.help = true;
+            continue;
+        }
+        if (option != "--style" && option != "--theme" && option != "--page" && option != "--screenshot")
+            throw GalleryUsageError("unknown option \"" + args[i] + "\"");
+        if (!value) {
+            if (i + 1 >= args.size())
+                throw GalleryUsageError(option + " needs a value");
+            value = args[++i];
+        }
+        if (value->empty())
+            throw GalleryUsageError(option + " needs a value");
+        if (option == "--style") {
+            options.style = BuiltInStyleNamed(*value);
+            if (!options.style)
+                throw GalleryUsageError("unknown style \"" + *value + "\" (the styles are " + kStyleList + ")");
+        } else if (option == "--theme") {
+            options.theme_file = *value;
+        } else if (option == "--page") {
+            options.page = *value;
+        } else {
+            options.screenshot = *value;
+        }
+    }
+    if (options.style && !options.theme_file.empty())
+        throw GalleryUsageError("--style and --theme cannot be used together");
+    if (!options.page.empty()) {
+        bool found = false;
+        for (const std::string& page : pages)
+            found = found || SameText(page, options.page);
+        if (!found)
+            throw GalleryUsageError("unknown page \"" + options.page + "\" (the pages are " + ListOf(pages) + ")");
+    }
+    return options;
+}
+
+std::string GalleryUsage(const std::vector<std::string>& pages)
+{
+    return std::string("Usage: pellamo-gallery [OPTION]...\n"
+                       "Shows every skinned control of Pellamo, in each built-in style or from a theme file.\n"
+                       "\n"
+                       "  --style NAME         dress the gallery in a built-in style: ")
+        + kStyleList + "\n"
+        + "  --theme FILE.sui     dress the gallery from a theme file\n"
+          "  --page NAME          open that page: "
+        + ListOf(pages) + "\n"
+        + "  --screenshot FILE.png\n"
+          "                       draw the gallery without a display, write it as a PNG file and quit\n"
+          "  --help               show this text and quit\n"
+          "\n"
+          "Exit status: 0 on success, 1 when the display or the screenshot file fails,\n"
+          "2 when an option, style, page or theme file cannot be used.\n";
+}
+
+}

@@ -1,0 +1,96 @@
+#pragma once
+
+// TfrmGallery: the skin gallery's window. A style bar (the five built-in
+// styles and a theme-file field), the list of pages, the current page and
+// a status bar; every skinned component on it, its own included, is
+// dressed by one theme manager.
+
+#include "gallery/gallery_page.h"
+#include "platform/components/controls/form.h"
+#include "skin/theme/ui_style.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pellamo {
+
+class TPanel;
+class TsuiButton;
+class TsuiEdit;
+class TsuiFileTheme;
+class TsuiRadioButton;
+class TsuiStatusBar;
+class TsuiThemeManager;
+
+class TfrmGallery : public TForm {
+public:
+    explicit TfrmGallery(TComponent* owner);
+    ~TfrmGallery() override;
+
+    static const ClassInfo& StaticClass();
+    const ClassInfo& Class() const override { return StaticClass(); }
+
+    // Dresses everything in a built-in style (FromThemeFile is ignored).
+    void SetStyle(TsuiUIStyle style);
+    // Dresses everything from a theme file. Throws std::runtime_error with
+    // a message for the user when the file is missing, is no theme file or
+    // is damaged; the look stays as it was then.
+    void LoadThemeFile(const std::string& path);
+    // FromThemeFile while a theme file dresses the gallery.
+    TsuiUIStyle Style() const;
+    // The loaded theme file's path, empty when none.
+    std::string ThemeFileName() const;
+
+    // Shows the page of that name (any case); false when there is none.
+    bool ShowPage(std::string_view name);
+    const std::string& CurrentPage() const { return pages_[current_].name; }
+    std::vector<std::string> PageNames() const;
+    // The panel of a page, null when there is none (tests).
+    TWinControl* PagePanel(std::string_view name) const;
+    // Plays the current page's scene: opens its menu, pops its notice.
+    void PlayScene();
+
+    TsuiThemeManager& ThemeManager() const { return *manager_; }
+    TsuiRadioButton& StyleButton(TsuiUIStyle style) const;
+    TsuiEdit& ThemeFileField() const { return *theme_field_; }
+    TsuiButton& LoadButton() const { return *load_button_; }
+    TsuiStatusBar& StatusBar() const { return *status_bar_; }
+
+    // How the gallery tells the user that a theme file could not be used
+    // (a message box unless replaced).
+    std::function<void(const std::string& message)> ShowError;
+
+private:
+    struct Page {
+        std::string name;
+        TPanel* panel = nullptr;
+        TsuiRadioButton* button = nullptr;
+        TWinControl* focus = nullptr;
+        std::function<void()> scene;
+    };
+
+    void BuildStyleBar();
+    void BuildPages();
+    void DressEverything();
+    void ShowChoice();
+    void LoadFromField();
+    int FindPage(std::string_view name) const;
+
+    TsuiThemeManager* manager_ = nullptr;
+    TsuiFileTheme* file_theme_ = nullptr;
+    std::vector<TsuiRadioButton*> style_buttons_; // MacOS first
+    TsuiEdit* theme_field_ = nullptr;
+    TsuiButton* load_button_ = nullptr;
+    TsuiStatusBar* status_bar_ = nullptr;
+    std::vector<Page> pages_;
+    size_t current_ = 0;
+    bool showing_choice_ = false; // radio buttons checked by the gallery itself
+};
+
+// Why `path` cannot dress the gallery ("... is no theme file" and the
+// like), or empty when it is a whole theme file.
+std::string ThemeFileProblem(const std::string& path);
+
+}

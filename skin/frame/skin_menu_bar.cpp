@@ -1,0 +1,65 @@
+#include "skin/frame/skin_menu_bar.h"
+
+#include "platform/components/controls/main_menu.h"
+#include "platform/components/controls/tool_button.h"
+#include "skin/frame/skin_form.h"
+
+namespace pellamo {
+
+TsuiMenuBar::TsuiMenuBar(TComponent* owner, TsuiForm* form)
+    : TToolBar(owner)
+    , m_form(form)
+{
+}
+
+const ClassInfo& TsuiMenuBar::StaticClass()
+{
+    static const ClassInfo info("TsuiMenuBar", &TToolBar::StaticClass());
+    return info;
+}
+
+TMenu& TsuiMenuBar::BarMenu() const
+{
+    // The keys are only given while the frame has a menu.
+    return *m_form->Menu();
+}
+
+TToolButton* TsuiMenuBar::ItemButton(int index) const
+{
+    if (index < 0)
+        return nullptr;
+    for (int i = 0; i < ButtonCount(); ++i) {
+        TToolButton* b = Buttons(i);
+        if (b->MenuItem() && b->MenuItem()->MenuIndex() == index && b->MenuItem()->Parent() == BarMenu().Items())
+            return b;
+    }
+    return nullptr;
+}
+
+bool TsuiMenuBar::BarItemSelectable(int index) const
+{
+    TToolButton* b = ItemButton(index);
+    return b && b->Visible() && b->MenuItem()->Visible() && !b->MenuItem()->IsLine();
+}
+
+void TsuiMenuBar::SetBarHotItem(int index)
+{
+    if (index == m_key_hot)
+        return;
+    m_key_hot = index;
+    Invalidate();
+}
+
+void TsuiMenuBar::DropBarItem(int index, bool select_first)
+{
+    SetBarHotItem(-1);
+    TToolButton* b = ItemButton(index);
+    if (!b || !b->MenuItem()->Enabled())
+        return;
+    if (b->MenuItem()->Count() > 0)
+        DropButtonMenu(b, select_first);
+    else
+        b->MenuItem()->Click();
+}
+
+}

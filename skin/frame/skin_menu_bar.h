@@ -1,0 +1,45 @@
+#pragma once
+
+// TsuiMenuBar: the menu bar of a skinned frame, a tool bar whose buttons
+// stand for the top-level items of the frame's main menu; a press drops
+// the item's sub-menu below its button. The frame paints the bar and its
+// buttons. From the keyboard it works as a menu bar does (MenuBarKeys).
+
+#include "platform/components/controls/menu_bar_keys.h"
+#include "platform/components/controls/tool_bar.h"
+
+namespace pellamo {
+
+class TsuiForm;
+class TToolButton;
+
+class TsuiMenuBar : public TToolBar, private MenuBarKeys::Bar {
+public:
+    TsuiMenuBar(TComponent* owner, TsuiForm* form);
+    static const ClassInfo& StaticClass();
+    const ClassInfo& Class() const override { return StaticClass(); }
+
+    TsuiForm* Form() const { return m_form; }
+    // The button standing for the menu's top-level item `index`; null when none.
+    TToolButton* ItemButton(int index) const;
+    // A key message of the frame's window while nothing is dropped down;
+    // true when the bar took it (entering, moving, dropping, a shortcut).
+    bool Key(const MSG& msg, unsigned held) { return m_keys.Key(msg, held); }
+    // The button highlighted from the keyboard; null when none.
+    TToolButton* KeyboardHotButton() const { return ItemButton(m_key_hot); }
+    bool InBar() const { return m_keys.InBar(); }
+    void LeaveKeyboard() { m_keys.Leave(); }
+
+private:
+    TMenu& BarMenu() const override;
+    bool BarItemSelectable(int index) const override;
+    int BarHotItem() const override { return m_key_hot; }
+    void SetBarHotItem(int index) override;
+    void DropBarItem(int index, bool select_first) override;
+
+    TsuiForm* m_form;
+    MenuBarKeys m_keys { *this };
+    int m_key_hot = -1;
+};
+
+}

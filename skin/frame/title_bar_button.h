@@ -1,0 +1,89 @@
+#pragma once
+
+// TsuiTitleBarButton: one button of a title bar (close, maximise or
+// restore, minimise, help, the window-menu box, or a custom one) with its
+// three pictures, and TsuiTitleBarButtons, the bar's stored list of them.
+//
+// A button of a given type takes its pictures from the title-button strip
+// of its style (18 frames, three per type: normal, mouse over, pressed); a
+// custom button keeps the pictures it was given.
+
+#include "platform/components/collection.h"
+#include "platform/components/controls/picture.h"
+#include "skin/frame/title_bar_enums.h"
+#include "skin/theme/ui_style.h"
+
+namespace pellamo {
+
+class TComponent;
+class TsuiTitleBar;
+
+class TsuiTitleBarButton : public TCollectionItem {
+public:
+    explicit TsuiTitleBarButton(TCollection* collection);
+    static const ClassInfo& StaticClass();
+    const ClassInfo& Class() const override { return StaticClass(); }
+    // Copies Visible, ButtonType, Transparent, Top, UIStyle, the pictures
+    // and ControlBoxMenu.
+    void Assign(const TPersistent& source) override;
+
+    TsuiUIStyle UIStyle() const { return m_ui_style; }
+    // Loads the pictures of the style (FromThemeFile: of the bar's file theme).
+    void SetUIStyle(TsuiUIStyle style);
+    TsuiTitleBarBtnType ButtonType() const { return m_type; }
+    // A second window-menu box in the list is refused with an error box.
+    void SetButtonType(TsuiTitleBarBtnType type);
+    // The pictures' bottom-left colour is left out when they are drawn.
+    bool Transparent() const { return m_transparent; }
+    void SetTransparent(bool on);
+    // Stored; the bar places every button at its own button top.
+    int Top() const { return m_top; }
+    void SetTop(int top);
+    // The menu a window-menu box opens instead of the bar's window menu.
+    TComponent* ControlBoxMenu() const { return m_control_box_menu; }
+    void SetControlBoxMenu(TComponent* menu);
+    bool Visible() const { return m_visible; }
+    void SetVisible(bool visible);
+    TPicture& PicNormal() { return m_normal; }
+    const TPicture& PicNormal() const { return m_normal; }
+    TPicture& PicMouseOn() { return m_mouse_on; }
+    const TPicture& PicMouseOn() const { return m_mouse_on; }
+    TPicture& PicMouseDown() { return m_mouse_down; }
+    const TPicture& PicMouseDown() const { return m_mouse_down; }
+
+    // Loads the pictures of the type and style again.
+    void UpdateUIStyle();
+    // A maximise button shows the restore pictures while its window is
+    // maximised (unless the bar is Custom).
+    void ProcessMaxBtn();
+
+private:
+    TsuiTitleBar* Bar() const;
+    void LoadFrames(int first);
+
+    TsuiUIStyle m_ui_style = TsuiUIStyle::DeepBlue;
+    TsuiTitleBarBtnType m_type = TsuiTitleBarBtnType::suiCustom;
+    bool m_transparent = false;
+    int m_top = 2;
+    TComponent* m_control_box_menu = nullptr;
+    bool m_visible = true;
+    TPicture m_normal;
+    TPicture m_mouse_on;
+    TPicture m_mouse_down;
+};
+
+class TsuiTitleBarButtons : public TCollection {
+public:
+    explicit TsuiTitleBarButtons(TsuiTitleBar* bar);
+    static const ClassInfo& StaticClass();
+    const ClassInfo& Class() const override { return StaticClass(); }
+
+    TsuiTitleBarButton* Items(int index) const { return ItemAs<TsuiTitleBarButton>(index); }
+    TsuiTitleBarButton* Add() { return static_cast<TsuiTitleBarButton*>(TCollection::Add()); }
+    TsuiTitleBar* Bar() const { return m_bar; }
+
+private:
+    TsuiTitleBar* m_bar;
+};
+
+}
