@@ -160,6 +160,17 @@ void TForm1::Bind()
         if (!alive.expired())
             playlists_->Reload(true);
     });
+    // Opening a category is the first step to a channel.
+    for (TCustomTreeView* tree : { TreeView1, TreeView2, TreeView3 })
+        tree->OnExpanded = [this](TObject*, TTreeNode*) { ChannelLikely(); };
+}
+
+void TForm1::ChannelLikely()
+{
+    // Both controls share the engine's library. (A selection made while the
+    // description is read comes before the controls are bound.)
+    if (WindowsMediaPlayer1)
+        WindowsMediaPlayer1->View().WarmEngine();
 }
 
 void TForm1::FormCreate(TObject*)
@@ -183,6 +194,7 @@ void TForm1::FormResize(TObject*) {}
 
 void TForm1::ShowTree(TCustomTreeView* shown)
 {
+    ChannelLikely();
     // The selections stay as they are, so switching tunes nothing.
     for (TCustomTreeView* tree : { TreeView1, TreeView2, TreeView3 })
         if (tree != shown)
@@ -230,11 +242,13 @@ void TForm1::Tune(F&& run)
 
 void TForm1::suitempTreeView1Change(TObject*, TTreeNode*)
 {
+    ChannelLikely();
     Tune([this] { tuning_->TelevisionChanged(SelectedText(TreeView1)); });
 }
 
 void TForm1::suitempTreeView2Change(TObject*, TTreeNode*)
 {
+    ChannelLikely();
     Tune([this] { tuning_->RadioChanged(SelectedText(TreeView2)); });
 }
 
@@ -242,6 +256,7 @@ void TForm1::suitempTreeView2Change(TObject*, TTreeNode*)
 
 void TForm1::TreeView3Change(TObject*, TTreeNode*)
 {
+    ChannelLikely();
     TTreeNode* node = TreeView3->Selected();
     if (!node)
         return;

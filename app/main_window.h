@@ -87,6 +87,10 @@ private:
 
     void RegisterHandlers();
     void Bind();
+    // The viewer is about to pick a channel: the player engine starts
+    // loading in the background, so that the first channel does not wait
+    // for all of it.
+    void ChannelLikely();
     void ShowTree(TCustomTreeView* shown);
     template <class F>
     void Tune(F&& run);

@@ -46,6 +46,14 @@ FullScreenWindow::~FullScreenWindow()
     }
 }
 
+Size FullScreenWindow::PictureSize() const
+{
+    if (!m_hwnd)
+        return {};
+    Rect client = m_ws.GetClientRect(m_hwnd);
+    return { client.Width(), client.Height() };
+}
+
 void FullScreenWindow::Refresh()
 {
     if (m_hwnd)
@@ -89,11 +97,10 @@ void FullScreenWindow::Paint()
         return;
     Rect client = m_ws.GetClientRect(m_hwnd);
     MiniBar layout(client.Width(), client.Height(), false);
-    if (m_picture.Width() != client.Width() || m_picture.Height() != client.Height())
-        m_picture.Resize(client.Width(), client.Height());
-    bool picture = m_player.RenderTo(m_picture);
+    // The player draws at this window's size; until the first picture at
+    // that size arrives, the smaller one is stretched.
     PlayerFace::Paint(dc->GetCanvas(), layout,
-        { m_player.Status(), m_player.Volume(), m_player.Muted(), picture ? &m_picture : nullptr });
+        { m_player.Status(), m_player.Volume(), m_player.Muted(), m_player.HasPicture() ? &m_player.Frame() : nullptr });
     m_ws.EndPaint(m_hwnd, &ps);
 }
 

@@ -25,6 +25,8 @@ public:
     FullScreenWindow& operator=(const FullScreenWindow&) = delete;
 
     HWND Handle() const { return m_hwnd; }
+    // The size the player's pictures are wanted at here.
+    Size PictureSize() const;
     // The player has a new picture or status: draw again.
     void Refresh();
 
@@ -37,7 +39,6 @@ private:
     MpvPlayer& m_player;
     std::function<void()> m_on_leave;
     HWND m_hwnd = nullptr;
-    Bitmap m_picture;
     // The leave request is posted (the window must not be destroyed inside
     // its own message); it is dropped when the window went away first.
     std::shared_ptr<FullScreenWindow*> m_alive;

@@ -11,59 +11,95 @@ namespace {
 constexpr unsigned kKeyF = 'F';
 }
 
-PlayerView::PlayerView(bool with_bar, std::function<void()> invalidate, EventLoop& loop)
+PlayerView::PlayerView(bool with_bar, std::function<void()> invalidate, EventLoop& loop, MpvLibrary& library)
     : m_with_bar(with_bar)
     , m_invalidate(std::move(invalidate))
     , m_loop(loop)
+    , m_library(library)
     , m_layout(0, 0, with_bar)
 {
 }
 
 PlayerView::~PlayerView()
 {
+    StopWaiting();
     m_full_screen.reset();
-    if (m_player) {
-        m_player->OnFrame = nullptr;
-        m_player->OnStatus = nullptr;
-    }
-    m_player.reset();
+    ReleaseEngine();
 }
 
-bool PlayerView::EnsureEngine()
+bool PlayerView::StartEngine()
 {
-    if (m_player)
-        return true;
     try {
-        m_player = std::make_unique<MpvPlayer>(m_loop);
+        m_player = std::make_unique<MpvPlayer>(m_loop, m_library);
     } catch (const std::exception& e) {
-        m_start_failure = {};
-        m_start_failure.state = PlayerStatus::State::Error;
-        m_start_failure.error = e.what();
+        m_no_engine = {};
+        m_no_engine.state = PlayerStatus::State::Error;
+        m_no_engine.error = e.what();
         return false;
     }
-    m_start_failure = {};
+    m_no_engine = {};
+    m_player->SetVolume(m_volume);
+    m_player->SetMute(m_muted);
     m_player->OnFrame = [this] { Changed(); };
     m_player->OnStatus = [this] { Changed(); };
     ApplyVideoSize();
     return true;
 }
 
+void PlayerView::ReleaseEngine()
+{
+    if (!m_player)
+        return;
+    m_player->OnFrame = nullptr;
+    m_player->OnStatus = nullptr;
+    m_player.reset();
+}
+
+// The library is still loading, or the previous engine still ending: the
+// viewer sees the channel connecting, and it plays once the engine is there.
+// The loop stays free meanwhile.
+void PlayerView::WaitForLibrary()
+{
+    m_library.Warm();
+    m_no_engine = {};
+    m_no_engine.state = PlayerStatus::State::Connecting;
+    if (m_library_watch)
+        return;
+    m_library_watch = m_loop.WatchDescriptor(m_library.ReadyDescriptor(), EventLoop::kReadable, [this](unsigned) {
+        if (!m_library.Ready())
+            return; // an engine began ending since
+        StopWaiting();
+        if (m_address.empty())
+            return;
+        if (StartEngine())
+            m_player->SetAddress(m_address);
+        Changed();
+    });
+}
+
+void PlayerView::StopWaiting()
+{
+    if (m_library_watch)
+        m_loop.UnwatchDescriptor(m_library_watch);
+    m_library_watch = 0;
+}
+
 void PlayerView::SetAddress(const std::u16string& address)
 {
     m_address = address;
-    // Nothing to stop before the first address: the engine stays unborn.
-    if (address.empty() && !m_player) {
-        m_start_failure = {};
-        Changed();
-        return;
-    }
-    if (!EnsureEngine()) {
-        Changed();
-        return;
-    }
-    m_player->SetAddress(address);
-    if (address.empty())
+    if (address.empty()) {
+        // Stopped and released; an engine not yet born stays so.
+        StopWaiting();
         LeaveFullScreen();
+        ReleaseEngine();
+        m_no_engine = {};
+    } else if (m_player) {
+        m_player->SetAddress(address);
+    } else if (!m_library.Ready()) {
+        WaitForLibrary();
+    } else if (StartEngine()) {
+        m_player->SetAddress(address);
+    }
     Changed();
 }
 
@@ -95,10 +131,14 @@ void PlayerView::ApplyVideoSize()
 {
     if (!m_player)
         return;
-    if (m_shown)
+    if (m_full_screen) {
+        Size screen = m_full_screen->PictureSize();
+        m_player->SetVideoSize(screen.cx, screen.cy);
+    } else if (m_shown) {
         m_player->SetVideoSize(m_layout.Video().Width(), m_layout.Video().Height());
-    else
+    } else {
         m_player->SetVideoSize(0, 0);
+    }
 }
 
 void PlayerView::Changed()
@@ -111,7 +151,7 @@ void PlayerView::Changed()
 
 PlayerStatus PlayerView::Status() const
 {
-    return m_player ? m_player->Status() : m_start_failure;
+    return m_player ? m_player->Status() : m_no_engine;
 }
 
 void PlayerView::Paint(Canvas& canvas)
@@ -120,9 +160,9 @@ void PlayerView::Paint(Canvas& canvas)
         return;
     PlayerFace::View view;
     view.status = Status();
+    view.volume = m_volume;
+    view.muted = m_muted;
     if (m_player) {
-        view.volume = m_player->Volume();
-        view.muted = m_player->Muted();
         // In full screen the picture lives there; here the station display.
         if (m_player->HasPicture() && !m_full_screen)
             view.picture = &m_player->Frame();
@@ -140,6 +180,8 @@ void PlayerView::MouseDown(Point p)
     if (hit.action == MiniBar::Action::None || hit.action == MiniBar::Action::Video)
         return;
     m_player->Click(hit);
+    m_volume = m_player->Volume();
+    m_muted = m_player->Muted();
     Changed();
 }
 
@@ -173,6 +215,7 @@ void PlayerView::ToggleFullScreen(WindowSystem& ws)
     if (!m_player || !m_shown || m_address.empty())
         return;
     m_full_screen = std::make_unique<FullScreenWindow>(ws, *m_player, [this] { LeaveFullScreen(); });
+    ApplyVideoSize();
     Changed();
 }
 
@@ -181,6 +224,7 @@ void PlayerView::LeaveFullScreen()
     if (!m_full_screen)
         return;
     m_full_screen.reset();
+    ApplyVideoSize();
     Changed();
 }
 

@@ -20,18 +20,27 @@ namespace pellamo {
 // on the way to the main window's first paint), the face and its clicks,
 // and the full-screen view. The control forwards its size, visibility,
 // paint and input here.
+//
+// The engine's library is loaded on a thread of its own; an address that
+// arrives before it is ready shows as connecting and plays once it is. A
+// library that cannot be loaded shows why in the face.
 class PlayerView {
 public:
     // `with_bar` false: the picture alone on black.
-    PlayerView(bool with_bar, std::function<void()> invalidate, EventLoop& loop = EventLoop::Main());
+    PlayerView(bool with_bar, std::function<void()> invalidate, EventLoop& loop = EventLoop::Main(),
+        MpvLibrary& library = MpvLibrary::Shared());
     ~PlayerView();
     PlayerView(const PlayerView&) = delete;
     PlayerView& operator=(const PlayerView&) = delete;
 
-    // Non-empty plays, empty stops and releases. Never throws: a failure
-    // shows in the face.
+    // Non-empty plays; empty stops and releases the engine, whose memory
+    // then goes back to the system (the hidden one of the two controls holds
+    // nothing). Never throws: a failure shows in the face.
     void SetAddress(const std::u16string& address);
     const std::u16string& Address() const { return m_address; }
+    // A channel is likely to be chosen soon: load the engine's library in
+    // the background now.
+    void WarmEngine() { m_library.Warm(); }
 
     void SetSize(int width, int height);
     // A hidden control draws nothing, so the engine renders nothing either.
@@ -53,26 +62,35 @@ public:
     // Paints that showed a picture of the stream (for measuring).
     uint64_t PicturesPainted() const { return m_pictures_painted; }
     PlayerStatus Status() const;
-    // Null until an address was first set.
+    // Null while there is no address, and until the library has loaded.
     MpvPlayer* Engine() { return m_player.get(); }
     const MpvPlayer* Engine() const { return m_player.get(); }
 
 private:
-    bool EnsureEngine();
+    bool StartEngine();
+    void ReleaseEngine();
+    void WaitForLibrary();
+    void StopWaiting();
     void ApplyVideoSize();
     void Changed();
 
     bool m_with_bar;
     std::function<void()> m_invalidate;
     EventLoop& m_loop;
+    MpvLibrary& m_library;
+    EventLoop::Id m_library_watch = 0;
     MiniBar m_layout;
     uint64_t m_pictures_painted = 0;
     int m_width = 0;
     int m_height = 0;
     bool m_shown = true;
     std::u16string m_address;
-    // Why there is no engine, when starting it failed.
-    PlayerStatus m_start_failure;
+    // The viewer's, kept across engines.
+    int m_volume = 100;
+    bool m_muted = false;
+    // What the face shows while there is no engine: connecting while the
+    // library loads, why when it cannot be started.
+    PlayerStatus m_no_engine;
     std::unique_ptr<MpvPlayer> m_player;
     // Declared after the engine: it draws from it, so it goes first.
     std::unique_ptr<FullScreenWindow> m_full_screen;

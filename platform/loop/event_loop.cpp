@@ -148,9 +148,9 @@ int EventLoop::NextTimerTimeout() const
     for (auto const& [id, timer] : m_timers) {
         if (timer.running)
             continue;
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(timer.due - now).count();
-        if (timer.due > now && left == 0)
-            left = 1; // due in under a millisecond: sleep one rather than spin
+        // Rounded up: a wait that ends before the timer is due wakes the
+        // loop for nothing and then once more for the timer.
+        auto left = std::chrono::ceil<std::chrono::milliseconds>(timer.due - now).count();
         int ms = static_cast<int>(std::clamp<long long>(left, 0, 1 << 30));
         timeout = timeout < 0 ? ms : std::min(timeout, ms);
     }

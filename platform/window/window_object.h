@@ -75,7 +75,10 @@ struct WindowObject {
 
     // Top-level windows only.
     DisplayWindowId display = 0;
+    // Sized to the window when it is first drawn into or presented, not at
+    // every size a window passes through while it is being set up.
     Bitmap back_buffer;
+    bool back_buffer_sized = false;
     Rect present_dirty; // window coordinates
 };
 

@@ -134,7 +134,6 @@ HWND WindowSystem::CreateWindowEx(const CreateWindowParams& params)
         if (w->ex_style & WS_EX_ACCEPTFILES)
             m_backend.SetAcceptDrops(w->display, true);
         m_by_display[w->display] = hwnd;
-        w->back_buffer = Bitmap(std::min(b.Width(), kMaxBufferSide), std::min(b.Height(), kMaxBufferSide));
     }
 
     LPARAM create = reinterpret_cast<LPARAM>(&params);

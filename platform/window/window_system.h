@@ -275,6 +275,8 @@ private:
     Point ClientOriginInTop(const WindowObject& w) const;
     Rect VisibleAreaInTop(const WindowObject& w, bool whole_window) const;
     Region ClipFor(const WindowObject& w, bool whole_window) const;
+    static Rect BufferRect(const WindowObject& top);
+    static Bitmap& SizedBackBuffer(WindowObject& top);
     DeviceContext* MakeDC(WindowObject& w, bool whole_window);
     void InvalidateTree(WindowObject& w, const Rect& rect_in_parent_client, bool include_self);
     void InvalidateWhole(WindowObject& w, bool children);

@@ -1,9 +1,12 @@
 // Invalidation, device contexts, painting, presenting and window regions.
 #include "platform/window/window_system.h"
+#include "platform/window/window_system_shared.h"
 
 #include <algorithm>
 
 namespace pellamo {
+
+using namespace window_system_shared;
 
 // ---------------------------------------------------------------- painting
 
@@ -161,15 +164,31 @@ Region WindowSystem::ClipFor(const WindowObject& w, bool whole_window) const
         node = parent;
     }
     const WindowObject* top = node;
-    clip = clip.Intersect(Region(Rect { 0, 0, top->back_buffer.Width(), top->back_buffer.Height() }));
+    clip = clip.Intersect(Region(BufferRect(*top)));
     return clip;
+}
+
+Rect WindowSystem::BufferRect(const WindowObject& top)
+{
+    return { 0, 0, std::min(top.window_rect.Width(), kMaxBufferSide), std::min(top.window_rect.Height(), kMaxBufferSide) };
+}
+
+Bitmap& WindowSystem::SizedBackBuffer(WindowObject& top)
+{
+    if (!top.back_buffer_sized) {
+        Rect size = BufferRect(top);
+        if (size.Width() != top.back_buffer.Width() || size.Height() != top.back_buffer.Height())
+            top.back_buffer.Resize(size.Width(), size.Height());
+        top.back_buffer_sized = true;
+    }
+    return top.back_buffer;
 }
 
 DeviceContext* WindowSystem::MakeDC(WindowObject& w, bool whole_window)
 {
     WindowObject* top = TopOf(&w);
     Point origin = whole_window ? WindowOriginInTop(w) : ClientOriginInTop(w);
-    m_dcs.push_back(std::make_unique<DeviceContext>(w.handle, top->back_buffer, origin, ClipFor(w, whole_window)));
+    m_dcs.push_back(std::make_unique<DeviceContext>(w.handle, SizedBackBuffer(*top), origin, ClipFor(w, whole_window)));
     return m_dcs.back().get();
 }
 
@@ -241,14 +260,14 @@ void WindowSystem::EndPaint(HWND hwnd, const PAINTSTRUCT* ps)
 
 void WindowSystem::MarkPresent(WindowObject& top, const Rect& rect)
 {
-    top.present_dirty = top.present_dirty.Union(rect.Intersect({ 0, 0, top.back_buffer.Width(), top.back_buffer.Height() }));
+    top.present_dirty = top.present_dirty.Union(rect.Intersect(BufferRect(top)));
 }
 
 void WindowSystem::Present(WindowObject& top)
 {
     if (top.present_dirty.IsEmpty() || !(top.style & WS_VISIBLE))
         return;
-    m_backend.Present(top.display, top.back_buffer, top.present_dirty);
+    m_backend.Present(top.display, SizedBackBuffer(top), top.present_dirty);
     top.present_dirty = {};
 }
 
@@ -318,7 +337,7 @@ void WindowSystem::PaintPending()
 const Bitmap* WindowSystem::BackBuffer(HWND top) const
 {
     WindowObject* w = Find(top);
-    return w && w->display ? &w->back_buffer : nullptr;
+    return w && w->display ? &SizedBackBuffer(*w) : nullptr;
 }
 
 DisplayWindowId WindowSystem::DisplayWindowOf(HWND top) const

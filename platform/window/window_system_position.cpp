@@ -153,7 +153,7 @@ bool WindowSystem::SetWindowPos(HWND hwnd, HWND insert_after, int x, int y, int 
         if ((moved || sized) && !m_from_display)
             m_backend.SetBounds(w->display, new_rect);
         if (sized) {
-            w->back_buffer.Resize(std::min(new_rect.Width(), kMaxBufferSide), std::min(new_rect.Height(), kMaxBufferSide));
+            w->back_buffer_sized = false;
             InvalidateWhole(*w, true);
         } else if (flags & SWP_FRAMECHANGED) {
             w->frame_pending = true;

@@ -1,13 +1,13 @@
 #include "player/mpv/mpv_player.h"
 
 #include "platform/text/gbk.h"
+#include "player/mpv/frame_renderer.h"
 #include "player/mpv/stream_address.h"
-
-#include <mpv/client.h>
-#include <mpv/render.h>
+#include "player/mpv/stream_error.h"
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <stdexcept>
 #include <string_view>
@@ -52,6 +52,12 @@ constexpr const char* kOptions[][2] = {
     { "network-timeout", "15" },
     { "stream-lavf-o",
         "reconnect=1,reconnect_streamed=1,reconnect_delay_max=5" },
+    // Live television: nothing is kept for seeking back, and reading far
+    // ahead of the picture only holds memory.
+    { "demuxer-max-back-bytes", "0" },
+    { "demuxer-seekable-cache", "no" },
+    { "demuxer-max-bytes", "16MiB" },
+    { "cache-secs", "10" },
 };
 
 // Options a build of the engine may lack; their absence is harmless.
@@ -79,48 +85,61 @@ std::string TrimLine(const char* text)
 
 }
 
-MpvPlayer::MpvPlayer(EventLoop& loop)
+namespace {
+
+// The library's reason, for an engine asked for when it cannot be had.
+const MpvApi& UsableApi(MpvLibrary& library)
+{
+    if (!library.Load())
+        throw std::runtime_error(library.Error());
+    return library.Api();
+}
+
+}
+
+MpvPlayer::MpvPlayer(EventLoop& loop, MpvLibrary& library)
     : m_loop(loop)
+    , m_library(library)
+    , m_api(UsableApi(library))
     , m_alive(std::make_shared<MpvPlayer*>(this))
 {
-    m_mpv = mpv_create();
+    constexpr const char* kCannotStart = "The media engine cannot be started; channels cannot be played.";
+    m_mpv = m_api.create();
     if (!m_mpv)
-        throw std::runtime_error("Cannot start the media engine");
+        throw std::runtime_error(kCannotStart);
+    auto fail = [&](const std::string& why) {
+        std::fprintf(stderr, "pellamo: media engine: %s\n", why.c_str());
+        m_api.terminate_destroy(m_mpv);
+        throw std::runtime_error(kCannotStart);
+    };
     for (const auto& option : kOptions) {
-        int error = mpv_set_option_string(m_mpv, option[0], option[1]);
-        if (error < 0) {
-            mpv_terminate_destroy(m_mpv);
-            throw std::runtime_error(std::string("Cannot set media engine option ") + option[0] + ": "
-                + mpv_error_string(error));
-        }
+        int error = m_api.set_option_string(m_mpv, option[0], option[1]);
+        if (error < 0)
+            fail(std::string("option ") + option[0] + ": " + m_api.error_string(error));
     }
     for (const auto& option : kOptionalOptions)
-        mpv_set_option_string(m_mpv, option[0], option[1]);
-    int error = mpv_initialize(m_mpv);
-    if (error < 0) {
-        mpv_terminate_destroy(m_mpv);
-        throw std::runtime_error(std::string("Cannot start the media engine: ") + mpv_error_string(error));
-    }
+        m_api.set_option_string(m_mpv, option[0], option[1]);
+    int error = m_api.initialize(m_mpv);
+    if (error < 0)
+        fail(std::string("start: ") + m_api.error_string(error));
 
     mpv_render_param params[] = {
         { MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_SW) },
         { MPV_RENDER_PARAM_INVALID, nullptr },
     };
-    error = mpv_render_context_create(&m_render, m_mpv, params);
-    if (error < 0) {
-        mpv_terminate_destroy(m_mpv);
-        throw std::runtime_error(std::string("Cannot start the media engine's renderer: ") + mpv_error_string(error));
-    }
+    error = m_api.render_context_create(&m_render, m_mpv, params);
+    if (error < 0)
+        fail(std::string("renderer: ") + m_api.error_string(error));
 
-    mpv_observe_property(m_mpv, kTimePos, "time-pos", MPV_FORMAT_DOUBLE);
-    mpv_observe_property(m_mpv, kPause, "pause", MPV_FORMAT_FLAG);
-    mpv_observe_property(m_mpv, kPausedForCache, "paused-for-cache", MPV_FORMAT_FLAG);
-    mpv_observe_property(m_mpv, kCacheBuffering, "cache-buffering-state", MPV_FORMAT_INT64);
+    m_api.observe_property(m_mpv, kTimePos, "time-pos", MPV_FORMAT_DOUBLE);
+    m_api.observe_property(m_mpv, kPause, "pause", MPV_FORMAT_FLAG);
+    m_api.observe_property(m_mpv, kPausedForCache, "paused-for-cache", MPV_FORMAT_FLAG);
+    m_api.observe_property(m_mpv, kCacheBuffering, "cache-buffering-state", MPV_FORMAT_INT64);
     // Reconnects and the cause of a failure are only told in the log.
-    mpv_request_log_messages(m_mpv, "warn");
+    m_api.request_log_messages(m_mpv, "warn");
 
-    mpv_set_wakeup_callback(m_mpv, &MpvPlayer::WakeupThunk, this);
-    mpv_render_context_set_update_callback(m_render, &MpvPlayer::RenderUpdateThunk, this);
+    m_api.set_wakeup_callback(m_mpv, &MpvPlayer::WakeupThunk, this);
+    m_renderer = std::make_unique<FrameRenderer>(m_api, m_render, [this] { PictureReady(); });
 }
 
 MpvPlayer::~MpvPlayer()
@@ -128,12 +147,12 @@ MpvPlayer::~MpvPlayer()
     m_alive.reset();
     if (m_reconnect_timer)
         m_loop.StopTimer(m_reconnect_timer);
-    // Both setters wait for a callback in progress, so none runs after them.
-    mpv_render_context_set_update_callback(m_render, nullptr, nullptr);
-    mpv_set_wakeup_callback(m_mpv, nullptr, nullptr);
-    // The renderer must go before the core it draws from.
-    mpv_render_context_free(m_render);
-    mpv_terminate_destroy(m_mpv);
+    // Waits for a callback in progress, so none runs after it.
+    m_api.set_wakeup_callback(m_mpv, nullptr, nullptr);
+    // The drawing thread, then the renderer, then the core it draws from.
+    m_renderer.reset();
+    m_api.render_context_free(m_render);
+    m_library.EndEngine(m_mpv);
 }
 
 // On an engine thread: no engine calls here, only a wake-up of the loop.
@@ -148,12 +167,12 @@ void MpvPlayer::WakeupThunk(void* self)
     });
 }
 
-void MpvPlayer::RenderUpdateThunk(void* self)
+// On the drawing thread.
+void MpvPlayer::PictureReady()
 {
-    auto* player = static_cast<MpvPlayer*>(self);
-    if (player->m_render_posted.exchange(true))
+    if (m_render_posted.exchange(true))
         return;
-    player->m_loop.Post([alive = std::weak_ptr<MpvPlayer*>(player->m_alive)] {
+    m_loop.Post([alive = std::weak_ptr<MpvPlayer*>(m_alive)] {
         if (auto p = alive.lock())
             (*p)->UpdateFrame();
     });
@@ -187,18 +206,24 @@ void MpvPlayer::Load(const std::string& url)
     m_loaded = false;
     m_cache_wait = false;
     m_first_engine_error.clear();
-    m_engine_error.clear();
+    m_engine_error = 0;
     m_reconnects.clear();
+    m_entry_ended = false;
+    m_giving_up = false;
     m_status = {};
+    // Blank until this stream's start is seen: frames and redraws of the
+    // previous one may still be on their way.
+    m_stream = ++m_last_stream;
+    m_renderer->Accept(0);
     ClearPicture();
     // A new stream starts playing even if the previous one was paused.
     int no = 0;
-    mpv_set_property(m_mpv, "pause", MPV_FORMAT_FLAG, &no);
+    m_api.set_property(m_mpv, "pause", MPV_FORMAT_FLAG, &no);
     m_paused = false;
 
     const char* command[] = { "loadfile", url.c_str(), "replace", nullptr };
     mpv_node result {};
-    int error = mpv_command_ret(m_mpv, command, &result);
+    int error = m_api.command_ret(m_mpv, command, &result);
     m_entry = -1;
     if (error >= 0 && result.format == MPV_FORMAT_NODE_MAP) {
         for (int i = 0; i < result.u.list->num; ++i) {
@@ -207,10 +232,11 @@ void MpvPlayer::Load(const std::string& url)
                 m_entry = result.u.list->values[i].u.int64;
         }
     }
-    mpv_free_node_contents(&result);
+    m_api.free_node_contents(&result);
     if (error < 0) {
-        m_status.error = std::string("Cannot open the stream: ") + mpv_error_string(error);
-        SetState(PlayerStatus::State::Error);
+        Fail(error);
+        if (OnStatus)
+            OnStatus();
         return;
     }
     SetState(PlayerStatus::State::Connecting);
@@ -221,7 +247,7 @@ void MpvPlayer::Play()
     using State = PlayerStatus::State;
     if (m_loaded && m_paused) {
         int no = 0;
-        mpv_set_property(m_mpv, "pause", MPV_FORMAT_FLAG, &no);
+        m_api.set_property(m_mpv, "pause", MPV_FORMAT_FLAG, &no);
         return;
     }
     if (!m_loaded && (m_status.state == State::Stopped || m_status.state == State::Error || m_status.state == State::Idle)
@@ -234,7 +260,7 @@ void MpvPlayer::Pause()
     if (!m_loaded)
         return;
     int yes = 1;
-    mpv_set_property(m_mpv, "pause", MPV_FORMAT_FLAG, &yes);
+    m_api.set_property(m_mpv, "pause", MPV_FORMAT_FLAG, &yes);
 }
 
 void MpvPlayer::TogglePause()
@@ -257,8 +283,18 @@ void MpvPlayer::Stop()
 void MpvPlayer::Halt()
 {
     const char* stop[] = { "stop", nullptr };
-    mpv_command(m_mpv, stop);
+    m_api.command(m_mpv, stop);
+    Forget();
+}
+
+// Forgets the stream the engine has ended or been told to end.
+void MpvPlayer::Forget()
+{
     m_entry = -1;
+    m_entry_ended = false;
+    m_giving_up = false;
+    m_stream = 0;
+    m_renderer->Accept(0);
     m_loaded = false;
     m_engine_url.clear();
     m_fallback_url.clear();
@@ -271,14 +307,14 @@ void MpvPlayer::SetVolume(int volume)
 {
     m_volume = std::clamp(volume, 0, 100);
     double value = m_volume;
-    mpv_set_property(m_mpv, "volume", MPV_FORMAT_DOUBLE, &value);
+    m_api.set_property(m_mpv, "volume", MPV_FORMAT_DOUBLE, &value);
 }
 
 void MpvPlayer::SetMute(bool mute)
 {
     m_mute = mute;
     int value = mute ? 1 : 0;
-    mpv_set_property(m_mpv, "mute", MPV_FORMAT_FLAG, &value);
+    m_api.set_property(m_mpv, "mute", MPV_FORMAT_FLAG, &value);
 }
 
 void MpvPlayer::Click(const MiniBar::Hit& hit)
@@ -307,7 +343,7 @@ void MpvPlayer::DrainEvents()
     m_events_posted = false;
     PlayerStatus before = m_status;
     for (;;) {
-        mpv_event* event = mpv_wait_event(m_mpv, 0);
+        mpv_event* event = m_api.wait_event(m_mpv, 0);
         if (event->event_id == MPV_EVENT_NONE)
             break;
         HandleEvent(*event);
@@ -326,8 +362,13 @@ void MpvPlayer::HandleEvent(const mpv_event& event)
             break; // a start we already stopped
         // Entries of a playlist the stream turned out to be come after it;
         // their ends are ours to report. Older starts are stale.
-        if (start->playlist_entry_id > m_entry)
+        if (start->playlist_entry_id > m_entry) {
             m_entry = start->playlist_entry_id;
+            m_entry_ended = false;
+        }
+        // The previous stream has ended: new frames are this one's.
+        if (start->playlist_entry_id == m_entry)
+            m_renderer->Accept(m_stream);
         break;
     }
     case MPV_EVENT_FILE_LOADED:
@@ -346,6 +387,12 @@ void MpvPlayer::HandleEvent(const mpv_event& event)
         auto* end = static_cast<mpv_event_end_file*>(event.data);
         if (m_engine_url.empty() || end->playlist_entry_id != m_entry)
             break; // an older stream's end, or one we stopped ourselves
+        m_entry_ended = true;
+        if (m_giving_up) {
+            // Only now has the engine made its last attempt.
+            ReportGivingUp();
+            break;
+        }
         if (end->reason == MPV_END_FILE_REASON_ERROR) {
             if (!m_fallback_url.empty()) {
                 std::string next = std::move(m_fallback_url);
@@ -354,11 +401,7 @@ void MpvPlayer::HandleEvent(const mpv_event& event)
                 break;
             }
             m_loaded = false;
-            m_engine_error = mpv_error_string(end->error);
-            if (!m_engine_error.empty())
-                m_engine_error[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(m_engine_error[0])));
-            m_status.error = ErrorText();
-            m_status.state = State::Error;
+            Fail(end->error);
             ClearPicture();
         } else if (end->reason == MPV_END_FILE_REASON_EOF) {
             m_loaded = false;
@@ -400,9 +443,11 @@ void MpvPlayer::HandleEvent(const mpv_event& event)
     case MPV_EVENT_LOG_MESSAGE: {
         auto* message = static_cast<mpv_event_log_message*>(event.data);
         std::string text = TrimLine(message->text);
-        if (m_engine_url.empty() || text.empty())
+        // Lines that come after the stream's end (the log lags behind the
+        // events) no longer count against it.
+        if (m_engine_url.empty() || m_giving_up || text.empty())
             break;
-        if (ContainsNoCase(text, "will reconnect") && !CountReconnect())
+        if (ContainsNoCase(text, "will reconnect") && !m_entry_ended && !CountReconnect())
             break;
         if (m_loaded && ContainsNoCase(text, "reconnect"))
             ShowReconnecting();
@@ -413,8 +458,8 @@ void MpvPlayer::HandleEvent(const mpv_event& event)
         if (message->log_level <= MPV_LOG_LEVEL_ERROR && about_stream && m_first_engine_error.empty()) {
             m_first_engine_error = text;
             // The log can lag behind the end of the stream it explains.
-            if (m_status.state == State::Error)
-                m_status.error = ErrorText();
+            if (m_status.state == State::Error && m_engine_error < 0)
+                Fail(m_engine_error);
         }
         break;
     }
@@ -426,15 +471,15 @@ void MpvPlayer::HandleEvent(const mpv_event& event)
 bool MpvPlayer::HasVideoTrack()
 {
     int64_t count = 0;
-    if (mpv_get_property(m_mpv, "track-list/count", MPV_FORMAT_INT64, &count) < 0)
+    if (m_api.get_property(m_mpv, "track-list/count", MPV_FORMAT_INT64, &count) < 0)
         return false;
     for (int64_t i = 0; i < count; ++i) {
         std::string prefix = "track-list/" + std::to_string(i) + "/";
-        char* type = mpv_get_property_string(m_mpv, (prefix + "type").c_str());
+        char* type = m_api.get_property_string(m_mpv, (prefix + "type").c_str());
         bool video = type && std::strcmp(type, "video") == 0;
-        mpv_free(type);
+        m_api.free(type);
         int albumart = 0;
-        mpv_get_property(m_mpv, (prefix + "albumart").c_str(), MPV_FORMAT_FLAG, &albumart);
+        m_api.get_property(m_mpv, (prefix + "albumart").c_str(), MPV_FORMAT_FLAG, &albumart);
         if (video && !albumart)
             return true;
     }
@@ -444,51 +489,17 @@ bool MpvPlayer::HasVideoTrack()
 void MpvPlayer::UpdateFrame()
 {
     m_render_posted = false;
-    uint64_t flags = mpv_render_context_update(m_render);
-    if (!(flags & MPV_RENDER_UPDATE_FRAME) || m_engine_url.empty())
+    if (m_engine_url.empty() || !m_renderer->Take(m_frame))
         return;
-    if (Render(m_frame)) {
-        m_has_picture = true;
-        ++m_frames_rendered;
-        if (OnFrame)
-            OnFrame();
-    }
-}
-
-bool MpvPlayer::Render(Bitmap& target)
-{
-    if (target.Empty())
-        return false;
-    int size[2] = { target.Width(), target.Height() };
-    size_t stride = static_cast<size_t>(target.StrideBytes());
-    // Pixels are 0xXXRRGGBB words: "bgr0" in memory order.
-    mpv_render_param params[] = {
-        { MPV_RENDER_PARAM_SW_SIZE, size },
-        { MPV_RENDER_PARAM_SW_FORMAT, const_cast<char*>("bgr0") },
-        { MPV_RENDER_PARAM_SW_STRIDE, &stride },
-        { MPV_RENDER_PARAM_SW_POINTER, target.Data() },
-        { MPV_RENDER_PARAM_INVALID, nullptr },
-    };
-    return mpv_render_context_render(m_render, params) >= 0;
-}
-
-bool MpvPlayer::RenderTo(Bitmap& target)
-{
-    if (!m_has_picture)
-        return false;
-    return Render(target);
+    m_has_picture = true;
+    ++m_frames_rendered;
+    if (OnFrame)
+        OnFrame();
 }
 
 void MpvPlayer::SetVideoSize(int width, int height)
 {
-    width = std::max(width, 0);
-    height = std::max(height, 0);
-    if (width == m_frame.Width() && height == m_frame.Height())
-        return;
-    m_frame.Resize(width, height);
-    m_frame.Fill(0);
-    if (m_has_picture && Render(m_frame) && OnFrame)
-        OnFrame();
+    m_renderer->SetSize(std::max(width, 0), std::max(height, 0));
 }
 
 void MpvPlayer::ClearPicture()
@@ -511,10 +522,25 @@ bool MpvPlayer::CountReconnect()
     m_reconnects.push_back(now);
     if (m_reconnects.size() <= kMaxReconnects)
         return true;
-    Halt();
-    m_status.state = PlayerStatus::State::Error;
-    m_status.error = "Stream lost: the server keeps closing the connection";
+    // The engine may be connecting again as we read this; the error is told
+    // once it has ended the stream, so no attempt follows the message.
+    const char* stop[] = { "stop", nullptr };
+    m_api.command(m_mpv, stop);
+    m_giving_up = true;
+    m_renderer->Accept(0);
+    ClearPicture();
     return false;
+}
+
+void MpvPlayer::ReportGivingUp()
+{
+    std::string address = Utf16ToUtf8(m_address);
+    Forget();
+    m_status.state = PlayerStatus::State::Error;
+    m_status.error = "Cannot play " + StreamAddress::Shown(address) + ": the server keeps closing the connection.";
+    m_status.engine_text = "reconnected more than " + std::to_string(kMaxReconnects) + " times in "
+        + std::to_string(kReconnectWindow.count()) + " s";
+    std::fprintf(stderr, "pellamo: player: %s: %s\n", address.c_str(), m_status.engine_text.c_str());
 }
 
 // The engine does not tell when a reconnect succeeds, and the cache keeps the
@@ -533,11 +559,21 @@ void MpvPlayer::ShowReconnecting()
     }, false);
 }
 
-std::string MpvPlayer::ErrorText() const
+// The stream failed: a sentence of ours for the viewer, the engine's words
+// for the log.
+void MpvPlayer::Fail(int engine_error)
 {
-    if (m_first_engine_error.empty())
-        return m_engine_error;
-    return m_engine_error + ": " + m_first_engine_error;
+    m_engine_error = engine_error;
+    std::string engine_text = m_api.error_string(engine_error);
+    if (!m_first_engine_error.empty())
+        engine_text += ": " + m_first_engine_error;
+    std::string address = Utf16ToUtf8(m_address);
+    m_status.state = PlayerStatus::State::Error;
+    m_status.error = DescribeStreamError(address, engine_error, m_first_engine_error);
+    if (engine_text != m_status.engine_text) {
+        m_status.engine_text = engine_text;
+        std::fprintf(stderr, "pellamo: player: %s: %s\n", address.c_str(), engine_text.c_str());
+    }
 }
 
 void MpvPlayer::SetState(PlayerStatus::State state)

@@ -3,6 +3,7 @@
 #include "platform/gfx/bitmap.h"
 #include "platform/loop/event_loop.h"
 #include "player/mpv/mini_bar.h"
+#include "player/mpv/mpv_library.h"
 #include "player/mpv/player_status.h"
 
 #include <atomic>
@@ -12,24 +13,25 @@
 #include <string>
 #include <vector>
 
-struct mpv_handle;
-struct mpv_render_context;
-struct mpv_event;
-
 namespace pellamo {
 
+class FrameRenderer;
+
 // One playback engine (a libmpv handle) with its picture rendered in software
-// into a bitmap we own. The engine's threads only wake the message loop; every
-// call into it and every frame drawn happens on the loop's thread.
+// into a bitmap we own. Frames are drawn on a thread of the player's own (see
+// FrameRenderer); the engine's threads only wake the message loop, and every
+// other call into the engine happens on the loop's thread.
 //
 // Setting a non-empty address plays it by itself; the empty address stops and
 // releases the stream. Addresses that are not network streams never reach the
 // engine. Errors of the stream end up in Status(), never as exceptions.
+// After a switch the picture stays blank until the new stream's first frame.
 class MpvPlayer {
 public:
-    // Throws std::runtime_error when the engine cannot be started. The loop
-    // must outlive the player.
-    explicit MpvPlayer(EventLoop& loop = EventLoop::Main());
+    // Loads the library if it is not loaded yet (waiting for it). Throws
+    // std::runtime_error when the engine cannot be started. The loop must
+    // outlive the player.
+    explicit MpvPlayer(EventLoop& loop = EventLoop::Main(), MpvLibrary& library = MpvLibrary::Shared());
     ~MpvPlayer();
     MpvPlayer(const MpvPlayer&) = delete;
     MpvPlayer& operator=(const MpvPlayer&) = delete;
@@ -56,16 +58,15 @@ public:
 
     const PlayerStatus& Status() const { return m_status; }
 
-    // The picture: sized to the control's video area, black where the video
-    // does not reach (aspect is kept).
+    // The size pictures are drawn at (the control's video area, or the
+    // screen in full screen), black where the video does not reach (aspect
+    // is kept). After a change Frame() keeps its old size until the current
+    // picture has been drawn again.
     void SetVideoSize(int width, int height);
     const Bitmap& Frame() const { return m_frame; }
     // A picture of the current stream is in Frame() (none for radio, before
     // the first frame and after a stop).
     bool HasPicture() const { return m_has_picture; }
-    // Draws the current picture into another bitmap of any size (a full
-    // screen view). False when there is no picture to draw.
-    bool RenderTo(Bitmap& target);
     uint64_t FramesRendered() const { return m_frames_rendered; }
 
     // Called on the loop's thread after a new picture is in Frame(), and after
@@ -75,24 +76,28 @@ public:
 
 private:
     static void WakeupThunk(void* self);
-    static void RenderUpdateThunk(void* self);
+    void PictureReady();
 
     void Load(const std::string& url);
     void Halt();
+    void Forget();
     void DrainEvents();
     void HandleEvent(const mpv_event& event);
     void UpdateFrame();
-    bool Render(Bitmap& target);
     bool HasVideoTrack();
     void ClearPicture();
     void SetState(PlayerStatus::State state);
-    std::string ErrorText() const;
+    void Fail(int engine_error);
     void ShowReconnecting();
     bool CountReconnect();
+    void ReportGivingUp();
 
     EventLoop& m_loop;
+    MpvLibrary& m_library;
+    const MpvApi& m_api;
     mpv_handle* m_mpv = nullptr;
     mpv_render_context* m_render = nullptr;
+    std::unique_ptr<FrameRenderer> m_renderer;
 
     // Posted work holds this weakly, so work queued by the engine's threads
     // and run after destruction does nothing.
@@ -107,12 +112,21 @@ private:
     // playlist it turned out to be); ends of older entries are stale.
     // -1: not known yet (the next start names it).
     int64_t m_entry = -1;
+    // The engine has told the end of that entry.
+    bool m_entry_ended = false;
+    // Given up on a server that keeps closing: the engine was told to stop,
+    // and the error is shown once it has ended the stream.
+    bool m_giving_up = false;
+    // Numbers each load; the renderer shows pictures of the current one only
+    // once its start is seen (0: none).
+    uint64_t m_stream = 0;
+    uint64_t m_last_stream = 0;
     bool m_loaded = false;
     bool m_paused = false;
     bool m_cache_wait = false;
     // The engine's reason for the end of a stream, and the first complaint of
     // its network or format layers that tells why.
-    std::string m_engine_error;
+    int m_engine_error = 0;
     std::string m_first_engine_error;
 
     PlayerStatus m_status;

@@ -11,8 +11,11 @@ struct PlayerStatus {
     State state = State::Idle;
     int buffering_percent = 0;
     double elapsed_seconds = 0;
-    // The engine's text, or ours for an address that was refused.
+    // What failed, for the viewer: a sentence of ours naming the address.
     std::string error;
+    // The engine's own words about it, for the log; empty for failures of
+    // ours (a refused address).
+    std::string engine_text;
     // No picture in the stream: the face shows the station status instead.
     bool audio_only = false;
 

@@ -41,6 +41,21 @@ bool IsSchemeChar(char c, bool first)
     return alpha || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
 }
 
+// Keeps the message short: a scraped address can be a whole page.
+std::string Quoted(std::string_view address, size_t kMax = 60)
+{
+    size_t cut = std::min(address.size(), kMax);
+    // Never inside a UTF-8 sequence: the text would not draw.
+    while (cut < address.size() && cut > 0 && (static_cast<unsigned char>(address[cut]) & 0xC0) == 0x80)
+        --cut;
+    std::string shown;
+    for (char c : address.substr(0, cut))
+        shown += (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) ? '?' : c;
+    if (address.size() > cut)
+        shown += "...";
+    return "\"" + shown + "\"";
+}
+
 std::string Lower(std::string_view s)
 {
     std::string out(s);
@@ -49,17 +64,11 @@ std::string Lower(std::string_view s)
     return out;
 }
 
-// Keeps the message short: a scraped address can be a whole page.
-std::string Quoted(std::string_view address, size_t kMax = 60)
-{
-    std::string shown;
-    for (char c : address.substr(0, kMax))
-        shown += (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) ? '?' : c;
-    if (address.size() > kMax)
-        shown += "...";
-    return "\"" + shown + "\"";
 }
 
+std::string StreamAddress::Shown(std::string_view address)
+{
+    return Quoted(address);
 }
 
 StreamAddress StreamAddress::Parse(std::string_view utf8)

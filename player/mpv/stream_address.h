@@ -23,6 +23,10 @@ public:
     // empty when there is nothing else to try.
     const std::string& FallbackUrl() const { return m_fallback_url; }
 
+    // An address as messages quote it: in quotes, control characters
+    // replaced, cut short (a scraped address can be a whole page).
+    static std::string Shown(std::string_view address);
+
 private:
     std::string m_engine_url;
     std::string m_fallback_url;

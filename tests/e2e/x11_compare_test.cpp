@@ -6,6 +6,7 @@
 #include "platform/backend/x11/x11_backend.h"
 #include "platform/window/window_system.h"
 #include "tests/e2e/root_capture.h"
+#include "tests/e2e/x11_screen_test.h"
 #include "tests/e2e/x_input.h"
 #include "tests/e2e/xvfb_server.h"
 
@@ -124,17 +125,58 @@ TEST(X11Compare, ShapedWindowWithChineseTextLooksTheSameOnXvfbAndHeadless)
 }
 
 
+// A window set up in several steps (as a form is: its stored size, then the
+// size its code gives it) gets a notice from the server for each step. Those
+// are echoes of our own requests, not new sizes: the window keeps its last
+// size and is not resized through the old ones again.
+class X11Configure : public X11ScreenTest {};
+
+TEST_F(X11Configure, EchoesOfOwnResizesAreNotReplayed)
+{
+    X11Backend& x11 = *backend;
+    WindowSystem& ws = *windows;
+    std::vector<Size> sizes;
+    ws.RegisterClass({ "Sized", [&](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+                          if (m == WM_SIZE)
+                              sizes.push_back({ LOWORD(l), HIWORD(l) });
+                          return ws.DefWindowProc(h, m, w, l);
+                      } });
+    CreateWindowParams params;
+    params.class_name = "Sized";
+    params.text = "EchoTest";
+    params.style = WS_POPUP;
+    params.bounds = Rect::FromSize(50, 40, 642, 610);
+    HWND top = ws.CreateWindowEx(params);
+    ws.SetWindowPos(top, nullptr, 0, 0, 640, 610, SWP_NOMOVE | SWP_NOZORDER);
+    ws.SetWindowPos(top, nullptr, 0, 0, 640, 435, SWP_NOMOVE | SWP_NOZORDER);
+    ws.SetWindowPos(top, nullptr, 192, 166, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ws.ShowWindow(top, SW_SHOW);
+    sizes.clear();
+    for (int i = 0; i < 5; ++i) {
+        x11.Sync();
+        loop.WaitUntil([] { return false; }, std::chrono::milliseconds(30));
+    }
+    EXPECT_TRUE(sizes.empty()) << sizes.size() << " sizes replayed, the first " << sizes[0].cx << "x" << sizes[0].cy;
+    EXPECT_EQ(ws.GetWindowRect(top), Rect::FromSize(192, 166, 640, 435));
+
+    // A size the window did not ask for (another client's, as a window
+    // manager's) still counts.
+    std::string command = "DISPLAY=" + server.Display() + " xdotool search --name EchoTest windowsize 500 300";
+    ASSERT_EQ(0, std::system(command.c_str()));
+    EXPECT_TRUE(loop.WaitUntil([&] { return !sizes.empty(); }, std::chrono::seconds(5)));
+    EXPECT_EQ(ws.GetWindowRect(top).Width(), 500);
+    EXPECT_EQ(ws.GetWindowRect(top).Height(), 300);
+}
+
 // Real X input through XTEST (xdotool): a click lands in the client area,
 // typed text arrives as characters through the input method, Enter as a key
 // and a character, and dragging the caption moves the window.
-TEST(X11Input, ClicksKeysAndCaptionDragOnXvfb)
+class X11Input : public X11ScreenTest {};
+
+TEST_F(X11Input, ClicksKeysAndCaptionDragOnXvfb)
 {
-    XvfbServer server;
-    if (!server.Running())
-        GTEST_SKIP() << "Xvfb could not be started";
-    EventLoop loop;
-    X11Backend x11(loop, server.Display().c_str());
-    WindowSystem ws(x11, loop);
+    X11Backend& x11 = *backend;
+    WindowSystem& ws = *windows;
     std::vector<std::pair<UINT, WPARAM>> seen;
     Point click;
     ws.RegisterClass({ "Logged", [&](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {

@@ -124,6 +124,21 @@ TEST(EventLoop, IdleWaitUsesAlmostNoCpu)
     EXPECT_LT(used, 0.1);
 }
 
+// An idle program wakes once per due timer: a wait that ends a fraction of a
+// millisecond early would wake the loop twice per tick.
+TEST(EventLoop, EveryBlockingPassOfAnIdleLoopFiresItsTimer)
+{
+    EventLoop loop;
+    int ticks = 0;
+    loop.StartTimer(7ms, [&] { ++ticks; });
+    int passes = 0;
+    while (ticks < 10) {
+        loop.RunOnce();
+        ++passes;
+    }
+    EXPECT_EQ(passes, ticks);
+}
+
 TEST(EventLoop, QuitEndsRun)
 {
     EventLoop loop;

@@ -110,7 +110,7 @@ TEST_F(PlayerControlsTest, PlaysVideoIntoTheControlAndStopsOnTheEmptyURL)
 
     SetStrProp(*media, "URL", server.Url());
     EXPECT_EQ(U16(server.Url()), media->URL());
-    ASSERT_TRUE(WaitFor([&] { return media->View().Engine()->FramesRendered() > 0; })) << media->View().Status().Text();
+    ASSERT_TRUE(WaitFor([&] { return media->View().Engine() && media->View().Engine()->FramesRendered() > 0; })) << media->View().Status().Text();
     EXPECT_TRUE(WaitFor([&] { return Colours(Shot(*media), Whole(idle)) > 50; })) << "the test picture on screen";
     ASSERT_TRUE(WaitFor([&] { return media->View().Status().elapsed_seconds > 1.0; }));
     EXPECT_EQ(State::Playing, media->View().Status().state);
@@ -146,7 +146,7 @@ TEST_F(PlayerControlsTest, FailuresShowInTheControlOnly)
         std::string error_part;
     };
     const Case cases[] = {
-        { "unreachable", Refused(), "Connection refused" },
+        { "unreachable", Refused(), "the server refused the connection" },
         { "local file", "file:///etc/passwd", "not a network stream" },
         { "bare text", "mms", "not a network stream" },
     };
@@ -206,6 +206,7 @@ TEST_F(PlayerControlsTest, PlayerHostLeavesOneControlShownAndTheOtherSilent)
             << real->View().Status().Text();
         EXPECT_TRUE(media->URL().empty());
         EXPECT_EQ(State::Idle, media->View().Status().state);
+        EXPECT_EQ(nullptr, media->View().Engine()) << "the silent player holds no engine";
     }
 }
 
@@ -218,6 +219,7 @@ TEST_F(PlayerControlsTest, CatalogueAddressReachesTheEngineAsUtf8)
     RealPlayerAdapter real_host(*real);
     PlayerHost(media_host, real_host).PlayStream(gbk);
     EXPECT_EQ(GbkToUtf16(gbk), media->URL());
+    ASSERT_TRUE(WaitFor([&] { return media->View().Engine() != nullptr; }));
     EXPECT_EQ("rtsp://" + host_port + "/\xe7\x94\xb5\xe8\xa7\x86", media->View().Engine()->EngineUrl());
     EXPECT_EQ("rtspt://" + host_port + "/\xe7\x94\xb5\xe8\xa7\x86", GetStrProp(*media, "URL"));
 }
@@ -227,7 +229,7 @@ TEST_F(PlayerControlsTest, DoubleClickOrFGoesFullScreenAndLeavesTheFormAlone)
     std::string body = Media("av.ts");
     StreamServer server(body, Live(body));
     media->SetURL(U16(server.Url()));
-    ASSERT_TRUE(WaitFor([&] { return media->View().Engine()->HasPicture(); })) << media->View().Status().Text();
+    ASSERT_TRUE(WaitFor([&] { return media->View().Engine() && media->View().Engine()->HasPicture(); })) << media->View().Status().Text();
     Rect form_rect = ws.GetWindowRect(form->Handle());
     Rect control_rect = ws.GetWindowRect(media->Handle());
     Point picture = media->ClientToScreen({ 200, 150 });
@@ -258,7 +260,7 @@ TEST_F(PlayerControlsTest, ClosingTheFormReleasesTheStream)
     std::string body = Media("av.ts");
     StreamServer server(body, Live(body));
     media->SetURL(U16(server.Url()));
-    ASSERT_TRUE(WaitFor([&] { return media->View().Engine()->HasPicture(); })) << media->View().Status().Text();
+    ASSERT_TRUE(WaitFor([&] { return media->View().Engine() && media->View().Engine()->HasPicture(); })) << media->View().Status().Text();
     media->View().ToggleFullScreen(ws);
     ASSERT_TRUE(media->View().FullScreen());
     form.reset();

@@ -1,5 +1,6 @@
 #include "tests/player_controls/player_fixture.h"
 
+#include "player/mpv/mpv_library.h"
 #include "tests/player_mpv/test_media.h"
 #include "tests/support/files.h"
 
@@ -15,6 +16,8 @@ void PlayerFixture::SetUpTestSuite()
     char pattern[] = "/tmp/pellamo_controls_XXXXXX";
     s_dir = mkdtemp(pattern);
     ASSERT_TRUE(MakeTestMedia(s_dir, kSeconds)) << "ffmpeg could not make the test media";
+    // Loaded before the tests, so an engine starts with the first address.
+    ASSERT_TRUE(MpvLibrary::Shared().Load()) << MpvLibrary::Shared().Error();
 }
 
 void PlayerFixture::TearDownTestSuite() { std::filesystem::remove_all(s_dir); }

@@ -35,10 +35,73 @@ TEST_F(PlayerViewTest, EngineStartsWithTheFirstAddress)
     EXPECT_EQ(nullptr, view.Engine());
     EXPECT_EQ(State::Idle, view.Status().state);
 
+    // (An engine of an earlier test may still be ending; the view waits.)
     view.SetAddress(u"file:///etc/passwd");
-    ASSERT_NE(nullptr, view.Engine());
+    ASSERT_TRUE(WaitFor([&] { return view.Engine() != nullptr; }));
     EXPECT_EQ(State::Error, view.Status().state);
     EXPECT_GT(invalidated, 0);
+}
+
+// The library loads on a thread of its own: the address waits, shown as
+// connecting, and plays once the engine is there. An address taken back
+// meanwhile starts nothing.
+TEST_F(PlayerViewTest, AddressWaitsForTheLibraryWithoutBlocking)
+{
+    std::string body = Media("av.ts");
+    StreamServer server(body, Live(body));
+    for (bool taken_back : { true, false }) {
+        SCOPED_TRACE(taken_back ? "taken back" : "played");
+        MpvLibrary library({ "libmpv.so.2" });
+        PlayerView fresh(true, [] {}, loop, library);
+        fresh.SetSize(463, 343);
+        fresh.SetAddress(U16(server.Url()));
+        EXPECT_EQ(nullptr, fresh.Engine());
+        EXPECT_EQ("Connecting...", fresh.Status().Text());
+        if (taken_back) {
+            fresh.SetAddress(u"");
+            ASSERT_TRUE(library.Load());
+            Idle(50ms);
+            EXPECT_EQ(nullptr, fresh.Engine());
+            EXPECT_EQ(State::Idle, fresh.Status().state);
+            continue;
+        }
+        ASSERT_TRUE(WaitFor([&] { return fresh.Engine() && fresh.Engine()->FramesRendered() > 0; }))
+            << fresh.Status().Text();
+    }
+}
+
+// Without a usable engine library the program goes on; the face says why.
+TEST_F(PlayerViewTest, UnusableLibraryIsExplainedInTheFace)
+{
+    struct Case {
+        const char* name;
+        const char* library;
+        const char* reason;
+    };
+    const Case cases[] = {
+        { "missing", "libpellamo-no-such-engine.so.9", "not installed" },
+        { "not the engine", "libm.so.6", "damaged or too old" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MpvLibrary library({ c.library });
+        PlayerView broken(true, [] {}, loop, library);
+        broken.SetSize(463, 343);
+        broken.WarmEngine();
+        broken.SetAddress(u"http://127.0.0.1:9/live");
+        ASSERT_TRUE(WaitFor([&] { return broken.Status().state == State::Error; })) << broken.Status().Text();
+        EXPECT_NE(std::string::npos, broken.Status().Text().find(c.reason)) << broken.Status().Text();
+        EXPECT_EQ(nullptr, broken.Engine());
+        Bitmap face(463, 343);
+        Canvas canvas(face);
+        broken.Paint(canvas);
+        EXPECT_GT(Colours(face, broken.Layout().Video()), 1u) << "the reason is written in the picture area";
+        // A second channel says the same at once.
+        broken.SetAddress(u"http://127.0.0.1:9/other");
+        EXPECT_EQ(State::Error, broken.Status().state);
+        broken.SetAddress(u"");
+        EXPECT_EQ(State::Idle, broken.Status().state);
+    }
 }
 
 TEST_F(PlayerViewTest, HiddenViewDrawsAndRendersNothing)
@@ -46,7 +109,7 @@ TEST_F(PlayerViewTest, HiddenViewDrawsAndRendersNothing)
     std::string body = Media("av.ts");
     StreamServer server(body, Live(body));
     view.SetAddress(U16(server.Url()));
-    ASSERT_TRUE(WaitFor([&] { return view.Engine()->FramesRendered() > 0; })) << view.Status().Text();
+    ASSERT_TRUE(WaitFor([&] { return view.Engine() && view.Engine()->FramesRendered() > 0; })) << view.Status().Text();
 
     view.SetShown(false);
     uint64_t frames = view.Engine()->FramesRendered();
@@ -59,7 +122,7 @@ TEST_F(PlayerViewTest, HiddenViewDrawsAndRendersNothing)
 
     // Shown again, the picture comes back by itself.
     view.SetShown(true);
-    EXPECT_TRUE(WaitFor([&] { return view.Engine()->FramesRendered() > frames; }));
+    EXPECT_TRUE(WaitFor([&] { return view.Engine() && view.Engine()->FramesRendered() > frames; }));
 }
 
 // Every way out of full screen returns to the control, which keeps playing
@@ -89,7 +152,7 @@ TEST_F(PlayerViewTest, FullScreenShowsThePictureUntilLeft)
         view.SetShown(true);
         if (view.Address().empty())
             view.SetAddress(U16(server.Url()));
-        ASSERT_TRUE(WaitFor([&] { return view.Engine()->HasPicture(); })) << view.Status().Text();
+        ASSERT_TRUE(WaitFor([&] { return view.Engine() && view.Engine()->HasPicture(); })) << view.Status().Text();
 
         view.ToggleFullScreen(ws);
         ASSERT_TRUE(view.FullScreen());
@@ -159,6 +222,14 @@ TEST_F(PlayerViewTest, BarClicksReachTheEngine)
     EXPECT_FALSE(view.FullScreen());
     view.MouseDown(VideoCentre());
     EXPECT_EQ(State::Playing, view.Status().state) << "a click on the picture is not a button";
+
+    // The engine goes with the empty address; the viewer's sound setting stays.
+    // The next one starts once the engine before it has ended.
+    view.SetAddress(u"");
+    EXPECT_EQ(nullptr, view.Engine());
+    view.SetAddress(U16(server.Url()));
+    ASSERT_TRUE(WaitFor([&] { return view.Engine() != nullptr; }));
+    EXPECT_TRUE(view.Engine()->Muted());
 }
 
 }

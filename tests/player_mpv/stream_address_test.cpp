@@ -97,6 +97,14 @@ TEST(StreamAddressTest, RefusalMessageShowsAShortPrintableAddress)
         EXPECT_NE(std::string::npos, a.Error().find("...\""));
     }
 
+    // Cut short between characters, never inside one (the face could not
+    // draw the text).
+    std::string chinese;
+    for (int i = 0; i < 30; ++i)
+        chinese += "\xe7\x94\xb5"; // 电
+    std::string shown = StreamAddress::Shown("x" + chinese);
+    EXPECT_EQ("\"x" + chinese.substr(0, 57) + "...\"", shown);
+
     StreamAddress b = StreamAddress::Parse("file:///a\x01\x7f");
     for (char c : b.Error())
         EXPECT_FALSE(static_cast<unsigned char>(c) < 0x20 || c == 0x7F) << b.Error();

@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <chrono>
 #include <stdexcept>
+#include <thread>
 
 namespace pellamo {
 
@@ -72,6 +73,9 @@ void StreamServer::Serve(int fd, int index)
             break;
         request.append(buffer, static_cast<size_t>(n));
     }
+    auto answer_at = Clock::now() + std::chrono::milliseconds(m_options.reply_delay_ms);
+    while (Clock::now() < answer_at && !m_stopping)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     bool client_closed = false;
     auto send_all = [&](const char* data, size_t size) {
         while (size > 0) {

@@ -20,6 +20,7 @@ public:
         size_t drop_first_after = 0;           // >0: cut the first connection after this many bytes
         bool close_at_end = false;             // a reply that ends, rather than a live stream
         bool send_length = false;              // with a Content-Length header
+        int reply_delay_ms = 0;                // a slow server: waits this long before answering
     };
 
     StreamServer(std::string body, Options options);

@@ -17,4 +17,12 @@ bool MakeTestMedia(const std::filesystem::path& dir, int seconds)
     return std::system(video.c_str()) == 0 && std::system(audio.c_str()) == 0;
 }
 
+bool MakeColourMedia(const std::filesystem::path& dir, const std::string& colour, int seconds)
+{
+    std::string command = "ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi -i color=c=" + colour
+        + ":size=320x240:rate=25 -f lavfi -i sine=frequency=440:sample_rate=44100 -t " + std::to_string(seconds)
+        + " -c:v mpeg4 -q:v 6 -c:a mp2 -f mpegts " + (dir / (colour + ".ts")).string();
+    return std::system(command.c_str()) == 0;
+}
+
 }

@@ -115,10 +115,9 @@ X11Backend::X11Backend(EventLoop& loop, const char* display_name)
     m->watch = loop.WatchDescriptor(ConnectionNumber(m->display), EventLoop::kReadable, [this](unsigned) { ProcessEvents(); });
     // Xlib may already hold events it read while waiting for a reply; they
     // must be delivered before the loop blocks on the descriptor.
-    m->prepare = loop.AddPrepareHook([this] {
-        ProcessEvents();
-        return false;
-    });
+    // Those handled here count as work done: the pass must not then block,
+    // or a caller waiting for what they changed would wait for the next wake.
+    m->prepare = loop.AddPrepareHook([this] { return ProcessEvents() > 0; });
 }
 
 X11Backend::~X11Backend()
@@ -231,8 +230,15 @@ void X11Backend::SetBounds(DisplayWindowId id, const Rect& bounds)
     if (!w)
         return;
     w->bounds = bounds;
-    XMoveResizeWindow(m->display, w->xid, bounds.left, bounds.top, static_cast<unsigned>(std::max(1, bounds.Width())),
-        static_cast<unsigned>(std::max(1, bounds.Height())));
+    Size size { std::max(1, bounds.Width()), std::max(1, bounds.Height()) };
+    // A request the server never answers (a window manager may refuse it)
+    // must not stay expected for ever.
+    constexpr size_t kMaxExpected = 32;
+    if (w->requested.size() == kMaxExpected)
+        w->requested.pop_front();
+    w->requested.push_back(size);
+    XMoveResizeWindow(m->display, w->xid, bounds.left, bounds.top, static_cast<unsigned>(size.cx),
+        static_cast<unsigned>(size.cy));
 }
 
 void X11Backend::SetTitle(DisplayWindowId id, const std::string& title)
@@ -568,15 +574,18 @@ void X11Backend::Impl::AnswerSelectionRequest(const XSelectionRequestEvent& requ
     AnswerSelection(display, request, answered);
 }
 
-void X11Backend::ProcessEvents()
+int X11Backend::ProcessEvents()
 {
+    int handled = 0;
     while (XPending(m->display) > 0) {
         XEvent ev;
         XNextEvent(m->display, &ev);
+        ++handled;
         if (XFilterEvent(&ev, None))
             continue;
         m->Handle(ev);
     }
+    return handled;
 }
 
 }

@@ -51,8 +51,9 @@ public:
     // The X window behind a display window (0 for none), for tools and tests.
     unsigned long NativeWindow(DisplayWindowId id) const;
 
-    // Reads and delivers every event the server has sent so far.
-    void ProcessEvents();
+    // Reads and delivers every event the server has sent so far; returns
+    // how many there were.
+    int ProcessEvents();
     // Waits until the server has handled every request sent so far.
     void Sync();
 

@@ -24,6 +24,7 @@ inline constexpr int kXExpose = Expose;
 #undef Expose
 #undef CursorShape
 
+#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -36,6 +37,10 @@ struct X11Backend::Impl {
         XIC ic = nullptr;
         Colormap colormap = 0; // ours to free; 0 for the default one
         Rect bounds;
+        // Sizes we asked for whose notices have not come back yet: the
+        // server tells of every request, also of those a later one has
+        // overtaken, and those echoes are not news.
+        std::deque<Size> requested;
         bool popup = false;
         bool viewable = false;
         bool focus_wanted = false;

@@ -172,6 +172,12 @@ void X11Backend::Impl::Handle(XEvent& ev)
     case ConfigureNotify: {
         Rect r = Rect::FromSize(ev.xconfigure.x, ev.xconfigure.y, ev.xconfigure.width, ev.xconfigure.height);
         if (!ev.xconfigure.send_event) {
+            // The echo of a request of ours (and of all sent before it).
+            auto echo = std::find(w.requested.begin(), w.requested.end(), Size { r.Width(), r.Height() });
+            if (echo != w.requested.end()) {
+                w.requested.erase(w.requested.begin(), echo + 1);
+                break;
+            }
             // Relative to a window manager's frame: ask where it is on the screen.
             int x = 0, y = 0;
             ::Window child;
