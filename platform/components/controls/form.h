@@ -47,6 +47,24 @@ public:
     TWindowState WindowState() const { return window_state_; }
     void SetWindowState(TWindowState state);
 
+    // MDI. A form of style fsMDIForm holds its children (forms of style
+    // fsMDIChild) in a client window that fills what its aligned controls
+    // leave. A child goes into the application's main form when that is an
+    // MDI form, else into its owner; without either, making it an MDI child
+    // throws std::logic_error. The children count from the active one.
+    HWND ClientHandle() const { return client_handle_; }
+    int MDIChildCount() const;
+    TForm* MDIChildren(int index) const;
+    TForm* ActiveMDIChild() const;
+    TTileMode TileMode() const { return tile_mode_; }
+    void SetTileMode(TTileMode mode) { tile_mode_ = mode; }
+    void Cascade();
+    void Tile();
+    void ArrangeIcons();
+    // Activates the next (previous) child, as Ctrl+F6 (Ctrl+Shift+F6) does.
+    void Next();
+    void Previous();
+
     const Bitmap& Icon() const { return icon_; }
     void SetIcon(const Bitmap& icon) { icon_ = icon; }
 
@@ -121,6 +139,10 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    void AlignControls(TControl* trigger, Rect rect) override;
+    // An MDI child leaves what it does not handle to the MDI child default.
+    void DefaultHandler(TMessage& message) override;
     // Gives the window the style words CreateParams yields now (a border
     // or form style change); the outer size stays.
     void ApplyStyles();
@@ -136,6 +158,10 @@ protected:
 
 private:
     void PlaceByPosition();
+    // The MDI form a child of style fsMDIChild goes into.
+    TForm* MdiHost() const;
+    bool IsMdiChildWindow() const;
+    void SetActive(bool active);
     void ShowNow();
     DWORD StyleBits() const;
     DWORD ExStyleBits() const;
@@ -145,6 +171,8 @@ private:
     TFormStyle form_style_ = TFormStyle::fsNormal;
     TPosition position_ = TPosition::poDesigned;
     TWindowState window_state_ = TWindowState::wsNormal;
+    TTileMode tile_mode_ = TTileMode::tbHorizontal;
+    HWND client_handle_ = nullptr;
     Bitmap icon_;
     TComponent* menu_ = nullptr;
     TWinControl* active_control_ = nullptr;
