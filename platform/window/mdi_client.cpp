@@ -126,11 +126,13 @@ void Leave(WindowSystem& ws, HWND client, ClientState& s, HWND child, bool destr
     s.active = nullptr;
     for (HWND h : std::vector<HWND>(s.order)) {
         if (h != child && IsChildOf(ws, client, h) && Shown(ws, h)) {
-            Activate(ws, client, s, h);
-            if (was_maximized && s.active == h && !ws.IsIconic(h)) {
+            // Maximised before it is activated, so the frame sees it so.
+            if (was_maximized && !ws.IsIconic(h)) {
                 ws.ShowWindow(h, SW_MAXIMIZE);
-                FitMaximized(ws, client, h);
+                if (ws.IsWindow(h))
+                    FitMaximized(ws, client, h);
             }
+            Activate(ws, client, s, h);
             return;
         }
     }

@@ -34,4 +34,9 @@ Region FrameRegion(Size window, int round_corner, int round_corner_bottom)
     return top.Union(bottom);
 }
 
+Rect MaximisedFrameBounds(const Rect& work_area)
+{
+    return { work_area.left - 2, work_area.top - 2, work_area.right + 2, work_area.bottom - 1 };
+}
+
 }

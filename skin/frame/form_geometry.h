@@ -27,4 +27,8 @@ Rect FrameCalcRect(const Rect& window, const FrameEdges& edges);
 // halves meet. Window coordinates.
 Region FrameRegion(Size window, int round_corner, int round_corner_bottom);
 
+// A maximised frame's place: the work area, 2 pixels wider on the left,
+// top and right and 1 pixel shorter at the bottom.
+Rect MaximisedFrameBounds(const Rect& work_area);
+
 }

@@ -11,6 +11,7 @@
 #include "skin/draw/tile.h"
 #include "skin/frame/form_border_painter.h"
 #include "skin/frame/form_geometry.h"
+#include "skin/frame/menu_bar_look.h"
 #include "skin/frame/menu_bar_painter.h"
 #include "skin/frame/refusal_box.h"
 #include "skin/menus/menu_routines.h"
@@ -30,10 +31,6 @@ namespace {
 constexpr int kBackgroundItem = 15;
 constexpr int kBorderColorItem = 16;
 constexpr int kBorderWidthItem = 17;
-constexpr int kSelectedBorderItem = 18;
-constexpr int kSelectedFillItem = 19;
-constexpr int kSelectedFontItem = 20;
-constexpr int kMenuFontItem = 22;
 constexpr int kControlFontItem = 27;
 constexpr int kRoundCornerItem = 14;
 constexpr int kLeftBorderItem = 45;
@@ -48,24 +45,6 @@ constexpr DWORD kCaptionBits = WS_CAPTION;
 // Size messages seen while a frame that started maximised is still
 // maximised; shared by all frames.
 int g_started_maximised_sizes = 0;
-
-// The menu bar colour a file theme gives when it names none.
-TColor FallbackMenuBarColor(TColor control_font, TColor background)
-{
-    if (control_font == 0x20000)
-        return 0xAC5B3B;
-    if (control_font == 0x30000)
-        return 0x996733;
-    return background;
-}
-
-// The maximised window's place: the work area, 2 pixels wider on the left,
-// top and right and 1 pixel shorter at the bottom.
-Rect MaximisedBounds()
-{
-    Rect area = GetWorkAreaRect();
-    return { area.left - 2, area.top - 2, area.right + 2, area.bottom - 1 };
-}
 
 bool IsKeyMessage(UINT msg)
 {
@@ -503,29 +482,7 @@ void TsuiForm::SetMenuBarHeight(int height)
 MenuBarLook TsuiForm::CurrentMenuBarLook() const
 {
     auto* skinned = dynamic_cast<TsuiMainMenu*>(m_menu);
-    ThemeSource theme(skinned ? skinned->FileTheme() : m_file_theme, skinned ? skinned->UIStyle() : m_ui_style);
-    MenuBarLook look;
-    look.mac_os = !theme.UsesFileTheme() && theme.Style() == TsuiUIStyle::MacOS;
-    if (look.mac_os) {
-        static const std::shared_ptr<const Bitmap> bar = Resources::CachedBitmap(kMacOSMenuBar);
-        static const std::shared_ptr<const Bitmap> select = Resources::CachedBitmap(kMacOSMenuSelect);
-        look.bar_picture = bar.get();
-        look.select_picture = select.get();
-    }
-    look.selected_border = theme.Color(kSelectedBorderItem);
-    look.selected_fill = theme.Color(kSelectedFillItem);
-    look.selected_font = theme.Color(kSelectedFontItem);
-    look.font_color = theme.UsesFileTheme() && theme.Color(kControlFontItem) == 0x30000 ? clWhite : theme.Color(kMenuFontItem);
-    if (skinned && !skinned->UseSystemFont()) {
-        look.font.name = skinned->FontName();
-        look.font.SetSize(skinned->FontSize());
-        look.font.charset = skinned->FontCharset();
-        look.font.color = skinned->FontColor();
-    } else {
-        Menu_GetSystemFont(look.font);
-        look.font.color = SystemColors::Resolve(look.font.color);
-    }
-    return look;
+    return ResolveMenuBarLook(skinned ? skinned->FileTheme() : m_file_theme, skinned ? skinned->UIStyle() : m_ui_style, skinned);
 }
 
 void TsuiForm::DrawMenuBar(TToolBar* bar, const Rect& rect, bool& default_draw)
@@ -695,7 +652,7 @@ void TsuiForm::SizeChanged()
         }
     }
     if (maximised) {
-        Rect target = MaximisedBounds();
+        Rect target = MaximisedFrameBounds(GetWorkAreaRect());
         // Placing it sends this message again, with the place it asked for.
         if (!target.IsEmpty() && m_host->BoundsRect() != target)
             m_host->SetBoundsRect(target);

@@ -9,6 +9,13 @@ namespace pellamo {
 TsuiMenuBar::TsuiMenuBar(TComponent* owner, TsuiForm* form)
     : TToolBar(owner)
     , m_form(form)
+    , m_menu([form]() -> TMenu* { return form->Menu(); })
+{
+}
+
+TsuiMenuBar::TsuiMenuBar(TComponent* owner, std::function<TMenu*()> menu)
+    : TToolBar(owner)
+    , m_menu(std::move(menu))
 {
 }
 
@@ -21,7 +28,7 @@ const ClassInfo& TsuiMenuBar::StaticClass()
 TMenu& TsuiMenuBar::BarMenu() const
 {
     // The keys are only given while the frame has a menu.
-    return *m_form->Menu();
+    return *m_menu();
 }
 
 TToolButton* TsuiMenuBar::ItemButton(int index) const

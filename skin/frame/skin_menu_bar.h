@@ -8,6 +8,8 @@
 #include "platform/components/controls/menu_bar_keys.h"
 #include "platform/components/controls/tool_bar.h"
 
+#include <functional>
+
 namespace pellamo {
 
 class TsuiForm;
@@ -16,6 +18,8 @@ class TToolButton;
 class TsuiMenuBar : public TToolBar, private MenuBarKeys::Bar {
 public:
     TsuiMenuBar(TComponent* owner, TsuiForm* form);
+    // A bar for another frame: `menu` names the menu it shows now.
+    TsuiMenuBar(TComponent* owner, std::function<TMenu*()> menu);
     static const ClassInfo& StaticClass();
     const ClassInfo& Class() const override { return StaticClass(); }
 
@@ -37,7 +41,8 @@ private:
     void SetBarHotItem(int index) override;
     void DropBarItem(int index, bool select_first) override;
 
-    TsuiForm* m_form;
+    TsuiForm* m_form = nullptr;
+    std::function<TMenu*()> m_menu;
     MenuBarKeys m_keys { *this };
     int m_key_hot = -1;
 };

@@ -143,10 +143,10 @@ TForm* TForm::MdiHost() const
     auto usable = [this](TForm* f) {
         return f && f != this && f->form_style_ == TFormStyle::fsMDIForm && f->client_handle_;
     };
-    if (Application && usable(Application->MainForm()))
-        return Application->MainForm();
     if (auto* owner_form = dynamic_cast<TForm*>(Owner()); usable(owner_form))
         return owner_form;
+    if (Application && usable(Application->MainForm()))
+        return Application->MainForm();
     return nullptr;
 }
 

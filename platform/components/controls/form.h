@@ -49,9 +49,9 @@ public:
 
     // MDI. A form of style fsMDIForm holds its children (forms of style
     // fsMDIChild) in a client window that fills what its aligned controls
-    // leave. A child goes into the application's main form when that is an
-    // MDI form, else into its owner; without either, making it an MDI child
-    // throws std::logic_error. The children count from the active one.
+    // leave. A child goes into its owner when that is an MDI form, else into
+    // the application's main form when that is one; without either, making
+    // it an MDI child throws std::logic_error. The children count from the active one.
     HWND ClientHandle() const { return client_handle_; }
     int MDIChildCount() const;
     TForm* MDIChildren(int index) const;
