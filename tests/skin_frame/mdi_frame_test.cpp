@@ -10,6 +10,11 @@
 #include "skin/buttons/tool_bar_speed_button.h"
 #include "skin/frame/mdi_form.h"
 #include "skin/frame/skin_menu_bar.h"
+#include "skin/theme/theme_export.h"
+#include "skin/theme/theme_source.h"
+#include "tests/skin/temp_folder.h"
+
+#include <fstream>
 
 #include <stdexcept>
 
@@ -258,6 +263,50 @@ TEST_F(MdiFrameTest, ShortcutsRunOnlyWhileTheFrameIsActiveAndUnblocked)
     ws().EnableWindow(form->Handle(), true);
     Keys({ { 'O', kModControl } });
     EXPECT_EQ(clicks.size(), 2u);
+}
+
+TEST_F(MdiFrameTest, DressesInEveryStyleAndFromAnExportedTheme)
+{
+    TempFolder folder;
+    std::string file = folder.File("exported.sui");
+    std::vector<uint8_t> bytes = ExportBuiltInTheme(TsuiUIStyle::WinXP);
+    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    auto* theme = new TsuiFileTheme(form);
+    theme->SetThemeFile(file);
+    ASSERT_TRUE(theme->CanUse());
+    frame->SetMenu(Menu<TsuiMainMenu>(form, { "&File" }));
+    Child("a");
+
+    struct Case {
+        TsuiUIStyle style; // the built-in style (or the one exported)
+        bool from_file;
+    };
+    const Case cases[] = {
+        { TsuiUIStyle::MacOS, false }, { TsuiUIStyle::WinXP, false }, { TsuiUIStyle::DeepBlue, false },
+        { TsuiUIStyle::Protein, false }, { TsuiUIStyle::BlueGlass, false }, { TsuiUIStyle::WinXP, true },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(UIStyleNames().Name(static_cast<int>(c.style)) + (c.from_file ? " from a file" : ""));
+        frame->SetFileTheme(c.from_file ? theme : nullptr);
+        frame->SetUIStyle(c.from_file ? TsuiUIStyle::FromThemeFile : c.style);
+        Pump();
+        ThemeSource items(nullptr, c.style);
+        EXPECT_EQ(frame->BorderColor(), items.Color(16));
+        EXPECT_EQ(frame->BorderWidth(), items.Int(17));
+        EXPECT_EQ(frame->TitleBar().UIStyle(), c.from_file ? TsuiUIStyle::FromThemeFile : c.style);
+        int w = form->Width();
+        int h = form->Height();
+        Point left = ScreenOf(form->Handle(), { 0, 0 });
+        Rect outer = ws().GetWindowRect(form->Handle());
+        for (int x = 0; x < items.Int(17); ++x) {
+            EXPECT_EQ(PixelAt(form->Handle(), { outer.left - left.x + x, outer.top - left.y + h / 2 }), items.Color(16)) << "left border " << x;
+            EXPECT_EQ(PixelAt(form->Handle(), { outer.left - left.x + w - 1 - x, outer.top - left.y + h / 2 }), items.Color(16)) << "right border";
+        }
+        // The menu panel below the title bar, the client below the panel.
+        EXPECT_EQ(frame->MenuPanel().Top(), frame->TitleBar().Height());
+        EXPECT_EQ(ws().ClientToScreen(form->ClientHandle(), { 0, 0 }).y,
+            frame->MenuPanel().ClientToScreen({ 0, frame->MenuPanel().Height() }).y);
+    }
 }
 
 TEST_F(MdiFrameTest, ReadFromAWindowDescriptionWithItsChildren)
