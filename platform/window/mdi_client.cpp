@@ -353,9 +353,15 @@ LRESULT MdiClient::DefChildProc(WindowSystem& ws, HWND child, UINT msg, WPARAM w
     case WM_SHOWWINDOW:
         if (wparam)
             ws.PostMessage(client, WM_MDIACTIVATE, self, 0);
-        else
-            ws.SendMessage(client, kChildLeaving, self, 0);
         return 0;
+    case WM_WINDOWPOSCHANGED: {
+        // Hidden now: the activation moves on.
+        LRESULT result = ws.DefWindowProc(child, msg, wparam, lparam);
+        auto* pos = reinterpret_cast<WINDOWPOS*>(lparam);
+        if (pos && (pos->flags & SWP_HIDEWINDOW) && ws.IsWindow(client))
+            ws.SendMessage(client, kChildLeaving, self, 0);
+        return result;
+    }
     case WM_DESTROY:
         ws.SendMessage(client, kChildLeaving, self, 1);
         return 0;

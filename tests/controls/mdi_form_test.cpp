@@ -2,6 +2,7 @@
 // (activation, maximise, minimise, restore, cascade, tile, the keyboard).
 #include "platform/window/mdi_arrange.h"
 #include "platform/window/mdi_client.h"
+#include "platform/components/controls/menu_item.h"
 #include "tests/controls/controls_fixture.h"
 
 #include <stdexcept>
@@ -233,6 +234,44 @@ TEST_F(MdiFormTest, ClosingTheActiveChildActivatesTheNext)
     EXPECT_EQ(frame->ActiveMDIChild(), a);
     EXPECT_TRUE(a->Active());
     EXPECT_EQ(a->WindowState(), TWindowState::wsMaximized) << "the next child keeps the frame's maximised look";
+}
+
+TEST_F(MdiFormTest, WindowMenuListsTheChildrenAndActivatesTheChosenOne)
+{
+    auto* window_menu = new TMenuItem(frame);
+    auto* tile = new TMenuItem(frame);
+    tile->SetCaption("&Tile");
+    window_menu->Add(tile);
+    frame->SetWindowMenu(window_menu);
+    auto entries = [&] {
+        std::vector<std::string> list;
+        for (int i = 0; i < window_menu->Count(); ++i) {
+            TMenuItem* item = window_menu->Items(i);
+            list.push_back(item->Caption() + (item->Checked() ? " *" : ""));
+        }
+        return list;
+    };
+    EXPECT_EQ(entries(), (std::vector<std::string> { "&Tile" }));
+    TForm* a = Child("Alpha");
+    TForm* b = Child("Beta");
+    EXPECT_EQ(entries(), (std::vector<std::string> { "&Tile", "-", "&1 Alpha", "&2 Beta *" }));
+
+    window_menu->Items(2)->Click();
+    Pump();
+    EXPECT_EQ(frame->ActiveMDIChild(), a);
+    EXPECT_EQ(entries(), (std::vector<std::string> { "&Tile", "-", "&1 Alpha *", "&2 Beta" })) << "made in order, not as activated";
+
+    // A minimised child chosen from the list comes back.
+    ws().SendMessage(b->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    window_menu->Items(3)->Click();
+    Pump();
+    EXPECT_EQ(frame->ActiveMDIChild(), b);
+    EXPECT_EQ(b->WindowState(), TWindowState::wsNormal);
+
+    a->Free();
+    b->Free();
+    Pump();
+    EXPECT_EQ(entries(), (std::vector<std::string> { "&Tile" }));
 }
 
 }

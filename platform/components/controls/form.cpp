@@ -2,6 +2,7 @@
 
 #include "platform/components/class_registry.h"
 #include "platform/components/controls/application.h"
+#include "platform/components/controls/menu_item.h"
 #include "platform/components/props.h"
 #include "platform/window/mdi_client.h"
 #include "platform/window/window_system.h"
@@ -46,6 +47,7 @@ const ClassInfo& TForm::StaticClass()
             props::Enum<TForm>("FormStyle", FormStyleNames(), &TForm::FormStyle, &TForm::SetFormStyle),
             props::Enum<TForm>("Position", PositionNames(), &TForm::Position, &TForm::SetPosition),
             props::Enum<TForm>("TileMode", TileModeNames(), &TForm::TileMode, &TForm::SetTileMode),
+            props::Ref<TForm, TMenuItem>("WindowMenu", &TForm::WindowMenu, &TForm::SetWindowMenu),
             props::Enum<TForm>("WindowState", WindowStateNames(), &TForm::WindowState, &TForm::SetWindowState),
             props::Ref<TForm, TComponent>("Menu", &TForm::MenuComponent, &TForm::SetMenu),
             props::Ref<TForm, TWinControl>("ActiveControl", &TForm::ActiveControl, &TForm::SetActiveControl),
@@ -158,9 +160,91 @@ bool TForm::IsMdiChildWindow() const
 void TForm::CreateWnd()
 {
     TCustomControl::CreateWnd();
-    if (form_style_ == TFormStyle::fsMDIForm && HandleAllocated() && !MdiClient::IsClient(Windows(), client_handle_)) {
-        client_handle_ = MdiClient::Create(Windows(), HandleOrNull(), ClientRect());
-        Realign();
+    if (form_style_ == TFormStyle::fsMDIForm)
+        MakeClient();
+}
+
+void TForm::MakeClient()
+{
+    if (!HandleAllocated() || MdiClient::IsClient(Windows(), client_handle_))
+        return;
+    WindowSystem& ws = Windows();
+    client_handle_ = MdiClient::Create(ws, HandleOrNull(), ClientRect());
+    if (!client_handle_)
+        return;
+    // The window menu follows the children's activation.
+    auto alive = AliveFlag();
+    ws.SetWindowSubclass(client_handle_, [this, alive](HWND h, UINT msg, WPARAM w, LPARAM l, const pellamo::WndProc& next) {
+        LRESULT result = next(h, msg, w, l);
+        if (*alive && msg == WM_MDISETMENU && !HasState(csDestroying))
+            UpdateWindowMenu();
+        return result;
+    });
+    Realign();
+}
+
+void TForm::SetWindowMenu(TMenuItem* item)
+{
+    if (item == window_menu_)
+        return;
+    ClearWindowMenu();
+    if (window_menu_)
+        RemoveFreeNotification(window_menu_);
+    window_menu_ = item;
+    if (item)
+        FreeNotification(item);
+    UpdateWindowMenu();
+}
+
+void TForm::ClearWindowMenu()
+{
+    std::vector<TMenuItem*> items;
+    items.swap(window_items_);
+    for (TMenuItem* item : items)
+        item->Free();
+}
+
+void TForm::UpdateWindowMenu()
+{
+    ClearWindowMenu();
+    if (!window_menu_ || !client_handle_ || !Windows().IsWindow(client_handle_))
+        return;
+    WindowSystem& ws = Windows();
+    std::vector<HWND> children;
+    for (HWND h : MdiClient::Children(ws, client_handle_))
+        if (ws.GetStyle(h) & WS_VISIBLE)
+            children.push_back(h);
+    if (children.empty())
+        return;
+    // In the order they were made (handles only grow), not as activated.
+    std::sort(children.begin(), children.end(), [](HWND a, HWND b) { return reinterpret_cast<uintptr_t>(a) < reinterpret_cast<uintptr_t>(b); });
+    HWND active = MdiClient::Active(ws, client_handle_);
+    auto add = [this](TMenuItem* item) {
+        window_items_.push_back(item);
+        window_menu_->Add(item);
+    };
+    if (window_menu_->Count() > 0) {
+        auto* line = new TMenuItem(this);
+        line->SetCaption("-");
+        add(line);
+    }
+    int number = 1;
+    for (HWND h : children) {
+        auto* item = new TMenuItem(this);
+        std::string text = ws.GetWindowText(h);
+        if (auto* child = dynamic_cast<TForm*>(TWinControl::FromHandle(ws, h)))
+            text = child->Caption();
+        item->SetCaption(number <= 9 ? "&" + std::to_string(number) + " " + text : text);
+        item->SetChecked(h == active);
+        HWND client = client_handle_;
+        // Posted: the list is made again while the item's click still runs.
+        item->OnClick = [&ws, client, h](TObject*) {
+            if (ws.IsIconic(h))
+                ws.PostMessage(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(h), 0);
+            ws.PostMessage(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(h), 0);
+        };
+        add(item);
+        ++number;
     }
 }
 
@@ -311,10 +395,8 @@ void TForm::SetFormStyle(TFormStyle style)
         return;
     }
     ApplyStyles();
-    if (style == TFormStyle::fsMDIForm && HandleAllocated()) {
-        client_handle_ = MdiClient::Create(Windows(), HandleOrNull(), ClientRect());
-        Realign();
-    }
+    if (style == TFormStyle::fsMDIForm)
+        MakeClient();
 }
 
 void TForm::SetBorderIcons(TBorderIcons icons)
@@ -454,6 +536,11 @@ void TForm::Notification(TComponent* component, TOperation operation)
         return;
     if (component == active_control_)
         active_control_ = nullptr;
+    std::erase(window_items_, component);
+    if (component == window_menu_) {
+        window_menu_ = nullptr;
+        window_items_.clear(); // its entries went with it
+    }
     if (component == menu_) {
         menu_ = nullptr;
         if (!HasState(csDestroying))

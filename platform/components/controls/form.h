@@ -12,10 +12,12 @@
 #include "platform/gfx/bitmap.h"
 
 #include <memory>
+#include <vector>
 
 namespace pellamo {
 
 class TMainMenu;
+class TMenuItem;
 
 // A menu that shows itself as a form's bar (the plain main menu): told
 // when the form's Menu no longer names it, so that the bar goes.
@@ -64,6 +66,10 @@ public:
     // Activates the next (previous) child, as Ctrl+F6 (Ctrl+Shift+F6) does.
     void Next();
     void Previous();
+    // The menu item under which the shown children are listed (after a
+    // line), the active one checked; choosing one activates it.
+    TMenuItem* WindowMenu() const { return window_menu_; }
+    void SetWindowMenu(TMenuItem* item);
 
     const Bitmap& Icon() const { return icon_; }
     void SetIcon(const Bitmap& icon) { icon_ = icon; }
@@ -161,6 +167,9 @@ private:
     // The MDI form a child of style fsMDIChild goes into.
     TForm* MdiHost() const;
     bool IsMdiChildWindow() const;
+    void MakeClient();
+    void UpdateWindowMenu();
+    void ClearWindowMenu();
     void SetActive(bool active);
     void ShowNow();
     DWORD StyleBits() const;
@@ -173,6 +182,8 @@ private:
     TWindowState window_state_ = TWindowState::wsNormal;
     TTileMode tile_mode_ = TTileMode::tbHorizontal;
     HWND client_handle_ = nullptr;
+    TMenuItem* window_menu_ = nullptr;
+    std::vector<TMenuItem*> window_items_; // the children's entries under window_menu_
     Bitmap icon_;
     TComponent* menu_ = nullptr;
     TWinControl* active_control_ = nullptr;
