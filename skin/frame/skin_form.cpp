@@ -651,7 +651,8 @@ void TsuiForm::SizeChanged()
             ++g_started_maximised_sizes;
         }
     }
-    if (maximised) {
+    // A maximised MDI child fills its client, which places it.
+    if (maximised && m_host->FormStyle() != TFormStyle::fsMDIChild) {
         Rect target = MaximisedFrameBounds(GetWorkAreaRect());
         // Placing it sends this message again, with the place it asked for.
         if (!target.IsEmpty() && m_host->BoundsRect() != target)

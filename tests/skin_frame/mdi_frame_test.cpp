@@ -11,10 +11,12 @@
 #include "skin/frame/mdi_form.h"
 #include "skin/frame/skin_menu_bar.h"
 #include "skin/theme/theme_export.h"
+#include "skin/theme/theme_file_writer.h"
 #include "skin/theme/theme_source.h"
 #include "tests/skin/temp_folder.h"
 
 #include <fstream>
+#include <optional>
 
 #include <stdexcept>
 
@@ -176,7 +178,11 @@ TEST_F(MdiFrameTest, ControlButtonsFollowTheMaximisedChildsTitleBarButtons)
 
     // A maximised child with the usual three gets all three; closing it
     // hands the maximised state to the next child and its buttons show.
-    Maximise(plain);
+    // Its own title bar's maximise button fills the client, not the screen.
+    dynamic_cast<TsuiForm*>(plain->Controls(0))->TitleBar().MaximizeOrRestoreForm();
+    Pump();
+    EXPECT_EQ(plain->WindowState(), TWindowState::wsMaximized);
+    EXPECT_EQ(plain->ClientToScreen({ 0, 0 }), ws().ClientToScreen(form->ClientHandle(), { 0, 0 }));
     EXPECT_EQ(ControlButtonsShown(), (std::vector<bool> { true, true, true }));
     bool freed = false;
     plain->OnDestroy = [&](TObject*) { freed = true; };
@@ -306,6 +312,46 @@ TEST_F(MdiFrameTest, DressesInEveryStyleAndFromAnExportedTheme)
         EXPECT_EQ(frame->MenuPanel().Top(), frame->TitleBar().Height());
         EXPECT_EQ(ws().ClientToScreen(form->ClientHandle(), { 0, 0 }).y,
             frame->MenuPanel().ClientToScreen({ 0, frame->MenuPanel().Height() }).y);
+    }
+}
+
+TEST_F(MdiFrameTest, AFileThemeWithoutAMenuBarColourTakesOneFromItsFontColour)
+{
+    TempFolder folder;
+    struct Case {
+        const char* what;
+        int32_t control_font;
+        std::optional<int32_t> menu_bar;
+        TColor expected;
+    };
+    const Case cases[] = {
+        { "dark blue font", 0x030000, std::nullopt, 0x996733 },
+        { "blue font", 0x020000, std::nullopt, 0xAC5B3B },
+        { "any other font: the background", 0x000000, std::nullopt, 0x123456 },
+        { "a colour of its own wins", 0x030000, 0x00FF00, 0x00FF00 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string file = folder.File(std::string(c.what) + ".sui");
+        {
+            TsuiThemeFileWriter writer(file);
+            writer.AddInteger("FormBackgroundColor", 0x123456);
+            writer.AddInteger("FormBorderColor", 0x654321);
+            writer.AddInteger("FormBorderWidthInt", 1);
+            writer.AddInteger("ControlFontColor", c.control_font);
+            if (c.menu_bar)
+                writer.AddInteger("MenuMenuBarColor", *c.menu_bar);
+            writer.Save();
+        }
+        auto* theme = new TsuiFileTheme(form);
+        theme->SetThemeFile(file);
+        ASSERT_TRUE(theme->CanUse());
+        frame->SetFileTheme(theme);
+        frame->SetUIStyle(TsuiUIStyle::FromThemeFile);
+        EXPECT_EQ(frame->MenuBarColor(), c.expected);
+        EXPECT_EQ(frame->BorderColor(), 0x654321);
+        frame->SetFileTheme(nullptr);
+        theme->Free();
     }
 }
 

@@ -234,7 +234,14 @@ void TForm::UpdateWindowMenu()
         std::string text = ws.GetWindowText(h);
         if (auto* child = dynamic_cast<TForm*>(TWinControl::FromHandle(ws, h)))
             text = child->Caption();
-        item->SetCaption(number <= 9 ? "&" + std::to_string(number) + " " + text : text);
+        std::string caption;
+        if (number <= 9) {
+            caption.push_back('&');
+            caption.push_back(static_cast<char>('0' + number));
+            caption.push_back(' ');
+        }
+        caption.append(text);
+        item->SetCaption(caption);
         item->SetChecked(h == active);
         HWND client = client_handle_;
         // Posted: the list is made again while the item's click still runs.
@@ -414,6 +421,17 @@ void TForm::SetWindowState(TWindowState state)
     window_state_ = state;
     if (HasState(csLoading) || !Visible() || !HandleAllocated())
         return;
+    if (IsMdiChildWindow()) {
+        // Through the client, which keeps a maximised child filling it.
+        WindowSystem& ws = Windows();
+        HWND h = HandleOrNull();
+        WPARAM self = reinterpret_cast<WPARAM>(h);
+        if (state == TWindowState::wsMinimized)
+            ws.SendMessage(h, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        else
+            ws.SendMessage(ws.GetParent(h), state == TWindowState::wsMaximized ? WM_MDIMAXIMIZE : WM_MDIRESTORE, self, 0);
+        return;
+    }
     int cmd = state == TWindowState::wsMinimized ? SW_MINIMIZE
         : state == TWindowState::wsMaximized     ? SW_SHOWMAXIMIZED
                                                  : SW_RESTORE;
