@@ -38,8 +38,6 @@ constexpr int kBackgroundItem = 15;
 constexpr int kBorderColorItem = 16;
 constexpr int kBorderWidthItem = 17;
 constexpr int kControlFontItem = 27;
-constexpr int kLeftBorderItem = 45;
-constexpr int kBottomBorderItem = 46;
 constexpr int kBottomRoundCornerItem = 47;
 constexpr int kMenuBarColorItem = 48;
 
@@ -270,19 +268,11 @@ void TsuiMDIForm::SetUIStyle(TsuiUIStyle style)
     m_menu_bar_color = theme.Color(kBackgroundItem);
     m_border_width = theme.Int(kBorderWidthItem);
     m_round_corner = theme.Int(kRoundCornerItem);
-    m_right_border.reset();
-    m_left_border = Bitmap();
-    m_bottom_border = Bitmap();
+    m_border_pictures.Take(theme);
     if (theme.UsesFileTheme()) {
         TColor own = theme.Color(kMenuBarColorItem);
         m_menu_bar_color = own != -1 ? own : FallbackMenuBarColor(theme.Color(kControlFontItem), m_menu_bar_color);
         m_round_corner_bottom = theme.Int(kBottomRoundCornerItem);
-        m_left_border = theme.Picture(kLeftBorderItem);
-        if (m_left_border.Width() > 0 && m_left_border.Height() > 0) {
-            m_right_border = std::make_unique<Bitmap>(m_left_border);
-            RoundPicture2(*m_right_border);
-        }
-        m_bottom_border = theme.Picture(kBottomBorderItem);
     } else {
         m_round_corner_bottom = 0;
     }
@@ -581,19 +571,8 @@ void TsuiMDIForm::UpdateTopMenu()
 {
     if (!m_menu_bar || !m_effective)
         return;
-    TMenuItem* root = m_effective->Items();
-    if (m_menu_bar->ButtonCount() != root->Count()) {
+    if (!m_menu_bar->SyncTopItems(m_effective->Items()))
         UpdateMenu();
-        return;
-    }
-    for (int i = 0; i < m_menu_bar->ButtonCount(); ++i) {
-        TToolButton* b = m_menu_bar->Buttons(i);
-        if (TMenuItem* item = b->MenuItem()) {
-            b->SetEnabled(item->Enabled());
-            b->SetVisible(item->Visible());
-        }
-    }
-    m_menu_bar->ArrangeButtons();
 }
 
 void TsuiMDIForm::RepaintMenuBar()
@@ -630,12 +609,9 @@ void TsuiMDIForm::DrawMenuBar(TToolBar* bar, const Rect& rect, bool& default_dra
 void TsuiMDIForm::DrawButton(TToolBar* bar, TToolButton* button, unsigned state, bool& default_draw)
 {
     default_draw = false;
-    MenuBarButtonFace face;
-    face.caption = button->DisplayCaption();
-    face.hot = (state & cdsHot) || (m_menu_bar && m_menu_bar->KeyboardHotButton() == button);
-    face.pressed = state & cdsSelected;
-    face.enabled = true; // the MDI frame does not grey its captions
-    PaintMenuBarButton(bar->Canvas(), button->BoundsRect(), face, ButtonLook());
+    // The MDI frame does not grey disabled captions.
+    if (m_menu_bar)
+        PaintMenuBarButton(bar->Canvas(), button->BoundsRect(), m_menu_bar->ButtonFace(button, state, false), ButtonLook());
 }
 
 // ---------------------------------------------------------------- frame
@@ -658,22 +634,14 @@ void TsuiMDIForm::PaintBorder()
     HWND host = m_host->HandleOrNull();
     if (ws.IsIconic(host) && !HasState(csDesigning))
         return;
-    Rect bounds = ws.GetWindowRect(host);
     bool bar_shown = m_menu_panel && m_menu_panel->Visible();
     FormBorderFace face;
-    face.window = { bounds.Width(), bounds.Height() };
+    DescribeFrameWindow(face, ws, host, *m_title_bar);
     face.border_width = m_border_width;
     face.border_color = SystemColors::Resolve(m_border_color);
     face.color = SystemColors::Resolve(m_menu_bar_color);
-    if (m_right_border)
+    if (m_border_pictures.HasSides())
         face.color = SystemColors::Resolve(bar_shown ? m_menu_bar->Color() : m_host->Color());
-    face.title_visible = m_title_bar->Visible();
-    face.title_height = m_title_bar->Height();
-    if (m_title_bar->CanPaint()) {
-        face.title_left = m_title_bar->LeftImage();
-        face.title_right = m_title_bar->RightImage();
-        face.title_centre = m_title_bar->CenterImage();
-    }
     face.round_corner = m_round_corner;
     face.designing = HasState(csDesigning);
     face.has_menu_bar = m_menu_bar != nullptr;
@@ -681,16 +649,8 @@ void TsuiMDIForm::PaintBorder()
     face.menu_bar_height = bar_shown ? m_menu_panel->Height() : 0;
     face.menu_bar_color = SystemColors::Resolve(m_menu_bar_color);
     face.form_color = SystemColors::Resolve(m_host->Color());
-    if (m_right_border) {
-        face.left_border = &m_left_border;
-        face.right_border = m_right_border.get();
-        face.bottom_border = m_bottom_border.Empty() ? nullptr : &m_bottom_border;
-    }
-    DeviceContext* dc = ws.GetWindowDC(host);
-    if (!dc)
-        return;
-    pellamo::PaintFormBorder(dc->GetCanvas(), face);
-    ws.ReleaseDC(host, dc);
+    m_border_pictures.Describe(face);
+    PaintBorderOnWindow(ws, host, face);
 }
 
 void TsuiMDIForm::RegionWindow()
@@ -729,19 +689,13 @@ LRESULT TsuiMDIForm::FrameProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam
             ws.SetStyle(hwnd, ws.GetStyle(hwnd) & ~kCaptionBits);
         FrameEdges edges;
         edges.border_width = 0; // the bottom edge goes 2 pixels down before the window's own frame comes off
-        edges.side_picture = m_right_border ? m_right_border->Width() : 0;
-        edges.bottom_picture = m_bottom_border.Height();
-        if (wparam) {
-            auto* p = reinterpret_cast<NCCALCSIZE_PARAMS*>(lparam);
-            p->rgrc[0] = FrameCalcRect(p->rgrc[0], edges);
-            p->rgrc[1] = p->rgrc[0];
-        } else if (auto* r = reinterpret_cast<Rect*>(lparam)) {
-            *r = FrameCalcRect(*r, edges);
-        }
+        edges.side_picture = m_border_pictures.SideWidth();
+        edges.bottom_picture = m_border_pictures.BottomHeight();
+        ApplyFrameCalcRect(wparam, lparam, edges);
         return next(hwnd, msg, wparam, lparam);
     }
     case kBorderPictureWidthMessage:
-        return m_right_border ? m_right_border->Width() : 0;
+        return m_border_pictures.SideWidth();
     case WM_NCPAINT:
         if (ws.IsIconic(hwnd))
             return next(hwnd, msg, wparam, lparam);

@@ -14,6 +14,7 @@
 #include "platform/components/component.h"
 #include "platform/window/window_object.h"
 #include "skin/frame/menu_bar_painter.h"
+#include "skin/frame/frame_border_pictures.h"
 #include "skin/frame/title_bar.h"
 #include "skin/menus/menu_bar_host.h"
 #include "skin/theme/file_theme.h"
@@ -141,9 +142,7 @@ private:
     int m_round_corner_bottom = 0;
     bool m_draw_child_captions = true;
     bool m_draw_child_menus = true;
-    std::unique_ptr<Bitmap> m_right_border;
-    Bitmap m_left_border;
-    Bitmap m_bottom_border;
+    FrameBorderPictures m_border_pictures;
     TsuiTitleBarButtons m_no_buttons { nullptr };
     TsuiTitleBarSections m_no_sections { nullptr };
     HWND m_client = nullptr;

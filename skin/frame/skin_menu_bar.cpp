@@ -69,4 +69,29 @@ void TsuiMenuBar::DropBarItem(int index, bool select_first)
         b->MenuItem()->Click();
 }
 
+MenuBarButtonFace TsuiMenuBar::ButtonFace(TToolButton* button, unsigned state, bool grey_disabled) const
+{
+    MenuBarButtonFace face;
+    face.caption = button->DisplayCaption();
+    face.hot = (state & cdsHot) || KeyboardHotButton() == button;
+    face.pressed = state & cdsSelected;
+    face.enabled = !grey_disabled || !(state & cdsDisabled);
+    return face;
+}
+
+bool TsuiMenuBar::SyncTopItems(TMenuItem* root)
+{
+    if (ButtonCount() != root->Count())
+        return false;
+    for (int i = 0; i < ButtonCount(); ++i) {
+        TToolButton* b = Buttons(i);
+        if (TMenuItem* item = b->MenuItem()) {
+            b->SetEnabled(item->Enabled());
+            b->SetVisible(item->Visible());
+        }
+    }
+    ArrangeButtons();
+    return true;
+}
+
 }
