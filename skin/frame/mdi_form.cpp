@@ -294,9 +294,8 @@ void TsuiMDIForm::SetUIStyle(TsuiUIStyle style)
 
 void TsuiMDIForm::SetFileTheme(TsuiFileTheme* theme)
 {
-    if (theme == m_file_theme)
-        return;
-    if (m_file_theme)
+    // The same theme set again has loaded another file: restyle all the same.
+    if (m_file_theme && m_file_theme != theme)
         RemoveFreeNotification(m_file_theme);
     m_file_theme = theme;
     if (theme)

@@ -330,6 +330,10 @@ TEST_F(MdiFrameTest, AFileThemeWithoutAMenuBarColourTakesOneFromItsFontColour)
         { "any other font: the background", 0x000000, std::nullopt, 0x123456 },
         { "a colour of its own wins", 0x030000, 0x00FF00, 0x00FF00 },
     };
+    // One theme loading file after file: the frame follows each.
+    auto* theme = new TsuiFileTheme(form);
+    frame->SetFileTheme(theme);
+    frame->SetUIStyle(TsuiUIStyle::FromThemeFile);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         std::string file = folder.File(std::string(c.what) + ".sui");
@@ -343,16 +347,15 @@ TEST_F(MdiFrameTest, AFileThemeWithoutAMenuBarColourTakesOneFromItsFontColour)
                 writer.AddInteger("MenuMenuBarColor", *c.menu_bar);
             writer.Save();
         }
-        auto* theme = new TsuiFileTheme(form);
         theme->SetThemeFile(file);
         ASSERT_TRUE(theme->CanUse());
-        frame->SetFileTheme(theme);
-        frame->SetUIStyle(TsuiUIStyle::FromThemeFile);
         EXPECT_EQ(frame->MenuBarColor(), c.expected);
         EXPECT_EQ(frame->BorderColor(), 0x654321);
-        frame->SetFileTheme(nullptr);
-        theme->Free();
     }
+    // The theme gone, the frame wears DeepBlue.
+    theme->Free();
+    EXPECT_EQ(frame->FileTheme(), nullptr);
+    EXPECT_EQ(frame->UIStyle(), TsuiUIStyle::DeepBlue);
 }
 
 TEST_F(MdiFrameTest, ReadFromAWindowDescriptionWithItsChildren)
