@@ -251,6 +251,15 @@ void WindowSystem::HandleMouse(const DisplayEvent& e, WindowObject& top)
             if (!Find(target))
                 return;
         }
+        // A click inside a child of an MDI client activates that child.
+        for (WindowObject* o = Find(target); o; o = Find(o->parent)) {
+            if (o->ex_style & WS_EX_MDICHILD) {
+                SendMessage(o->handle, WM_CHILDACTIVATE);
+                if (!Find(target))
+                    return;
+                break;
+            }
+        }
         static constexpr UINT kClient[] = { WM_LBUTTONDOWN, WM_MBUTTONDOWN, WM_RBUTTONDOWN };
         static constexpr UINT kNonClient[] = { WM_NCLBUTTONDOWN, WM_NCMBUTTONDOWN, WM_NCRBUTTONDOWN };
         int b = static_cast<int>(e.button) - 1;

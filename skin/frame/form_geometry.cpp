@@ -34,4 +34,20 @@ Region FrameRegion(Size window, int round_corner, int round_corner_bottom)
     return top.Union(bottom);
 }
 
+Rect MaximisedFrameBounds(const Rect& work_area)
+{
+    return { work_area.left - 2, work_area.top - 2, work_area.right + 2, work_area.bottom - 1 };
+}
+
+void ApplyFrameCalcRect(WPARAM wparam, LPARAM lparam, const FrameEdges& edges)
+{
+    if (wparam) {
+        auto* p = reinterpret_cast<NCCALCSIZE_PARAMS*>(lparam);
+        p->rgrc[0] = FrameCalcRect(p->rgrc[0], edges);
+        p->rgrc[1] = p->rgrc[0];
+    } else if (auto* r = reinterpret_cast<Rect*>(lparam)) {
+        *r = FrameCalcRect(*r, edges);
+    }
+}
+
 }

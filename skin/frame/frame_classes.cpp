@@ -1,6 +1,7 @@
 #include "skin/frame/frame_classes.h"
 
 #include "platform/components/class_registry.h"
+#include "skin/frame/mdi_form.h"
 #include "skin/frame/skin_form.h"
 #include "skin/frame/title_bar.h"
 #include "skin/menus/menu_classes.h"
@@ -12,7 +13,7 @@ void RegisterSkinFrameClasses()
 {
     RegisterSkinMenuClasses();
     RegisterSkinThemeClasses();
-    RegisterClasses({ &TsuiForm::StaticClass(), &TsuiTitleBar::StaticClass() });
+    RegisterClasses({ &TsuiForm::StaticClass(), &TsuiTitleBar::StaticClass(), &TsuiMDIForm::StaticClass() });
 }
 
 }

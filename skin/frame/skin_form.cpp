@@ -11,6 +11,7 @@
 #include "skin/draw/tile.h"
 #include "skin/frame/form_border_painter.h"
 #include "skin/frame/form_geometry.h"
+#include "skin/frame/menu_bar_look.h"
 #include "skin/frame/menu_bar_painter.h"
 #include "skin/frame/refusal_box.h"
 #include "skin/menus/menu_routines.h"
@@ -30,14 +31,8 @@ namespace {
 constexpr int kBackgroundItem = 15;
 constexpr int kBorderColorItem = 16;
 constexpr int kBorderWidthItem = 17;
-constexpr int kSelectedBorderItem = 18;
-constexpr int kSelectedFillItem = 19;
-constexpr int kSelectedFontItem = 20;
-constexpr int kMenuFontItem = 22;
 constexpr int kControlFontItem = 27;
 constexpr int kRoundCornerItem = 14;
-constexpr int kLeftBorderItem = 45;
-constexpr int kBottomBorderItem = 46;
 constexpr int kBottomRoundCornerItem = 47;
 constexpr int kMenuBarColorItem = 48;
 
@@ -48,24 +43,6 @@ constexpr DWORD kCaptionBits = WS_CAPTION;
 // Size messages seen while a frame that started maximised is still
 // maximised; shared by all frames.
 int g_started_maximised_sizes = 0;
-
-// The menu bar colour a file theme gives when it names none.
-TColor FallbackMenuBarColor(TColor control_font, TColor background)
-{
-    if (control_font == 0x20000)
-        return 0xAC5B3B;
-    if (control_font == 0x30000)
-        return 0x996733;
-    return background;
-}
-
-// The maximised window's place: the work area, 2 pixels wider on the left,
-// top and right and 1 pixel shorter at the bottom.
-Rect MaximisedBounds()
-{
-    Rect area = GetWorkAreaRect();
-    return { area.left - 2, area.top - 2, area.right + 2, area.bottom - 1 };
-}
 
 bool IsKeyMessage(UINT msg)
 {
@@ -211,21 +188,13 @@ void TsuiForm::SetUIStyle(TsuiUIStyle style)
     m_border_width = theme.Int(kBorderWidthItem);
     SetColor(theme.Color(kBackgroundItem));
     m_title_bar->SetRoundCorner(theme.Int(kRoundCornerItem));
-    m_right_border.reset();
-    m_left_border = Bitmap();
-    m_bottom_border = Bitmap();
+    m_border_pictures.Take(theme);
     if (theme.UsesFileTheme()) {
         if (m_menu_bar) {
             TColor own = theme.Color(kMenuBarColorItem);
             SetMenuBarColor(own != -1 ? own : FallbackMenuBarColor(theme.Color(kControlFontItem), Color()));
         }
         m_title_bar->SetRoundCornerBottom(theme.Int(kBottomRoundCornerItem));
-        m_left_border = theme.Picture(kLeftBorderItem);
-        if (!m_left_border.Empty()) {
-            m_right_border = std::make_unique<Bitmap>(m_left_border);
-            RoundPicture2(*m_right_border);
-        }
-        m_bottom_border = theme.Picture(kBottomBorderItem);
     } else {
         m_title_bar->SetRoundCornerBottom(0);
         SetMenuBarColor(Color());
@@ -455,20 +424,9 @@ void TsuiForm::UpdateTopMenu()
 {
     if (!m_menu_bar || !m_menu)
         return;
-    TMenuItem* root = m_menu->Items();
-    if (m_menu_bar->ButtonCount() != root->Count()) {
-        // Items came or went: the buttons are made again.
+    // Items came or went: the buttons are made again.
+    if (!m_menu_bar->SyncTopItems(m_menu->Items()))
         UpdateMenu();
-        return;
-    }
-    for (int i = 0; i < m_menu_bar->ButtonCount(); ++i) {
-        TToolButton* b = m_menu_bar->Buttons(i);
-        if (TMenuItem* item = b->MenuItem()) {
-            b->SetEnabled(item->Enabled());
-            b->SetVisible(item->Visible());
-        }
-    }
-    m_menu_bar->ArrangeButtons();
 }
 
 void TsuiForm::RepaintMenuBar()
@@ -504,29 +462,7 @@ void TsuiForm::SetMenuBarHeight(int height)
 MenuBarLook TsuiForm::CurrentMenuBarLook() const
 {
     auto* skinned = dynamic_cast<TsuiMainMenu*>(m_menu);
-    ThemeSource theme(skinned ? skinned->FileTheme() : m_file_theme, skinned ? skinned->UIStyle() : m_ui_style);
-    MenuBarLook look;
-    look.mac_os = !theme.UsesFileTheme() && theme.Style() == TsuiUIStyle::MacOS;
-    if (look.mac_os) {
-        static const std::shared_ptr<const Bitmap> bar = Resources::CachedBitmap(kMacOSMenuBar);
-        static const std::shared_ptr<const Bitmap> select = Resources::CachedBitmap(kMacOSMenuSelect);
-        look.bar_picture = bar.get();
-        look.select_picture = select.get();
-    }
-    look.selected_border = theme.Color(kSelectedBorderItem);
-    look.selected_fill = theme.Color(kSelectedFillItem);
-    look.selected_font = theme.Color(kSelectedFontItem);
-    look.font_color = theme.UsesFileTheme() && theme.Color(kControlFontItem) == 0x30000 ? clWhite : theme.Color(kMenuFontItem);
-    if (skinned && !skinned->UseSystemFont()) {
-        look.font.name = skinned->FontName();
-        look.font.SetSize(skinned->FontSize());
-        look.font.charset = skinned->FontCharset();
-        look.font.color = skinned->FontColor();
-    } else {
-        Menu_GetSystemFont(look.font);
-        look.font.color = SystemColors::Resolve(look.font.color);
-    }
-    return look;
+    return ResolveMenuBarLook(skinned ? skinned->FileTheme() : m_file_theme, skinned ? skinned->UIStyle() : m_ui_style, skinned);
 }
 
 void TsuiForm::DrawMenuBar(TToolBar* bar, const Rect& rect, bool& default_draw)
@@ -538,12 +474,8 @@ void TsuiForm::DrawMenuBar(TToolBar* bar, const Rect& rect, bool& default_draw)
 void TsuiForm::DrawButton(TToolBar* bar, TToolButton* button, unsigned state, bool& default_draw)
 {
     default_draw = false;
-    MenuBarButtonFace face;
-    face.caption = button->DisplayCaption();
-    face.hot = (state & cdsHot) || (m_menu_bar && m_menu_bar->KeyboardHotButton() == button);
-    face.pressed = state & cdsSelected;
-    face.enabled = !(state & cdsDisabled);
-    PaintMenuBarButton(bar->Canvas(), button->BoundsRect(), face, CurrentMenuBarLook());
+    if (m_menu_bar)
+        PaintMenuBarButton(bar->Canvas(), button->BoundsRect(), m_menu_bar->ButtonFace(button, state, true), CurrentMenuBarLook());
 }
 
 // ---------------------------------------------------------------- painting
@@ -576,19 +508,11 @@ void TsuiForm::PaintFormBorder()
     HWND host = m_host->HandleOrNull();
     if (ws.IsIconic(host))
         return;
-    Rect bounds = ws.GetWindowRect(host);
     FormBorderFace face;
-    face.window = { bounds.Width(), bounds.Height() };
+    DescribeFrameWindow(face, ws, host, *m_title_bar);
     face.border_width = m_border_width;
     face.border_color = SystemColors::Resolve(m_border_color);
     face.color = SystemColors::Resolve(Color());
-    face.title_visible = m_title_bar->Visible();
-    face.title_height = m_title_bar->Height();
-    if (m_title_bar->CanPaint()) {
-        face.title_left = m_title_bar->LeftImage();
-        face.title_right = m_title_bar->RightImage();
-        face.title_centre = m_title_bar->CenterImage();
-    }
     face.round_corner = m_title_bar->RoundCorner();
     face.designing = HasState(csDesigning);
     face.has_menu_bar = m_menu_bar != nullptr;
@@ -596,16 +520,8 @@ void TsuiForm::PaintFormBorder()
     face.menu_bar_height = m_menu_bar ? m_menu_bar->Height() : 0;
     face.menu_bar_color = SystemColors::Resolve(m_menu_bar_color);
     face.form_color = SystemColors::Resolve(m_host->Color());
-    if (m_right_border) {
-        face.left_border = &m_left_border;
-        face.right_border = m_right_border.get();
-        face.bottom_border = m_bottom_border.Empty() ? nullptr : &m_bottom_border;
-    }
-    DeviceContext* dc = ws.GetWindowDC(host);
-    if (!dc)
-        return;
-    pellamo::PaintFormBorder(dc->GetCanvas(), face);
-    ws.ReleaseDC(host, dc);
+    m_border_pictures.Describe(face);
+    PaintBorderOnWindow(ws, host, face);
 }
 
 void TsuiForm::RegionWindow()
@@ -632,19 +548,13 @@ LRESULT TsuiForm::FrameProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, c
             ws.SetStyle(hwnd, ws.GetStyle(hwnd) & ~kCaptionBits);
         FrameEdges edges;
         edges.border_width = m_border_width;
-        edges.side_picture = m_right_border ? m_right_border->Width() : 0;
-        edges.bottom_picture = m_right_border ? m_bottom_border.Height() : 0;
-        if (wparam) {
-            auto* p = reinterpret_cast<NCCALCSIZE_PARAMS*>(lparam);
-            p->rgrc[0] = FrameCalcRect(p->rgrc[0], edges);
-            p->rgrc[1] = p->rgrc[0];
-        } else if (auto* r = reinterpret_cast<Rect*>(lparam)) {
-            *r = FrameCalcRect(*r, edges);
-        }
+        edges.side_picture = m_border_pictures.SideWidth();
+        edges.bottom_picture = m_border_pictures.HasSides() ? m_border_pictures.BottomHeight() : 0;
+        ApplyFrameCalcRect(wparam, lparam, edges);
         return next(hwnd, msg, wparam, lparam);
     }
     case kBorderPictureWidthMessage:
-        return m_right_border ? m_right_border->Width() : 0;
+        return m_border_pictures.SideWidth();
     case WM_NCPAINT:
         if (ws.IsIconic(hwnd))
             return next(hwnd, msg, wparam, lparam);
@@ -695,8 +605,9 @@ void TsuiForm::SizeChanged()
             ++g_started_maximised_sizes;
         }
     }
-    if (maximised) {
-        Rect target = MaximisedBounds();
+    // A maximised MDI child fills its client, which places it.
+    if (maximised && m_host->FormStyle() != TFormStyle::fsMDIChild) {
+        Rect target = MaximisedFrameBounds(GetWorkAreaRect());
         // Placing it sends this message again, with the place it asked for.
         if (!target.IsEmpty() && m_host->BoundsRect() != target)
             m_host->SetBoundsRect(target);

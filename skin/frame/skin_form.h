@@ -18,6 +18,7 @@
 #include "platform/components/controls/panel.h"
 #include "platform/window/window_object.h"
 #include "skin/frame/skin_menu_bar.h"
+#include "skin/frame/frame_border_pictures.h"
 #include "skin/frame/title_bar.h"
 #include "skin/menus/menu_bar_host.h"
 #include "skin/theme/file_theme.h"
@@ -142,9 +143,7 @@ private:
     TForm* m_host = nullptr;
     uint64_t m_subclass = 0;
     uint64_t m_hook = 0;
-    std::unique_ptr<Bitmap> m_right_border; // the file theme's side picture turned round
-    Bitmap m_left_border;
-    Bitmap m_bottom_border;
+    FrameBorderPictures m_border_pictures;
     TsuiFileTheme* m_file_theme = nullptr;
     TsuiUIStyle m_ui_style = TsuiUIStyle::DeepBlue;
     TColor m_border_color = 0;

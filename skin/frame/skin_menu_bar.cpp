@@ -9,6 +9,13 @@ namespace pellamo {
 TsuiMenuBar::TsuiMenuBar(TComponent* owner, TsuiForm* form)
     : TToolBar(owner)
     , m_form(form)
+    , m_menu([form]() -> TMenu* { return form->Menu(); })
+{
+}
+
+TsuiMenuBar::TsuiMenuBar(TComponent* owner, std::function<TMenu*()> menu)
+    : TToolBar(owner)
+    , m_menu(std::move(menu))
 {
 }
 
@@ -21,7 +28,7 @@ const ClassInfo& TsuiMenuBar::StaticClass()
 TMenu& TsuiMenuBar::BarMenu() const
 {
     // The keys are only given while the frame has a menu.
-    return *m_form->Menu();
+    return *m_menu();
 }
 
 TToolButton* TsuiMenuBar::ItemButton(int index) const
@@ -60,6 +67,31 @@ void TsuiMenuBar::DropBarItem(int index, bool select_first)
         DropButtonMenu(b, select_first);
     else
         b->MenuItem()->Click();
+}
+
+MenuBarButtonFace TsuiMenuBar::ButtonFace(TToolButton* button, unsigned state, bool grey_disabled) const
+{
+    MenuBarButtonFace face;
+    face.caption = button->DisplayCaption();
+    face.hot = (state & cdsHot) || KeyboardHotButton() == button;
+    face.pressed = state & cdsSelected;
+    face.enabled = !grey_disabled || !(state & cdsDisabled);
+    return face;
+}
+
+bool TsuiMenuBar::SyncTopItems(TMenuItem* root)
+{
+    if (ButtonCount() != root->Count())
+        return false;
+    for (int i = 0; i < ButtonCount(); ++i) {
+        TToolButton* b = Buttons(i);
+        if (TMenuItem* item = b->MenuItem()) {
+            b->SetEnabled(item->Enabled());
+            b->SetVisible(item->Visible());
+        }
+    }
+    ArrangeButtons();
+    return true;
 }
 
 }

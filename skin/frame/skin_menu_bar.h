@@ -7,15 +7,21 @@
 
 #include "platform/components/controls/menu_bar_keys.h"
 #include "platform/components/controls/tool_bar.h"
+#include "skin/frame/menu_bar_painter.h"
+
+#include <functional>
 
 namespace pellamo {
 
 class TsuiForm;
+class TMenuItem;
 class TToolButton;
 
 class TsuiMenuBar : public TToolBar, private MenuBarKeys::Bar {
 public:
     TsuiMenuBar(TComponent* owner, TsuiForm* form);
+    // A bar for another frame: `menu` names the menu it shows now.
+    TsuiMenuBar(TComponent* owner, std::function<TMenu*()> menu);
     static const ClassInfo& StaticClass();
     const ClassInfo& Class() const override { return StaticClass(); }
 
@@ -28,6 +34,12 @@ public:
     // The button highlighted from the keyboard; null when none.
     TToolButton* KeyboardHotButton() const { return ItemButton(m_key_hot); }
     bool InBar() const { return m_keys.InBar(); }
+    // What a button shows in custom-draw `state` (cds* bits); disabled
+    // captions are greyed when `grey_disabled`.
+    MenuBarButtonFace ButtonFace(TToolButton* button, unsigned state, bool grey_disabled) const;
+    // Gives each button its top-level item's state; false (and nothing
+    // done) when buttons and items no longer pair up.
+    bool SyncTopItems(TMenuItem* root);
     void LeaveKeyboard() { m_keys.Leave(); }
 
 private:
@@ -37,7 +49,8 @@ private:
     void SetBarHotItem(int index) override;
     void DropBarItem(int index, bool select_first) override;
 
-    TsuiForm* m_form;
+    TsuiForm* m_form = nullptr;
+    std::function<TMenu*()> m_menu;
     MenuBarKeys m_keys { *this };
     int m_key_hot = -1;
 };

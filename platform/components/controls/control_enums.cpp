@@ -56,6 +56,12 @@ const EnumInfo& FormStyleNames()
     return info;
 }
 
+const EnumInfo& TileModeNames()
+{
+    static const EnumInfo info("TTileMode", { "tbHorizontal", "tbVertical" });
+    return info;
+}
+
 const EnumInfo& WindowStateNames()
 {
     static const EnumInfo info("TWindowState", { "wsNormal", "wsMinimized", "wsMaximized" });

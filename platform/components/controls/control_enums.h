@@ -34,6 +34,7 @@ enum class TPosition {
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 // Only fsStayOnTop changes anything here: the form stays above the others.
 enum class TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+enum class TTileMode { tbHorizontal, tbVertical };
 enum class TCursor { crDefault, crArrow, crHandPoint, crIBeam, crHourGlass, crSizeAll, crCross, crNo, crDrag };
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
@@ -96,6 +97,7 @@ const EnumInfo& BorderIconNames();
 const EnumInfo& PositionNames();
 const EnumInfo& WindowStateNames();
 const EnumInfo& FormStyleNames();
+const EnumInfo& TileModeNames();
 const EnumInfo& CursorNames();
 const EnumInfo& ScrollStyleNames();
 const EnumInfo& BevelCutNames();

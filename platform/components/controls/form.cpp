@@ -2,9 +2,12 @@
 
 #include "platform/components/class_registry.h"
 #include "platform/components/controls/application.h"
+#include "platform/components/controls/menu_item.h"
 #include "platform/components/props.h"
+#include "platform/window/mdi_client.h"
 #include "platform/window/window_system.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace pellamo {
@@ -22,6 +25,9 @@ TForm::TForm(TComponent* owner) : TCustomControl(owner)
 
 TForm::~TForm()
 {
+    // The MDI client hands the activation on before the child goes.
+    if (IsMdiChildWindow() && Windows().IsWindowVisible(HandleOrNull()))
+        Windows().ShowWindow(HandleOrNull(), SW_HIDE);
     *alive_ = false;
     DoDestroy();
     if (Application && Application->MainForm() == this)
@@ -40,6 +46,8 @@ const ClassInfo& TForm::StaticClass()
                 [](const TForm&) { return false; }),
             props::Enum<TForm>("FormStyle", FormStyleNames(), &TForm::FormStyle, &TForm::SetFormStyle),
             props::Enum<TForm>("Position", PositionNames(), &TForm::Position, &TForm::SetPosition),
+            props::Enum<TForm>("TileMode", TileModeNames(), &TForm::TileMode, &TForm::SetTileMode),
+            props::Ref<TForm, TMenuItem>("WindowMenu", &TForm::WindowMenu, &TForm::SetWindowMenu),
             props::Enum<TForm>("WindowState", WindowStateNames(), &TForm::WindowState, &TForm::SetWindowState),
             props::Ref<TForm, TComponent>("Menu", &TForm::MenuComponent, &TForm::SetMenu),
             props::Ref<TForm, TWinControl>("ActiveControl", &TForm::ActiveControl, &TForm::SetActiveControl),
@@ -119,8 +127,230 @@ void TForm::CreateParams(TCreateParams& params)
     params.ex_style = ExStyleBits();
     params.bounds = BoundsRect();
     params.parent = nullptr;
+    if (form_style_ == TFormStyle::fsMDIChild) {
+        TForm* host = MdiHost();
+        if (!host)
+            throw std::logic_error("Cannot create form. No MDI forms are currently active");
+        params.style = (params.style & ~WS_POPUP) | WS_CHILD | WS_CLIPSIBLINGS;
+        params.ex_style = (params.ex_style & ~WS_EX_TOPMOST) | WS_EX_MDICHILD;
+        params.parent = host->ClientHandle();
+        return;
+    }
     if (auto* owner_form = dynamic_cast<TForm*>(Owner()); owner_form && owner_form->HandleAllocated())
         params.parent = owner_form->HandleOrNull(); // the owner window
+}
+
+TForm* TForm::MdiHost() const
+{
+    auto usable = [this](TForm* f) {
+        return f && f != this && f->form_style_ == TFormStyle::fsMDIForm && f->client_handle_;
+    };
+    if (auto* owner_form = dynamic_cast<TForm*>(Owner()); usable(owner_form))
+        return owner_form;
+    if (Application && usable(Application->MainForm()))
+        return Application->MainForm();
+    return nullptr;
+}
+
+bool TForm::IsMdiChildWindow() const
+{
+    return form_style_ == TFormStyle::fsMDIChild && HandleAllocated() && (Windows().GetExStyle(HandleOrNull()) & WS_EX_MDICHILD);
+}
+
+void TForm::CreateWnd()
+{
+    TCustomControl::CreateWnd();
+    if (form_style_ == TFormStyle::fsMDIForm)
+        MakeClient();
+}
+
+void TForm::MakeClient()
+{
+    if (!HandleAllocated() || MdiClient::IsClient(Windows(), client_handle_))
+        return;
+    WindowSystem& ws = Windows();
+    client_handle_ = MdiClient::Create(ws, HandleOrNull(), ClientRect());
+    if (!client_handle_)
+        return;
+    // The window menu follows the children's activation.
+    auto alive = AliveFlag();
+    ws.SetWindowSubclass(client_handle_, [this, alive](HWND h, UINT msg, WPARAM w, LPARAM l, const pellamo::WndProc& next) {
+        LRESULT result = next(h, msg, w, l);
+        if (*alive && msg == WM_MDISETMENU && !HasState(csDestroying))
+            UpdateWindowMenu();
+        return result;
+    });
+    Realign();
+}
+
+void TForm::SetWindowMenu(TMenuItem* item)
+{
+    if (item == window_menu_)
+        return;
+    ClearWindowMenu();
+    if (window_menu_)
+        RemoveFreeNotification(window_menu_);
+    window_menu_ = item;
+    if (item)
+        FreeNotification(item);
+    UpdateWindowMenu();
+}
+
+void TForm::ClearWindowMenu()
+{
+    std::vector<TMenuItem*> items;
+    items.swap(window_items_);
+    for (TMenuItem* item : items)
+        item->Free();
+}
+
+void TForm::UpdateWindowMenu()
+{
+    ClearWindowMenu();
+    if (!window_menu_ || !client_handle_ || !Windows().IsWindow(client_handle_))
+        return;
+    WindowSystem& ws = Windows();
+    std::vector<HWND> children;
+    for (HWND h : MdiClient::Children(ws, client_handle_))
+        if (ws.GetStyle(h) & WS_VISIBLE)
+            children.push_back(h);
+    if (children.empty())
+        return;
+    // In the order they were made (handles only grow), not as activated.
+    std::sort(children.begin(), children.end(), [](HWND a, HWND b) { return reinterpret_cast<uintptr_t>(a) < reinterpret_cast<uintptr_t>(b); });
+    HWND active = MdiClient::Active(ws, client_handle_);
+    auto add = [this](TMenuItem* item) {
+        window_items_.push_back(item);
+        window_menu_->Add(item);
+    };
+    if (window_menu_->Count() > 0) {
+        auto* line = new TMenuItem(this);
+        line->SetCaption("-");
+        add(line);
+    }
+    int number = 1;
+    for (HWND h : children) {
+        auto* item = new TMenuItem(this);
+        std::string text = ws.GetWindowText(h);
+        if (auto* child = dynamic_cast<TForm*>(TWinControl::FromHandle(ws, h)))
+            text = child->Caption();
+        std::string caption;
+        if (number <= 9) {
+            caption.push_back('&');
+            caption.push_back(static_cast<char>('0' + number));
+            caption.push_back(' ');
+        }
+        caption.append(text);
+        item->SetCaption(caption);
+        item->SetChecked(h == active);
+        HWND client = client_handle_;
+        // Posted: the list is made again while the item's click still runs.
+        item->OnClick = [&ws, client, h](TObject*) {
+            if (ws.IsIconic(h))
+                ws.PostMessage(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(h), 0);
+            ws.PostMessage(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(h), 0);
+        };
+        add(item);
+        ++number;
+    }
+}
+
+void TForm::AlignControls(TControl* trigger, Rect rect)
+{
+    TCustomControl::AlignControls(trigger, rect);
+    if (!client_handle_ || !Windows().IsWindow(client_handle_))
+        return;
+    // The client takes what the aligned controls leave.
+    Rect area = ClientRect();
+    for (int i = 0; i < ControlCount(); ++i) {
+        TControl* c = Controls(i);
+        if (!c->Visible())
+            continue;
+        switch (c->Align()) {
+        case TAlign::alTop:
+            area.top = std::max(area.top, c->Top() + c->Height());
+            break;
+        case TAlign::alBottom:
+            area.bottom = std::min(area.bottom, c->Top());
+            break;
+        case TAlign::alLeft:
+            area.left = std::max(area.left, c->Left() + c->Width());
+            break;
+        case TAlign::alRight:
+            area.right = std::min(area.right, c->Left());
+            break;
+        default:
+            break;
+        }
+    }
+    Windows().MoveWindow(client_handle_, area.left, area.top, std::max(0, area.Width()), std::max(0, area.Height()));
+}
+
+void TForm::DefaultHandler(TMessage& message)
+{
+    if (IsMdiChildWindow()) {
+        message.Result = MdiClient::DefChildProc(Windows(), HandleOrNull(), message.Msg, message.WParam, message.LParam);
+        return;
+    }
+    TCustomControl::DefaultHandler(message);
+}
+
+int TForm::MDIChildCount() const
+{
+    int count = 0;
+    while (MDIChildren(count))
+        ++count;
+    return count;
+}
+
+TForm* TForm::MDIChildren(int index) const
+{
+    if (!client_handle_ || index < 0)
+        return nullptr;
+    int i = 0;
+    for (HWND h : MdiClient::Children(Windows(), client_handle_)) {
+        auto* form = dynamic_cast<TForm*>(TWinControl::FromHandle(Windows(), h));
+        if (form && i++ == index)
+            return form;
+    }
+    return nullptr;
+}
+
+TForm* TForm::ActiveMDIChild() const
+{
+    if (!client_handle_ || !Windows().IsWindow(client_handle_))
+        return nullptr;
+    return dynamic_cast<TForm*>(TWinControl::FromHandle(Windows(), MdiClient::Active(Windows(), client_handle_)));
+}
+
+void TForm::Cascade()
+{
+    if (client_handle_)
+        Windows().SendMessage(client_handle_, WM_MDICASCADE, 0, 0);
+}
+
+void TForm::Tile()
+{
+    if (client_handle_)
+        Windows().SendMessage(client_handle_, WM_MDITILE, tile_mode_ == TTileMode::tbHorizontal ? MDITILE_HORIZONTAL : MDITILE_VERTICAL, 0);
+}
+
+void TForm::ArrangeIcons()
+{
+    if (client_handle_)
+        Windows().SendMessage(client_handle_, WM_MDIICONARRANGE, 0, 0);
+}
+
+void TForm::Next()
+{
+    if (client_handle_)
+        Windows().SendMessage(client_handle_, WM_MDINEXT, 0, 0);
+}
+
+void TForm::Previous()
+{
+    if (client_handle_)
+        Windows().SendMessage(client_handle_, WM_MDINEXT, 0, 1);
 }
 
 void TForm::ApplyStyles()
@@ -152,8 +382,28 @@ void TForm::SetFormStyle(TFormStyle style)
 {
     if (form_style_ == style)
         return;
+    TFormStyle previous = form_style_;
     form_style_ = style;
+    if (previous == TFormStyle::fsMDIForm && client_handle_) {
+        if (Windows().IsWindow(client_handle_))
+            Windows().DestroyWindow(client_handle_);
+        client_handle_ = nullptr;
+    }
+    // Moving into or out of an MDI client takes a new window.
+    if ((previous == TFormStyle::fsMDIChild || style == TFormStyle::fsMDIChild) && HandleAllocated()) {
+        try {
+            RecreateWnd();
+        } catch (...) {
+            form_style_ = previous;
+            if (!HandleAllocated())
+                CreateWnd();
+            throw;
+        }
+        return;
+    }
     ApplyStyles();
+    if (style == TFormStyle::fsMDIForm)
+        MakeClient();
 }
 
 void TForm::SetBorderIcons(TBorderIcons icons)
@@ -171,6 +421,17 @@ void TForm::SetWindowState(TWindowState state)
     window_state_ = state;
     if (HasState(csLoading) || !Visible() || !HandleAllocated())
         return;
+    if (IsMdiChildWindow()) {
+        // Through the client, which keeps a maximised child filling it.
+        WindowSystem& ws = Windows();
+        HWND h = HandleOrNull();
+        WPARAM self = reinterpret_cast<WPARAM>(h);
+        if (state == TWindowState::wsMinimized)
+            ws.SendMessage(h, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        else
+            ws.SendMessage(ws.GetParent(h), state == TWindowState::wsMaximized ? WM_MDIMAXIMIZE : WM_MDIRESTORE, self, 0);
+        return;
+    }
     int cmd = state == TWindowState::wsMinimized ? SW_MINIMIZE
         : state == TWindowState::wsMaximized     ? SW_SHOWMAXIMIZED
                                                  : SW_RESTORE;
@@ -293,6 +554,11 @@ void TForm::Notification(TComponent* component, TOperation operation)
         return;
     if (component == active_control_)
         active_control_ = nullptr;
+    std::erase(window_items_, component);
+    if (component == window_menu_) {
+        window_menu_ = nullptr;
+        window_items_.clear(); // its entries went with it
+    }
     if (component == menu_) {
         menu_ = nullptr;
         if (!HasState(csDestroying))
@@ -336,6 +602,10 @@ void TForm::PlaceByPosition()
 void TForm::Show()
 {
     SetVisible(true);
+    if (IsMdiChildWindow()) {
+        Windows().SendMessage(Windows().GetParent(HandleOrNull()), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(HandleOrNull()), 0);
+        return;
+    }
     if (HandleAllocated()) {
         Windows().BringWindowToTop(HandleOrNull());
         Windows().SetActiveWindow(HandleOrNull());
@@ -421,7 +691,8 @@ void TForm::Close()
 {
     if (!CloseQuery())
         return;
-    TCloseAction action = TCloseAction::caHide;
+    // Closing an MDI child frees it, as its user expects of Ctrl+F4.
+    TCloseAction action = form_style_ == TFormStyle::fsMDIChild ? TCloseAction::caFree : TCloseAction::caHide;
     OnClose(this, action);
     if (action == TCloseAction::caNone)
         return;
@@ -496,6 +767,24 @@ void TForm::Deactivate()
     OnDeactivate(this);
 }
 
+void TForm::SetActive(bool activating)
+{
+    if (activating == active_)
+        return;
+    active_ = activating;
+    if (activating) {
+        if (active_control_ && active_control_->CanFocus())
+            Windows().SetFocus(active_control_->Handle());
+        else if (!active_control_)
+            SelectFirst();
+        Activate();
+    } else {
+        Deactivate();
+    }
+    if (Application)
+        Application->FormActivationChanged();
+}
+
 void TForm::WndProc(TMessage& message)
 {
     switch (message.Msg) {
@@ -503,25 +792,16 @@ void TForm::WndProc(TMessage& message)
         Close();
         message.Result = 0;
         return;
-    case WM_ACTIVATE: {
-        bool activating = LOWORD(message.WParam) != WA_INACTIVE;
+    case WM_ACTIVATE:
         TCustomControl::WndProc(message);
-        if (activating == active_)
-            return;
-        active_ = activating;
-        if (activating) {
-            if (active_control_ && active_control_->CanFocus())
-                Windows().SetFocus(active_control_->Handle());
-            else if (!active_control_)
-                SelectFirst();
-            Activate();
-        } else {
-            Deactivate();
-        }
-        if (Application)
-            Application->FormActivationChanged();
+        SetActive(LOWORD(message.WParam) != WA_INACTIVE);
         return;
-    }
+    case WM_MDIACTIVATE:
+        // An MDI child is active inside its frame as a form is on the screen.
+        TCustomControl::WndProc(message);
+        if (IsMdiChildWindow())
+            SetActive(reinterpret_cast<HWND>(message.LParam) == HandleOrNull());
+        return;
     case WM_SIZE:
         TCustomControl::WndProc(message);
         if (message.WParam == SIZE_MINIMIZED)

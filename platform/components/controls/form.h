@@ -12,10 +12,12 @@
 #include "platform/gfx/bitmap.h"
 
 #include <memory>
+#include <vector>
 
 namespace pellamo {
 
 class TMainMenu;
+class TMenuItem;
 
 // A menu that shows itself as a form's bar (the plain main menu): told
 // when the form's Menu no longer names it, so that the bar goes.
@@ -46,6 +48,28 @@ public:
     void SetFormStyle(TFormStyle style);
     TWindowState WindowState() const { return window_state_; }
     void SetWindowState(TWindowState state);
+
+    // MDI. A form of style fsMDIForm holds its children (forms of style
+    // fsMDIChild) in a client window that fills what its aligned controls
+    // leave. A child goes into its owner when that is an MDI form, else into
+    // the application's main form when that is one; without either, making
+    // it an MDI child throws std::logic_error. The children count from the active one.
+    HWND ClientHandle() const { return client_handle_; }
+    int MDIChildCount() const;
+    TForm* MDIChildren(int index) const;
+    TForm* ActiveMDIChild() const;
+    TTileMode TileMode() const { return tile_mode_; }
+    void SetTileMode(TTileMode mode) { tile_mode_ = mode; }
+    void Cascade();
+    void Tile();
+    void ArrangeIcons();
+    // Activates the next (previous) child, as Ctrl+F6 (Ctrl+Shift+F6) does.
+    void Next();
+    void Previous();
+    // The menu item under which the shown children are listed (after a
+    // line), the active one checked; choosing one activates it.
+    TMenuItem* WindowMenu() const { return window_menu_; }
+    void SetWindowMenu(TMenuItem* item);
 
     const Bitmap& Icon() const { return icon_; }
     void SetIcon(const Bitmap& icon) { icon_ = icon; }
@@ -121,6 +145,10 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    void AlignControls(TControl* trigger, Rect rect) override;
+    // An MDI child leaves what it does not handle to the MDI child default.
+    void DefaultHandler(TMessage& message) override;
     // Gives the window the style words CreateParams yields now (a border
     // or form style change); the outer size stays.
     void ApplyStyles();
@@ -136,6 +164,13 @@ protected:
 
 private:
     void PlaceByPosition();
+    // The MDI form a child of style fsMDIChild goes into.
+    TForm* MdiHost() const;
+    bool IsMdiChildWindow() const;
+    void MakeClient();
+    void UpdateWindowMenu();
+    void ClearWindowMenu();
+    void SetActive(bool active);
     void ShowNow();
     DWORD StyleBits() const;
     DWORD ExStyleBits() const;
@@ -145,6 +180,10 @@ private:
     TFormStyle form_style_ = TFormStyle::fsNormal;
     TPosition position_ = TPosition::poDesigned;
     TWindowState window_state_ = TWindowState::wsNormal;
+    TTileMode tile_mode_ = TTileMode::tbHorizontal;
+    HWND client_handle_ = nullptr;
+    TMenuItem* window_menu_ = nullptr;
+    std::vector<TMenuItem*> window_items_; // the children's entries under window_menu_
     Bitmap icon_;
     TComponent* menu_ = nullptr;
     TWinControl* active_control_ = nullptr;

@@ -8,6 +8,7 @@
 #include "platform/window/window_system.h"
 
 #include <algorithm>
+#include <set>
 #include <stdexcept>
 
 namespace pellamo {
@@ -30,8 +31,16 @@ bool IsButtonUp(UINT msg)
     return msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP;
 }
 
+// The window classes whose windows carry their control in the user data.
+std::set<std::string>& ControlClassNames()
+{
+    static std::set<std::string> names;
+    return names;
+}
+
 void RegisterControlClass(WindowSystem& ws, const std::string& name)
 {
+    ControlClassNames().insert(name);
     if (ws.IsClassRegistered(name))
         return;
     WindowClass cls;
@@ -889,6 +898,13 @@ void TWinControl::DoEnter()
 void TWinControl::DoExit()
 {
     OnExit(this);
+}
+
+TWinControl* TWinControl::FromHandle(const WindowSystem& ws, HWND hwnd)
+{
+    if (!hwnd || !ws.IsWindow(hwnd) || !ControlClassNames().count(ws.GetClassName(hwnd)))
+        return nullptr;
+    return static_cast<TWinControl*>(ws.GetUserData(hwnd));
 }
 
 }

@@ -36,6 +36,8 @@ public:
     ~TWinControl() override;
 
     static const ClassInfo& StaticClass();
+    // The control whose window `hwnd` is; null for any other window.
+    static TWinControl* FromHandle(const WindowSystem& ws, HWND hwnd);
     const ClassInfo& Class() const override { return StaticClass(); }
 
     // The window, made on demand (throws std::logic_error for a child

@@ -1,0 +1,392 @@
+// The skinned MDI frame on the headless screen: the children placed the
+// frame's way, the control buttons of a maximised child, the menu bar
+// showing the active child's menu, shortcuts only for the active frame,
+// and a frame read from a window description.
+#include "tests/skin_frame/frame_fixture.h"
+
+#include "platform/components/description_reader.h"
+#include "platform/components/property_access.h"
+#include "platform/window/mdi_client.h"
+#include "skin/buttons/tool_bar_speed_button.h"
+#include "skin/frame/mdi_form.h"
+#include "skin/frame/skin_menu_bar.h"
+#include "skin/theme/theme_export.h"
+#include "skin/theme/theme_file_writer.h"
+#include "skin/theme/theme_source.h"
+#include "tests/skin/temp_folder.h"
+
+#include <fstream>
+#include <optional>
+
+#include <stdexcept>
+
+namespace pellamo::test {
+namespace {
+
+class MdiFrameTest : public ControlsFixture {
+protected:
+    MdiFrameTest()
+    {
+        RegisterSkinFrameClasses();
+        form = app.CreateForm<TForm>();
+        form->SetFormStyle(TFormStyle::fsMDIForm);
+        form->SetBounds(0, 0, 820, 660);
+        form->SetCaption("Frame");
+        frame = new TsuiMDIForm(form);
+        form->SetClientWidth(800);
+        form->SetClientHeight(600);
+        form->Show();
+        Pump();
+    }
+
+    TForm* Child(const std::string& caption, bool skinned = false)
+    {
+        auto* child = new TForm(form);
+        child->SetFormStyle(TFormStyle::fsMDIChild);
+        child->SetCaption(caption);
+        child->SetBounds(10, 10, 200, 150);
+        if (skinned)
+            new TsuiForm(child);
+        child->Show();
+        Pump();
+        return child;
+    }
+    TMenuItem* Item(TComponent* owner, TMenuItem* parent, const std::string& caption)
+    {
+        auto* item = new TMenuItem(owner);
+        item->SetCaption(caption);
+        item->OnClick = [this, item](TObject*) { clicks.push_back(item->Caption()); };
+        parent->Add(item);
+        return item;
+    }
+    template <class M>
+    M* Menu(TComponent* owner, std::initializer_list<const char*> titles)
+    {
+        auto* menu = new M(owner);
+        for (const char* t : titles)
+            Item(owner, menu->Items(), t);
+        return menu;
+    }
+    std::vector<std::string> BarCaptions() const
+    {
+        std::vector<std::string> captions;
+        if (!frame->MenuPanel().Visible())
+            return captions;
+        for (int i = 0; i < frame->MenuBar().ButtonCount(); ++i)
+            captions.push_back(frame->MenuBar().Buttons(i)->MenuItem()->Caption());
+        return captions;
+    }
+    std::vector<bool> ControlButtonsShown() const
+    {
+        std::vector<bool> shown;
+        for (int i = 0; i < 3; ++i)
+            shown.push_back(frame->ControlButton(i)->Visible());
+        return shown;
+    }
+    void Maximise(TForm* child)
+    {
+        ws().SendMessage(form->ClientHandle(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child->Handle()), 0);
+        Pump();
+    }
+
+    TForm* form = nullptr;
+    TsuiMDIForm* frame = nullptr;
+    std::vector<std::string> clicks;
+};
+
+TEST_F(MdiFrameTest, RefusesAnOwnerThatIsNoForm)
+{
+    TPanel panel(nullptr);
+    try {
+        TsuiMDIForm bad(&panel);
+        FAIL() << "created on a panel";
+    } catch (const std::invalid_argument& e) {
+        EXPECT_STREQ(e.what(), "Sorry, TsuiMDIForm must be placed on a form");
+    }
+}
+
+TEST_F(MdiFrameTest, CascadeAndTilePlaceTheChildrenTheFramesWay)
+{
+    TForm* a = Child("a");
+    TForm* b = Child("b");
+    TForm* c = Child("c"); // active
+    form->Cascade();
+    EXPECT_EQ(a->BoundsRect(), Rect::FromSize(0, 0, 640, 360));
+    EXPECT_EQ(b->BoundsRect(), Rect::FromSize(22, 22, 640, 360));
+    EXPECT_EQ(c->BoundsRect(), Rect::FromSize(44, 44, 640, 360)) << "the active child in front, offset most";
+
+    // Rows share what the title bar and the menu panel leave.
+    frame->SetMenu(Menu<TsuiMainMenu>(form, { "&File" }));
+    Pump();
+    int bars = frame->TitleBar().Height() + frame->MenuPanel().Height();
+    int row = (600 - bars) / 3;
+    form->SetTileMode(TTileMode::tbHorizontal);
+    form->Tile();
+    EXPECT_EQ(a->BoundsRect(), Rect::FromSize(0, 0, 796, row - 2));
+    EXPECT_EQ(b->BoundsRect(), Rect::FromSize(0, row - 2, 796, row - 2));
+    EXPECT_EQ(c->BoundsRect(), Rect::FromSize(0, 2 * (row - 2), 796, row - 2));
+
+    form->SetTileMode(TTileMode::tbVertical);
+    form->Tile();
+    EXPECT_EQ(a->BoundsRect(), Rect::FromSize(0, 0, 264, 600 - bars - 4));
+    EXPECT_EQ(c->BoundsRect(), Rect::FromSize(528, 0, 264, 600 - bars - 4));
+
+    // A minimised child is left out and leaves room for its icon.
+    ws().SendMessage(a->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    form->SetTileMode(TTileMode::tbHorizontal);
+    form->Tile();
+    int two_rows = (600 - bars - 25) / 2;
+    EXPECT_EQ(b->BoundsRect(), Rect::FromSize(0, 0, 796, two_rows - 2));
+    EXPECT_EQ(c->BoundsRect(), Rect::FromSize(0, two_rows - 2, 796, two_rows - 2));
+}
+
+TEST_F(MdiFrameTest, TilingInATooSmallClientNeverGivesNegativeSizes)
+{
+    std::vector<TForm*> children { Child("a"), Child("b"), Child("c") };
+    ws().SendMessage(children[0]->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    form->SetClientHeight(30);
+    form->SetClientWidth(3);
+    for (TTileMode mode : { TTileMode::tbHorizontal, TTileMode::tbVertical }) {
+        form->SetTileMode(mode);
+        form->Tile();
+        for (TForm* child : children) {
+            EXPECT_GE(child->Width(), 0);
+            EXPECT_GE(child->Height(), 0);
+        }
+    }
+}
+
+TEST_F(MdiFrameTest, ControlButtonsFollowTheMaximisedChildsTitleBarButtons)
+{
+    // The buttons sit on the menu bar's panel, shown while there is a menu.
+    frame->SetMenu(Menu<TsuiMainMenu>(form, { "&File" }));
+    TForm* plain = Child("plain", true);
+    TForm* only_close = Child("close only", true);
+    TsuiTitleBarButtons& buttons = dynamic_cast<TsuiForm*>(only_close->Controls(0))->TitleBar().Buttons();
+    buttons.Clear();
+    buttons.Add()->SetButtonType(TsuiTitleBarBtnType::suiClose);
+
+    EXPECT_EQ(ControlButtonsShown(), (std::vector<bool> { false, false, false }));
+    Maximise(only_close);
+    EXPECT_EQ(ControlButtonsShown(), (std::vector<bool> { true, false, false })) << "close only";
+
+    // The restore button restores the child and the buttons go.
+    frame->ControlButton(1)->SetVisible(true);
+    ClickAt(*frame->ControlButton(1), { 8, 8 });
+    EXPECT_EQ(only_close->WindowState(), TWindowState::wsNormal);
+    EXPECT_EQ(ControlButtonsShown(), (std::vector<bool> { false, false, false }));
+
+    // A maximised child with the usual three gets all three; closing it
+    // hands the maximised state to the next child and its buttons show.
+    // Its own title bar's maximise button fills the client, not the screen.
+    dynamic_cast<TsuiForm*>(plain->Controls(0))->TitleBar().MaximizeOrRestoreForm();
+    Pump();
+    EXPECT_EQ(plain->WindowState(), TWindowState::wsMaximized);
+    EXPECT_EQ(plain->ClientToScreen({ 0, 0 }), ws().ClientToScreen(form->ClientHandle(), { 0, 0 }));
+    EXPECT_EQ(ControlButtonsShown(), (std::vector<bool> { true, true, true }));
+    bool freed = false;
+    plain->OnDestroy = [&](TObject*) { freed = true; };
+    ClickAt(*frame->ControlButton(0), { 8, 8 });
+    RunFor(std::chrono::milliseconds(20));
+    EXPECT_TRUE(freed);
+    EXPECT_EQ(form->ActiveMDIChild(), only_close);
+    EXPECT_EQ(only_close->WindowState(), TWindowState::wsMaximized);
+    EXPECT_EQ(ControlButtonsShown(), (std::vector<bool> { true, false, false }));
+
+    // Minimise leaves no maximised child.
+    frame->ControlButton(2)->SetVisible(true);
+    ClickAt(*frame->ControlButton(2), { 8, 8 });
+    EXPECT_EQ(only_close->WindowState(), TWindowState::wsMinimized);
+    EXPECT_EQ(ControlButtonsShown(), (std::vector<bool> { false, false, false }));
+}
+
+TEST_F(MdiFrameTest, TheMenuBarShowsTheActiveChildsMenuInsteadOfTheFramesOwn)
+{
+    frame->SetMenu(Menu<TsuiMainMenu>(form, { "&File", "&Window" }));
+    Pump();
+    EXPECT_EQ(BarCaptions(), (std::vector<std::string> { "&File", "&Window" }));
+
+    TForm* with_menu = Child("own menu");
+    with_menu->SetMenu(Menu<TMainMenu>(with_menu, { "&Edit", "&View", "&Help" }));
+    TForm* skinned = Child("skinned", true);
+    dynamic_cast<TsuiForm*>(skinned->Controls(0))->SetMenu(Menu<TsuiMainMenu>(skinned, { "&Play" }));
+    TForm* without = Child("no menu");
+
+    struct Step {
+        TForm* activate;
+        std::vector<std::string> bar;
+    };
+    const Step steps[] = {
+        { with_menu, { "&Edit", "&View", "&Help" } },
+        { skinned, { "&Play" } },
+        { without, { "&File", "&Window" } },
+        { with_menu, { "&Edit", "&View", "&Help" } },
+    };
+    for (const Step& s : steps) {
+        ws().SendMessage(form->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(s.activate->Handle()), 0);
+        Pump();
+        EXPECT_EQ(BarCaptions(), s.bar) << s.activate->Caption();
+    }
+    frame->SetTitleBarDrawChildMenus(false);
+    EXPECT_EQ(BarCaptions(), (std::vector<std::string> { "&File", "&Window" }));
+    frame->SetTitleBarDrawChildMenus(true);
+
+    // The last child gone, the frame's own menu comes back; without one the bar goes.
+    with_menu->Free();
+    skinned->Free();
+    without->Free();
+    Pump();
+    EXPECT_EQ(BarCaptions(), (std::vector<std::string> { "&File", "&Window" }));
+    frame->SetMenu(nullptr);
+    EXPECT_FALSE(frame->MenuPanel().Visible());
+}
+
+TEST_F(MdiFrameTest, ShortcutsRunOnlyWhileTheFrameIsActiveAndUnblocked)
+{
+    auto* menu = Menu<TsuiMainMenu>(form, { "&File" });
+    TMenuItem* open = Item(form, menu->Items()->Items(0), "Open");
+    open->SetShortCut(ShortCut('O', scCtrl));
+    frame->SetMenu(menu);
+    Child("a");
+
+    Keys({ { 'O', kModControl } });
+    EXPECT_EQ(clicks, (std::vector<std::string> { "Open" }));
+
+    // Another window in front.
+    TForm other(nullptr);
+    other.Show();
+    Pump();
+    Keys({ { 'O', kModControl } });
+    EXPECT_EQ(clicks.size(), 1u) << "not while another window is active";
+    other.Hide();
+    form->Show();
+    Pump();
+
+    // A modal loop blocks the frame.
+    ws().EnableWindow(form->Handle(), false);
+    Keys({ { 'O', kModControl } });
+    EXPECT_EQ(clicks.size(), 1u) << "not behind a modal window";
+    ws().EnableWindow(form->Handle(), true);
+    Keys({ { 'O', kModControl } });
+    EXPECT_EQ(clicks.size(), 2u);
+}
+
+TEST_F(MdiFrameTest, DressesInEveryStyleAndFromAnExportedTheme)
+{
+    TempFolder folder;
+    std::string file = folder.File("exported.sui");
+    std::vector<uint8_t> bytes = ExportBuiltInTheme(TsuiUIStyle::WinXP);
+    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    auto* theme = new TsuiFileTheme(form);
+    theme->SetThemeFile(file);
+    ASSERT_TRUE(theme->CanUse());
+    frame->SetMenu(Menu<TsuiMainMenu>(form, { "&File" }));
+    Child("a");
+
+    struct Case {
+        TsuiUIStyle style; // the built-in style (or the one exported)
+        bool from_file;
+    };
+    const Case cases[] = {
+        { TsuiUIStyle::MacOS, false }, { TsuiUIStyle::WinXP, false }, { TsuiUIStyle::DeepBlue, false },
+        { TsuiUIStyle::Protein, false }, { TsuiUIStyle::BlueGlass, false }, { TsuiUIStyle::WinXP, true },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(UIStyleNames().Name(static_cast<int>(c.style)) + (c.from_file ? " from a file" : ""));
+        frame->SetFileTheme(c.from_file ? theme : nullptr);
+        frame->SetUIStyle(c.from_file ? TsuiUIStyle::FromThemeFile : c.style);
+        Pump();
+        ThemeSource items(nullptr, c.style);
+        EXPECT_EQ(frame->BorderColor(), items.Color(16));
+        EXPECT_EQ(frame->BorderWidth(), items.Int(17));
+        EXPECT_EQ(frame->TitleBar().UIStyle(), c.from_file ? TsuiUIStyle::FromThemeFile : c.style);
+        int w = form->Width();
+        int h = form->Height();
+        Point left = ScreenOf(form->Handle(), { 0, 0 });
+        Rect outer = ws().GetWindowRect(form->Handle());
+        for (int x = 0; x < items.Int(17); ++x) {
+            EXPECT_EQ(PixelAt(form->Handle(), { outer.left - left.x + x, outer.top - left.y + h / 2 }), items.Color(16)) << "left border " << x;
+            EXPECT_EQ(PixelAt(form->Handle(), { outer.left - left.x + w - 1 - x, outer.top - left.y + h / 2 }), items.Color(16)) << "right border";
+        }
+        // The menu panel below the title bar, the client below the panel.
+        EXPECT_EQ(frame->MenuPanel().Top(), frame->TitleBar().Height());
+        EXPECT_EQ(ws().ClientToScreen(form->ClientHandle(), { 0, 0 }).y,
+            frame->MenuPanel().ClientToScreen({ 0, frame->MenuPanel().Height() }).y);
+    }
+}
+
+TEST_F(MdiFrameTest, AFileThemeWithoutAMenuBarColourTakesOneFromItsFontColour)
+{
+    TempFolder folder;
+    struct Case {
+        const char* what;
+        int32_t control_font;
+        std::optional<int32_t> menu_bar;
+        TColor expected;
+    };
+    const Case cases[] = {
+        { "dark blue font", 0x030000, std::nullopt, 0x996733 },
+        { "blue font", 0x020000, std::nullopt, 0xAC5B3B },
+        { "any other font: the background", 0x000000, std::nullopt, 0x123456 },
+        { "a colour of its own wins", 0x030000, 0x00FF00, 0x00FF00 },
+    };
+    // One theme loading file after file: the frame follows each.
+    auto* theme = new TsuiFileTheme(form);
+    frame->SetFileTheme(theme);
+    frame->SetUIStyle(TsuiUIStyle::FromThemeFile);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string file = folder.File(std::string(c.what) + ".sui");
+        {
+            TsuiThemeFileWriter writer(file);
+            writer.AddInteger("FormBackgroundColor", 0x123456);
+            writer.AddInteger("FormBorderColor", 0x654321);
+            writer.AddInteger("FormBorderWidthInt", 1);
+            writer.AddInteger("ControlFontColor", c.control_font);
+            if (c.menu_bar)
+                writer.AddInteger("MenuMenuBarColor", *c.menu_bar);
+            writer.Save();
+        }
+        theme->SetThemeFile(file);
+        ASSERT_TRUE(theme->CanUse());
+        EXPECT_EQ(frame->MenuBarColor(), c.expected);
+        EXPECT_EQ(frame->BorderColor(), 0x654321);
+    }
+    // The theme gone, the frame wears DeepBlue.
+    theme->Free();
+    EXPECT_EQ(frame->FileTheme(), nullptr);
+    EXPECT_EQ(frame->UIStyle(), TsuiUIStyle::DeepBlue);
+}
+
+TEST_F(MdiFrameTest, ReadFromAWindowDescriptionWithItsChildren)
+{
+    auto* described = new TForm(nullptr);
+    ReadDescription("object MdiForm1: TForm\n"
+                    "  Caption = 'Described'\n  ClientHeight = 400\n  ClientWidth = 500\n"
+                    "  FormStyle = fsMDIForm\n"
+                    "  object suiMDIForm1: TsuiMDIForm\n"
+                    "    UIStyle = MacOS\n    Caption = 'Described'\n    TitleBarDrawChildMenus = True\n"
+                    "    RoundCorner = 5\n  end\n"
+                    "end\n",
+        *described);
+    described->Show();
+    Pump();
+    auto* mdi = dynamic_cast<TsuiMDIForm*>(described->FindComponent("suiMDIForm1"));
+    ASSERT_NE(mdi, nullptr);
+    EXPECT_EQ(GetEnumProp(*mdi, "UIStyle"), "MacOS");
+    EXPECT_EQ(GetOrdProp(*mdi, "RoundCorner"), 5);
+    EXPECT_EQ(mdi->TitleBar().Caption(), "Described");
+    ASSERT_TRUE(MdiClient::IsClient(ws(), described->ClientHandle()));
+
+    auto* child = new TForm(described);
+    ReadDescription("object Child1: TForm\n  Caption = 'Child'\n  FormStyle = fsMDIChild\n  Visible = True\nend\n", *child);
+    Pump();
+    EXPECT_EQ(described->ActiveMDIChild(), child);
+    // The client lies below the title bar.
+    Point client = ws().ClientToScreen(described->ClientHandle(), { 0, 0 });
+    EXPECT_EQ(client.y, mdi->TitleBar().ClientToScreen({ 0, mdi->TitleBar().Height() }).y);
+    described->Free();
+}
+
+}
+}
