@@ -1,6 +1,5 @@
 #include "app/about_window.h"
 
-#include "app/plain_controls.h"
 #include "app/web_pages.h"
 #include "app/window_description.h"
 #include "platform/backend/display_backend.h"
