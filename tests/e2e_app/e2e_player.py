@@ -353,6 +353,13 @@ def scenario(x, pages, streams, opened, shots):
         fail("playback stopped after selecting a category")
     x.keys("Left")  # collapse
 
+    log("by mouse: CCTV-2")
+    x.keys("Home", *(["Down"] * CCTV), "Right")  # open CCTV; its channels follow it
+    x.click(tree[0] + 60, tree[1] + 2 + (CCTV + 2) * ROW + ROW // 2)
+    wait_for("the stream request of CCTV-2", lambda: ("live.cctv.example:8080", "/cctv2") in streams.paths())
+    wait_for("video of CCTV-2", playing, 20)
+    collapse()
+
     log("page scrape: 广州卫视")
     choose(GUANGDONG, 0)
     wait_for("the station page", lambda: any(p == "/live_video.jsp?id=7" for _, p in pages.paths()))
