@@ -1,47 +1,23 @@
 // The main and about windows as start-up creates them, dressed in the
 // MacOS skin: the stored values of their skinned parts, the whole designed
 // client area above the status bar, and the caption panel's own text.
-#include "app/about_window.h"
-#include "app/main_window.h"
-#include "app/startup.h"
-#include "platform/backend/headless/headless_backend.h"
-#include "platform/components/controls/application.h"
-#include "platform/components/controls/custom_tree_view.h"
-#include "platform/components/controls/tree_node.h"
-#include "platform/components/controls/tree_nodes.h"
+#include "tests/app/pellamo_windows_fixture.h"
+
 #include "platform/components/property_access.h"
-#include "platform/loop/event_loop.h"
-#include "platform/text/gbk.h"
 #include "platform/window/window_system.h"
 #include "skin/frame/skin_form.h"
 #include "skin/frame/title_bar.h"
 #include "skin/panels/caption_panel.h"
-#include "tests/net/test_servers.h"
-#include "tests/support/pump.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace pellamo {
 namespace {
 
-class DressedWindowsTest : public ::testing::Test {
+class DressedWindowsTest : public test::PellamoWindowsFixture {
 protected:
-    DressedWindowsTest()
-    {
-        setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
-        app.MessageBoxFunction = [](const std::string&, const std::string&, UINT) { return IDOK; };
-        windows = CreatePellamoWindows(app);
-        windows.main->SetLeft(100);
-        windows.main->SetTop(50);
-        windows.main->Show();
-        Pump();
-    }
-
-    void Pump() { test::Pump(EventLoop::Main()); }
-
     template <class T = TControl>
     T& Part(TForm& form, const char* name)
     {
@@ -56,19 +32,6 @@ protected:
         Point p = control.Parent()->ClientToScreen({ control.Left(), control.Top() });
         return Rect::FromSize(p.x, p.y, control.Width(), control.Height());
     }
-    TTreeNode* Node(TCustomTreeView& tree, const char* utf8)
-    {
-        for (TTreeNode* n = tree.Items().GetFirstNode(); n; n = n->GetNext())
-            if (n->Text() == Utf8ToGbk(utf8))
-                return n;
-        ADD_FAILURE() << "no node " << utf8;
-        return nullptr;
-    }
-
-    test::TempDir config;
-    HeadlessBackend screen;
-    TApplication app { screen };
-    PellamoWindows windows;
 };
 
 TEST_F(DressedWindowsTest, TheFramesCarryTheirStoredValues)
@@ -101,6 +64,11 @@ TEST_F(DressedWindowsTest, TheFramesCarryTheirStoredValues)
         EXPECT_EQ(bar.HasVisibleButton(TsuiTitleBarBtnType::suiMin), c.minimise);
         EXPECT_FALSE(bar.HasVisibleButton(TsuiTitleBarBtnType::suiMax));
     }
+    // The about window's design counts the title bar in its client area.
+    EXPECT_EQ(windows.about->ClientWidth(), 286);
+    EXPECT_EQ(windows.about->ClientHeight(), 123);
+    Rect link = OnScreen(Part(*windows.about, "Label4"));
+    EXPECT_LE(link.bottom, windows.about->ClientToScreen({ 0, 123 }).y) << "the web-site link inside the window";
     struct Stored {
         const char* name;
         const char* property;
