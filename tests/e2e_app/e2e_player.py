@@ -409,7 +409,16 @@ def scenario(x, pages, streams, opened, shots):
     if x.grab(*buttons) != tv_buttons:
         fail("the television tree did not come back as it was")
 
-    log("about window")
+    log("about window by the keyboard: F10 enters the menu bar")
+    x.keys("F10", "Right", "Right", "Down", "Down", "Return")
+    about = x.find("^About Us$")
+    if not about:
+        fail("the keyboard did not reach the about window")
+    ax, ay, aw, ah = x.geometry(about)
+    x.click(ax + aw - CLOSE_BUTTON, ay + FRAME + CAPTION // 2)
+    wait_for("the about window to close", lambda: not x.find("^About Us$", 0.5))
+
+    log("about window by the mouse")
     menu("帮助", 1)
     about = x.find("^About Us$")
     if not about:
