@@ -1,6 +1,5 @@
 #include "app/about_window.h"
 
-#include "app/plain_controls.h"
 #include "app/web_pages.h"
 #include "app/window_description.h"
 #include "platform/backend/display_backend.h"
@@ -19,6 +18,12 @@ TForm2::TForm2(TComponent* owner, std::string_view description) : TForm(owner)
     RegisterMethod("Label4Click", this, &TForm2::Label4Click);
     ReadDescription(description, *this);
     LoadPicture(*this, "Image1", "LOGO");
+    // The skinned frame takes the platform's caption away and draws its own
+    // title bar inside the client area, which the design counts in: the
+    // window keeps the designed client size rather than growing by the
+    // caption it no longer has.
+    SetClientWidth(kDesignedClient.cx);
+    SetClientHeight(kDesignedClient.cy);
 }
 
 const ClassInfo& TForm2::StaticClass()

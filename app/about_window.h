@@ -21,6 +21,9 @@ public:
     // Where a window of outer size `size` goes to sit centred on a window
     // with outer bounds `over`; each halving truncates toward zero.
     static Point CentredOn(const Rect& over, Size size);
+
+    // The client area as designed, the frame's title bar included.
+    static constexpr Size kDesignedClient { 286, 123 };
 };
 
 }

@@ -6,6 +6,7 @@
 #include "platform/components/controls/application.h"
 #include "platform/components/controls/win_control.h"
 #include "platform/components/description_reader.h"
+#include "platform/components/property_access.h"
 #include "platform/text/gbk.h"
 
 #include <filesystem>
@@ -63,6 +64,7 @@ const ClassInfo& TAddressForm::StaticClass()
 
 void TAddressForm::Bind()
 {
+    suiForm1 = Find<TControl>(*this, "suiForm1");
     Label1 = Find<TControl>(*this, "Label1");
     Label2 = Find<TControl>(*this, "Label2");
     AddressEdit = Find<TWinControl>(*this, "AddressEdit");
@@ -77,7 +79,8 @@ TAddressForm::Choice TAddressForm::Ask(Mode mode, const Rect& over)
     mode_ = mode;
     choice_ = Choice::Cancel;
     ModeTexts texts = TextsOf(mode);
-    SetCaption(Utf8ToGbk(texts.caption));
+    // The skinned frame draws the caption and passes it on to the window.
+    SetStrProp(*suiForm1, "Caption", Utf8ToGbk(texts.caption));
     Label1->SetCaption(Utf8ToGbk(texts.prompt));
     PlayButton->SetCaption(Utf8ToGbk(texts.open));
     // Saving under a name is for single addresses; a playlist is kept anyway.

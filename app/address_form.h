@@ -42,6 +42,7 @@ private:
     void Bind();
     bool Accept(Choice choice);
 
+    TControl* suiForm1 = nullptr;
     TControl* Label1 = nullptr;
     TControl* Label2 = nullptr;
     TWinControl* AddressEdit = nullptr;

@@ -1,6 +1,5 @@
 #include "app/load_window.h"
 
-#include "app/plain_controls.h"
 #include "app/window_description.h"
 
 #include "platform/components/class_info.h"

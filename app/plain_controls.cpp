@@ -3,7 +3,6 @@
 #include "platform/components/class_info.h"
 #include "platform/components/class_registry.h"
 #include "platform/components/enum_info.h"
-#include "platform/components/controls/image.h"
 #include "platform/components/props.h"
 #include "platform/gfx/canvas.h"
 #include "platform/gfx/system_colors.h"
@@ -60,15 +59,6 @@ void RegisterPlainControls()
 {
     if (!GetClass(PlainScrollBar::StaticClass().Name()))
         RegisterClass(PlainScrollBar::StaticClass());
-}
-
-bool LoadPicture(TComponent& owner, const char* image_name, const char* resource)
-{
-    if (auto* image = dynamic_cast<TImage*>(owner.FindComponent(image_name))) {
-        image->Picture().LoadFromResourceName(resource);
-        return true;
-    }
-    return false;
 }
 
 }

@@ -33,8 +33,4 @@ protected:
 // Registers each stand-in whose class name the framework does not know.
 void RegisterPlainControls();
 
-// Loads a compiled-in picture into the image `image_name` of `owner`;
-// false when there is no such image.
-bool LoadPicture(TComponent& owner, const char* image_name, const char* resource);
-
 }

@@ -12,6 +12,11 @@
 #include "platform/components/controls/application.h"
 #include "platform/components/controls/tree_menu_classes.h"
 #include "player/register_player_controls.h"
+#include "skin/buttons/button_classes.h"
+#include "skin/edits/edit_classes.h"
+#include "skin/frame/frame_classes.h"
+#include "skin/menus/menu_classes.h"
+#include "skin/panels/panel_classes.h"
 
 #include <cstdio>
 #include <malloc.h>
@@ -34,6 +39,11 @@ void RegisterPellamoClasses()
     RegisterPlayerControls();
     RegisterTreeMenuClasses();
     RegisterPlainControls();
+    RegisterSkinFrameClasses();
+    RegisterSkinMenuClasses();
+    RegisterSkinPanelClasses();
+    RegisterSkinEditClasses();
+    RegisterButtonClasses();
     RegisterClasses({ &TNMHTTPComponent::StaticClass(), &TForm1::StaticClass(), &TForm2::StaticClass(),
         &TForm4::StaticClass(), &TAddressForm::StaticClass() });
 }

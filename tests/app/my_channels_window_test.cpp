@@ -116,7 +116,7 @@ TEST_F(MyChannelsWindowTest, ThirdTreeShowsPlaylistsGroupsAndChannelsLikeTheOthe
     EXPECT_FALSE(Tree().Visible());
 
     // "节目选择": the two trees, a separator, then my channels and the open commands.
-    TMenuItem* programmes = windows.main->Menu<TMainMenu>()->Items()->Items(0);
+    TMenuItem* programmes = Get<TMainMenu>("MainMenu1").Items()->Items(0);
     std::vector<std::string> captions;
     for (int i = 0; i < programmes->Count(); ++i)
         captions.push_back(GbkToUtf8(programmes->Items(i)->Caption()) + " " + ShortCutToText(programmes->Items(i)->GetShortCut()));

@@ -1,18 +1,9 @@
 // The program's three windows on a headless screen, created as start-up
 // creates them: the main window's controls and menu commands, tuning through
 // the trees, the about window's placement and the load window's tick.
-#include "app/about_window.h"
-#include "app/load_window.h"
-#include "app/main_window.h"
-#include "app/startup.h"
+#include "tests/app/pellamo_windows_fixture.h"
+
 #include "app/web_pages.h"
-#include "platform/backend/headless/headless_backend.h"
-#include "platform/components/controls/application.h"
-#include "platform/components/controls/custom_tree_view.h"
-#include "platform/components/controls/tree_node.h"
-#include "platform/components/controls/tree_nodes.h"
-#include "platform/loop/event_loop.h"
-#include "platform/text/gbk.h"
 #include "platform/window/window_system.h"
 #include "player/mpv/mpv_library.h"
 #include "tests/net/test_servers.h"
@@ -30,50 +21,7 @@ namespace {
 
 std::string Gbk(const char* utf8) { return Utf8ToGbk(utf8); }
 
-class PellamoWindowsTest : public ::testing::Test {
-protected:
-    PellamoWindowsTest()
-    {
-        // The viewer's playlists of the machine running the tests stay out.
-        setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
-        app.MessageBoxFunction = [this](const std::string& text, const std::string& caption, UINT) {
-            boxes.push_back(caption + "|" + text);
-            return IDOK;
-        };
-        windows = CreatePellamoWindows(app);
-        windows.main->Show();
-        Pump();
-    }
-
-    void Pump() { test::Pump(EventLoop::Main()); }
-
-    TControl& Control(const char* name)
-    {
-        auto* control = dynamic_cast<TControl*>(windows.main->FindComponent(name));
-        EXPECT_NE(control, nullptr) << name;
-        return *control;
-    }
-    TCustomTreeView& Tree(const char* name)
-    {
-        auto* tree = dynamic_cast<TCustomTreeView*>(windows.main->FindComponent(name));
-        EXPECT_NE(tree, nullptr) << name;
-        return *tree;
-    }
-    TTreeNode* Node(TCustomTreeView& tree, const char* utf8)
-    {
-        for (TTreeNode* n = tree.Items().GetFirstNode(); n; n = n->GetNext())
-            if (n->Text() == Gbk(utf8))
-                return n;
-        ADD_FAILURE() << "no node " << utf8;
-        return nullptr;
-    }
-
-    test::TempDir config;
-    HeadlessBackend screen;
-    TApplication app { screen };
-    PellamoWindows windows;
-    std::vector<std::string> boxes;
-};
+class PellamoWindowsTest : public test::PellamoWindowsFixture {};
 
 TEST_F(PellamoWindowsTest, StartUpCreatesTheWindowsInOrderWithOnlyTheMainOneShown)
 {

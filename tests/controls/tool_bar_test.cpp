@@ -337,5 +337,36 @@ TEST_F(ToolBarTest, APressedButtonIsHotOnlyWithThePointerOverIt)
     EXPECT_EQ(clicks, 0); // released elsewhere
 }
 
+TEST_F(ToolBarTest, AfterAnItemChosenByMouseTheNextPressDropsTheButtonUnderThePointer)
+{
+    // The drop-down takes the mouse from the bar while the press that opened
+    // it is still down; the bar must not keep sending presses to that button.
+    auto* menu = new TMainMenu(form);
+    std::vector<std::string> clicks;
+    std::vector<TToolButton*> buttons;
+    for (const char* title : { "File", "Help" }) {
+        auto* top = new TMenuItem(form);
+        top->SetCaption(title);
+        menu->Items()->Add(top);
+        auto* entry = new TMenuItem(form);
+        entry->SetCaption(std::string(title) + " entry");
+        entry->OnClick = [&clicks, entry](TObject*) { clicks.push_back(entry->Caption()); };
+        top->Add(entry);
+        buttons.push_back(AddButton());
+        buttons.back()->SetMenuItem(top);
+    }
+    Pump();
+    for (TToolButton* b : { buttons[0], buttons[1], buttons[1], buttons[0] }) {
+        screen.Click(Middle(b));
+        Pump();
+        ASSERT_TRUE(bar->IsMenuDropped());
+        EXPECT_EQ(bar->DroppedButton(), b);
+        Rect drop = ws().GetWindowRect(bar->DropDown()->Handle());
+        screen.Click({ drop.left + 10, drop.top + drop.Height() / 2 });
+        Pump();
+    }
+    EXPECT_EQ(clicks, (std::vector<std::string> { "File entry", "Help entry", "Help entry", "File entry" }));
+}
+
 }
 }

@@ -9,7 +9,9 @@ the stream address at its byte position and a second server serves a media
 stream made with ffmpeg. www.sctv.example points at 127.0.0.2, where nothing
 listens, so its pages are refused.
 
-Usage: e2e_player.py PROGRAM [--shots DIR]
+Usage: e2e_player.py PROGRAM [--shots DIR] [--openbox]
+With --openbox the window manager openbox runs on the display, as on a
+desktop; without it there is none.
 Exits 77 (skipped) when not root or when a tool is missing.
 """
 
@@ -27,19 +29,22 @@ SKIP = 77
 TOOLS = ["unshare", "ip", "mount", "Xvfb", "xdotool", "ffmpeg", "import"]
 
 # Where things are in the main window, from its outer top-left corner. The
-# plain frame: 3-pixel dialog border, 18-pixel caption, then the menu bar;
-# the controls sit in the client area below it.
+# skinned frame covers the client area, inside a 3-pixel border: its title
+# bar (20 pixels) and menu bar (22) are part of it, and the controls are
+# placed in the frame's own coordinates, below the two bars.
 FRAME = 3
-CAPTION = 18
-MENU_BAR = int(os.environ.get("E2E_MENU_BAR", "20"))
+CAPTION = 20
+MENU_BAR = 22
 CLIENT_X = FRAME
-CLIENT_Y = FRAME + CAPTION + MENU_BAR
-TREE = (470, 42, 163, 369)  # left, top, width, height in the client area
+CLIENT_Y = FRAME
+TREE = (470, 42, 163, 369)  # left, top, width, height in the frame
 PLAYER = (3, 65, 463, 343)
 ROW = int(os.environ.get("E2E_TREE_ROW", "16"))
 MENU_ITEM = int(os.environ.get("E2E_MENU_ITEM", "20"))
-# Menu bar titles' x centres, from the client's left edge.
-MENU_TITLES = {"节目选择": 30, "实用工具": 92, "帮助": 142}
+# Menu bar titles' x centres, from the frame's left edge.
+MENU_TITLES = {"节目选择": 30, "实用工具": 90, "帮助": 138}
+# Title bar buttons' x centres, from the window's right edge.
+CLOSE_BUTTON = 17
 
 # Television tree: category indexes and the channels tried.
 CCTV, GUANGDONG, SICHUAN = 3, 5, 10
@@ -238,7 +243,7 @@ def read_display(fd):
 
 # --- the run -------------------------------------------------------------------
 
-def inside(program, shots):
+def inside(program, shots, openbox=False):
     subprocess.run(["ip", "link", "set", "lo", "up"], check=True)
     work = tempfile.mkdtemp(prefix="pellamo-e2e-")
     hosts = os.path.join(work, "hosts")
@@ -273,12 +278,29 @@ def inside(program, shots):
     if shots:
         FAILURE_SHOT.update(path=os.path.join(shots, "failure.png"), env=x.env)
     env = dict(x.env, PATH=bin_dir + os.pathsep + os.environ.get("PATH", ""), HOME=work)
+    wm = None
+    if openbox:
+        wm = subprocess.Popen(["openbox", "--sm-disable"], env=dict(x.env, HOME=work), stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL)
+        wait_for("openbox to manage the screen", lambda: x.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK",
+                                                               check=False).find("window id") >= 0, 10)
     player = subprocess.Popen([program], env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
     try:
         scenario(x, pages, streams, opened, shots)
+        log("close button")
+        main = x.find("^Pellamo$")
+        mx, my, mw, mh = x.geometry(main)
+        x.click(mx + mw - CLOSE_BUTTON, my + FRAME + CAPTION // 2)
+        try:
+            player.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            fail("the close button did not end the program")
         log("PASS")
     finally:
         stop_program(player)
+        if wm:
+            wm.terminate()
+            wm.wait()
         if xvfb.poll() is not None:
             log("Xvfb ended early:\n" + open(os.path.join(work, "xvfb.log")).read()[-2000:])
         xvfb.terminate()
@@ -331,6 +353,13 @@ def scenario(x, pages, streams, opened, shots):
         fail("playback stopped after selecting a category")
     x.keys("Left")  # collapse
 
+    log("by mouse: CCTV-2")
+    x.keys("Home", *(["Down"] * CCTV), "Right")  # open CCTV; its channels follow it
+    x.click(tree[0] + 60, tree[1] + 2 + (CCTV + 2) * ROW + ROW // 2)
+    wait_for("the stream request of CCTV-2", lambda: ("live.cctv.example:8080", "/cctv2") in streams.paths())
+    wait_for("video of CCTV-2", playing, 20)
+    collapse()
+
     log("page scrape: 广州卫视")
     choose(GUANGDONG, 0)
     wait_for("the station page", lambda: any(p == "/live_video.jsp?id=7" for _, p in pages.paths()))
@@ -358,8 +387,11 @@ def scenario(x, pages, streams, opened, shots):
     collapse()
 
     def menu(title, index):
+        item = (cx + MENU_TITLES[title] + 10, my + FRAME + CAPTION + MENU_BAR + MENU_ITEM * index + MENU_ITEM // 2)
+        under = x.grab(item[0], item[1], 40, 4)
         x.click(cx + MENU_TITLES[title], my + FRAME + CAPTION + MENU_BAR // 2)
-        x.click(cx + MENU_TITLES[title] + 10, my + FRAME + CAPTION + MENU_BAR + MENU_ITEM * index + MENU_ITEM // 2)
+        wait_for("the drop-down of " + title, lambda: x.grab(item[0], item[1], 40, 4) != under, 5)
+        x.click(*item)
 
     log("radio tree and back")
     # The expand buttons' strip shows the tree's shape; the selection's
@@ -377,7 +409,16 @@ def scenario(x, pages, streams, opened, shots):
     if x.grab(*buttons) != tv_buttons:
         fail("the television tree did not come back as it was")
 
-    log("about window")
+    log("about window by the keyboard: F10 enters the menu bar")
+    x.keys("F10", "Right", "Right", "Down", "Down", "Return")
+    about = x.find("^About Us$")
+    if not about:
+        fail("the keyboard did not reach the about window")
+    ax, ay, aw, ah = x.geometry(about)
+    x.click(ax + aw - CLOSE_BUTTON, ay + FRAME + CAPTION // 2)
+    wait_for("the about window to close", lambda: not x.find("^About Us$", 0.5))
+
+    log("about window by the mouse")
     menu("帮助", 1)
     about = x.find("^About Us$")
     if not about:
@@ -389,7 +430,7 @@ def scenario(x, pages, streams, opened, shots):
         fail("about window at %d,%d, centred would be %d,%d" % (ax, ay, want[0], want[1]))
     if shots:
         x.shot(os.path.join(shots, "about_window.png"), about)
-    x.click(ax + aw - FRAME - 10, ay + FRAME + CAPTION // 2)
+    x.click(ax + aw - CLOSE_BUTTON, ay + FRAME + CAPTION // 2)
     wait_for("the about window to close", lambda: not x.find("^About Us$", 0.5))
 
     log("web page command")
@@ -410,13 +451,14 @@ def main():
     if "--shots" in sys.argv:
         shots = os.path.abspath(sys.argv[sys.argv.index("--shots") + 1])
         os.makedirs(shots, exist_ok=True)
+    openbox = "--openbox" in sys.argv
     if "--inside" in sys.argv:
-        inside(program, shots)
+        inside(program, shots, openbox)
         return 0
     if os.geteuid() != 0:
         log("SKIP: needs root for its own network and mount namespace (unshare)")
         return SKIP
-    missing = [t for t in TOOLS if not shutil.which(t)]
+    missing = [t for t in TOOLS + (["openbox", "xprop"] if openbox else []) if not shutil.which(t)]
     if missing:
         log("SKIP: missing tools: " + " ".join(missing))
         return SKIP
@@ -424,6 +466,8 @@ def main():
             program, "--inside"]
     if shots:
         args += ["--shots", shots]
+    if openbox:
+        args.append("--openbox")
     return subprocess.run(args, timeout=120).returncode
 
 

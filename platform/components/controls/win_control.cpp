@@ -751,6 +751,14 @@ void TWinControl::WndProc(TMessage& message)
         DefaultHandler(message);
         DoExit();
         return;
+    case WM_CAPTURECHANGED:
+        // Another window took the mouse while a button was down (a drop-down
+        // menu opened by the press): its release never comes here, so the
+        // next press goes to whatever is under the pointer.
+        if (reinterpret_cast<HWND>(message.LParam) != handle_)
+            mouse_control_ = nullptr;
+        DefaultHandler(message);
+        return;
     default:
         if (IsMouseMessage(message.Msg)) {
             RouteMouse(message);

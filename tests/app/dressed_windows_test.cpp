@@ -1,0 +1,151 @@
+// The main and about windows as start-up creates them, dressed in the
+// MacOS skin: the stored values of their skinned parts, the whole designed
+// client area above the status bar, and the caption panel's own text.
+#include "tests/app/pellamo_windows_fixture.h"
+
+#include "platform/components/property_access.h"
+#include "platform/window/window_system.h"
+#include "skin/frame/skin_form.h"
+#include "skin/frame/title_bar.h"
+#include "skin/panels/caption_panel.h"
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace pellamo {
+namespace {
+
+class DressedWindowsTest : public test::PellamoWindowsFixture {
+protected:
+    template <class T = TControl>
+    T& Part(TForm& form, const char* name)
+    {
+        auto* part = dynamic_cast<T*>(form.FindComponent(name));
+        if (!part)
+            throw std::runtime_error(std::string("no ") + name);
+        return *part;
+    }
+    // A control's rectangle on the screen.
+    Rect OnScreen(TControl& control)
+    {
+        Point p = control.Parent()->ClientToScreen({ control.Left(), control.Top() });
+        return Rect::FromSize(p.x, p.y, control.Width(), control.Height());
+    }
+};
+
+TEST_F(DressedWindowsTest, TheFramesCarryTheirStoredValues)
+{
+    struct Case {
+        TForm* form;
+        const char* caption;
+        bool menu;
+        bool minimise;
+    } cases[] = {
+        { windows.main, "Pellamo", true, true },
+        { windows.about, "About Us", false, false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.caption);
+        auto& frame = Part<TsuiForm>(*c.form, "suiForm1");
+        EXPECT_EQ(GetEnumProp(frame, "UIStyle"), "MacOS");
+        EXPECT_EQ(GetOrdProp(frame, "UIStyleAutoUpdateSub"), 0);
+        EXPECT_EQ(GetOrdProp(frame, "BorderColor"), 8355711);
+        EXPECT_EQ(GetOrdProp(frame, "Color"), 15198183);
+        EXPECT_EQ(GetOrdProp(frame, "MenuBarColor"), 15198183);
+        EXPECT_EQ(GetStrProp(frame, "Caption"), c.caption);
+        EXPECT_EQ(GetStrProp(frame, "Font.Name"), "Tahoma");
+        EXPECT_EQ(GetSetProp(frame, "Font.Style"), "[fsBold]");
+        EXPECT_EQ(frame.MenuBar() != nullptr, c.menu);
+        EXPECT_EQ(c.form->MenuComponent(), nullptr) << "no plain menu bar under the skinned one";
+        TsuiTitleBar& bar = frame.TitleBar();
+        EXPECT_TRUE(bar.HasVisibleButton(TsuiTitleBarBtnType::suiClose));
+        EXPECT_TRUE(bar.HasVisibleButton(TsuiTitleBarBtnType::suiControlBox));
+        EXPECT_EQ(bar.HasVisibleButton(TsuiTitleBarBtnType::suiMin), c.minimise);
+        EXPECT_FALSE(bar.HasVisibleButton(TsuiTitleBarBtnType::suiMax));
+    }
+    // The about window's design counts the title bar in its client area.
+    EXPECT_EQ(windows.about->ClientWidth(), 286);
+    EXPECT_EQ(windows.about->ClientHeight(), 123);
+    Rect link = OnScreen(Part(*windows.about, "Label4"));
+    EXPECT_LE(link.bottom, windows.about->ClientToScreen({ 0, 123 }).y) << "the web-site link inside the window";
+    struct Stored {
+        const char* name;
+        const char* property;
+        int64_t value;
+    } stored[] = {
+        { "suiPanel1", "BorderColor", 8355711 },
+        { "suiPanel1", "ShowButton", 0 },
+        { "suiPanel1", "Color", 0xFFFFFF },
+        { "suiStatusBar1", "PanelColor", 15198183 },
+        { "Edit1", "BorderColor", 8355711 },
+        { "Button1", "FocusedRectMargin", 2 },
+        { "MainMenu1", "SelectedColor", 12874553 },
+        { "MainMenu1", "MenuItemHeight", 20 },
+        { "suiPopupMenu1", "SelectedFontColor", 0xFFFFFF },
+    };
+    for (const Stored& s : stored) {
+        SCOPED_TRACE(std::string(s.name) + "." + s.property);
+        auto& part = Part<TComponent>(*windows.main, s.name);
+        EXPECT_EQ(GetEnumProp(part, "UIStyle"), "MacOS");
+        EXPECT_EQ(GetOrdProp(part, s.property), s.value);
+    }
+}
+
+TEST_F(DressedWindowsTest, TheWholeDesignedClientAreaIsAboveTheStatusBar)
+{
+    EXPECT_EQ(windows.main->Width(), 640);
+    EXPECT_EQ(windows.main->Height(), 435);
+    Rect window = windows.main->BoundsRect();
+    Rect status = OnScreen(Part(*windows.main, "suiStatusBar1"));
+    EXPECT_LE(status.bottom, window.bottom);
+    auto& tv = Part<TCustomTreeView>(*windows.main, "TreeView1");
+    for (const char* name : { "WindowsMediaPlayer1", "suiPanel1", "TreeView1" }) {
+        SCOPED_TRACE(name);
+        Rect r = OnScreen(Part(*windows.main, name));
+        EXPECT_LE(r.bottom, status.top);
+        EXPECT_GE(r.top, window.top + 42) << "below the title and menu bars";
+        EXPECT_LE(r.right, window.right);
+    }
+
+    // The last channel, chosen by End with every category open, is seen whole.
+    for (TTreeNode* n = tv.Items().GetFirstNode(); n; n = n->GetNextSibling())
+        n->Expand();
+    tv.SetFocus();
+    screen.PressKey(VK_END);
+    Pump();
+    ASSERT_NE(tv.Selected(), nullptr);
+    EXPECT_EQ(tv.Selected()->GetNext(), nullptr);
+    Rect label = tv.DisplayRect(tv.Selected(), true);
+    Point bottom = tv.ClientToScreen({ label.left, label.bottom });
+    EXPECT_LE(bottom.y, status.top);
+}
+
+TEST_F(DressedWindowsTest, TheCaptionBarShowsTheChannel)
+{
+    auto& panel = Part<TsuiPanel>(*windows.main, "suiPanel1");
+    auto& tv = Part<TCustomTreeView>(*windows.main, "TreeView1");
+    Rect bar = OnScreen(panel);
+    bar.bottom = bar.top + panel.BarHeight();
+    auto dark = [&] {
+        Bitmap shot = screen.Screenshot();
+        int count = 0;
+        for (int y = bar.top + 2; y < bar.bottom - 1; ++y)
+            for (int x = bar.left + 2; x < bar.left + 200; ++x) {
+                TColor c = shot.GetPixel(x, y);
+                if ((c & 0xFF) < 0x60 && ((c >> 8) & 0xFF) < 0x60 && ((c >> 16) & 0xFF) < 0x60)
+                    ++count;
+            }
+        return count;
+    };
+    int empty = dark();
+    tv.SetSelected(Node(tv, "CCTV-1"));
+    Pump();
+    EXPECT_EQ(GbkToUtf8(panel.Caption()), "网络电视->CCTV-1");
+    EXPECT_GT(dark(), empty + 20) << "the caption is drawn in the panel's bar";
+    Rect player = OnScreen(Part(*windows.main, "WindowsMediaPlayer1"));
+    EXPECT_GE(player.top, bar.bottom) << "the picture leaves the caption bar free";
+}
+
+}
+}
