@@ -5,7 +5,6 @@
 #include "app/load_window.h"
 #include "app/main_window.h"
 #include "app/nm_http_component.h"
-#include "app/plain_controls.h"
 #include "platform/backend/display_backend.h"
 #include "platform/components/class_registry.h"
 #include "platform/gfx/resources.h"
@@ -17,6 +16,8 @@
 #include "skin/frame/frame_classes.h"
 #include "skin/menus/menu_classes.h"
 #include "skin/panels/panel_classes.h"
+#include "skin/scroll/scroll_classes.h"
+#include "skin/views/view_classes.h"
 
 #include <cstdio>
 #include <malloc.h>
@@ -38,12 +39,13 @@ void RegisterPellamoClasses()
     RegisterControlClasses();
     RegisterPlayerControls();
     RegisterTreeMenuClasses();
-    RegisterPlainControls();
     RegisterSkinFrameClasses();
     RegisterSkinMenuClasses();
     RegisterSkinPanelClasses();
     RegisterSkinEditClasses();
     RegisterButtonClasses();
+    RegisterSkinScrollClasses();
+    RegisterSkinViewClasses();
     RegisterClasses({ &TNMHTTPComponent::StaticClass(), &TForm1::StaticClass(), &TForm2::StaticClass(),
         &TForm4::StaticClass(), &TAddressForm::StaticClass() });
 }

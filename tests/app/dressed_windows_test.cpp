@@ -9,6 +9,8 @@
 #include "skin/frame/title_bar.h"
 #include "skin/panels/caption_panel.h"
 
+#include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -18,6 +20,23 @@ namespace {
 
 class DressedWindowsTest : public test::PellamoWindowsFixture {
 protected:
+    // A playlist long enough to overflow the third tree.
+    static void WriteLongPlaylist(const std::string& config_dir)
+    {
+        std::filesystem::create_directories(config_dir + "/pellamo/playlists");
+        std::ofstream list(config_dir + "/pellamo/playlists/long.m3u");
+        for (int i = 0; i < 40; ++i)
+            list << "#EXTINF:-1,Channel " << i << "\nhttp://live.example/" << i << "\n";
+    }
+
+    DressedWindowsTest()
+        : PellamoWindowsFixture(WriteLongPlaylist)
+    {
+        windows.main->SetLeft(100);
+        windows.main->SetTop(50);
+        Pump();
+    }
+
     template <class T = TControl>
     T& Part(TForm& form, const char* name)
     {
@@ -145,6 +164,59 @@ TEST_F(DressedWindowsTest, TheCaptionBarShowsTheChannel)
     EXPECT_GT(dark(), empty + 20) << "the caption is drawn in the panel's bar";
     Rect player = OnScreen(Part(*windows.main, "WindowsMediaPlayer1"));
     EXPECT_GE(player.top, bar.bottom) << "the picture leaves the caption bar free";
+}
+
+TEST_F(DressedWindowsTest, EachTreesBarFollowsItsTreeAndShowsOnlyWhileItOverflows)
+{
+    TForm1& main = *windows.main;
+    TCustomTreeView* trees[] = { &Part<TCustomTreeView>(main, "TreeView1"), &Part<TCustomTreeView>(main, "TreeView2"),
+        &Part<TCustomTreeView>(main, "TreeView3") };
+    TControl* bars[] = { &Part(main, "suiScrollBar1"), &Part(main, "suiScrollBar2"), &Part(main, "suiScrollBar3") };
+    const Rect beside = Rect::FromSize(615, 43, 16, 367);
+    auto shown = [&] {
+        std::vector<bool> v;
+        for (TControl* bar : bars)
+            v.push_back(bar->Visible());
+        return v;
+    };
+    // Opens categories of `tree` until its nodes overflow it.
+    auto overflows = [&](TCustomTreeView& tree) {
+        int rows = 0;
+        for (TTreeNode* n = tree.Items().GetFirstNode(); n; n = n->GetNextVisible())
+            ++rows;
+        return rows * tree.DisplayRect(tree.Items().GetFirstNode(), false).Height() > tree.ClientHeight();
+    };
+    auto overflow = [&](TCustomTreeView& tree) {
+        for (TTreeNode* n = tree.Items().GetFirstNode(); n && !overflows(tree); n = n->GetNextSibling()) {
+            n->Expand();
+            Pump();
+        }
+        ASSERT_TRUE(overflows(tree));
+    };
+    std::function<void(TObject*)> show[] = { [&](TObject* s) { main.N2Click(s); }, [&](TObject* s) { main.N3Click(s); },
+        [&](TObject* s) { main.MyChannels1Click(s); } };
+
+    EXPECT_EQ(shown(), (std::vector<bool> { false, false, false })) << "all categories collapsed: nothing overflows";
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        show[i](nullptr);
+        Pump();
+        EXPECT_EQ(shown(), (std::vector<bool> { false, false, false }));
+        overflow(*trees[i]);
+        std::vector<bool> want { i == 0, i == 1, i == 2 };
+        EXPECT_EQ(shown(), want);
+        EXPECT_EQ(bars[i]->BoundsRect(), beside) << "over the tree's right edge at its place";
+        // The bar is painted there and scrolls its tree.
+        Point arrow = bars[i]->Parent()->ClientToScreen({ beside.left + 8, beside.bottom - 6 });
+        TTreeNode* top = trees[i]->TopItem();
+        screen.Click(arrow);
+        Pump();
+        EXPECT_NE(trees[i]->TopItem(), top) << "the bar's lower arrow scrolls the tree";
+    }
+    // Back to the television tree: its bar comes back with it, the others go.
+    main.N2Click(nullptr);
+    Pump();
+    EXPECT_EQ(shown(), (std::vector<bool> { true, false, false }));
 }
 
 }

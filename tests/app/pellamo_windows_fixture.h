@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,10 +29,14 @@ namespace pellamo::test {
 
 class PellamoWindowsFixture : public ::testing::Test {
 protected:
-    PellamoWindowsFixture()
+    // `prepare` may put files into the configuration folder before the
+    // windows read it.
+    explicit PellamoWindowsFixture(const std::function<void(const std::string& config_dir)>& prepare = {})
     {
         // The viewer's playlists of the machine running the tests stay out.
         setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
+        if (prepare)
+            prepare(config.Path());
         app.MessageBoxFunction = [this](const std::string& text, const std::string& caption, UINT) {
             boxes.push_back(caption + "|" + text);
             return IDOK;
