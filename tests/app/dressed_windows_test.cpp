@@ -102,6 +102,11 @@ TEST_F(DressedWindowsTest, TheFramesCarryTheirStoredValues)
         { "MainMenu1", "SelectedColor", 12874553 },
         { "MainMenu1", "MenuItemHeight", 20 },
         { "suiPopupMenu1", "SelectedFontColor", 0xFFFFFF },
+        { "TreeView1", "BorderWidth", 2 },
+        { "TreeView2", "BorderColor", 8355711 },
+        { "suiScrollBar1", "Color", 13224393 },
+        { "suiScrollBar5", "Max", 100 },
+        { "Memo1", "BorderColor", 8355711 },
     };
     for (const Stored& s : stored) {
         SCOPED_TRACE(std::string(s.name) + "." + s.property);
@@ -109,6 +114,10 @@ TEST_F(DressedWindowsTest, TheFramesCarryTheirStoredValues)
         EXPECT_EQ(GetEnumProp(part, "UIStyle"), "MacOS");
         EXPECT_EQ(GetOrdProp(part, s.property), s.value);
     }
+    for (const char* n : { "1", "2", "3" })
+        EXPECT_EQ(GetComponentProp(Part<TComponent>(*windows.main, (std::string("TreeView") + n).c_str()), "VScrollBar"),
+            windows.main->FindComponent(std::string("suiScrollBar") + n));
+    EXPECT_EQ(GetEnumProp(Part<TComponent>(*windows.main, "suiScrollBar6"), "Orientation"), "suiHorizontal");
 }
 
 TEST_F(DressedWindowsTest, TheWholeDesignedClientAreaIsAboveTheStatusBar)
