@@ -18,7 +18,7 @@
 
 #include "platform/components/controls/panel.h"
 #include "platform/components/controls/picture.h"
-#include "skin/buttons/style_choice.h"
+#include "skin/theme/style_choice.h"
 #include "skin/scroll/wheel_notches.h"
 #include "skin/theme/bar_orientation.h"
 

@@ -6,7 +6,7 @@
 #include "skin/scroll/scroll_classes.h"
 #include "skin/scroll/scroll_track_bar.h"
 #include "skin/theme/theme_source.h"
-#include "tests/skin_buttons/skin_fixture.h"
+#include "tests/skin/skin_fixture.h"
 
 #include <vector>
 

@@ -2,7 +2,7 @@
 #include "skin/scroll/scroll_bar_look.h"
 #include "skin/scroll/track_bar.h"
 #include "skin/theme/theme_source.h"
-#include "tests/skin_buttons/skin_fixture.h"
+#include "tests/skin/skin_fixture.h"
 
 #include <utility>
 #include <vector>
@@ -222,7 +222,7 @@ TEST_F(TrackBarTest, PaintsTheStylesBarSliderAndTicks)
         // other styles leave that as it is), else the track's colour.
         EXPECT_TRUE(track->Transparent());
         track->SetColor(clRed);
-        EXPECT_EQ(Shot(*track).GetPixel(100, 2), clTeal);
+        EXPECT_EQ(Shot(*track).GetPixel(100, 2), kFormColor);
         track->SetTransparent(false);
         EXPECT_EQ(Shot(*track).GetPixel(100, 2), clRed);
         delete track;

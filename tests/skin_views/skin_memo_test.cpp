@@ -3,7 +3,7 @@
 #include "skin/scroll/scroll_track_bar.h"
 #include "skin/theme/theme_source.h"
 #include "skin/views/skin_memo.h"
-#include "tests/skin_buttons/skin_fixture.h"
+#include "tests/skin/skin_fixture.h"
 
 #include <string>
 

@@ -7,7 +7,7 @@
 #include "skin/views/skin_memo.h"
 #include "skin/views/skin_tree_view.h"
 #include "skin/views/view_classes.h"
-#include "tests/skin_buttons/skin_fixture.h"
+#include "tests/skin/skin_fixture.h"
 
 #include <string>
 
