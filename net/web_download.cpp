@@ -1,23 +1,13 @@
 #include "net/web_download.h"
 
-#include <curl/curl.h>
+#include "net/curl_library.h"
 
-#include <mutex>
 #include <stdexcept>
 #include <vector>
 
 namespace pellamo {
 
 namespace {
-
-void GlobalInit()
-{
-    static std::once_flag once;
-    std::call_once(once, [] {
-        if (curl_global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK)
-            throw std::runtime_error("Cannot start libcurl");
-    });
-}
 
 std::string SizeText(size_t bytes)
 {
@@ -41,7 +31,7 @@ struct WebDownload::Transfer {
     ~Transfer()
     {
         if (easy)
-            curl_easy_cleanup(easy);
+            owner->curl_.Api().easy_cleanup(easy);
     }
 
     static size_t Write(char* data, size_t size, size_t count, void* self)
@@ -81,27 +71,38 @@ WebDownload::WebDownload(EventLoop& loop)
 }
 
 WebDownload::WebDownload(EventLoop& loop, Limits limits)
+    : WebDownload(loop, std::move(limits), CurlLibrary::Shared())
+{
+}
+
+WebDownload::WebDownload(EventLoop& loop, Limits limits, const CurlLibrary& curl)
     : loop_(loop)
     , limits_(std::move(limits))
+    , curl_(curl)
 {
-    GlobalInit();
-    multi_ = curl_multi_init();
+    if (!curl_.Usable())
+        return; // every download fails with the reason
+    const CurlApi& api = curl_.Api();
+    multi_ = api.multi_init();
     if (!multi_)
         throw std::runtime_error("Cannot start libcurl");
-    curl_multi_setopt(multi_, CURLMOPT_SOCKETFUNCTION, &WebDownload::OnSocket);
-    curl_multi_setopt(multi_, CURLMOPT_SOCKETDATA, this);
-    curl_multi_setopt(multi_, CURLMOPT_TIMERFUNCTION, &WebDownload::OnTimer);
-    curl_multi_setopt(multi_, CURLMOPT_TIMERDATA, this);
+    api.multi_setopt(multi_, CURLMOPT_SOCKETFUNCTION, &WebDownload::OnSocket);
+    api.multi_setopt(multi_, CURLMOPT_SOCKETDATA, this);
+    api.multi_setopt(multi_, CURLMOPT_TIMERFUNCTION, &WebDownload::OnTimer);
+    api.multi_setopt(multi_, CURLMOPT_TIMERDATA, this);
 }
 
 WebDownload::~WebDownload()
 {
     *alive_ = false;
     alive_.reset();
-    for (auto& [id, transfer] : transfers_)
-        curl_multi_remove_handle(multi_, transfer->easy);
+    for (auto& [id, transfer] : transfers_) {
+        if (transfer->easy)
+            curl_.Api().multi_remove_handle(multi_, transfer->easy);
+    }
     transfers_.clear();
-    curl_multi_cleanup(multi_);
+    if (multi_)
+        curl_.Api().multi_cleanup(multi_);
     for (auto& [fd, watch] : sockets_)
         loop_.UnwatchDescriptor(watch);
     if (timer_)
@@ -115,32 +116,40 @@ WebDownload::Id WebDownload::Start(const std::string& url, ProgressHandler progr
     transfer->owner = this;
     transfer->on_progress = std::move(progress);
     transfer->on_done = std::move(done);
-    CURL* easy = transfer->easy = curl_easy_init();
+    Id id = transfer->id;
+    if (!multi_) {
+        transfers_[id] = std::move(transfer);
+        Result result;
+        result.error = curl_.Error();
+        PostFinish(id, std::move(result));
+        return id;
+    }
+    const CurlApi& api = curl_.Api();
+    CURL* easy = transfer->easy = api.easy_init();
     if (!easy)
         throw std::runtime_error("Cannot start libcurl");
-    curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(easy, CURLOPT_MAXREDIRS, 5L);
-    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(easy, CURLOPT_ACCEPT_ENCODING, "");
-    curl_easy_setopt(easy, CURLOPT_USERAGENT, "Pellamo/0.1");
-    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, static_cast<long>(limits_.connect_timeout.count()));
-    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, static_cast<long>(limits_.stall_timeout.count()));
-    curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits_.max_bytes));
+    api.easy_setopt(easy, CURLOPT_URL, url.c_str());
+    api.easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
+    api.easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    api.easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
+    api.easy_setopt(easy, CURLOPT_MAXREDIRS, 5L);
+    api.easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    api.easy_setopt(easy, CURLOPT_ACCEPT_ENCODING, "");
+    api.easy_setopt(easy, CURLOPT_USERAGENT, "Pellamo/0.1");
+    api.easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, static_cast<long>(limits_.connect_timeout.count()));
+    api.easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    api.easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, static_cast<long>(limits_.stall_timeout.count()));
+    api.easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits_.max_bytes));
     if (!limits_.ca_file.empty())
-        curl_easy_setopt(easy, CURLOPT_CAINFO, limits_.ca_file.c_str());
-    curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, transfer->error);
-    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Transfer::Write);
-    curl_easy_setopt(easy, CURLOPT_WRITEDATA, transfer.get());
-    curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, &Transfer::Info);
-    curl_easy_setopt(easy, CURLOPT_XFERINFODATA, transfer.get());
-    curl_easy_setopt(easy, CURLOPT_PRIVATE, transfer.get());
-    Id id = transfer->id;
-    if (curl_multi_add_handle(multi_, easy) != CURLM_OK)
+        api.easy_setopt(easy, CURLOPT_CAINFO, limits_.ca_file.c_str());
+    api.easy_setopt(easy, CURLOPT_ERRORBUFFER, transfer->error);
+    api.easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Transfer::Write);
+    api.easy_setopt(easy, CURLOPT_WRITEDATA, transfer.get());
+    api.easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
+    api.easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, &Transfer::Info);
+    api.easy_setopt(easy, CURLOPT_XFERINFODATA, transfer.get());
+    api.easy_setopt(easy, CURLOPT_PRIVATE, transfer.get());
+    if (api.multi_add_handle(multi_, easy) != CURLM_OK)
         throw std::runtime_error("Cannot start the download of " + url);
     transfers_[id] = std::move(transfer);
     return id;
@@ -151,7 +160,8 @@ void WebDownload::Cancel(Id id)
     auto it = transfers_.find(id);
     if (it == transfers_.end())
         return;
-    curl_multi_remove_handle(multi_, it->second->easy);
+    if (it->second->easy)
+        curl_.Api().multi_remove_handle(multi_, it->second->easy);
     transfers_.erase(it);
 }
 
@@ -197,14 +207,14 @@ void WebDownload::SocketReady(int fd, unsigned events)
     int flags = (events & EventLoop::kReadable ? CURL_CSELECT_IN : 0) | (events & EventLoop::kWritable ? CURL_CSELECT_OUT : 0)
         | (events & EventLoop::kError ? CURL_CSELECT_ERR : 0);
     int running = 0;
-    curl_multi_socket_action(multi_, fd, flags, &running);
+    curl_.Api().multi_socket_action(multi_, fd, flags, &running);
     Collect();
 }
 
 void WebDownload::TimerFired()
 {
     int running = 0;
-    curl_multi_socket_action(multi_, CURL_SOCKET_TIMEOUT, 0, &running);
+    curl_.Api().multi_socket_action(multi_, CURL_SOCKET_TIMEOUT, 0, &running);
     Collect();
 }
 
@@ -212,35 +222,39 @@ void WebDownload::Collect()
 {
     int left = 0;
     std::vector<std::pair<Id, Result>> finished;
-    while (CURLMsg* message = curl_multi_info_read(multi_, &left)) {
+    while (CURLMsg* message = curl_.Api().multi_info_read(multi_, &left)) {
         if (message->msg != CURLMSG_DONE)
             continue;
         Transfer* t = nullptr;
-        curl_easy_getinfo(message->easy_handle, CURLINFO_PRIVATE, &t);
+        curl_.Api().easy_getinfo(message->easy_handle, CURLINFO_PRIVATE, &t);
         if (!t)
             continue;
         Result result;
-        curl_easy_getinfo(t->easy, CURLINFO_RESPONSE_CODE, &result.status);
+        curl_.Api().easy_getinfo(t->easy, CURLINFO_RESPONSE_CODE, &result.status);
         CURLcode code = message->data.result;
         if (t->too_large || code == CURLE_FILESIZE_EXCEEDED) {
             result.error = "the file is larger than " + SizeText(limits_.max_bytes);
         } else if (code != CURLE_OK) {
-            result.error = t->error[0] ? t->error : curl_easy_strerror(code);
+            result.error = t->error[0] ? t->error : curl_.Api().easy_strerror(code);
         } else if (result.status >= 400) {
             result.error = "the server answered HTTP " + std::to_string(result.status);
         } else {
             result.ok = true;
             result.body = std::move(t->body);
         }
-        curl_multi_remove_handle(multi_, t->easy);
+        curl_.Api().multi_remove_handle(multi_, t->easy);
         finished.emplace_back(t->id, std::move(result));
     }
-    for (auto& done : finished) {
-        loop_.Post([alive = std::weak_ptr<bool>(alive_), this, id = done.first, result = std::move(done.second)]() mutable {
-            if (!alive.expired())
-                Finish(id, std::move(result));
-        });
-    }
+    for (auto& done : finished)
+        PostFinish(done.first, std::move(done.second));
+}
+
+void WebDownload::PostFinish(Id id, Result result)
+{
+    loop_.Post([alive = std::weak_ptr<bool>(alive_), this, id, result = std::move(result)]() mutable {
+        if (!alive.expired())
+            Finish(id, std::move(result));
+    });
 }
 
 void WebDownload::Finish(Id id, Result result)

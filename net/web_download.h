@@ -20,6 +20,8 @@ namespace pellamo {
 //
 // Handlers run from the loop, never from inside curl, so they may do
 // anything (show a message box, start or cancel downloads).
+class CurlLibrary;
+
 class WebDownload {
 public:
     struct Limits {
@@ -44,6 +46,9 @@ public:
 
     explicit WebDownload(EventLoop& loop = EventLoop::Main());
     WebDownload(EventLoop& loop, Limits limits);
+    // With another libcurl than the program's; when it cannot be used, every
+    // download ends with its reason.
+    WebDownload(EventLoop& loop, Limits limits, const CurlLibrary& curl);
     // Ends every transfer; their handlers are not called.
     ~WebDownload();
     WebDownload(const WebDownload&) = delete;
@@ -65,11 +70,14 @@ private:
     void SocketReady(int fd, unsigned events);
     void TimerFired();
     void Collect();
+    // Handlers run from the loop, never from inside curl or Start().
+    void PostFinish(Id id, Result result);
     void Finish(Id id, Result result);
     void ReportProgress(Id id);
 
     EventLoop& loop_;
     Limits limits_;
+    const CurlLibrary& curl_;
     void* multi_ = nullptr;
     std::map<int, EventLoop::Id> sockets_;
     EventLoop::Id timer_ = 0;

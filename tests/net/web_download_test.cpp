@@ -1,5 +1,6 @@
 // Downloads over real loopback servers: scripted HTTP replies, and an HTTPS
 // server with a certificate made for the test.
+#include "net/curl_library.h"
 #include "net/web_download.h"
 #include "tests/net/test_servers.h"
 
@@ -112,6 +113,30 @@ TEST(WebDownload, RepliesAndFailures)
             EXPECT_FALSE(outcome.result->error.empty());
         EXPECT_EQ(web.RunningCount(), 0u);
     }
+}
+
+// Without libcurl the program still starts; each download ends, later and
+// from the loop, with the reason instead of throwing or hanging.
+TEST(WebDownload, WithoutLibcurlEveryDownloadFailsWithTheReason)
+{
+    CurlLibrary missing({ "libpellamo-no-such-curl.so.4" });
+    ASSERT_FALSE(missing.Usable());
+    EXPECT_NE(missing.Error().find("libpellamo-no-such-curl.so.4"), std::string::npos) << missing.Error();
+
+    WebDownload web(EventLoop::Main(), {}, missing);
+    Outcome outcome = Download(web, Local(9));
+    ASSERT_TRUE(outcome.result.has_value());
+    EXPECT_FALSE(outcome.result->ok);
+    EXPECT_EQ(outcome.result->error, missing.Error());
+    EXPECT_EQ(web.RunningCount(), 0u);
+
+    bool called = false;
+    WebDownload::Id id = web.Start(Local(9), {}, [&](WebDownload::Result) { called = true; });
+    web.Cancel(id);
+    bool later = false; // posted after the failure was
+    EventLoop::Main().Post([&] { later = true; });
+    RunUntil([&] { return later; });
+    EXPECT_FALSE(called);
 }
 
 TEST(WebDownload, ProgressArrivesWhileTheLoopStaysLive)
