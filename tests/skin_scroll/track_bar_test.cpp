@@ -205,10 +205,13 @@ TEST_F(TrackBarTest, PaintsTheStylesBarSliderAndTicks)
         Bitmap shot = Shot(*track);
         int bar_top = (track->Height() - bar.Height()) / 2;
         // The left cap as it is (inside the focus rectangle round the edge).
-        for (int y = 0; y < bar.Height(); ++y)
-            for (int x = 1; x < bar.Width() / 3; ++x)
-                if (bar.GetPixel(x, y) != kSkinKeyColor)
+        for (int y = 0; y < bar.Height(); ++y) {
+            for (int x = 1; x < bar.Width() / 3; ++x) {
+                if (bar.GetPixel(x, y) != kSkinKeyColor) {
                     EXPECT_EQ(shot.GetPixel(x, bar_top + y), bar.GetPixel(x, y)) << x << "," << y;
+                }
+            }
+        }
         int travel = 200 - slider.Width();
         EXPECT_EQ(shot.GetPixel(travel + slider.Width() / 2, slider.Height() / 2),
             slider.GetPixel(slider.Width() / 2, slider.Height() / 2));

@@ -41,13 +41,16 @@ TEST(BoundBarLayout, BarsLieOverTheViewsOwnInsideItsBorder)
         BoundBarsPlacement p = PlaceBoundBars(c.kind, tree, c.v, c.h, c.rtl);
         ASSERT_EQ(p.vertical.has_value(), c.v_at.has_value());
         ASSERT_EQ(p.horizontal.has_value(), c.h_at.has_value());
-        if (c.v_at)
+        if (c.v_at) {
             EXPECT_EQ(p.vertical->bounds, *c.v_at);
-        if (c.h_at)
+        }
+        if (c.h_at) {
             EXPECT_EQ(p.horizontal->bounds, *c.h_at);
+        }
         // The tree leaves visibility to its scroll state; the memo shows what fits.
-        if (p.vertical)
+        if (p.vertical) {
             EXPECT_EQ(p.vertical->visible, c.kind == K::Memo ? std::optional<bool>(true) : std::nullopt);
+        }
     }
 }
 
