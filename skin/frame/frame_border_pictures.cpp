@@ -53,6 +53,10 @@ void DescribeFrameWindow(FormBorderFace& face, const WindowSystem& ws, HWND host
 
 void PaintBorderOnWindow(WindowSystem& ws, HWND host, const FormBorderFace& face)
 {
+    // A hidden window gets its frame painted when it is shown; painting it
+    // now would only size a back buffer at every step of loading.
+    if (!ws.IsWindowVisible(host))
+        return;
     DeviceContext* dc = ws.GetWindowDC(host);
     if (!dc)
         return;
