@@ -3,6 +3,9 @@
 #include "platform/components/controls/custom_control.h"
 #include "platform/components/controls/graphic_control.h"
 #include "platform/components/controls/image_list.h"
+#include "platform/components/controls/main_menu.h"
+#include "platform/base/scope_exit.h"
+#include "platform/components/class_registry.h"
 #include "platform/components/description_reader.h"
 #include "platform/components/property_access.h"
 #include "platform/gfx/system_colors.h"
@@ -236,25 +239,26 @@ namespace {
 
 TEST_F(FormTest, MenuReferenceIsResolvedAndClearedWhenTheMenuGoes)
 {
-    // Until the menu library registers TMainMenu, any component will do.
+    RegisterClasses({ &TMainMenu::StaticClass() });
     auto* form = app.CreateForm<TForm>();
     std::vector<TComponent*> changes;
     TForm::MenuChangedHandler = [&](TForm& f) { changes.push_back(f.MenuComponent()); };
+    // Whatever happens below, no later test calls into this one's frame.
+    ScopeExit reset([] { TForm::MenuChangedHandler = nullptr; });
     ReadDescription(R"(
 object Form1: TForm
   Menu = MainMenu1
-  object MainMenu1: TImageList
+  object MainMenu1: TMainMenu
   end
 end)",
         *form);
     TComponent* menu = form->FindComponent("MainMenu1");
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(form->MenuComponent(), menu);
-    EXPECT_EQ(form->Menu<TImageList>(), menu);
+    EXPECT_EQ(form->Menu<TMainMenu>(), menu);
     menu->Free();
     EXPECT_EQ(form->MenuComponent(), nullptr);
     EXPECT_EQ(changes, (std::vector<TComponent*> { menu, nullptr }));
-    TForm::MenuChangedHandler = nullptr;
 }
 
 }
