@@ -2,17 +2,18 @@
 
 // A private X server for tests and benchmarks. Xvfb picks a free display
 // number itself and reports it (-displayfd) once it accepts connections, so
-// tests running side by side never share or race for a server.
+// tests running side by side never share or race for a server. It ends with
+// the thread that started it, even when a test crashes: left running, it
+// would hold the test's output open and ctest would wait for its time-out
+// instead of reporting the crash.
 
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <string>
-
-extern char** environ;
 
 namespace pellamo {
 
@@ -26,14 +27,18 @@ public:
         std::string write_fd = std::to_string(fds[1]);
         const char* argv[] = { "Xvfb", "-displayfd", write_fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-wr",
             "-noreset", nullptr };
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addclose(&actions, fds[0]);
-        pid_t pid = 0;
-        int rc = posix_spawnp(&pid, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ);
-        posix_spawn_file_actions_destroy(&actions);
+        pid_t parent = getpid();
+        pid_t pid = fork();
+        if (pid == 0) {
+            prctl(PR_SET_PDEATHSIG, SIGKILL);
+            if (getppid() != parent)
+                _exit(127); // the test ended already
+            close(fds[0]);
+            execvp("Xvfb", const_cast<char**>(argv));
+            _exit(127);
+        }
         close(fds[1]);
-        if (rc != 0) {
+        if (pid < 0) {
             close(fds[0]);
             return;
         }
