@@ -166,6 +166,9 @@ public:
     // kModShift, kModControl and kModAlt as the last key event had them
     // (what GetKeyState tells of the shift keys while a key is handled).
     unsigned KeyModifiers() const { return m_key_modifiers; }
+    // The key being handled was taken whole (Enter or Esc as a dialog key):
+    // no character follows it, as none follows a key a dialog takes.
+    void TakeKeyWhole() { m_key_taken_whole = true; }
     bool TrackMouseEvent(TRACKMOUSEEVENT& tme);
     void SetWindowCursor(HWND hwnd, CursorShape shape);
 
@@ -331,6 +334,7 @@ private:
     HWND m_tracked = nullptr; // TrackMouseEvent window
     unsigned m_buttons = 0; // kMod*Button bits from the last pointer event
     unsigned m_key_modifiers = 0; // kModShift... from the last key event
+    bool m_key_taken_whole = false;
     Point m_cursor;
     std::optional<MoveTrack> m_move;
     std::optional<ScrollTrack> m_scroll;

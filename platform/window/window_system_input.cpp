@@ -6,6 +6,8 @@
 #include "platform/window/non_client.h"
 #include "platform/window/window_system_shared.h"
 
+#include <utility>
+
 namespace pellamo {
 
 using namespace window_system_shared;
@@ -313,8 +315,9 @@ void WindowSystem::HandleKey(const DisplayEvent& e)
     // The hook may take the key; then it is not translated into a character.
     if (HookTakes(msg))
         return;
+    m_key_taken_whole = false;
     SendMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam);
-    if (k.char_message)
+    if (k.char_message && !std::exchange(m_key_taken_whole, false))
         DispatchQueued(MSG { target, k.char_message, k.ch, k.lparam, 0, m_cursor });
 }
 

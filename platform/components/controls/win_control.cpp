@@ -692,6 +692,7 @@ void TWinControl::WndProc(TMessage& message)
         }
         if ((key == VK_RETURN || key == VK_ESCAPE) && message.Msg == WM_KEYDOWN && !WantsKey(key)) {
             if (TForm* form = ParentForm(); form && form->DialogKey(key)) {
+                Windows().TakeKeyWhole();
                 message.Result = 0;
                 return;
             }
