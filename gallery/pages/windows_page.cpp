@@ -90,7 +90,8 @@ private:
         window_ = new TForm(&gallery_);
         window_->SetFormStyle(TFormStyle::fsMDIForm);
         window_->SetCaption("Pellamo MDI windows");
-        window_->SetBounds(gallery_.Left() + 60, gallery_.Top() + 60, 640, 440);
+        // Right of the page's buttons, which stay in reach.
+        window_->SetBounds(gallery_.Left() + 330, gallery_.Top() + 80, 560, 400);
         frame_ = new TsuiMDIForm(window_);
         menu_ = new TsuiMainMenu(window_);
         TMenuItem* windows = Item(menu_->Items(), "&Window");
