@@ -7,6 +7,7 @@
 #include "platform/backend/x11/x11_backend.h"
 #include "platform/components/controls/application.h"
 #include "platform/components/controls/menu_item.h"
+#include "platform/gfx/png_file.h"
 #include "platform/window/window_system.h"
 #include "skin/buttons/push_button.h"
 #include "skin/buttons/tool_bar_speed_button.h"
@@ -18,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <set>
 #include <string>
@@ -136,7 +139,13 @@ TEST(GalleryWindowsPageOnX11, OpensTilesAndMaximisesSkinnedChildrenOfTheMdiWindo
         EXPECT_TRUE(frame->ControlButton(i)->Visible()) << "control button " << i;
     Rect close_on_screen = Rect::FromSize(close->ClientToScreen({ 0, 0 }).x, close->ClientToScreen({ 0, 0 }).y,
         close->Width(), close->Height());
-    EXPECT_TRUE(Drawn(CaptureRoot(server.Display()), close_on_screen)) << "the close button is drawn on the screen";
+    Bitmap maximised = CaptureRoot(server.Display());
+    EXPECT_TRUE(Drawn(maximised, close_on_screen)) << "the close button is drawn on the screen";
+    // Kept in the build tree for a person to look at.
+    if (const char* build = std::getenv("PELLAMO_BINARY_DIR")) {
+        std::filesystem::create_directories(std::string(build) + "/gallery_x11");
+        WritePngFile(maximised, std::string(build) + "/gallery_x11/mdi-maximised.png");
+    }
 
     // Its close button, clicked on the screen, closes the maximised child.
     input.Do("mousemove " + At({ (close_on_screen.left + close_on_screen.right) / 2,
