@@ -7,12 +7,18 @@
 
 #include "platform/components/controls/form.h"
 #include "platform/gfx/geometry.h"
+#include "skin/theme/ui_style.h"
 
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace pellamo {
+
+class TsuiFileTheme;
+
+// The gallery's look now: a built-in style, or FromThemeFile and the theme.
+using GalleryLookChange = std::function<void(TsuiUIStyle style, TsuiFileTheme* theme)>;
 
 class GalleryPageBuilder {
 public:
@@ -48,11 +54,18 @@ public:
     void SetScene(std::function<void()> scene) { scene_ = std::move(scene); }
     const std::function<void()>& Scene() const { return scene_; }
 
+    // Told the gallery's look whenever it changes (and once at the start):
+    // for windows of the page that the gallery's theme manager does not
+    // reach, such as forms the page opens.
+    void SetLookChange(GalleryLookChange change) { look_change_ = std::move(change); }
+    const GalleryLookChange& LookChange() const { return look_change_; }
+
 private:
     TForm& form_;
     TWinControl& page_;
     TWinControl* focus_ = nullptr;
     std::function<void()> scene_;
+    GalleryLookChange look_change_;
 };
 
 using GalleryPageBuild = void (*)(GalleryPageBuilder& page);

@@ -11,13 +11,16 @@
 #include "skin/buttons/button_classes.h"
 #include "skin/checks/check_classes.h"
 #include "skin/edits/edit_classes.h"
+#include "skin/frame/frame_classes.h"
 #include "skin/groups/group_classes.h"
 #include "skin/menus/menu_classes.h"
 #include "skin/notify/notify_classes.h"
 #include "skin/panels/panel_classes.h"
 #include "skin/progress/progress_classes.h"
+#include "skin/scroll/scroll_classes.h"
 #include "skin/theme/theme_classes.h"
 #include "skin/toolbars/toolbar_classes.h"
+#include "skin/views/view_classes.h"
 
 #include <chrono>
 #include <exception>
@@ -67,6 +70,9 @@ void RegisterGalleryClasses()
     RegisterGroupClasses();
     RegisterProgressClasses();
     RegisterToolBarClasses();
+    RegisterSkinFrameClasses();
+    RegisterSkinScrollClasses();
+    RegisterSkinViewClasses();
     RegisterClasses({ &TfrmGallery::StaticClass() });
 }
 

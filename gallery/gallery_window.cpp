@@ -2,6 +2,7 @@
 
 #include "platform/components/class_info.h"
 #include "platform/components/controls/application.h"
+#include "platform/components/controls/menu_item.h"
 #include "platform/components/controls/panel.h"
 #include "platform/components/enum_info.h"
 #include "platform/components/same_text.h"
@@ -9,6 +10,8 @@
 #include "skin/buttons/push_button.h"
 #include "skin/checks/radio_button.h"
 #include "skin/edits/bordered_edit.h"
+#include "skin/frame/skin_form.h"
+#include "skin/menus/skin_main_menu.h"
 #include "skin/panels/grip_status_bar.h"
 #include "skin/panels/group_box.h"
 #include "skin/theme/file_theme.h"
@@ -16,7 +19,6 @@
 #include "skin/theme/theme_file_format.h"
 #include "skin/theme/theme_file_reader.h"
 #include "skin/theme/theme_manager.h"
-#include "skin/theme/theme_source.h"
 
 #include <filesystem>
 #include <stdexcept>
@@ -29,13 +31,21 @@ constexpr int kClientWidth = 780;
 constexpr int kClientHeight = 540;
 constexpr int kPageLeft = 136;
 constexpr int kPageTop = 62;
-constexpr int kFormBackgroundItem = 15;
 
 constexpr TsuiUIStyle kBuiltInStyles[] = { TsuiUIStyle::MacOS, TsuiUIStyle::WinXP, TsuiUIStyle::DeepBlue,
     TsuiUIStyle::Protein, TsuiUIStyle::BlueGlass };
 // With the letter Alt takes them by.
 constexpr const char* kStyleCaptions[] = { "Mac&OS", "Win&XP", "&DeepBlue", "Pro&tein", "Blue&Glass" };
 
+TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, const std::string& caption, std::function<void()> action = {})
+{
+    auto* item = new TMenuItem(owner);
+    item->SetCaption(caption);
+    if (action)
+        item->OnClick = [action = std::move(action)](TObject*) { action(); };
+    parent->Add(item);
+    return item;
+}
 
 }
 
@@ -71,7 +81,7 @@ TfrmGallery::TfrmGallery(TComponent* owner) : TForm(owner)
     SetCaption("Pellamo skin gallery");
     SetPosition(TPosition::poScreenCenter);
     // The pages are laid out for this size.
-    SetBorderStyle(TFormBorderStyle::bsSingle);
+    SetBorderStyle(TFormBorderStyle::bsDialog);
     SetClientWidth(kClientWidth);
     SetClientHeight(kClientHeight);
     // Ctrl+PageDown and Ctrl+PageUp turn the pages, wherever the focus is.
@@ -93,10 +103,12 @@ TfrmGallery::TfrmGallery(TComponent* owner) : TForm(owner)
     manager_ = new TsuiThemeManager(this);
     manager_->SetName("ThemeManager");
 
+    BuildFrame();
     BuildStyleBar();
     BuildPages();
+    BuildMenu();
     status_bar_ = new TsuiStatusBar(this);
-    status_bar_->SetParent(this);
+    status_bar_->SetParent(content_);
     status_bar_->SetSimplePanel(true);
     status_bar_->SetSizeGrip(false);
 
@@ -123,10 +135,63 @@ const ClassInfo& TfrmGallery::StaticClass()
     return info;
 }
 
+void TfrmGallery::BuildFrame()
+{
+    frame_ = new TsuiForm(this);
+    frame_->SetName("Frame");
+    content_ = new TPanel(this);
+    content_->SetParent(frame_);
+    content_->SetBevelOuter(TBevelCut::bvNone);
+    content_->SetParentColor(true);
+    content_->SetAlign(TAlign::alClient);
+}
+
+void TfrmGallery::BuildMenu()
+{
+    menu_ = new TsuiMainMenu(this);
+    menu_->SetName("GalleryMenu");
+    // Letters that the buttons inside do not take.
+    TMenuItem* styles = AddItem(this, menu_->Items(), "St&yle");
+    for (size_t i = 0; i < std::size(kBuiltInStyles); ++i)
+        style_items_.push_back(AddItem(this, styles, kStyleCaptions[i], [this, style = kBuiltInStyles[i]] { SetStyle(style); }));
+    AddItem(this, styles, "-");
+    AddItem(this, styles, "&Load theme file...", [this] {
+        // No file chooser: the field takes the path, Enter loads it.
+        theme_field_->SetFocus();
+        theme_field_->SelectAll();
+        status_bar_->SetSimpleText("Type the theme file's path and press Enter");
+    });
+    TMenuItem* pages = AddItem(this, menu_->Items(), "P&ages");
+    for (Page& page : pages_)
+        page.item = AddItem(this, pages, "&" + page.name, [this, name = page.name] { ShowPage(name); });
+    TMenuItem* help = AddItem(this, menu_->Items(), "&Help");
+    AddItem(this, help, "&About", [this] { ShowAbout(); });
+    AddItem(this, help, "-");
+    AddItem(this, help, "&Quit", [this] { Close(); });
+    menu_->MenuAdded();
+    frame_->SetMenu(menu_);
+}
+
+void TfrmGallery::ShowAbout()
+{
+    if (Application)
+        Application->MessageBox("Pellamo skin gallery\n\nEvery skinned control of Pellamo, in the five built-in styles "
+                                "or from a theme file.",
+            "About", MB_OK | MB_ICONINFORMATION);
+}
+
+void TfrmGallery::FitContent()
+{
+    int wider = kClientWidth - content_->Width();
+    int taller = kClientHeight - content_->Height();
+    if (wider != 0 || taller != 0)
+        SetBounds(Left(), Top(), Width() + wider, Height() + taller);
+}
+
 void TfrmGallery::BuildStyleBar()
 {
     auto* bar = new TsuiGroupBox(this);
-    bar->SetParent(this);
+    bar->SetParent(content_);
     bar->SetBounds(8, 4, kClientWidth - 16, 52);
     bar->SetCaption("Style");
     for (size_t i = 0; i < std::size(kBuiltInStyles); ++i) {
@@ -161,14 +226,14 @@ void TfrmGallery::BuildStyleBar()
 void TfrmGallery::BuildPages()
 {
     auto* list = new TsuiGroupBox(this);
-    list->SetParent(this);
+    list->SetParent(content_);
     list->SetCaption("Pages");
     int y = 22;
     for (const GalleryPageInfo& info : GalleryPages()) {
         Page page;
         page.name = info.name;
         page.panel = new TPanel(this);
-        page.panel->SetParent(this);
+        page.panel->SetParent(content_);
         page.panel->SetBevelOuter(TBevelCut::bvNone);
         page.panel->SetParentColor(true);
         page.panel->SetBounds(kPageLeft, kPageTop, kClientWidth - kPageLeft - 8, kClientHeight - kPageTop - 28);
@@ -177,6 +242,7 @@ void TfrmGallery::BuildPages()
         info.build(builder);
         page.focus = builder.FocusControl();
         page.scene = builder.Scene();
+        page.look_change = builder.LookChange();
 
         page.button = new TsuiRadioButton(this);
         page.button->SetParent(list);
@@ -282,10 +348,12 @@ TsuiRadioButton& TfrmGallery::StyleButton(TsuiUIStyle style) const
 
 void TfrmGallery::DressEverything()
 {
-    // The form has no skinned frame of its own yet: its background is the
-    // style's window background, as a frame would make it.
-    ThemeSource theme(manager_->FileTheme(), manager_->UIStyle());
-    SetColor(theme.Color(kFormBackgroundItem));
+    // The manager has dressed the frame, whose title bar may have another
+    // height now; the pages' own windows are dressed by the pages.
+    FitContent();
+    for (const Page& page : pages_)
+        if (page.look_change)
+            page.look_change(manager_->UIStyle(), manager_->FileTheme());
     ShowChoice();
 }
 
@@ -295,8 +363,13 @@ void TfrmGallery::ShowChoice()
     TsuiUIStyle style = manager_->UIStyle();
     for (size_t i = 0; i < style_buttons_.size(); ++i)
         style_buttons_[i]->SetChecked(kBuiltInStyles[i] == style);
-    for (size_t i = 0; i < pages_.size(); ++i)
+    for (size_t i = 0; i < style_items_.size(); ++i)
+        style_items_[i]->SetChecked(kBuiltInStyles[i] == style);
+    for (size_t i = 0; i < pages_.size(); ++i) {
         pages_[i].button->SetChecked(i == current_);
+        if (pages_[i].item)
+            pages_[i].item->SetChecked(i == current_);
+    }
     showing_choice_ = false;
     std::string look = style == TsuiUIStyle::FromThemeFile
         ? "Theme file " + std::filesystem::path(ThemeFileName()).filename().string()

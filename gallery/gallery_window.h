@@ -1,9 +1,10 @@
 #pragma once
 
-// TfrmGallery: the skin gallery's window. A style bar (the five built-in
-// styles and a theme-file field), the list of pages, the current page and
-// a status bar; every skinned component on it, its own included, is
-// dressed by one theme manager.
+// TfrmGallery: the skin gallery's window, on a skinned frame (title bar,
+// border, and a menu bar with the styles, the pages and help). Inside: a
+// style bar (the five built-in styles and a theme-file field), the list of
+// pages, the current page and a status bar; every skinned component on it,
+// its frame and menu included, is dressed by one theme manager.
 
 #include "gallery/gallery_page.h"
 #include "platform/components/controls/form.h"
@@ -16,8 +17,11 @@
 
 namespace pellamo {
 
+class TMenuItem;
 class TPanel;
 class TsuiButton;
+class TsuiForm;
+class TsuiMainMenu;
 class TsuiEdit;
 class TsuiFileTheme;
 class TsuiRadioButton;
@@ -57,6 +61,10 @@ public:
     TsuiEdit& ThemeFileField() const { return *theme_field_; }
     TsuiButton& LoadButton() const { return *load_button_; }
     TsuiStatusBar& StatusBar() const { return *status_bar_; }
+    TsuiForm& Frame() const { return *frame_; }
+    TsuiMainMenu& MainMenu() const { return *menu_; }
+    // The area inside the frame, below its menu bar, that holds the rest.
+    TPanel& Content() const { return *content_; }
 
     // How the gallery tells the user that a theme file could not be used
     // (a message box unless replaced).
@@ -69,15 +77,27 @@ private:
         TsuiRadioButton* button = nullptr;
         TWinControl* focus = nullptr;
         std::function<void()> scene;
+        GalleryLookChange look_change;
+        TMenuItem* item = nullptr;
     };
 
+    void BuildFrame();
+    void BuildMenu();
     void BuildStyleBar();
     void BuildPages();
     void DressEverything();
     void ShowChoice();
     void LoadFromField();
+    void ShowAbout();
+    // Keeps the content at the size the pages are laid out for, whatever
+    // the style's title bar takes.
+    void FitContent();
     int FindPage(std::string_view name) const;
 
+    TsuiForm* frame_ = nullptr;
+    TPanel* content_ = nullptr;
+    TsuiMainMenu* menu_ = nullptr;
+    std::vector<TMenuItem*> style_items_; // MacOS first
     TsuiThemeManager* manager_ = nullptr;
     TsuiFileTheme* file_theme_ = nullptr;
     std::vector<TsuiRadioButton*> style_buttons_; // MacOS first

@@ -34,14 +34,23 @@ protected:
         Pump();
     }
 
-    // The first control of class T on a page.
+    // The first control of class T on a page, in its group boxes too.
     template <class T>
     T* OnPage(const char* page) const
     {
         TWinControl* panel = gallery->PagePanel(page);
-        for (int i = 0; panel && i < panel->ControlCount(); ++i)
-            if (auto* control = dynamic_cast<T*>(panel->Controls(i)))
+        return panel ? Within<T>(*panel) : nullptr;
+    }
+    template <class T>
+    static T* Within(TWinControl& parent)
+    {
+        for (int i = 0; i < parent.ControlCount(); ++i)
+            if (auto* control = dynamic_cast<T*>(parent.Controls(i)))
                 return control;
+        for (int i = 0; i < parent.ControlCount(); ++i)
+            if (auto* inner = dynamic_cast<TWinControl*>(parent.Controls(i)))
+                if (T* control = Within<T>(*inner))
+                    return control;
         return nullptr;
     }
 

@@ -1,12 +1,19 @@
 // The gallery dressed in each built-in style and from each theme file the
 // build exports: a few controls of different families show the style's own
 // colours and pictures, and bad theme files leave the look as it was.
+#include "platform/components/controls/menu_item.h"
 #include "skin/buttons/push_button.h"
 #include "skin/checks/radio_button.h"
 #include "skin/edits/bordered_edit.h"
+#include "skin/frame/skin_form.h"
+#include "skin/menus/skin_main_menu.h"
 #include "skin/panels/caption_panel.h"
 #include "skin/panels/group_box.h"
 #include "skin/progress/progress_bar.h"
+#include "skin/scroll/scroll_bar.h"
+#include "skin/scroll/track_bar.h"
+#include "skin/views/skin_memo.h"
+#include "skin/views/skin_tree_view.h"
 #include "skin/theme/theme_source.h"
 #include "tests/gallery/gallery_fixture.h"
 #include "tests/support/files.h"
@@ -24,6 +31,8 @@ constexpr int kFormBackground = 15;
 constexpr int kControlBorder = 25;
 constexpr int kControlBackground = 26;
 constexpr int kCaptionBar = 42;
+constexpr int kFrameBorder = 16;
+constexpr int kTitleBarLeft = 10;
 
 class GalleryLooks : public GalleryFixture {
 protected:
@@ -60,6 +69,52 @@ protected:
         EXPECT_EQ(WindowPixel(*progress, { 0, progress->Height() / 2 }), theme.Color(kControlBorder)) << "progress frame";
         EXPECT_EQ(WindowPixel(*progress, { progress->Width() - 3, 2 }), theme.Color(kControlBackground))
             << "progress bar's unfilled part";
+
+        ASSERT_TRUE(gallery->ShowPage("Scroll bars"));
+        auto* scroll = OnPage<TsuiScrollBar>("Scroll bars");
+        ASSERT_NE(scroll, nullptr);
+        ScrollBarLook bar_look = ResolveScrollBarLook(theme, false);
+        EXPECT_EQ(WindowPixel(*scroll, { scroll->Width() - 30, scroll->Height() / 2 }), bar_look.track_color)
+            << "scroll bar's track beyond the slider";
+        const Bitmap arrow = bar_look.arrows[0];
+        EXPECT_EQ(WindowPixel(*scroll, { arrow.Width() / 2, arrow.Height() / 2 }), arrow.GetPixel(arrow.Width() / 2, arrow.Height() / 2))
+            << "scroll bar's left arrow";
+
+        ASSERT_TRUE(gallery->ShowPage("Views"));
+        auto* memo = OnPage<TsuiMemo>("Views");
+        ASSERT_NE(memo, nullptr);
+        EXPECT_EQ(WindowPixel(*memo, { 0, memo->Height() / 2 }), theme.Color(kControlBorder)) << "memo border";
+        for (TsuiScrollBar* bound : { memo->VScrollBar(), memo->HScrollBar() }) {
+            ASSERT_NE(bound, nullptr);
+            EXPECT_TRUE(bound->Visible()) << "the memo has more lines, and longer ones, than it shows";
+        }
+        const Bitmap up = ResolveScrollBarLook(theme, true).arrows[0];
+        EXPECT_EQ(WindowPixel(*memo->VScrollBar(), { up.Width() / 2, up.Height() / 2 }), up.GetPixel(up.Width() / 2, up.Height() / 2))
+            << "the memo's bound bar in the memo's look";
+    }
+
+    // The window's frame: its border line and, on the left of the title
+    // bar, the style's title picture as tall as it is.
+    void ExpectFrameOf(TsuiUIStyle style)
+    {
+        ThemeSource theme(nullptr, style);
+        Pump();
+        Rect window = ws().GetWindowRect(gallery->Handle());
+        Bitmap shot = screen.Screenshot().Crop(window);
+        EXPECT_EQ(shot.GetPixel(0, shot.Height() / 2), theme.Color(kFrameBorder)) << "left border";
+        EXPECT_EQ(shot.GetPixel(shot.Width() - 1, shot.Height() / 2), theme.Color(kFrameBorder)) << "right border";
+        // The last column of the title's left picture, its top and bottom
+        // rows (the icon and the caption lie between): the bar is as tall
+        // as the picture.
+        Bitmap left = theme.Picture(kTitleBarLeft);
+        ASSERT_GT(left.Height(), 8);
+        int x = left.Width() - 1;
+        for (int y : { 3, 4, left.Height() - 3, left.Height() - 2, left.Height() - 1 })
+            EXPECT_EQ(shot.GetPixel(x, y), left.GetPixel(x, y)) << "title bar row " << y;
+        EXPECT_EQ(gallery->Frame().GetTitleBarHeight() + 3, left.Height());
+        // Whatever the title bar takes, the pages keep their room.
+        EXPECT_EQ(gallery->Content().Width(), 780);
+        EXPECT_EQ(gallery->Content().Height(), 540);
     }
 };
 
@@ -82,6 +137,7 @@ TEST_F(GalleryLooks, EachStyleAndEachExportedThemeFileDressesEveryFamilyInItsOwn
             EXPECT_EQ(gallery->Style(), c.style);
             EXPECT_TRUE(gallery->StyleButton(c.style).Checked());
             ExpectDressedIn(c.style);
+            ExpectFrameOf(c.style);
         }
         {
             SCOPED_TRACE(std::string("theme file ") + c.name);
@@ -91,6 +147,7 @@ TEST_F(GalleryLooks, EachStyleAndEachExportedThemeFileDressesEveryFamilyInItsOwn
             EXPECT_EQ(gallery->Style(), S::FromThemeFile);
             EXPECT_FALSE(gallery->StyleButton(c.style).Checked());
             ExpectDressedIn(c.style);
+            ExpectFrameOf(c.style);
         }
     }
     EXPECT_TRUE(errors.empty());
@@ -132,6 +189,39 @@ TEST_F(GalleryLooks, FilesThatAreNoWholeThemeAreRefusedWithAMessageAndChangeNoth
         EXPECT_TRUE(gallery->ThemeFileName().empty());
     }
     ExpectDressedIn(S::WinXP);
+}
+
+TEST_F(GalleryLooks, TheMenuBarOfTheFrameChoosesStylesAndPagesByMouseAndByKeys)
+{
+    TMenuItem* bar = gallery->MainMenu().Items();
+    ASSERT_EQ(bar->Count(), 3);
+    ASSERT_NE(gallery->Frame().MenuBar(), nullptr);
+    EXPECT_EQ(gallery->Frame().MenuBar()->ButtonCount(), 3) << "the menu shows in the frame's bar";
+    TMenuItem* styles = bar->Items(0);
+    TMenuItem* pages = bar->Items(1);
+
+    styles->Items(3)->Click(); // Protein
+    EXPECT_EQ(gallery->Style(), S::Protein);
+    EXPECT_EQ(gallery->Frame().UIStyle(), S::Protein) << "the frame is dressed with the rest";
+    EXPECT_TRUE(styles->Items(3)->Checked());
+    EXPECT_FALSE(styles->Items(0)->Checked());
+    pages->Items(2)->Click();
+    EXPECT_EQ(gallery->CurrentPage(), gallery->PageNames()[2]);
+    EXPECT_TRUE(pages->Items(2)->Checked());
+    EXPECT_TRUE(gallery->PagePanel(gallery->PageNames()[2])->Visible());
+
+    // Alt and the menu's letter drops it; the arrows and Enter choose.
+    Keys({ { 'Y', kModAlt }, { VK_DOWN, 0 }, { VK_RETURN, 0 } });
+    EXPECT_EQ(gallery->Style(), S::WinXP);
+    // F10 goes into the bar; Right to Pages, Down drops it, Enter takes its first.
+    Keys({ { VK_F10, 0 }, { VK_RIGHT, 0 }, { VK_DOWN, 0 }, { VK_RETURN, 0 } });
+    EXPECT_EQ(gallery->CurrentPage(), gallery->PageNames()[0]);
+
+    // "Load theme file..." puts the focus into the field for the path.
+    styles->Items(6)->Click();
+    Pump();
+    EXPECT_TRUE(gallery->ThemeFileField().Focused());
+    EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(GalleryLooks, TheStyleAndPageButtonsSwitchByMouseAndByKeys)

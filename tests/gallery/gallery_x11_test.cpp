@@ -1,17 +1,20 @@
-// The real pellamo-gallery on a private Xvfb server: it starts in one
-// style, a click on another style's button (xdotool) redresses it, and the
-// X server's own pixels show the new style.
+// The real pellamo-gallery on a private Xvfb server: started in each
+// built-in style and from each exported theme file, the X server's pixels
+// show the style's frame; a click on another style's button (xdotool)
+// redresses it.
 #include "gallery/gallery_window.h"
 #include "skin/checks/radio_button.h"
 #include "skin/theme/theme_source.h"
 #include "tests/e2e/root_capture.h"
 #include "tests/e2e/xvfb_server.h"
+#include "platform/gfx/png_file.h"
 #include "tests/gallery/gallery_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -69,6 +72,86 @@ int ShellValue(const std::string& shell_text, const std::string& name)
 {
     size_t at = shell_text.find(name + "=");
     return at == std::string::npos ? -1 : std::atoi(shell_text.c_str() + at + name.size() + 1);
+}
+
+struct Window {
+    std::string id;
+    Rect bounds; // on the screen
+};
+
+// The gallery's window once it shows, or an empty id.
+Window FindGallery(const std::string& xdotool)
+{
+    Window window;
+    window.id = Output(xdotool + "search --sync --onlyvisible --name 'Pellamo skin gallery' | head -n 1");
+    if (window.id.empty())
+        return window;
+    window.id.erase(window.id.find_last_not_of(" \n") + 1);
+    std::string geometry = Output(xdotool + "getwindowgeometry --shell " + window.id);
+    window.bounds = Rect::FromSize(ShellValue(geometry, "X"), ShellValue(geometry, "Y"), ShellValue(geometry, "WIDTH"),
+        ShellValue(geometry, "HEIGHT"));
+    return window;
+}
+
+constexpr int kFrameBorder = 16;
+constexpr int kTitleBarLeft = 10;
+
+TEST(GalleryStartedOnX11, EachStyleAndExportedThemeShowsItsFrameBorderAndTitleBarHeight)
+{
+    XvfbServer server;
+    if (!server.Running())
+        GTEST_SKIP() << "Xvfb could not be started";
+    const std::string display = server.Display();
+    const std::string xdotool = "DISPLAY=" + display + " timeout 20 xdotool ";
+    // The captures stay in the build tree for a person to look at.
+    const char* build = std::getenv("PELLAMO_BINARY_DIR");
+    const std::filesystem::path shots = std::filesystem::path(build ? build : ".") / "gallery_x11";
+    std::filesystem::create_directories(shots);
+
+    struct Style {
+        S style;
+        const char* name;
+    } const styles[] = { { S::MacOS, "MacOS" }, { S::WinXP, "WinXP" }, { S::DeepBlue, "DeepBlue" },
+        { S::Protein, "Protein" }, { S::BlueGlass, "BlueGlass" } };
+    for (const auto& [built_in, style] : styles) {
+        ThemeSource theme(nullptr, built_in);
+        const TColor border = theme.Color(kFrameBorder);
+        const Bitmap title = theme.Picture(kTitleBarLeft);
+        ASSERT_GT(title.Height(), 8);
+        for (bool from_file : { false, true }) {
+            const std::string look = from_file ? std::string("theme-") + style : style;
+            SCOPED_TRACE(look);
+            RunningProgram program({ PELLAMO_GALLERY, from_file ? "--theme" : "--style",
+                                       from_file ? ExportedTheme(style) : style },
+                { "DISPLAY=" + display, "ASAN_OPTIONS=detect_leaks=0" });
+            ASSERT_TRUE(program.Started());
+            Window window = FindGallery(xdotool);
+            ASSERT_FALSE(window.id.empty()) << "the gallery's window did not appear";
+            ASSERT_GT(window.bounds.Width(), 700);
+            // Painted once its left border shows, within 10 s.
+            Bitmap shot;
+            const Point left_edge { window.bounds.left, window.bounds.top + window.bounds.Height() / 2 };
+            for (int i = 0; i < 50; ++i) {
+                shot = CaptureRoot(display);
+                if (shot.GetPixel(left_edge.x, left_edge.y) == border)
+                    break;
+                std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            }
+            ASSERT_EQ(shot.Width(), 1024) << "xwd or convert failed";
+            Bitmap capture = shot.Crop(window.bounds);
+            WritePngFile(capture, (shots / (look + ".png")).string());
+
+            EXPECT_EQ(capture.GetPixel(0, capture.Height() / 2), border) << "left border";
+            EXPECT_EQ(capture.GetPixel(capture.Width() - 1, capture.Height() / 2), border) << "right border";
+            EXPECT_EQ(capture.GetPixel(capture.Width() / 2, capture.Height() - 1), border) << "bottom border";
+            // The last column of the title's left picture, its top and
+            // bottom rows (the icon and the caption lie between): the bar
+            // is as tall as the picture.
+            const int x = title.Width() - 1;
+            for (int y : { 3, 4, title.Height() - 3, title.Height() - 2, title.Height() - 1 })
+                EXPECT_EQ(capture.GetPixel(x, y), title.GetPixel(x, y)) << "title bar row " << y;
+        }
+    }
 }
 
 // Where, from the window's outer top left, the gallery has a style button

@@ -1,0 +1,67 @@
+// Scroll bars: skinned scroll bars, horizontal and vertical, enabled and
+// disabled; track bars with ticks in both orientations, and the bare track
+// a scroll bar is made of.
+#include "gallery/gallery_page.h"
+#include "skin/panels/group_box.h"
+#include "skin/scroll/scroll_bar.h"
+#include "skin/scroll/scroll_track_bar.h"
+#include "skin/scroll/track_bar.h"
+
+namespace pellamo {
+namespace {
+
+constexpr auto kVertical = TsuiProgressBarOrientation::suiVertical;
+
+// Upright at the bounds it was given (turning a bar swaps its sides).
+template <class Bar>
+void Turn(Bar& bar)
+{
+    Rect bounds = bar.BoundsRect();
+    bar.SetOrientation(kVertical);
+    bar.SetBoundsRect(bounds);
+}
+
+void BuildScrollBarsPage(GalleryPageBuilder& page)
+{
+    auto* bars = page.Add<TsuiGroupBox>(Rect::FromSize(8, 8, 300, 220));
+    bars->SetCaption("Scroll bars");
+    auto* horizontal = page.Add<TsuiScrollBar>(Rect::FromSize(16, 30, 220, 17), bars);
+    horizontal->SetPosition(30);
+    auto* disabled = page.Add<TsuiScrollBar>(Rect::FromSize(16, 64, 220, 17), bars);
+    disabled->SetPosition(60);
+    disabled->SetEnabled(false);
+    auto* vertical = page.Add<TsuiScrollBar>(Rect::FromSize(250, 24, 17, 180), bars);
+    Turn(*vertical);
+    vertical->SetPosition(40);
+    auto* small_page = page.Add<TsuiScrollBar>(Rect::FromSize(16, 100, 220, 17), bars);
+    small_page->SetPageSize(60); // a long slider: most of the range is in view
+    small_page->SetPosition(10);
+
+    auto* tracks = page.Add<TsuiGroupBox>(Rect::FromSize(320, 8, 300, 220));
+    tracks->SetCaption("Track bars");
+    auto* track = page.Add<TsuiTrackBar>(Rect::FromSize(16, 30, 220, 36), tracks);
+    track->SetMax(10);
+    track->SetPosition(4);
+    track->SetShowTick(true);
+    auto* disabled_track = page.Add<TsuiTrackBar>(Rect::FromSize(16, 80, 220, 36), tracks);
+    disabled_track->SetMax(10);
+    disabled_track->SetPosition(7);
+    disabled_track->SetShowTick(true);
+    disabled_track->SetEnabled(false);
+    auto* vertical_track = page.Add<TsuiTrackBar>(Rect::FromSize(250, 24, 36, 180), tracks);
+    Turn(*vertical_track);
+    vertical_track->SetMax(20);
+    vertical_track->SetFrequency(5);
+    vertical_track->SetPosition(15);
+    vertical_track->SetShowTick(true);
+    auto* bare = page.Add<TsuiScrollTrackBar>(Rect::FromSize(16, 140, 220, 17), tracks);
+    bare->SetMax(10);
+    bare->SetPosition(3);
+
+    page.SetFocusControl(track);
+}
+
+const GalleryPageRegistration registration("Scroll bars", 70, BuildScrollBarsPage);
+
+}
+}
