@@ -17,6 +17,7 @@
 #include "skin/panels/panel_classes.h"
 #include "skin/progress/progress_classes.h"
 #include "skin/theme/theme_classes.h"
+#include "skin/theme/theme_file_check.h"
 #include "skin/toolbars/toolbar_classes.h"
 
 #include <chrono>
