@@ -108,9 +108,8 @@ TEST_P(WindowLookTest, EverySkinnedComponentOfTheWindowsWearsTheLook)
     for (const char* part : { "suiForm1", "suiPanel1", "suiStatusBar1", "TreeView3", "PlaylistMenu" }) {
         TComponent* c = windows.main->FindComponent(part);
         ASSERT_NE(c, nullptr) << part;
-        if (IsHasProperty(c, "UIStyle")) {
-            EXPECT_EQ(GetEnumProp(*c, "UIStyle"), ExpectedStyleName()) << part;
-        }
+        ASSERT_TRUE(IsHasProperty(c, "UIStyle")) << part;
+        EXPECT_EQ(GetEnumProp(*c, "UIStyle"), ExpectedStyleName()) << part;
     }
 }
 
