@@ -1,7 +1,8 @@
 // The real pellamo program: its command line answered without a display
 // (help, and every kind of bad use with exit status 2 and no window), and,
 // under a private Xvfb server, its main window in each built-in style and
-// from each exported theme file, read back from the X server's pixels.
+// from each exported theme file: the frame's border colour and title-bar
+// height read back from the X server's pixels.
 #include "platform/components/enum_info.h"
 #include "skin/theme/file_theme.h"
 #include "skin/theme/theme_source.h"
@@ -21,6 +22,9 @@ namespace pellamo::test {
 namespace {
 
 using S = TsuiUIStyle;
+
+// The title bar sits this far inside the window's edge.
+constexpr int kFrameInset = 3;
 
 struct Outcome {
     std::string output; // standard output and error together
@@ -115,6 +119,8 @@ protected:
     {
         if (!server->Running())
             GTEST_SKIP() << "Xvfb could not be started";
+        if (RunShell("command -v xdotool").status != 0)
+            GTEST_SKIP() << "xdotool is missing";
     }
     static XvfbServer* server;
 };
@@ -143,7 +149,7 @@ TEST_F(PlayerOnX11, EachStyleAndThemeFileDressesTheFrame)
             if (from_file)
                 file_theme->SetThemeFile(ThemeFileOf(style));
             ThemeSource theme(from_file ? file_theme.get() : nullptr, from_file ? S::FromThemeFile : style);
-            const TColor border = theme.Color(16);
+            const TColor border = theme.Color(16); // the frame's border colour
 
             // Started in the background; its window's geometry read once it
             // shows, the screen captured, and the program ended.
@@ -160,11 +166,32 @@ TEST_F(PlayerOnX11, EachStyleAndThemeFileDressesTheFrame)
                 ShellValue(geometry, "HEIGHT") };
             ASSERT_GT(w.width, 0) << geometry;
             TColor seen = 0;
+            Bitmap screen;
             for (int i = 0; i < 25; ++i) {
-                seen = CaptureRoot(display).GetPixel(w.x, w.y + w.height / 2);
+                screen = CaptureRoot(display);
+                seen = screen.GetPixel(w.x, w.y + w.height / 2);
                 if (seen == border)
                     break;
                 std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            }
+            // The title bar (its picture's height, less the frame's inset)
+            // ends where the menu bar's colour begins and holds, at the
+            // right end of the bars where no menu title is drawn.
+            const TColor menu = from_file && theme.Color(48) != -1 ? theme.Color(48) : theme.Color(15);
+            const int title = theme.Picture(10).Height() - kFrameInset;
+            auto menu_from = [&](int row) {
+                for (int r = row; r < row + 6; ++r)
+                    if (screen.GetPixel(w.x + w.width - 12, r) != menu)
+                        return false;
+                return true;
+            };
+            int menu_top = -1;
+            for (int row = w.y; row < w.y + w.height / 2 && menu_top < 0; ++row)
+                if (menu_from(row))
+                    menu_top = row - w.y;
+            // The MacOS menu bar is pinstriped, not one colour.
+            if (style != S::MacOS) {
+                EXPECT_EQ(menu_top, kFrameInset + title) << "title bar " << title << " high";
             }
             RunShell("kill " + pid + "; sleep 0.2; kill -9 " + pid + " 2>/dev/null");
             EXPECT_EQ(seen, border) << std::hex << "left border shows " << seen << " instead of " << border;
