@@ -3,6 +3,6 @@
 
 int main(int argc, char** argv)
 {
-    // Files and addresses to open, as a desktop entry's %U passes them.
-    return pellamo::RunPellamo({ argv + 1, argv + argc });
+    // Options, then files and addresses to open, as a desktop entry's %U passes them.
+    return pellamo::RunPellamoCommandLine({ argv + 1, argv + argc });
 }

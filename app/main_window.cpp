@@ -4,6 +4,7 @@
 #include "app/address_form.h"
 #include "app/web_pages.h"
 #include "app/window_description.h"
+#include "app/window_look.h"
 #include "catalogue/builtin_catalogue.h"
 #include "platform/backend/display_backend.h"
 #include "platform/components/class_info.h"
@@ -396,10 +397,18 @@ void TForm1::ConfirmRemoval(size_t playlist)
 void TForm1::OpenPlaylist1Click(TObject*) { OpenDialog(true); }
 void TForm1::OpenAddress1Click(TObject*) { OpenDialog(false); }
 
+void TForm1::SetLook(const PlayerLook& look)
+{
+    look_ = look;
+    DressForm(*this, look);
+}
+
 void TForm1::OpenDialog(bool playlist)
 {
-    if (!address_form_)
+    if (!address_form_) {
         address_form_ = new TAddressForm(this);
+        DressForm(*address_form_, look_);
+    }
     TAddressForm::Choice choice = address_form_->Ask(playlist ? TAddressForm::Mode::Playlist : TAddressForm::Mode::Address, BoundsRect());
     const OpenTarget& target = address_form_->Target();
     if (choice == TAddressForm::Choice::SaveAndPlay && target.kind == OpenTarget::Kind::Stream)

@@ -2,6 +2,7 @@
 
 #include "app/nm_http_component.h"
 #include "app/page_fetch.h"
+#include "app/player_options.h"
 #include "app/viewer_playlists.h"
 #include "catalogue/caption_panel.h"
 #include "catalogue/tuning.h"
@@ -41,6 +42,9 @@ public:
 
     // The about window "关于我们" shows; start-up creates it after this one.
     void SetAboutWindow(TForm* about) { about_ = about; }
+    // The look chosen on the command line: this window and the dialogs it
+    // opens later are dressed in it.
+    void SetLook(const PlayerLook& look);
 
     // Event handlers named in the description.
     void FormCreate(TObject* sender);
@@ -120,6 +124,7 @@ private:
     TControl* Memo1 = nullptr;
     TNMHTTPComponent* NMHTTP1 = nullptr;
     TForm* about_ = nullptr;
+    PlayerLook look_;
 
     std::unique_ptr<PanelCaption> caption_;
     std::unique_ptr<MediaPlayerAdapter> media_;

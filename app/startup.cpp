@@ -4,6 +4,7 @@
 #include "app/address_form.h"
 #include "app/load_window.h"
 #include "app/main_window.h"
+#include "app/window_look.h"
 #include "app/nm_http_component.h"
 #include "platform/backend/display_backend.h"
 #include "platform/components/class_registry.h"
@@ -50,7 +51,7 @@ void RegisterPellamoClasses()
         &TForm4::StaticClass(), &TAddressForm::StaticClass() });
 }
 
-PellamoWindows CreatePellamoWindows(TApplication& app)
+PellamoWindows CreatePellamoWindows(TApplication& app, const PlayerLook& look)
 {
     RegisterPellamoClasses();
     app.SetTitle(kTitle);
@@ -61,10 +62,12 @@ PellamoWindows CreatePellamoWindows(TApplication& app)
     windows.load->SetMainWindow(windows.main);
     windows.about = app.CreateForm<TForm2>();
     windows.main->SetAboutWindow(windows.about);
+    windows.main->SetLook(look);
+    DressForm(*windows.about, look);
     return windows;
 }
 
-int RunPellamo(const std::vector<std::string>& arguments)
+int RunPellamo(const std::vector<std::string>& arguments, const PlayerLook& look)
 {
     std::unique_ptr<TApplication> app;
     try {
@@ -74,7 +77,7 @@ int RunPellamo(const std::vector<std::string>& arguments)
         return 1;
     }
     try {
-        PellamoWindows windows = CreatePellamoWindows(*app);
+        PellamoWindows windows = CreatePellamoWindows(*app, look);
         // After the viewer's playlists are read (posted by the main window).
         if (!arguments.empty())
             app->Loop().Post([main = windows.main, arguments] { main->OpenItems(arguments); });

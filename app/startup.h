@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/player_options.h"
+
 #include <string>
 #include <vector>
 
@@ -21,8 +23,9 @@ struct PellamoWindows {
 void RegisterPellamoClasses();
 
 // Sets the title and creates the windows in order: main (the main form),
-// load (hidden, its tick running) and about (hidden).
-PellamoWindows CreatePellamoWindows(TApplication& app);
+// load (hidden, its tick running) and about (hidden); the main and about
+// windows (and the dialogs the main one opens later) dressed in `look`.
+PellamoWindows CreatePellamoWindows(TApplication& app, const PlayerLook& look = {});
 
 // The program: the application on the user's display, its windows, and the
 // message loop until the main window closes. Anything that escapes is shown
@@ -30,6 +33,11 @@ PellamoWindows CreatePellamoWindows(TApplication& app);
 // display nothing can be shown, so that is said on standard error and 1 is
 // returned. `arguments` (files, playlist addresses, stream addresses) are
 // opened once the window is up.
-int RunPellamo(const std::vector<std::string>& arguments = {});
+int RunPellamo(const std::vector<std::string>& arguments = {}, const PlayerLook& look = {});
+
+// The command line first (PlayerOptions): --help, or a bad option, style or
+// theme file, are answered without a display (0 for help, 2 for bad use,
+// with a message on standard error); otherwise RunPellamo.
+int RunPellamoCommandLine(const std::vector<std::string>& args);
 
 }

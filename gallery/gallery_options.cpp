@@ -1,13 +1,10 @@
 #include "gallery/gallery_options.h"
 
-#include "platform/components/enum_info.h"
 #include "platform/components/same_text.h"
 
 namespace pellamo {
 
 namespace {
-
-constexpr const char* kStyleList = "MacOS, WinXP, DeepBlue, Protein or BlueGlass";
 
 std::string ListOf(const std::vector<std::string>& names)
 {
@@ -17,14 +14,6 @@ std::string ListOf(const std::vector<std::string>& names)
     return list;
 }
 
-}
-
-std::optional<TsuiUIStyle> BuiltInStyleNamed(std::string_view name)
-{
-    std::optional<int> ordinal = UIStyleNames().Ordinal(name);
-    if (!ordinal || BuiltInStyleColumn(static_cast<TsuiUIStyle>(*ordinal)) < 0)
-        return std::nullopt;
-    return static_cast<TsuiUIStyle>(*ordinal);
 }
 
 GalleryOptions ParseGalleryOptions(const std::vector<std::string>& args, const std::vector<std::string>& pages)
@@ -53,7 +42,7 @@ GalleryOptions ParseGalleryOptions(const std::vector<std::string>& args, const s
         if (option == "--style") {
             options.style = BuiltInStyleNamed(*value);
             if (!options.style)
-                throw GalleryUsageError("unknown style \"" + *value + "\" (the styles are " + kStyleList + ")");
+                throw GalleryUsageError("unknown style \"" + *value + "\" (the styles are " + kBuiltInStyleList + ")");
         } else if (option == "--theme") {
             options.theme_file = *value;
         } else if (option == "--page") {
@@ -80,7 +69,7 @@ std::string GalleryUsage(const std::vector<std::string>& pages)
                        "Shows every skinned control of Pellamo, in each built-in style or from a theme file.\n"
                        "\n"
                        "  --style NAME         dress the gallery in a built-in style: ")
-        + kStyleList + "\n"
+        + kBuiltInStyleList + "\n"
         + "  --theme FILE.sui     dress the gallery from a theme file\n"
           "  --page NAME          open that page: "
         + ListOf(pages) + "\n"

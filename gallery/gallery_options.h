@@ -5,7 +5,7 @@
 //                   [--screenshot FILE.png] [--help]
 // Each option also takes its value after "=".
 
-#include "skin/theme/ui_style.h"
+#include "skin/theme/style_by_name.h"
 
 #include <optional>
 #include <stdexcept>
@@ -33,9 +33,6 @@ public:
 // that is not built in, a page that `pages` lacks, or --style with --theme.
 // Theme files are not looked at here.
 GalleryOptions ParseGalleryOptions(const std::vector<std::string>& args, const std::vector<std::string>& pages);
-
-// A built-in style by its name, in any case ("macos", "BlueGlass").
-std::optional<TsuiUIStyle> BuiltInStyleNamed(std::string_view name);
 
 // The text --help prints.
 std::string GalleryUsage(const std::vector<std::string>& pages);

@@ -16,8 +16,7 @@
 #include "skin/panels/group_box.h"
 #include "skin/theme/file_theme.h"
 #include "skin/theme/style_properties.h"
-#include "skin/theme/theme_file_format.h"
-#include "skin/theme/theme_file_reader.h"
+#include "skin/theme/theme_file_check.h"
 #include "skin/theme/theme_manager.h"
 
 #include <filesystem>
@@ -47,33 +46,6 @@ TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, const std::string& capt
     return item;
 }
 
-}
-
-std::string ThemeFileProblem(const std::string& path)
-{
-    namespace fs = std::filesystem;
-    std::error_code error;
-    if (!fs::exists(path, error))
-        return path + ": no such file";
-    if (!fs::is_regular_file(path, error))
-        return path + ": not a file";
-    if (!IsSUIThemeFile(path))
-        return path + ": Invalid skin file for PelSkin!";
-    try {
-        // Read whole, and every picture decoded, so that no control is
-        // dressed before a damaged part is found.
-        TsuiThemeFileReader reader(path);
-        for (const auto& [name, bytes] : reader.Files()) {
-            try {
-                BmpCodec::Read(bytes);
-            } catch (const std::exception& e) {
-                return path + ": the picture " + name + " is damaged (" + e.what() + ")";
-            }
-        }
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return {};
 }
 
 TfrmGallery::TfrmGallery(TComponent* owner) : TForm(owner)

@@ -109,8 +109,4 @@ private:
     bool showing_choice_ = false; // radio buttons checked by the gallery itself
 };
 
-// Why `path` cannot dress the gallery ("... is no theme file" and the
-// like), or empty when it is a whole theme file.
-std::string ThemeFileProblem(const std::string& path);
-
 }

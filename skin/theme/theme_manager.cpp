@@ -53,8 +53,15 @@ void TsuiThemeManager::SetFileTheme(TsuiFileTheme* theme)
 void TsuiThemeManager::UpdateAll()
 {
     TComponent* owner = Owner();
-    if (!dynamic_cast<TForm*>(owner))
+    // A list naming this manager, or a manager naming this one back, would
+    // otherwise update without end.
+    if (!dynamic_cast<TForm*>(owner) || updating_)
         return;
+    updating_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done { updating_ };
     for (int i = 0; i < comp_list_.Count(); ++i) {
         TComponent* c = owner->FindComponent(comp_list_.Get(i));
         if (!c || !IsHasProperty(c, "UIStyle") || !IsHasProperty(c, "FileTheme"))

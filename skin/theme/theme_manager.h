@@ -48,6 +48,7 @@ private:
     TsuiUIStyle ui_style_ = TsuiUIStyle::DeepBlue;
     TsuiFileTheme* file_theme_ = nullptr;
     TsuiThemeMgrCompList comp_list_;
+    bool updating_ = false;
 };
 
 }

@@ -30,8 +30,9 @@ namespace pellamo::test {
 class PellamoWindowsFixture : public ::testing::Test {
 protected:
     // `prepare` may put files into the configuration folder before the
-    // windows read it.
-    explicit PellamoWindowsFixture(const std::function<void(const std::string& config_dir)>& prepare = {})
+    // windows read it; `look` is what a command line chose.
+    explicit PellamoWindowsFixture(
+        const std::function<void(const std::string& config_dir)>& prepare = {}, const PlayerLook& look = {})
     {
         // The viewer's playlists of the machine running the tests stay out.
         setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
@@ -41,7 +42,7 @@ protected:
             boxes.push_back(caption + "|" + text);
             return IDOK;
         };
-        windows = CreatePellamoWindows(app);
+        windows = CreatePellamoWindows(app, look);
         windows.main->Show();
         Pump();
     }

@@ -107,6 +107,22 @@ TEST_F(ThemeManagerTest, RemovedComponentsLeaveTheListAndARemovedThemeFallsBackT
         EXPECT_EQ(entry.rfind("UIStyle", 0), std::string::npos) << entry;
 }
 
+TEST_F(ThemeManagerTest, AManagerListingItselfOrAManagerListingItBackUpdatesOnce)
+{
+    auto* other = new TsuiThemeManager(form);
+    other->SetName("Other");
+    other->CompList().Add("Manager");
+    other->CompList().Add("First");
+    manager->CompList().Add("Manager");
+    manager->CompList().Add("Other");
+    manager->CompList().Add("Second");
+
+    manager->SetUIStyle(S::WinXP);
+    EXPECT_EQ(other->UIStyle(), S::WinXP);
+    EXPECT_EQ(first->UIStyle(), S::WinXP);
+    EXPECT_EQ(second->log, (Log { "UIStyle=WinXP", "FileTheme=none" }));
+}
+
 TEST_F(ThemeManagerTest, AManagerWithoutAFormUpdatesNothing)
 {
     ComponentPtr<TsuiThemeManager> loose(new TsuiThemeManager(nullptr));

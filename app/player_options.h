@@ -1,0 +1,46 @@
+#pragma once
+
+// The player's command line:
+//   pellamo [--style NAME | --theme FILE.sui] [--help] [--] [FILE|ADDRESS]...
+// Options and operands mix; each option also takes its value after "=";
+// after "--" everything is an operand.
+
+#include "skin/theme/style_by_name.h"
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace pellamo {
+
+// How the windows look when the user chose something else than their
+// descriptions: a built-in style or a theme file, never both.
+struct PlayerLook {
+    std::optional<TsuiUIStyle> style;
+    std::string theme_file;
+
+    bool Chosen() const { return style || !theme_file.empty(); }
+};
+
+struct PlayerOptions {
+    PlayerLook look;
+    bool help = false;
+    std::vector<std::string> operands; // files and addresses to open
+};
+
+// What the user wrote cannot be used; the message says why.
+class PlayerUsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Throws PlayerUsageError for an unknown "--" option, a missing value, a
+// style that is not built in, or --style with --theme. Theme files are not
+// looked at here.
+PlayerOptions ParsePlayerOptions(const std::vector<std::string>& args);
+
+// The text --help prints.
+std::string PlayerUsage();
+
+}

@@ -1,0 +1,85 @@
+// The player's command line: options and operands mixed, values after a
+// space or "=", "--" ending the options, and every kind of bad use.
+#include "app/player_options.h"
+
+#include <gtest/gtest.h>
+
+namespace pellamo {
+namespace {
+
+using S = TsuiUIStyle;
+using Args = std::vector<std::string>;
+
+TEST(PlayerOptions, UsableCommandLines)
+{
+    struct Case {
+        Args args;
+        std::optional<S> style;
+        std::string theme;
+        bool help;
+        Args operands;
+    } cases[] = {
+        { {}, std::nullopt, "", false, {} },
+        { { "a.m3u", "http://tv.example/live" }, std::nullopt, "", false, { "a.m3u", "http://tv.example/live" } },
+        { { "--style", "WinXP" }, S::WinXP, "", false, {} },
+        { { "--style=blueglass", "x.m3u" }, S::BlueGlass, "", false, { "x.m3u" } },
+        { { "x.m3u", "--style", "DEEPBLUE", "y.m3u" }, S::DeepBlue, "", false, { "x.m3u", "y.m3u" } },
+        { { "--theme", "my.sui" }, std::nullopt, "my.sui", false, {} },
+        { { "--theme=dir/a=b.sui" }, std::nullopt, "dir/a=b.sui", false, {} },
+        // A value that looks like an option is still the value.
+        { { "--theme", "--help" }, std::nullopt, "--help", false, {} },
+        { { "-h" }, std::nullopt, "", true, {} },
+        { { "a.m3u", "--help" }, std::nullopt, "", true, { "a.m3u" } },
+        // After "--" nothing is an option.
+        { { "--", "--style", "-h", "--" }, std::nullopt, "", false, { "--style", "-h", "--" } },
+        // A lone "-" and other single-dash words are operands, as before.
+        { { "-", "-x" }, std::nullopt, "", false, { "-", "-x" } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.args));
+        PlayerOptions options = ParsePlayerOptions(c.args);
+        EXPECT_EQ(options.look.style, c.style);
+        EXPECT_EQ(options.look.theme_file, c.theme);
+        EXPECT_EQ(options.look.Chosen(), c.style || !c.theme.empty());
+        EXPECT_EQ(options.help, c.help);
+        EXPECT_EQ(options.operands, c.operands);
+    }
+}
+
+TEST(PlayerOptions, BadUseSaysWhatIsWrong)
+{
+    struct Case {
+        Args args;
+        std::string message_part;
+    } cases[] = {
+        { { "--colour" }, "unknown option \"--colour\"" },
+        { { "--help=yes" }, "unknown option \"--help=yes\"" },
+        { { "--style" }, "--style needs a value" },
+        { { "--theme=" }, "--theme needs a value" },
+        { { "--style", "Aqua" }, "unknown style \"Aqua\" (the styles are MacOS, WinXP, DeepBlue, Protein or BlueGlass)" },
+        // Only the five built-in styles, not the theme-file one.
+        { { "--style", "FromThemeFile" }, "unknown style" },
+        { { "--style", "MacOS", "--theme", "a.sui" }, "--style and --theme cannot be used together" },
+        { { "--theme=a.sui", "--style=MacOS" }, "cannot be used together" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.args));
+        try {
+            ParsePlayerOptions(c.args);
+            ADD_FAILURE() << "accepted";
+        } catch (const PlayerUsageError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.message_part), std::string::npos) << e.what();
+        }
+    }
+}
+
+TEST(PlayerOptions, UsageNamesEveryOptionAndTheExitStatuses)
+{
+    std::string usage = PlayerUsage();
+    for (const char* part : { "--style NAME", "--theme FILE.sui", "-h, --help", "--  ", "MacOS, WinXP, DeepBlue, Protein or BlueGlass",
+             "FILE|ADDRESS", "Exit status: 0", "2 when" })
+        EXPECT_NE(usage.find(part), std::string::npos) << part;
+}
+
+}
+}
