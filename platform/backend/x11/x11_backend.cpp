@@ -93,12 +93,6 @@ X11Backend::X11Backend(EventLoop& loop, const char* display_name)
         }
     }
 
-    XSetLocaleModifiers("");
-    m->im = XOpenIM(m->display, nullptr, nullptr, nullptr);
-    if (!m->im) {
-        XSetLocaleModifiers("@im=none");
-        m->im = XOpenIM(m->display, nullptr, nullptr, nullptr);
-    }
     m->gc = XCreateGC(m->display, m->root, 0, nullptr);
     m->drops = std::make_unique<X11DropTarget>(m->display, [this](::Window target, Point root, std::vector<std::string> items) {
         auto it = m->by_xid.find(target);
@@ -122,6 +116,7 @@ X11Backend::X11Backend(EventLoop& loop, const char* display_name)
 
 X11Backend::~X11Backend()
 {
+    *m->alive = false;
     m->loop.RemovePrepareHook(m->prepare);
     m->loop.UnwatchDescriptor(m->watch);
     for (auto& [id, w] : m->windows) {
@@ -193,15 +188,8 @@ DisplayWindowId X11Backend::CreateWindow(const DisplayWindowParams& params)
         if (Impl::Win* owner = m->Find(params.owner))
             XSetTransientForHint(m->display, xid, owner->xid);
 
-    if (m->im && !params.popup) {
-        w.ic = XCreateIC(m->im, XNInputStyle, XIMPreeditNothing | XIMStatusNothing, XNClientWindow, xid, XNFocusWindow, xid,
-            nullptr);
-        if (w.ic) {
-            long filter = 0;
-            XGetICValues(w.ic, XNFilterEvents, &filter, nullptr);
-            XSelectInput(m->display, xid, mask | filter);
-        }
-    }
+    w.event_mask = mask;
+    m->CreateInputContext(w);
     DisplayWindowId id = m->next_id++;
     m->windows[id] = w;
     m->by_xid[xid] = id;
@@ -355,6 +343,46 @@ void X11Backend::Present(DisplayWindowId id, const Bitmap& pixels, const Rect& d
         static_cast<unsigned>(area.Height()));
     image->data = nullptr; // the bitmap keeps its memory
     XDestroyImage(image);
+    if (!m->im_scheduled) {
+        m->im_scheduled = true;
+        m->loop.Post([alive = std::weak_ptr<bool>(m->alive), impl = m.get()] {
+            if (auto flag = alive.lock(); flag && *flag)
+                impl->OpenInputMethod();
+        });
+    }
+}
+
+void X11Backend::Impl::OpenInputMethod()
+{
+    XSetLocaleModifiers("");
+    im = XOpenIM(display, nullptr, nullptr, nullptr);
+    if (!im) {
+        XSetLocaleModifiers("@im=none");
+        im = XOpenIM(display, nullptr, nullptr, nullptr);
+    }
+    if (!im)
+        return;
+    ::Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(display, &focus, &revert);
+    for (auto& [id, w] : windows) {
+        CreateInputContext(w);
+        if (w.ic && w.xid == focus)
+            XSetICFocus(w.ic);
+    }
+}
+
+void X11Backend::Impl::CreateInputContext(Win& w)
+{
+    if (!im || w.popup || w.ic)
+        return;
+    w.ic = XCreateIC(im, XNInputStyle, XIMPreeditNothing | XIMStatusNothing, XNClientWindow, w.xid, XNFocusWindow, w.xid,
+        nullptr);
+    if (w.ic) {
+        long filter = 0;
+        XGetICValues(w.ic, XNFilterEvents, &filter, nullptr);
+        XSelectInput(display, w.xid, w.event_mask | filter);
+    }
 }
 
 bool X11Backend::Impl::ManagerSupports(Atom feature) const

@@ -41,6 +41,7 @@ struct X11Backend::Impl {
         // server tells of every request, also of those a later one has
         // overtaken, and those echoes are not news.
         std::deque<Size> requested;
+        long event_mask = 0;
         bool popup = false;
         bool viewable = false;
         bool focus_wanted = false;
@@ -54,6 +55,11 @@ struct X11Backend::Impl {
     int depth = 24;
     GC gc = nullptr;
     XIM im = nullptr;
+    // Opening the input method reads the locale's compose tables (some 10 ms),
+    // so it waits until the first picture is on the screen; until then keys
+    // are looked up without it.
+    bool im_scheduled = false;
+    std::shared_ptr<bool> alive = std::make_shared<bool>(true);
     bool has_wm = false;
     EventSink sink;
     std::map<DisplayWindowId, Win> windows;
@@ -72,6 +78,9 @@ struct X11Backend::Impl {
     Atom wm_protocols, wm_delete, net_wm_name, utf8_string, net_workarea, motif_hints, net_wm_state, net_wm_state_above,
         net_active_window, net_wm_window_type, net_type_normal, net_type_popup, net_supporting_wm_check, clipboard_atom,
         targets_atom, text_atom, transfer_atom, net_supported, net_wm_moveresize;
+
+    void OpenInputMethod();
+    void CreateInputContext(Win& w);
 
     explicit Impl(EventLoop& l)
         : loop(l)
