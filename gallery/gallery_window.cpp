@@ -1,5 +1,6 @@
 #include "gallery/gallery_window.h"
 
+#include "gallery/menu_item_maker.h"
 #include "platform/components/class_info.h"
 #include "platform/components/controls/application.h"
 #include "platform/components/controls/menu_item.h"
@@ -35,16 +36,6 @@ constexpr TsuiUIStyle kBuiltInStyles[] = { TsuiUIStyle::MacOS, TsuiUIStyle::WinX
     TsuiUIStyle::Protein, TsuiUIStyle::BlueGlass };
 // With the letter Alt takes them by.
 constexpr const char* kStyleCaptions[] = { "Mac&OS", "Win&XP", "&DeepBlue", "Pro&tein", "Blue&Glass" };
-
-TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, const std::string& caption, std::function<void()> action = {})
-{
-    auto* item = new TMenuItem(owner);
-    item->SetCaption(caption);
-    if (action)
-        item->OnClick = [action = std::move(action)](TObject*) { action(); };
-    parent->Add(item);
-    return item;
-}
 
 }
 
@@ -123,23 +114,23 @@ void TfrmGallery::BuildMenu()
     menu_ = new TsuiMainMenu(this);
     menu_->SetName("GalleryMenu");
     // Letters that the buttons inside do not take.
-    TMenuItem* styles = AddItem(this, menu_->Items(), "St&yle");
+    TMenuItem* styles = AddMenuItem(this, menu_->Items(), "St&yle");
     for (size_t i = 0; i < std::size(kBuiltInStyles); ++i)
-        style_items_.push_back(AddItem(this, styles, kStyleCaptions[i], [this, style = kBuiltInStyles[i]] { SetStyle(style); }));
-    AddItem(this, styles, "-");
-    AddItem(this, styles, "&Load theme file...", [this] {
+        style_items_.push_back(AddMenuItem(this, styles, kStyleCaptions[i], [this, style = kBuiltInStyles[i]] { SetStyle(style); }));
+    AddMenuItem(this, styles, "-");
+    AddMenuItem(this, styles, "&Load theme file...", [this] {
         // No file chooser: the field takes the path, Enter loads it.
         theme_field_->SetFocus();
         theme_field_->SelectAll();
         status_bar_->SetSimpleText("Type the theme file's path and press Enter");
     });
-    TMenuItem* pages = AddItem(this, menu_->Items(), "P&ages");
+    TMenuItem* pages = AddMenuItem(this, menu_->Items(), "P&ages");
     for (Page& page : pages_)
-        page.item = AddItem(this, pages, "&" + page.name, [this, name = page.name] { ShowPage(name); });
-    TMenuItem* help = AddItem(this, menu_->Items(), "&Help");
-    AddItem(this, help, "&About", [this] { ShowAbout(); });
-    AddItem(this, help, "-");
-    AddItem(this, help, "&Quit", [this] { Close(); });
+        page.item = AddMenuItem(this, pages, "&" + page.name, [this, name = page.name] { ShowPage(name); });
+    TMenuItem* help = AddMenuItem(this, menu_->Items(), "&Help");
+    AddMenuItem(this, help, "&About", [this] { ShowAbout(); });
+    AddMenuItem(this, help, "-");
+    AddMenuItem(this, help, "&Quit", [this] { Close(); });
     menu_->MenuAdded();
     frame_->SetMenu(menu_);
 }

@@ -4,6 +4,7 @@
 // control buttons into the frame's menu bar; the Window menu lists the
 // children.
 #include "gallery/gallery_page.h"
+#include "gallery/menu_item_maker.h"
 #include "platform/components/controls/menu_item.h"
 #include "skin/buttons/push_button.h"
 #include "skin/edits/bordered_edit.h"
@@ -112,12 +113,7 @@ private:
 
     TMenuItem* Item(TMenuItem* parent, const std::string& caption, std::function<void()> action = {})
     {
-        auto* item = new TMenuItem(window_);
-        item->SetCaption(caption);
-        if (action)
-            item->OnClick = [action = std::move(action)](TObject*) { action(); };
-        parent->Add(item);
-        return item;
+        return AddMenuItem(window_, parent, caption, std::move(action));
     }
 
     void DressChild(TForm& child)
