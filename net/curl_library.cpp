@@ -1,19 +1,8 @@
 #include "net/curl_library.h"
 
-#include <dlfcn.h>
+#include "platform/base/shared_library.h"
 
 namespace pellamo {
-
-namespace {
-
-template <typename Function>
-bool Find(void* handle, const char* name, Function& function)
-{
-    function = reinterpret_cast<Function>(dlsym(handle, name));
-    return function != nullptr;
-}
-
-}
 
 const CurlLibrary& CurlLibrary::Shared()
 {
@@ -25,16 +14,10 @@ const CurlLibrary& CurlLibrary::Shared()
 
 CurlLibrary::CurlLibrary(const std::vector<std::string>& names)
 {
-    std::string tried;
-    for (const std::string& name : names) {
-        handle_ = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (handle_)
-            break;
-        const char* why = dlerror();
-        tried += (tried.empty() ? "" : "; ") + std::string(why ? why : name);
-    }
+    std::string why;
+    handle_ = OpenFirstLibrary(names, why);
     if (!handle_) {
-        error_ = "web downloads need libcurl, which cannot be loaded (" + tried + ")";
+        error_ = "web downloads need libcurl, which cannot be loaded (" + why + ")";
         return;
     }
     if (!Resolve(handle_)) {
@@ -47,16 +30,16 @@ CurlLibrary::CurlLibrary(const std::vector<std::string>& names)
 
 bool CurlLibrary::Resolve(void* handle)
 {
-    return Find(handle, "curl_global_init", api_.global_init) && Find(handle, "curl_easy_init", api_.easy_init)
-        && Find(handle, "curl_easy_setopt", api_.easy_setopt) && Find(handle, "curl_easy_getinfo", api_.easy_getinfo)
-        && Find(handle, "curl_easy_cleanup", api_.easy_cleanup)
-        && Find(handle, "curl_easy_strerror", api_.easy_strerror) && Find(handle, "curl_multi_init", api_.multi_init)
-        && Find(handle, "curl_multi_setopt", api_.multi_setopt)
-        && Find(handle, "curl_multi_add_handle", api_.multi_add_handle)
-        && Find(handle, "curl_multi_remove_handle", api_.multi_remove_handle)
-        && Find(handle, "curl_multi_socket_action", api_.multi_socket_action)
-        && Find(handle, "curl_multi_info_read", api_.multi_info_read)
-        && Find(handle, "curl_multi_cleanup", api_.multi_cleanup);
+    return FindSymbol(handle, "curl_global_init", api_.global_init) && FindSymbol(handle, "curl_easy_init", api_.easy_init)
+        && FindSymbol(handle, "curl_easy_setopt", api_.easy_setopt) && FindSymbol(handle, "curl_easy_getinfo", api_.easy_getinfo)
+        && FindSymbol(handle, "curl_easy_cleanup", api_.easy_cleanup)
+        && FindSymbol(handle, "curl_easy_strerror", api_.easy_strerror) && FindSymbol(handle, "curl_multi_init", api_.multi_init)
+        && FindSymbol(handle, "curl_multi_setopt", api_.multi_setopt)
+        && FindSymbol(handle, "curl_multi_add_handle", api_.multi_add_handle)
+        && FindSymbol(handle, "curl_multi_remove_handle", api_.multi_remove_handle)
+        && FindSymbol(handle, "curl_multi_socket_action", api_.multi_socket_action)
+        && FindSymbol(handle, "curl_multi_info_read", api_.multi_info_read)
+        && FindSymbol(handle, "curl_multi_cleanup", api_.multi_cleanup);
 }
 
 }

@@ -1,5 +1,7 @@
 #include "player/mpv/mpv_library.h"
 
+#include "platform/base/shared_library.h"
+
 #include <dlfcn.h>
 #include <malloc.h>
 #include <sys/eventfd.h>
@@ -184,17 +186,8 @@ void MpvLibrary::LoadHere()
     // maps each large buffer by itself and hands it back when it is freed.
     mallopt(M_MMAP_THRESHOLD, kLargeAllocation);
 
-    void* handle = nullptr;
     std::string detail;
-    for (const std::string& name : m_names) {
-        // Every symbol bound now, on this thread, not at the first call.
-        handle = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (handle)
-            break;
-        const char* why = dlerror();
-        if (detail.empty() && why)
-            detail = why;
-    }
+    void* handle = OpenFirstLibrary(m_names, detail);
     std::string error;
     if (!handle) {
         error = "The media engine (libmpv) is not installed; channels cannot be played.";
@@ -225,10 +218,7 @@ void MpvLibrary::LoadHere()
 bool MpvLibrary::Resolve(void* handle)
 {
     bool complete = true;
-    auto find = [&](auto& function, const char* name) {
-        function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(dlsym(handle, name));
-        complete &= function != nullptr;
-    };
+    auto find = [&](auto& function, const char* name) { complete &= FindSymbol(handle, name, function); };
     find(m_api.client_api_version, "mpv_client_api_version");
     find(m_api.error_string, "mpv_error_string");
     find(m_api.free, "mpv_free");
