@@ -14,6 +14,7 @@
 #include "skin/frame/mdi_form.h"
 #include "skin/theme/theme_source.h"
 #include "tests/e2e/root_capture.h"
+#include "tests/e2e/x11_application_test.h"
 #include "tests/e2e/x_input.h"
 #include "tests/e2e/xvfb_server.h"
 
@@ -68,14 +69,12 @@ bool Drawn(const Bitmap& shot, const Rect& r)
     return colours.size() > 1;
 }
 
-TEST(GalleryWindowsPageOnX11, OpensTilesAndMaximisesSkinnedChildrenOfTheMdiWindow)
+using GalleryWindowsPageOnX11 = X11ApplicationTest;
+
+TEST_F(GalleryWindowsPageOnX11, OpensTilesAndMaximisesSkinnedChildrenOfTheMdiWindow)
 {
-    XvfbServer server;
-    if (!server.Running())
-        GTEST_SKIP() << "Xvfb could not be started";
-    EventLoop loop;
-    X11Backend x11(loop, server.Display().c_str());
-    TApplication app(x11, loop);
+    TApplication& app = *application;
+    X11Backend& x11 = *backend;
     RegisterGalleryClasses();
     auto* gallery = app.CreateForm<TfrmGallery>();
     gallery->SetStyle(TsuiUIStyle::MacOS);

@@ -11,6 +11,7 @@
 #include "skin/frame/frame_classes.h"
 #include "skin/frame/mdi_form.h"
 #include "tests/e2e/root_capture.h"
+#include "tests/e2e/x11_application_test.h"
 #include "tests/e2e/x_input.h"
 #include "tests/e2e/xvfb_server.h"
 
@@ -23,14 +24,12 @@ namespace {
 
 std::string At(Point p) { return std::to_string(p.x) + " " + std::to_string(p.y); }
 
-TEST(MdiFrameOnX11, ChildrenByMouseAndKeyboard)
+using MdiFrameOnX11 = X11ApplicationTest;
+
+TEST_F(MdiFrameOnX11, ChildrenByMouseAndKeyboard)
 {
-    XvfbServer server;
-    if (!server.Running())
-        GTEST_SKIP() << "Xvfb could not be started";
-    EventLoop loop;
-    X11Backend x11(loop, server.Display().c_str());
-    TApplication app(x11, loop);
+    TApplication& app = *application;
+    X11Backend& x11 = *backend;
     RegisterSkinFrameClasses();
     auto* form = app.CreateForm<TForm>();
     form->SetFormStyle(TFormStyle::fsMDIForm);

@@ -11,6 +11,7 @@
 #include "platform/components/controls/menu_window.h"
 #include "platform/gfx/resources.h"
 #include "tests/e2e/root_capture.h"
+#include "tests/e2e/x11_application_test.h"
 #include "tests/e2e/x_input.h"
 #include "tests/e2e/xvfb_server.h"
 
@@ -22,14 +23,12 @@
 namespace pellamo::test {
 namespace {
 
-TEST(SkinnedPopupOnX11, ARightClickOpensItAndKeysAndTheMouseChoose)
+using SkinnedPopupOnX11 = X11ApplicationTest;
+
+TEST_F(SkinnedPopupOnX11, ARightClickOpensItAndKeysAndTheMouseChoose)
 {
-    XvfbServer server;
-    if (!server.Running())
-        GTEST_SKIP() << "Xvfb could not be started";
-    EventLoop loop;
-    X11Backend x11(loop, server.Display().c_str());
-    TApplication app(x11, loop);
+    TApplication& app = *application;
+    X11Backend& x11 = *backend;
     RegisterSkinMenuClasses();
     auto* form = app.CreateForm<TForm>();
     form->SetBounds(100, 100, 300, 200);
