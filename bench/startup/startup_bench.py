@@ -1,24 +1,23 @@
 #!/usr/bin/env python3
 """Start-up speed of the whole program under Xvfb, next to mpv's.
 
-For each run: spawn the program, then watch the X server from outside until
-its main window ("Pellamo") is mapped and shows painted pixels (more than a
-few distinct colours; an unpainted window is one flat colour). The same is
-timed for `mpv --no-config --idle --force-window --vo=x11` (until its window
+For each run: spawn the program while a small X client (window_watch)
+listens to the server, until the program's main window ("Pellamo") is
+mapped and shows painted pixels (more than a few distinct colours; an
+unpainted window is one flat colour). The same is timed for `mpv --no-config --idle --force-window --vo=x11` (until its window
 is mapped), the runs interleaved. Prints the medians and their ratio (goal:
 at most 0.5), and for the idle program (the window up, no channel chosen):
 its resident memory two seconds after the first paint (goal: under 30 MiB)
 and how often its threads wake up, next to the ticks of its one running
 timer, the load window's 100 ms tick (goal: at most one wake-up per tick).
 
-Usage: startup_bench.py PROGRAM [RUNS]
+Usage: startup_bench.py WINDOW_WATCH PROGRAM [RUNS]
 """
 
 import os
 import shutil
 import signal
 import statistics
-import struct
 import subprocess
 import sys
 import time
@@ -39,7 +38,7 @@ def read_display(fd):
 def start_xvfb():
     read_fd, write_fd = os.pipe()
     # -noreset: the server would otherwise reset whenever its last client
-    # (a short xdotool) leaves, and refuse a program connecting meanwhile.
+    # (the watcher) leaves, and refuse a program connecting meanwhile.
     proc = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
                              "-noreset"],
                             pass_fds=[write_fd], stderr=subprocess.DEVNULL)
@@ -47,47 +46,27 @@ def start_xvfb():
     return proc, ":" + read_display(read_fd)
 
 
-def find_window(env, name):
-    r = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name], env=env, capture_output=True, text=True)
-    ids = r.stdout.split()
-    return ids[-1] if ids else None
-
-
-def distinct_pixels(env, window):
-    """Distinct pixel values of a window (from an xwd dump), 0 on failure."""
-    r = subprocess.run(["xwd", "-silent", "-id", window], env=env, capture_output=True)
-    data = r.stdout
-    if r.returncode != 0 or len(data) < 100:
-        return 0
-    header_size, = struct.unpack(">I", data[0:4])
-    width, height = struct.unpack(">II", data[16:24])
-    bits_per_pixel, = struct.unpack(">I", data[44:48])
-    bytes_per_line, = struct.unpack(">I", data[48:52])
-    ncolors, = struct.unpack(">I", data[76:80])
-    pixels = data[header_size + ncolors * 12:]
-    step = bits_per_pixel // 8
-    seen = set()
-    for y in range(0, height, 7):
-        row = pixels[y * bytes_per_line:y * bytes_per_line + width * step]
-        for x in range(0, len(row), step * 5):
-            seen.add(row[x:x + step])
-    return len(seen)
-
-
-def time_to_window(argv, env, name, painted, timeout=20.0):
-    """Seconds from spawn to the window (mapped, and painted if asked)."""
+def time_to_window(watcher, argv, env, name, painted, timeout=20.0):
+    """Seconds from spawn to the window (mapped, and painted if asked). The
+    watcher listens to the X server before the program starts and reports
+    the moment on the same monotonic clock."""
+    watch = subprocess.Popen([watcher, name, "painted" if painted else "mapped", str(timeout)], env=env,
+                             stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+    if watch.stdout.readline().strip() != "ready":
+        watch.wait()
+        print("startup: the window watcher failed: %s" % watch.stderr.read().strip())
+        return None, None
     start = time.monotonic()
     proc = subprocess.Popen(argv, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
-    elapsed = None
-    while time.monotonic() - start < timeout and proc.poll() is None:
-        window = find_window(env, name)
-        if window and (not painted or distinct_pixels(env, window) > 3):
-            elapsed = time.monotonic() - start
-            break
-        time.sleep(0.002)
-    if elapsed is None and proc.poll() is not None:
-        print("startup: %s ended early (%d): %s" % (argv[0], proc.returncode,
-                                                   proc.stderr.read().decode(errors="replace").strip()[:300]))
+    line = watch.stdout.readline().strip()
+    watch.wait()
+    elapsed = float(line) - start if line else None
+    if elapsed is None:
+        if proc.poll() is not None:
+            print("startup: %s ended early (%d): %s" % (argv[0], proc.returncode,
+                                                       proc.stderr.read().decode(errors="replace").strip()[:300]))
+        else:
+            print("startup: %s" % watch.stderr.read().strip())
     return proc, elapsed
 
 
@@ -134,12 +113,13 @@ def stop(proc):
 
 
 def main():
-    if len(sys.argv) < 2:
+    if len(sys.argv) < 3:
         print(__doc__)
         return 2
-    program = os.path.abspath(sys.argv[1])
-    runs = int(sys.argv[2]) if len(sys.argv) > 2 else 12
-    for tool in ("Xvfb", "xdotool", "xwd", "mpv"):
+    watcher = os.path.abspath(sys.argv[1])
+    program = os.path.abspath(sys.argv[2])
+    runs = int(sys.argv[3]) if len(sys.argv) > 3 else 12
+    for tool in ("Xvfb", "mpv"):
         if not shutil.which(tool):
             print("startup: %s is missing; nothing measured" % tool)
             return 0
@@ -153,7 +133,7 @@ def main():
         attempts = 0
         while (len(ours) < runs or len(theirs) < runs) and attempts < 2 * runs:
             attempts += 1
-            proc, t = time_to_window([program], env, "^Pellamo$", painted=True)
+            proc, t = time_to_window(watcher, [program], env, "Pellamo", painted=True)
             if t is not None:
                 ours.append(t)
                 time.sleep(2.0)  # idle: the window is up, nothing plays
@@ -162,14 +142,16 @@ def main():
                 before = wakeups(proc.pid)
                 time.sleep(idle_seconds)
                 wakes.append((wakeups(proc.pid) - before) / idle_seconds)
-            stop(proc)
+            if proc:
+                stop(proc)
             # mpv without the user's configuration, drawing its window with
             # X11 as we do (its default output probes OpenGL first).
-            proc, t = time_to_window(["mpv", "--no-config", "--idle", "--force-window", "--vo=x11",
-                                      "--title=mpvbench"], env, "^mpvbench$", painted=False)
+            proc, t = time_to_window(watcher, ["mpv", "--no-config", "--idle", "--force-window", "--vo=x11",
+                                      "--title=mpvbench"], env, "mpvbench", painted=False)
             if t is not None:
                 theirs.append(t)
-            stop(proc)
+            if proc:
+                stop(proc)
     finally:
         xvfb.terminate()
         xvfb.wait()
