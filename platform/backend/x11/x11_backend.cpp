@@ -5,13 +5,16 @@
 #include "platform/backend/x11/x11_messages.h"
 
 #include <poll.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <clocale>
 #include <cstring>
 #include <map>
 #include <memory>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace pellamo {
@@ -59,6 +62,7 @@ X11Backend::X11Backend(EventLoop& loop, const char* display_name)
     m->wm_protocols = atom("WM_PROTOCOLS");
     m->wm_delete = atom("WM_DELETE_WINDOW");
     m->net_wm_name = atom("_NET_WM_NAME");
+    m->net_wm_pid = atom("_NET_WM_PID");
     m->utf8_string = atom("UTF8_STRING");
     m->net_workarea = atom("_NET_WORKAREA");
     m->motif_hints = atom("_MOTIF_WM_HINTS");
@@ -137,6 +141,32 @@ X11Backend::~X11Backend()
 
 void X11Backend::SetEventSink(EventSink sink) { m->sink = std::move(sink); }
 
+namespace {
+
+// Who owns the window, for the window manager and the tools that find or
+// close a program's windows: the program's name and class, its process and
+// the machine it runs on (a process number means nothing without it).
+void SetWindowIdentity(Display* display, ::Window xid, Atom net_wm_pid)
+{
+    std::string name = program_invocation_short_name;
+    std::string class_name = "Pellamo";
+    XClassHint hint { name.data(), class_name.data() };
+    XSetClassHint(display, xid, &hint);
+    char host[256] = {};
+    if (gethostname(host, sizeof host - 1) == 0) {
+        XTextProperty machine {};
+        char* hosts[] = { host };
+        if (XStringListToTextProperty(hosts, 1, &machine)) {
+            XSetWMClientMachine(display, xid, &machine);
+            XFree(machine.value);
+        }
+        long pid = getpid();
+        XChangeProperty(display, xid, net_wm_pid, XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&pid), 1);
+    }
+}
+
+}
+
 DisplayWindowId X11Backend::CreateWindow(const DisplayWindowParams& params)
 {
     XSetWindowAttributes attrs {};
@@ -179,6 +209,7 @@ DisplayWindowId X11Backend::CreateWindow(const DisplayWindowParams& params)
     wm.input = params.popup ? False : True;
     wm.initial_state = NormalState;
     XSetWMHints(m->display, xid, &wm);
+    SetWindowIdentity(m->display, xid, m->net_wm_pid);
     Atom type = params.popup ? m->net_type_popup : m->net_type_normal;
     XChangeProperty(m->display, xid, m->net_wm_window_type, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&type), 1);
     if (params.topmost)

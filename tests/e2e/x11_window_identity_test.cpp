@@ -1,0 +1,52 @@
+// A desktop finds a program's windows by their process, class and name (task
+// bars group them, `xdotool search --pid`, `wmctrl -p`): each top-level window
+// says which program and process it belongs to.
+
+#include "tests/e2e/x11_screen_test.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+namespace pellamo {
+namespace {
+
+std::string Output(const std::string& command)
+{
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (fgets(buffer, sizeof buffer, pipe))
+            out += buffer;
+        pclose(pipe);
+    }
+    return out;
+}
+
+class X11WindowIdentity : public X11ScreenTest {};
+
+TEST_F(X11WindowIdentity, WindowsNameTheirProcessAndClass)
+{
+    windows->RegisterClass({ "Plain", {} });
+    CreateWindowParams params;
+    params.class_name = "Plain";
+    params.text = "IdentityTest";
+    params.style = WS_POPUP;
+    params.bounds = Rect::FromSize(10, 10, 120, 80);
+    HWND top = windows->CreateWindowEx(params);
+    windows->ShowWindow(top, SW_SHOW);
+    backend->Sync();
+
+    std::string display = "DISPLAY=" + server.Display() + " ";
+    std::string by_name = Output(display + "xdotool search --name '^IdentityTest$'");
+    ASSERT_FALSE(by_name.empty());
+    std::string pid = std::to_string(getpid());
+    EXPECT_EQ(by_name, Output(display + "xdotool search --all --pid " + pid + " --name '^IdentityTest$'"));
+    EXPECT_EQ(by_name, Output(display + "xdotool search --all --pid " + pid + " --class '^Pellamo$'"));
+}
+
+}
+}
