@@ -346,10 +346,17 @@ std::string TsuiMDIForm::FrameCaption() const
     return m_host->Caption();
 }
 
+// While a child is maximised its own title bar is hidden, so the frame's
+// names it, as "Frame - [Child]".
 void TsuiMDIForm::SetFrameCaption(const std::string& caption)
 {
     m_host->SetCaption(caption);
-    if (m_title_bar)
+    if (!m_title_bar)
+        return;
+    TForm* child = m_host->ActiveMDIChild();
+    if (child && child->WindowState() == TWindowState::wsMaximized)
+        m_title_bar->SetCaption(caption + " - [" + child->Caption() + "]");
+    else
         m_title_bar->SetCaption(caption);
 }
 

@@ -612,6 +612,17 @@ void TsuiForm::SizeChanged()
         if (!target.IsEmpty() && m_host->BoundsRect() != target)
             m_host->SetBoundsRect(target);
     }
+    // A maximised MDI child fills the frame's client under the frame's own
+    // title bar, which names it; its own bar would only take room.
+    if (m_host->FormStyle() == TFormStyle::fsMDIChild && m_title_bar->Visible() == maximised) {
+        if (maximised) {
+            m_title_bar->SetVisible(false);
+            m_title_bar_hidden_by_maximise = true;
+        } else if (m_title_bar_hidden_by_maximise) {
+            m_title_bar->SetVisible(true);
+            m_title_bar_hidden_by_maximise = false;
+        }
+    }
     PaintFormBorder();
     m_title_bar->ProcessMaxBtn();
     RegionWindow();

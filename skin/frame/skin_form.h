@@ -155,6 +155,7 @@ private:
     bool m_destroying = false;
     Rect m_restore_rect;
     bool m_started_maximised = false;
+    bool m_title_bar_hidden_by_maximise = false;
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
 

@@ -200,6 +200,40 @@ TEST_F(MdiFrameTest, ControlButtonsFollowTheMaximisedChildsTitleBarButtons)
     EXPECT_EQ(ControlButtonsShown(), (std::vector<bool> { false, false, false }));
 }
 
+// Maximised, a skinned child gives up its title bar: its contents start at
+// the top of the frame's client and the frame's title bar names it.
+TEST_F(MdiFrameTest, AMaximisedChildIsNamedByTheFramesTitleBarInsteadOfItsOwn)
+{
+    TForm* child = Child("Report", true);
+    TsuiForm& skin = *dynamic_cast<TsuiForm*>(child->Controls(0));
+    auto* content = new TPanel(child);
+    content->SetParent(&skin);
+    content->SetTop(100); // below the title bar, as placed by hand
+    content->SetAlign(TAlign::alTop);
+    content->SetHeight(20);
+    Pump();
+    int below_title_bar = content->ClientToScreen({ 0, 0 }).y - child->ClientToScreen({ 0, 0 }).y;
+    EXPECT_GE(below_title_bar, skin.TitleBar().Height());
+
+    Maximise(child);
+    EXPECT_FALSE(skin.TitleBar().Visible());
+    EXPECT_EQ(frame->TitleBar().Caption(), "Frame - [Report]");
+    EXPECT_EQ(form->Caption(), "Frame") << "the form keeps its own caption";
+    EXPECT_EQ(content->ClientToScreen({ 0, 0 }).y, ws().ClientToScreen(form->ClientHandle(), { 0, 0 }).y + below_title_bar - skin.TitleBar().Height());
+
+    ws().SendMessage(form->ClientHandle(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(child->Handle()), 0);
+    Pump();
+    EXPECT_TRUE(skin.TitleBar().Visible());
+    EXPECT_EQ(frame->TitleBar().Caption(), "Frame");
+
+    // A title bar its form hid stays hidden through maximise and restore.
+    skin.TitleBar().SetVisible(false);
+    Maximise(child);
+    ws().SendMessage(form->ClientHandle(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(child->Handle()), 0);
+    Pump();
+    EXPECT_FALSE(skin.TitleBar().Visible());
+}
+
 TEST_F(MdiFrameTest, TheMenuBarShowsTheActiveChildsMenuInsteadOfTheFramesOwn)
 {
     frame->SetMenu(Menu<TsuiMainMenu>(form, { "&File", "&Window" }));
