@@ -283,7 +283,7 @@ void TfrmGallery::LoadThemeFile(const std::string& path)
     // folders for a file of that name.
     std::string full = std::filesystem::absolute(path).lexically_normal().string();
     try {
-        file_theme_->SetThemeFile(full);
+        file_theme_->ReloadThemeFile(full);
     } catch (const std::exception& e) {
         throw std::runtime_error(path + ": " + e.what());
     }

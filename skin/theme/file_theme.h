@@ -32,6 +32,9 @@ public:
     // PelSkin!" when the file found is no theme file, and ThemeFileError or
     // EFOpenError when it is damaged or unreadable; nothing changes then.
     virtual void SetThemeFile(const std::string& name);
+    // The same, but the current name is read again: the file may have been
+    // edited since.
+    void ReloadThemeFile(const std::string& name) { LoadThemeFile(name, true); }
 
     // True once a theme file has been loaded; there is no unloading.
     bool CanUse() const { return can_use_; }

@@ -20,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 namespace pellamo::test {
@@ -151,6 +152,21 @@ TEST_F(GalleryLooks, EachStyleAndEachExportedThemeFileDressesEveryFamilyInItsOwn
         }
     }
     EXPECT_TRUE(errors.empty());
+}
+
+// Loading the same path again reads it again: a theme being edited shows
+// its new look.
+TEST_F(GalleryLooks, LoadingTheSameThemeFileAgainShowsWhatItHoldsNow)
+{
+    TempDir dir;
+    std::string path = dir.Path() + "/edited.sui";
+    std::filesystem::copy_file(ExportedTheme("WinXP"), path);
+    gallery->LoadThemeFile(path);
+    ExpectDressedIn(S::WinXP);
+    std::filesystem::copy_file(ExportedTheme("DeepBlue"), path, std::filesystem::copy_options::overwrite_existing);
+    gallery->LoadThemeFile(path);
+    ExpectDressedIn(S::DeepBlue);
+    ExpectFrameOf(S::DeepBlue);
 }
 
 TEST_F(GalleryLooks, FilesThatAreNoWholeThemeAreRefusedWithAMessageAndChangeNothing)
