@@ -269,7 +269,10 @@ def inside(program, shots, openbox=False):
     os.chmod(os.path.join(bin_dir, "xdg-open"), 0o755)
 
     read_fd, write_fd = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+    # -noreset: the server would otherwise reset whenever its last client (a
+    # short xdotool or xprop) leaves, and refuse the program connecting then.
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+                             "-noreset"],
                             pass_fds=[write_fd], stderr=open(os.path.join(work, "xvfb.log"), "w"))
     os.close(write_fd)
     display = ":" + read_display(read_fd)

@@ -98,7 +98,10 @@ def inside(program, xdnd_drop, shots):
     servers += serve_playlists(os.path.join(work, "www"), cert, key)
 
     read_fd, write_fd = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+    # -noreset: the server would otherwise reset whenever its last client (a
+    # short xdotool or xprop) leaves, and refuse the program connecting then.
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+                             "-noreset"],
                             pass_fds=[write_fd], stderr=open(os.path.join(work, "xvfb.log"), "w"))
     os.close(write_fd)
     display = ":" + read_display(read_fd)
