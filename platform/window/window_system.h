@@ -295,7 +295,9 @@ private:
 
     void Activate(HWND hwnd, WPARAM how, bool from_display);
     void ActivateAnother(HWND leaving);
-    void StartMove(HWND hwnd);
+    // Moves the window with the held left button from `grip`, the screen
+    // point where the button went down (the pointer may be past it by now).
+    void StartMove(HWND hwnd, Point grip);
     void EndTrackingGrab();
     // A window scroll bar of the default frame, in window coordinates.
     static Rect DefaultScrollBarRect(const WindowObject& w, int bar);

@@ -174,7 +174,8 @@ LRESULT WindowSystem::DefWindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM l
             SendMessage(hwnd, WM_CLOSE);
             break;
         case SC_MOVE:
-            StartMove(hwnd);
+            // From a pressed caption the press point comes along.
+            StartMove(hwnd, (wparam & 0xF) == HTCAPTION ? UnpackPoint(lparam) : m_backend.CursorPos());
             break;
         }
         return 0;

@@ -14,16 +14,16 @@ using namespace window_system_shared;
 
 // ---------------------------------------------------------------- moving
 
-void WindowSystem::StartMove(HWND hwnd)
+void WindowSystem::StartMove(HWND hwnd, Point grip)
 {
     WindowObject* w = Find(hwnd);
     // Only a held left button moves a window; a maximised one stays.
     if (!w || !(m_buttons & kModLeftButton) || (w->style & WS_MAXIMIZE))
         return;
     // A window manager that moves windows does it (and keeps it on its screens).
-    if (!w->parent && m_backend.BeginManagedMove(w->display, m_backend.CursorPos()))
+    if (!w->parent && m_backend.BeginManagedMove(w->display, grip))
         return;
-    m_move = MoveTrack { hwnd, m_backend.CursorPos(), w->window_rect };
+    m_move = MoveTrack { hwnd, grip, w->window_rect };
     // The pointer may leave the window faster than it follows.
     m_backend.SetCapture(TopOf(w)->display);
     SendMessage(hwnd, WM_ENTERSIZEMOVE);

@@ -184,11 +184,13 @@ TEST_F(X11Input, ClicksKeysAndCaptionDragOnXvfb)
                               click = { GET_X_LPARAM(l), GET_Y_LPARAM(l) };
                           if (m == WM_LBUTTONDOWN && click.y < 10) {
                               // A title bar of our own: the control took the capture on
-                              // the press, gives it up and hands the press to the frame.
+                              // the press, gives it up and hands the press, on the screen,
+                              // to the frame.
                               ws.SetCapture(h);
                               ws.ReleaseCapture();
                               seen.push_back({ m, w });
-                              return ws.SendMessage(h, WM_NCLBUTTONDOWN, HTCAPTION, l);
+                              Point screen = ws.ClientToScreen(h, click);
+                              return ws.SendMessage(h, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));
                           }
                           if (m == WM_LBUTTONDOWN || m == WM_CHAR || m == WM_KEYDOWN || m == WM_ENTERSIZEMOVE || m == WM_EXITSIZEMOVE)
                               seen.push_back({ m, w });

@@ -1,6 +1,6 @@
 // A skinned MDI frame with three children on a private X server, driven
 // with real X input: the frame's border on the screen, a click activating a
-// child, Ctrl+F6 moving on, Ctrl+F4 closing, and a child's maximise button
+// child, dragging one by its caption, Ctrl+F6 moving on, Ctrl+F4 closing, and a child's maximise button
 // filling the client.
 
 #include "platform/backend/x11/x11_backend.h"
@@ -64,6 +64,17 @@ TEST_F(MdiFrameOnX11, ChildrenByMouseAndKeyboard)
     // A click into the first child activates it.
     input.Do("mousemove " + At(children[0]->ClientToScreen({ 40, 40 })) + " click 1");
     EXPECT_EQ(form->ActiveMDIChild(), children[0]);
+
+    // Dragging its caption moves it inside the client, by as much as the
+    // pointer moved, also when the pointer is on its way before the
+    // program sees the press.
+    HWND first = children[0]->Handle();
+    Rect before = ws.GetWindowRect(first);
+    Point grip { before.left + 40, before.top + 10 };
+    input.Do("mousemove " + At(grip) + " mousedown 1 mousemove " + At({ grip.x + 15, grip.y + 10 }) + " mousemove "
+        + At({ grip.x + 30, grip.y + 20 }) + " mouseup 1");
+    EXPECT_EQ(ws.GetWindowRect(first), before.Offset(30, 20));
+    EXPECT_EQ(ws.GetParent(first), form->ClientHandle());
 
     // Ctrl+F6 goes on to the next child; Ctrl+F4 closes the active one.
     input.Do("key ctrl+F6");

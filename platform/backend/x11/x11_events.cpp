@@ -33,8 +33,15 @@ void X11Backend::Impl::Handle(XEvent& ev)
     using T = DisplayEvent::Type;
     switch (ev.type) {
     case MotionNotify: {
-        // Only the latest position of a burst matters.
-        while (XCheckTypedWindowEvent(display, ev.xany.window, MotionNotify, &ev)) {
+        // Only the latest position of a burst matters. The burst ends at
+        // any other event: a move taken from beyond a press or a release
+        // would be seen before it, and a drag would lose its way.
+        XEvent next;
+        while (XEventsQueued(display, QueuedAfterReading) > 0) {
+            XPeekEvent(display, &next);
+            if (next.type != MotionNotify || next.xany.window != ev.xany.window)
+                break;
+            XNextEvent(display, &ev);
         }
         e.type = T::MouseMove;
         e.screen = { ev.xmotion.x_root, ev.xmotion.y_root };
