@@ -64,6 +64,8 @@ TEST_F(Layering, UpwardIncludesAndX11OutsideTheBackendAreFound)
         { "app/k.cpp", "#include \"catalogue/tuning.h\"\n#include \"skin/draw/nine.h\"", false },
         { "platform/backend/x11/l.cpp", "#include <X11/Xlib.h>\n#include <X11/extensions/shape.h>", false },
         { "tests/backend/x11/p.cpp", "#include <X11/keysym.h>", false }, // the backend's own tests
+        { "bench/startup/w.cpp", "#include <X11/Xlib.h>", false }, // a watcher outside the program
+        { "bench/window/w.cpp", "#include <X11/Xlib.h>", true },
         { "tests/window/q.cpp", "#include <X11/keysym.h>", true },
         { "platform/loop/m.cpp", "// #include \"net/powersock.h\"", false },
         { "platform/gfx/n.cpp", "#include \"canvas.h\"\n#include <string>", false },
