@@ -97,8 +97,9 @@ Bitmap RenderGalleryScreenshot(const GalleryOptions& options)
     ApplyGalleryOptions(*gallery, options);
     gallery->Show();
     Settle(loop, std::chrono::milliseconds(0));
-    gallery->PlayScene();
-    Settle(loop, kSceneTime);
+    // A page without a scene is drawn once it is shown.
+    if (gallery->PlayScene())
+        Settle(loop, kSceneTime);
     return screen.Screenshot().Crop(app.Windows().GetWindowRect(gallery->Handle()));
 }
 
