@@ -97,9 +97,7 @@ Bitmap RenderGalleryScreenshot(const GalleryOptions& options)
     ApplyGalleryOptions(*gallery, options);
     gallery->Show();
     Settle(loop, std::chrono::milliseconds(0));
-    // A page without a scene is drawn once it is shown.
-    if (gallery->PlayScene())
-        Settle(loop, kSceneTime);
+    Settle(loop, gallery->PlayScene() ? kSceneTime : std::chrono::milliseconds(0));
     return screen.Screenshot().Crop(app.Windows().GetWindowRect(gallery->Handle()));
 }
 
