@@ -97,8 +97,7 @@ Bitmap RenderGalleryScreenshot(const GalleryOptions& options)
     ApplyGalleryOptions(*gallery, options);
     gallery->Show();
     Settle(loop, std::chrono::milliseconds(0));
-    gallery->PlayScene();
-    Settle(loop, kSceneTime);
+    Settle(loop, gallery->PlayScene() ? kSceneTime : std::chrono::milliseconds(0));
     return screen.Screenshot().Crop(app.Windows().GetWindowRect(gallery->Handle()));
 }
 

@@ -260,10 +260,12 @@ TWinControl* TfrmGallery::PagePanel(std::string_view name) const
     return index < 0 ? nullptr : pages_[static_cast<size_t>(index)].panel;
 }
 
-void TfrmGallery::PlayScene()
+bool TfrmGallery::PlayScene()
 {
-    if (!pages_.empty() && pages_[current_].scene)
-        pages_[current_].scene();
+    if (pages_.empty() || !pages_[current_].scene)
+        return false;
+    pages_[current_].scene();
+    return true;
 }
 
 void TfrmGallery::SetStyle(TsuiUIStyle style)

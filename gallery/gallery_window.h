@@ -54,7 +54,8 @@ public:
     // The panel of a page, null when there is none (tests).
     TWinControl* PagePanel(std::string_view name) const;
     // Plays the current page's scene: opens its menu, pops its notice.
-    void PlayScene();
+    // False when the page has none.
+    bool PlayScene();
 
     TsuiThemeManager& ThemeManager() const { return *manager_; }
     TsuiRadioButton& StyleButton(TsuiUIStyle style) const;

@@ -12,13 +12,16 @@ namespace {
 
 constexpr auto kVertical = TsuiProgressBarOrientation::suiVertical;
 
-// Upright at the bounds it was given (turning a bar swaps its sides).
+// A bar standing upright at `bounds`. The bounds are set again after the
+// turn: a bar made lying down fits its height to its pictures, and only a
+// stub of the length asked for would be left.
 template <class Bar>
-void Turn(Bar& bar)
+Bar* AddUpright(GalleryPageBuilder& page, const Rect& bounds, TWinControl* parent)
 {
-    Rect bounds = bar.BoundsRect();
-    bar.SetOrientation(kVertical);
-    bar.SetBoundsRect(bounds);
+    auto* bar = page.Add<Bar>(bounds, parent);
+    bar->SetOrientation(kVertical);
+    bar->SetBoundsRect(bounds);
+    return bar;
 }
 
 void BuildScrollBarsPage(GalleryPageBuilder& page)
@@ -30,8 +33,7 @@ void BuildScrollBarsPage(GalleryPageBuilder& page)
     auto* disabled = page.Add<TsuiScrollBar>(Rect::FromSize(16, 64, 220, 17), bars);
     disabled->SetPosition(60);
     disabled->SetEnabled(false);
-    auto* vertical = page.Add<TsuiScrollBar>(Rect::FromSize(250, 24, 17, 180), bars);
-    Turn(*vertical);
+    auto* vertical = AddUpright<TsuiScrollBar>(page, Rect::FromSize(250, 24, 17, 180), bars);
     vertical->SetPosition(40);
     auto* small_page = page.Add<TsuiScrollBar>(Rect::FromSize(16, 100, 220, 17), bars);
     small_page->SetPageSize(60); // a long slider: most of the range is in view
@@ -48,8 +50,7 @@ void BuildScrollBarsPage(GalleryPageBuilder& page)
     disabled_track->SetPosition(7);
     disabled_track->SetShowTick(true);
     disabled_track->SetEnabled(false);
-    auto* vertical_track = page.Add<TsuiTrackBar>(Rect::FromSize(250, 24, 36, 180), tracks);
-    Turn(*vertical_track);
+    auto* vertical_track = AddUpright<TsuiTrackBar>(page, Rect::FromSize(250, 24, 36, 180), tracks);
     vertical_track->SetMax(20);
     vertical_track->SetFrequency(5);
     vertical_track->SetPosition(15);

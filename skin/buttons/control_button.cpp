@@ -1,6 +1,7 @@
 #include "skin/buttons/control_button.h"
 
 #include "platform/components/props.h"
+#include "skin/draw/key_color.h"
 
 namespace pellamo {
 
@@ -82,7 +83,7 @@ void TsuiControlButton::PaintPic(pellamo::Canvas& canvas, Bitmap& picture)
     if (picture.Empty())
         return;
     picture.SetTransparentColor(picture.GetPixel(0, 0));
-    canvas.Draw(0, 0, picture);
+    DrawSkinPicture(canvas, 0, 0, picture);
     FitTo(picture);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/gfx/bitmap.h"
+#include "platform/gfx/canvas.h"
 #include "platform/gfx/color.h"
 
 namespace pellamo {
@@ -7,5 +9,11 @@ namespace pellamo {
 // Pixels of this colour are left out where nine- and three-piece skin
 // pictures are drawn.
 constexpr TColor kSkinKeyColor = clFuchsia;
+
+// Draw a skin picture: in its own transparent mode when that is on;
+// otherwise every pixel but those of the key colour, which marks what a
+// skin picture leaves see-through and is never meant to be seen.
+void DrawSkinPicture(Canvas& canvas, int x, int y, const Bitmap& picture);
+void StretchDrawSkinPicture(Canvas& canvas, const Rect& rect, const Bitmap& picture);
 
 }

@@ -1,5 +1,7 @@
 #include "skin/draw/tile.h"
 
+#include "skin/draw/key_color.h"
+
 namespace pellamo {
 
 void TileDraw(Canvas& canvas, const Bitmap& picture, const Rect& rect)
@@ -12,7 +14,7 @@ void TileDraw(Canvas& canvas, const Bitmap& picture, const Rect& rect)
     const long long bottom = static_cast<long long>(ph) + rect.Height();
     for (long long x = 0; x < right; x += pw)
         for (long long y = 0; y < bottom; y += ph)
-            canvas.Draw(static_cast<int>(x), static_cast<int>(y), picture);
+            DrawSkinPicture(canvas, static_cast<int>(x), static_cast<int>(y), picture);
 }
 
 }

@@ -10,7 +10,7 @@ namespace pellamo {
 // rectangle's corner, at (i * pw, j * ph) for every x < pw + rect width and
 // y < ph + rect height: one tile more than the rectangle in each direction,
 // the canvas clips the rest. Columns outer, rows inner. An empty picture
-// draws nothing. The picture's transparent mode is honoured.
+// draws nothing. Each tile is drawn as DrawSkinPicture draws (key_color.h).
 void TileDraw(Canvas& canvas, const Bitmap& picture, const Rect& rect);
 
 }

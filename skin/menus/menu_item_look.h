@@ -31,6 +31,7 @@ struct MenuItemFace {
     bool checked = false;
     bool is_default = false; // bold
     int image_index = -1;
+    bool opens_sub_menu = false; // marked with an arrow
 };
 
 }

@@ -1,5 +1,6 @@
 #include "skin/menus/menu_item_painter.h"
 
+#include "platform/components/controls/sub_menu_arrow.h"
 #include "skin/menus/menu_routines.h"
 
 namespace pellamo {
@@ -73,6 +74,9 @@ void PaintMenuItem(Canvas& canvas, const Rect& rect, const MenuItemFace& item, b
         int x = right_to_left ? r.left + 16 : r.right - canvas.TextWidth(item.shortcut) - 16;
         canvas.TextOut(x, r.top + 4, item.shortcut);
     }
+    // In the caption's colour, as the platform's own menus draw it.
+    if (item.opens_sub_menu)
+        DrawSubMenuArrow(canvas, r, canvas.font.color, right_to_left);
 
     int x = right_to_left ? r.right - 20 : r.left + 4;
     bool has_image = images && item.image_index >= 0 && item.image_index < images->Count();

@@ -18,9 +18,10 @@ constexpr TColor kMenuDisabledText = 0x808080;
 Size MeasureMenuItem(const Canvas& canvas, const MenuItemFace& item, int item_height, int separator_height, int bar_width);
 
 // Paints the item into `rect`: background (picture or fills with the side
-// bar), highlight, caption, shortcut, check mark or boxed image. `images`
-// is the user's list (may be null), `check_marks` holds the check mark at
-// index 0. Right to left mirrors the bar, caption, shortcut and image.
+// bar), highlight, caption, shortcut, sub-menu arrow, check mark or boxed
+// image. `images` is the user's list (may be null), `check_marks` holds
+// the check mark at index 0. Right to left mirrors the bar, caption,
+// shortcut, arrow and image.
 // Leaves the canvas's font and brush as painting left them.
 void PaintMenuItem(Canvas& canvas, const Rect& rect, const MenuItemFace& item, bool selected, bool right_to_left,
     const MenuItemLook& look, const ImageList* images, const ImageList* check_marks);

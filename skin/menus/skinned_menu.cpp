@@ -28,6 +28,7 @@ MenuItemFace FaceOf(const TMenuItem& item)
     face.checked = item.Checked();
     face.is_default = item.Default();
     face.image_index = item.ImageIndex();
+    face.opens_sub_menu = item.Count() > 0;
     return face;
 }
 

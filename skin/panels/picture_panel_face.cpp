@@ -1,5 +1,6 @@
 #include "skin/panels/picture_panel_face.h"
 
+#include "skin/draw/key_color.h"
 #include "skin/draw/tile.h"
 #include "skin/panels/visible_text.h"
 
@@ -17,13 +18,13 @@ void PaintPicturePanel(Canvas& canvas, const Rect& client, const PicturePanelFac
     if (face.picture && !face.picture->Empty()) {
         switch (face.draw_style) {
         case TsuiDrawStyle::suiStretch:
-            canvas.StretchDraw(client, *face.picture);
+            StretchDrawSkinPicture(canvas, client, *face.picture);
             break;
         case TsuiDrawStyle::suiTile:
             TileDraw(canvas, *face.picture, client);
             break;
         case TsuiDrawStyle::suiNormal:
-            canvas.Draw(0, 0, *face.picture);
+            DrawSkinPicture(canvas, 0, 0, *face.picture);
             break;
         }
     }

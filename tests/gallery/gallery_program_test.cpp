@@ -1,8 +1,10 @@
 // The gallery's command line: what it refuses, with which message and exit
 // status, and screenshots drawn without a display.
 #include "gallery/gallery_options.h"
+#include "gallery/gallery_page.h"
 #include "gallery/gallery_program.h"
 #include "platform/gfx/png_file.h"
+#include "skin/draw/key_color.h"
 #include "skin/theme/theme_source.h"
 #include "tests/gallery/gallery_fixture.h"
 #include "tests/support/files.h"
@@ -10,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <utility>
 
 namespace pellamo::test {
 namespace {
@@ -94,6 +97,31 @@ TEST(GalleryProgram, AScreenshotIsWrittenWithoutADisplayInTheChosenLook)
         ASSERT_GT(shot.Height(), 500);
         // Below the page list, left of the pages: only the window's background.
         EXPECT_EQ(shot.GetPixel(40, shot.Height() - 80), ThemeSource(nullptr, c.look).Color(15));
+    }
+}
+
+// The key colour marks what skin pictures leave see-through: no control on
+// any page may show it, in any style.
+TEST(GalleryProgram, NoPageShowsTheSkinKeyColourInAnyStyle)
+{
+    const std::pair<const char*, S> styles[] = { { "MacOS", S::MacOS }, { "WinXP", S::WinXP },
+        { "DeepBlue", S::DeepBlue }, { "Protein", S::Protein }, { "BlueGlass", S::BlueGlass } };
+    for (const auto& [name, style] : styles) {
+        for (const GalleryPageInfo& page : GalleryPages()) {
+            SCOPED_TRACE(std::string(name) + ", page " + page.name);
+            GalleryOptions options;
+            options.style = style;
+            options.page = page.name;
+            Bitmap shot = RenderGalleryScreenshot(options);
+            ASSERT_GT(shot.Width(), 0);
+            int count = 0;
+            Point first;
+            for (int y = 0; y < shot.Height(); ++y)
+                for (int x = 0; x < shot.Width(); ++x)
+                    if (shot.GetPixel(x, y) == kSkinKeyColor && count++ == 0)
+                        first = { x, y };
+            EXPECT_EQ(count, 0) << "key-colour pixels, the first at " << first.x << "," << first.y;
+        }
     }
 }
 

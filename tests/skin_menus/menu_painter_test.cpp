@@ -283,6 +283,42 @@ TEST_F(MenuPainter, RightToLeftMirrorsBarCaptionAndShortcut)
     EXPECT_LE(shortcut.first, 18);
 }
 
+// An item that opens a sub-menu ends with a small triangle in its
+// caption's colour, pointing away from the caption; others have none.
+TEST_F(MenuPainter, AnItemWithASubMenuShowsItsArrowInTheCaptionColour)
+{
+    struct Case {
+        const char* what;
+        MenuItemLook look;
+        bool selected;
+        bool enabled;
+        bool rtl;
+        TColor ink;
+        int base; // the arrow's 7-pixel column; its tip is 3 columns further on
+    } const cases[] = {
+        { "plain", PlainLook(), false, true, false, PlainLook().font_color, kWidth - 12 },
+        { "MacOS, highlighted", MacLook(), true, true, false, kWhite, kWidth - 12 },
+        { "disabled", PlainLook(), true, false, false, kMenuDisabledText, kWidth - 12 },
+        { "right to left", PlainLook(), false, true, true, PlainLook().font_color, 11 },
+    };
+    constexpr int kMiddle = 10;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MenuItemFace item = Face("More");
+        item.enabled = c.enabled;
+        Bitmap without = Paint(item, c.selected, c.look, 21, c.rtl);
+        EXPECT_NE(without.GetPixel(c.base, kMiddle), c.ink) << "no arrow without a sub-menu";
+        item.opens_sub_menu = true;
+        Bitmap b = Paint(item, c.selected, c.look, 21, c.rtl);
+        int tip = c.rtl ? c.base - 3 : c.base + 3;
+        for (int y = kMiddle - 3; y <= kMiddle + 3; ++y)
+            EXPECT_EQ(b.GetPixel(c.base, y), c.ink) << "base, row " << y;
+        EXPECT_EQ(b.GetPixel(tip, kMiddle), c.ink) << "tip";
+        EXPECT_NE(b.GetPixel(tip, kMiddle - 1), c.ink) << "the tip is one pixel";
+        EXPECT_NE(b.GetPixel(c.rtl ? tip - 1 : tip + 1, kMiddle), c.ink) << "nothing past the tip";
+    }
+}
+
 TEST_F(MenuPainter, ADefaultItemIsBoldShortcutToo)
 {
     MenuItemFace plain = Face("Television", "Ctrl+T");

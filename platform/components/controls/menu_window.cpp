@@ -1,6 +1,7 @@
 #include "platform/components/controls/menu_window.h"
 
 #include "platform/components/controls/menu.h"
+#include "platform/components/controls/sub_menu_arrow.h"
 #include "platform/gfx/canvas.h"
 #include "platform/gfx/image_list.h"
 #include "platform/gfx/system_colors.h"
@@ -17,7 +18,6 @@ constexpr char kClassName[] = "TMenuWindow";
 constexpr UINT kFinishMessage = WM_USER + 0x301;
 constexpr int kMinItemHeight = 19;
 constexpr int kCheckColumn = 20;
-constexpr int kArrowColumn = 20;
 constexpr int kShortCutGap = 20;
 
 int CheckColumn(TMenu* menu)
@@ -85,7 +85,7 @@ Size TMenuWindow::MeasureItem(Canvas& canvas, TMenuItem& item, TMenu* menu)
             size.cy = std::max(size.cy, menu->Images()->Height() + 4);
         Font plain = canvas.font;
         canvas.font.bold = canvas.font.bold || item.Default(); // drawn bold
-        size.cx = CheckColumn(menu) + canvas.TextWidth(StripHotkey(item.Caption())) + kArrowColumn;
+        size.cx = CheckColumn(menu) + canvas.TextWidth(StripHotkey(item.Caption())) + kSubMenuArrowColumn;
         std::string shortcut = ShortCutToText(item.GetShortCut());
         if (!shortcut.empty())
             size.cx += kShortCutGap + canvas.TextWidth(shortcut);
@@ -152,19 +152,14 @@ void TMenuWindow::DrawItem(Canvas& canvas, TMenuItem& item, TMenu* menu, const R
             canvas.FillRect({ x + 3 + i, y + 1 - i, x + 4 + i, y + 4 - i });
     }
     canvas.brush.style = BrushStyle::Clear;
-    Rect text_rect { rect.left + check, rect.top, rect.right - kArrowColumn, rect.bottom };
+    Rect text_rect { rect.left + check, rect.top, rect.right - kSubMenuArrowColumn, rect.bottom };
     canvas.DrawText(item.Caption(), text_rect, kTextSingleLine | kTextVCenter | kTextLeft);
     std::string shortcut = ShortCutToText(item.GetShortCut());
     if (!shortcut.empty())
         canvas.DrawText(shortcut, text_rect, kTextSingleLine | kTextVCenter | kTextRight | kTextNoPrefix);
     canvas.brush.style = BrushStyle::Solid;
-    if (item.Count() > 0) {
-        // The sub-menu arrow: a small right-pointing triangle.
-        canvas.brush.color = canvas.font.color;
-        int x = rect.right - kArrowColumn / 2 - 2, y = rect.top + rect.Height() / 2;
-        for (int i = 0; i < 4; ++i)
-            canvas.FillRect({ x + i, y - 3 + i, x + i + 1, y + 4 - i });
-    }
+    if (item.Count() > 0)
+        DrawSubMenuArrow(canvas, rect, canvas.font.color);
 }
 
 TMenuWindow::TMenuWindow(TMenuItem& parent, Point at, Host* host, Rect avoid, TMenuWindow* parent_window)
