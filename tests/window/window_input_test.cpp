@@ -192,11 +192,13 @@ TEST_F(WindowInput, HookSeesQueuedMessagesFirstAndCanTakeThem)
 
 TEST_F(WindowInput, CaptionDragMovesTheWindowAsTheTitleBarDoes)
 {
-    // A title-bar child that hands a press to its form as a caption press.
+    // A title-bar child that hands a press to its form as a caption press
+    // at the same point of the screen.
     log.SetHandler(left, [&](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
         if (m == WM_LBUTTONDOWN) {
             ws.ReleaseCapture();
-            ws.SendMessage(top, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(0, 0));
+            Point screen_point = ws.ClientToScreen(h, { GET_X_LPARAM(l), GET_Y_LPARAM(l) });
+            ws.SendMessage(top, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen_point.x, screen_point.y));
             return 0;
         }
         return ws.DefWindowProc(h, m, w, l);
