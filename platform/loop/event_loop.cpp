@@ -74,6 +74,15 @@ void EventLoop::RemovePrepareHook(Id id)
     m_prepare_hooks.erase(id);
 }
 
+EventLoop::Id EventLoop::AddWaitingCheck(std::function<bool()> check)
+{
+    Id id = m_next_id++;
+    m_waiting_checks[id] = std::move(check);
+    return id;
+}
+
+void EventLoop::RemoveWaitingCheck(Id id) { m_waiting_checks.erase(id); }
+
 void EventLoop::Post(std::function<void()> work)
 {
     {
@@ -211,6 +220,9 @@ bool EventLoop::RunPass(int timeout_ms)
         std::lock_guard lock(m_posted_mutex);
         pending |= !m_posted.empty();
     }
+    for (auto const& [id, check] : m_waiting_checks)
+        if (!pending)
+            pending = check();
     if (pending || m_quit)
         timeout_ms = 0;
     int timer_timeout = NextTimerTimeout();

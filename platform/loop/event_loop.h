@@ -53,6 +53,13 @@ public:
     // Xlib), so the pass must not block. Also the place to flush output.
     Id AddPrepareHook(std::function<bool()> hook);
     void RemovePrepareHook(Id id);
+    // Asked after every prepare hook, just before the pass blocks: whether
+    // work waits that no descriptor will announce. A later hook (painting)
+    // can make Xlib read events ahead after the display's own hook looked;
+    // left there, they would wait for the next input to wake the loop.
+    // Only tells; the work is done by the next pass.
+    Id AddWaitingCheck(std::function<bool()> check);
+    void RemoveWaitingCheck(Id id);
 
     // Thread-safe: runs `work` on the loop's thread in a later pass.
     void Post(std::function<void()> work);
@@ -98,6 +105,7 @@ private:
     std::map<Id, Watch> m_watches;
     std::map<Id, Timer> m_timers;
     std::map<Id, std::function<bool()>> m_prepare_hooks;
+    std::map<Id, std::function<bool()>> m_waiting_checks;
     TimeSource m_time_source;
 
     std::mutex m_posted_mutex;

@@ -8,6 +8,7 @@
 #include <string>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 using namespace pellamo;
@@ -146,6 +147,27 @@ TEST(EventLoop, EveryBlockingPassOfAnIdleLoopFiresItsTimer)
         ++passes;
     }
     EXPECT_EQ(passes, ticks);
+}
+
+// Like a display's events: its own hook handles what its library holds, a
+// later hook (painting) makes the library read more, which no descriptor
+// then announces. The check keeps the loop from waiting on it.
+TEST(EventLoop, WorkLeftByALaterPrepareHookIsDoneBeforeTheLoopWaits)
+{
+    EventLoop loop;
+    int held = 0, handled = 0;
+    loop.AddPrepareHook([&] {
+        handled += held;
+        return std::exchange(held, 0) > 0;
+    });
+    loop.AddWaitingCheck([&] { return held > 0; });
+    bool painted = false;
+    loop.AddPrepareHook([&] {
+        if (!std::exchange(painted, true))
+            ++held;
+        return false;
+    });
+    EXPECT_TRUE(loop.WaitUntil([&] { return handled == 1; }, 5s));
 }
 
 TEST(EventLoop, QuitEndsRun)

@@ -116,12 +116,16 @@ X11Backend::X11Backend(EventLoop& loop, const char* display_name)
     // Those handled here count as work done: the pass must not then block,
     // or a caller waiting for what they changed would wait for the next wake.
     m->prepare = loop.AddPrepareHook([this] { return ProcessEvents() > 0; });
+    // Painting after that hook can read events ahead (Xlib reads while it
+    // waits to write a large image or for a reply).
+    m->waiting = loop.AddWaitingCheck([this] { return XEventsQueued(m->display, QueuedAlready) > 0; });
 }
 
 X11Backend::~X11Backend()
 {
     *m->alive = false;
     m->loop.RemovePrepareHook(m->prepare);
+    m->loop.RemoveWaitingCheck(m->waiting);
     m->loop.UnwatchDescriptor(m->watch);
     for (auto& [id, w] : m->windows) {
         if (w.ic)

@@ -68,6 +68,7 @@ struct X11Backend::Impl {
     std::map<CursorShape, Cursor> cursors;
     EventLoop::Id watch = 0;
     EventLoop::Id prepare = 0;
+    EventLoop::Id waiting = 0;
     bool next_press_repeats = false;
     // Selection transfers go through an unmapped window of our own.
     ::Window utility = 0;
