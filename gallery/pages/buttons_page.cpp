@@ -1,10 +1,12 @@
 // Push buttons in each state, the arrow buttons a spin edit is made of,
-// control buttons cut from the title bar's picture strip, and a tool bar
-// button.
+// control buttons cut from the title bar's picture strip, a tool bar
+// button, and image buttons drawn from pictures of their own.
 #include "gallery/gallery_page.h"
+#include "gallery/play_button_pictures.h"
 #include "platform/gfx/resources.h"
 #include "skin/buttons/arrow_button.h"
 #include "skin/buttons/control_button.h"
+#include "skin/buttons/image_button.h"
 #include "skin/buttons/push_button.h"
 #include "skin/buttons/tool_bar_speed_button.h"
 #include "skin/theme/named_pictures.h"
@@ -63,6 +65,23 @@ void BuildButtonsPage(GalleryPageBuilder& page)
     auto* tool = page.Add<TsuiToolBarSpeedButton>(Rect::FromSize(140, 144, 18, 18));
     if (auto glyph = Resources::CachedBitmap(kMenuChecked))
         tool->Glyph().SetBitmap(*glyph);
+
+    // Pictures of its own for each state; the second is disabled.
+    x = 140;
+    for (bool enabled : { true, false }) {
+        auto* play = page.Add<TsuiImageButton>(Rect::FromSize(x, 180, 32, 32));
+        const std::pair<TPicture&, PlayButtonState> pictures[] = {
+            { play->PicNormal(), PlayButtonState::Normal },
+            { play->PicMouseOn(), PlayButtonState::MouseOn },
+            { play->PicMouseDown(), PlayButtonState::MouseDown },
+            { play->PicDisabled(), PlayButtonState::Disabled },
+        };
+        for (const auto& [picture, state] : pictures)
+            picture.SetBitmap(PlayButtonPicture(state));
+        play->SetPicTransparent(true);
+        play->SetEnabled(enabled);
+        x += 44;
+    }
 }
 
 const GalleryPageRegistration registration("Buttons", 10, BuildButtonsPage);

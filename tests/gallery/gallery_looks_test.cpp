@@ -2,6 +2,7 @@
 // build exports: a few controls of different families show the style's own
 // colours and pictures, and bad theme files leave the look as it was.
 #include "platform/components/controls/menu_item.h"
+#include "skin/buttons/image_button.h"
 #include "skin/buttons/push_button.h"
 #include "skin/checks/radio_button.h"
 #include "skin/edits/bordered_edit.h"
@@ -167,6 +168,20 @@ TEST_F(GalleryLooks, LoadingTheSameThemeFileAgainShowsWhatItHoldsNow)
     gallery->LoadThemeFile(path);
     ExpectDressedIn(S::DeepBlue);
     ExpectFrameOf(S::DeepBlue);
+}
+
+// An image button wears its own pictures whatever the style: the face,
+// not the style's button, and see-through corners.
+TEST_F(GalleryLooks, TheImageButtonShowsItsOwnPictures)
+{
+    gallery->ShowPage("Buttons");
+    auto* play = OnPage<TsuiImageButton>("Buttons");
+    ASSERT_NE(play, nullptr);
+    for (S style : { S::MacOS, S::WinXP }) {
+        gallery->SetStyle(style);
+        EXPECT_EQ(WindowPixel(*play, { 6, 16 }), Rgb(90, 140, 220));
+        EXPECT_NE(WindowPixel(*play, { 0, 0 }), clWhite) << "the corner is transparent";
+    }
 }
 
 TEST_F(GalleryLooks, FilesThatAreNoWholeThemeAreRefusedWithAMessageAndChangeNothing)
