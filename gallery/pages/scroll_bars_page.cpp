@@ -1,10 +1,8 @@
 // Scroll bars: skinned scroll bars, horizontal and vertical, enabled and
-// disabled; track bars with ticks in both orientations, and the bare track
-// a scroll bar is made of.
+// disabled; track bars with ticks in both orientations.
 #include "gallery/gallery_page.h"
 #include "skin/panels/group_box.h"
 #include "skin/scroll/scroll_bar.h"
-#include "skin/scroll/scroll_track_bar.h"
 #include "skin/scroll/track_bar.h"
 
 namespace pellamo {
@@ -55,9 +53,6 @@ void BuildScrollBarsPage(GalleryPageBuilder& page)
     vertical_track->SetFrequency(5);
     vertical_track->SetPosition(15);
     vertical_track->SetShowTick(true);
-    auto* bare = page.Add<TsuiScrollTrackBar>(Rect::FromSize(16, 140, 220, 17), tracks);
-    bare->SetMax(10);
-    bare->SetPosition(3);
 
     page.SetFocusControl(track);
 }

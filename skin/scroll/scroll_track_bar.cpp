@@ -8,6 +8,10 @@ namespace pellamo {
 TsuiScrollTrackBar::TsuiScrollTrackBar(TComponent* owner)
     : TsuiTrackBar(owner)
 {
+    // The track bar's constructor took its style's pictures before this
+    // class could say it has none of its own.
+    LoadPictures({}, {});
+    UpdateSliderSize();
     SetTabStop(false);
     Slider().SetTabStop(false);
     Slider().SetControlStyle(ControlStyle());

@@ -215,6 +215,11 @@ void TsuiTrackBar::UpdatePicture()
     } catch (const std::exception&) {
         // A picture the theme cannot give leaves the track without it.
     }
+    LoadPictures(bar, slider);
+}
+
+void TsuiTrackBar::LoadPictures(const Bitmap& bar, const Bitmap& slider)
+{
     loading_pictures_ = true;
     try {
         bar_image_.SetBitmap(bar);

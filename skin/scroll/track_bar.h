@@ -92,6 +92,9 @@ protected:
     void PlaceSlider();
     // Whether the track takes the thickness of its pictures.
     virtual bool FitsThickness() const { return true; }
+    // Gives the bar and the slider these pictures, as the style's own (not
+    // as pictures of the user's, which would make the track custom).
+    void LoadPictures(const Bitmap& bar, const Bitmap& slider);
     // Values a wheel notch moves; 0 leaves the wheel to the parent.
     virtual int32_t WheelStep() const { return line_size_; }
 

@@ -1,5 +1,6 @@
 #include "skin/draw/key_color.h"
 #include "skin/scroll/scroll_bar_look.h"
+#include "skin/scroll/scroll_track_bar.h"
 #include "skin/scroll/track_bar.h"
 #include "skin/theme/theme_source.h"
 #include "tests/skin/skin_fixture.h"
@@ -244,6 +245,19 @@ TEST_F(TrackBarTest, AFileThemeExportedFromAStyleLooksTheSame)
     delete track->FileTheme();
     EXPECT_EQ(track->FileTheme(), nullptr);
     EXPECT_EQ(track->UIStyle(), TsuiUIStyle::DeepBlue);
+}
+
+// The track of a scroll bar has no pictures of its own: made alone, it
+// keeps none of those its base class takes from the style at birth.
+TEST_F(TrackBarTest, AScrollTrackTakesNoPictureFromTheStyle)
+{
+    for (TsuiUIStyle style : { TsuiUIStyle::MacOS, TsuiUIStyle::WinXP }) {
+        auto* bare = Add<TsuiScrollTrackBar>(Rect::FromSize(0, 0, 200, 17));
+        bare->SetUIStyle(style);
+        EXPECT_TRUE(bare->SliderImage().Empty());
+        EXPECT_TRUE(bare->BarImage().Empty());
+        EXPECT_EQ(bare->Controls(0)->Width(), 0) << "no slider without a picture";
+    }
 }
 
 }
