@@ -3,28 +3,16 @@
 // says which program and process it belongs to.
 
 #include "tests/e2e/x11_screen_test.h"
+#include "tests/support/command_output.h"
 
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
-#include <cstdio>
 #include <string>
 
-namespace pellamo {
+namespace pellamo::test {
 namespace {
-
-std::string Output(const std::string& command)
-{
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (fgets(buffer, sizeof buffer, pipe))
-            out += buffer;
-        pclose(pipe);
-    }
-    return out;
-}
 
 class X11WindowIdentity : public X11ScreenTest {};
 
@@ -41,11 +29,11 @@ TEST_F(X11WindowIdentity, WindowsNameTheirProcessAndClass)
     backend->Sync();
 
     std::string display = "DISPLAY=" + server.Display() + " ";
-    std::string by_name = Output(display + "xdotool search --name '^IdentityTest$'");
+    std::string by_name = CommandOutput(display + "xdotool search --name '^IdentityTest$'");
     ASSERT_FALSE(by_name.empty());
     std::string pid = std::to_string(getpid());
-    EXPECT_EQ(by_name, Output(display + "xdotool search --all --pid " + pid + " --name '^IdentityTest$'"));
-    EXPECT_EQ(by_name, Output(display + "xdotool search --all --pid " + pid + " --class '^Pellamo$'"));
+    EXPECT_EQ(by_name, CommandOutput(display + "xdotool search --all --pid " + pid + " --name '^IdentityTest$'"));
+    EXPECT_EQ(by_name, CommandOutput(display + "xdotool search --all --pid " + pid + " --class '^Pellamo$'"));
 }
 
 }

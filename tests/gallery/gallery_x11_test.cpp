@@ -9,6 +9,7 @@
 #include "tests/e2e/xvfb_server.h"
 #include "platform/gfx/png_file.h"
 #include "tests/gallery/gallery_fixture.h"
+#include "tests/support/command_output.h"
 
 #include <gtest/gtest.h>
 
@@ -56,18 +57,6 @@ private:
     pid_t m_pid = 0;
 };
 
-std::string Output(const std::string& command)
-{
-    std::string text;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[512];
-        while (fgets(buffer, sizeof buffer, pipe))
-            text += buffer;
-        pclose(pipe);
-    }
-    return text;
-}
-
 int ShellValue(const std::string& shell_text, const std::string& name)
 {
     size_t at = shell_text.find(name + "=");
@@ -83,11 +72,11 @@ struct Window {
 Window FindGallery(const std::string& xdotool)
 {
     Window window;
-    window.id = Output(xdotool + "search --sync --onlyvisible --name 'Pellamo skin gallery' | head -n 1");
+    window.id = CommandOutput(xdotool + "search --sync --onlyvisible --name 'Pellamo skin gallery' | head -n 1");
     if (window.id.empty())
         return window;
     window.id.erase(window.id.find_last_not_of(" \n") + 1);
-    std::string geometry = Output(xdotool + "getwindowgeometry --shell " + window.id);
+    std::string geometry = CommandOutput(xdotool + "getwindowgeometry --shell " + window.id);
     window.bounds = Rect::FromSize(ShellValue(geometry, "X"), ShellValue(geometry, "Y"), ShellValue(geometry, "WIDTH"),
         ShellValue(geometry, "HEIGHT"));
     return window;
@@ -181,10 +170,10 @@ TEST_F(GalleryOnX11, AClickOnAStyleButtonRedressesTheRunningProgram)
         { "DISPLAY=" + display, "ASAN_OPTIONS=detect_leaks=0" });
     ASSERT_TRUE(program.Started());
     const std::string xdotool = "DISPLAY=" + display + " timeout 20 xdotool ";
-    std::string window = Output(xdotool + "search --sync --onlyvisible --name 'Pellamo skin gallery' | head -n 1");
+    std::string window = CommandOutput(xdotool + "search --sync --onlyvisible --name 'Pellamo skin gallery' | head -n 1");
     ASSERT_FALSE(window.empty()) << "the gallery's window did not appear";
     window.erase(window.find_last_not_of(" \n") + 1);
-    std::string geometry = Output(xdotool + "getwindowgeometry --shell " + window);
+    std::string geometry = CommandOutput(xdotool + "getwindowgeometry --shell " + window);
     const Point origin { ShellValue(geometry, "X"), ShellValue(geometry, "Y") };
     ASSERT_GE(origin.x, 0) << geometry;
 
@@ -206,7 +195,7 @@ TEST_F(GalleryOnX11, AClickOnAStyleButtonRedressesTheRunningProgram)
 
     // As a viewer does it: the pointer comes in onto the button and
     // clicks at once.
-    Output(xdotool + "mousemove --window " + window + " " + std::to_string(winxp_button.x) + " "
+    CommandOutput(xdotool + "mousemove --window " + window + " " + std::to_string(winxp_button.x) + " "
         + std::to_string(winxp_button.y) + " click 1");
     EXPECT_TRUE(shows(background, winxp_color, 50))
         << "the screen shows " << std::hex << seen << " instead of " << winxp_color;
