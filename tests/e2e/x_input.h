@@ -16,6 +16,9 @@
 
 namespace pellamo {
 
+// A screen point as xdotool takes it: "x y".
+inline std::string At(Point p) { return std::to_string(p.x) + " " + std::to_string(p.y); }
+
 class XInput {
 public:
     XInput(const XvfbServer& server, EventLoop& loop, X11Backend& x11)

@@ -29,8 +29,6 @@
 namespace pellamo::test {
 namespace {
 
-std::string At(Point p) { return std::to_string(p.x) + " " + std::to_string(p.y); }
-
 template <class T>
 T* FindOwned(TComponent& owner, const std::function<bool(T&)>& wanted = [](T&) { return true; })
 {

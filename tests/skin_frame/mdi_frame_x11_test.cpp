@@ -22,8 +22,6 @@
 namespace pellamo::test {
 namespace {
 
-std::string At(Point p) { return std::to_string(p.x) + " " + std::to_string(p.y); }
-
 using MdiFrameOnX11 = X11ApplicationTest;
 
 TEST_F(MdiFrameOnX11, ChildrenByMouseAndKeyboard)

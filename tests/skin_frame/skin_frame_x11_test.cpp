@@ -26,8 +26,6 @@ namespace {
 
 class SkinFrameOnX11 : public ::testing::TestWithParam<bool> { };
 
-std::string At(Point p) { return std::to_string(p.x) + " " + std::to_string(p.y); }
-
 TEST_P(SkinFrameOnX11, DragMinimiseAndCloseWithoutDecorationsOfTheManager)
 {
     bool managed = GetParam();
