@@ -1,5 +1,7 @@
 #include "gallery/gallery_options.h"
 
+#include "manual/help_text.h"
+#include "manual/program_manuals.h"
 #include "platform/components/same_text.h"
 
 namespace pellamo {
@@ -65,20 +67,7 @@ GalleryOptions ParseGalleryOptions(const std::vector<std::string>& args, const s
 
 std::string GalleryUsage(const std::vector<std::string>& pages)
 {
-    return std::string("Usage: pellamo-gallery [OPTION]...\n"
-                       "Shows every skinned control of Pellamo, in each built-in style or from a theme file.\n"
-                       "\n"
-                       "  --style NAME         dress the gallery in a built-in style: ")
-        + kBuiltInStyleList + "\n"
-        + "  --theme FILE.sui     dress the gallery from a theme file\n"
-          "  --page NAME          open that page: "
-        + ListOf(pages) + "\n"
-        + "  --screenshot FILE.png\n"
-          "                       draw the gallery without a display, write it as a PNG file and quit\n"
-          "  --help               show this text and quit\n"
-          "\n"
-          "Exit status: 0 on success, 1 when the display or the screenshot file fails,\n"
-          "2 when an option, style, page or theme file cannot be used.\n";
+    return HelpText(ParseManualPage(GalleryManual()), { { "styles", kBuiltInStyleList }, { "pages", ListOf(pages) } });
 }
 
 }
