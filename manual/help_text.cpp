@@ -111,7 +111,8 @@ std::string HelpText(const ManualPage& page, const ManualValues& values)
         }
         ManualSection rest = section;
         rest.blocks.erase(rest.blocks.begin());
-        out += "\n" + Wrapped(title + " " + FillManualValues(section.blocks[0].text, values), 0, 0);
+        out += '\n';
+        out += Wrapped(title + " " + FillManualValues(section.blocks[0].text, values), 0, 0);
         out += Blocks(rest, values, false);
     }
     return out;

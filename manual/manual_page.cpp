@@ -39,6 +39,14 @@ void CheckBraces(std::string_view text, int line)
     }
 }
 
+// A line's words joined to `text` by one space.
+void AppendWords(std::string& text, std::string_view line)
+{
+    if (!text.empty())
+        text += ' ';
+    text.append(Trimmed(line));
+}
+
 struct Line {
     int number;
     std::string_view text;
@@ -57,19 +65,20 @@ std::vector<ManualBlock> BlocksOf(const std::vector<Line>& lines)
         for (size_t i = 0; i < lines.size(); ++i) {
             if (indented(i))
                 Fail(lines[i].number, "an indented line needs a term above it, and a blank line above that");
-            paragraph.text += (i == 0 ? "" : " ") + std::string(Trimmed(lines[i].text));
+            AppendWords(paragraph.text, lines[i].text);
         }
         blocks.push_back(paragraph);
         return blocks;
     }
     for (size_t i = 0; i < lines.size();) {
-        if (!indented(i + 1))
-            Fail(lines[i].number,
-                "\"" + std::string(Trimmed(lines[i].text))
-                    + "\" needs an indented description (or a blank line above)");
+        if (!indented(i + 1)) {
+            std::string message = "\"";
+            message.append(Trimmed(lines[i].text)).append("\" needs an indented description (or a blank line above)");
+            Fail(lines[i].number, message);
+        }
         ManualBlock definition { std::string(Trimmed(lines[i].text)), "" };
         for (++i; indented(i); ++i)
-            definition.text += (definition.text.empty() ? "" : " ") + std::string(Trimmed(lines[i].text));
+            AppendWords(definition.text, lines[i].text);
         blocks.push_back(definition);
     }
     return blocks;
