@@ -2,8 +2,8 @@
 # check-package.sh FOLDER CONTENTS: checks the one Debian package in FOLDER.
 # It must hold exactly the files and folders listed in CONTENTS, depend on
 # what the programs need (the shared libraries' packages, found by
-# dpkg-shlibdeps, and the two loaded at run time), and pass lintian without
-# an error.
+# dpkg-shlibdeps, and the two loaded at run time), log its own version in
+# its change log, and pass lintian without an error.
 set -eu
 folder=$1
 contents=$2
@@ -33,6 +33,15 @@ for needed in libc6 libx11-6 libpango-1.0-0 libmpv2 libcurl4; do
     exit 1
   fi
 done
+
+# The change log's latest entry is this version.
+version=$(dpkg-deb --field "$deb" Version)
+logged=$(dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/share/doc/pellamo/changelog.gz | gzip -dc |
+  sed -n '1s/^pellamo (\([^)]*\)).*/\1/p')
+if [ "$logged" != "$version" ]; then
+  echo "check-package: the package is version $version, its change log's latest entry \"$logged\"" >&2
+  exit 1
+fi
 
 lintian --fail-on error --tag-display-limit 0 "$deb"
 echo "check-package: $deb is whole, its dependencies are there and lintian finds no error"
