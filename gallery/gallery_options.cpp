@@ -6,18 +6,6 @@
 
 namespace pellamo {
 
-namespace {
-
-std::string ListOf(const std::vector<std::string>& names)
-{
-    std::string list;
-    for (size_t i = 0; i < names.size(); ++i)
-        list += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + names[i];
-    return list;
-}
-
-}
-
 GalleryOptions ParseGalleryOptions(const std::vector<std::string>& args, const std::vector<std::string>& pages)
 {
     GalleryOptions options;
@@ -60,14 +48,15 @@ GalleryOptions ParseGalleryOptions(const std::vector<std::string>& args, const s
         for (const std::string& page : pages)
             found = found || SameText(page, options.page);
         if (!found)
-            throw GalleryUsageError("unknown page \"" + options.page + "\" (the pages are " + ListOf(pages) + ")");
+            throw GalleryUsageError("unknown page \"" + options.page + "\" (the pages are " + ListOfNames(pages) + ")");
     }
     return options;
 }
 
 std::string GalleryUsage(const std::vector<std::string>& pages)
 {
-    return HelpText(ParseManualPage(GalleryManual()), { { "styles", kBuiltInStyleList }, { "pages", ListOf(pages) } });
+    return HelpText(
+        ParseManualPage(GalleryManual()), { { "styles", kBuiltInStyleList }, { "pages", ListOfNames(pages) } });
 }
 
 }
