@@ -12,8 +12,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // The folders that hold code; build trees and the like are never walked.
-constexpr std::array kCodeFolders = { "app", "bench", "catalogue", "fuzz", "gallery", "net", "platform", "player",
-    "resources", "skin", "tests", "tools" };
+constexpr std::array kCodeFolders = { "app", "bench", "catalogue", "fuzz", "gallery", "guide", "net", "platform",
+    "player", "resources", "skin", "tests", "tools" };
 
 // Files under `folder` may not include project headers under any of `above`.
 struct DownwardRule {
@@ -23,9 +23,12 @@ struct DownwardRule {
 
 constexpr std::array kDownwardRules = {
     DownwardRule { "platform/", { "app/", "catalogue/", "net/", "player/", "skin/", "gallery/" } },
-    DownwardRule { "skin/", { "app/", "catalogue/", "net/", "player/", "gallery/", "" } },
+    DownwardRule { "platform/", { "guide/", "", "", "", "", "" } },
+    DownwardRule { "skin/", { "app/", "catalogue/", "net/", "player/", "gallery/", "guide/" } },
     // The skin gallery shows the skin engine alone.
-    DownwardRule { "gallery/", { "app/", "catalogue/", "net/", "player/", "", "" } },
+    DownwardRule { "gallery/", { "app/", "catalogue/", "net/", "player/", "guide/", "" } },
+    // The guide reads and keeps guides; downloads and windows are the program's.
+    DownwardRule { "guide/", { "app/", "catalogue/", "net/", "player/", "skin/", "gallery/" } },
 };
 
 constexpr std::string_view kDisplayHeaders = "X11/";
