@@ -7,10 +7,17 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
+#include <exception>
 #include <fcntl.h>
+#include <functional>
+#include <mutex>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
+#include <variant>
 #include <vector>
 
 namespace pellamo {
@@ -54,6 +61,105 @@ void ReadInto(XmltvSink& sink, int fd, uint64_t size, const GuideImportOptions& 
     reader_skipped = reader.Seen().skipped;
 }
 
+// Reading and storing overlap: the file is decompressed and parsed on a
+// thread of its own, which hands batches over to the thread that writes
+// the database. A few batches in flight bound the memory.
+class Pipe : public XmltvSink {
+public:
+    using Item = std::variant<GuideChannel, GuideProgramme>;
+
+    // Runs `read` (which feeds this sink) on the reading thread.
+    explicit Pipe(std::function<void(XmltvSink&)> read)
+    {
+        batch_.reserve(kBatch);
+        thread_ = std::thread([this, read = std::move(read)] {
+            std::exception_ptr failure;
+            try {
+                read(*this);
+                Push();
+            } catch (...) {
+                failure = std::current_exception();
+            }
+            std::lock_guard lock(mutex_);
+            failure_ = failure;
+            finished_ = true;
+            changed_.notify_all();
+        });
+    }
+
+    ~Pipe()
+    {
+        {
+            std::lock_guard lock(mutex_);
+            abandoned_ = true;
+            changed_.notify_all();
+        }
+        thread_.join();
+    }
+
+    // Hands everything read to `sink` on this thread; throws what either
+    // side threw.
+    void DrainInto(XmltvSink& sink)
+    {
+        for (;;) {
+            std::vector<Item> batch;
+            {
+                std::unique_lock lock(mutex_);
+                changed_.wait(lock, [this] { return !full_.empty() || finished_; });
+                if (full_.empty()) {
+                    if (failure_)
+                        std::rethrow_exception(failure_);
+                    return;
+                }
+                batch = std::move(full_.front());
+                full_.pop_front();
+                changed_.notify_all();
+            }
+            for (Item& item : batch) {
+                if (auto* channel = std::get_if<GuideChannel>(&item))
+                    sink.Channel(std::move(*channel));
+                else
+                    sink.Programme(std::move(std::get<GuideProgramme>(item)));
+            }
+        }
+    }
+
+    void Channel(GuideChannel channel) override { Add(std::move(channel)); }
+    void Programme(GuideProgramme programme) override { Add(std::move(programme)); }
+
+private:
+    static constexpr size_t kBatch = 512;
+    static constexpr size_t kInFlight = 8;
+
+    void Add(Item item)
+    {
+        batch_.push_back(std::move(item));
+        if (batch_.size() >= kBatch)
+            Push();
+    }
+
+    void Push()
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return full_.size() < kInFlight || abandoned_; });
+        if (abandoned_)
+            throw Cancelled(); // the writer gave up: stop reading
+        if (!batch_.empty())
+            full_.push_back(std::move(batch_));
+        batch_ = {};
+        batch_.reserve(kBatch);
+        changed_.notify_all();
+    }
+
+    std::vector<Item> batch_; // the reading thread's own
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<std::vector<Item>> full_;
+    bool finished_ = false;
+    bool abandoned_ = false;
+    std::exception_ptr failure_;
+    std::thread thread_;
+};
 }
 
 GuideSourceCounts ImportGuideFile(
@@ -70,7 +176,12 @@ GuideSourceCounts ImportGuideFile(
         try {
             uint64_t reader_skipped = 0;
             GuideSourceCounts counts = store.Replace(
-                source, [&](XmltvSink& sink) { ReadInto(sink, fd, size, options, reader_skipped); }, options.now);
+                source,
+                [&](XmltvSink& sink) {
+                    Pipe pipe([&](XmltvSink& reading) { ReadInto(reading, fd, size, options, reader_skipped); });
+                    pipe.DrainInto(sink);
+                },
+                options.now);
             counts.skipped += reader_skipped;
             return counts;
         } catch (const SqliteError& e) {

@@ -10,10 +10,12 @@ namespace pellamo {
 
 namespace {
 
-constexpr int kSchemaVersion = 1;
+constexpr int kSchemaVersion = 2;
 
 // Channel rows are per source, so two guides that use the same channel id
-// never mix; programmes hang off the channel's row.
+// never mix; programmes hang off the channel's row. The programmes' key,
+// (channel, start), is their index too: one tree to write instead of two,
+// and a programme listed twice keeps the last copy.
 constexpr const char* kSchema = R"(
 CREATE TABLE IF NOT EXISTS sources(
     id INTEGER PRIMARY KEY,
@@ -37,8 +39,8 @@ CREATE TABLE IF NOT EXISTS programmes(
     stop INTEGER,
     title TEXT NOT NULL,
     subtitle TEXT NOT NULL,
-    description TEXT NOT NULL);
-CREATE UNIQUE INDEX IF NOT EXISTS programmes_by_channel ON programmes(channel, start);
+    description TEXT NOT NULL,
+    PRIMARY KEY(channel, start)) WITHOUT ROWID;
 )";
 
 constexpr const char* kDropAll = R"(
@@ -93,15 +95,18 @@ public:
             return;
         }
         add_programme_.Bind(1, row).Bind(2, p.start);
-        if (p.stop)
+        if (p.stop) {
             add_programme_.Bind(3, *p.stop);
-        else
+        } else {
             add_programme_.BindNull(3);
+            open_ended_ = true;
+        }
         add_programme_.Bind(4, p.title).Bind(5, p.subtitle).Bind(6, p.description).Run();
         ++programmes_;
     }
 
     uint64_t Skipped() const { return skipped_; }
+    bool OpenEnded() const { return open_ended_; }
 
 private:
     // The channel's row, made when first named (programmes may come before
@@ -128,6 +133,7 @@ private:
     std::unordered_map<std::string, int64_t> rows_;
     uint64_t programmes_ = 0;
     uint64_t skipped_ = 0;
+    bool open_ended_ = false; // some programme came without a stop
 };
 
 }
@@ -174,6 +180,9 @@ void GuideStore::Open()
     // the last refresh, which the next one repeats.
     db_->Execute("PRAGMA synchronous=NORMAL");
     db_->Execute("PRAGMA cache_size=-16384");
+    // The worker checkpoints after each job, once the viewer has the news,
+    // rather than at a commit while the viewer waits for it.
+    db_->Execute("PRAGMA wal_autocheckpoint=0");
     SqliteStatement version(*db_, "PRAGMA user_version");
     int64_t found = version.Step() ? version.Int(0) : 0;
     version.Reset();
@@ -223,18 +232,23 @@ GuideSourceCounts GuideStore::Replace(std::string_view source, const std::functi
     }
 
     GuideSourceCounts counts;
+    bool open_ended = false;
     {
         SourceWriter writer(*db_, id, now);
         read(writer);
         counts.skipped = writer.Skipped();
+        open_ended = writer.OpenEnded();
     }
-    // A programme without a stop lasts until the channel's next one; the
-    // last of a channel is given an hour.
-    SqliteStatement fill_stops(*db_,
-        "UPDATE programmes SET stop = coalesce("
-        "(SELECT min(p.start) FROM programmes p WHERE p.channel = programmes.channel AND p.start > programmes.start), "
-        "start + 3600) WHERE stop IS NULL AND channel IN (SELECT id FROM channels WHERE source = ?1)");
-    fill_stops.Bind(1, id).Run();
+    if (open_ended) {
+        // A programme without a stop lasts until the channel's next one;
+        // the last of a channel is given an hour.
+        SqliteStatement fill_stops(*db_,
+            "UPDATE programmes SET stop = coalesce("
+            "(SELECT min(p.start) FROM programmes p WHERE p.channel = programmes.channel AND p.start > "
+            "programmes.start), "
+            "start + 3600) WHERE stop IS NULL AND channel IN (SELECT id FROM channels WHERE source = ?1)");
+        fill_stops.Bind(1, id).Run();
+    }
     SqliteStatement refreshed(*db_, "UPDATE sources SET refreshed = ?2 WHERE id = ?1");
     refreshed.Bind(1, id).Bind(2, now).Run();
     transaction.Commit();
@@ -255,6 +269,12 @@ void GuideStore::Prune(int64_t now)
 {
     SqliteStatement prune(*db_, "DELETE FROM programmes WHERE stop < ?1");
     prune.Bind(1, now - kKeepEnded).Run();
+}
+
+void GuideStore::Checkpoint()
+{
+    // TRUNCATE: the log of a large import gives its disk space back.
+    db_->Execute("PRAGMA wal_checkpoint(TRUNCATE)");
 }
 
 void GuideStore::Remove(std::string_view source)

@@ -53,6 +53,8 @@ public:
     // Removes programmes that ended more than a day before `now`.
     void Prune(int64_t now);
     void Remove(std::string_view source);
+    // Moves what the write-ahead log holds into the file and empties it.
+    void Checkpoint();
     std::vector<GuideSourceInfo> Sources();
     // Moves a damaged file aside and starts a new, empty guide.
     void SetAside();

@@ -108,6 +108,16 @@ void GuideWorker::Queue(
         if (after)
             after();
         loop_.Post([finish, report = std::move(report)]() mutable { finish(std::move(report)); });
+        // Housekeeping once the viewer has the news: old programmes go, and
+        // the write-ahead log is emptied into the file.
+        if (store) {
+            try {
+                store->Prune(Now());
+                store->Checkpoint();
+            } catch (const GuideError&) {
+                // A reader holds an old snapshot: the next job tries again.
+            }
+        }
     });
 }
 
@@ -135,7 +145,6 @@ void GuideWorker::Import(
                 };
             }
             report.counts = ImportGuideFile(store, source, file, options);
-            store.Prune(options.now);
         },
         std::move(done),
         [file, remove_file] {
@@ -152,7 +161,7 @@ void GuideWorker::Remove(std::string source, DoneHandler done)
 
 void GuideWorker::Prune(DoneHandler done)
 {
-    Queue({}, [](GuideStore& store, Report&) { store.Prune(Now()); }, std::move(done), {});
+    Queue({}, [](GuideStore&, Report&) {}, std::move(done), {}); // pruned after every job
 }
 
 }

@@ -83,7 +83,8 @@ SqliteStatement& SqliteStatement::Bind(int index, int64_t value)
 
 SqliteStatement& SqliteStatement::Bind(int index, std::string_view value)
 {
-    db_.Check(sqlite3_bind_text(stmt_, index, value.data(), static_cast<int>(value.size()), SQLITE_TRANSIENT));
+    // Not copied: the text must outlive the statement's next Step().
+    db_.Check(sqlite3_bind_text(stmt_, index, value.data(), static_cast<int>(value.size()), SQLITE_STATIC));
     return *this;
 }
 

@@ -64,6 +64,7 @@ public:
     SqliteStatement& operator=(const SqliteStatement&) = delete;
 
     SqliteStatement& Bind(int index, int64_t value);
+    // The text is not copied: it must stay until the statement has run.
     SqliteStatement& Bind(int index, std::string_view value);
     SqliteStatement& BindNull(int index);
     // True with a row to read; false when done. Throws SqliteError.

@@ -155,13 +155,17 @@ void XmltvReader::Start(std::string_view name, const char** attributes)
             const char* stop = Attribute(attributes, "stop");
             std::optional<int64_t> start_time = start ? ParseXmltvTime(start) : std::nullopt;
             std::optional<int64_t> stop_time = stop ? ParseXmltvTime(stop) : std::nullopt;
-            programme_ok_ = channel && start_time && (!stop || stop_time);
+            programme_ok_ = channel && start_time.has_value() && (!stop || stop_time.has_value());
             if (programme_ok_) {
+                const int64_t from = start_time.value_or(0);
                 programme_.channel = Tidy(channel, kMaxName);
-                programme_.start = *start_time;
+                programme_.start = from;
                 programme_.stop = stop_time;
-                programme_ok_ = !programme_.channel.empty() && *start_time >= kEarliest && *start_time < kLatest
-                    && (!stop_time || (*stop_time > *start_time && *stop_time - *start_time <= kLongestProgramme));
+                programme_ok_ = !programme_.channel.empty() && from >= kEarliest && from < kLatest;
+                if (stop_time) {
+                    const int64_t to = stop_time.value_or(0);
+                    programme_ok_ = programme_ok_ && to > from && to - from <= kLongestProgramme;
+                }
             }
         }
         return;
