@@ -3,6 +3,7 @@
 #include "app/nm_http_component.h"
 #include "app/page_fetch.h"
 #include "app/player_options.h"
+#include "app/programme_guide.h"
 #include "app/viewer_playlists.h"
 #include "catalogue/caption_panel.h"
 #include "catalogue/tuning.h"
@@ -77,6 +78,11 @@ public:
     void OpenItems(const std::vector<std::string>& items, bool playlist_wanted = false);
     ViewerPlaylists& Playlists() { return *playlists_; }
 
+    // The programme guide: guides the viewer adds (`--guide`), and the
+    // now/next line the caption bar shows after the channel's name.
+    void AddGuides(const std::vector<std::string>& sources);
+    ProgrammeGuide& Guide() { return *guide_; }
+
     // The diagnostic controls' texts, as tuning left them.
     std::string Edit1Text() const;
     std::string Edit2Text() const;
@@ -88,6 +94,7 @@ protected:
 private:
     class PanelCaption;
     class PlaylistsHost;
+    class GuideHost;
 
     void RegisterHandlers();
     void Bind();
@@ -132,6 +139,16 @@ private:
     std::unique_ptr<PlayerHost> host_;
     std::unique_ptr<PageFetch> pages_;
     std::unique_ptr<Tuning> tuning_;
+
+    // The caption tuning set (GBK), the channel the guide is asked about,
+    // and the one-shot timer for the moment the programme changes.
+    void CaptionSet(const std::string& gbk);
+    void UpdateCaption();
+    std::string caption_base_;
+    GuideChannelQuery guide_channel_;
+    EventLoop::Id caption_timer_ = 0;
+    std::unique_ptr<GuideHost> guide_host_;
+    std::unique_ptr<ProgrammeGuide> guide_;
 
     std::unique_ptr<PlaylistsHost> playlists_host_;
     std::unique_ptr<ViewerPlaylists> playlists_;

@@ -29,7 +29,7 @@ PlayerOptions ParsePlayerOptions(const std::vector<std::string>& args)
             options.help = true;
             continue;
         }
-        if (option != "--style" && option != "--theme")
+        if (option != "--style" && option != "--theme" && option != "--guide")
             throw PlayerUsageError("unknown option \"" + arg + "\"");
         if (!value) {
             if (i + 1 >= args.size())
@@ -42,6 +42,8 @@ PlayerOptions ParsePlayerOptions(const std::vector<std::string>& args)
             options.look.style = BuiltInStyleNamed(*value);
             if (!options.look.style)
                 throw PlayerUsageError("unknown style \"" + *value + "\" (the styles are " + kBuiltInStyleList + ")");
+        } else if (option == "--guide") {
+            options.guides.push_back(*value);
         } else {
             options.look.theme_file = *value;
         }
@@ -59,6 +61,8 @@ std::string PlayerUsage()
                        "  --style NAME         dress the windows in a built-in style: ")
         + kBuiltInStyleList + "\n"
         + "  --theme FILE.sui     dress the windows from a theme file\n"
+          "  --guide FILE|URL     add an XMLTV programme guide (plain or gzip); kept for\n"
+          "                       later runs and refreshed every 12 hours\n"
           "  -h, --help           show this text and quit\n"
           "  --                   what follows is a file or address, even when it starts with \"-\"\n"
           "\n"

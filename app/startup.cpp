@@ -67,7 +67,8 @@ PellamoWindows CreatePellamoWindows(TApplication& app, const PlayerLook& look)
     return windows;
 }
 
-int RunPellamo(const std::vector<std::string>& arguments, const PlayerLook& look)
+int RunPellamo(
+    const std::vector<std::string>& arguments, const PlayerLook& look, const std::vector<std::string>& guides)
 {
     std::unique_ptr<TApplication> app;
     try {
@@ -81,6 +82,8 @@ int RunPellamo(const std::vector<std::string>& arguments, const PlayerLook& look
         // After the viewer's playlists are read (posted by the main window).
         if (!arguments.empty())
             app->Loop().Post([main = windows.main, arguments] { main->OpenItems(arguments); });
+        if (!guides.empty())
+            app->Loop().Post([main = windows.main, guides] { main->AddGuides(guides); });
         // Reading the descriptions and building the trees leaves freed
         // memory behind; hand it back once the window is up.
         app->Loop().Post([] { malloc_trim(0); });

@@ -43,6 +43,7 @@ struct GuideView::Statements {
                   + " FROM programmes WHERE channel = ?1 AND start >= ?2 AND start < ?3 AND stop > ?4 ORDER BY start")
                   .c_str())
         , name(db, "SELECT name FROM channel_names WHERE channel = ?1 LIMIT 1")
+        , refreshed(db, "SELECT refreshed FROM sources WHERE address = ?1")
     {
     }
     SqliteStatement by_id;
@@ -51,6 +52,7 @@ struct GuideView::Statements {
     SqliteStatement following;
     SqliteStatement between;
     SqliteStatement name;
+    SqliteStatement refreshed;
 };
 
 GuideView::GuideView(std::filesystem::path file)
@@ -178,6 +180,28 @@ std::string GuideView::ChannelName(int64_t channel)
         Reopen();
     }
     return {};
+}
+
+}
+
+namespace pellamo {
+
+int64_t GuideView::Refreshed(std::string_view source)
+{
+    if (!Ready())
+        return 0;
+    try {
+        SqliteStatement& s = statements_->refreshed;
+        s.Bind(1, source);
+        if (s.Step()) {
+            int64_t when = s.Int(0);
+            s.Reset();
+            return when;
+        }
+    } catch (const SqliteError&) {
+        Reopen();
+    }
+    return 0;
 }
 
 }

@@ -51,6 +51,8 @@ public:
     std::vector<GuideEntry> Between(int64_t channel, int64_t from, int64_t to);
     // The guide channel's first display name; empty when unknown.
     std::string ChannelName(int64_t channel);
+    // When `source` was last imported (seconds since 1970 UTC); 0 for never.
+    int64_t Refreshed(std::string_view source);
 
     // Forgets the connection, e.g. after the worker set a damaged file
     // aside; the next question opens the file again.

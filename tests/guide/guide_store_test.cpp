@@ -78,6 +78,9 @@ TEST_F(GuideStoreTest, ARefreshReplacesItsSourceOnly)
     ASSERT_EQ(sources.size(), 2u);
     EXPECT_EQ(sources[0].programmes, 3u);
     EXPECT_EQ(sources[0].refreshed, kNow);
+    GuideView view(file);
+    EXPECT_EQ(view.Refreshed("http://b/guide.xml"), kNow);
+    EXPECT_EQ(view.Refreshed("http://never/guide.xml"), 0);
 
     store.Remove("http://b/guide.xml");
     EXPECT_EQ(NowNextOf("湖南卫视"), "-|-");

@@ -1,0 +1,178 @@
+// The programme guide in the main window on a headless screen: a channel of
+// the viewer's playlist found in the guide by its tvg-id shows what runs
+// and what comes next in the caption bar, the line turns over when the
+// programme ends, and a guide added as on the command line is read in the
+// background with its progress and outcome in the status bar.
+#include "app/main_window.h"
+#include "app/startup.h"
+#include "guide/guide_import.h"
+#include "guide/guide_store.h"
+#include "platform/backend/headless/headless_backend.h"
+#include "platform/components/controls/application.h"
+#include "platform/components/controls/custom_tree_view.h"
+#include "platform/components/controls/status_bar.h"
+#include "platform/components/controls/tree_node.h"
+#include "platform/components/controls/tree_nodes.h"
+#include "platform/loop/event_loop.h"
+#include "platform/text/gbk.h"
+#include "tests/support/files.h"
+#include "tests/support/pump.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace pellamo {
+namespace {
+
+int64_t UnixNow()
+{
+    return std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+std::string XmltvTime(int64_t t)
+{
+    std::time_t time = static_cast<std::time_t>(t);
+    std::tm utc {};
+    gmtime_r(&time, &utc);
+    char text[64];
+    std::strftime(text, sizeof text, "%Y%m%d%H%M%S +0000", &utc);
+    return text;
+}
+
+std::string Clock(int64_t t)
+{
+    std::time_t time = static_cast<std::time_t>(t);
+    std::tm local {};
+    localtime_r(&time, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%H:%M", &local);
+    return text;
+}
+
+std::string Programme(const char* channel, int64_t start, int64_t stop, const char* title)
+{
+    return "<programme start=\"" + XmltvTime(start) + "\" stop=\"" + XmltvTime(stop) + "\" channel=\"" + channel
+        + "\"><title>" + title + "</title></programme>\n";
+}
+
+class GuideCaptionTest : public ::testing::Test {
+protected:
+    GuideCaptionTest()
+    {
+        setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
+        setenv("XDG_CACHE_HOME", (config.Path() + "/cache").c_str(), 1);
+        std::filesystem::create_directories(config.Path() + "/pellamo/playlists");
+        std::ofstream(config.Path() + "/pellamo/playlists/tv.m3u")
+            << "#EXTM3U\n#EXTINF:-1 tvg-id=\"cctv1.cn\",中央一台\nhttp://live.example/cctv1\n"
+               "#EXTINF:-1,湖南卫视\nhttp://live.example/hunan\n";
+    }
+    ~GuideCaptionTest() override
+    {
+        unsetenv("XDG_CONFIG_HOME");
+        unsetenv("XDG_CACHE_HOME");
+    }
+
+    void Open()
+    {
+        windows = CreatePellamoWindows(app);
+        windows.main->Show();
+        Pump();
+    }
+    void Pump() { test::Pump(EventLoop::Main()); }
+    TCustomTreeView& Tree() { return *dynamic_cast<TCustomTreeView*>(windows.main->FindComponent("TreeView3")); }
+    void Select(const char* utf8)
+    {
+        for (TTreeNode* n = Tree().Items().GetFirstNode(); n; n = n->GetNext())
+            if (n->Text() == Utf8ToGbk(utf8)) {
+                Tree().SetSelected(n);
+                Pump();
+                return;
+            }
+        ADD_FAILURE() << "no node " << utf8;
+    }
+    std::string Caption()
+    {
+        return GbkToUtf8(dynamic_cast<TControl*>(windows.main->FindComponent("suiPanel1"))->Caption());
+    }
+    std::string Status()
+    {
+        return GbkToUtf8(dynamic_cast<TCustomStatusBar*>(windows.main->FindComponent("suiStatusBar1"))->SimpleText());
+    }
+    // Puts a guide into the database the window reads, as a refresh would.
+    void StoreGuide(const std::string& body)
+    {
+        GuideStore store(GuideStore::DefaultFile());
+        ImportGuideFile(store, "http://epg.example/guide.xml", files.Write("g.xml", "<tv>" + body + "</tv>"),
+            { UnixNow(), {}, {} });
+    }
+
+    test::TempDir config;
+    test::TempDir files;
+    HeadlessBackend screen;
+    TApplication app { screen };
+    PellamoWindows windows;
+};
+
+TEST_F(GuideCaptionTest, TheCaptionShowsNowAndNextAndTurnsOverWhenTheProgrammeEnds)
+{
+    const int64_t now = UnixNow();
+    const int64_t turn = now + 3;
+    StoreGuide("<channel id=\"cctv1.cn\"><display-name>CCTV-1</display-name></channel>"
+        + Programme("cctv1.cn", now - 600, turn, "新闻联播") + Programme("cctv1.cn", turn, turn + 1800, "焦点访谈")
+        + Programme("cctv1.cn", turn + 1800, turn + 3600, "电视剧"));
+    Open();
+    Select("中央一台");
+    EXPECT_NE(Caption().find("中央一台 — 新闻联播 " + Clock(now - 600) + "–" + Clock(turn) + " · 下一个: 焦点访谈"),
+        std::string::npos)
+        << Caption();
+
+    // No guide names this one: the caption is the channel alone.
+    Select("湖南卫视");
+    EXPECT_EQ(Caption().find(" — "), std::string::npos) << Caption();
+
+    Select("中央一台");
+    // The timer set for the programme's end turns the line over.
+    EventLoop::Main().WaitUntil(
+        [&] { return Caption().find("— 焦点访谈") != std::string::npos; }, std::chrono::seconds(10));
+    EXPECT_NE(
+        Caption().find("— 焦点访谈 " + Clock(turn) + "–" + Clock(turn + 1800) + " · 下一个: 电视剧"), std::string::npos)
+        << Caption();
+}
+
+TEST_F(GuideCaptionTest, AGuideAddedFromAFileIsReadInTheBackgroundAndKept)
+{
+    Open();
+    Select("中央一台");
+    EXPECT_EQ(Caption().find(" — "), std::string::npos);
+    const int64_t now = UnixNow();
+    // Matched by name this time: the guide knows no tvg-id of the list.
+    const std::string guide = files.Write("epg.xml",
+        "<tv><channel id=\"x\"><display-name>中央 一台</display-name></channel>"
+            + Programme("x", now - 60, now + 3600, "早间新闻") + Programme("x", now + 3600, now + 7200, "午间新闻")
+            + "</tv>");
+    windows.main->AddGuides({ guide });
+    EXPECT_NE(Status().find("节目指南"), std::string::npos) << Status();
+    EventLoop::Main().WaitUntil([&] { return !windows.main->Guide().Busy(); }, std::chrono::seconds(30));
+    EXPECT_EQ(Status(), "节目指南：1 个频道，2 个节目");
+    EXPECT_NE(Caption().find("中央一台 — 早间新闻"), std::string::npos) << Caption();
+    EXPECT_EQ(test::ReadFile(config.Path() + "/pellamo/guides.txt"), guide + "\n");
+    EXPECT_TRUE(std::filesystem::exists(guide)); // the viewer's own file is left alone
+
+    // A broken guide keeps what was there and says why.
+    std::ofstream(guide) << "<tv><programme";
+    windows.main->Guide().RefreshAll();
+    EventLoop::Main().WaitUntil([&] { return !windows.main->Guide().Busy(); }, std::chrono::seconds(30));
+    EXPECT_NE(Status().find("节目指南未更新"), std::string::npos) << Status();
+    EXPECT_NE(Status().find("cut short"), std::string::npos) << Status();
+    EXPECT_NE(Caption().find("早间新闻"), std::string::npos) << Caption();
+}
+
+}
+}
