@@ -2,6 +2,7 @@
 
 #include "app/about_window.h"
 #include "app/address_form.h"
+#include "app/guide_window.h"
 #include "app/web_pages.h"
 #include "app/window_description.h"
 #include "app/window_look.h"
@@ -13,8 +14,8 @@
 #include "platform/components/controls/menu_item.h"
 #include "platform/components/controls/popup_menu.h"
 #include "platform/components/controls/status_bar.h"
-#include "platform/components/description_reader.h"
 #include "platform/components/controls/tree_node.h"
+#include "platform/components/description_reader.h"
 #include "platform/gfx/resources.h"
 #include "platform/text/gbk.h"
 #include "platform/window/window_system.h"
@@ -150,6 +151,9 @@ void TForm1::RegisterHandlers()
     RegisterMethod("TreeView3MouseUp", this, &TForm1::TreeView3MouseUp);
     RegisterMethod("RefreshPlaylist1Click", this, &TForm1::RefreshPlaylist1Click);
     RegisterMethod("RemovePlaylist1Click", this, &TForm1::RemovePlaylist1Click);
+    RegisterMethod("GuideWindow1Click", this, &TForm1::GuideWindow1Click);
+    RegisterMethod("AddGuide1Click", this, &TForm1::AddGuide1Click);
+    RegisterMethod("RefreshGuides1Click", this, &TForm1::RefreshGuides1Click);
 }
 
 void TForm1::Bind()
@@ -272,6 +276,7 @@ void TForm1::suitempTreeView1Change(TObject*, TTreeNode*)
     ChannelLikely();
     std::optional<std::string> name = SelectedText(TreeView1);
     guide_channel_ = { {}, { name ? GbkToUtf8(*name) : std::string() } };
+    replay_ = [this] { Tune([this] { tuning_->TelevisionChanged(SelectedText(TreeView1)); }); };
     Tune([this] { tuning_->TelevisionChanged(SelectedText(TreeView1)); });
 }
 
@@ -280,6 +285,7 @@ void TForm1::suitempTreeView2Change(TObject*, TTreeNode*)
     ChannelLikely();
     std::optional<std::string> name = SelectedText(TreeView2);
     guide_channel_ = { {}, { name ? GbkToUtf8(*name) : std::string() } };
+    replay_ = [this] { Tune([this] { tuning_->RadioChanged(SelectedText(TreeView2)); }); };
     Tune([this] { tuning_->RadioChanged(SelectedText(TreeView2)); });
 }
 
@@ -302,12 +308,15 @@ void TForm1::TreeView3Change(TObject*, TTreeNode*)
             = channels.Playlists()[static_cast<size_t>(r.playlist)].playlist.channels[static_cast<size_t>(r.channel)];
         guide_channel_ = { channel.tvg_id, { channel.tvg_name, channel.title } };
     }
+    replay_ = [this, name, address] { Tune([&] { tuning_->MyChannelChanged(name, address); }); };
     Tune([&] { tuning_->MyChannelChanged(name, address); });
 }
 
 void TForm1::PlayAddress(const std::string& name, const std::string& address)
 {
     guide_channel_ = { {}, { name } };
+    replay_
+        = [this, name, address] { Tune([&] { tuning_->MyChannelChanged(Utf8ToGbk(name), PlayerAddress(address)); }); };
     Tune([&] { tuning_->MyChannelChanged(Utf8ToGbk(name), PlayerAddress(address)); });
 }
 
@@ -488,6 +497,40 @@ void TForm1::ConfirmRemoval(size_t playlist)
     if (std::optional<size_t> still = PlaylistByFile(file))
         playlists_->Remove(*still);
 }
+
+void TForm1::GuideWindow1Click(TObject*)
+{
+    const int64_t channel = guide_->View().FindChannel(guide_channel_);
+    if (channel == 0) {
+        ShowStatus(caption_base_.empty() ? "节目指南：请先选择一个频道" : "节目指南：没有这个频道的节目信息");
+        return;
+    }
+    if (!guide_form_) {
+        guide_form_ = new TGuideForm(this);
+        DressForm(*guide_form_, look_);
+    }
+    std::string name = GbkToUtf8(caption_base_);
+    if (size_t arrow = name.rfind("->"); arrow != std::string::npos)
+        name = name.substr(arrow + 2);
+    const int64_t now
+        = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count();
+    bool play = guide_form_->Ask(guide_->View(), channel, name, now, BoundsRect());
+    if (play && replay_)
+        replay_();
+}
+
+void TForm1::AddGuide1Click(TObject*)
+{
+    if (!address_form_) {
+        address_form_ = new TAddressForm(this);
+        DressForm(*address_form_, look_);
+    }
+    if (address_form_->Ask(TAddressForm::Mode::Guide, BoundsRect()) == TAddressForm::Choice::Cancel)
+        return;
+    guide_->AddGuide(address_form_->Target().value);
+}
+
+void TForm1::RefreshGuides1Click(TObject*) { guide_->RefreshAll(); }
 
 void TForm1::OpenPlaylist1Click(TObject*) { OpenDialog(true); }
 void TForm1::OpenAddress1Click(TObject*) { OpenDialog(false); }

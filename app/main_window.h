@@ -13,6 +13,7 @@
 #include "player/real_player_adapter.h"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -21,6 +22,7 @@
 namespace pellamo {
 
 class TAddressForm;
+class TGuideForm;
 class TCustomStatusBar;
 class TCustomTreeView;
 class TMenuItem;
@@ -72,6 +74,12 @@ public:
     void TreeView3MouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
     void RefreshPlaylist1Click(TObject* sender);
     void RemovePlaylist1Click(TObject* sender);
+
+    // The programme guide's commands: its window (Ctrl+G), adding a guide
+    // and refreshing every guide now.
+    void GuideWindow1Click(TObject* sender);
+    void AddGuide1Click(TObject* sender);
+    void RefreshGuides1Click(TObject* sender);
 
     // Opens what the command line or a drop names (UTF-8): playlist files
     // and web playlists are added, other addresses played.
@@ -146,6 +154,7 @@ private:
     void UpdateCaption();
     std::string caption_base_;
     GuideChannelQuery guide_channel_;
+    std::function<void()> replay_; // tunes the channel the guide is about again
     EventLoop::Id caption_timer_ = 0;
     std::unique_ptr<GuideHost> guide_host_;
     std::unique_ptr<ProgrammeGuide> guide_;
@@ -153,6 +162,7 @@ private:
     std::unique_ptr<PlaylistsHost> playlists_host_;
     std::unique_ptr<ViewerPlaylists> playlists_;
     TAddressForm* address_form_ = nullptr; // made when first asked for; owned as a component
+    TGuideForm* guide_form_ = nullptr; // likewise
     std::filesystem::path menu_playlist_; // the file of the playlist the pop-up menu is for
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

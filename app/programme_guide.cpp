@@ -123,6 +123,8 @@ void ProgrammeGuide::AddGuide(const std::string& source)
 
 void ProgrammeGuide::RefreshAll()
 {
+    if (AllSources().empty())
+        host_.ShowStatus("节目指南：还没有节目指南（节目选择 → 节目指南…）");
     for (const std::string& source : AllSources())
         Refresh(source);
 }

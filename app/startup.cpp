@@ -2,15 +2,16 @@
 
 #include "app/about_window.h"
 #include "app/address_form.h"
+#include "app/guide_window.h"
 #include "app/load_window.h"
 #include "app/main_window.h"
-#include "app/window_look.h"
 #include "app/nm_http_component.h"
+#include "app/window_look.h"
 #include "platform/backend/display_backend.h"
 #include "platform/components/class_registry.h"
-#include "platform/gfx/resources.h"
 #include "platform/components/controls/application.h"
 #include "platform/components/controls/tree_menu_classes.h"
+#include "platform/gfx/resources.h"
 #include "player/register_player_controls.h"
 #include "skin/buttons/button_classes.h"
 #include "skin/edits/edit_classes.h"
@@ -48,7 +49,7 @@ void RegisterPellamoClasses()
     RegisterSkinScrollClasses();
     RegisterSkinViewClasses();
     RegisterClasses({ &TNMHTTPComponent::StaticClass(), &TForm1::StaticClass(), &TForm2::StaticClass(),
-        &TForm4::StaticClass(), &TAddressForm::StaticClass() });
+        &TForm4::StaticClass(), &TAddressForm::StaticClass(), &TGuideForm::StaticClass() });
 }
 
 PellamoWindows CreatePellamoWindows(TApplication& app, const PlayerLook& look)

@@ -3,6 +3,7 @@
 // and what comes next in the caption bar, the line turns over when the
 // programme ends, and a guide added as on the command line is read in the
 // background with its progress and outcome in the status bar.
+#include "app/guide_window.h"
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "guide/guide_import.h"
@@ -13,8 +14,10 @@
 #include "platform/components/controls/status_bar.h"
 #include "platform/components/controls/tree_node.h"
 #include "platform/components/controls/tree_nodes.h"
+#include "platform/gfx/png_file.h"
 #include "platform/loop/event_loop.h"
 #include "platform/text/gbk.h"
+#include "platform/window/window_system.h"
 #include "tests/support/files.h"
 #include "tests/support/pump.h"
 
@@ -174,5 +177,80 @@ TEST_F(GuideCaptionTest, AGuideAddedFromAFileIsReadInTheBackgroundAndKept)
     EXPECT_NE(Caption().find("早间新闻"), std::string::npos) << Caption();
 }
 
+TEST_F(GuideCaptionTest, TheGuideWindowListsTheDayAndMovesBetweenDays)
+{
+    const int64_t now = UnixNow();
+    // Today's evening around now, one programme tomorrow, one yesterday.
+    StoreGuide("<channel id=\"cctv1.cn\"><display-name>CCTV-1</display-name></channel>"
+        + Programme("cctv1.cn", now - 86400 + 3600, now - 86400 + 5400, "昨天的节目")
+        + Programme("cctv1.cn", now - 1800, now + 1800,
+            "新闻联播</title><sub-title>第1集</sub-title><desc>今天的主要新闻。</desc><title>x")
+        + Programme("cctv1.cn", now + 1800, now + 3600, "焦点访谈")
+        + Programme("cctv1.cn", now + 3600, now + 5400, "天气预报")
+        + Programme("cctv1.cn", now + 5400, now + 9000, "电视剧")
+        + Programme("cctv1.cn", now + 9000, now + 10800, "纪录片")
+        + Programme("cctv1.cn", now + 10800, now + 12600, "晚间新闻")
+        + Programme("cctv1.cn", now + 86400, now + 86400 + 1800, "明天的节目"));
+    Open();
+
+    // Without a channel there is nothing to show: the status bar says so.
+    windows.main->GuideWindow1Click(nullptr);
+    EXPECT_EQ(Status(), "节目指南：请先选择一个频道");
+    Select("湖南卫视");
+    windows.main->GuideWindow1Click(nullptr);
+    EXPECT_EQ(Status(), "节目指南：没有这个频道的节目信息");
+
+    Select("中央一台");
+    bool inspected = false;
+    EventLoop::Main().Post([&] {
+        auto* form = dynamic_cast<TGuideForm*>(windows.main->FindComponent("GuideForm"));
+        ASSERT_NE(form, nullptr);
+        EXPECT_TRUE(form->Visible() && form->Modal());
+        // Today, the running programme selected and told below.
+        EXPECT_EQ(form->Day(), 0);
+        EXPECT_NE(form->DayText().find("（今天）"), std::string::npos) << form->DayText();
+        ASSERT_GE(form->SelectedIndex(), 0);
+        EXPECT_EQ(form->Entries()[static_cast<size_t>(form->SelectedIndex())].title, "新闻联播");
+        EXPECT_EQ(form->DescriptionText(),
+            "新闻联播 · 第1集  " + Clock(now - 1800) + "–" + Clock(now + 1800) + "\n今天的主要新闻。");
+        if (const char* shot = std::getenv("PELLAMO_GUIDE_SCREENSHOT"))
+            WritePngFile(screen.Screenshot().Crop(app.Windows().GetWindowRect(form->Handle())), shot);
+
+        // Right and Page Down go forward a day, Left and Page Up back.
+        UINT key = VK_RIGHT;
+        form->ProgrammeListKeyDown(nullptr, key, {});
+        EXPECT_EQ(form->Day(), 1);
+        bool tomorrow = false;
+        for (const GuideEntry& e : form->Entries())
+            tomorrow = tomorrow || e.title == "明天的节目";
+        EXPECT_TRUE(tomorrow);
+        key = VK_PRIOR;
+        form->ProgrammeListKeyDown(nullptr, key, {});
+        key = VK_LEFT;
+        form->ProgrammeListKeyDown(nullptr, key, {});
+        EXPECT_EQ(form->Day(), -1);
+        EXPECT_EQ(form->Entries().back().title, "昨天的节目");
+        form->ShowDay(30); // a day the guide does not reach
+        EXPECT_TRUE(form->Entries().empty());
+        EXPECT_EQ(form->DescriptionText(), "这一天没有节目信息。");
+
+        // Enter on a programme that is over does nothing; on the running one
+        // it closes the window and plays the channel.
+        form->ShowDay(-1);
+        key = VK_RETURN;
+        form->ProgrammeListKeyDown(nullptr, key, {});
+        EXPECT_TRUE(form->Visible());
+        form->ShowDay(0);
+        key = VK_RETURN;
+        form->ProgrammeListKeyDown(nullptr, key, {});
+        inspected = true;
+    });
+    windows.main->GuideWindow1Click(nullptr);
+    EXPECT_TRUE(inspected);
+    auto* form = dynamic_cast<TGuideForm*>(windows.main->FindComponent("GuideForm"));
+    ASSERT_NE(form, nullptr);
+    EXPECT_FALSE(form->Visible());
+    EXPECT_NE(Caption().find("中央一台 — 新闻联播"), std::string::npos) << Caption();
+}
 }
 }
