@@ -172,6 +172,9 @@ void GuideStore::Open()
 {
     db_.reset();
     db_ = std::make_unique<SqliteDatabase>(file_, SqliteDatabase::Mode::kReadWrite);
+    // Larger pages: fewer of them to split, log and check for a large guide.
+    // (Takes effect when the file is made.)
+    db_->Execute("PRAGMA page_size=16384");
     // Another program's import may hold the lock a while; this runs on the
     // worker thread, so waiting costs the window nothing.
     db_->SetBusyTimeout(5000);
