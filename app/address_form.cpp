@@ -38,6 +38,8 @@ ModeTexts TextsOf(TAddressForm::Mode mode)
 {
     if (mode == TAddressForm::Mode::Playlist)
         return { "打开播放列表", "播放列表文件或网址（M3U、M3U8）：", "打开" };
+    if (mode == TAddressForm::Mode::Guide)
+        return { "节目指南", "节目指南文件或网址（XMLTV，可为 gzip）：", "添加" };
     return { "打开地址", "文件或网址：", "播放" };
 }
 
@@ -109,7 +111,10 @@ std::string TAddressForm::ChannelName() const
 
 bool TAddressForm::Accept(Choice choice)
 {
-    target_ = ClassifyOpenTarget(GbkToUtf8(AddressEdit->Text()), mode_ == Mode::Playlist, WorkingDirectory());
+    target_ = ClassifyOpenTarget(GbkToUtf8(AddressEdit->Text()), mode_ != Mode::Address, WorkingDirectory());
+    // A guide is read from a file or downloaded, never played.
+    if (mode_ == Mode::Guide && target_.kind == OpenTarget::Kind::Stream)
+        target_ = { OpenTarget::Kind::Invalid, {}, "A programme guide is a file or an http or https address." };
     if (target_.kind == OpenTarget::Kind::Invalid) {
         if (Application)
             Application->ShowException(Utf8ToGbk(target_.error));

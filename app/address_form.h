@@ -11,7 +11,7 @@ namespace pellamo {
 
 class TWinControl;
 
-// The small dialog behind "打开播放列表…" and "打开地址…": an edit box
+// The small dialog behind "打开播放列表…", "打开地址…" and "节目指南…": an edit box
 // for a file path or an address, and for addresses a name under which
 // "保存并播放" keeps it. What was typed is checked before the dialog
 // closes, so a mistyped address keeps it open with the reason shown.
@@ -19,7 +19,7 @@ class TWinControl;
 // skinned description works with this code unchanged.
 class TAddressForm : public TForm {
 public:
-    enum class Mode { Playlist, Address };
+    enum class Mode { Playlist, Address, Guide };
     enum class Choice { Cancel, Open, SaveAndPlay };
 
     explicit TAddressForm(TComponent* owner);

@@ -2,6 +2,7 @@
 
 #include "app/about_window.h"
 #include "app/address_form.h"
+#include "app/guide_window.h"
 #include "app/web_pages.h"
 #include "app/window_description.h"
 #include "app/window_look.h"
@@ -13,12 +14,15 @@
 #include "platform/components/controls/menu_item.h"
 #include "platform/components/controls/popup_menu.h"
 #include "platform/components/controls/status_bar.h"
-#include "platform/components/description_reader.h"
 #include "platform/components/controls/tree_node.h"
+#include "platform/components/description_reader.h"
 #include "platform/gfx/resources.h"
 #include "platform/text/gbk.h"
 #include "platform/window/window_system.h"
 
+#include <algorithm>
+#include <cctype>
+#include <chrono>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -55,14 +59,31 @@ void OpenPage(const char* url)
 
 }
 
-// The caption panel as tuning writes it.
+// The caption panel as tuning writes it; the guide's line is added after.
 class TForm1::PanelCaption : public CaptionPanel {
 public:
-    explicit PanelCaption(TControl& panel) : panel_(panel) {}
-    void SetCaption(const std::string& gbk) override { panel_.SetCaption(gbk); }
+    explicit PanelCaption(TForm1& form)
+        : form_(form)
+    {
+    }
+    void SetCaption(const std::string& gbk) override { form_.CaptionSet(gbk); }
 
 private:
-    TControl& panel_;
+    TForm1& form_;
+};
+
+// What the programme guide asks of the window.
+class TForm1::GuideHost : public ProgrammeGuide::Host {
+public:
+    explicit GuideHost(TForm1& form)
+        : form_(form)
+    {
+    }
+    void ShowStatus(const std::string& text) override { form_.ShowStatus(text); }
+    void GuideChanged() override { form_.UpdateCaption(); }
+
+private:
+    TForm1& form_;
 };
 
 // What the viewer's playlists ask of the window.
@@ -97,6 +118,8 @@ TForm1::TForm1(TComponent* owner, std::string_view description) : TForm(owner)
 TForm1::~TForm1()
 {
     *alive_ = false;
+    if (caption_timer_)
+        Windows().Loop().StopTimer(caption_timer_);
 }
 
 const ClassInfo& TForm1::StaticClass()
@@ -128,6 +151,9 @@ void TForm1::RegisterHandlers()
     RegisterMethod("TreeView3MouseUp", this, &TForm1::TreeView3MouseUp);
     RegisterMethod("RefreshPlaylist1Click", this, &TForm1::RefreshPlaylist1Click);
     RegisterMethod("RemovePlaylist1Click", this, &TForm1::RemovePlaylist1Click);
+    RegisterMethod("GuideWindow1Click", this, &TForm1::GuideWindow1Click);
+    RegisterMethod("AddGuide1Click", this, &TForm1::AddGuide1Click);
+    RegisterMethod("RefreshGuides1Click", this, &TForm1::RefreshGuides1Click);
 }
 
 void TForm1::Bind()
@@ -146,12 +172,16 @@ void TForm1::Bind()
     Memo1 = Find<TControl>(*this, "Memo1");
     NMHTTP1 = Find<TNMHTTPComponent>(*this, "NMHTTP1");
 
-    caption_ = std::make_unique<PanelCaption>(*suiPanel1);
+    caption_ = std::make_unique<PanelCaption>(*this);
     media_ = std::make_unique<MediaPlayerAdapter>(*WindowsMediaPlayer1);
     real_ = std::make_unique<RealPlayerAdapter>(*RealAudio1);
     host_ = std::make_unique<PlayerHost>(*media_, *real_);
     pages_ = std::make_unique<PageFetch>(NMHTTP1->Client());
     tuning_ = std::make_unique<Tuning>(TelevisionTable(), RadioTable(), *pages_, *caption_, *host_);
+
+    guide_host_ = std::make_unique<GuideHost>(*this);
+    guide_ = std::make_unique<ProgrammeGuide>(
+        Windows().Loop(), *guide_host_, GuideStore::DefaultFile(), ProgrammeGuide::DefaultOwnGuides());
 
     playlists_host_ = std::make_unique<PlaylistsHost>(*this);
     playlists_ = std::make_unique<ViewerPlaylists>(*playlists_host_, PlaylistStore(PlaylistStore::DefaultDirectory()));
@@ -244,12 +274,18 @@ void TForm1::Tune(F&& run)
 void TForm1::suitempTreeView1Change(TObject*, TTreeNode*)
 {
     ChannelLikely();
+    std::optional<std::string> name = SelectedText(TreeView1);
+    guide_channel_ = { {}, { name ? GbkToUtf8(*name) : std::string() } };
+    replay_ = [this] { Tune([this] { tuning_->TelevisionChanged(SelectedText(TreeView1)); }); };
     Tune([this] { tuning_->TelevisionChanged(SelectedText(TreeView1)); });
 }
 
 void TForm1::suitempTreeView2Change(TObject*, TTreeNode*)
 {
     ChannelLikely();
+    std::optional<std::string> name = SelectedText(TreeView2);
+    guide_channel_ = { {}, { name ? GbkToUtf8(*name) : std::string() } };
+    replay_ = [this] { Tune([this] { tuning_->RadioChanged(SelectedText(TreeView2)); }); };
     Tune([this] { tuning_->RadioChanged(SelectedText(TreeView2)); });
 }
 
@@ -261,13 +297,26 @@ void TForm1::TreeView3Change(TObject*, TTreeNode*)
     TTreeNode* node = TreeView3->Selected();
     if (!node)
         return;
-    std::string address = playlists_->Channels().Address(static_cast<size_t>(node->Data - 1));
+    const size_t row = static_cast<size_t>(node->Data - 1);
+    std::string address = playlists_->Channels().Address(row);
     std::string name = node->Text();
+    guide_channel_ = {};
+    const MyChannels& channels = playlists_->Channels();
+    if (row < channels.Rows().size() && channels.Rows()[row].channel >= 0) {
+        const MyChannelsRow& r = channels.Rows()[row];
+        const PlaylistChannel& channel
+            = channels.Playlists()[static_cast<size_t>(r.playlist)].playlist.channels[static_cast<size_t>(r.channel)];
+        guide_channel_ = { channel.tvg_id, { channel.tvg_name, channel.title } };
+    }
+    replay_ = [this, name, address] { Tune([&] { tuning_->MyChannelChanged(name, address); }); };
     Tune([&] { tuning_->MyChannelChanged(name, address); });
 }
 
 void TForm1::PlayAddress(const std::string& name, const std::string& address)
 {
+    guide_channel_ = { {}, { name } };
+    replay_
+        = [this, name, address] { Tune([&] { tuning_->MyChannelChanged(Utf8ToGbk(name), PlayerAddress(address)); }); };
     Tune([&] { tuning_->MyChannelChanged(Utf8ToGbk(name), PlayerAddress(address)); });
 }
 
@@ -277,9 +326,64 @@ void TForm1::ShowStatus(const std::string& utf8)
     suiStatusBar1->SetSimpleText(Utf8ToGbk(utf8));
 }
 
+void TForm1::CaptionSet(const std::string& gbk)
+{
+    caption_base_ = gbk;
+    UpdateCaption();
+}
+
+void TForm1::UpdateCaption()
+{
+    EventLoop& loop = Windows().Loop();
+    if (caption_timer_) {
+        loop.StopTimer(caption_timer_);
+        caption_timer_ = 0;
+    }
+    std::string caption = caption_base_;
+    if (guide_ && !caption_base_.empty()) {
+        const int64_t now
+            = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
+                  .count();
+        std::string line = guide_->NowNextText(guide_channel_, now);
+        if (!line.empty())
+            caption += Utf8ToGbk(" — " + line);
+        // Woken once, when the programme changes, rather than by the minute.
+        if (std::optional<int64_t> change = guide_->NextChange(guide_channel_, now)) {
+            auto wait = std::chrono::seconds(std::max<int64_t>(1, *change - now));
+            caption_timer_ = loop.StartTimer(
+                std::chrono::duration_cast<std::chrono::milliseconds>(wait),
+                [this] {
+                    caption_timer_ = 0;
+                    UpdateCaption();
+                },
+                false);
+        }
+    }
+    suiPanel1->SetCaption(caption);
+}
+
+void TForm1::AddGuides(const std::vector<std::string>& sources)
+{
+    std::string directory = CurrentDirectory();
+    for (const std::string& source : sources) {
+        std::string lower = source.substr(0, 8);
+        for (char& c : lower)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        bool web = lower.rfind("http://", 0) == 0 || lower.rfind("https://", 0) == 0;
+        if (web || source.empty() || source[0] == '/')
+            guide_->AddGuide(source);
+        else
+            guide_->AddGuide((std::filesystem::path(directory) / source).lexically_normal().string());
+    }
+}
+
 void TForm1::FillMyChannels(const std::string& added)
 {
     const MyChannels& channels = playlists_->Channels();
+    std::vector<std::string> guides;
+    for (const StoredPlaylist& stored : channels.Playlists())
+        guides.insert(guides.end(), stored.playlist.guides.begin(), stored.playlist.guides.end());
+    guide_->SetPlaylistGuides(guides);
     // Open playlists and groups stay open across the rebuild.
     std::set<std::string> open;
     for (TTreeNode* top = TreeView3->Items().GetFirstNode(); top; top = top->GetNextSibling()) {
@@ -393,6 +497,40 @@ void TForm1::ConfirmRemoval(size_t playlist)
     if (std::optional<size_t> still = PlaylistByFile(file))
         playlists_->Remove(*still);
 }
+
+void TForm1::GuideWindow1Click(TObject*)
+{
+    const int64_t channel = guide_->View().FindChannel(guide_channel_);
+    if (channel == 0) {
+        ShowStatus(caption_base_.empty() ? "节目指南：请先选择一个频道" : "节目指南：没有这个频道的节目信息");
+        return;
+    }
+    if (!guide_form_) {
+        guide_form_ = new TGuideForm(this);
+        DressForm(*guide_form_, look_);
+    }
+    std::string name = GbkToUtf8(caption_base_);
+    if (size_t arrow = name.rfind("->"); arrow != std::string::npos)
+        name = name.substr(arrow + 2);
+    const int64_t now
+        = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count();
+    bool play = guide_form_->Ask(guide_->View(), channel, name, now, BoundsRect());
+    if (play && replay_)
+        replay_();
+}
+
+void TForm1::AddGuide1Click(TObject*)
+{
+    if (!address_form_) {
+        address_form_ = new TAddressForm(this);
+        DressForm(*address_form_, look_);
+    }
+    if (address_form_->Ask(TAddressForm::Mode::Guide, BoundsRect()) == TAddressForm::Choice::Cancel)
+        return;
+    guide_->AddGuide(address_form_->Target().value);
+}
+
+void TForm1::RefreshGuides1Click(TObject*) { guide_->RefreshAll(); }
 
 void TForm1::OpenPlaylist1Click(TObject*) { OpenDialog(true); }
 void TForm1::OpenAddress1Click(TObject*) { OpenDialog(false); }

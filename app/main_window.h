@@ -3,6 +3,7 @@
 #include "app/nm_http_component.h"
 #include "app/page_fetch.h"
 #include "app/player_options.h"
+#include "app/programme_guide.h"
 #include "app/viewer_playlists.h"
 #include "catalogue/caption_panel.h"
 #include "catalogue/tuning.h"
@@ -12,6 +13,7 @@
 #include "player/real_player_adapter.h"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -20,6 +22,7 @@
 namespace pellamo {
 
 class TAddressForm;
+class TGuideForm;
 class TCustomStatusBar;
 class TCustomTreeView;
 class TMenuItem;
@@ -72,10 +75,21 @@ public:
     void RefreshPlaylist1Click(TObject* sender);
     void RemovePlaylist1Click(TObject* sender);
 
+    // The programme guide's commands: its window (Ctrl+G), adding a guide
+    // and refreshing every guide now.
+    void GuideWindow1Click(TObject* sender);
+    void AddGuide1Click(TObject* sender);
+    void RefreshGuides1Click(TObject* sender);
+
     // Opens what the command line or a drop names (UTF-8): playlist files
     // and web playlists are added, other addresses played.
     void OpenItems(const std::vector<std::string>& items, bool playlist_wanted = false);
     ViewerPlaylists& Playlists() { return *playlists_; }
+
+    // The programme guide: guides the viewer adds (`--guide`), and the
+    // now/next line the caption bar shows after the channel's name.
+    void AddGuides(const std::vector<std::string>& sources);
+    ProgrammeGuide& Guide() { return *guide_; }
 
     // The diagnostic controls' texts, as tuning left them.
     std::string Edit1Text() const;
@@ -88,6 +102,7 @@ protected:
 private:
     class PanelCaption;
     class PlaylistsHost;
+    class GuideHost;
 
     void RegisterHandlers();
     void Bind();
@@ -133,9 +148,21 @@ private:
     std::unique_ptr<PageFetch> pages_;
     std::unique_ptr<Tuning> tuning_;
 
+    // The caption tuning set (GBK), the channel the guide is asked about,
+    // and the one-shot timer for the moment the programme changes.
+    void CaptionSet(const std::string& gbk);
+    void UpdateCaption();
+    std::string caption_base_;
+    GuideChannelQuery guide_channel_;
+    std::function<void()> replay_; // tunes the channel the guide is about again
+    EventLoop::Id caption_timer_ = 0;
+    std::unique_ptr<GuideHost> guide_host_;
+    std::unique_ptr<ProgrammeGuide> guide_;
+
     std::unique_ptr<PlaylistsHost> playlists_host_;
     std::unique_ptr<ViewerPlaylists> playlists_;
     TAddressForm* address_form_ = nullptr; // made when first asked for; owned as a component
+    TGuideForm* guide_form_ = nullptr; // likewise
     std::filesystem::path menu_playlist_; // the file of the playlist the pop-up menu is for
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

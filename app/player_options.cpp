@@ -32,7 +32,7 @@ PlayerOptions ParsePlayerOptions(const std::vector<std::string>& args)
             options.help = true;
             continue;
         }
-        if (option != "--style" && option != "--theme")
+        if (option != "--style" && option != "--theme" && option != "--guide")
             throw PlayerUsageError("unknown option \"" + arg + "\"");
         if (!value) {
             if (i + 1 >= args.size())
@@ -45,6 +45,8 @@ PlayerOptions ParsePlayerOptions(const std::vector<std::string>& args)
             options.look.style = BuiltInStyleNamed(*value);
             if (!options.look.style)
                 throw PlayerUsageError("unknown style \"" + *value + "\" (the styles are " + kBuiltInStyleList + ")");
+        } else if (option == "--guide") {
+            options.guides.push_back(*value);
         } else {
             options.look.theme_file = *value;
         }

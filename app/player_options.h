@@ -1,7 +1,7 @@
 #pragma once
 
 // The player's command line:
-//   pellamo [--style NAME | --theme FILE.sui] [--help] [--] [FILE|ADDRESS]...
+//   pellamo [--style NAME | --theme FILE.sui] [--guide FILE|URL]... [--help] [--] [FILE|ADDRESS]...
 // Options and operands mix; each option also takes its value after "=";
 // after "--" everything is an operand.
 
@@ -27,6 +27,7 @@ struct PlayerOptions {
     PlayerLook look;
     bool help = false;
     std::vector<std::string> operands; // files and addresses to open
+    std::vector<std::string> guides; // programme guides to add (--guide, any number)
 };
 
 // What the user wrote cannot be used; the message says why.

@@ -2,15 +2,16 @@
 
 #include "app/about_window.h"
 #include "app/address_form.h"
+#include "app/guide_window.h"
 #include "app/load_window.h"
 #include "app/main_window.h"
-#include "app/window_look.h"
 #include "app/nm_http_component.h"
+#include "app/window_look.h"
 #include "platform/backend/display_backend.h"
 #include "platform/components/class_registry.h"
-#include "platform/gfx/resources.h"
 #include "platform/components/controls/application.h"
 #include "platform/components/controls/tree_menu_classes.h"
+#include "platform/gfx/resources.h"
 #include "player/register_player_controls.h"
 #include "skin/buttons/button_classes.h"
 #include "skin/edits/edit_classes.h"
@@ -48,7 +49,7 @@ void RegisterPellamoClasses()
     RegisterSkinScrollClasses();
     RegisterSkinViewClasses();
     RegisterClasses({ &TNMHTTPComponent::StaticClass(), &TForm1::StaticClass(), &TForm2::StaticClass(),
-        &TForm4::StaticClass(), &TAddressForm::StaticClass() });
+        &TForm4::StaticClass(), &TAddressForm::StaticClass(), &TGuideForm::StaticClass() });
 }
 
 PellamoWindows CreatePellamoWindows(TApplication& app, const PlayerLook& look)
@@ -67,7 +68,8 @@ PellamoWindows CreatePellamoWindows(TApplication& app, const PlayerLook& look)
     return windows;
 }
 
-int RunPellamo(const std::vector<std::string>& arguments, const PlayerLook& look)
+int RunPellamo(
+    const std::vector<std::string>& arguments, const PlayerLook& look, const std::vector<std::string>& guides)
 {
     std::unique_ptr<TApplication> app;
     try {
@@ -81,6 +83,8 @@ int RunPellamo(const std::vector<std::string>& arguments, const PlayerLook& look
         // After the viewer's playlists are read (posted by the main window).
         if (!arguments.empty())
             app->Loop().Post([main = windows.main, arguments] { main->OpenItems(arguments); });
+        if (!guides.empty())
+            app->Loop().Post([main = windows.main, guides] { main->AddGuides(guides); });
         // Reading the descriptions and building the trees leaves freed
         // memory behind; hand it back once the window is up.
         app->Loop().Post([] { malloc_trim(0); });

@@ -64,6 +64,8 @@ std::string Decode(std::string_view bytes)
 struct EntryInfo {
     std::string title;
     std::string group;
+    std::string tvg_id;
+    std::string tvg_name;
 };
 
 // "#EXTINF:<duration> key="value" key=value ...,<title>". Attributes may
@@ -114,10 +116,53 @@ EntryInfo ParseExtInf(std::string_view rest)
             info.group = Label(value);
         else if (SameText(key, "tvg-name"))
             tvg_name = Label(value);
+        else if (SameText(key, "tvg-id"))
+            info.tvg_id = Label(value);
     }
+    info.tvg_name = tvg_name;
     if (info.title.empty())
         info.title = tvg_name;
     return info;
+}
+
+// The guide addresses of an "#EXTM3U url-tvg="a,b" ..." line: either
+// attribute, quoted or not, each a comma-separated list. Only web
+// addresses are taken; a list cannot make the program read local files.
+void ReadGuideAddresses(std::string_view line, std::vector<std::string>& out)
+{
+    for (std::string_view key : { "url-tvg=", "x-tvg-url=" }) {
+        for (size_t at = 0; at < line.size();) {
+            size_t found = line.size();
+            for (size_t i = at; i + key.size() <= line.size(); ++i)
+                if (StartsWithNoCase(line.substr(i), key) && (i == 0 || IsBlank(line[i - 1]))) {
+                    found = i;
+                    break;
+                }
+            if (found == line.size())
+                break;
+            size_t i = found + key.size();
+            std::string_view value;
+            if (i < line.size() && (line[i] == '"' || line[i] == '\'')) {
+                size_t end = line.find(line[i], i + 1);
+                value = line.substr(i + 1, (end == std::string_view::npos ? line.size() : end) - i - 1);
+                at = end == std::string_view::npos ? line.size() : end + 1;
+            } else {
+                size_t end = i;
+                while (end < line.size() && !IsBlank(line[end]))
+                    ++end;
+                value = line.substr(i, end - i);
+                at = end;
+            }
+            while (!value.empty()) {
+                size_t comma = value.find(',');
+                std::string_view one = Trim(value.substr(0, comma));
+                value.remove_prefix(comma == std::string_view::npos ? value.size() : comma + 1);
+                if ((StartsWithNoCase(one, "http://") || StartsWithNoCase(one, "https://")) && one.size() <= 2048
+                    && std::find(out.begin(), out.end(), one) == out.end())
+                    out.emplace_back(one);
+            }
+        }
+    }
 }
 
 bool IsStreamTag(std::string_view line)
@@ -172,6 +217,8 @@ private:
             // the bytes it was made from.
             if (out_.source.empty())
                 out_.source = PercentDecode(Trim(line.substr(kSourceTag.size())));
+        } else if (StartsWithNoCase(line, "#EXTM3U")) {
+            ReadGuideAddresses(line.substr(7), out_.guides);
         } else if (IsStreamTag(line)) {
             out_.stream = true;
         }
@@ -193,6 +240,8 @@ private:
         PlaylistChannel channel;
         channel.address = std::string(line);
         if (info) {
+            channel.tvg_id = std::move(info->tvg_id);
+            channel.tvg_name = std::move(info->tvg_name);
             channel.title = std::move(info->title);
             channel.group = info->group.empty() ? std::move(group) : std::move(info->group);
         } else {

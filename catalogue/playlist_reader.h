@@ -12,6 +12,9 @@ struct PlaylistChannel {
     std::string title;   // the #EXTINF title; the address when the entry has none
     std::string group;   // group-title (or #EXTGRP); empty when the entry has none
     std::string address; // as written, and accepted by the stream-address check
+    // How a programme guide names the channel (tvg-id, tvg-name); empty when not given.
+    std::string tvg_id;
+    std::string tvg_name;
 };
 
 struct Playlist {
@@ -25,6 +28,8 @@ struct Playlist {
     bool stream = false;
     // Where the stored copy came from (#PELLAMO-SOURCE), empty when not recorded.
     std::string source;
+    // Programme guides the list names (url-tvg / x-tvg-url of #EXTM3U), in order.
+    std::vector<std::string> guides;
 };
 
 // Reads an M3U / M3U8 channel list, strict about safety and lenient about

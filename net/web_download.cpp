@@ -2,24 +2,30 @@
 
 #include "net/curl_library.h"
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <stdexcept>
+#include <unistd.h>
 #include <vector>
 
 namespace pellamo {
 
 namespace {
 
-std::string SizeText(size_t bytes)
-{
-    return std::to_string(bytes / (1024 * 1024)) + " MB";
-}
-
+std::string SizeText(uint64_t bytes) { return std::to_string(bytes / (1024 * 1024)) + " MB"; }
 }
 
 struct WebDownload::Transfer {
     Id id = 0;
     CURL* easy = nullptr;
     std::string body;
+    // Downloads into a file: its descriptor (-1 for memory) and name.
+    int fd = -1;
+    std::string file;
+    uint64_t max_bytes = 0;
+    uint64_t written = 0;
+    int write_error = 0; // errno of a failed write
     char error[CURL_ERROR_SIZE] = {};
     bool too_large = false;
     Progress progress;
@@ -32,12 +38,36 @@ struct WebDownload::Transfer {
     {
         if (easy)
             owner->curl_.Api().easy_cleanup(easy);
+        if (fd >= 0) {
+            close(fd);
+            if (!kept)
+                unlink(file.c_str());
+        }
     }
+    bool kept = false; // the file is the caller's now
 
     static size_t Write(char* data, size_t size, size_t count, void* self)
     {
         auto* t = static_cast<Transfer*>(self);
         size_t n = size * count;
+        if (t->fd >= 0) {
+            if (t->written + n > t->max_bytes) {
+                t->too_large = true;
+                return 0;
+            }
+            for (size_t done = 0; done < n;) {
+                ssize_t w = write(t->fd, data + done, n - done);
+                if (w < 0 && errno == EINTR)
+                    continue;
+                if (w <= 0) {
+                    t->write_error = w < 0 ? errno : ENOSPC;
+                    return 0;
+                }
+                done += static_cast<size_t>(w);
+            }
+            t->written += n;
+            return n;
+        }
         if (t->body.size() + n > t->owner->limits_.max_bytes) {
             t->too_large = true;
             return 0; // ends the transfer
@@ -112,6 +142,35 @@ WebDownload::~WebDownload()
 WebDownload::Id WebDownload::Start(const std::string& url, ProgressHandler progress, DoneHandler done)
 {
     auto transfer = std::make_unique<Transfer>();
+    transfer->max_bytes = limits_.max_bytes;
+    return Begin(url, std::move(transfer), std::move(progress), std::move(done));
+}
+
+WebDownload::Id WebDownload::StartToFile(
+    const std::string& url, const std::string& file, uint64_t max_bytes, ProgressHandler progress, DoneHandler done)
+{
+    auto transfer = std::make_unique<Transfer>();
+    transfer->max_bytes = max_bytes;
+    transfer->file = file;
+    transfer->fd = open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (transfer->fd < 0) {
+        const std::string why = std::strerror(errno);
+        transfer->id = next_id_++;
+        transfer->owner = this;
+        transfer->on_done = std::move(done);
+        Id id = transfer->id;
+        transfers_[id] = std::move(transfer);
+        Result result;
+        result.error = "cannot write " + file + ": " + why;
+        PostFinish(id, std::move(result));
+        return id;
+    }
+    return Begin(url, std::move(transfer), std::move(progress), std::move(done));
+}
+
+WebDownload::Id WebDownload::Begin(
+    const std::string& url, std::unique_ptr<Transfer> transfer, ProgressHandler progress, DoneHandler done)
+{
     transfer->id = next_id_++;
     transfer->owner = this;
     transfer->on_progress = std::move(progress);
@@ -139,7 +198,7 @@ WebDownload::Id WebDownload::Start(const std::string& url, ProgressHandler progr
     api.easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, static_cast<long>(limits_.connect_timeout.count()));
     api.easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
     api.easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, static_cast<long>(limits_.stall_timeout.count()));
-    api.easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits_.max_bytes));
+    api.easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(transfer->max_bytes));
     if (!limits_.ca_file.empty())
         api.easy_setopt(easy, CURLOPT_CAINFO, limits_.ca_file.c_str());
     api.easy_setopt(easy, CURLOPT_ERRORBUFFER, transfer->error);
@@ -233,7 +292,9 @@ void WebDownload::Collect()
         curl_.Api().easy_getinfo(t->easy, CURLINFO_RESPONSE_CODE, &result.status);
         CURLcode code = message->data.result;
         if (t->too_large || code == CURLE_FILESIZE_EXCEEDED) {
-            result.error = "the file is larger than " + SizeText(limits_.max_bytes);
+            result.error = "the file is larger than " + SizeText(t->max_bytes);
+        } else if (t->write_error) {
+            result.error = "cannot write " + t->file + ": " + std::strerror(t->write_error);
         } else if (code != CURLE_OK) {
             result.error = t->error[0] ? t->error : curl_.Api().easy_strerror(code);
         } else if (result.status >= 400) {
@@ -264,6 +325,7 @@ void WebDownload::Finish(Id id, Result result)
         return; // cancelled meanwhile
     std::unique_ptr<Transfer> transfer = std::move(it->second);
     transfers_.erase(it);
+    transfer->kept = result.ok;
     if (transfer->on_done)
         transfer->on_done(std::move(result));
 }

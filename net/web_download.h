@@ -57,7 +57,13 @@ public:
     // Starts a download; `done` is called once, later, from the loop.
     // `progress` (may be empty) is called from the loop as data arrives.
     Id Start(const std::string& url, ProgressHandler progress, DoneHandler done);
-    // Ends a download without calling its handlers.
+    // Downloads into `file` (made or emptied) instead of memory, for files
+    // larger than memory should hold: up to `max_bytes`, whatever the
+    // limits say. The result's body stays empty; on failure the file is
+    // removed.
+    Id StartToFile(const std::string& url, const std::string& file, uint64_t max_bytes, ProgressHandler progress,
+        DoneHandler done);
+    // Ends a download without calling its handlers (a file it wrote is removed).
     void Cancel(Id id);
     bool Running(Id id) const { return transfers_.count(id) != 0; }
     size_t RunningCount() const { return transfers_.size(); }
@@ -81,6 +87,8 @@ private:
     void* multi_ = nullptr;
     std::map<int, EventLoop::Id> sockets_;
     EventLoop::Id timer_ = 0;
+    Id Begin(const std::string& url, std::unique_ptr<Transfer> transfer, ProgressHandler progress, DoneHandler done);
+
     Id next_id_ = 1;
     std::map<Id, std::unique_ptr<Transfer>> transfers_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

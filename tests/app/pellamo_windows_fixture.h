@@ -34,8 +34,9 @@ protected:
     explicit PellamoWindowsFixture(
         const std::function<void(const std::string& config_dir)>& prepare = {}, const PlayerLook& look = {})
     {
-        // The viewer's playlists of the machine running the tests stay out.
+        // The viewer's playlists and guide of the machine running the tests stay out.
         setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
+        setenv("XDG_CACHE_HOME", (config.Path() + "/cache").c_str(), 1);
         if (prepare)
             prepare(config.Path());
         app.MessageBoxFunction = [this](const std::string& text, const std::string& caption, UINT) {

@@ -48,6 +48,23 @@ TEST(PlayerOptions, UsableCommandLines)
     }
 }
 
+TEST(PlayerOptions, GuidesGatherInOrder)
+{
+    PlayerOptions options = ParsePlayerOptions(
+        { "--guide", "epg.xml.gz", "a.m3u", "--guide=https://epg.example/e.xml", "--", "--guide" });
+    EXPECT_EQ(options.guides, (Args { "epg.xml.gz", "https://epg.example/e.xml" }));
+    EXPECT_EQ(options.operands, (Args { "a.m3u", "--guide" }));
+    EXPECT_FALSE(options.look.Chosen());
+    for (const Args& bad : { Args { "--guide" }, Args { "--guide=" } }) {
+        try {
+            ParsePlayerOptions(bad);
+            ADD_FAILURE() << "accepted " << ::testing::PrintToString(bad);
+        } catch (const PlayerUsageError& e) {
+            EXPECT_NE(std::string(e.what()).find("--guide needs a value"), std::string::npos) << e.what();
+        }
+    }
+}
+
 TEST(PlayerOptions, BadUseSaysWhatIsWrong)
 {
     struct Case {
@@ -79,7 +96,7 @@ TEST(PlayerOptions, UsageNamesEveryOptionAndTheExitStatuses)
 {
     std::string usage = PlayerUsage();
     for (const char* part :
-        { "--style NAME", "--theme FILE.sui", "-h, --help", "--  ", "FILE|ADDRESS", "Exit status: 0", "2 when" })
+        { "--style NAME", "--theme FILE.sui", "--guide FILE|URL", "-h, --help", "--  ", "FILE|ADDRESS", "Exit status: 0", "2 when" })
         EXPECT_NE(usage.find(part), std::string::npos) << part;
     // The list may be wrapped onto the next line.
     std::string words = std::regex_replace(usage, std::regex("\\s+"), " ");

@@ -157,3 +157,41 @@ TEST(PlaylistReader, TenThousandEntries)
 }
 
 }
+
+TEST(PlaylistReader, GuideAddressesAndChannelGuideNames)
+{
+    struct Case {
+        const char* name;
+        std::string header;
+        std::vector<std::string> guides;
+    } const cases[] = {
+        { "url-tvg", "#EXTM3U url-tvg=\"http://epg.example/e.xml.gz\"", { "http://epg.example/e.xml.gz" } },
+        { "x-tvg-url, a list with blanks, unquoted attribute too",
+            "#EXTM3U x-tvg-url=\"https://a.example/1.xml, https://b.example/2.xml\" url-tvg=http://c.example/3.xml",
+            { "http://c.example/3.xml", "https://a.example/1.xml", "https://b.example/2.xml" } },
+        { "the same guide twice is one", "#EXTM3U url-tvg=\"http://a/g.xml\" x-tvg-url=\"http://a/g.xml\"",
+            { "http://a/g.xml" } },
+        { "local files and other schemes are not guides",
+            "#EXTM3U url-tvg=\"file:///etc/passwd,/home/me/g.xml,ftp://a/g.xml\"", {} },
+        { "a look-alike attribute", "#EXTM3U my-url-tvg=\"http://a/g.xml\"", {} },
+        { "no header", "", {} },
+    };
+    for (const Case& c : cases) {
+        Playlist list = ReadPlaylist(c.header + "\n#EXTINF:-1,A\nhttp://a.example/1\n");
+        EXPECT_EQ(list.guides, c.guides) << c.name;
+        EXPECT_EQ(list.channels.size(), 1u) << c.name;
+    }
+
+    Playlist list
+        = ReadPlaylist("#EXTM3U\n"
+                       "#EXTINF:-1 tvg-id=\"cctv1.cn\" tvg-name=\"CCTV-1 综合\",CCTV1 高清\nhttp://a.example/1\n"
+                       "#EXTINF:-1 TVG-ID=hunan,湖南\nhttp://a.example/2\n"
+                       "http://a.example/3\n");
+    ASSERT_EQ(list.channels.size(), 3u);
+    EXPECT_EQ(list.channels[0].tvg_id, "cctv1.cn");
+    EXPECT_EQ(list.channels[0].tvg_name, "CCTV-1 综合");
+    EXPECT_EQ(list.channels[0].title, "CCTV1 高清");
+    EXPECT_EQ(list.channels[1].tvg_id, "hunan");
+    EXPECT_EQ(list.channels[1].tvg_name, "");
+    EXPECT_EQ(list.channels[2].tvg_id, "");
+}

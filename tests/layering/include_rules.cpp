@@ -12,22 +12,26 @@ namespace {
 namespace fs = std::filesystem;
 
 // The folders that hold code; build trees and the like are never walked.
-constexpr std::array kCodeFolders = { "app", "bench", "catalogue", "fuzz", "gallery", "manual", "net", "packaging",
-    "platform", "player", "resources", "skin", "tests", "tools" };
+constexpr std::array kCodeFolders = { "app", "bench", "catalogue", "desktop", "fuzz", "gallery", "guide", "manual",
+    "net", "packaging", "platform", "player", "resources", "skin", "tests", "tools", "viewer" };
 
 // Files under `folder` may not include project headers under any of `above`.
 struct DownwardRule {
     std::string_view folder;
-    std::array<std::string_view, 6> above;
+    std::array<std::string_view, 9> above;
 };
 
 constexpr std::array kDownwardRules = {
-    DownwardRule { "platform/", { "app/", "catalogue/", "net/", "player/", "skin/", "gallery/" } },
-    DownwardRule { "skin/", { "app/", "catalogue/", "net/", "player/", "gallery/", "" } },
+    DownwardRule { "platform/",
+        { "app/", "catalogue/", "net/", "player/", "skin/", "gallery/", "guide/", "viewer/", "desktop/" } },
+    DownwardRule { "skin/", { "app/", "catalogue/", "net/", "player/", "gallery/", "guide/", "viewer/", "desktop/" } },
     // The skin gallery shows the skin engine alone.
-    DownwardRule { "gallery/", { "app/", "catalogue/", "net/", "player/", "", "" } },
+    DownwardRule { "gallery/", { "app/", "catalogue/", "net/", "player/", "guide/", "viewer/", "desktop/" } },
     // The manuals are text: every program reads its own, none reads a program.
-    DownwardRule { "manual/", { "app/", "catalogue/", "net/", "player/", "skin/", "gallery/" } },
+    DownwardRule { "manual/",
+        { "app/", "catalogue/", "net/", "player/", "skin/", "gallery/", "guide/", "viewer/", "desktop/" } },
+    // The guide reads and keeps guides; downloads and windows are the program's.
+    DownwardRule { "guide/", { "app/", "catalogue/", "net/", "player/", "skin/", "gallery/", "viewer/", "desktop/" } },
 };
 
 constexpr std::string_view kDisplayHeaders = "X11/";

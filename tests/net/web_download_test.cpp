@@ -291,3 +291,67 @@ TEST(WebDownload, HttpsWithTheCertificateTrustedOnly)
 
 }
 }
+
+namespace pellamo {
+namespace {
+
+// Large files go to disk: the whole body lands in the file, a failure
+// leaves no file behind, and the size bound is the call's own.
+TEST(WebDownload, IntoAFile)
+{
+    test::TempDir dir;
+    const std::string body(300000, 'g');
+    struct Case {
+        const char* name;
+        test::ServerScript script;
+        std::string file;
+        uint64_t max_bytes;
+        bool ok;
+        const char* error;
+    } const cases[] = {
+        { "whole", { Send(Reply("200 OK", body)) }, dir.Path() + "/a.part", 1 << 20, true, "" },
+        { "beyond this call's bound, though within the limits", { Send(Reply("200 OK", body)) }, dir.Path() + "/b.part",
+            1000, false, "larger than" },
+        { "cut short", { Send("HTTP/1.1 200 OK\r\nContent-Length: 300000\r\n\r\n" + body.substr(0, 1000)) },
+            dir.Path() + "/c.part", 1 << 20, false, "" },
+        { "an error page", { Send(Reply("404 Not Found", "no")) }, dir.Path() + "/d.part", 1 << 20, false, "404" },
+        { "a folder that does not exist", { Send(Reply("200 OK", body)) }, dir.Path() + "/none/e.part", 1 << 20, false,
+            "cannot write" },
+    };
+    for (const Case& c : cases) {
+        ScriptedServer server({ c.script });
+        WebDownload web(EventLoop::Main());
+        std::optional<WebDownload::Result> result;
+        web.StartToFile(Local(server.Port(), "/guide.xml"), c.file, c.max_bytes, {},
+            [&](WebDownload::Result r) { result = std::move(r); });
+        RunUntil([&] { return result.has_value(); });
+        ASSERT_TRUE(result.has_value()) << c.name;
+        EXPECT_EQ(result->ok, c.ok) << c.name << ": " << result->error;
+        EXPECT_NE(result->error.find(c.error), std::string::npos) << c.name << ": " << result->error;
+        EXPECT_TRUE(result->body.empty()) << c.name;
+        if (c.ok)
+            EXPECT_EQ(test::ReadFile(c.file), body) << c.name;
+        else
+            EXPECT_FALSE(std::filesystem::exists(c.file)) << c.name;
+    }
+}
+
+TEST(WebDownload, ACancelledFileDownloadLeavesNoFile)
+{
+    test::TempDir dir;
+    ScriptedServer server(
+        { { Send("HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\n" + std::string(5000, 'x')), Hang() } });
+    WebDownload web(EventLoop::Main());
+    const std::string file = dir.Path() + "/g.part";
+    bool progressed = false;
+    WebDownload::Id id = web.StartToFile(
+        Local(server.Port(), "/g.xml"), file, 1 << 20,
+        [&](const WebDownload::Progress& p) { progressed = p.received > 0; }, [](WebDownload::Result) {});
+    RunUntil([&] { return progressed; });
+    EXPECT_TRUE(std::filesystem::exists(file));
+    web.Cancel(id);
+    EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+}
+}

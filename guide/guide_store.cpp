@@ -1,0 +1,312 @@
+#include "guide/guide_store.h"
+
+#include "guide/channel_name_key.h"
+
+#include <cstdlib>
+#include <system_error>
+#include <unordered_map>
+
+namespace pellamo {
+
+namespace {
+
+constexpr int kSchemaVersion = 2;
+
+// Channel rows are per source, so two guides that use the same channel id
+// never mix; programmes hang off the channel's row. The programmes' key,
+// (channel, start), is their index too: one tree to write instead of two,
+// and a programme listed twice keeps the last copy.
+constexpr const char* kSchema = R"(
+CREATE TABLE IF NOT EXISTS sources(
+    id INTEGER PRIMARY KEY,
+    address TEXT NOT NULL UNIQUE,
+    refreshed INTEGER NOT NULL DEFAULT 0);
+CREATE TABLE IF NOT EXISTS channels(
+    id INTEGER PRIMARY KEY,
+    source INTEGER NOT NULL,
+    xmltv_id TEXT NOT NULL,
+    UNIQUE(source, xmltv_id));
+CREATE INDEX IF NOT EXISTS channels_by_xmltv_id ON channels(xmltv_id COLLATE NOCASE);
+CREATE TABLE IF NOT EXISTS channel_names(
+    key TEXT NOT NULL,
+    channel INTEGER NOT NULL,
+    name TEXT NOT NULL,
+    PRIMARY KEY(key, channel)) WITHOUT ROWID;
+CREATE INDEX IF NOT EXISTS channel_names_by_channel ON channel_names(channel);
+CREATE TABLE IF NOT EXISTS programmes(
+    channel INTEGER NOT NULL,
+    start INTEGER NOT NULL,
+    stop INTEGER,
+    title TEXT NOT NULL,
+    subtitle TEXT NOT NULL,
+    description TEXT NOT NULL,
+    PRIMARY KEY(channel, start)) WITHOUT ROWID;
+)";
+
+constexpr const char* kDropAll = R"(
+DROP TABLE IF EXISTS programmes;
+DROP TABLE IF EXISTS channel_names;
+DROP TABLE IF EXISTS channels;
+DROP TABLE IF EXISTS sources;
+)";
+
+// Takes what the reader hands over into the open transaction.
+class SourceWriter : public XmltvSink {
+public:
+    SourceWriter(SqliteDatabase& db, int64_t source, int64_t now)
+        : source_(source)
+        , oldest_stop_(now - GuideStore::kKeepEnded)
+        , add_channel_(db, "INSERT INTO channels(source, xmltv_id) VALUES(?1, ?2)")
+        , add_name_(db, "INSERT OR IGNORE INTO channel_names(key, channel, name) VALUES(?1, ?2, ?3)")
+        , add_programme_(db,
+              "INSERT OR REPLACE INTO programmes(channel, start, stop, title, subtitle, description) "
+              "VALUES(?1, ?2, ?3, ?4, ?5, ?6)")
+        , db_(db)
+    {
+    }
+
+    void Channel(GuideChannel channel) override
+    {
+        int64_t row = Row(channel.id);
+        if (row == 0)
+            return;
+        for (const std::string& name : channel.names) {
+            std::string key = ChannelNameKey(name);
+            if (!key.empty())
+                add_name_.Bind(1, key).Bind(2, row).Bind(3, name).Run();
+        }
+    }
+
+    void Programme(GuideProgramme p) override
+    {
+        // Without a stop the programme lasts until the next one; one that
+        // started two days ago has ended either way.
+        if (p.stop ? *p.stop < oldest_stop_ : p.start < oldest_stop_ - GuideStore::kKeepEnded) {
+            ++skipped_;
+            return;
+        }
+        if (programmes_ >= GuideStore::kMaxProgrammes) {
+            ++skipped_;
+            return;
+        }
+        int64_t row = Row(p.channel);
+        if (row == 0) {
+            ++skipped_;
+            return;
+        }
+        add_programme_.Bind(1, row).Bind(2, p.start);
+        if (p.stop) {
+            add_programme_.Bind(3, *p.stop);
+        } else {
+            add_programme_.BindNull(3);
+            open_ended_ = true;
+        }
+        add_programme_.Bind(4, p.title).Bind(5, p.subtitle).Bind(6, p.description).Run();
+        ++programmes_;
+    }
+
+    uint64_t Skipped() const { return skipped_; }
+    bool OpenEnded() const { return open_ended_; }
+
+private:
+    // The channel's row, made when first named (programmes may come before
+    // their <channel>); 0 past the bound.
+    int64_t Row(const std::string& id)
+    {
+        auto it = rows_.find(id);
+        if (it != rows_.end())
+            return it->second;
+        if (rows_.size() >= GuideStore::kMaxChannels)
+            return 0;
+        add_channel_.Bind(1, source_).Bind(2, id).Run();
+        int64_t row = db_.LastInsertRow();
+        rows_.emplace(id, row);
+        return row;
+    }
+
+    int64_t source_;
+    int64_t oldest_stop_;
+    SqliteStatement add_channel_;
+    SqliteStatement add_name_;
+    SqliteStatement add_programme_;
+    SqliteDatabase& db_;
+    std::unordered_map<std::string, int64_t> rows_;
+    uint64_t programmes_ = 0;
+    uint64_t skipped_ = 0;
+    bool open_ended_ = false; // some programme came without a stop
+};
+
+}
+
+GuideStore::GuideStore(std::filesystem::path file)
+    : file_(std::move(file))
+{
+    std::error_code ignored;
+    if (file_.has_parent_path())
+        std::filesystem::create_directories(file_.parent_path(), ignored);
+    try {
+        Open();
+    } catch (const SqliteError& e) {
+        if (!e.Damaged())
+            throw;
+        SetAside();
+    }
+}
+
+GuideStore::~GuideStore() = default;
+
+std::filesystem::path GuideStore::DefaultFile()
+{
+    const char* cache = std::getenv("XDG_CACHE_HOME");
+    std::filesystem::path base;
+    if (cache && cache[0] == '/') {
+        base = cache;
+    } else {
+        const char* home = std::getenv("HOME");
+        base = std::filesystem::path(home && home[0] ? home : "/tmp") / ".cache";
+    }
+    return base / "pellamo" / "guide.sqlite";
+}
+
+void GuideStore::Open()
+{
+    db_.reset();
+    db_ = std::make_unique<SqliteDatabase>(file_, SqliteDatabase::Mode::kReadWrite);
+    // Larger pages: fewer of them to split, log and check for a large guide.
+    // (Takes effect when the file is made.)
+    db_->Execute("PRAGMA page_size=16384");
+    // Another program's import may hold the lock a while; this runs on the
+    // worker thread, so waiting costs the window nothing.
+    db_->SetBusyTimeout(5000);
+    db_->Execute("PRAGMA journal_mode=WAL");
+    // In WAL mode NORMAL never corrupts the file; a crash loses at most
+    // the last refresh, which the next one repeats.
+    db_->Execute("PRAGMA synchronous=NORMAL");
+    db_->Execute("PRAGMA cache_size=-16384");
+    // The worker checkpoints after each job, once the viewer has the news,
+    // rather than at a commit while the viewer waits for it.
+    db_->Execute("PRAGMA wal_autocheckpoint=0");
+    SqliteStatement version(*db_, "PRAGMA user_version");
+    int64_t found = version.Step() ? version.Int(0) : 0;
+    version.Reset();
+    if (found != kSchemaVersion) {
+        // The file is a cache: another layout is simply started afresh.
+        SqliteTransaction transaction(*db_);
+        db_->Execute(kDropAll);
+        db_->Execute(kSchema);
+        db_->Execute(("PRAGMA user_version=" + std::to_string(kSchemaVersion)).c_str());
+        transaction.Commit();
+    }
+}
+
+void GuideStore::SetAside()
+{
+    db_.reset();
+    std::error_code ignored;
+    std::filesystem::path aside = file_;
+    aside += ".damaged";
+    std::filesystem::rename(file_, aside, ignored);
+    for (const char* suffix : { "-wal", "-shm" }) {
+        std::filesystem::path extra = file_;
+        extra += suffix;
+        std::filesystem::remove(extra, ignored);
+    }
+    note_ = "The guide database was damaged; it was set aside as " + aside.filename().string()
+        + " and a new one started.";
+    Open();
+}
+
+GuideSourceCounts GuideStore::Replace(std::string_view source, const std::function<void(XmltvSink&)>& read, int64_t now)
+{
+    SqliteTransaction transaction(*db_);
+    SqliteStatement add_source(*db_, "INSERT OR IGNORE INTO sources(address) VALUES(?1)");
+    add_source.Bind(1, source).Run();
+    SqliteStatement find_source(*db_, "SELECT id FROM sources WHERE address = ?1");
+    find_source.Bind(1, source);
+    find_source.Step();
+    const int64_t id = find_source.Int(0);
+    find_source.Reset();
+
+    for (const char* sql : { "DELETE FROM programmes WHERE channel IN (SELECT id FROM channels WHERE source = ?1)",
+             "DELETE FROM channel_names WHERE channel IN (SELECT id FROM channels WHERE source = ?1)",
+             "DELETE FROM channels WHERE source = ?1" }) {
+        SqliteStatement clear(*db_, sql);
+        clear.Bind(1, id).Run();
+    }
+
+    GuideSourceCounts counts;
+    bool open_ended = false;
+    {
+        SourceWriter writer(*db_, id, now);
+        read(writer);
+        counts.skipped = writer.Skipped();
+        open_ended = writer.OpenEnded();
+    }
+    if (open_ended) {
+        // A programme without a stop lasts until the channel's next one;
+        // the last of a channel is given an hour.
+        SqliteStatement fill_stops(*db_,
+            "UPDATE programmes SET stop = coalesce("
+            "(SELECT min(p.start) FROM programmes p WHERE p.channel = programmes.channel AND p.start > "
+            "programmes.start), "
+            "start + 3600) WHERE stop IS NULL AND channel IN (SELECT id FROM channels WHERE source = ?1)");
+        fill_stops.Bind(1, id).Run();
+    }
+    SqliteStatement refreshed(*db_, "UPDATE sources SET refreshed = ?2 WHERE id = ?1");
+    refreshed.Bind(1, id).Bind(2, now).Run();
+    transaction.Commit();
+
+    SqliteStatement channels(*db_, "SELECT count(*) FROM channels WHERE source = ?1");
+    channels.Bind(1, id).Step();
+    counts.channels = static_cast<uint64_t>(channels.Int(0));
+    channels.Reset();
+    SqliteStatement programmes(
+        *db_, "SELECT count(*) FROM programmes WHERE channel IN (SELECT id FROM channels WHERE source = ?1)");
+    programmes.Bind(1, id).Step();
+    counts.programmes = static_cast<uint64_t>(programmes.Int(0));
+    programmes.Reset();
+    return counts;
+}
+
+void GuideStore::Prune(int64_t now)
+{
+    SqliteStatement prune(*db_, "DELETE FROM programmes WHERE stop < ?1");
+    prune.Bind(1, now - kKeepEnded).Run();
+}
+
+void GuideStore::Checkpoint()
+{
+    // TRUNCATE: the log of a large import gives its disk space back.
+    db_->Execute("PRAGMA wal_checkpoint(TRUNCATE)");
+}
+
+void GuideStore::Remove(std::string_view source)
+{
+    SqliteTransaction transaction(*db_);
+    for (const char* sql : { "DELETE FROM programmes WHERE channel IN "
+                             "(SELECT c.id FROM channels c JOIN sources s ON c.source = s.id WHERE s.address = ?1)",
+             "DELETE FROM channel_names WHERE channel IN "
+             "(SELECT c.id FROM channels c JOIN sources s ON c.source = s.id WHERE s.address = ?1)",
+             "DELETE FROM channels WHERE source IN (SELECT id FROM sources WHERE address = ?1)",
+             "DELETE FROM sources WHERE address = ?1" }) {
+        SqliteStatement remove(*db_, sql);
+        remove.Bind(1, source).Run();
+    }
+    transaction.Commit();
+}
+
+std::vector<GuideSourceInfo> GuideStore::Sources()
+{
+    std::vector<GuideSourceInfo> out;
+    SqliteStatement list(*db_,
+        "SELECT s.address, s.refreshed, "
+        "(SELECT count(*) FROM channels c WHERE c.source = s.id), "
+        "(SELECT count(*) FROM programmes p JOIN channels c ON p.channel = c.id WHERE c.source = s.id) "
+        "FROM sources s ORDER BY s.id");
+    while (list.Step())
+        out.push_back(
+            { list.Text(0), list.Int(1), static_cast<uint64_t>(list.Int(2)), static_cast<uint64_t>(list.Int(3)) });
+    return out;
+}
+
+}
