@@ -64,7 +64,21 @@ std::string Decode(std::string_view bytes)
 struct EntryInfo {
     std::string title;
     std::string group;
+    std::string logo;
 };
+
+// A picture address is used only whole: a cut one would name another file.
+std::string LogoAddress(std::string_view value)
+{
+    value = Trim(value);
+    if (value.size() > kMaxPlaylistLogo)
+        return {};
+    std::string out;
+    for (char c : value)
+        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F)
+            out += c;
+    return out;
+}
 
 // "#EXTINF:<duration> key="value" key=value ...,<title>". Attributes may
 // come in any order, quoted or not; a comma inside quotes belongs to the
@@ -114,6 +128,8 @@ EntryInfo ParseExtInf(std::string_view rest)
             info.group = Label(value);
         else if (SameText(key, "tvg-name"))
             tvg_name = Label(value);
+        else if (SameText(key, "tvg-logo"))
+            info.logo = LogoAddress(value);
     }
     if (info.title.empty())
         info.title = tvg_name;
@@ -194,6 +210,7 @@ private:
         channel.address = std::string(line);
         if (info) {
             channel.title = std::move(info->title);
+            channel.logo = std::move(info->logo);
             channel.group = info->group.empty() ? std::move(group) : std::move(info->group);
         } else {
             channel.group = std::move(group);

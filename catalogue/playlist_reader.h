@@ -12,6 +12,10 @@ struct PlaylistChannel {
     std::string title;   // the #EXTINF title; the address when the entry has none
     std::string group;   // group-title (or #EXTGRP); empty when the entry has none
     std::string address; // as written, and accepted by the stream-address check
+
+    // tvg-logo: the address of the channel's picture as written (control
+    // characters dropped); empty when the entry has none or it is too long.
+    std::string logo;
 };
 
 struct Playlist {
@@ -42,5 +46,5 @@ std::string PlaylistSourceLine(std::string_view source);
 // character boundary (tree labels hold at most 255 bytes).
 constexpr size_t kMaxPlaylistLine = 16 * 1024;
 constexpr size_t kMaxPlaylistTitle = 255;
-
+constexpr size_t kMaxPlaylistLogo = 2048;
 }
