@@ -10,6 +10,10 @@
 #include "player/media_player_adapter.h"
 #include "player/player_host.h"
 #include "player/real_player_adapter.h"
+#include "viewer/channel_ref.h"
+#include "viewer/channel_search.h"
+#include "viewer/recent_channels.h"
+#include "viewer/settings.h"
 
 #include <filesystem>
 #include <memory>
@@ -20,6 +24,7 @@
 namespace pellamo {
 
 class TAddressForm;
+class TCustomEdit;
 class TCustomStatusBar;
 class TCustomTreeView;
 class TMenuItem;
@@ -77,6 +82,25 @@ public:
     void OpenItems(const std::vector<std::string>& items, bool playlist_wanted = false);
     ViewerPlaylists& Playlists() { return *playlists_; }
 
+    // What the program remembers for the viewer: favourites, recent
+    // channels, the channel watched last, volume and window position.
+    void FindChannel1Click(TObject* sender);
+    void Favourite1Click(TObject* sender);
+    void FavouriteChannel1Click(TObject* sender);
+    // Plays the channel watched last (start-up calls it unless the viewer
+    // said --no-resume or turned it off in the settings).
+    void ResumeLastChannel();
+    // Puts the window where the viewer left it, when that is on the screen.
+    void RestorePlacement();
+    // Writes volume, mute and window position to the settings.
+    void SaveState();
+    Settings& ViewerSettings() { return settings_; }
+    const RecentChannels& Recent() const { return recent_; }
+    // The channel search over the tree area.
+    bool Searching() const;
+    void OpenSearch();
+    void CloseSearch();
+
     // The diagnostic controls' texts, as tuning left them.
     std::string Edit1Text() const;
     std::string Edit2Text() const;
@@ -109,6 +133,26 @@ private:
     void PopupPlaylistMenu(size_t playlist, Point screen);
     void ConfirmRemoval(size_t playlist);
 
+    // Viewer state (main_window_viewer.cpp).
+    void SetUpViewerState();
+    std::optional<ChannelRef> ChannelOf(const TCustomTreeView* tree, const TTreeNode* node) const;
+    TCustomTreeView* ShownTree() const;
+    void Watched(const ChannelRef& channel);
+    void FillRecentMenu();
+    void PlayChannel(const ChannelRef& channel);
+    bool PopupChannelMenu(TCustomTreeView* tree, TTreeNode* node, Point screen);
+    void TreeMouseUp(TCustomTreeView* tree, TMouseButton button, int x, int y);
+    void ChannelMenuKey(TCustomTreeView* tree, UINT& key, TShiftState shift);
+    void SaveSettings();
+
+    // The search (main_window_search.cpp).
+    void SetUpSearch();
+    std::optional<ChannelRef> SearchSelection() const;
+    void BuildSearchIndex();
+    void RunSearch();
+    void SearchKeyDown(UINT& key);
+    void PlaySearchResult();
+
     TControl* suiPanel1 = nullptr;
     TCustomTreeView* TreeView1 = nullptr;
     TCustomTreeView* TreeView2 = nullptr;
@@ -138,6 +182,22 @@ private:
     TAddressForm* address_form_ = nullptr; // made when first asked for; owned as a component
     std::filesystem::path menu_playlist_; // the file of the playlist the pop-up menu is for
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+
+    Settings settings_;
+    RecentChannels recent_;
+    TMenuItem* Recent1 = nullptr;
+    TMenuItem* FavouriteChannel1 = nullptr;
+    TPopupMenu* ChannelMenu = nullptr;
+    std::optional<ChannelRef> menu_channel_; // the channel the channel menu is for
+    int start_volume_ = 100;
+    bool start_mute_ = false;
+    std::optional<Point> placed_at_; // where the window first stood on the screen
+
+    TCustomEdit* SearchEdit = nullptr;
+    TCustomTreeView* SearchList = nullptr;
+    TCustomTreeView* search_return_ = nullptr; // the tree shown before the search
+    ChannelSearch search_;
+    std::vector<size_t> search_shown_; // the search entries of SearchList's rows
 };
 
 }

@@ -67,7 +67,7 @@ PellamoWindows CreatePellamoWindows(TApplication& app, const PlayerLook& look)
     return windows;
 }
 
-int RunPellamo(const std::vector<std::string>& arguments, const PlayerLook& look)
+int RunPellamo(const std::vector<std::string>& arguments, const PlayerLook& look, bool resume)
 {
     std::unique_ptr<TApplication> app;
     try {
@@ -79,8 +79,11 @@ int RunPellamo(const std::vector<std::string>& arguments, const PlayerLook& look
     try {
         PellamoWindows windows = CreatePellamoWindows(*app, look);
         // After the viewer's playlists are read (posted by the main window).
+        windows.main->RestorePlacement();
         if (!arguments.empty())
             app->Loop().Post([main = windows.main, arguments] { main->OpenItems(arguments); });
+        else if (resume)
+            app->Loop().Post([main = windows.main] { main->ResumeLastChannel(); });
         // Reading the descriptions and building the trees leaves freed
         // memory behind; hand it back once the window is up.
         app->Loop().Post([] { malloc_trim(0); });
