@@ -339,6 +339,8 @@ void TForm1::FillMyChannels(const std::string& added)
             top->Expand();
     }
     items.EndUpdate();
+    if (logos_)
+        ApplyLogos();
     if (shown) {
         // A playlist just added is shown open, without tuning anything.
         ShowTree(TreeView3);

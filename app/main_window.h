@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/logo_loader.h"
 #include "app/nm_http_component.h"
 #include "app/page_fetch.h"
 #include "app/player_options.h"
@@ -7,6 +8,7 @@
 #include "catalogue/caption_panel.h"
 #include "catalogue/tuning.h"
 #include "platform/components/controls/form.h"
+#include "platform/gfx/image_list.h"
 #include "player/media_player_adapter.h"
 #include "player/player_host.h"
 #include "player/real_player_adapter.h"
@@ -16,6 +18,7 @@
 #include "viewer/settings.h"
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -95,6 +98,8 @@ public:
     // Writes volume, mute and window position to the settings.
     void SaveState();
     Settings& ViewerSettings() { return settings_; }
+    // No logo waiting, downloading or decoding (for tests).
+    bool LogosIdle() const { return !logos_ || logos_->Idle(); }
     const RecentChannels& Recent() const { return recent_; }
     // The channel search over the tree area.
     bool Searching() const;
@@ -144,6 +149,10 @@ private:
     void TreeMouseUp(TCustomTreeView* tree, TMouseButton button, int x, int y);
     void ChannelMenuKey(TCustomTreeView* tree, UINT& key, TShiftState shift);
     void SaveSettings();
+
+    // Logos before the names of my channels (main_window_viewer.cpp).
+    void ApplyLogos();
+    void LogoReady(const std::string& address, const Bitmap& small);
 
     // The search (main_window_search.cpp).
     void SetUpSearch();
@@ -198,6 +207,11 @@ private:
     TCustomTreeView* search_return_ = nullptr; // the tree shown before the search
     ChannelSearch search_;
     std::vector<size_t> search_shown_; // the search entries of SearchList's rows
+
+    std::unique_ptr<LogoLoader> logos_;
+    ImageList logo_images_ { LogoLoader::kSmall, LogoLoader::kSmall };
+    std::map<std::string, int> logo_index_; // logo address -> picture in logo_images_
+    bool logos_posted_ = false; // a refresh of the tree's pictures is on its way
 };
 
 }

@@ -75,6 +75,8 @@ void TForm1::SetUpViewerState()
         tree->OnKeyDown = [this, tree](TObject*, UINT& key, TShiftState shift) { ChannelMenuKey(tree, key, shift); };
     FillRecentMenu();
     SetUpSearch();
+    logos_ = std::make_unique<LogoLoader>(
+        LogoCache(), [this](const std::string& address, const Bitmap& small) { LogoReady(address, small); });
 }
 
 std::optional<ChannelRef> TForm1::ChannelOf(const TCustomTreeView* tree, const TTreeNode* node) const
@@ -243,6 +245,47 @@ void TForm1::Favourite1Click(TObject*)
         playlists_->ToggleFavourite(*channel);
     else
         ShowStatus("请先选择一个频道");
+}
+
+void TForm1::ApplyLogos()
+{
+    const MyChannels& channels = playlists_->Channels();
+    const auto& rows = channels.Rows();
+    for (TTreeNode* node = TreeView3->Items().GetFirstNode(); node; node = node->GetNext()) {
+        node->ImageIndex = node->SelectedIndex = -1;
+        size_t row = static_cast<size_t>(node->Data - 1);
+        if (node->Data <= 0 || row >= rows.size() || rows[row].channel < 0)
+            continue;
+        const StoredPlaylist& playlist = channels.Playlists()[static_cast<size_t>(rows[row].playlist)];
+        const std::string& logo = playlist.playlist.channels[static_cast<size_t>(rows[row].channel)].logo;
+        if (logo.empty())
+            continue;
+        if (auto it = logo_index_.find(logo); it != logo_index_.end())
+            node->ImageIndex = node->SelectedIndex = it->second;
+        else
+            logos_->Want(logo);
+    }
+    // The room for pictures only once there is a picture to show.
+    if (!logo_index_.empty() && TreeView3->Images() != &logo_images_)
+        TreeView3->SetImages(&logo_images_);
+    TreeView3->Invalidate();
+}
+
+void TForm1::LogoReady(const std::string& address, const Bitmap& small)
+{
+    if (logo_index_.count(address))
+        return;
+    logo_index_[address] = logo_images_.Add(small);
+    // Many arrive together: the tree takes them in one pass.
+    if (logos_posted_)
+        return;
+    logos_posted_ = true;
+    Windows().Loop().Post([this, alive = std::weak_ptr<bool>(alive_)] {
+        if (alive.expired())
+            return;
+        logos_posted_ = false;
+        ApplyLogos();
+    });
 }
 
 void TForm1::RestorePlacement()

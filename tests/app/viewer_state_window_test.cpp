@@ -10,10 +10,12 @@
 #include "platform/components/controls/menu_item.h"
 #include "platform/components/controls/status_bar.h"
 #include "platform/components/controls/tree_node.h"
+#include "platform/gfx/png_file.h"
 #include "platform/loop/event_loop.h"
 #include "platform/text/gbk.h"
 #include "platform/window/window_system.h"
 #include "player/windows_media_player.h"
+#include "tests/net/test_servers.h"
 #include "tests/support/files.h"
 #include "tests/support/pump.h"
 
@@ -35,11 +37,16 @@ protected:
     ViewerStateWindowTest()
     {
         setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
+        setenv("XDG_CACHE_HOME", cache.Path().c_str(), 1);
         std::filesystem::create_directories(config.Path() + "/pellamo/playlists");
         std::ofstream(config.Path() + "/pellamo/playlists/list.m3u") << kList;
         Start();
     }
-    ~ViewerStateWindowTest() override { unsetenv("XDG_CONFIG_HOME"); }
+    ~ViewerStateWindowTest() override
+    {
+        unsetenv("XDG_CONFIG_HOME");
+        unsetenv("XDG_CACHE_HOME");
+    }
 
     // A start of the program: the windows made, shown and their first messages run.
     void Start()
@@ -97,6 +104,7 @@ protected:
     std::string Ini() { return test::ReadFile(config.Path() + "/pellamo/pellamo.ini"); }
 
     test::TempDir config;
+    test::TempDir cache;
     HeadlessBackend screen;
     std::unique_ptr<TApplication> app_;
     PellamoWindows windows;
@@ -251,6 +259,70 @@ TEST_F(ViewerStateWindowTest, ACorruptSettingsFileGivesDefaultsAndOneStatusLineA
     windows.main->FormCloseQuery(nullptr, can_close);
     EXPECT_NE(test::ReadFile(ini).find("volume=60"), std::string::npos);
     EXPECT_EQ(test::ReadFile(ini + ".bad"), corrupt);
+}
+
+}
+}
+
+namespace pellamo {
+namespace {
+
+TEST_F(ViewerStateWindowTest, LogosOfHttpAddressesShowBeforeTheNamesOthersAreSkipped)
+{
+    test::TempDir site;
+    WritePngFile(Bitmap(32, 32, clRed), site.Path() + "/red.png");
+    site.Write("broken.png", "\x89PNG\r\n\x1a\nnot really");
+    std::optional<test::PythonHttpServer> server;
+    server.emplace(site.Path());
+    std::string base = "http://127.0.0.1:" + std::to_string(server->Port());
+    std::string list = "#EXTM3U\n";
+    const char* logos[][2] = {
+        { "Red", "/red.png" },
+        { "Broken", "/broken.png" },
+        { "Missing", "/missing.png" },
+        { "Script", "javascript:alert(1)" },
+        { "Local", "file:///etc/passwd" },
+    };
+    for (auto& l : logos) {
+        std::string logo = l[1][0] == '/' ? base + l[1] : l[1];
+        list += "#EXTINF:-1 tvg-logo=\"" + logo + "\"," + l[0] + "\nhttp://live.example/" + l[0] + "\n";
+    }
+    list += "#EXTINF:-1 tvg-logo=\"" + base + "/red.png\",Red again\nhttp://live.example/again\n";
+    windows = {};
+    app_.reset();
+    std::ofstream(config.Path() + "/pellamo/playlists/logos.m3u") << list;
+    Start();
+    windows.main->MyChannels1Click(nullptr);
+    Node("TreeView3", "logos")->Expand();
+
+    auto wait_for_logos = [&] {
+        EventLoop& loop = EventLoop::Main();
+        EventLoop::Id tick = loop.StartTimer(std::chrono::milliseconds(5), [] {});
+        loop.WaitUntil([&] { return windows.main->LogosIdle(); }, std::chrono::seconds(20));
+        loop.StopTimer(tick);
+        Pump();
+    };
+    wait_for_logos();
+    auto image = [&](const char* name) { return Node("TreeView3", name)->ImageIndex; };
+    EXPECT_GE(image("Red"), 0);
+    EXPECT_EQ(image("Red again"), image("Red"));
+    for (const char* name : { "Broken", "Missing", "Script", "Local" })
+        EXPECT_EQ(image(name), -1) << name;
+    EXPECT_EQ(Tree("TreeView3").ItemHeight() >= 16, true);
+
+    // Drawn before the name: a red square left of the label.
+    TCustomTreeView& tree = Tree("TreeView3");
+    Rect label = tree.DisplayRect(Node("TreeView3", "Red"), true);
+    Point at = tree.ClientToScreen({ label.left - 10, (label.top + label.bottom) / 2 });
+    Pump();
+    EXPECT_EQ(screen.Screenshot().GetPixel(at.x, at.y), clRed);
+
+    // From the cache at the next start, with no server to ask.
+    server.reset();
+    Restart();
+    windows.main->MyChannels1Click(nullptr);
+    wait_for_logos();
+    EXPECT_GE(Node("TreeView3", "Red")->ImageIndex, 0);
 }
 
 }
