@@ -112,6 +112,23 @@ bool Settings::Load()
     }
 }
 
+bool Settings::LoadText(std::string_view text)
+{
+    groups_.clear();
+    problem_.clear();
+    changed_ = false;
+    try {
+        if (text.size() > kMaxBytes)
+            throw std::runtime_error("it is too large");
+        groups_ = Parse(text);
+        return true;
+    } catch (const std::runtime_error& e) {
+        problem_ = "The settings file " + file_.string() + " cannot be used: " + e.what();
+        groups_.clear();
+        return false;
+    }
+}
+
 const Settings::Line* Settings::Find(std::string_view group, std::string_view key) const
 {
     // A later line wins, as a later heading of the same group adds to it.

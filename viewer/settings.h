@@ -32,6 +32,8 @@ public:
     // Reads the file again. A missing file is empty settings and no
     // problem; false when the file is unreadable or corrupt.
     bool Load();
+    // The same from text already read (File() is where it would be saved).
+    bool LoadText(std::string_view text);
     // Why the last Load() gave the defaults (English); empty when it did not.
     const std::string& Problem() const { return problem_; }
 
