@@ -12,6 +12,15 @@ std::span<const uint8_t> Bytes(const std::string& s)
     return { reinterpret_cast<const uint8_t*>(s.data()), s.size() };
 }
 
+// The picture at both sizes, or nothing.
+template <class Pictures> std::optional<Pictures> Decode(const std::string& bytes, int small, int large)
+{
+    std::optional<Bitmap> a = DecodeLogo(Bytes(bytes), small, clWhite);
+    std::optional<Bitmap> b = a ? DecodeLogo(Bytes(bytes), large, clWhite) : std::nullopt;
+    if (!a || !b)
+        return std::nullopt;
+    return Pictures { std::move(*a), std::move(*b) };
+}
 }
 
 LogoLoader::LogoLoader(LogoCache cache, Ready ready, EventLoop& loop)
@@ -82,11 +91,11 @@ void LogoLoader::Work()
             job = std::move(jobs_.front());
             jobs_.pop_front();
         }
-        std::optional<Bitmap> small;
+        std::optional<Pictures> pictures;
         bool missing = false;
         if (job.downloaded) {
-            small = DecodeLogo(Bytes(job.bytes), kSmall, clWhite);
-            if (small) { // only pictures that decode take room in the cache
+            pictures = Decode<Pictures>(job.bytes, kSmall, kLarge);
+            if (pictures) { // only pictures that decode take room in the cache
                 try {
                     cache_.Store(job.address, job.bytes);
                 } catch (const std::exception&) {
@@ -94,19 +103,19 @@ void LogoLoader::Work()
                 }
             }
         } else if (std::optional<std::string> bytes = cache_.Read(job.address)) {
-            small = DecodeLogo(Bytes(*bytes), kSmall, clWhite);
+            pictures = Decode<Pictures>(*bytes, kSmall, kLarge);
         } else {
             missing = true;
         }
-        loop_.Post(
-            [this, alive = std::weak_ptr<bool>(alive_), address = job.address, small = std::move(small), missing] {
-                if (!alive.expired())
-                    Finished(address, small, missing);
-            });
+        loop_.Post([this, alive = std::weak_ptr<bool>(alive_), address = job.address, pictures = std::move(pictures),
+                       missing] {
+            if (!alive.expired())
+                Finished(address, pictures, missing);
+        });
     }
 }
 
-void LogoLoader::Finished(const std::string& address, std::optional<Bitmap> small, bool missing)
+void LogoLoader::Finished(const std::string& address, std::optional<Pictures> pictures, bool missing)
 {
     {
         std::lock_guard lock(mutex_);
@@ -114,8 +123,8 @@ void LogoLoader::Finished(const std::string& address, std::optional<Bitmap> smal
         if (missing)
             to_download_.push_back(address);
     }
-    if (small && ready_)
-        ready_(address, *small);
+    if (pictures && ready_)
+        ready_(address, pictures->small, pictures->large);
     StartDownloads();
 }
 

@@ -24,9 +24,10 @@ namespace pellamo {
 class LogoLoader {
 public:
     static constexpr size_t kParallel = 4;
-    static constexpr int kSmall = 16;
+    static constexpr int kSmall = 16; // before a name in the trees
+    static constexpr int kLarge = 20; // beside the caption bar
 
-    using Ready = std::function<void(const std::string& address, const Bitmap& small)>;
+    using Ready = std::function<void(const std::string& address, const Bitmap& small, const Bitmap& large)>;
 
     LogoLoader(LogoCache cache, Ready ready, EventLoop& loop = EventLoop::Main());
     ~LogoLoader();
@@ -49,7 +50,10 @@ private:
     };
     void Work();
     void StartDownloads();
-    void Finished(const std::string& address, std::optional<Bitmap> small, bool missing);
+    struct Pictures {
+        Bitmap small, large;
+    };
+    void Finished(const std::string& address, std::optional<Pictures> pictures, bool missing);
 
     LogoCache cache_;
     Ready ready_;

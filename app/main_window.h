@@ -28,6 +28,7 @@ namespace pellamo {
 
 class TAddressForm;
 class TCustomEdit;
+class TImage;
 class TCustomStatusBar;
 class TCustomTreeView;
 class TMenuItem;
@@ -100,6 +101,7 @@ public:
     Settings& ViewerSettings() { return settings_; }
     // No logo waiting, downloading or decoding (for tests).
     bool LogosIdle() const { return !logos_ || logos_->Idle(); }
+    const TImage* CaptionLogoImage() const { return caption_logo_; }
     const RecentChannels& Recent() const { return recent_; }
     // The channel search over the tree area.
     bool Searching() const;
@@ -152,7 +154,9 @@ private:
 
     // Logos before the names of my channels (main_window_viewer.cpp).
     void ApplyLogos();
-    void LogoReady(const std::string& address, const Bitmap& small);
+    void LogoReady(const std::string& address, const Bitmap& small, const Bitmap& large);
+    // The playing channel's logo beside the caption bar (hidden without one).
+    void ShowCaptionLogo();
 
     // The search (main_window_search.cpp).
     void SetUpSearch();
@@ -212,6 +216,9 @@ private:
     ImageList logo_images_ { LogoLoader::kSmall, LogoLoader::kSmall };
     std::map<std::string, int> logo_index_; // logo address -> picture in logo_images_
     bool logos_posted_ = false; // a refresh of the tree's pictures is on its way
+    std::map<std::string, Bitmap> logo_large_;
+    std::string playing_logo_; // the logo address of the channel playing
+    TImage* caption_logo_ = nullptr;
 };
 
 }

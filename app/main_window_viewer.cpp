@@ -6,6 +6,7 @@
 #include "platform/components/controls/application.h"
 #include "platform/components/controls/custom_tree_view.h"
 #include "platform/components/controls/edit.h"
+#include "platform/components/controls/image.h"
 #include "platform/components/controls/menu_item.h"
 #include "platform/components/controls/popup_menu.h"
 #include "platform/components/controls/tree_node.h"
@@ -76,7 +77,20 @@ void TForm1::SetUpViewerState()
     FillRecentMenu();
     SetUpSearch();
     logos_ = std::make_unique<LogoLoader>(
-        LogoCache(), [this](const std::string& address, const Bitmap& small) { LogoReady(address, small); });
+        LogoCache(), [this](const std::string& address, const Bitmap& small, const Bitmap& large) {
+            LogoReady(address, small, large);
+        });
+    // At the right end of the caption bar, over the panel's caption.
+    caption_logo_ = new TImage(this);
+    caption_logo_->SetVisible(false);
+    if (auto* panel = dynamic_cast<TWinControl*>(suiPanel1)) {
+        caption_logo_->SetBounds(panel->Width() - LogoLoader::kLarge - 3, 2, LogoLoader::kLarge, LogoLoader::kLarge);
+        caption_logo_->SetParent(panel);
+    } else {
+        caption_logo_->SetBounds(suiPanel1->Left() + suiPanel1->Width() - LogoLoader::kLarge - 3, suiPanel1->Top() + 2,
+            LogoLoader::kLarge, LogoLoader::kLarge);
+        caption_logo_->SetParent(suiPanel1->Parent());
+    }
 }
 
 std::optional<ChannelRef> TForm1::ChannelOf(const TCustomTreeView* tree, const TTreeNode* node) const
@@ -114,6 +128,10 @@ void TForm1::Watched(const ChannelRef& channel)
     } catch (const std::exception& e) {
         ShowStatus(e.what());
     }
+    playing_logo_ = LogoLoader::Fetchable(channel.logo) ? channel.logo : std::string();
+    if (!playing_logo_.empty())
+        logos_->Want(playing_logo_);
+    ShowCaptionLogo();
     settings_.Set(kResume, "tree", std::string(TreeKey(channel.tree)));
     settings_.Set(kResume, "channel", channel.name);
     settings_.Set(kResume, "group", channel.group);
@@ -271,11 +289,26 @@ void TForm1::ApplyLogos()
     TreeView3->Invalidate();
 }
 
-void TForm1::LogoReady(const std::string& address, const Bitmap& small)
+void TForm1::ShowCaptionLogo()
+{
+    auto it = logo_large_.find(playing_logo_);
+    if (it == logo_large_.end()) {
+        caption_logo_->SetVisible(false);
+        return;
+    }
+    caption_logo_->Picture().SetBitmap(it->second);
+    caption_logo_->SetVisible(true);
+    caption_logo_->Invalidate();
+}
+
+void TForm1::LogoReady(const std::string& address, const Bitmap& small, const Bitmap& large)
 {
     if (logo_index_.count(address))
         return;
     logo_index_[address] = logo_images_.Add(small);
+    logo_large_[address] = large;
+    if (address == playing_logo_)
+        ShowCaptionLogo();
     // Many arrive together: the tree takes them in one pass.
     if (logos_posted_)
         return;

@@ -7,6 +7,7 @@
 #include "platform/components/controls/application.h"
 #include "platform/components/controls/custom_tree_view.h"
 #include "platform/components/controls/edit.h"
+#include "platform/components/controls/image.h"
 #include "platform/components/controls/menu_item.h"
 #include "platform/components/controls/status_bar.h"
 #include "platform/components/controls/tree_node.h"
@@ -316,6 +317,23 @@ TEST_F(ViewerStateWindowTest, LogosOfHttpAddressesShowBeforeTheNamesOthersAreSki
     Point at = tree.ClientToScreen({ label.left - 10, (label.top + label.bottom) / 2 });
     Pump();
     EXPECT_EQ(screen.Screenshot().GetPixel(at.x, at.y), clRed);
+
+    // The channel playing shows its logo, larger, beside the caption bar;
+    // one without a logo shows none.
+    const TImage* caption_logo = windows.main->CaptionLogoImage();
+    EXPECT_FALSE(caption_logo->Visible());
+    tree.SetSelected(Node("TreeView3", "Red"));
+    Pump();
+    EXPECT_TRUE(caption_logo->Visible());
+    EXPECT_EQ(caption_logo->Width(), 20);
+    TControl& bar = Get("suiPanel1");
+    Point logo = caption_logo->ClientToScreen({ 10, 10 });
+    Point bar_right = bar.ClientToScreen({ bar.Width(), 0 });
+    EXPECT_EQ(logo.x + 10, bar_right.x - 3);
+    EXPECT_EQ(screen.Screenshot().GetPixel(logo.x, logo.y), clRed);
+    tree.SetSelected(Node("TreeView3", "Script"));
+    Pump();
+    EXPECT_FALSE(caption_logo->Visible());
 
     // From the cache at the next start, with no server to ask.
     server.reset();
