@@ -12,6 +12,7 @@
 #include "player/media_player_adapter.h"
 #include "player/player_host.h"
 #include "player/real_player_adapter.h"
+#include "viewer/background_writer.h"
 #include "viewer/channel_ref.h"
 #include "viewer/channel_search.h"
 #include "viewer/recent_channels.h"
@@ -102,6 +103,9 @@ public:
     // No logo waiting, downloading or decoding (for tests).
     bool LogosIdle() const { return !logos_ || logos_->Idle(); }
     const TImage* CaptionLogoImage() const { return caption_logo_; }
+    // Waits until the settings and recent channels are on the disk (they
+    // are written on a thread of their own).
+    void FlushWrites() { writer_->Flush(); }
     const RecentChannels& Recent() const { return recent_; }
     // The channel search over the tree area.
     bool Searching() const;
@@ -197,6 +201,7 @@ private:
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 
     Settings settings_;
+    std::unique_ptr<BackgroundWriter> writer_;
     RecentChannels recent_;
     TMenuItem* Recent1 = nullptr;
     TMenuItem* FavouriteChannel1 = nullptr;

@@ -48,6 +48,12 @@ void TForm1::SetUpViewerState()
     SearchEdit = FindPart<TCustomEdit>(*this, "SearchEdit", "The main window");
     SearchList = FindPart<TCustomTreeView>(*this, "SearchList", "The main window");
 
+    writer_ = std::make_unique<BackgroundWriter>([this, alive = std::weak_ptr<bool>(alive_)](const std::string& why) {
+        Windows().Loop().Post([this, alive, why] {
+            if (!alive.expired())
+                ShowStatus(why);
+        });
+    });
     settings_ = Settings();
     recent_ = RecentChannels();
     std::string problems;
@@ -123,11 +129,8 @@ TCustomTreeView* TForm1::ShownTree() const
 
 void TForm1::Watched(const ChannelRef& channel)
 {
-    try {
-        recent_.Watched(channel);
-    } catch (const std::exception& e) {
-        ShowStatus(e.what());
-    }
+    recent_.Note(channel);
+    writer_->Write(recent_.File(), recent_.FileText());
     playing_logo_ = LogoLoader::Fetchable(channel.logo) ? channel.logo : std::string();
     if (!playing_logo_.empty())
         logos_->Want(playing_logo_);
@@ -142,11 +145,8 @@ void TForm1::Watched(const ChannelRef& channel)
 
 void TForm1::SaveSettings()
 {
-    try {
-        settings_.Save();
-    } catch (const std::exception& e) {
-        ShowStatus(e.what());
-    }
+    if (std::optional<std::string> text = settings_.TakeTextToSave())
+        writer_->Write(settings_.File(), std::move(*text));
 }
 
 void TForm1::FillRecentMenu()

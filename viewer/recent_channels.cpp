@@ -45,13 +45,19 @@ std::string RecentChannels::Load()
     return {};
 }
 
-void RecentChannels::Watched(const ChannelRef& channel)
+void RecentChannels::Note(const ChannelRef& channel)
 {
     std::erase_if(channels_, [&](const ChannelRef& c) { return c.Same(channel); });
     channels_.insert(channels_.begin(), channel);
     if (channels_.size() > kMax)
         channels_.resize(kMax);
-    WriteFileAtomically(file_, WriteChannelList(channels_));
 }
 
+std::string RecentChannels::FileText() const { return WriteChannelList(channels_); }
+
+void RecentChannels::Watched(const ChannelRef& channel)
+{
+    Note(channel);
+    WriteFileAtomically(file_, FileText());
+}
 }

@@ -26,6 +26,10 @@ public:
     // The channel goes to the front (once). Writes the file; throws
     // std::runtime_error when it cannot, the list in memory changed anyway.
     void Watched(const ChannelRef& channel);
+    // The same in memory only; FileText() is then what File() should hold.
+    void Note(const ChannelRef& channel);
+    std::string FileText() const;
+    const std::filesystem::path& File() const { return file_; }
 
 private:
     std::filesystem::path file_;

@@ -221,20 +221,35 @@ std::string Settings::Text() const
     return text;
 }
 
-bool Settings::Save()
+std::optional<std::string> Settings::TakeTextToSave()
 {
     if (!problem_.empty() && !changed_)
-        return false;
+        return std::nullopt;
     if (!problem_.empty()) {
         // What could not be read stays beside the new file.
         std::error_code ec;
         if (fs::is_regular_file(file_, ec))
             fs::rename(file_, fs::path(file_.string() + ".bad"), ec);
     }
-    WriteFileAtomically(file_, Text());
     problem_.clear();
     changed_ = false;
-    return true;
+    return Text();
 }
 
+bool Settings::Save()
+{
+    bool had_problem = !problem_.empty();
+    bool was_changed = changed_;
+    std::optional<std::string> text = TakeTextToSave();
+    if (!text)
+        return false;
+    try {
+        WriteFileAtomically(file_, *text);
+    } catch (...) {
+        // Not saved: the next Save() tries again.
+        changed_ = was_changed || had_problem;
+        throw;
+    }
+    return true;
+}
 }

@@ -59,6 +59,9 @@ public:
     // file failed to load and nothing was Set since. Throws
     // std::runtime_error naming the file when it cannot be written.
     bool Save();
+    // Save() without the writing: the text to write to File() when saving
+    // is allowed (the settings then count as saved), else nothing.
+    std::optional<std::string> TakeTextToSave();
 
     // The settings as the file holds them.
     std::string Text() const;

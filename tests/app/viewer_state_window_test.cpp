@@ -201,6 +201,7 @@ TEST_F(ViewerStateWindowTest, TheLastChannelPlaysAgainAtStartAndRecentOnesAreInT
     Pump();
     Tree("TreeView1").SetSelected(Node("TreeView1", "凤凰中文"));
     Pump();
+    windows.main->FlushWrites();
     EXPECT_NE(Ini().find("[resume]\ntree=television\nchannel=凤凰中文\n"), std::string::npos) << Ini();
 
     // The volume the viewer set, and where the window stood.
@@ -253,11 +254,13 @@ TEST_F(ViewerStateWindowTest, ACorruptSettingsFileGivesDefaultsAndOneStatusLineA
     EXPECT_EQ(Get<TWindowsMediaPlayer>("WindowsMediaPlayer1").View().Volume(), 100);
     bool can_close = false;
     windows.main->FormCloseQuery(nullptr, can_close);
+    windows.main->FlushWrites();
     EXPECT_EQ(test::ReadFile(ini), corrupt);
 
     // The viewer changes something: a good file, the old one kept beside it.
     Get<TWindowsMediaPlayer>("WindowsMediaPlayer1").View().SetVolume(60, false);
     windows.main->FormCloseQuery(nullptr, can_close);
+    windows.main->FlushWrites();
     EXPECT_NE(test::ReadFile(ini).find("volume=60"), std::string::npos);
     EXPECT_EQ(test::ReadFile(ini + ".bad"), corrupt);
 }
