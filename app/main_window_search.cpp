@@ -7,6 +7,7 @@
 #include "platform/components/controls/edit.h"
 #include "platform/components/controls/tree_node.h"
 #include "platform/text/gbk.h"
+#include "platform/text/utf8.h"
 
 namespace pellamo {
 
@@ -96,14 +97,16 @@ void TForm1::RunSearch()
     std::string labels;
     for (size_t index : found.indices) {
         const ChannelRef& c = search_.At(index);
-        labels += c.name + "  [" + TreeLabel(c.tree) + (c.group.empty() ? "" : "·" + c.group) + "]\n";
+        // Cut as UTF-8: the GBK form is never longer, and a label holds 255 bytes.
+        std::string label = c.name + "  [" + TreeLabel(c.tree) + (c.group.empty() ? "" : "·" + c.group) + "]";
+        labels += std::string(CutUtf8(label, 255)) + "\n";
     }
     std::string gbk = Utf8ToGbk(labels); // one conversion for every row
     TTreeNodes& items = SearchList->Items();
     items.BeginUpdate();
     items.Clear();
     for (size_t start = 0, end; (end = gbk.find('\n', start)) != std::string::npos; start = end + 1)
-        items.AddChild(nullptr, gbk.substr(start, std::min<size_t>(end - start, 255)));
+        items.AddChild(nullptr, gbk.substr(start, end - start));
     items.EndUpdate();
     if (TTreeNode* first = items.GetFirstNode())
         SearchList->SetSelected(first);
