@@ -191,6 +191,40 @@ TEST_F(ViewerStateWindowTest, FavouritesFromAnyTreeHeadMyChannelsAndSurviveARest
     EXPECT_EQ(Labels("TreeView3")[1], "-Phoenix Movies");
 }
 
+TEST_F(ViewerStateWindowTest, RightClickOnAnyChannelOffersToKeepOrDropIt)
+{
+    TCustomTreeView& tv = Tree("TreeView1");
+    tv.Items().GetFirstNode()->Expand();
+    Pump();
+    TTreeNode* channel = tv.Items().GetFirstNode()->GetFirstChild();
+    Rect label = tv.DisplayRect(channel, true);
+    Point at = tv.ClientToScreen({ label.left + 3, (label.top + label.bottom) / 2 });
+    TMenuItem& item = Get<TMenuItem>("FavouriteChannel1");
+
+    screen.Click(at, MouseButton::Right);
+    Pump();
+    EXPECT_EQ(GbkToUtf8(item.Caption()), "加入收藏");
+    EXPECT_EQ(tv.Selected(), nullptr); // nothing tuned by the menu
+    item.Click();
+    Key(VK_ESCAPE); // the menu, chosen from in code, closes
+
+    EXPECT_EQ(Labels("TreeView3")[0], "收藏");
+    EXPECT_EQ(Labels("TreeView3")[1], "-" + GbkToUtf8(channel->Text()));
+
+    screen.Click(at, MouseButton::Right);
+    Pump();
+    EXPECT_EQ(GbkToUtf8(item.Caption()), "移出收藏");
+    item.Click();
+    Key(VK_ESCAPE);
+    EXPECT_NE(Labels("TreeView3")[0], "收藏");
+
+    // A category has no such menu.
+    Rect category = tv.DisplayRect(tv.Items().GetFirstNode(), true);
+    screen.Click(tv.ClientToScreen({ category.left + 3, (category.top + category.bottom) / 2 }), MouseButton::Right);
+    Pump();
+    EXPECT_EQ(GbkToUtf8(item.Caption()), "移出收藏"); // not offered again
+}
+
 TEST_F(ViewerStateWindowTest, TheLastChannelPlaysAgainAtStartAndRecentOnesAreInTheMenu)
 {
     Tree("TreeView2").SetSelected(Tree("TreeView2").Items().GetFirstNode()->GetFirstChild());
