@@ -154,6 +154,9 @@ void TForm1::RegisterHandlers()
     RegisterMethod("GuideWindow1Click", this, &TForm1::GuideWindow1Click);
     RegisterMethod("AddGuide1Click", this, &TForm1::AddGuide1Click);
     RegisterMethod("RefreshGuides1Click", this, &TForm1::RefreshGuides1Click);
+    RegisterMethod("FindChannel1Click", this, &TForm1::FindChannel1Click);
+    RegisterMethod("Favourite1Click", this, &TForm1::Favourite1Click);
+    RegisterMethod("FavouriteChannel1Click", this, &TForm1::FavouriteChannel1Click);
 }
 
 void TForm1::Bind()
@@ -194,6 +197,7 @@ void TForm1::Bind()
     // Opening a category is the first step to a channel.
     for (TCustomTreeView* tree : { TreeView1, TreeView2, TreeView3 })
         tree->OnExpanded = [this](TObject*, TTreeNode*) { ChannelLikely(); };
+    SetUpViewerState();
 }
 
 void TForm1::ChannelLikely()
@@ -217,9 +221,17 @@ void TForm1::FormCreate(TObject*)
     media->SetLeft(3);
 }
 
-// Activation, closing, destruction and resizing need nothing: closing is always allowed.
-void TForm1::FormActivate(TObject*) {}
-void TForm1::FormCloseQuery(TObject*, bool& can_close) { can_close = true; }
+// Closing is always allowed; destruction and resizing need nothing.
+void TForm1::FormActivate(TObject*)
+{
+    if (!placed_at_)
+        placed_at_ = Point { Left(), Top() };
+}
+void TForm1::FormCloseQuery(TObject*, bool& can_close)
+{
+    can_close = true;
+    SaveState();
+}
 void TForm1::FormDestroy(TObject*) {}
 void TForm1::FormResize(TObject*) {}
 
@@ -278,6 +290,8 @@ void TForm1::suitempTreeView1Change(TObject*, TTreeNode*)
     guide_channel_ = { {}, { name ? GbkToUtf8(*name) : std::string() } };
     replay_ = [this] { Tune([this] { tuning_->TelevisionChanged(SelectedText(TreeView1)); }); };
     Tune([this] { tuning_->TelevisionChanged(SelectedText(TreeView1)); });
+    if (std::optional<ChannelRef> channel = ChannelOf(TreeView1, TreeView1->Selected()))
+        Watched(*channel);
 }
 
 void TForm1::suitempTreeView2Change(TObject*, TTreeNode*)
@@ -287,6 +301,8 @@ void TForm1::suitempTreeView2Change(TObject*, TTreeNode*)
     guide_channel_ = { {}, { name ? GbkToUtf8(*name) : std::string() } };
     replay_ = [this] { Tune([this] { tuning_->RadioChanged(SelectedText(TreeView2)); }); };
     Tune([this] { tuning_->RadioChanged(SelectedText(TreeView2)); });
+    if (std::optional<ChannelRef> channel = ChannelOf(TreeView2, TreeView2->Selected()))
+        Watched(*channel);
 }
 
 // ---- the viewer's own channels ----
@@ -298,18 +314,30 @@ void TForm1::TreeView3Change(TObject*, TTreeNode*)
     if (!node)
         return;
     const size_t row = static_cast<size_t>(node->Data - 1);
-    std::string address = playlists_->Channels().Address(row);
-    std::string name = node->Text();
     guide_channel_ = {};
     const MyChannels& channels = playlists_->Channels();
     if (row < channels.Rows().size() && channels.Rows()[row].channel >= 0) {
         const MyChannelsRow& r = channels.Rows()[row];
-        const PlaylistChannel& channel
+        const PlaylistChannel& entry
             = channels.Playlists()[static_cast<size_t>(r.playlist)].playlist.channels[static_cast<size_t>(r.channel)];
-        guide_channel_ = { channel.tvg_id, { channel.tvg_name, channel.title } };
+        guide_channel_ = { entry.tvg_id, { entry.tvg_name, entry.title } };
     }
-    replay_ = [this, name, address] { Tune([&] { tuning_->MyChannelChanged(name, address); }); };
-    Tune([&] { tuning_->MyChannelChanged(name, address); });
+    std::optional<ChannelRef> channel = ChannelOf(TreeView3, node);
+    if (channel && channel->BuiltIn()) {
+        // A favourite of the built-in trees tunes as its own tree would.
+        std::optional<std::string> name = Utf8ToGbk(channel->name);
+        if (channel->tree == ChannelTree::Television)
+            replay_ = [this, name] { Tune([&] { tuning_->TelevisionChanged(name); }); };
+        else
+            replay_ = [this, name] { Tune([&] { tuning_->RadioChanged(name); }); };
+    } else {
+        std::string address = channels.Address(row);
+        std::string name = node->Text();
+        replay_ = [this, name, address] { Tune([&] { tuning_->MyChannelChanged(name, address); }); };
+    }
+    replay_();
+    if (channel)
+        Watched(*channel);
 }
 
 void TForm1::PlayAddress(const std::string& name, const std::string& address)
@@ -415,6 +443,8 @@ void TForm1::FillMyChannels(const std::string& added)
             top->Expand();
     }
     items.EndUpdate();
+    if (logos_)
+        ApplyLogos();
     if (shown) {
         // A playlist just added is shown open, without tuning anything.
         ShowTree(TreeView3);
@@ -453,17 +483,24 @@ void TForm1::TreeView3MouseUp(TObject*, TMouseButton button, TShiftState, int x,
 {
     if (button != TMouseButton::mbRight)
         return;
-    // Only a playlist's own node has the menu; nothing is selected, so
-    // nothing is tuned by opening it.
-    if (std::optional<size_t> playlist = PlaylistOf(TreeView3->GetNodeAt(x, y)))
+    // A playlist's own node has the playlist menu, a channel the channel
+    // menu; nothing is selected, so nothing is tuned by opening them.
+    std::optional<size_t> playlist = PlaylistOf(TreeView3->GetNodeAt(x, y));
+    if (playlist && !playlists_->IsFavourites(*playlist))
         PopupPlaylistMenu(*playlist, TreeView3->ClientToScreen({ x, y }));
+    else
+        TreeMouseUp(TreeView3, button, x, y);
 }
 
 void TForm1::TreeView3KeyDown(TObject*, UINT& key, TShiftState shift)
 {
     std::optional<size_t> playlist = PlaylistOf(TreeView3->Selected());
-    if (!playlist)
+    if (playlist && playlists_->IsFavourites(*playlist))
+        playlist.reset();
+    if (!playlist) {
+        ChannelMenuKey(TreeView3, key, shift);
         return;
+    }
     if (key == VK_DELETE) {
         key = 0;
         ConfirmRemoval(*playlist);

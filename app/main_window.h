@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/logo_loader.h"
 #include "app/nm_http_component.h"
 #include "app/page_fetch.h"
 #include "app/player_options.h"
@@ -8,12 +9,19 @@
 #include "catalogue/caption_panel.h"
 #include "catalogue/tuning.h"
 #include "platform/components/controls/form.h"
+#include "platform/gfx/image_list.h"
 #include "player/media_player_adapter.h"
 #include "player/player_host.h"
 #include "player/real_player_adapter.h"
+#include "viewer/background_writer.h"
+#include "viewer/channel_ref.h"
+#include "viewer/channel_search.h"
+#include "viewer/recent_channels.h"
+#include "viewer/settings.h"
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -23,6 +31,8 @@ namespace pellamo {
 
 class TAddressForm;
 class TGuideForm;
+class TCustomEdit;
+class TImage;
 class TCustomStatusBar;
 class TCustomTreeView;
 class TMenuItem;
@@ -91,6 +101,31 @@ public:
     void AddGuides(const std::vector<std::string>& sources);
     ProgrammeGuide& Guide() { return *guide_; }
 
+    // What the program remembers for the viewer: favourites, recent
+    // channels, the channel watched last, volume and window position.
+    void FindChannel1Click(TObject* sender);
+    void Favourite1Click(TObject* sender);
+    void FavouriteChannel1Click(TObject* sender);
+    // Plays the channel watched last (start-up calls it unless the viewer
+    // said --no-resume or turned it off in the settings).
+    void ResumeLastChannel();
+    // Puts the window where the viewer left it, when that is on the screen.
+    void RestorePlacement();
+    // Writes volume, mute and window position to the settings.
+    void SaveState();
+    Settings& ViewerSettings() { return settings_; }
+    // No logo waiting, downloading or decoding (for tests).
+    bool LogosIdle() const { return !logos_ || logos_->Idle(); }
+    const TImage* CaptionLogoImage() const { return caption_logo_; }
+    // Waits until the settings and recent channels are on the disk (they
+    // are written on a thread of their own).
+    void FlushWrites() { writer_->Flush(); }
+    const RecentChannels& Recent() const { return recent_; }
+    // The channel search over the tree area.
+    bool Searching() const;
+    void OpenSearch();
+    void CloseSearch();
+
     // The diagnostic controls' texts, as tuning left them.
     std::string Edit1Text() const;
     std::string Edit2Text() const;
@@ -123,6 +158,32 @@ private:
     std::optional<size_t> PlaylistByFile(const std::filesystem::path& file) const;
     void PopupPlaylistMenu(size_t playlist, Point screen);
     void ConfirmRemoval(size_t playlist);
+
+    // Viewer state (main_window_viewer.cpp).
+    void SetUpViewerState();
+    std::optional<ChannelRef> ChannelOf(const TCustomTreeView* tree, const TTreeNode* node) const;
+    TCustomTreeView* ShownTree() const;
+    void Watched(const ChannelRef& channel);
+    void FillRecentMenu();
+    void PlayChannel(const ChannelRef& channel);
+    bool PopupChannelMenu(TCustomTreeView* tree, TTreeNode* node, Point screen);
+    void TreeMouseUp(TCustomTreeView* tree, TMouseButton button, int x, int y);
+    void ChannelMenuKey(TCustomTreeView* tree, UINT& key, TShiftState shift);
+    void SaveSettings();
+
+    // Logos before the names of my channels (main_window_viewer.cpp).
+    void ApplyLogos();
+    void LogoReady(const std::string& address, const Bitmap& small, const Bitmap& large);
+    // The playing channel's logo beside the caption bar (hidden without one).
+    void ShowCaptionLogo();
+
+    // The search (main_window_search.cpp).
+    void SetUpSearch();
+    std::optional<ChannelRef> SearchSelection() const;
+    void BuildSearchIndex();
+    void RunSearch();
+    void SearchKeyDown(UINT& key);
+    void PlaySearchResult();
 
     TControl* suiPanel1 = nullptr;
     TCustomTreeView* TreeView1 = nullptr;
@@ -165,6 +226,31 @@ private:
     TGuideForm* guide_form_ = nullptr; // likewise
     std::filesystem::path menu_playlist_; // the file of the playlist the pop-up menu is for
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+
+    Settings settings_;
+    std::unique_ptr<BackgroundWriter> writer_;
+    RecentChannels recent_;
+    TMenuItem* Recent1 = nullptr;
+    TMenuItem* FavouriteChannel1 = nullptr;
+    TPopupMenu* ChannelMenu = nullptr;
+    std::optional<ChannelRef> menu_channel_; // the channel the channel menu is for
+    int start_volume_ = 100;
+    bool start_mute_ = false;
+    std::optional<Point> placed_at_; // where the window first stood on the screen
+
+    TCustomEdit* SearchEdit = nullptr;
+    TCustomTreeView* SearchList = nullptr;
+    TCustomTreeView* search_return_ = nullptr; // the tree shown before the search
+    ChannelSearch search_;
+    std::vector<size_t> search_shown_; // the search entries of SearchList's rows
+
+    std::unique_ptr<LogoLoader> logos_;
+    ImageList logo_images_ { LogoLoader::kSmall, LogoLoader::kSmall };
+    std::map<std::string, int> logo_index_; // logo address -> picture in logo_images_
+    bool logos_posted_ = false; // a refresh of the tree's pictures is on its way
+    std::map<std::string, Bitmap> logo_large_;
+    std::string playing_logo_; // the logo address of the channel playing
+    TImage* caption_logo_ = nullptr;
 };
 
 }

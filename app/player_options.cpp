@@ -32,6 +32,10 @@ PlayerOptions ParsePlayerOptions(const std::vector<std::string>& args)
             options.help = true;
             continue;
         }
+        if (option == "--no-resume" && !value) {
+            options.resume = false;
+            continue;
+        }
         if (option != "--style" && option != "--theme" && option != "--guide")
             throw PlayerUsageError("unknown option \"" + arg + "\"");
         if (!value) {

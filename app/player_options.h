@@ -26,6 +26,7 @@ struct PlayerLook {
 struct PlayerOptions {
     PlayerLook look;
     bool help = false;
+    bool resume = true; // --no-resume: no channel plays by itself at start
     std::vector<std::string> operands; // files and addresses to open
     std::vector<std::string> guides; // programme guides to add (--guide, any number)
 };

@@ -68,8 +68,8 @@ PellamoWindows CreatePellamoWindows(TApplication& app, const PlayerLook& look)
     return windows;
 }
 
-int RunPellamo(
-    const std::vector<std::string>& arguments, const PlayerLook& look, const std::vector<std::string>& guides)
+int RunPellamo(const std::vector<std::string>& arguments, const PlayerLook& look,
+    const std::vector<std::string>& guides, bool resume)
 {
     std::unique_ptr<TApplication> app;
     try {
@@ -81,8 +81,11 @@ int RunPellamo(
     try {
         PellamoWindows windows = CreatePellamoWindows(*app, look);
         // After the viewer's playlists are read (posted by the main window).
+        windows.main->RestorePlacement();
         if (!arguments.empty())
             app->Loop().Post([main = windows.main, arguments] { main->OpenItems(arguments); });
+        else if (resume)
+            app->Loop().Post([main = windows.main] { main->ResumeLastChannel(); });
         if (!guides.empty())
             app->Loop().Post([main = windows.main, guides] { main->AddGuides(guides); });
         // Reading the descriptions and building the trees leaves freed

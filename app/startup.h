@@ -33,9 +33,10 @@ PellamoWindows CreatePellamoWindows(TApplication& app, const PlayerLook& look = 
 // display nothing can be shown, so that is said on standard error and 1 is
 // returned. `arguments` (files, playlist addresses, stream addresses) are
 // opened once the window is up, and `guides` (programme guide files or
-// addresses) added to the viewer's guides.
+// addresses) added to the viewer's guides. `resume`: the channel watched
+// last plays again when nothing else is opened.
 int RunPellamo(const std::vector<std::string>& arguments = {}, const PlayerLook& look = {},
-    const std::vector<std::string>& guides = {});
+    const std::vector<std::string>& guides = {}, bool resume = true);
 
 // The command line first (PlayerOptions): --help, or a bad option, style or
 // theme file, are answered without a display (0 for help, 2 for bad use,

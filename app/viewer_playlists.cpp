@@ -47,14 +47,84 @@ WebDownload::Limits DownloadLimits(WebDownload::Limits limits)
 ViewerPlaylists::ViewerPlaylists(Host& host, PlaylistStore store, WebDownload::Limits limits)
     : host_(host)
     , store_(std::move(store))
+    , favourites_(store_.Directory())
     , limits_(DownloadLimits(std::move(limits)))
 {
 }
 
+std::vector<StoredPlaylist> ViewerPlaylists::Gather()
+{
+    std::string problem = favourites_.Load();
+    if (!problem.empty())
+        host_.ShowError(problem);
+    std::vector<StoredPlaylist> found = store_.Load();
+    std::vector<StoredPlaylist> playlists;
+    for (StoredPlaylist& playlist : found) {
+        if (playlist.file == favourites_.File())
+            continue;
+        if (playlist.name == Favourites::kOldPlaylistName && problem.empty() && playlist.error.empty()) {
+            try {
+                favourites_.TakeOver(playlist);
+                continue;
+            } catch (const std::exception& e) {
+                host_.ShowError(e.what()); // shown as it was until the next try
+            }
+        }
+        playlists.push_back(std::move(playlist));
+    }
+    favourites_shown_ = !favourites_.Channels().empty();
+    if (favourites_shown_) {
+        StoredPlaylist shown;
+        shown.name = kSavedAddresses;
+        shown.file = favourites_.File();
+        for (const ChannelRef& c : favourites_.Channels()) {
+            // Built-in channels carry no address: ChannelAt() tells what they are.
+            PlaylistChannel channel;
+            channel.title = c.name;
+            channel.address = c.address;
+            channel.logo = c.logo;
+            shown.playlist.channels.push_back(std::move(channel));
+        }
+        playlists.insert(playlists.begin(), std::move(shown));
+    }
+    return playlists;
+}
+
+void ViewerPlaylists::Show(const std::string& added)
+{
+    channels_.Set(Gather());
+    host_.PlaylistsChanged(added);
+}
+
+std::optional<ChannelRef> ViewerPlaylists::ChannelAt(size_t row) const
+{
+    const auto& rows = channels_.Rows();
+    if (row >= rows.size() || rows[row].channel < 0)
+        return std::nullopt;
+    size_t playlist = static_cast<size_t>(rows[row].playlist);
+    size_t channel = static_cast<size_t>(rows[row].channel);
+    if (IsFavourites(playlist)) {
+        if (channel < favourites_.Channels().size())
+            return favourites_.Channels()[channel];
+        return std::nullopt;
+    }
+    return PlaylistChannelRef(channels_.Playlists()[playlist].playlist.channels[channel]);
+}
+
+void ViewerPlaylists::ToggleFavourite(const ChannelRef& channel)
+{
+    try {
+        bool now = favourites_.Toggle(channel);
+        Show({});
+        host_.ShowStatus((now ? "已加入收藏" : "已移出收藏") + Quoted(channel.name));
+    } catch (const std::exception& e) {
+        host_.ShowError(std::string("Cannot change the favourites: ") + e.what());
+    }
+}
+
 void ViewerPlaylists::Reload(bool announce)
 {
-    channels_.Set(store_.Load());
-    host_.PlaylistsChanged({});
+    Show({});
     if (!announce || channels_.Playlists().empty())
         return;
     std::string text = "我的频道" + Counts(channels_.ChannelCount(), channels_.SkippedCount());
@@ -152,8 +222,7 @@ void ViewerPlaylists::Keep(const std::string& source, const std::string& bytes)
             host_.ShowError(source + ": an HLS stream, not a list of channels; open its web address to play it");
         return;
     }
-    channels_.Set(store_.Load());
-    host_.PlaylistsChanged(added.name);
+    Show(added.name);
     host_.ShowStatus("已添加播放列表" + Quoted(added.name) + Counts(added.playlist.channels.size(), added.playlist.skipped));
 }
 
@@ -161,9 +230,12 @@ void ViewerPlaylists::SaveAndPlay(const std::string& address, const std::string&
 {
     std::string title = name.empty() ? address : name;
     try {
-        store_.AppendChannel(kSavedAddresses, title, address);
-        channels_.Set(store_.Load());
-        host_.PlaylistsChanged(kSavedAddresses);
+        Gather(); // the old saved addresses come first
+        ChannelRef channel;
+        channel.name = title;
+        channel.address = address;
+        favourites_.Add(channel);
+        Show(kSavedAddresses);
         host_.ShowStatus(std::string("已保存到播放列表") + Quoted(kSavedAddresses));
     } catch (const std::exception& e) {
         host_.ShowError(std::string("Cannot save the address: ") + e.what());
@@ -173,7 +245,7 @@ void ViewerPlaylists::SaveAndPlay(const std::string& address, const std::string&
 
 void ViewerPlaylists::Remove(size_t index)
 {
-    if (index >= channels_.Playlists().size())
+    if (index >= channels_.Playlists().size() || IsFavourites(index))
         return;
     StoredPlaylist playlist = channels_.Playlists()[index];
     try {
@@ -189,7 +261,8 @@ void ViewerPlaylists::Remove(size_t index)
 
 bool ViewerPlaylists::CanRefresh(size_t index) const
 {
-    return index < channels_.Playlists().size() && IsWebAddress(channels_.Playlists()[index].playlist.source);
+    return index < channels_.Playlists().size() && !IsFavourites(index)
+        && IsWebAddress(channels_.Playlists()[index].playlist.source);
 }
 
 void ViewerPlaylists::Refresh(size_t index)

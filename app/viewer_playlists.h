@@ -4,9 +4,12 @@
 #include "catalogue/my_channels.h"
 #include "catalogue/playlist_store.h"
 #include "net/web_download.h"
+#include "viewer/channel_ref.h"
+#include "viewer/favourites.h"
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace pellamo {
@@ -32,7 +35,7 @@ public:
         virtual void Play(const std::string& name, const std::string& address) = 0;
     };
 
-    // The playlist that "save" adds addresses to.
+    // The favourites, shown as the first playlist; "save" adds addresses to them.
     static constexpr const char* kSavedAddresses = "收藏";
 
     ViewerPlaylists(Host& host, PlaylistStore store, WebDownload::Limits limits = {});
@@ -44,8 +47,19 @@ public:
 
     // Adds a playlist file, downloads a playlist, or plays a stream.
     void Open(const OpenTarget& target);
-    // Keeps a stream address (UTF-8) in the saved-addresses playlist and plays it.
+    // Keeps a stream address (UTF-8) among the favourites and plays it.
     void SaveAndPlay(const std::string& address, const std::string& name);
+
+    // The favourites: any channel of any tree, shown first (while there are
+    // any) as the playlist kSavedAddresses, kept in the playlists folder.
+    bool IsFavourite(const ChannelRef& channel) const { return favourites_.Contains(channel); }
+    // Adds or removes a favourite; the status says which.
+    void ToggleFavourite(const ChannelRef& channel);
+    // Whether playlist `index` of Channels().Playlists() is the favourites
+    // (which cannot be refreshed or removed as a whole).
+    bool IsFavourites(size_t index) const { return favourites_shown_ && index == 0; }
+    // The channel a row of Channels().Rows() stands for; none for playlists and groups.
+    std::optional<ChannelRef> ChannelAt(size_t row) const;
     // Removes playlist `index` of Channels().Playlists().
     void Remove(size_t index);
     // Downloads playlist `index` again from where it came from.
@@ -61,8 +75,15 @@ private:
     // Stores bytes from `source`; an HLS stream is played instead.
     void Keep(const std::string& source, const std::string& bytes);
 
+    // The store's playlists with the favourites in front; the old
+    // saved-address playlist becomes favourites the first time it is seen.
+    std::vector<StoredPlaylist> Gather();
+    void Show(const std::string& added);
+
     Host& host_;
     PlaylistStore store_;
+    pellamo::Favourites favourites_;
+    bool favourites_shown_ = false;
     MyChannels channels_;
     WebDownload::Limits limits_;
     std::unique_ptr<WebDownload> web_; // started with the first download

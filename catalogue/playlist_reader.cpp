@@ -66,7 +66,21 @@ struct EntryInfo {
     std::string group;
     std::string tvg_id;
     std::string tvg_name;
+    std::string logo;
 };
+
+// A picture address is used only whole: a cut one would name another file.
+std::string LogoAddress(std::string_view value)
+{
+    value = Trim(value);
+    if (value.size() > kMaxPlaylistLogo)
+        return {};
+    std::string out;
+    for (char c : value)
+        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F)
+            out += c;
+    return out;
+}
 
 // "#EXTINF:<duration> key="value" key=value ...,<title>". Attributes may
 // come in any order, quoted or not; a comma inside quotes belongs to the
@@ -118,6 +132,8 @@ EntryInfo ParseExtInf(std::string_view rest)
             tvg_name = Label(value);
         else if (SameText(key, "tvg-id"))
             info.tvg_id = Label(value);
+        else if (SameText(key, "tvg-logo"))
+            info.logo = LogoAddress(value);
     }
     info.tvg_name = tvg_name;
     if (info.title.empty())
@@ -243,6 +259,7 @@ private:
             channel.tvg_id = std::move(info->tvg_id);
             channel.tvg_name = std::move(info->tvg_name);
             channel.title = std::move(info->title);
+            channel.logo = std::move(info->logo);
             channel.group = info->group.empty() ? std::move(group) : std::move(info->group);
         } else {
             channel.group = std::move(group);

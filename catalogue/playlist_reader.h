@@ -15,6 +15,10 @@ struct PlaylistChannel {
     // How a programme guide names the channel (tvg-id, tvg-name); empty when not given.
     std::string tvg_id;
     std::string tvg_name;
+
+    // tvg-logo: the address of the channel's picture as written (control
+    // characters dropped); empty when the entry has none or it is too long.
+    std::string logo;
 };
 
 struct Playlist {
@@ -47,5 +51,5 @@ std::string PlaylistSourceLine(std::string_view source);
 // character boundary (tree labels hold at most 255 bytes).
 constexpr size_t kMaxPlaylistLine = 16 * 1024;
 constexpr size_t kMaxPlaylistTitle = 255;
-
+constexpr size_t kMaxPlaylistLogo = 2048;
 }

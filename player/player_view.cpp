@@ -185,6 +185,17 @@ void PlayerView::MouseDown(Point p)
     Changed();
 }
 
+void PlayerView::SetVolume(int volume, bool muted)
+{
+    m_volume = std::clamp(volume, 0, 100);
+    m_muted = muted;
+    if (m_player) {
+        m_player->SetVolume(m_volume);
+        m_player->SetMute(m_muted);
+    }
+    Changed();
+}
+
 void PlayerView::DoubleClick(Point p, WindowSystem& ws)
 {
     if (m_layout.HitTest(p).action == MiniBar::Action::Video)

@@ -58,6 +58,11 @@ public:
     bool FullScreen() const { return m_full_screen != nullptr; }
     const FullScreenWindow* FullScreenView() const { return m_full_screen.get(); }
 
+    // The viewer's volume (0..100) and mute, kept across engines and runs.
+    int Volume() const { return m_volume; }
+    bool Muted() const { return m_muted; }
+    void SetVolume(int volume, bool muted);
+
     const MiniBar& Layout() const { return m_layout; }
     // Paints that showed a picture of the stream (for measuring).
     uint64_t PicturesPainted() const { return m_pictures_painted; }

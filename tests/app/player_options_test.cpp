@@ -73,9 +73,11 @@ TEST(PlayerOptions, BadUseSaysWhatIsWrong)
     } cases[] = {
         { { "--colour" }, "unknown option \"--colour\"" },
         { { "--help=yes" }, "unknown option \"--help=yes\"" },
+        { { "--no-resume=yes" }, "unknown option \"--no-resume=yes\"" },
         { { "--style" }, "--style needs a value" },
         { { "--theme=" }, "--theme needs a value" },
-        { { "--style", "Aqua" }, "unknown style \"Aqua\" (the styles are MacOS, WinXP, DeepBlue, Protein or BlueGlass)" },
+        { { "--style", "Aqua" },
+            "unknown style \"Aqua\" (the styles are MacOS, WinXP, DeepBlue, Protein or BlueGlass)" },
         // Only the five built-in styles, not the theme-file one.
         { { "--style", "FromThemeFile" }, "unknown style" },
         { { "--style", "MacOS", "--theme", "a.sui" }, "--style and --theme cannot be used together" },
@@ -90,6 +92,15 @@ TEST(PlayerOptions, BadUseSaysWhatIsWrong)
             EXPECT_NE(std::string(e.what()).find(c.message_part), std::string::npos) << e.what();
         }
     }
+}
+
+TEST(PlayerOptions, NoResumeMixesWithOperands)
+{
+    EXPECT_TRUE(ParsePlayerOptions({ "a.m3u" }).resume);
+    PlayerOptions options = ParsePlayerOptions({ "a.m3u", "--no-resume", "--", "--no-resume" });
+    EXPECT_FALSE(options.resume);
+    EXPECT_EQ(options.operands, (std::vector<std::string> { "a.m3u", "--no-resume" }));
+    EXPECT_NE(PlayerUsage().find("--no-resume"), std::string::npos);
 }
 
 TEST(PlayerOptions, UsageNamesEveryOptionAndTheExitStatuses)

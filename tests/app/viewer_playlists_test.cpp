@@ -165,13 +165,62 @@ TEST_F(ViewerPlaylistsTest, SavedAddressesAndRemoval)
 
     files.Write("b.m3u", kList);
     playlists.Open(Target(files.Path() + "/b.m3u"));
-    EXPECT_EQ(Names(), (std::vector<std::string> { "b:2", "收藏:2" }));
+    // The favourites come first, and are no playlist to remove.
+    EXPECT_EQ(Names(), (std::vector<std::string> { "收藏:2", "b:2" }));
     playlists.Remove(0);
+    EXPECT_EQ(Names(), (std::vector<std::string> { "收藏:2", "b:2" }));
+    playlists.Remove(1);
     EXPECT_EQ(Names(), (std::vector<std::string> { "收藏:2" }));
     EXPECT_EQ(host.statuses.back(), "已删除播放列表“b”");
     EXPECT_FALSE(std::filesystem::exists(config.Path() + "/playlists/b.m3u"));
     playlists.Remove(7); // no such playlist: nothing happens
     EXPECT_EQ(Names(), (std::vector<std::string> { "收藏:2" }));
+    EXPECT_TRUE(host.errors.empty());
+}
+
+TEST_F(ViewerPlaylistsTest, FavouritesFromAnyTreeAndTheOldSavedAddresses)
+{
+    // What an earlier version kept as the playlist of saved addresses.
+    std::filesystem::create_directories(config.Path() + "/playlists");
+    std::string old = config.Path() + "/playlists/收藏.m3u";
+    files.Write("old.m3u", "#EXTM3U\n#EXTINF:-1,Saved\nhttp://a.example/saved\n");
+    std::filesystem::copy_file(files.Path() + "/old.m3u", old);
+    files.Write("b.m3u", kList);
+    playlists.Open(Target(files.Path() + "/b.m3u"));
+    EXPECT_EQ(Names(), (std::vector<std::string> { "收藏:1", "b:2" }));
+    EXPECT_FALSE(std::filesystem::exists(old));
+    EXPECT_TRUE(std::filesystem::exists(config.Path() + "/playlists/favourites.m3u"));
+
+    ChannelRef cctv { ChannelTree::Television, "中央一台", "精选频道", "", "" };
+    playlists.ToggleFavourite(cctv);
+    EXPECT_EQ(host.statuses.back(), "已加入收藏“中央一台”");
+    EXPECT_TRUE(playlists.IsFavourite(cctv));
+    std::optional<ChannelRef> two = playlists.ChannelAt(playlists.Channels().Rows().size() - 1);
+    ASSERT_TRUE(two);
+    EXPECT_EQ(two->address, "http://a.example/2");
+    playlists.ToggleFavourite(*two);
+    EXPECT_EQ(Names(), (std::vector<std::string> { "收藏:3", "b:2" }));
+
+    // Read again, as at the next start: rows 1..3 are the favourites, in order.
+    ViewerPlaylists again { host, PlaylistStore(config.Path() + "/playlists") };
+    again.Reload();
+    std::vector<std::string> favourites;
+    for (size_t row = 0; row < again.Channels().Rows().size(); ++row)
+        if (again.Channels().Rows()[row].playlist == 0)
+            if (std::optional<ChannelRef> c = again.ChannelAt(row))
+                favourites.push_back(std::string(TreeKey(c->tree)) + ":" + c->name);
+    EXPECT_EQ(favourites, (std::vector<std::string> { "mine:Saved", "television:中央一台", "mine:Two" }));
+    EXPECT_TRUE(again.IsFavourites(0));
+    EXPECT_FALSE(again.CanRefresh(0));
+
+    again.ToggleFavourite(cctv);
+    again.ToggleFavourite(*two);
+    again.ToggleFavourite(*again.ChannelAt(1));
+    EXPECT_EQ(Names(), (std::vector<std::string> { "收藏:3", "b:2" })); // the first object read nothing new
+    std::vector<std::string> names;
+    for (const StoredPlaylist& p : again.Channels().Playlists())
+        names.push_back(p.name);
+    EXPECT_EQ(names, (std::vector<std::string> { "b" }));
     EXPECT_TRUE(host.errors.empty());
 }
 

@@ -112,6 +112,32 @@ TEST(PlaylistReader, StylesBrokenLinesAndUnsafeEntries)
     }
 }
 
+TEST(PlaylistReader, LogosAreKeptAsWrittenOrDropped)
+{
+    const struct {
+        const char* name;
+        std::string extinf;
+        std::string logo;
+    } cases[] = {
+        { "quoted", "#EXTINF:-1 tvg-logo=\"http://l.example/a.png\",A", "http://l.example/a.png" },
+        { "unquoted, any case", "#EXTINF:-1 TVG-LOGO=https://l.example/b.jpg group-title=G,B",
+            "https://l.example/b.jpg" },
+        { "none", "#EXTINF:-1 group-title=G,C", "" },
+        { "control characters dropped", "#EXTINF:-1 tvg-logo=\"http://l.example/\x01\x7F\tc.png\",C",
+            "http://l.example/c.png" },
+        { "too long to be real", "#EXTINF:-1 tvg-logo=\"http://l.example/" + std::string(3000, 'x') + "\",D", "" },
+        // Only the fetcher decides which schemes it follows; the reader keeps what was written.
+        { "other schemes kept for the fetcher to refuse", "#EXTINF:-1 tvg-logo=\"javascript:alert(1)\",E",
+            "javascript:alert(1)" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Playlist playlist = ReadPlaylist(c.extinf + "\nhttp://a.example/1\n");
+        ASSERT_EQ(playlist.channels.size(), 1u);
+        EXPECT_EQ(playlist.channels[0].logo, c.logo);
+    }
+}
+
 TEST(PlaylistReader, HlsPlaylistsAreStreamsNotChannelLists)
 {
     const char* cases[] = {

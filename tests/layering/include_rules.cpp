@@ -32,6 +32,8 @@ constexpr std::array kDownwardRules = {
         { "app/", "catalogue/", "net/", "player/", "skin/", "gallery/", "guide/", "viewer/", "desktop/" } },
     // The guide reads and keeps guides; downloads and windows are the program's.
     DownwardRule { "guide/", { "app/", "catalogue/", "net/", "player/", "skin/", "gallery/", "viewer/", "desktop/" } },
+    // The viewer's state knows channels, not windows.
+    DownwardRule { "viewer/", { "app/", "gallery/", "", "", "", "", "", "", "" } },
 };
 
 constexpr std::string_view kDisplayHeaders = "X11/";

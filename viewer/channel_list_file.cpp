@@ -1,0 +1,189 @@
+#include "viewer/channel_list_file.h"
+
+#include "platform/components/same_text.h"
+#include "platform/text/percent_encoding.h"
+#include "platform/text/utf8.h"
+#include "player/mpv/stream_address.h"
+
+#include <optional>
+
+namespace pellamo {
+
+namespace {
+
+constexpr std::string_view kBuiltInScheme = "pellamo:";
+constexpr size_t kMaxLine = 16 * 1024;
+constexpr size_t kMaxText = 255;
+constexpr size_t kMaxLogo = 2048;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trim(std::string_view s)
+{
+    while (!s.empty() && IsBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+// One line of text: control characters become blanks, the length is bounded.
+std::string Clean(std::string_view text, size_t max)
+{
+    std::string out(CutUtf8(ValidUtf8(Trim(text)), max));
+    for (char& c : out)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    return std::string(Trim(out));
+}
+
+// An attribute value between double quotes.
+std::string Quoted(std::string_view text, size_t max)
+{
+    std::string out = Clean(text, max);
+    for (char& c : out)
+        if (c == '"')
+            c = '\'';
+    return out;
+}
+
+struct Info {
+    std::string name, group, logo, tree;
+};
+
+Info ParseInfo(std::string_view rest)
+{
+    Info info;
+    size_t i = 0;
+    while (i < rest.size() && rest[i] != ',' && !IsBlank(rest[i]))
+        ++i; // the duration
+    while (i < rest.size()) {
+        while (i < rest.size() && IsBlank(rest[i]))
+            ++i;
+        if (i >= rest.size())
+            break;
+        if (rest[i] == ',') {
+            info.name = Clean(rest.substr(i + 1), kMaxText);
+            break;
+        }
+        size_t key_start = i;
+        while (i < rest.size() && rest[i] != '=' && rest[i] != ',' && !IsBlank(rest[i]))
+            ++i;
+        std::string_view key = rest.substr(key_start, i - key_start);
+        if (i >= rest.size() || rest[i] != '=')
+            continue;
+        ++i;
+        std::string_view value;
+        if (i < rest.size() && (rest[i] == '"' || rest[i] == '\'')) {
+            char quote = rest[i++];
+            size_t end = rest.find(quote, i);
+            if (end == std::string_view::npos)
+                end = rest.size();
+            value = rest.substr(i, end - i);
+            i = std::min(rest.size(), end + 1);
+        } else {
+            size_t start = i;
+            while (i < rest.size() && rest[i] != ',' && !IsBlank(rest[i]))
+                ++i;
+            value = rest.substr(start, i - start);
+        }
+        if (SameText(key, "group-title"))
+            info.group = Clean(value, kMaxText);
+        else if (SameText(key, "tvg-logo") && value.size() <= kMaxLogo)
+            info.logo = Clean(value, kMaxLogo);
+        else if (SameText(key, "pellamo-tree"))
+            info.tree = Clean(value, 16);
+    }
+    return info;
+}
+
+// "pellamo:television/<name>" as a built-in channel.
+std::optional<ChannelRef> BuiltInChannel(std::string_view address)
+{
+    address.remove_prefix(kBuiltInScheme.size());
+    size_t slash = address.find('/');
+    if (slash == std::string_view::npos)
+        return std::nullopt;
+    std::optional<ChannelTree> tree = TreeFromKey(address.substr(0, slash));
+    std::string name = PercentDecode(address.substr(slash + 1));
+    if (!tree || *tree == ChannelTree::Mine || name.empty() || name.size() > kMaxText || !IsValidUtf8(name))
+        return std::nullopt;
+    for (char c : name)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            return std::nullopt;
+    ChannelRef channel;
+    channel.tree = *tree;
+    channel.name = std::move(name);
+    return channel;
+}
+
+}
+
+std::string WriteChannelList(const std::vector<ChannelRef>& channels)
+{
+    std::string out = "#EXTM3U\n";
+    for (const ChannelRef& c : channels) {
+        std::string address = c.BuiltIn()
+            ? std::string(kBuiltInScheme) + std::string(TreeKey(c.tree)) + "/" + PercentEncode(c.name)
+            : Clean(c.address, kMaxLine);
+        if (address.empty())
+            continue;
+        out += "#EXTINF:-1";
+        if (!c.logo.empty() && c.logo.size() <= kMaxLogo)
+            out += " tvg-logo=\"" + Quoted(c.logo, kMaxLogo) + "\"";
+        if (!c.group.empty())
+            out += " group-title=\"" + Quoted(c.group, kMaxText) + "\"";
+        if (c.BuiltIn())
+            out += " pellamo-tree=\"" + std::string(TreeKey(c.tree)) + "\"";
+        out += "," + Clean(c.name, kMaxText) + "\n" + address + "\n";
+    }
+    return out;
+}
+
+std::vector<ChannelRef> ReadChannelList(std::string_view bytes)
+{
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        bytes.remove_prefix(3);
+    std::vector<ChannelRef> channels;
+    std::optional<Info> info;
+    while (!bytes.empty()) {
+        size_t end = bytes.find_first_of("\r\n");
+        std::string_view raw = bytes.substr(0, end);
+        bytes = end == std::string_view::npos ? std::string_view() : bytes.substr(end + 1);
+        if (raw.size() > kMaxLine || raw.find('\0') != std::string_view::npos) {
+            info.reset();
+            continue;
+        }
+        std::string_view line = Trim(raw);
+        if (line.empty())
+            continue;
+        if (line.front() == '#') {
+            if (line.size() >= 8 && SameText(line.substr(0, 8), "#EXTINF:"))
+                info = ParseInfo(line.substr(8));
+            continue;
+        }
+        std::optional<Info> entry = std::move(info);
+        info.reset();
+        std::optional<ChannelRef> channel;
+        if (line.starts_with(kBuiltInScheme)) {
+            channel = BuiltInChannel(line);
+        } else if (IsValidUtf8(line) && StreamAddress::Parse(line).Allowed()) {
+            channel = ChannelRef {};
+            channel->address = std::string(line);
+            channel->name = Clean(line, kMaxText);
+        }
+        if (!channel)
+            continue;
+        if (entry) {
+            // A built-in channel is tuned by the name its address carries.
+            if (!entry->name.empty() && !channel->BuiltIn())
+                channel->name = entry->name;
+            channel->group = entry->group;
+            channel->logo = entry->logo;
+        }
+        channels.push_back(std::move(*channel));
+    }
+    return channels;
+}
+
+}
