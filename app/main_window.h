@@ -12,6 +12,7 @@
 #include "player/real_player_adapter.h"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -42,9 +43,16 @@ public:
 
     // The about window "关于我们" shows; start-up creates it after this one.
     void SetAboutWindow(TForm* about) { about_ = about; }
-    // The look chosen on the command line: this window and the dialogs it
-    // opens later are dressed in it.
+    // The look chosen at start: this window and the dialogs it opens later
+    // are dressed in it.
     void SetLook(const PlayerLook& look);
+    const PlayerLook& Look() const { return look_; }
+    // The viewer's choice in the skin menu: every open window is dressed in
+    // it at once and OnLookChosen is told. A theme file that cannot be used
+    // is refused with a message, and the look stays.
+    void ChooseLook(const PlayerLook& look);
+    // Told each look the viewer chooses, to remember it.
+    std::function<void(const PlayerLook&)> OnLookChosen;
 
     // Event handlers named in the description.
     void FormCreate(TObject* sender);
@@ -71,6 +79,12 @@ public:
     void TreeView3MouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
     void RefreshPlaylist1Click(TObject* sender);
     void RemovePlaylist1Click(TObject* sender);
+
+    // The skin menu: a built-in style (the item's Tag), a theme file, or
+    // the look as designed.
+    void SkinStyle1Click(TObject* sender);
+    void SkinThemeFile1Click(TObject* sender);
+    void SkinDesigned1Click(TObject* sender);
 
     // Opens what the command line or a drop names (UTF-8): playlist files
     // and web playlists are added, other addresses played.
@@ -108,6 +122,8 @@ private:
     std::optional<size_t> PlaylistByFile(const std::filesystem::path& file) const;
     void PopupPlaylistMenu(size_t playlist, Point screen);
     void ConfirmRemoval(size_t playlist);
+    // The skin menu's mark follows the look worn.
+    void MarkLook();
 
     TControl* suiPanel1 = nullptr;
     TCustomTreeView* TreeView1 = nullptr;
@@ -116,6 +132,7 @@ private:
     TCustomStatusBar* suiStatusBar1 = nullptr;
     TPopupMenu* PlaylistMenu = nullptr;
     TMenuItem* RefreshPlaylist1 = nullptr;
+    TMenuItem* Skin1 = nullptr;
     TWindowsMediaPlayer* WindowsMediaPlayer1 = nullptr;
     TRealAudio* RealAudio1 = nullptr;
     // Hidden; their text is all that matters.

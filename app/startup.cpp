@@ -4,13 +4,13 @@
 #include "app/address_form.h"
 #include "app/load_window.h"
 #include "app/main_window.h"
-#include "app/window_look.h"
 #include "app/nm_http_component.h"
+#include "app/window_look.h"
 #include "platform/backend/display_backend.h"
 #include "platform/components/class_registry.h"
-#include "platform/gfx/resources.h"
 #include "platform/components/controls/application.h"
 #include "platform/components/controls/tree_menu_classes.h"
+#include "platform/gfx/resources.h"
 #include "player/register_player_controls.h"
 #include "skin/buttons/button_classes.h"
 #include "skin/edits/edit_classes.h"
@@ -18,6 +18,7 @@
 #include "skin/menus/menu_classes.h"
 #include "skin/panels/panel_classes.h"
 #include "skin/scroll/scroll_classes.h"
+#include "skin/theme/theme_file_check.h"
 #include "skin/views/view_classes.h"
 
 #include <cstdio>
@@ -51,8 +52,15 @@ void RegisterPellamoClasses()
         &TForm4::StaticClass(), &TAddressForm::StaticClass() });
 }
 
-PellamoWindows CreatePellamoWindows(TApplication& app, const PlayerLook& look)
+PellamoWindows CreatePellamoWindows(TApplication& app, const PlayerLook& chosen, const LookMemory& memory)
 {
+    // The command line wins over what the skin menu chose last time.
+    PlayerLook look = chosen;
+    if (!look.Chosen() && memory.load) {
+        look = memory.load();
+        if (!look.theme_file.empty() && !ThemeFileProblem(look.theme_file).empty())
+            look = {};
+    }
     RegisterPellamoClasses();
     app.SetTitle(kTitle);
     app.SetIcon(Resources::LoadBitmap("MAINICON"));
@@ -64,10 +72,11 @@ PellamoWindows CreatePellamoWindows(TApplication& app, const PlayerLook& look)
     windows.main->SetAboutWindow(windows.about);
     windows.main->SetLook(look);
     DressForm(*windows.about, look);
+    windows.main->OnLookChosen = memory.save;
     return windows;
 }
 
-int RunPellamo(const std::vector<std::string>& arguments, const PlayerLook& look)
+int RunPellamo(const std::vector<std::string>& arguments, const PlayerLook& look, const LookMemory& memory)
 {
     std::unique_ptr<TApplication> app;
     try {
@@ -77,7 +86,7 @@ int RunPellamo(const std::vector<std::string>& arguments, const PlayerLook& look
         return 1;
     }
     try {
-        PellamoWindows windows = CreatePellamoWindows(*app, look);
+        PellamoWindows windows = CreatePellamoWindows(*app, look, memory);
         // After the viewer's playlists are read (posted by the main window).
         if (!arguments.empty())
             app->Loop().Post([main = windows.main, arguments] { main->OpenItems(arguments); });

@@ -2,6 +2,7 @@
 
 #include "app/player_options.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,14 @@ class TApplication;
 class TForm1;
 class TForm2;
 class TForm4;
+
+// Where the look the viewer chooses in the skin menu is kept between runs
+// (LookChoiceText gives it as one line). Either may be empty: then the
+// choice lasts as long as the program.
+struct LookMemory {
+    std::function<PlayerLook()> load; // the look chosen last time
+    std::function<void(const PlayerLook&)> save;
+};
 
 // The program's windows, created in this order at start-up.
 struct PellamoWindows {
@@ -24,8 +33,11 @@ void RegisterPellamoClasses();
 
 // Sets the title and creates the windows in order: main (the main form),
 // load (hidden, its tick running) and about (hidden); the main and about
-// windows (and the dialogs the main one opens later) dressed in `look`.
-PellamoWindows CreatePellamoWindows(TApplication& app, const PlayerLook& look = {});
+// windows (and the dialogs the main one opens later) dressed in `look`, or,
+// when it chooses nothing, in the look `memory` remembers (a theme file
+// that can no longer be used is passed over); the skin menu's choices go
+// to `memory`.
+PellamoWindows CreatePellamoWindows(TApplication& app, const PlayerLook& look = {}, const LookMemory& memory = {});
 
 // The program: the application on the user's display, its windows, and the
 // message loop until the main window closes. Anything that escapes is shown
@@ -33,7 +45,8 @@ PellamoWindows CreatePellamoWindows(TApplication& app, const PlayerLook& look = 
 // display nothing can be shown, so that is said on standard error and 1 is
 // returned. `arguments` (files, playlist addresses, stream addresses) are
 // opened once the window is up.
-int RunPellamo(const std::vector<std::string>& arguments = {}, const PlayerLook& look = {});
+int RunPellamo(
+    const std::vector<std::string>& arguments = {}, const PlayerLook& look = {}, const LookMemory& memory = {});
 
 // The command line first (PlayerOptions): --help, or a bad option, style or
 // theme file, are answered without a display (0 for help, 2 for bad use,
