@@ -3,6 +3,7 @@
 #include "app/about_window.h"
 #include "app/address_form.h"
 #include "app/guide_window.h"
+#include "app/look_layout.h"
 #include "app/web_pages.h"
 #include "app/window_description.h"
 #include "app/window_look.h"
@@ -19,6 +20,7 @@
 #include "platform/gfx/resources.h"
 #include "platform/text/gbk.h"
 #include "platform/window/window_system.h"
+#include "skin/theme/theme_file_check.h"
 
 #include <algorithm>
 #include <cctype>
@@ -157,6 +159,9 @@ void TForm1::RegisterHandlers()
     RegisterMethod("FindChannel1Click", this, &TForm1::FindChannel1Click);
     RegisterMethod("Favourite1Click", this, &TForm1::Favourite1Click);
     RegisterMethod("FavouriteChannel1Click", this, &TForm1::FavouriteChannel1Click);
+    RegisterMethod("SkinStyle1Click", this, &TForm1::SkinStyle1Click);
+    RegisterMethod("SkinThemeFile1Click", this, &TForm1::SkinThemeFile1Click);
+    RegisterMethod("SkinDesigned1Click", this, &TForm1::SkinDesigned1Click);
 }
 
 void TForm1::Bind()
@@ -168,6 +173,7 @@ void TForm1::Bind()
     suiStatusBar1 = Find<TCustomStatusBar>(*this, "suiStatusBar1");
     PlaylistMenu = Find<TPopupMenu>(*this, "PlaylistMenu");
     RefreshPlaylist1 = Find<TMenuItem>(*this, "RefreshPlaylist1");
+    Skin1 = Find<TMenuItem>(*this, "Skin1");
     WindowsMediaPlayer1 = Find<TWindowsMediaPlayer>(*this, "WindowsMediaPlayer1");
     RealAudio1 = Find<TRealAudio>(*this, "RealAudio1");
     Edit1 = Find<TControl>(*this, "Edit1");
@@ -243,7 +249,8 @@ void TForm1::ShowTree(TCustomTreeView* shown)
         if (tree != shown)
             tree->SetVisible(false);
     shown->SetLeft(470);
-    shown->SetTop(42);
+    // Below a taller title bar the contents stand lower than designed.
+    shown->SetTop(42 + LookLayout::ShiftOf(*this));
     shown->SetVisible(true);
 }
 
@@ -576,7 +583,54 @@ void TForm1::SetLook(const PlayerLook& look)
 {
     look_ = look;
     DressForm(*this, look);
+    MarkLook();
 }
+
+void TForm1::ChooseLook(const PlayerLook& look)
+{
+    if (!look.theme_file.empty()) {
+        if (std::string problem = ThemeFileProblem(look.theme_file); !problem.empty()) {
+            if (Application)
+                Application->MessageBox(
+                    Utf8ToGbk("这个主题文件不能使用：\n" + problem), Application->Title(), MB_OK | MB_ICONERROR);
+            return;
+        }
+    }
+    look_ = look;
+    DressForm(*this, look);
+    for (TForm* other : { about_, static_cast<TForm*>(address_form_) })
+        if (other)
+            DressForm(*other, look);
+    MarkLook();
+    if (OnLookChosen)
+        OnLookChosen(look);
+}
+
+void TForm1::MarkLook()
+{
+    for (int i = 0; i < Skin1->Count(); ++i) {
+        TMenuItem* item = Skin1->Items(i);
+        if (item->OnClick.HandlerName() == "SkinStyle1Click")
+            item->SetChecked(look_.style && static_cast<int>(*look_.style) == item->Tag());
+    }
+    Find<TMenuItem>(*this, "SkinThemeFile1")->SetChecked(!look_.theme_file.empty());
+    Find<TMenuItem>(*this, "SkinDesigned1")->SetChecked(!look_.Chosen());
+}
+
+void TForm1::SkinStyle1Click(TObject* sender)
+{
+    auto* item = dynamic_cast<TMenuItem*>(sender);
+    if (!item || item->Tag() < static_cast<int>(TsuiUIStyle::MacOS)
+        || item->Tag() > static_cast<int>(TsuiUIStyle::BlueGlass))
+        return;
+    PlayerLook look;
+    look.style = static_cast<TsuiUIStyle>(item->Tag());
+    ChooseLook(look);
+}
+
+void TForm1::SkinDesigned1Click(TObject*) { ChooseLook({}); }
+
+void TForm1::SkinThemeFile1Click(TObject*) { }
 
 void TForm1::OpenDialog(bool playlist)
 {

@@ -55,9 +55,16 @@ public:
 
     // The about window "关于我们" shows; start-up creates it after this one.
     void SetAboutWindow(TForm* about) { about_ = about; }
-    // The look chosen on the command line: this window and the dialogs it
-    // opens later are dressed in it.
+    // The look chosen at start: this window and the dialogs it opens later
+    // are dressed in it.
     void SetLook(const PlayerLook& look);
+    const PlayerLook& Look() const { return look_; }
+    // The viewer's choice in the skin menu: every open window is dressed in
+    // it at once and OnLookChosen is told. A theme file that cannot be used
+    // is refused with a message, and the look stays.
+    void ChooseLook(const PlayerLook& look);
+    // Told each look the viewer chooses, to remember it.
+    std::function<void(const PlayerLook&)> OnLookChosen;
 
     // Event handlers named in the description.
     void FormCreate(TObject* sender);
@@ -90,6 +97,11 @@ public:
     void GuideWindow1Click(TObject* sender);
     void AddGuide1Click(TObject* sender);
     void RefreshGuides1Click(TObject* sender);
+    // The skin menu: a built-in style (the item's Tag), a theme file, or
+    // the look as designed.
+    void SkinStyle1Click(TObject* sender);
+    void SkinThemeFile1Click(TObject* sender);
+    void SkinDesigned1Click(TObject* sender);
 
     // Opens what the command line or a drop names (UTF-8): playlist files
     // and web playlists are added, other addresses played.
@@ -113,6 +125,8 @@ public:
     void RestorePlacement();
     // Writes volume, mute and window position to the settings.
     void SaveState();
+    // Keeps the look chosen in the skin menu for the next start.
+    void RememberLook(const PlayerLook& look);
     Settings& ViewerSettings() { return settings_; }
     // No logo waiting, downloading or decoding (for tests).
     bool LogosIdle() const { return !logos_ || logos_->Idle(); }
@@ -158,6 +172,8 @@ private:
     std::optional<size_t> PlaylistByFile(const std::filesystem::path& file) const;
     void PopupPlaylistMenu(size_t playlist, Point screen);
     void ConfirmRemoval(size_t playlist);
+    // The skin menu's mark follows the look worn.
+    void MarkLook();
 
     // Viewer state (main_window_viewer.cpp).
     void SetUpViewerState();
@@ -192,6 +208,7 @@ private:
     TCustomStatusBar* suiStatusBar1 = nullptr;
     TPopupMenu* PlaylistMenu = nullptr;
     TMenuItem* RefreshPlaylist1 = nullptr;
+    TMenuItem* Skin1 = nullptr;
     TWindowsMediaPlayer* WindowsMediaPlayer1 = nullptr;
     TRealAudio* RealAudio1 = nullptr;
     // Hidden; their text is all that matters.

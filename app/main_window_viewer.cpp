@@ -1,6 +1,8 @@
 // The main window's memory of the viewer: favourites, recent channels, the
 // channel watched last, volume, mute and the window's place.
 #include "app/main_window.h"
+
+#include "app/look_choice.h"
 #include "app/window_description.h"
 
 #include "platform/components/controls/application.h"
@@ -141,6 +143,12 @@ void TForm1::Watched(const ChannelRef& channel)
     settings_.Set(kResume, "address", channel.address);
     SaveSettings();
     FillRecentMenu();
+}
+
+void TForm1::RememberLook(const PlayerLook& look)
+{
+    settings_.Set(Settings::kLookGroup, Settings::kLookChoice, LookChoiceText(look));
+    SaveSettings();
 }
 
 void TForm1::SaveSettings()

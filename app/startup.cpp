@@ -4,6 +4,7 @@
 #include "app/address_form.h"
 #include "app/guide_window.h"
 #include "app/load_window.h"
+#include "app/look_choice.h"
 #include "app/main_window.h"
 #include "app/nm_http_component.h"
 #include "app/window_look.h"
@@ -19,7 +20,9 @@
 #include "skin/menus/menu_classes.h"
 #include "skin/panels/panel_classes.h"
 #include "skin/scroll/scroll_classes.h"
+#include "skin/theme/theme_file_check.h"
 #include "skin/views/view_classes.h"
+#include "viewer/settings.h"
 
 #include <cstdio>
 #include <malloc.h>
@@ -52,8 +55,15 @@ void RegisterPellamoClasses()
         &TForm4::StaticClass(), &TAddressForm::StaticClass(), &TGuideForm::StaticClass() });
 }
 
-PellamoWindows CreatePellamoWindows(TApplication& app, const PlayerLook& look)
+PellamoWindows CreatePellamoWindows(TApplication& app, const PlayerLook& chosen, const LookMemory& memory)
 {
+    // The command line wins over what the skin menu chose last time.
+    PlayerLook look = chosen;
+    if (!look.Chosen() && memory.load) {
+        look = memory.load();
+        if (!look.theme_file.empty() && !ThemeFileProblem(look.theme_file).empty())
+            look = {};
+    }
     RegisterPellamoClasses();
     app.SetTitle(kTitle);
     app.SetIcon(Resources::LoadBitmap("MAINICON"));
@@ -65,7 +75,22 @@ PellamoWindows CreatePellamoWindows(TApplication& app, const PlayerLook& look)
     windows.main->SetAboutWindow(windows.about);
     windows.main->SetLook(look);
     DressForm(*windows.about, look);
+    windows.main->OnLookChosen = memory.save;
     return windows;
+}
+
+namespace {
+
+// The look the skin menu chose last time, from the viewer's settings.
+PlayerLook RememberedLook()
+{
+    Settings settings;
+    if (!settings.Load())
+        return {};
+    std::optional<std::string> choice = settings.Get(Settings::kLookGroup, Settings::kLookChoice);
+    return choice ? LookFromChoiceText(*choice) : PlayerLook {};
+}
+
 }
 
 int RunPellamo(const std::vector<std::string>& arguments, const PlayerLook& look,
@@ -79,7 +104,8 @@ int RunPellamo(const std::vector<std::string>& arguments, const PlayerLook& look
         return 1;
     }
     try {
-        PellamoWindows windows = CreatePellamoWindows(*app, look);
+        PellamoWindows windows = CreatePellamoWindows(*app, look, LookMemory { RememberedLook, {} });
+        windows.main->OnLookChosen = [main = windows.main](const PlayerLook& chosen) { main->RememberLook(chosen); };
         // After the viewer's playlists are read (posted by the main window).
         windows.main->RestorePlacement();
         if (!arguments.empty())

@@ -2,6 +2,7 @@
 
 #include "app/player_options.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,14 @@ class TApplication;
 class TForm1;
 class TForm2;
 class TForm4;
+
+// Where the look the viewer chooses in the skin menu is kept between runs
+// (LookChoiceText gives it as one line). Either may be empty: then the
+// choice lasts as long as the program.
+struct LookMemory {
+    std::function<PlayerLook()> load; // the look chosen last time
+    std::function<void(const PlayerLook&)> save;
+};
 
 // The program's windows, created in this order at start-up.
 struct PellamoWindows {
@@ -24,8 +33,11 @@ void RegisterPellamoClasses();
 
 // Sets the title and creates the windows in order: main (the main form),
 // load (hidden, its tick running) and about (hidden); the main and about
-// windows (and the dialogs the main one opens later) dressed in `look`.
-PellamoWindows CreatePellamoWindows(TApplication& app, const PlayerLook& look = {});
+// windows (and the dialogs the main one opens later) dressed in `look`, or,
+// when it chooses nothing, in the look `memory` remembers (a theme file
+// that can no longer be used is passed over); the skin menu's choices go
+// to `memory`.
+PellamoWindows CreatePellamoWindows(TApplication& app, const PlayerLook& look = {}, const LookMemory& memory = {});
 
 // The program: the application on the user's display, its windows, and the
 // message loop until the main window closes. Anything that escapes is shown
@@ -34,7 +46,8 @@ PellamoWindows CreatePellamoWindows(TApplication& app, const PlayerLook& look = 
 // returned. `arguments` (files, playlist addresses, stream addresses) are
 // opened once the window is up, and `guides` (programme guide files or
 // addresses) added to the viewer's guides. `resume`: the channel watched
-// last plays again when nothing else is opened.
+// last plays again when nothing else is opened. The look chosen in the skin
+// menu is kept in the viewer's settings.
 int RunPellamo(const std::vector<std::string>& arguments = {}, const PlayerLook& look = {},
     const std::vector<std::string>& guides = {}, bool resume = true);
 

@@ -2,7 +2,9 @@
 // (help, and every kind of bad use with exit status 2 and no window), and,
 // under a private Xvfb server, its main window in each built-in style and
 // from each exported theme file: the frame's border colour and title-bar
-// height read back from the X server's pixels.
+// height read back from the X server's pixels, and the menu bar, caption
+// panel and tree apart from each other, also after the skin menu changed
+// the look.
 #include "platform/components/enum_info.h"
 #include "skin/theme/file_theme.h"
 #include "skin/theme/theme_source.h"
@@ -199,5 +201,154 @@ TEST_F(PlayerOnX11, EachStyleAndThemeFileDressesTheFrame)
     }
 }
 
+// The program started on the server, and its main window found.
+class RunningPlayer {
+public:
+    RunningPlayer(const std::string& display, const std::string& config, const std::string& args)
+        : xdotool_("DISPLAY=" + display + " timeout 30 xdotool ")
+    {
+        const std::string start = "DISPLAY=" + display + " XDG_CONFIG_HOME=" + config
+            + " ASAN_OPTIONS=detect_leaks=0 " PELLAMO_PLAYER " " + args + " >/dev/null 2>&1 & echo $!";
+        pid_ = RunShell(start).output;
+        pid_.erase(pid_.find_last_not_of(" \n") + 1);
+        id_ = RunShell(xdotool_ + "search --sync --onlyvisible --name '^Pellamo$' | head -n 1").output;
+        id_.erase(id_.find_last_not_of(" \n") + 1);
+    }
+    ~RunningPlayer() { RunShell("kill " + pid_ + "; sleep 0.2; kill -9 " + pid_ + " 2>/dev/null"); }
+
+    bool Up() const { return !id_.empty(); }
+    Window Geometry() const
+    {
+        std::string geometry = RunShell(xdotool_ + "getwindowgeometry --shell " + id_).output;
+        return { ShellValue(geometry, "X"), ShellValue(geometry, "Y"), ShellValue(geometry, "WIDTH"),
+            ShellValue(geometry, "HEIGHT") };
+    }
+    // Keys as xdotool names them, to the main window.
+    void Keys(const std::string& keys) const
+    {
+        RunShell(xdotool_ + "windowfocus --sync " + id_ + " key --delay 80 " + keys);
+    }
+
+private:
+    std::string xdotool_;
+    std::string pid_;
+    std::string id_;
+};
+
+// What the main window shows below its title bar, read from the screen.
+struct ContentsSeen {
+    int tree_top = -1; // the tree's top border, in the window
+    int menu_rows = 0; // rows of menu-bar colour right above it, in the tree's column
+    int panel_menu_rows = 0; // the same in the caption panel's column
+    int first_row_gap = -1; // white rows between the tree's border and its first row
+};
+
+constexpr TColor kWhite = 0xFFFFFF;
+// Columns in the window: inside the tree right of its names, inside the
+// caption panel right of the menu titles, and the tree's first row.
+constexpr int kTreeColumn = 600;
+constexpr int kPanelColumn = 300;
+constexpr int kTreeRowFrom = 476;
+constexpr int kTreeRowTo = 560;
+
+ContentsSeen ReadContents(const Bitmap& screen, const Window& w, TColor menu)
+{
+    ContentsSeen seen;
+    auto at = [&](int x, int y) { return screen.GetPixel(w.x + x, w.y + y); };
+    // The tree's inside is white: its top border is the row above the
+    // first white run.
+    for (int y = 10; y < w.height / 2 && seen.tree_top < 0; ++y) {
+        bool white = true;
+        for (int r = 1; r <= 4; ++r)
+            white = white && at(kTreeColumn, y + r) == kWhite;
+        if (white && at(kTreeColumn, y) != kWhite)
+            seen.tree_top = y;
+    }
+    if (seen.tree_top < 0)
+        return seen;
+    for (int y = seen.tree_top - 1; y > 0 && at(kTreeColumn, y) == menu; --y)
+        ++seen.menu_rows;
+    for (int y = seen.tree_top - 1; y > 0 && at(kPanelColumn, y) == menu; --y)
+        ++seen.panel_menu_rows;
+    for (int y = seen.tree_top + 1; y < seen.tree_top + 24 && seen.first_row_gap < 0; ++y)
+        for (int x = kTreeRowFrom; x < kTreeRowTo; ++x)
+            if (at(x, y) != kWhite) {
+                seen.first_row_gap = y - seen.tree_top - 1;
+                break;
+            }
+    return seen;
+}
+
+struct LookCase {
+    S style;
+    bool from_file;
+};
+
+// The tree and the panel start right below a whole menu bar (3 + title +
+// 22 rows down), and the tree's first row stands whole below its border.
+void ExpectApart(RunningPlayer& player, const std::string& display, const LookCase& look)
+{
+    ComponentPtr<TsuiFileTheme> file_theme(new TsuiFileTheme(nullptr));
+    if (look.from_file)
+        file_theme->SetThemeFile(ThemeFileOf(look.style));
+    ThemeSource theme(look.from_file ? file_theme.get() : nullptr, look.from_file ? S::FromThemeFile : look.style);
+    const TColor menu = look.from_file && theme.Color(48) != -1 ? theme.Color(48) : theme.Color(15);
+    const int menu_bottom = kFrameInset + theme.Picture(10).Height() - kFrameInset + 22;
+    ContentsSeen seen;
+    Window w;
+    // The look may still be changing: read until it settles.
+    for (int i = 0; i < 25; ++i) {
+        w = player.Geometry();
+        seen = ReadContents(CaptureRoot(display), w, menu);
+        if (seen.tree_top == menu_bottom && seen.first_row_gap > 0)
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+    EXPECT_EQ(seen.tree_top, menu_bottom);
+    EXPECT_GT(seen.first_row_gap, 0) << "the first row is cut";
+    // The MacOS menu bar is pinstriped, not one colour.
+    if (look.style != S::MacOS) {
+        EXPECT_GE(seen.menu_rows, 20) << "the tree covers the menu bar";
+        EXPECT_GE(seen.panel_menu_rows, 20) << "the caption panel covers the menu bar";
+    }
+    // The window grew by what the title bar gained (and by what a wider
+    // border takes at the bottom).
+    EXPECT_GE(w.height, 435 + menu_bottom - 45);
+    EXPECT_LE(w.height, 435 + menu_bottom - 45 + 2);
+}
+
+TEST_F(PlayerOnX11, InEveryLookTheMenuBarPanelAndTreeStandApart)
+{
+    TempDir config;
+    const LookCase looks[] = { { S::MacOS, false }, { S::WinXP, false }, { S::DeepBlue, false }, { S::Protein, false },
+        { S::BlueGlass, false }, { S::BlueGlass, true } };
+    for (const LookCase& look : looks) {
+        const std::string name = UIStyleNames().Name(static_cast<int>(look.style));
+        const std::string option = look.from_file ? "--theme " + ThemeFileOf(look.style) : "--style " + name;
+        SCOPED_TRACE(option);
+        RunningPlayer player(server->Display(), config.Path(), option);
+        ASSERT_TRUE(player.Up()) << "no window appeared";
+        ExpectApart(player, server->Display(), look);
+    }
+}
+
+TEST_F(PlayerOnX11, TheSkinMenuChangesTheLookWhileTheWindowIsOpen)
+{
+    TempDir config;
+    RunningPlayer player(server->Display(), config.Path(), "");
+    ASSERT_TRUE(player.Up()) << "no window appeared";
+    ExpectApart(player, server->Display(), { S::MacOS, false });
+    // F10 into the menu bar, to its third title "皮肤", open it, and down to
+    // the style: MacOS is its first item.
+    const S styles[] = { S::BlueGlass, S::WinXP, S::DeepBlue, S::Protein, S::MacOS };
+    for (S style : styles) {
+        SCOPED_TRACE(UIStyleNames().Name(static_cast<int>(style)));
+        std::string keys = "F10 Right Right Down";
+        for (int i = static_cast<int>(S::MacOS); i < static_cast<int>(style); ++i)
+            keys += " Down";
+        player.Keys(keys + " Return");
+        ExpectApart(player, server->Display(), { style, false });
+    }
+}
 }
 }

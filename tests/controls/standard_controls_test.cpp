@@ -8,6 +8,7 @@
 #include "platform/components/controls/status_bar.h"
 #include "platform/components/controls/timer.h"
 #include "platform/components/description_reader.h"
+#include "platform/gfx/system_colors.h"
 
 #include <chrono>
 #include <stdexcept>
@@ -193,6 +194,36 @@ end)",
     bar->SetSimplePanel(true);
     bar->SetSimpleText("simple");
     EXPECT_NE(PixelAt(*bar, { 150, 10 }), clRed);
+}
+
+TEST_F(StandardControlsTest, TheSizeGripStandsOnlyWhereTheFormCanBeSized)
+{
+    auto* bar = Add<TStatusBar>();
+    form->Show();
+    struct Case {
+        TFormBorderStyle border;
+        bool grip;
+    } cases[] = {
+        { TFormBorderStyle::bsSizeable, true },
+        { TFormBorderStyle::bsSizeToolWin, true },
+        { TFormBorderStyle::bsDialog, false },
+        { TFormBorderStyle::bsSingle, false },
+        { TFormBorderStyle::bsToolWindow, false },
+        { TFormBorderStyle::bsNone, false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.border));
+        form->SetBorderStyle(c.border);
+        EXPECT_EQ(bar->ShowsGrip(), c.grip);
+        EXPECT_EQ(bar->GripRect().IsEmpty(), !c.grip);
+        // The grip's first highlight stroke, at the bottom right.
+        Rect g = bar->GripRect();
+        if (c.grip)
+            EXPECT_EQ(PixelAt(*bar, { g.right - 1, g.top + 1 }), SystemColors::Resolve(clBtnHighlight));
+    }
+    form->SetBorderStyle(TFormBorderStyle::bsSizeable);
+    bar->SetSizeGrip(false);
+    EXPECT_FALSE(bar->ShowsGrip());
 }
 
 TEST_F(StandardControlsTest, TimerTicksThroughTheQueueAndItsErrorsAreShown)

@@ -136,9 +136,14 @@ void TCustomStatusBar::SetSizeGrip(bool on)
 
 bool TCustomStatusBar::ShowsGrip() const
 {
-    // A maximized form cannot be sized, so its bar shows no grip.
+    // A grip promises that dragging it sizes the window: none on a form of
+    // fixed size, nor while the form is maximized.
     TForm* form = ParentForm();
-    return size_grip_ && !(form && form->WindowState() == TWindowState::wsMaximized);
+    if (!size_grip_ || !form)
+        return size_grip_;
+    TFormBorderStyle border = form->BorderStyle();
+    bool sizeable = border == TFormBorderStyle::bsSizeable || border == TFormBorderStyle::bsSizeToolWin;
+    return sizeable && form->WindowState() != TWindowState::wsMaximized;
 }
 
 Rect TCustomStatusBar::GripRect() const

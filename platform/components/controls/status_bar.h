@@ -60,7 +60,7 @@ public:
 
     // Where panel `index` lies in the client area.
     Rect PanelRect(int index) const;
-    // SizeGrip, unless the form is maximized.
+    // SizeGrip, on a form the viewer can size and while it is not maximized.
     bool ShowsGrip() const;
     // Empty when no grip is shown.
     Rect GripRect() const;
