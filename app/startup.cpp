@@ -28,6 +28,7 @@
 #include <malloc.h>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 namespace pellamo {
