@@ -182,6 +182,7 @@ void MpvPlayer::SetAddress(const std::u16string& address)
 {
     m_address = address;
     m_fallback_url.clear();
+    m_options = {};
     m_first_engine_error.clear();
     if (address.empty()) {
         Halt();
@@ -197,6 +198,7 @@ void MpvPlayer::SetAddress(const std::u16string& address)
         return;
     }
     m_fallback_url = checked.FallbackUrl();
+    m_options = checked.Options();
     Load(checked.EngineUrl());
 }
 
@@ -221,9 +223,32 @@ void MpvPlayer::Load(const std::string& url)
     m_api.set_property(m_mpv, "pause", MPV_FORMAT_FLAG, &no);
     m_paused = false;
 
-    const char* command[] = { "loadfile", url.c_str(), "replace", nullptr };
+    // Named arguments: the place of the options argument differs between
+    // versions of the engine.
+    std::vector<std::pair<std::string, std::string>> file_options = FileOptions();
+    std::vector<mpv_node> option_values(file_options.size());
+    std::vector<char*> option_keys(file_options.size());
+    for (size_t i = 0; i < file_options.size(); ++i) {
+        option_keys[i] = file_options[i].first.data();
+        option_values[i].format = MPV_FORMAT_STRING;
+        option_values[i].u.string = file_options[i].second.data();
+    }
+    mpv_node_list option_map { static_cast<int>(file_options.size()), option_values.data(), option_keys.data() };
+    mpv_node args[4] {};
+    char* arg_keys[4] = { const_cast<char*>("name"), const_cast<char*>("url"), const_cast<char*>("flags"),
+        const_cast<char*>("options") };
+    args[0].format = MPV_FORMAT_STRING;
+    args[0].u.string = const_cast<char*>("loadfile");
+    args[1].format = MPV_FORMAT_STRING;
+    args[1].u.string = const_cast<char*>(url.c_str());
+    args[2].format = MPV_FORMAT_STRING;
+    args[2].u.string = const_cast<char*>("replace");
+    args[3].format = MPV_FORMAT_NODE_MAP;
+    args[3].u.list = &option_map;
+    mpv_node_list arg_map { file_options.empty() ? 3 : 4, args, arg_keys };
+    mpv_node command { .u = { .list = &arg_map }, .format = MPV_FORMAT_NODE_MAP };
     mpv_node result {};
-    int error = m_api.command_ret(m_mpv, command, &result);
+    int error = m_api.command_node(m_mpv, &command, &result);
     m_entry = -1;
     if (error >= 0 && result.format == MPV_FORMAT_NODE_MAP) {
         for (int i = 0; i < result.u.list->num; ++i) {
@@ -240,6 +265,31 @@ void MpvPlayer::Load(const std::string& url)
         return;
     }
     SetState(PlayerStatus::State::Connecting);
+}
+
+std::vector<std::pair<std::string, std::string>> MpvPlayer::FileOptions() const
+{
+    std::vector<std::pair<std::string, std::string>> options;
+    if (!m_options.user_agent.empty())
+        options.emplace_back("user-agent", m_options.user_agent);
+    if (!m_options.referrer.empty())
+        options.emplace_back("referrer", m_options.referrer);
+    if (!m_options.fields.empty()) {
+        // A list option: a comma inside a value is escaped.
+        std::string fields;
+        for (const auto& [name, value] : m_options.fields) {
+            if (!fields.empty())
+                fields += ',';
+            fields += name + ": ";
+            for (char c : value) {
+                if (c == ',')
+                    fields += '\\';
+                fields += c;
+            }
+        }
+        options.emplace_back("http-header-fields", fields);
+    }
+    return options;
 }
 
 void MpvPlayer::Play()

@@ -5,12 +5,14 @@
 #include "player/mpv/mini_bar.h"
 #include "player/mpv/mpv_library.h"
 #include "player/mpv/player_status.h"
+#include "player/mpv/stream_options.h"
 
 #include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace pellamo {
@@ -79,6 +81,8 @@ private:
     void PictureReady();
 
     void Load(const std::string& url);
+    // The engine's per-file options for the header fields of the address.
+    std::vector<std::pair<std::string, std::string>> FileOptions() const;
     void Halt();
     void Forget();
     void DrainEvents();
@@ -108,6 +112,9 @@ private:
     std::u16string m_address;
     std::string m_engine_url;
     std::string m_fallback_url;
+    // The header fields of the address, for this play only: the engine
+    // forgets per-file options when the entry ends.
+    StreamOptions m_options;
     // The engine's playlist entry of the current load (or of an entry of the
     // playlist it turned out to be); ends of older entries are stale.
     // -1: not known yet (the next start names it).
