@@ -1,5 +1,7 @@
 #pragma once
 
+#include "player/mpv/stream_options.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -12,6 +14,10 @@ struct PlaylistChannel {
     std::string title;   // the #EXTINF title; the address when the entry has none
     std::string group;   // group-title (or #EXTGRP); empty when the entry has none
     std::string address; // as written, and accepted by the stream-address check
+    // Header fields the list names for this channel's server (#EXTVLCOPT,
+    // #EXTHTTP, an "address|Name=value" suffix); the address is without
+    // the suffix.
+    StreamOptions options;
 };
 
 struct Playlist {
@@ -23,6 +29,9 @@ struct Playlist {
     // An HLS playlist (segments or variants of one stream): the address it
     // came from is a stream to play, not a list of channels.
     bool stream = false;
+    // Stream-option tags that could not be used: values that would break
+    // a request, #EXTHTTP text that is not a flat JSON object of texts.
+    int ignored_options = 0;
     // Where the stored copy came from (#PELLAMO-SOURCE), empty when not recorded.
     std::string source;
 };
