@@ -6,6 +6,7 @@
 #include "player/mpv/stream_error.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -145,6 +146,11 @@ MpvPlayer::MpvPlayer(EventLoop& loop, MpvLibrary& library)
 MpvPlayer::~MpvPlayer()
 {
     m_alive.reset();
+    // The recorder closes its file before the engine goes.
+    if (Recording()) {
+        const char* none = "";
+        m_api.set_property(m_mpv, "stream-record", MPV_FORMAT_STRING, &none);
+    }
     if (m_reconnect_timer)
         m_loop.StopTimer(m_reconnect_timer);
     // Waits for a callback in progress, so none runs after it.
@@ -204,6 +210,9 @@ void MpvPlayer::SetAddress(const std::u16string& address)
 
 void MpvPlayer::Load(const std::string& url)
 {
+    // A recording is of one channel.
+    if (Recording())
+        EndRecording({});
     m_engine_url = url;
     m_loaded = false;
     m_cache_wait = false;
@@ -332,6 +341,8 @@ void MpvPlayer::Stop()
 // Ends what the engine plays and forgets it; the state is the caller's.
 void MpvPlayer::Halt()
 {
+    if (Recording())
+        EndRecording({});
     const char* stop[] = { "stop", nullptr };
     m_api.command(m_mpv, stop);
     Forget();
@@ -451,9 +462,13 @@ void MpvPlayer::HandleEvent(const mpv_event& event)
                 break;
             }
             m_loaded = false;
+            if (Recording())
+                EndRecording({});
             Fail(end->error);
             ClearPicture();
         } else if (end->reason == MPV_END_FILE_REASON_EOF) {
+            if (Recording())
+                EndRecording({});
             m_loaded = false;
             m_status.state = State::Stopped;
         }
@@ -495,6 +510,12 @@ void MpvPlayer::HandleEvent(const mpv_event& event)
         std::string text = TrimLine(message->text);
         // Lines that come after the stream's end (the log lags behind the
         // events) no longer count against it.
+        std::string_view source = message->prefix ? message->prefix : "";
+        if (Recording() && source.starts_with("recorder") && message->log_level <= MPV_LOG_LEVEL_ERROR) {
+            // A full disk or a vanished folder: what is written stays playable.
+            EndRecording("The recording stopped: " + text);
+            break;
+        }
         if (m_engine_url.empty() || m_giving_up || text.empty())
             break;
         if (ContainsNoCase(text, "will reconnect") && !m_entry_ended && !CountReconnect())
@@ -534,6 +555,105 @@ bool MpvPlayer::HasVideoTrack()
             return true;
     }
     return false;
+}
+
+std::vector<MpvPlayer::AudioTrack> MpvPlayer::AudioTracks()
+{
+    std::vector<AudioTrack> tracks;
+    int64_t count = 0;
+    if (!m_loaded || m_api.get_property(m_mpv, "track-list/count", MPV_FORMAT_INT64, &count) < 0)
+        return tracks;
+    auto text = [&](const std::string& name) {
+        char* value = m_api.get_property_string(m_mpv, name.c_str());
+        std::string out = value ? value : "";
+        m_api.free(value);
+        return out;
+    };
+    for (int64_t i = 0; i < count; ++i) {
+        std::string prefix = "track-list/" + std::to_string(i) + "/";
+        if (text(prefix + "type") != "audio")
+            continue;
+        AudioTrack track;
+        m_api.get_property(m_mpv, (prefix + "id").c_str(), MPV_FORMAT_INT64, &track.id);
+        track.language = text(prefix + "lang");
+        track.codec = text(prefix + "codec");
+        track.title = text(prefix + "title");
+        int selected = 0;
+        m_api.get_property(m_mpv, (prefix + "selected").c_str(), MPV_FORMAT_FLAG, &selected);
+        track.selected = selected != 0;
+        tracks.push_back(std::move(track));
+    }
+    return tracks;
+}
+
+void MpvPlayer::SelectAudioTrack(int64_t id)
+{
+    if (m_loaded)
+        m_api.set_property(m_mpv, "aid", MPV_FORMAT_INT64, &id);
+}
+
+bool MpvPlayer::StartRecording(const std::filesystem::path& file)
+{
+    if (Recording())
+        EndRecording({});
+    m_recording_error.clear();
+    if (m_engine_url.empty()) {
+        m_recording_error = "Nothing is playing that could be recorded.";
+        return false;
+    }
+    std::error_code error;
+    std::filesystem::create_directories(file.parent_path(), error);
+    // Made here, so that a folder we cannot write is told at once and in
+    // our words.
+    std::FILE* made = std::fopen(file.c_str(), "wbx");
+    if (!made) {
+        m_recording_error = "Cannot record to " + file.parent_path().string() + ": " + std::strerror(errno);
+        return false;
+    }
+    std::fclose(made);
+    std::string path = file.string();
+    const char* value = path.c_str();
+    int result = m_api.set_property(m_mpv, "stream-record", MPV_FORMAT_STRING, &value);
+    if (result < 0) {
+        std::filesystem::remove(file, error);
+        m_recording_error = std::string("The stream cannot be recorded: ") + m_api.error_string(result);
+        return false;
+    }
+    m_recording = file;
+    m_recording_started = std::chrono::steady_clock::now();
+    if (OnRecording)
+        OnRecording();
+    return true;
+}
+
+void MpvPlayer::StopRecording()
+{
+    if (Recording())
+        EndRecording({});
+}
+
+void MpvPlayer::EndRecording(std::string error)
+{
+    const char* none = "";
+    m_api.set_property(m_mpv, "stream-record", MPV_FORMAT_STRING, &none);
+    m_recording.clear();
+    m_recording_error = std::move(error);
+    if (!m_recording_error.empty())
+        std::fprintf(stderr, "pellamo: player: %s\n", m_recording_error.c_str());
+    if (OnRecording)
+        OnRecording();
+}
+
+bool MpvPlayer::SaveScreenshot(const std::filesystem::path& file)
+{
+    if (!m_has_picture)
+        return false;
+    std::error_code error;
+    std::filesystem::create_directories(file.parent_path(), error);
+    std::string path = file.string();
+    // "video": the picture as the stream has it, without our black bars.
+    const char* command[] = { "screenshot-to-file", path.c_str(), "video", nullptr };
+    return m_api.command_async(m_mpv, 0, command) >= 0;
 }
 
 void MpvPlayer::UpdateFrame()

@@ -118,11 +118,15 @@ void StreamServer::Serve(int fd, int index)
     if (index == 0 && m_options.drop_first_after > 0)
         limit = std::min(limit, m_options.drop_first_after);
     size_t sent = 0;
+    if (index > 0 && m_options.resume_after_drop)
+        sent = std::min(m_body.size(), m_options.drop_first_after);
+    size_t first = sent;
     auto start = Clock::now();
     while (!client_closed && !m_stopping && sent < limit) {
         double seconds = std::chrono::duration<double>(Clock::now() - start).count();
         size_t allowed = std::min(limit,
-            m_options.burst_bytes + static_cast<size_t>(seconds * static_cast<double>(m_options.bytes_per_second)));
+            first + m_options.burst_bytes
+                + static_cast<size_t>(seconds * static_cast<double>(m_options.bytes_per_second)));
         if (allowed > sent) {
             if (!send_all(m_body.data() + sent, allowed - sent)) {
                 client_closed = true;

@@ -21,6 +21,7 @@ public:
         bool close_at_end = false;             // a reply that ends, rather than a live stream
         bool send_length = false;              // with a Content-Length header
         int reply_delay_ms = 0;                // a slow server: waits this long before answering
+        bool resume_after_drop = false; // later connections go on where the cut one stopped, as live
         std::string required_header; // a request without this exact line is answered 403
     };
 
