@@ -2,6 +2,7 @@
 
 #include "app/about_window.h"
 #include "app/address_form.h"
+#include "app/picture_menu.h"
 #include "app/web_pages.h"
 #include "app/window_description.h"
 #include "app/window_look.h"
@@ -13,8 +14,8 @@
 #include "platform/components/controls/menu_item.h"
 #include "platform/components/controls/popup_menu.h"
 #include "platform/components/controls/status_bar.h"
-#include "platform/components/description_reader.h"
 #include "platform/components/controls/tree_node.h"
+#include "platform/components/description_reader.h"
 #include "platform/gfx/resources.h"
 #include "platform/text/gbk.h"
 #include "platform/window/window_system.h"
@@ -58,11 +59,21 @@ void OpenPage(const char* url)
 // The caption panel as tuning writes it.
 class TForm1::PanelCaption : public CaptionPanel {
 public:
-    explicit PanelCaption(TControl& panel) : panel_(panel) {}
-    void SetCaption(const std::string& gbk) override { panel_.SetCaption(gbk); }
+    PanelCaption(TControl& panel, PlayerView& player)
+        : panel_(panel)
+        , player_(player)
+    {
+    }
+    void SetCaption(const std::string& gbk) override
+    {
+        panel_.SetCaption(gbk);
+        // Recordings and pictures are named after the channel.
+        player_.SetTitle(GbkToUtf8(gbk));
+    }
 
 private:
     TControl& panel_;
+    PlayerView& player_;
 };
 
 // What the viewer's playlists ask of the window.
@@ -107,6 +118,8 @@ const ClassInfo& TForm1::StaticClass()
 
 void TForm1::RegisterHandlers()
 {
+    RegisterMethod("Record1Click", this, &TForm1::Record1Click);
+    RegisterMethod("Screenshot1Click", this, &TForm1::Screenshot1Click);
     RegisterMethod("FormCreate", this, &TForm1::FormCreate);
     RegisterMethod("FormActivate", this, &TForm1::FormActivate);
     RegisterMethod("FormCloseQuery", this, &TForm1::FormCloseQuery);
@@ -146,7 +159,12 @@ void TForm1::Bind()
     Memo1 = Find<TControl>(*this, "Memo1");
     NMHTTP1 = Find<TNMHTTPComponent>(*this, "NMHTTP1");
 
-    caption_ = std::make_unique<PanelCaption>(*suiPanel1);
+    caption_ = std::make_unique<PanelCaption>(*suiPanel1, WindowsMediaPlayer1->View());
+    picture_menu_ = std::make_unique<PictureMenu>(*Find<TPopupMenu>(*this, "PictureMenu"), WindowsMediaPlayer1->View(),
+        [this](const std::string& text) { ShowStatus(text); });
+    WindowsMediaPlayer1->View().OnPictureMenu
+        = [this](Point p) { picture_menu_->Popup(WindowsMediaPlayer1->ClientToScreen(p)); };
+    WindowsMediaPlayer1->View().OnMessage = [this](const std::string& text) { ShowStatus(text); };
     media_ = std::make_unique<MediaPlayerAdapter>(*WindowsMediaPlayer1);
     real_ = std::make_unique<RealPlayerAdapter>(*RealAudio1);
     host_ = std::make_unique<PlayerHost>(*media_, *real_);
@@ -191,6 +209,9 @@ void TForm1::FormCreate(TObject*)
 void TForm1::FormActivate(TObject*) {}
 void TForm1::FormCloseQuery(TObject*, bool& can_close) { can_close = true; }
 void TForm1::FormDestroy(TObject*) {}
+
+void TForm1::Record1Click(TObject*) { picture_menu_->ToggleRecording(); }
+void TForm1::Screenshot1Click(TObject*) { picture_menu_->SaveScreenshot(); }
 void TForm1::FormResize(TObject*) {}
 
 void TForm1::ShowTree(TCustomTreeView* shown)

@@ -19,6 +19,7 @@
 
 namespace pellamo {
 
+class PictureMenu;
 class TAddressForm;
 class TCustomStatusBar;
 class TCustomTreeView;
@@ -71,6 +72,9 @@ public:
     void TreeView3MouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
     void RefreshPlaylist1Click(TObject* sender);
     void RemovePlaylist1Click(TObject* sender);
+    // Recording and pictures of what plays (the picture's pop-up menu has them too).
+    void Record1Click(TObject* sender);
+    void Screenshot1Click(TObject* sender);
 
     // Opens what the command line or a drop names (UTF-8): playlist files
     // and web playlists are added, other addresses played.
@@ -133,6 +137,7 @@ private:
     std::unique_ptr<PageFetch> pages_;
     std::unique_ptr<Tuning> tuning_;
 
+    std::unique_ptr<PictureMenu> picture_menu_;
     std::unique_ptr<PlaylistsHost> playlists_host_;
     std::unique_ptr<ViewerPlaylists> playlists_;
     TAddressForm* address_form_ = nullptr; // made when first asked for; owned as a component

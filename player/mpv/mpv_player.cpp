@@ -395,6 +395,7 @@ void MpvPlayer::Click(const MiniBar::Hit& hit)
         break;
     case MiniBar::Action::None:
     case MiniBar::Action::Video:
+    case MiniBar::Action::Record: // needs a file name: the view's
         break;
     }
 }

@@ -115,12 +115,15 @@ TEST_F(MyChannelsWindowTest, ThirdTreeShowsPlaylistsGroupsAndChannelsLikeTheOthe
     EXPECT_EQ(Status(), "我的频道：2 个频道，1 行无法使用");
     EXPECT_FALSE(Tree().Visible());
 
-    // "节目选择": the two trees, a separator, then my channels and the open commands.
+    // "节目选择": the two trees, a separator, then my channels and the open
+    // commands, then recording and pictures of what plays.
     TMenuItem* programmes = Get<TMainMenu>("MainMenu1").Items()->Items(0);
     std::vector<std::string> captions;
     for (int i = 0; i < programmes->Count(); ++i)
         captions.push_back(GbkToUtf8(programmes->Items(i)->Caption()) + " " + ShortCutToText(programmes->Items(i)->GetShortCut()));
-    EXPECT_EQ(captions, (std::vector<std::string> { "网络电视 ", "网络电台 ", "- ", "我的频道 ", "- ", "打开播放列表… Ctrl+O", "打开地址… Ctrl+L" }));
+    EXPECT_EQ(captions,
+        (std::vector<std::string> { "网络电视 ", "网络电台 ", "- ", "我的频道 ", "- ", "打开播放列表… Ctrl+O",
+            "打开地址… Ctrl+L", "- ", "录制 Ctrl+R", "截图 Ctrl+S" }));
 
     TCustomTreeView& tv = Get<TCustomTreeView>("TreeView1");
     TCustomTreeView& radio = Get<TCustomTreeView>("TreeView2");
