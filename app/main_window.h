@@ -19,6 +19,7 @@
 
 namespace pellamo {
 
+class MprisService;
 class PictureMenu;
 class TAddressForm;
 class TCustomStatusBar;
@@ -80,6 +81,11 @@ public:
     // and web playlists are added, other addresses played.
     void OpenItems(const std::vector<std::string>& items, bool playlist_wanted = false);
     ViewerPlaylists& Playlists() { return *playlists_; }
+    // Raises the window (restored if minimised) and gives it the focus: a
+    // later start handed its words over, or the desktop asked.
+    void ComeToFront();
+    // Selects (and so plays) the next or previous channel of the tree shown.
+    void StepChannel(int direction);
 
     // The diagnostic controls' texts, as tuning left them.
     std::string Edit1Text() const;
@@ -138,6 +144,9 @@ private:
     std::unique_ptr<Tuning> tuning_;
 
     std::unique_ptr<PictureMenu> picture_menu_;
+    std::unique_ptr<MprisService> mpris_;
+    EventLoop::Id mpris_timer_ = 0;
+    void StartMpris();
     std::unique_ptr<PlaylistsHost> playlists_host_;
     std::unique_ptr<ViewerPlaylists> playlists_;
     TAddressForm* address_form_ = nullptr; // made when first asked for; owned as a component

@@ -29,6 +29,10 @@ PlayerOptions ParsePlayerOptions(const std::vector<std::string>& args)
             options.help = true;
             continue;
         }
+        if (option == "--new-instance" && !value) {
+            options.new_instance = true;
+            continue;
+        }
         if (option != "--style" && option != "--theme")
             throw PlayerUsageError("unknown option \"" + arg + "\"");
         if (!value) {
@@ -59,6 +63,8 @@ std::string PlayerUsage()
                        "  --style NAME         dress the windows in a built-in style: ")
         + kBuiltInStyleList + "\n"
         + "  --theme FILE.sui     dress the windows from a theme file\n"
+          "  --new-instance       start another player even when one runs (otherwise the\n"
+          "                       files and addresses go to the running one)\n"
           "  -h, --help           show this text and quit\n"
           "  --                   what follows is a file or address, even when it starts with \"-\"\n"
           "\n"

@@ -26,6 +26,7 @@ struct PlayerLook {
 struct PlayerOptions {
     PlayerLook look;
     bool help = false;
+    bool new_instance = false; // a program of its own even when one runs
     std::vector<std::string> operands; // files and addresses to open
 };
 

@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include "desktop/single_instance.h"
+
 #include "app/about_window.h"
 #include "app/address_form.h"
 #include "app/load_window.h"
@@ -67,8 +69,16 @@ PellamoWindows CreatePellamoWindows(TApplication& app, const PlayerLook& look)
     return windows;
 }
 
-int RunPellamo(const std::vector<std::string>& arguments, const PlayerLook& look)
+int RunPellamo(const std::vector<std::string>& arguments, const PlayerLook& look, bool new_instance)
 {
+    // Before the display: a start from a terminal without one still reaches
+    // the running player.
+    std::unique_ptr<SingleInstance> instance;
+    if (!new_instance) {
+        instance = std::make_unique<SingleInstance>(EventLoop::Main(), arguments);
+        if (instance->GetRole() == SingleInstance::Role::HandedOver)
+            return 0;
+    }
     std::unique_ptr<TApplication> app;
     try {
         app = std::make_unique<TApplication>(CreateDisplayBackend());
@@ -78,6 +88,12 @@ int RunPellamo(const std::vector<std::string>& arguments, const PlayerLook& look
     }
     try {
         PellamoWindows windows = CreatePellamoWindows(*app, look);
+        if (instance)
+            instance->OnOpen = [main = windows.main](const std::vector<std::string>& words) {
+                main->BringToFront();
+                if (!words.empty())
+                    main->OpenItems(words);
+            };
         // After the viewer's playlists are read (posted by the main window).
         if (!arguments.empty())
             app->Loop().Post([main = windows.main, arguments] { main->OpenItems(arguments); });

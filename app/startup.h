@@ -32,8 +32,10 @@ PellamoWindows CreatePellamoWindows(TApplication& app, const PlayerLook& look = 
 // by the application's exception display, and 0 is returned; without a
 // display nothing can be shown, so that is said on standard error and 1 is
 // returned. `arguments` (files, playlist addresses, stream addresses) are
-// opened once the window is up.
-int RunPellamo(const std::vector<std::string>& arguments = {}, const PlayerLook& look = {});
+// opened once the window is up. Unless `new_instance`, a player already
+// running in the desktop session takes the arguments instead (and comes to
+// the front), and 0 is returned at once.
+int RunPellamo(const std::vector<std::string>& arguments = {}, const PlayerLook& look = {}, bool new_instance = false);
 
 // The command line first (PlayerOptions): --help, or a bad option, style or
 // theme file, are answered without a display (0 for help, 2 for bad use,

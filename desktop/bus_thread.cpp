@@ -3,12 +3,21 @@
 #include <gio/gio.h>
 
 #include <condition_variable>
+#include <cstdlib>
 #include <mutex>
+#include <string>
 
 namespace pellamo {
 
 BusThread::BusThread()
 {
+    // Only a bus the session names: GLib would otherwise start one of its own
+    // for the display (autolaunch), which outlives the program.
+    const char* named = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (!(named && *named)
+        && !(runtime && *runtime && g_file_test((std::string(runtime) + "/bus").c_str(), G_FILE_TEST_EXISTS)))
+        return;
     GError* error = nullptr;
     // A private connection: the library's shared one would be served by
     // the default context, which nobody runs here.

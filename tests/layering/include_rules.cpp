@@ -12,8 +12,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // The folders that hold code; build trees and the like are never walked.
-constexpr std::array kCodeFolders = { "app", "bench", "catalogue", "desktop", "fuzz", "gallery", "net", "platform", "player",
-    "resources", "skin", "tests", "tools" };
+constexpr std::array kCodeFolders = { "app", "bench", "catalogue", "desktop", "fuzz", "gallery", "net", "platform",
+    "player", "resources", "skin", "tests", "tools" };
 
 // Files under `folder` may not include project headers under any of `above`.
 struct DownwardRule {
