@@ -26,7 +26,7 @@ int RunPellamoCommandLine(const std::vector<std::string>& args)
             return 2;
         }
     }
-    return RunPellamo(options.operands, options.look, options.guides, options.resume);
+    return RunPellamo(options);
 }
 
 }

@@ -4,10 +4,12 @@
 #include "app/address_form.h"
 #include "app/guide_window.h"
 #include "app/look_layout.h"
+#include "app/picture_menu.h"
 #include "app/web_pages.h"
 #include "app/window_description.h"
 #include "app/window_look.h"
 #include "catalogue/builtin_catalogue.h"
+#include "desktop/mpris_service.h"
 #include "platform/backend/display_backend.h"
 #include "platform/components/class_info.h"
 #include "platform/components/controls/application.h"
@@ -122,6 +124,8 @@ TForm1::~TForm1()
     *alive_ = false;
     if (caption_timer_)
         Windows().Loop().StopTimer(caption_timer_);
+    if (mpris_timer_)
+        Windows().Loop().StopTimer(mpris_timer_);
 }
 
 const ClassInfo& TForm1::StaticClass()
@@ -132,6 +136,8 @@ const ClassInfo& TForm1::StaticClass()
 
 void TForm1::RegisterHandlers()
 {
+    RegisterMethod("Record1Click", this, &TForm1::Record1Click);
+    RegisterMethod("Screenshot1Click", this, &TForm1::Screenshot1Click);
     RegisterMethod("FormCreate", this, &TForm1::FormCreate);
     RegisterMethod("FormActivate", this, &TForm1::FormActivate);
     RegisterMethod("FormCloseQuery", this, &TForm1::FormCloseQuery);
@@ -182,6 +188,12 @@ void TForm1::Bind()
     NMHTTP1 = Find<TNMHTTPComponent>(*this, "NMHTTP1");
 
     caption_ = std::make_unique<PanelCaption>(*this);
+    picture_menu_ = std::make_unique<PictureMenu>(*Find<TPopupMenu>(*this, "PictureMenu"), WindowsMediaPlayer1->View(),
+        [this](const std::string& text) { ShowStatus(text); });
+    WindowsMediaPlayer1->View().OnPictureMenu
+        = [this](Point p) { picture_menu_->Popup(WindowsMediaPlayer1->ClientToScreen(p)); };
+    WindowsMediaPlayer1->View().OnMessage = [this](const std::string& text) { ShowStatus(text); };
+    StartMpris();
     media_ = std::make_unique<MediaPlayerAdapter>(*WindowsMediaPlayer1);
     real_ = std::make_unique<RealPlayerAdapter>(*RealAudio1);
     host_ = std::make_unique<PlayerHost>(*media_, *real_);
@@ -239,6 +251,101 @@ void TForm1::FormCloseQuery(TObject*, bool& can_close)
     SaveState();
 }
 void TForm1::FormDestroy(TObject*) {}
+
+void TForm1::ComeToFront()
+{
+    if (Windows().IsIconic(Handle()))
+        Windows().ShowWindow(Handle(), SW_RESTORE);
+    Windows().SetActiveWindow(Handle());
+}
+
+void TForm1::StepChannel(int direction)
+{
+    TCustomTreeView* tree = nullptr;
+    for (TCustomTreeView* t : { TreeView1, TreeView2, TreeView3 })
+        if (t->Visible())
+            tree = t;
+    if (!tree)
+        return;
+    // Channels are the leaves; categories and playlists are passed over.
+    // `before`: how many channels come before the selection.
+    std::vector<TTreeNode*> channels;
+    int before = -1;
+    bool on_channel = false;
+    for (int i = 0; i < tree->Items().Count(); ++i) {
+        TTreeNode* node = tree->Items().Item(i);
+        if (node == tree->Selected()) {
+            before = static_cast<int>(channels.size());
+            on_channel = !node->HasChildren();
+        }
+        if (!node->HasChildren())
+            channels.push_back(node);
+    }
+    if (channels.empty())
+        return;
+    int count = static_cast<int>(channels.size());
+    int next = 0;
+    if (before < 0)
+        next = direction > 0 ? 0 : count - 1;
+    else if (on_channel)
+        next = before + direction;
+    else
+        next = direction > 0 ? before : before - 1;
+    tree->SetSelected(channels[static_cast<size_t>((next % count + count) % count)]);
+}
+
+// The player on the desktop's media controls: commands go to the player
+// shown, its state is published twice a second (only changes reach the bus).
+void TForm1::StartMpris()
+{
+    auto view
+        = [this]() -> PlayerView& { return RealAudio1->Visible() ? RealAudio1->View() : WindowsMediaPlayer1->View(); };
+    auto engine = [view]() { return view().Engine(); };
+    MprisService::Commands c;
+    c.play = [engine] {
+        if (MpvPlayer* e = engine())
+            e->Play();
+    };
+    c.pause = [engine] {
+        if (MpvPlayer* e = engine())
+            e->Pause();
+    };
+    c.play_pause = [engine] {
+        if (MpvPlayer* e = engine())
+            e->TogglePause();
+    };
+    c.stop = [engine] {
+        if (MpvPlayer* e = engine())
+            e->Stop();
+    };
+    c.next = [this] { StepChannel(1); };
+    c.previous = [this] { StepChannel(-1); };
+    c.raise = [this] { ComeToFront(); };
+    c.quit = [this] { Close(); };
+    c.set_volume = [engine](double v) {
+        if (MpvPlayer* e = engine())
+            e->SetVolume(static_cast<int>(v * 100 + 0.5));
+    };
+    mpris_ = std::make_unique<MprisService>(Windows().Loop(), std::move(c));
+    if (!mpris_->Active())
+        return;
+    mpris_timer_ = Windows().Loop().StartTimer(std::chrono::milliseconds(500), [this, view] {
+        MprisService::State state;
+        PlayerView& v = view();
+        using S = PlayerStatus::State;
+        S s = v.Status().state;
+        state.playback = s == S::Paused                          ? MprisService::State::Playback::Paused
+            : (s == S::Idle || s == S::Stopped || s == S::Error) ? MprisService::State::Playback::Stopped
+                                                                 : MprisService::State::Playback::Playing;
+        if (const MpvPlayer* e = v.Engine())
+            state.volume = e->Volume() / 100.0;
+        state.title = GbkToUtf8(suiPanel1->Caption());
+        mpris_->Update(state);
+    });
+}
+
+void TForm1::Record1Click(TObject*) { picture_menu_->ToggleRecording(); }
+void TForm1::Screenshot1Click(TObject*) { picture_menu_->SaveScreenshot(); }
 void TForm1::FormResize(TObject*) {}
 
 void TForm1::ShowTree(TCustomTreeView* shown)
@@ -364,6 +471,8 @@ void TForm1::ShowStatus(const std::string& utf8)
 void TForm1::CaptionSet(const std::string& gbk)
 {
     caption_base_ = gbk;
+    // Recordings and pictures are named after the channel.
+    WindowsMediaPlayer1->View().SetTitle(GbkToUtf8(gbk));
     UpdateCaption();
 }
 

@@ -29,6 +29,8 @@
 
 namespace pellamo {
 
+class MprisService;
+class PictureMenu;
 class TAddressForm;
 class TGuideForm;
 class TCustomEdit;
@@ -91,6 +93,9 @@ public:
     void TreeView3MouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
     void RefreshPlaylist1Click(TObject* sender);
     void RemovePlaylist1Click(TObject* sender);
+    // Recording and pictures of what plays (the picture's pop-up menu has them too).
+    void Record1Click(TObject* sender);
+    void Screenshot1Click(TObject* sender);
 
     // The programme guide's commands: its window (Ctrl+G), adding a guide
     // and refreshing every guide now.
@@ -107,6 +112,11 @@ public:
     // and web playlists are added, other addresses played.
     void OpenItems(const std::vector<std::string>& items, bool playlist_wanted = false);
     ViewerPlaylists& Playlists() { return *playlists_; }
+    // Raises the window (restored if minimised) and gives it the focus: a
+    // later start handed its words over, or the desktop asked.
+    void ComeToFront();
+    // Selects (and so plays) the next or previous channel of the tree shown.
+    void StepChannel(int direction);
 
     // The programme guide: guides the viewer adds (`--guide`), and the
     // now/next line the caption bar shows after the channel's name.
@@ -237,6 +247,10 @@ private:
     std::unique_ptr<GuideHost> guide_host_;
     std::unique_ptr<ProgrammeGuide> guide_;
 
+    std::unique_ptr<PictureMenu> picture_menu_;
+    std::unique_ptr<MprisService> mpris_;
+    EventLoop::Id mpris_timer_ = 0;
+    void StartMpris();
     std::unique_ptr<PlaylistsHost> playlists_host_;
     std::unique_ptr<ViewerPlaylists> playlists_;
     TAddressForm* address_form_ = nullptr; // made when first asked for; owned as a component

@@ -36,6 +36,10 @@ PlayerOptions ParsePlayerOptions(const std::vector<std::string>& args)
             options.resume = false;
             continue;
         }
+        if (option == "--new-instance" && !value) {
+            options.new_instance = true;
+            continue;
+        }
         if (option != "--style" && option != "--theme" && option != "--guide")
             throw PlayerUsageError("unknown option \"" + arg + "\"");
         if (!value) {

@@ -27,6 +27,7 @@ struct PlayerOptions {
     PlayerLook look;
     bool help = false;
     bool resume = true; // --no-resume: no channel plays by itself at start
+    bool new_instance = false; // a program of its own even when one runs
     std::vector<std::string> operands; // files and addresses to open
     std::vector<std::string> guides; // programme guides to add (--guide, any number)
 };

@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include "desktop/single_instance.h"
+
 #include "app/about_window.h"
 #include "app/address_form.h"
 #include "app/guide_window.h"
@@ -94,9 +96,17 @@ PlayerLook RememberedLook()
 
 }
 
-int RunPellamo(const std::vector<std::string>& arguments, const PlayerLook& look,
-    const std::vector<std::string>& guides, bool resume)
+int RunPellamo(const PlayerOptions& options)
 {
+    const std::vector<std::string>& arguments = options.operands;
+    // Before the display: a start from a terminal without one still reaches
+    // the running player.
+    std::unique_ptr<SingleInstance> instance;
+    if (!options.new_instance) {
+        instance = std::make_unique<SingleInstance>(EventLoop::Main(), arguments);
+        if (instance->GetRole() == SingleInstance::Role::HandedOver)
+            return 0;
+    }
     std::unique_ptr<TApplication> app;
     try {
         app = std::make_unique<TApplication>(CreateDisplayBackend());
@@ -105,16 +115,22 @@ int RunPellamo(const std::vector<std::string>& arguments, const PlayerLook& look
         return 1;
     }
     try {
-        PellamoWindows windows = CreatePellamoWindows(*app, look, LookMemory { RememberedLook, {} });
+        PellamoWindows windows = CreatePellamoWindows(*app, options.look, LookMemory { RememberedLook, {} });
         windows.main->OnLookChosen = [main = windows.main](const PlayerLook& chosen) { main->RememberLook(chosen); };
+        if (instance)
+            instance->OnOpen = [main = windows.main](const std::vector<std::string>& words) {
+                main->BringToFront();
+                if (!words.empty())
+                    main->OpenItems(words);
+            };
         // After the viewer's playlists are read (posted by the main window).
         windows.main->RestorePlacement();
         if (!arguments.empty())
             app->Loop().Post([main = windows.main, arguments] { main->OpenItems(arguments); });
-        else if (resume)
+        else if (options.resume)
             app->Loop().Post([main = windows.main] { main->ResumeLastChannel(); });
-        if (!guides.empty())
-            app->Loop().Post([main = windows.main, guides] { main->AddGuides(guides); });
+        if (!options.guides.empty())
+            app->Loop().Post([main = windows.main, guides = options.guides] { main->AddGuides(guides); });
         // Reading the descriptions and building the trees leaves freed
         // memory behind; hand it back once the window is up.
         app->Loop().Post([] { malloc_trim(0); });

@@ -45,11 +45,12 @@ PellamoWindows CreatePellamoWindows(TApplication& app, const PlayerLook& look = 
 // display nothing can be shown, so that is said on standard error and 1 is
 // returned. `arguments` (files, playlist addresses, stream addresses) are
 // opened once the window is up, and `guides` (programme guide files or
-// addresses) added to the viewer's guides. `resume`: the channel watched
-// last plays again when nothing else is opened. The look chosen in the skin
-// menu is kept in the viewer's settings.
-int RunPellamo(const std::vector<std::string>& arguments = {}, const PlayerLook& look = {},
-    const std::vector<std::string>& guides = {}, bool resume = true);
+// addresses) added to the viewer's guides; unless `resume` is off, the
+// channel watched last plays again when nothing else is opened. The look
+// chosen in the skin menu is kept in the viewer's settings. Unless
+// `new_instance`, a player already running in the desktop session takes the
+// operands instead (and comes to the front), and 0 is returned at once.
+int RunPellamo(const PlayerOptions& options = {});
 
 // The command line first (PlayerOptions): --help, or a bad option, style or
 // theme file, are answered without a display (0 for help, 2 for bad use,

@@ -15,12 +15,14 @@ std::string Quoted(const std::string& name)
     return "\xE2\x80\x9C" + name + "\xE2\x80\x9D"; // “name”
 }
 
-// "：N 个频道，M 行无法使用"
-std::string Counts(size_t channels, int skipped)
+// "：N 个频道，M 行无法使用，K 条播放选项已忽略"
+std::string Counts(size_t channels, int skipped, int ignored_options = 0)
 {
     std::string text = "\xEF\xBC\x9A" + std::to_string(channels) + " 个频道";
     if (skipped > 0)
         text += "\xEF\xBC\x8C" + std::to_string(skipped) + " 行无法使用";
+    if (ignored_options > 0)
+        text += "\xEF\xBC\x8C" + std::to_string(ignored_options) + " 条播放选项已忽略";
     return text;
 }
 
@@ -223,7 +225,8 @@ void ViewerPlaylists::Keep(const std::string& source, const std::string& bytes)
         return;
     }
     Show(added.name);
-    host_.ShowStatus("已添加播放列表" + Quoted(added.name) + Counts(added.playlist.channels.size(), added.playlist.skipped));
+    host_.ShowStatus("已添加播放列表" + Quoted(added.name)
+        + Counts(added.playlist.channels.size(), added.playlist.skipped, added.playlist.ignored_options));
 }
 
 void ViewerPlaylists::SaveAndPlay(const std::string& address, const std::string& name)

@@ -92,7 +92,10 @@ std::string MyChannels::Address(size_t row) const
     if (row >= rows_.size() || rows_[row].channel < 0)
         return {};
     const MyChannelsRow& r = rows_[row];
-    return PlayerAddress(playlists_[static_cast<size_t>(r.playlist)].playlist.channels[static_cast<size_t>(r.channel)].address);
+    const PlaylistChannel& channel
+        = playlists_[static_cast<size_t>(r.playlist)].playlist.channels[static_cast<size_t>(r.channel)];
+    // The header fields travel with the address to the engine.
+    return PlayerAddress(channel.address + StreamOptionsSuffix(channel.options));
 }
 
 std::string PlayerAddress(std::string_view utf8)

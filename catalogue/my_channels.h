@@ -26,8 +26,9 @@ public:
 
     const std::vector<StoredPlaylist>& Playlists() const { return playlists_; }
     const std::vector<MyChannelsRow>& Rows() const { return rows_; }
-    // The address of a channel row as the player host takes it (GBK);
-    // empty for playlists and groups.
+    // The address of a channel row as the player host takes it (GBK), with
+    // the channel's header fields as its "|Name=value" suffix; empty for
+    // playlists and groups.
     std::string Address(size_t row) const;
 
     size_t ChannelCount() const { return channels_; }

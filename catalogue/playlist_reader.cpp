@@ -1,5 +1,7 @@
 #include "catalogue/playlist_reader.h"
 
+#include "catalogue/playlist_stream_options.h"
+
 #include "platform/components/same_text.h"
 #include "platform/text/gbk.h"
 #include "platform/text/percent_encoding.h"
@@ -201,6 +203,7 @@ public:
             ++out_.skipped;
             info_.reset();
             group_.clear();
+            options_.Reset();
             return;
         }
         std::string_view line = Trim(raw);
@@ -222,6 +225,15 @@ public:
 private:
     void Tag(std::string_view line)
     {
+        switch (options_.Read(line)) {
+        case PlaylistStreamOptions::Tag::Taken:
+            return;
+        case PlaylistStreamOptions::Tag::Ignored:
+            ++out_.ignored_options;
+            return;
+        case PlaylistStreamOptions::Tag::NotOurs:
+            break;
+        }
         if (StartsWithNoCase(line, "#EXTINF:")) {
             if (info_)
                 ++out_.skipped;
@@ -238,7 +250,7 @@ private:
         } else if (IsStreamTag(line)) {
             out_.stream = true;
         }
-        // #EXTM3U and every other tag (player options, EPG hints) are style.
+        // #EXTM3U and every other tag (other player options, EPG hints) are style.
     }
 
     void Address(std::string_view line)
@@ -247,6 +259,9 @@ private:
         info_.reset();
         std::string group = std::move(group_);
         group_.clear();
+        StreamOptions options = options_.Take();
+        // The suffix is the address's own, so it wins over the tags.
+        AddressWithOptions split = SplitStreamOptions(line);
         // Undecodable bytes in an address would reach the server as
         // something the list's author never wrote.
         if (line.find(kReplacement) != std::string_view::npos || !StreamAddress::Parse(line).Allowed()) {
@@ -254,7 +269,9 @@ private:
             return;
         }
         PlaylistChannel channel;
-        channel.address = std::string(line);
+        channel.address = std::string(Trim(split.address));
+        options.Merge(split.options);
+        channel.options = std::move(options);
         if (info) {
             channel.tvg_id = std::move(info->tvg_id);
             channel.tvg_name = std::move(info->tvg_name);
@@ -272,6 +289,7 @@ private:
     Playlist& out_;
     std::optional<EntryInfo> info_;
     std::string group_;
+    PlaylistStreamOptions options_;
 };
 
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "player/mpv/stream_options.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -19,6 +21,11 @@ struct PlaylistChannel {
     // tvg-logo: the address of the channel's picture as written (control
     // characters dropped); empty when the entry has none or it is too long.
     std::string logo;
+
+    // Header fields the list names for this channel's server (#EXTVLCOPT,
+    // #EXTHTTP, an "address|Name=value" suffix); the address is without
+    // the suffix.
+    StreamOptions options;
 };
 
 struct Playlist {
@@ -30,6 +37,9 @@ struct Playlist {
     // An HLS playlist (segments or variants of one stream): the address it
     // came from is a stream to play, not a list of channels.
     bool stream = false;
+    // Stream-option tags that could not be used: values that would break
+    // a request, #EXTHTTP text that is not a flat JSON object of texts.
+    int ignored_options = 0;
     // Where the stored copy came from (#PELLAMO-SOURCE), empty when not recorded.
     std::string source;
     // Programme guides the list names (url-tvg / x-tvg-url of #EXTM3U), in order.

@@ -99,8 +99,12 @@ void FullScreenWindow::Paint()
     MiniBar layout(client.Width(), client.Height(), false);
     // The player draws at this window's size; until the first picture at
     // that size arrives, the smaller one is stretched.
-    PlayerFace::Paint(dc->GetCanvas(), layout,
-        { m_player.Status(), m_player.Volume(), m_player.Muted(), m_player.HasPicture() ? &m_player.Frame() : nullptr });
+    PlayerFace::View view;
+    view.status = m_player.Status();
+    view.volume = m_player.Volume();
+    view.muted = m_player.Muted();
+    view.picture = m_player.HasPicture() ? &m_player.Frame() : nullptr;
+    PlayerFace::Paint(dc->GetCanvas(), layout, view);
     m_ws.EndPaint(m_hwnd, &ps);
 }
 

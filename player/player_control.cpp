@@ -61,6 +61,9 @@ void TPlayerControl::WndProc(TMessage& message)
     case WM_LBUTTONDBLCLK:
         view_.DoubleClick(p, Windows());
         break;
+    case WM_RBUTTONUP:
+        view_.RightClick(p);
+        break;
     default:
         break;
     }

@@ -1,6 +1,11 @@
 #include "player/player_view.h"
 
+#include "player/mpv/media_files.h"
 #include "player/mpv/player_face.h"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
 
 #include <algorithm>
 #include <stdexcept>
@@ -42,6 +47,12 @@ bool PlayerView::StartEngine()
     m_player->SetMute(m_muted);
     m_player->OnFrame = [this] { Changed(); };
     m_player->OnStatus = [this] { Changed(); };
+    m_player->OnRecording = [this] {
+        // A recording that ended by itself says why.
+        if (!m_player->Recording() && !m_player->RecordingError().empty() && OnMessage)
+            OnMessage(m_player->RecordingError());
+        Changed();
+    };
     ApplyVideoSize();
     return true;
 }
@@ -52,6 +63,7 @@ void PlayerView::ReleaseEngine()
         return;
     m_player->OnFrame = nullptr;
     m_player->OnStatus = nullptr;
+    m_player->OnRecording = nullptr;
     m_player.reset();
 }
 
@@ -169,6 +181,9 @@ void PlayerView::Paint(Canvas& canvas)
     }
     if (view.picture && !view.status.audio_only)
         ++m_pictures_painted;
+    view.recording = Recording();
+    if (view.recording)
+        view.recording_text = RecordingText();
     PlayerFace::Paint(canvas, m_layout, view);
 }
 
@@ -179,6 +194,13 @@ void PlayerView::MouseDown(Point p)
     MiniBar::Hit hit = m_layout.HitTest(p);
     if (hit.action == MiniBar::Action::None || hit.action == MiniBar::Action::Video)
         return;
+    if (hit.action == MiniBar::Action::Record) {
+        std::string told = ToggleRecording();
+        if (OnMessage)
+            OnMessage(told);
+        Changed();
+        return;
+    }
     m_player->Click(hit);
     m_volume = m_player->Volume();
     m_muted = m_player->Muted();
@@ -194,6 +216,58 @@ void PlayerView::SetVolume(int volume, bool muted)
         m_player->SetMute(m_muted);
     }
     Changed();
+}
+
+void PlayerView::RightClick(Point p)
+{
+    if (m_layout.HitTest(p).action == MiniBar::Action::Video && OnPictureMenu)
+        OnPictureMenu(p);
+}
+
+std::string PlayerView::ToggleRecording()
+{
+    if (Recording()) {
+        std::filesystem::path file = m_player->RecordingFile();
+        m_player->StopRecording();
+        return "录制已结束：" + file.string();
+    }
+    if (!m_player || m_address.empty())
+        return "没有正在播放的节目可以录制";
+    std::filesystem::path folder = RecordingsFolder();
+    std::filesystem::path file = FreeFileIn(folder, MediaFileName(m_title, std::chrono::system_clock::now(), ".ts"));
+    if (!m_player->StartRecording(file))
+        return "无法录制：" + m_player->RecordingError();
+    return "正在录制到 " + file.string();
+}
+
+std::string PlayerView::SaveScreenshot()
+{
+    if (!m_player || !m_player->HasPicture())
+        return "没有可以保存的画面";
+    std::filesystem::path file
+        = FreeFileIn(PicturesFolder(), MediaFileName(m_title, std::chrono::system_clock::now(), ".png"));
+    if (!m_player->SaveScreenshot(file))
+        return "无法保存画面";
+    return "画面已保存到 " + file.string();
+}
+
+std::string PlayerView::RecordingText() const
+{
+    if (!Recording())
+        return {};
+    auto seconds = std::chrono::duration_cast<std::chrono::seconds>(
+        std::chrono::steady_clock::now() - m_player->RecordingStarted())
+                       .count();
+    char clock[32];
+    std::snprintf(clock, sizeof clock, "%02lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
+        static_cast<long long>(seconds / 60 % 60), static_cast<long long>(seconds % 60));
+    std::error_code error;
+    uintmax_t bytes = std::filesystem::file_size(m_player->RecordingFile(), error);
+    if (error)
+        bytes = 0;
+    char size[32];
+    std::snprintf(size, sizeof size, "%.1f MB", static_cast<double>(bytes) / (1024 * 1024));
+    return std::string("录制 ") + clock + " · " + size;
 }
 
 void PlayerView::DoubleClick(Point p, WindowSystem& ws)

@@ -63,6 +63,25 @@ public:
     bool Muted() const { return m_muted; }
     void SetVolume(int volume, bool muted);
 
+    // The name of what plays (UTF-8), for the names of recordings and pictures.
+    void SetTitle(std::string title) { m_title = std::move(title); }
+
+    // Starts a recording of the running stream into the recordings folder,
+    // or stops the one running. Returns what to tell the viewer (UTF-8).
+    std::string ToggleRecording();
+    bool Recording() const { return m_player && m_player->Recording(); }
+    // Saves the current picture into the pictures folder; returns what to
+    // tell the viewer.
+    std::string SaveScreenshot();
+    // Told when a recording ends by itself (a full disk), with why.
+    std::function<void(const std::string&)> OnMessage;
+    // Told on a right-click on the picture, with the control's point.
+    std::function<void(Point)> OnPictureMenu;
+    void RightClick(Point p);
+
+    // "录制 00:01:23 · 12.3 MB" while a recording runs.
+    std::string RecordingText() const;
+
     const MiniBar& Layout() const { return m_layout; }
     // Paints that showed a picture of the stream (for measuring).
     uint64_t PicturesPainted() const { return m_pictures_painted; }
@@ -90,6 +109,7 @@ private:
     int m_height = 0;
     bool m_shown = true;
     std::u16string m_address;
+    std::string m_title;
     // The viewer's, kept across engines.
     int m_volume = 100;
     bool m_muted = false;

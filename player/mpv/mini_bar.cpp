@@ -25,7 +25,11 @@ MiniBar::MiniBar(int width, int height, bool with_bar)
     m_mute = next(2 * kButtonWidth, kButtonWidth);
     m_volume = next(3 * kButtonWidth + 4, kVolumeWidth);
     m_status = next(3 * kButtonWidth + 4 + kVolumeWidth + 8, width);
-    m_status.right = std::max(m_status.left, width - 4);
+    // The record button takes the right end when the bar has room for it
+    // beside the status text.
+    if (!m_status.IsEmpty() && m_status.Width() >= 2 * kButtonWidth)
+        m_record = { width - kButtonWidth, bar_top, width, height };
+    m_status.right = std::max(m_status.left, (m_record.IsEmpty() ? width : m_record.left) - 4);
     if (m_status.IsEmpty())
         m_status = {};
 }
@@ -49,6 +53,8 @@ MiniBar::Hit MiniBar::HitTest(Point p) const
         return { Action::Stop, 0 };
     if (m_mute.Contains(p))
         return { Action::Mute, 0 };
+    if (m_record.Contains(p))
+        return { Action::Record, 0 };
     if (m_volume.Contains(p)) {
         // The slider's last pixel is full volume.
         int span = std::max(m_volume.Width() - 1, 1);

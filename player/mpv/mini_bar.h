@@ -5,11 +5,11 @@
 namespace pellamo {
 
 // Layout and hit testing of a player's "mini" face: the picture on top and a
-// slim bar at the bottom with play/pause, stop, mute, a volume slider and the
-// status text. Pure geometry, so the control paints and clicks through it.
+// slim bar at the bottom with play/pause, stop, mute, a volume slider, the
+// status text and, at the right end, the record button. Pure geometry, so the control paints and clicks through it.
 class MiniBar {
 public:
-    enum class Action { None, PlayPause, Stop, Mute, Volume, Video };
+    enum class Action { None, PlayPause, Stop, Mute, Volume, Video, Record };
 
     struct Hit {
         Action action = Action::None;
@@ -32,6 +32,7 @@ public:
     Rect Mute() const { return m_mute; }
     Rect Volume() const { return m_volume; }
     Rect Status() const { return m_status; }
+    Rect Record() const { return m_record; }
 
     // The filled part of the volume slider for a level of 0..100.
     Rect VolumeLevel(int volume) const;
@@ -46,6 +47,7 @@ private:
     Rect m_mute;
     Rect m_volume;
     Rect m_status;
+    Rect m_record;
 };
 
 }

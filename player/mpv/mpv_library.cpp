@@ -228,6 +228,8 @@ bool MpvLibrary::Resolve(void* handle)
     find(m_api.set_option_string, "mpv_set_option_string");
     find(m_api.command, "mpv_command");
     find(m_api.command_ret, "mpv_command_ret");
+    find(m_api.command_node, "mpv_command_node");
+    find(m_api.command_async, "mpv_command_async");
     find(m_api.free_node_contents, "mpv_free_node_contents");
     find(m_api.set_property, "mpv_set_property");
     find(m_api.get_property, "mpv_get_property");

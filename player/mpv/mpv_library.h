@@ -23,6 +23,8 @@ struct MpvApi {
     decltype(&::mpv_set_option_string) set_option_string = nullptr;
     decltype(&::mpv_command) command = nullptr;
     decltype(&::mpv_command_ret) command_ret = nullptr;
+    decltype(&::mpv_command_node) command_node = nullptr;
+    decltype(&::mpv_command_async) command_async = nullptr;
     decltype(&::mpv_free_node_contents) free_node_contents = nullptr;
     decltype(&::mpv_set_property) set_property = nullptr;
     decltype(&::mpv_get_property) get_property = nullptr;

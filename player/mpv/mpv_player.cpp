@@ -6,6 +6,7 @@
 #include "player/mpv/stream_error.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -145,6 +146,11 @@ MpvPlayer::MpvPlayer(EventLoop& loop, MpvLibrary& library)
 MpvPlayer::~MpvPlayer()
 {
     m_alive.reset();
+    // The recorder closes its file before the engine goes.
+    if (Recording()) {
+        const char* none = "";
+        m_api.set_property(m_mpv, "stream-record", MPV_FORMAT_STRING, &none);
+    }
     if (m_reconnect_timer)
         m_loop.StopTimer(m_reconnect_timer);
     // Waits for a callback in progress, so none runs after it.
@@ -182,6 +188,7 @@ void MpvPlayer::SetAddress(const std::u16string& address)
 {
     m_address = address;
     m_fallback_url.clear();
+    m_options = {};
     m_first_engine_error.clear();
     if (address.empty()) {
         Halt();
@@ -197,11 +204,15 @@ void MpvPlayer::SetAddress(const std::u16string& address)
         return;
     }
     m_fallback_url = checked.FallbackUrl();
+    m_options = checked.Options();
     Load(checked.EngineUrl());
 }
 
 void MpvPlayer::Load(const std::string& url)
 {
+    // A recording is of one channel.
+    if (Recording())
+        EndRecording({});
     m_engine_url = url;
     m_loaded = false;
     m_cache_wait = false;
@@ -221,9 +232,32 @@ void MpvPlayer::Load(const std::string& url)
     m_api.set_property(m_mpv, "pause", MPV_FORMAT_FLAG, &no);
     m_paused = false;
 
-    const char* command[] = { "loadfile", url.c_str(), "replace", nullptr };
+    // Named arguments: the place of the options argument differs between
+    // versions of the engine.
+    std::vector<std::pair<std::string, std::string>> file_options = FileOptions();
+    std::vector<mpv_node> option_values(file_options.size());
+    std::vector<char*> option_keys(file_options.size());
+    for (size_t i = 0; i < file_options.size(); ++i) {
+        option_keys[i] = file_options[i].first.data();
+        option_values[i].format = MPV_FORMAT_STRING;
+        option_values[i].u.string = file_options[i].second.data();
+    }
+    mpv_node_list option_map { static_cast<int>(file_options.size()), option_values.data(), option_keys.data() };
+    mpv_node args[4] {};
+    char* arg_keys[4] = { const_cast<char*>("name"), const_cast<char*>("url"), const_cast<char*>("flags"),
+        const_cast<char*>("options") };
+    args[0].format = MPV_FORMAT_STRING;
+    args[0].u.string = const_cast<char*>("loadfile");
+    args[1].format = MPV_FORMAT_STRING;
+    args[1].u.string = const_cast<char*>(url.c_str());
+    args[2].format = MPV_FORMAT_STRING;
+    args[2].u.string = const_cast<char*>("replace");
+    args[3].format = MPV_FORMAT_NODE_MAP;
+    args[3].u.list = &option_map;
+    mpv_node_list arg_map { file_options.empty() ? 3 : 4, args, arg_keys };
+    mpv_node command { .u = { .list = &arg_map }, .format = MPV_FORMAT_NODE_MAP };
     mpv_node result {};
-    int error = m_api.command_ret(m_mpv, command, &result);
+    int error = m_api.command_node(m_mpv, &command, &result);
     m_entry = -1;
     if (error >= 0 && result.format == MPV_FORMAT_NODE_MAP) {
         for (int i = 0; i < result.u.list->num; ++i) {
@@ -240,6 +274,31 @@ void MpvPlayer::Load(const std::string& url)
         return;
     }
     SetState(PlayerStatus::State::Connecting);
+}
+
+std::vector<std::pair<std::string, std::string>> MpvPlayer::FileOptions() const
+{
+    std::vector<std::pair<std::string, std::string>> options;
+    if (!m_options.user_agent.empty())
+        options.emplace_back("user-agent", m_options.user_agent);
+    if (!m_options.referrer.empty())
+        options.emplace_back("referrer", m_options.referrer);
+    if (!m_options.fields.empty()) {
+        // A list option: a comma inside a value is escaped.
+        std::string fields;
+        for (const auto& [name, value] : m_options.fields) {
+            if (!fields.empty())
+                fields += ',';
+            fields += name + ": ";
+            for (char c : value) {
+                if (c == ',')
+                    fields += '\\';
+                fields += c;
+            }
+        }
+        options.emplace_back("http-header-fields", fields);
+    }
+    return options;
 }
 
 void MpvPlayer::Play()
@@ -282,6 +341,8 @@ void MpvPlayer::Stop()
 // Ends what the engine plays and forgets it; the state is the caller's.
 void MpvPlayer::Halt()
 {
+    if (Recording())
+        EndRecording({});
     const char* stop[] = { "stop", nullptr };
     m_api.command(m_mpv, stop);
     Forget();
@@ -334,6 +395,7 @@ void MpvPlayer::Click(const MiniBar::Hit& hit)
         break;
     case MiniBar::Action::None:
     case MiniBar::Action::Video:
+    case MiniBar::Action::Record: // needs a file name: the view's
         break;
     }
 }
@@ -401,9 +463,13 @@ void MpvPlayer::HandleEvent(const mpv_event& event)
                 break;
             }
             m_loaded = false;
+            if (Recording())
+                EndRecording({});
             Fail(end->error);
             ClearPicture();
         } else if (end->reason == MPV_END_FILE_REASON_EOF) {
+            if (Recording())
+                EndRecording({});
             m_loaded = false;
             m_status.state = State::Stopped;
         }
@@ -445,6 +511,12 @@ void MpvPlayer::HandleEvent(const mpv_event& event)
         std::string text = TrimLine(message->text);
         // Lines that come after the stream's end (the log lags behind the
         // events) no longer count against it.
+        std::string_view source = message->prefix ? message->prefix : "";
+        if (Recording() && source.starts_with("recorder") && message->log_level <= MPV_LOG_LEVEL_ERROR) {
+            // A full disk or a vanished folder: what is written stays playable.
+            EndRecording("The recording stopped: " + text);
+            break;
+        }
         if (m_engine_url.empty() || m_giving_up || text.empty())
             break;
         if (ContainsNoCase(text, "will reconnect") && !m_entry_ended && !CountReconnect())
@@ -484,6 +556,105 @@ bool MpvPlayer::HasVideoTrack()
             return true;
     }
     return false;
+}
+
+std::vector<MpvPlayer::AudioTrack> MpvPlayer::AudioTracks()
+{
+    std::vector<AudioTrack> tracks;
+    int64_t count = 0;
+    if (!m_loaded || m_api.get_property(m_mpv, "track-list/count", MPV_FORMAT_INT64, &count) < 0)
+        return tracks;
+    auto text = [&](const std::string& name) {
+        char* value = m_api.get_property_string(m_mpv, name.c_str());
+        std::string out = value ? value : "";
+        m_api.free(value);
+        return out;
+    };
+    for (int64_t i = 0; i < count; ++i) {
+        std::string prefix = "track-list/" + std::to_string(i) + "/";
+        if (text(prefix + "type") != "audio")
+            continue;
+        AudioTrack track;
+        m_api.get_property(m_mpv, (prefix + "id").c_str(), MPV_FORMAT_INT64, &track.id);
+        track.language = text(prefix + "lang");
+        track.codec = text(prefix + "codec");
+        track.title = text(prefix + "title");
+        int selected = 0;
+        m_api.get_property(m_mpv, (prefix + "selected").c_str(), MPV_FORMAT_FLAG, &selected);
+        track.selected = selected != 0;
+        tracks.push_back(std::move(track));
+    }
+    return tracks;
+}
+
+void MpvPlayer::SelectAudioTrack(int64_t id)
+{
+    if (m_loaded)
+        m_api.set_property(m_mpv, "aid", MPV_FORMAT_INT64, &id);
+}
+
+bool MpvPlayer::StartRecording(const std::filesystem::path& file)
+{
+    if (Recording())
+        EndRecording({});
+    m_recording_error.clear();
+    if (m_engine_url.empty()) {
+        m_recording_error = "Nothing is playing that could be recorded.";
+        return false;
+    }
+    std::error_code error;
+    std::filesystem::create_directories(file.parent_path(), error);
+    // Made here, so that a folder we cannot write is told at once and in
+    // our words.
+    std::FILE* made = std::fopen(file.c_str(), "wbx");
+    if (!made) {
+        m_recording_error = "Cannot record to " + file.parent_path().string() + ": " + std::strerror(errno);
+        return false;
+    }
+    std::fclose(made);
+    std::string path = file.string();
+    const char* value = path.c_str();
+    int result = m_api.set_property(m_mpv, "stream-record", MPV_FORMAT_STRING, &value);
+    if (result < 0) {
+        std::filesystem::remove(file, error);
+        m_recording_error = std::string("The stream cannot be recorded: ") + m_api.error_string(result);
+        return false;
+    }
+    m_recording = file;
+    m_recording_started = std::chrono::steady_clock::now();
+    if (OnRecording)
+        OnRecording();
+    return true;
+}
+
+void MpvPlayer::StopRecording()
+{
+    if (Recording())
+        EndRecording({});
+}
+
+void MpvPlayer::EndRecording(std::string error)
+{
+    const char* none = "";
+    m_api.set_property(m_mpv, "stream-record", MPV_FORMAT_STRING, &none);
+    m_recording.clear();
+    m_recording_error = std::move(error);
+    if (!m_recording_error.empty())
+        std::fprintf(stderr, "pellamo: player: %s\n", m_recording_error.c_str());
+    if (OnRecording)
+        OnRecording();
+}
+
+bool MpvPlayer::SaveScreenshot(const std::filesystem::path& file)
+{
+    if (!m_has_picture)
+        return false;
+    std::error_code error;
+    std::filesystem::create_directories(file.parent_path(), error);
+    std::string path = file.string();
+    // "video": the picture as the stream has it, without our black bars.
+    const char* command[] = { "screenshot-to-file", path.c_str(), "video", nullptr };
+    return m_api.command_async(m_mpv, 0, command) >= 0;
 }
 
 void MpvPlayer::UpdateFrame()

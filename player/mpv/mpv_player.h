@@ -5,12 +5,16 @@
 #include "player/mpv/mini_bar.h"
 #include "player/mpv/mpv_library.h"
 #include "player/mpv/player_status.h"
+#include "player/mpv/stream_options.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace pellamo {
@@ -69,16 +73,51 @@ public:
     bool HasPicture() const { return m_has_picture; }
     uint64_t FramesRendered() const { return m_frames_rendered; }
 
+    // The sound tracks of the stream (several for some broadcasts: languages,
+    // commentary), in the engine's order; empty before the stream is loaded.
+    struct AudioTrack {
+        int64_t id = 0;
+        std::string language; // as the stream names it ("eng", "chi"), may be empty
+        std::string codec;
+        std::string title;
+        bool selected = false;
+    };
+    std::vector<AudioTrack> AudioTracks();
+    void SelectAudioTrack(int64_t id);
+
+    // Writes the running stream, as it arrives, to `file` (an MPEG transport
+    // stream; the file is made here, so a folder that cannot be written
+    // fails at once). It goes on across the engine's reconnects and ends with
+    // StopRecording, a new address, the stream's end, or the player's end;
+    // what was written plays whatever stopped it. False with a sentence in
+    // RecordingError() when it cannot start.
+    bool StartRecording(const std::filesystem::path& file);
+    void StopRecording();
+    bool Recording() const { return !m_recording.empty(); }
+    const std::filesystem::path& RecordingFile() const { return m_recording; }
+    std::chrono::steady_clock::time_point RecordingStarted() const { return m_recording_started; }
+    // Why the last recording could not start or ended by itself (a full
+    // disk); empty when it did not.
+    const std::string& RecordingError() const { return m_recording_error; }
+
+    // Saves the picture of the stream, at its own size, as a PNG file; the
+    // engine writes it in the background. False when there is no picture.
+    bool SaveScreenshot(const std::filesystem::path& file);
+
     // Called on the loop's thread after a new picture is in Frame(), and after
     // every change of Status().
     std::function<void()> OnFrame;
     std::function<void()> OnStatus;
+    // After a recording started or stopped (by itself too).
+    std::function<void()> OnRecording;
 
 private:
     static void WakeupThunk(void* self);
     void PictureReady();
 
     void Load(const std::string& url);
+    // The engine's per-file options for the header fields of the address.
+    std::vector<std::pair<std::string, std::string>> FileOptions() const;
     void Halt();
     void Forget();
     void DrainEvents();
@@ -91,6 +130,7 @@ private:
     void ShowReconnecting();
     bool CountReconnect();
     void ReportGivingUp();
+    void EndRecording(std::string error);
 
     EventLoop& m_loop;
     MpvLibrary& m_library;
@@ -108,6 +148,9 @@ private:
     std::u16string m_address;
     std::string m_engine_url;
     std::string m_fallback_url;
+    // The header fields of the address, for this play only: the engine
+    // forgets per-file options when the entry ends.
+    StreamOptions m_options;
     // The engine's playlist entry of the current load (or of an entry of the
     // playlist it turned out to be); ends of older entries are stale.
     // -1: not known yet (the next start names it).
@@ -134,6 +177,10 @@ private:
     std::vector<EventLoop::Clock::time_point> m_reconnects;
     int m_volume = 100;
     bool m_mute = false;
+
+    std::filesystem::path m_recording;
+    std::chrono::steady_clock::time_point m_recording_started;
+    std::string m_recording_error;
 
     Bitmap m_frame;
     bool m_has_picture = false;

@@ -131,8 +131,24 @@ void PlayerFace::PaintBar(Canvas& canvas, const MiniBar& layout, const View& vie
         canvas.font.height = -11;
         canvas.font.color = view.status.state == State::Error ? kErrorColor : kTextColor;
         canvas.brush.style = BrushStyle::Clear;
-        canvas.DrawTextUtf8(view.status.Text(), status,
-            kTextLeft | kTextVCenter | kTextSingleLine | kTextEndEllipsis | kTextNoPrefix);
+        std::string text = view.status.Text();
+        if (view.recording) {
+            canvas.font.color = kRecordColor;
+            text = view.recording_text + "  " + text;
+        }
+        canvas.DrawTextUtf8(
+            text, status, kTextLeft | kTextVCenter | kTextSingleLine | kTextEndEllipsis | kTextNoPrefix);
+    }
+
+    Rect record = layout.Record();
+    if (!record.IsEmpty()) {
+        // A dot: red while recording, the glyph colour otherwise.
+        Rect g = GlyphBox(record, 10);
+        TColor colour = view.recording ? kRecordColor : kGlyphColor;
+        Shape(canvas,
+            { { g.left + 3, g.top }, { g.right - 3, g.top }, { g.right, g.top + 3 }, { g.right, g.bottom - 3 },
+                { g.right - 3, g.bottom }, { g.left + 3, g.bottom }, { g.left, g.bottom - 3 }, { g.left, g.top + 3 } },
+            colour);
     }
 }
 

@@ -5,6 +5,8 @@
 #include "player/mpv/mini_bar.h"
 #include "player/mpv/player_status.h"
 
+#include <string>
+
 namespace pellamo {
 
 // Paints a player control: the picture, or the station display when there is
@@ -18,6 +20,10 @@ public:
         // The engine's picture, sized to the layout's video area; null or
         // empty when nothing is shown.
         const Bitmap* picture = nullptr;
+        // A recording runs: the record button is lit and `recording` (its
+        // time and size) stands before the status text.
+        bool recording = false;
+        std::string recording_text;
     };
 
     static constexpr TColor kBackground = Rgb(0, 0, 0);
@@ -27,6 +33,7 @@ public:
     static constexpr TColor kLevelColor = Rgb(80, 170, 255);
     static constexpr TColor kTextColor = Rgb(230, 230, 230);
     static constexpr TColor kErrorColor = Rgb(255, 190, 80);
+    static constexpr TColor kRecordColor = Rgb(230, 40, 40);
 
     static void Paint(Canvas& canvas, const MiniBar& layout, const View& view);
 

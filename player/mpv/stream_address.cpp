@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace pellamo {
 
@@ -66,10 +67,7 @@ std::string Lower(std::string_view s)
 
 }
 
-std::string StreamAddress::Shown(std::string_view address)
-{
-    return Quoted(address);
-}
+std::string StreamAddress::Shown(std::string_view address) { return Quoted(address.substr(0, address.find('|'))); }
 
 StreamAddress StreamAddress::Parse(std::string_view utf8)
 {
@@ -79,6 +77,14 @@ StreamAddress StreamAddress::Parse(std::string_view utf8)
         utf8.remove_suffix(1);
 
     StreamAddress result;
+    AddressWithOptions split = SplitStreamOptions(utf8);
+    if (!split.valid) {
+        result.m_error = "Cannot play " + Shown(utf8) + ": the header fields given with the address are not allowed";
+        return result;
+    }
+    utf8 = split.address;
+    while (!utf8.empty() && IsBlank(utf8.back()))
+        utf8.remove_suffix(1);
     size_t colon = 0;
     while (colon < utf8.size() && IsSchemeChar(utf8[colon], colon == 0))
         ++colon;
@@ -103,6 +109,7 @@ StreamAddress StreamAddress::Parse(std::string_view utf8)
         result.m_error = "Cannot play " + Quoted(utf8) + ": the address contains control characters";
         return result;
     }
+    result.m_options = std::move(split.options);
     result.m_engine_url = std::string(rule->engine_scheme) + ":" + std::string(rest);
     if (!rule->fallback_scheme.empty())
         result.m_fallback_url = std::string(rule->fallback_scheme) + ":" + std::string(rest);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "player/mpv/stream_options.h"
+
 #include <string>
 #include <string_view>
 
@@ -11,7 +13,8 @@ namespace pellamo {
 class StreamAddress {
 public:
     // Takes a UTF-8 address. Surrounding blanks (often left by a page cut)
-    // are dropped.
+    // are dropped. A "|Name=value&..." suffix names header fields for the
+    // stream's requests (see SplitStreamOptions).
     static StreamAddress Parse(std::string_view utf8);
 
     bool Allowed() const { return m_error.empty(); }
@@ -22,15 +25,19 @@ public:
     // What to try when the first attempt fails (mms: the TCP variant);
     // empty when there is nothing else to try.
     const std::string& FallbackUrl() const { return m_fallback_url; }
+    // The header fields the address asked for.
+    const StreamOptions& Options() const { return m_options; }
 
     // An address as messages quote it: in quotes, control characters
-    // replaced, cut short (a scraped address can be a whole page).
+    // replaced, cut short (a scraped address can be a whole page), without
+    // its header fields (they may hold a cookie).
     static std::string Shown(std::string_view address);
 
 private:
     std::string m_engine_url;
     std::string m_fallback_url;
     std::string m_error;
+    StreamOptions m_options;
 };
 
 }

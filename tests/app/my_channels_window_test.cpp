@@ -116,15 +116,16 @@ TEST_F(MyChannelsWindowTest, ThirdTreeShowsPlaylistsGroupsAndChannelsLikeTheOthe
     EXPECT_FALSE(Tree().Visible());
 
     // "节目选择": the two trees, a separator, then my channels and the open
-    // commands, then finding and keeping channels, and the programme guide's commands.
+    // commands, then recording and pictures of what plays, finding and keeping
+    // channels, and the programme guide's commands.
     TMenuItem* programmes = Get<TMainMenu>("MainMenu1").Items()->Items(0);
     std::vector<std::string> captions;
     for (int i = 0; i < programmes->Count(); ++i)
         captions.push_back(GbkToUtf8(programmes->Items(i)->Caption()) + " " + ShortCutToText(programmes->Items(i)->GetShortCut()));
     EXPECT_EQ(captions,
         (std::vector<std::string> { "网络电视 ", "网络电台 ", "- ", "我的频道 ", "- ", "打开播放列表… Ctrl+O",
-            "打开地址… Ctrl+L", "- ", "查找频道… Ctrl+F", "加入/移出收藏 Ctrl+D", "最近观看 ", "- ", "节目指南 Ctrl+G",
-            "节目指南… ", "更新节目指南 " }));
+            "打开地址… Ctrl+L", "- ", "录制 Ctrl+R", "截图 Ctrl+S", "- ", "查找频道… Ctrl+F", "加入/移出收藏 Ctrl+D",
+            "最近观看 ", "- ", "节目指南 Ctrl+G", "节目指南… ", "更新节目指南 " }));
 
     TCustomTreeView& tv = Get<TCustomTreeView>("TreeView1");
     TCustomTreeView& radio = Get<TCustomTreeView>("TreeView2");

@@ -114,5 +114,14 @@ TEST(PlayerOptions, UsageNamesEveryOptionAndTheExitStatuses)
     EXPECT_NE(words.find("MacOS, WinXP, DeepBlue, Protein or BlueGlass"), std::string::npos) << usage;
 }
 
+TEST(PlayerOptions, NewInstanceIsAFlagAmongOperands)
+{
+    PlayerOptions options = ParsePlayerOptions({ "a.m3u", "--new-instance", "http://tv.example/live" });
+    EXPECT_TRUE(options.new_instance);
+    EXPECT_EQ(options.operands, (Args { "a.m3u", "http://tv.example/live" }));
+    EXPECT_FALSE(ParsePlayerOptions({ "--", "--new-instance" }).new_instance);
+    EXPECT_THROW(ParsePlayerOptions({ "--new-instance=yes" }), PlayerUsageError);
+    EXPECT_NE(std::string::npos, PlayerUsage().find("--new-instance"));
+}
 }
 }

@@ -34,6 +34,9 @@ constexpr std::array kDownwardRules = {
     DownwardRule { "guide/", { "app/", "catalogue/", "net/", "player/", "skin/", "gallery/", "viewer/", "desktop/" } },
     // The viewer's state knows channels, not windows.
     DownwardRule { "viewer/", { "app/", "gallery/", "", "", "", "", "", "", "" } },
+    // The desktop's bus services know the program only through the state
+    // and commands it hands them.
+    DownwardRule { "desktop/", { "app/", "catalogue/", "net/", "player/", "skin/", "gallery/", "guide/", "viewer/", "" } },
 };
 
 constexpr std::string_view kDisplayHeaders = "X11/";

@@ -14,7 +14,7 @@ TEST(MiniBarTest, PlayerRectangleSplitsIntoPictureAndBar)
     EXPECT_EQ((Rect { 0, 319, 463, 343 }), bar.Bar());
 
     // Items sit left to right in the bar without overlapping.
-    const Rect items[] = { bar.PlayPause(), bar.Stop(), bar.Mute(), bar.Volume(), bar.Status() };
+    const Rect items[] = { bar.PlayPause(), bar.Stop(), bar.Mute(), bar.Volume(), bar.Status(), bar.Record() };
     for (size_t i = 0; i < std::size(items); ++i) {
         EXPECT_FALSE(items[i].IsEmpty()) << i;
         EXPECT_EQ(bar.Bar(), bar.Bar().Union(items[i])) << i;
@@ -22,7 +22,8 @@ TEST(MiniBarTest, PlayerRectangleSplitsIntoPictureAndBar)
             EXPECT_LE(items[i - 1].right, items[i].left) << i;
         }
     }
-    EXPECT_EQ(459, bar.Status().right);
+    EXPECT_EQ(435, bar.Status().right);
+    EXPECT_EQ((Rect { 439, 319, 463, 343 }), bar.Record());
 }
 
 TEST(MiniBarTest, ClicksMapToActions)
@@ -45,6 +46,8 @@ TEST(MiniBarTest, ClicksMapToActions)
         { { volume.right - 1, 330 }, { Action::Volume, 100 } },
         { { (volume.left + volume.right - 1) / 2, 330 }, { Action::Volume, 49 } },
         { { 300, 330 }, { Action::None, 0 } }, // status text
+        { { 439, 330 }, { Action::Record, 0 } },
+        { { 462, 342 }, { Action::Record, 0 } },
         // Outside the control.
         { { -1, 330 }, { Action::None, 0 } },
         { { 463, 330 }, { Action::None, 0 } },
@@ -75,7 +78,8 @@ TEST(MiniBarTest, SmallAndDegenerateSizesStayInside)
         SCOPED_TRACE(testing::Message() << s.cx << "x" << s.cy);
         MiniBar bar(s.cx, s.cy);
         Rect whole { 0, 0, std::max(s.cx, 0), std::max(s.cy, 0) };
-        for (Rect r : { bar.Video(), bar.Bar(), bar.PlayPause(), bar.Stop(), bar.Mute(), bar.Volume(), bar.Status() }) {
+        for (Rect r : { bar.Video(), bar.Bar(), bar.PlayPause(), bar.Stop(), bar.Mute(), bar.Volume(), bar.Status(),
+                 bar.Record() }) {
             EXPECT_GE(r.Width(), 0);
             EXPECT_GE(r.Height(), 0);
             if (!r.IsEmpty()) {

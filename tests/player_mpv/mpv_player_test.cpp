@@ -505,5 +505,61 @@ TEST_F(MpvPlayerTest, DestroyedWhilePlayingLeavesNoWorkBehind)
     EXPECT_TRUE(WaitFor([&] { return server.Open() == 0; }, 5s));
 }
 
+// A server that answers only the user agent the playlist names; the fields
+// an address carries go with its own requests and with no later stream's.
+TEST_F(MpvPlayerTest, HeaderFieldsOfAnAddressReachItsServerOnly)
+{
+    std::string body = ReadFile(s_dir / "av.ts");
+    StreamServer::Options picky = Live(body);
+    picky.required_header = "User-Agent: PellamoTest/1.0 (X11, Linux)";
+    StreamServer server(body, picky);
+    StreamServer plain(body, Live(body));
+    MpvPlayer player(loop);
+    player.SetVideoSize(160, 120);
+
+    auto header_lines = [](const std::string& request) {
+        std::vector<std::string> lines;
+        for (size_t at = request.find("\r\n"); at != std::string::npos;) {
+            size_t end = request.find("\r\n", at + 2);
+            if (end == std::string::npos)
+                break;
+            lines.push_back(request.substr(at + 2, end - at - 2));
+            at = end;
+        }
+        return lines;
+    };
+    auto has_line = [&](const std::string& request, const std::string& line) {
+        auto lines = header_lines(request);
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    };
+
+    // Without the user agent: refused, and the player says it failed.
+    player.SetAddress(U16(server.Url()));
+    ASSERT_TRUE(WaitFor([&] { return player.Status().state == State::Error; })) << player.Status().Text();
+    EXPECT_GE(server.Refused(), 1);
+
+    player.SetAddress(U16(server.Url() + "|User-Agent=PellamoTest/1.0%20(X11,%20Linux)"
+        + "&Referer=http%3A%2F%2Fportal.example%2Fwatch%3Fc%3D1&Cookie=session%3Dabc%2C%20lang%3Dzh&X-Forwarded-For=10."
+          "0.0.1"));
+    ASSERT_TRUE(WaitFor([&] { return player.FramesRendered() > 0 && player.Status().state == State::Playing; }))
+        << player.Status().Text();
+    std::string request = server.Requests().back();
+    EXPECT_TRUE(has_line(request, "Referer: http://portal.example/watch?c=1")) << request;
+    EXPECT_TRUE(has_line(request, "Cookie: session=abc, lang=zh")) << request;
+    EXPECT_TRUE(has_line(request, "X-Forwarded-For: 10.0.0.1")) << request;
+
+    // The next stream is asked for as the engine asks by itself.
+    player.SetAddress(U16(plain.Url()));
+    ASSERT_TRUE(WaitFor([&] {
+        return plain.Accepted() > 0 && player.FramesRendered() > 0 && player.Status().state == State::Playing;
+    })) << player.Status().Text();
+    std::string next = plain.Requests().back();
+    EXPECT_FALSE(has_line(next, "User-Agent: PellamoTest/1.0 (X11, Linux)")) << next;
+    for (const std::string& line : header_lines(next)) {
+        EXPECT_FALSE(line.starts_with("Referer:")) << next;
+        EXPECT_FALSE(line.starts_with("Cookie:")) << next;
+        EXPECT_FALSE(line.starts_with("X-Forwarded-For:")) << next;
+    }
+}
 }
 }

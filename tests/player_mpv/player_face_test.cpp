@@ -123,12 +123,34 @@ TEST_F(PlayerFaceTest, StatusTextIsWrittenInTheBar)
     EXPECT_GT(CountOther(a, status, PlayerFace::kBarColor), 20);
     EXPECT_GT(CountOther(b, status, PlayerFace::kBarColor), 20);
     EXPECT_FALSE(a == b) << "the clock must show in the bar";
-    // Text stays inside its rectangle: the bar's right margin is untouched.
-    EXPECT_EQ(0, CountOther(a, { status.right, status.top, kWidth, kHeight }, PlayerFace::kBarColor));
+    // Text stays inside its rectangle: the margin before the record button is untouched.
+    Rect margin { status.right, status.top, layout.Record().left, kHeight };
+    EXPECT_EQ(0, CountOther(a, margin, PlayerFace::kBarColor));
 
     Bitmap error = Paint(ViewOf(State::Error, std::string(300, 'W') + " Connection refused"));
     EXPECT_TRUE(HasWarmPixel(error, status));
-    EXPECT_EQ(0, CountOther(error, { status.right, status.top, kWidth, kHeight }, PlayerFace::kBarColor));
+    EXPECT_EQ(0, CountOther(error, margin, PlayerFace::kBarColor));
+}
+
+TEST_F(PlayerFaceTest, RecordButtonLightsWhileRecording)
+{
+    auto red_pixels = [](const Bitmap& b, Rect r) {
+        int n = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                n += (b.GetPixel(x, y) & 0xFFFFFF) == (PlayerFace::kRecordColor & 0xFFFFFF);
+        return n;
+    };
+    PlayerFace::View idle = ViewOf(State::Playing);
+    PlayerFace::View recording = idle;
+    recording.recording = true;
+    recording.recording_text = "REC 00:00:05";
+    Bitmap a = Paint(idle);
+    Bitmap b = Paint(recording);
+    EXPECT_GT(CountOther(a, layout.Record(), PlayerFace::kBarColor), 20) << "the button is drawn either way";
+    EXPECT_EQ(0, red_pixels(a, layout.Record()));
+    EXPECT_GT(red_pixels(b, layout.Record()), 20);
+    EXPECT_FALSE(a == b);
 }
 
 TEST_F(PlayerFaceTest, PictureOrStationDisplay)

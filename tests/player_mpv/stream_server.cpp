@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <chrono>
 #include <stdexcept>
+#include <string_view>
 #include <thread>
 
 namespace pellamo {
@@ -57,10 +58,16 @@ void StreamServer::AcceptLoop()
     }
 }
 
+std::vector<std::string> StreamServer::Requests()
+{
+    std::lock_guard lock(m_requests_mutex);
+    return m_requests;
+}
+
 void StreamServer::Serve(int fd, int index)
 {
     using Clock = std::chrono::steady_clock;
-    // Read the request head; its content does not matter.
+    // Read the request head.
     std::string request;
     char buffer[2048];
     auto deadline = Clock::now() + std::chrono::seconds(5);
@@ -72,6 +79,19 @@ void StreamServer::Serve(int fd, int index)
         if (n <= 0)
             break;
         request.append(buffer, static_cast<size_t>(n));
+    }
+    {
+        std::lock_guard lock(m_requests_mutex);
+        m_requests.push_back(request.substr(0, request.find("\r\n\r\n") + 2));
+    }
+    if (!m_options.required_header.empty()
+        && request.find("\r\n" + m_options.required_header + "\r\n") == std::string::npos) {
+        static constexpr std::string_view kForbidden = "HTTP/1.0 403 Forbidden\r\nContent-Length: 0\r\n\r\n";
+        send(fd, kForbidden.data(), kForbidden.size(), MSG_NOSIGNAL);
+        ++m_refused;
+        close(fd);
+        --m_open;
+        return;
     }
     auto answer_at = Clock::now() + std::chrono::milliseconds(m_options.reply_delay_ms);
     while (Clock::now() < answer_at && !m_stopping)
@@ -98,11 +118,15 @@ void StreamServer::Serve(int fd, int index)
     if (index == 0 && m_options.drop_first_after > 0)
         limit = std::min(limit, m_options.drop_first_after);
     size_t sent = 0;
+    if (index > 0 && m_options.resume_after_drop)
+        sent = std::min(m_body.size(), m_options.drop_first_after);
+    size_t first = sent;
     auto start = Clock::now();
     while (!client_closed && !m_stopping && sent < limit) {
         double seconds = std::chrono::duration<double>(Clock::now() - start).count();
         size_t allowed = std::min(limit,
-            m_options.burst_bytes + static_cast<size_t>(seconds * static_cast<double>(m_options.bytes_per_second)));
+            first + m_options.burst_bytes
+                + static_cast<size_t>(seconds * static_cast<double>(m_options.bytes_per_second)));
         if (allowed > sent) {
             if (!send_all(m_body.data() + sent, allowed - sent)) {
                 client_closed = true;

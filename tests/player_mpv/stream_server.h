@@ -21,6 +21,8 @@ public:
         bool close_at_end = false;             // a reply that ends, rather than a live stream
         bool send_length = false;              // with a Content-Length header
         int reply_delay_ms = 0;                // a slow server: waits this long before answering
+        bool resume_after_drop = false; // later connections go on where the cut one stopped, as live
+        std::string required_header; // a request without this exact line is answered 403
     };
 
     StreamServer(std::string body, Options options);
@@ -33,6 +35,9 @@ public:
     int Open() const { return m_open; }
     // Connections that ended because the client closed them.
     int ClosedByClient() const { return m_closed_by_client; }
+    // The heads of the requests received, in order.
+    std::vector<std::string> Requests();
+    int Refused() const { return m_refused; }
 
 private:
     void AcceptLoop();
@@ -46,6 +51,9 @@ private:
     std::atomic<int> m_accepted { 0 };
     std::atomic<int> m_open { 0 };
     std::atomic<int> m_closed_by_client { 0 };
+    std::atomic<int> m_refused { 0 };
+    std::mutex m_requests_mutex; // the workers' own: the destructor joins them under m_mutex
+    std::vector<std::string> m_requests;
     std::thread m_acceptor;
     std::mutex m_mutex;
     std::vector<std::thread> m_workers;

@@ -139,6 +139,7 @@ X11Backend::~X11Backend()
         XFreeCursor(m->display, cursor);
     if (m->im)
         XCloseIM(m->im);
+    m->shm.reset();
     XFreeGC(m->display, m->gc);
     XCloseDisplay(m->display);
 }
@@ -367,6 +368,12 @@ void X11Backend::Present(DisplayWindowId id, const Bitmap& pixels, const Rect& d
     Rect area = dirty.Intersect({ 0, 0, pixels.Width(), pixels.Height() });
     if (area.IsEmpty())
         return;
+    if (!m->shm)
+        m->shm = std::make_unique<X11ShmImage>(m->display, m->visual, m->depth);
+    if (m->shm->Put(w->xid, m->gc, pixels, area)) {
+        ScheduleInputMethod();
+        return;
+    }
     // The bitmap's memory is already the server's 24-bit ZPixmap layout.
     XImage* image = XCreateImage(m->display, m->visual, static_cast<unsigned>(m->depth), ZPixmap, 0,
         reinterpret_cast<char*>(const_cast<Pixel*>(pixels.Data())), static_cast<unsigned>(pixels.Width()),
@@ -378,6 +385,11 @@ void X11Backend::Present(DisplayWindowId id, const Bitmap& pixels, const Rect& d
         static_cast<unsigned>(area.Height()));
     image->data = nullptr; // the bitmap keeps its memory
     XDestroyImage(image);
+    ScheduleInputMethod();
+}
+
+void X11Backend::ScheduleInputMethod()
+{
     if (!m->im_scheduled) {
         m->im_scheduled = true;
         m->loop.Post([alive = std::weak_ptr<bool>(m->alive), impl = m.get()] {

@@ -58,6 +58,8 @@ public:
     void Sync();
 
 private:
+    // The input method opens once the first picture is on the screen.
+    void ScheduleInputMethod();
     struct Impl;
     std::unique_ptr<Impl> m;
 };

@@ -5,6 +5,7 @@
 
 #include "platform/backend/x11/x11_backend.h"
 #include "platform/backend/x11/x11_drop_target.h"
+#include "platform/backend/x11/x11_shm_image.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -63,6 +64,8 @@ struct X11Backend::Impl {
     bool has_wm = false;
     EventSink sink;
     std::map<DisplayWindowId, Win> windows;
+    // Made at the first picture presented.
+    std::unique_ptr<X11ShmImage> shm;
     std::map<::Window, DisplayWindowId> by_xid;
     DisplayWindowId next_id = 1;
     std::map<CursorShape, Cursor> cursors;
