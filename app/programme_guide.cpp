@@ -232,15 +232,20 @@ void ProgrammeGuide::Imported(GuideWorker::Report report)
 std::string ProgrammeGuide::NowNextText(const GuideChannelQuery& channel, int64_t now)
 {
     NowNext nn = view_.At(view_.FindChannel(channel), now);
+    // Appended piece by piece: GCC 12 at -O3 warns wrongly about chains of +.
     std::string text;
     if (nn.now)
-        text = nn.now->title + " " + ClockText(nn.now->start) + "–" + ClockText(nn.now->stop);
+        text.append(nn.now->title)
+            .append(" ")
+            .append(ClockText(nn.now->start))
+            .append("–")
+            .append(ClockText(nn.now->stop));
     if (nn.next) {
         if (!text.empty())
-            text += " · ";
-        text += "下一个: " + nn.next->title;
+            text.append(" · ");
+        text.append("下一个: ").append(nn.next->title);
         if (!nn.now)
-            text += " " + ClockText(nn.next->start);
+            text.append(" ").append(ClockText(nn.next->start));
     }
     return text;
 }
