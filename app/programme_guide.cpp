@@ -51,6 +51,15 @@ ProgrammeGuide::ProgrammeGuide(EventLoop& loop, Host& host, std::filesystem::pat
     , limits_(std::move(limits))
     , view_(database_)
 {
+    // Downloads a crash left behind; a day old, so another instance's
+    // download under way is left alone.
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(database_.parent_path(), error)) {
+        std::error_code ignored;
+        if (entry.path().filename().string().rfind("guide-download-", 0) == 0
+            && entry.last_write_time(ignored) < std::filesystem::file_time_type::clock::now() - std::chrono::hours(24))
+            std::filesystem::remove(entry.path(), ignored);
+    }
     std::ifstream in(own_file_);
     std::string line;
     while (std::getline(in, line))
