@@ -12,8 +12,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // The folders that hold code; build trees and the like are never walked.
-constexpr std::array kCodeFolders = { "app", "bench", "catalogue", "fuzz", "gallery", "guide", "net", "platform",
-    "player", "resources", "skin", "tests", "tools" };
+constexpr std::array kCodeFolders = { "app", "bench", "catalogue", "fuzz", "gallery", "guide", "manual", "net",
+    "packaging", "platform", "player", "resources", "skin", "tests", "tools" };
 
 // Files under `folder` may not include project headers under any of `above`.
 struct DownwardRule {
@@ -29,6 +29,8 @@ constexpr std::array kDownwardRules = {
     DownwardRule { "gallery/", { "app/", "catalogue/", "net/", "player/", "guide/", "" } },
     // The guide reads and keeps guides; downloads and windows are the program's.
     DownwardRule { "guide/", { "app/", "catalogue/", "net/", "player/", "skin/", "gallery/" } },
+    // The manuals are text: every program reads its own, none reads a program.
+    DownwardRule { "manual/", { "app/", "catalogue/", "net/", "player/", "skin/", "gallery/" } },
 };
 
 constexpr std::string_view kDisplayHeaders = "X11/";
