@@ -51,6 +51,15 @@ ProgrammeGuide::ProgrammeGuide(EventLoop& loop, Host& host, std::filesystem::pat
     , limits_(std::move(limits))
     , view_(database_)
 {
+    // Downloads a crash left behind; a day old, so another instance's
+    // download under way is left alone.
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(database_.parent_path(), error)) {
+        std::error_code ignored;
+        if (entry.path().filename().string().rfind("guide-download-", 0) == 0
+            && entry.last_write_time(ignored) < std::filesystem::file_time_type::clock::now() - std::chrono::hours(24))
+            std::filesystem::remove(entry.path(), ignored);
+    }
     std::ifstream in(own_file_);
     std::string line;
     while (std::getline(in, line))
@@ -232,15 +241,20 @@ void ProgrammeGuide::Imported(GuideWorker::Report report)
 std::string ProgrammeGuide::NowNextText(const GuideChannelQuery& channel, int64_t now)
 {
     NowNext nn = view_.At(view_.FindChannel(channel), now);
+    // Appended piece by piece: GCC 12 at -O3 warns wrongly about chains of +.
     std::string text;
     if (nn.now)
-        text = nn.now->title + " " + ClockText(nn.now->start) + "–" + ClockText(nn.now->stop);
+        text.append(nn.now->title)
+            .append(" ")
+            .append(ClockText(nn.now->start))
+            .append("–")
+            .append(ClockText(nn.now->stop));
     if (nn.next) {
         if (!text.empty())
-            text += " · ";
-        text += "下一个: " + nn.next->title;
+            text.append(" · ");
+        text.append("下一个: ").append(nn.next->title);
         if (!nn.now)
-            text += " " + ClockText(nn.next->start);
+            text.append(" ").append(ClockText(nn.next->start));
     }
     return text;
 }

@@ -59,8 +59,11 @@ public:
         , add_channel_(db, "INSERT INTO channels(source, xmltv_id) VALUES(?1, ?2)")
         , add_name_(db, "INSERT OR IGNORE INTO channel_names(key, channel, name) VALUES(?1, ?2, ?3)")
         , add_programme_(db,
-              "INSERT OR REPLACE INTO programmes(channel, start, stop, title, subtitle, description) "
+              "INSERT INTO programmes(channel, start, stop, title, subtitle, description) "
               "VALUES(?1, ?2, ?3, ?4, ?5, ?6)")
+        , replace_programme_(db,
+              "UPDATE programmes SET stop = ?3, title = ?4, subtitle = ?5, description = ?6 "
+              "WHERE channel = ?1 AND start = ?2")
         , db_(db)
     {
     }
@@ -94,21 +97,35 @@ public:
             ++skipped_;
             return;
         }
-        add_programme_.Bind(1, row).Bind(2, p.start);
-        if (p.stop) {
-            add_programme_.Bind(3, *p.stop);
-        } else {
-            add_programme_.BindNull(3);
-            open_ended_ = true;
+        open_ended_ = open_ended_ || !p.stop;
+        try {
+            Store(add_programme_, row, p);
+            ++programmes_;
+        } catch (const SqliteError& e) {
+            if (!e.Constraint())
+                throw;
+            // Listed twice: the later copy stands. Rare, so the failed
+            // insert costs less than asking first every time.
+            Store(replace_programme_, row, p);
         }
-        add_programme_.Bind(4, p.title).Bind(5, p.subtitle).Bind(6, p.description).Run();
-        ++programmes_;
     }
 
     uint64_t Skipped() const { return skipped_; }
+    uint64_t Programmes() const { return programmes_; }
+    uint64_t Channels() const { return rows_.size(); }
     bool OpenEnded() const { return open_ended_; }
 
 private:
+    static void Store(SqliteStatement& statement, int64_t row, const GuideProgramme& p)
+    {
+        statement.Bind(1, row).Bind(2, p.start);
+        if (p.stop)
+            statement.Bind(3, *p.stop);
+        else
+            statement.BindNull(3);
+        statement.Bind(4, p.title).Bind(5, p.subtitle).Bind(6, p.description).Run();
+    }
+
     // The channel's row, made when first named (programmes may come before
     // their <channel>); 0 past the bound.
     int64_t Row(const std::string& id)
@@ -129,6 +146,7 @@ private:
     SqliteStatement add_channel_;
     SqliteStatement add_name_;
     SqliteStatement add_programme_;
+    SqliteStatement replace_programme_;
     SqliteDatabase& db_;
     std::unordered_map<std::string, int64_t> rows_;
     uint64_t programmes_ = 0;
@@ -240,6 +258,8 @@ GuideSourceCounts GuideStore::Replace(std::string_view source, const std::functi
         SourceWriter writer(*db_, id, now);
         read(writer);
         counts.skipped = writer.Skipped();
+        counts.channels = writer.Channels();
+        counts.programmes = writer.Programmes();
         open_ended = writer.OpenEnded();
     }
     if (open_ended) {
@@ -256,15 +276,6 @@ GuideSourceCounts GuideStore::Replace(std::string_view source, const std::functi
     refreshed.Bind(1, id).Bind(2, now).Run();
     transaction.Commit();
 
-    SqliteStatement channels(*db_, "SELECT count(*) FROM channels WHERE source = ?1");
-    channels.Bind(1, id).Step();
-    counts.channels = static_cast<uint64_t>(channels.Int(0));
-    channels.Reset();
-    SqliteStatement programmes(
-        *db_, "SELECT count(*) FROM programmes WHERE channel IN (SELECT id FROM channels WHERE source = ?1)");
-    programmes.Bind(1, id).Step();
-    counts.programmes = static_cast<uint64_t>(programmes.Int(0));
-    programmes.Reset();
     return counts;
 }
 

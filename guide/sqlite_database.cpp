@@ -35,6 +35,8 @@ std::string Sentence(int code, sqlite3* db)
 
 bool SqliteError::Damaged() const { return code_ == SQLITE_CORRUPT || code_ == SQLITE_NOTADB; }
 
+bool SqliteError::Constraint() const { return code_ == SQLITE_CONSTRAINT; }
+
 bool SqliteError::Busy() const { return code_ == SQLITE_BUSY || code_ == SQLITE_LOCKED; }
 
 SqliteDatabase::SqliteDatabase(const std::filesystem::path& file, Mode mode)

@@ -25,6 +25,7 @@ public:
     int Code() const { return code_; } // the primary result code
     bool Damaged() const; // the file is not a sound database
     bool Busy() const; // another connection holds a lock
+    bool Constraint() const; // a row broke a unique key
 
 private:
     int code_;

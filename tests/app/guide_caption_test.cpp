@@ -18,6 +18,7 @@
 #include "platform/loop/event_loop.h"
 #include "platform/text/gbk.h"
 #include "platform/window/window_system.h"
+#include "tests/net/test_servers.h"
 #include "tests/support/files.h"
 #include "tests/support/pump.h"
 
@@ -108,6 +109,7 @@ protected:
     {
         return GbkToUtf8(dynamic_cast<TCustomStatusBar*>(windows.main->FindComponent("suiStatusBar1"))->SimpleText());
     }
+    void WritePlaylist(const std::string& text) { std::ofstream(config.Path() + "/pellamo/playlists/tv.m3u") << text; }
     // Puts a guide into the database the window reads, as a refresh would.
     void StoreGuide(const std::string& body)
     {
@@ -251,6 +253,55 @@ TEST_F(GuideCaptionTest, TheGuideWindowListsTheDayAndMovesBetweenDays)
     ASSERT_NE(form, nullptr);
     EXPECT_FALSE(form->Visible());
     EXPECT_NE(Caption().find("中央一台 — 新闻联播"), std::string::npos) << Caption();
+}
+std::string Reply(const std::string& status, const std::string& body)
+{
+    return "HTTP/1.1 " + status + "\r\nContent-Type: application/gzip\r\nContent-Length: " + std::to_string(body.size())
+        + "\r\nConnection: close\r\n\r\n" + body;
+}
+
+std::string Gzip(const std::string& text)
+{
+    test::TempDir dir;
+    std::string plain = dir.Write("g", text);
+    std::system(("gzip -n -q " + plain).c_str());
+    return test::ReadFile(plain + ".gz");
+}
+
+// A playlist's url-tvg: the guide is downloaded into the cache folder,
+// imported, and the downloaded copy removed; a failed download says why
+// in the status bar and keeps the guide that was.
+TEST_F(GuideCaptionTest, APlaylistsGuideIsDownloadedAndAFailedRefreshKeepsIt)
+{
+    const int64_t now = UnixNow();
+    const std::string guide = Gzip("<tv><channel id=\"cctv1.cn\"><display-name>CCTV-1</display-name></channel>"
+        + Programme("cctv1.cn", now - 60, now + 3600, "新闻联播") + "</tv>");
+    test::ScriptedServer server({ { test::Send(Reply("200 OK", guide)) }, { test::Send(Reply("404 Not Found", "")) } });
+    const std::string address = "http://127.0.0.1:" + std::to_string(server.Port()) + "/guide.xml";
+    WritePlaylist(
+        "#EXTM3U x-tvg-url=\"" + address + "\"\n#EXTINF:-1 tvg-id=\"cctv1.cn\",中央一台\nhttp://live.example/1\n");
+    Open();
+    EventLoop::Main().WaitUntil(
+        [&] {
+            return Status().find("节目指南：") != std::string::npos || Status().find("未更新") != std::string::npos;
+        },
+        std::chrono::seconds(30));
+    EXPECT_EQ(Status(), "节目指南：1 个频道，1 个节目");
+    Select("中央一台");
+    EXPECT_NE(Caption().find("— 新闻联播"), std::string::npos) << Caption();
+    auto downloads = [&] {
+        int count = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(config.Path() + "/cache/pellamo"))
+            count += entry.path().filename().string().rfind("guide-download-", 0) == 0;
+        return count;
+    };
+    EXPECT_EQ(downloads(), 0);
+
+    windows.main->Guide().RefreshAll();
+    EventLoop::Main().WaitUntil([&] { return !windows.main->Guide().Busy(); }, std::chrono::seconds(30));
+    EXPECT_EQ(Status(), "节目指南未更新（" + address + "）：the server answered HTTP 404");
+    EXPECT_NE(Caption().find("— 新闻联播"), std::string::npos) << Caption();
+    EXPECT_EQ(downloads(), 0);
 }
 }
 }

@@ -106,8 +106,8 @@ TEST(PlayerOptions, NoResumeMixesWithOperands)
 TEST(PlayerOptions, UsageNamesEveryOptionAndTheExitStatuses)
 {
     std::string usage = PlayerUsage();
-    for (const char* part :
-        { "--style NAME", "--theme FILE.sui", "--guide FILE|URL", "-h, --help", "--  ", "FILE|ADDRESS", "Exit status: 0", "2 when" })
+    for (const char* part : { "--style NAME", "--theme FILE.sui", "--guide FILE|URL", "-h, --help", "--  ",
+             "FILE|ADDRESS", "Exit status: 0", "2 when" })
         EXPECT_NE(usage.find(part), std::string::npos) << part;
     // The list may be wrapped onto the next line.
     std::string words = std::regex_replace(usage, std::regex("\\s+"), " ");

@@ -241,3 +241,18 @@ TEST_F(GuideStoreTest, AFullDiskIsReportedAndLosesNothing)
     EXPECT_NE(error.find("could not be stored"), std::string::npos) << error;
     EXPECT_EQ(NowNextOf("CCTV-1"), "新闻联播|焦点访谈");
 }
+
+TEST_F(GuideStoreTest, AChannelListedTwiceIsOneWithAllItsNames)
+{
+    GuideStore store(file);
+    GuideSourceCounts counts;
+    ASSERT_EQ(
+        Import(store, "src",
+            Xmltv(ChannelXml("c", "CCTV-1") + ProgrammeXml("c", XmltvTimeOf(kNow - 60), XmltvTimeOf(kNow + 60), "A")
+                + ChannelXml("c", "中央一台") + ChannelXml("c", "CCTV-1")),
+            &counts),
+        "");
+    EXPECT_EQ(counts.channels, 1u);
+    EXPECT_EQ(NowNextOf("cctv1"), "A|-");
+    EXPECT_EQ(NowNextOf("中央一台"), "A|-");
+}
