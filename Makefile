@@ -1,7 +1,8 @@
 # The two commands of the README:
 #   make run   installs what is missing, builds and starts the player
 #   make test  installs what is missing, builds and runs every test
-# Also: make fuzz (each fuzz target 60 s under ASan), make bench (benchmarks).
+# Also: make fuzz (each fuzz target 60 s under ASan), make bench (benchmarks),
+# make package (the Debian package, in build/release/package).
 
 RELEASE_DIR := build/release
 TEST_DIR    := build/asan
@@ -11,7 +12,7 @@ FUZZ_SECONDS ?= 60
 # ccache, where installed, speeds up rebuilds; nothing needs it.
 LAUNCHER    := $(if $(shell command -v ccache 2>/dev/null),-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-.PHONY: run test deps fuzz bench clean
+.PHONY: run test deps fuzz bench package clean
 
 run: deps
 	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release $(LAUNCHER)
@@ -27,9 +28,10 @@ test: deps
 	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPELLAMO_SANITIZE=ON -DPELLAMO_BENCH=OFF \
 	      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ $(LAUNCHER)
 	cmake --build $(TEST_DIR) -j $(JOBS)
-	@# The player and the gallery as `make run` builds them (GCC, optimised) must compile too.
+	@# The programs as `make run` builds them (GCC, optimised) must compile too, and
+	@# their Debian package hold what it should and pass lintian.
 	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release $(LAUNCHER)
-	cmake --build $(RELEASE_DIR) -j $(JOBS) --target pellamo pellamo_gallery_program
+	cmake --build $(RELEASE_DIR) -j $(JOBS) --target pellamo_package_check
 	ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS)
 
 deps:
@@ -45,6 +47,11 @@ bench: deps
 	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release $(LAUNCHER)
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
 	scripts/run-benchmarks.sh $(RELEASE_DIR)
+
+package: deps
+	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release $(LAUNCHER)
+	cmake --build $(RELEASE_DIR) -j $(JOBS) --target pellamo_package
+	@ls $(RELEASE_DIR)/package/pellamo_*.deb
 
 clean:
 	rm -rf build

@@ -3,6 +3,7 @@
 #include "app/window_description.h"
 
 #include "platform/components/class_info.h"
+#include "platform/components/controls/timer.h"
 #include "platform/components/description_reader.h"
 
 #include <limits>
@@ -30,14 +31,18 @@ const ClassInfo& TForm4::StaticClass()
 
 void TForm4::Timer1Timer(TObject*)
 {
-    // Later ticks only count; the count stops short of wrapping so that the
-    // main window is never pulled to the front a second time.
+    // Later ticks would only count, so the timer stops at the front tick:
+    // an idle program does not wake ten times a second for nothing. The
+    // count stops short of wrapping so that the main window is never pulled
+    // to the front a second time.
     if (ticks_ < std::numeric_limits<uint32_t>::max())
         ++ticks_;
     if (ticks_ == kFrontTick) {
         if (main_)
             main_->Show();
         Hide();
+        if (auto* timer = dynamic_cast<TTimer*>(FindComponent("Timer1")))
+            timer->SetEnabled(false);
     }
 }
 

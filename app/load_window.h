@@ -8,7 +8,8 @@
 namespace pellamo {
 
 // The load window: a borderless 400 x 200 picture with a 100 ms tick. It
-// is never shown; its 15th tick brings the main window to the front.
+// is never shown; its 15th tick brings the main window to the front and
+// stops the timer.
 class TForm4 : public TForm {
 public:
     static constexpr uint32_t kFrontTick = 15;

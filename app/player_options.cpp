@@ -1,5 +1,8 @@
 #include "app/player_options.h"
 
+#include "manual/help_text.h"
+#include "manual/program_manuals.h"
+
 namespace pellamo {
 
 PlayerOptions ParsePlayerOptions(const std::vector<std::string>& args)
@@ -55,24 +58,5 @@ PlayerOptions ParsePlayerOptions(const std::vector<std::string>& args)
     return options;
 }
 
-std::string PlayerUsage()
-{
-    return std::string("Usage: pellamo [OPTION]... [--] [FILE|ADDRESS]...\n"
-                       "Network television player.\n"
-                       "\n"
-                       "  --style NAME         dress the windows in a built-in style: ")
-        + kBuiltInStyleList + "\n"
-        + "  --theme FILE.sui     dress the windows from a theme file\n"
-          "  --no-resume          do not play the channel watched last\n"
-          "  -h, --help           show this text and quit\n"
-          "  --                   what follows is a file or address, even when it starts with \"-\"\n"
-          "\n"
-          "Without --style or --theme the windows look as designed.\n"
-          "Each FILE or ADDRESS is opened once the window is up: playlist files and web\n"
-          "playlists (.m3u, .m3u8) join the channel list, other addresses are played.\n"
-          "\n"
-          "Exit status: 0 on success, 1 when the display cannot be opened,\n"
-          "2 when an option, style or theme file cannot be used.\n";
-}
-
+std::string PlayerUsage() { return HelpText(ParseManualPage(PlayerManual()), { { "styles", kBuiltInStyleList } }); }
 }

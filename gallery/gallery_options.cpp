@@ -1,20 +1,10 @@
 #include "gallery/gallery_options.h"
 
+#include "manual/help_text.h"
+#include "manual/program_manuals.h"
 #include "platform/components/same_text.h"
 
 namespace pellamo {
-
-namespace {
-
-std::string ListOf(const std::vector<std::string>& names)
-{
-    std::string list;
-    for (size_t i = 0; i < names.size(); ++i)
-        list += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + names[i];
-    return list;
-}
-
-}
 
 GalleryOptions ParseGalleryOptions(const std::vector<std::string>& args, const std::vector<std::string>& pages)
 {
@@ -58,27 +48,15 @@ GalleryOptions ParseGalleryOptions(const std::vector<std::string>& args, const s
         for (const std::string& page : pages)
             found = found || SameText(page, options.page);
         if (!found)
-            throw GalleryUsageError("unknown page \"" + options.page + "\" (the pages are " + ListOf(pages) + ")");
+            throw GalleryUsageError("unknown page \"" + options.page + "\" (the pages are " + ListOfNames(pages) + ")");
     }
     return options;
 }
 
 std::string GalleryUsage(const std::vector<std::string>& pages)
 {
-    return std::string("Usage: pellamo-gallery [OPTION]...\n"
-                       "Shows every skinned control of Pellamo, in each built-in style or from a theme file.\n"
-                       "\n"
-                       "  --style NAME         dress the gallery in a built-in style: ")
-        + kBuiltInStyleList + "\n"
-        + "  --theme FILE.sui     dress the gallery from a theme file\n"
-          "  --page NAME          open that page: "
-        + ListOf(pages) + "\n"
-        + "  --screenshot FILE.png\n"
-          "                       draw the gallery without a display, write it as a PNG file and quit\n"
-          "  --help               show this text and quit\n"
-          "\n"
-          "Exit status: 0 on success, 1 when the display or the screenshot file fails,\n"
-          "2 when an option, style, page or theme file cannot be used.\n";
+    return HelpText(
+        ParseManualPage(GalleryManual()), { { "styles", kBuiltInStyleList }, { "pages", ListOfNames(pages) } });
 }
 
 }

@@ -4,6 +4,7 @@
 #include "tests/app/pellamo_windows_fixture.h"
 
 #include "app/web_pages.h"
+#include "platform/components/controls/timer.h"
 #include "platform/window/window_system.h"
 #include "player/mpv/mpv_library.h"
 #include "tests/net/test_servers.h"
@@ -240,9 +241,13 @@ TEST_F(PellamoWindowsTest, LoadTickBringsTheMainWindowBackOnceAtTheFifteenth)
 {
     TForm4::ResetTicks();
     windows.main->Hide();
+    auto* timer = dynamic_cast<TTimer*>(windows.load->FindComponent("Timer1"));
+    ASSERT_NE(timer, nullptr);
     for (uint32_t tick = 1; tick <= 20; ++tick) {
         windows.load->Timer1Timer(nullptr);
         EXPECT_EQ(TForm4::Ticks(), tick);
+        // Its work done, the timer stops so that an idle program sleeps.
+        EXPECT_EQ(timer->Enabled(), tick < TForm4::kFrontTick) << "tick " << tick;
         // Shown at the 15th; hidden again after the 16th, it stays hidden.
         bool shown = tick == TForm4::kFrontTick || tick == TForm4::kFrontTick + 1;
         EXPECT_EQ(windows.main->Visible(), shown) << "tick " << tick;

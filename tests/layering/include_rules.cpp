@@ -12,8 +12,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // The folders that hold code; build trees and the like are never walked.
-constexpr std::array kCodeFolders = { "app", "bench", "catalogue", "fuzz", "gallery", "net", "platform", "player",
-    "resources", "skin", "tests", "tools", "viewer" };
+constexpr std::array kCodeFolders = { "app", "bench", "catalogue", "fuzz", "gallery", "manual", "net", "packaging",
+    "platform", "player", "resources", "skin", "tests", "tools", "viewer" };
 
 // Files under `folder` may not include project headers under any of `above`.
 struct DownwardRule {
@@ -26,6 +26,8 @@ constexpr std::array kDownwardRules = {
     DownwardRule { "skin/", { "app/", "catalogue/", "net/", "player/", "gallery/", "" } },
     // The skin gallery shows the skin engine alone.
     DownwardRule { "gallery/", { "app/", "catalogue/", "net/", "player/", "", "" } },
+    // The manuals are text: every program reads its own, none reads a program.
+    DownwardRule { "manual/", { "app/", "catalogue/", "net/", "player/", "skin/", "gallery/" } },
     // The viewer's state knows channels, not windows.
     DownwardRule { "viewer/", { "app/", "gallery/", "", "", "", "" } },
 };

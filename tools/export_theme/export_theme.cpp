@@ -1,11 +1,10 @@
 // pellamo-export-theme: writes a built-in style as a complete theme file,
-// to start a theme of one's own from.
-//
-//   pellamo-export-theme STYLE FILE     one style (MacOS, WinXP, DeepBlue,
-//                                       Protein or BlueGlass)
-//   pellamo-export-theme --all FOLDER   all five, as FOLDER/STYLE.sui
+// to start a theme of one's own from (manual/pellamo-export-theme.txt).
 
+#include "manual/help_text.h"
+#include "manual/program_manuals.h"
 #include "platform/components/enum_info.h"
+#include "skin/theme/style_by_name.h"
 #include "skin/theme/theme_export.h"
 #include "skin/theme/theme_file_writer.h"
 
@@ -46,9 +45,8 @@ void Export(TsuiUIStyle style, const std::string& file)
 int Usage()
 {
     std::fprintf(stderr,
-        "usage: pellamo-export-theme STYLE FILE\n"
-        "       pellamo-export-theme --all FOLDER\n"
-        "STYLE is one of MacOS, WinXP, DeepBlue, Protein, BlueGlass.\n");
+        "Usage: pellamo-export-theme STYLE FILE | --all FOLDER\n"
+        "Try \"pellamo-export-theme --help\" for more information.\n");
     return 2;
 }
 
@@ -56,6 +54,13 @@ int Usage()
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+        std::fputs(pellamo::HelpText(pellamo::ParseManualPage(pellamo::ExportThemeManual()),
+                       { { "styles", pellamo::kBuiltInStyleList } })
+                       .c_str(),
+            stdout);
+        return 0;
+    }
     if (argc != 3)
         return Usage();
     std::string first = argv[1], second = argv[2];
