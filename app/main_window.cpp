@@ -214,7 +214,11 @@ void TForm1::Bind()
     });
     // Opening a category is the first step to a channel.
     for (TCustomTreeView* tree : { TreeView1, TreeView2, TreeView3 })
-        tree->OnExpanded = [this](TObject*, TTreeNode*) { ChannelLikely(); };
+        tree->OnExpanded = [this, tree](TObject*, TTreeNode*) {
+            ChannelLikely();
+            if (tree == TreeView3 && logos_)
+                ApplyLogos(); // the logos of the channels now in sight
+        };
     SetUpViewerState();
 }
 

@@ -25,6 +25,7 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace pellamo {
@@ -277,9 +278,9 @@ private:
 
     std::unique_ptr<LogoLoader> logos_;
     ImageList logo_images_ { LogoLoader::kSmall, LogoLoader::kSmall };
-    std::map<std::string, int> logo_index_; // logo address -> picture in logo_images_
+    std::unordered_map<std::string, int> logo_index_; // logo address -> picture in logo_images_
     bool logos_posted_ = false; // a refresh of the tree's pictures is on its way
-    std::map<std::string, Bitmap> logo_large_;
+    std::unordered_map<std::string, Bitmap> logo_large_;
     std::string playing_logo_; // the logo address of the channel playing
     TImage* caption_logo_ = nullptr;
 };

@@ -196,6 +196,8 @@ void TForm1::PlayChannel(const ChannelRef& channel)
             tree->OnChange(tree, found); // chosen again: played again
         else
             tree->SetSelected(found);
+        if (tree == TreeView3)
+            ApplyLogos(); // its group was opened to show it
         return;
     }
     if (!channel.BuiltIn() && !channel.address.empty()) {
@@ -288,7 +290,7 @@ void TForm1::ApplyLogos()
             continue;
         if (auto it = logo_index_.find(logo); it != logo_index_.end())
             node->ImageIndex = node->SelectedIndex = it->second;
-        else
+        else if (node->IsVisible()) // the others when their group is opened
             logos_->Want(logo);
     }
     // The room for pictures only once there is a picture to show.

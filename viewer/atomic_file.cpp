@@ -27,7 +27,10 @@ void WriteFileAtomically(const fs::path& file, std::string_view content)
     fs::create_directories(folder, ec);
     if (ec)
         throw std::runtime_error("Cannot make " + folder.string() + ": " + ec.message());
-    std::string temp = (folder / ("." + file.filename().string() + ".XXXXXX")).string();
+    // Appended piece by piece: GCC 12 at -O3 takes "." + name + "..." for an overlapping copy.
+    std::string name = ".";
+    name.append(file.filename().string()).append(".XXXXXX");
+    std::string temp = (folder / name).string();
     int fd = mkstemp(temp.data());
     if (fd < 0)
         throw std::runtime_error("Cannot write in " + folder.string() + ": " + ErrorText(errno));

@@ -207,7 +207,9 @@ void Settings::Set(std::string_view group, std::string_view key, std::string val
     bool first = groups_.size() == 1 && groups_[0].lines.empty();
     if (!first)
         added.lines.push_back({ "", {}, {} });
-    added.lines.push_back({ "[" + std::string(group) + "]", {}, {} });
+    std::string heading = "[";
+    heading.append(group).append("]"); // appended: GCC 12 at -O3 misreads "[" + text + "]"
+    added.lines.push_back({ std::move(heading), {}, {} });
     added.lines.push_back(std::move(line));
     groups_.push_back(std::move(added));
 }
