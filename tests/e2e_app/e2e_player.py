@@ -413,7 +413,7 @@ def scenario(x, pages, streams, opened, shots):
         fail("the television tree did not come back as it was")
 
     log("about window by the keyboard: F10 enters the menu bar")
-    x.keys("F10", "Right", "Right", "Down", "Down", "Return")
+    x.keys("F10", "Right", "Right", "Right", "Down", "Down", "Return")
     about = x.find("^About Us$")
     if not about:
         fail("the keyboard did not reach the about window")
