@@ -24,6 +24,10 @@ TPlayerControl::TPlayerControl(TComponent* owner, bool with_bar)
     SetTabStop(true);
     SetBounds(Left(), Top(), kWidth, kHeight);
     view_.SetSize(ClientWidth(), ClientHeight());
+    view_.InvalidatePart = [this](const Rect& part) {
+        if (HandleAllocated())
+            Windows().InvalidateRect(Handle(), &part, false);
+    };
 }
 
 TPlayerControl::~TPlayerControl()

@@ -45,8 +45,8 @@ bool PlayerView::StartEngine()
     m_no_engine = {};
     m_player->SetVolume(m_volume);
     m_player->SetMute(m_muted);
-    m_player->OnFrame = [this] { Changed(); };
-    m_player->OnStatus = [this] { Changed(); };
+    m_player->OnFrame = [this] { PictureChanged(); };
+    m_player->OnStatus = [this] { StatusChanged(); };
     m_player->OnRecording = [this] {
         // A recording that ended by itself says why.
         if (!m_player->Recording() && !m_player->RecordingError().empty() && OnMessage)
@@ -151,6 +151,33 @@ void PlayerView::ApplyVideoSize()
     } else {
         m_player->SetVideoSize(0, 0);
     }
+}
+
+void PlayerView::PictureChanged()
+{
+    if (!InvalidatePart || m_layout.Video().IsEmpty()) {
+        Changed();
+        return;
+    }
+    if (m_full_screen)
+        m_full_screen->Refresh();
+    InvalidatePart(m_layout.Video());
+}
+
+void PlayerView::StatusChanged()
+{
+    // The engine tells the stream's time at every frame; the bar shows it
+    // by the second, and the station display (no picture) by its text.
+    PlayerStatus status = Status();
+    std::string text = status.Text() + (status.audio_only ? "a" : "v") + RecordingText();
+    bool picture = m_player && m_player->HasPicture() && !status.audio_only;
+    if (InvalidatePart && picture && text == m_bar_text) {
+        if (m_full_screen)
+            m_full_screen->Refresh();
+        return;
+    }
+    m_bar_text = std::move(text);
+    Changed();
 }
 
 void PlayerView::Changed()

@@ -82,6 +82,11 @@ public:
     // "录制 00:01:23 · 12.3 MB" while a recording runs.
     std::string RecordingText() const;
 
+    // Repaints part of the control; without it every change repaints all.
+    // A new picture then repaints the picture alone, and the bar only when
+    // what it shows changes (the clock by the second, not by the frame).
+    std::function<void(const Rect&)> InvalidatePart;
+
     const MiniBar& Layout() const { return m_layout; }
     // Paints that showed a picture of the stream (for measuring).
     uint64_t PicturesPainted() const { return m_pictures_painted; }
@@ -97,6 +102,8 @@ private:
     void StopWaiting();
     void ApplyVideoSize();
     void Changed();
+    void PictureChanged();
+    void StatusChanged();
 
     bool m_with_bar;
     std::function<void()> m_invalidate;
@@ -110,6 +117,8 @@ private:
     bool m_shown = true;
     std::u16string m_address;
     std::string m_title;
+    // What the bar showed when it was last asked to repaint.
+    std::string m_bar_text;
     // The viewer's, kept across engines.
     int m_volume = 100;
     bool m_muted = false;

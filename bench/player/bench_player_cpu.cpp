@@ -42,7 +42,7 @@ extern char** environ;
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr int kMediaSeconds = 40;
+constexpr int kMediaSeconds = 30;
 
 struct Stream {
     const char* name;
