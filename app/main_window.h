@@ -6,6 +6,7 @@
 #include "app/viewer_playlists.h"
 #include "catalogue/caption_panel.h"
 #include "catalogue/tuning.h"
+#include "chooser/open_file_dialog.h"
 #include "platform/components/controls/form.h"
 #include "player/media_player_adapter.h"
 #include "player/player_host.h"
@@ -53,6 +54,8 @@ public:
     void ChooseLook(const PlayerLook& look);
     // Told each look the viewer chooses, to remember it.
     std::function<void(const PlayerLook&)> OnLookChosen;
+    // Off: files are chosen in our own dialog, never the desktop portal's.
+    void SetTryPortal(bool on) { try_portal_ = on; }
 
     // Event handlers named in the description.
     void FormCreate(TObject* sender);
@@ -124,6 +127,9 @@ private:
     void ConfirmRemoval(size_t playlist);
     // The skin menu's mark follows the look worn.
     void MarkLook();
+    // A file to open, from the desktop's chooser or our own dialog dressed
+    // in the look worn.
+    std::optional<std::filesystem::path> ChooseFile(const OpenFileRequest& request);
 
     TControl* suiPanel1 = nullptr;
     TCustomTreeView* TreeView1 = nullptr;
@@ -142,6 +148,7 @@ private:
     TNMHTTPComponent* NMHTTP1 = nullptr;
     TForm* about_ = nullptr;
     PlayerLook look_;
+    bool try_portal_ = true;
 
     std::unique_ptr<PanelCaption> caption_;
     std::unique_ptr<MediaPlayerAdapter> media_;

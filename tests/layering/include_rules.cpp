@@ -12,20 +12,22 @@ namespace {
 namespace fs = std::filesystem;
 
 // The folders that hold code; build trees and the like are never walked.
-constexpr std::array kCodeFolders = { "app", "bench", "catalogue", "fuzz", "gallery", "net", "platform", "player",
-    "resources", "skin", "tests", "tools" };
+constexpr std::array kCodeFolders = { "app", "bench", "catalogue", "chooser", "fuzz", "gallery", "net", "platform",
+    "player", "resources", "skin", "tests", "tools" };
 
 // Files under `folder` may not include project headers under any of `above`.
 struct DownwardRule {
     std::string_view folder;
-    std::array<std::string_view, 6> above;
+    std::array<std::string_view, 7> above;
 };
 
 constexpr std::array kDownwardRules = {
-    DownwardRule { "platform/", { "app/", "catalogue/", "net/", "player/", "skin/", "gallery/" } },
-    DownwardRule { "skin/", { "app/", "catalogue/", "net/", "player/", "gallery/", "" } },
+    DownwardRule { "platform/", { "app/", "catalogue/", "net/", "player/", "skin/", "gallery/", "chooser/" } },
+    DownwardRule { "skin/", { "app/", "catalogue/", "net/", "player/", "gallery/", "chooser/", "" } },
+    // The file chooser serves the player and the gallery alike.
+    DownwardRule { "chooser/", { "app/", "catalogue/", "net/", "player/", "gallery/", "", "" } },
     // The skin gallery shows the skin engine alone.
-    DownwardRule { "gallery/", { "app/", "catalogue/", "net/", "player/", "", "" } },
+    DownwardRule { "gallery/", { "app/", "catalogue/", "net/", "player/", "", "", "" } },
 };
 
 constexpr std::string_view kDisplayHeaders = "X11/";
