@@ -94,6 +94,24 @@ protected:
     std::vector<std::string> clicks;
 };
 
+TEST_F(MdiFrameTest, OnlyTheActiveSkinnedChildLooksActive)
+{
+    TForm* one = Child("One", true);
+    TForm* two = Child("Two", true);
+    auto bar = [](TForm* child) -> TsuiTitleBar& {
+        for (int i = 0; i < child->ComponentCount(); ++i)
+            if (auto* frame = dynamic_cast<TsuiForm*>(child->Components(i)))
+                return frame->TitleBar();
+        throw std::logic_error("no frame");
+    };
+    EXPECT_TRUE(bar(two).FormActive());
+    EXPECT_FALSE(bar(one).FormActive());
+    ws().SendMessage(form->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(one->Handle()), 0);
+    Pump();
+    EXPECT_TRUE(bar(one).FormActive());
+    EXPECT_FALSE(bar(two).FormActive());
+}
+
 TEST_F(MdiFrameTest, RefusesAnOwnerThatIsNoForm)
 {
     TPanel panel(nullptr);
