@@ -10,6 +10,7 @@
 #include "skin/buttons/tool_bar_speed_button.h"
 #include "skin/frame/mdi_form.h"
 #include "skin/frame/skin_menu_bar.h"
+#include "skin/theme/style_properties.h"
 #include "skin/theme/theme_export.h"
 #include "skin/theme/theme_file_writer.h"
 #include "skin/theme/theme_source.h"
@@ -110,6 +111,13 @@ TEST_F(MdiFrameTest, OnlyTheActiveSkinnedChildLooksActive)
     Pump();
     EXPECT_TRUE(bar(one).FormActive());
     EXPECT_FALSE(bar(two).FormActive());
+}
+
+TEST_F(MdiFrameTest, ANewSkinnedControlOnTheMdiFormTakesTheFramesStyle)
+{
+    EXPECT_EQ(GetSUIFormStyle(form), frame->UIStyle());
+    frame->SetUIStyle(TsuiUIStyle::WinXP);
+    EXPECT_EQ(GetSUIFormStyle(form), TsuiUIStyle::WinXP);
 }
 
 TEST_F(MdiFrameTest, RefusesAnOwnerThatIsNoForm)
