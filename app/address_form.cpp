@@ -54,6 +54,7 @@ TAddressForm::TAddressForm(TComponent* owner, std::string_view description) : TF
     RegisterMethod("PlayButtonClick", this, &TAddressForm::PlayButtonClick);
     RegisterMethod("SaveButtonClick", this, &TAddressForm::SaveButtonClick);
     RegisterMethod("CancelButtonClick", this, &TAddressForm::CancelButtonClick);
+    RegisterMethod("BrowseButtonClick", this, &TAddressForm::BrowseButtonClick);
     ReadDescription(description, *this);
     Bind();
 }
@@ -74,6 +75,7 @@ void TAddressForm::Bind()
     PlayButton = Find<TControl>(*this, "PlayButton");
     SaveButton = Find<TControl>(*this, "SaveButton");
     CancelButton = Find<TControl>(*this, "CancelButton");
+    BrowseButton = Find<TControl>(*this, "BrowseButton");
 }
 
 TAddressForm::Choice TAddressForm::Ask(Mode mode, const Rect& over)
@@ -90,6 +92,11 @@ TAddressForm::Choice TAddressForm::Ask(Mode mode, const Rect& over)
     Label2->SetVisible(address);
     NameEdit->SetVisible(address);
     SaveButton->SetVisible(address);
+    // A playlist file can also be picked from a chooser beside the field.
+    bool browse = !address && OnBrowse;
+    BrowseButton->SetVisible(browse);
+    AddressEdit->SetWidth(
+        (browse ? BrowseButton->Left() - 6 : BrowseButton->Left() + BrowseButton->Width()) - AddressEdit->Left());
     int buttons_top = address ? NameEdit->Top() + NameEdit->Height() + 13 : AddressEdit->Top() + AddressEdit->Height() + 13;
     for (TControl* button : { PlayButton, SaveButton, CancelButton })
         button->SetTop(buttons_top);
@@ -130,4 +137,13 @@ void TAddressForm::PlayButtonClick(TObject*) { Accept(Choice::Open); }
 void TAddressForm::SaveButtonClick(TObject*) { Accept(Choice::SaveAndPlay); }
 void TAddressForm::CancelButtonClick(TObject*) { SetModalResult(mrCancel); }
 
+void TAddressForm::BrowseButtonClick(TObject*)
+{
+    if (!OnBrowse)
+        return;
+    if (std::optional<std::string> file = OnBrowse()) {
+        AddressEdit->SetText(Utf8ToGbk(*file));
+        AddressEdit->SetFocus();
+    }
+}
 }

@@ -4,6 +4,8 @@
 #include "platform/components/controls/form.h"
 #include "platform/gfx/geometry.h"
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,6 +39,12 @@ public:
     void PlayButtonClick(TObject* sender);
     void SaveButtonClick(TObject* sender);
     void CancelButtonClick(TObject* sender);
+    // Fills the field with the file OnBrowse chose.
+    void BrowseButtonClick(TObject* sender);
+
+    // Asks for a playlist file (UTF-8 path); the dialog shows its "浏览…"
+    // button for playlists while this is set.
+    std::function<std::optional<std::string>()> OnBrowse;
 
 private:
     void Bind();
@@ -50,6 +58,7 @@ private:
     TControl* PlayButton = nullptr;
     TControl* SaveButton = nullptr;
     TControl* CancelButton = nullptr;
+    TControl* BrowseButton = nullptr;
 
     Mode mode_ = Mode::Address;
     Choice choice_ = Choice::Cancel;

@@ -10,6 +10,7 @@
 #include "app/window_look.h"
 #include "catalogue/builtin_catalogue.h"
 #include "desktop/mpris_service.h"
+#include "chooser/file_chooser.h"
 #include "platform/backend/display_backend.h"
 #include "platform/components/class_info.h"
 #include "platform/components/controls/application.h"
@@ -27,6 +28,7 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <cstdlib>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -53,6 +55,16 @@ std::string CurrentDirectory()
     std::error_code ec;
     std::filesystem::path here = std::filesystem::current_path(ec);
     return ec ? std::string("/") : here.string();
+}
+
+// ~/.local/share/pellamo/themes, where theme files of one's own go.
+std::filesystem::path UserThemeFolder()
+{
+    const char* data = std::getenv("XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
+    std::filesystem::path base = data && *data ? std::filesystem::path(data)
+                                               : std::filesystem::path(home && *home ? home : "/") / ".local/share";
+    return base / "pellamo/themes";
 }
 
 void OpenPage(const char* url)
@@ -743,13 +755,43 @@ void TForm1::SkinStyle1Click(TObject* sender)
 
 void TForm1::SkinDesigned1Click(TObject*) { ChooseLook({}); }
 
-void TForm1::SkinThemeFile1Click(TObject*) { }
+void TForm1::SkinThemeFile1Click(TObject*)
+{
+    OpenFileRequest request;
+    request.title = "选择主题文件";
+    request.filters = { FileFilter::Parse("主题文件", "*.sui") };
+    // Where the theme worn now lies, else the viewer's own theme folder.
+    request.folder
+        = !look_.theme_file.empty() ? std::filesystem::path(look_.theme_file).parent_path() : UserThemeFolder();
+    if (std::optional<std::filesystem::path> file = ChooseFile(request)) {
+        PlayerLook look;
+        look.theme_file = file->string();
+        ChooseLook(look);
+    }
+}
+
+std::optional<std::filesystem::path> TForm1::ChooseFile(const OpenFileRequest& request)
+{
+    FileChooserOptions options;
+    options.dress = [this](TForm& dialog) { DressForm(dialog, look_); };
+    options.try_portal = try_portal_;
+    return ChooseFileToOpen(*this, request, options);
+}
 
 void TForm1::OpenDialog(bool playlist)
 {
     if (!address_form_) {
         address_form_ = new TAddressForm(this);
         DressForm(*address_form_, look_);
+        address_form_->OnBrowse = [this]() -> std::optional<std::string> {
+            OpenFileRequest request;
+            request.title = "选择播放列表";
+            request.filters = { FileFilter::Parse("播放列表", "*.m3u;*.m3u8") };
+            request.folder = CurrentDirectory();
+            if (std::optional<std::filesystem::path> file = ChooseFile(request))
+                return file->string();
+            return std::nullopt;
+        };
     }
     TAddressForm::Choice choice = address_form_->Ask(playlist ? TAddressForm::Mode::Playlist : TAddressForm::Mode::Address, BoundsRect());
     const OpenTarget& target = address_form_->Target();

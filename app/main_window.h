@@ -8,6 +8,7 @@
 #include "app/viewer_playlists.h"
 #include "catalogue/caption_panel.h"
 #include "catalogue/tuning.h"
+#include "chooser/open_file_dialog.h"
 #include "platform/components/controls/form.h"
 #include "platform/gfx/image_list.h"
 #include "player/media_player_adapter.h"
@@ -68,6 +69,8 @@ public:
     void ChooseLook(const PlayerLook& look);
     // Told each look the viewer chooses, to remember it.
     std::function<void(const PlayerLook&)> OnLookChosen;
+    // Off: files are chosen in our own dialog, never the desktop portal's.
+    void SetTryPortal(bool on) { try_portal_ = on; }
 
     // Event handlers named in the description.
     void FormCreate(TObject* sender);
@@ -185,6 +188,9 @@ private:
     void ConfirmRemoval(size_t playlist);
     // The skin menu's mark follows the look worn.
     void MarkLook();
+    // A file to open, from the desktop's chooser or our own dialog dressed
+    // in the look worn.
+    std::optional<std::filesystem::path> ChooseFile(const OpenFileRequest& request);
 
     // Viewer state (main_window_viewer.cpp).
     void SetUpViewerState();
@@ -229,6 +235,7 @@ private:
     TNMHTTPComponent* NMHTTP1 = nullptr;
     TForm* about_ = nullptr;
     PlayerLook look_;
+    bool try_portal_ = true;
 
     std::unique_ptr<PanelCaption> caption_;
     std::unique_ptr<MediaPlayerAdapter> media_;

@@ -1,11 +1,13 @@
 #include "gallery/gallery_window.h"
 
+#include "chooser/file_chooser.h"
 #include "gallery/menu_item_maker.h"
 #include "platform/components/class_info.h"
 #include "platform/components/controls/application.h"
 #include "platform/components/controls/menu_item.h"
 #include "platform/components/controls/panel.h"
 #include "platform/components/enum_info.h"
+#include "platform/components/property_access.h"
 #include "platform/components/same_text.h"
 #include "platform/gfx/bmp_codec.h"
 #include "skin/buttons/push_button.h"
@@ -118,12 +120,7 @@ void TfrmGallery::BuildMenu()
     for (size_t i = 0; i < std::size(kBuiltInStyles); ++i)
         style_items_.push_back(AddMenuItem(this, styles, kStyleCaptions[i], [this, style = kBuiltInStyles[i]] { SetStyle(style); }));
     AddMenuItem(this, styles, "-");
-    AddMenuItem(this, styles, "&Load theme file...", [this] {
-        // No file chooser: the field takes the path, Enter loads it.
-        theme_field_->SetFocus();
-        theme_field_->SelectAll();
-        status_bar_->SetSimpleText("Type the theme file's path and press Enter");
-    });
+    AddMenuItem(this, styles, "&Load theme file...", [this] { ChooseThemeFile(); });
     TMenuItem* pages = AddMenuItem(this, menu_->Items(), "P&ages");
     for (Page& page : pages_)
         page.item = AddMenuItem(this, pages, "&" + page.name, [this, name = page.name] { ShowPage(name); });
@@ -352,4 +349,34 @@ void TfrmGallery::LoadFromField()
     }
 }
 
+void TfrmGallery::ChooseThemeFile()
+{
+    OpenFileRequest request;
+    request.title = "Load theme file";
+    request.filters = { FileFilter::Parse("Theme files", "*.sui") };
+    std::string loaded = ThemeFileName();
+    if (!loaded.empty())
+        request.folder = std::filesystem::path(loaded).parent_path();
+    FileChooserOptions options;
+    options.try_portal = try_portal_;
+    // The chooser wears the gallery's look.
+    options.dress = [this](TForm& dialog) {
+        for (int i = 0; i < dialog.ComponentCount(); ++i) {
+            TComponent* c = dialog.Components(i);
+            if (IsHasProperty(c, "UIStyle") && IsHasProperty(c, "FileTheme")) {
+                SetComponentProp(*c, "FileTheme", manager_->FileTheme());
+                SetOrdProp(*c, "UIStyle", static_cast<int64_t>(manager_->UIStyle()));
+            }
+        }
+    };
+    if (std::optional<std::filesystem::path> file = ChooseFileToOpen(*this, request, options)) {
+        theme_field_->SetText(file->string());
+        LoadFromField();
+        return;
+    }
+    // Nothing chosen: the field takes a typed path, Enter loads it.
+    theme_field_->SetFocus();
+    theme_field_->SelectAll();
+    status_bar_->SetSimpleText("Type the theme file's path and press Enter");
+}
 }

@@ -70,6 +70,8 @@ public:
     // How the gallery tells the user that a theme file could not be used
     // (a message box unless replaced).
     std::function<void(const std::string& message)> ShowError;
+    // Off: "Load theme file..." asks our own chooser, never the desktop's.
+    void SetTryPortal(bool on) { try_portal_ = on; }
 
 private:
     struct Page {
@@ -89,6 +91,9 @@ private:
     void DressEverything();
     void ShowChoice();
     void LoadFromField();
+    // "Load theme file...": a theme file from a chooser, or the focus in the
+    // field for a typed path when none was chosen.
+    void ChooseThemeFile();
     void ShowAbout();
     // Keeps the content at the size the pages are laid out for, whatever
     // the style's title bar takes.
@@ -108,6 +113,7 @@ private:
     std::vector<Page> pages_;
     size_t current_ = 0;
     bool showing_choice_ = false; // radio buttons checked by the gallery itself
+    bool try_portal_ = true;
 };
 
 }

@@ -576,6 +576,11 @@ LRESULT TsuiForm::FrameProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, c
         if (m_host)
             m_host->SetMenu(nullptr);
         break;
+    case WM_MDIACTIVATE:
+        // An MDI child is never activated as a window of its own: the
+        // client tells it that it gains (lParam) or loses the activation.
+        m_title_bar->SetActive(reinterpret_cast<HWND>(lparam) == hwnd);
+        break;
     case WM_ACTIVATE:
         m_title_bar->SetActive(LOWORD(wparam) != WA_INACTIVE);
         if (LOWORD(wparam) == WA_INACTIVE && m_menu_bar)

@@ -40,6 +40,12 @@ TsuiUIStyle GetSUIFormStyle(const TComponent* component)
         if (IsOfClassNamed(*child, "TsuiForm") && IsHasProperty(child, "UIStyle"))
             return static_cast<TsuiUIStyle>(GetOrdProp(*child, "UIStyle"));
     }
+    // An MDI form's frame is no control of it, only a component it owns.
+    for (int i = 0; i < form->ComponentCount(); ++i) {
+        TComponent* c = form->Components(i);
+        if (IsOfClassNamed(*c, "TsuiMDIForm") && IsHasProperty(c, "UIStyle"))
+            return static_cast<TsuiUIStyle>(GetOrdProp(*c, "UIStyle"));
+    }
     return TsuiUIStyle::DeepBlue;
 }
 

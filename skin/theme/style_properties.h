@@ -23,7 +23,8 @@ bool IsHasProperty(const TPersistent* object, std::string_view name);
 bool IsSkinFrame(const TObject& object);
 
 // The UIStyle of the first direct child control of `component` that is a
-// TsuiForm, when `component` is a form; DeepBlue otherwise. A new skinned
+// TsuiForm, when `component` is a form, else of the TsuiMDIForm it owns;
+// DeepBlue otherwise. A new skinned
 // control takes this as its first style.
 TsuiUIStyle GetSUIFormStyle(const TComponent* component);
 

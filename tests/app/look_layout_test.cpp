@@ -8,6 +8,8 @@
 
 #include "app/look_choice.h"
 #include "app/look_layout.h"
+#include "chooser/file_list.h"
+#include "chooser/open_file_dialog.h"
 #include "platform/components/controls/menu_item.h"
 #include "skin/frame/skin_form.h"
 #include "skin/theme/file_theme.h"
@@ -191,6 +193,37 @@ TEST_F(LookLayoutTest, TheSkinMenuRestylesEveryOpenWindowAndTheDesignedLookComes
     const std::vector<std::string> expected
         = { "BlueGlass", "WinXP", "DeepBlue", "Protein", "MacOS", LookChoiceText(FileLook(S::BlueGlass)), "" };
     EXPECT_EQ(remembered, expected);
+}
+
+TEST_F(LookLayoutTest, TheThemeFileItemTakesAFileFromTheChooserInTheLookWorn)
+{
+    windows.main->SetTryPortal(false);
+    windows.main->ChooseLook(StyleLook(S::DeepBlue));
+    test::TempDir themes;
+    std::filesystem::copy_file(ThemeFileOf(S::BlueGlass), themes.Path() + "/mine.sui");
+    themes.Write("readme.txt", "x");
+    bool inside = false;
+    EventLoop::Main().Post([&] {
+        auto* chooser = dynamic_cast<TOpenFileDialog*>(windows.main->FindComponent("OpenFileDialog"));
+        ASSERT_NE(chooser, nullptr);
+        inside = chooser->Visible();
+        // Dressed as the windows around it.
+        EXPECT_EQ(chooser->Frame().UIStyle(), S::DeepBlue);
+        chooser->ShowFolder(themes.Path());
+        EXPECT_EQ(chooser->List().Entries().size(), 1u) << "only theme files";
+        chooser->List().SetFocus();
+        screen.PressKey(VK_RETURN);
+    });
+    dynamic_cast<TMenuItem*>(windows.main->FindComponent("SkinThemeFile1"))->Click();
+    EXPECT_TRUE(inside);
+    EXPECT_EQ(Frame().UIStyle(), S::FromThemeFile);
+    EXPECT_EQ(windows.main->Look().theme_file, themes.Path() + "/mine.sui");
+    ExpectLaidOut("chosen theme file");
+
+    // Cancelled: the look stays.
+    EventLoop::Main().Post([&] { screen.PressKey(VK_ESCAPE); });
+    dynamic_cast<TMenuItem*>(windows.main->FindComponent("SkinThemeFile1"))->Click();
+    EXPECT_EQ(windows.main->Look().theme_file, themes.Path() + "/mine.sui");
 }
 
 TEST_F(LookLayoutTest, AThemeFileThatCannotBeUsedIsRefusedAndTheLookStays)

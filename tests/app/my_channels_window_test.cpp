@@ -5,6 +5,8 @@
 #include "app/address_form.h"
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "chooser/file_list.h"
+#include "chooser/open_file_dialog.h"
 #include "platform/backend/headless/headless_backend.h"
 #include "platform/components/controls/application.h"
 #include "platform/components/controls/custom_tree_view.h"
@@ -17,6 +19,7 @@
 #include "platform/loop/event_loop.h"
 #include "platform/text/gbk.h"
 #include "platform/window/window_system.h"
+#include "skin/edits/bordered_edit.h"
 #include "tests/net/test_servers.h"
 #include "tests/support/pump.h"
 
@@ -185,6 +188,51 @@ TEST_F(MyChannelsWindowTest, OpenPlaylistDialogByKeyboardAddsAndShowsTheList)
     EXPECT_EQ(Tree().Selected(), nullptr) << "nothing tuned";
     EXPECT_EQ(Status(), "已添加播放列表“sport”：1 个频道");
     EXPECT_TRUE(std::filesystem::exists(Dir() + "/sport.m3u"));
+}
+
+TEST_F(MyChannelsWindowTest, ThePlaylistDialogTakesAFileFromTheChooser)
+{
+    files.Write("sport.m3u", "#EXTINF:-1,Ball\nhttp://live.example/ball\n");
+    files.Write("notes.txt", "x");
+    windows.main->SetTryPortal(false);
+    InDialog([&](TAddressForm& form) {
+        auto* browse = dynamic_cast<TControl*>(form.FindComponent("BrowseButton"));
+        ASSERT_NE(browse, nullptr);
+        EXPECT_TRUE(browse->Visible());
+        // Inside the chooser: to the files' folder by the path field, then
+        // the one playlist there (the filter leaves the notes out).
+        EventLoop::Main().Post([&] {
+            auto* chooser = dynamic_cast<TOpenFileDialog*>(windows.main->FindComponent("OpenFileDialog"));
+            ASSERT_NE(chooser, nullptr);
+            EXPECT_TRUE(chooser->Visible() && chooser->Modal());
+            chooser->PathField().SetFocus();
+            chooser->PathField().SetText(Utf8ToGbk(files.Path()));
+            screen.PressKey(VK_RETURN);
+            std::vector<std::string> names;
+            for (const FolderEntry& entry : chooser->List().Entries())
+                names.push_back(entry.name);
+            EXPECT_EQ(std::find(names.begin(), names.end(), "notes.txt"), names.end());
+            auto sport = std::find(names.begin(), names.end(), "sport.m3u");
+            ASSERT_NE(sport, names.end());
+            chooser->List().SetItemIndex(static_cast<int>(sport - names.begin()));
+            chooser->List().SetFocus();
+            screen.PressKey(VK_RETURN);
+        });
+        screen.PressKey('B', kModAlt);
+        EXPECT_EQ(
+            GbkToUtf8(dynamic_cast<TControl*>(form.FindComponent("AddressEdit"))->Text()), files.Path() + "/sport.m3u");
+        screen.PressKey(VK_RETURN);
+    });
+    screen.PressKey('O', kModControl);
+    Pump();
+    EXPECT_EQ(Status(), "已添加播放列表“sport”：1 个频道");
+
+    // Single addresses have no chooser.
+    InDialog([&](TAddressForm& form) {
+        EXPECT_FALSE(dynamic_cast<TControl*>(form.FindComponent("BrowseButton"))->Visible());
+        form.CancelButtonClick(nullptr);
+    });
+    windows.main->OpenAddress1Click(nullptr);
 }
 
 TEST_F(MyChannelsWindowTest, OpenAddressPlaysAndCanSaveIt)

@@ -248,9 +248,18 @@ TEST_F(GalleryLooks, TheMenuBarOfTheFrameChoosesStylesAndPagesByMouseAndByKeys)
     Keys({ { VK_F10, 0 }, { VK_RIGHT, 0 }, { VK_DOWN, 0 }, { VK_RETURN, 0 } });
     EXPECT_EQ(gallery->CurrentPage(), gallery->PageNames()[0]);
 
-    // "Load theme file..." puts the focus into the field for the path.
+    // "Load theme file..." opens the chooser; cancelled, it puts the focus
+    // into the field for the path.
+    gallery->SetTryPortal(false);
+    bool chooser_shown = false;
+    loop.Post([&] {
+        auto* chooser = dynamic_cast<TForm*>(gallery->FindComponent("OpenFileDialog"));
+        chooser_shown = chooser && chooser->Visible();
+        screen.PressKey(VK_ESCAPE);
+    });
     styles->Items(6)->Click();
     Pump();
+    EXPECT_TRUE(chooser_shown);
     EXPECT_TRUE(gallery->ThemeFileField().Focused());
     EXPECT_TRUE(errors.empty());
 }

@@ -10,6 +10,7 @@
 #include "skin/buttons/tool_bar_speed_button.h"
 #include "skin/frame/mdi_form.h"
 #include "skin/frame/skin_menu_bar.h"
+#include "skin/theme/style_properties.h"
 #include "skin/theme/theme_export.h"
 #include "skin/theme/theme_file_writer.h"
 #include "skin/theme/theme_source.h"
@@ -93,6 +94,31 @@ protected:
     TsuiMDIForm* frame = nullptr;
     std::vector<std::string> clicks;
 };
+
+TEST_F(MdiFrameTest, OnlyTheActiveSkinnedChildLooksActive)
+{
+    TForm* one = Child("One", true);
+    TForm* two = Child("Two", true);
+    auto bar = [](TForm* child) -> TsuiTitleBar& {
+        for (int i = 0; i < child->ComponentCount(); ++i)
+            if (auto* frame = dynamic_cast<TsuiForm*>(child->Components(i)))
+                return frame->TitleBar();
+        throw std::logic_error("no frame");
+    };
+    EXPECT_TRUE(bar(two).FormActive());
+    EXPECT_FALSE(bar(one).FormActive());
+    ws().SendMessage(form->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(one->Handle()), 0);
+    Pump();
+    EXPECT_TRUE(bar(one).FormActive());
+    EXPECT_FALSE(bar(two).FormActive());
+}
+
+TEST_F(MdiFrameTest, ANewSkinnedControlOnTheMdiFormTakesTheFramesStyle)
+{
+    EXPECT_EQ(GetSUIFormStyle(form), frame->UIStyle());
+    frame->SetUIStyle(TsuiUIStyle::WinXP);
+    EXPECT_EQ(GetSUIFormStyle(form), TsuiUIStyle::WinXP);
+}
 
 TEST_F(MdiFrameTest, RefusesAnOwnerThatIsNoForm)
 {
