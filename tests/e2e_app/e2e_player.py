@@ -42,7 +42,7 @@ PLAYER = (3, 65, 463, 343)
 ROW = int(os.environ.get("E2E_TREE_ROW", "16"))
 MENU_ITEM = int(os.environ.get("E2E_MENU_ITEM", "20"))
 # Menu bar titles' x centres, from the frame's left edge.
-MENU_TITLES = {"节目选择": 30, "实用工具": 90, "帮助": 138}
+MENU_TITLES = {"节目选择": 30, "实用工具": 90, "皮肤": 138, "帮助": 174}
 # Title bar buttons' x centres, from the window's right edge.
 CLOSE_BUTTON = 17
 
