@@ -23,25 +23,6 @@ char32_t Fold(char32_t c)
     return c;
 }
 
-void Append(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 }
 
 std::string FoldForSearch(std::string_view utf8)
@@ -65,7 +46,7 @@ std::string FoldForSearch(std::string_view utf8)
         for (int k = 1; k < length; ++k)
             c = (c << 6) | (static_cast<unsigned char>(utf8[i + static_cast<size_t>(k)]) & 0x3F);
         i += static_cast<size_t>(length);
-        Append(out, Fold(c));
+        AppendUtf8(out, Fold(c));
     }
     return out;
 }

@@ -1,5 +1,7 @@
 #include "platform/backend/x11/x11_dropped_items.h"
 
+#include "platform/text/utf8.h"
+
 #include <string_view>
 
 namespace pellamo {
@@ -27,25 +29,6 @@ std::vector<std::string> Lines(std::string_view text, bool skip_comments)
         items.emplace_back(line);
     }
     return items;
-}
-
-void AppendUtf8(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
 }
 
 // UTF-16LE as UTF-8; unpaired surrogates become U+FFFD.
