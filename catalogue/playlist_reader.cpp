@@ -1,5 +1,6 @@
 #include "catalogue/playlist_reader.h"
 
+#include "catalogue/extinf_line.h"
 #include "catalogue/playlist_stream_options.h"
 
 #include "platform/components/same_text.h"
@@ -84,50 +85,15 @@ std::string LogoAddress(std::string_view value)
     return out;
 }
 
-// "#EXTINF:<duration> key="value" key=value ...,<title>". Attributes may
-// come in any order, quoted or not; a comma inside quotes belongs to the
-// value. A line that stops early just gives less.
+// An "#EXTINF:" line's title and the attributes the program uses.
 EntryInfo ParseExtInf(std::string_view rest)
 {
     EntryInfo info;
     std::string tvg_name;
-    size_t i = 0;
-    auto skip_blanks = [&] {
-        while (i < rest.size() && IsBlank(rest[i]))
-            ++i;
-    };
-    skip_blanks();
-    while (i < rest.size() && !IsBlank(rest[i]) && rest[i] != ',')
-        ++i; // the duration
-    while (i < rest.size()) {
-        skip_blanks();
-        if (i >= rest.size())
-            break;
-        if (rest[i] == ',') {
-            info.title = Label(rest.substr(i + 1));
-            break;
-        }
-        size_t key_start = i;
-        while (i < rest.size() && rest[i] != '=' && rest[i] != ',' && !IsBlank(rest[i]))
-            ++i;
-        std::string_view key = rest.substr(key_start, i - key_start);
-        if (i >= rest.size() || rest[i] != '=')
-            continue; // a word without a value
-        ++i;
-        std::string_view value;
-        if (i < rest.size() && (rest[i] == '"' || rest[i] == '\'')) {
-            char quote = rest[i++];
-            size_t end = rest.find(quote, i);
-            if (end == std::string_view::npos)
-                end = rest.size();
-            value = rest.substr(i, end - i);
-            i = std::min(rest.size(), end + 1);
-        } else {
-            size_t start = i;
-            while (i < rest.size() && rest[i] != ',' && !IsBlank(rest[i]))
-                ++i;
-            value = rest.substr(start, i - start);
-        }
+    ExtInfLine line = SplitExtInf(rest);
+    if (line.title)
+        info.title = Label(*line.title);
+    for (const auto& [key, value] : line.attributes) {
         if (SameText(key, "group-title"))
             info.group = Label(value);
         else if (SameText(key, "tvg-name"))

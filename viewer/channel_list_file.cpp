@@ -1,5 +1,6 @@
 #include "viewer/channel_list_file.h"
 
+#include "catalogue/extinf_line.h"
 #include "platform/components/same_text.h"
 #include "platform/text/percent_encoding.h"
 #include "platform/text/utf8.h"
@@ -54,39 +55,10 @@ struct Info {
 Info ParseInfo(std::string_view rest)
 {
     Info info;
-    size_t i = 0;
-    while (i < rest.size() && rest[i] != ',' && !IsBlank(rest[i]))
-        ++i; // the duration
-    while (i < rest.size()) {
-        while (i < rest.size() && IsBlank(rest[i]))
-            ++i;
-        if (i >= rest.size())
-            break;
-        if (rest[i] == ',') {
-            info.name = Clean(rest.substr(i + 1), kMaxText);
-            break;
-        }
-        size_t key_start = i;
-        while (i < rest.size() && rest[i] != '=' && rest[i] != ',' && !IsBlank(rest[i]))
-            ++i;
-        std::string_view key = rest.substr(key_start, i - key_start);
-        if (i >= rest.size() || rest[i] != '=')
-            continue;
-        ++i;
-        std::string_view value;
-        if (i < rest.size() && (rest[i] == '"' || rest[i] == '\'')) {
-            char quote = rest[i++];
-            size_t end = rest.find(quote, i);
-            if (end == std::string_view::npos)
-                end = rest.size();
-            value = rest.substr(i, end - i);
-            i = std::min(rest.size(), end + 1);
-        } else {
-            size_t start = i;
-            while (i < rest.size() && rest[i] != ',' && !IsBlank(rest[i]))
-                ++i;
-            value = rest.substr(start, i - start);
-        }
+    ExtInfLine line = SplitExtInf(rest);
+    if (line.title)
+        info.name = Clean(*line.title, kMaxText);
+    for (const auto& [key, value] : line.attributes) {
         if (SameText(key, "group-title"))
             info.group = Clean(value, kMaxText);
         else if (SameText(key, "tvg-logo") && value.size() <= kMaxLogo)
