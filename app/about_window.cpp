@@ -9,11 +9,13 @@
 
 namespace pellamo {
 
-TForm2::TForm2(TComponent* owner) : TForm2(owner, StoredDescription("TFORM2"))
+TForm2::TForm2(TComponent* owner)
+    : TForm2(owner, StoredDescription("TFORM2"))
 {
 }
 
-TForm2::TForm2(TComponent* owner, std::string_view description) : TForm(owner)
+TForm2::TForm2(TComponent* owner, std::string_view description)
+    : TForm(owner)
 {
     RegisterMethod("Label4Click", this, &TForm2::Label4Click);
     ReadDescription(description, *this);
@@ -32,10 +34,7 @@ const ClassInfo& TForm2::StaticClass()
     return info;
 }
 
-void TForm2::Label4Click(TObject*)
-{
-    Windows().Backend().OpenUrl(kHomePage);
-}
+void TForm2::Label4Click(TObject*) { Windows().Backend().OpenUrl(kHomePage); }
 
 Point TForm2::CentredOn(const Rect& over, Size size)
 {

@@ -15,11 +15,7 @@ namespace pellamo {
 
 namespace {
 
-template <class T>
-T* Find(TComponent& owner, const char* name)
-{
-    return FindPart<T>(owner, name, "The open dialog");
-}
+template <class T> T* Find(TComponent& owner, const char* name) { return FindPart<T>(owner, name, "The open dialog"); }
 
 std::string WorkingDirectory()
 {
@@ -45,11 +41,13 @@ ModeTexts TextsOf(TAddressForm::Mode mode)
 
 }
 
-TAddressForm::TAddressForm(TComponent* owner) : TAddressForm(owner, StoredDescription("TADDRESSFORM"))
+TAddressForm::TAddressForm(TComponent* owner)
+    : TAddressForm(owner, StoredDescription("TADDRESSFORM"))
 {
 }
 
-TAddressForm::TAddressForm(TComponent* owner, std::string_view description) : TForm(owner)
+TAddressForm::TAddressForm(TComponent* owner, std::string_view description)
+    : TForm(owner)
 {
     RegisterMethod("PlayButtonClick", this, &TAddressForm::PlayButtonClick);
     RegisterMethod("SaveButtonClick", this, &TAddressForm::SaveButtonClick);
@@ -97,7 +95,8 @@ TAddressForm::Choice TAddressForm::Ask(Mode mode, const Rect& over)
     BrowseButton->SetVisible(browse);
     AddressEdit->SetWidth(
         (browse ? BrowseButton->Left() - 6 : BrowseButton->Left() + BrowseButton->Width()) - AddressEdit->Left());
-    int buttons_top = address ? NameEdit->Top() + NameEdit->Height() + 13 : AddressEdit->Top() + AddressEdit->Height() + 13;
+    int buttons_top
+        = address ? NameEdit->Top() + NameEdit->Height() + 13 : AddressEdit->Top() + AddressEdit->Height() + 13;
     for (TControl* button : { PlayButton, SaveButton, CancelButton })
         button->SetTop(buttons_top);
     SetClientHeight(buttons_top + PlayButton->Height() + 11);
@@ -111,10 +110,7 @@ TAddressForm::Choice TAddressForm::Ask(Mode mode, const Rect& over)
     return choice_;
 }
 
-std::string TAddressForm::ChannelName() const
-{
-    return GbkToUtf8(NameEdit->Text());
-}
+std::string TAddressForm::ChannelName() const { return GbkToUtf8(NameEdit->Text()); }
 
 bool TAddressForm::Accept(Choice choice)
 {

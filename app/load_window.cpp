@@ -12,11 +12,13 @@ namespace pellamo {
 
 uint32_t TForm4::ticks_ = 0;
 
-TForm4::TForm4(TComponent* owner) : TForm4(owner, StoredDescription("TFORM4"))
+TForm4::TForm4(TComponent* owner)
+    : TForm4(owner, StoredDescription("TFORM4"))
 {
 }
 
-TForm4::TForm4(TComponent* owner, std::string_view description) : TForm(owner)
+TForm4::TForm4(TComponent* owner, std::string_view description)
+    : TForm(owner)
 {
     RegisterMethod("Timer1Timer", this, &TForm4::Timer1Timer);
     ReadDescription(description, *this);

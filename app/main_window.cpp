@@ -9,8 +9,8 @@
 #include "app/window_description.h"
 #include "app/window_look.h"
 #include "catalogue/builtin_catalogue.h"
-#include "desktop/mpris_service.h"
 #include "chooser/file_chooser.h"
+#include "desktop/mpris_service.h"
 #include "platform/backend/display_backend.h"
 #include "platform/components/class_info.h"
 #include "platform/components/controls/application.h"
@@ -37,11 +37,7 @@ namespace pellamo {
 
 namespace {
 
-template <class T>
-T* Find(TComponent& owner, const char* name)
-{
-    return FindPart<T>(owner, name, "The main window");
-}
+template <class T> T* Find(TComponent& owner, const char* name) { return FindPart<T>(owner, name, "The main window"); }
 
 std::optional<std::string> SelectedText(const TCustomTreeView* tree)
 {
@@ -105,7 +101,10 @@ private:
 // What the viewer's playlists ask of the window.
 class TForm1::PlaylistsHost : public ViewerPlaylists::Host {
 public:
-    explicit PlaylistsHost(TForm1& form) : form_(form) {}
+    explicit PlaylistsHost(TForm1& form)
+        : form_(form)
+    {
+    }
     void PlaylistsChanged(const std::string& added) override { form_.FillMyChannels(added); }
     void ShowStatus(const std::string& text) override { form_.ShowStatus(text); }
     void ShowError(const std::string& text) override
@@ -119,11 +118,13 @@ private:
     TForm1& form_;
 };
 
-TForm1::TForm1(TComponent* owner) : TForm1(owner, StoredDescription("TFORM1"))
+TForm1::TForm1(TComponent* owner)
+    : TForm1(owner, StoredDescription("TFORM1"))
 {
 }
 
-TForm1::TForm1(TComponent* owner, std::string_view description) : TForm(owner)
+TForm1::TForm1(TComponent* owner, std::string_view description)
+    : TForm(owner)
 {
     RegisterHandlers();
     ReadDescription(description, *this);
@@ -266,7 +267,7 @@ void TForm1::FormCloseQuery(TObject*, bool& can_close)
     can_close = true;
     SaveState();
 }
-void TForm1::FormDestroy(TObject*) {}
+void TForm1::FormDestroy(TObject*) { }
 
 void TForm1::ComeToFront()
 {
@@ -362,7 +363,7 @@ void TForm1::StartMpris()
 
 void TForm1::Record1Click(TObject*) { picture_menu_->ToggleRecording(); }
 void TForm1::Screenshot1Click(TObject*) { picture_menu_->SaveScreenshot(); }
-void TForm1::FormResize(TObject*) {}
+void TForm1::FormResize(TObject*) { }
 
 void TForm1::ShowTree(TCustomTreeView* shown)
 {
@@ -395,8 +396,7 @@ void TForm1::N13Click(TObject*)
     about_->ShowModal();
 }
 
-template <class F>
-void TForm1::Tune(F&& run)
+template <class F> void TForm1::Tune(F&& run)
 {
     // The diagnostic controls show what tuning got to, also when a fetch failed.
     auto copy = [this] {
@@ -660,7 +660,8 @@ void TForm1::ConfirmRemoval(size_t playlist)
     const std::string& name = playlists_->Channels().Playlists()[playlist].name;
     std::string question = "删除播放列表“" + name + "”？\n它的频道将从“我的频道”中移去。";
     std::filesystem::path file = playlists_->Channels().Playlists()[playlist].file;
-    if (!Application || Application->MessageBox(Utf8ToGbk(question), Application->Title(), MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+    if (!Application
+        || Application->MessageBox(Utf8ToGbk(question), Application->Title(), MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
     // The box ran the loop: find the playlist again, a download may have changed the list.
     if (std::optional<size_t> still = PlaylistByFile(file))
@@ -793,7 +794,8 @@ void TForm1::OpenDialog(bool playlist)
             return std::nullopt;
         };
     }
-    TAddressForm::Choice choice = address_form_->Ask(playlist ? TAddressForm::Mode::Playlist : TAddressForm::Mode::Address, BoundsRect());
+    TAddressForm::Choice choice
+        = address_form_->Ask(playlist ? TAddressForm::Mode::Playlist : TAddressForm::Mode::Address, BoundsRect());
     const OpenTarget& target = address_form_->Target();
     if (choice == TAddressForm::Choice::SaveAndPlay && target.kind == OpenTarget::Kind::Stream)
         playlists_->SaveAndPlay(target.value, address_form_->ChannelName());

@@ -174,8 +174,7 @@ private:
     // for all of it.
     void ChannelLikely();
     void ShowTree(TCustomTreeView* shown);
-    template <class F>
-    void Tune(F&& run);
+    template <class F> void Tune(F&& run);
 
     void FillMyChannels(const std::string& added);
     void PlayAddress(const std::string& name, const std::string& address);

@@ -5,7 +5,8 @@
 
 namespace pellamo {
 
-TNMHTTPComponent::TNMHTTPComponent(TComponent* owner) : TComponent(owner)
+TNMHTTPComponent::TNMHTTPComponent(TComponent* owner)
+    : TComponent(owner)
 {
     // No time-outs and no status events unless the description says so.
     http_.SetTimeOut(0);

@@ -74,7 +74,8 @@ OpenTarget ClassifyOpenTarget(std::string_view text, bool playlist_wanted, const
         size_t colon = text.find(':');
         bool scheme = colon != std::string_view::npos && colon > 0 && colon < text.find('/');
         for (size_t i = 0; scheme && i < colon; ++i)
-            scheme = std::isalnum(static_cast<unsigned char>(text[i])) || text[i] == '+' || text[i] == '-' || text[i] == '.';
+            scheme = std::isalnum(static_cast<unsigned char>(text[i])) || text[i] == '+' || text[i] == '-'
+                || text[i] == '.';
         if (scheme)
             return Invalid(StreamAddress::Parse(text).Error());
         return File(directory + "/" + std::string(text));
@@ -88,7 +89,8 @@ OpenTarget ClassifyOpenTarget(std::string_view text, bool playlist_wanted, const
         return target;
     }
     if (playlist_wanted)
-        return Invalid("Cannot download the playlist " + std::string(text) + ": only http and https addresses are downloaded");
+        return Invalid(
+            "Cannot download the playlist " + std::string(text) + ": only http and https addresses are downloaded");
     StreamAddress stream = StreamAddress::Parse(text);
     if (!stream.Allowed())
         return Invalid(stream.Error());

@@ -9,10 +9,10 @@ namespace pellamo {
 // the open dialog, or one item of a drop.
 struct OpenTarget {
     enum class Kind {
-        PlaylistFile,    // `value`: an absolute path
+        PlaylistFile, // `value`: an absolute path
         PlaylistAddress, // `value`: an http(s) address to download
-        Stream,          // `value`: an address to play at once
-        Invalid,         // `error` says why
+        Stream, // `value`: an address to play at once
+        Invalid, // `error` says why
     };
     Kind kind = Kind::Invalid;
     std::string value; // UTF-8

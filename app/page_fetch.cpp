@@ -8,9 +8,6 @@ std::string PageFetch::Get(const std::string& url)
     return http_.Body();
 }
 
-void PageFetch::Cancel()
-{
-    http_.Abort();
-}
+void PageFetch::Cancel() { http_.Abort(); }
 
 }

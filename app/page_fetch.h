@@ -9,7 +9,10 @@ namespace pellamo {
 // client keeps the body after the fetch, as the window's other code expects.
 class PageFetch : public PageSource {
 public:
-    explicit PageFetch(TNMHTTP& http) : http_(http) {}
+    explicit PageFetch(TNMHTTP& http)
+        : http_(http)
+    {
+    }
 
     std::string Get(const std::string& url) override;
     // Only raises the client's abort flag: the running Get ends with its

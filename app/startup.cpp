@@ -27,8 +27,8 @@
 #include "viewer/settings.h"
 
 #include <cstdio>
-#include <malloc.h>
 #include <exception>
+#include <malloc.h>
 #include <memory>
 #include <optional>
 #include <stdexcept>

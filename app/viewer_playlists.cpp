@@ -30,13 +30,11 @@ std::string SizeText(uint64_t bytes)
 {
     if (bytes < 1024 * 1024)
         return std::to_string((bytes + 1023) / 1024) + " KB";
-    return std::to_string(bytes / (1024 * 1024)) + "." + std::to_string(bytes % (1024 * 1024) * 10 / (1024 * 1024)) + " MB";
+    return std::to_string(bytes / (1024 * 1024)) + "." + std::to_string(bytes % (1024 * 1024) * 10 / (1024 * 1024))
+        + " MB";
 }
 
-bool IsWebAddress(const std::string& source)
-{
-    return source.starts_with("http://") || source.starts_with("https://");
-}
+bool IsWebAddress(const std::string& source) { return source.starts_with("http://") || source.starts_with("https://"); }
 
 WebDownload::Limits DownloadLimits(WebDownload::Limits limits)
 {

@@ -18,8 +18,7 @@ bool LoadPicture(TComponent& owner, const char* image_name, const char* resource
 // A part of a window read from its description, by name, as the most
 // general class the code needs (so skinned classes of the same kind fit).
 // Throws std::runtime_error naming `window` when there is no such part.
-template <class T>
-T* FindPart(TComponent& owner, const char* name, const char* window)
+template <class T> T* FindPart(TComponent& owner, const char* name, const char* window)
 {
     auto* component = dynamic_cast<T*>(owner.FindComponent(name));
     if (!component)

@@ -25,9 +25,6 @@ private:
     std::vector<ChannelEntry> rows_;
 };
 
-inline ResolutionRule Lookup(const ChannelTable& table, std::string_view name)
-{
-    return table.Lookup(name);
-}
+inline ResolutionRule Lookup(const ChannelTable& table, std::string_view name) { return table.Lookup(name); }
 
 }

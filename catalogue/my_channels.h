@@ -11,7 +11,7 @@ namespace pellamo {
 
 // One node of the viewer's own channel tree, in depth-first order.
 struct MyChannelsRow {
-    int level = 0;    // 0: a playlist; 1: a group or a channel; 2: a channel of a group
+    int level = 0; // 0: a playlist; 1: a group or a channel; 2: a channel of a group
     std::string text; // GBK, as tree labels are
     int playlist = 0; // index in Playlists()
     int channel = -1; // index in that playlist's channels; -1 for playlists and groups

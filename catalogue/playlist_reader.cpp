@@ -20,10 +20,7 @@ constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 constexpr std::string_view kSourceTag = "#PELLAMO-SOURCE:";
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::string_view Trim(std::string_view s)
 {
@@ -159,7 +156,10 @@ bool IsStreamTag(std::string_view line)
 
 class Reader {
 public:
-    explicit Reader(Playlist& out) : out_(out) {}
+    explicit Reader(Playlist& out)
+        : out_(out)
+    {
+    }
 
     void Line(std::string_view raw)
     {

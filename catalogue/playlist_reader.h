@@ -11,8 +11,8 @@ namespace pellamo {
 
 // One channel of a viewer's playlist. All text is UTF-8.
 struct PlaylistChannel {
-    std::string title;   // the #EXTINF title; the address when the entry has none
-    std::string group;   // group-title (or #EXTGRP); empty when the entry has none
+    std::string title; // the #EXTINF title; the address when the entry has none
+    std::string group; // group-title (or #EXTGRP); empty when the entry has none
     std::string address; // as written, and accepted by the stream-address check
     // How a programme guide names the channel (tvg-id, tvg-name); empty when not given.
     std::string tvg_id;

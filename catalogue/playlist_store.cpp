@@ -11,8 +11,8 @@
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
-#include <sys/stat.h>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace pellamo {
@@ -29,10 +29,7 @@ bool IsPlaylistExtension(std::string_view extension)
     return SameText(extension, ".m3u") || SameText(extension, ".m3u8");
 }
 
-std::string ErrorText(int error)
-{
-    return std::strerror(error);
-}
+std::string ErrorText(int error) { return std::strerror(error); }
 
 // The whole file, or an error message.
 bool ReadWhole(const fs::path& file, std::string& content, std::string& error)
@@ -134,10 +131,9 @@ std::vector<StoredPlaylist> PlaylistStore::Load() const
             stored.playlist = ReadPlaylist(content);
         result.push_back(std::move(stored));
     }
-    std::sort(result.begin(), result.end(),
-        [](const StoredPlaylist& a, const StoredPlaylist& b) {
-            return a.name != b.name ? a.name < b.name : a.file.filename() < b.file.filename();
-        });
+    std::sort(result.begin(), result.end(), [](const StoredPlaylist& a, const StoredPlaylist& b) {
+        return a.name != b.name ? a.name < b.name : a.file.filename() < b.file.filename();
+    });
     return result;
 }
 
@@ -255,10 +251,7 @@ std::string PlaylistStore::SuggestName(std::string_view source)
     return name.empty() ? "playlist" : name;
 }
 
-fs::path PlaylistStore::FileFor(const std::string& name) const
-{
-    return directory_ / (name + ".m3u");
-}
+fs::path PlaylistStore::FileFor(const std::string& name) const { return directory_ / (name + ".m3u"); }
 
 fs::path PlaylistStore::Existing(const std::string& name) const
 {

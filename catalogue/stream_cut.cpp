@@ -4,10 +4,7 @@
 
 namespace pellamo {
 
-std::string_view PageText(std::string_view body)
-{
-    return body.substr(0, body.find('\0'));
-}
+std::string_view PageText(std::string_view body) { return body.substr(0, body.find('\0')); }
 
 std::string CutStreamUrl(std::string_view page, int32_t start, int32_t length)
 {

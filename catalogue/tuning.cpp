@@ -27,15 +27,9 @@ Tuning::Tuning(const ChannelTable& television, const ChannelTable& radio, PageSo
 {
 }
 
-void Tuning::TelevisionChanged(const std::optional<std::string>& selected)
-{
-    Select(Tree::Television, selected);
-}
+void Tuning::TelevisionChanged(const std::optional<std::string>& selected) { Select(Tree::Television, selected); }
 
-void Tuning::RadioChanged(const std::optional<std::string>& selected)
-{
-    Select(Tree::Radio, selected);
-}
+void Tuning::RadioChanged(const std::optional<std::string>& selected) { Select(Tree::Radio, selected); }
 
 void Tuning::MyChannelChanged(const std::optional<std::string>& selected, const std::string& address)
 {
@@ -46,7 +40,7 @@ void Tuning::Select(Tree tree, const std::optional<std::string>& selected, const
 {
     if (!selected)
         return;
-    pending_ = Selection{tree, *selected, address};
+    pending_ = Selection { tree, *selected, address };
     if (running_) {
         // Re-entered from the running tuning's message loop: leave the newest
         // selection for the outer call and make the running fetch give up.
@@ -117,7 +111,7 @@ std::optional<std::string> Tuning::Fetch(const std::string& url)
         body = pages_.Get(url);
     } catch (...) {
         if (pending_)
-            return std::nullopt;  // superseded: however the fetch ended, it ends quietly
+            return std::nullopt; // superseded: however the fetch ended, it ends quietly
         throw;
     }
     if (pending_)

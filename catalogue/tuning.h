@@ -66,10 +66,10 @@ private:
     std::string edit2_ = "Edit2";
     std::string memo1_ = "Memo1";
 
-    bool running_ = false;        // a run is on the stack
-    bool fetching_ = false;       // a Get is on the stack
-    bool cancelSent_ = false;     // that Get has been asked to end
-    std::optional<Selection> pending_;  // newest selection not yet tuned
+    bool running_ = false; // a run is on the stack
+    bool fetching_ = false; // a Get is on the stack
+    bool cancelSent_ = false; // that Get has been asked to end
+    std::optional<Selection> pending_; // newest selection not yet tuned
 };
 
 }

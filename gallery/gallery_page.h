@@ -22,15 +22,18 @@ using GalleryLookChange = std::function<void(TsuiUIStyle style, TsuiFileTheme* t
 
 class GalleryPageBuilder {
 public:
-    GalleryPageBuilder(TForm& form, TWinControl& page) : form_(form), page_(page) { }
+    GalleryPageBuilder(TForm& form, TWinControl& page)
+        : form_(form)
+        , page_(page)
+    {
+    }
 
     TForm& Form() const { return form_; }
     TWinControl& Page() const { return page_; }
 
     // A control owned by the gallery's form (so its theme manager reaches
     // it), placed on `parent` (the page when null) at `bounds`.
-    template <class T>
-    T* Add(Rect bounds, TWinControl* parent = nullptr)
+    template <class T> T* Add(Rect bounds, TWinControl* parent = nullptr)
     {
         auto* control = new T(&form_);
         control->SetParent(parent ? parent : &page_);
@@ -38,11 +41,7 @@ public:
         return control;
     }
     // A component without a window (menus, notifications), owned by the form.
-    template <class T>
-    T* AddComponent()
-    {
-        return new T(&form_);
-    }
+    template <class T> T* AddComponent() { return new T(&form_); }
 
     // The control that takes the focus whenever the page is shown, so its
     // focused state can be seen.

@@ -48,8 +48,7 @@ void Settle(EventLoop& loop, std::chrono::milliseconds time)
 {
     auto until = std::chrono::steady_clock::now() + time;
     loop.WaitUntil([&] { return std::chrono::steady_clock::now() >= until; }, time + std::chrono::milliseconds(100));
-    for (int i = 0; i < 20 && loop.ProcessMessages(); ++i) {
-    }
+    for (int i = 0; i < 20 && loop.ProcessMessages(); ++i) { }
 }
 
 // Slides and timers of a page's scene (a notification slides in) are over

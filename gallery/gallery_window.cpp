@@ -34,14 +34,15 @@ constexpr int kClientHeight = 540;
 constexpr int kPageLeft = 136;
 constexpr int kPageTop = 62;
 
-constexpr TsuiUIStyle kBuiltInStyles[] = { TsuiUIStyle::MacOS, TsuiUIStyle::WinXP, TsuiUIStyle::DeepBlue,
-    TsuiUIStyle::Protein, TsuiUIStyle::BlueGlass };
+constexpr TsuiUIStyle kBuiltInStyles[]
+    = { TsuiUIStyle::MacOS, TsuiUIStyle::WinXP, TsuiUIStyle::DeepBlue, TsuiUIStyle::Protein, TsuiUIStyle::BlueGlass };
 // With the letter Alt takes them by.
 constexpr const char* kStyleCaptions[] = { "Mac&OS", "Win&XP", "&DeepBlue", "Pro&tein", "Blue&Glass" };
 
 }
 
-TfrmGallery::TfrmGallery(TComponent* owner) : TForm(owner)
+TfrmGallery::TfrmGallery(TComponent* owner)
+    : TForm(owner)
 {
     SetCaption("Pellamo skin gallery");
     SetPosition(TPosition::poScreenCenter);
@@ -118,7 +119,8 @@ void TfrmGallery::BuildMenu()
     // Letters that the buttons inside do not take.
     TMenuItem* styles = AddMenuItem(this, menu_->Items(), "St&yle");
     for (size_t i = 0; i < std::size(kBuiltInStyles); ++i)
-        style_items_.push_back(AddMenuItem(this, styles, kStyleCaptions[i], [this, style = kBuiltInStyles[i]] { SetStyle(style); }));
+        style_items_.push_back(
+            AddMenuItem(this, styles, kStyleCaptions[i], [this, style = kBuiltInStyles[i]] { SetStyle(style); }));
     AddMenuItem(this, styles, "-");
     AddMenuItem(this, styles, "&Load theme file...", [this] { ChooseThemeFile(); });
     TMenuItem* pages = AddMenuItem(this, menu_->Items(), "P&ages");
@@ -292,10 +294,7 @@ void TfrmGallery::LoadThemeFile(const std::string& path)
     DressEverything();
 }
 
-TsuiUIStyle TfrmGallery::Style() const
-{
-    return manager_->UIStyle();
-}
+TsuiUIStyle TfrmGallery::Style() const { return manager_->UIStyle(); }
 
 std::string TfrmGallery::ThemeFileName() const
 {

@@ -3,7 +3,4 @@
 
 #include <iostream>
 
-int main(int argc, char** argv)
-{
-    return pellamo::RunGallery({ argv + 1, argv + argc }, std::cout, std::cerr);
-}
+int main(int argc, char** argv) { return pellamo::RunGallery({ argv + 1, argv + argc }, std::cout, std::cerr); }

@@ -10,7 +10,7 @@
 
 namespace pellamo {
 
-TMenuItem* AddMenuItem(TComponent* owner, TMenuItem* parent, const std::string& caption,
-    std::function<void()> action = {});
+TMenuItem* AddMenuItem(
+    TComponent* owner, TMenuItem* parent, const std::string& caption, std::function<void()> action = {});
 
 }

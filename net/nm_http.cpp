@@ -21,7 +21,18 @@ constexpr size_t kShortText = 256; // path, location and cookie fields
 constexpr int64_t kMaxReserve = 128 << 20;
 
 const char* const kRequestWords[] = {
-    "GET ", "OPTIONS ", "HEAD ", "POST ", "PUT ", "PATCH ", "COPY ", "MOVE ", "DELETE ", "LINK ", "UNLINK ", "TRACE ",
+    "GET ",
+    "OPTIONS ",
+    "HEAD ",
+    "POST ",
+    "PUT ",
+    "PATCH ",
+    "COPY ",
+    "MOVE ",
+    "DELETE ",
+    "LINK ",
+    "UNLINK ",
+    "TRACE ",
 };
 
 struct FileCloser {
@@ -119,7 +130,7 @@ size_t NthSlash(const std::string& text, int n)
 
 int64_t FileSize(const std::string& name)
 {
-    struct stat info {};
+    struct stat info { };
     if (stat(name.c_str(), &info) != 0)
         throw std::runtime_error("Cannot open file \"" + name + "\". " + std::strerror(errno));
     return info.st_size;
@@ -164,8 +175,14 @@ void TNMHTTP::Options(const std::string& url) { Run(CmdOPTIONS, url, std::string
 void TNMHTTP::Head(const std::string& url) { Run(CmdHEAD, url, std::string(), std::string()); }
 void TNMHTTP::Put(const std::string& url, const std::string& data) { Run(CmdPUT, url, data, std::string()); }
 void TNMHTTP::Patch(const std::string& url, const std::string& data) { Run(CmdPATCH, url, data, std::string()); }
-void TNMHTTP::Copy(const std::string& url, const std::string& destination) { Run(CmdCOPY, url, std::string(), destination); }
-void TNMHTTP::Move(const std::string& url, const std::string& destination) { Run(CmdMOVE, url, std::string(), destination); }
+void TNMHTTP::Copy(const std::string& url, const std::string& destination)
+{
+    Run(CmdCOPY, url, std::string(), destination);
+}
+void TNMHTTP::Move(const std::string& url, const std::string& destination)
+{
+    Run(CmdMOVE, url, std::string(), destination);
+}
 void TNMHTTP::Delete(const std::string& url) { Run(CmdDELETE, url, std::string(), std::string()); }
 void TNMHTTP::Link(const std::string& url, const std::string& link) { Run(CmdLINK, url, "Send.dat", link); }
 void TNMHTTP::Unlink(const std::string& url, const std::string& link) { Run(CmdUNLINK, url, "Send.dat", link); }
@@ -360,8 +377,8 @@ void TNMHTTP::ComposeRequest()
     if (!m_header_info.Referer.empty())
         m_request.SetHeader("Referer", m_header_info.Referer);
     if (!m_header_info.UserId.empty() && !m_header_info.Password.empty())
-        m_request.SetHeader("Authorization",
-            "Basic " + TNMUUProcessor::Base64(m_header_info.UserId + ":" + m_header_info.Password));
+        m_request.SetHeader(
+            "Authorization", "Basic " + TNMUUProcessor::Base64(m_header_info.UserId + ":" + m_header_info.Password));
     m_request.Add("Content-type: application/x-www-form-urlencoded");
     if (m_cmd == CmdCOPY || m_cmd == CmdMOVE)
         m_request.Add("URI-header: " + m_send_uri);
@@ -373,10 +390,10 @@ void TNMHTTP::ComposeRequest()
     case CmdPATCH:
     case CmdTRACE: {
         // The length of what is really sent: text data stops at a NUL byte.
-        int64_t length = m_output_file_mode ? FileSize(m_send_data)
-                                            : static_cast<int64_t>(m_send_data.find('\0') == std::string::npos
-                                                      ? m_send_data.size()
-                                                      : m_send_data.find('\0'));
+        int64_t length = m_output_file_mode
+            ? FileSize(m_send_data)
+            : static_cast<int64_t>(
+                m_send_data.find('\0') == std::string::npos ? m_send_data.size() : m_send_data.find('\0'));
         m_request.Add("Content-Length: " + std::to_string(length));
         break;
     }
@@ -443,9 +460,11 @@ void TNMHTTP::ReadReplyHeader()
         line = ReadLn();
         std::string name = Upper(Field(line, 0));
         if (name == "SET-COOKIE:")
-            m_reply_cookie = WithoutTerminator(line.size() > 12 ? line.substr(12) : std::string()).substr(0, kShortText);
+            m_reply_cookie
+                = WithoutTerminator(line.size() > 12 ? line.substr(12) : std::string()).substr(0, kShortText);
         else if (name == "LOCATION:")
-            m_reply_location = WithoutTerminator(line.size() > 10 ? line.substr(10) : std::string()).substr(0, kShortText);
+            m_reply_location
+                = WithoutTerminator(line.size() > 10 ? line.substr(10) : std::string()).substr(0, kShortText);
         else if (name == "CONTENT-LENGTH:")
             m_declared_length = FirstNumber(line.substr(line.find(':') + 1));
         RecordHeaderLine(line, file.get());

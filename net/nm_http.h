@@ -17,8 +17,18 @@ namespace pellamo {
 class TNMHTTP : public TPowersock {
 public:
     enum CmdType {
-        CmdGET, CmdOPTIONS, CmdHEAD, CmdPOST, CmdPUT, CmdPATCH,
-        CmdCOPY, CmdMOVE, CmdDELETE, CmdLINK, CmdUNLINK, CmdTRACE,
+        CmdGET,
+        CmdOPTIONS,
+        CmdHEAD,
+        CmdPOST,
+        CmdPUT,
+        CmdPATCH,
+        CmdCOPY,
+        CmdMOVE,
+        CmdDELETE,
+        CmdLINK,
+        CmdUNLINK,
+        CmdTRACE,
     };
     using TResultEvent = std::function<void(TNMHTTP& sender, CmdType cmd)>;
     using THttpHandlerEvent = std::function<void(TNMHTTP& sender, bool& handled)>;

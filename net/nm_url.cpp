@@ -10,8 +10,7 @@ std::string TNMURL::EncodedText()
         // The byte count was 16 bits wide; longer input is refused as a whole
         // rather than encoded in part.
         if (m_input.size() > kMaxInput)
-            throw std::length_error("Input of " + std::to_string(m_input.size())
-                + " bytes is longer than 65535 bytes");
+            throw std::length_error("Input of " + std::to_string(m_input.size()) + " bytes is longer than 65535 bytes");
         static const char hex[] = "0123456789ABCDEF";
         std::string out;
         out.reserve(m_input.size() * 3);

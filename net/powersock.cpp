@@ -19,10 +19,7 @@ namespace {
 
 int g_library_users = 0;
 
-bool WouldBlock(int error)
-{
-    return error == EAGAIN || error == EWOULDBLOCK;
-}
+bool WouldBlock(int error) { return error == EAGAIN || error == EWOULDBLOCK; }
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -46,10 +43,7 @@ struct TPowersock::Operation {
     }
 };
 
-int TPowersock::LibraryUsers()
-{
-    return g_library_users;
-}
+int TPowersock::LibraryUsers() { return g_library_users; }
 
 TPowersock::TPowersock(EventLoop& loop)
     : m_loop(loop)
@@ -217,7 +211,8 @@ bool TPowersock::WaitForSocket(unsigned events)
     m_wait_events = events;
     m_ready_events = 0;
     UpdateInterest();
-    m_loop.WaitUntil([&] { return (m_ready_events & (events | EventLoop::kError)) || m_cancel_requested || m_socket < 0; });
+    m_loop.WaitUntil(
+        [&] { return (m_ready_events & (events | EventLoop::kError)) || m_cancel_requested || m_socket < 0; });
     if (m_loop.Quitting())
         m_cancel_requested = true; // the program is closing: end the operation
     bool ready = m_ready_events != 0;
@@ -318,7 +313,7 @@ void TPowersock::Connect()
     m_cancel_requested = false;
     if (m_connected)
         throw ESockError("Already connected");
-    for (int retries = 0;; ) {
+    for (int retries = 0;;) {
         try {
             ResolveHost();
         } catch (const ESockError& e) {
@@ -432,8 +427,8 @@ void TPowersock::Write(std::string_view text)
     Status(8, "Write");
     text = text.substr(0, text.find('\0'));
     if (text.size() >= kBufferSize)
-        throw ESockError("Write refused: " + std::to_string(text.size())
-            + " bytes is more than the 65535 that can be sent at once");
+        throw ESockError(
+            "Write refused: " + std::to_string(text.size()) + " bytes is more than the 65535 that can be sent at once");
     Status(4, "Sending Buffer");
     TimerOn();
     {
@@ -596,10 +591,7 @@ void TPowersock::CaptureString(std::string& text, int64_t limit)
     Capture([&](const char* data, size_t size) { text.append(data, size); }, limit, "Socket capture aborted");
 }
 
-void TPowersock::CaptureFile(const std::string& file_name)
-{
-    CaptureToFile(file_name, -1);
-}
+void TPowersock::CaptureFile(const std::string& file_name) { CaptureToFile(file_name, -1); }
 
 void TPowersock::CaptureToFile(const std::string& file_name, int64_t limit)
 {

@@ -235,12 +235,13 @@ int WebDownload::OnSocket(void*, int fd, int what, void* self_ptr, void*)
         }
         return 0;
     }
-    unsigned events = (what & CURL_POLL_IN ? EventLoop::kReadable : 0u) | (what & CURL_POLL_OUT ? EventLoop::kWritable : 0u);
+    unsigned events
+        = (what & CURL_POLL_IN ? EventLoop::kReadable : 0u) | (what & CURL_POLL_OUT ? EventLoop::kWritable : 0u);
     if (it != self->sockets_.end()) {
         self->loop_.SetDescriptorEvents(it->second, events);
     } else {
-        self->sockets_[fd] = self->loop_.WatchDescriptor(fd, events,
-            [self, fd](unsigned ready) { self->SocketReady(fd, ready); });
+        self->sockets_[fd]
+            = self->loop_.WatchDescriptor(fd, events, [self, fd](unsigned ready) { self->SocketReady(fd, ready); });
     }
     return 0;
 }
@@ -253,18 +254,21 @@ int WebDownload::OnTimer(void*, long timeout_ms, void* self_ptr)
         self->timer_ = 0;
     }
     if (timeout_ms >= 0) {
-        self->timer_ = self->loop_.StartTimer(std::chrono::milliseconds(timeout_ms), [self] {
-            self->timer_ = 0;
-            self->TimerFired();
-        }, false);
+        self->timer_ = self->loop_.StartTimer(
+            std::chrono::milliseconds(timeout_ms),
+            [self] {
+                self->timer_ = 0;
+                self->TimerFired();
+            },
+            false);
     }
     return 0;
 }
 
 void WebDownload::SocketReady(int fd, unsigned events)
 {
-    int flags = (events & EventLoop::kReadable ? CURL_CSELECT_IN : 0) | (events & EventLoop::kWritable ? CURL_CSELECT_OUT : 0)
-        | (events & EventLoop::kError ? CURL_CSELECT_ERR : 0);
+    int flags = (events & EventLoop::kReadable ? CURL_CSELECT_IN : 0)
+        | (events & EventLoop::kWritable ? CURL_CSELECT_OUT : 0) | (events & EventLoop::kError ? CURL_CSELECT_ERR : 0);
     int running = 0;
     curl_.Api().multi_socket_action(multi_, fd, flags, &running);
     Collect();

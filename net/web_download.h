@@ -28,7 +28,7 @@ public:
         size_t max_bytes = 64 * 1024 * 1024;
         std::chrono::seconds connect_timeout { 20 };
         std::chrono::seconds stall_timeout { 30 }; // with nothing received
-        std::string ca_file;                       // empty: the system's certificates
+        std::string ca_file; // empty: the system's certificates
     };
     struct Progress {
         uint64_t received = 0;
@@ -38,7 +38,7 @@ public:
         bool ok = false;
         std::string body;
         std::string error; // why it failed; empty when ok
-        long status = 0;   // the last HTTP status, 0 without a reply
+        long status = 0; // the last HTTP status, 0 without a reply
     };
     using Id = uint64_t;
     using ProgressHandler = std::function<void(const Progress&)>;

@@ -27,9 +27,8 @@ FullScreenWindow::FullScreenWindow(WindowSystem& ws, MpvPlayer& player, std::fun
     params.ex_style = WS_EX_TOPMOST;
     params.bounds = Rect::FromSize(0, 0, screen.cx, screen.cy);
     m_hwnd = m_ws.CreateWindowEx(params);
-    m_ws.SetWindowProc(m_hwnd, [this](HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-        return Proc(hwnd, msg, wparam, lparam);
-    });
+    m_ws.SetWindowProc(
+        m_hwnd, [this](HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) { return Proc(hwnd, msg, wparam, lparam); });
     m_ws.ShowWindow(m_hwnd, SW_SHOW);
     m_ws.SetActiveWindow(m_hwnd);
     m_ws.SetFocus(m_hwnd);

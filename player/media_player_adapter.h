@@ -8,7 +8,10 @@ namespace pellamo {
 // Lets the player host drive the media player control of the form.
 class MediaPlayerAdapter : public MediaPlayerControl {
 public:
-    explicit MediaPlayerAdapter(TWindowsMediaPlayer& control) : control_(control) {}
+    explicit MediaPlayerAdapter(TWindowsMediaPlayer& control)
+        : control_(control)
+    {
+    }
     void SetVisible(bool visible) override { control_.SetVisible(visible); }
     void SetURL(const std::u16string& url) override { control_.SetURL(url); }
 

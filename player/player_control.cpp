@@ -16,7 +16,8 @@ EventLoop& LoopOf(WindowSystem* ws) { return ws ? ws->Loop() : EventLoop::Main()
 
 TPlayerControl::TPlayerControl(TComponent* owner, bool with_bar)
     : TCustomControl(owner)
-    , view_(with_bar, [this] { Invalidate(); }, LoopOf(WindowSystem::Current()))
+    , view_(
+          with_bar, [this] { Invalidate(); }, LoopOf(WindowSystem::Current()))
 {
     // The face covers the whole client area: nothing to erase behind it.
     control_style_.Include(csOpaque);
@@ -48,10 +49,7 @@ void TPlayerControl::CreateParams(TCreateParams& params)
     params.class_name = "PellamoPlayer";
 }
 
-void TPlayerControl::Paint()
-{
-    view_.Paint(Canvas());
-}
+void TPlayerControl::Paint() { view_.Paint(Canvas()); }
 
 void TPlayerControl::WndProc(TMessage& message)
 {

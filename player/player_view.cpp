@@ -188,10 +188,7 @@ void PlayerView::Changed()
         m_invalidate();
 }
 
-PlayerStatus PlayerView::Status() const
-{
-    return m_player ? m_player->Status() : m_no_engine;
-}
+PlayerStatus PlayerView::Status() const { return m_player ? m_player->Status() : m_no_engine; }
 
 void PlayerView::Paint(Canvas& canvas)
 {

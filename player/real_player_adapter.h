@@ -8,7 +8,10 @@ namespace pellamo {
 // Lets the player host drive the RealMedia player control of the form.
 class RealPlayerAdapter : public RealPlayerControl {
 public:
-    explicit RealPlayerAdapter(TRealAudio& control) : control_(control) {}
+    explicit RealPlayerAdapter(TRealAudio& control)
+        : control_(control)
+    {
+    }
     void SetVisible(bool visible) override { control_.SetVisible(visible); }
     void SetSource(const std::u16string& source) override { control_.SetSource(source); }
 

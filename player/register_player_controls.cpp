@@ -6,9 +6,6 @@
 
 namespace pellamo {
 
-void RegisterPlayerControls()
-{
-    RegisterClasses({ &TWindowsMediaPlayer::StaticClass(), &TRealAudio::StaticClass() });
-}
+void RegisterPlayerControls() { RegisterClasses({ &TWindowsMediaPlayer::StaticClass(), &TRealAudio::StaticClass() }); }
 
 }

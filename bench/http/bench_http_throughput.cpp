@@ -36,7 +36,7 @@ public:
     explicit FileServer(const std::string& path)
     {
         m_file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        struct stat info {};
+        struct stat info { };
         fstat(m_file, &info);
         m_size = static_cast<size_t>(info.st_size);
         m_listen = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -100,10 +100,7 @@ private:
     std::thread m_thread;
 };
 
-double Seconds(std::chrono::steady_clock::duration d)
-{
-    return std::chrono::duration<double>(d).count();
-}
+double Seconds(std::chrono::steady_clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
 // curl's own transfer time (without its process start-up).
 double CurlSeconds(const std::string& url)
@@ -197,7 +194,8 @@ int main()
     double kept_rate = mb / Median(kept), fresh_rate = mb / Median(fresh), curl_rate = mb / Median(curls);
     std::printf("GET of a %.0f MB body over loopback, median of %d rounds\n", mb, kRounds);
     std::printf("  TNMHTTP, kept client : %8.1f MB/s  (%5.1f %% of curl)\n", kept_rate, 100.0 * kept_rate / curl_rate);
-    std::printf("  TNMHTTP, fresh client: %8.1f MB/s  (%5.1f %% of curl)\n", fresh_rate, 100.0 * fresh_rate / curl_rate);
+    std::printf(
+        "  TNMHTTP, fresh client: %8.1f MB/s  (%5.1f %% of curl)\n", fresh_rate, 100.0 * fresh_rate / curl_rate);
     std::printf("  curl -o /dev/null    : %8.1f MB/s\n", curl_rate);
     return 0;
 }

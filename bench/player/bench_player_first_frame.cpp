@@ -95,8 +95,7 @@ struct Stage {
         player->SetParent(form.get());
         player->SetBounds(3, 65, 463, 343);
         form->Show();
-        while (loop.ProcessMessages()) {
-        }
+        while (loop.ProcessMessages()) { }
     }
 
     // From the address to the first picture of it painted in the control.
@@ -151,7 +150,8 @@ std::optional<double> FirstChannelProcess(const std::string& self, const std::st
 
 void Ratio(const char* what, double ours, double theirs, double goal)
 {
-    std::printf("  %-40s %5.2f (goal: at most %.2f)%s\n", what, ours / theirs, goal, ours / theirs <= goal ? "" : "  NOT MET");
+    std::printf(
+        "  %-40s %5.2f (goal: at most %.2f)%s\n", what, ours / theirs, goal, ours / theirs <= goal ? "" : "  NOT MET");
 }
 
 }
@@ -224,6 +224,7 @@ int main(int argc, char** argv)
     Ratio("switch / mpv, 90th percentile", switches.P90(), mpv.P90(), 0.3);
     Ratio("first channel / mpv, median", first_channel.Median(), mpv.Median(), 0.5);
     if (!cold_first_channel.values.empty())
-        std::printf("  %-40s %5.2f (for comparison)\n", "first channel, no category / mpv", cold_first_channel.Median() / mpv.Median());
+        std::printf("  %-40s %5.2f (for comparison)\n", "first channel, no category / mpv",
+            cold_first_channel.Median() / mpv.Median());
     return 0;
 }

@@ -70,8 +70,7 @@ struct Window {
     ~Window() { std::filesystem::remove_all(root); }
     void Pump()
     {
-        for (int i = 0; i < 20 && EventLoop::Main().ProcessMessages(); ++i) {
-        }
+        for (int i = 0; i < 20 && EventLoop::Main().ProcessMessages(); ++i) { }
     }
 
     std::filesystem::path root;

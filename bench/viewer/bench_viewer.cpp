@@ -62,7 +62,8 @@ struct Window {
             LogoCache cache;
             std::filesystem::create_directories(cache.Directory());
             for (int i = 0; i < kChannels; ++i)
-                std::ofstream(cache.FileFor("http://logo.example/" + std::to_string(i) + ".png"), std::ios::binary) << bytes;
+                std::ofstream(cache.FileFor("http://logo.example/" + std::to_string(i) + ".png"), std::ios::binary)
+                    << bytes;
         }
         windows = CreatePellamoWindows(app);
         windows.main->Show();
@@ -85,8 +86,7 @@ struct Window {
     ~Window() { std::filesystem::remove_all(root); }
     void Pump()
     {
-        for (int i = 0; i < 50 && EventLoop::Main().ProcessMessages(); ++i) {
-        }
+        for (int i = 0; i < 50 && EventLoop::Main().ProcessMessages(); ++i) { }
     }
 
     std::filesystem::path root;
@@ -103,8 +103,8 @@ void BM_SearchKeystroke(benchmark::State& state)
     Window window(false);
     window.windows.main->OpenSearch();
     auto* edit = dynamic_cast<TCustomEdit*>(window.windows.main->FindComponent("SearchEdit"));
-    const std::string typed[] = { Utf8ToGbk("新"), Utf8ToGbk("新闻"), Utf8ToGbk("新闻 1"), Utf8ToGbk("新闻 12"),
-        "s", "sp", "spo", "sport 99" };
+    const std::string typed[] = { Utf8ToGbk("新"), Utf8ToGbk("新闻"), Utf8ToGbk("新闻 1"), Utf8ToGbk("新闻 12"), "s",
+        "sp", "spo", "sport 99" };
     size_t turn = 0;
     for (auto _ : state) {
         edit->SetText(typed[turn++ % std::size(typed)]);

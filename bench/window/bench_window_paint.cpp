@@ -78,7 +78,8 @@ struct Scene {
         canvas.font.name = "Tahoma";
         canvas.brush.style = BrushStyle::Clear;
         for (int i = 0; i < runs; ++i)
-            canvas.TextOutUtf8((i * 71) % std::max(1, client.Width()), (i * 17) % std::max(1, client.Height()), "CCTV-1 中央电视台");
+            canvas.TextOutUtf8(
+                (i * 71) % std::max(1, client.Width()), (i * 17) % std::max(1, client.Height()), "CCTV-1 中央电视台");
         ws.EndPaint(h, &ps);
         return 0;
     }

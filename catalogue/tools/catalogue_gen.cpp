@@ -50,7 +50,7 @@ std::vector<SourceLine> ReadSource(const std::string& path)
             line.pop_back();
         if (line.find_first_not_of(" \t") == std::string::npos || line[0] == '#')
             continue;
-        lines.push_back({number, line});
+        lines.push_back({ number, line });
     }
     return lines;
 }
@@ -131,8 +131,8 @@ int32_t ParseInt(const std::string& text, const std::string& where)
     return static_cast<int32_t>(value);
 }
 
-void CompileTree(const std::string& source, const std::string& treePath, const std::string& cppPath,
-    const std::string& function)
+void CompileTree(
+    const std::string& source, const std::string& treePath, const std::string& cppPath, const std::string& function)
 {
     std::vector<StoredTreeNode> nodes;
     for (const SourceLine& line : ReadSource(source)) {
@@ -184,14 +184,13 @@ void CompileTable(const std::string& source, const std::string& cppPath, const s
         if (kind == "-" && f.size() == 2) {
             rows << "ChannelEntry::NoAddress(" << NarrowLiteral(key) << "),\n";
         } else if (kind == "S" && f.size() == 3) {
-            rows << "ChannelEntry::Stream(" << NarrowLiteral(key) << ", "
-                 << NarrowLiteral(ToGbk(f[2], where)) << "),\n";
-        } else if (kind == "P" && f.size() == 5) {
-            rows << "ChannelEntry::Page(" << NarrowLiteral(key) << ", " << NarrowLiteral(ToGbk(f[2], where))
-                 << ", " << ParseInt(f[3], where) << ", " << ParseInt(f[4], where) << "),\n";
-        } else if (kind == "R" && f.size() == 3) {
-            rows << "ChannelEntry::Real(" << NarrowLiteral(key) << ", " << WideLiteral(Utf8ToUtf16(f[2]))
+            rows << "ChannelEntry::Stream(" << NarrowLiteral(key) << ", " << NarrowLiteral(ToGbk(f[2], where))
                  << "),\n";
+        } else if (kind == "P" && f.size() == 5) {
+            rows << "ChannelEntry::Page(" << NarrowLiteral(key) << ", " << NarrowLiteral(ToGbk(f[2], where)) << ", "
+                 << ParseInt(f[3], where) << ", " << ParseInt(f[4], where) << "),\n";
+        } else if (kind == "R" && f.size() == 3) {
+            rows << "ChannelEntry::Real(" << NarrowLiteral(key) << ", " << WideLiteral(Utf8ToUtf16(f[2])) << "),\n";
         } else {
             throw SourceError(where + ": expected name and S address, P page start length, R source or -");
         }
@@ -206,8 +205,7 @@ void CompileTable(const std::string& source, const std::string& cppPath, const s
         << "// " << count << " rows.\n"
         << "const ChannelTable& " << function << "()\n{\n"
         << "    static const ChannelTable table({\n"
-        << rows.str()
-        << "    });\n    return table;\n}\n\n}\n";
+        << rows.str() << "    });\n    return table;\n}\n\n}\n";
     WriteFile(cppPath, cpp.str());
 }
 

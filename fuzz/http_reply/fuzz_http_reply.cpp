@@ -52,8 +52,8 @@ private:
         while ((fd = accept4(m_listen, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC)) >= 0) {
             Connection& c = m_connections[fd];
             c.fd = fd;
-            c.watch = m_loop.WatchDescriptor(fd, EventLoop::kReadable | EventLoop::kWritable,
-                [this, fd](unsigned events) { Serve(fd, events); });
+            c.watch = m_loop.WatchDescriptor(
+                fd, EventLoop::kReadable | EventLoop::kWritable, [this, fd](unsigned events) { Serve(fd, events); });
         }
     }
 

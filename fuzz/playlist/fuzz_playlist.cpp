@@ -26,8 +26,8 @@ bool Label(std::string_view text, bool may_be_empty)
         return false;
     if (text.empty())
         return may_be_empty;
-    return std::none_of(text.begin(), text.end(),
-        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+    return std::none_of(
+        text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
 }
 
 }
@@ -36,8 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     std::string_view input(reinterpret_cast<const char*>(data), size);
     pellamo::Playlist playlist = pellamo::ReadPlaylist(input);
-    size_t lines = static_cast<size_t>(std::count(input.begin(), input.end(), '\n')
-        + std::count(input.begin(), input.end(), '\r')) + 1;
+    size_t lines = static_cast<size_t>(
+                       std::count(input.begin(), input.end(), '\n') + std::count(input.begin(), input.end(), '\r'))
+        + 1;
     if (playlist.skipped < 0 || static_cast<size_t>(playlist.skipped) > lines || playlist.channels.size() > lines)
         std::abort();
     for (const pellamo::PlaylistChannel& channel : playlist.channels) {

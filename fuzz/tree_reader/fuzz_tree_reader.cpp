@@ -5,10 +5,10 @@
 #include "platform/components/controls/stored_tree_writer.h"
 #include "platform/components/controls/tree_format_error.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <algorithm>
 #include <span>
 #include <vector>
 

@@ -21,8 +21,7 @@ constexpr CheckRow kRows[] = {
     { "Disabled, checked", true, false },
 };
 
-template <class Check>
-void AddColumn(GalleryPageBuilder& page, int x)
+template <class Check> void AddColumn(GalleryPageBuilder& page, int x)
 {
     int y = 16;
     int group = 0;

@@ -15,7 +15,8 @@ void BuildGroupsPage(GalleryPageBuilder& page)
     bar->SetShowCaptions(true);
     bar->SetButtonHeight(24);
     const char* captions[] = { "&Play", "Down", "Menu" };
-    TToolButtonStyle styles[] = { TToolButtonStyle::tbsButton, TToolButtonStyle::tbsCheck, TToolButtonStyle::tbsDropDown };
+    TToolButtonStyle styles[]
+        = { TToolButtonStyle::tbsButton, TToolButtonStyle::tbsCheck, TToolButtonStyle::tbsDropDown };
     for (int i = 0; i < 3; ++i) {
         auto* b = page.Add<TToolButton>({}, bar);
         b->SetStyle(styles[i]);

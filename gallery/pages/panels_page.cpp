@@ -1,6 +1,7 @@
 // A panel with its caption bar, a group box, a status bar with its grip,
 // a URL label and picture panels (tiled and stretched).
 #include "gallery/gallery_page.h"
+#include "platform/gfx/resources.h"
 #include "skin/checks/check_box.h"
 #include "skin/panels/caption_panel.h"
 #include "skin/panels/grip_status_bar.h"
@@ -8,7 +9,6 @@
 #include "skin/panels/link_label.h"
 #include "skin/panels/picture_panel.h"
 #include "skin/theme/named_pictures.h"
-#include "platform/gfx/resources.h"
 
 namespace pellamo {
 namespace {

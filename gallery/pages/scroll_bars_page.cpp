@@ -13,8 +13,7 @@ constexpr auto kVertical = TsuiProgressBarOrientation::suiVertical;
 // A bar standing upright at `bounds`. The bounds are set again after the
 // turn: a bar made lying down fits its height to its pictures, and only a
 // stub of the length asked for would be left.
-template <class Bar>
-Bar* AddUpright(GalleryPageBuilder& page, const Rect& bounds, TWinControl* parent)
+template <class Bar> Bar* AddUpright(GalleryPageBuilder& page, const Rect& bounds, TWinControl* parent)
 {
     auto* bar = page.Add<Bar>(bounds, parent);
     bar->SetOrientation(kVertical);

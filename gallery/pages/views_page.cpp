@@ -26,7 +26,8 @@ void BuildViewsPage(GalleryPageBuilder& page)
         if (!first)
             first = node;
         for (int i = 1; i <= 4; ++i)
-            tree->Items().AddChild(node, std::string(group) + " channel " + std::to_string(i) + " (a programme with a long name)");
+            tree->Items().AddChild(
+                node, std::string(group) + " channel " + std::to_string(i) + " (a programme with a long name)");
         node->Expand(false);
     }
     tree->SetSelected(first);

@@ -25,7 +25,10 @@ constexpr int kFirstChildren = 3;
 // owned by the gallery's form, so it goes with it; closing it only hides it.
 class MdiWindow {
 public:
-    explicit MdiWindow(TForm& gallery) : gallery_(gallery) { }
+    explicit MdiWindow(TForm& gallery)
+        : gallery_(gallery)
+    {
+    }
 
     TForm* Window() const { return window_; }
 

@@ -42,8 +42,7 @@ bool OpenUrl(const std::string& url)
     // must not wait for it; a small thread reaps it to leave no zombie.
     std::thread([pid] {
         int status = 0;
-        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-        }
+        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) { }
     }).detach();
     return true;
 }

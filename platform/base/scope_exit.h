@@ -11,8 +11,7 @@
 
 namespace pellamo {
 
-template <class Function>
-class ScopeExit {
+template <class Function> class ScopeExit {
 public:
     explicit ScopeExit(Function function)
         : function_(std::move(function))

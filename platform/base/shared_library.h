@@ -26,8 +26,7 @@ inline void* OpenFirstLibrary(const std::vector<std::string>& names, std::string
 }
 
 // Looks `name` up in `handle` into `function`; false when it is missing.
-template <typename Function>
-bool FindSymbol(void* handle, const char* name, Function& function)
+template <typename Function> bool FindSymbol(void* handle, const char* name, Function& function)
 {
     function = reinterpret_cast<Function>(dlsym(handle, name));
     return function != nullptr;

@@ -6,7 +6,10 @@
 namespace pellamo {
 
 ClassInfo::ClassInfo(std::string name, const ClassInfo* parent, std::vector<PropInfo> props, Factory factory)
-    : name_(std::move(name)), parent_(parent), own_(std::move(props)), factory_(std::move(factory))
+    : name_(std::move(name))
+    , parent_(parent)
+    , own_(std::move(props))
+    , factory_(std::move(factory))
 {
     if (parent_) {
         all_ = parent_->all_;

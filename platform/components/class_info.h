@@ -55,8 +55,7 @@ private:
 };
 
 // The usual factory of a component class.
-template <class T>
-ClassInfo::Factory FactoryOf()
+template <class T> ClassInfo::Factory FactoryOf()
 {
     return [](TComponent* owner) -> TComponent* { return new T(owner); };
 }

@@ -13,15 +13,9 @@ const ClassInfo& TCollectionItem::StaticClass()
     return info;
 }
 
-TCollectionItem::TCollectionItem(TCollection* collection)
-{
-    SetCollection(collection);
-}
+TCollectionItem::TCollectionItem(TCollection* collection) { SetCollection(collection); }
 
-TCollectionItem::~TCollectionItem()
-{
-    SetCollection(nullptr);
-}
+TCollectionItem::~TCollectionItem() { SetCollection(nullptr); }
 
 void TCollectionItem::SetCollection(TCollection* collection)
 {
@@ -55,10 +49,7 @@ void TCollectionItem::SetIndex(int index)
     collection_->Changed(nullptr);
 }
 
-TPersistent* TCollectionItem::GetOwner() const
-{
-    return collection_;
-}
+TPersistent* TCollectionItem::GetOwner() const { return collection_; }
 
 void TCollectionItem::Changed()
 {
@@ -73,7 +64,8 @@ const ClassInfo& TCollection::StaticClass()
 }
 
 TCollection::TCollection(TPersistent* owner, ItemFactory make_item)
-    : owner_(owner), make_item_(std::move(make_item))
+    : owner_(owner)
+    , make_item_(std::move(make_item))
 {
 }
 
@@ -108,10 +100,7 @@ TCollectionItem* TCollection::Insert(int index)
     return item;
 }
 
-void TCollection::Delete(int index)
-{
-    delete Items(index);
-}
+void TCollection::Delete(int index) { delete Items(index); }
 
 void TCollection::Clear()
 {

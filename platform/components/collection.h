@@ -20,8 +20,7 @@ public:
     TCollection(TPersistent* owner, ItemFactory make_item);
     ~TCollection() override;
 
-    template <class T>
-    static ItemFactory ItemsOf()
+    template <class T> static ItemFactory ItemsOf()
     {
         return [](TCollection* c) -> TCollectionItem* { return new T(c); };
     }
@@ -32,11 +31,7 @@ public:
     int Count() const { return static_cast<int>(items_.size()); }
     // Throws EComponentError for an index out of range.
     TCollectionItem* Items(int index) const;
-    template <class T>
-    T* ItemAs(int index) const
-    {
-        return dynamic_cast<T*>(Items(index));
-    }
+    template <class T> T* ItemAs(int index) const { return dynamic_cast<T*>(Items(index)); }
 
     TCollectionItem* Add();
     TCollectionItem* Insert(int index);

@@ -14,10 +14,7 @@
 
 namespace pellamo {
 
-constexpr TColor SystemColor(int index)
-{
-    return SystemColors::FromIndex(index);
-}
+constexpr TColor SystemColor(int index) { return SystemColors::FromIndex(index); }
 
 // The colour of a name such as "clBtnFace", case-insensitively.
 std::optional<TColor> ColorFromName(std::string_view name);

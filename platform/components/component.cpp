@@ -206,7 +206,7 @@ void TComponent::SetDesigning(bool designing)
 void TComponent::AddHandler(std::string name, std::any handler)
 {
     std::string key = LowerName(name);
-    handlers_[key] = {std::move(name), std::move(handler)};
+    handlers_[key] = { std::move(name), std::move(handler) };
 }
 
 const std::any* TComponent::FindHandler(std::string_view name) const
@@ -215,9 +215,7 @@ const std::any* TComponent::FindHandler(std::string_view name) const
     return it == handlers_.end() ? nullptr : &it->second.second;
 }
 
-void TComponent::InsertNestedChild(TComponent&)
-{
-}
+void TComponent::InsertNestedChild(TComponent&) { }
 
 void TComponent::Notification(TComponent* component, TOperation operation)
 {

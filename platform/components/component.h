@@ -32,9 +32,9 @@ namespace pellamo {
 class DescriptionLoader;
 
 enum ComponentStateFlag : unsigned {
-    csLoading = 1u << 0,    // being read from a description; Loaded() not yet called
-    csReading = 1u << 1,    // its properties are being read
-    csDesigning = 1u << 2,  // in a form designer
+    csLoading = 1u << 0, // being read from a description; Loaded() not yet called
+    csReading = 1u << 1, // its properties are being read
+    csDesigning = 1u << 2, // in a form designer
     csDestroying = 1u << 3, // going away; handlers should do nothing
 };
 
@@ -87,13 +87,11 @@ public:
     // Event handlers this component (usually a form) offers to the
     // descriptions it reads, by name. The handler's signature must match the
     // event it is bound to.
-    template <class... Args>
-    void RegisterHandler(std::string name, std::function<void(Args...)> handler)
+    template <class... Args> void RegisterHandler(std::string name, std::function<void(Args...)> handler)
     {
         AddHandler(std::move(name), std::any(std::move(handler)));
     }
-    template <class T, class... Args>
-    void RegisterMethod(std::string name, T* self, void (T::*method)(Args...))
+    template <class T, class... Args> void RegisterMethod(std::string name, T* self, void (T::*method)(Args...))
     {
         RegisterHandler<Args...>(std::move(name), std::function<void(Args...)>([self, method](Args... args) {
             (self->*method)(std::forward<Args>(args)...);
@@ -112,7 +110,7 @@ public:
 protected:
     // Called once after a description has been read and its references
     // resolved, with csLoading already cleared. Call the inherited Loaded.
-    virtual void Loaded() {}
+    virtual void Loaded() { }
     // Call the inherited Notification first: it passes the news on to the
     // owned components.
     virtual void Notification(TComponent* component, TOperation operation);
@@ -142,8 +140,7 @@ struct FreeComponent {
 };
 
 // Holds a free-standing component (a form, a test fixture) and frees it.
-template <class T>
-using ComponentPtr = std::unique_ptr<T, FreeComponent>;
+template <class T> using ComponentPtr = std::unique_ptr<T, FreeComponent>;
 
 // True for a letter or '_' followed by letters, digits and '_'.
 bool IsValidIdent(std::string_view name);

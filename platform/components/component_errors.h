@@ -62,7 +62,9 @@ public:
 class EDescriptionError : public std::runtime_error {
 public:
     EDescriptionError(int line, const std::string& reason)
-        : std::runtime_error("Line " + std::to_string(line) + ": " + reason), line_(line), reason_(reason)
+        : std::runtime_error("Line " + std::to_string(line) + ": " + reason)
+        , line_(line)
+        , reason_(reason)
     {
     }
     int Line() const { return line_; }

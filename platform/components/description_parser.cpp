@@ -13,14 +13,22 @@ namespace pellamo {
 const char* DescValueTypeName(DescValue::Type type)
 {
     switch (type) {
-    case DescValue::Type::Integer: return "an integer";
-    case DescValue::Type::Float: return "a floating-point number";
-    case DescValue::Type::Identifier: return "a name";
-    case DescValue::Type::String: return "a string";
-    case DescValue::Type::Set: return "a set";
-    case DescValue::Type::Binary: return "binary data";
-    case DescValue::Type::List: return "a list";
-    case DescValue::Type::Collection: return "a collection";
+    case DescValue::Type::Integer:
+        return "an integer";
+    case DescValue::Type::Float:
+        return "a floating-point number";
+    case DescValue::Type::Identifier:
+        return "a name";
+    case DescValue::Type::String:
+        return "a string";
+    case DescValue::Type::Set:
+        return "a set";
+    case DescValue::Type::Binary:
+        return "binary data";
+    case DescValue::Type::List:
+        return "a list";
+    case DescValue::Type::Collection:
+        return "a collection";
     }
     return "a value";
 }
@@ -35,24 +43,18 @@ enum class Tok { End, Ident, Number, Str, Binary, Symbol };
 struct Token {
     Tok kind = Tok::End;
     int line = 1;
-    std::string text;        // Ident, Str (the piece's bytes)
+    std::string text; // Ident, Str (the piece's bytes)
     std::uint64_t magnitude = 0; // Number
-    bool is_float = false;       // Number with a fraction or an exponent
-    double real = 0;             // its value
-    Bytes bytes;             // Binary
-    char symbol = 0;         // Symbol
-    bool spaced = false;     // blanks, line breaks or a comment came before it
+    bool is_float = false; // Number with a fraction or an exponent
+    double real = 0; // its value
+    Bytes bytes; // Binary
+    char symbol = 0; // Symbol
+    bool spaced = false; // blanks, line breaks or a comment came before it
 };
 
-bool IsAlpha(char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
-}
+bool IsAlpha(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string Printable(char c)
 {
@@ -65,7 +67,10 @@ std::string Printable(char c)
 
 class Lexer {
 public:
-    explicit Lexer(std::string_view text) : text_(text) {}
+    explicit Lexer(std::string_view text)
+        : text_(text)
+    {
+    }
 
     Token Next()
     {
@@ -204,7 +209,8 @@ private:
                 Fail("number too large");
             value = value * base + static_cast<unsigned>(d);
         }
-        if (digits == 0 || (pos_ < text_.size() && (IsAlpha(text_[pos_]) || IsDigit(text_[pos_]) || text_[pos_] == '.'))) {
+        if (digits == 0
+            || (pos_ < text_.size() && (IsAlpha(text_[pos_]) || IsDigit(text_[pos_]) || text_[pos_] == '.'))) {
             size_t end = pos_;
             while (end < text_.size() && (IsAlpha(text_[end]) || IsDigit(text_[end]) || text_[end] == '.'))
                 ++end;
@@ -295,7 +301,11 @@ private:
 
 class Parser {
 public:
-    explicit Parser(std::string_view text) : lexer_(text) { Advance(); }
+    explicit Parser(std::string_view text)
+        : lexer_(text)
+    {
+        Advance();
+    }
 
     DescObject Run()
     {
@@ -318,12 +328,18 @@ private:
     std::string Describe() const
     {
         switch (tok_.kind) {
-        case Tok::End: return "end of text";
-        case Tok::Ident: return "\"" + tok_.text + "\"";
-        case Tok::Number: return "a number";
-        case Tok::Str: return "a string";
-        case Tok::Binary: return "binary data";
-        case Tok::Symbol: return std::string("'") + tok_.symbol + "'";
+        case Tok::End:
+            return "end of text";
+        case Tok::Ident:
+            return "\"" + tok_.text + "\"";
+        case Tok::Number:
+            return "a number";
+        case Tok::Str:
+            return "a string";
+        case Tok::Binary:
+            return "binary data";
+        case Tok::Symbol:
+            return std::string("'") + tok_.symbol + "'";
         }
         return "?";
     }
@@ -357,7 +373,8 @@ private:
         obj.class_name = ExpectPlainName("class name");
         for (;;) {
             if (tok_.kind == Tok::End)
-                Fail(tok_.line, "missing \"end\" of object " + obj.name + " (begun on line " + std::to_string(obj.line) + ")");
+                Fail(tok_.line,
+                    "missing \"end\" of object " + obj.name + " (begun on line " + std::to_string(obj.line) + ")");
             if (IsKeyword("end")) {
                 Advance();
                 return obj;
@@ -404,11 +421,13 @@ private:
                 Advance();
                 return v;
             }
-            std::uint64_t limit = negative ? std::uint64_t{1} << 63 : static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+            std::uint64_t limit = negative ? std::uint64_t { 1 } << 63
+                                           : static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
             if (tok_.magnitude > limit)
                 Fail(tok_.line, "number too large");
             v.type = DescValue::Type::Integer;
-            v.integer = negative ? static_cast<std::int64_t>(0 - tok_.magnitude) : static_cast<std::int64_t>(tok_.magnitude);
+            v.integer
+                = negative ? static_cast<std::int64_t>(0 - tok_.magnitude) : static_cast<std::int64_t>(tok_.magnitude);
             Advance();
             return v;
         }
@@ -466,8 +485,9 @@ private:
             Advance();
             while (!IsSymbol('>')) {
                 if (!IsKeyword("item"))
-                    Fail(tok_.line, "\"item\" or '>' expected in the collection begun on line " + std::to_string(v.line)
-                        + ", found " + Describe());
+                    Fail(tok_.line,
+                        "\"item\" or '>' expected in the collection begun on line " + std::to_string(v.line)
+                            + ", found " + Describe());
                 int item_line = tok_.line;
                 Advance();
                 std::vector<DescAssignment> item;
@@ -515,9 +535,6 @@ private:
 
 }
 
-DescObject ParseDescription(std::string_view text)
-{
-    return Parser(text).Run();
-}
+DescObject ParseDescription(std::string_view text) { return Parser(text).Run(); }
 
 }

@@ -21,15 +21,11 @@ namespace pellamo {
 
 namespace {
 
-[[noreturn]] void Fail(int line, const std::string& reason)
-{
-    throw EDescriptionError(line, reason);
-}
+[[noreturn]] void Fail(int line, const std::string& reason) { throw EDescriptionError(line, reason); }
 
 // Runs `f`, turning a failure of component code into a description error
 // at `line`.
-template <class F>
-void AtLine(int line, F&& f)
+template <class F> void AtLine(int line, F&& f)
 {
     try {
         f();
@@ -41,7 +37,7 @@ void AtLine(int line, F&& f)
 }
 
 struct Fixup {
-    TComponent* holder;  // the component whose properties were read
+    TComponent* holder; // the component whose properties were read
     TPersistent* object; // holds the property
     const PropInfo* info;
     std::string path;
@@ -60,7 +56,11 @@ namespace {
 // touches it again.
 class LoadWatcher : public TComponent {
 public:
-    explicit LoadWatcher(DescriptionLoader& loader) : TComponent(nullptr), loader_(loader) {}
+    explicit LoadWatcher(DescriptionLoader& loader)
+        : TComponent(nullptr)
+        , loader_(loader)
+    {
+    }
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;
@@ -73,7 +73,11 @@ private:
 
 class DescriptionLoader {
 public:
-    explicit DescriptionLoader(TComponent& root) : root_(root), watcher_(*this) {}
+    explicit DescriptionLoader(TComponent& root)
+        : root_(root)
+        , watcher_(*this)
+    {
+    }
 
     ~DescriptionLoader()
     {
@@ -224,8 +228,9 @@ private:
                 break;
             if (info->kind != PropKind::Object) {
                 std::string inner = a.path.substr(0, a.path.size() - rest.size() + dot);
-                Fail(a.line, "\"" + inner + "\" of " + start.ClassName() + " is " + PropKindName(info->kind)
-                    + ", not an object");
+                Fail(a.line,
+                    "\"" + inner + "\" of " + start.ClassName() + " is " + PropKindName(info->kind)
+                        + ", not an object");
             }
             object = info->get_object(*object);
             if (!object)
@@ -241,8 +246,8 @@ private:
 
     [[noreturn]] static void WrongType(const DescAssignment& a, const PropInfo& info)
     {
-        Fail(a.value.line, "property " + a.path + " is " + PropKindName(info.kind) + ", not "
-            + DescValueTypeName(a.value.type));
+        Fail(a.value.line,
+            "property " + a.path + " is " + PropKindName(info.kind) + ", not " + DescValueTypeName(a.value.type));
     }
 
     void ApplyValue(TPersistent& object, TComponent& holder, const PropInfo& info, const DescAssignment& a)
@@ -254,8 +259,9 @@ private:
             if (v.type != T::Integer)
                 WrongType(a, info);
             if (v.integer < info.min_value || v.integer > info.max_value)
-                Fail(v.line, "value " + std::to_string(v.integer) + " out of range for " + a.path + " ("
-                    + std::to_string(info.min_value) + " to " + std::to_string(info.max_value) + ")");
+                Fail(v.line,
+                    "value " + std::to_string(v.integer) + " out of range for " + a.path + " ("
+                        + std::to_string(info.min_value) + " to " + std::to_string(info.max_value) + ")");
             info.set_ord(object, v.integer);
             return;
         case PropKind::Float:
@@ -310,7 +316,7 @@ private:
                 auto ordinal = info.enum_info->Ordinal(name);
                 if (!ordinal)
                     Fail(v.line, "\"" + name + "\" is not a value of " + info.enum_info->TypeName());
-                bits |= std::uint64_t{1} << *ordinal;
+                bits |= std::uint64_t { 1 } << *ordinal;
             }
             info.set_ord(object, static_cast<std::int64_t>(bits));
             return;
@@ -329,7 +335,7 @@ private:
             for (TCollectionItem* item : items_)
                 if (TCollection* coll = item->Collection())
                     by_collection_[coll].push_back(fixups_.size());
-            fixups_.push_back(Fixup{&holder, &object, &info, a.path, v.text, v.line});
+            fixups_.push_back(Fixup { &holder, &object, &info, a.path, v.text, v.line });
             return;
         case PropKind::Binary:
             if (v.type != T::Binary)
@@ -402,8 +408,8 @@ private:
             if (!target)
                 Fail(f.line, "unknown component " + f.name + " for " + f.path);
             if (!target->InheritsFrom(f.info->ref_class()))
-                Fail(f.line, f.name + " is a " + target->ClassName() + "; " + f.path + " needs a "
-                    + f.info->ref_class().Name());
+                Fail(f.line,
+                    f.name + " is a " + target->ClassName() + "; " + f.path + " needs a " + f.info->ref_class().Name());
             AtLine(f.line, [&] { f.info->set_component(*f.object, target); });
             if (target != f.holder)
                 f.holder->FreeNotification(target);
@@ -436,12 +442,12 @@ private:
 
     TComponent& root_;
     LoadWatcher watcher_;
-    std::vector<TComponent*> loaded_;  // root first, then in reading order
+    std::vector<TComponent*> loaded_; // root first, then in reading order
     std::vector<TComponent*> created_; // freed again on failure
     std::vector<Fixup> fixups_;
     std::vector<TCollectionItem*> items_; // collection items being read
-    std::set<std::string> names_;      // object names of this description
-    std::unordered_set<TComponent*> alive_;   // the root and the components read
+    std::set<std::string> names_; // object names of this description
+    std::unordered_set<TComponent*> alive_; // the root and the components read
     std::unordered_set<TComponent*> watched_; // all the root's components
     std::unordered_map<std::string, TComponent*> by_name_;
     std::unordered_map<const TCollection*, std::vector<size_t>> by_collection_;

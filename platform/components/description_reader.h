@@ -28,9 +28,6 @@ public:
     static void Read(std::string_view text, TComponent& root);
 };
 
-inline void ReadDescription(std::string_view text, TComponent& root)
-{
-    DescriptionReader::Read(text, root);
-}
+inline void ReadDescription(std::string_view text, TComponent& root) { DescriptionReader::Read(text, root); }
 
 }

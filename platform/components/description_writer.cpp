@@ -71,7 +71,10 @@ std::string Hex(const Bytes& bytes, const std::string& indent)
 
 class Writer {
 public:
-    explicit Writer(const TComponent& root) : root_(root) {}
+    explicit Writer(const TComponent& root)
+        : root_(root)
+    {
+    }
 
     std::string Run()
     {
@@ -201,9 +204,6 @@ private:
 
 }
 
-std::string DescriptionWriter::Write(const TComponent& root)
-{
-    return Writer(root).Run();
-}
+std::string DescriptionWriter::Write(const TComponent& root) { return Writer(root).Run(); }
 
 }

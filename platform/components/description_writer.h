@@ -18,9 +18,6 @@ public:
     static std::string Write(const TComponent& root);
 };
 
-inline std::string WriteDescription(const TComponent& root)
-{
-    return DescriptionWriter::Write(root);
-}
+inline std::string WriteDescription(const TComponent& root) { return DescriptionWriter::Write(root); }
 
 }

@@ -7,7 +7,8 @@
 namespace pellamo {
 
 EnumInfo::EnumInfo(std::string type_name, std::vector<std::string> value_names)
-    : type_name_(std::move(type_name)), names_(std::move(value_names))
+    : type_name_(std::move(type_name))
+    , names_(std::move(value_names))
 {
     // Sets are held in 64 bits.
     if (names_.empty() || names_.size() > 64)

@@ -8,8 +8,7 @@
 
 namespace pellamo {
 
-template <class E>
-class EnumSet {
+template <class E> class EnumSet {
 public:
     constexpr EnumSet() = default;
     constexpr EnumSet(std::initializer_list<E> values)
@@ -40,7 +39,7 @@ public:
     friend constexpr bool operator==(EnumSet a, EnumSet b) { return a.bits_ == b.bits_; }
 
 private:
-    static constexpr std::uint64_t Bit(E v) { return std::uint64_t{1} << static_cast<unsigned>(v); }
+    static constexpr std::uint64_t Bit(E v) { return std::uint64_t { 1 } << static_cast<unsigned>(v); }
     std::uint64_t bits_ = 0;
 };
 

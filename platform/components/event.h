@@ -12,8 +12,7 @@ namespace pellamo {
 
 class TObject;
 
-template <class... Args>
-class TEvent {
+template <class... Args> class TEvent {
 public:
     using Handler = std::function<void(Args...)>;
 

@@ -17,21 +17,30 @@ const ClassInfo& TFileStream::StaticClass()
     return info;
 }
 
-TFileStream::TFileStream(const std::string& file_name, Mode mode) : file_name_(file_name)
+TFileStream::TFileStream(const std::string& file_name, Mode mode)
+    : file_name_(file_name)
 {
     int flags = O_CLOEXEC;
     switch (mode) {
-    case fmCreate: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
-    case fmOpenRead: flags |= O_RDONLY; break;
-    case fmOpenWrite: flags |= O_WRONLY; break;
-    case fmOpenReadWrite: flags |= O_RDWR; break;
+    case fmCreate:
+        flags |= O_RDWR | O_CREAT | O_TRUNC;
+        break;
+    case fmOpenRead:
+        flags |= O_RDONLY;
+        break;
+    case fmOpenWrite:
+        flags |= O_WRONLY;
+        break;
+    case fmOpenReadWrite:
+        flags |= O_RDWR;
+        break;
     }
     do
         fd_ = ::open(file_name.c_str(), flags, 0644);
     while (fd_ < 0 && errno == EINTR);
     if (fd_ < 0)
         throw EFOpenError("Cannot open file \"" + file_name + "\". " + std::strerror(errno));
-    struct stat st {};
+    struct stat st { };
     if (::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {
         ::close(fd_);
         throw EFOpenError("Cannot open file \"" + file_name + "\". It is a directory");
@@ -91,7 +100,7 @@ std::int64_t TFileStream::Seek(std::int64_t offset, SeekOrigin origin)
 
 std::int64_t TFileStream::Size()
 {
-    struct stat st {};
+    struct stat st { };
     if (::fstat(fd_, &st) != 0)
         throw EStreamError("Cannot get the size of \"" + file_name_ + "\"");
     return static_cast<std::int64_t>(st.st_size);

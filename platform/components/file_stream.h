@@ -12,9 +12,9 @@ namespace pellamo {
 class TFileStream : public TStream {
 public:
     enum Mode {
-        fmCreate,       // create or truncate, read and write
-        fmOpenRead,     // existing file, read only
-        fmOpenWrite,    // existing file, write only
+        fmCreate, // create or truncate, read and write
+        fmOpenRead, // existing file, read only
+        fmOpenWrite, // existing file, write only
         fmOpenReadWrite // existing file, read and write
     };
 
@@ -40,7 +40,11 @@ public:
     const std::string& FileName() const { return file_name_; }
 
 private:
-    TFileStream(const std::string& file_name, int fd) : file_name_(file_name), fd_(fd) {}
+    TFileStream(const std::string& file_name, int fd)
+        : file_name_(file_name)
+        , fd_(fd)
+    {
+    }
 
     std::string file_name_;
     int fd_ = -1;

@@ -14,7 +14,7 @@ namespace {
 
 // Memory blocks stay far below this; a larger request is a bad size read
 // from outside input, not something to allocate.
-constexpr std::int64_t kMaxSize = std::int64_t{1} << 40;
+constexpr std::int64_t kMaxSize = std::int64_t { 1 } << 40;
 
 }
 
@@ -29,7 +29,8 @@ std::size_t TMemoryStream::Read(void* buffer, std::size_t count)
     std::int64_t size = Size();
     if (position_ >= size || count == 0)
         return 0;
-    std::size_t n = static_cast<std::size_t>(std::min<std::int64_t>(static_cast<std::int64_t>(count), size - position_));
+    std::size_t n
+        = static_cast<std::size_t>(std::min<std::int64_t>(static_cast<std::int64_t>(count), size - position_));
     std::memcpy(buffer, data_.data() + position_, n);
     position_ += static_cast<std::int64_t>(n);
     return n;

@@ -11,15 +11,9 @@ const ClassInfo& TObject::StaticClass()
     return info;
 }
 
-const std::string& TObject::ClassName() const
-{
-    return Class().Name();
-}
+const std::string& TObject::ClassName() const { return Class().Name(); }
 
-bool TObject::InheritsFrom(const ClassInfo& ancestor) const
-{
-    return Class().InheritsFrom(ancestor);
-}
+bool TObject::InheritsFrom(const ClassInfo& ancestor) const { return Class().InheritsFrom(ancestor); }
 
 bool TObject::InheritsFromClassNamed(std::string_view name) const
 {
@@ -35,10 +29,7 @@ const ClassInfo& TPersistent::StaticClass()
     return info;
 }
 
-void TPersistent::Assign(const TPersistent& source)
-{
-    source.AssignTo(*this);
-}
+void TPersistent::Assign(const TPersistent& source) { source.AssignTo(*this); }
 
 void TPersistent::AssignTo(TPersistent& dest) const
 {

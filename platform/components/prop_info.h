@@ -26,8 +26,8 @@ enum class PropKind {
     Color,
     String,
     Set,
-    Component,  // a reference to another component, not owned
-    Object,     // an owned sub-object (Font, Lines), addressed as Font.Name
+    Component, // a reference to another component, not owned
+    Object, // an owned sub-object (Font, Lines), addressed as Font.Name
     Collection, // an owned TCollection (Panels)
     Binary,
     Event,

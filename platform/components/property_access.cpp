@@ -16,8 +16,7 @@ constexpr int kMaxPathParts = 16;
     throw EPropertyError("Property \"" + std::string(path) + "\" does not exist in " + object.ClassName());
 }
 
-[[noreturn]] void WrongKind(const TPersistent& object, std::string_view path, const PropInfo& info,
-    const char* wanted)
+[[noreturn]] void WrongKind(const TPersistent& object, std::string_view path, const PropInfo& info, const char* wanted)
 {
     throw EPropertyError("Property \"" + std::string(path) + "\" of " + object.ClassName() + " is "
         + PropKindName(info.kind) + ", not " + wanted);
@@ -35,27 +34,28 @@ PropTarget Walk(const TPersistent& start, std::string_view path, bool throw_miss
         if (!info) {
             if (throw_missing)
                 Missing(start, path);
-            return {object, nullptr};
+            return { object, nullptr };
         }
         if (dot == std::string_view::npos)
-            return {object, info};
+            return { object, info };
         if (info->kind != PropKind::Object && info->kind != PropKind::Collection) {
             if (throw_missing)
                 throw EPropertyError("Property \"" + std::string(path.substr(0, path.size() - rest.size() + dot))
                     + "\" of " + start.ClassName() + " is " + PropKindName(info->kind) + ", not an object");
-            return {object, nullptr};
+            return { object, nullptr };
         }
         object = info->get_object(*object);
         if (!object) {
             if (throw_missing)
-                throw EPropertyError("Property \"" + std::string(name) + "\" of " + start.ClassName() + " holds no object");
-            return {nullptr, nullptr};
+                throw EPropertyError(
+                    "Property \"" + std::string(name) + "\" of " + start.ClassName() + " holds no object");
+            return { nullptr, nullptr };
         }
         rest = rest.substr(dot + 1);
     }
     if (throw_missing)
         Missing(start, path);
-    return {object, nullptr};
+    return { object, nullptr };
 }
 
 bool IsOrdinal(PropKind kind)
@@ -90,20 +90,14 @@ void CheckOrdinal(const TPersistent& object, std::string_view path, const PropIn
 
 }
 
-PropTarget ResolveProp(TPersistent& object, std::string_view path)
-{
-    return Walk(object, path, true);
-}
+PropTarget ResolveProp(TPersistent& object, std::string_view path) { return Walk(object, path, true); }
 
 const PropInfo* FindPropInfo(const TPersistent& object, std::string_view path)
 {
     return Walk(object, path, false).info;
 }
 
-bool IsPublishedProp(const TPersistent& object, std::string_view path)
-{
-    return FindPropInfo(object, path) != nullptr;
-}
+bool IsPublishedProp(const TPersistent& object, std::string_view path) { return FindPropInfo(object, path) != nullptr; }
 
 std::int64_t GetOrdProp(const TPersistent& object, std::string_view path)
 {
@@ -148,7 +142,7 @@ void SetEnumProp(TPersistent& object, std::string_view path, std::string_view va
 {
     PropTarget t = Walk(object, path, true);
     if (t.info->kind == PropKind::Boolean) {
-        static const EnumInfo booleans("Boolean", {"False", "True"});
+        static const EnumInfo booleans("Boolean", { "False", "True" });
         auto v = booleans.Ordinal(value_name);
         if (!v)
             throw EPropertyError("\"" + std::string(value_name) + "\" is not a Boolean value");
@@ -232,8 +226,8 @@ std::string GetEventHandlerName(const TPersistent& object, std::string_view path
     return t.info->get_handler_name(*t.object);
 }
 
-void SetEventProp(TPersistent& object, std::string_view path, const TComponent& handler_owner,
-    std::string_view handler_name)
+void SetEventProp(
+    TPersistent& object, std::string_view path, const TComponent& handler_owner, std::string_view handler_name)
 {
     PropTarget t = Expect(object, path, PropKind::Event, "an event");
     if (handler_name.empty()) {
@@ -253,7 +247,7 @@ std::string SetToString(const EnumInfo& info, std::uint64_t bits)
     std::string out = "[";
     bool first = true;
     for (int i = 0; i < info.Count(); ++i) {
-        if (!(bits & (std::uint64_t{1} << i)))
+        if (!(bits & (std::uint64_t { 1 } << i)))
             continue;
         if (!first)
             out += ',';
@@ -283,7 +277,7 @@ std::uint64_t StringToSet(const EnumInfo& info, std::string_view text)
         auto v = info.Ordinal(name);
         if (!v)
             throw EPropertyError("\"" + std::string(name) + "\" is not a value of " + info.TypeName());
-        bits |= std::uint64_t{1} << *v;
+        bits |= std::uint64_t { 1 } << *v;
         if (comma == std::string_view::npos)
             break;
         inner = inner.substr(comma + 1);

@@ -62,8 +62,8 @@ std::string GetEventHandlerName(const TPersistent& object, std::string_view path
 // Binds the handler that `handler_owner` registered as `handler_name`; an
 // empty name clears the event. Throws EPropertyError when no such handler
 // exists or its signature differs from the event's.
-void SetEventProp(TPersistent& object, std::string_view path, const TComponent& handler_owner,
-    std::string_view handler_name);
+void SetEventProp(
+    TPersistent& object, std::string_view path, const TComponent& handler_owner, std::string_view handler_name);
 
 // Set text <-> bit mask over the value names of `info`.
 std::string SetToString(const EnumInfo& info, std::uint64_t bits);

@@ -35,34 +35,22 @@
 
 namespace pellamo {
 
-
 namespace props {
 
 namespace detail {
 
-template <class C>
-C& As(TPersistent& p)
-{
-    return dynamic_cast<C&>(p);
-}
+template <class C> C& As(TPersistent& p) { return dynamic_cast<C&>(p); }
 
-template <class C>
-C& AsMutable(const TPersistent& p)
-{
-    return dynamic_cast<C&>(const_cast<TPersistent&>(p));
-}
+template <class C> C& AsMutable(const TPersistent& p) { return dynamic_cast<C&>(const_cast<TPersistent&>(p)); }
 
-template <class C, class G>
-using ValueOf = std::remove_cvref_t<std::invoke_result_t<G, const C&>>;
+template <class C, class G> using ValueOf = std::remove_cvref_t<std::invoke_result_t<G, const C&>>;
 
-template <class C, class G>
-decltype(auto) Read(const TPersistent& p, G get)
+template <class C, class G> decltype(auto) Read(const TPersistent& p, G get)
 {
     return std::invoke(get, dynamic_cast<const C&>(p));
 }
 
-template <class C, class S, class V>
-void Write(TPersistent& p, S set, V&& value)
+template <class C, class S, class V> void Write(TPersistent& p, S set, V&& value)
 {
     C& c = As<C>(p);
     if constexpr (std::is_member_object_pointer_v<S>)
@@ -71,13 +59,12 @@ void Write(TPersistent& p, S set, V&& value)
         std::invoke(set, c, std::forward<V>(value));
 }
 
-template <class T>
-struct IsEnumSet : std::false_type {};
-template <class E>
-struct IsEnumSet<EnumSet<E>> : std::true_type {};
+template <class T> struct IsEnumSet : std::false_type {
+};
+template <class E> struct IsEnumSet<EnumSet<E>> : std::true_type {
+};
 
-template <class C, class G>
-PropInfo Ordinal(std::string name, PropKind kind, G get)
+template <class C, class G> PropInfo Ordinal(std::string name, PropKind kind, G get)
 {
     PropInfo p;
     p.name = std::move(name);
@@ -95,8 +82,7 @@ PropInfo Ordinal(std::string name, PropKind kind, G get)
     return p;
 }
 
-template <class C, class V, class S>
-std::function<void(TPersistent&, std::int64_t)> OrdinalSetter(S set)
+template <class C, class V, class S> std::function<void(TPersistent&, std::int64_t)> OrdinalSetter(S set)
 {
     return [set](TPersistent& o, std::int64_t v) {
         if constexpr (IsEnumSet<V>::value)
@@ -108,8 +94,7 @@ std::function<void(TPersistent&, std::int64_t)> OrdinalSetter(S set)
     };
 }
 
-template <class C, class G>
-TPersistent* SubObject(const TPersistent& o, G get)
+template <class C, class G> TPersistent* SubObject(const TPersistent& o, G get)
 {
     decltype(auto) r = std::invoke(get, AsMutable<C>(o));
     if constexpr (std::is_pointer_v<std::remove_cvref_t<decltype(r)>>)
@@ -120,8 +105,7 @@ TPersistent* SubObject(const TPersistent& o, G get)
 
 }
 
-template <class C, class G, class S>
-PropInfo Int(std::string name, G get, S set)
+template <class C, class G, class S> PropInfo Int(std::string name, G get, S set)
 {
     using V = detail::ValueOf<C, G>;
     static_assert(std::is_integral_v<V> && !std::is_same_v<V, bool>, "integer property");
@@ -133,14 +117,9 @@ PropInfo Int(std::string name, G get, S set)
     p.set_ord = detail::OrdinalSetter<C, V>(set);
     return p;
 }
-template <class C, class F>
-PropInfo Int(std::string name, F field)
-{
-    return Int<C>(std::move(name), field, field);
-}
+template <class C, class F> PropInfo Int(std::string name, F field) { return Int<C>(std::move(name), field, field); }
 
-template <class C, class G, class S>
-PropInfo Bool(std::string name, G get, S set)
+template <class C, class G, class S> PropInfo Bool(std::string name, G get, S set)
 {
     using V = detail::ValueOf<C, G>;
     static_assert(std::is_same_v<V, bool>, "Boolean property");
@@ -150,16 +129,11 @@ PropInfo Bool(std::string name, G get, S set)
     p.set_ord = [set](TPersistent& o, std::int64_t v) { detail::Write<C>(o, set, v != 0); };
     return p;
 }
-template <class C, class F>
-PropInfo Bool(std::string name, F field)
-{
-    return Bool<C>(std::move(name), field, field);
-}
+template <class C, class F> PropInfo Bool(std::string name, F field) { return Bool<C>(std::move(name), field, field); }
 
 // A double; descriptions write it with a decimal point or an exponent
 // (integers are taken too).
-template <class C, class G, class S>
-PropInfo Float(std::string name, G get, S set)
+template <class C, class G, class S> PropInfo Float(std::string name, G get, S set)
 {
     using V = detail::ValueOf<C, G>;
     static_assert(std::is_same_v<V, double>, "floating-point property holds a double");
@@ -170,15 +144,13 @@ PropInfo Float(std::string name, G get, S set)
     p.set_float = [set](TPersistent& o, double v) { detail::Write<C>(o, set, v); };
     return p;
 }
-template <class C, class F>
-PropInfo Float(std::string name, F field)
+template <class C, class F> PropInfo Float(std::string name, F field)
 {
     return Float<C>(std::move(name), field, field);
 }
 
 // TColor values (32-bit); descriptions may use colour names.
-template <class C, class G, class S>
-PropInfo Color(std::string name, G get, S set)
+template <class C, class G, class S> PropInfo Color(std::string name, G get, S set)
 {
     using V = detail::ValueOf<C, G>;
     static_assert(std::is_same_v<V, std::int32_t>, "colour property holds a TColor");
@@ -188,14 +160,12 @@ PropInfo Color(std::string name, G get, S set)
     p.set_ord = detail::OrdinalSetter<C, V>(set);
     return p;
 }
-template <class C, class F>
-PropInfo Color(std::string name, F field)
+template <class C, class F> PropInfo Color(std::string name, F field)
 {
     return Color<C>(std::move(name), field, field);
 }
 
-template <class C, class G, class S>
-PropInfo Enum(std::string name, const EnumInfo& info, G get, S set)
+template <class C, class G, class S> PropInfo Enum(std::string name, const EnumInfo& info, G get, S set)
 {
     using V = detail::ValueOf<C, G>;
     static_assert(std::is_enum_v<V>, "enumeration property");
@@ -206,15 +176,13 @@ PropInfo Enum(std::string name, const EnumInfo& info, G get, S set)
     p.set_ord = detail::OrdinalSetter<C, V>(set);
     return p;
 }
-template <class C, class F>
-PropInfo Enum(std::string name, const EnumInfo& info, F field)
+template <class C, class F> PropInfo Enum(std::string name, const EnumInfo& info, F field)
 {
     return Enum<C>(std::move(name), info, field, field);
 }
 
 // A set of the values of `info`, held in an EnumSet (or an integer mask).
-template <class C, class G, class S>
-PropInfo Set(std::string name, const EnumInfo& info, G get, S set)
+template <class C, class G, class S> PropInfo Set(std::string name, const EnumInfo& info, G get, S set)
 {
     using V = detail::ValueOf<C, G>;
     PropInfo p = detail::Ordinal<C>(std::move(name), PropKind::Set, get);
@@ -222,14 +190,12 @@ PropInfo Set(std::string name, const EnumInfo& info, G get, S set)
     p.set_ord = detail::OrdinalSetter<C, V>(set);
     return p;
 }
-template <class C, class F>
-PropInfo Set(std::string name, const EnumInfo& info, F field)
+template <class C, class F> PropInfo Set(std::string name, const EnumInfo& info, F field)
 {
     return Set<C>(std::move(name), info, field, field);
 }
 
-template <class C, class G, class S>
-PropInfo Str(std::string name, G get, S set)
+template <class C, class G, class S> PropInfo Str(std::string name, G get, S set)
 {
     PropInfo p;
     p.name = std::move(name);
@@ -238,14 +204,9 @@ PropInfo Str(std::string name, G get, S set)
     p.set_str = [set](TPersistent& o, const std::string& v) { detail::Write<C>(o, set, v); };
     return p;
 }
-template <class C, class F>
-PropInfo Str(std::string name, F field)
-{
-    return Str<C>(std::move(name), field, field);
-}
+template <class C, class F> PropInfo Str(std::string name, F field) { return Str<C>(std::move(name), field, field); }
 
-template <class C, class G, class S>
-PropInfo Binary(std::string name, G get, S set)
+template <class C, class G, class S> PropInfo Binary(std::string name, G get, S set)
 {
     PropInfo p;
     p.name = std::move(name);
@@ -254,15 +215,13 @@ PropInfo Binary(std::string name, G get, S set)
     p.set_bytes = [set](TPersistent& o, const Bytes& v) { detail::Write<C>(o, set, v); };
     return p;
 }
-template <class C, class F>
-PropInfo Binary(std::string name, F field)
+template <class C, class F> PropInfo Binary(std::string name, F field)
 {
     return Binary<C>(std::move(name), field, field);
 }
 
 // A reference to a component of class T (or derived), not owned.
-template <class C, class T, class G, class S>
-PropInfo Ref(std::string name, G get, S set)
+template <class C, class T, class G, class S> PropInfo Ref(std::string name, G get, S set)
 {
     PropInfo p;
     p.name = std::move(name);
@@ -277,15 +236,13 @@ PropInfo Ref(std::string name, G get, S set)
     };
     return p;
 }
-template <class C, class T, class F>
-PropInfo Ref(std::string name, F field)
+template <class C, class T, class F> PropInfo Ref(std::string name, F field)
 {
     return Ref<C, T>(std::move(name), field, field);
 }
 
 // An owned sub-object: `get` yields it (pointer or reference, never null).
-template <class C, class G>
-PropInfo Object(std::string name, G get)
+template <class C, class G> PropInfo Object(std::string name, G get)
 {
     PropInfo p;
     p.name = std::move(name);
@@ -295,8 +252,7 @@ PropInfo Object(std::string name, G get)
 }
 
 // An owned TCollection.
-template <class C, class G>
-PropInfo Collection(std::string name, G get)
+template <class C, class G> PropInfo Collection(std::string name, G get)
 {
     PropInfo p = Object<C>(std::move(name), get);
     p.kind = PropKind::Collection;
@@ -304,15 +260,12 @@ PropInfo Collection(std::string name, G get)
 }
 
 // A TEvent data member of the class or an ancestor.
-template <class C, class B, class... Args>
-PropInfo Event(std::string name, TEvent<Args...> B::*field)
+template <class C, class B, class... Args> PropInfo Event(std::string name, TEvent<Args...> B::*field)
 {
     PropInfo p;
     p.name = std::move(name);
     p.kind = PropKind::Event;
-    p.get_handler_name = [field](const TPersistent& o) {
-        return (dynamic_cast<const C&>(o).*field).HandlerName();
-    };
+    p.get_handler_name = [field](const TPersistent& o) { return (dynamic_cast<const C&>(o).*field).HandlerName(); };
     p.set_handler = [field](TPersistent& o, const std::string& handler_name, const std::any* handler) {
         auto& event = detail::As<C>(o).*field;
         if (!handler) {
@@ -330,8 +283,7 @@ PropInfo Event(std::string name, TEvent<Args...> B::*field)
 
 // An event that lives elsewhere (a part the component owns): `get` yields
 // the TEvent from the component.
-template <class C, class G>
-PropInfo EventAt(std::string name, G get)
+template <class C, class G> PropInfo EventAt(std::string name, G get)
 {
     using E = std::remove_reference_t<std::invoke_result_t<G, C&>>;
     PropInfo p;
@@ -357,10 +309,10 @@ PropInfo EventAt(std::string name, G get)
 
 // Adds a "stored" test to a property: a writer leaves the value out when
 // it returns false.
-template <class C, class F>
-PropInfo Stored(PropInfo p, F stored)
+template <class C, class F> PropInfo Stored(PropInfo p, F stored)
 {
-    p.stored = [stored](const TPersistent& o) { return static_cast<bool>(std::invoke(stored, dynamic_cast<const C&>(o))); };
+    p.stored
+        = [stored](const TPersistent& o) { return static_cast<bool>(std::invoke(stored, dynamic_cast<const C&>(o))); };
     return p;
 }
 

@@ -8,14 +8,8 @@ bool right_to_left = false;
 
 }
 
-bool LocaleReadsRightToLeft()
-{
-    return right_to_left;
-}
+bool LocaleReadsRightToLeft() { return right_to_left; }
 
-void SetLocaleReadsRightToLeft(bool on)
-{
-    right_to_left = on;
-}
+void SetLocaleReadsRightToLeft(bool on) { right_to_left = on; }
 
 }

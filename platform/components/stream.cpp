@@ -57,7 +57,8 @@ std::int64_t TStream::CopyFrom(TStream& source, std::int64_t count)
     std::vector<unsigned char> buffer(static_cast<std::size_t>(std::min<std::int64_t>(count, 64 * 1024)));
     std::int64_t left = count;
     while (left > 0) {
-        std::size_t n = static_cast<std::size_t>(std::min<std::int64_t>(left, static_cast<std::int64_t>(buffer.size())));
+        std::size_t n
+            = static_cast<std::size_t>(std::min<std::int64_t>(left, static_cast<std::int64_t>(buffer.size())));
         source.ReadBuffer(buffer.data(), n);
         WriteBuffer(buffer.data(), n);
         left -= static_cast<std::int64_t>(n);

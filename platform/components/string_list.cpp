@@ -63,7 +63,7 @@ void TStringList::Insert(int index, const std::string& s)
 void TStringList::InsertItem(int index, const std::string& s, TObject* object)
 {
     Changing();
-    items_.insert(items_.begin() + index, Item{s, object});
+    items_.insert(items_.begin() + index, Item { s, object });
     Changed();
 }
 

@@ -353,9 +353,6 @@ void TStrings::SaveToFile(const std::string& file_name) const
     SaveToStream(file);
 }
 
-int TStrings::CompareStrings(std::string_view a, std::string_view b) const
-{
-    return CompareText(a, b);
-}
+int TStrings::CompareStrings(std::string_view a, std::string_view b) const { return CompareText(a, b); }
 
 }

@@ -76,7 +76,7 @@ public:
     virtual int CompareStrings(std::string_view a, std::string_view b) const;
 
 protected:
-    virtual void SetUpdateState(bool) {}
+    virtual void SetUpdateState(bool) { }
     [[noreturn]] void IndexError(int index) const;
 
 private:

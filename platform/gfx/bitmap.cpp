@@ -6,10 +6,7 @@
 
 namespace pellamo {
 
-Bitmap::Bitmap(int width, int height, TColor fill)
-{
-    Resize(width, height, fill);
-}
+Bitmap::Bitmap(int width, int height, TColor fill) { Resize(width, height, fill); }
 
 void Bitmap::Resize(int width, int height, TColor fill)
 {
@@ -29,15 +26,9 @@ void Bitmap::Resize(int width, int height, TColor fill)
     m_pixels = std::move(pixels);
 }
 
-void Bitmap::Fill(TColor color)
-{
-    std::fill(m_pixels.begin(), m_pixels.end(), ColorToPixel(color));
-}
+void Bitmap::Fill(TColor color) { std::fill(m_pixels.begin(), m_pixels.end(), ColorToPixel(color)); }
 
-TColor Bitmap::GetPixel(int x, int y) const
-{
-    return Contains(x, y) ? PixelToColor(Row(y)[x]) : 0;
-}
+TColor Bitmap::GetPixel(int x, int y) const { return Contains(x, y) ? PixelToColor(Row(y)[x]) : 0; }
 
 void Bitmap::SetPixel(int x, int y, TColor color)
 {

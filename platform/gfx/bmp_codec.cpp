@@ -34,10 +34,7 @@ void Put32(std::vector<uint8_t>& out, uint32_t v)
     Put16(out, static_cast<uint16_t>(v >> 16));
 }
 
-[[noreturn]] void Fail(const std::string& what)
-{
-    throw ImageError("Invalid BMP file: " + what);
-}
+[[noreturn]] void Fail(const std::string& what) { throw ImageError("Invalid BMP file: " + what); }
 
 // One colour channel of a BI_BITFIELDS pixel, scaled to 8 bits.
 struct Channel {
@@ -75,7 +72,8 @@ Bitmap BmpCodec::Read(std::span<const uint8_t> bytes, size_t max_pixels)
     uint32_t pixel_offset = U32(bytes, 10);
     uint32_t header_size = U32(bytes, 14);
     bool core = header_size == 12;
-    if (!core && header_size != 40 && header_size != 52 && header_size != 56 && header_size != 108 && header_size != 124)
+    if (!core && header_size != 40 && header_size != 52 && header_size != 56 && header_size != 108
+        && header_size != 124)
         Fail("unsupported header size " + std::to_string(header_size));
     if (kFileHeaderSize + header_size > bytes.size())
         Fail("header is truncated");
@@ -213,8 +211,8 @@ std::vector<uint8_t> BmpCodec::Write(const Bitmap& bitmap, int bits_per_pixel)
                 if (index_of.contains(p))
                     continue;
                 if (palette.size() == limit)
-                    throw ImageError("A picture of more than " + std::to_string(limit) + " colours cannot be written with "
-                        + std::to_string(bits_per_pixel) + " bits per pixel");
+                    throw ImageError("A picture of more than " + std::to_string(limit)
+                        + " colours cannot be written with " + std::to_string(bits_per_pixel) + " bits per pixel");
                 index_of[p] = static_cast<uint8_t>(palette.size());
                 palette.push_back(p);
             }

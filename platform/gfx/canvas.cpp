@@ -58,15 +58,9 @@ bool PatternOn(PenStyle style, int pos)
 // line or shape to "infinity" costs bounded time.
 constexpr long long kCoordLimit = 1 << 20;
 
-int ClampCoord(long long v)
-{
-    return static_cast<int>(std::clamp(v, -kCoordLimit, kCoordLimit));
-}
+int ClampCoord(long long v) { return static_cast<int>(std::clamp(v, -kCoordLimit, kCoordLimit)); }
 
-Point ClampPoint(Point p)
-{
-    return { ClampCoord(p.x), ClampCoord(p.y) };
-}
+Point ClampPoint(Point p) { return { ClampCoord(p.x), ClampCoord(p.y) }; }
 
 Rect ClampRect(const Rect& r)
 {
@@ -76,7 +70,8 @@ Rect ClampRect(const Rect& r)
 Rect Normalized(const Rect& rect)
 {
     Rect r = ClampRect(rect);
-    return { std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right), std::max(r.top, r.bottom) };
+    return { std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
+        std::max(r.top, r.bottom) };
 }
 
 }
@@ -93,10 +88,7 @@ Canvas::Canvas(Bitmap& target, Point device_origin, const Region& device_clip)
 {
 }
 
-void Canvas::SetViewportOrigin(Point origin)
-{
-    m_state.viewport = ClampPoint(origin);
-}
+void Canvas::SetViewportOrigin(Point origin) { m_state.viewport = ClampPoint(origin); }
 
 void Canvas::OffsetViewportOrigin(int dx, int dy)
 {
@@ -128,7 +120,8 @@ void Canvas::ExcludeClipRect(const Rect& rect)
     Region r(Normalized(rect).Offset(m_state.viewport.x, m_state.viewport.y));
     if (!m_state.clip) {
         // Without a clip everything drawable is allowed: start from the device.
-        Rect device = Rect { 0, 0, m_target->Width(), m_target->Height() }.Offset(-m_device_origin.x, -m_device_origin.y);
+        Rect device
+            = Rect { 0, 0, m_target->Width(), m_target->Height() }.Offset(-m_device_origin.x, -m_device_origin.y);
         m_state.clip = m_device_clip ? *m_device_clip : Region(device);
     }
     m_state.clip = m_state.clip->Subtract(r);
@@ -186,15 +179,9 @@ const Region& Canvas::Clip() const
     return m_clip_cache;
 }
 
-Region Canvas::BitmapClip() const
-{
-    return Clip();
-}
+Region Canvas::BitmapClip() const { return Clip(); }
 
-bool Canvas::Clipped(int bx, int by) const
-{
-    return !Clip().Contains(bx, by);
-}
+bool Canvas::Clipped(int bx, int by) const { return !Clip().Contains(bx, by); }
 
 TColor Canvas::GetPixel(int x, int y) const
 {
@@ -351,10 +338,7 @@ void Canvas::Line(Point from, Point to, int& pattern_pos)
     }
 }
 
-void Canvas::MoveTo(int x, int y)
-{
-    m_state.pen_pos = ClampPoint({ x, y });
-}
+void Canvas::MoveTo(int x, int y) { m_state.pen_pos = ClampPoint({ x, y }); }
 
 void Canvas::LineTo(int x, int y)
 {
@@ -431,8 +415,8 @@ void Canvas::Rectangle(const Rect& rect)
     }
     if (!brush.IsClear())
         FillRect({ r.left + 1, r.top + 1, r.right - 1, r.bottom - 1 });
-    const Point corners[] = { { r.left, r.top }, { r.right - 1, r.top }, { r.right - 1, r.bottom - 1 }, { r.left, r.bottom - 1 },
-        { r.left, r.top } };
+    const Point corners[] = { { r.left, r.top }, { r.right - 1, r.top }, { r.right - 1, r.bottom - 1 },
+        { r.left, r.bottom - 1 }, { r.left, r.top } };
     if (r.Width() == 1 || r.Height() == 1) {
         // A degenerate frame still covers its one row or column.
         int pos = 0;
@@ -575,8 +559,8 @@ void Canvas::DrawFocusRect(const Rect& rect)
     }
 }
 
-void Canvas::Blit(const Rect& dest, const Bitmap& source, const Rect& source_rect, std::optional<TColor> key,
-    const uint8_t* mask)
+void Canvas::Blit(
+    const Rect& dest, const Bitmap& source, const Rect& source_rect, std::optional<TColor> key, const uint8_t* mask)
 {
     Rect d = Normalized(dest), s = Normalized(source_rect);
     if (d.IsEmpty() || s.IsEmpty() || source.Empty())
@@ -681,15 +665,9 @@ void Canvas::CopyRect(const Rect& dest, const Canvas& source, const Rect& source
     CopyRect(dest, source.Target(), { a.x, a.y, b.x, b.y });
 }
 
-Size Canvas::TextExtent(std::string_view text) const
-{
-    return TextExtentUtf8(GbkToUtf8(std::string(text)));
-}
+Size Canvas::TextExtent(std::string_view text) const { return TextExtentUtf8(GbkToUtf8(std::string(text))); }
 
-void Canvas::TextOut(int x, int y, std::string_view text)
-{
-    TextOutUtf8(x, y, GbkToUtf8(std::string(text)));
-}
+void Canvas::TextOut(int x, int y, std::string_view text) { TextOutUtf8(x, y, GbkToUtf8(std::string(text))); }
 
 int Canvas::DrawText(std::string_view text, Rect& rect, unsigned flags)
 {

@@ -139,7 +139,8 @@ private:
     void FillSpanColor(int y, int x0, int x1, TColor color);
     void FillRows(int top, const std::vector<std::pair<int, int>>& rows);
     void Line(Point from, Point to, int& pattern_pos);
-    std::vector<std::pair<int, int>> VisibleRows(const Rect& box, int ellipse_width, int ellipse_height, int& top) const;
+    std::vector<std::pair<int, int>> VisibleRows(
+        const Rect& box, int ellipse_width, int ellipse_height, int& top) const;
     void Outline(int top, const std::vector<std::pair<int, int>>& rows, const Rect* arc_box, Point start, Point end);
     void Blit(const Rect& dest, const Bitmap& source, const Rect& source_rect, std::optional<TColor> key,
         const uint8_t* mask = nullptr);

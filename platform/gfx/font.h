@@ -27,7 +27,10 @@ struct Font {
     // Size in points at 96 pixels per inch, as form designers state it
     // (8 points = height -11).
     int Size() const { return static_cast<int>(-(static_cast<long long>(height) * 72 + (height < 0 ? -48 : 48)) / 96); }
-    void SetSize(int points) { height = static_cast<int>(-(static_cast<long long>(points) * 96 + (points < 0 ? -36 : 36)) / 72); }
+    void SetSize(int points)
+    {
+        height = static_cast<int>(-(static_cast<long long>(points) * 96 + (points < 0 ? -36 : 36)) / 72);
+    }
 
     bool operator==(const Font&) const = default;
 };

@@ -15,10 +15,7 @@ ImageList::ImageList(int width, int height)
         throw std::invalid_argument("Image list size must be positive");
 }
 
-int ImageList::Add(const Bitmap& bitmap)
-{
-    return AddImages(bitmap, nullptr);
-}
+int ImageList::Add(const Bitmap& bitmap) { return AddImages(bitmap, nullptr); }
 
 int ImageList::AddMasked(const Bitmap& bitmap, TColor mask_color)
 {

@@ -37,7 +37,8 @@ uint8_t Clamp(int v) { return static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v
 
 // Decodes into `out`; returns false with err.message set on failure. Kept free
 // of objects with destructors between setjmp and the calls that may jump.
-bool DecodeInto(std::span<const uint8_t> bytes, size_t max_pixels, Bitmap& out, ErrorManager& err, std::string& limit_error)
+bool DecodeInto(
+    std::span<const uint8_t> bytes, size_t max_pixels, Bitmap& out, ErrorManager& err, std::string& limit_error)
 {
     jpeg_decompress_struct cinfo {};
     cinfo.err = jpeg_std_error(&err.base);

@@ -32,8 +32,8 @@ Bitmap ReadPngFile(const std::string& path)
     const int width = cairo_image_surface_get_width(surface);
     const int height = cairo_image_surface_get_height(surface);
     Bitmap bitmap(width, height);
-    cairo_surface_t* target = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(bitmap.Data()),
-        CAIRO_FORMAT_RGB24, width, height, bitmap.StrideBytes());
+    cairo_surface_t* target = cairo_image_surface_create_for_data(
+        reinterpret_cast<unsigned char*>(bitmap.Data()), CAIRO_FORMAT_RGB24, width, height, bitmap.StrideBytes());
     cairo_t* cr = cairo_create(target);
     cairo_set_source_surface(cr, surface, 0, 0);
     cairo_paint(cr);

@@ -23,8 +23,7 @@ Spans SpansAt(const std::vector<Rect>& rects, size_t& index, int y)
 }
 
 // Boolean combination of two sorted span lists by a sweep over their edges.
-template <typename Keep>
-Spans CombineSpans(const Spans& a, const Spans& b, Keep keep)
+template <typename Keep> Spans CombineSpans(const Spans& a, const Spans& b, Keep keep)
 {
     std::vector<int> xs;
     for (auto [l, r] : a) {
@@ -78,8 +77,10 @@ Region::Region(const Rect& rect)
 std::pair<int, int> Region::RoundRectRow(const Rect& rect, int ellipse_width, int ellipse_height, int y)
 {
     // Like the platform, the shape's right and bottom edges are outside.
-    long long left = std::min(rect.left, rect.right), right = static_cast<long long>(std::max(rect.left, rect.right)) - 1;
-    long long top = std::min(rect.top, rect.bottom), bottom = static_cast<long long>(std::max(rect.top, rect.bottom)) - 1;
+    long long left = std::min(rect.left, rect.right),
+              right = static_cast<long long>(std::max(rect.left, rect.right)) - 1;
+    long long top = std::min(rect.top, rect.bottom),
+              bottom = static_cast<long long>(std::max(rect.top, rect.bottom)) - 1;
     long long width = right - left, height = bottom - top;
     if (width <= 0 || height <= 0 || y < top || y >= bottom)
         return { 0, 0 };
@@ -105,7 +106,9 @@ Region Region::RoundRect(const Rect& given, int ellipse_width, int ellipse_heigh
 
 Region Region::Ellipse(const Rect& rect)
 {
-    auto extent = [](int a, int b) { return static_cast<int>(std::min<long long>(std::abs(static_cast<long long>(b) - a), 1LL << 30)); };
+    auto extent = [](int a, int b) {
+        return static_cast<int>(std::min<long long>(std::abs(static_cast<long long>(b) - a), 1LL << 30));
+    };
     return RoundRect(rect, extent(rect.left, rect.right), extent(rect.top, rect.bottom));
 }
 

@@ -56,10 +56,7 @@ std::span<const uint8_t> Resources::Get(std::string_view name)
     return *found;
 }
 
-Bitmap Resources::LoadBitmap(std::string_view name)
-{
-    return BmpCodec::Read(Get(name));
-}
+Bitmap Resources::LoadBitmap(std::string_view name) { return BmpCodec::Read(Get(name)); }
 
 std::shared_ptr<const Bitmap> Resources::CachedBitmap(std::string_view name)
 {

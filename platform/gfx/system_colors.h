@@ -9,7 +9,10 @@ namespace pellamo {
 // classic Windows default scheme, so skins look as they were designed.
 class SystemColors {
 public:
-    static constexpr TColor FromIndex(int index) { return static_cast<TColor>(0x80000000u | static_cast<uint32_t>(index)); }
+    static constexpr TColor FromIndex(int index)
+    {
+        return static_cast<TColor>(0x80000000u | static_cast<uint32_t>(index));
+    }
     static constexpr bool IsSystemColor(TColor c) { return c < 0; }
 
     // RGB of any colour: plain colours pass through (upper byte cleared),

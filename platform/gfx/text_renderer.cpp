@@ -120,7 +120,9 @@ int EmSize(const Font& font)
     PangoFontMetrics* metrics = pango_context_get_metrics(Context(), d.get(), LanguageFor(font));
     int cell = pango_font_metrics_get_ascent(metrics) + pango_font_metrics_get_descent(metrics);
     pango_font_metrics_unref(metrics);
-    int em = cell > 0 ? std::max(1, static_cast<int>(static_cast<long long>(font.height) * font.height * PANGO_SCALE / cell)) : font.height;
+    int em = cell > 0
+        ? std::max(1, static_cast<int>(static_cast<long long>(font.height) * font.height * PANGO_SCALE / cell))
+        : font.height;
     cache.emplace(key, em);
     return em;
 }
@@ -145,7 +147,8 @@ Layout MakeLayout(const Font& font, std::string_view utf8, unsigned flags, int u
     pango_layout_set_font_description(layout.get(), d.get());
     std::string text(utf8);
     if (flags & kTextSingleLine)
-        std::replace_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+        std::replace_if(
+            text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     pango_layout_set_text(layout.get(), text.c_str(), static_cast<int>(text.size()));
     PangoAttrList* attrs = pango_attr_list_new();
     if (font.underline)
@@ -187,7 +190,8 @@ void Render(Bitmap& target, const Region& clip, PangoLayout* layout, Point at, R
     cairo_clip(cr);
     if (background && !background_rect.IsEmpty()) {
         cairo_set_source_rgb(cr, RedOf(*background) / 255.0, GreenOf(*background) / 255.0, BlueOf(*background) / 255.0);
-        cairo_rectangle(cr, background_rect.left, background_rect.top, background_rect.Width(), background_rect.Height());
+        cairo_rectangle(
+            cr, background_rect.left, background_rect.top, background_rect.Width(), background_rect.Height());
         cairo_fill(cr);
     }
     cairo_set_source_rgb(cr, RedOf(font.color) / 255.0, GreenOf(font.color) / 255.0, BlueOf(font.color) / 255.0);
@@ -255,7 +259,9 @@ int TextRenderer::DrawText(Bitmap& target, const Region& clip, const Font& font,
     if (pango_layout_get_width(layout.get()) > 0) {
         // Only with a width: alignment without one shifts the extents by a
         // fraction of a pixel.
-        PangoAlignment align = (flags & kTextCenter) ? PANGO_ALIGN_CENTER : (flags & kTextRight) ? PANGO_ALIGN_RIGHT : PANGO_ALIGN_LEFT;
+        PangoAlignment align = (flags & kTextCenter) ? PANGO_ALIGN_CENTER
+            : (flags & kTextRight)                   ? PANGO_ALIGN_RIGHT
+                                                     : PANGO_ALIGN_LEFT;
         pango_layout_set_alignment(layout.get(), align);
     }
     PangoRectangle logical;

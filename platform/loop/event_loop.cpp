@@ -18,10 +18,7 @@ EventLoop::EventLoop()
         throw std::runtime_error(std::string("Cannot create the loop's wake descriptor: ") + std::strerror(errno));
 }
 
-EventLoop::~EventLoop()
-{
-    close(m_wake_fd);
-}
+EventLoop::~EventLoop() { close(m_wake_fd); }
 
 EventLoop& EventLoop::Main()
 {
@@ -43,10 +40,7 @@ void EventLoop::SetDescriptorEvents(Id id, unsigned events)
         it->second.events = events;
 }
 
-void EventLoop::UnwatchDescriptor(Id id)
-{
-    m_watches.erase(id);
-}
+void EventLoop::UnwatchDescriptor(Id id) { m_watches.erase(id); }
 
 EventLoop::Id EventLoop::StartTimer(std::chrono::milliseconds interval, std::function<void()> handler, bool repeat)
 {
@@ -57,10 +51,7 @@ EventLoop::Id EventLoop::StartTimer(std::chrono::milliseconds interval, std::fun
     return id;
 }
 
-void EventLoop::StopTimer(Id id)
-{
-    m_timers.erase(id);
-}
+void EventLoop::StopTimer(Id id) { m_timers.erase(id); }
 
 EventLoop::Id EventLoop::AddPrepareHook(std::function<bool()> hook)
 {
@@ -69,10 +60,7 @@ EventLoop::Id EventLoop::AddPrepareHook(std::function<bool()> hook)
     return id;
 }
 
-void EventLoop::RemovePrepareHook(Id id)
-{
-    m_prepare_hooks.erase(id);
-}
+void EventLoop::RemovePrepareHook(Id id) { m_prepare_hooks.erase(id); }
 
 EventLoop::Id EventLoop::AddWaitingCheck(std::function<bool()> check)
 {
@@ -108,10 +96,7 @@ void EventLoop::DrainWake()
     m_wake_pending = false;
 }
 
-bool EventLoop::ProcessMessages()
-{
-    return RunPass(0);
-}
+bool EventLoop::ProcessMessages() { return RunPass(0); }
 
 bool EventLoop::RunOnce(std::chrono::milliseconds timeout)
 {

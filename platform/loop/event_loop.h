@@ -72,8 +72,8 @@ public:
     bool RunOnce(std::chrono::milliseconds timeout = std::chrono::milliseconds(-1));
     // Runs passes, blocking between them, until `done()` holds or the
     // timeout (negative: none) passes. Returns done().
-    bool WaitUntil(const std::function<bool()>& done,
-        std::chrono::milliseconds timeout = std::chrono::milliseconds(-1));
+    bool WaitUntil(
+        const std::function<bool()>& done, std::chrono::milliseconds timeout = std::chrono::milliseconds(-1));
 
     // Runs until Quit(). Quit also ends every WaitUntil (their conditions are
     // checked against Quitting() by callers that care).

@@ -1,13 +1,13 @@
 #include "platform/loop/host_lookup.h"
 
 #include <ares.h>
+#include <cstring>
 #include <memory>
 #include <mutex>
 #include <netdb.h>
 #include <stdexcept>
 #include <string>
 #include <sys/socket.h>
-#include <cstring>
 
 namespace pellamo {
 
@@ -103,10 +103,7 @@ HostLookup::Id HostLookup::Resolve(const std::string& name, Callback callback)
     return id;
 }
 
-void HostLookup::Cancel(Id id)
-{
-    m_requests.erase(id);
-}
+void HostLookup::Cancel(Id id) { m_requests.erase(id); }
 
 void HostLookup::Answered(void* arg, int status, int, hostent* host)
 {
@@ -114,8 +111,8 @@ void HostLookup::Answered(void* arg, int status, int, hostent* host)
     HostLookup* self = request->owner;
     if (self->m_destroying)
         return;
-    bool ok = status == ARES_SUCCESS && host && host->h_addrtype == AF_INET && host->h_addr_list
-        && host->h_addr_list[0];
+    bool ok
+        = status == ARES_SUCCESS && host && host->h_addrtype == AF_INET && host->h_addr_list && host->h_addr_list[0];
     uint32_t address = 0;
     if (ok)
         std::memcpy(&address, host->h_addr_list[0], sizeof address);
@@ -180,10 +177,13 @@ void HostLookup::ScheduleTimeout()
     if (!left)
         return; // nothing outstanding
     auto ms = std::chrono::milliseconds(left->tv_sec * 1000 + (left->tv_usec + 999) / 1000);
-    m_timer = m_loop.StartTimer(ms, [this] {
-        m_timer = 0;
-        Process(ARES_SOCKET_BAD, ARES_SOCKET_BAD);
-    }, false);
+    m_timer = m_loop.StartTimer(
+        ms,
+        [this] {
+            m_timer = 0;
+            Process(ARES_SOCKET_BAD, ARES_SOCKET_BAD);
+        },
+        false);
 }
 
 }

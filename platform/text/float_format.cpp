@@ -207,15 +207,9 @@ std::string Render(const Section& s, const DecimalDigits& d, const NumberLocale&
     return out + s.suffix;
 }
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }
 
@@ -295,7 +289,8 @@ std::optional<double> TextToFloat(std::string_view text, const NumberLocale& loc
         return std::nullopt;
     if (magnitude < std::numeric_limits<double>::min_exponent10 - 400)
         return negative ? -0.0 : 0.0;
-    std::string plain = digits.substr(first) + "e" + std::to_string(magnitude - static_cast<long long>(digits.size() - first));
+    std::string plain
+        = digits.substr(first) + "e" + std::to_string(magnitude - static_cast<long long>(digits.size() - first));
     double value = 0;
     auto result = std::from_chars(plain.data(), plain.data() + plain.size(), value);
     if (result.ec == std::errc::result_out_of_range) {

@@ -12,8 +12,8 @@ namespace {
 // One iconv conversion from `from` to `to`; invalid or incomplete input
 // sequences are replaced by `replacement` (already in the target encoding)
 // and skipped by `source_unit` bytes.
-std::string Convert(const char* from, const char* to, std::string_view input,
-    std::string_view replacement, size_t source_unit)
+std::string Convert(
+    const char* from, const char* to, std::string_view input, std::string_view replacement, size_t source_unit)
 {
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1))
@@ -64,8 +64,8 @@ std::u16string ToU16(const std::string& bytes)
 {
     std::u16string result(bytes.size() / 2, u'\0');
     for (size_t i = 0; i < result.size(); ++i)
-        result[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i])
-            | (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
+        result[i] = static_cast<char16_t>(
+            static_cast<unsigned char>(bytes[2 * i]) | (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
     return result;
 }
 
@@ -76,9 +76,18 @@ const std::string_view kUtf16Replacement("\xFD\xFF", 2);
 
 std::string GbkToUtf8(std::string_view gbk) { return Convert("CP936", "UTF-8", gbk, kUtf8Replacement, 1); }
 std::string Utf8ToGbk(std::string_view utf8) { return Convert("UTF-8", "CP936", utf8, "?", 1); }
-std::u16string GbkToUtf16(std::string_view gbk) { return ToU16(Convert("CP936", "UTF-16LE", gbk, kUtf16Replacement, 1)); }
+std::u16string GbkToUtf16(std::string_view gbk)
+{
+    return ToU16(Convert("CP936", "UTF-16LE", gbk, kUtf16Replacement, 1));
+}
 std::string Utf16ToGbk(std::u16string_view utf16) { return Convert("UTF-16LE", "CP936", Bytes(utf16), "?", 2); }
-std::u16string Utf8ToUtf16(std::string_view utf8) { return ToU16(Convert("UTF-8", "UTF-16LE", utf8, kUtf16Replacement, 1)); }
-std::string Utf16ToUtf8(std::u16string_view utf16) { return Convert("UTF-16LE", "UTF-8", Bytes(utf16), kUtf8Replacement, 2); }
+std::u16string Utf8ToUtf16(std::string_view utf8)
+{
+    return ToU16(Convert("UTF-8", "UTF-16LE", utf8, kUtf16Replacement, 1));
+}
+std::string Utf16ToUtf8(std::u16string_view utf16)
+{
+    return Convert("UTF-16LE", "UTF-8", Bytes(utf16), kUtf8Replacement, 2);
+}
 
 }

@@ -11,15 +11,9 @@
 
 namespace pellamo {
 
-constexpr bool IsGbkLeadByte(unsigned char c)
-{
-    return c >= 0x81 && c <= 0xFE;
-}
+constexpr bool IsGbkLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 
-constexpr bool IsGbkLeadByte(char c)
-{
-    return IsGbkLeadByte(static_cast<unsigned char>(c));
-}
+constexpr bool IsGbkLeadByte(char c) { return IsGbkLeadByte(static_cast<unsigned char>(c)); }
 
 // Bytes in the character that starts at text[i]: 2 for a lead byte with a
 // byte after it, otherwise 1 (a lead byte cut off at the end stands alone).

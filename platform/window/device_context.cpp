@@ -63,9 +63,6 @@ void DeviceContext::SetPixel(int x, int y, TColor color)
         m_target->SetPixel(p.x, p.y, color);
 }
 
-TColor DeviceContext::GetPixel(int x, int y) const
-{
-    return m_target->GetPixel(x + m_origin.x, y + m_origin.y);
-}
+TColor DeviceContext::GetPixel(int x, int y) const { return m_target->GetPixel(x + m_origin.x, y + m_origin.y); }
 
 }

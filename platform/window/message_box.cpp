@@ -1,7 +1,7 @@
 #include "platform/window/message_box.h"
 
-#include "platform/window/non_client.h"
 #include "platform/gfx/text_renderer.h"
+#include "platform/window/non_client.h"
 
 #include <algorithm>
 
@@ -57,7 +57,8 @@ void DrawIcon(DeviceContext& dc, const Rect& r, UINT icon)
     for (int y = 0; y < kIconSize; ++y)
         for (int x = 0; x < kIconSize; ++x) {
             int dx = 2 * x + 1 - kIconSize, dy = 2 * y + 1 - kIconSize;
-            bool inside = icon == MB_ICONWARNING ? (y >= 2 && std::abs(dx) <= y) : dx * dx + dy * dy <= (kIconSize - 2) * (kIconSize - 2);
+            bool inside = icon == MB_ICONWARNING ? (y >= 2 && std::abs(dx) <= y)
+                                                 : dx * dx + dy * dy <= (kIconSize - 2) * (kIconSize - 2);
             if (inside)
                 dc.SetPixel(r.left + x, r.top + y, fill);
         }
@@ -190,8 +191,8 @@ MessageBox::Layout MessageBox::Measure(const std::string& text, UINT type)
     bool two = (type & 0xF) == MB_OKCANCEL;
     Rect measured { 0, 0, kWrapWidth, 0 };
     Bitmap scratch(1, 1);
-    TextRenderer::DrawText(scratch, Region(), BoxFont(), text, measured, kTextCalcRect | kTextWordBreak | kTextExpandTabs | kTextNoPrefix,
-        std::nullopt);
+    TextRenderer::DrawText(scratch, Region(), BoxFont(), text, measured,
+        kTextCalcRect | kTextWordBreak | kTextExpandTabs | kTextNoPrefix, std::nullopt);
     Size t { measured.Width(), measured.Height() };
     int left = kMargin;
     int body = std::max(t.cy, icon ? kIconSize : 0);
@@ -216,8 +217,10 @@ int MessageBox::Show(WindowSystem& ws, HWND owner, const std::string& text, cons
 {
     if (!ws.IsClassRegistered(kClassName)) {
         WindowSystem* system = &ws;
-        ws.RegisterClass({ kClassName, [system](HWND h, UINT m, WPARAM w, LPARAM l) { return DialogProc(*system, h, m, w, l); }, 0, kFace });
-        ws.RegisterClass({ kButtonClassName, [system](HWND h, UINT m, WPARAM w, LPARAM l) { return ButtonProc(*system, h, m, w, l); }, 0, -1 });
+        ws.RegisterClass({ kClassName,
+            [system](HWND h, UINT m, WPARAM w, LPARAM l) { return DialogProc(*system, h, m, w, l); }, 0, kFace });
+        ws.RegisterClass({ kButtonClassName,
+            [system](HWND h, UINT m, WPARAM w, LPARAM l) { return ButtonProc(*system, h, m, w, l); }, 0, -1 });
     }
     BoxState state;
     state.ws = &ws;
@@ -228,7 +231,8 @@ int MessageBox::Show(WindowSystem& ws, HWND owner, const std::string& text, cons
     DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     DWORD ex_style = WS_EX_DLGMODALFRAME;
     int frame = NonClient::FrameWidth(style, ex_style);
-    Size outer { state.layout.client.cx + 2 * frame, state.layout.client.cy + 2 * frame + NonClient::CaptionHeight(style, ex_style) };
+    Size outer { state.layout.client.cx + 2 * frame,
+        state.layout.client.cy + 2 * frame + NonClient::CaptionHeight(style, ex_style) };
     HWND top = ws.GetTopLevel(owner);
     Rect around = top && ws.IsWindowVisible(top) && !ws.IsIconic(top) ? ws.GetWindowRect(top) : ws.GetWorkArea();
     int x = around.left + around.Width() / 2 - outer.cx / 2;

@@ -1,6 +1,5 @@
 #include "platform/window/non_client.h"
 
-
 #include <algorithm>
 
 namespace pellamo {
@@ -183,8 +182,9 @@ NonClient::ScrollGeometry NonClient::ScrollThumb(int length, const SCROLLINFO& i
         g.thumb_top = g.thumb_bottom = 0;
         return g;
     }
-    int thumb = info.nPage > 0 ? static_cast<int>(std::min<long long>(track, track * static_cast<long long>(info.nPage) / range))
-                               : kScrollBarSize;
+    int thumb = info.nPage > 0
+        ? static_cast<int>(std::min<long long>(track, track * static_cast<long long>(info.nPage) / range))
+        : kScrollBarSize;
     thumb = std::max(thumb, std::min(kMinThumb, track));
     thumb = std::min(thumb, track);
     long long span = static_cast<long long>(MaxScrollPos(info)) - info.nMin;
@@ -278,7 +278,8 @@ void NonClient::Paint(DeviceContext& dc, Size window, DWORD style, DWORD ex_styl
         ScrollGeometry g = ScrollThumb(length, info, info.nPos);
         dc.FillRect(r, kTrack);
         auto part = [&](int from, int to) {
-            return vertical ? Rect { r.left, r.top + from, r.right, r.top + to } : Rect { r.left + from, r.top, r.left + to, r.bottom };
+            return vertical ? Rect { r.left, r.top + from, r.right, r.top + to }
+                            : Rect { r.left + from, r.top, r.left + to, r.bottom };
         };
         Rect first = part(0, g.arrow), second = part(length - g.arrow, length);
         Raised(dc, first);

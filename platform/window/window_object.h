@@ -2,9 +2,9 @@
 
 #include "platform/backend/display_backend.h"
 #include "platform/gfx/bitmap.h"
+#include "platform/gfx/region.h"
 #include "platform/loop/event_loop.h"
 #include "platform/window/messages.h"
-#include "platform/gfx/region.h"
 
 #include <functional>
 #include <map>

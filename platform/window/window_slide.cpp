@@ -60,10 +60,10 @@ WindowSlide::Step WindowSlide::StepAt(DWORD flags, Size size, double fraction)
     }
     bool slide = flags & AW_SLIDE;
     Step step { { 0, 0, size.cx, size.cy }, { 0, 0 } };
-    StepAxis(flags & AW_HOR_POSITIVE, flags & AW_HOR_NEGATIVE, slide, size.cx, fraction, step.shown.left, step.shown.right,
-        step.shift.x);
-    StepAxis(flags & AW_VER_POSITIVE, flags & AW_VER_NEGATIVE, slide, size.cy, fraction, step.shown.top, step.shown.bottom,
-        step.shift.y);
+    StepAxis(flags & AW_HOR_POSITIVE, flags & AW_HOR_NEGATIVE, slide, size.cx, fraction, step.shown.left,
+        step.shown.right, step.shift.x);
+    StepAxis(flags & AW_VER_POSITIVE, flags & AW_VER_NEGATIVE, slide, size.cy, fraction, step.shown.top,
+        step.shown.bottom, step.shift.y);
     return step;
 }
 

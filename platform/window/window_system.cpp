@@ -188,7 +188,8 @@ bool WindowSystem::DestroyWindow(HWND hwnd)
             DestroyWindow(o);
     }
     if (w->style & WS_VISIBLE)
-        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(
+            hwnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (!IsWindow(hwnd))
         return true;
     auto in_tree = [&](HWND h) { return h == hwnd || IsChild(hwnd, h); };
@@ -579,12 +580,12 @@ uintptr_t WindowSystem::SetTimer(HWND hwnd, uintptr_t id, UINT milliseconds)
     if (auto it = w->timers.find(id); it != w->timers.end())
         m_loop.StopTimer(it->second);
     std::weak_ptr<bool> alive = m_alive;
-    w->timers[id] = m_loop.StartTimer(std::chrono::milliseconds(std::max(milliseconds, kMinTimer)),
-        [this, alive, hwnd, id] {
-            auto a = alive.lock();
-            if (a && *a && Find(hwnd))
-                DispatchQueued(MSG { hwnd, WM_TIMER, id, 0, 0, m_cursor });
-        });
+    w->timers[id]
+        = m_loop.StartTimer(std::chrono::milliseconds(std::max(milliseconds, kMinTimer)), [this, alive, hwnd, id] {
+              auto a = alive.lock();
+              if (a && *a && Find(hwnd))
+                  DispatchQueued(MSG { hwnd, WM_TIMER, id, 0, 0, m_cursor });
+          });
     return id ? id : 1;
 }
 
@@ -622,7 +623,8 @@ int WindowSystem::RunModal(HWND hwnd)
     }
     ShowWindow(hwnd, SW_SHOW);
     m_loop.WaitUntil([&] {
-        return !IsWindow(hwnd) || hold->destroying || hold->modal_ended || !(hold->style & WS_VISIBLE) || m_loop.Quitting();
+        return !IsWindow(hwnd) || hold->destroying || hold->modal_ended || !(hold->style & WS_VISIBLE)
+            || m_loop.Quitting();
     });
     int result = hold->modal_ended ? hold->modal_result : 0;
     --hold->modal_depth;

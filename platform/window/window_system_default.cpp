@@ -61,8 +61,8 @@ LRESULT WindowSystem::DefWindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM l
         const Rect& frame = w->default_frame;
         if (!frame.Contains(local)) // a frame the window added round the default one, or outside
             return Rect { 0, 0, screen.Width(), screen.Height() }.Contains(local) ? HTBORDER : HTNOWHERE;
-        return NonClient::HitTest({ frame.Width(), frame.Height() }, { local.x - frame.left, local.y - frame.top },
-            w->style, w->ex_style);
+        return NonClient::HitTest(
+            { frame.Width(), frame.Height() }, { local.x - frame.left, local.y - frame.top }, w->style, w->ex_style);
     }
     case WM_NCPAINT: {
         Size size { w->window_rect.Width(), w->window_rect.Height() };
@@ -91,7 +91,8 @@ LRESULT WindowSystem::DefWindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM l
             w->frame_pending = true;
         return 1;
     case WM_ACTIVATE:
-        if (LOWORD(wparam) != WA_INACTIVE && !(w->style & WS_MINIMIZE) && !(m_focus && (m_focus == hwnd || IsChild(hwnd, m_focus))))
+        if (LOWORD(wparam) != WA_INACTIVE && !(w->style & WS_MINIMIZE)
+            && !(m_focus && (m_focus == hwnd || IsChild(hwnd, m_focus))))
             SetFocus(hwnd);
         return 0;
     case WM_ERASEBKGND: {

@@ -23,7 +23,8 @@ void WindowSystem::Activate(HWND hwnd, WPARAM how, bool from_display)
     if (WindowObject* o = Find(old)) {
         Dispatch(*o, WM_NCACTIVATE, 0, 0);
         if (Find(old))
-            Dispatch(*o, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, (o->style & WS_MINIMIZE) ? 1 : 0), reinterpret_cast<LPARAM>(new_active));
+            Dispatch(*o, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, (o->style & WS_MINIMIZE) ? 1 : 0),
+                reinterpret_cast<LPARAM>(new_active));
     }
     if (new_active && !IsWindow(new_active))
         new_active = nullptr;
@@ -60,7 +61,8 @@ void WindowSystem::Activate(HWND hwnd, WPARAM how, bool from_display)
         m_backend.Activate(top->display);
     Dispatch(*top, WM_NCACTIVATE, 1, 0);
     if (IsWindow(new_active))
-        Dispatch(*top, WM_ACTIVATE, MAKEWPARAM(static_cast<int>(how), (top->style & WS_MINIMIZE) ? 1 : 0), reinterpret_cast<LPARAM>(old));
+        Dispatch(*top, WM_ACTIVATE, MAKEWPARAM(static_cast<int>(how), (top->style & WS_MINIMIZE) ? 1 : 0),
+            reinterpret_cast<LPARAM>(old));
     // Keyboard focus never stays in a window that is no longer active.
     if (m_focus && m_active == new_active && TopOf(Find(m_focus)) != Find(new_active))
         SetFocus(nullptr);
@@ -70,8 +72,8 @@ void WindowSystem::ActivateAnother(HWND leaving)
 {
     auto usable = [&](HWND h) {
         WindowObject* o = Find(h);
-        return o && h != leaving && !o->destroying && (o->style & WS_VISIBLE) && !(o->style & (WS_DISABLED | WS_MINIMIZE))
-            && !IsPopupStyle(o->ex_style);
+        return o && h != leaving && !o->destroying && (o->style & WS_VISIBLE)
+            && !(o->style & (WS_DISABLED | WS_MINIMIZE)) && !IsPopupStyle(o->ex_style);
     };
     WindowObject* w = Find(leaving);
     HWND next = nullptr;

@@ -106,7 +106,8 @@ void WindowSystem::RouteDisplayEvent(const DisplayEvent& e)
     case T::Configure:
         if (top && e.rect != top->window_rect) {
             m_from_display = true;
-            SetWindowPos(top->handle, nullptr, e.rect.left, e.rect.top, e.rect.Width(), e.rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(top->handle, nullptr, e.rect.left, e.rect.top, e.rect.Width(), e.rect.Height(),
+                SWP_NOZORDER | SWP_NOACTIVATE);
             m_from_display = false;
         }
         break;
@@ -141,8 +142,9 @@ void WindowSystem::HandleMouse(const DisplayEvent& e, WindowObject& top)
     using T = DisplayEvent::Type;
     m_cursor = e.screen;
     m_buttons = e.modifiers & (kModLeftButton | kModRightButton | kModMiddleButton);
-    DWORD time = static_cast<DWORD>(std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::steady_clock::now().time_since_epoch()).count());
+    DWORD time = static_cast<DWORD>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+            .count());
 
     // A release we never saw (another program took the pointer) ends tracking
     // at the next move without the button.
@@ -152,7 +154,8 @@ void WindowSystem::HandleMouse(const DisplayEvent& e, WindowObject& top)
         if (e.type == T::MouseMove && !released) {
             Rect r = m_move->start_rect;
             Point d { e.screen.x - m_move->start_cursor.x, e.screen.y - m_move->start_cursor.y };
-            SetWindowPos(m_move->hwnd, nullptr, r.left + d.x, r.top + d.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(
+                m_move->hwnd, nullptr, r.left + d.x, r.top + d.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         } else if (released) {
             HWND h = m_move->hwnd;
             m_move.reset();
@@ -174,7 +177,8 @@ void WindowSystem::HandleMouse(const DisplayEvent& e, WindowObject& top)
             Rect screen_rect = GetWindowRect(s.hwnd);
             bool vertical = s.bar == SB_VERT;
             int along = vertical ? e.screen.y - screen_rect.top - r.top : e.screen.x - screen_rect.left - r.left;
-            int pos = NonClient::ScrollPosFromThumb(vertical ? r.Height() : r.Width(), w->scroll[s.bar], along - s.grab_offset);
+            int pos = NonClient::ScrollPosFromThumb(
+                vertical ? r.Height() : r.Width(), w->scroll[s.bar], along - s.grab_offset);
             if (pos != s.last_pos) {
                 s.last_pos = pos;
                 w->scroll[s.bar].nTrackPos = pos;
@@ -239,7 +243,8 @@ void WindowSystem::HandleMouse(const DisplayEvent& e, WindowObject& top)
     bool client = hit == HTCLIENT;
     WPARAM keys = MouseKeys(e.modifiers);
     LPARAM client_point = PackPoint(ScreenToClient(target, e.screen));
-    MSG msg { target, 0, client ? keys : static_cast<WPARAM>(hit), client ? client_point : PackPoint(e.screen), time, e.screen };
+    MSG msg { target, 0, client ? keys : static_cast<WPARAM>(hit), client ? client_point : PackPoint(e.screen), time,
+        e.screen };
 
     switch (e.type) {
     case T::MouseMove:

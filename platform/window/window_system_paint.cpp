@@ -37,7 +37,8 @@ void WindowSystem::InvalidateTree(WindowObject& w, const Rect& rect, bool includ
         if (!c || !(c->style & WS_VISIBLE) || c->window_rect.Intersect(area).IsEmpty())
             continue;
         c->frame_pending = true;
-        Rect in_child = area.Offset(-c->window_rect.left - c->client_rect.left, -c->window_rect.top - c->client_rect.top);
+        Rect in_child
+            = area.Offset(-c->window_rect.left - c->client_rect.left, -c->window_rect.top - c->client_rect.top);
         InvalidateTree(*c, in_child, true);
     }
 }
@@ -55,8 +56,8 @@ bool WindowSystem::InvalidateRect(HWND hwnd, const Rect* rect, bool erase)
         w->erase_pending = true;
     // Transparent children above the area are drawn over it again.
     for (HWND h : w->children)
-        if (WindowObject* c = Find(h); c && (c->ex_style & WS_EX_TRANSPARENT) && (c->style & WS_VISIBLE)
-            && !c->window_rect.Intersect(r).IsEmpty())
+        if (WindowObject* c = Find(h);
+            c && (c->ex_style & WS_EX_TRANSPARENT) && (c->style & WS_VISIBLE) && !c->window_rect.Intersect(r).IsEmpty())
             InvalidateTree(*w, c->window_rect.Intersect(r), false);
     return true;
 }
@@ -121,7 +122,8 @@ bool WindowSystem::UpdateWindow(HWND hwnd)
 Rect WindowSystem::VisibleAreaInTop(const WindowObject& w, bool whole_window) const
 {
     Point o = whole_window ? WindowOriginInTop(w) : ClientOriginInTop(w);
-    Size s = whole_window ? Size { w.window_rect.Width(), w.window_rect.Height() } : Size { w.client_rect.Width(), w.client_rect.Height() };
+    Size s = whole_window ? Size { w.window_rect.Width(), w.window_rect.Height() }
+                          : Size { w.client_rect.Width(), w.client_rect.Height() };
     return Rect::FromSize(o.x, o.y, s.cx, s.cy);
 }
 
@@ -142,7 +144,8 @@ Region WindowSystem::ClipFor(const WindowObject& w, bool whole_window) const
         if (o.region)
             clip = clip.Subtract(o.region->Offset(origin.x, origin.y));
         else
-            clip = clip.Subtract(Region(Rect::FromSize(origin.x, origin.y, o.window_rect.Width(), o.window_rect.Height())));
+            clip = clip.Subtract(
+                Region(Rect::FromSize(origin.x, origin.y, o.window_rect.Width(), o.window_rect.Height())));
     };
     intersect_region(w);
     // Children cover their parent; windows above cover those below.
@@ -170,7 +173,8 @@ Region WindowSystem::ClipFor(const WindowObject& w, bool whole_window) const
 
 Rect WindowSystem::BufferRect(const WindowObject& top)
 {
-    return { 0, 0, std::min(top.window_rect.Width(), kMaxBufferSide), std::min(top.window_rect.Height(), kMaxBufferSide) };
+    return { 0, 0, std::min(top.window_rect.Width(), kMaxBufferSide),
+        std::min(top.window_rect.Height(), kMaxBufferSide) };
 }
 
 Bitmap& WindowSystem::SizedBackBuffer(WindowObject& top)

@@ -35,7 +35,8 @@ Rect WindowSystem::GetWindowRect(HWND hwnd) const
         return {};
     WindowObject* top = TopOf(w);
     Point o = WindowOriginInTop(*w);
-    return Rect::FromSize(top->window_rect.left + o.x, top->window_rect.top + o.y, w->window_rect.Width(), w->window_rect.Height());
+    return Rect::FromSize(
+        top->window_rect.left + o.x, top->window_rect.top + o.y, w->window_rect.Width(), w->window_rect.Height());
 }
 
 Rect WindowSystem::GetClientRect(HWND hwnd) const
@@ -124,7 +125,8 @@ bool WindowSystem::SetWindowPos(HWND hwnd, HWND insert_after, int x, int y, int 
         auto at = order.end();
         if (pos.hwndInsertAfter == HWND_BOTTOM) {
             at = order.begin();
-        } else if (pos.hwndInsertAfter && pos.hwndInsertAfter != HWND_TOPMOST && pos.hwndInsertAfter != HWND_NOTOPMOST) {
+        } else if (pos.hwndInsertAfter && pos.hwndInsertAfter != HWND_TOPMOST
+            && pos.hwndInsertAfter != HWND_NOTOPMOST) {
             at = std::find(order.begin(), order.end(), pos.hwndInsertAfter); // below that window
             if (at == order.end())
                 at = order.end();
@@ -157,7 +159,8 @@ bool WindowSystem::SetWindowPos(HWND hwnd, HWND insert_after, int x, int y, int 
             InvalidateWhole(*w, true);
         } else if (flags & SWP_FRAMECHANGED) {
             w->frame_pending = true;
-            if (!(pos.flags & SWP_NOCLIENTMOVE) || !(pos.flags & SWP_NOCLIENTSIZE) || w->client_rect != old_client.Offset(-old_rect.left, -old_rect.top))
+            if (!(pos.flags & SWP_NOCLIENTMOVE) || !(pos.flags & SWP_NOCLIENTSIZE)
+                || w->client_rect != old_client.Offset(-old_rect.left, -old_rect.top))
                 InvalidateWhole(*w, true);
         }
         if (visible && !was_visible) {
@@ -300,7 +303,8 @@ bool WindowSystem::ShowWindow(HWND hwnd, int cmd)
         if (was_iconic && w->display)
             m_backend.Show(w->display, true);
         m_force_size = true;
-        SetWindowPos(hwnd, nullptr, area.left, area.top, area.Width(), area.Height(), SWP_SHOWWINDOW | SWP_FRAMECHANGED | kKeep);
+        SetWindowPos(
+            hwnd, nullptr, area.left, area.top, area.Width(), area.Height(), SWP_SHOWWINDOW | SWP_FRAMECHANGED | kKeep);
         m_force_size = false;
         if (command.activate)
             activate();
@@ -314,7 +318,8 @@ bool WindowSystem::ShowWindow(HWND hwnd, int cmd)
                 m_backend.Show(w->display, true);
             Rect r = w->restore_rect;
             m_force_size = true;
-            SetWindowPos(hwnd, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_SHOWWINDOW | SWP_FRAMECHANGED | kKeep);
+            SetWindowPos(
+                hwnd, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_SHOWWINDOW | SWP_FRAMECHANGED | kKeep);
             m_force_size = false;
             if (IsWindow(hwnd) && w->display && was_iconic)
                 InvalidateWhole(*w, true);

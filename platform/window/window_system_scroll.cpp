@@ -122,12 +122,16 @@ bool WindowSystem::ShowScrollBar(HWND hwnd, int bar, bool show)
     WindowObject* w = Find(hwnd);
     if (!w)
         return false;
-    DWORD bits = bar == SB_VERT ? WS_VSCROLL : bar == SB_HORZ ? WS_HSCROLL : bar == SB_BOTH ? (WS_VSCROLL | WS_HSCROLL) : 0;
+    DWORD bits = bar == SB_VERT ? WS_VSCROLL
+        : bar == SB_HORZ        ? WS_HSCROLL
+        : bar == SB_BOTH        ? (WS_VSCROLL | WS_HSCROLL)
+                                : 0;
     DWORD style = show ? (w->style | bits) : (w->style & ~bits);
     if (style == w->style)
         return true;
     w->style = style;
-    return SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return SetWindowPos(
+        hwnd, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool WindowSystem::EnableScrollBar(HWND hwnd, int bar, UINT arrows)

@@ -96,8 +96,8 @@ void FrameRenderer::DrawOne(bool update, bool redraw, const Target& target)
         if (m_api.render_context_get_info(m_context, param) >= 0)
             new_frame = (info.flags & MPV_RENDER_FRAME_INFO_PRESENT) && !(info.flags & MPV_RENDER_FRAME_INFO_REDRAW);
     }
-    bool wanted = target.stream != 0 && target.width > 0 && target.height > 0
-        && (new_frame || m_shown_stream == target.stream);
+    bool wanted
+        = target.stream != 0 && target.width > 0 && target.height > 0 && (new_frame || m_shown_stream == target.stream);
     if (!wanted) {
         // The engine's clock still expects every frame to be rendered.
         if (frame)

@@ -8,8 +8,8 @@
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 
 namespace pellamo {
@@ -114,10 +114,7 @@ void MpvLibrary::EndEngines()
     }
 }
 
-bool MpvLibrary::ReadyLocked() const
-{
-    return m_finished && m_ending.empty() && !m_destroying;
-}
+bool MpvLibrary::ReadyLocked() const { return m_finished && m_ending.empty() && !m_destroying; }
 
 // With m_mutex held: the descriptor follows Ready().
 void MpvLibrary::SignalReady()

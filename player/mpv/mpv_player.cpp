@@ -51,8 +51,7 @@ constexpr const char* kOptions[][2] = {
     { "ao", "pipewire,pulse,alsa,jack" },
     { "audio-fallback-to-null", "yes" },
     { "network-timeout", "15" },
-    { "stream-lavf-o",
-        "reconnect=1,reconnect_streamed=1,reconnect_delay_max=5" },
+    { "stream-lavf-o", "reconnect=1,reconnect_streamed=1,reconnect_delay_max=5" },
     // Live television: nothing is kept for seeking back, and reading far
     // ahead of the picture only holds memory.
     { "demuxer-max-back-bytes", "0" },
@@ -309,7 +308,8 @@ void MpvPlayer::Play()
         m_api.set_property(m_mpv, "pause", MPV_FORMAT_FLAG, &no);
         return;
     }
-    if (!m_loaded && (m_status.state == State::Stopped || m_status.state == State::Error || m_status.state == State::Idle)
+    if (!m_loaded
+        && (m_status.state == State::Stopped || m_status.state == State::Error || m_status.state == State::Idle)
         && !m_address.empty())
         SetAddress(std::u16string(m_address));
 }
@@ -500,8 +500,8 @@ void MpvPlayer::HandleEvent(const mpv_event& event)
             break;
         case kCacheBuffering:
             if (property->format == MPV_FORMAT_INT64)
-                m_status.buffering_percent = static_cast<int>(std::clamp<int64_t>(
-                    *static_cast<int64_t*>(property->data), 0, 100));
+                m_status.buffering_percent
+                    = static_cast<int>(std::clamp<int64_t>(*static_cast<int64_t*>(property->data), 0, 100));
             break;
         }
         break;
@@ -668,10 +668,7 @@ void MpvPlayer::UpdateFrame()
         OnFrame();
 }
 
-void MpvPlayer::SetVideoSize(int width, int height)
-{
-    m_renderer->SetSize(std::max(width, 0), std::max(height, 0));
-}
+void MpvPlayer::SetVideoSize(int width, int height) { m_renderer->SetSize(std::max(width, 0), std::max(height, 0)); }
 
 void MpvPlayer::ClearPicture()
 {
@@ -721,13 +718,16 @@ void MpvPlayer::ShowReconnecting()
     m_status.state = PlayerStatus::State::Reconnecting;
     if (m_reconnect_timer)
         m_loop.StopTimer(m_reconnect_timer);
-    m_reconnect_timer = m_loop.StartTimer(kReconnectShown, [this] {
-        m_reconnect_timer = 0;
-        if (m_status.state != PlayerStatus::State::Reconnecting)
-            return;
-        SetState(m_paused ? PlayerStatus::State::Paused
-                          : (m_cache_wait ? PlayerStatus::State::Buffering : PlayerStatus::State::Playing));
-    }, false);
+    m_reconnect_timer = m_loop.StartTimer(
+        kReconnectShown,
+        [this] {
+            m_reconnect_timer = 0;
+            if (m_status.state != PlayerStatus::State::Reconnecting)
+                return;
+            SetState(m_paused ? PlayerStatus::State::Paused
+                              : (m_cache_wait ? PlayerStatus::State::Buffering : PlayerStatus::State::Playing));
+        },
+        false);
 }
 
 // The stream failed: a sentence of ours for the viewer, the engine's words

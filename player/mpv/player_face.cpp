@@ -89,7 +89,8 @@ void PlayerFace::PaintBar(Canvas& canvas, const MiniBar& layout, const View& vie
             Fill(canvas, { g.left + 1, g.top, g.left + 4, g.bottom }, kGlyphColor);
             Fill(canvas, { g.right - 4, g.top, g.right - 1, g.bottom }, kGlyphColor);
         } else {
-            Shape(canvas, { { g.left + 1, g.top }, { g.right - 1, g.top + g.Height() / 2 }, { g.left + 1, g.bottom - 1 } },
+            Shape(canvas,
+                { { g.left + 1, g.top }, { g.right - 1, g.top + g.Height() / 2 }, { g.left + 1, g.bottom - 1 } },
                 kGlyphColor);
         }
     }
@@ -103,7 +104,8 @@ void PlayerFace::PaintBar(Canvas& canvas, const MiniBar& layout, const View& vie
         int mid = g.top + g.Height() / 2;
         // A speaker: box and cone.
         Fill(canvas, { g.left, mid - 2, g.left + 3, mid + 2 }, kGlyphColor);
-        Shape(canvas, { { g.left + 3, mid - 2 }, { g.left + 6, g.top }, { g.left + 6, g.bottom - 1 }, { g.left + 3, mid + 1 } },
+        Shape(canvas,
+            { { g.left + 3, mid - 2 }, { g.left + 6, g.top }, { g.left + 6, g.bottom - 1 }, { g.left + 3, mid + 1 } },
             kGlyphColor);
         if (view.muted) {
             canvas.pen.color = kErrorColor;

@@ -29,10 +29,7 @@ constexpr std::array kRules {
     SchemeRule { "rtmp", "rtmp", "" },
 };
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\0';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\0'; }
 
 bool IsSchemeChar(char c, bool first)
 {
@@ -93,10 +90,10 @@ StreamAddress StreamAddress::Parse(std::string_view utf8)
         return result;
     }
     std::string scheme = Lower(utf8.substr(0, colon));
-    auto rule = std::find_if(kRules.begin(), kRules.end(),
-        [&](const SchemeRule& r) { return r.scheme == scheme; });
+    auto rule = std::find_if(kRules.begin(), kRules.end(), [&](const SchemeRule& r) { return r.scheme == scheme; });
     if (rule == kRules.end()) {
-        result.m_error = "Cannot play " + Quoted(utf8) + ": the scheme " + Quoted(scheme, 16) + " is not a network stream";
+        result.m_error
+            = "Cannot play " + Quoted(utf8) + ": the scheme " + Quoted(scheme, 16) + " is not a network stream";
         return result;
     }
     std::string_view rest = utf8.substr(colon + 1);
@@ -104,8 +101,8 @@ StreamAddress StreamAddress::Parse(std::string_view utf8)
         result.m_error = "Cannot play " + Quoted(utf8) + ": no server in the address";
         return result;
     }
-    if (std::any_of(rest.begin(), rest.end(),
-            [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; })) {
+    if (std::any_of(
+            rest.begin(), rest.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; })) {
         result.m_error = "Cannot play " + Quoted(utf8) + ": the address contains control characters";
         return result;
     }

@@ -85,7 +85,10 @@ void PaintWell(ArtCanvas& c, const RectF& box, double radius, bool checked, bool
 
 TColor MarkColor(bool disabled, const ArtStyle& s)
 {
-    TColor mark = s.look == Look::Protein ? clWhite : s.look == Look::WinXP ? s.accent : s.look == Look::MacOS ? clBlack : s.accent_dark;
+    TColor mark = s.look == Look::Protein ? clWhite
+        : s.look == Look::WinXP           ? s.accent
+        : s.look == Look::MacOS           ? clBlack
+                                          : s.accent_dark;
     if (disabled)
         mark = s.look == Look::Protein ? Lighter(s.accent, 0.75) : Mix(mark, s.form_background, 0.6);
     return mark;
@@ -150,7 +153,8 @@ void PaintComboButton(ArtCanvas& c, const ArtFrame&, const ArtStyle& s)
     c.Fill(s.form_background);
     PaintFace(c, r, std::min(s.radius, 2.0), FaceState::Normal, s);
     double cx = r.Width() / 2, cy = r.Height() / 2;
-    DrawGlyph(c, Glyph::ArrowDown, { cx - 3.5, cy - 3.5, cx + 3.5, cy + 3.5 }, 1, Flat(GlyphColor(FaceState::Normal, s)));
+    DrawGlyph(
+        c, Glyph::ArrowDown, { cx - 3.5, cy - 3.5, cx + 3.5, cy + 3.5 }, 1, Flat(GlyphColor(FaceState::Normal, s)));
 }
 
 }

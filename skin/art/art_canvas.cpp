@@ -169,7 +169,8 @@ void ArtCanvas::KeyOutside(const Inside& inside, TColor key, double threshold)
 
 void ArtCanvas::FillRoundRect(const RectF& rect, double radius, const Shade& shade)
 {
-    FillShape(rect, [&](double x, double y) { return RoundRectDistance(rect, radius, x, y) <= 0; }, shade);
+    FillShape(
+        rect, [&](double x, double y) { return RoundRectDistance(rect, radius, x, y) <= 0; }, shade);
 }
 
 void ArtCanvas::StrokeRoundRect(const RectF& rect, double radius, double width, const Shade& shade)
@@ -185,13 +186,15 @@ void ArtCanvas::StrokeRoundRect(const RectF& rect, double radius, double width, 
 
 void ArtCanvas::FillEllipse(const RectF& rect, const Shade& shade)
 {
-    FillShape(rect, [&](double x, double y) { return InEllipse(rect, x, y); }, shade);
+    FillShape(
+        rect, [&](double x, double y) { return InEllipse(rect, x, y); }, shade);
 }
 
 void ArtCanvas::StrokeEllipse(const RectF& rect, double width, const Shade& shade)
 {
     RectF inner = rect.Inset(width);
-    FillShape(rect, [&](double x, double y) { return InEllipse(rect, x, y) && !InEllipse(inner, x, y); }, shade);
+    FillShape(
+        rect, [&](double x, double y) { return InEllipse(rect, x, y) && !InEllipse(inner, x, y); }, shade);
 }
 
 void ArtCanvas::FillPolygon(std::span<const PointF> points, const Shade& shade)

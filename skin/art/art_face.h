@@ -16,8 +16,8 @@ FaceState StateOfTriple(int index);
 // A raised face in the style's look: border, gradient, highlights. `tint`
 // replaces the style's face colours (for example a red close button);
 // clNone keeps them.
-void PaintFace(ArtCanvas& canvas, const RectF& rect, double radius, FaceState state, const ArtStyle& style,
-    TColor tint = clNone);
+void PaintFace(
+    ArtCanvas& canvas, const RectF& rect, double radius, FaceState state, const ArtStyle& style, TColor tint = clNone);
 
 // The colour a symbol on such a face is drawn in.
 TColor GlyphColor(FaceState state, const ArtStyle& style, TColor tint = clNone);

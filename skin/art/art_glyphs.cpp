@@ -30,7 +30,8 @@ void Outline(ArtCanvas& c, const RectF& r, double w, const Shade& shade)
 
 void Bar(ArtCanvas& c, const RectF& r, const Shade& shade)
 {
-    c.FillShape(r, [&](double x, double y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }, shade);
+    c.FillShape(
+        r, [&](double x, double y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }, shade);
 }
 
 // A small window: an outline with a thicker top edge (its title bar).
@@ -61,8 +62,8 @@ void DrawGlyph(ArtCanvas& c, Glyph glyph, const RectF& box, double w, const Shad
         Bar(c, { cx - h, cy + h - w * 1.5, cx + h, cy + h - w * 0.5 }, shade);
         break;
     case Glyph::Maximize:
-        Window(c, { std::round(cx - h), std::round(cy - h), std::round(cx + h), std::round(cy + h) }, WindowStroke(w, s),
-            shade);
+        Window(c, { std::round(cx - h), std::round(cy - h), std::round(cx + h), std::round(cy + h) },
+            WindowStroke(w, s), shade);
         break;
     case Glyph::Restore: {
         w = WindowStroke(w, s);

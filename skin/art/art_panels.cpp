@@ -40,13 +40,15 @@ TColor SideBarRow(const ArtStyle& s, int y, int h)
     case Look::WinXP:
         return Ramp(y, 1, h - 2, Hex(0xF3F7FF), Hex(0xC3D6F6));
     case Look::DeepBlue:
-        return y < h / 2 ? Ramp(y, 1, h / 2 - 1, Hex(0x4A68AE), Hex(0x2C4A90)) : Ramp(y, h / 2, h - 2, Hex(0x1D3877), Hex(0x142B60));
+        return y < h / 2 ? Ramp(y, 1, h / 2 - 1, Hex(0x4A68AE), Hex(0x2C4A90))
+                         : Ramp(y, h / 2, h - 2, Hex(0x1D3877), Hex(0x142B60));
     case Look::Protein:
         if (y == h - 2)
             return Hex(0xFF8A1E);
         return Ramp(y, 1, h - 3, Lighter(s.accent, 0.2), Darker(s.accent, 0.1));
     case Look::BlueGlass:
-        return y < h / 2 ? Ramp(y, 1, h / 2 - 1, Hex(0x9ACBFF), Hex(0x63A8F6)) : Ramp(y, h / 2, h - 2, Hex(0x2C78DA), Hex(0x4793EC));
+        return y < h / 2 ? Ramp(y, 1, h / 2 - 1, Hex(0x9ACBFF), Hex(0x63A8F6))
+                         : Ramp(y, h / 2, h - 2, Hex(0x2C78DA), Hex(0x4793EC));
     }
     return s.form_background;
 }
@@ -96,7 +98,8 @@ void PaintTab(ArtCanvas& c, const ArtFrame& f, const ArtStyle& s)
         if (s.look == Look::WinXP || s.look == Look::Protein) {
             // A coloured lip along the tab's top.
             TColor lip = s.look == Look::WinXP ? s.accent_light : s.accent;
-            whole.FillShape(tab, [&](double x, double y) { return y < 3 && RoundRectDistance(tab, radius, x, y) <= -1; },
+            whole.FillShape(
+                tab, [&](double x, double y) { return y < 3 && RoundRectDistance(tab, radius, x, y) <= -1; },
                 Flat(lip));
         }
         EndShaped(whole, f, InsideRoundRect(tab, radius), 0.5);

@@ -1,7 +1,7 @@
 #include "skin/art/art_preview.h"
 
-#include "skin/art/art_catalogue.h"
 #include "skin/art/art_canvas.h"
+#include "skin/art/art_catalogue.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,7 +18,8 @@ constexpr TColor kPaper = 0xFFFFFF;
 std::string Prefix(const ArtStyle& s)
 {
     std::string name = s.name;
-    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    std::transform(
+        name.begin(), name.end(), name.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     return name;
 }
 
@@ -39,7 +40,10 @@ Bitmap Frame(const Piece& piece, int k)
     return piece.bitmap.Crop({ k * fw, 0, (k + 1) * fw, piece.bitmap.Height() });
 }
 
-bool Keyed(const Piece& piece) { return piece.picture->key == ArtKey::Fuchsia || piece.picture->key == ArtKey::FuchsiaThreePiece; }
+bool Keyed(const Piece& piece)
+{
+    return piece.picture->key == ArtKey::Fuchsia || piece.picture->key == ArtKey::FuchsiaThreePiece;
+}
 
 // Source rectangle src of bmp stretched onto dst, fuchsia left out when asked.
 void Stretch(Canvas& c, const Rect& dst, const Bitmap& bmp, const Rect& src, bool keyed)
@@ -113,7 +117,8 @@ void FrameRect(Canvas& c, const Rect& r, TColor color)
 // Returns the bottom of the title bar.
 int TitleBar(Canvas& c, const ArtStyle& s, const std::string& prefix)
 {
-    Piece left = Get(prefix + "_TITLE_LEFT"), client = Get(prefix + "_TITLE_CLIENT"), right = Get(prefix + "_TITLE_RIGHT");
+    Piece left = Get(prefix + "_TITLE_LEFT"), client = Get(prefix + "_TITLE_CLIENT"),
+          right = Get(prefix + "_TITLE_RIGHT");
     int lw = left.bitmap.Width(), rw = right.bitmap.Width(), th = left.bitmap.Height();
     c.Draw(0, 0, left.bitmap);
     c.Draw(kWidth - rw, 0, right.bitmap);

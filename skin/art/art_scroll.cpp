@@ -189,7 +189,8 @@ void PaintTrackBar(ArtCanvas& c, const ArtFrame& f, const ArtStyle& s)
         if (h >= 5) {
             // A lit lower lip makes the groove read as cut in.
             whole.SetOpacity(0.8);
-            whole.FillShape(groove, [&](double x, double y) { return y >= h - 1 && RoundRectDistance(groove, radius, x, y) <= 0; },
+            whole.FillShape(
+                groove, [&](double x, double y) { return y >= h - 1 && RoundRectDistance(groove, radius, x, y) <= 0; },
                 Flat(clWhite));
             whole.SetOpacity(1);
         }

@@ -3,7 +3,6 @@
 #include "skin/art/art_catalogue.h"
 #include "skin/art/art_preview.h"
 
-
 #include <algorithm>
 #include <stdexcept>
 #include <string>
@@ -134,8 +133,8 @@ int Layout(Bitmap* sheet, int scale)
             if (sheet) {
                 Canvas c(*sheet);
                 c.Draw(kMargin, y, preview);
-                c.StretchDraw({ kMargin * 2 + preview.Width(), y, kMargin * 2 + preview.Width() * 3,
-                                  y + preview.Height() * 2 },
+                c.StretchDraw(
+                    { kMargin * 2 + preview.Width(), y, kMargin * 2 + preview.Width() * 3, y + preview.Height() * 2 },
                     preview);
             }
             y += preview.Height() * 2 + kGap * 2;

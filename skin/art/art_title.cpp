@@ -134,8 +134,15 @@ void ProteinChain(ArtCanvas& c, const ArtStyle& s)
         double x, y, r;
     };
     static constexpr std::array<Bead, 9> kBeads { {
-        { 262, 14, 2.5 }, { 283, 8, 3.5 }, { 304, 15, 3 }, { 327, 9, 4.5 }, { 350, 14, 3 },
-        { 371, 7, 3.5 }, { 393, 13, 4 }, { 414, 8, 3 }, { 433, 13, 2.5 },
+        { 262, 14, 2.5 },
+        { 283, 8, 3.5 },
+        { 304, 15, 3 },
+        { 327, 9, 4.5 },
+        { 350, 14, 3 },
+        { 371, 7, 3.5 },
+        { 393, 13, 4 },
+        { 414, 8, 3 },
+        { 433, 13, 2.5 },
     } };
     for (size_t i = 0; i < kBeads.size(); ++i) {
         double fade = 0.15 + 0.25 * double(i) / (kBeads.size() - 1);

@@ -20,8 +20,7 @@ void PaintTitleRight(ArtCanvas& canvas, const ArtFrame& frame, const ArtStyle& s
 void PaintTitleButton(ArtCanvas& canvas, const ArtFrame& frame, const ArtStyle& style);
 
 // One frame of the title button strip as a picture of its own.
-template <int Index>
-void PaintTitleButtonFrame(ArtCanvas& canvas, const ArtFrame& frame, const ArtStyle& style)
+template <int Index> void PaintTitleButtonFrame(ArtCanvas& canvas, const ArtFrame& frame, const ArtStyle& style)
 {
     PaintTitleButton(canvas, { Index, 18, frame.key }, style);
 }

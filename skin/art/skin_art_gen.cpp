@@ -30,8 +30,8 @@ int Usage()
 void WritePictures(const std::string& folder)
 {
     for (const ArtPicture& picture : ArtCatalogue())
-        BmpCodec::WriteFile(folder + "/" + std::string(picture.name) + ".bmp", RenderArtPicture(picture),
-            picture.bits_per_pixel);
+        BmpCodec::WriteFile(
+            folder + "/" + std::string(picture.name) + ".bmp", RenderArtPicture(picture), picture.bits_per_pixel);
 }
 
 }

@@ -11,7 +11,8 @@ const EnumInfo& ArrowButtonTypeNames()
     return info;
 }
 
-TsuiArrowButton::TsuiArrowButton(TComponent* owner) : TsuiCustomButton(owner)
+TsuiArrowButton::TsuiArrowButton(TComponent* owner)
+    : TsuiCustomButton(owner)
 {
     UIStyleChanged();
 }
@@ -30,10 +31,7 @@ void TsuiArrowButton::SetArrow(TsuiArrowButtonType arrow)
     Invalidate();
 }
 
-void TsuiArrowButton::UIStyleChanged()
-{
-    SetTransparent(Look().transparent);
-}
+void TsuiArrowButton::UIStyleChanged() { SetTransparent(Look().transparent); }
 
 void TsuiArrowButton::PaintPic(pellamo::Canvas& canvas, Bitmap& picture)
 {

@@ -24,7 +24,7 @@ public:
 protected:
     void UIStyleChanged() override;
     void PaintPic(pellamo::Canvas& canvas, Bitmap& picture) override;
-    void PaintText(pellamo::Canvas&, const std::string&) override {}
+    void PaintText(pellamo::Canvas&, const std::string&) override { }
 
 private:
     TsuiArrowButtonType arrow_ = TsuiArrowButtonType::suiUp;

@@ -106,8 +106,8 @@ void PaintGlyph(Canvas& canvas, const Bitmap& glyph, const GlyphPlacement& place
         list.Draw(canvas, at.x, at.y, 0, enabled);
 }
 
-void PaintCaptionAt(Canvas& canvas, Size button, Point origin, std::string_view caption, const Font& font,
-    bool enabled, bool pressed)
+void PaintCaptionAt(
+    Canvas& canvas, Size button, Point origin, std::string_view caption, const Font& font, bool enabled, bool pressed)
 {
     canvas.brush.style = BrushStyle::Clear;
     canvas.font = font;

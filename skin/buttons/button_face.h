@@ -48,8 +48,8 @@ void PaintGlyph(Canvas& canvas, const Bitmap& glyph, const GlyphPlacement& place
 
 // The caption of a glyph button, single-line from `origin` to the button's
 // bottom-right corner; moved and greyed as PaintCentredCaption does.
-void PaintCaptionAt(Canvas& canvas, Size button, Point origin, std::string_view caption, const Font& font,
-    bool enabled, bool pressed);
+void PaintCaptionAt(
+    Canvas& canvas, Size button, Point origin, std::string_view caption, const Font& font, bool enabled, bool pressed);
 
 enum class TsuiArrowButtonType { suiUp, suiDown };
 

@@ -6,10 +6,7 @@ namespace pellamo {
 
 namespace {
 
-bool IsPressKey(unsigned key)
-{
-    return key == VK_SPACE || key == VK_RETURN;
-}
+bool IsPressKey(unsigned key) { return key == VK_SPACE || key == VK_RETURN; }
 
 }
 

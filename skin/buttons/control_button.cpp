@@ -5,7 +5,8 @@
 
 namespace pellamo {
 
-TsuiControlButton::TsuiControlButton(TComponent* owner) : TsuiCustomButton(owner)
+TsuiControlButton::TsuiControlButton(TComponent* owner)
+    : TsuiCustomButton(owner)
 {
     SetTabStop(false);
     SetUIStyle(TsuiUIStyle::DeepBlue);
@@ -63,20 +64,11 @@ void TsuiControlButton::PaintButtonNormal(Bitmap& picture)
     FitTo(picture);
 }
 
-void TsuiControlButton::PaintButtonMouseOn(Bitmap& picture)
-{
-    picture = Frame(pic_index_ + 1);
-}
+void TsuiControlButton::PaintButtonMouseOn(Bitmap& picture) { picture = Frame(pic_index_ + 1); }
 
-void TsuiControlButton::PaintButtonMouseDown(Bitmap& picture)
-{
-    picture = Frame(pic_index_);
-}
+void TsuiControlButton::PaintButtonMouseDown(Bitmap& picture) { picture = Frame(pic_index_); }
 
-void TsuiControlButton::PaintButtonDisabled(Bitmap& picture)
-{
-    picture = Frame(pic_index_);
-}
+void TsuiControlButton::PaintButtonDisabled(Bitmap& picture) { picture = Frame(pic_index_); }
 
 void TsuiControlButton::PaintPic(pellamo::Canvas& canvas, Bitmap& picture)
 {

@@ -29,7 +29,9 @@ bool IsBlank(const std::string& text)
 
 }
 
-TsuiCustomButton::TsuiCustomButton(TComponent* owner) : TCustomControl(owner), style_(*this)
+TsuiCustomButton::TsuiCustomButton(TComponent* owner)
+    : TCustomControl(owner)
+    , style_(*this)
 {
     // No double clicks (two quick presses are two clicks), no children, and
     // no erasing: the button paints every pixel itself.
@@ -88,10 +90,7 @@ void TsuiCustomButton::SetTransparent(bool on)
     Invalidate();
 }
 
-void TsuiCustomButton::TransparentChanged()
-{
-    pic_transparent_ = transparent_;
-}
+void TsuiCustomButton::TransparentChanged() { pic_transparent_ = transparent_; }
 
 void TsuiCustomButton::SetPicTransparent(bool on)
 {
@@ -121,10 +120,7 @@ void TsuiCustomButton::SetFileTheme(TsuiFileTheme* theme)
     SetUIStyle(style_.Style());
 }
 
-void TsuiCustomButton::ResolveLook()
-{
-    look_ = ResolveButtonLook(Theme());
-}
+void TsuiCustomButton::ResolveLook() { look_ = ResolveButtonLook(Theme()); }
 
 void TsuiCustomButton::AutoSizeChanged()
 {
@@ -370,25 +366,13 @@ bool TsuiCustomButton::DialogChar(char16_t ch)
 
 // ---- Painting
 
-void TsuiCustomButton::PaintButtonNormal(Bitmap& picture)
-{
-    picture = look_.normal;
-}
+void TsuiCustomButton::PaintButtonNormal(Bitmap& picture) { picture = look_.normal; }
 
-void TsuiCustomButton::PaintButtonMouseOn(Bitmap& picture)
-{
-    picture = look_.hover;
-}
+void TsuiCustomButton::PaintButtonMouseOn(Bitmap& picture) { picture = look_.hover; }
 
-void TsuiCustomButton::PaintButtonMouseDown(Bitmap& picture)
-{
-    picture = look_.pressed;
-}
+void TsuiCustomButton::PaintButtonMouseDown(Bitmap& picture) { picture = look_.pressed; }
 
-void TsuiCustomButton::PaintButtonDisabled(Bitmap& picture)
-{
-    picture = look_.normal;
-}
+void TsuiCustomButton::PaintButtonDisabled(Bitmap& picture) { picture = look_.normal; }
 
 void TsuiCustomButton::PaintBackground(pellamo::Canvas& canvas)
 {
@@ -460,8 +444,8 @@ void TsuiCustomButton::PaintFocus(pellamo::Canvas& canvas)
 
 void TsuiCustomButton::PaintText(pellamo::Canvas& canvas, const std::string& text)
 {
-    PaintCentredCaption(canvas, { Width(), Height() }, text, Font().GetFont(),
-        { Enabled(), state_.Pressed(), bold_caption_ });
+    PaintCentredCaption(
+        canvas, { Width(), Height() }, text, Font().GetFont(), { Enabled(), state_.Pressed(), bold_caption_ });
     bold_caption_ = false;
 }
 

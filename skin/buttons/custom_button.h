@@ -74,10 +74,10 @@ public:
 
 protected:
     virtual void AutoSizeChanged();
-    virtual void CaptionChanged() {}
+    virtual void CaptionChanged() { }
     virtual void TransparentChanged();
-    virtual void EnableChanged() {}
-    virtual void UIStyleChanged() {}
+    virtual void EnableChanged() { }
+    virtual void UIStyleChanged() { }
     // Draw the state picture (and what goes with it) onto the button's bitmap.
     virtual void PaintPic(pellamo::Canvas& canvas, Bitmap& picture);
     virtual void PaintText(pellamo::Canvas& canvas, const std::string& text);

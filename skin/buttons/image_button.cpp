@@ -4,7 +4,8 @@
 
 namespace pellamo {
 
-TsuiImageButton::TsuiImageButton(TComponent* owner) : TsuiCustomButton(owner)
+TsuiImageButton::TsuiImageButton(TComponent* owner)
+    : TsuiCustomButton(owner)
 {
     for (TPicture* p : { &pic_normal_, &pic_mouse_on_, &pic_mouse_down_, &pic_disabled_ })
         p->OnChange = [this] { PictureChanged(); };
@@ -64,25 +65,13 @@ void TsuiImageButton::TakeOr(const TPicture& own, Bitmap& picture) const
         picture = pic_normal_.Graphic();
 }
 
-void TsuiImageButton::PaintButtonNormal(Bitmap& picture)
-{
-    TakeOr(pic_normal_, picture);
-}
+void TsuiImageButton::PaintButtonNormal(Bitmap& picture) { TakeOr(pic_normal_, picture); }
 
-void TsuiImageButton::PaintButtonMouseOn(Bitmap& picture)
-{
-    TakeOr(pic_mouse_on_, picture);
-}
+void TsuiImageButton::PaintButtonMouseOn(Bitmap& picture) { TakeOr(pic_mouse_on_, picture); }
 
-void TsuiImageButton::PaintButtonMouseDown(Bitmap& picture)
-{
-    TakeOr(pic_mouse_down_, picture);
-}
+void TsuiImageButton::PaintButtonMouseDown(Bitmap& picture) { TakeOr(pic_mouse_down_, picture); }
 
-void TsuiImageButton::PaintButtonDisabled(Bitmap& picture)
-{
-    TakeOr(pic_disabled_, picture);
-}
+void TsuiImageButton::PaintButtonDisabled(Bitmap& picture) { TakeOr(pic_disabled_, picture); }
 
 void TsuiImageButton::PaintPic(pellamo::Canvas& canvas, Bitmap& picture)
 {

@@ -6,17 +6,15 @@
 
 namespace pellamo {
 
-TsuiButton::TsuiButton(TComponent* owner) : TsuiCustomButton(owner)
+TsuiButton::TsuiButton(TComponent* owner)
+    : TsuiCustomButton(owner)
 {
     SetBounds(Left(), Top(), 80, 27);
     glyph_.OnChange = [this] { Invalidate(); };
     UIStyleChanged();
 }
 
-TsuiButton::~TsuiButton()
-{
-    glyph_.OnChange = nullptr;
-}
+TsuiButton::~TsuiButton() { glyph_.OnChange = nullptr; }
 
 const ClassInfo& TsuiButton::StaticClass()
 {

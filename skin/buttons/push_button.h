@@ -29,7 +29,7 @@ public:
     void SetSpacing(int spacing);
     // Kept for stored forms: always 0, and writes are ignored.
     uint32_t ResHandle() const { return 0; }
-    void SetResHandle(uint32_t) {}
+    void SetResHandle(uint32_t) { }
 
     // Where the caption went at the last painting (with a glyph).
     Point CaptionOrigin() const { return caption_origin_; }

@@ -4,7 +4,8 @@
 
 namespace pellamo {
 
-TsuiToolBarSpeedButton::TsuiToolBarSpeedButton(TComponent* owner) : TCustomPanel(owner)
+TsuiToolBarSpeedButton::TsuiToolBarSpeedButton(TComponent* owner)
+    : TCustomPanel(owner)
 {
     control_style_ = { csCaptureMouse, csClickEvents, csOpaque };
     SetBounds(Left(), Top(), 18, 18);

@@ -11,7 +11,9 @@
 
 namespace pellamo {
 
-TsuiCheckBox::TsuiCheckBox(TComponent* owner) : TCustomControl(owner), style_(*this)
+TsuiCheckBox::TsuiCheckBox(TComponent* owner)
+    : TCustomControl(owner)
+    , style_(*this)
 {
     // Two quick clicks toggle twice; the control paints every pixel itself.
     control_style_ = { csCaptureMouse, csClickEvents, csSetCaption, csOpaque };
@@ -208,8 +210,8 @@ void TsuiCheckBox::AdjustSize()
     Bitmap scratch(1, 1);
     pellamo::Canvas measure(scratch);
     measure.font = Font().GetFont();
-    Size size = CheckBoxAutoSize({ picture.Width(), picture.Height() }, measure.TextWidth(Caption()),
-        measure.TextHeight("W"));
+    Size size = CheckBoxAutoSize(
+        { picture.Width(), picture.Height() }, measure.TextWidth(Caption()), measure.TextHeight("W"));
     // Only a real change: a new size repaints, and painting must settle.
     if (size.cx != Width() || size.cy != Height())
         SetBounds(Left(), Top(), size.cx, size.cy);

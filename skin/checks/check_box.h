@@ -54,7 +54,7 @@ protected:
     virtual bool GetPicTransparent() const { return false; }
     virtual int GetPicThemeIndex() const { return 3; }
     virtual void CheckStateChanged();
-    virtual void Toggle() {}
+    virtual void Toggle() { }
     virtual void DoClick();
     virtual bool WantKeyUp() const { return true; }
 

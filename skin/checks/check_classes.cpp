@@ -5,9 +5,6 @@
 
 namespace pellamo {
 
-void RegisterCheckClasses()
-{
-    RegisterClasses({ &TsuiCheckBox::StaticClass(), &TsuiRadioButton::StaticClass() });
-}
+void RegisterCheckClasses() { RegisterClasses({ &TsuiCheckBox::StaticClass(), &TsuiRadioButton::StaticClass() }); }
 
 }

@@ -8,7 +8,8 @@
 
 namespace pellamo {
 
-TsuiRadioButton::TsuiRadioButton(TComponent* owner) : TsuiCheckBox(owner)
+TsuiRadioButton::TsuiRadioButton(TComponent* owner)
+    : TsuiCheckBox(owner)
 {
     control_style_.Include(csDoubleClicks);
     ResolveLook(); // the radio strip, now that the class is whole

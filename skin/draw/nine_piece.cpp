@@ -62,13 +62,12 @@ std::vector<NinePiece> NinePieceLayout(Size picture, const Rect& rect)
     const Rect bounds { 0, 0, bw, bh };
 
     NinePiece tl = PlaceCorner({ NinePiece::TopLeft, { 0, 0, hw, hh }, { HW, HH }, false, false }, bounds, rect);
-    NinePiece bl = PlaceCorner({ NinePiece::BottomLeft, { 0, bh - hh + 1, hw, bh }, { HW, HH - 1 }, false, true },
-        bounds, rect);
-    NinePiece tr = PlaceCorner({ NinePiece::TopRight, { bw - hw + 1, 0, bw, hh }, { HW - 1, HH }, true, false },
-        bounds, rect);
+    NinePiece bl
+        = PlaceCorner({ NinePiece::BottomLeft, { 0, bh - hh + 1, hw, bh }, { HW, HH - 1 }, false, true }, bounds, rect);
+    NinePiece tr
+        = PlaceCorner({ NinePiece::TopRight, { bw - hw + 1, 0, bw, hh }, { HW - 1, HH }, true, false }, bounds, rect);
     NinePiece br = PlaceCorner(
-        { NinePiece::BottomRight, { bw - hw + 1, bh - hh + 1, bw, bh }, { HW - 1, HH - 1 }, true, true }, bounds,
-        rect);
+        { NinePiece::BottomRight, { bw - hw + 1, bh - hh + 1, bw, bh }, { HW - 1, HH - 1 }, true, true }, bounds, rect);
     const Rect TL = tl.target, BL = bl.target, TR = tr.target, BR = br.target;
 
     // A stretched piece: its source narrowed (left/right edges) or shortened
@@ -103,8 +102,8 @@ std::vector<NinePiece> NinePieceLayout(Size picture, const Rect& rect)
     stretched(NinePiece::RightEdge, { bw - hw + 1, bh - hh, bw, hh + 2 }, { TR.left, TR.bottom, TR.right, BR.top },
         KeepRight);
     stretched(NinePiece::TopEdge, { hw, 0, bw - hw + 1, hh }, { TL.right, 0, TR.left, TL.bottom }, KeepTop);
-    stretched(NinePiece::Centre, { hw, hh, bw - hw + 1, bh - hh }, { TL.right, TL.bottom, TR.left, BR.top - 1 },
-        KeepAll);
+    stretched(
+        NinePiece::Centre, { hw, hh, bw - hw + 1, bh - hh }, { TL.right, TL.bottom, TR.left, BR.top - 1 }, KeepAll);
     stretched(NinePiece::BottomEdge, { hw, bh - hh, bw - hw + 1, bh }, { TL.right - 1, BL.top - 1, BR.left, BR.bottom },
         KeepBottom);
     return pieces;

@@ -8,8 +8,7 @@ namespace pellamo {
 namespace {
 
 // The style properties every skinned edit publishes.
-template <class E>
-std::vector<PropInfo> StyleProps()
+template <class E> std::vector<PropInfo> StyleProps()
 {
     return {
         props::Ref<E, TsuiFileTheme>("FileTheme", &E::FileTheme, &E::SetFileTheme),

@@ -15,10 +15,10 @@
 
 namespace pellamo {
 
-template <class Edit>
-class BorderedEdit : public Edit {
+template <class Edit> class BorderedEdit : public Edit {
 public:
-    explicit BorderedEdit(TComponent* owner) : Edit(owner)
+    explicit BorderedEdit(TComponent* owner)
+        : Edit(owner)
     {
         this->SetBorderStyle(TBorderStyle::bsNone);
         this->SetBorderWidth(2);
@@ -50,7 +50,7 @@ protected:
     static constexpr int kBorderItem = 25;
 
     // The style or file theme changed; editors pass it on to their parts.
-    virtual void UIStyleChanged() {}
+    virtual void UIStyleChanged() { }
 
     void WndProc(TMessage& message) override
     {

@@ -8,7 +8,8 @@
 
 namespace pellamo {
 
-TsuiNumberEdit::TsuiNumberEdit(TComponent* owner) : TsuiEdit(owner)
+TsuiNumberEdit::TsuiNumberEdit(TComponent* owner)
+    : TsuiEdit(owner)
 {
     SetAlignment(TAlignment::taRightJustify);
     SetValue(0);

@@ -13,8 +13,8 @@ bool Holds(std::string_view text, std::string_view part)
 
 }
 
-bool NumberEditAcceptsKey(char16_t key, std::string_view text, int caret, std::string_view pattern,
-    const NumberLocale& locale)
+bool NumberEditAcceptsKey(
+    char16_t key, std::string_view text, int caret, std::string_view pattern, const NumberLocale& locale)
 {
     if (key >= u'0' && key <= u'9')
         return true;

@@ -12,7 +12,7 @@
 
 namespace pellamo {
 
-bool NumberEditAcceptsKey(char16_t key, std::string_view text, int caret, std::string_view pattern,
-    const NumberLocale& locale);
+bool NumberEditAcceptsKey(
+    char16_t key, std::string_view text, int caret, std::string_view pattern, const NumberLocale& locale);
 
 }

@@ -25,7 +25,8 @@ SpinButtonsLayout LayOutSpinButtons(int width, int height)
     return l;
 }
 
-TsuiSpinButtons::TsuiSpinButtons(TComponent* owner) : TWinControl(owner)
+TsuiSpinButtons::TsuiSpinButtons(TComponent* owner)
+    : TWinControl(owner)
 {
     control_style_.Exclude(csAcceptsControls);
     control_style_.Exclude(csSetCaption);
@@ -64,10 +65,7 @@ const ClassInfo& TsuiSpinButtons::StaticClass()
     return info;
 }
 
-TsuiUIStyle TsuiSpinButtons::UIStyle() const
-{
-    return up_ ? up_->UIStyle() : TsuiUIStyle::DeepBlue;
-}
+TsuiUIStyle TsuiSpinButtons::UIStyle() const { return up_ ? up_->UIStyle() : TsuiUIStyle::DeepBlue; }
 
 void TsuiSpinButtons::SetUIStyle(TsuiUIStyle style)
 {
@@ -75,10 +73,7 @@ void TsuiSpinButtons::SetUIStyle(TsuiUIStyle style)
     down_->SetUIStyle(style);
 }
 
-TsuiFileTheme* TsuiSpinButtons::FileTheme() const
-{
-    return up_ ? up_->FileTheme() : nullptr;
-}
+TsuiFileTheme* TsuiSpinButtons::FileTheme() const { return up_ ? up_->FileTheme() : nullptr; }
 
 void TsuiSpinButtons::SetFileTheme(TsuiFileTheme* theme)
 {

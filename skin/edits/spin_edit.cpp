@@ -8,7 +8,8 @@
 
 namespace pellamo {
 
-TsuiSpinEdit::TsuiSpinEdit(TComponent* owner) : TsuiEdit(owner)
+TsuiSpinEdit::TsuiSpinEdit(TComponent* owner)
+    : TsuiEdit(owner)
 {
     // The buttons belong to the edit and are not stored with the window.
     buttons_ = new TsuiSpinButtons(this);
@@ -37,15 +38,9 @@ const ClassInfo& TsuiSpinEdit::StaticClass()
     return info;
 }
 
-int TsuiSpinEdit::Value() const
-{
-    return ReadSpinText(Text(), min_value_);
-}
+int TsuiSpinEdit::Value() const { return ReadSpinText(Text(), min_value_); }
 
-void TsuiSpinEdit::SetValue(int value)
-{
-    WriteValue(value);
-}
+void TsuiSpinEdit::SetValue(int value) { WriteValue(value); }
 
 void TsuiSpinEdit::WriteValue(std::int64_t value)
 {
@@ -61,15 +56,9 @@ void TsuiSpinEdit::Step(std::int64_t delta)
     WriteValue(static_cast<std::int64_t>(Value()) + delta);
 }
 
-void TsuiSpinEdit::UpClick(TObject*)
-{
-    Step(increment_);
-}
+void TsuiSpinEdit::UpClick(TObject*) { Step(increment_); }
 
-void TsuiSpinEdit::DownClick(TObject*)
-{
-    Step(-static_cast<std::int64_t>(increment_));
-}
+void TsuiSpinEdit::DownClick(TObject*) { Step(-static_cast<std::int64_t>(increment_)); }
 
 void TsuiSpinEdit::UIStyleChanged()
 {
@@ -79,10 +68,7 @@ void TsuiSpinEdit::UIStyleChanged()
     buttons_->SetFileTheme(FileTheme());
 }
 
-bool TsuiSpinEdit::IsValidChar(char16_t key) const
-{
-    return SpinEditAcceptsKey(key, editor_enabled_);
-}
+bool TsuiSpinEdit::IsValidChar(char16_t key) const { return SpinEditAcceptsKey(key, editor_enabled_); }
 
 bool TsuiSpinEdit::AcceptChar(char16_t key)
 {

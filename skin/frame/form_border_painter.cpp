@@ -22,8 +22,7 @@ void Fill(Canvas& canvas, TColor color, const Rect& r)
 // A piece of the frame made from a picture: `paint` draws into a bitmap of
 // `size`, which is then copied to `at`. Pieces of no width or height (a
 // border as wide as the frame leaves none) are skipped.
-template <class Paint>
-void Piece(Canvas& canvas, Size size, Point at, Paint&& paint)
+template <class Paint> void Piece(Canvas& canvas, Size size, Point at, Paint&& paint)
 {
     if (size.cx <= 0 || size.cy <= 0)
         return;
@@ -74,7 +73,8 @@ void PaintPlain(Canvas& canvas, const FormBorderFace& f)
     const Bitmap& c = *f.title_centre;
     Size corner { kFrame - bw, l.Height() };
     Piece(canvas, corner, { bw, 0 }, [&](Canvas& p) { p.Draw(0, 0, l); });
-    Piece(canvas, corner, { w - kFrame, 0 }, [&](Canvas& p) { RightEnd(p, r, corner.cx, corner.cy, 2 - r.Width(), kFrame); });
+    Piece(canvas, corner, { w - kFrame, 0 },
+        [&](Canvas& p) { RightEnd(p, r, corner.cx, corner.cy, 2 - r.Width(), kFrame); });
     int strip = w - 5;
     Piece(canvas, { strip, kTopRows }, { 2, 0 }, [&](Canvas& p) {
         int right_at = strip - r.Width() + kFrame;

@@ -76,7 +76,8 @@ TsuiForm* FirstSkinFrame(const TWinControl& form)
 
 }
 
-TsuiMDIForm::TsuiMDIForm(TComponent* owner) : TComponent(FormOrRefusal(owner))
+TsuiMDIForm::TsuiMDIForm(TComponent* owner)
+    : TComponent(FormOrRefusal(owner))
 {
     m_host = static_cast<TForm*>(owner);
     m_host->Constraints().SetMinHeight(kMinHeight);
@@ -114,11 +115,11 @@ TsuiMDIForm::TsuiMDIForm(TComponent* owner) : TComponent(FormOrRefusal(owner))
     m_menu_bar->SetParent(m_menu_panel);
     m_menu_bar->SetAlign(TAlign::alTop);
     m_menu_bar->SetAutoSize(true);
-    m_menu_bar->OnCustomDraw = [this](TToolBar* bar, const Rect& rect, bool& default_draw) { DrawMenuBar(bar, rect, default_draw); };
+    m_menu_bar->OnCustomDraw
+        = [this](TToolBar* bar, const Rect& rect, bool& default_draw) { DrawMenuBar(bar, rect, default_draw); };
     if (!HasState(csDesigning)) {
-        m_menu_bar->OnCustomDrawButton = [this](TToolBar* bar, TToolButton* button, TCustomDrawState state, bool& default_draw) {
-            DrawButton(bar, button, state, default_draw);
-        };
+        m_menu_bar->OnCustomDrawButton = [this](TToolBar* bar, TToolButton* button, TCustomDrawState state,
+                                             bool& default_draw) { DrawButton(bar, button, state, default_draw); };
         static const std::shared_ptr<const Bitmap> strip = Resources::CachedBitmap(kMdiControlButton);
         for (size_t i = 0; i < m_control_buttons.size(); ++i) {
             const ControlButtonRow& row = kControlButtons[i];
@@ -141,8 +142,9 @@ TsuiMDIForm::TsuiMDIForm(TComponent* owner) : TComponent(FormOrRefusal(owner))
     WindowSystem& ws = m_host->Windows();
     HWND host = m_host->Handle();
     ws.SetStyle(host, ws.GetStyle(host) & ~kCaptionBits);
-    m_subclass = ws.SetWindowSubclass(host,
-        [this](HWND h, UINT msg, WPARAM w, LPARAM l, const pellamo::WndProc& next) { return FrameProc(h, msg, w, l, next); });
+    m_subclass = ws.SetWindowSubclass(host, [this](HWND h, UINT msg, WPARAM w, LPARAM l, const pellamo::WndProc& next) {
+        return FrameProc(h, msg, w, l, next);
+    });
     HookClient();
     m_hook = ws.AddMessageHook([this](MSG& msg) { return Hook(msg); });
     RecalcFrame();
@@ -174,7 +176,8 @@ void TsuiMDIForm::Restore()
     ws->RemoveWindowSubclass(host, m_subclass);
     m_subclass = 0;
     ws->SetStyle(host, ws->GetStyle(host) | kCaptionBits);
-    ws->SetWindowPos(host, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    ws->SetWindowPos(
+        host, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 const ClassInfo& TsuiMDIForm::StaticClass()
@@ -196,7 +199,8 @@ const ClassInfo& TsuiMDIForm::StaticClass()
                 [](F& f) -> TCollection& { return f.m_title_bar ? f.m_title_bar->Buttons() : f.m_no_buttons; }),
             props::Collection<F>("TitleBarSections",
                 [](F& f) -> TCollection& { return f.m_title_bar ? f.m_title_bar->Sections() : f.m_no_sections; }),
-            props::Bool<F>("TitleBarDrawChildCaptions", &F::TitleBarDrawChildCaptions, &F::SetTitleBarDrawChildCaptions),
+            props::Bool<F>(
+                "TitleBarDrawChildCaptions", &F::TitleBarDrawChildCaptions, &F::SetTitleBarDrawChildCaptions),
             props::Bool<F>("TitleBarDrawChildMenus", &F::TitleBarDrawChildMenus, &F::SetTitleBarDrawChildMenus),
             props::Int<F>("RoundCorner", &F::RoundCorner, &F::SetRoundCorner),
             props::Int<F>("RoundCornerBottom", &F::RoundCornerBottom, &F::SetRoundCornerBottom),
@@ -216,8 +220,10 @@ void TsuiMDIForm::HookClient()
     m_client_subclass = 0;
     m_client = client;
     if (client)
-        m_client_subclass = ws.SetWindowSubclass(client,
-            [this](HWND h, UINT msg, WPARAM w, LPARAM l, const pellamo::WndProc& next) { return ClientProc(h, msg, w, l, next); });
+        m_client_subclass
+            = ws.SetWindowSubclass(client, [this](HWND h, UINT msg, WPARAM w, LPARAM l, const pellamo::WndProc& next) {
+                  return ClientProc(h, msg, w, l, next);
+              });
 }
 
 void TsuiMDIForm::Loaded()
@@ -341,10 +347,7 @@ void TsuiMDIForm::SetBorderColor(TColor color)
         PaintBorder();
 }
 
-std::string TsuiMDIForm::FrameCaption() const
-{
-    return m_host->Caption();
-}
+std::string TsuiMDIForm::FrameCaption() const { return m_host->Caption(); }
 
 // While a child is maximised its own title bar is hidden, so the frame's
 // names it, as "Frame - [Child]".
@@ -360,10 +363,7 @@ void TsuiMDIForm::SetFrameCaption(const std::string& caption)
         m_title_bar->SetCaption(caption);
 }
 
-bool TsuiMDIForm::TitleBarVisible() const
-{
-    return m_title_bar && m_title_bar->Visible();
-}
+bool TsuiMDIForm::TitleBarVisible() const { return m_title_bar && m_title_bar->Visible(); }
 
 void TsuiMDIForm::SetTitleBarVisible(bool visible)
 {
@@ -477,9 +477,9 @@ void TsuiMDIForm::ShowControlButtons()
     for (int i = 0; i < buttons.Count(); ++i) {
         TsuiTitleBarBtnType type = buttons.Items(i)->ButtonType();
         TsuiToolBarSpeedButton* shown = type == TsuiTitleBarBtnType::suiMin ? m_control_buttons[2]
-            : type == TsuiTitleBarBtnType::suiMax                          ? m_control_buttons[1]
-            : type == TsuiTitleBarBtnType::suiClose                        ? m_control_buttons[0]
-                                                                           : nullptr;
+            : type == TsuiTitleBarBtnType::suiMax                           ? m_control_buttons[1]
+            : type == TsuiTitleBarBtnType::suiClose                         ? m_control_buttons[0]
+                                                                            : nullptr;
         if (shown)
             shown->SetVisible(true);
     }
@@ -617,7 +617,8 @@ void TsuiMDIForm::DrawButton(TToolBar* bar, TToolButton* button, unsigned state,
     default_draw = false;
     // The MDI frame does not grey disabled captions.
     if (m_menu_bar)
-        PaintMenuBarButton(bar->Canvas(), button->BoundsRect(), m_menu_bar->ButtonFace(button, state, false), ButtonLook());
+        PaintMenuBarButton(
+            bar->Canvas(), button->BoundsRect(), m_menu_bar->ButtonFace(button, state, false), ButtonLook());
 }
 
 // ---------------------------------------------------------------- frame
@@ -667,7 +668,9 @@ void TsuiMDIForm::RegionWindow()
     HWND host = m_host->HandleOrNull();
     Rect bounds = ws.GetWindowRect(host);
     bool title = TitleBarVisible();
-    ws.SetWindowRgn(host, FrameRegion({ bounds.Width(), bounds.Height() }, title ? m_round_corner : 0, title ? m_round_corner_bottom : 0), true);
+    ws.SetWindowRgn(host,
+        FrameRegion({ bounds.Width(), bounds.Height() }, title ? m_round_corner : 0, title ? m_round_corner_bottom : 0),
+        true);
 }
 
 void TsuiMDIForm::SizeChanged()
@@ -765,8 +768,9 @@ LRESULT TsuiMDIForm::ClientProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lpara
 
 bool TsuiMDIForm::Hook(MSG& msg)
 {
-    if (m_destroying || !m_host->HandleAllocated() || !msg.hwnd || (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN
-        && msg.message != WM_KEYUP && msg.message != WM_SYSKEYUP && msg.message != WM_CHAR && msg.message != WM_SYSCHAR))
+    if (m_destroying || !m_host->HandleAllocated() || !msg.hwnd
+        || (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN && msg.message != WM_KEYUP
+            && msg.message != WM_SYSKEYUP && msg.message != WM_CHAR && msg.message != WM_SYSCHAR))
         return false;
     WindowSystem& ws = m_host->Windows();
     HWND host = m_host->HandleOrNull();

@@ -13,8 +13,8 @@
 
 #include "platform/components/component.h"
 #include "platform/window/window_object.h"
-#include "skin/frame/menu_bar_painter.h"
 #include "skin/frame/frame_border_pictures.h"
+#include "skin/frame/menu_bar_painter.h"
 #include "skin/frame/title_bar.h"
 #include "skin/menus/menu_bar_host.h"
 #include "skin/theme/file_theme.h"

@@ -35,7 +35,8 @@ MenuBarLook ResolveMenuBarLook(TsuiFileTheme* file_theme, TsuiUIStyle style, con
     look.selected_border = theme.Color(kSelectedBorderItem);
     look.selected_fill = theme.Color(kSelectedFillItem);
     look.selected_font = theme.Color(kSelectedFontItem);
-    look.font_color = theme.UsesFileTheme() && theme.Color(kControlFontItem) == 0x30000 ? clWhite : theme.Color(kMenuFontItem);
+    look.font_color
+        = theme.UsesFileTheme() && theme.Color(kControlFontItem) == 0x30000 ? clWhite : theme.Color(kMenuFontItem);
     if (skinned && !skinned->UseSystemFont()) {
         look.font.name = skinned->FontName();
         look.font.SetSize(skinned->FontSize());
@@ -47,7 +48,6 @@ MenuBarLook ResolveMenuBarLook(TsuiFileTheme* file_theme, TsuiUIStyle style, con
     }
     return look;
 }
-
 
 TColor FallbackMenuBarColor(TColor control_font, TColor background)
 {

@@ -44,14 +44,12 @@ constexpr DWORD kCaptionBits = WS_CAPTION;
 // maximised; shared by all frames.
 int g_started_maximised_sizes = 0;
 
-bool IsKeyMessage(UINT msg)
-{
-    return msg >= WM_KEYDOWN && msg <= WM_SYSCHAR;
-}
+bool IsKeyMessage(UINT msg) { return msg >= WM_KEYDOWN && msg <= WM_SYSCHAR; }
 
 }
 
-TsuiForm::TsuiForm(TComponent* owner) : TCustomPanel(owner)
+TsuiForm::TsuiForm(TComponent* owner)
+    : TCustomPanel(owner)
 {
     m_host = dynamic_cast<TForm*>(owner);
     if (m_host)
@@ -101,8 +99,9 @@ TsuiForm::TsuiForm(TComponent* owner) : TCustomPanel(owner)
     WindowSystem& ws = Windows();
     HWND host = m_host->Handle();
     ws.SetStyle(host, ws.GetStyle(host) & ~kCaptionBits);
-    m_subclass = ws.SetWindowSubclass(host,
-        [this](HWND h, UINT msg, WPARAM w, LPARAM l, const pellamo::WndProc& next) { return FrameProc(h, msg, w, l, next); });
+    m_subclass = ws.SetWindowSubclass(host, [this](HWND h, UINT msg, WPARAM w, LPARAM l, const pellamo::WndProc& next) {
+        return FrameProc(h, msg, w, l, next);
+    });
     m_hook = ws.AddMessageHook([this](MSG& msg) { return Hook(msg); });
     SetUIStyle(TsuiUIStyle::DeepBlue);
 }
@@ -132,7 +131,8 @@ void TsuiForm::RestoreHost()
     ws->RemoveWindowSubclass(host, m_subclass);
     m_subclass = 0;
     ws->SetStyle(host, ws->GetStyle(host) | kCaptionBits);
-    ws->SetWindowPos(host, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    ws->SetWindowPos(
+        host, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 const ClassInfo& TsuiForm::StaticClass()
@@ -331,10 +331,7 @@ void TsuiForm::Resize()
     m_title_bar->SetTop(0);
 }
 
-int TsuiForm::GetTitleBarHeight() const
-{
-    return m_title_bar->Visible() ? m_title_bar->Height() : 0;
-}
+int TsuiForm::GetTitleBarHeight() const { return m_title_bar->Visible() ? m_title_bar->Height() : 0; }
 
 // ---------------------------------------------------------------- menu bar
 
@@ -374,11 +371,11 @@ void TsuiForm::CreateMenuBar()
     m_menu_bar->SetBounds(0, m_title_bar->Top() + m_title_bar->Height(), Width(), m_menu_bar_height);
     m_menu_bar->SetParent(this);
     m_menu_bar->SetAutoSize(true);
-    m_menu_bar->OnCustomDraw = [this](TToolBar* bar, const Rect& rect, bool& default_draw) { DrawMenuBar(bar, rect, default_draw); };
+    m_menu_bar->OnCustomDraw
+        = [this](TToolBar* bar, const Rect& rect, bool& default_draw) { DrawMenuBar(bar, rect, default_draw); };
     if (!HasState(csDesigning))
-        m_menu_bar->OnCustomDrawButton = [this](TToolBar* bar, TToolButton* button, TCustomDrawState state, bool& default_draw) {
-            DrawButton(bar, button, state, default_draw);
-        };
+        m_menu_bar->OnCustomDrawButton = [this](TToolBar* bar, TToolButton* button, TCustomDrawState state,
+                                             bool& default_draw) { DrawButton(bar, button, state, default_draw); };
     m_title_bar->SetTop(0);
     Realign();
 }
@@ -462,7 +459,8 @@ void TsuiForm::SetMenuBarHeight(int height)
 MenuBarLook TsuiForm::CurrentMenuBarLook() const
 {
     auto* skinned = dynamic_cast<TsuiMainMenu*>(m_menu);
-    return ResolveMenuBarLook(skinned ? skinned->FileTheme() : m_file_theme, skinned ? skinned->UIStyle() : m_ui_style, skinned);
+    return ResolveMenuBarLook(
+        skinned ? skinned->FileTheme() : m_file_theme, skinned ? skinned->UIStyle() : m_ui_style, skinned);
 }
 
 void TsuiForm::DrawMenuBar(TToolBar* bar, const Rect& rect, bool& default_draw)
@@ -475,7 +473,8 @@ void TsuiForm::DrawButton(TToolBar* bar, TToolButton* button, unsigned state, bo
 {
     default_draw = false;
     if (m_menu_bar)
-        PaintMenuBarButton(bar->Canvas(), button->BoundsRect(), m_menu_bar->ButtonFace(button, state, true), CurrentMenuBarLook());
+        PaintMenuBarButton(
+            bar->Canvas(), button->BoundsRect(), m_menu_bar->ButtonFace(button, state, true), CurrentMenuBarLook());
 }
 
 // ---------------------------------------------------------------- painting
@@ -488,8 +487,8 @@ void TsuiForm::Paint()
     pellamo::Canvas off(buffer);
     Rect all { 0, 0, Width(), Height() };
     const char* tile = m_ui_style == TsuiUIStyle::MacOS ? kMacOSFormBackground
-        : m_ui_style == TsuiUIStyle::Protein             ? kProteinFormBackground
-                                                         : nullptr;
+        : m_ui_style == TsuiUIStyle::Protein            ? kProteinFormBackground
+                                                        : nullptr;
     if (tile) {
         TileDraw(off, *Resources::CachedBitmap(tile), all);
     } else {

@@ -17,8 +17,8 @@
 
 #include "platform/components/controls/panel.h"
 #include "platform/window/window_object.h"
-#include "skin/frame/skin_menu_bar.h"
 #include "skin/frame/frame_border_pictures.h"
+#include "skin/frame/skin_menu_bar.h"
 #include "skin/frame/title_bar.h"
 #include "skin/menus/menu_bar_host.h"
 #include "skin/theme/file_theme.h"
@@ -91,7 +91,7 @@ public:
     int RoundCornerBottom() const { return TitleBarVisible() ? m_title_bar->RoundCornerBottom() : 0; }
     void SetRoundCornerBottom(int r);
     std::string Version() const { return "5.8"; }
-    void SetVersion(const std::string&) {}
+    void SetVersion(const std::string&) { }
 
     // Rebuilds the menu bar's buttons from Menu.
     void UpdateMenu() override;

@@ -67,7 +67,8 @@ const Bitmap* AppIcon()
 
 }
 
-TsuiTitleBar::TsuiTitleBar(TComponent* owner) : TCustomPanel(owner)
+TsuiTitleBar::TsuiTitleBar(TComponent* owner)
+    : TCustomPanel(owner)
 {
     TControlStyle style = ControlStyle();
     style.Exclude(csAcceptsControls);
@@ -129,10 +130,7 @@ void TsuiTitleBar::ItemsChanged()
     Invalidate();
 }
 
-bool TsuiTitleBar::InForm() const
-{
-    return (Parent() && IsSkinFrame(*Parent())) || InMDIForm();
-}
+bool TsuiTitleBar::InForm() const { return (Parent() && IsSkinFrame(*Parent())) || InMDIForm(); }
 
 bool TsuiTitleBar::InMDIForm() const
 {
@@ -202,7 +200,9 @@ void TsuiTitleBar::SetUIStyle(TsuiUIStyle style)
     m_window_menu->SetUIStyle(effective);
 
     if (!m_setting_file_theme) {
-        TColor caption = style == TsuiUIStyle::MacOS ? clBlack : theme.UsesFileTheme() ? FileThemeCaptionColor(theme) : clWhite;
+        TColor caption = style == TsuiUIStyle::MacOS ? clBlack
+            : theme.UsesFileTheme()                  ? FileThemeCaptionColor(theme)
+                                                     : clWhite;
         Font().SetColor(caption);
     }
     SetAutoSize(true);
@@ -257,10 +257,7 @@ void TsuiTitleBar::ProcessMaxBtn()
         m_buttons.Items(i)->ProcessMaxBtn();
 }
 
-bool TsuiTitleBar::CanPaint() const
-{
-    return m_sections.Count() == 3;
-}
+bool TsuiTitleBar::CanPaint() const { return m_sections.Count() == 3; }
 
 const Bitmap* TsuiTitleBar::SectionPicture(int index) const
 {
@@ -323,7 +320,8 @@ void TsuiTitleBar::Paint()
     }
     for (int i = 0; i < m_buttons.Count(); ++i) {
         const TsuiTitleBarButton* b = m_buttons.Items(i);
-        face.buttons.push_back({ &b->PicNormal().Graphic(), &b->PicMouseOn().Graphic(), &b->PicMouseDown().Graphic(), b->Transparent() });
+        face.buttons.push_back(
+            { &b->PicNormal().Graphic(), &b->PicMouseOn().Graphic(), &b->PicMouseDown().Graphic(), b->Transparent() });
     }
     face.layout = Layout();
     face.hover = m_hover;
@@ -388,7 +386,8 @@ void TsuiTitleBar::MouseDown(TMouseButton button, TShiftState shift, int x, int 
         Point screen = ClientToScreen({ x, y });
         m_pressed = false;
         m_pressed_button = -1;
-        Windows().SendMessage(form->Handle(), WM_NCLBUTTONDOWN, static_cast<WPARAM>(HTCAPTION), MAKELPARAM(screen.x, screen.y));
+        Windows().SendMessage(
+            form->Handle(), WM_NCLBUTTONDOWN, static_cast<WPARAM>(HTCAPTION), MAKELPARAM(screen.x, screen.y));
     }
 }
 
@@ -504,10 +503,7 @@ void TsuiTitleBar::CloseForm()
         form->Close();
 }
 
-void TsuiTitleBar::PopupWindowMenu(Point screen)
-{
-    m_window_menu->PopupAt(screen);
-}
+void TsuiTitleBar::PopupWindowMenu(Point screen) { m_window_menu->PopupAt(screen); }
 
 void TsuiTitleBar::WndProc(TMessage& message)
 {

@@ -19,19 +19,26 @@ constexpr int kStripFrames = 18;
 int FirstFrame(TsuiTitleBarBtnType type, bool maximised)
 {
     switch (type) {
-    case TsuiTitleBarBtnType::suiControlBox: return 1;
-    case TsuiTitleBarBtnType::suiHelp: return 4;
-    case TsuiTitleBarBtnType::suiMax: return maximised ? 10 : 7;
-    case TsuiTitleBarBtnType::suiMin: return 13;
-    case TsuiTitleBarBtnType::suiClose: return 16;
-    case TsuiTitleBarBtnType::suiCustom: break;
+    case TsuiTitleBarBtnType::suiControlBox:
+        return 1;
+    case TsuiTitleBarBtnType::suiHelp:
+        return 4;
+    case TsuiTitleBarBtnType::suiMax:
+        return maximised ? 10 : 7;
+    case TsuiTitleBarBtnType::suiMin:
+        return 13;
+    case TsuiTitleBarBtnType::suiClose:
+        return 16;
+    case TsuiTitleBarBtnType::suiCustom:
+        break;
     }
     return 0;
 }
 
 }
 
-TsuiTitleBarButton::TsuiTitleBarButton(TCollection* collection) : TCollectionItem(collection)
+TsuiTitleBarButton::TsuiTitleBarButton(TCollection* collection)
+    : TCollectionItem(collection)
 {
     auto changed = [this] { Changed(); };
     m_normal.OnChange = changed;

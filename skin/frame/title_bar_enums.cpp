@@ -6,7 +6,8 @@ namespace pellamo {
 
 const EnumInfo& TitleBarBtnTypeNames()
 {
-    static const EnumInfo info("TsuiTitleBarBtnType", { "suiMax", "suiMin", "suiClose", "suiHelp", "suiControlBox", "suiCustom" });
+    static const EnumInfo info(
+        "TsuiTitleBarBtnType", { "suiMax", "suiMin", "suiClose", "suiHelp", "suiControlBox", "suiCustom" });
     return info;
 }
 

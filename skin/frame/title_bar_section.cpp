@@ -6,7 +6,8 @@
 
 namespace pellamo {
 
-TsuiTitleBarSection::TsuiTitleBarSection(TCollection* collection) : TCollectionItem(collection)
+TsuiTitleBarSection::TsuiTitleBarSection(TCollection* collection)
+    : TCollectionItem(collection)
 {
     m_picture.OnChange = [this] { PictureChanged(); };
 }
@@ -70,10 +71,7 @@ void TsuiTitleBarSection::SetAlign(TsuiTitleBarAlign align)
     Changed();
 }
 
-void TsuiTitleBarSection::SetPicture(const TPicture& picture)
-{
-    m_picture.Assign(picture);
-}
+void TsuiTitleBarSection::SetPicture(const TPicture& picture) { m_picture.Assign(picture); }
 
 void TsuiTitleBarSection::PictureChanged()
 {

@@ -12,7 +12,8 @@
 
 namespace pellamo {
 
-TsuiCheckGroup::TsuiCheckGroup(TComponent* owner) : TsuiCustomGroupBox(owner)
+TsuiCheckGroup::TsuiCheckGroup(TComponent* owner)
+    : TsuiCustomGroupBox(owner)
 {
     SetTransparent(false);
     SetParentColor(true);
@@ -20,10 +21,7 @@ TsuiCheckGroup::TsuiCheckGroup(TComponent* owner) : TsuiCustomGroupBox(owner)
     items_.OnChange = [this](TObject*) { ItemsChanged(); };
 }
 
-TsuiCheckGroup::~TsuiCheckGroup()
-{
-    items_.OnChange = nullptr;
-}
+TsuiCheckGroup::~TsuiCheckGroup() { items_.OnChange = nullptr; }
 
 const ClassInfo& TsuiCheckGroup::StaticClass()
 {
@@ -43,10 +41,7 @@ const ClassInfo& TsuiCheckGroup::StaticClass()
 
 // ---- Items and buttons
 
-void TsuiCheckGroup::SetItems(const TStrings& items)
-{
-    items_.Assign(items);
-}
+void TsuiCheckGroup::SetItems(const TStrings& items) { items_.Assign(items); }
 
 void TsuiCheckGroup::ItemsChanged()
 {
@@ -56,10 +51,7 @@ void TsuiCheckGroup::ItemsChanged()
         SetTransparent(Transparent()); // the new buttons take the group's transparency
 }
 
-TsuiCheckBox* TsuiCheckGroup::CreateAButton()
-{
-    return new TsuiCheckGroupButton(this, *this);
-}
+TsuiCheckBox* TsuiCheckGroup::CreateAButton() { return new TsuiCheckGroupButton(this, *this); }
 
 bool TsuiCheckGroup::UpdateButtons()
 {
@@ -161,10 +153,7 @@ bool TsuiCheckGroup::GetChecked(int index) const
     return button && button->Checked();
 }
 
-void TsuiCheckGroup::SetChecked(int index, bool checked)
-{
-    ButtonOrThrow(index).SetChecked(checked);
-}
+void TsuiCheckGroup::SetChecked(int index, bool checked) { ButtonOrThrow(index).SetChecked(checked); }
 
 bool TsuiCheckGroup::GetItemEnabled(int index) const
 {
@@ -172,17 +161,11 @@ bool TsuiCheckGroup::GetItemEnabled(int index) const
     return button && button->Enabled();
 }
 
-void TsuiCheckGroup::SetItemEnabled(int index, bool enabled)
-{
-    ButtonOrThrow(index).SetEnabled(enabled);
-}
+void TsuiCheckGroup::SetItemEnabled(int index, bool enabled) { ButtonOrThrow(index).SetEnabled(enabled); }
 
 // ---- What the buttons take from the group
 
-void TsuiCheckGroup::SetFontColor(TColor color)
-{
-    Font().SetColor(color);
-}
+void TsuiCheckGroup::SetFontColor(TColor color) { Font().SetColor(color); }
 
 void TsuiCheckGroup::FontChanged()
 {
@@ -226,8 +209,9 @@ void TsuiCheckGroup::WndProc(TMessage& message)
 {
     if (message.Msg == WM_SETFOCUS) {
         auto from = reinterpret_cast<HWND>(message.WParam);
-        focus_from_button_ = from && std::any_of(buttons_.begin(), buttons_.end(),
-                                         [from](TsuiCheckBox* b) { return b->HandleOrNull() == from; });
+        focus_from_button_ = from && std::any_of(buttons_.begin(), buttons_.end(), [from](TsuiCheckBox* b) {
+            return b->HandleOrNull() == from;
+        });
     }
     TsuiCustomGroupBox::WndProc(message);
 }

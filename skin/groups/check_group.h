@@ -58,7 +58,7 @@ public:
 
 protected:
     // Called first on every click of the group or one of its buttons.
-    virtual void NewClick() {}
+    virtual void NewClick() { }
     virtual TsuiCheckBox* CreateAButton();
     // Passes the focus the group received on to one of its buttons.
     virtual void FocusUpdate();

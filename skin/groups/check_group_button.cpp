@@ -7,7 +7,8 @@
 namespace pellamo {
 
 TsuiCheckGroupButton::TsuiCheckGroupButton(TComponent* owner, TsuiCheckGroup& group)
-    : TsuiCheckBox(owner), group_(group)
+    : TsuiCheckBox(owner)
+    , group_(group)
 {
 }
 

@@ -5,9 +5,6 @@
 
 namespace pellamo {
 
-void RegisterGroupClasses()
-{
-    RegisterClasses({ &TsuiCheckGroup::StaticClass(), &TsuiRadioGroup::StaticClass() });
-}
+void RegisterGroupClasses() { RegisterClasses({ &TsuiCheckGroup::StaticClass(), &TsuiRadioGroup::StaticClass() }); }
 
 }

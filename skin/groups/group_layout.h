@@ -9,9 +9,9 @@
 namespace pellamo {
 
 struct GroupLayout {
-    Rect inner;          // the group box's area inside its frame
+    Rect inner; // the group box's area inside its frame
     int group_width = 0;
-    int columns = 1;     // 0 counts as 1
+    int columns = 1; // 0 counts as 1
     int top_margin = 8;
     bool right_to_left = false;
 };

@@ -6,7 +6,10 @@
 
 namespace pellamo {
 
-TsuiRadioGroup::TsuiRadioGroup(TComponent* owner) : TsuiCheckGroup(owner) {}
+TsuiRadioGroup::TsuiRadioGroup(TComponent* owner)
+    : TsuiCheckGroup(owner)
+{
+}
 
 const ClassInfo& TsuiRadioGroup::StaticClass()
 {
@@ -16,10 +19,7 @@ const ClassInfo& TsuiRadioGroup::StaticClass()
     return info;
 }
 
-TsuiCheckBox* TsuiRadioGroup::CreateAButton()
-{
-    return new TsuiRadioGroupButton(this, *this);
-}
+TsuiCheckBox* TsuiRadioGroup::CreateAButton() { return new TsuiRadioGroupButton(this, *this); }
 
 int TsuiRadioGroup::ItemIndex() const
 {

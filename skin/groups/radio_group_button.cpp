@@ -6,7 +6,8 @@
 namespace pellamo {
 
 TsuiRadioGroupButton::TsuiRadioGroupButton(TComponent* owner, TsuiRadioGroup& group)
-    : TsuiRadioButton(owner), group_(group)
+    : TsuiRadioButton(owner)
+    , group_(group)
 {
 }
 
@@ -17,10 +18,7 @@ const ClassInfo& TsuiRadioGroupButton::StaticClass()
     return info;
 }
 
-bool TsuiRadioGroupButton::NeedDrawFocus() const
-{
-    return Checked() && (group_.Focused() || Focused());
-}
+bool TsuiRadioGroupButton::NeedDrawFocus() const { return Checked() && (group_.Focused() || Focused()); }
 
 void TsuiRadioGroupButton::DoClick()
 {

@@ -7,28 +7,31 @@ namespace pellamo {
 
 namespace {
 
-bool IsSeparator(const MenuItemFace& item)
-{
-    return item.caption == "-";
-}
+bool IsSeparator(const MenuItemFace& item) { return item.caption == "-"; }
 
 // The side bar and the rest of a plainly filled item.
 void PaintBarAndFill(Canvas& canvas, const Rect& r, bool right_to_left, const MenuItemLook& look)
 {
     int bar = look.bar_width;
     if (bar > 0)
-        Menu_DrawBackGround(canvas, right_to_left ? Rect { r.right - bar, r.top, r.right, r.bottom } : Rect { r.left, r.top, r.left + bar, r.bottom },
+        Menu_DrawBackGround(canvas,
+            right_to_left ? Rect { r.right - bar, r.top, r.right, r.bottom }
+                          : Rect { r.left, r.top, r.left + bar, r.bottom },
             look.bar_color);
-    Menu_DrawBackGround(canvas, right_to_left ? Rect { r.left, r.top, r.right - bar, r.bottom } : Rect { r.left + bar, r.top, r.right, r.bottom },
+    Menu_DrawBackGround(canvas,
+        right_to_left ? Rect { r.left, r.top, r.right - bar, r.bottom }
+                      : Rect { r.left + bar, r.top, r.right, r.bottom },
         look.color);
 }
 
 }
 
-Size MeasureMenuItem(const Canvas& canvas, const MenuItemFace& item, int item_height, int separator_height, int bar_width)
+Size MeasureMenuItem(
+    const Canvas& canvas, const MenuItemFace& item, int item_height, int separator_height, int bar_width)
 {
     int height = IsSeparator(item) ? separator_height : item_height;
-    int width = canvas.TextWidth(item.caption) + (item.shortcut.empty() ? 0 : canvas.TextWidth(item.shortcut)) + bar_width + 40;
+    int width = canvas.TextWidth(item.caption) + (item.shortcut.empty() ? 0 : canvas.TextWidth(item.shortcut))
+        + bar_width + 40;
     return { width, height };
 }
 
@@ -68,7 +71,8 @@ void PaintMenuItem(Canvas& canvas, const Rect& rect, const MenuItemFace& item, b
         canvas.font.bold = true;
 
     int bar = look.bar_width;
-    Rect text = right_to_left ? Rect { r.left, r.top + 4, r.right - bar - 4, r.bottom } : Rect { r.left + bar + 4, r.top + 4, r.right, r.bottom };
+    Rect text = right_to_left ? Rect { r.left, r.top + 4, r.right - bar - 4, r.bottom }
+                              : Rect { r.left + bar + 4, r.top + 4, r.right, r.bottom };
     canvas.DrawText(item.caption, text, kTextSingleLine | (right_to_left ? kTextRight : kTextLeft));
     if (!item.shortcut.empty()) {
         int x = right_to_left ? r.left + 16 : r.right - canvas.TextWidth(item.shortcut) - 16;

@@ -15,7 +15,8 @@ constexpr TColor kMenuDisabledText = 0x808080;
 // The item's size: `separator_height` or `item_height` high; as wide as
 // its caption and shortcut in the canvas's current font, plus the bar and
 // 40 pixels.
-Size MeasureMenuItem(const Canvas& canvas, const MenuItemFace& item, int item_height, int separator_height, int bar_width);
+Size MeasureMenuItem(
+    const Canvas& canvas, const MenuItemFace& item, int item_height, int separator_height, int bar_width);
 
 // Paints the item into `rect`: background (picture or fills with the side
 // bar), highlight, caption, shortcut, sub-menu arrow, check mark or boxed

@@ -60,10 +60,7 @@ void Menu_DrawLineItem(Canvas& canvas, const Rect& rect, TColor color, bool left
     }
 }
 
-void Menu_DrawMacOSLineItem(Canvas& canvas, const Rect& rect)
-{
-    StretchTopRows(canvas, rect, kMacOSMenuBar, 12);
-}
+void Menu_DrawMacOSLineItem(Canvas& canvas, const Rect& rect) { StretchTopRows(canvas, rect, kMacOSMenuBar, 12); }
 
 void Menu_DrawMacOSSelectedItem(Canvas& canvas, const Rect& rect)
 {

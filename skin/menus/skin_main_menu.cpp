@@ -27,8 +27,8 @@ TsuiMainMenu::~TsuiMainMenu()
 
 const ClassInfo& TsuiMainMenu::StaticClass()
 {
-    static const ClassInfo info("TsuiMainMenu", &TMainMenu::StaticClass(), SkinnedMenuProps<TsuiMainMenu>(),
-        FactoryOf<TsuiMainMenu>());
+    static const ClassInfo info(
+        "TsuiMainMenu", &TMainMenu::StaticClass(), SkinnedMenuProps<TsuiMainMenu>(), FactoryOf<TsuiMainMenu>());
     return info;
 }
 

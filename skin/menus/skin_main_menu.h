@@ -21,7 +21,7 @@ public:
     static const ClassInfo& StaticClass();
     const ClassInfo& Class() const override { return StaticClass(); }
 
-    void SetOwnerDraw(bool) override {}
+    void SetOwnerDraw(bool) override { }
     void SetUseSystemFont(bool on) override;
     // Hooks on every item, then the frame (if one shows the menu) rebuilds
     // its bar.

@@ -15,8 +15,8 @@ TsuiPopupMenu::TsuiPopupMenu(TComponent* owner)
 
 const ClassInfo& TsuiPopupMenu::StaticClass()
 {
-    static const ClassInfo info("TsuiPopupMenu", &TPopupMenu::StaticClass(), SkinnedMenuProps<TsuiPopupMenu>(),
-        FactoryOf<TsuiPopupMenu>());
+    static const ClassInfo info(
+        "TsuiPopupMenu", &TPopupMenu::StaticClass(), SkinnedMenuProps<TsuiPopupMenu>(), FactoryOf<TsuiPopupMenu>());
     return info;
 }
 
@@ -32,15 +32,9 @@ void TsuiPopupMenu::Loaded()
     MenuAdded();
 }
 
-const ImageList* TsuiPopupMenu::CheckMarks() const
-{
-    return &SharedMenuCheckMarks();
-}
+const ImageList* TsuiPopupMenu::CheckMarks() const { return &SharedMenuCheckMarks(); }
 
-void TsuiPopupMenu::UserImagesChanged()
-{
-    SetImages(UserImages() ? &UserImages()->Images() : nullptr);
-}
+void TsuiPopupMenu::UserImagesChanged() { SetImages(UserImages() ? &UserImages()->Images() : nullptr); }
 
 void TsuiPopupMenu::Notification(TComponent* component, TOperation operation)
 {

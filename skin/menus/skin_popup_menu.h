@@ -14,7 +14,7 @@ public:
     static const ClassInfo& StaticClass();
     const ClassInfo& Class() const override { return StaticClass(); }
 
-    void SetOwnerDraw(bool) override {}
+    void SetOwnerDraw(bool) override { }
     // Ignored in MacOS, whose items are pictures of a fixed height.
     void SetMenuItemHeight(int height) override;
 

@@ -34,14 +34,12 @@ MenuItemFace FaceOf(const TMenuItem& item)
 
 }
 
-SkinnedMenu::SkinnedMenu(TMenu& menu) : m_menu(menu)
+SkinnedMenu::SkinnedMenu(TMenu& menu)
+    : m_menu(menu)
 {
 }
 
-SkinnedMenu::~SkinnedMenu()
-{
-    *m_alive = false;
-}
+SkinnedMenu::~SkinnedMenu() { *m_alive = false; }
 
 void SkinnedMenu::SetUserImages(TImageList* images)
 {

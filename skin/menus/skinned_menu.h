@@ -119,13 +119,13 @@ private:
 
 // The published appearance of a skinned menu class M, in the order a
 // stored form lists it.
-template <class M>
-std::vector<PropInfo> SkinnedMenuProps()
+template <class M> std::vector<PropInfo> SkinnedMenuProps()
 {
     return {
         props::Ref<M, TImageList>("Images", &M::UserImages, &M::SetUserImages),
         // Always owner-drawn; a stored False changes nothing.
-        props::Bool<M>("OwnerDraw", [](const M&) { return true; }, [](M&, bool) {}),
+        props::Bool<M>(
+            "OwnerDraw", [](const M&) { return true; }, [](M&, bool) {}),
         props::Ref<M, TsuiFileTheme>("FileTheme", &M::FileTheme, &M::SetFileTheme),
         props::Enum<M>("UIStyle", UIStyleNames(), &M::UIStyle, &M::SetUIStyle),
         props::Int<M>("MenuItemHeight", &M::MenuItemHeight, &M::SetMenuItemHeight),

@@ -30,21 +30,17 @@ Point NotificationPlace(const Rect& work_area, Size size)
     return { work_area.right - size.cx - 18, work_area.bottom - size.cy };
 }
 
-bool InNotificationCloseBox(Point p)
-{
-    return InRect(p, kCloseBox);
-}
+bool InNotificationCloseBox(Point p) { return InRect(p, kCloseBox); }
 
-bool NotificationStayIsOver(int64_t elapsed_ms, int stay_ms)
-{
-    return elapsed_ms < 0 || elapsed_ms >= stay_ms;
-}
+bool NotificationStayIsOver(int64_t elapsed_ms, int stay_ms) { return elapsed_ms < 0 || elapsed_ms >= stay_ms; }
 
-TfrmMSNPopForm::TfrmMSNPopForm(TComponent* owner) : TfrmMSNPopForm(owner, StoredDescription())
+TfrmMSNPopForm::TfrmMSNPopForm(TComponent* owner)
+    : TfrmMSNPopForm(owner, StoredDescription())
 {
 }
 
-TfrmMSNPopForm::TfrmMSNPopForm(TComponent* owner, std::string_view description) : TForm(owner)
+TfrmMSNPopForm::TfrmMSNPopForm(TComponent* owner, std::string_view description)
+    : TForm(owner)
 {
     // The picture covers the whole window: nothing to erase behind it.
     control_style_.Include(csOpaque);
@@ -97,10 +93,7 @@ void TfrmMSNPopForm::FormCreate(TObject*)
         lbl_text->SetBounds(10, 40, ClientWidth() - 20, ClientHeight() - 50);
 }
 
-void TfrmMSNPopForm::FormDestroy(TObject*)
-{
-    m_picture.reset();
-}
+void TfrmMSNPopForm::FormDestroy(TObject*) { m_picture.reset(); }
 
 void TfrmMSNPopForm::Paint()
 {
@@ -133,7 +126,8 @@ void TfrmMSNPopForm::FormShow(TObject*)
     // The stay begins once the window is all in. (A slide never outlives
     // the window, so it never calls a form that is gone.)
     auto staying = [this] { m_shown_at = EventLoop::Clock::now(); };
-    if (!SUIAnimateWindow(Handle(), static_cast<DWORD>(std::max(AnimateTime, 0)), AW_SLIDE | AW_VER_NEGATIVE, staying)) {
+    if (!SUIAnimateWindow(
+            Handle(), static_cast<DWORD>(std::max(AnimateTime, 0)), AW_SLIDE | AW_VER_NEGATIVE, staying)) {
         Windows().ShowWindow(Handle(), SW_SHOWNA);
         staying();
     }
@@ -149,7 +143,8 @@ void TfrmMSNPopForm::FormHide(TObject*)
     }
     PutOnTop();
     auto gone = [this] { CloseHook(this); };
-    if (!SUIAnimateWindow(Handle(), static_cast<DWORD>(std::max(AnimateTime, 0)), AW_HIDE | AW_SLIDE | AW_VER_POSITIVE, gone)) {
+    if (!SUIAnimateWindow(
+            Handle(), static_cast<DWORD>(std::max(AnimateTime, 0)), AW_HIDE | AW_SLIDE | AW_VER_POSITIVE, gone)) {
         Windows().ShowWindow(Handle(), SW_HIDE);
         gone();
     }

@@ -21,14 +21,12 @@ namespace {
 constexpr int kStep = 15;
 constexpr int kBarlessTarget = 20;
 
-bool FixedSideways(TAlign a)
-{
-    return a == TAlign::alClient || a == TAlign::alLeft || a == TAlign::alRight;
-}
+bool FixedSideways(TAlign a) { return a == TAlign::alClient || a == TAlign::alLeft || a == TAlign::alRight; }
 
 }
 
-TsuiPanel::TsuiPanel(TComponent* owner) : TCustomPanel(owner)
+TsuiPanel::TsuiPanel(TComponent* owner)
+    : TCustomPanel(owner)
 {
     SetBevelInner(TBevelCut::bvNone);
     SetBevelOuter(TBevelCut::bvNone);
@@ -38,10 +36,7 @@ TsuiPanel::TsuiPanel(TComponent* owner) : TCustomPanel(owner)
     SetUIStyle(GetSUIFormStyle(owner));
 }
 
-TsuiPanel::~TsuiPanel()
-{
-    *alive_ = false;
-}
+TsuiPanel::~TsuiPanel() { *alive_ = false; }
 
 const ClassInfo& TsuiPanel::StaticClass()
 {

@@ -4,10 +4,7 @@
 
 namespace pellamo {
 
-int PanelButtonFrame(bool expanded, bool hot)
-{
-    return expanded ? (hot ? 2 : 1) : (hot ? 4 : 3);
-}
+int PanelButtonFrame(bool expanded, bool hot) { return expanded ? (hot ? 2 : 1) : (hot ? 4 : 3); }
 
 Rect PanelButtonHotRect(int width, int bar_height, Size frame)
 {

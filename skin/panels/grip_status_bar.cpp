@@ -16,7 +16,8 @@ constexpr int kBackgroundItem = 15;
 
 }
 
-TsuiStatusBar::TsuiStatusBar(TComponent* owner) : TCustomStatusBar(owner)
+TsuiStatusBar::TsuiStatusBar(TComponent* owner)
+    : TCustomStatusBar(owner)
 {
     SetUIStyle(GetSUIFormStyle(owner));
 }
@@ -25,7 +26,8 @@ const ClassInfo& TsuiStatusBar::StaticClass()
 {
     static const ClassInfo info("TsuiStatusBar", &TCustomStatusBar::StaticClass(),
         {
-            props::Ref<TsuiStatusBar, TsuiFileTheme>("FileTheme", &TsuiStatusBar::FileTheme, &TsuiStatusBar::SetFileTheme),
+            props::Ref<TsuiStatusBar, TsuiFileTheme>(
+                "FileTheme", &TsuiStatusBar::FileTheme, &TsuiStatusBar::SetFileTheme),
             props::Enum<TsuiStatusBar>("UIStyle", UIStyleNames(), &TsuiStatusBar::UIStyle, &TsuiStatusBar::SetUIStyle),
             props::Color<TsuiStatusBar>("PanelColor", &TsuiStatusBar::PanelColor, &TsuiStatusBar::SetPanelColor),
         },
@@ -77,8 +79,8 @@ void TsuiStatusBar::Paint()
     TFormBorderStyle border = form->BorderStyle();
     if (border != TFormBorderStyle::bsSizeable && border != TFormBorderStyle::bsSizeToolWin)
         return;
-    PaintStatusGrip(Canvas(), { ClientWidth(), ClientHeight() }, Color(), SizeGrip() && !FormMaximized(),
-        clInactiveCaption);
+    PaintStatusGrip(
+        Canvas(), { ClientWidth(), ClientHeight() }, Color(), SizeGrip() && !FormMaximized(), clInactiveCaption);
 }
 
 }

@@ -18,7 +18,8 @@ constexpr int kFontItem = 27;
 
 }
 
-TsuiCustomGroupBox::TsuiCustomGroupBox(TComponent* owner) : TsuiCustomPanel(owner)
+TsuiCustomGroupBox::TsuiCustomGroupBox(TComponent* owner)
+    : TsuiCustomPanel(owner)
 {
     TControl::SetCaption(" ");
     SetBounds(Left(), Top(), 185, 105);
@@ -92,10 +93,7 @@ void TsuiCustomGroupBox::Notification(TComponent* component, TOperation operatio
     }
 }
 
-int TsuiCustomGroupBox::FontHeight() const
-{
-    return std::abs(Font().Height());
-}
+int TsuiCustomGroupBox::FontHeight() const { return std::abs(Font().Height()); }
 
 Rect TsuiCustomGroupBox::GetClient() const
 {

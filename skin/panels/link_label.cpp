@@ -6,7 +6,8 @@
 
 namespace pellamo {
 
-TsuiURLLabel::TsuiURLLabel(TComponent* owner) : TCustomLabel(owner)
+TsuiURLLabel::TsuiURLLabel(TComponent* owner)
+    : TCustomLabel(owner)
 {
     TFontStyles style = Font().Style();
     style.Include(TFontStyle::fsUnderline);
@@ -23,7 +24,8 @@ const ClassInfo& TsuiURLLabel::StaticClass()
     static const ClassInfo info("TsuiURLLabel", &TCustomLabel::StaticClass(),
         {
             props::Str<TsuiURLLabel>("URL", &TsuiURLLabel::URL, &TsuiURLLabel::SetURL),
-            props::Color<TsuiURLLabel>("FontHoverColor", &TsuiURLLabel::FontHoverColor, &TsuiURLLabel::SetFontHoverColor),
+            props::Color<TsuiURLLabel>(
+                "FontHoverColor", &TsuiURLLabel::FontHoverColor, &TsuiURLLabel::SetFontHoverColor),
             props::Color<TsuiURLLabel>("FontLinkColor", &TsuiURLLabel::FontLinkColor, &TsuiURLLabel::SetFontLinkColor),
         },
         FactoryOf<TsuiURLLabel>());

@@ -10,8 +10,7 @@
 
 namespace pellamo {
 
-template <class Paint>
-void PaintOffScreen(Canvas& target, Size size, Paint&& paint)
+template <class Paint> void PaintOffScreen(Canvas& target, Size size, Paint&& paint)
 {
     Bitmap buffer(std::max(1, size.cx), std::max(1, size.cy));
     Canvas canvas(buffer);

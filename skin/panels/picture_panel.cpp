@@ -13,27 +13,26 @@ const EnumInfo& DrawStyleNames()
     return info;
 }
 
-TsuiCustomPanel::TsuiCustomPanel(TComponent* owner) : TCustomPanel(owner)
+TsuiCustomPanel::TsuiCustomPanel(TComponent* owner)
+    : TCustomPanel(owner)
 {
     SetBevelInner(TBevelCut::bvNone);
     SetBevelOuter(TBevelCut::bvNone);
     picture_.OnChange = [this] { PictureChanged(&picture_); };
 }
 
-TsuiCustomPanel::~TsuiCustomPanel()
-{
-    picture_.OnChange = nullptr;
-}
+TsuiCustomPanel::~TsuiCustomPanel() { picture_.OnChange = nullptr; }
 
 const ClassInfo& TsuiCustomPanel::StaticClass()
 {
     static const ClassInfo info("TsuiCustomPanel", &TCustomPanel::StaticClass(),
         {
             props::Object<TsuiCustomPanel>("Picture", [](TsuiCustomPanel& p) -> TPicture& { return p.picture_; }),
-            props::Bool<TsuiCustomPanel>("Transparent", &TsuiCustomPanel::Transparent, &TsuiCustomPanel::SetTransparent),
+            props::Bool<TsuiCustomPanel>(
+                "Transparent", &TsuiCustomPanel::Transparent, &TsuiCustomPanel::SetTransparent),
             props::Bool<TsuiCustomPanel>("AutoSize", &TsuiCustomPanel::AutoSize, &TsuiCustomPanel::SetAutoSize),
-            props::Enum<TsuiCustomPanel>("DrawStyle", DrawStyleNames(), &TsuiCustomPanel::DrawStyle,
-                &TsuiCustomPanel::SetDrawStyle),
+            props::Enum<TsuiCustomPanel>(
+                "DrawStyle", DrawStyleNames(), &TsuiCustomPanel::DrawStyle, &TsuiCustomPanel::SetDrawStyle),
         });
     return info;
 }
@@ -120,10 +119,7 @@ void TsuiCustomPanel::Resize()
     Invalidate();
 }
 
-void TsuiCustomPanel::Paint()
-{
-    PaintPicturePanel();
-}
+void TsuiCustomPanel::Paint() { PaintPicturePanel(); }
 
 void TsuiCustomPanel::PaintPicturePanel()
 {

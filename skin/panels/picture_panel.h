@@ -42,9 +42,9 @@ public:
 
     // A panel sitting straight in a window of another toolkit would clear
     // that window here; ours always sit in controls, so nothing is needed.
-    virtual void ClearPanel() {}
+    virtual void ClearPanel() { }
     // For derived panels that draw their text themselves.
-    virtual void RepaintText(const Rect&) {}
+    virtual void RepaintText(const Rect&) { }
     // The picture changed (also through SetPicture): size and transparency
     // follow it, then the panel repaints.
     virtual void PictureChanged(TObject* sender);

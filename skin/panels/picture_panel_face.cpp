@@ -34,9 +34,9 @@ void PaintPicturePanel(Canvas& canvas, const Rect& client, const PicturePanelFac
     canvas.brush.style = BrushStyle::Clear;
     if (face.caption_pos.x == -1 || face.caption_pos.y == -1) {
         unsigned flags = kTextSingleLine | kTextVCenter;
-        flags |= face.alignment == TAlignment::taCenter ? kTextCenter
+        flags |= face.alignment == TAlignment::taCenter    ? kTextCenter
             : face.alignment == TAlignment::taRightJustify ? kTextRight
-                                                          : kTextLeft;
+                                                           : kTextLeft;
         Rect r = client;
         canvas.DrawText(face.caption, r, flags);
     } else {

@@ -17,7 +17,9 @@ constexpr int kBackgroundItem = 26;
 
 }
 
-TsuiProgressBar::TsuiProgressBar(TComponent* owner) : TCustomPanel(owner), style_(*this)
+TsuiProgressBar::TsuiProgressBar(TComponent* owner)
+    : TCustomPanel(owner)
+    , style_(*this)
 {
     control_style_.Exclude(csAcceptsControls);
     SetBevelInner(TBevelCut::bvNone);
@@ -28,10 +30,7 @@ TsuiProgressBar::TsuiProgressBar(TComponent* owner) : TCustomPanel(owner), style
     SetUIStyle(style_.Style());
 }
 
-TsuiProgressBar::~TsuiProgressBar()
-{
-    picture_.OnChange = nullptr;
-}
+TsuiProgressBar::~TsuiProgressBar() { picture_.OnChange = nullptr; }
 
 const ClassInfo& TsuiProgressBar::StaticClass()
 {
@@ -81,10 +80,7 @@ void TsuiProgressBar::StepBy(int32_t delta)
     SetPosition(static_cast<int32_t>(static_cast<uint32_t>(position_) + static_cast<uint32_t>(delta)));
 }
 
-int64_t TsuiProgressBar::GetPercentFromPosition() const
-{
-    return ProgressPercent(min_, max_, position_);
-}
+int64_t TsuiProgressBar::GetPercentFromPosition() const { return ProgressPercent(min_, max_, position_); }
 
 int TsuiProgressBar::GetWidthFromPosition(int length) const
 {

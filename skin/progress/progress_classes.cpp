@@ -5,9 +5,6 @@
 
 namespace pellamo {
 
-void RegisterProgressClasses()
-{
-    RegisterClasses({ &TsuiProgressBar::StaticClass() });
-}
+void RegisterProgressClasses() { RegisterClasses({ &TsuiProgressBar::StaticClass() }); }
 
 }

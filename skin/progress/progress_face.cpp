@@ -45,8 +45,8 @@ void PaintProgressBar(Canvas& canvas, Size size, const ProgressFace& face)
             y = 1;
         // Rows y - 1 to h - 2, the picture's bottom row at the top.
         if (has_picture)
-            canvas.CopyRect({ 1, h - 1, w - 1, y - 1 }, *face.picture,
-                { 0, 0, face.picture->Width(), face.picture->Height() });
+            canvas.CopyRect(
+                { 1, h - 1, w - 1, y - 1 }, *face.picture, { 0, 0, face.picture->Width(), face.picture->Height() });
         canvas.FillRect({ 1, 1, w - 1, y });
     }
     if (!face.caption.empty()) {

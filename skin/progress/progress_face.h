@@ -31,7 +31,7 @@ struct ProgressFace {
     // for a vertical bar, where it is also drawn upside down); null or
     // empty: the filled part keeps what is there.
     const Bitmap* picture = nullptr;
-    TColor color = clWhite;        // the part not filled
+    TColor color = clWhite; // the part not filled
     TColor border_color = clBlack; // the 1-pixel frame
     // Centred in the default font; empty: none.
     std::string caption;

@@ -16,10 +16,10 @@
 // of the track when LineButton is 0.
 
 #include "platform/components/controls/panel.h"
-#include "skin/theme/style_choice.h"
 #include "skin/scroll/scroll_bar_look.h"
 #include "skin/scroll/wheel_notches.h"
 #include "skin/theme/bar_orientation.h"
+#include "skin/theme/style_choice.h"
 
 #include <cstdint>
 

@@ -18,9 +18,9 @@
 
 #include "platform/components/controls/panel.h"
 #include "platform/components/controls/picture.h"
-#include "skin/theme/style_choice.h"
 #include "skin/scroll/wheel_notches.h"
 #include "skin/theme/bar_orientation.h"
+#include "skin/theme/style_choice.h"
 
 #include <cstdint>
 

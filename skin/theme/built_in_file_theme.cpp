@@ -42,7 +42,8 @@ bool IsFile(const std::string& path)
 
 }
 
-TsuiBuiltInFileTheme::TsuiBuiltInFileTheme(TComponent* owner) : TsuiFileTheme(owner)
+TsuiBuiltInFileTheme::TsuiBuiltInFileTheme(TComponent* owner)
+    : TsuiFileTheme(owner)
 {
 }
 
@@ -59,10 +60,7 @@ const ClassInfo& TsuiBuiltInFileTheme::StaticClass()
     return info;
 }
 
-bool TsuiBuiltInFileTheme::HasSkinData() const
-{
-    return IsFile(embed_file_) || !read_data_.empty();
-}
+bool TsuiBuiltInFileTheme::HasSkinData() const { return IsFile(embed_file_) || !read_data_.empty(); }
 
 Bytes TsuiBuiltInFileTheme::SkinData() const
 {

@@ -2,8 +2,8 @@
 
 #include "platform/components/class_info.h"
 #include "platform/components/controls/form.h"
-#include "platform/components/props.h"
 #include "platform/components/property_access.h"
+#include "platform/components/props.h"
 #include "platform/window/window_system.h"
 #include "skin/draw/frame_strip.h"
 #include "skin/draw/replace_pixels.h"
@@ -13,7 +13,8 @@
 
 namespace pellamo {
 
-TsuiFileTheme::TsuiFileTheme(TComponent* owner) : TComponent(owner)
+TsuiFileTheme::TsuiFileTheme(TComponent* owner)
+    : TComponent(owner)
 {
 }
 
@@ -29,15 +30,9 @@ const ClassInfo& TsuiFileTheme::StaticClass()
     return info;
 }
 
-void TsuiFileTheme::SetThemeFile(const std::string& name)
-{
-    LoadThemeFile(name, false);
-}
+void TsuiFileTheme::SetThemeFile(const std::string& name) { LoadThemeFile(name, false); }
 
-bool TsuiFileTheme::CheckThemeFile(const std::string& file_name) const
-{
-    return IsSUIThemeFile(file_name);
-}
+bool TsuiFileTheme::CheckThemeFile(const std::string& file_name) const { return IsSUIThemeFile(file_name); }
 
 void TsuiFileTheme::LoadThemeFile(const std::string& name, bool reload)
 {

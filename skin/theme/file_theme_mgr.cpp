@@ -24,8 +24,8 @@ bool TsuiFileThemeMgr::LoadFromFile(const std::string& file_name)
         try {
             pictures[row.number] = std::make_shared<const Bitmap>(BmpCodec::Read(*bytes));
         } catch (const ImageError& e) {
-            throw ThemeFileError("Theme file \"" + file_name + "\": the picture \"" + row.name + "\" cannot be read: "
-                + e.what());
+            throw ThemeFileError(
+                "Theme file \"" + file_name + "\": the picture \"" + row.name + "\" cannot be read: " + e.what());
         }
     }
     reader_ = std::move(reader);
@@ -46,10 +46,7 @@ bool TsuiFileThemeMgr::GetBool(int item) const
     return reader_ && row && reader_->GetBool(row->name);
 }
 
-TColor TsuiFileThemeMgr::GetColor(int item) const
-{
-    return GetInt(item);
-}
+TColor TsuiFileThemeMgr::GetColor(int item) const { return GetInt(item); }
 
 int32_t TsuiFileThemeMgr::GetInt(int item) const
 {

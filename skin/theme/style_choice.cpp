@@ -6,7 +6,9 @@
 
 namespace pellamo {
 
-StyleChoice::StyleChoice(TComponent& control) : control_(control), style_(GetSUIFormStyle(control.Owner()))
+StyleChoice::StyleChoice(TComponent& control)
+    : control_(control)
+    , style_(GetSUIFormStyle(control.Owner()))
 {
 }
 

@@ -8,8 +8,8 @@ namespace pellamo {
 
 void RegisterSkinThemeClasses()
 {
-    RegisterClasses({ &TsuiFileTheme::StaticClass(), &TsuiBuiltInFileTheme::StaticClass(),
-        &TsuiThemeManager::StaticClass() });
+    RegisterClasses(
+        { &TsuiFileTheme::StaticClass(), &TsuiBuiltInFileTheme::StaticClass(), &TsuiThemeManager::StaticClass() });
 }
 
 }

@@ -22,8 +22,12 @@ void ExportBuiltInTheme(TsuiUIStyle style, TsuiThemeFileWriter& writer)
                 writer.AddFileData(row.name, BmpCodec::Write(*Resources::CachedBitmap(entry.resource), 24));
             break;
         case TsuiType::Int:
-        case TsuiType::Color: writer.AddInteger(row.name, entry.value); break;
-        case TsuiType::Bool: writer.AddBool(row.name, entry.value != 0); break;
+        case TsuiType::Color:
+            writer.AddInteger(row.name, entry.value);
+            break;
+        case TsuiType::Bool:
+            writer.AddBool(row.name, entry.value != 0);
+            break;
         }
     }
 }

@@ -17,8 +17,7 @@ uint32_t U32(std::span<const uint8_t> bytes, size_t at)
         | static_cast<uint32_t>(bytes[at + 2]) << 16 | static_cast<uint32_t>(bytes[at + 3]) << 24;
 }
 
-template <class T>
-const T* Find(const TsuiThemeFileReader::Entries<T>& entries, std::string_view name)
+template <class T> const T* Find(const TsuiThemeFileReader::Entries<T>& entries, std::string_view name)
 {
     for (const auto& [key, value] : entries)
         if (SameText(key, name))
@@ -31,8 +30,8 @@ std::vector<uint8_t> ReadWholeFile(const std::string& file_name)
     TFileStream file(file_name, TFileStream::fmOpenRead);
     int64_t size = file.Size();
     if (static_cast<uint64_t>(size) > kMaxFileSize)
-        throw ThemeFileError("Theme file \"" + file_name + "\" is larger than " + std::to_string(kMaxFileSize >> 20)
-            + " MiB");
+        throw ThemeFileError(
+            "Theme file \"" + file_name + "\" is larger than " + std::to_string(kMaxFileSize >> 20) + " MiB");
     std::vector<uint8_t> bytes(static_cast<size_t>(size));
     file.ReadBuffer(bytes.data(), bytes.size());
     return bytes;
@@ -60,8 +59,8 @@ void TsuiThemeFileReader::Parse(std::span<const uint8_t> bytes, const std::strin
         fail("it does not begin with \"PelSkin_TB\"");
     uint64_t header_size = U32(bytes, 12);
     if (header_size < kHeaderSize || header_size > size)
-        fail("header size " + std::to_string(header_size) + " is not between 24 and the file's "
-            + std::to_string(size) + " bytes");
+        fail("header size " + std::to_string(header_size) + " is not between 24 and the file's " + std::to_string(size)
+            + " bytes");
     uint64_t pos = U32(bytes, 20);
     if (pos < header_size)
         fail("the first record at byte " + std::to_string(pos) + " lies inside the header");

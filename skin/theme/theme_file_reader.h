@@ -19,8 +19,7 @@ namespace pellamo {
 
 class TsuiThemeFileReader {
 public:
-    template <class T>
-    using Entries = std::vector<std::pair<std::string, T>>;
+    template <class T> using Entries = std::vector<std::pair<std::string, T>>;
 
     // Throws EFOpenError when the file cannot be read and ThemeFileError
     // when it is not a sound theme file (the message names the file).

@@ -1,8 +1,8 @@
 #include "skin/theme/theme_file_writer.h"
 
+#include "platform/components/component_errors.h"
 #include "platform/components/file_stream.h"
 #include "platform/components/same_text.h"
-#include "platform/components/component_errors.h"
 #include "skin/theme/theme_file_format.h"
 
 #include <algorithm>
@@ -36,8 +36,7 @@ void PutRecord(std::vector<uint8_t>& out, const std::string& name, Kind kind, st
 }
 
 // The value of the first entry of that name.
-template <class T>
-const T& FirstValue(const std::vector<std::pair<std::string, T>>& entries, const std::string& name)
+template <class T> const T& FirstValue(const std::vector<std::pair<std::string, T>>& entries, const std::string& name)
 {
     for (const auto& [key, value] : entries)
         if (SameText(key, name))
@@ -55,7 +54,8 @@ std::vector<uint8_t> ReadFile(const std::string& path)
 
 }
 
-TsuiThemeFileWriter::TsuiThemeFileWriter(std::string file_name) : file_name_(std::move(file_name))
+TsuiThemeFileWriter::TsuiThemeFileWriter(std::string file_name)
+    : file_name_(std::move(file_name))
 {
 }
 
@@ -111,8 +111,8 @@ std::vector<uint8_t> TsuiThemeFileWriter::Build() const
     PutU32(out, kHeaderSize);
 
     for (const FileEntry& entry : files_) {
-        const FileEntry& first = *std::find_if(files_.begin(), files_.end(),
-            [&](const FileEntry& e) { return SameText(e.name, entry.name); });
+        const FileEntry& first = *std::find_if(
+            files_.begin(), files_.end(), [&](const FileEntry& e) { return SameText(e.name, entry.name); });
         PutRecord(out, entry.name, kFile, first.held ? first.data : ReadFile(first.path));
     }
     for (const auto& [name, unused] : strings_) {

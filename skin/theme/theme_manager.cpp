@@ -2,14 +2,15 @@
 
 #include "platform/components/class_info.h"
 #include "platform/components/controls/form.h"
-#include "platform/components/props.h"
 #include "platform/components/property_access.h"
+#include "platform/components/props.h"
 #include "skin/theme/file_theme.h"
 #include "skin/theme/style_properties.h"
 
 namespace pellamo {
 
-TsuiThemeManager::TsuiThemeManager(TComponent* owner) : TComponent(owner)
+TsuiThemeManager::TsuiThemeManager(TComponent* owner)
+    : TComponent(owner)
 {
 }
 

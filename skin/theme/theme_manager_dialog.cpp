@@ -8,8 +8,7 @@ namespace pellamo {
 
 namespace {
 
-template <class T>
-T* Place(TfrmMgr* form, const char* name, Rect bounds)
+template <class T> T* Place(TfrmMgr* form, const char* name, Rect bounds)
 {
     auto* control = new T(form);
     control->SetName(name);
@@ -20,7 +19,8 @@ T* Place(TfrmMgr* form, const char* name, Rect bounds)
 
 }
 
-TfrmMgr::TfrmMgr(TComponent* owner) : TForm(owner)
+TfrmMgr::TfrmMgr(TComponent* owner)
+    : TForm(owner)
 {
     SetName("frmMgr");
     SetCaption("Theme Manager - PelSkin");

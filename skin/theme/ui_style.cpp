@@ -6,7 +6,8 @@ namespace pellamo {
 
 const EnumInfo& UIStyleNames()
 {
-    static const EnumInfo info("TsuiUIStyle", { "FromThemeFile", "MacOS", "WinXP", "DeepBlue", "Protein", "BlueGlass" });
+    static const EnumInfo info(
+        "TsuiUIStyle", { "FromThemeFile", "MacOS", "WinXP", "DeepBlue", "Protein", "BlueGlass" });
     return info;
 }
 

@@ -17,7 +17,9 @@ constexpr int kDownItem = 37;
 
 }
 
-TsuiToolBar::TsuiToolBar(TComponent* owner) : TToolBar(owner), style_(*this)
+TsuiToolBar::TsuiToolBar(TComponent* owner)
+    : TToolBar(owner)
+    , style_(*this)
 {
     SetFlat(true);
     SetTransparent(false);

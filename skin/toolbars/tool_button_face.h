@@ -14,15 +14,15 @@ namespace pellamo {
 class TImageList;
 
 struct ToolButtonLook {
-    TColor face = 0xEFEFEF;   // under the pointer
-    TColor down = 0xD8D8D8;   // pressed
+    TColor face = 0xEFEFEF; // under the pointer
+    TColor down = 0xD8D8D8; // pressed
     TColor border = 0x474747; // the frame of both
 };
 
 struct ToolButtonFace {
-    bool pressed = false;   // the pressed face, else the hot one
+    bool pressed = false; // the pressed face, else the hot one
     bool drop_down = false; // keeps room for the arrow at the right
-    bool arrow = false;     // draws the drop-down arrow and its divider
+    bool arrow = false; // draws the drop-down arrow and its divider
     // The image, always in its enabled look; none without a list or with
     // an index outside it.
     const TImageList* images = nullptr;

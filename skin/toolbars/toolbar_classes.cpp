@@ -5,9 +5,6 @@
 
 namespace pellamo {
 
-void RegisterToolBarClasses()
-{
-    RegisterClasses({ &TsuiToolBar::StaticClass() });
-}
+void RegisterToolBarClasses() { RegisterClasses({ &TsuiToolBar::StaticClass() }); }
 
 }

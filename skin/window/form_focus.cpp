@@ -15,10 +15,7 @@ MdiFrameQuery& Query()
 
 }
 
-void SetMdiFrameQuery(MdiFrameQuery query)
-{
-    Query() = std::move(query);
-}
+void SetMdiFrameQuery(MdiFrameQuery query) { Query() = std::move(query); }
 
 bool FormHasFocus(const FormFocusFacts& f)
 {
@@ -45,8 +42,8 @@ bool FormHasFocus(const TForm* form)
     facts.form_is_main = form && form == main;
     facts.form_absent = form == nullptr;
     facts.application_active = Application && Application->Active();
-    facts.form_is_active_mdi_child = facts.main_is_mdi_parent && form && query.active_child
-        && form->HandleAllocated() && query.active_child(*main) == form->HandleOrNull();
+    facts.form_is_active_mdi_child = facts.main_is_mdi_parent && form && query.active_child && form->HandleAllocated()
+        && query.active_child(*main) == form->HandleOrNull();
     facts.form_active = form && form->Active();
     return FormHasFocus(facts);
 }

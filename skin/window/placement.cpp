@@ -5,25 +5,16 @@
 
 namespace pellamo {
 
-bool InRect(Point p, const Rect& rect)
-{
-    return InRect(p.x, p.y, rect);
-}
+bool InRect(Point p, const Rect& rect) { return InRect(p.x, p.y, rect); }
 
 bool InRect(int x, int y, const Rect& rect)
 {
     return rect.left <= x && x <= rect.right && rect.top <= y && y <= rect.bottom;
 }
 
-void PlaceControl(TControl& control, Point p)
-{
-    control.SetBounds(p.x, p.y, control.Width(), control.Height());
-}
+void PlaceControl(TControl& control, Point p) { control.SetBounds(p.x, p.y, control.Width(), control.Height()); }
 
-void PlaceControl(TControl& control, const Rect& rect)
-{
-    control.SetBoundsRect(rect);
-}
+void PlaceControl(TControl& control, const Rect& rect) { control.SetBoundsRect(rect); }
 
 Rect GetWorkAreaRect()
 {

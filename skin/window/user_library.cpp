@@ -28,15 +28,9 @@ UserLibrary DefaultUserLibrary()
     return library;
 }
 
-const UserLibrary& CurrentUserLibrary()
-{
-    return Current();
-}
+const UserLibrary& CurrentUserLibrary() { return Current(); }
 
-void SetUserLibrary(UserLibrary library)
-{
-    Current() = std::move(library);
-}
+void SetUserLibrary(UserLibrary library) { Current() = std::move(library); }
 
 bool SUIGetScrollBarInfo(HWND window, int32_t object, SCROLLBARINFO* info)
 {
@@ -56,14 +50,8 @@ bool SUIAnimateWindow(HWND window, DWORD milliseconds, DWORD flags, std::functio
     return f && f(window, milliseconds, flags, std::move(done));
 }
 
-bool IsWinXP(SystemVersion version)
-{
-    return version.major >= 5 && version.minor >= 1 && version.nt;
-}
+bool IsWinXP(SystemVersion version) { return version.major >= 5 && version.minor >= 1 && version.nt; }
 
-bool IsWinXP()
-{
-    return IsWinXP(Current().version);
-}
+bool IsWinXP() { return IsWinXP(Current().version); }
 
 }

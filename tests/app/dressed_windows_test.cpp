@@ -37,8 +37,7 @@ protected:
         Pump();
     }
 
-    template <class T = TControl>
-    T& Part(TForm& form, const char* name)
+    template <class T = TControl> T& Part(TForm& form, const char* name)
     {
         auto* part = dynamic_cast<T*>(form.FindComponent(name));
         if (!part)
@@ -115,7 +114,8 @@ TEST_F(DressedWindowsTest, TheFramesCarryTheirStoredValues)
         EXPECT_EQ(GetOrdProp(part, s.property), s.value);
     }
     for (const char* n : { "1", "2", "3" })
-        EXPECT_EQ(GetComponentProp(Part<TComponent>(*windows.main, (std::string("TreeView") + n).c_str()), "VScrollBar"),
+        EXPECT_EQ(
+            GetComponentProp(Part<TComponent>(*windows.main, (std::string("TreeView") + n).c_str()), "VScrollBar"),
             windows.main->FindComponent(std::string("suiScrollBar") + n));
     EXPECT_EQ(GetEnumProp(Part<TComponent>(*windows.main, "suiScrollBar6"), "Orientation"), "suiHorizontal");
 }

@@ -57,8 +57,7 @@ protected:
 
     std::string Dir() const { return config.Path() + "/pellamo/playlists"; }
     void Pump() { test::Pump(EventLoop::Main()); }
-    template <class T = TControl>
-    T& Get(const char* name)
+    template <class T = TControl> T& Get(const char* name)
     {
         auto* c = dynamic_cast<T*>(windows.main->FindComponent(name));
         EXPECT_NE(c, nullptr) << name;
@@ -124,7 +123,8 @@ TEST_F(MyChannelsWindowTest, ThirdTreeShowsPlaylistsGroupsAndChannelsLikeTheOthe
     TMenuItem* programmes = Get<TMainMenu>("MainMenu1").Items()->Items(0);
     std::vector<std::string> captions;
     for (int i = 0; i < programmes->Count(); ++i)
-        captions.push_back(GbkToUtf8(programmes->Items(i)->Caption()) + " " + ShortCutToText(programmes->Items(i)->GetShortCut()));
+        captions.push_back(
+            GbkToUtf8(programmes->Items(i)->Caption()) + " " + ShortCutToText(programmes->Items(i)->GetShortCut()));
     EXPECT_EQ(captions,
         (std::vector<std::string> { "网络电视 ", "网络电台 ", "- ", "我的频道 ", "- ", "打开播放列表… Ctrl+O",
             "打开地址… Ctrl+L", "- ", "录制 Ctrl+R", "截图 Ctrl+S", "- ", "查找频道… Ctrl+F", "加入/移出收藏 Ctrl+D",

@@ -21,13 +21,13 @@ using test::Send;
 
 struct RecordingMedia : MediaPlayerControl {
     std::vector<std::u16string> urls;
-    void SetVisible(bool) override {}
+    void SetVisible(bool) override { }
     void SetURL(const std::u16string& url) override { urls.push_back(url); }
 };
 
 struct RecordingReal : RealPlayerControl {
-    void SetVisible(bool) override {}
-    void SetSource(const std::u16string&) override {}
+    void SetVisible(bool) override { }
+    void SetSource(const std::u16string&) override { }
 };
 
 struct RecordingCaption : CaptionPanel {
@@ -128,12 +128,13 @@ TEST_F(PageFetchTuning, RefusedPageHostIsReportedAndThePreviousChannelPlays)
 
 TEST(PageFetch, CancelEndsTheRunningGetAndTheClientServesTheNextOne)
 {
-    ScriptedServer server({ { Send("HTTP/1.0 200 OK\r\n\r\nslow"), Pause(1500) },
-        { Send("HTTP/1.0 200 OK\r\n\r\nsecond page") } });
+    ScriptedServer server(
+        { { Send("HTTP/1.0 200 OK\r\n\r\nslow"), Pause(1500) }, { Send("HTTP/1.0 200 OK\r\n\r\nsecond page") } });
     const std::string base = "http://127.0.0.1:" + std::to_string(server.Port());
     TNMHTTP http;
     PageFetch pages(http);
-    EventLoop::Main().StartTimer(std::chrono::milliseconds(100), [&] { pages.Cancel(); }, false);
+    EventLoop::Main().StartTimer(
+        std::chrono::milliseconds(100), [&] { pages.Cancel(); }, false);
     const auto started = std::chrono::steady_clock::now();
     EXPECT_ANY_THROW(pages.Get(base + "/first"));
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1)) << "the cancel did not end the wait";

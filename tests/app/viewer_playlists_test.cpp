@@ -127,7 +127,8 @@ TEST_F(ViewerPlaylistsTest, DownloadsKeepThePreviousCopyUntilANewOneReads)
     RunUntil([&] { return !playlists.Downloading(url); });
     next(3);
     ASSERT_EQ(host.errors.size(), 2u);
-    EXPECT_NE(host.errors[0].find("Cannot download the playlist " + url + ": the server answered HTTP 404"), std::string::npos)
+    EXPECT_NE(host.errors[0].find("Cannot download the playlist " + url + ": the server answered HTTP 404"),
+        std::string::npos)
         << host.errors[0];
     EXPECT_NE(host.errors[1].find("no channel"), std::string::npos) << host.errors[1];
     EXPECT_EQ(Names(), (std::vector<std::string> { "web:2" }));
@@ -158,7 +159,8 @@ TEST_F(ViewerPlaylistsTest, SavedAddressesAndRemoval)
 {
     playlists.SaveAndPlay("http://a.example/live", "My live");
     playlists.SaveAndPlay("mms://b.example/x", "");
-    EXPECT_EQ(host.played, (std::vector<std::string> { "My live=http://a.example/live", "mms://b.example/x=mms://b.example/x" }));
+    EXPECT_EQ(host.played,
+        (std::vector<std::string> { "My live=http://a.example/live", "mms://b.example/x=mms://b.example/x" }));
     EXPECT_EQ(host.changes.back(), "收藏");
     EXPECT_EQ(Names(), (std::vector<std::string> { "收藏:2" }));
     EXPECT_FALSE(playlists.CanRefresh(0));
@@ -243,7 +245,8 @@ TEST(OpenTargets, PlaylistsStreamsAndRefusals)
         { "file://localhost/x.m3u", false, K::PlaylistFile, "/x.m3u" },
         { "file://elsewhere/x.m3u", false, K::Invalid, "" },
         { "http://lists.example/tv.M3U?key=1", false, K::PlaylistAddress, "http://lists.example/tv.M3U?key=1" },
-        { "https://lists.example/get.php?type=m3u", true, K::PlaylistAddress, "https://lists.example/get.php?type=m3u" },
+        { "https://lists.example/get.php?type=m3u", true, K::PlaylistAddress,
+            "https://lists.example/get.php?type=m3u" },
         { "https://live.example/stream/index", false, K::Stream, "https://live.example/stream/index" },
         { "rtspt://live.example/ch", false, K::Stream, "rtspt://live.example/ch" },
         { "rtsp://live.example/ch", true, K::Invalid, "" },

@@ -22,7 +22,7 @@ namespace {
 
 std::string Gbk(const char* utf8) { return Utf8ToGbk(utf8); }
 
-class PellamoWindowsTest : public test::PellamoWindowsFixture {};
+class PellamoWindowsTest : public test::PellamoWindowsFixture { };
 
 TEST_F(PellamoWindowsTest, StartUpCreatesTheWindowsInOrderWithOnlyTheMainOneShown)
 {
@@ -231,7 +231,8 @@ TEST_F(PellamoWindowsTest, AboutIsCentredOnTheMovedMainWindowAndShownModallyEach
         windows.main->N13Click(nullptr);
         EXPECT_TRUE(was_visible);
         EXPECT_FALSE(windows.about->Visible());
-        Point expected = TForm2::CentredOn(windows.main->BoundsRect(), { windows.about->Width(), windows.about->Height() });
+        Point expected
+            = TForm2::CentredOn(windows.main->BoundsRect(), { windows.about->Width(), windows.about->Height() });
         EXPECT_EQ(windows.about->Left(), expected.x);
         EXPECT_EQ(windows.about->Top(), expected.y);
     }

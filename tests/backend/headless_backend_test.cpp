@@ -11,8 +11,8 @@ struct Recorder {
     {
         std::vector<std::string> out;
         for (const DisplayEvent& e : events) {
-            static const char* names[] = { "move", "down", "up", "wheel", "leave", "keydown", "keyup", "text", "expose", "focusin",
-                "focusout", "close", "configure", "mapped", "unmapped" };
+            static const char* names[] = { "move", "down", "up", "wheel", "leave", "keydown", "keyup", "text", "expose",
+                "focusin", "focusout", "close", "configure", "mapped", "unmapped" };
             out.push_back(std::string(names[static_cast<int>(e.type)]) + "@" + std::to_string(e.window));
         }
         return out;
@@ -74,7 +74,8 @@ TEST_F(Headless, PointerStaysWithThePressedWindowAndReportsLeaving)
     screen.MoveMouse({ 250, 150 }); // over nothing
     std::string A = std::to_string(a), B = std::to_string(b);
     EXPECT_EQ(rec.Kinds(),
-        (std::vector<std::string> { "move@" + A, "down@" + A, "move@" + A, "up@" + A, "leave@" + A, "move@" + B, "leave@" + B }));
+        (std::vector<std::string> {
+            "move@" + A, "down@" + A, "move@" + A, "up@" + A, "leave@" + A, "move@" + B, "leave@" + B }));
     EXPECT_EQ(rec.events[1].modifiers & kModLeftButton, kModLeftButton);
     EXPECT_EQ(rec.events[3].modifiers & kModLeftButton, 0u);
     EXPECT_EQ(rec.events[2].screen, (Point { 150, 50 }));

@@ -23,8 +23,8 @@ protected:
         fs::create_directories(dir);
         out = dir / "args";
         std::ofstream script(dir / "xdg-open");
-        script << "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > '" << out.string() << ".tmp'\nmv '" << out.string() << ".tmp' '"
-               << out.string() << "'\n";
+        script << "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > '" << out.string() << ".tmp'\nmv '" << out.string()
+               << ".tmp' '" << out.string() << "'\n";
         script.close();
         fs::permissions(dir / "xdg-open", fs::perms::owner_all);
         old_path = std::getenv("PATH") ? std::getenv("PATH") : "";

@@ -15,17 +15,11 @@ using namespace pellamo;
 namespace {
 
 // Test names are written in UTF-8; the catalogue holds GBK.
-std::string G(const std::string& utf8)
-{
-    return Utf8ToGbk(utf8);
-}
+std::string G(const std::string& utf8) { return Utf8ToGbk(utf8); }
 
 enum class Half { Television, Radio };
 
-const ChannelTable& TableOf(Half half)
-{
-    return half == Half::Television ? TelevisionTable() : RadioTable();
-}
+const ChannelTable& TableOf(Half half) { return half == Half::Television ? TelevisionTable() : RadioTable(); }
 
 std::set<std::string> Keys(const ChannelTable& table)
 {
@@ -59,8 +53,8 @@ TEST(ChannelTables, HoldEveryRowOnceWithGbkKeys)
     EXPECT_EQ(Keys(TelevisionTable()).size(), 135u);
     EXPECT_EQ(Keys(RadioTable()).size(), 96u);
     // Byte-for-byte GBK, independent of the converter the build used.
-    EXPECT_TRUE(Keys(TelevisionTable()).count("\xB9\xE3\xD6\xDD\xD0\xC2\xCE\xC5"));  // 广州新闻
-    EXPECT_TRUE(Keys(TelevisionTable()).count("\xCB\xC4\xB4\xA8\xCE\xC0\xCA\xD3"));  // 四川卫视
+    EXPECT_TRUE(Keys(TelevisionTable()).count("\xB9\xE3\xD6\xDD\xD0\xC2\xCE\xC5")); // 广州新闻
+    EXPECT_TRUE(Keys(TelevisionTable()).count("\xCB\xC4\xB4\xA8\xCE\xC0\xCA\xD3")); // 四川卫视
 }
 
 // The trees and the tables are joined by text alone; these are the nodes
@@ -75,13 +69,14 @@ TEST(ChannelTables, JoinTheTreesWhereExpected)
         std::vector<std::string> rowsWithoutNode;
     };
     const Case cases[] = {
-        {"television", TelevisionTreeData(), TelevisionTable(),
-            {"有线新知", "湖南经视", "湖南时尚", "湖南影视", "湖南公共", "湖南综合", "湖南都市", "湖南生活", "金鹰卡通",
-                "湖南娱乐"},
-            {"四川文化", "佛教慈悲台", "年代新闻", "台湾电视台", "大爱电视", "客家电视", "人间卫视", "江苏影视", "江苏城市",
-                "徐州影视", "上海MTV宽频", "浙江影视", "CCTV-9", "CCTV-10", "四川FM102.6", "四川FM95.5", "广州少儿"}},
-        {"radio", RadioTreeData(), RadioTable(), {"杭州经济台", "杭州新综台", "江苏新闻台"},
-            {"浙江经济台", "香港第一台", "香港第二台", "香港第三台", "香港第四台", "台湾流行网", "中广新闻网"}},
+        { "television", TelevisionTreeData(), TelevisionTable(),
+            { "有线新知", "湖南经视", "湖南时尚", "湖南影视", "湖南公共", "湖南综合", "湖南都市", "湖南生活",
+                "金鹰卡通", "湖南娱乐" },
+            { "四川文化", "佛教慈悲台", "年代新闻", "台湾电视台", "大爱电视", "客家电视", "人间卫视", "江苏影视",
+                "江苏城市", "徐州影视", "上海MTV宽频", "浙江影视", "CCTV-9", "CCTV-10", "四川FM102.6", "四川FM95.5",
+                "广州少儿" } },
+        { "radio", RadioTreeData(), RadioTable(), { "杭州经济台", "杭州新综台", "江苏新闻台" },
+            { "浙江经济台", "香港第一台", "香港第二台", "香港第三台", "香港第四台", "台湾流行网", "中广新闻网" } },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.half);
@@ -128,7 +123,7 @@ const ResolutionRule kCleared;
 
 struct LookupCase {
     Half half;
-    std::string name;  // already in the bytes to look up
+    std::string name; // already in the bytes to look up
     ResolutionRule expected;
 };
 
@@ -140,35 +135,35 @@ TEST(ChannelTables, LookUpChannels)
 {
     const LookupCase cases[] = {
         // direct stream rows, one per scheme, and the bare "mms" rows
-        {Half::Television, "CCTV-1", Stream("http://live.cctv.example:8080/cctv1")},
-        {Half::Television, G("凤凰中文"), Stream("rtspt://live.phoenixtv.example/chinese")},
-        {Half::Television, G("莲花卫视"), Stream("mmst://live.lotustv.example/lotus")},
-        {Half::Television, G("东森新闻"), Stream("mmsu://live.ettv.example/news")},
-        {Half::Television, G("香港翡翠台"), Stream("rtsp://live.tvb.example/jade")},
-        {Half::Television, G("大爱电视"), Stream("mms://live.daai.example/" + G("大爱直播"))},
-        {Half::Television, G("人间卫视"), Stream("mms://live.bltv.example/live%3Fch=1|bltv")},
-        {Half::Radio, G("广东金曲台"), Stream("mms")},
-        {Half::Radio, G("江苏文艺台"), Stream("mms")},
-        {Half::Radio, G("江苏经济台"), Stream("mms")},
-        {Half::Radio, G("四川音乐台"), Stream("mms://live.scradio.example/music")},
+        { Half::Television, "CCTV-1", Stream("http://live.cctv.example:8080/cctv1") },
+        { Half::Television, G("凤凰中文"), Stream("rtspt://live.phoenixtv.example/chinese") },
+        { Half::Television, G("莲花卫视"), Stream("mmst://live.lotustv.example/lotus") },
+        { Half::Television, G("东森新闻"), Stream("mmsu://live.ettv.example/news") },
+        { Half::Television, G("香港翡翠台"), Stream("rtsp://live.tvb.example/jade") },
+        { Half::Television, G("大爱电视"), Stream("mms://live.daai.example/" + G("大爱直播")) },
+        { Half::Television, G("人间卫视"), Stream("mms://live.bltv.example/live%3Fch=1|bltv") },
+        { Half::Radio, G("广东金曲台"), Stream("mms") },
+        { Half::Radio, G("江苏文艺台"), Stream("mms") },
+        { Half::Radio, G("江苏经济台"), Stream("mms") },
+        { Half::Radio, G("四川音乐台"), Stream("mms://live.scradio.example/music") },
         // Real rows
-        {Half::Radio, G("中央一套"), Real(u"rtsp://real.cnr.example/cnr1.rm")},
-        {Half::Radio, G("宁波经济台"), Real(u"rtsp://real.nbradio.example/econ.rm")},
+        { Half::Radio, G("中央一套"), Real(u"rtsp://real.cnr.example/cnr1.rm") },
+        { Half::Radio, G("宁波经济台"), Real(u"rtsp://real.nbradio.example/econ.rm") },
         // page rows of the four sites, the site-1 FM rows and the two without a cut
-        {Half::Television, G("四川卫视"), Page(kSite1 + "tvnum=sctv1&channelID=1&ChannelNum=4", 4446, 56)},
-        {Half::Television, G("四川公共"), Page(kSite1 + "tvnum=sctv9&channelID=2&ChannelNum=12", 4446, 56)},
-        {Half::Television, G("四川影视娱乐"), Page(kSite1 + "tvnum=sctv4&channelID=0&ChannelNum=16", 4446, 56)},
-        {Half::Television, G("四川文化"), Page(kSite1 + "tvnum=sctv2&channelID=3&ChannelNum=19", 4446, 56)},
-        {Half::Television, G("四川FM102.6"), Page(kSite1 + "tvnum=fm1026&channelID=0&ChannelNum=7", 4445, 55)},
-        {Half::Television, G("四川FM95.5"), Page(kSite1 + "tvnum=fm955&channelID=0&ChannelNum=6", 4445, 55)},
-        {Half::Television, G("上海电视剧"), Page(kSite2 + "2", 3413, 92)},
-        {Half::Television, G("第一财经"), Page(kSite2 + "finnace", 3413, 92)},
-        {Half::Television, G("上海体育"), Page(kSite2 + "stvsports", 3413, 92)},
-        {Half::Television, G("广州卫视"), Page(kSite3 + "7", 1043, 77)},
-        {Half::Television, G("广州新闻"), Page(kSite3 + "8", 1043, 77)},
-        {Half::Television, G("广州少儿"), Page(kSite3 + "11", 1043, 77)},
-        {Half::Television, G("安徽影视"), Page(kSite3 + "8", 0, 0)},
-        {Half::Television, G("东方电影"), Page("http://www.dfmovie.example/ds/player.asp?id=104", 0, 0)},
+        { Half::Television, G("四川卫视"), Page(kSite1 + "tvnum=sctv1&channelID=1&ChannelNum=4", 4446, 56) },
+        { Half::Television, G("四川公共"), Page(kSite1 + "tvnum=sctv9&channelID=2&ChannelNum=12", 4446, 56) },
+        { Half::Television, G("四川影视娱乐"), Page(kSite1 + "tvnum=sctv4&channelID=0&ChannelNum=16", 4446, 56) },
+        { Half::Television, G("四川文化"), Page(kSite1 + "tvnum=sctv2&channelID=3&ChannelNum=19", 4446, 56) },
+        { Half::Television, G("四川FM102.6"), Page(kSite1 + "tvnum=fm1026&channelID=0&ChannelNum=7", 4445, 55) },
+        { Half::Television, G("四川FM95.5"), Page(kSite1 + "tvnum=fm955&channelID=0&ChannelNum=6", 4445, 55) },
+        { Half::Television, G("上海电视剧"), Page(kSite2 + "2", 3413, 92) },
+        { Half::Television, G("第一财经"), Page(kSite2 + "finnace", 3413, 92) },
+        { Half::Television, G("上海体育"), Page(kSite2 + "stvsports", 3413, 92) },
+        { Half::Television, G("广州卫视"), Page(kSite3 + "7", 1043, 77) },
+        { Half::Television, G("广州新闻"), Page(kSite3 + "8", 1043, 77) },
+        { Half::Television, G("广州少儿"), Page(kSite3 + "11", 1043, 77) },
+        { Half::Television, G("安徽影视"), Page(kSite3 + "8", 0, 0) },
+        { Half::Television, G("东方电影"), Page("http://www.dfmovie.example/ds/player.asp?id=104", 0, 0) },
     };
     for (const LookupCase& c : cases) {
         SCOPED_TRACE(GbkToUtf8(c.name));
@@ -180,35 +175,35 @@ TEST(ChannelTables, ResolveNamesWithoutAnAddressToTheClearedValues)
 {
     const LookupCase cases[] = {
         // categories
-        {Half::Television, G("港澳地区"), kCleared},
-        {Half::Television, G("精选频道"), kCleared},
-        {Half::Television, "CCTV", kCleared},
-        {Half::Radio, G("中央"), kCleared},
+        { Half::Television, G("港澳地区"), kCleared },
+        { Half::Television, G("精选频道"), kCleared },
+        { Half::Television, "CCTV", kCleared },
+        { Half::Radio, G("中央"), kCleared },
         // nodes without a row
-        {Half::Television, G("有线新知"), kCleared},
-        {Half::Television, G("湖南经视"), kCleared},
-        {Half::Television, G("湖南娱乐"), kCleared},
-        {Half::Radio, G("杭州经济台"), kCleared},
-        {Half::Radio, G("江苏新闻台"), kCleared},
+        { Half::Television, G("有线新知"), kCleared },
+        { Half::Television, G("湖南经视"), kCleared },
+        { Half::Television, G("湖南娱乐"), kCleared },
+        { Half::Radio, G("杭州经济台"), kCleared },
+        { Half::Radio, G("江苏新闻台"), kCleared },
         // rows without an address
-        {Half::Television, G("江苏卫视"), kCleared},
-        {Half::Television, G("江苏城市"), kCleared},
-        {Half::Radio, G("北京交通台"), kCleared},
-        {Half::Radio, G("中广新闻网"), kCleared},
+        { Half::Television, G("江苏卫视"), kCleared },
+        { Half::Television, G("江苏城市"), kCleared },
+        { Half::Radio, G("北京交通台"), kCleared },
+        { Half::Radio, G("中广新闻网"), kCleared },
         // near misses: case, blanks, one character, the wrong encoding
-        {Half::Television, "cctv-1", kCleared},
-        {Half::Television, " CCTV-1", kCleared},
-        {Half::Television, "CCTV-1 ", kCleared},
-        {Half::Television, "CCTV-11", kCleared},
-        {Half::Television, "CCTV-", kCleared},
-        {Half::Television, "", kCleared},
-        {Half::Television, "四川卫视", kCleared},  // UTF-8 bytes, not GBK
-        {Half::Television, G("四川卫") , kCleared},
+        { Half::Television, "cctv-1", kCleared },
+        { Half::Television, " CCTV-1", kCleared },
+        { Half::Television, "CCTV-1 ", kCleared },
+        { Half::Television, "CCTV-11", kCleared },
+        { Half::Television, "CCTV-", kCleared },
+        { Half::Television, "", kCleared },
+        { Half::Television, "四川卫视", kCleared }, // UTF-8 bytes, not GBK
+        { Half::Television, G("四川卫"), kCleared },
         // names of the other half
-        {Half::Radio, G("四川卫视"), kCleared},
-        {Half::Radio, "CCTV-1", kCleared},
-        {Half::Television, G("中央一套"), kCleared},
-        {Half::Television, G("北京音乐台"), kCleared},
+        { Half::Radio, G("四川卫视"), kCleared },
+        { Half::Radio, "CCTV-1", kCleared },
+        { Half::Television, G("中央一套"), kCleared },
+        { Half::Television, G("北京音乐台"), kCleared },
     };
     for (const LookupCase& c : cases) {
         SCOPED_TRACE(GbkToUtf8(c.name));
@@ -220,16 +215,16 @@ TEST(ChannelTables, ResolveNamesWithoutAnAddressToTheClearedValues)
 // host name, so a test's hosts file can send them to a local server.
 TEST(ChannelTables, UseKnownSchemesAndNamedPageHosts)
 {
-    const std::vector<std::string> schemes = {"mms://", "mmst://", "mmsu://", "rtsp://", "rtspt://", "http://"};
+    const std::vector<std::string> schemes = { "mms://", "mmst://", "mmsu://", "rtsp://", "rtspt://", "http://" };
     auto hasScheme = [&](const std::string& url) {
         for (const std::string& scheme : schemes)
             if (url.rfind(scheme, 0) == 0 && url.size() > scheme.size())
                 return true;
         return false;
     };
-    const std::set<std::string> pageHosts = {
-        "http://www.sctv.example/", "http://www.smgbb.example/", "http://www.gztv.example/", "http://www.dfmovie.example/"};
-    for (const ChannelTable* table : {&TelevisionTable(), &RadioTable()}) {
+    const std::set<std::string> pageHosts = { "http://www.sctv.example/", "http://www.smgbb.example/",
+        "http://www.gztv.example/", "http://www.dfmovie.example/" };
+    for (const ChannelTable* table : { &TelevisionTable(), &RadioTable() }) {
         for (const ChannelEntry& row : table->Rows()) {
             SCOPED_TRACE(GbkToUtf8(row.Key));
             switch (row.RowKind) {

@@ -36,32 +36,35 @@ TEST(MyChannels, PlaylistsThenGroupsWhereTheirFirstChannelStandsThenChannels)
 {
     MyChannels tree;
     tree.Set({
-        Stored("新闻", "#EXTINF:-1,Solo\nhttp://a.example/solo\n"
-                       "#EXTINF:-1 group-title=\"央视\",中央一台\nhttp://a.example/1\n"
-                       "#EXTINF:-1,Loose\nhttp://a.example/loose\n"
-                       "#EXTINF:-1 group-title=\"卫视\",浙江卫视\nhttp://a.example/zj\n"
-                       "#EXTINF:-1 group-title=\"央视\",中央二台\nhttp://a.example/2\n"
-                       "bad line\n"),
+        Stored("新闻",
+            "#EXTINF:-1,Solo\nhttp://a.example/solo\n"
+            "#EXTINF:-1 group-title=\"央视\",中央一台\nhttp://a.example/1\n"
+            "#EXTINF:-1,Loose\nhttp://a.example/loose\n"
+            "#EXTINF:-1 group-title=\"卫视\",浙江卫视\nhttp://a.example/zj\n"
+            "#EXTINF:-1 group-title=\"央视\",中央二台\nhttp://a.example/2\n"
+            "bad line\n"),
         Stored("empty", ""),
-        Stored("world", "#EXTINF:-1,Caf\xC3\xA9 \xF0\x9F\x93\xBA\nhttp://b.example/caf\xC3\xA9/\xE9\xA2\x91\xE9\x81\x93\n"
-                        "#EXTINF:-1,Emoji\nhttp://b.example/\xF0\x9F\x93\xBA\n"),
+        Stored("world",
+            "#EXTINF:-1,Caf\xC3\xA9 \xF0\x9F\x93\xBA\nhttp://b.example/caf\xC3\xA9/\xE9\xA2\x91\xE9\x81\x93\n"
+            "#EXTINF:-1,Emoji\nhttp://b.example/\xF0\x9F\x93\xBA\n"),
     });
-    EXPECT_EQ(Shape(tree), (std::vector<std::string> {
-        "新闻",
-        "  Solo = http://a.example/solo",
-        "  央视",
-        "    中央一台 = http://a.example/1",
-        "    中央二台 = http://a.example/2",
-        "  Loose = http://a.example/loose",
-        "  卫视",
-        "    浙江卫视 = http://a.example/zj",
-        "empty",
-        "world",
-        // GBK has é and 频道 but no television emoji: the label shows "?",
-        // and an address GBK cannot hold goes percent-encoded.
-        "  Caf\xC3\xA9 ? = http://b.example/caf\xC3\xA9/\xE9\xA2\x91\xE9\x81\x93",
-        "  Emoji = http://b.example/%F0%9F%93%BA",
-    }));
+    EXPECT_EQ(Shape(tree),
+        (std::vector<std::string> {
+            "新闻",
+            "  Solo = http://a.example/solo",
+            "  央视",
+            "    中央一台 = http://a.example/1",
+            "    中央二台 = http://a.example/2",
+            "  Loose = http://a.example/loose",
+            "  卫视",
+            "    浙江卫视 = http://a.example/zj",
+            "empty",
+            "world",
+            // GBK has é and 频道 but no television emoji: the label shows "?",
+            // and an address GBK cannot hold goes percent-encoded.
+            "  Caf\xC3\xA9 ? = http://b.example/caf\xC3\xA9/\xE9\xA2\x91\xE9\x81\x93",
+            "  Emoji = http://b.example/%F0%9F%93%BA",
+        }));
     EXPECT_EQ(tree.ChannelCount(), 7u);
     EXPECT_EQ(tree.SkippedCount(), 1);
     EXPECT_EQ(tree.Address(0), "") << "a playlist has no address";

@@ -42,17 +42,14 @@ TEST(PlaylistReader, StylesBrokenLinesAndUnsafeEntries)
     std::string accents_entry = "|";
     accents_entry.append(accents, 0, 254).append("|http://a.example/c");
     const Case cases[] = {
-        { "plain, LF",
-            "#EXTM3U\n#EXTINF:-1,One\nhttp://a.example/1\n#EXTINF:-1,Two\nrtsp://b.example/2\n",
+        { "plain, LF", "#EXTM3U\n#EXTINF:-1,One\nhttp://a.example/1\n#EXTINF:-1,Two\nrtsp://b.example/2\n",
             { "|One|http://a.example/1", "|Two|rtsp://b.example/2" }, 0 },
-        { "CR LF and a byte-order mark",
-            "\xEF\xBB\xBF#EXTM3U\r\n#EXTINF:-1,One\r\nhttp://a.example/1\r\n",
+        { "CR LF and a byte-order mark", "\xEF\xBB\xBF#EXTM3U\r\n#EXTINF:-1,One\r\nhttp://a.example/1\r\n",
             { "|One|http://a.example/1" }, 0 },
         { "old CR line ends, no header, no final newline",
             "#EXTINF:0,One\rhttp://a.example/1\r#EXTINF:0,Two\rhttp://a.example/2",
             { "|One|http://a.example/1", "|Two|http://a.example/2" }, 0 },
-        { "bare addresses are titled by their address",
-            "http://a.example/live\n\n   mms://b.example/x  \n",
+        { "bare addresses are titled by their address", "http://a.example/live\n\n   mms://b.example/x  \n",
             { "|http://a.example/live|http://a.example/live", "|mms://b.example/x|mms://b.example/x" }, 0 },
         { "attributes in any order, quoted commas, unquoted values",
             "#EXTINF:-1 group-title=\"News, World\" tvg-id=\"x.1\",CNN\nhttp://a.example/cnn\n"
@@ -64,14 +61,13 @@ TEST(PlaylistReader, StylesBrokenLinesAndUnsafeEntries)
         { "no title: tvg-name, then the address",
             "#EXTINF:-1 tvg-name=\"Named\",\nhttp://a.example/1\n#EXTINF:-1\nhttp://a.example/2\n",
             { "|Named|http://a.example/1", "|http://a.example/2|http://a.example/2" }, 0 },
-        { "an unterminated quote keeps the address",
-            "#EXTINF:-1 group-title=\"Open,Title\nhttp://a.example/1\n",
-            { "Open,Title|http://a.example/1|http://a.example/1" },
-            0 },
+        { "an unterminated quote keeps the address", "#EXTINF:-1 group-title=\"Open,Title\nhttp://a.example/1\n",
+            { "Open,Title|http://a.example/1|http://a.example/1" }, 0 },
         { "#EXTGRP applies to the next entry only; group-title wins",
             "#EXTGRP:Music\n#EXTINF:-1,A\nhttp://a.example/a\nhttp://a.example/b\n"
             "#EXTGRP:Music\n#EXTINF:-1 group-title=\"Film\",C\nhttp://a.example/c\n",
-            { "Music|A|http://a.example/a", "|http://a.example/b|http://a.example/b", "Film|C|http://a.example/c" }, 0 },
+            { "Music|A|http://a.example/a", "|http://a.example/b|http://a.example/b", "Film|C|http://a.example/c" },
+            0 },
         { "player options and other tags are neither channels nor faults",
             "#EXTM3U x-tvg-url=\"http://epg.example\"\n#EXTINF:-1,A\n#EXTVLCOPT:http-user-agent=x\n#KODIPROP:a=b\n"
             "http://a.example/a\n# a comment\n",
@@ -88,12 +84,14 @@ TEST(PlaylistReader, StylesBrokenLinesAndUnsafeEntries)
             "#EXTINF:-1,A\nhttp://a.example/\0a\n#EXTINF:-1,B\0B\nhttp://a.example/b\n"s,
             { "|http://a.example/b|http://a.example/b" }, 2 },
         { "a huge line is refused; a long title is cut at a character boundary",
-            "#EXTINF:-1," + huge_title + "\nhttp://a.example/h\n#EXTINF:-1," + long_title + "\nhttp://a.example/l\n"
-                "#EXTINF:-1," + accents + "\nhttp://a.example/c\nhttp://a.example/" + huge_title + "\n",
-            { "|http://a.example/h|http://a.example/h", long_entry, accents_entry },
-            2 },
+            "#EXTINF:-1," + huge_title + "\nhttp://a.example/h\n#EXTINF:-1," + long_title
+                + "\nhttp://a.example/l\n"
+                  "#EXTINF:-1,"
+                + accents + "\nhttp://a.example/c\nhttp://a.example/" + huge_title + "\n",
+            { "|http://a.example/h|http://a.example/h", long_entry, accents_entry }, 2 },
         { "control characters in titles become blanks",
-            "#EXTINF:-1 group-title=\"G\tH\",A\x01" "B\nhttp://a.example/1\n",
+            "#EXTINF:-1 group-title=\"G\tH\",A\x01"
+            "B\nhttp://a.example/1\n",
             { "G H|A B|http://a.example/1" }, 0 },
         { "GBK text is read as GBK",
             "#EXTM3U\r\n" + Utf8ToGbk("#EXTINF:-1 group-title=\"央视\",中央一台\r\nhttp://a.example/1\r\n"),

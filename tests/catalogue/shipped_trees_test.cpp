@@ -25,8 +25,8 @@ TEST(TreeReader, ReadsTheShippedTrees)
         std::string last;
     };
     const Case cases[] = {
-        {"television", TelevisionTreeData(), "television.tree", 14, 128, "精选频道", "其它地区"},
-        {"radio", RadioTreeData(), "radio.tree", 16, 92, "北京", "港澳"},
+        { "television", TelevisionTreeData(), "television.tree", 14, 128, "精选频道", "其它地区" },
+        { "radio", RadioTreeData(), "radio.tree", 16, 92, "北京", "港澳" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.half);
@@ -37,7 +37,7 @@ TEST(TreeReader, ReadsTheShippedTrees)
         for (const StoredTreeNode& category : tree) {
             channels += category.Children.size();
             EXPECT_FALSE(category.Children.empty()) << GbkToUtf8(category.Text);
-            for (const StoredTreeNode* node : {&category, &category.Children.front(), &category.Children.back()}) {
+            for (const StoredTreeNode* node : { &category, &category.Children.front(), &category.Children.back() }) {
                 EXPECT_EQ(node->ImageIndex, 0);
                 EXPECT_EQ(node->SelectedIndex, 0);
                 EXPECT_EQ(node->StateIndex, -1);

@@ -29,24 +29,24 @@ TEST(CutStreamUrl, FollowsTheCutRule)
         std::string expected;
     };
     const Case cases[] = {
-        {"inside the page", 10, 3, 4, "cdef"},
-        {"first byte", 10, 1, 2, "ab"},
-        {"start 0 counts as 1", 10, 0, 2, "ab"},
-        {"negative start counts as 1", 10, -5, 3, "abc"},
-        {"most negative start", 10, INT32_MIN, 1, "a"},
-        {"runs to the end", 10, 8, 100, "hij"},
-        {"ends exactly at the end", 10, 7, 4, "ghij"},
-        {"last byte", 10, 10, 1, "j"},
-        {"start just beyond the end", 10, 11, 1, ""},
-        {"start far beyond the end", 10, INT32_MAX, INT32_MAX, ""},
-        {"length 0", 10, 3, 0, ""},
-        {"negative length", 10, 3, -1, ""},
-        {"start 0 and length 0", 10, 0, 0, ""},
-        {"huge length", 10, 2, INT32_MAX, "bcdefghij"},
-        {"empty page", 0, 1, 5, ""},
-        {"empty page, start 0", 0, 0, 5, ""},
-        {"page shorter than a site-1 start", 4000, 4446, 56, ""},
-        {"page ending inside a site-1 cut", 4470, 4446, 56, Page(4470).substr(4445)},
+        { "inside the page", 10, 3, 4, "cdef" },
+        { "first byte", 10, 1, 2, "ab" },
+        { "start 0 counts as 1", 10, 0, 2, "ab" },
+        { "negative start counts as 1", 10, -5, 3, "abc" },
+        { "most negative start", 10, INT32_MIN, 1, "a" },
+        { "runs to the end", 10, 8, 100, "hij" },
+        { "ends exactly at the end", 10, 7, 4, "ghij" },
+        { "last byte", 10, 10, 1, "j" },
+        { "start just beyond the end", 10, 11, 1, "" },
+        { "start far beyond the end", 10, INT32_MAX, INT32_MAX, "" },
+        { "length 0", 10, 3, 0, "" },
+        { "negative length", 10, 3, -1, "" },
+        { "start 0 and length 0", 10, 0, 0, "" },
+        { "huge length", 10, 2, INT32_MAX, "bcdefghij" },
+        { "empty page", 0, 1, 5, "" },
+        { "empty page, start 0", 0, 0, 5, "" },
+        { "page shorter than a site-1 start", 4000, 4446, 56, "" },
+        { "page ending inside a site-1 cut", 4470, 4446, 56, Page(4470).substr(4445) },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -71,11 +71,11 @@ TEST(PageText, EndsAtTheFirstNul)
         std::string text;
     };
     const Case cases[] = {
-        {"plain", "plain"},
-        {std::string("ab\0cd", 5), "ab"},
-        {std::string("\0abc", 4), ""},
-        {std::string("a\0b\0", 4), "a"},
-        {"", ""},
+        { "plain", "plain" },
+        { std::string("ab\0cd", 5), "ab" },
+        { std::string("\0abc", 4), "" },
+        { std::string("a\0b\0", 4), "a" },
+        { "", "" },
     };
     for (const Case& c : cases)
         EXPECT_EQ(PageText(c.body), c.text);

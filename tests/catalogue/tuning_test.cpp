@@ -18,10 +18,7 @@ using namespace pellamo;
 
 namespace {
 
-std::string G(const std::string& utf8)
-{
-    return Utf8ToGbk(utf8);
-}
+std::string G(const std::string& utf8) { return Utf8ToGbk(utf8); }
 
 using Log = PlayerLog;
 
@@ -38,7 +35,7 @@ class FakePages : public PageSource {
 public:
     struct Reply {
         std::string body;
-        bool ignoresCancel = false;  // finishes the transfer although cancelled
+        bool ignoresCancel = false; // finishes the transfer although cancelled
     };
 
     std::string Get(const std::string& url) override
@@ -69,9 +66,9 @@ public:
         cancelled_ = true;
     }
 
-    std::map<std::string, Reply> replies;             // by GBK address
+    std::map<std::string, Reply> replies; // by GBK address
     std::vector<std::vector<std::function<void()>>> duringGet;
-    std::vector<std::string> requests;                // UTF-8 addresses
+    std::vector<std::string> requests; // UTF-8 addresses
     int maxActive = 0;
     int cancels = 0;
 
@@ -87,10 +84,7 @@ const std::string kDfMovie = "http://www.dfmovie.example/ds/player.asp?id=104";
 const std::string kCctv1 = "http://live.cctv.example:8080/cctv1";
 
 // An address of exactly `length` bytes.
-std::string Address(const std::string& head, size_t length)
-{
-    return head + std::string(length - head.size(), 'z');
-}
+std::string Address(const std::string& head, size_t length) { return head + std::string(length - head.size(), 'z'); }
 
 // A page of `size` bytes with `address` placed at the 1-based byte `start`.
 std::string PageWith(const std::string& address, size_t start, size_t size)
@@ -106,12 +100,12 @@ const std::string kFmAddress = Address("mms://live.sctv.example/fm955/", 55);
 
 Log PlayedStream(const std::string& utf8)
 {
-    return {"real hidden", "media shown", "real source ", "media url " + utf8};
+    return { "real hidden", "media shown", "real source ", "media url " + utf8 };
 }
 
 Log PlayedReal(const std::string& utf8)
 {
-    return {"media hidden", "real shown", "media url ", "real source " + utf8};
+    return { "media hidden", "real shown", "media url ", "real source " + utf8 };
 }
 
 enum class Half { Television, Radio, MyChannels };
@@ -119,8 +113,8 @@ enum class Half { Television, Radio, MyChannels };
 struct TuningTest : ::testing::Test {
     TuningTest()
     {
-        pages.replies[kGz8] = {PageWith(kGzAddress, 1043, 2000)};
-        pages.replies[kSctv1] = {PageWith(kScAddress, 4446, 6000)};
+        pages.replies[kGz8] = { PageWith(kGzAddress, 1043, 2000) };
+        pages.replies[kSctv1] = { PageWith(kScAddress, 4446, 6000) };
     }
 
     void Select(Half half, const std::optional<std::string>& utf8Name)
@@ -137,10 +131,10 @@ struct TuningTest : ::testing::Test {
     FakePages pages;
     CaptionRecorder caption;
     Log log;
-    MediaRecorder media{log};
-    RealRecorder real{log};
-    PlayerHost host{media, real};
-    Tuning tuning{TelevisionTable(), RadioTable(), pages, caption, host};
+    MediaRecorder media { log };
+    RealRecorder real { log };
+    PlayerHost host { media, real };
+    Tuning tuning { TelevisionTable(), RadioTable(), pages, caption, host };
 };
 
 TEST_F(TuningTest, StartsWithTheHiddenControlsInitialTexts)
@@ -156,10 +150,10 @@ TEST_F(TuningTest, TurnsASelectionIntoAPlayCommand)
         const char* what;
         Half half;
         std::string name;
-        std::optional<std::string> page;  // reply to the row's page address, if it has one
+        std::optional<std::string> page; // reply to the row's page address, if it has one
         std::string edit1;
-        std::string edit2;                 // UTF-8
-        std::string memo1;                 // GBK
+        std::string edit2; // UTF-8
+        std::string memo1; // GBK
         Log played;
     };
     std::string gbkFill;
@@ -168,34 +162,34 @@ TEST_F(TuningTest, TurnsASelectionIntoAPlayCommand)
     std::string nulPage = PageWith(kScAddress, 4446, 6000);
     nulPage[99] = '\0';
     const Case cases[] = {
-        {"category", Half::Television, "港澳地区", {}, "", "", "Memo1", {}},
-        {"node without a row", Half::Television, "有线新知", {}, "", "", "Memo1", {}},
-        {"row without an address", Half::Television, "江苏卫视", {}, "", "", "Memo1", {}},
-        {"direct stream", Half::Television, "CCTV-1", {}, "", kCctv1, "Memo1", PlayedStream(kCctv1)},
-        {"Real stream", Half::Radio, "中央一套", {}, "", "", "Memo1", PlayedReal("rtsp://real.cnr.example/cnr1.rm")},
-        {"bare scheme", Half::Radio, "广东金曲台", {}, "", "mms", "Memo1", PlayedStream("mms")},
-        {"radio category", Half::Radio, "港澳", {}, "", "", "Memo1", {}},
-        {"page with GBK in the address", Half::Television, "广州新闻", PageWith(kGzAddress, 1043, 2000), kGz8,
-            GbkToUtf8(kGzAddress), PageWith(kGzAddress, 1043, 2000), PlayedStream(GbkToUtf8(kGzAddress))},
-        {"page shorter than the start", Half::Television, "四川卫视", std::string(4000, '.'), kSctv1, "",
-            std::string(4000, '.'), {}},
-        {"page ending inside the cut", Half::Television, "四川卫视", PageWith(kScAddress, 4446, 4470), kSctv1,
-            kScAddress.substr(0, 25), PageWith(kScAddress, 4446, 4470), PlayedStream(kScAddress.substr(0, 25))},
-        {"page ending exactly at the cut's end", Half::Television, "四川卫视", PageWith(kScAddress, 4446, 4501), kSctv1,
-            kScAddress, PageWith(kScAddress, 4446, 4501), PlayedStream(kScAddress)},
-        {"NUL before the cut", Half::Television, "四川卫视", nulPage, kSctv1, "", nulPage.substr(0, 99), {}},
-        {"GBK text before the cut", Half::Television, "四川卫视", gbkFill + "." + kScAddress + "tail", kSctv1,
-            kScAddress, gbkFill + "." + kScAddress + "tail", PlayedStream(kScAddress)},
-        {"FM row's own cut", Half::Television, "四川FM95.5", PageWith(kFmAddress, 4445, 5000), kFm955, kFmAddress,
-            PageWith(kFmAddress, 4445, 5000), PlayedStream(kFmAddress)},
-        {"page without a cut", Half::Television, "东方电影", std::string("<html>movie</html>"), kDfMovie, "",
-            "<html>movie</html>", {}},
+        { "category", Half::Television, "港澳地区", {}, "", "", "Memo1", {} },
+        { "node without a row", Half::Television, "有线新知", {}, "", "", "Memo1", {} },
+        { "row without an address", Half::Television, "江苏卫视", {}, "", "", "Memo1", {} },
+        { "direct stream", Half::Television, "CCTV-1", {}, "", kCctv1, "Memo1", PlayedStream(kCctv1) },
+        { "Real stream", Half::Radio, "中央一套", {}, "", "", "Memo1", PlayedReal("rtsp://real.cnr.example/cnr1.rm") },
+        { "bare scheme", Half::Radio, "广东金曲台", {}, "", "mms", "Memo1", PlayedStream("mms") },
+        { "radio category", Half::Radio, "港澳", {}, "", "", "Memo1", {} },
+        { "page with GBK in the address", Half::Television, "广州新闻", PageWith(kGzAddress, 1043, 2000), kGz8,
+            GbkToUtf8(kGzAddress), PageWith(kGzAddress, 1043, 2000), PlayedStream(GbkToUtf8(kGzAddress)) },
+        { "page shorter than the start", Half::Television, "四川卫视", std::string(4000, '.'), kSctv1, "",
+            std::string(4000, '.'), {} },
+        { "page ending inside the cut", Half::Television, "四川卫视", PageWith(kScAddress, 4446, 4470), kSctv1,
+            kScAddress.substr(0, 25), PageWith(kScAddress, 4446, 4470), PlayedStream(kScAddress.substr(0, 25)) },
+        { "page ending exactly at the cut's end", Half::Television, "四川卫视", PageWith(kScAddress, 4446, 4501),
+            kSctv1, kScAddress, PageWith(kScAddress, 4446, 4501), PlayedStream(kScAddress) },
+        { "NUL before the cut", Half::Television, "四川卫视", nulPage, kSctv1, "", nulPage.substr(0, 99), {} },
+        { "GBK text before the cut", Half::Television, "四川卫视", gbkFill + "." + kScAddress + "tail", kSctv1,
+            kScAddress, gbkFill + "." + kScAddress + "tail", PlayedStream(kScAddress) },
+        { "FM row's own cut", Half::Television, "四川FM95.5", PageWith(kFmAddress, 4445, 5000), kFm955, kFmAddress,
+            PageWith(kFmAddress, 4445, 5000), PlayedStream(kFmAddress) },
+        { "page without a cut", Half::Television, "东方电影", std::string("<html>movie</html>"), kDfMovie, "",
+            "<html>movie</html>", {} },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         FakePages source;
         if (c.page)
-            source.replies[G(c.edit1)] = {*c.page};
+            source.replies[G(c.edit1)] = { *c.page };
         CaptionRecorder captions;
         Log played;
         MediaRecorder mediaControl(played);
@@ -208,12 +202,12 @@ TEST_F(TuningTest, TurnsASelectionIntoAPlayCommand)
             run.RadioChanged(G(c.name));
 
         std::string prefix = c.half == Half::Television ? "网络电视->" : "网络电台->";
-        EXPECT_EQ(captions.captions, std::vector<std::string>{prefix + c.name});
+        EXPECT_EQ(captions.captions, std::vector<std::string> { prefix + c.name });
         EXPECT_EQ(GbkToUtf8(run.Edit1()), c.edit1);
         EXPECT_EQ(GbkToUtf8(run.Edit2()), c.edit2);
         EXPECT_EQ(run.Memo1(), c.memo1);
         EXPECT_EQ(played, c.played);
-        EXPECT_EQ(source.requests, c.page ? std::vector<std::string>{c.edit1} : std::vector<std::string>{});
+        EXPECT_EQ(source.requests, c.page ? std::vector<std::string> { c.edit1 } : std::vector<std::string> {});
     }
 }
 
@@ -223,7 +217,7 @@ TEST_F(TuningTest, FetchFailureLeavesThePreviousPlaybackAndDiagnostics)
     Select(Half::Television, "四川卫视");
     Log before = log;
     std::string memo = tuning.Memo1();
-    pages.replies.erase(kSctv1);  // the host no longer resolves
+    pages.replies.erase(kSctv1); // the host no longer resolves
 
     try {
         Select(Half::Television, "四川卫视");
@@ -247,7 +241,7 @@ TEST_F(TuningTest, FetchFailureLeavesThePreviousPlaybackAndDiagnostics)
 // and ends up shown.
 TEST(TuningBothSteps, RealStepRunsLast)
 {
-    ChannelTable both({ChannelEntry::Stream("x", "mms://s"), ChannelEntry::Real("x", u"rtsp://r")});
+    ChannelTable both({ ChannelEntry::Stream("x", "mms://s"), ChannelEntry::Real("x", u"rtsp://r") });
     FakePages pages;
     CaptionRecorder caption;
     Log log;
@@ -268,12 +262,11 @@ TEST_F(TuningTest, MyChannelsPlayTheirOwnAddress)
 {
     struct Case {
         const char* name;
-        std::string address;  // UTF-8
+        std::string address; // UTF-8
         Log played;
     } cases[] = {
-        {"凤凰中文", "rtsp://live.example/" + std::string("频道"), PlayedStream("rtsp://live.example/频道")},
-        {"新闻", "", {}},
-        {"CCTV-1", "", {}},  // a group named like a catalogue channel is still a group
+        { "凤凰中文", "rtsp://live.example/" + std::string("频道"), PlayedStream("rtsp://live.example/频道") },
+        { "新闻", "", {} }, { "CCTV-1", "", {} }, // a group named like a catalogue channel is still a group
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -306,49 +299,51 @@ TEST_F(TuningTest, NewestSelectionWinsDuringAFetch)
     struct Choice {
         Half half;
         std::optional<std::string> name;
-        std::string address = {};  // of my channels
+        std::string address = {}; // of my channels
     };
     struct Case {
         const char* what;
-        std::vector<std::vector<Choice>> duringGet;  // selections made inside the n-th fetch
+        std::vector<std::vector<Choice>> duringGet; // selections made inside the n-th fetch
         bool firstFetchIgnoresCancel;
         std::vector<std::string> requests;
         std::vector<std::string> captions;
         Log played;
-        std::string memo;   // "Memo1" (untouched), or the page of "gz" or "sc"
-        std::string error;  // thrown out of the first selection, if any
-        int cancels;        // fetches asked to end
+        std::string memo; // "Memo1" (untouched), or the page of "gz" or "sc"
+        std::string error; // thrown out of the first selection, if any
+        int cancels; // fetches asked to end
     };
     const Case cases[] = {
-        {"direct row", {{{Half::Television, "CCTV-1"}}}, false, {kGz8},
-            {"网络电视->广州新闻", "网络电视->CCTV-1"}, PlayedStream(kCctv1), "Memo1", "", 1},
-        {"page row", {{{Half::Television, "四川卫视"}}}, false, {kGz8, kSctv1},
-            {"网络电视->广州新闻", "网络电视->四川卫视"}, PlayedStream(kScAddress), "sc", "", 1},
-        {"the same page again", {{{Half::Television, "广州新闻"}}}, false, {kGz8, kGz8},
-            {"网络电视->广州新闻", "网络电视->广州新闻"}, PlayedStream(GbkToUtf8(kGzAddress)), "gz", "", 1},
-        {"several in one fetch: only the last", {{{Half::Television, "CCTV-1"}, {Half::Radio, "中央一套"},
-            {Half::Television, "四川卫视"}}}, false, {kGz8, kSctv1},
-            {"网络电视->广州新闻", "网络电视->四川卫视"}, PlayedStream(kScAddress), "sc", "", 1},
-        {"radio during a television fetch", {{{Half::Radio, "中央一套"}}}, false, {kGz8},
-            {"网络电视->广州新闻", "网络电台->中央一套"}, PlayedReal("rtsp://real.cnr.example/cnr1.rm"), "Memo1", "", 1},
-        {"a cancelled fetch that still delivers its page", {{{Half::Television, "CCTV-1"}}}, true, {kGz8},
-            {"网络电视->广州新闻", "网络电视->CCTV-1"}, PlayedStream(kCctv1), "Memo1", "", 1},
-        {"a selection inside the newer run's fetch", {{{Half::Television, "四川卫视"}}, {{Half::Television, "CCTV-1"}}},
-            false, {kGz8, kSctv1}, {"网络电视->广州新闻", "网络电视->四川卫视", "网络电视->CCTV-1"}, PlayedStream(kCctv1),
-            "Memo1", "", 2},
-        {"no selected node", {{{Half::Television, std::nullopt}}}, false, {kGz8}, {"网络电视->广州新闻"},
-            PlayedStream(GbkToUtf8(kGzAddress)), "gz", "", 0},
-        {"the newest fetch fails", {{{Half::Television, "东方电影"}}}, false, {kGz8, kDfMovie},
-            {"网络电视->广州新闻", "网络电视->东方电影"}, {}, "Memo1", "Null Remote Address", 1},
-        {"one of my channels during a television fetch", {{{Half::MyChannels, "Mine", "http://mine.example/live"}}},
-            false, {kGz8}, {"网络电视->广州新闻", "我的频道->Mine"}, PlayedStream("http://mine.example/live"), "Memo1",
-            "", 1},
+        { "direct row", { { { Half::Television, "CCTV-1" } } }, false, { kGz8 },
+            { "网络电视->广州新闻", "网络电视->CCTV-1" }, PlayedStream(kCctv1), "Memo1", "", 1 },
+        { "page row", { { { Half::Television, "四川卫视" } } }, false, { kGz8, kSctv1 },
+            { "网络电视->广州新闻", "网络电视->四川卫视" }, PlayedStream(kScAddress), "sc", "", 1 },
+        { "the same page again", { { { Half::Television, "广州新闻" } } }, false, { kGz8, kGz8 },
+            { "网络电视->广州新闻", "网络电视->广州新闻" }, PlayedStream(GbkToUtf8(kGzAddress)), "gz", "", 1 },
+        { "several in one fetch: only the last",
+            { { { Half::Television, "CCTV-1" }, { Half::Radio, "中央一套" }, { Half::Television, "四川卫视" } } },
+            false, { kGz8, kSctv1 }, { "网络电视->广州新闻", "网络电视->四川卫视" }, PlayedStream(kScAddress), "sc", "",
+            1 },
+        { "radio during a television fetch", { { { Half::Radio, "中央一套" } } }, false, { kGz8 },
+            { "网络电视->广州新闻", "网络电台->中央一套" }, PlayedReal("rtsp://real.cnr.example/cnr1.rm"), "Memo1", "",
+            1 },
+        { "a cancelled fetch that still delivers its page", { { { Half::Television, "CCTV-1" } } }, true, { kGz8 },
+            { "网络电视->广州新闻", "网络电视->CCTV-1" }, PlayedStream(kCctv1), "Memo1", "", 1 },
+        { "a selection inside the newer run's fetch",
+            { { { Half::Television, "四川卫视" } }, { { Half::Television, "CCTV-1" } } }, false, { kGz8, kSctv1 },
+            { "网络电视->广州新闻", "网络电视->四川卫视", "网络电视->CCTV-1" }, PlayedStream(kCctv1), "Memo1", "", 2 },
+        { "no selected node", { { { Half::Television, std::nullopt } } }, false, { kGz8 }, { "网络电视->广州新闻" },
+            PlayedStream(GbkToUtf8(kGzAddress)), "gz", "", 0 },
+        { "the newest fetch fails", { { { Half::Television, "东方电影" } } }, false, { kGz8, kDfMovie },
+            { "网络电视->广州新闻", "网络电视->东方电影" }, {}, "Memo1", "Null Remote Address", 1 },
+        { "one of my channels during a television fetch",
+            { { { Half::MyChannels, "Mine", "http://mine.example/live" } } }, false, { kGz8 },
+            { "网络电视->广州新闻", "我的频道->Mine" }, PlayedStream("http://mine.example/live"), "Memo1", "", 1 },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         FakePages source;
-        source.replies[kGz8] = {PageWith(kGzAddress, 1043, 2000), c.firstFetchIgnoresCancel};
-        source.replies[kSctv1] = {PageWith(kScAddress, 4446, 6000)};
+        source.replies[kGz8] = { PageWith(kGzAddress, 1043, 2000), c.firstFetchIgnoresCancel };
+        source.replies[kSctv1] = { PageWith(kScAddress, 4446, 6000) };
         CaptionRecorder captions;
         Log played;
         MediaRecorder mediaControl(played);

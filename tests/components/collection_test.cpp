@@ -26,19 +26,19 @@ void AddPanels(TCollection& c, std::initializer_list<int> widths)
 TEST(CollectionTest, ItemsKeepTheirOrderAndIndices)
 {
     TCollection c(nullptr, TCollection::ItemsOf<PanelItem>());
-    AddPanels(c, {1, 2, 3});
+    AddPanels(c, { 1, 2, 3 });
     static_cast<PanelItem*>(c.Insert(0))->width = 0;
-    EXPECT_EQ(Widths(c), (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_EQ(Widths(c), (std::vector<int> { 0, 1, 2, 3 }));
 
     c.Items(3)->SetIndex(1);
-    EXPECT_EQ(Widths(c), (std::vector<int>{0, 3, 1, 2}));
+    EXPECT_EQ(Widths(c), (std::vector<int> { 0, 3, 1, 2 }));
     EXPECT_EQ(c.Items(1)->Index(), 1);
     c.Items(0)->SetIndex(99); // clamped to the end
-    EXPECT_EQ(Widths(c), (std::vector<int>{3, 1, 2, 0}));
+    EXPECT_EQ(Widths(c), (std::vector<int> { 3, 1, 2, 0 }));
 
     c.Delete(1);
     delete c.Items(0); // an item freed directly leaves its collection
-    EXPECT_EQ(Widths(c), (std::vector<int>{2, 0}));
+    EXPECT_EQ(Widths(c), (std::vector<int> { 2, 0 }));
     EXPECT_THROW(c.Items(2), EComponentError);
     EXPECT_THROW(c.Insert(5), EComponentError);
 
@@ -71,13 +71,13 @@ TEST(CollectionTest, AssignCopiesItemsAndRefusesStrangers)
 {
     TCollection target(nullptr, TCollection::ItemsOf<PanelItem>());
     TCollection source(nullptr, TCollection::ItemsOf<PanelItem>());
-    AddPanels(target, {7});
-    AddPanels(source, {1, 2});
+    AddPanels(target, { 7 });
+    AddPanels(source, { 1, 2 });
     target.Assign(source);
-    EXPECT_EQ(Widths(target), (std::vector<int>{1, 2}));
+    EXPECT_EQ(Widths(target), (std::vector<int> { 1, 2 }));
     EXPECT_NE(target.Items(0), source.Items(0));
     target.Assign(target);
-    EXPECT_EQ(Widths(target), (std::vector<int>{1, 2}));
+    EXPECT_EQ(Widths(target), (std::vector<int> { 1, 2 }));
 
     sample::Font font;
     EXPECT_THROW(target.Assign(font), EConvertError);

@@ -15,7 +15,11 @@ using sample::Form;
 // Counts live instances so a test can see what an owner freed.
 class Counted : public TComponent {
 public:
-    explicit Counted(TComponent* owner) : TComponent(owner) { ++alive; }
+    explicit Counted(TComponent* owner)
+        : TComponent(owner)
+    {
+        ++alive;
+    }
     ~Counted() override { --alive; }
     static inline int alive = 0;
 };
@@ -55,10 +59,10 @@ TEST(ComponentTest, NamesAreIdentifiersUniquePerOwnerAndFoundIgnoringCase)
     Control* b = MakeControl(form.get(), "Other");
     EXPECT_THROW(b->SetName("button1"), EComponentError);
     EXPECT_EQ(b->Name(), "Other");
-    for (const char* bad : {"1abc", "a b", "a.b", "网"})
+    for (const char* bad : { "1abc", "a b", "a.b", "网" })
         EXPECT_THROW(b->SetName(bad), EComponentError) << bad;
     a->SetName("button1"); // renaming itself in another case is fine
-    b->SetName("");        // unnamed components may share the empty name
+    b->SetName(""); // unnamed components may share the empty name
     MakeControl(form.get(), "")->SetName("");
 
     // Another owner may use the same name.
@@ -120,10 +124,10 @@ TEST(ComponentTest, NotificationsReachOwnerAndSiblings)
     ComponentPtr<Form> form(new Form());
     Control* watcher = MakeControl(form.get(), "Watcher");
     Control* other = MakeControl(form.get(), "Other");
-    EXPECT_EQ(watcher->log, std::vector<std::string>{"insert ?"});
+    EXPECT_EQ(watcher->log, std::vector<std::string> { "insert ?" });
 
     other->Free();
-    EXPECT_EQ(watcher->log, (std::vector<std::string>{"insert ?", "remove Other"}));
+    EXPECT_EQ(watcher->log, (std::vector<std::string> { "insert ?", "remove Other" }));
 
     // A component freed with plain delete notifies too.
     Control* third = MakeControl(form.get(), "Third");
@@ -138,7 +142,11 @@ TEST(ComponentTest, NotificationsReachOwnerAndSiblings)
 TEST(ComponentTest, InsertNoticeCanBeRepeatedOnceComplete)
 {
     struct Item : TComponent {
-        explicit Item(TComponent* owner) : TComponent(owner) { AnnounceInsertion(); }
+        explicit Item(TComponent* owner)
+            : TComponent(owner)
+        {
+            AnnounceInsertion();
+        }
     };
     struct Menu : TComponent {
         using TComponent::TComponent;
@@ -153,7 +161,7 @@ TEST(ComponentTest, InsertNoticeCanBeRepeatedOnceComplete)
     ComponentPtr<Form> form(new Form());
     auto* menu = new Menu(form.get());
     new Item(form.get());
-    EXPECT_EQ(menu->recognised, (std::vector<bool>{false, true}));
+    EXPECT_EQ(menu->recognised, (std::vector<bool> { false, true }));
 }
 
 TEST(ComponentTest, FreeNotificationWorksBothWaysAndCanBeWithdrawn)
@@ -180,7 +188,7 @@ TEST(ComponentTest, FreeNotificationWorksBothWaysAndCanBeWithdrawn)
     before = x->log.size();
     sibling->Free();
     EXPECT_EQ(std::vector<std::string>(x->log.begin() + static_cast<long>(before), x->log.end()),
-        std::vector<std::string>{"remove Sibling"});
+        std::vector<std::string> { "remove Sibling" });
 
     // The watcher may go first; the watched one then must not call it.
     Control* w = MakeControl(b.get(), "W");

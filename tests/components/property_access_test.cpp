@@ -14,7 +14,7 @@ using sample::Form;
 
 class PropertyAccessTest : public ::testing::Test {
 protected:
-    ComponentPtr<Form> form{new Form()};
+    ComponentPtr<Form> form { new Form() };
     Control* c = MakeIn(form.get());
 
     static Control* MakeIn(Form* f)
@@ -40,7 +40,7 @@ TEST_F(PropertyAccessTest, ReadsAndWritesEachKindByNameIgnoringCase)
     EXPECT_EQ(GetEnumProp(*c, "Visible"), "False");
 
     SetSetProp(*c, "Anchors", "[ akRight , akBottom ]");
-    EXPECT_EQ(c->anchors, (sample::Anchors{sample::AnchorKind::akRight, sample::AnchorKind::akBottom}));
+    EXPECT_EQ(c->anchors, (sample::Anchors { sample::AnchorKind::akRight, sample::AnchorKind::akBottom }));
     EXPECT_EQ(GetSetProp(*c, "Anchors"), "[akRight,akBottom]");
     SetSetProp(*c, "Anchors", "[]");
     EXPECT_TRUE(c->anchors.Empty());
@@ -51,8 +51,8 @@ TEST_F(PropertyAccessTest, ReadsAndWritesEachKindByNameIgnoringCase)
     SetStrProp(*c, "Caption", "\xCD\xF8");
     EXPECT_EQ(GetStrProp(*c, "caption"), "\xCD\xF8");
 
-    SetBinaryProp(*c, "Data", Bytes{1, 2});
-    EXPECT_EQ(GetBinaryProp(*c, "Data"), (Bytes{1, 2}));
+    SetBinaryProp(*c, "Data", Bytes { 1, 2 });
+    EXPECT_EQ(GetBinaryProp(*c, "Data"), (Bytes { 1, 2 }));
 
     EXPECT_EQ(GetObjectProp(*c, "Font"), &c->font);
     EXPECT_EQ(GetObjectProp(*c, "Panels"), &c->panels);
@@ -91,24 +91,24 @@ TEST_F(PropertyAccessTest, MistakesThrowWithClearMessages)
         const char* message_part;
     };
     const Case cases[] = {
-        {"missing name", [&] { GetOrdProp(*c, "Colour"); }, "\"Colour\" does not exist in TControlSample"},
-        {"missing inner name", [&] { SetStrProp(*c, "Font.Face", "x"); }, "\"Font.Face\" does not exist"},
-        {"ordinal as string", [&] { GetStrProp(*c, "Left"); }, "is an integer, not a string"},
-        {"string as ordinal", [&] { SetOrdProp(*c, "Caption", 1); }, "is a string, not an ordinal"},
-        {"enum name of int", [&] { SetEnumProp(*c, "Left", "alTop"); }, "not an enumeration"},
-        {"unknown value name", [&] { SetEnumProp(*c, "Align", "alMiddle"); }, "not a value of TAlign"},
-        {"bad Boolean", [&] { SetEnumProp(*c, "Visible", "yes"); }, "not a Boolean value"},
-        {"enum ordinal out of range", [&] { SetOrdProp(*c, "Align", 6); }, "out of range"},
-        {"narrow integer out of range", [&] { SetOrdProp(*c, "Width", 70000); }, "out of range"},
-        {"set bit beyond values", [&] { SetOrdProp(*c, "Anchors", 16); }, "out of range"},
-        {"set without brackets", [&] { SetSetProp(*c, "Anchors", "akLeft"); }, "not a set"},
-        {"set with unknown value", [&] { SetSetProp(*c, "Anchors", "[akLeft,akUp]"); }, "akUp"},
-        {"set with empty value", [&] { SetSetProp(*c, "Anchors", "[akLeft,]"); }, "Missing value"},
-        {"reference of wrong class", [&] { SetComponentProp(*c, "Buddy", form.get()); }, "needs a TControlSample"},
-        {"path through non-object", [&] { GetOrdProp(*c, "Left.X"); }, "not an object"},
-        {"missing handler", [&] { SetEventProp(*c, "OnClick", *form, "Nothing"); }, "no handler named Nothing"},
-        {"handler of other signature", [&] { SetEventProp(*c, "OnClick", *form, "ControlMove"); }, "does not fit"},
-        {"event as string", [&] { GetStrProp(*c, "OnClick"); }, "is an event, not a string"},
+        { "missing name", [&] { GetOrdProp(*c, "Colour"); }, "\"Colour\" does not exist in TControlSample" },
+        { "missing inner name", [&] { SetStrProp(*c, "Font.Face", "x"); }, "\"Font.Face\" does not exist" },
+        { "ordinal as string", [&] { GetStrProp(*c, "Left"); }, "is an integer, not a string" },
+        { "string as ordinal", [&] { SetOrdProp(*c, "Caption", 1); }, "is a string, not an ordinal" },
+        { "enum name of int", [&] { SetEnumProp(*c, "Left", "alTop"); }, "not an enumeration" },
+        { "unknown value name", [&] { SetEnumProp(*c, "Align", "alMiddle"); }, "not a value of TAlign" },
+        { "bad Boolean", [&] { SetEnumProp(*c, "Visible", "yes"); }, "not a Boolean value" },
+        { "enum ordinal out of range", [&] { SetOrdProp(*c, "Align", 6); }, "out of range" },
+        { "narrow integer out of range", [&] { SetOrdProp(*c, "Width", 70000); }, "out of range" },
+        { "set bit beyond values", [&] { SetOrdProp(*c, "Anchors", 16); }, "out of range" },
+        { "set without brackets", [&] { SetSetProp(*c, "Anchors", "akLeft"); }, "not a set" },
+        { "set with unknown value", [&] { SetSetProp(*c, "Anchors", "[akLeft,akUp]"); }, "akUp" },
+        { "set with empty value", [&] { SetSetProp(*c, "Anchors", "[akLeft,]"); }, "Missing value" },
+        { "reference of wrong class", [&] { SetComponentProp(*c, "Buddy", form.get()); }, "needs a TControlSample" },
+        { "path through non-object", [&] { GetOrdProp(*c, "Left.X"); }, "not an object" },
+        { "missing handler", [&] { SetEventProp(*c, "OnClick", *form, "Nothing"); }, "no handler named Nothing" },
+        { "handler of other signature", [&] { SetEventProp(*c, "OnClick", *form, "ControlMove"); }, "does not fit" },
+        { "event as string", [&] { GetStrProp(*c, "OnClick"); }, "is an event, not a string" },
     };
     for (const Case& k : cases) {
         try {
@@ -127,7 +127,7 @@ TEST_F(PropertyAccessTest, EventsBindToRegisteredHandlersAndClear)
 {
     SetEventProp(*c, "OnMove", *form, "controlmove");
     c->OnMove(c, 3);
-    EXPECT_EQ(form->calls, std::vector<std::string>{"ControlMove 3"});
+    EXPECT_EQ(form->calls, std::vector<std::string> { "ControlMove 3" });
     EXPECT_EQ(GetEventHandlerName(*c, "OnMove"), "controlmove");
 
     SetEventProp(*c, "OnMove", *form, "");
@@ -143,12 +143,12 @@ TEST_F(PropertyAccessTest, ColourNamesAndValues)
         TColor value;
     };
     const Case cases[] = {
-        {"clBlack", 0},
-        {"clWhite", 0xFFFFFF},
-        {"clNavy", 0x800000},
-        {"CLBTNFACE", static_cast<TColor>(0x8000000F)},
-        {"clInactiveCaption", static_cast<TColor>(0x80000003)},
-        {"clNone", 0x1FFFFFFF},
+        { "clBlack", 0 },
+        { "clWhite", 0xFFFFFF },
+        { "clNavy", 0x800000 },
+        { "CLBTNFACE", static_cast<TColor>(0x8000000F) },
+        { "clInactiveCaption", static_cast<TColor>(0x80000003) },
+        { "clNone", 0x1FFFFFFF },
     };
     for (const Case& k : cases) {
         EXPECT_EQ(ColorFromName(k.name), k.value) << k.name;

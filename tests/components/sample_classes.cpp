@@ -13,19 +13,19 @@ namespace {
 
 const EnumInfo& AlignNames()
 {
-    static const EnumInfo info("TAlign", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"});
+    static const EnumInfo info("TAlign", { "alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient" });
     return info;
 }
 
 const EnumInfo& AnchorNames()
 {
-    static const EnumInfo info("TAnchorKind", {"akLeft", "akTop", "akRight", "akBottom"});
+    static const EnumInfo info("TAnchorKind", { "akLeft", "akTop", "akRight", "akBottom" });
     return info;
 }
 
 const EnumInfo& FontStyleNames()
 {
-    static const EnumInfo info("TFontStyle", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"});
+    static const EnumInfo info("TFontStyle", { "fsBold", "fsItalic", "fsUnderline", "fsStrikeOut" });
     return info;
 }
 
@@ -77,7 +77,9 @@ void PanelItem::Assign(const TPersistent& source)
     TCollectionItem::Assign(source);
 }
 
-Control::Control(TComponent* owner) : TComponent(owner), panels(this, TCollection::ItemsOf<PanelItem>())
+Control::Control(TComponent* owner)
+    : TComponent(owner)
+    , panels(this, TCollection::ItemsOf<PanelItem>())
 {
 }
 
@@ -146,8 +148,8 @@ const ClassInfo& Button::StaticClass()
             // Redeclared: the same place in the list, another default.
             props::Int<Button>("Width", &Button::width),
             // Written only when set, as most defaults would be.
-            props::Stored<Button>(props::Bool<Button>("Default", &Button::is_default),
-                [](const Button& b) { return b.is_default; }),
+            props::Stored<Button>(
+                props::Bool<Button>("Default", &Button::is_default), [](const Button& b) { return b.is_default; }),
         },
         FactoryOf<Button>());
     return info;
@@ -159,7 +161,8 @@ const ClassInfo& Abstract::StaticClass()
     return info;
 }
 
-Form::Form(TComponent* owner) : TComponent(owner)
+Form::Form(TComponent* owner)
+    : TComponent(owner)
 {
     RegisterMethod("FormCreate", this, &Form::FormCreate);
     RegisterMethod("ButtonClick", this, &Form::ButtonClick);
@@ -178,10 +181,7 @@ const ClassInfo& Form::StaticClass()
     return info;
 }
 
-void Form::FormCreate(TObject*)
-{
-    calls.push_back("FormCreate");
-}
+void Form::FormCreate(TObject*) { calls.push_back("FormCreate"); }
 
 void Form::ButtonClick(TObject* sender)
 {
@@ -189,14 +189,12 @@ void Form::ButtonClick(TObject* sender)
     calls.push_back("ButtonClick " + (c ? c->Name() : std::string("?")));
 }
 
-void Form::ControlMove(TObject*, int distance)
-{
-    calls.push_back("ControlMove " + std::to_string(distance));
-}
+void Form::ControlMove(TObject*, int distance) { calls.push_back("ControlMove " + std::to_string(distance)); }
 
 void RegisterSampleClasses()
 {
-    RegisterClasses({&Control::StaticClass(), &Button::StaticClass(), &Abstract::StaticClass(), &Form::StaticClass()});
+    RegisterClasses(
+        { &Control::StaticClass(), &Button::StaticClass(), &Abstract::StaticClass(), &Form::StaticClass() });
 }
 
 }

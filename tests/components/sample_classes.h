@@ -39,7 +39,10 @@ public:
 
 class PanelItem : public TCollectionItem {
 public:
-    explicit PanelItem(TCollection* c) : TCollectionItem(c) {}
+    explicit PanelItem(TCollection* c)
+        : TCollectionItem(c)
+    {
+    }
     static const ClassInfo& StaticClass();
     const ClassInfo& Class() const override { return StaticClass(); }
     void Assign(const TPersistent& source) override;
@@ -71,7 +74,7 @@ public:
     Align align = Align::alNone;
     TColor color = clBtnFace;
     std::string caption;
-    Anchors anchors{AnchorKind::akLeft, AnchorKind::akTop};
+    Anchors anchors { AnchorKind::akLeft, AnchorKind::akTop };
     Font font;
     TStringList lines;
     TCollection panels;

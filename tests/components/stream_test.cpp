@@ -44,7 +44,7 @@ TEST_F(StreamTest, MemoryStreamReadsWritesSeeksAndGrows)
     // Writing past the end fills the gap with zeros.
     s.Seek(2, SeekOrigin::End);
     s.WriteBuffer("!", 1);
-    EXPECT_EQ(s.Data(), (std::vector<std::uint8_t>{'h', 'e', 'l', 'l', 'o', 0, 0, '!'}));
+    EXPECT_EQ(s.Data(), (std::vector<std::uint8_t> { 'h', 'e', 'l', 'l', 'o', 0, 0, '!' }));
 
     EXPECT_EQ(s.Seek(-3, SeekOrigin::Current), 5);
     EXPECT_THROW(s.Seek(-1, SeekOrigin::Begin), EStreamError);
@@ -117,7 +117,7 @@ TEST_F(StreamTest, CreateNewTakesOnlyAFreeNameAndKeepsTheFilePrivate)
     auto created = TFileStream::CreateNew(name);
     ASSERT_NE(created, nullptr);
     created->WriteBuffer("abc", 3);
-    struct stat st {};
+    struct stat st { };
     ASSERT_EQ(::lstat(name.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
     created.reset();

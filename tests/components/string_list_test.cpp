@@ -20,9 +20,9 @@ TEST(StringListTest, SortedAddKeepsOrderUnderEachDuplicatesPolicy)
         bool throws;
     };
     const Case cases[] = {
-        {TDuplicates::dupIgnore, Lines({"apple", "Banana", "cherry"}), false},
-        {TDuplicates::dupAccept, Lines({"apple", "Banana", "BANANA", "cherry"}), false},
-        {TDuplicates::dupError, Lines({"apple", "Banana", "cherry"}), true},
+        { TDuplicates::dupIgnore, Lines({ "apple", "Banana", "cherry" }), false },
+        { TDuplicates::dupAccept, Lines({ "apple", "Banana", "BANANA", "cherry" }), false },
+        { TDuplicates::dupError, Lines({ "apple", "Banana", "cherry" }), true },
     };
     for (const Case& c : cases) {
         TStringList list;
@@ -49,7 +49,7 @@ TEST(StringListTest, SortedListRefusesPositionalWrites)
     list.Add("b");
     list.Add("a");
     list.SetSorted(true);
-    EXPECT_EQ(list.ToVector(), Lines({"a", "b"}));
+    EXPECT_EQ(list.ToVector(), Lines({ "a", "b" }));
     EXPECT_THROW(list.Insert(0, "z"), EStringListError);
     EXPECT_THROW(list.Put(0, "z"), EStringListError);
     int index = -1;
@@ -114,7 +114,7 @@ TEST(StringListTest, NameValuePairs)
     sorted.Add("a=1");
     sorted.Add("b=2");
     sorted.SetValues("a", "9");
-    EXPECT_EQ(sorted.ToVector(), Lines({"a=9", "b=2"}));
+    EXPECT_EQ(sorted.ToVector(), Lines({ "a=9", "b=2" }));
 }
 
 TEST(StringListTest, TextSplitsAtEveryKindOfLineBreak)
@@ -124,12 +124,12 @@ TEST(StringListTest, TextSplitsAtEveryKindOfLineBreak)
         std::vector<std::string> lines;
     };
     const Case cases[] = {
-        {"", {}},
-        {"one", Lines({"one"})},
-        {"one\n", Lines({"one"})},
-        {"one\r\ntwo\rthree\nfour", Lines({"one", "two", "three", "four"})},
-        {"\n\n", Lines({"", ""})},
-        {"a\r\n\r\nb", Lines({"a", "", "b"})},
+        { "", {} },
+        { "one", Lines({ "one" }) },
+        { "one\n", Lines({ "one" }) },
+        { "one\r\ntwo\rthree\nfour", Lines({ "one", "two", "three", "four" }) },
+        { "\n\n", Lines({ "", "" }) },
+        { "a\r\n\r\nb", Lines({ "a", "", "b" }) },
     };
     for (const Case& c : cases) {
         TStringList list;
@@ -145,7 +145,7 @@ TEST(StringListTest, TextSplitsAtEveryKindOfLineBreak)
 TEST(StringListTest, CommaTextQuotesWhatNeedsItAndReadsItBack)
 {
     TStringList list;
-    for (const char* s : {"plain", "with space", "a,b", "say \"hi\"", "", "\xCD\xF8\xC2\xE7"})
+    for (const char* s : { "plain", "with space", "a,b", "say \"hi\"", "", "\xCD\xF8\xC2\xE7" })
         list.Add(s);
     std::string text = list.CommaText();
     EXPECT_EQ(text, "plain,\"with space\",\"a,b\",\"say \"\"hi\"\"\",\"\",\xCD\xF8\xC2\xE7");
@@ -155,7 +155,7 @@ TEST(StringListTest, CommaTextQuotesWhatNeedsItAndReadsItBack)
     EXPECT_EQ(back.ToVector(), list.ToVector());
 
     back.SetCommaText("  a  b,c,,d ");
-    EXPECT_EQ(back.ToVector(), Lines({"a", "b", "c", "", "d"}));
+    EXPECT_EQ(back.ToVector(), Lines({ "a", "b", "c", "", "d" }));
 }
 
 TEST(StringListTest, ChangeEventsComeOncePerUpdate)
@@ -189,7 +189,7 @@ TEST(StringListTest, IndexErrorsAndObjects)
     list.AddObject("a", &payload);
     EXPECT_EQ(list.GetObject(0), &payload);
     EXPECT_EQ(list.IndexOfObject(&payload), 0);
-    for (int bad : {-1, 1})
+    for (int bad : { -1, 1 })
         EXPECT_THROW(list.Get(bad), EStringListError) << bad;
     EXPECT_THROW(list.Delete(5), EStringListError);
     EXPECT_THROW(list.Insert(2, "x"), EStringListError);
@@ -199,7 +199,7 @@ TEST(StringListTest, IndexErrorsAndObjects)
     copy.Assign(list);
     EXPECT_TRUE(copy.Equals(list));
     copy.AddStrings(copy);
-    EXPECT_EQ(copy.ToVector(), Lines({"a", "x", "a", "x"}));
+    EXPECT_EQ(copy.ToVector(), Lines({ "a", "x", "a", "x" }));
 }
 
 }

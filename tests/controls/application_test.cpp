@@ -7,7 +7,7 @@
 namespace pellamo::test {
 namespace {
 
-class ApplicationTest : public HeadlessAppFixture {};
+class ApplicationTest : public HeadlessAppFixture { };
 
 TEST_F(ApplicationTest, ExceptionTextAppendsAPeriodOnlyAfterCharactersSortingAfterIt)
 {
@@ -15,14 +15,11 @@ TEST_F(ApplicationTest, ExceptionTextAppendsAPeriodOnlyAfterCharactersSortingAft
         std::string message;
         std::string shown;
     } cases[] = {
-        { "Connection Failed", "Connection Failed." },
-        { "Done.", "Done." },
+        { "Connection Failed", "Connection Failed." }, { "Done.", "Done." },
         { "Sorry!", "Sorry!" }, // '!' sorts before '.'
         { "a-", "a-" }, // '-' sorts before '.'
         { "path/", "path/." }, // '/' sorts right after '.'
-        { "x 1", "x 1." },
-        { "", "" },
-        { "\xcd\xf8\xc2\xe7", "\xcd\xf8\xc2\xe7." }, // GBK text ends in a high byte
+        { "x 1", "x 1." }, { "", "" }, { "\xcd\xf8\xc2\xe7", "\xcd\xf8\xc2\xe7." }, // GBK text ends in a high byte
     };
     for (const Case& c : cases)
         EXPECT_EQ(TApplication::ExceptionText(c.message), c.shown) << c.message;

@@ -1,9 +1,9 @@
 #include "tests/support/headless_app.h"
 
+#include "platform/components/component_errors.h"
 #include "platform/components/controls/custom_control.h"
 #include "platform/components/controls/graphic_control.h"
 #include "platform/components/description_reader.h"
-#include "platform/components/component_errors.h"
 #include "platform/components/property_access.h"
 #include "platform/window/device_context.h"
 
@@ -19,8 +19,7 @@ protected:
         form->SetBorderStyle(TFormBorderStyle::bsNone);
         form->SetBounds(100, 100, 400, 300);
     }
-    template <class T>
-    T* Add(const char* name, TWinControl* parent = nullptr)
+    template <class T> T* Add(const char* name, TWinControl* parent = nullptr)
     {
         auto* c = new T(form);
         c->SetName(name);

@@ -18,7 +18,8 @@ namespace {
 
 class TreeMenuForm : public TForm {
 public:
-    explicit TreeMenuForm(TComponent* owner) : TForm(owner)
+    explicit TreeMenuForm(TComponent* owner)
+        : TForm(owner)
     {
         RegisterMethod("TreeView1Change", this, &TreeMenuForm::TreeView1Change);
         RegisterMethod("N2Click", this, &TreeMenuForm::N2Click);
@@ -51,20 +52,23 @@ TEST_F(TreeMenuFixture, DescriptionBuildsTreeAndMenu)
                        "    Indent = 19\n    ReadOnly = True\n"
                        "    OnChange = TreeView1Change\n"
                        "    Items.Data = {"
-        + Hex(TelevisionTreeData()) + "}\n"
-                                      "  end\n"
-                                      "  object MainMenu1: TMainMenu\n"
-                                      "    object N1: TMenuItem\n"
-                                      "      Caption = '"
-        + Gbk("节目选择") + "'\n"
-                           "      object N2: TMenuItem\n"
-                           "        Caption = '"
-        + Gbk("网络电视") + "'\n"
-                           "        OnClick = N2Click\n"
-                           "      end\n"
-                           "    end\n"
-                           "  end\n"
-                           "end\n";
+        + Hex(TelevisionTreeData())
+        + "}\n"
+          "  end\n"
+          "  object MainMenu1: TMainMenu\n"
+          "    object N1: TMenuItem\n"
+          "      Caption = '"
+        + Gbk("节目选择")
+        + "'\n"
+          "      object N2: TMenuItem\n"
+          "        Caption = '"
+        + Gbk("网络电视")
+        + "'\n"
+          "        OnClick = N2Click\n"
+          "      end\n"
+          "    end\n"
+          "  end\n"
+          "end\n";
     ReadDescription(text, *main);
 
     auto* tree = dynamic_cast<TTreeView*>(main->FindComponent("TreeView1"));

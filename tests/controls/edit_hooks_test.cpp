@@ -166,7 +166,8 @@ TEST_F(EditHooksTest, TheCharacterFilterSeesEveryTypedCharacterBackspaceToo)
     // OnKeyPress sees each character before the filter does.
     size_t presses = 0;
     bool key_press_first = true;
-    edit->OnKeyPress = [&](TObject*, char16_t&) { key_press_first = key_press_first && edit->offered.size() == presses++; };
+    edit->OnKeyPress
+        = [&](TObject*, char16_t&) { key_press_first = key_press_first && edit->offered.size() == presses++; };
     screen.TypeText("3x");
     Keys({ { VK_BACK, 0 } });
     EXPECT_EQ(edit->Text(), "123");

@@ -227,14 +227,28 @@ TEST_F(EditTest, MemoScrollsLongLinesSidewaysWhenTheyAreNotWrapped)
         std::function<bool(int)> pos_ok;
     };
     const std::vector<Step> steps = {
-        { "line right", [&] { ws().SendMessage(memo->Handle(), WM_HSCROLL, SB_LINERIGHT, 0); }, [](int p) { return p > 0 && p < 20; } },
-        { "page right", [&] { ws().SendMessage(memo->Handle(), WM_HSCROLL, SB_PAGERIGHT, 0); }, [&](int p) { return p >= page || p == max_pos; } },
+        { "line right", [&] { ws().SendMessage(memo->Handle(), WM_HSCROLL, SB_LINERIGHT, 0); },
+            [](int p) { return p > 0 && p < 20; } },
+        { "page right", [&] { ws().SendMessage(memo->Handle(), WM_HSCROLL, SB_PAGERIGHT, 0); },
+            [&](int p) { return p >= page || p == max_pos; } },
         { "thumb", [&] { ws().SendThumbPosition(memo->Handle(), SB_HORZ, 30); }, [](int p) { return p == 30; } },
-        { "far right", [&] { ws().SendMessage(memo->Handle(), WM_HSCROLL, SB_BOTTOM, 0); }, [&](int p) { return p == max_pos; } },
-        { "back to the left", [&] { ws().SendMessage(memo->Handle(), WM_HSCROLL, SB_TOP, 0); }, [](int p) { return p == 0; } },
+        { "far right", [&] { ws().SendMessage(memo->Handle(), WM_HSCROLL, SB_BOTTOM, 0); },
+            [&](int p) { return p == max_pos; } },
+        { "back to the left", [&] { ws().SendMessage(memo->Handle(), WM_HSCROLL, SB_TOP, 0); },
+            [](int p) { return p == 0; } },
         // The caret at the end of the long line drags the text with it.
-        { "End on the long line", [&] { memo->SetFocus(); memo->SetSelStart(8); Keys({ { VK_END, 0 } }); }, [&](int p) { return p == max_pos; } },
-        { "Home", [&] { Keys({ { VK_HOME, 0 } }); }, [](int p) { return p == 0; } },
+        { "End on the long line",
+            [&] {
+                memo->SetFocus();
+                memo->SetSelStart(8);
+                Keys({ { VK_END, 0 } });
+            },
+            [&](int p) { return p == max_pos; } },
+        { "Home",
+            [&] {
+                Keys({ { VK_HOME, 0 } });
+            },
+            [](int p) { return p == 0; } },
     };
     for (const Step& step : steps) {
         step.act();

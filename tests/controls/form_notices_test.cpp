@@ -17,7 +17,11 @@ namespace {
 // Records what the form offers it; takes the accelerator `key` when it has one.
 class NoticeControl : public TCustomControl {
 public:
-    explicit NoticeControl(TComponent* owner) : TCustomControl(owner) { SetTabStop(true); }
+    explicit NoticeControl(TComponent* owner)
+        : TCustomControl(owner)
+    {
+        SetTabStop(true);
+    }
 
     char16_t key = 0;
     std::vector<TWinControl*> focus_notices;
@@ -39,8 +43,7 @@ protected:
         form = app.CreateForm<TForm>();
         form->SetBounds(0, 0, 300, 200);
     }
-    template <class T>
-    T* Add(TWinControl* parent, int left)
+    template <class T> T* Add(TWinControl* parent, int left)
     {
         auto* c = new T(form);
         c->SetParent(parent);
@@ -111,7 +114,10 @@ TEST_F(FormNoticesTest, ClickHandlersMayFreeTheirOwnButton)
         const char* what;
         std::function<void(TButton&)> act;
     } cases[] = {
-        { "mouse", [&](TButton& b) { screen.Click(b.ClientToScreen({ 5, 5 })); } },
+        { "mouse",
+            [&](TButton& b) {
+                screen.Click(b.ClientToScreen({ 5, 5 }));
+            } },
         { "Space",
             [&](TButton& b) {
                 b.SetFocus();

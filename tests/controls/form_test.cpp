@@ -1,11 +1,11 @@
 #include "tests/support/headless_app.h"
 
+#include "platform/base/scope_exit.h"
+#include "platform/components/class_registry.h"
 #include "platform/components/controls/custom_control.h"
 #include "platform/components/controls/graphic_control.h"
 #include "platform/components/controls/image_list.h"
 #include "platform/components/controls/main_menu.h"
-#include "platform/base/scope_exit.h"
-#include "platform/components/class_registry.h"
 #include "platform/components/description_reader.h"
 #include "platform/components/property_access.h"
 #include "platform/gfx/system_colors.h"
@@ -13,13 +13,14 @@
 namespace pellamo::test {
 namespace {
 
-class FormTest : public HeadlessAppFixture {};
+class FormTest : public HeadlessAppFixture { };
 
 // A form class as the program writes them: handlers registered, then its
 // description read.
 class TTestForm : public TForm {
 public:
-    explicit TTestForm(TComponent* owner) : TForm(owner)
+    explicit TTestForm(TComponent* owner)
+        : TForm(owner)
     {
         RegisterMethod("FormCreate", this, &TTestForm::FormCreate);
         RegisterMethod("FormCloseQuery", this, &TTestForm::FormCloseQuery);

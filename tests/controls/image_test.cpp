@@ -27,7 +27,10 @@ Bitmap Quad()
 
 class GlyphHolder : public TComponent {
 public:
-    explicit GlyphHolder(TComponent* owner) : TComponent(owner) {}
+    explicit GlyphHolder(TComponent* owner)
+        : TComponent(owner)
+    {
+    }
     static const ClassInfo& StaticClass()
     {
         static const ClassInfo info("TGlyphHolder", &TComponent::StaticClass(),

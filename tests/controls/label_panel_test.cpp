@@ -31,7 +31,8 @@ protected:
 
 class TAboutForm : public TForm {
 public:
-    explicit TAboutForm(TComponent* owner) : TForm(owner)
+    explicit TAboutForm(TComponent* owner)
+        : TForm(owner)
     {
         RegisterMethod("Label4Click", this, &TAboutForm::Label4Click);
     }

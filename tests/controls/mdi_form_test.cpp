@@ -1,8 +1,8 @@
 // MDI frames on the headless screen: the client window and its children
 // (activation, maximise, minimise, restore, cascade, tile, the keyboard).
+#include "platform/components/controls/menu_item.h"
 #include "platform/window/mdi_arrange.h"
 #include "platform/window/mdi_client.h"
-#include "platform/components/controls/menu_item.h"
 #include "tests/controls/controls_fixture.h"
 
 #include <stdexcept>
@@ -259,7 +259,8 @@ TEST_F(MdiFormTest, WindowMenuListsTheChildrenAndActivatesTheChosenOne)
     window_menu->Items(2)->Click();
     Pump();
     EXPECT_EQ(frame->ActiveMDIChild(), a);
-    EXPECT_EQ(entries(), (std::vector<std::string> { "&Tile", "-", "&1 Alpha *", "&2 Beta" })) << "made in order, not as activated";
+    EXPECT_EQ(entries(), (std::vector<std::string> { "&Tile", "-", "&1 Alpha *", "&2 Beta" }))
+        << "made in order, not as activated";
 
     // A minimised child chosen from the list comes back.
     ws().SendMessage(b->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);

@@ -25,12 +25,8 @@ TEST(MenuText, AccessKeysAndShortCuts)
         const char* stripped;
     };
     const Hot hot[] = {
-        { "&File", 'F', "File" },
-        { "e&xit", 'X', "exit" },
-        { "Save && Quit", 0, "Save & Quit" },
-        { "A&&B&c", 'C', "A&Bc" },
-        { "&", 0, "" },
-        { "-", 0, "-" },
+        { "&File", 'F', "File" }, { "e&xit", 'X', "exit" }, { "Save && Quit", 0, "Save & Quit" },
+        { "A&&B&c", 'C', "A&Bc" }, { "&", 0, "" }, { "-", 0, "-" },
         { "\xB8\xA8&h", 'H', "\xB8\xA8h" }, // after a GBK character
         { "\xFF&q", 'Q', "\xFFq" }, // 0xFF is no lead byte: the "&" is a prefix
         { "&\xB8\xA8", 0, "\xB8\xA8" }, // a GBK character is no access key
@@ -183,7 +179,8 @@ TEST_F(PopupMenuTest, ARightClickOrTheContextKeyOpensTheControlsPopupMenu)
         unsigned modifiers;
         bool opens;
     };
-    const Key keys[] = { { VK_APPS, 0, true }, { VK_F10, kModShift, true }, { VK_F10, 0, false }, { 'M', kModShift, false } };
+    const Key keys[]
+        = { { VK_APPS, 0, true }, { VK_F10, kModShift, true }, { VK_F10, 0, false }, { 'M', kModShift, false } };
     for (const Key& k : keys) {
         screen.PressKey(k.vk, k.modifiers);
         Pump();
@@ -211,7 +208,11 @@ TEST_F(PopupMenuTest, ClosingByClickOutsideEscapeOrChoice)
         std::vector<std::string> clicks;
     };
     const std::vector<Case> cases = {
-        { "click outside", [&](TMenuWindow*) { screen.Click({ 50, 50 }); }, {} },
+        { "click outside",
+            [&](TMenuWindow*) {
+                screen.Click({ 50, 50 });
+            },
+            {} },
         { "escape", [&](TMenuWindow*) { screen.PressKey(VK_ESCAPE); }, {} },
         { "click on a separator keeps it open, then escape",
             [&](TMenuWindow* w) {
@@ -222,7 +223,13 @@ TEST_F(PopupMenuTest, ClosingByClickOutsideEscapeOrChoice)
             },
             {} },
         { "click on an item", [&](TMenuWindow* w) { screen.Click(ItemOnScreen(w, 2)); }, { "网络电台" } },
-        { "keys", [&](TMenuWindow*) { screen.PressKey(VK_DOWN); screen.PressKey(VK_DOWN); screen.PressKey(VK_RETURN); }, { "网络电台" } },
+        { "keys",
+            [&](TMenuWindow*) {
+                screen.PressKey(VK_DOWN);
+                screen.PressKey(VK_DOWN);
+                screen.PressKey(VK_RETURN);
+            },
+            { "网络电台" } },
         { "up wraps to the last, right opens, enter chooses",
             [&](TMenuWindow*) {
                 screen.PressKey(VK_UP);
@@ -465,7 +472,8 @@ TEST_F(MenuBarTest, TakesAStripAboveTheClientAreaAndPaintsItsItems)
     screen.Click(Center(bar->ItemRect(2)));
     Pump();
     ASSERT_TRUE(bar->IsDropped());
-    EXPECT_EQ(screen.Screenshot().GetPixel(bar->ItemRect(2).left + 1, bar->ItemRect(2).top + 1), SystemColors::Resolve(clHighlight));
+    EXPECT_EQ(screen.Screenshot().GetPixel(bar->ItemRect(2).left + 1, bar->ItemRect(2).top + 1),
+        SystemColors::Resolve(clHighlight));
     Rect drop = ws().GetWindowRect(bar->DropDown()->Handle());
     EXPECT_EQ(drop.left, bar->ItemRect(2).left);
     EXPECT_EQ(drop.top, bar->ItemRect(2).bottom);
@@ -536,7 +544,12 @@ TEST_F(MenuBarTest, KeyboardEntersTheBar)
                 screen.PressKey(VK_RETURN);
             },
             "关于我们" },
-        { "Alt, Esc leaves the bar", [&] { screen.PressKey(VK_MENU); screen.PressKey(VK_ESCAPE); }, nullptr },
+        { "Alt, Esc leaves the bar",
+            [&] {
+                screen.PressKey(VK_MENU);
+                screen.PressKey(VK_ESCAPE);
+            },
+            nullptr },
         { "left from the first wraps to the last",
             [&] {
                 screen.PressKey(VK_F10);
@@ -569,11 +582,8 @@ TEST_F(MenuBarTest, ShortCutsClickTheirItems)
         std::vector<std::string> clicks;
     };
     const Case cases[] = {
-        { 'T', kModControl, true, { "网络电视" } },
-        { 'T', 0, true, {} },
-        { 'T', kModControl | kModShift, true, {} },
-        { 0x74, 0, true, { "网络电台" } },
-        { 0x74, 0, false, {} }, // disabled items do not fire
+        { 'T', kModControl, true, { "网络电视" } }, { 'T', 0, true, {} }, { 'T', kModControl | kModShift, true, {} },
+        { 0x74, 0, true, { "网络电台" } }, { 0x74, 0, false, {} }, // disabled items do not fire
     };
     for (const Case& c : cases) {
         clicks.clear();

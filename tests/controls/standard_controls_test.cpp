@@ -26,8 +26,7 @@ protected:
         form = app.CreateForm<TForm>();
         form->SetBounds(0, 0, 400, 300);
     }
-    template <class T>
-    T* Add(TWinControl* parent = nullptr)
+    template <class T> T* Add(TWinControl* parent = nullptr)
     {
         auto* c = new T(form);
         c->SetParent(parent ? parent : form);
@@ -62,7 +61,11 @@ TEST_F(StandardControlsTest, ButtonsClickByMouseKeysAndEndModalForms)
     } cases[] = {
         { "Enter in the edit takes the default button", [&] { screen.PressKey(VK_RETURN); }, mrOk },
         { "Esc takes the cancel button", [&] { screen.PressKey(VK_ESCAPE); }, mrCancel },
-        { "mouse click", [&] { screen.Click(ok->ClientToScreen({ 5, 5 })); }, mrOk },
+        { "mouse click",
+            [&] {
+                screen.Click(ok->ClientToScreen({ 5, 5 }));
+            },
+            mrOk },
         { "Space on the focused button",
             [&] {
                 cancel->SetFocus();

@@ -39,7 +39,14 @@ struct Bytes {
     // A record with the usual indices and a correct size.
     Bytes& Record(const std::string& text, int32_t children)
     {
-        return Int(25 + static_cast<int32_t>(text.size())).Int(0).Int(0).Int(-1).Int(-1).Int(0).Int(children).Text(text);
+        return Int(25 + static_cast<int32_t>(text.size()))
+            .Int(0)
+            .Int(0)
+            .Int(-1)
+            .Int(-1)
+            .Int(0)
+            .Int(children)
+            .Text(text);
     }
 };
 
@@ -47,7 +54,7 @@ TEST(TreeReader, MatchesHandWrittenLayout)
 {
     Bytes bytes;
     bytes.Int(2).Record("A", 2).Record("a1", 0).Record("", 0).Record("B", 0);
-    std::vector<StoredTreeNode> expected = {Node("A", {Node("a1"), Node("")}), Node("B")};
+    std::vector<StoredTreeNode> expected = { Node("A", { Node("a1"), Node("") }), Node("B") };
     EXPECT_EQ(ReadTree(bytes.data), expected);
     EXPECT_EQ(WriteTree(expected), bytes.data);
     EXPECT_TRUE(ReadTree(Bytes().Int(0).data).empty());
@@ -61,14 +68,14 @@ TEST(TreeWriter, RoundTripsUnusualValues)
     odd.StateIndex = 7;
     odd.OverlayIndex = 0;
     odd.Data = -123456;
-    std::vector<StoredTreeNode> tree = {Node("x", {odd, Node(std::string("\0z", 2))}), Node("")};
+    std::vector<StoredTreeNode> tree = { Node("x", { odd, Node(std::string("\0z", 2)) }), Node("") };
     EXPECT_EQ(ReadTree(WriteTree(tree)), tree);
 }
 
 TEST(TreeWriter, RefusesWhatTheFormatCannotHold)
 {
-    EXPECT_THROW(WriteTree({Node(std::string(256, 'x'))}), TreeFormatError);
-    EXPECT_THROW(WriteTree({Node("c", {Node("d", {Node("e")})})}), TreeFormatError);
+    EXPECT_THROW(WriteTree({ Node(std::string(256, 'x')) }), TreeFormatError);
+    EXPECT_THROW(WriteTree({ Node("c", { Node("d", { Node("e") }) }) }), TreeFormatError);
 }
 
 TEST(TreeReader, RefusesDamagedValues)
@@ -76,7 +83,7 @@ TEST(TreeReader, RefusesDamagedValues)
     struct Case {
         const char* what;
         std::vector<uint8_t> data;
-        std::string message;  // part of the error text
+        std::string message; // part of the error text
     };
     auto badSize = [](int32_t delta) {
         return Bytes().Int(1).Int(26 + delta).Int(0).Int(0).Int(-1).Int(-1).Int(0).Int(0).Text("A").data;
@@ -86,18 +93,18 @@ TEST(TreeReader, RefusesDamagedValues)
         return data;
     };
     const Case cases[] = {
-        {"empty", {}, "truncated at byte 0"},
-        {"short count", {1, 0}, "truncated"},
-        {"negative count", Bytes().Int(-1).data, "negative node count"},
-        {"count beyond the data", Bytes().Int(INT32_MAX).Record("A", 0).data, "truncated at byte 34"},
-        {"size one too big", badSize(1), "has size 27"},
-        {"size one too small", badSize(-1), "has size 25"},
-        {"size zero", badSize(-26), "has size 0"},
-        {"text beyond the end", cut(Bytes().Int(1).Record("ABCDEFGHIJ", 0).data, 3), "reading a node text"},
-        {"negative child count", Bytes().Int(1).Record("A", -2).data, "negative child count"},
-        {"child count beyond the data", Bytes().Int(1).Record("A", 3).Record("a", 0).data, "truncated"},
-        {"third level", Bytes().Int(1).Record("A", 1).Record("a", 1).Record("x", 0).data, "two levels"},
-        {"trailing byte", Bytes().Int(1).Record("A", 0).Int(0).data, "4 bytes left over"},
+        { "empty", {}, "truncated at byte 0" },
+        { "short count", { 1, 0 }, "truncated" },
+        { "negative count", Bytes().Int(-1).data, "negative node count" },
+        { "count beyond the data", Bytes().Int(INT32_MAX).Record("A", 0).data, "truncated at byte 34" },
+        { "size one too big", badSize(1), "has size 27" },
+        { "size one too small", badSize(-1), "has size 25" },
+        { "size zero", badSize(-26), "has size 0" },
+        { "text beyond the end", cut(Bytes().Int(1).Record("ABCDEFGHIJ", 0).data, 3), "reading a node text" },
+        { "negative child count", Bytes().Int(1).Record("A", -2).data, "negative child count" },
+        { "child count beyond the data", Bytes().Int(1).Record("A", 3).Record("a", 0).data, "truncated" },
+        { "third level", Bytes().Int(1).Record("A", 1).Record("a", 1).Record("x", 0).data, "two levels" },
+        { "trailing byte", Bytes().Int(1).Record("A", 0).Int(0).data, "4 bytes left over" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -113,7 +120,7 @@ TEST(TreeReader, RefusesDamagedValues)
 // Cutting a valid value anywhere must be noticed, never read past the end.
 TEST(TreeReader, RefusesEveryTruncationOfAValidTree)
 {
-    std::vector<uint8_t> full = WriteTree({Node("A", {Node("a1"), Node("a2")}), Node("B", {Node("b1")})});
+    std::vector<uint8_t> full = WriteTree({ Node("A", { Node("a1"), Node("a2") }), Node("B", { Node("b1") }) });
     for (size_t size = 0; size < full.size(); ++size) {
         SCOPED_TRACE(size);
         // A copy of exactly `size` bytes, so the sanitizer sees any overread.

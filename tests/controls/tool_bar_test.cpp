@@ -61,7 +61,7 @@ TEST_F(ToolBarTest, ButtonsWrapIntoRowsAndAutoSizeFitsThem)
         bar->SetBounds(0, 0, c.width, 29);
         bar->ArrangeButtons();
         EXPECT_EQ(bar->RowCount(), c.rows) << c.width;
-        EXPECT_EQ((Point{ buttons.back()->Left(), buttons.back()->Top() }), c.last) << c.width;
+        EXPECT_EQ((Point { buttons.back()->Left(), buttons.back()->Top() }), c.last) << c.width;
         EXPECT_EQ(bar->ClientHeight(), c.rows * 22) << c.width;
     }
 }

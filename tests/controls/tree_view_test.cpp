@@ -149,16 +149,10 @@ TEST_F(TreeViewTest, KeyboardNavigation)
         { VK_DOWN, "精选频道", false }, // nothing selected: the first node
         { VK_RIGHT, "精选频道", true }, // expands
         { VK_RIGHT, "香港翡翠台", true }, // into the first child
-        { VK_DOWN, "中央一台", true },
-        { VK_UP, "香港翡翠台", true },
-        { VK_LEFT, "精选频道", true }, // to the parent
+        { VK_DOWN, "中央一台", true }, { VK_UP, "香港翡翠台", true }, { VK_LEFT, "精选频道", true }, // to the parent
         { VK_LEFT, "精选频道", false }, // collapses
-        { VK_DOWN, "港澳地区", false },
-        { VK_END, "其它地区", false },
-        { VK_HOME, "精选频道", false },
-        { VK_DOWN, "港澳地区", false },
-        { VK_UP, "精选频道", false },
-        { VK_UP, "精选频道", false }, // stays at the top
+        { VK_DOWN, "港澳地区", false }, { VK_END, "其它地区", false }, { VK_HOME, "精选频道", false },
+        { VK_DOWN, "港澳地区", false }, { VK_UP, "精选频道", false }, { VK_UP, "精选频道", false }, // stays at the top
     };
     for (const Step& s : steps) {
         screen.PressKey(s.key);
@@ -201,10 +195,8 @@ TEST_F(TreeViewTest, TypeAheadFindsVisibleLabelsAndRestartsAfterAPause)
     const Case cases[] = {
         { "c", 0, "CCTV" }, // ASCII without case
         { "浙", 2000, "浙江地区" }, // 浙江卫视台 is hidden in a collapsed category
-        { "江", 2000, "江苏地区" },
-        { "苏", 100, "江苏地区" }, // "江苏" continues the prefix
-        { "港", 1500, "港澳地区" },
-        { "x", 1500, "港澳地区" }, // no match: the selection stays
+        { "江", 2000, "江苏地区" }, { "苏", 100, "江苏地区" }, // "江苏" continues the prefix
+        { "港", 1500, "港澳地区" }, { "x", 1500, "港澳地区" }, // no match: the selection stays
     };
     for (const Case& c : cases) {
         now += std::chrono::milliseconds(c.pause_ms);
@@ -360,11 +352,17 @@ TEST_F(TreeViewTest, ScrollInfoFollowsTheRowsAndTheWheelScrollsThreeRows)
     const int max_top = 142 - page;
     const std::vector<Step> steps = {
         { "wheel down", [&] { screen.Wheel(-WHEEL_DELTA); }, 3 },
-        { "wheel up twice", [&] { screen.Wheel(WHEEL_DELTA); screen.Wheel(WHEEL_DELTA); }, 0 },
+        { "wheel up twice",
+            [&] {
+                screen.Wheel(WHEEL_DELTA);
+                screen.Wheel(WHEEL_DELTA);
+            },
+            0 },
         { "line down", [&] { ws().SendMessage(tree->Handle(), WM_VSCROLL, SB_LINEDOWN, 0); }, 1 },
         { "page down", [&] { ws().SendMessage(tree->Handle(), WM_VSCROLL, SB_PAGEDOWN, 0); }, 1 + page },
         { "thumb", [&] { ws().SendMessage(tree->Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 40), 0); }, 40 },
-        { "thumb beyond the end", [&] { ws().SendMessage(tree->Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 500), 0); }, max_top },
+        { "thumb beyond the end",
+            [&] { ws().SendMessage(tree->Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 500), 0); }, max_top },
         { "home key scrolls to the selection", [&] { screen.PressKey(VK_HOME); }, 0 },
         { "end key", [&] { screen.PressKey(VK_END); }, max_top },
     };
@@ -424,7 +422,6 @@ TEST_F(TreeViewTest, DeletingTheSelectedBranchLeavesNoDanglingSelection)
     Pump();
     EXPECT_EQ(SelectedUtf8(), "精选频道");
 }
-
 
 // What a view that keeps other controls in step with the tree relies on.
 class HookedTree : public TTreeView {

@@ -55,7 +55,8 @@ inline Bitmap CaptureRoot(const std::string& display)
     Bitmap image(width, height);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
-            const unsigned char* p = reinterpret_cast<const unsigned char*>(data.data()) + offset + (static_cast<size_t>(y) * width + x) * 3;
+            const unsigned char* p = reinterpret_cast<const unsigned char*>(data.data()) + offset
+                + (static_cast<size_t>(y) * width + x) * 3;
             image.SetPixel(x, y, Rgb(p[0], p[1], p[2]));
         }
     return image;

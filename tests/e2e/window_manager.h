@@ -56,7 +56,9 @@ public:
         m_pid = pid;
         auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         while (std::chrono::steady_clock::now() < until) {
-            if (CommandOutput("xprop -display " + display + " -root _NET_SUPPORTING_WM_CHECK 2>/dev/null").find("window id") != std::string::npos) {
+            if (CommandOutput("xprop -display " + display + " -root _NET_SUPPORTING_WM_CHECK 2>/dev/null")
+                    .find("window id")
+                != std::string::npos) {
                 m_ready = true;
                 return;
             }

@@ -15,14 +15,13 @@
 #include <atomic>
 #include <cctype>
 #include <chrono>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <thread>
 
 namespace pellamo {
 namespace {
-
 
 const Rect kFormBounds = Rect::FromSize(100, 80, 320, 200);
 
@@ -110,8 +109,8 @@ TEST(X11Compare, ShapedWindowWithChineseTextLooksTheSameOnXvfbAndHeadless)
     for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x)
             if (actual.GetPixel(x, y) != expected.GetPixel(x, y) && differences++ == 0)
-                first = std::to_string(x) + "," + std::to_string(y) + ": X " + std::to_string(actual.GetPixel(x, y)) + " headless "
-                    + std::to_string(expected.GetPixel(x, y));
+                first = std::to_string(x) + "," + std::to_string(y) + ": X " + std::to_string(actual.GetPixel(x, y))
+                    + " headless " + std::to_string(expected.GetPixel(x, y));
     EXPECT_EQ(differences, 0) << "first difference at " << first;
     // The scene is not trivially empty: the cut corner shows the white root
     // (the unpainted back buffer there is black), and the text is there.
@@ -124,12 +123,11 @@ TEST(X11Compare, ShapedWindowWithChineseTextLooksTheSameOnXvfbAndHeadless)
     EXPECT_GT(text_pixels, 50);
 }
 
-
 // A window set up in several steps (as a form is: its stored size, then the
 // size its code gives it) gets a notice from the server for each step. Those
 // are echoes of our own requests, not new sizes: the window keeps its last
 // size and is not resized through the old ones again.
-class X11Configure : public X11ScreenTest {};
+class X11Configure : public X11ScreenTest { };
 
 TEST_F(X11Configure, EchoesOfOwnResizesAreNotReplayed)
 {
@@ -171,7 +169,7 @@ TEST_F(X11Configure, EchoesOfOwnResizesAreNotReplayed)
 // Real X input through XTEST (xdotool): a click lands in the client area,
 // typed text arrives as characters through the input method, Enter as a key
 // and a character, and dragging the caption moves the window.
-class X11Input : public X11ScreenTest {};
+class X11Input : public X11ScreenTest { };
 
 TEST_F(X11Input, ClicksKeysAndCaptionDragOnXvfb)
 {
@@ -179,23 +177,24 @@ TEST_F(X11Input, ClicksKeysAndCaptionDragOnXvfb)
     WindowSystem& ws = *windows;
     std::vector<std::pair<UINT, WPARAM>> seen;
     Point click;
-    ws.RegisterClass({ "Logged", [&](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
-                          if (m == WM_LBUTTONDOWN)
-                              click = { GET_X_LPARAM(l), GET_Y_LPARAM(l) };
-                          if (m == WM_LBUTTONDOWN && click.y < 10) {
-                              // A title bar of our own: the control took the capture on
-                              // the press, gives it up and hands the press, on the screen,
-                              // to the frame.
-                              ws.SetCapture(h);
-                              ws.ReleaseCapture();
-                              seen.push_back({ m, w });
-                              Point screen = ws.ClientToScreen(h, click);
-                              return ws.SendMessage(h, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));
-                          }
-                          if (m == WM_LBUTTONDOWN || m == WM_CHAR || m == WM_KEYDOWN || m == WM_ENTERSIZEMOVE || m == WM_EXITSIZEMOVE)
-                              seen.push_back({ m, w });
-                          return ws.DefWindowProc(h, m, w, l);
-                      },
+    ws.RegisterClass({ "Logged",
+        [&](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+            if (m == WM_LBUTTONDOWN)
+                click = { GET_X_LPARAM(l), GET_Y_LPARAM(l) };
+            if (m == WM_LBUTTONDOWN && click.y < 10) {
+                // A title bar of our own: the control took the capture on
+                // the press, gives it up and hands the press, on the screen,
+                // to the frame.
+                ws.SetCapture(h);
+                ws.ReleaseCapture();
+                seen.push_back({ m, w });
+                Point screen = ws.ClientToScreen(h, click);
+                return ws.SendMessage(h, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));
+            }
+            if (m == WM_LBUTTONDOWN || m == WM_CHAR || m == WM_KEYDOWN || m == WM_ENTERSIZEMOVE || m == WM_EXITSIZEMOVE)
+                seen.push_back({ m, w });
+            return ws.DefWindowProc(h, m, w, l);
+        },
         0, Rgb(255, 255, 255) });
     CreateWindowParams p;
     p.class_name = "Logged";

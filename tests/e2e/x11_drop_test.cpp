@@ -99,16 +99,20 @@ TEST(X11Drop, FilesAndLinksArriveAtTheWindowThatTakesThem)
     ASSERT_EQ(dropped.size(), 1u);
     EXPECT_EQ(dropped[0].hwnd, top);
     EXPECT_EQ(dropped[0].pt, (Point { 30, 25 }));
-    EXPECT_EQ(dropped[0].items, (std::vector<std::string> { "file:///home/viewer/tv%20list.m3u", "https://lists.example/a.m3u" }));
+    EXPECT_EQ(dropped[0].items,
+        (std::vector<std::string> { "file:///home/viewer/tv%20list.m3u", "https://lists.example/a.m3u" }));
 
     // Dragged text: a link selected in a page.
-    EXPECT_EQ(DragAndDrop(loop, x11, server.Display(), top_xid, { 300, 250 }, "UTF8_STRING", { "  http://a.example/live  " }), 0);
+    EXPECT_EQ(
+        DragAndDrop(loop, x11, server.Display(), top_xid, { 300, 250 }, "UTF8_STRING", { "  http://a.example/live  " }),
+        0);
     ASSERT_EQ(dropped.size(), 2u);
     EXPECT_EQ(dropped[1].items, (std::vector<std::string> { "http://a.example/live" }));
 
     // A type we cannot read is refused; so is a window that takes no drops.
     EXPECT_EQ(DragAndDrop(loop, x11, server.Display(), top_xid, { 130, 125 }, "image/png", { "x" }), 3);
-    EXPECT_EQ(DragAndDrop(loop, x11, server.Display(), other_xid, { 550, 120 }, "text/uri-list", { "file:///x.m3u" }), 2);
+    EXPECT_EQ(
+        DragAndDrop(loop, x11, server.Display(), other_xid, { 550, 120 }, "text/uri-list", { "file:///x.m3u" }), 2);
     ws.DragAcceptFiles(top, false);
     EXPECT_EQ(DragAndDrop(loop, x11, server.Display(), top_xid, { 130, 125 }, "text/uri-list", { "file:///x.m3u" }), 2);
     EXPECT_EQ(dropped.size(), 2u);
@@ -122,10 +126,12 @@ TEST(X11Drop, DroppedDataBecomesItems)
         std::string data;
         std::vector<std::string> items;
     } cases[] = {
-        { F::UriList, "file:///a.m3u\r\n#comment\r\n\r\nhttp://b.example/x\r\n", { "file:///a.m3u", "http://b.example/x" } },
+        { F::UriList, "file:///a.m3u\r\n#comment\r\n\r\nhttp://b.example/x\r\n",
+            { "file:///a.m3u", "http://b.example/x" } },
         { F::UriList, "file:///no-final-newline.m3u", { "file:///no-final-newline.m3u" } },
         // Mozilla's link type: UTF-16, the address and then the link's title.
-        { F::MozUrl, std::string("h\0t\0t\0p\0:\0/\0/\0a\0\x91\x98\n\0T\0i\0t\0l\0e\0", 30), { "http://a\xE9\xA2\x91" } },
+        { F::MozUrl, std::string("h\0t\0t\0p\0:\0/\0/\0a\0\x91\x98\n\0T\0i\0t\0l\0e\0", 30),
+            { "http://a\xE9\xA2\x91" } },
         { F::Text, "  one\n\ttwo \n\n", { "one", "two" } },
         { F::Text, "", {} },
     };

@@ -14,7 +14,7 @@
 namespace pellamo::test {
 namespace {
 
-class X11WindowIdentity : public X11ScreenTest {};
+class X11WindowIdentity : public X11ScreenTest { };
 
 TEST_F(X11WindowIdentity, WindowsNameTheirProcessAndClass)
 {

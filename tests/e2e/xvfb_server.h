@@ -25,8 +25,8 @@ public:
         if (pipe(fds) != 0)
             return;
         std::string write_fd = std::to_string(fds[1]);
-        const char* argv[] = { "Xvfb", "-displayfd", write_fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-wr",
-            "-noreset", nullptr };
+        const char* argv[] = { "Xvfb", "-displayfd", write_fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten",
+            "tcp", "-wr", "-noreset", nullptr };
         pid_t parent = getpid();
         pid_t pid = fork();
         if (pid == 0) {

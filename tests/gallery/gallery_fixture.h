@@ -35,14 +35,12 @@ protected:
     }
 
     // The first control of class T on a page, in its group boxes too.
-    template <class T>
-    T* OnPage(const char* page) const
+    template <class T> T* OnPage(const char* page) const
     {
         TWinControl* panel = gallery->PagePanel(page);
         return panel ? Within<T>(*panel) : nullptr;
     }
-    template <class T>
-    static T* Within(TWinControl& parent)
+    template <class T> static T* Within(TWinControl& parent)
     {
         for (int i = 0; i < parent.ControlCount(); ++i)
             if (auto* control = dynamic_cast<T*>(parent.Controls(i)))
@@ -61,7 +59,6 @@ protected:
         Rect r = ws().GetWindowRect(control.Handle());
         return screen.Screenshot().GetPixel(r.left + at.x, r.top + at.y);
     }
-
 };
 
 }

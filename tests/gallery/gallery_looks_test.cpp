@@ -13,9 +13,9 @@
 #include "skin/progress/progress_bar.h"
 #include "skin/scroll/scroll_bar.h"
 #include "skin/scroll/track_bar.h"
+#include "skin/theme/theme_source.h"
 #include "skin/views/skin_memo.h"
 #include "skin/views/skin_tree_view.h"
-#include "skin/theme/theme_source.h"
 #include "tests/gallery/gallery_fixture.h"
 #include "tests/support/files.h"
 
@@ -68,7 +68,8 @@ protected:
         ASSERT_TRUE(gallery->ShowPage("Groups"));
         auto* progress = OnPage<TsuiProgressBar>("Groups");
         ASSERT_NE(progress, nullptr);
-        EXPECT_EQ(WindowPixel(*progress, { 0, progress->Height() / 2 }), theme.Color(kControlBorder)) << "progress frame";
+        EXPECT_EQ(WindowPixel(*progress, { 0, progress->Height() / 2 }), theme.Color(kControlBorder))
+            << "progress frame";
         EXPECT_EQ(WindowPixel(*progress, { progress->Width() - 3, 2 }), theme.Color(kControlBackground))
             << "progress bar's unfilled part";
 
@@ -79,7 +80,8 @@ protected:
         EXPECT_EQ(WindowPixel(*scroll, { scroll->Width() - 30, scroll->Height() / 2 }), bar_look.track_color)
             << "scroll bar's track beyond the slider";
         const Bitmap arrow = bar_look.arrows[0];
-        EXPECT_EQ(WindowPixel(*scroll, { arrow.Width() / 2, arrow.Height() / 2 }), arrow.GetPixel(arrow.Width() / 2, arrow.Height() / 2))
+        EXPECT_EQ(WindowPixel(*scroll, { arrow.Width() / 2, arrow.Height() / 2 }),
+            arrow.GetPixel(arrow.Width() / 2, arrow.Height() / 2))
             << "scroll bar's left arrow";
 
         ASSERT_TRUE(gallery->ShowPage("Views"));
@@ -91,7 +93,8 @@ protected:
             EXPECT_TRUE(bound->Visible()) << "the memo has more lines, and longer ones, than it shows";
         }
         const Bitmap up = ResolveScrollBarLook(theme, true).arrows[0];
-        EXPECT_EQ(WindowPixel(*memo->VScrollBar(), { up.Width() / 2, up.Height() / 2 }), up.GetPixel(up.Width() / 2, up.Height() / 2))
+        EXPECT_EQ(WindowPixel(*memo->VScrollBar(), { up.Width() / 2, up.Height() / 2 }),
+            up.GetPixel(up.Width() / 2, up.Height() / 2))
             << "the memo's bound bar in the memo's look";
     }
 

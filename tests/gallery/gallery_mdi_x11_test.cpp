@@ -30,7 +30,8 @@ namespace pellamo::test {
 namespace {
 
 template <class T>
-T* FindOwned(TComponent& owner, const std::function<bool(T&)>& wanted = [](T&) { return true; })
+T* FindOwned(
+    TComponent& owner, const std::function<bool(T&)>& wanted = [](T&) { return true; })
 {
     for (int i = 0; i < owner.ComponentCount(); ++i)
         if (auto* found = dynamic_cast<T*>(owner.Components(i)); found && wanted(*found))
@@ -48,7 +49,8 @@ std::string WithoutAccessKey(std::string caption)
 TsuiButton* PageButton(TWinControl& parent, const std::string& caption)
 {
     for (int i = 0; i < parent.ControlCount(); ++i) {
-        if (auto* button = dynamic_cast<TsuiButton*>(parent.Controls(i)); button && WithoutAccessKey(button->Caption()) == caption)
+        if (auto* button = dynamic_cast<TsuiButton*>(parent.Controls(i));
+            button && WithoutAccessKey(button->Caption()) == caption)
             return button;
         if (auto* inner = dynamic_cast<TWinControl*>(parent.Controls(i)))
             if (TsuiButton* button = PageButton(*inner, caption))
@@ -103,7 +105,8 @@ TEST_F(GalleryWindowsPageOnX11, OpensTilesAndMaximisesSkinnedChildrenOfTheMdiWin
     ASSERT_EQ(shot.Width(), 1024) << "xwd or convert failed";
     for (int i = 0; i < window->MDIChildCount(); ++i) {
         Rect r = ws.GetWindowRect(window->MDIChildren(i)->Handle());
-        EXPECT_EQ(shot.GetPixel(r.left + 12, r.top + 1), title.GetPixel(12, 1)) << "child " << i << " has its skinned title";
+        EXPECT_EQ(shot.GetPixel(r.left + 12, r.top + 1), title.GetPixel(12, 1))
+            << "child " << i << " has its skinned title";
     }
     // The Window menu lists them after its own items.
     TMenuItem* list = window->WindowMenu();
@@ -134,8 +137,8 @@ TEST_F(GalleryWindowsPageOnX11, OpensTilesAndMaximisesSkinnedChildrenOfTheMdiWin
     EXPECT_EQ(active->WindowState(), TWindowState::wsMaximized);
     for (int i = 0; i < 3; ++i)
         EXPECT_TRUE(frame->ControlButton(i)->Visible()) << "control button " << i;
-    Rect close_on_screen = Rect::FromSize(close->ClientToScreen({ 0, 0 }).x, close->ClientToScreen({ 0, 0 }).y,
-        close->Width(), close->Height());
+    Rect close_on_screen = Rect::FromSize(
+        close->ClientToScreen({ 0, 0 }).x, close->ClientToScreen({ 0, 0 }).y, close->Width(), close->Height());
     Bitmap maximised = CaptureRoot(server.Display());
     EXPECT_TRUE(Drawn(maximised, close_on_screen)) << "the close button is drawn on the screen";
     // Kept in the build tree for a person to look at.
@@ -145,8 +148,8 @@ TEST_F(GalleryWindowsPageOnX11, OpensTilesAndMaximisesSkinnedChildrenOfTheMdiWin
     }
 
     // Its close button, clicked on the screen, closes the maximised child.
-    input.Do("mousemove " + At({ (close_on_screen.left + close_on_screen.right) / 2,
-                                  (close_on_screen.top + close_on_screen.bottom) / 2 })
+    input.Do("mousemove "
+        + At({ (close_on_screen.left + close_on_screen.right) / 2, (close_on_screen.top + close_on_screen.bottom) / 2 })
         + " click 1");
     EXPECT_EQ(window->MDIChildCount(), 2);
 }

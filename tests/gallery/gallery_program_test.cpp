@@ -42,7 +42,8 @@ TEST(GalleryProgram, WhatCannotBeUsedIsToldWithStatusTwoBeforeAnyWindow)
         std::vector<std::string> args;
         const char* says;
     } const cases[] = {
-        { { "--style", "Aqua" }, "unknown style \"Aqua\" (the styles are MacOS, WinXP, DeepBlue, Protein or BlueGlass)" },
+        { { "--style", "Aqua" },
+            "unknown style \"Aqua\" (the styles are MacOS, WinXP, DeepBlue, Protein or BlueGlass)" },
         { { "--style", "FromThemeFile" }, "unknown style \"FromThemeFile\"" },
         { { "--style" }, "--style needs a value" },
         { { "--page=" }, "--page needs a value" },

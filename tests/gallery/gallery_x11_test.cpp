@@ -3,11 +3,11 @@
 // show the style's frame; a click on another style's button (xdotool)
 // redresses it.
 #include "gallery/gallery_window.h"
+#include "platform/gfx/png_file.h"
 #include "skin/checks/radio_button.h"
 #include "skin/theme/theme_source.h"
 #include "tests/e2e/root_capture.h"
 #include "tests/e2e/xvfb_server.h"
-#include "platform/gfx/png_file.h"
 #include "tests/gallery/gallery_fixture.h"
 #include "tests/support/command_output.h"
 
@@ -110,8 +110,8 @@ TEST(GalleryStartedOnX11, EachStyleAndExportedThemeShowsItsFrameBorderAndTitleBa
         for (bool from_file : { false, true }) {
             const std::string look = from_file ? std::string("theme-") + style : style;
             SCOPED_TRACE(look);
-            RunningProgram program({ PELLAMO_GALLERY, from_file ? "--theme" : "--style",
-                                       from_file ? ExportedTheme(style) : style },
+            RunningProgram program(
+                { PELLAMO_GALLERY, from_file ? "--theme" : "--style", from_file ? ExportedTheme(style) : style },
                 { "DISPLAY=" + display, "ASAN_OPTIONS=detect_leaks=0" });
             ASSERT_TRUE(program.Started());
             Window window = FindGallery(xdotool);
@@ -170,7 +170,8 @@ TEST_F(GalleryOnX11, AClickOnAStyleButtonRedressesTheRunningProgram)
         { "DISPLAY=" + display, "ASAN_OPTIONS=detect_leaks=0" });
     ASSERT_TRUE(program.Started());
     const std::string xdotool = "DISPLAY=" + display + " timeout 20 xdotool ";
-    std::string window = CommandOutput(xdotool + "search --sync --onlyvisible --name 'Pellamo skin gallery' | head -n 1");
+    std::string window
+        = CommandOutput(xdotool + "search --sync --onlyvisible --name 'Pellamo skin gallery' | head -n 1");
     ASSERT_FALSE(window.empty()) << "the gallery's window did not appear";
     window.erase(window.find_last_not_of(" \n") + 1);
     std::string geometry = CommandOutput(xdotool + "getwindowgeometry --shell " + window);
@@ -191,7 +192,8 @@ TEST_F(GalleryOnX11, AClickOnAStyleButtonRedressesTheRunningProgram)
     };
     const TColor macos_color = ThemeSource(nullptr, S::MacOS).Color(15);
     const TColor winxp_color = ThemeSource(nullptr, S::WinXP).Color(15);
-    EXPECT_TRUE(shows(background, macos_color, 50)) << "the screen shows " << std::hex << seen << " instead of " << macos_color;
+    EXPECT_TRUE(shows(background, macos_color, 50))
+        << "the screen shows " << std::hex << seen << " instead of " << macos_color;
 
     // As a viewer does it: the pointer comes in onto the button and
     // clicks at once.

@@ -179,7 +179,8 @@ TEST(BmpRead, SixteenAndThirtyTwoBitsWithAndWithoutMasks)
         { "555", 16, 0, {}, { 0x1F, 0x7C, 0, 0 }, Rgb(255, 0, 255) }, // 0x7C1F
         { "565", 16, 3, { 0xF800, 0x07E0, 0x001F }, { 0xE0, 0x07, 0, 0 }, Rgb(0, 255, 0) }, // 0x07E0
         { "bgrx", 32, 0, {}, { 0x10, 0x20, 0x30, 0x99 }, Rgb(0x30, 0x20, 0x10) },
-        { "rgba masks", 32, 3, { 0x000000FF, 0x0000FF00, 0x00FF0000 }, { 0x10, 0x20, 0x30, 0x00 }, Rgb(0x10, 0x20, 0x30) },
+        { "rgba masks", 32, 3, { 0x000000FF, 0x0000FF00, 0x00FF0000 }, { 0x10, 0x20, 0x30, 0x00 },
+            Rgb(0x10, 0x20, 0x30) },
     };
     for (const Case& c : cases) {
         BmpFields s;
@@ -211,17 +212,40 @@ TEST(BmpRead, DamagedFilesAreRefusedWithAClearError)
         const char* message;
     } cases[] = {
         { "empty", {}, "too short" },
-        { "bad signature", [&] { auto b = valid; b[0] = 'X'; return b; }(), "signature" },
+        { "bad signature",
+            [&] {
+                auto b = valid;
+                b[0] = 'X';
+                return b;
+            }(),
+            "signature" },
         { "zero width", with([](BmpFields& s) { s.width = 0; }), "no pixels" },
         { "negative width", with([](BmpFields& s) { s.width = -2; }), "no pixels" },
-        { "huge size", with([](BmpFields& s) { s.width = 1 << 20; s.height = 1 << 20; }), "too large" },
+        { "huge size", with([](BmpFields& s) {
+             s.width = 1 << 20;
+             s.height = 1 << 20;
+         }),
+            "too large" },
         { "truncated pixels", with([](BmpFields& s) { s.pixels.resize(9); }), "truncated" },
         { "bit depth 2", with([](BmpFields& s) { s.bpp = 2; }), "bit depth" },
-        { "rle", with([](BmpFields& s) { s.bpp = 8; s.compression = 1; }), "RLE" },
+        { "rle", with([](BmpFields& s) {
+             s.bpp = 8;
+             s.compression = 1;
+         }),
+            "RLE" },
         { "jpeg inside", with([](BmpFields& s) { s.compression = 4; }), "compression" },
         { "bitfields on 24 bpp", with([](BmpFields& s) { s.compression = 3; }), "compression" },
-        { "palette too big", with([](BmpFields& s) { s.bpp = 4; s.colors_used = 17; }), "palette" },
-        { "palette truncated", with([](BmpFields& s) { s.bpp = 8; s.colors_used = 200; s.pixels.clear(); }), "truncated" },
+        { "palette too big", with([](BmpFields& s) {
+             s.bpp = 4;
+             s.colors_used = 17;
+         }),
+            "palette" },
+        { "palette truncated", with([](BmpFields& s) {
+             s.bpp = 8;
+             s.colors_used = 200;
+             s.pixels.clear();
+         }),
+            "truncated" },
         { "odd header", with([](BmpFields& s) { s.header_size = 44; }), "header size" },
     };
     for (const Case& c : cases) {

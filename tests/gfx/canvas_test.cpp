@@ -51,7 +51,8 @@ TEST(CanvasFill, FillRectIsEndExclusiveAndClippedToTheBitmap)
         Canvas canvas(bmp);
         canvas.brush.color = clRed;
         canvas.FillRect(c.rect);
-        EXPECT_EQ(Changed(bmp), c.expected) << c.rect.left << "," << c.rect.top << "," << c.rect.right << "," << c.rect.bottom;
+        EXPECT_EQ(Changed(bmp), c.expected)
+            << c.rect.left << "," << c.rect.top << "," << c.rect.right << "," << c.rect.bottom;
     }
 }
 
@@ -286,8 +287,8 @@ TEST(CanvasBitmaps, DrawAndStretchDrawUseNearestNeighbour)
     struct Probe {
         int x, y;
         TColor c;
-    } probes[] = { { 0, 0, clRed }, { 1, 1, clRed }, { 2, 0, clLime }, { 3, 1, clLime }, { 0, 3, clBlue }, { 3, 3, clFuchsia },
-        { 4, 0, kBack } };
+    } probes[] = { { 0, 0, clRed }, { 1, 1, clRed }, { 2, 0, clLime }, { 3, 1, clLime }, { 0, 3, clBlue },
+        { 3, 3, clFuchsia }, { 4, 0, kBack } };
     for (Probe p : probes)
         EXPECT_EQ(bmp.GetPixel(p.x, p.y), p.c) << p.x << "," << p.y;
 

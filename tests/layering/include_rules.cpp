@@ -24,24 +24,25 @@ struct DownwardRule {
 constexpr std::array kDownwardRules = {
     DownwardRule { "platform/",
         { "app/", "catalogue/", "net/", "player/", "skin/", "gallery/", "guide/", "viewer/", "desktop/", "chooser/" } },
-    DownwardRule { "skin/",
-        { "app/", "catalogue/", "net/", "player/", "gallery/", "guide/", "viewer/", "desktop/", "chooser/" } },
+    DownwardRule {
+        "skin/", { "app/", "catalogue/", "net/", "player/", "gallery/", "guide/", "viewer/", "desktop/", "chooser/" } },
     // The file chooser serves the player and the gallery alike.
-    DownwardRule { "chooser/", { "app/", "catalogue/", "net/", "player/", "gallery/", "guide/", "viewer/", "desktop/" } },
+    DownwardRule {
+        "chooser/", { "app/", "catalogue/", "net/", "player/", "gallery/", "guide/", "viewer/", "desktop/" } },
     // The skin gallery shows the skin engine alone.
     DownwardRule { "gallery/", { "app/", "catalogue/", "net/", "player/", "guide/", "viewer/", "desktop/" } },
     // The manuals are text: every program reads its own, none reads a program.
     DownwardRule { "manual/",
         { "app/", "catalogue/", "net/", "player/", "skin/", "gallery/", "guide/", "viewer/", "desktop/", "chooser/" } },
     // The guide reads and keeps guides; downloads and windows are the program's.
-    DownwardRule { "guide/",
-        { "app/", "catalogue/", "net/", "player/", "skin/", "gallery/", "viewer/", "desktop/", "chooser/" } },
+    DownwardRule {
+        "guide/", { "app/", "catalogue/", "net/", "player/", "skin/", "gallery/", "viewer/", "desktop/", "chooser/" } },
     // The viewer's state knows channels, not windows.
     DownwardRule { "viewer/", { "app/", "gallery/", "chooser/" } },
     // The desktop's bus services know the program only through the state
     // and commands it hands them.
-    DownwardRule { "desktop/",
-        { "app/", "catalogue/", "net/", "player/", "skin/", "gallery/", "guide/", "viewer/", "chooser/" } },
+    DownwardRule {
+        "desktop/", { "app/", "catalogue/", "net/", "player/", "skin/", "gallery/", "guide/", "viewer/", "chooser/" } },
 };
 
 constexpr std::string_view kDisplayHeaders = "X11/";
@@ -97,8 +98,8 @@ void CheckFile(const fs::path& root, const fs::path& file, std::vector<std::stri
                 continue;
             for (std::string_view above : rule.above)
                 if (StartsWith(target, above))
-                    violations.push_back(where + " (" + std::string(rule.folder) + " may not reach up into "
-                        + std::string(above) + ")");
+                    violations.push_back(
+                        where + " (" + std::string(rule.folder) + " may not reach up into " + std::string(above) + ")");
         }
     }
 }

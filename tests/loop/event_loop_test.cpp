@@ -28,7 +28,8 @@ TEST(EventLoop, RepeatingAndOneShotTimersFireOnTheLoop)
     EventLoop loop;
     int ticks = 0, once = 0;
     auto repeating = loop.StartTimer(5ms, [&] { ++ticks; });
-    loop.StartTimer(5ms, [&] { ++once; }, false);
+    loop.StartTimer(
+        5ms, [&] { ++once; }, false);
     EXPECT_TRUE(loop.WaitUntil([&] { return ticks >= 3; }, 2000ms));
     loop.StopTimer(repeating);
     int seen = ticks;
@@ -44,7 +45,8 @@ TEST(EventLoop, TimersFollowAClockMovedByHand)
     loop.SetTimeSource([&] { return now; });
     int ticks = 0, once = 0;
     loop.StartTimer(100ms, [&] { ++ticks; });
-    loop.StartTimer(250ms, [&] { ++once; }, false);
+    loop.StartTimer(
+        250ms, [&] { ++once; }, false);
     loop.ProcessMessages();
     EXPECT_EQ(ticks, 0);
     now += 99ms;
@@ -89,14 +91,23 @@ TEST(EventLoop, NestedPassesRunOtherWorkButNotTheSameTimerTwice)
     std::vector<std::string> order;
     int outer_calls = 0;
     bool inner_done = false;
-    loop.StartTimer(1ms, [&] {
-        ++outer_calls;
-        order.push_back("outer begin");
-        loop.Post([&] { order.push_back("posted"); });
-        loop.WaitUntil([&] { return inner_done; }, 2000ms);
-        order.push_back("outer end");
-    }, false);
-    loop.StartTimer(20ms, [&] { order.push_back("inner timer"); inner_done = true; }, false);
+    loop.StartTimer(
+        1ms,
+        [&] {
+            ++outer_calls;
+            order.push_back("outer begin");
+            loop.Post([&] { order.push_back("posted"); });
+            loop.WaitUntil([&] { return inner_done; }, 2000ms);
+            order.push_back("outer end");
+        },
+        false);
+    loop.StartTimer(
+        20ms,
+        [&] {
+            order.push_back("inner timer");
+            inner_done = true;
+        },
+        false);
     loop.WaitUntil([&] { return order.size() == 4; }, 2000ms);
     EXPECT_EQ(outer_calls, 1);
     // A machine busy for 20 ms makes the second timer due before the nested
@@ -173,7 +184,8 @@ TEST(EventLoop, WorkLeftByALaterPrepareHookIsDoneBeforeTheLoopWaits)
 TEST(EventLoop, QuitEndsRun)
 {
     EventLoop loop;
-    loop.StartTimer(5ms, [&] { loop.Quit(); }, false);
+    loop.StartTimer(
+        5ms, [&] { loop.Quit(); }, false);
     loop.Run();
     EXPECT_TRUE(loop.Quitting());
 }

@@ -94,8 +94,7 @@ TEST(TNMUUProcessor, EncodesLinesInBothAlphabets)
         EXPECT_EQ(Encode(c.method, c.input), c.output) << c.method << " of " << c.input.size() << " bytes";
 
     // Every byte value through the standard alphabet.
-    std::string expected_all =
-        "AAECAwQFBgcICQoLDA0ODxAREhMUFRYXGBkaGxwdHh8gISIjJCUmJygpKissLS4v\r\n";
+    std::string expected_all = "AAECAwQFBgcICQoLDA0ODxAREhMUFRYXGBkaGxwdHh8gISIjJCUmJygpKissLS4v\r\n";
     EXPECT_EQ(Encode(uuMime, all).substr(0, 62), expected_all.substr(0, 60) + "\r\n");
     EXPECT_EQ(TNMUUProcessor::Base64(all).size(), 344u);
     EXPECT_EQ(TNMUUProcessor::Base64("user:secret"), "dXNlcjpzZWNyZXQ=");
@@ -149,7 +148,8 @@ TEST(TExStringList, FindsAndSetsHeadersByNameIgnoringCase)
         { "Host", "example", { "GET /a:b HTTP/1.0", "no colon here", "Host: example", "Cookie: x=1", "HOST: second" } },
         { "Cookie", "", { "GET /a:b HTTP/1.0", "no colon here", "host: old", "HOST: second" } },
         { "Referer", "", { "GET /a:b HTTP/1.0", "no colon here", "host: old", "Cookie: x=1", "HOST: second" } },
-        { "Referer", "r", { "GET /a:b HTTP/1.0", "no colon here", "host: old", "Cookie: x=1", "HOST: second", "Referer: r" } },
+        { "Referer", "r",
+            { "GET /a:b HTTP/1.0", "no colon here", "host: old", "Cookie: x=1", "HOST: second", "Referer: r" } },
     };
     for (auto const& s : sets) {
         TExStringList l = make();

@@ -39,7 +39,10 @@ TEST(TNMHTTPAddress, SplitsHostPortAndPath)
         { "example.com/page.htm", 0, "example.com", 80, "/page.htm", "example.com/page.htm" },
         { "/other/path", 8080, "previous", 8080, "/other/path", "/other/path" },
         { "localhost:81", 0, "localhost", 81, "/", "localhost:81/" },
-        { "http://h.example/" "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa",
+        { "http://h.example/"
+          "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa"
+          "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa"
+          "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa",
             0, "h.example", 80, nullptr, nullptr },
     };
     for (auto const& c : cases) {
@@ -122,11 +125,15 @@ TEST(TNMHTTPRequest, EveryCommandKindSendsItsRequest)
         { "Copy", [](TNMHTTP& h, const std::string& u) { h.Copy(u, "/dst"); }, "URI-header: /dst\r\n\r\n" },
         { "Move", [](TNMHTTP& h, const std::string& u) { h.Move(u, "/dst"); }, "URI-header: /dst\r\n\r\n" },
         { "Delete", [](TNMHTTP& h, const std::string& u) { h.Delete(u); }, "\r\n" },
-        { "Link", [](TNMHTTP& h, const std::string& u) { h.Link(u, "<l>"); }, "Link: <l>\r\nContent-Length: 0\r\n\r\n" },
-        { "Unlink", [](TNMHTTP& h, const std::string& u) { h.Unlink(u, "<l>"); }, "Link: <l>\r\nContent-Length: 0\r\n\r\n" },
-        { "Trace", [](TNMHTTP& h, const std::string& u) { h.Trace(u, std::string("ab\0cd", 5)); }, "Content-Length: 2\r\n\r\nab" },
+        { "Link", [](TNMHTTP& h, const std::string& u) { h.Link(u, "<l>"); },
+            "Link: <l>\r\nContent-Length: 0\r\n\r\n" },
+        { "Unlink", [](TNMHTTP& h, const std::string& u) { h.Unlink(u, "<l>"); },
+            "Link: <l>\r\nContent-Length: 0\r\n\r\n" },
+        { "Trace", [](TNMHTTP& h, const std::string& u) { h.Trace(u, std::string("ab\0cd", 5)); },
+            "Content-Length: 2\r\n\r\nab" },
     };
-    const char* words[] = { "GET", "OPTIONS", "HEAD", "POST", "PUT", "PATCH", "COPY", "MOVE", "DELETE", "LINK", "UNLINK", "TRACE" };
+    const char* words[]
+        = { "GET", "OPTIONS", "HEAD", "POST", "PUT", "PATCH", "COPY", "MOVE", "DELETE", "LINK", "UNLINK", "TRACE" };
     std::vector<ServerScript> scripts(std::size(cases), ServerScript { Send("HTTP/1.0 200 OK\r\n\r\n") });
     ScriptedServer server(scripts);
     TNMHTTP http;
@@ -137,8 +144,8 @@ TEST(TNMHTTPRequest, EveryCommandKindSendsItsRequest)
     auto requests = server.Requests();
     ASSERT_EQ(requests.size(), std::size(cases));
     for (size_t i = 0; i < std::size(cases); ++i) {
-        std::string expected = std::string(words[i]) + " /r HTTP/1.0\r\nHost: 127.0.0.1\r\n" + kAccept + kContentType
-            + cases[i].extra;
+        std::string expected
+            = std::string(words[i]) + " /r HTTP/1.0\r\nHost: 127.0.0.1\r\n" + kAccept + kContentType + cases[i].extra;
         EXPECT_EQ(requests[i], expected) << cases[i].name;
     }
 }
@@ -156,7 +163,10 @@ struct Fetch {
         http.OnRedirect = [this](TNMHTTP&, bool&) { events.push_back("redirect"); };
         http.OnAuthenticationNeeded = [this](TNMHTTP&) { events.push_back("authentication"); };
     }
-    void Get(const std::string& url) { error = ErrorOf([&] { http.Get(url); }); }
+    void Get(const std::string& url)
+    {
+        error = ErrorOf([&] { http.Get(url); });
+    }
 };
 
 TEST(TNMHTTPReply, HeaderCodeAndBody)
@@ -175,9 +185,8 @@ TEST(TNMHTTPReply, HeaderCodeAndBody)
             "body\r\n", "success" },
         { "single-byte reads", { SendBytewise("HTTP/1.0 200 OK\r\n\r\n\x01\x00\x02\xFF"s) }, 200,
             "HTTP/1.0 200 OK\r\n\r\n", "\x01\x00\x02\xFF"s, "success" },
-        { "declared length smaller than the body",
-            { Send("HTTP/1.0 200 OK\r\nContent-Length: 3\r\n\r\n0123456789") }, 200,
-            "HTTP/1.0 200 OK\r\nContent-Length: 3\r\n\r\n", "0123456789", "success" },
+        { "declared length smaller than the body", { Send("HTTP/1.0 200 OK\r\nContent-Length: 3\r\n\r\n0123456789") },
+            200, "HTTP/1.0 200 OK\r\nContent-Length: 3\r\n\r\n", "0123456789", "success" },
         { "404 with its page", { Send("HTTP/1.0 404 Not Found\r\n\r\nno such page") }, 404,
             "HTTP/1.0 404 Not Found\r\n\r\n", "no such page", "failure" },
         { "closed at once", {}, 0, "", "", "success" },
@@ -264,8 +273,8 @@ TEST(TNMHTTPRedirect, FollowsLocationsAndCarriesTheCookie)
 
 TEST(TNMHTTPRedirect, ChainsAreBoundedAndHandlersCanStopThem)
 {
-    std::vector<ServerScript> loop_scripts(TNMHTTP::kMaxTransactions + 1,
-        ServerScript { Send("HTTP/1.0 302 Found\r\nLocation: /again\r\n\r\n") });
+    std::vector<ServerScript> loop_scripts(
+        TNMHTTP::kMaxTransactions + 1, ServerScript { Send("HTTP/1.0 302 Found\r\nLocation: /again\r\n\r\n") });
     ScriptedServer server(loop_scripts);
     TNMHTTP http;
     EXPECT_EQ(ErrorOf([&] { http.Get(Url(server.Port())); }), "Too many redirects");
@@ -273,8 +282,8 @@ TEST(TNMHTTPRedirect, ChainsAreBoundedAndHandlersCanStopThem)
     EXPECT_FALSE(http.Busy());
 
     // A 3xx code without a Location repeats the same request: also bounded.
-    std::vector<ServerScript> not_modified(TNMHTTP::kMaxTransactions,
-        ServerScript { Send("HTTP/1.0 304 Not Modified\r\n\r\n") });
+    std::vector<ServerScript> not_modified(
+        TNMHTTP::kMaxTransactions, ServerScript { Send("HTTP/1.0 304 Not Modified\r\n\r\n") });
     ScriptedServer repeat(not_modified);
     EXPECT_EQ(ErrorOf([&] { http.Get(Url(repeat.Port())); }), "Too many redirects");
 
@@ -331,13 +340,15 @@ TEST(TNMHTTPConcurrency, ASecondCallIsRefusedAndAbortEndsOnlyTheRunningOne)
     });
     TNMHTTP http;
     std::string nested;
-    loop.StartTimer(50ms, [&] { nested = ErrorOf([&] { http.Get(Url(server.Port(), "/nested")); }); }, false);
+    loop.StartTimer(
+        50ms, [&] { nested = ErrorOf([&] { http.Get(Url(server.Port(), "/nested")); }); }, false);
     http.Get(Url(server.Port(), "/first"));
     EXPECT_EQ(nested, "Busy");
     EXPECT_EQ(http.Body(), "first");
     EXPECT_EQ(http.CurrentUrl(), Url(server.Port(), "/first"));
 
-    loop.StartTimer(100ms, [&] { http.Abort(); }, false);
+    loop.StartTimer(
+        100ms, [&] { http.Abort(); }, false);
     EXPECT_EQ(ErrorOf([&] { http.Get(Url(server.Port(), "/second")); }), "Socket readln aborted");
     EXPECT_FALSE(http.Busy());
     http.Get(Url(server.Port(), "/third"));
@@ -382,8 +393,9 @@ TEST(TNMHTTPFiles, BodyHeaderAndDataThroughFiles)
     EXPECT_EQ(ReadFile(dir.Path() + "/head.txt"), "HTTP/1.0 200 OK\r\nA: b\r\n\r\n");
     EXPECT_EQ(http.Body(), dir.Path() + "/body.htm");
     ASSERT_EQ(server.Requests().size(), 1u);
-    EXPECT_EQ(server.Requests()[0], "POST /up HTTP/1.0\r\nHost: 127.0.0.1\r\n" + kAccept + kContentType
-            + "Content-Length: 9\r\n\r\n" + std::string("raw \0data", 9));
+    EXPECT_EQ(server.Requests()[0],
+        "POST /up HTTP/1.0\r\nHost: 127.0.0.1\r\n" + kAccept + kContentType + "Content-Length: 9\r\n\r\n"
+            + std::string("raw \0data", 9));
 
     http.SetBody(dir.Path() + "/no/such/dir/body");
     ScriptedServer second({ { Send("HTTP/1.0 200 OK\r\n\r\nx") } });

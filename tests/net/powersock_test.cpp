@@ -70,8 +70,8 @@ struct Sock : ::testing::Test {
 TEST_F(Sock, DescribesItsSocketLayer)
 {
     ASSERT_EQ(sock.WinsockInfo().size(), 6u);
-    const char* prefixes[] = { "Version= ", "High Version= ", "Description= ", "System= ", "Max Sockets= ",
-        "Max Udp pack size= " };
+    const char* prefixes[]
+        = { "Version= ", "High Version= ", "Description= ", "System= ", "Max Sockets= ", "Max Udp pack size= " };
     for (size_t i = 0; i < 6; ++i)
         EXPECT_EQ(sock.WinsockInfo()[i].rfind(prefixes[i], 0), 0u) << sock.WinsockInfo()[i];
     EXPECT_GE(TPowersock::LibraryUsers(), 1);
@@ -369,7 +369,8 @@ TEST_F(Sock, AbortFromAHandlerEndsTheWaitAndLeavesTheNextOperationAlone)
 {
     ScriptedServer server({ { Hang() }, { Send("second\n") } }, false);
     ConnectTo(server.Port());
-    loop.StartTimer(50ms, [&] { sock.Abort(); }, false);
+    loop.StartTimer(
+        50ms, [&] { sock.Abort(); }, false);
     EXPECT_EQ(ErrorOf([&] { sock.ReadLn(); }), "Socket readln aborted");
     sock.Disconnect();
     ConnectTo(server.Port());
@@ -413,7 +414,8 @@ TEST_F(Sock, AStalledReadUsesNoCpuWhileTheLoopRuns)
     ConnectTo(server.Port());
     int ticks = 0;
     auto ticker = loop.StartTimer(20ms, [&] { ++ticks; });
-    loop.StartTimer(1000ms, [&] { sock.Abort(); }, false);
+    loop.StartTimer(
+        1000ms, [&] { sock.Abort(); }, false);
     double cpu = CpuSeconds();
     auto start = EventLoop::Clock::now();
     EXPECT_EQ(ErrorOf([&] { sock.ReadLn(); }), "Socket readln aborted");
@@ -443,8 +445,8 @@ TEST_F(Sock, FilesGoOutAndComeInWhole)
     EXPECT_EQ(server.Requests(), (std::vector<std::string> { content }));
 
     EXPECT_NE(ErrorOf([&] { sock.SendFile(dir.Path() + "/missing"); }).find("Cannot open file"), std::string::npos);
-    EXPECT_NE(ErrorOf([&] { sock.CaptureFile(dir.Path() + "/no/such/dir"); }).find("Cannot create file"),
-        std::string::npos);
+    EXPECT_NE(
+        ErrorOf([&] { sock.CaptureFile(dir.Path() + "/no/such/dir"); }).find("Cannot create file"), std::string::npos);
 }
 
 }

@@ -7,12 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <fcntl.h>
 #include <cstdlib>
+#include <fcntl.h>
 #include <functional>
 #include <optional>
-#include <stdexcept>
 #include <spawn.h>
+#include <stdexcept>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -82,16 +82,18 @@ TEST(WebDownload, RepliesAndFailures)
         long status;
     };
     const Case cases[] = {
-        { "whole file in pieces", { { Send(Reply("200 OK", body.substr(0, 20000)).substr(0, 200)),
-                                        Pause(50), Send(Reply("200 OK", body.substr(0, 20000)).substr(200)) } },
+        { "whole file in pieces",
+            { { Send(Reply("200 OK", body.substr(0, 20000)).substr(0, 200)), Pause(50),
+                Send(Reply("200 OK", body.substr(0, 20000)).substr(200)) } },
             true, "", 200 },
-        { "redirected", { { Send(Reply("302 Found", "", "Location: /moved.m3u\r\n")) }, { Send(Reply("200 OK", "moved")) } },
-            true, "", 200 },
+        { "redirected",
+            { { Send(Reply("302 Found", "", "Location: /moved.m3u\r\n")) }, { Send(Reply("200 OK", "moved")) } }, true,
+            "", 200 },
         { "not found", { { Send(Reply("404 Not Found", "<html>gone</html>")) } }, false, "HTTP 404", 404 },
         { "larger than allowed", { { Send(Reply("200 OK", body)) } }, false, "larger than", 200 },
         { "no length, larger than allowed",
-            { { Send("HTTP/1.0 200 OK\r\n\r\n" + body.substr(0, 30000)), Pause(50), Send(body) } }, false, "larger than",
-            200 },
+            { { Send("HTTP/1.0 200 OK\r\n\r\n" + body.substr(0, 30000)), Pause(50), Send(body) } }, false,
+            "larger than", 200 },
         { "closed half-way", { { Send("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\nshort") } }, false, "", 200 },
         { "redirected to a local file", { { Send(Reply("302 Found", "", "Location: file:///etc/passwd\r\n")) } }, false,
             "", 302 },
@@ -206,7 +208,8 @@ TEST(WebDownload, DestroyedWhileRunningCallsNothing)
     bool called = false;
     {
         WebDownload web;
-        web.Start(Local(server.Port()), [&](const WebDownload::Progress&) { called = true; },
+        web.Start(
+            Local(server.Port()), [&](const WebDownload::Progress&) { called = true; },
             [&](WebDownload::Result) { called = true; });
         RunUntil([&] { return server.Requests().size() == 1; });
     }
@@ -237,8 +240,8 @@ public:
                              "s.socket = c.wrap_socket(s.socket, server_side=True)\n"
                              "s.serve_forever()\n";
         std::string directory = dir.Path() + "/www";
-        const char* argv[] = { "python3", "-c", script, port_text.c_str(), directory.c_str(), cert.c_str(), key.c_str(),
-            nullptr };
+        const char* argv[]
+            = { "python3", "-c", script, port_text.c_str(), directory.c_str(), cert.c_str(), key.c_str(), nullptr };
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);

@@ -110,7 +110,8 @@ TEST_F(PlayerControlsTest, PlaysVideoIntoTheControlAndStopsOnTheEmptyURL)
 
     SetStrProp(*media, "URL", server.Url());
     EXPECT_EQ(U16(server.Url()), media->URL());
-    ASSERT_TRUE(WaitFor([&] { return media->View().Engine() && media->View().Engine()->FramesRendered() > 0; })) << media->View().Status().Text();
+    ASSERT_TRUE(WaitFor([&] { return media->View().Engine() && media->View().Engine()->FramesRendered() > 0; }))
+        << media->View().Status().Text();
     EXPECT_TRUE(WaitFor([&] { return Colours(Shot(*media), Whole(idle)) > 50; })) << "the test picture on screen";
     ASSERT_TRUE(WaitFor([&] { return media->View().Status().elapsed_seconds > 1.0; }));
     EXPECT_EQ(State::Playing, media->View().Status().state);
@@ -169,7 +170,8 @@ TEST_F(PlayerControlsTest, FailuresShowInTheControlOnly)
     std::string body = Media("av.ts");
     StreamServer server(body, Live(body));
     media->SetURL(U16(server.Url()));
-    EXPECT_TRUE(WaitFor([&] { return media->View().Status().state == State::Playing; })) << media->View().Status().Text();
+    EXPECT_TRUE(WaitFor([&] { return media->View().Status().state == State::Playing; }))
+        << media->View().Status().Text();
 }
 
 // Tuning hands every command to the host; whichever played before, exactly
@@ -184,9 +186,7 @@ TEST_F(PlayerControlsTest, PlayerHostLeavesOneControlShownAndTheOtherSilent)
     RealPlayerAdapter real_host(*real);
     PlayerHost host(media_host, real_host);
 
-    auto shown = [&](TPlayerControl& control) {
-        return control.Visible() && ws.IsWindowVisible(control.Handle());
-    };
+    auto shown = [&](TPlayerControl& control) { return control.Visible() && ws.IsWindowVisible(control.Handle()); };
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
         host.PlayStream(stream.Url());
@@ -229,7 +229,8 @@ TEST_F(PlayerControlsTest, DoubleClickOrFGoesFullScreenAndLeavesTheFormAlone)
     std::string body = Media("av.ts");
     StreamServer server(body, Live(body));
     media->SetURL(U16(server.Url()));
-    ASSERT_TRUE(WaitFor([&] { return media->View().Engine() && media->View().Engine()->HasPicture(); })) << media->View().Status().Text();
+    ASSERT_TRUE(WaitFor([&] { return media->View().Engine() && media->View().Engine()->HasPicture(); }))
+        << media->View().Status().Text();
     Rect form_rect = ws.GetWindowRect(form->Handle());
     Rect control_rect = ws.GetWindowRect(media->Handle());
     Point picture = media->ClientToScreen({ 200, 150 });
@@ -260,7 +261,8 @@ TEST_F(PlayerControlsTest, ClosingTheFormReleasesTheStream)
     std::string body = Media("av.ts");
     StreamServer server(body, Live(body));
     media->SetURL(U16(server.Url()));
-    ASSERT_TRUE(WaitFor([&] { return media->View().Engine() && media->View().Engine()->HasPicture(); })) << media->View().Status().Text();
+    ASSERT_TRUE(WaitFor([&] { return media->View().Engine() && media->View().Engine()->HasPicture(); }))
+        << media->View().Status().Text();
     media->View().ToggleFullScreen(ws);
     ASSERT_TRUE(media->View().FullScreen());
     form.reset();

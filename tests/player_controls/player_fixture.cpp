@@ -22,10 +22,7 @@ void PlayerFixture::SetUpTestSuite()
 
 void PlayerFixture::TearDownTestSuite() { std::filesystem::remove_all(s_dir); }
 
-std::string PlayerFixture::Media(const std::string& name)
-{
-    return ReadFile(s_dir / name);
-}
+std::string PlayerFixture::Media(const std::string& name) { return ReadFile(s_dir / name); }
 
 StreamServer::Options PlayerFixture::Live(const std::string& body)
 {

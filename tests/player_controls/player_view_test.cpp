@@ -52,7 +52,8 @@ TEST_F(PlayerViewTest, AddressWaitsForTheLibraryWithoutBlocking)
     for (bool taken_back : { true, false }) {
         SCOPED_TRACE(taken_back ? "taken back" : "played");
         MpvLibrary library({ "libmpv.so.2" });
-        PlayerView fresh(true, [] {}, loop, library);
+        PlayerView fresh(
+            true, [] {}, loop, library);
         fresh.SetSize(463, 343);
         fresh.SetAddress(U16(server.Url()));
         EXPECT_EQ(nullptr, fresh.Engine());
@@ -85,7 +86,8 @@ TEST_F(PlayerViewTest, UnusableLibraryIsExplainedInTheFace)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         MpvLibrary library({ c.library });
-        PlayerView broken(true, [] {}, loop, library);
+        PlayerView broken(
+            true, [] {}, loop, library);
         broken.SetSize(463, 343);
         broken.WarmEngine();
         broken.SetAddress(u"http://127.0.0.1:9/live");

@@ -149,7 +149,7 @@ TEST_F(MpvPlayerTest, FailuresStayInsideThePlayer)
         std::string address;
         std::string error_part;
         std::string engine_url; // last address the engine was given
-        bool engine_failed;     // the engine, not our address check, refused it
+        bool engine_failed; // the engine, not our address check, refused it
     };
     int refused = UnusedPort();
     std::string host = "127.0.0.1:" + std::to_string(refused);
@@ -158,10 +158,10 @@ TEST_F(MpvPlayerTest, FailuresStayInsideThePlayer)
     plain_file.send_length = true;
     StreamServer not_media(std::string(64 * 1024, '\x5a'), plain_file);
     const Case cases[] = {
-        { "unsupported format", not_media.Url("/page.html"), "not a stream the player knows", not_media.Url("/page.html"),
-            true },
-        { "unreachable http", "http://" + host + "/live", "the server refused the connection", "http://" + host + "/live",
-            true },
+        { "unsupported format", not_media.Url("/page.html"), "not a stream the player knows",
+            not_media.Url("/page.html"), true },
+        { "unreachable http", "http://" + host + "/live", "the server refused the connection",
+            "http://" + host + "/live", true },
         // MMS over HTTP first, then the TCP protocol.
         { "unreachable mms", "mms://" + host + "/live", "the server refused the connection", "mmst://" + host + "/live",
             true },
@@ -178,7 +178,8 @@ TEST_F(MpvPlayerTest, FailuresStayInsideThePlayer)
         SCOPED_TRACE(c.name);
         player.SetAddress(Utf8ToUtf16(c.address));
         ASSERT_TRUE(WaitFor([&] {
-            return player.Status().state == State::Error && player.Status().Text().find(c.error_part) != std::string::npos;
+            return player.Status().state == State::Error
+                && player.Status().Text().find(c.error_part) != std::string::npos;
         })) << player.Status().Text();
         const PlayerStatus& status = player.Status();
         EXPECT_EQ(0u, status.error.find("Cannot play \"" + c.address.substr(0, 20))) << status.error;
@@ -460,7 +461,8 @@ TEST_F(MpvPlayerTest, IgnoresAndLeavesTheUsersMpvFiles)
     std::filesystem::path config = home / ".config" / "mpv";
     std::filesystem::create_directories(config / "scripts");
     std::ofstream(config / "mpv.conf") << "pause=yes\nmute=yes\nvolume=3\n";
-    std::ofstream(config / "scripts" / "stop.lua") << "mp.register_event('file-loaded', function() mp.command('quit') end)\n";
+    std::ofstream(config / "scripts" / "stop.lua")
+        << "mp.register_event('file-loaded', function() mp.command('quit') end)\n";
     std::string old_home = getenv("HOME") ? getenv("HOME") : "";
     setenv("HOME", home.c_str(), 1);
     setenv("XDG_CONFIG_HOME", (home / ".config").c_str(), 1);

@@ -58,9 +58,14 @@ TEST_F(PlayerFaceTest, PlayButtonShowsPauseWhileAStreamRuns)
         bool pause_glyph;
     };
     const Case cases[] = {
-        { State::Idle, false }, { State::Connecting, true }, { State::Buffering, true },
-        { State::Playing, true }, { State::Paused, false }, { State::Stopped, false },
-        { State::Reconnecting, true }, { State::Error, false },
+        { State::Idle, false },
+        { State::Connecting, true },
+        { State::Buffering, true },
+        { State::Playing, true },
+        { State::Paused, false },
+        { State::Stopped, false },
+        { State::Reconnecting, true },
+        { State::Error, false },
     };
     Rect play = layout.PlayPause();
     int mid_x = play.left + play.Width() / 2;

@@ -15,12 +15,12 @@ namespace pellamo {
 class StreamServer {
 public:
     struct Options {
-        size_t burst_bytes = 256 * 1024;       // sent at once, so playback starts fast
-        size_t bytes_per_second = 256 * 1024;  // then this pace
-        size_t drop_first_after = 0;           // >0: cut the first connection after this many bytes
-        bool close_at_end = false;             // a reply that ends, rather than a live stream
-        bool send_length = false;              // with a Content-Length header
-        int reply_delay_ms = 0;                // a slow server: waits this long before answering
+        size_t burst_bytes = 256 * 1024; // sent at once, so playback starts fast
+        size_t bytes_per_second = 256 * 1024; // then this pace
+        size_t drop_first_after = 0; // >0: cut the first connection after this many bytes
+        bool close_at_end = false; // a reply that ends, rather than a live stream
+        bool send_length = false; // with a Content-Length header
+        int reply_delay_ms = 0; // a slow server: waits this long before answering
         bool resume_after_drop = false; // later connections go on where the cut one stopped, as live
         std::string required_header; // a request without this exact line is answered 403
     };

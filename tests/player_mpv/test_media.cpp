@@ -9,11 +9,12 @@ bool MakeTestMedia(const std::filesystem::path& dir, int seconds)
 {
     std::string common = "ffmpeg -nostdin -hide_banner -loglevel error -y ";
     std::string duration = " -t " + std::to_string(seconds);
-    std::string video = common + "-f lavfi -i testsrc=size=320x240:rate=25"
-        " -f lavfi -i sine=frequency=440:sample_rate=44100" + duration
-        + " -c:v mpeg4 -q:v 6 -c:a mp2 -f mpegts " + (dir / "av.ts").string();
-    std::string audio = common + "-f lavfi -i sine=frequency=440:sample_rate=44100" + duration
-        + " -c:a mp2 -f mpegts " + (dir / "audio.ts").string();
+    std::string video = common
+        + "-f lavfi -i testsrc=size=320x240:rate=25"
+          " -f lavfi -i sine=frequency=440:sample_rate=44100"
+        + duration + " -c:v mpeg4 -q:v 6 -c:a mp2 -f mpegts " + (dir / "av.ts").string();
+    std::string audio = common + "-f lavfi -i sine=frequency=440:sample_rate=44100" + duration + " -c:a mp2 -f mpegts "
+        + (dir / "audio.ts").string();
     return std::system(video.c_str()) == 0 && std::system(audio.c_str()) == 0;
 }
 

@@ -1,6 +1,6 @@
+#include "platform/components/class_registry.h"
 #include "platform/components/description_reader.h"
 #include "platform/components/description_writer.h"
-#include "platform/components/class_registry.h"
 #include "skin/theme/built_in_file_theme.h"
 #include "skin/theme/theme_classes.h"
 #include "tests/skin/theme_fixture.h"
@@ -95,7 +95,13 @@ TEST_F(BuiltInFileThemeTest, BadSkinDataIsRefusedAndItsTemporaryFileStillDeleted
     } cases[] = {
         { "no theme file", std::vector<uint8_t>(30, 'x'), "Invalid skin file for PelSkin!" },
         { "empty", {}, "Invalid skin file for PelSkin!" },
-        { "damaged", [] { auto b = std::vector<uint8_t>(40, 0); std::string m = "PelSkin_TB"; std::copy(m.begin(), m.end(), b.begin()); return b; }(),
+        { "damaged",
+            [] {
+                auto b = std::vector<uint8_t>(40, 0);
+                std::string m = "PelSkin_TB";
+                std::copy(m.begin(), m.end(), b.begin());
+                return b;
+            }(),
             "header size 0" },
     };
     for (const Case& c : cases) {

@@ -18,9 +18,15 @@ inline void ExpectSameItemsAsBuiltIn(const TsuiFileTheme& theme, TsuiUIStyle sty
     for (const ThemeItemRow& row : ThemeItemRows()) {
         SCOPED_TRACE(row.name);
         switch (row.kind) {
-        case TsuiType::Int: EXPECT_EQ(file.Int(row.number), built_in.Int(row.number)); break;
-        case TsuiType::Color: EXPECT_EQ(file.Color(row.number), built_in.Color(row.number)); break;
-        case TsuiType::Bool: EXPECT_EQ(file.Bool(row.number), built_in.Bool(row.number)); break;
+        case TsuiType::Int:
+            EXPECT_EQ(file.Int(row.number), built_in.Int(row.number));
+            break;
+        case TsuiType::Color:
+            EXPECT_EQ(file.Color(row.number), built_in.Color(row.number));
+            break;
+        case TsuiType::Bool:
+            EXPECT_EQ(file.Bool(row.number), built_in.Bool(row.number));
+            break;
         case TsuiType::Str: {
             Bitmap from_file(1, 1, 0x123456), from_table(1, 1, 0x123456);
             file.GetBitmap(row.number, from_file);

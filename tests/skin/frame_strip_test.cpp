@@ -29,7 +29,8 @@ TEST(FrameStrip, CutsFrameKOfNAndNeverReadsOrDividesWhereThereIsNoFrame)
         { { 0, 0 }, 3, 2, {} },
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.strip.cx << "x" << c.strip.cy << " frame " << c.index << " of " << c.count);
+        SCOPED_TRACE(
+            testing::Message() << c.strip.cx << "x" << c.strip.cy << " frame " << c.index << " of " << c.count);
         EXPECT_EQ(FrameRect(c.strip, c.count, c.index), c.expected);
 
         Bitmap strip = CoordinatePicture(c.strip.cx, c.strip.cy);

@@ -55,9 +55,15 @@ TEST(InsideTheme, LookUpsGiveTheTableValueOrTheDefaultOfTheKindAsked)
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "style " << int(c.style) << " item " << c.item);
         switch (c.ask) {
-        case AskInt: EXPECT_EQ(GetInsideThemeInt(c.style, c.item), c.expected); break;
-        case AskColor: EXPECT_EQ(GetInsideThemeColor(c.style, c.item), c.expected); break;
-        case AskBool: EXPECT_EQ(GetInsideThemeBool(c.style, c.item), c.expected != 0); break;
+        case AskInt:
+            EXPECT_EQ(GetInsideThemeInt(c.style, c.item), c.expected);
+            break;
+        case AskColor:
+            EXPECT_EQ(GetInsideThemeColor(c.style, c.item), c.expected);
+            break;
+        case AskBool:
+            EXPECT_EQ(GetInsideThemeBool(c.style, c.item), c.expected != 0);
+            break;
         }
     }
 }
@@ -138,8 +144,12 @@ TEST_F(InsideThemeBitmap, LoadsWholePicturesOrFramesAndLeavesOrEmptiesTheTargetW
             EXPECT_EQ(target.Height(), c.size.cy);
             EXPECT_EQ(SourceOf(target.GetPixel(0, 0)), (Point { c.first_column, 0 }));
             break;
-        case Unchanged: EXPECT_EQ(target, Bitmap(5, 5, kPaper)); break;
-        case Emptied: EXPECT_TRUE(target.Empty()); break;
+        case Unchanged:
+            EXPECT_EQ(target, Bitmap(5, 5, kPaper));
+            break;
+        case Emptied:
+            EXPECT_TRUE(target.Empty());
+            break;
         }
     }
     // No target: nothing to do, nothing to fail.

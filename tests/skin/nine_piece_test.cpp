@@ -94,8 +94,7 @@ TEST(NinePiece, TargetsSmallerThanThePictureKeepTheOuterSidesOfTheCornersThatFit
         Rect rect;
         std::vector<NinePiece> corners;
     } cases[] = {
-        { "10 x 6",
-            { 0, 0, 10, 6 },
+        { "10 x 6", { 0, 0, 10, 6 },
             {
                 { K::TopLeft, { 0, 0, 5, 3 }, { 0, 0, 5, 3 } },
                 { K::BottomLeft, { 0, 21, 5, 23 }, { 0, 4, 5, 6 } },

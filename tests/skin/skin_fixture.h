@@ -31,8 +31,7 @@ protected:
         form->SetColor(kFormColor);
     }
 
-    template <class T>
-    T* Add(Rect bounds, TWinControl* parent = nullptr)
+    template <class T> T* Add(Rect bounds, TWinControl* parent = nullptr)
     {
         auto* c = new T(form);
         c->SetParent(parent ? parent : form);

@@ -11,8 +11,7 @@ using Log = std::vector<std::string>;
 
 class StylePropertiesTest : public ThemeFixture {
 protected:
-    template <class T>
-    T* Add(TWinControl* parent, const char* name)
+    template <class T> T* Add(TWinControl* parent, const char* name)
     {
         auto* c = new T(form);
         c->SetName(name);

@@ -11,7 +11,8 @@ const ClassInfo& TStyledSample::StaticClass()
     static const ClassInfo info("TStyledSample", &TCustomControl::StaticClass(),
         {
             props::Enum<TStyledSample>("UIStyle", UIStyleNames(), &TStyledSample::UIStyle, &TStyledSample::SetUIStyle),
-            props::Ref<TStyledSample, TsuiFileTheme>("FileTheme", &TStyledSample::FileTheme, &TStyledSample::SetFileTheme),
+            props::Ref<TStyledSample, TsuiFileTheme>(
+                "FileTheme", &TStyledSample::FileTheme, &TStyledSample::SetFileTheme),
         },
         FactoryOf<TStyledSample>());
     return info;

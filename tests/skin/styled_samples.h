@@ -15,7 +15,10 @@ namespace pellamo::test {
 
 class TStyledSample : public TCustomControl {
 public:
-    explicit TStyledSample(TComponent* owner) : TCustomControl(owner) {}
+    explicit TStyledSample(TComponent* owner)
+        : TCustomControl(owner)
+    {
+    }
     static const ClassInfo& StaticClass();
     const ClassInfo& Class() const override { return StaticClass(); }
 
@@ -50,7 +53,10 @@ public:
 // Publishes a UIStyle but no FileTheme.
 class TsuiStyleOnly : public TCustomControl {
 public:
-    explicit TsuiStyleOnly(TComponent* owner) : TCustomControl(owner) {}
+    explicit TsuiStyleOnly(TComponent* owner)
+        : TCustomControl(owner)
+    {
+    }
     static const ClassInfo& StaticClass();
     const ClassInfo& Class() const override { return StaticClass(); }
     TsuiUIStyle UIStyle() const { return style_; }

@@ -14,8 +14,8 @@ class TempFolder {
 public:
     TempFolder()
         : path_(std::filesystem::temp_directory_path()
-              / ("pellamo_skin_" + std::to_string(::getpid()) + "_"
-                  + ::testing::UnitTest::GetInstance()->current_test_info()->name()))
+            / ("pellamo_skin_" + std::to_string(::getpid()) + "_"
+                + ::testing::UnitTest::GetInstance()->current_test_info()->name()))
     {
         std::filesystem::create_directories(path_);
     }

@@ -48,8 +48,8 @@ TEST_F(ThemeExportTest, EachExportedStyleReadsBackAsTheTablesHaveIt)
         EXPECT_EQ(reader.Integers().size() + reader.Bools().size(), 26u);
 
         std::string path = File("exported.sui");
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
         ComponentPtr<TsuiFileTheme> theme(new TsuiFileTheme(nullptr));
         theme->SetThemeFile(path);
         ExpectSameItemsAsBuiltIn(*theme, style);

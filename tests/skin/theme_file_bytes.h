@@ -45,7 +45,8 @@ public:
     ThemeBytes& Record(const std::string& name, uint8_t kind, const std::vector<uint8_t>& data)
     {
         uint32_t offset = static_cast<uint32_t>(bytes.size() + 77);
-        RecordHeader(name, kind, offset, static_cast<uint32_t>(data.size()), offset + static_cast<uint32_t>(data.size()));
+        RecordHeader(
+            name, kind, offset, static_cast<uint32_t>(data.size()), offset + static_cast<uint32_t>(data.size()));
         bytes.insert(bytes.end(), data.begin(), data.end());
         return *this;
     }

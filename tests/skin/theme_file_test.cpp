@@ -129,7 +129,8 @@ TEST_F(ThemeFileTest, HeaderAndEndRecordAloneGiveFourEmptyLists)
 {
     Bytes bytes = ThemeBytes::WithHeader().End().bytes;
     TsuiThemeFileReader reader(bytes);
-    EXPECT_TRUE(reader.Files().empty() && reader.Integers().empty() && reader.Bools().empty() && reader.Strings().empty());
+    EXPECT_TRUE(
+        reader.Files().empty() && reader.Integers().empty() && reader.Bools().empty() && reader.Strings().empty());
     // A record past a larger header is found through the first-record offset.
     Bytes padded = ThemeBytes::WithHeader(32, 32).U32(0).U32(0).Record("A", 1, { 9, 0, 0, 0 }).End().bytes;
     EXPECT_EQ(TsuiThemeFileReader(padded).GetInteger("A"), 9);
@@ -144,7 +145,12 @@ TEST(ThemeFileReader, DamagedFilesAreRefusedWithAClearError)
         const char* message;
     } cases[] = {
         { "empty", {}, "only 0 bytes, shorter than the 24-byte header" },
-        { "capital mark", [] { auto b = ThemeBytes::WithHeader().End().bytes; b[1] = 'E'; return b; }(),
+        { "capital mark",
+            [] {
+                auto b = ThemeBytes::WithHeader().End().bytes;
+                b[1] = 'E';
+                return b;
+            }(),
             "does not begin with \"PelSkin_TB\"" },
         { "header size 12", ThemeBytes::WithHeader(12).End().bytes, "header size 12 is not between 24" },
         { "header larger than the file", ThemeBytes::WithHeader(4000).End().bytes, "header size 4000" },
@@ -153,7 +159,12 @@ TEST(ThemeFileReader, DamagedFilesAreRefusedWithAClearError)
         { "first record past the end", ThemeBytes::WithHeader(24, 5000).End().bytes,
             "record at byte 5000 is cut short" },
         { "no end record", valid().bytes, "record at byte 105 is cut short" },
-        { "end record cut short", [&] { auto b = valid().End().bytes; b.resize(b.size() - 1); return b; }(),
+        { "end record cut short",
+            [&] {
+                auto b = valid().End().bytes;
+                b.resize(b.size() - 1);
+                return b;
+            }(),
             "record at byte 105 is cut short" },
         { "integer of 8 bytes", ThemeBytes::WithHeader().Record("Wide", 1, Bytes(8, 1)).End().bytes,
             "record \"Wide\" at byte 24: an integer of 8 bytes instead of 4" },
@@ -169,7 +180,8 @@ TEST(ThemeFileReader, DamagedFilesAreRefusedWithAClearError)
         { "next record pointing back", ThemeBytes::WithHeader().RecordHeader("Loop", 2, 101, 1, 24).U32(0).bytes,
             "record \"Loop\" at byte 24: its next record at byte 24 does not lie after it" },
         { "next record inside its own header",
-            ThemeBytes::WithHeader().RecordHeader("Overlap", 3, 101, 0, 60).End().bytes, "at byte 60 does not lie after it" },
+            ThemeBytes::WithHeader().RecordHeader("Overlap", 3, 101, 0, 60).End().bytes,
+            "at byte 60 does not lie after it" },
         { "unknown kind", ThemeBytes::WithHeader().Record("Odd", 7, { 0 }).End().bytes, "unknown kind 7" },
     };
     for (const Case& c : cases) {
@@ -194,8 +206,8 @@ TEST_F(ThemeFileTest, ReadingAFileNamesItInTheErrors)
         TsuiThemeFileReader reader(File("short.sui"));
         ADD_FAILURE() << "accepted";
     } catch (const ThemeFileError& e) {
-        EXPECT_NE(std::string(e.what()).find("Theme file \"" + File("short.sui") + "\": only 3 bytes"),
-            std::string::npos);
+        EXPECT_NE(
+            std::string(e.what()).find("Theme file \"" + File("short.sui") + "\": only 3 bytes"), std::string::npos);
     }
 }
 

@@ -37,8 +37,7 @@ protected:
         style_only->SetName("StyleOnly");
         style_only->SetParent(form);
     }
-    template <class T>
-    T* Add(const char* name)
+    template <class T> T* Add(const char* name)
     {
         auto* c = new T(form);
         c->SetName(name);

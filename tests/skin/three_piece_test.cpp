@@ -49,7 +49,8 @@ TEST(ThreePiece, EndsAreMaskedWithTheSampledKeyAndTheMiddleStretchesWhole)
                 for (int x = 0; x < 3; ++x) {
                     TColor source = picture.GetPixel(frame * 3 + x, y);
                     TColor expected = source == c.key ? kPaper : source;
-                    EXPECT_EQ(paper.GetPixel(left + x, 2 + y), expected) << "frame " << frame + 1 << " " << x << "," << y;
+                    EXPECT_EQ(paper.GetPixel(left + x, 2 + y), expected)
+                        << "frame " << frame + 1 << " " << x << "," << y;
                 }
             }
             EXPECT_EQ(paper.GetPixel(left, 7), kPaper); // below the end: not stretched

@@ -52,8 +52,7 @@ protected:
         form->SetBounds(100, 100, 200, 150);
         form->SetColor(clGreen);
     }
-    template <class T>
-    T* Add(Rect bounds)
+    template <class T> T* Add(Rect bounds)
     {
         auto* c = new T(form);
         c->SetParent(form);
@@ -163,7 +162,11 @@ TEST_F(WindowHelpersTest, PlacementAndWorkArea)
         Point p;
         bool inside;
     } cases[] = {
-        { { 10, 10 }, true }, { { 0, 0 }, true }, { { 5, 10 }, true }, { { 11, 10 }, false }, { { -1, 5 }, false },
+        { { 10, 10 }, true },
+        { { 0, 0 }, true },
+        { { 5, 10 }, true },
+        { { 11, 10 }, false },
+        { { -1, 5 }, false },
         { { 5, 11 }, false },
     };
     for (const Case& c : cases) {
@@ -227,8 +230,12 @@ TEST(UserLibrary, MissingServicesAnswerFalseAndTheVersionDecidesIsWinXP)
         SystemVersion version;
         bool xp;
     } cases[] = {
-        { { 5, 1, true }, true }, { { 5, 2, true }, true }, { { 6, 0, true }, false }, { { 5, 0, true }, false },
-        { { 4, 10, true }, false }, { { 5, 1, false }, false },
+        { { 5, 1, true }, true },
+        { { 5, 2, true }, true },
+        { { 6, 0, true }, false },
+        { { 5, 0, true }, false },
+        { { 4, 10, true }, false },
+        { { 5, 1, false }, false },
     };
     for (const Case& c : cases)
         EXPECT_EQ(IsWinXP(c.version), c.xp) << c.version.major << "." << c.version.minor;

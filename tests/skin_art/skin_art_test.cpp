@@ -252,9 +252,14 @@ TEST(SkinArtFiles, PicturesKeepTheirStatedDepthInTheBuildTree)
         const char* name;
         int bits;
     } cases[] = {
-        { "PELLAMO_TITLE_LEFT", 8 }, { "PELLAMO_TITLE_RIGHT", 8 }, { "PELLAMO_TITLE_CLIENT", 8 },
-        { "PELLAMO_TITLEBTN_MENU", 32 }, { "PELLAMO_TITLEBTN_CLOSE_HOT", 32 }, { "PELLAMO_TITLEBTN_MIN", 32 },
-        { "MENU_CHECKED", 4 }, { "MACOS_BUTTON", 24 },
+        { "PELLAMO_TITLE_LEFT", 8 },
+        { "PELLAMO_TITLE_RIGHT", 8 },
+        { "PELLAMO_TITLE_CLIENT", 8 },
+        { "PELLAMO_TITLEBTN_MENU", 32 },
+        { "PELLAMO_TITLEBTN_CLOSE_HOT", 32 },
+        { "PELLAMO_TITLEBTN_MIN", 32 },
+        { "MENU_CHECKED", 4 },
+        { "MACOS_BUTTON", 24 },
     };
     for (const Case& c : cases) {
         std::vector<uint8_t> file = BuildTreeFile(c.name);

@@ -75,17 +75,31 @@ TEST_F(ButtonLookTest, EachStateShowsItsFrameOfTheStyleStrip)
             std::function<void()> act;
             const Bitmap& frame;
         } cases[] = {
-            { "normal", [&] { MoveTo(*form, { 300, 250 }); }, look.normal },
-            { "hover", [&] { MoveTo(*button, { 50, 12 }); }, look.hover },
+            { "normal",
+                [&] {
+                    MoveTo(*form, { 300, 250 });
+                },
+                look.normal },
+            { "hover",
+                [&] {
+                    MoveTo(*button, { 50, 12 });
+                },
+                look.hover },
             { "pressed", [&] { screen.PressButton(), Pump(); }, look.pressed },
             { "released", [&] { Release(); }, look.hover },
-            { "disabled", [&] { MoveTo(*form, { 300, 250 }), button->SetEnabled(false); }, look.normal },
+            { "disabled",
+                [&] {
+                    MoveTo(*form, { 300, 250 }), button->SetEnabled(false);
+                },
+                look.normal },
         };
         for (const Case& c : cases) {
             c.act();
             Bitmap shot = Shot(*button);
-            EXPECT_EQ(shot.GetPixel(p->x, p->y), c.frame.GetPixel(p->x, p->y)) << c.state << " " << static_cast<int>(style);
-            EXPECT_EQ(shot.GetPixel(q.x, q.y), c.frame.GetPixel(fq.x, fq.y)) << c.state << " " << static_cast<int>(style);
+            EXPECT_EQ(shot.GetPixel(p->x, p->y), c.frame.GetPixel(p->x, p->y))
+                << c.state << " " << static_cast<int>(style);
+            EXPECT_EQ(shot.GetPixel(q.x, q.y), c.frame.GetPixel(fq.x, fq.y))
+                << c.state << " " << static_cast<int>(style);
         }
         button->SetEnabled(true);
     }
@@ -203,9 +217,7 @@ TEST_F(ButtonLookTest, AutoSizeTakesOneFrameOfTheBuiltInStrip)
         TsuiUIStyle style;
         Size size;
     } cases[] = {
-        { TsuiUIStyle::MacOS, { 84, 23 } },
-        { TsuiUIStyle::WinXP, { 18, 21 } },
-        { TsuiUIStyle::BlueGlass, { 77, 27 } },
+        { TsuiUIStyle::MacOS, { 84, 23 } }, { TsuiUIStyle::WinXP, { 18, 21 } }, { TsuiUIStyle::BlueGlass, { 77, 27 } },
         { TsuiUIStyle::FromThemeFile, { 24, 21 } }, // no built-in strip: 74 / 3 by 21
     };
     button->SetAutoSize(true);

@@ -2,9 +2,9 @@
 // grouping, and what they show.
 
 #include "platform/components/class_info.h"
+#include "platform/components/controls/button.h"
 #include "platform/components/controls/panel.h"
 #include "platform/components/description_reader.h"
-#include "platform/components/controls/button.h"
 #include "skin/checks/check_classes.h"
 #include "skin/checks/check_face.h"
 #include "skin/checks/radio_button.h"
@@ -76,7 +76,8 @@ TEST_F(CheckBoxTest, ClicksKeysAndAcceleratorsToggleIt)
         { "Enter, on release", [&] { Key(VK_RETURN); }, true },
         { "Alt+S", [&] { plain_button->SetFocus(), Key('S', kModAlt); }, false },
         { "two quick clicks", [&] { ClickOn(*box), ClickOn(*box); }, false },
-        { "State grayed", [&] { box->SetState(TCheckBoxState::cbChecked), box->SetState(TCheckBoxState::cbGrayed); }, false },
+        { "State grayed", [&] { box->SetState(TCheckBoxState::cbChecked), box->SetState(TCheckBoxState::cbGrayed); },
+            false },
     };
     int expected_clicks = 0;
     for (const Case& c : cases) {
@@ -231,8 +232,8 @@ TEST_F(CheckBoxTest, AutoSizeFitsThePictureAndCaption)
     Bitmap scratch(1, 1);
     Canvas measure(scratch);
     measure.font = box->Font().GetFont();
-    Size expected = CheckBoxAutoSize({ frame.Width(), frame.Height() }, measure.TextWidth(box->Caption()),
-        measure.TextHeight("W"));
+    Size expected = CheckBoxAutoSize(
+        { frame.Width(), frame.Height() }, measure.TextWidth(box->Caption()), measure.TextHeight("W"));
     EXPECT_EQ(box->Width(), expected.cx);
     EXPECT_EQ(box->Height(), expected.cy);
     box->SetAutoSize(false);

@@ -18,7 +18,8 @@ Rect Ink(const Bitmap& b, TColor paper = kPaper)
     for (int y = 0; y < b.Height(); ++y)
         for (int x = 0; x < b.Width(); ++x)
             if (b.GetPixel(x, y) != paper)
-                box = { std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1), std::max(box.bottom, y + 1) };
+                box = { std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
+                    std::max(box.bottom, y + 1) };
     return box;
 }
 

@@ -21,7 +21,7 @@ Bitmap Solid(int w, int h, TColor color, TColor corner)
     return b;
 }
 
-class PictureButtonsTest : public SkinFixture {};
+class PictureButtonsTest : public SkinFixture { };
 
 TEST_F(PictureButtonsTest, ControlButtonShowsItsFrameAndTheNextOneUnderThePointer)
 {
@@ -142,7 +142,11 @@ TEST_F(PictureButtonsTest, ImageButtonFallsBackToItsNormalPicture)
         TColor middle;
     } cases[] = {
         { "normal", [] {}, clRed },
-        { "hover without its own picture", [&] { MoveTo(*button, { 10, 10 }); }, clRed },
+        { "hover without its own picture",
+            [&] {
+                MoveTo(*button, { 10, 10 });
+            },
+            clRed },
         { "hover with one", [&] { button->PicMouseOn().SetBitmap(Solid(40, 30, clLime, clBlue)); }, clLime },
         { "pressed without", [&] { screen.PressButton(); }, clRed },
         { "pressed with", [&] { button->PicMouseDown().SetBitmap(Solid(40, 30, clNavy, clBlue)); }, clNavy },

@@ -99,9 +99,7 @@ TEST_F(PushButtonTest, RepeatIntervals)
         int hold_ms;
         int repeats;
     } cases[] = {
-        { 100, 90, 0 },
-        { 50, 120, 2 },
-        { 0, 300, 0 }, // a timer of 0 never ticks
+        { 100, 90, 0 }, { 50, 120, 2 }, { 0, 300, 0 }, // a timer of 0 never ticks
         { -5, 300, 0 }, // nor does a negative interval
     };
     for (const Case& c : cases) {
@@ -257,7 +255,8 @@ TEST_F(PushButtonTest, HandlersMayFreeTheirOwnButton)
                 Wait(150);
                 Release();
             } },
-        { "mouse down", [](TsuiButton* b) { b->OnMouseDown = [b](TObject*, TMouseButton, TShiftState, int, int) { b->Free(); }; },
+        { "mouse down",
+            [](TsuiButton* b) { b->OnMouseDown = [b](TObject*, TMouseButton, TShiftState, int, int) { b->Free(); }; },
             [&](TsuiButton* b) {
                 Press(*b, { 5, 5 });
                 Release();

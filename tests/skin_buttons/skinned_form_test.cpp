@@ -113,7 +113,8 @@ TEST_F(SkinnedFormTest, EveryClassIsStoredAndReadByName)
 
     // A stored value the class cannot take is refused with the line.
     ComponentPtr<TForm> bad(new TForm(nullptr));
-    EXPECT_THROW(ReadDescription("object Form1: TForm\n  object B: TsuiArrowButton\n    Arrow = suiSideways\n  end\nend\n", *bad),
+    EXPECT_THROW(ReadDescription(
+                     "object Form1: TForm\n  object B: TsuiArrowButton\n    Arrow = suiSideways\n  end\nend\n", *bad),
         EDescriptionError);
 }
 

@@ -92,12 +92,8 @@ TEST_F(SpinEditTest, StepsStopAtTheEndsOfTheRange)
         UINT key;
         int expected;
     } cases[] = {
-        { kMax, 1, VK_UP, kMax },
-        { kMax - 1, 5, VK_UP, kMax },
-        { kMin, 1, VK_DOWN, kMin },
-        { 0, kMax, VK_DOWN, -kMax },
-        { -5, kMax, VK_DOWN, kMin },
-        { 3, -2, VK_UP, 1 }, // a negative increment steps the other way
+        { kMax, 1, VK_UP, kMax }, { kMax - 1, 5, VK_UP, kMax }, { kMin, 1, VK_DOWN, kMin }, { 0, kMax, VK_DOWN, -kMax },
+        { -5, kMax, VK_DOWN, kMin }, { 3, -2, VK_UP, 1 }, // a negative increment steps the other way
     };
     for (const auto& c : cases) {
         spin->SetIncrement(c.increment);

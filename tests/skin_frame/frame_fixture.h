@@ -68,7 +68,8 @@ protected:
     // The centre of a title bar button on the screen.
     Point ButtonOnScreen(int index)
     {
-        return frame->TitleBar().ClientToScreen(Centre(frame->TitleBar().Layout().buttons.at(static_cast<size_t>(index))));
+        return frame->TitleBar().ClientToScreen(
+            Centre(frame->TitleBar().Layout().buttons.at(static_cast<size_t>(index))));
     }
 
     TForm* form = nullptr;

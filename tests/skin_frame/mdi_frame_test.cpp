@@ -60,8 +60,7 @@ protected:
         parent->Add(item);
         return item;
     }
-    template <class M>
-    M* Menu(TComponent* owner, std::initializer_list<const char*> titles)
+    template <class M> M* Menu(TComponent* owner, std::initializer_list<const char*> titles)
     {
         auto* menu = new M(owner);
         for (const char* t : titles)
@@ -245,7 +244,8 @@ TEST_F(MdiFrameTest, AMaximisedChildIsNamedByTheFramesTitleBarInsteadOfItsOwn)
     EXPECT_FALSE(skin.TitleBar().Visible());
     EXPECT_EQ(frame->TitleBar().Caption(), "Frame - [Report]");
     EXPECT_EQ(form->Caption(), "Frame") << "the form keeps its own caption";
-    EXPECT_EQ(content->ClientToScreen({ 0, 0 }).y, ws().ClientToScreen(form->ClientHandle(), { 0, 0 }).y + below_title_bar - skin.TitleBar().Height());
+    EXPECT_EQ(content->ClientToScreen({ 0, 0 }).y,
+        ws().ClientToScreen(form->ClientHandle(), { 0, 0 }).y + below_title_bar - skin.TitleBar().Height());
 
     ws().SendMessage(form->ClientHandle(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(child->Handle()), 0);
     Pump();
@@ -336,7 +336,8 @@ TEST_F(MdiFrameTest, DressesInEveryStyleAndFromAnExportedTheme)
     TempFolder folder;
     std::string file = folder.File("exported.sui");
     std::vector<uint8_t> bytes = ExportBuiltInTheme(TsuiUIStyle::WinXP);
-    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(file, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     auto* theme = new TsuiFileTheme(form);
     theme->SetThemeFile(file);
     ASSERT_TRUE(theme->CanUse());
@@ -348,8 +349,12 @@ TEST_F(MdiFrameTest, DressesInEveryStyleAndFromAnExportedTheme)
         bool from_file;
     };
     const Case cases[] = {
-        { TsuiUIStyle::MacOS, false }, { TsuiUIStyle::WinXP, false }, { TsuiUIStyle::DeepBlue, false },
-        { TsuiUIStyle::Protein, false }, { TsuiUIStyle::BlueGlass, false }, { TsuiUIStyle::WinXP, true },
+        { TsuiUIStyle::MacOS, false },
+        { TsuiUIStyle::WinXP, false },
+        { TsuiUIStyle::DeepBlue, false },
+        { TsuiUIStyle::Protein, false },
+        { TsuiUIStyle::BlueGlass, false },
+        { TsuiUIStyle::WinXP, true },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(UIStyleNames().Name(static_cast<int>(c.style)) + (c.from_file ? " from a file" : ""));
@@ -365,8 +370,11 @@ TEST_F(MdiFrameTest, DressesInEveryStyleAndFromAnExportedTheme)
         Point left = ScreenOf(form->Handle(), { 0, 0 });
         Rect outer = ws().GetWindowRect(form->Handle());
         for (int x = 0; x < items.Int(17); ++x) {
-            EXPECT_EQ(PixelAt(form->Handle(), { outer.left - left.x + x, outer.top - left.y + h / 2 }), items.Color(16)) << "left border " << x;
-            EXPECT_EQ(PixelAt(form->Handle(), { outer.left - left.x + w - 1 - x, outer.top - left.y + h / 2 }), items.Color(16)) << "right border";
+            EXPECT_EQ(PixelAt(form->Handle(), { outer.left - left.x + x, outer.top - left.y + h / 2 }), items.Color(16))
+                << "left border " << x;
+            EXPECT_EQ(PixelAt(form->Handle(), { outer.left - left.x + w - 1 - x, outer.top - left.y + h / 2 }),
+                items.Color(16))
+                << "right border";
         }
         // The menu panel below the title bar, the client below the panel.
         EXPECT_EQ(frame->MenuPanel().Top(), frame->TitleBar().Height());
@@ -439,7 +447,8 @@ TEST_F(MdiFrameTest, ReadFromAWindowDescriptionWithItsChildren)
     ASSERT_TRUE(MdiClient::IsClient(ws(), described->ClientHandle()));
 
     auto* child = new TForm(described);
-    ReadDescription("object Child1: TForm\n  Caption = 'Child'\n  FormStyle = fsMDIChild\n  Visible = True\nend\n", *child);
+    ReadDescription(
+        "object Child1: TForm\n  Caption = 'Child'\n  FormStyle = fsMDIChild\n  Visible = True\nend\n", *child);
     Pump();
     EXPECT_EQ(described->ActiveMDIChild(), child);
     // The client lies below the title bar.

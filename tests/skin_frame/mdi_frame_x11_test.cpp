@@ -88,8 +88,10 @@ TEST_F(MdiFrameOnX11, ChildrenByMouseAndKeyboard)
     // The maximise button of the child's caption fills the client.
     HWND h = active->Handle();
     Rect outer = ws.GetWindowRect(h);
-    Rect max = NonClient::CaptionButtonRect({ outer.Width(), outer.Height() }, ws.GetStyle(h), ws.GetExStyle(h), HTMAXBUTTON);
-    input.Do("mousemove " + At({ outer.left + (max.left + max.right) / 2, outer.top + (max.top + max.bottom) / 2 }) + " click 1");
+    Rect max = NonClient::CaptionButtonRect(
+        { outer.Width(), outer.Height() }, ws.GetStyle(h), ws.GetExStyle(h), HTMAXBUTTON);
+    input.Do("mousemove " + At({ outer.left + (max.left + max.right) / 2, outer.top + (max.top + max.bottom) / 2 })
+        + " click 1");
     EXPECT_EQ(active->WindowState(), TWindowState::wsMaximized);
     EXPECT_EQ(ws.ClientToScreen(h, { 0, 0 }), client_corner);
     EXPECT_EQ(active->ClientWidth(), client.Width());

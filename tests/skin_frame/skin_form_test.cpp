@@ -40,7 +40,8 @@ protected:
     {
         std::string file = folder.File("exported.sui");
         std::vector<uint8_t> bytes = ExportBuiltInTheme(style);
-        std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(file, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
         auto* theme = new TsuiFileTheme(form);
         theme->SetThemeFile(file);
         return theme;
@@ -155,7 +156,8 @@ TEST_F(SkinFormTest, PixelsInTheStylesAndFromAnExportedTheme)
             EXPECT_EQ(WindowPixel(client), tile.GetPixel(200 % 8, 150 % 8)) << "the background tile";
         } else {
             EXPECT_EQ(WindowPixel({ w - 30, bar_bottom }), c.menu_bar);
-            EXPECT_EQ(WindowPixel({ 1, bar_bottom }), c.border_width < 3 ? c.menu_bar : c.border) << "beside the menu bar";
+            EXPECT_EQ(WindowPixel({ 1, bar_bottom }), c.border_width < 3 ? c.menu_bar : c.border)
+                << "beside the menu bar";
             EXPECT_EQ(WindowPixel(client), frame->Color());
         }
     }
@@ -260,12 +262,18 @@ public:
     static std::string Name(UINT msg)
     {
         switch (msg) {
-        case WM_NCCALCSIZE: return "NCCALCSIZE";
-        case WM_NCPAINT: return "NCPAINT";
-        case WM_ACTIVATE: return "ACTIVATE";
-        case WM_SHOWWINDOW: return "SHOWWINDOW";
-        case WM_SIZE: return "SIZE";
-        default: return "9923";
+        case WM_NCCALCSIZE:
+            return "NCCALCSIZE";
+        case WM_NCPAINT:
+            return "NCPAINT";
+        case WM_ACTIVATE:
+            return "ACTIVATE";
+        case WM_SHOWWINDOW:
+            return "SHOWWINDOW";
+        case WM_SIZE:
+            return "SIZE";
+        default:
+            return "9923";
         }
     }
 };
@@ -287,8 +295,7 @@ TEST(SkinFormMessages, TheFrameSeesEachMessageBeforeTheFormAndActsInItsTurn)
     auto* menu = new TsuiMainMenu(form);
     form->SetMenu(menu);
     auto pump = [&] {
-        for (int i = 0; i < 20 && loop.ProcessMessages(); ++i) {
-        }
+        for (int i = 0; i < 20 && loop.ProcessMessages(); ++i) { }
     };
     // Recorded as the frame's subclass sees them: just above it.
     uint64_t recorder = ws.SetWindowSubclass(host, [&](HWND h, UINT m, WPARAM w, LPARAM l, const WndProc& next) {
@@ -306,11 +313,14 @@ TEST(SkinFormMessages, TheFrameSeesEachMessageBeforeTheFormAndActsInItsTurn)
     };
     const Step steps[] = {
         { "a frame change: the rectangle goes on narrowed",
-            [&] { ws.SetWindowPos(host, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED); },
+            [&] {
+                ws.SetWindowPos(host, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+            },
             { "subclass NCCALCSIZE", "original NCCALCSIZE", "default NCCALCSIZE" } },
-        { "the border is painted by the frame alone", [&] { ws.SendMessage(host, WM_NCPAINT, 1, 0); }, { "subclass NCPAINT" } },
-        { "the border picture question is answered by the frame", [&] { EXPECT_EQ(ws.SendMessage(host, 9923, 0, 0), 0); },
-            { "subclass 9923" } },
+        { "the border is painted by the frame alone", [&] { ws.SendMessage(host, WM_NCPAINT, 1, 0); },
+            { "subclass NCPAINT" } },
+        { "the border picture question is answered by the frame",
+            [&] { EXPECT_EQ(ws.SendMessage(host, 9923, 0, 0), 0); }, { "subclass 9923" } },
         { "showing: the form's menu goes after the form saw it",
             [&] {
                 ws.ShowWindow(host, SW_SHOWNA);
@@ -538,12 +548,14 @@ TEST_F(SkinFormTest, KeyboardWorksTheMenuBar)
         const char* clicked;
     };
     const std::vector<Case> cases = {
-        { "Alt, Right, Down, Enter", { { VK_MENU, 0 }, { VK_RIGHT, 0 }, { VK_DOWN, 0 }, { VK_RETURN, 0 } }, "Windows Media Player 9" },
+        { "Alt, Right, Down, Enter", { { VK_MENU, 0 }, { VK_RIGHT, 0 }, { VK_DOWN, 0 }, { VK_RETURN, 0 } },
+            "Windows Media Player 9" },
         { "F10, Enter, Down, Enter", { { VK_F10, 0 }, { VK_RETURN, 0 }, { VK_DOWN, 0 }, { VK_RETURN, 0 } }, "Radio" },
         { "Alt+H opens a title by its letter", { { 'H', kModAlt }, { VK_RETURN, 0 } }, "About" },
         { "Right moves from one drop-down to the next", { { 'P', kModAlt }, { VK_RIGHT, 0 }, { VK_RETURN, 0 } },
             "Windows Media Player 9" },
-        { "Left wraps to the last title", { { VK_F10, 0 }, { VK_LEFT, 0 }, { VK_RETURN, 0 }, { VK_RETURN, 0 } }, "About" },
+        { "Left wraps to the last title", { { VK_F10, 0 }, { VK_LEFT, 0 }, { VK_RETURN, 0 }, { VK_RETURN, 0 } },
+            "About" },
         { "Esc leaves the bar", { { VK_MENU, 0 }, { VK_ESCAPE, 0 } }, nullptr },
         { "Alt twice leaves it too", { { VK_MENU, 0 }, { VK_MENU, 0 } }, nullptr },
         { "a shortcut clicks its item", { { 'T', kModControl } }, "Television" },

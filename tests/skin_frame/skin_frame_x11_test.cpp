@@ -65,7 +65,8 @@ TEST_P(SkinFrameOnX11, DragMinimiseAndCloseWithoutDecorationsOfTheManager)
     Bitmap left = Resources::LoadBitmap("MACOS_TITLE_LEFT");
     EXPECT_EQ(shot.GetPixel(210, 151), left.GetPixel(10, 1)) << "our title picture at our top edge";
     if (managed) {
-        std::string extents = CommandOutput("xprop -display " + server.Display() + " -id " + std::to_string(xid) + " _NET_FRAME_EXTENTS");
+        std::string extents = CommandOutput(
+            "xprop -display " + server.Display() + " -id " + std::to_string(xid) + " _NET_FRAME_EXTENTS");
         EXPECT_NE(extents.find("= 0, 0, 0, 0"), std::string::npos) << extents;
     }
 
@@ -76,7 +77,8 @@ TEST_P(SkinFrameOnX11, DragMinimiseAndCloseWithoutDecorationsOfTheManager)
     input.Do("mousemove " + At({ grab.x + 40, grab.y + 30 }));
     input.Do("mouseup 1");
     EXPECT_EQ(ws.GetWindowRect(host), Rect::FromSize(240, 180, 400, 300));
-    EXPECT_EQ(CommandOutput("xwininfo -display " + server.Display() + " -id " + std::to_string(xid)).find("Absolute upper-left X:  240")
+    EXPECT_EQ(CommandOutput("xwininfo -display " + server.Display() + " -id " + std::to_string(xid))
+                  .find("Absolute upper-left X:  240")
             != std::string::npos,
         true)
         << "X agrees";
@@ -97,13 +99,15 @@ TEST_P(SkinFrameOnX11, DragMinimiseAndCloseWithoutDecorationsOfTheManager)
     std::string info = CommandOutput("xwininfo -display " + server.Display() + " -id " + std::to_string(xid));
     EXPECT_EQ(info.find("IsViewable"), std::string::npos) << info;
     if (managed) {
-        std::string state = CommandOutput("xprop -display " + server.Display() + " -id " + std::to_string(xid) + " WM_STATE");
+        std::string state
+            = CommandOutput("xprop -display " + server.Display() + " -id " + std::to_string(xid) + " WM_STATE");
         EXPECT_NE(state.find("Iconic"), std::string::npos) << state;
     }
     ws.ShowWindow(host, SW_RESTORE);
     input.Settle();
     EXPECT_FALSE(ws.IsIconic(host));
-    EXPECT_NE(CommandOutput("xwininfo -display " + server.Display() + " -id " + std::to_string(xid)).find("IsViewable"), std::string::npos);
+    EXPECT_NE(CommandOutput("xwininfo -display " + server.Display() + " -id " + std::to_string(xid)).find("IsViewable"),
+        std::string::npos);
 
     // The close button ends the program.
     input.Do("mousemove " + At(button(1)) + " click 1");

@@ -40,9 +40,9 @@ std::string Button(const char* type, const char* picture)
 
 std::string Section(bool auto_size, int width, const char* align, bool stretch, const char* picture)
 {
-    return std::string("      item\n        AutoSize = ") + (auto_size ? "True" : "False") + "\n        Width = " + std::to_string(width)
-        + "\n        Align = " + align + "\n        Picture.Data = " + Hex(picture) + "\n        Stretch = "
-        + (stretch ? "True" : "False") + "\n      end\n";
+    return std::string("      item\n        AutoSize = ") + (auto_size ? "True" : "False") + "\n        Width = "
+        + std::to_string(width) + "\n        Align = " + align + "\n        Picture.Data = " + Hex(picture)
+        + "\n        Stretch = " + (stretch ? "True" : "False") + "\n      end\n";
 }
 
 std::string MainFrameDescription()
@@ -58,16 +58,18 @@ std::string MainFrameDescription()
                        "    BorderColor = 8355711\n    BorderWidth = 1\n    Color = 15198183\n    Caption = 'Pellamo'\n"
                        "    TitleBarButtons = <\n")
         + Button("suiControlBox", "PELLAMO_TITLEBTN_MENU") + Button("suiClose", "PELLAMO_TITLEBTN_CLOSE")
-        + Button("suiMin", "PELLAMO_TITLEBTN_MIN")
-        + "    >\n    TitleBarSections = <\n" + Section(true, 48, "suiLeft", false, "PELLAMO_TITLE_LEFT")
-        + Section(true, 48, "suiRight", false, "PELLAMO_TITLE_RIGHT") + Section(false, 10, "suiClient", true, "PELLAMO_TITLE_CLIENT")
+        + Button("suiMin", "PELLAMO_TITLEBTN_MIN") + "    >\n    TitleBarSections = <\n"
+        + Section(true, 48, "suiLeft", false, "PELLAMO_TITLE_LEFT")
+        + Section(true, 48, "suiRight", false, "PELLAMO_TITLE_RIGHT")
+        + Section(false, 10, "suiClient", true, "PELLAMO_TITLE_CLIENT")
         + "    >\n"
           "    TitleBarDrawAppIcon = False\n"
           "    Font.Charset = 1\n    Font.Color = clBlack\n    Font.Height = -11\n    Font.Name = 'Tahoma'\n"
           "    Font.Style = [fsBold]\n"
           "    Menu = MainMenu1\n    MenuBarColor = 15198183\n    MenuBarHeight = 22\n"
           "    RoundCorner = 0\n    RoundCornerBottom = 0\n    Version = '5.8'\n"
-          "    object suiPanel1: TPanel\n      Left = 0\n      Top = 42\n      Width = 469\n      Height = 369\n    end\n"
+          "    object suiPanel1: TPanel\n      Left = 0\n      Top = 42\n      Width = 469\n      Height = 369\n    "
+          "end\n"
           "  end\n"
           "  object MainMenu1: TsuiMainMenu\n"
           "    UIStyle = MacOS\n    MenuItemHeight = 20\n    SeparatorHeight = 12\n    UseSystemFont = True\n"
@@ -127,7 +129,8 @@ TEST_F(StoredFrameTest, DescribedLikeTheMainWindowsFrame)
         EXPECT_EQ(GetEnumProp(*b, "UIStyle"), "MacOS");
         EXPECT_EQ(GetOrdProp(*b, "Top"), 4);
         EXPECT_EQ(GetOrdProp(*b, "Transparent"), 0);
-        EXPECT_EQ(b->PicNormal().Graphic(), Resources::LoadBitmap(pictures[i])) << "the stored picture, not the style's";
+        EXPECT_EQ(b->PicNormal().Graphic(), Resources::LoadBitmap(pictures[i]))
+            << "the stored picture, not the style's";
         EXPECT_EQ(b->PicMouseOn().Graphic(), Resources::LoadBitmap(std::string(pictures[i]) + "_HOT"));
         EXPECT_EQ(b->PicMouseDown().Graphic(), b->PicMouseOn().Graphic());
     }
@@ -163,7 +166,8 @@ TEST_F(StoredFrameTest, DescribedLikeTheMainWindowsFrame)
     Point at = bar.ClientToScreen({ layout.buttons[1].left + 8, layout.buttons[1].top + 8 });
     EXPECT_EQ(screen.Screenshot().GetPixel(at.x, at.y), close.GetPixel(8, 8));
     Bitmap left = Resources::LoadBitmap("PELLAMO_TITLE_LEFT");
-    EXPECT_EQ(screen.Screenshot().GetPixel(100 + 30, 50 + 1), left.GetPixel(30, 1)) << "the stored left picture to the top edge";
+    EXPECT_EQ(screen.Screenshot().GetPixel(100 + 30, 50 + 1), left.GetPixel(30, 1))
+        << "the stored left picture to the top edge";
     EXPECT_EQ(screen.Screenshot().GetPixel(100 + 30, 50 + 21), left.GetPixel(30, 21));
 }
 

@@ -69,16 +69,17 @@ TEST(TitleBarLayout, OffsetsIntervalsIconsAndHiddenButtons)
     std::vector<TitleBarButtonSlot> no_box = MacButtons();
     no_box.erase(no_box.begin());
     const Case cases[] = {
-        { "an interval of 3", MacButtons(), with([](TitleBarMetrics& m) { m.interval = 3; }), { 4, 377, 356, 335 }, 26 },
-        { "the application icon: 21 pixels for the box", MacButtons(), with([](TitleBarMetrics& m) { m.draw_app_icon = true; }),
-            { 4, 380, 362, 344 }, 25 },
+        { "an interval of 3", MacButtons(), with([](TitleBarMetrics& m) { m.interval = 3; }), { 4, 377, 356, 335 },
+            26 },
+        { "the application icon: 21 pixels for the box", MacButtons(),
+            with([](TitleBarMetrics& m) { m.draw_app_icon = true; }), { 4, 380, 362, 344 }, 25 },
         { "a hidden button leaves no gap", hidden_max, MacMetrics(), { 4, 380, -1, 362 }, 26 },
-        { "a row pushed past the right end is pulled back", MacButtons(), with([](TitleBarMetrics& m) { m.right_offset = 10; }),
-            { 4, 382, 364, 346 }, 26 },
+        { "a row pushed past the right end is pulled back", MacButtons(),
+            with([](TitleBarMetrics& m) { m.right_offset = 10; }), { 4, 382, 364, 346 }, 26 },
         { "a side border picture moves both ends", MacButtons(), with([](TitleBarMetrics& m) { m.border_picture = 5; }),
             { 0, 382, 364, 346 }, 22 },
-        { "no box and no offset: the caption keeps 6 pixels", no_box, with([](TitleBarMetrics& m) { m.left_offset = -1; }),
-            { 380, 362, 344 }, 6 },
+        { "no box and no offset: the caption keeps 6 pixels", no_box,
+            with([](TitleBarMetrics& m) { m.left_offset = -1; }), { 380, 362, 344 }, 6 },
     };
     for (const Case& c : cases) {
         TitleBarLayout l = LayOutTitleBar(c.buttons, c.metrics);
@@ -97,8 +98,15 @@ TEST(TitleBarLayout, ButtonsAnswerWithAllFourEdges)
         int button;
     };
     const Probe probes[] = {
-        { { 380, 1 }, 1 }, { { 397, 18 }, 1 }, { { 398, 5 }, -1 }, { { 379, 5 }, 2 }, { { 380, 0 }, -1 },
-        { { 4, 1 }, 0 }, { { 21, 18 }, 0 }, { { 22, 5 }, -1 }, { { 200, 5 }, -1 },
+        { { 380, 1 }, 1 },
+        { { 397, 18 }, 1 },
+        { { 398, 5 }, -1 },
+        { { 379, 5 }, 2 },
+        { { 380, 0 }, -1 },
+        { { 4, 1 }, 0 },
+        { { 21, 18 }, 0 },
+        { { 22, 5 }, -1 },
+        { { 200, 5 }, -1 },
     };
     for (const Probe& p : probes)
         EXPECT_EQ(TitleBarButtonAt(l, p.p), p.button) << p.p.x << "," << p.p.y;
@@ -137,7 +145,8 @@ protected:
     TitleBarPainting()
     {
         for (int i = 0; i < 4; ++i)
-            buttons.push_back({ Bitmap(17, 17, 0x101010 * (i + 1)), Bitmap(17, 17, 0x0000F0 + i), Bitmap(17, 17, 0x00F000 + i) });
+            buttons.push_back(
+                { Bitmap(17, 17, 0x101010 * (i + 1)), Bitmap(17, 17, 0x0000F0 + i), Bitmap(17, 17, 0x00F000 + i) });
         face.left = &left;
         face.right = &right;
         face.centre = &centre;

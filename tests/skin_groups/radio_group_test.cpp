@@ -1,7 +1,7 @@
-#include "platform/components/controls/edit.h"
-#include "platform/components/description_reader.h"
 #include "platform/components/class_info.h"
 #include "platform/components/class_registry.h"
+#include "platform/components/controls/edit.h"
+#include "platform/components/description_reader.h"
 #include "platform/components/description_writer.h"
 #include "skin/checks/radio_button.h"
 #include "skin/groups/group_classes.h"
@@ -41,14 +41,15 @@ public:
 // description counts too.
 class CountingRadioGroup : public TsuiRadioGroup {
 public:
-    explicit CountingRadioGroup(TComponent* owner) : TsuiRadioGroup(owner)
+    explicit CountingRadioGroup(TComponent* owner)
+        : TsuiRadioGroup(owner)
     {
         OnClick = [this](TObject*) { ++clicks; };
     }
     static const ClassInfo& StaticClass()
     {
-        static const ClassInfo info("TCountingRadioGroup", &TsuiRadioGroup::StaticClass(), {},
-            FactoryOf<CountingRadioGroup>());
+        static const ClassInfo info(
+            "TCountingRadioGroup", &TsuiRadioGroup::StaticClass(), {}, FactoryOf<CountingRadioGroup>());
         return info;
     }
     const ClassInfo& Class() const override { return StaticClass(); }

@@ -1,8 +1,8 @@
 // Measuring and painting skinned menu items into a bitmap, one case per
 // state, with the MacOS pictures and with plain fills.
 
-#include "skin/menus/menu_item_painter.h"
 #include "skin/menus/menu_check_marks.h"
+#include "skin/menus/menu_item_painter.h"
 #include "skin/menus/menu_routines.h"
 
 #include "platform/gfx/resources.h"
@@ -215,12 +215,15 @@ TEST_F(MenuPainter, SeparatorsDrawTheirLineOnTheThirdRowBesideTheBar)
         EXPECT_EQ(Exactly(b, { 0, 2, kWidth, 3 }, look.separator_color), c.line_to - c.line_from + 1) << c.what;
         EXPECT_EQ(b.GetPixel(c.line_from, 2), look.separator_color) << c.what;
         EXPECT_EQ(b.GetPixel(c.line_to, 2), look.separator_color) << c.what;
-        EXPECT_EQ(Exactly(b, { 0, 0, kWidth, 2 }, look.separator_color) + Exactly(b, { 0, 3, kWidth, 5 }, look.separator_color), 0)
+        EXPECT_EQ(Exactly(b, { 0, 0, kWidth, 2 }, look.separator_color)
+                + Exactly(b, { 0, 3, kWidth, 5 }, look.separator_color),
+            0)
             << c.what << ": one row only";
         if (!c.bar.IsEmpty()) {
             EXPECT_EQ(Exactly(b, c.bar, look.bar_color), c.bar.Width() * 5) << c.what;
         }
-        EXPECT_EQ(Exactly(b, { 0, 0, kWidth, 5 }, look.selected_color), 0) << c.what << ": a separator is never highlighted";
+        EXPECT_EQ(Exactly(b, { 0, 0, kWidth, 5 }, look.selected_color), 0)
+            << c.what << ": a separator is never highlighted";
     }
 }
 
@@ -362,11 +365,10 @@ TEST(MenuBorder, TheFlatBorderOfAMenuWindow)
     };
     const Probe probes[] = {
         { { 1, 0 }, kLine }, { { 25, 0 }, kLine }, { { 49, 0 }, kLine }, // the top row, up to its end point
-        { { 0, 0 }, kPlatform },
-        { { 49, 20 }, kLine }, { { 49, 39 }, kLine }, // the right column
+        { { 0, 0 }, kPlatform }, { { 49, 20 }, kLine }, { { 49, 39 }, kLine }, // the right column
         { { 0, 39 }, kLine }, { { 30, 39 }, kLine }, // the bottom row
-        { { 0, 1 }, kOuter }, { { 0, 38 }, kOuter }, { { 48, 1 }, kOuter }, { { 48, 38 }, kOuter }, { { 20, 1 }, kOuter },
-        { { 1, 2 }, kWhite }, { { 47, 37 }, kWhite }, { { 20, 37 }, kWhite },
+        { { 0, 1 }, kOuter }, { { 0, 38 }, kOuter }, { { 48, 1 }, kOuter }, { { 48, 38 }, kOuter },
+        { { 20, 1 }, kOuter }, { { 1, 2 }, kWhite }, { { 47, 37 }, kWhite }, { { 20, 37 }, kWhite },
         { { 2, 3 }, kPlatform }, { { 25, 20 }, kPlatform }, // inside stays
     };
     for (const Probe& p : probes)

@@ -79,7 +79,10 @@ protected:
             }
         return n;
     }
-    Point Centre(HWND window, const Rect& r) { return ws().ClientToScreen(window, { (r.left + r.right) / 2, (r.top + r.bottom) / 2 }); }
+    Point Centre(HWND window, const Rect& r)
+    {
+        return ws().ClientToScreen(window, { (r.left + r.right) / 2, (r.top + r.bottom) / 2 });
+    }
 
     TForm* form = nullptr;
     std::vector<std::string> clicks;
@@ -124,7 +127,8 @@ TEST_F(SkinnedMenuTest, PopupMenuPaintsItsDropDownInTheStyleAndAnswersKeysAndMou
             EXPECT_EQ(Screen(h, { sep.left + 40, sep.top + 2 }), 0x848284);
         }
         // The check mark of Subtitles.
-        EXPECT_GT(Ink(h, { subtitles.left + 4, subtitles.top + 3, subtitles.left + 20, subtitles.top + 19 }, 0x000000), 5);
+        EXPECT_GT(
+            Ink(h, { subtitles.left + 4, subtitles.top + 3, subtitles.left + 20, subtitles.top + 19 }, 0x000000), 5);
 
         // The mouse over Television: the highlight with its text colour.
         screen.MoveMouse(Centre(h, tv));
@@ -225,7 +229,11 @@ end
     EXPECT_EQ(Screen(h, { drop.ItemRect(0).left + 2, drop.ItemRect(0).top + 1 }), select.GetPixel(0, 1));
     auto shortcut = ShortCutToText(programmes->Items(0)->GetShortCut());
     EXPECT_EQ(shortcut, "Ctrl+T");
-    EXPECT_GT(Ink(h, { drop.ItemRect(0).right - 60, drop.ItemRect(0).top + 4, drop.ItemRect(0).right - 16, drop.ItemRect(0).bottom }, 0xFFFFFF), 10)
+    EXPECT_GT(Ink(h,
+                  { drop.ItemRect(0).right - 60, drop.ItemRect(0).top + 4, drop.ItemRect(0).right - 16,
+                      drop.ItemRect(0).bottom },
+                  0xFFFFFF),
+        10)
         << "the shortcut in white";
 }
 
@@ -250,7 +258,8 @@ TEST_F(SkinnedMenuTest, StylesSetHeightsBarAndColoursAndKeepFonts)
             { TsuiUIStyle::DeepBlue, 0xA04A44, 0xA04A44, 0xFFFFFF, 0xFFFFFF, 0x000000, 0xCED3D6 },
             { TsuiUIStyle::Protein, 0xC4302D, 0xC4302D, 0xFFFFFF, 0xFFFFFF, 0x000000, 0xCED3D6 },
             { TsuiUIStyle::BlueGlass, 0xEC5E5E, 0xEC5E5E, 0xFFFFFF, 0xE7E7E7, 0x000000, 0xCED3D6 },
-            { TsuiUIStyle::FromThemeFile, 0xA04A44, 0xA04A44, 0xFFFFFF, 0xFFFFFF, 0x000000, 0xCED3D6 }, // no theme: DeepBlue's
+            { TsuiUIStyle::FromThemeFile, 0xA04A44, 0xA04A44, 0xFFFFFF, 0xFFFFFF, 0x000000,
+                0xCED3D6 }, // no theme: DeepBlue's
         };
         for (const Row& r : rows) {
             m->SetUIStyle(r.style);
@@ -300,7 +309,8 @@ TEST_F(SkinnedMenuTest, FromAThemeFileAndBackToDeepBlueWhenItGoes)
     TempFolder folder;
     std::string file = folder.File("macos.sui");
     std::vector<uint8_t> bytes = ExportBuiltInTheme(TsuiUIStyle::MacOS);
-    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(file, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     auto* theme = new TsuiFileTheme(form);
     theme->SetThemeFile(file);
     ASSERT_TRUE(theme->CanUse());
@@ -321,7 +331,8 @@ TEST_F(SkinnedMenuTest, FromAThemeFileAndBackToDeepBlueWhenItGoes)
     Pump();
     EXPECT_EQ(Screen(w->Handle(), { w->ItemRect(0).left, w->ItemRect(0).top }), 0xC47339);
     EXPECT_EQ(Screen(w->Handle(), { w->ItemRect(0).left + 2, w->ItemRect(0).top + 1 }), 0xC47339);
-    EXPECT_GT(Ink(w->Handle(), { 30, w->ItemRect(0).top + 4, w->ItemRect(0).right, w->ItemRect(0).bottom }, 0xFFFFFF), 10);
+    EXPECT_GT(
+        Ink(w->Handle(), { 30, w->ItemRect(0).top + 4, w->ItemRect(0).right, w->ItemRect(0).bottom }, 0xFFFFFF), 10);
     popup->CloseMenu();
 
     theme->Free();

@@ -31,8 +31,13 @@ TEST(NotificationGeometry, CornerPlaceCloseBoxAndStay)
         bool in;
     };
     const Hit hits[] = {
-        { { 162, 6 }, true }, { { 175, 19 }, true }, { { 168, 12 }, true }, // both ends count
-        { { 176, 10 }, false }, { { 161, 10 }, false }, { { 170, 5 }, false }, { { 170, 20 }, false },
+        { { 162, 6 }, true },
+        { { 175, 19 }, true },
+        { { 168, 12 }, true }, // both ends count
+        { { 176, 10 }, false },
+        { { 161, 10 }, false },
+        { { 170, 5 }, false },
+        { { 170, 20 }, false },
     };
     for (const Hit& h : hits)
         EXPECT_EQ(InNotificationCloseBox(h.p), h.in) << h.p.x << "," << h.p.y;
@@ -132,13 +137,14 @@ TEST_F(NotificationTest, SlidesInAtTheWorkAreaCornerStaysAndSlidesOutWhileOtherW
     // Sliding in: it rises out of the bottom of its place; a click on the
     // other window gets through meanwhile.
     bool clicked = false;
-    ASSERT_TRUE(RunUntil([&] { return window().Staying(); }, [&] {
-        EXPECT_GE(Place().top, 624);
-        if (!clicked && ws().IsAnimating(note_window())) {
-            clicked = true;
-            screen.Click({ 200, 200 });
-        }
-    }));
+    ASSERT_TRUE(RunUntil([&] { return window().Staying(); },
+        [&] {
+            EXPECT_GE(Place().top, 624);
+            if (!clicked && ws().IsAnimating(note_window())) {
+                clicked = true;
+                screen.Click({ 200, 200 });
+            }
+        }));
     EXPECT_EQ(other_clicks, std::vector<bool> { true });
     EXPECT_EQ(Place(), Rect::FromSize(825, 624, 181, 116));
     EXPECT_EQ(ws().GetActiveWindow(), active) << "the notification never takes the focus";
@@ -153,13 +159,14 @@ TEST_F(NotificationTest, SlidesInAtTheWorkAreaCornerStaysAndSlidesOutWhileOtherW
     ASSERT_TRUE(window().StayBegan().has_value());
     Clock::time_point stay_began = *window().StayBegan();
     Clock::time_point slide_out_began;
-    ASSERT_TRUE(RunUntil([&] { return Closed(); }, [&] {
-        if (slide_out_began == Clock::time_point() && ws().IsAnimating(note_window()))
-            slide_out_began = Clock::now();
-        if (ws().IsWindowVisible(note_window())) {
-            EXPECT_GE(Place().top, 624) << "slides down, never up";
-        }
-    }));
+    ASSERT_TRUE(RunUntil([&] { return Closed(); },
+        [&] {
+            if (slide_out_began == Clock::time_point() && ws().IsAnimating(note_window()))
+                slide_out_began = Clock::now();
+            if (ws().IsWindowVisible(note_window())) {
+                EXPECT_GE(Place().top, 624) << "slides down, never up";
+            }
+        }));
     EXPECT_GE(slide_out_began - stay_began, 200ms) << "the stay runs from the end of the slide-in";
     EXPECT_FALSE(ws().IsWindowVisible(note_window()));
     EXPECT_EQ(Place(), Rect::FromSize(825, 624, 181, 116));
@@ -257,7 +264,6 @@ TEST_F(NotificationTest, ClosedEarlyOrPoppedUpAgain)
     EXPECT_EQ(Place(), Rect::FromSize(40, 50, 181, 116));
 }
 
-
 TEST_F(NotificationTest, AStoredFormCreatesTheComponentWithItsValues)
 {
     RegisterSkinNotifyClasses();
@@ -288,7 +294,6 @@ end
     EXPECT_EQ(stored->TitleFont().Color(), 0x0000FF);
     EXPECT_EQ(stored->MessageFont().Color(), 0x800000);
 }
-
 
 TEST_F(NotificationTest, WithoutWindowAnimationItShowsAndHidesAtOnce)
 {

@@ -40,10 +40,7 @@ protected:
         Rect r = panel->ButtonHotRect();
         return { (r.left + r.right) / 2, (r.top + r.bottom) / 2 };
     }
-    void ClickButton()
-    {
-        ClickAt(*panel, ButtonCentre());
-    }
+    void ClickButton() { ClickAt(*panel, ButtonCentre()); }
     // A pixel of the button picture where frames `a` and `b` differ, in
     // frame coordinates.
     static Point WhereFramesDiffer(int a, int b)
@@ -92,7 +89,8 @@ protected:
             for (int x = 10; x < 80; ++x) {
                 TColor a = before.GetPixel(o.x + x, o.y + y);
                 TColor b = after.GetPixel(o.x + x, o.y + y);
-                int d = std::abs(RedOf(a) - RedOf(b)) + std::abs(GreenOf(a) - GreenOf(b)) + std::abs(BlueOf(a) - BlueOf(b));
+                int d = std::abs(RedOf(a) - RedOf(b)) + std::abs(GreenOf(a) - GreenOf(b))
+                    + std::abs(BlueOf(a) - BlueOf(b));
                 if (d > best) {
                     best = d;
                     ink = b;
@@ -158,7 +156,8 @@ TEST_F(CaptionPanelTest, SidewaysAlignedPanelsHaveNoButtonAndDoNotPush)
     Bitmap bar;
     GetInsideThemeBitmap(S::MacOS, 42, &bar);
     Point origin = PanelButtonOrigin(panel->ClientWidth(), panel->BarHeight(), { 13, 12 });
-    EXPECT_EQ(PixelAt(*panel, { origin.x + in_frame.x, origin.y + in_frame.y }), bar.GetPixel(0, origin.y + in_frame.y));
+    EXPECT_EQ(
+        PixelAt(*panel, { origin.x + in_frame.x, origin.y + in_frame.y }), bar.GetPixel(0, origin.y + in_frame.y));
     ClickButton();
     EXPECT_FALSE(panel->GetPushed());
     EXPECT_TRUE(boxes.empty());
@@ -301,7 +300,8 @@ TEST_F(CaptionPanelTest, AThemeFileExportedFromMacOSLooksLikeMacOSButForItsWhite
     Bitmap from_file = screen.Screenshot();
     Point o = panel->ClientToScreen({ 0, 0 });
     for (Point p : { Point { 0, 60 }, Point { 100, 60 }, Point { 100, 10 }, Point { 150, 3 }, Point { 190, 10 } })
-        EXPECT_EQ(from_file.GetPixel(o.x + p.x, o.y + p.y), built_in.GetPixel(o.x + p.x, o.y + p.y)) << p.x << "," << p.y;
+        EXPECT_EQ(from_file.GetPixel(o.x + p.x, o.y + p.y), built_in.GetPixel(o.x + p.x, o.y + p.y))
+            << p.x << "," << p.y;
     EXPECT_TRUE(CaptionInkIs(clWhite));
 
     // Its removal falls back to DeepBlue.

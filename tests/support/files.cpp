@@ -14,10 +14,7 @@ std::string SourcePath(const std::string& relative)
     return std::string(dir ? dir : ".") + "/" + relative;
 }
 
-std::string GfxFixture(const std::string& name)
-{
-    return SourcePath("tests/gfx/fixtures/" + name);
-}
+std::string GfxFixture(const std::string& name) { return SourcePath("tests/gfx/fixtures/" + name); }
 
 namespace {
 

@@ -38,7 +38,6 @@ private:
     WindowSystem& windows_ { app.Windows() };
 
 protected:
-
     HeadlessAppFixture()
     {
         app.MessageBoxFunction = [this](const std::string& text, const std::string& caption, UINT flags) {

@@ -9,8 +9,7 @@ namespace pellamo::test {
 // Runs passes until nothing is left to do (painting included).
 inline void Pump(EventLoop& loop)
 {
-    for (int i = 0; i < 20 && loop.ProcessMessages(); ++i) {
-    }
+    for (int i = 0; i < 20 && loop.ProcessMessages(); ++i) { }
     loop.ProcessMessages();
 }
 

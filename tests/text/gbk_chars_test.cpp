@@ -15,7 +15,13 @@ TEST(GbkChars, LeadBytesAreTheRange81ToFE)
         unsigned char byte;
         bool lead;
     } const cases[] = {
-        { 'A', false }, { 0x7F, false }, { 0x80, false }, { 0x81, true }, { 0xB0, true }, { 0xFE, true }, { 0xFF, false },
+        { 'A', false },
+        { 0x7F, false },
+        { 0x80, false },
+        { 0x81, true },
+        { 0xB0, true },
+        { 0xFE, true },
+        { 0xFF, false },
     };
     for (const Case& c : cases)
         EXPECT_EQ(IsGbkLeadByte(c.byte), c.lead) << int(c.byte);
@@ -26,7 +32,8 @@ TEST(GbkChars, CharacterLengthAndSteppingBack)
 {
     // "\xB0\xB0" is one character whose trail byte is also a lead byte: only a
     // forward walk knows where characters start.
-    const std::string text = "a\xB0\xB0\xB0\xB0" "b\xFF\xCD";
+    const std::string text = "a\xB0\xB0\xB0\xB0"
+                             "b\xFF\xCD";
     struct Length {
         size_t at;
         size_t length;
@@ -40,11 +47,9 @@ TEST(GbkChars, CharacterLengthAndSteppingBack)
         size_t prev;
     } const cases[] = {
         { 0, 0, 0 }, // nothing before the start
-        { 1, 0, 0 },
-        { 3, 0, 1 }, // after the first double-byte character
+        { 1, 0, 0 }, { 3, 0, 1 }, // after the first double-byte character
         { 4, 0, 3 }, // inside the second: its start
-        { 5, 0, 3 },
-        { 5, 3, 3 }, // walking from a later known start
+        { 5, 0, 3 }, { 5, 3, 3 }, // walking from a later known start
         { 7, 0, 6 }, // 0xFF stands alone
         { 8, 0, 7 }, // a lead byte cut off at the end stands alone
         { 20, 0, 7 }, // past the end: the last character
@@ -60,15 +65,10 @@ TEST(AccessKeys, PrefixesAreStrippedAndTheFirstMarkedCharacterFound)
         const char* shown;
         int marked;
     } const cases[] = {
-        { "&File", "File", 0 },
-        { "e&xit", "exit", 1 },
-        { "Save && Quit", "Save & Quit", -1 },
-        { "A&&B&c", "A&Bc", 3 },
+        { "&File", "File", 0 }, { "e&xit", "exit", 1 }, { "Save && Quit", "Save & Quit", -1 }, { "A&&B&c", "A&Bc", 3 },
         { "&a&b", "ab", 0 }, // only the first mark counts
         { "end&", "end", -1 }, // a trailing prefix marks nothing
-        { "&", "", -1 },
-        { "", "", -1 },
-        { "\xB8\xA8&h", "\xB8\xA8h", 2 }, // GBK before the mark
+        { "&", "", -1 }, { "", "", -1 }, { "\xB8\xA8&h", "\xB8\xA8h", 2 }, // GBK before the mark
         { "\xE7\xBD\x91&w", "\xE7\xBD\x91w", 3 }, // UTF-8 before the mark
         { "&\xB8\xA8", "\xB8\xA8", 0 }, // a double-byte character marked
     };

@@ -30,11 +30,16 @@ TEST(Gbk, InvalidInputBecomesVisibleReplacement)
 {
     // A lead byte at the end has no trail byte; 0x80 alone is not GBK.
     EXPECT_EQ(GbkToUtf8("ab\xCD"), "ab\xEF\xBF\xBD");
-    EXPECT_EQ(GbkToUtf16("\xFF" "a"), std::u16string(u"\xFFFD" u"a"));
+    EXPECT_EQ(GbkToUtf16("\xFF"
+                         "a"),
+        std::u16string(u"\xFFFD"
+                       u"a"));
     // A character GBK cannot hold.
     EXPECT_EQ(Utf8ToGbk("x\xF0\x9F\x98\x80y"), "x?y");
     // Broken UTF-8 does not lose what follows.
-    EXPECT_EQ(Utf8ToGbk("\xC3" "z"), "?z");
+    EXPECT_EQ(Utf8ToGbk("\xC3"
+                        "z"),
+        "?z");
 }
 
 }

@@ -30,7 +30,8 @@ protected:
             // Built aside and renamed into place, so test programs running
             // side by side never see half a locale.
             fs::path scratch = folder / (target.filename().string() + "." + std::to_string(getpid()));
-            std::string command = std::string("localedef -i ") + name + " -f UTF-8 '" + scratch.string() + "' >/dev/null 2>&1";
+            std::string command
+                = std::string("localedef -i ") + name + " -f UTF-8 '" + scratch.string() + "' >/dev/null 2>&1";
             ASSERT_EQ(std::system(command.c_str()), 0) << command;
             std::error_code ignored;
             fs::rename(scratch, target, ignored);

@@ -42,21 +42,53 @@ struct Seen {
 inline std::string MessageName(UINT m)
 {
     static const std::map<UINT, const char*> names = {
-        { WM_CREATE, "WM_CREATE" }, { WM_DESTROY, "WM_DESTROY" }, { WM_MOVE, "WM_MOVE" }, { WM_SIZE, "WM_SIZE" },
-        { WM_ACTIVATE, "WM_ACTIVATE" }, { WM_SETFOCUS, "WM_SETFOCUS" }, { WM_KILLFOCUS, "WM_KILLFOCUS" },
-        { WM_ENABLE, "WM_ENABLE" }, { WM_PAINT, "WM_PAINT" }, { WM_CLOSE, "WM_CLOSE" }, { WM_ERASEBKGND, "WM_ERASEBKGND" },
-        { WM_SHOWWINDOW, "WM_SHOWWINDOW" }, { WM_WINDOWPOSCHANGING, "WM_WINDOWPOSCHANGING" },
-        { WM_WINDOWPOSCHANGED, "WM_WINDOWPOSCHANGED" }, { WM_NCCREATE, "WM_NCCREATE" }, { WM_NCDESTROY, "WM_NCDESTROY" },
-        { WM_NCCALCSIZE, "WM_NCCALCSIZE" }, { WM_NCHITTEST, "WM_NCHITTEST" }, { WM_NCPAINT, "WM_NCPAINT" },
-        { WM_NCACTIVATE, "WM_NCACTIVATE" }, { WM_NCMOUSEMOVE, "WM_NCMOUSEMOVE" }, { WM_NCLBUTTONDOWN, "WM_NCLBUTTONDOWN" },
-        { WM_NCLBUTTONUP, "WM_NCLBUTTONUP" }, { WM_NCLBUTTONDBLCLK, "WM_NCLBUTTONDBLCLK" }, { WM_KEYDOWN, "WM_KEYDOWN" },
-        { WM_KEYUP, "WM_KEYUP" }, { WM_CHAR, "WM_CHAR" }, { WM_SYSKEYDOWN, "WM_SYSKEYDOWN" }, { WM_SYSKEYUP, "WM_SYSKEYUP" },
-        { WM_SYSCHAR, "WM_SYSCHAR" }, { WM_COMMAND, "WM_COMMAND" }, { WM_SYSCOMMAND, "WM_SYSCOMMAND" }, { WM_TIMER, "WM_TIMER" },
-        { WM_HSCROLL, "WM_HSCROLL" }, { WM_VSCROLL, "WM_VSCROLL" }, { WM_MOUSEMOVE, "WM_MOUSEMOVE" },
-        { WM_LBUTTONDOWN, "WM_LBUTTONDOWN" }, { WM_LBUTTONUP, "WM_LBUTTONUP" }, { WM_LBUTTONDBLCLK, "WM_LBUTTONDBLCLK" },
-        { WM_RBUTTONDOWN, "WM_RBUTTONDOWN" }, { WM_RBUTTONUP, "WM_RBUTTONUP" }, { WM_MOUSEWHEEL, "WM_MOUSEWHEEL" },
-        { WM_CAPTURECHANGED, "WM_CAPTURECHANGED" }, { WM_ENTERSIZEMOVE, "WM_ENTERSIZEMOVE" },
-        { WM_EXITSIZEMOVE, "WM_EXITSIZEMOVE" }, { WM_MOUSELEAVE, "WM_MOUSELEAVE" }, { WM_NCMOUSELEAVE, "WM_NCMOUSELEAVE" },
+        { WM_CREATE, "WM_CREATE" },
+        { WM_DESTROY, "WM_DESTROY" },
+        { WM_MOVE, "WM_MOVE" },
+        { WM_SIZE, "WM_SIZE" },
+        { WM_ACTIVATE, "WM_ACTIVATE" },
+        { WM_SETFOCUS, "WM_SETFOCUS" },
+        { WM_KILLFOCUS, "WM_KILLFOCUS" },
+        { WM_ENABLE, "WM_ENABLE" },
+        { WM_PAINT, "WM_PAINT" },
+        { WM_CLOSE, "WM_CLOSE" },
+        { WM_ERASEBKGND, "WM_ERASEBKGND" },
+        { WM_SHOWWINDOW, "WM_SHOWWINDOW" },
+        { WM_WINDOWPOSCHANGING, "WM_WINDOWPOSCHANGING" },
+        { WM_WINDOWPOSCHANGED, "WM_WINDOWPOSCHANGED" },
+        { WM_NCCREATE, "WM_NCCREATE" },
+        { WM_NCDESTROY, "WM_NCDESTROY" },
+        { WM_NCCALCSIZE, "WM_NCCALCSIZE" },
+        { WM_NCHITTEST, "WM_NCHITTEST" },
+        { WM_NCPAINT, "WM_NCPAINT" },
+        { WM_NCACTIVATE, "WM_NCACTIVATE" },
+        { WM_NCMOUSEMOVE, "WM_NCMOUSEMOVE" },
+        { WM_NCLBUTTONDOWN, "WM_NCLBUTTONDOWN" },
+        { WM_NCLBUTTONUP, "WM_NCLBUTTONUP" },
+        { WM_NCLBUTTONDBLCLK, "WM_NCLBUTTONDBLCLK" },
+        { WM_KEYDOWN, "WM_KEYDOWN" },
+        { WM_KEYUP, "WM_KEYUP" },
+        { WM_CHAR, "WM_CHAR" },
+        { WM_SYSKEYDOWN, "WM_SYSKEYDOWN" },
+        { WM_SYSKEYUP, "WM_SYSKEYUP" },
+        { WM_SYSCHAR, "WM_SYSCHAR" },
+        { WM_COMMAND, "WM_COMMAND" },
+        { WM_SYSCOMMAND, "WM_SYSCOMMAND" },
+        { WM_TIMER, "WM_TIMER" },
+        { WM_HSCROLL, "WM_HSCROLL" },
+        { WM_VSCROLL, "WM_VSCROLL" },
+        { WM_MOUSEMOVE, "WM_MOUSEMOVE" },
+        { WM_LBUTTONDOWN, "WM_LBUTTONDOWN" },
+        { WM_LBUTTONUP, "WM_LBUTTONUP" },
+        { WM_LBUTTONDBLCLK, "WM_LBUTTONDBLCLK" },
+        { WM_RBUTTONDOWN, "WM_RBUTTONDOWN" },
+        { WM_RBUTTONUP, "WM_RBUTTONUP" },
+        { WM_MOUSEWHEEL, "WM_MOUSEWHEEL" },
+        { WM_CAPTURECHANGED, "WM_CAPTURECHANGED" },
+        { WM_ENTERSIZEMOVE, "WM_ENTERSIZEMOVE" },
+        { WM_EXITSIZEMOVE, "WM_EXITSIZEMOVE" },
+        { WM_MOUSELEAVE, "WM_MOUSELEAVE" },
+        { WM_NCMOUSELEAVE, "WM_NCMOUSELEAVE" },
     };
     auto it = names.find(m);
     if (it != names.end())
@@ -133,7 +165,8 @@ public:
         bool ok = true;
         for (const Expect& e : expected) {
             bool match = i < m_seen.size() && m_seen[i].window == e.window && m_seen[i].message == e.message
-                && (!(e.flags & kWParam) || m_seen[i].wparam == e.wparam) && (!(e.flags & kLParam) || m_seen[i].lparam == e.lparam);
+                && (!(e.flags & kWParam) || m_seen[i].wparam == e.wparam)
+                && (!(e.flags & kLParam) || m_seen[i].lparam == e.lparam);
             if (match) {
                 ++i;
                 continue;
@@ -147,8 +180,8 @@ public:
             if (e.flags & kLParam)
                 diff << " lParam=" << e.lparam;
             if (i < m_seen.size())
-                diff << ", got " << m_seen[i].window << " " << MessageName(m_seen[i].message) << " wParam=" << m_seen[i].wparam
-                     << " lParam=" << m_seen[i].lparam;
+                diff << ", got " << m_seen[i].window << " " << MessageName(m_seen[i].message)
+                     << " wParam=" << m_seen[i].wparam << " lParam=" << m_seen[i].lparam;
             else
                 diff << ", got nothing";
             diff << "\n";
@@ -156,7 +189,8 @@ public:
         }
         if (ok && i < m_seen.size()) {
             ok = false;
-            diff << "  unexpected extra messages from " << m_seen[i].window << " " << MessageName(m_seen[i].message) << "\n";
+            diff << "  unexpected extra messages from " << m_seen[i].window << " " << MessageName(m_seen[i].message)
+                 << "\n";
         }
         if (!ok) {
             diff << "  recorded:";

@@ -25,7 +25,8 @@ TEST(NonClient, ClientAreaFollowsTheStyleWords)
         { WS_CHILD | WS_BORDER | WS_VSCROLL | WS_HSCROLL, 0, { 1, 1, 183, 83 } },
     };
     for (const Case& c : cases)
-        EXPECT_EQ(NonClient::ClientFromWindow(window, c.style, c.ex_style), c.client) << std::hex << c.style << " " << c.ex_style;
+        EXPECT_EQ(NonClient::ClientFromWindow(window, c.style, c.ex_style), c.client)
+            << std::hex << c.style << " " << c.ex_style;
     // Smaller than its frame: an empty client area, never a negative one.
     Rect tiny = NonClient::ClientFromWindow({ 10, 10, 14, 12 }, WS_POPUP | WS_CAPTION, 0);
     EXPECT_TRUE(tiny.IsEmpty());
@@ -59,7 +60,8 @@ TEST(NonClient, HitTest)
         { WS_CHILD, { 0, 0 }, HTCLIENT },
     };
     for (const Case& c : cases)
-        EXPECT_EQ(NonClient::HitTest(window, c.p, c.style, 0), c.hit) << std::hex << c.style << " " << std::dec << c.p.x << "," << c.p.y;
+        EXPECT_EQ(NonClient::HitTest(window, c.p, c.style, 0), c.hit)
+            << std::hex << c.style << " " << std::dec << c.p.x << "," << c.p.y;
     EXPECT_TRUE(NonClient::CaptionButtonRect(window, caption, 0, HTMAXBUTTON).IsEmpty());
     EXPECT_GT(close.left, min.right - 1);
 }

@@ -12,7 +12,8 @@ class WindowInput : public WindowFixture {
 protected:
     void SetUp() override
     {
-        log.Ignore({ WM_NCHITTEST, WM_NCPAINT, WM_PAINT, WM_ERASEBKGND, WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_NCMOUSEMOVE });
+        log.Ignore({ WM_NCHITTEST, WM_NCPAINT, WM_PAINT, WM_ERASEBKGND, WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED,
+            WM_NCMOUSEMOVE });
         top = log.Create("top", WS_POPUP | WS_VISIBLE, Rect::FromSize(100, 100, 300, 200));
         left = log.Create("left", WS_CHILD | WS_VISIBLE, Rect::FromSize(10, 10, 100, 100), top);
         right = log.Create("right", WS_CHILD | WS_VISIBLE, Rect::FromSize(150, 10, 100, 100), top);
@@ -26,27 +27,30 @@ TEST_F(WindowInput, ClicksGoToTheChildUnderThePointerInClientCoordinates)
 {
     screen.Click({ 100 + 10 + 5, 100 + 10 + 7 });
     screen.Click({ 100 + 200, 100 + 150 }); // the parent's own area
-    log.Check({
-                  { "left", WM_MOUSEMOVE, kLParam, 0, MAKELPARAM(5, 7) },
-                  { "left", WM_LBUTTONDOWN, kWParam | kLParam, MK_LBUTTON, MAKELPARAM(5, 7) },
-                  { "left", WM_LBUTTONUP, kWParam | kLParam, 0, MAKELPARAM(5, 7) },
-                  { "top", WM_MOUSEMOVE, kLParam, 0, MAKELPARAM(200, 150) },
-                  { "top", WM_LBUTTONDOWN, kLParam, 0, MAKELPARAM(200, 150) },
-                  { "top", WM_LBUTTONUP },
-              },
+    log.Check(
+        {
+            { "left", WM_MOUSEMOVE, kLParam, 0, MAKELPARAM(5, 7) },
+            { "left", WM_LBUTTONDOWN, kWParam | kLParam, MK_LBUTTON, MAKELPARAM(5, 7) },
+            { "left", WM_LBUTTONUP, kWParam | kLParam, 0, MAKELPARAM(5, 7) },
+            { "top", WM_MOUSEMOVE, kLParam, 0, MAKELPARAM(200, 150) },
+            { "top", WM_LBUTTONDOWN, kLParam, 0, MAKELPARAM(200, 150) },
+            { "top", WM_LBUTTONUP },
+        },
         "routing");
 
     // A disabled child passes its clicks to the parent.
     ws.EnableWindow(right, false);
     log.Clear();
     screen.Click({ 100 + 160, 100 + 20 });
-    log.Check({ { "top", WM_MOUSEMOVE, kLParam, 0, MAKELPARAM(160, 20) }, { "top", WM_LBUTTONDOWN }, { "top", WM_LBUTTONUP } },
+    log.Check({ { "top", WM_MOUSEMOVE, kLParam, 0, MAKELPARAM(160, 20) }, { "top", WM_LBUTTONDOWN },
+                  { "top", WM_LBUTTONUP } },
         "disabled child");
 }
 
 TEST_F(WindowInput, AWindowHiddenByItsPressGetsNoRelease)
 {
-    HWND note = log.Create("note", WS_POPUP | WS_VISIBLE, Rect::FromSize(500, 500, 50, 50), nullptr, WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+    HWND note = log.Create(
+        "note", WS_POPUP | WS_VISIBLE, Rect::FromSize(500, 500, 50, 50), nullptr, WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
     log.SetHandler(note, [&](HWND h, UINT m, WPARAM w, LPARAM l) {
         if (m == WM_LBUTTONDOWN)
             ws.ShowWindow(h, SW_HIDE);
@@ -65,20 +69,22 @@ TEST_F(WindowInput, CaptureKeepsThePointerAndReportsItsLoss)
     EXPECT_EQ(ws.SetCapture(left), nullptr);
     screen.MoveMouse({ 100 + 160, 100 + 20 }); // over the right child
     screen.MoveMouse({ 50, 60 }); // outside every window
-    log.Check({
-                  { "left", WM_MOUSEMOVE, kLParam, 0, MAKELPARAM(150, 10) },
-                  { "left", WM_MOUSEMOVE, kLParam, 0, MAKELPARAM(-60, -50) },
-              },
+    log.Check(
+        {
+            { "left", WM_MOUSEMOVE, kLParam, 0, MAKELPARAM(150, 10) },
+            { "left", WM_MOUSEMOVE, kLParam, 0, MAKELPARAM(-60, -50) },
+        },
         "captured moves");
     EXPECT_EQ(screen.CaptureWindow(), ws.DisplayWindowOf(top));
 
     EXPECT_EQ(ws.SetCapture(right), left);
     EXPECT_TRUE(ws.ReleaseCapture());
     EXPECT_TRUE(ws.ReleaseCapture()); // nothing to release: no message
-    log.Check({
-                  { "left", WM_CAPTURECHANGED, kLParam, 0, reinterpret_cast<LPARAM>(right) },
-                  { "right", WM_CAPTURECHANGED, kLParam, 0, 0 },
-              },
+    log.Check(
+        {
+            { "left", WM_CAPTURECHANGED, kLParam, 0, reinterpret_cast<LPARAM>(right) },
+            { "right", WM_CAPTURECHANGED, kLParam, 0, 0 },
+        },
         "capture changes");
     EXPECT_EQ(ws.GetCapture(), nullptr);
     EXPECT_EQ(screen.CaptureWindow(), 0u);
@@ -89,14 +95,15 @@ TEST_F(WindowInput, FocusMovesBetweenWindowsAndKeysFollowIt)
     ws.SetFocus(left);
     ws.SetFocus(right);
     screen.PressKey('A');
-    log.Check({
-                  { "top", WM_KILLFOCUS, kWParam, reinterpret_cast<WPARAM>(left) },
-                  { "left", WM_SETFOCUS, kWParam, reinterpret_cast<WPARAM>(top) },
-                  { "left", WM_KILLFOCUS, kWParam, reinterpret_cast<WPARAM>(right) },
-                  { "right", WM_SETFOCUS, kWParam, reinterpret_cast<WPARAM>(left) },
-                  { "right", WM_KEYDOWN, kWParam | kLParam, 'A', 1 },
-                  { "right", WM_KEYUP, kWParam | kLParam, 'A', static_cast<LPARAM>(static_cast<int32_t>(0xC0000001u)) },
-              },
+    log.Check(
+        {
+            { "top", WM_KILLFOCUS, kWParam, reinterpret_cast<WPARAM>(left) },
+            { "left", WM_SETFOCUS, kWParam, reinterpret_cast<WPARAM>(top) },
+            { "left", WM_KILLFOCUS, kWParam, reinterpret_cast<WPARAM>(right) },
+            { "right", WM_SETFOCUS, kWParam, reinterpret_cast<WPARAM>(left) },
+            { "right", WM_KEYDOWN, kWParam | kLParam, 'A', 1 },
+            { "right", WM_KEYUP, kWParam | kLParam, 'A', static_cast<LPARAM>(static_cast<int32_t>(0xC0000001u)) },
+        },
         "focus");
 
     // A disabled window takes no focus; disabling the focused one drops it.
@@ -121,32 +128,34 @@ TEST_F(WindowInput, ActivatingAnotherTopLevelWindow)
     HWND other = log.Create("other", WS_POPUP, Rect::FromSize(500, 100, 100, 100));
     log.Clear();
     ws.ShowWindow(other, SW_SHOW);
-    log.Check({
-                  { "other", WM_SHOWWINDOW },
-                  { "top", WM_NCACTIVATE, kWParam, 0 },
-                  { "top", WM_ACTIVATE, kWParam | kLParam, WA_INACTIVE, reinterpret_cast<LPARAM>(other) },
-                  { "other", WM_NCACTIVATE, kWParam, 1 },
-                  { "other", WM_ACTIVATE, kWParam | kLParam, WA_ACTIVE, reinterpret_cast<LPARAM>(top) },
-                  { "left", WM_KILLFOCUS },
-                  { "other", WM_SETFOCUS, kWParam, reinterpret_cast<WPARAM>(left) },
-              },
+    log.Check(
+        {
+            { "other", WM_SHOWWINDOW },
+            { "top", WM_NCACTIVATE, kWParam, 0 },
+            { "top", WM_ACTIVATE, kWParam | kLParam, WA_INACTIVE, reinterpret_cast<LPARAM>(other) },
+            { "other", WM_NCACTIVATE, kWParam, 1 },
+            { "other", WM_ACTIVATE, kWParam | kLParam, WA_ACTIVE, reinterpret_cast<LPARAM>(top) },
+            { "left", WM_KILLFOCUS },
+            { "other", WM_SETFOCUS, kWParam, reinterpret_cast<WPARAM>(left) },
+        },
         "show activates");
     EXPECT_EQ(screen.FocusWindow(), ws.DisplayWindowOf(other));
     EXPECT_EQ(screen.ZOrder().back(), ws.DisplayWindowOf(other));
 
     // A click on the first window activates it again.
     screen.Click({ 100 + 200, 100 + 150 });
-    log.Check({
-                  { "top", WM_MOUSEMOVE },
-                  { "other", WM_NCACTIVATE, kWParam, 0 },
-                  { "other", WM_ACTIVATE, kWParam, WA_INACTIVE },
-                  { "top", WM_NCACTIVATE, kWParam, 1 },
-                  { "top", WM_ACTIVATE, kWParam, WA_CLICKACTIVE },
-                  { "other", WM_KILLFOCUS },
-                  { "top", WM_SETFOCUS },
-                  { "top", WM_LBUTTONDOWN },
-                  { "top", WM_LBUTTONUP },
-              },
+    log.Check(
+        {
+            { "top", WM_MOUSEMOVE },
+            { "other", WM_NCACTIVATE, kWParam, 0 },
+            { "other", WM_ACTIVATE, kWParam, WA_INACTIVE },
+            { "top", WM_NCACTIVATE, kWParam, 1 },
+            { "top", WM_ACTIVATE, kWParam, WA_CLICKACTIVE },
+            { "other", WM_KILLFOCUS },
+            { "top", WM_SETFOCUS },
+            { "top", WM_LBUTTONDOWN },
+            { "top", WM_LBUTTONUP },
+        },
         "click activates");
     EXPECT_EQ(ws.GetActiveWindow(), top);
 
@@ -171,17 +180,20 @@ TEST_F(WindowInput, HookSeesQueuedMessagesFirstAndCanTakeThem)
     ws.PostMessage(left, WM_USER + 7);
     ws.SendMessage(left, WM_USER + 8); // sent messages bypass the hook
     Pump();
-    EXPECT_EQ(hooked, (std::vector<UINT> { WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN, WM_SYSCHAR, WM_SYSKEYUP, WM_CHAR, WM_CHAR, WM_USER + 7 }));
-    log.Check({
-                  { "left", WM_KEYUP, kWParam, VK_RETURN },
-                  { "left", WM_SYSKEYDOWN, kWParam, VK_SPACE },
-                  { "left", WM_SYSCHAR, kWParam | kLParam, ' ', 1 << 29 | 1 },
-                  { "left", WM_SYSKEYUP, kWParam, VK_SPACE },
-                  { "left", WM_CHAR, kWParam, 0x4E2D },
-                  { "left", WM_CHAR, kWParam, 'a' },
-                  { "left", WM_USER + 8 },
-                  { "left", WM_USER + 7 },
-              },
+    EXPECT_EQ(hooked,
+        (std::vector<UINT> {
+            WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN, WM_SYSCHAR, WM_SYSKEYUP, WM_CHAR, WM_CHAR, WM_USER + 7 }));
+    log.Check(
+        {
+            { "left", WM_KEYUP, kWParam, VK_RETURN },
+            { "left", WM_SYSKEYDOWN, kWParam, VK_SPACE },
+            { "left", WM_SYSCHAR, kWParam | kLParam, ' ', 1 << 29 | 1 },
+            { "left", WM_SYSKEYUP, kWParam, VK_SPACE },
+            { "left", WM_CHAR, kWParam, 0x4E2D },
+            { "left", WM_CHAR, kWParam, 'a' },
+            { "left", WM_USER + 8 },
+            { "left", WM_USER + 7 },
+        },
         "after the hook");
 
     ws.RemoveMessageHook(id);
@@ -208,16 +220,17 @@ TEST_F(WindowInput, CaptionDragMovesTheWindowAsTheTitleBarDoes)
     screen.MoveMouse({ 150, 140 });
     screen.MoveMouse({ 170, 90 });
     screen.ReleaseButton();
-    log.Check({
-                  { "left", WM_MOUSEMOVE },
-                  { "left", WM_LBUTTONDOWN },
-                  { "top", WM_NCLBUTTONDOWN, kWParam, HTCAPTION },
-                  { "top", WM_SYSCOMMAND, kWParam, SC_MOVE | HTCAPTION },
-                  { "top", WM_ENTERSIZEMOVE },
-                  { "top", WM_MOVE, kLParam, 0, MAKELPARAM(130, 120) },
-                  { "top", WM_MOVE, kLParam, 0, MAKELPARAM(150, 70) },
-                  { "top", WM_EXITSIZEMOVE },
-              },
+    log.Check(
+        {
+            { "left", WM_MOUSEMOVE },
+            { "left", WM_LBUTTONDOWN },
+            { "top", WM_NCLBUTTONDOWN, kWParam, HTCAPTION },
+            { "top", WM_SYSCOMMAND, kWParam, SC_MOVE | HTCAPTION },
+            { "top", WM_ENTERSIZEMOVE },
+            { "top", WM_MOVE, kLParam, 0, MAKELPARAM(130, 120) },
+            { "top", WM_MOVE, kLParam, 0, MAKELPARAM(150, 70) },
+            { "top", WM_EXITSIZEMOVE },
+        },
         "move");
     EXPECT_EQ(ws.GetWindowRect(top), Rect::FromSize(150, 70, 300, 200));
     EXPECT_EQ(screen.Window(ws.DisplayWindowOf(top))->bounds, Rect::FromSize(150, 70, 300, 200));
@@ -252,13 +265,14 @@ TEST_F(WindowInput, MouseLeaveIsPostedOnceWhenThePointerGoesElsewhere)
     screen.MoveMouse({ 260, 115 }); // onto the right child
     screen.MoveMouse({ 261, 115 });
     Pump();
-    log.Check({
-                  { "left", WM_MOUSEMOVE },
-                  { "left", WM_MOUSEMOVE },
-                  { "right", WM_MOUSEMOVE },
-                  { "right", WM_MOUSEMOVE },
-                  { "left", WM_MOUSELEAVE },
-              },
+    log.Check(
+        {
+            { "left", WM_MOUSEMOVE },
+            { "left", WM_MOUSEMOVE },
+            { "right", WM_MOUSEMOVE },
+            { "right", WM_MOUSEMOVE },
+            { "left", WM_MOUSELEAVE },
+        },
         "leave");
 
     // Leaving the display window entirely also counts; tracking a window the
@@ -306,13 +320,14 @@ TEST_F(WindowInput, WindowScrollBarsFollowTheirInfoAndSendScrollMessages)
     screen.PressButton();
     screen.MoveMouse({ bar.x, bar.y + 10 });
     screen.ReleaseButton();
-    log.Check({
-                  { "view", WM_VSCROLL, kWParam | kLParam, SB_LINEDOWN, 0 },
-                  { "view", WM_VSCROLL, kWParam, SB_ENDSCROLL },
-                  { "view", WM_VSCROLL, kWParam, MAKEWPARAM(SB_THUMBTRACK, 0) },
-                  { "view", WM_VSCROLL, kWParam, MAKEWPARAM(SB_THUMBPOSITION, 0) },
-                  { "view", WM_VSCROLL, kWParam, SB_ENDSCROLL },
-              },
+    log.Check(
+        {
+            { "view", WM_VSCROLL, kWParam | kLParam, SB_LINEDOWN, 0 },
+            { "view", WM_VSCROLL, kWParam, SB_ENDSCROLL },
+            { "view", WM_VSCROLL, kWParam, MAKEWPARAM(SB_THUMBTRACK, 0) },
+            { "view", WM_VSCROLL, kWParam, MAKEWPARAM(SB_THUMBPOSITION, 0) },
+            { "view", WM_VSCROLL, kWParam, SB_ENDSCROLL },
+        },
         "scroll");
     // The window scrolls itself: the position is only what it sets.
     EXPECT_EQ(ws.GetScrollPos(view, SB_VERT), 90);
@@ -538,24 +553,25 @@ TEST_F(WindowInput, MessageBoxOkButtonAnswersAClick)
     EXPECT_EQ(MessageBox::Show(ws, nullptr, "Text", "Title", MB_OK), IDOK);
 }
 
-
 TEST_F(WindowInput, PopupMenuWindowTakesNoActivationAndCapturesThePointer)
 {
     ws.SetFocus(left);
-    HWND menu = log.Create("menu", WS_POPUP, Rect::FromSize(150, 250, 80, 60), top, WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE);
+    HWND menu = log.Create(
+        "menu", WS_POPUP, Rect::FromSize(150, 250, 80, 60), top, WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE);
     ws.ShowWindow(menu, SW_SHOWNA);
     ws.SetCapture(menu);
     log.Clear();
     screen.Click({ 155, 255 }); // on the menu
     screen.Click({ 120, 120 }); // outside it: still the menu's, to close itself
-    log.Check({
-                  { "menu", WM_MOUSEMOVE, kLParam, 0, MAKELPARAM(5, 5) },
-                  { "menu", WM_LBUTTONDOWN },
-                  { "menu", WM_LBUTTONUP },
-                  { "menu", WM_MOUSEMOVE, kLParam, 0, MAKELPARAM(-30, -130) },
-                  { "menu", WM_LBUTTONDOWN },
-                  { "menu", WM_LBUTTONUP },
-              },
+    log.Check(
+        {
+            { "menu", WM_MOUSEMOVE, kLParam, 0, MAKELPARAM(5, 5) },
+            { "menu", WM_LBUTTONDOWN },
+            { "menu", WM_LBUTTONUP },
+            { "menu", WM_MOUSEMOVE, kLParam, 0, MAKELPARAM(-30, -130) },
+            { "menu", WM_LBUTTONDOWN },
+            { "menu", WM_LBUTTONUP },
+        },
         "menu");
     EXPECT_EQ(ws.GetActiveWindow(), top);
     EXPECT_EQ(ws.GetFocus(), left);
@@ -601,10 +617,11 @@ TEST_F(WindowInput, ExceptionsFromHandlersAreReportedAndTheLoopGoesOn)
 
 TEST_F(WindowInput, DoubleClicksNeedTheClassStyleAndACloseSecondPress)
 {
-    ws.RegisterClass({ "Clicky", [&](HWND h, UINT m, WPARAM w, LPARAM l) {
-                          log.Record(h, m, w, l);
-                          return ws.DefWindowProc(h, m, w, l);
-                      },
+    ws.RegisterClass({ "Clicky",
+        [&](HWND h, UINT m, WPARAM w, LPARAM l) {
+            log.Record(h, m, w, l);
+            return ws.DefWindowProc(h, m, w, l);
+        },
         CS_DBLCLKS });
     CreateWindowParams p;
     p.class_name = "Clicky";
@@ -619,7 +636,8 @@ TEST_F(WindowInput, DoubleClicksNeedTheClassStyleAndACloseSecondPress)
     // Windows of classes without the style see two plain presses.
     screen.Click({ 120, 120 });
     screen.Click({ 120, 120 });
-    EXPECT_EQ(log.MessagesOf("left"), (std::vector<UINT> { WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP }));
+    EXPECT_EQ(
+        log.MessagesOf("left"), (std::vector<UINT> { WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP }));
     screen.Click({ 550, 100 }); // activates it
     log.Clear();
     screen.Click({ 600, 200 });
@@ -628,22 +646,16 @@ TEST_F(WindowInput, DoubleClicksNeedTheClassStyleAndACloseSecondPress)
     screen.Click({ 640, 240 }); // too far from the first press
     screen.Click({ 550, 110 });
     screen.Click({ 550, 110 }); // caption double click: maximise
-    log.Check({
-                  { "form", WM_LBUTTONDOWN },
-                  { "form", WM_LBUTTONUP },
-                  { "form", WM_LBUTTONDBLCLK },
-                  { "form", WM_LBUTTONUP },
-                  { "form", WM_LBUTTONDOWN },
-                  { "form", WM_LBUTTONUP },
-                  { "form", WM_LBUTTONDOWN },
-                  { "form", WM_LBUTTONUP },
-                  // A caption press is a window move; its release ends the move.
-                  { "form", WM_NCLBUTTONDOWN, kWParam, HTCAPTION },
-                  { "form", WM_ENTERSIZEMOVE },
-                  { "form", WM_EXITSIZEMOVE },
-                  { "form", WM_NCLBUTTONDBLCLK, kWParam, HTCAPTION },
-                  { "form", WM_LBUTTONUP }, // the maximised window is now under the pointer
-              },
+    log.Check(
+        {
+            { "form", WM_LBUTTONDOWN }, { "form", WM_LBUTTONUP }, { "form", WM_LBUTTONDBLCLK },
+            { "form", WM_LBUTTONUP }, { "form", WM_LBUTTONDOWN }, { "form", WM_LBUTTONUP }, { "form", WM_LBUTTONDOWN },
+            { "form", WM_LBUTTONUP },
+            // A caption press is a window move; its release ends the move.
+            { "form", WM_NCLBUTTONDOWN, kWParam, HTCAPTION }, { "form", WM_ENTERSIZEMOVE }, { "form", WM_EXITSIZEMOVE },
+            { "form", WM_NCLBUTTONDBLCLK, kWParam, HTCAPTION },
+            { "form", WM_LBUTTONUP }, // the maximised window is now under the pointer
+        },
         "double clicks");
     EXPECT_TRUE(ws.IsZoomed(form));
 }

@@ -16,44 +16,47 @@ TEST_F(WindowMessages, CreateShowAndFirstPaintOfTopLevelWithChild)
 {
     HWND top = log.Create("top", kFormStyle, Rect::FromSize(100, 50, 300, 200), nullptr, kFormExStyle);
     log.Create("child", WS_CHILD | WS_VISIBLE, Rect::FromSize(10, 10, 50, 40), top);
-    log.Check({
-                  { "top", WM_NCCREATE },
-                  { "top", WM_NCCALCSIZE, kWParam, 0 },
-                  { "top", WM_CREATE },
-                  { "top", WM_SIZE, kWParam | kLParam, SIZE_RESTORED, MAKELPARAM(294, 176) },
-                  { "top", WM_MOVE, kLParam, 0, MAKELPARAM(103, 71) },
-                  { "child", WM_NCCREATE },
-                  { "child", WM_NCCALCSIZE, kWParam, 0 },
-                  { "child", WM_CREATE },
-                  { "child", WM_SIZE, kLParam, 0, MAKELPARAM(50, 40) },
-                  { "child", WM_MOVE, kLParam, 0, MAKELPARAM(10, 10) },
-                  { "child", WM_SHOWWINDOW, kWParam, 1 },
-                  { "child", WM_WINDOWPOSCHANGING },
-                  { "child", WM_WINDOWPOSCHANGED },
-              },
+    log.Check(
+        {
+            { "top", WM_NCCREATE },
+            { "top", WM_NCCALCSIZE, kWParam, 0 },
+            { "top", WM_CREATE },
+            { "top", WM_SIZE, kWParam | kLParam, SIZE_RESTORED, MAKELPARAM(294, 176) },
+            { "top", WM_MOVE, kLParam, 0, MAKELPARAM(103, 71) },
+            { "child", WM_NCCREATE },
+            { "child", WM_NCCALCSIZE, kWParam, 0 },
+            { "child", WM_CREATE },
+            { "child", WM_SIZE, kLParam, 0, MAKELPARAM(50, 40) },
+            { "child", WM_MOVE, kLParam, 0, MAKELPARAM(10, 10) },
+            { "child", WM_SHOWWINDOW, kWParam, 1 },
+            { "child", WM_WINDOWPOSCHANGING },
+            { "child", WM_WINDOWPOSCHANGED },
+        },
         "creation");
 
     ws.ShowWindow(top, SW_SHOW);
-    log.Check({
-                  { "top", WM_SHOWWINDOW, kWParam, 1 },
-                  { "top", WM_WINDOWPOSCHANGING },
-                  { "top", WM_WINDOWPOSCHANGED },
-                  { "top", WM_NCACTIVATE, kWParam, 1 },
-                  { "top", WM_ACTIVATE, kWParam, WA_ACTIVE },
-                  { "top", WM_SETFOCUS },
-              },
+    log.Check(
+        {
+            { "top", WM_SHOWWINDOW, kWParam, 1 },
+            { "top", WM_WINDOWPOSCHANGING },
+            { "top", WM_WINDOWPOSCHANGED },
+            { "top", WM_NCACTIVATE, kWParam, 1 },
+            { "top", WM_ACTIVATE, kWParam, WA_ACTIVE },
+            { "top", WM_SETFOCUS },
+        },
         "show");
 
     // Nothing is painted until the loop is about to wait; then parent before child.
     Pump();
-    log.Check({
-                  { "top", WM_NCPAINT },
-                  { "top", WM_PAINT },
-                  { "top", WM_ERASEBKGND },
-                  { "child", WM_NCPAINT },
-                  { "child", WM_PAINT },
-                  { "child", WM_ERASEBKGND },
-              },
+    log.Check(
+        {
+            { "top", WM_NCPAINT },
+            { "top", WM_PAINT },
+            { "top", WM_ERASEBKGND },
+            { "child", WM_NCPAINT },
+            { "child", WM_PAINT },
+            { "child", WM_ERASEBKGND },
+        },
         "first paint");
     EXPECT_EQ(ws.GetActiveWindow(), top);
     EXPECT_EQ(ws.GetFocus(), top);
@@ -90,7 +93,8 @@ TEST_F(WindowMessages, InvalidationsAreCoalescedIntoOnePaintAndOnePresent)
     EXPECT_EQ(screen.Window(ws.DisplayWindowOf(top))->presents, presents + 1);
 
     // A handler that does not paint does not make the loop paint forever.
-    log.SetHandler(top, [&](HWND h, UINT m, WPARAM w, LPARAM l) { return m == WM_PAINT ? LRESULT(0) : ws.DefWindowProc(h, m, w, l); });
+    log.SetHandler(top,
+        [&](HWND h, UINT m, WPARAM w, LPARAM l) { return m == WM_PAINT ? LRESULT(0) : ws.DefWindowProc(h, m, w, l); });
     ws.InvalidateRect(top, nullptr, true);
     Pump();
     Pump();
@@ -144,25 +148,28 @@ TEST_F(WindowMessages, FrameChangeRecalculatesTheClientAreaThroughTheSubclass)
     });
     log.Clear();
     ws.SetStyle(form, ws.GetStyle(form) & ~WS_CAPTION);
-    ws.SetWindowPos(form, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    ws.SetWindowPos(
+        form, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     // The subclass sees each message first, then the old procedure.
-    log.Check({
-                  { "form", 0x8000 + WM_WINDOWPOSCHANGING },
-                  { "form", WM_WINDOWPOSCHANGING },
-                  { "form", 0x8000 + WM_NCCALCSIZE, kWParam, 1 },
-                  { "form", WM_NCCALCSIZE, kWParam, 1 },
-                  { "form", 0x8000 + WM_WINDOWPOSCHANGED },
-                  { "form", WM_WINDOWPOSCHANGED },
-                  { "form", 0x8000 + WM_MOVE },
-                  { "form", WM_MOVE },
-                  { "form", 0x8000 + WM_SIZE, kWParam | kLParam, SIZE_RESTORED, MAKELPARAM(634, 430) },
-                  { "form", WM_SIZE, kWParam | kLParam, SIZE_RESTORED, MAKELPARAM(634, 430) },
-              },
+    log.Check(
+        {
+            { "form", 0x8000 + WM_WINDOWPOSCHANGING },
+            { "form", WM_WINDOWPOSCHANGING },
+            { "form", 0x8000 + WM_NCCALCSIZE, kWParam, 1 },
+            { "form", WM_NCCALCSIZE, kWParam, 1 },
+            { "form", 0x8000 + WM_WINDOWPOSCHANGED },
+            { "form", WM_WINDOWPOSCHANGED },
+            { "form", 0x8000 + WM_MOVE },
+            { "form", WM_MOVE },
+            { "form", 0x8000 + WM_SIZE, kWParam | kLParam, SIZE_RESTORED, MAKELPARAM(634, 430) },
+            { "form", WM_SIZE, kWParam | kLParam, SIZE_RESTORED, MAKELPARAM(634, 430) },
+        },
         "frame changed");
     EXPECT_EQ(ws.GetClientRectInWindow(form), (Rect { 3, 3, 637, 433 }));
 
     // The same request again changes nothing: no WM_SIZE or WM_MOVE.
-    ws.SetWindowPos(form, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    ws.SetWindowPos(
+        form, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     std::vector<UINT> again = log.MessagesOf("form");
     EXPECT_EQ(std::count(again.begin(), again.end(), WM_SIZE), 0);
     EXPECT_EQ(std::count(again.begin(), again.end(), WM_MOVE), 0);
@@ -248,7 +255,9 @@ TEST_F(WindowMessages, SubclassesComeAndGoInAnyOrderAlsoWhileRunning)
     ws.RemoveWindowSubclass(w, ids["outer"]);
     ws.SendMessage(w, WM_USER);
     EXPECT_EQ(calls, (std::vector<std::string> { "replaced", "own" }));
-    EXPECT_EQ(ws.SetWindowSubclass(reinterpret_cast<HWND>(0x1), [](HWND, UINT, WPARAM, LPARAM, const WndProc&) { return LRESULT(0); }), 0u);
+    EXPECT_EQ(ws.SetWindowSubclass(
+                  reinterpret_cast<HWND>(0x1), [](HWND, UINT, WPARAM, LPARAM, const WndProc&) { return LRESULT(0); }),
+        0u);
 }
 
 TEST_F(WindowMessages, DestroyOrderAndLateMessagesToTheDeadHandle)
@@ -262,18 +271,19 @@ TEST_F(WindowMessages, DestroyOrderAndLateMessagesToTheDeadHandle)
     log.Clear();
     log.Ignore({ WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_NCACTIVATE, WM_ACTIVATE, WM_KILLFOCUS });
     ws.SendMessage(top, WM_SYSCOMMAND, SC_CLOSE);
-    log.Check({
-                  { "top", WM_SYSCOMMAND, kWParam, SC_CLOSE },
-                  { "top", WM_CLOSE },
-                  { "owned", WM_DESTROY },
-                  { "owned", WM_NCDESTROY },
-                  { "top", WM_DESTROY },
-                  { "child", WM_DESTROY },
-                  { "grandchild", WM_DESTROY },
-                  { "grandchild", WM_NCDESTROY },
-                  { "child", WM_NCDESTROY },
-                  { "top", WM_NCDESTROY },
-              },
+    log.Check(
+        {
+            { "top", WM_SYSCOMMAND, kWParam, SC_CLOSE },
+            { "top", WM_CLOSE },
+            { "owned", WM_DESTROY },
+            { "owned", WM_NCDESTROY },
+            { "top", WM_DESTROY },
+            { "child", WM_DESTROY },
+            { "grandchild", WM_DESTROY },
+            { "grandchild", WM_NCDESTROY },
+            { "child", WM_NCDESTROY },
+            { "top", WM_NCDESTROY },
+        },
         "destroy");
     for (HWND h : { top, child, owned, grandchild }) {
         EXPECT_FALSE(ws.IsWindow(h));
@@ -316,18 +326,23 @@ TEST_F(WindowMessages, RefusedCreationLeavesNoWindow)
 
 TEST_F(WindowMessages, SystemCommandsChangeTheWindowState)
 {
-    HWND form = log.Create("form", kFormStyle | WS_MAXIMIZEBOX | WS_VISIBLE, Rect::FromSize(100, 50, 640, 435), nullptr, kFormExStyle);
+    HWND form = log.Create(
+        "form", kFormStyle | WS_MAXIMIZEBOX | WS_VISIBLE, Rect::FromSize(100, 50, 640, 435), nullptr, kFormExStyle);
     log.Clear();
-    log.Ignore({ WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_NCCALCSIZE, WM_MOVE, WM_NCACTIVATE, WM_ACTIVATE, WM_KILLFOCUS, WM_SETFOCUS, WM_SHOWWINDOW });
+    log.Ignore({ WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_NCCALCSIZE, WM_MOVE, WM_NCACTIVATE, WM_ACTIVATE,
+        WM_KILLFOCUS, WM_SETFOCUS, WM_SHOWWINDOW });
 
     ws.SendMessage(form, WM_SYSCOMMAND, SC_MINIMIZE);
-    log.Check({ { "form", WM_SYSCOMMAND, kWParam, 61472 }, { "form", WM_SIZE, kWParam | kLParam, SIZE_MINIMIZED, 0 } }, "minimise");
+    log.Check({ { "form", WM_SYSCOMMAND, kWParam, 61472 }, { "form", WM_SIZE, kWParam | kLParam, SIZE_MINIMIZED, 0 } },
+        "minimise");
     EXPECT_TRUE(ws.IsIconic(form));
     EXPECT_TRUE(screen.Window(ws.DisplayWindowOf(form))->minimized);
     EXPECT_EQ(ws.GetActiveWindow(), nullptr);
 
     ws.SendMessage(form, WM_SYSCOMMAND, SC_RESTORE);
-    log.Check({ { "form", WM_SYSCOMMAND }, { "form", WM_SIZE, kWParam | kLParam, SIZE_RESTORED, MAKELPARAM(634, 411) } }, "restore");
+    log.Check(
+        { { "form", WM_SYSCOMMAND }, { "form", WM_SIZE, kWParam | kLParam, SIZE_RESTORED, MAKELPARAM(634, 411) } },
+        "restore");
     EXPECT_EQ(ws.GetWindowRect(form), Rect::FromSize(100, 50, 640, 435));
     EXPECT_EQ(ws.GetActiveWindow(), form);
 
@@ -342,7 +357,6 @@ TEST_F(WindowMessages, SystemCommandsChangeTheWindowState)
     EXPECT_FALSE(ws.IsZoomed(form));
     log.Clear();
 }
-
 
 TEST_F(WindowMessages, BecomingAPopUpGivesTheWindowAPopUpDisplayWindow)
 {

@@ -87,7 +87,8 @@ TEST_F(WindowPaint, WindowRegionShapesTheDisplayWindowAndItsHitTesting)
 {
     HWND top = Painted("top", WS_POPUP | WS_VISIBLE, Rect::FromSize(100, 100, 100, 100), kRed);
     // Rounded top corners made of rectangles, as the skinned frame builds them.
-    Region region = Region(Rect { 2, 0, 98, 1 }).Union(Region(Rect { 1, 1, 99, 2 })).Union(Region(Rect { 0, 2, 100, 100 }));
+    Region region
+        = Region(Rect { 2, 0, 98, 1 }).Union(Region(Rect { 1, 1, 99, 2 })).Union(Region(Rect { 0, 2, 100, 100 }));
     ws.SetWindowRgn(top, region, true);
     Pump();
     const HeadlessBackend::WindowState* state = screen.Window(ws.DisplayWindowOf(top));
@@ -113,7 +114,8 @@ TEST_F(WindowPaint, WindowRegionShapesTheDisplayWindowAndItsHitTesting)
 
 TEST_F(WindowPaint, DeviceContextsDrawThroughTheirOriginAndArePresentedByTheNextPass)
 {
-    HWND form = Painted("form", kFormStyle | WS_VISIBLE, Rect::FromSize(200, 100, 200, 150), kRed, nullptr, kFormExStyle);
+    HWND form
+        = Painted("form", kFormStyle | WS_VISIBLE, Rect::FromSize(200, 100, 200, 150), kRed, nullptr, kFormExStyle);
     HWND child = Painted("child", WS_CHILD | WS_VISIBLE, Rect::FromSize(20, 30, 40, 40), kBlue, form);
     Pump();
     Rect client = ws.GetClientRectInWindow(form);
@@ -160,7 +162,6 @@ TEST_F(WindowPaint, DefaultFrameShowsTheActiveState)
     EXPECT_EQ(At(360, 10), Rgb(10, 36, 106));
 }
 
-
 TEST_F(WindowPaint, TransparentChildShowsItsParentAndIsRedrawnOverIt)
 {
     HWND top = Painted("top", WS_POPUP | WS_VISIBLE, Rect::FromSize(100, 100, 200, 100), kRed);
@@ -197,7 +198,8 @@ TEST_F(WindowPaint, TransparentChildShowsItsParentAndIsRedrawnOverIt)
 TEST_F(WindowPaint, SkinnedFrameOverTheDialogFrame)
 {
     constexpr TColor kBorder = Rgb(127, 127, 127), kFace = Rgb(231, 231, 231);
-    HWND form = Painted("form", kFormStyle | WS_MAXIMIZEBOX, Rect::FromSize(100, 50, 640, 435), kBlue, nullptr, kFormExStyle);
+    HWND form
+        = Painted("form", kFormStyle | WS_MAXIMIZEBOX, Rect::FromSize(100, 50, 640, 435), kBlue, nullptr, kFormExStyle);
     WndProc saved;
     saved = ws.SetWindowProc(form, [&](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
         if (m == WM_NCPAINT) {
@@ -227,12 +229,16 @@ TEST_F(WindowPaint, SkinnedFrameOverTheDialogFrame)
                     ws.MoveWindow(h, area.left - 2, area.top - 2, area.Width() + 4, area.Height() + 1);
             }
             r = ws.GetWindowRect(h);
-            ws.SetWindowRgn(h, Region::RoundRect({ 0, 0, r.Width() + 1, r.Height() / 2 + 1 }, 11, 11).Union(Region(Rect { 0, r.Height() / 2 - 22, r.Width(), r.Height() })), true);
+            ws.SetWindowRgn(h,
+                Region::RoundRect({ 0, 0, r.Width() + 1, r.Height() / 2 + 1 }, 11, 11)
+                    .Union(Region(Rect { 0, r.Height() / 2 - 22, r.Width(), r.Height() })),
+                true);
         }
         return result;
     });
     ws.SetStyle(form, ws.GetStyle(form) & ~WS_CAPTION);
-    ws.SetWindowPos(form, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    ws.SetWindowPos(
+        form, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     ws.ShowWindow(form, SW_SHOW);
     Pump();
     EXPECT_EQ(ws.GetClientRectInWindow(form), (Rect { 3, 3, 637, 433 }));
@@ -242,8 +248,18 @@ TEST_F(WindowPaint, SkinnedFrameOverTheDialogFrame)
         TColor color;
     };
     const Probe probes[] = {
-        { 0, 200, kBorder }, { 1, 200, kFace }, { 2, 200, kFace }, { 3, 200, kBlue }, { 636, 200, kBlue }, { 637, 200, kFace },
-        { 639, 200, kBorder }, { 320, 2, kFace }, { 320, 3, kBlue }, { 320, 432, kBlue }, { 320, 433, kFace }, { 320, 434, kBorder },
+        { 0, 200, kBorder },
+        { 1, 200, kFace },
+        { 2, 200, kFace },
+        { 3, 200, kBlue },
+        { 636, 200, kBlue },
+        { 637, 200, kFace },
+        { 639, 200, kBorder },
+        { 320, 2, kFace },
+        { 320, 3, kBlue },
+        { 320, 432, kBlue },
+        { 320, 433, kFace },
+        { 320, 434, kBorder },
     };
     for (const Probe& p : probes)
         EXPECT_EQ(back->GetPixel(p.x, p.y), p.color) << p.x << "," << p.y;

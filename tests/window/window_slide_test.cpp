@@ -186,8 +186,8 @@ TEST_F(WindowSlideTest, EndsEarlyOrRefuses)
         bool visible;
     };
     const std::vector<Case> cases = {
-        { "hidden during the slide-in: ends first, with its notice",
-            [&] { ws.ShowWindow(note, SW_HIDE); }, true, false },
+        { "hidden during the slide-in: ends first, with its notice", [&] { ws.ShowWindow(note, SW_HIDE); }, true,
+            false },
         { "a slide-out during the slide-in: the first ends, the second plays",
             [&] {
                 bool first = done;

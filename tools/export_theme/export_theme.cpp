@@ -18,13 +18,10 @@ namespace {
 
 using pellamo::TsuiUIStyle;
 
-const std::vector<TsuiUIStyle> kStyles = { TsuiUIStyle::MacOS, TsuiUIStyle::WinXP, TsuiUIStyle::DeepBlue,
-    TsuiUIStyle::Protein, TsuiUIStyle::BlueGlass };
+const std::vector<TsuiUIStyle> kStyles
+    = { TsuiUIStyle::MacOS, TsuiUIStyle::WinXP, TsuiUIStyle::DeepBlue, TsuiUIStyle::Protein, TsuiUIStyle::BlueGlass };
 
-std::string NameOf(TsuiUIStyle style)
-{
-    return pellamo::UIStyleNames().Name(static_cast<int>(style));
-}
+std::string NameOf(TsuiUIStyle style) { return pellamo::UIStyleNames().Name(static_cast<int>(style)); }
 
 std::optional<TsuiUIStyle> StyleNamed(const std::string& name)
 {

@@ -129,7 +129,8 @@ void HeadlessBackend::Raise(DisplayWindowId id)
     // Top-most windows stay above the others.
     auto pos = m_z_order.end();
     if (!m_windows[id].topmost) {
-        pos = std::find_if(m_z_order.begin(), m_z_order.end(), [&](DisplayWindowId other) { return m_windows[other].topmost; });
+        pos = std::find_if(
+            m_z_order.begin(), m_z_order.end(), [&](DisplayWindowId other) { return m_windows[other].topmost; });
     }
     m_z_order.insert(pos, id);
 }
@@ -146,7 +147,8 @@ void HeadlessBackend::Present(DisplayWindowId id, const Bitmap& pixels, const Re
     if (it == m_windows.end())
         return;
     Bitmap& own = it->second.pixels;
-    Rect area = dirty.Intersect({ 0, 0, own.Width(), own.Height() }).Intersect({ 0, 0, pixels.Width(), pixels.Height() });
+    Rect area
+        = dirty.Intersect({ 0, 0, own.Width(), own.Height() }).Intersect({ 0, 0, pixels.Width(), pixels.Height() });
     for (int y = area.top; y < area.bottom; ++y)
         std::copy(pixels.Row(y) + area.left, pixels.Row(y) + area.right, own.Row(y) + area.left);
     ++it->second.presents;

@@ -47,11 +47,13 @@ X11Backend::X11Backend(EventLoop& loop, const char* display_name)
     XSetErrorHandler(IgnoreXError);
     m->display = XOpenDisplay(display_name);
     if (!m->display)
-        throw std::runtime_error(std::string("Cannot open X display ") + (display_name ? display_name : XDisplayName(nullptr)));
+        throw std::runtime_error(
+            std::string("Cannot open X display ") + (display_name ? display_name : XDisplayName(nullptr)));
     m->screen = DefaultScreen(m->display);
     m->root = RootWindow(m->display, m->screen);
     XVisualInfo found {};
-    if (!XMatchVisualInfo(m->display, m->screen, 24, TrueColor, &found) || found.red_mask != 0xFF0000 || found.blue_mask != 0xFF) {
+    if (!XMatchVisualInfo(m->display, m->screen, 24, TrueColor, &found) || found.red_mask != 0xFF0000
+        || found.blue_mask != 0xFF) {
         XCloseDisplay(m->display);
         throw std::runtime_error("The X display has no 24-bit true-colour visual");
     }
@@ -81,15 +83,16 @@ X11Backend::X11Backend(EventLoop& loop, const char* display_name)
     m->transfer_atom = atom("PELLAMO_SELECTION");
     XSetWindowAttributes utility_attrs {};
     utility_attrs.event_mask = PropertyChangeMask;
-    m->utility = XCreateWindow(m->display, m->root, -10, -10, 1, 1, 0, 0, InputOnly, CopyFromParent, CWEventMask, &utility_attrs);
+    m->utility = XCreateWindow(
+        m->display, m->root, -10, -10, 1, 1, 0, 0, InputOnly, CopyFromParent, CWEventMask, &utility_attrs);
 
     {
         Atom type;
         int format;
         unsigned long count, after;
         unsigned char* data = nullptr;
-        if (XGetWindowProperty(m->display, m->root, m->net_supporting_wm_check, 0, 1, False, XA_WINDOW, &type, &format, &count,
-                &after, &data)
+        if (XGetWindowProperty(m->display, m->root, m->net_supporting_wm_check, 0, 1, False, XA_WINDOW, &type, &format,
+                &count, &after, &data)
                 == Success
             && data) {
             m->has_wm = count == 1;
@@ -98,19 +101,21 @@ X11Backend::X11Backend(EventLoop& loop, const char* display_name)
     }
 
     m->gc = XCreateGC(m->display, m->root, 0, nullptr);
-    m->drops = std::make_unique<X11DropTarget>(m->display, [this](::Window target, Point root, std::vector<std::string> items) {
-        auto it = m->by_xid.find(target);
-        if (it == m->by_xid.end())
-            return;
-        DisplayEvent e;
-        e.type = DisplayEvent::Type::Drop;
-        e.window = it->second;
-        e.screen = root;
-        e.items = std::move(items);
-        m->Emit(e);
-    });
+    m->drops = std::make_unique<X11DropTarget>(
+        m->display, [this](::Window target, Point root, std::vector<std::string> items) {
+            auto it = m->by_xid.find(target);
+            if (it == m->by_xid.end())
+                return;
+            DisplayEvent e;
+            e.type = DisplayEvent::Type::Drop;
+            e.window = it->second;
+            e.screen = root;
+            e.items = std::move(items);
+            m->Emit(e);
+        });
 
-    m->watch = loop.WatchDescriptor(ConnectionNumber(m->display), EventLoop::kReadable, [this](unsigned) { ProcessEvents(); });
+    m->watch = loop.WatchDescriptor(
+        ConnectionNumber(m->display), EventLoop::kReadable, [this](unsigned) { ProcessEvents(); });
     // Xlib may already hold events it read while waiting for a reply; they
     // must be delivered before the loop blocks on the descriptor.
     // Those handled here count as work done: the pass must not then block,
@@ -166,7 +171,8 @@ void SetWindowIdentity(Display* display, ::Window xid, Atom net_wm_pid)
             XFree(machine.value);
         }
         long pid = getpid();
-        XChangeProperty(display, xid, net_wm_pid, XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&pid), 1);
+        XChangeProperty(
+            display, xid, net_wm_pid, XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&pid), 1);
     }
 }
 
@@ -180,8 +186,9 @@ DisplayWindowId X11Backend::CreateWindow(const DisplayWindowParams& params)
     attrs.border_pixel = 0;
     // The default colormap when the visual is the default one: screenshot
     // tools then read the screen as one image rather than window by window.
-    attrs.colormap = m->visual == DefaultVisual(m->display, m->screen) ? DefaultColormap(m->display, m->screen)
-                                                                       : XCreateColormap(m->display, m->root, m->visual, AllocNone);
+    attrs.colormap = m->visual == DefaultVisual(m->display, m->screen)
+        ? DefaultColormap(m->display, m->screen)
+        : XCreateColormap(m->display, m->root, m->visual, AllocNone);
     attrs.bit_gravity = NorthWestGravity;
     long mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | KeyPressMask | KeyReleaseMask
         | FocusChangeMask | StructureNotifyMask | LeaveWindowMask | EnterWindowMask;
@@ -200,7 +207,8 @@ DisplayWindowId X11Backend::CreateWindow(const DisplayWindowParams& params)
 
     // No window-manager decorations: our frames draw themselves.
     MotifHints hints { 2, 0, 0, 0, 0 };
-    XChangeProperty(m->display, xid, m->motif_hints, m->motif_hints, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&hints), 5);
+    XChangeProperty(m->display, xid, m->motif_hints, m->motif_hints, 32, PropModeReplace,
+        reinterpret_cast<unsigned char*>(&hints), 5);
     XSetWMProtocols(m->display, xid, &m->wm_delete, 1);
     XSizeHints size {};
     size.flags = USPosition | USSize | PPosition | PSize;
@@ -216,7 +224,8 @@ DisplayWindowId X11Backend::CreateWindow(const DisplayWindowParams& params)
     XSetWMHints(m->display, xid, &wm);
     SetWindowIdentity(m->display, xid, m->net_wm_pid);
     Atom type = params.popup ? m->net_type_popup : m->net_type_normal;
-    XChangeProperty(m->display, xid, m->net_wm_window_type, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&type), 1);
+    XChangeProperty(m->display, xid, m->net_wm_window_type, XA_ATOM, 32, PropModeReplace,
+        reinterpret_cast<unsigned char*>(&type), 1);
     if (params.topmost)
         XChangeProperty(m->display, xid, m->net_wm_state, XA_ATOM, 32, PropModeReplace,
             reinterpret_cast<unsigned char*>(&m->net_wm_state_above), 1);
@@ -261,8 +270,8 @@ void X11Backend::SetBounds(DisplayWindowId id, const Rect& bounds)
     if (w->requested.size() == kMaxExpected)
         w->requested.pop_front();
     w->requested.push_back(size);
-    XMoveResizeWindow(m->display, w->xid, bounds.left, bounds.top, static_cast<unsigned>(size.cx),
-        static_cast<unsigned>(size.cy));
+    XMoveResizeWindow(
+        m->display, w->xid, bounds.left, bounds.top, static_cast<unsigned>(size.cx), static_cast<unsigned>(size.cy));
 }
 
 void X11Backend::SetTitle(DisplayWindowId id, const std::string& title)
@@ -357,7 +366,8 @@ void X11Backend::SetShape(DisplayWindowId id, const std::optional<std::vector<Re
         xr.push_back({ static_cast<short>(r.left), static_cast<short>(r.top), static_cast<unsigned short>(r.Width()),
             static_cast<unsigned short>(r.Height()) });
     }
-    XShapeCombineRectangles(m->display, w->xid, ShapeBounding, 0, 0, xr.data(), static_cast<int>(xr.size()), ShapeSet, Unsorted);
+    XShapeCombineRectangles(
+        m->display, w->xid, ShapeBounding, 0, 0, xr.data(), static_cast<int>(xr.size()), ShapeSet, Unsorted);
 }
 
 void X11Backend::Present(DisplayWindowId id, const Bitmap& pixels, const Rect& dirty)
@@ -381,8 +391,8 @@ void X11Backend::Present(DisplayWindowId id, const Bitmap& pixels, const Rect& d
     if (!image)
         return;
     image->byte_order = LSBFirst;
-    XPutImage(m->display, w->xid, m->gc, image, area.left, area.top, area.left, area.top, static_cast<unsigned>(area.Width()),
-        static_cast<unsigned>(area.Height()));
+    XPutImage(m->display, w->xid, m->gc, image, area.left, area.top, area.left, area.top,
+        static_cast<unsigned>(area.Width()), static_cast<unsigned>(area.Height()));
     image->data = nullptr; // the bitmap keeps its memory
     XDestroyImage(image);
     ScheduleInputMethod();
@@ -423,8 +433,8 @@ void X11Backend::Impl::CreateInputContext(Win& w)
 {
     if (!im || w.popup || w.ic)
         return;
-    w.ic = XCreateIC(im, XNInputStyle, XIMPreeditNothing | XIMStatusNothing, XNClientWindow, w.xid, XNFocusWindow, w.xid,
-        nullptr);
+    w.ic = XCreateIC(
+        im, XNInputStyle, XIMPreeditNothing | XIMStatusNothing, XNClientWindow, w.xid, XNFocusWindow, w.xid, nullptr);
     if (w.ic) {
         long filter = 0;
         XGetICValues(w.ic, XNFilterEvents, &filter, nullptr);
@@ -439,7 +449,8 @@ bool X11Backend::Impl::ManagerSupports(Atom feature) const
     unsigned long count, after;
     unsigned char* data = nullptr;
     bool running = false;
-    if (XGetWindowProperty(display, root, net_supporting_wm_check, 0, 1, False, XA_WINDOW, &type, &format, &count, &after, &data)
+    if (XGetWindowProperty(
+            display, root, net_supporting_wm_check, 0, 1, False, XA_WINDOW, &type, &format, &count, &after, &data)
             == Success
         && data) {
         running = count == 1;
@@ -449,7 +460,8 @@ bool X11Backend::Impl::ManagerSupports(Atom feature) const
         return false;
     bool found = false;
     data = nullptr;
-    if (XGetWindowProperty(display, root, net_supported, 0, 4096, False, XA_ATOM, &type, &format, &count, &after, &data) == Success
+    if (XGetWindowProperty(display, root, net_supported, 0, 4096, False, XA_ATOM, &type, &format, &count, &after, &data)
+            == Success
         && data) {
         const Atom* atoms = reinterpret_cast<const Atom*>(data);
         for (unsigned long i = 0; i < count && format == 32; ++i)
@@ -490,8 +502,9 @@ void X11Backend::SetCapture(DisplayWindowId id)
     Impl::Win* w = m->Find(id);
     if (!w)
         return;
-    XGrabPointer(m->display, w->xid, False, ButtonPressMask | ButtonReleaseMask | PointerMotionMask | EnterWindowMask | LeaveWindowMask,
-        GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
+    XGrabPointer(m->display, w->xid, False,
+        ButtonPressMask | ButtonReleaseMask | PointerMotionMask | EnterWindowMask | LeaveWindowMask, GrabModeAsync,
+        GrabModeAsync, None, None, CurrentTime);
 }
 
 void X11Backend::SetCursor(DisplayWindowId id, CursorShape shape)
@@ -524,7 +537,10 @@ void X11Backend::SetCursor(DisplayWindowId id, CursorShape shape)
     XDefineCursor(m->display, w->xid, it->second);
 }
 
-Size X11Backend::ScreenSize() const { return { DisplayWidth(m->display, m->screen), DisplayHeight(m->display, m->screen) }; }
+Size X11Backend::ScreenSize() const
+{
+    return { DisplayWidth(m->display, m->screen), DisplayHeight(m->display, m->screen) };
+}
 
 Rect X11Backend::WorkArea() const
 {
@@ -534,12 +550,14 @@ Rect X11Backend::WorkArea() const
     int format;
     unsigned long count, after;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(m->display, m->root, m->net_workarea, 0, 4, False, XA_CARDINAL, &type, &format, &count, &after, &data)
+    if (XGetWindowProperty(
+            m->display, m->root, m->net_workarea, 0, 4, False, XA_CARDINAL, &type, &format, &count, &after, &data)
             == Success
         && data) {
         if (format == 32 && count >= 4) {
             const long* v = reinterpret_cast<const long*>(data);
-            Rect wa = Rect::FromSize(static_cast<int>(v[0]), static_cast<int>(v[1]), static_cast<int>(v[2]), static_cast<int>(v[3]));
+            Rect wa = Rect::FromSize(
+                static_cast<int>(v[0]), static_cast<int>(v[1]), static_cast<int>(v[2]), static_cast<int>(v[3]));
             if (!wa.IsEmpty())
                 area = wa;
         }
@@ -606,8 +624,8 @@ std::string X11Backend::ClipboardText()
     unsigned char* data = nullptr;
     std::string text;
     // Transfers in pieces (INCR) are for very large texts and are not taken.
-    if (XGetWindowProperty(m->display, m->utility, m->transfer_atom, 0, 1 << 22, True, AnyPropertyType, &type, &format, &count,
-            &after, &data)
+    if (XGetWindowProperty(m->display, m->utility, m->transfer_atom, 0, 1 << 22, True, AnyPropertyType, &type, &format,
+            &count, &after, &data)
             == Success
         && data) {
         if (format == 8 && (type == m->utf8_string || type == XA_STRING))
@@ -641,8 +659,9 @@ void X11Backend::Impl::AnswerSelectionRequest(const XSelectionRequestEvent& requ
                 reinterpret_cast<unsigned char*>(offered), 4);
             answered = property;
         } else if (request.target == utf8_string || request.target == XA_STRING || request.target == text_atom) {
-            XChangeProperty(display, request.requestor, property, request.target == XA_STRING ? XA_STRING : utf8_string, 8,
-                PropModeReplace, reinterpret_cast<const unsigned char*>(clipboard.data()), static_cast<int>(clipboard.size()));
+            XChangeProperty(display, request.requestor, property, request.target == XA_STRING ? XA_STRING : utf8_string,
+                8, PropModeReplace, reinterpret_cast<const unsigned char*>(clipboard.data()),
+                static_cast<int>(clipboard.size()));
             answered = property;
         }
     }

@@ -79,9 +79,10 @@ struct X11Backend::Impl {
     bool own_clipboard = false;
     std::unique_ptr<X11DropTarget> drops;
 
-    Atom wm_protocols, wm_delete, net_wm_name, net_wm_pid, utf8_string, net_workarea, motif_hints, net_wm_state, net_wm_state_above,
-        net_active_window, net_wm_window_type, net_type_normal, net_type_popup, net_supporting_wm_check, clipboard_atom,
-        targets_atom, text_atom, transfer_atom, net_supported, net_wm_moveresize;
+    Atom wm_protocols, wm_delete, net_wm_name, net_wm_pid, utf8_string, net_workarea, motif_hints, net_wm_state,
+        net_wm_state_above, net_active_window, net_wm_window_type, net_type_normal, net_type_popup,
+        net_supporting_wm_check, clipboard_atom, targets_atom, text_atom, transfer_atom, net_supported,
+        net_wm_moveresize;
 
     void OpenInputMethod();
     void CreateInputContext(Win& w);

@@ -74,7 +74,8 @@ DragResult DropOnWindow(const std::string& display, unsigned long window, Point 
     unsigned long count, after;
     unsigned char* prop = nullptr;
     long version = 0;
-    if (XGetWindowProperty(d, target, a.aware, 0, 1, False, XA_ATOM, &actual, &format, &count, &after, &prop) == Success && prop) {
+    if (XGetWindowProperty(d, target, a.aware, 0, 1, False, XA_ATOM, &actual, &format, &count, &after, &prop) == Success
+        && prop) {
         if (count == 1)
             version = *reinterpret_cast<long*>(prop);
         XFree(prop);
@@ -85,8 +86,11 @@ DragResult DropOnWindow(const std::string& display, unsigned long window, Point 
 
     Window source = XCreateSimpleWindow(d, DefaultRootWindow(d), -10, -10, 1, 1, 0, 0, 0);
     XSetSelectionOwner(d, a.selection, source, CurrentTime);
-    SendClientMessage(d, target, a.enter, { static_cast<long>(source), version << 24, static_cast<long>(a.type), 0, 0 });
-    SendClientMessage(d, target, a.position, { static_cast<long>(source), 0, (static_cast<long>(at.x) << 16) | at.y, CurrentTime, static_cast<long>(a.copy) });
+    SendClientMessage(
+        d, target, a.enter, { static_cast<long>(source), version << 24, static_cast<long>(a.type), 0, 0 });
+    SendClientMessage(d, target, a.position,
+        { static_cast<long>(source), 0, (static_cast<long>(at.x) << 16) | at.y, CurrentTime,
+            static_cast<long>(a.copy) });
 
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     XEvent ev;

@@ -12,12 +12,12 @@ namespace pellamo {
 // of the screen and waits for the window's answer. Tests use it to drop
 // files and links on the program; it runs its own connection to the display.
 enum class DragResult {
-    Taken,       // the window took the drop
-    NotAware,    // the window takes no drops
-    Refused,     // it refused this one
-    Failed,      // it took it and reported a failure
-    NoAnswer,    // nothing came back in time
-    NoDisplay,   // the display could not be opened
+    Taken, // the window took the drop
+    NotAware, // the window takes no drops
+    Refused, // it refused this one
+    Failed, // it took it and reported a failure
+    NoAnswer, // nothing came back in time
+    NoDisplay, // the display could not be opened
 };
 
 // `type` is the data's type: "text/uri-list" (the items joined by CR LF)

@@ -44,7 +44,8 @@ void X11DropTarget::SetAware(::Window window, bool aware)
 {
     if (aware) {
         long version = kVersion;
-        XChangeProperty(display_, window, aware_atom_, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&version), 1);
+        XChangeProperty(
+            display_, window, aware_atom_, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&version), 1);
         aware_.insert(window);
     } else {
         XDeleteProperty(display_, window, aware_atom_);
@@ -91,7 +92,8 @@ void X11DropTarget::Enter(const XClientMessageEvent& message)
         int format;
         unsigned long count, after;
         unsigned char* data = nullptr;
-        if (XGetWindowProperty(display_, source_, type_list_, 0, 1024, False, XA_ATOM, &type, &format, &count, &after, &data)
+        if (XGetWindowProperty(
+                display_, source_, type_list_, 0, 1024, False, XA_ATOM, &type, &format, &count, &after, &data)
                 == Success
             && data) {
             if (format == 32)
@@ -108,7 +110,8 @@ void X11DropTarget::Enter(const XClientMessageEvent& message)
 
 Atom X11DropTarget::ChooseType(const std::vector<Atom>& offered) const
 {
-    for (Atom wanted : { uri_list_, moz_url_, utf8_string_, text_plain_utf8_, text_plain_, static_cast<Atom>(XA_STRING) })
+    for (Atom wanted :
+        { uri_list_, moz_url_, utf8_string_, text_plain_utf8_, text_plain_, static_cast<Atom>(XA_STRING) })
         for (Atom a : offered)
             if (a == wanted)
                 return a;
@@ -150,8 +153,8 @@ void X11DropTarget::DataArrived(const XSelectionEvent& event)
         int format;
         unsigned long count, after;
         unsigned char* bytes = nullptr;
-        if (XGetWindowProperty(display_, target_, property_, 0, kMaxDataLongs, True, AnyPropertyType, &type, &format, &count,
-                &after, &bytes)
+        if (XGetWindowProperty(display_, target_, property_, 0, kMaxDataLongs, True, AnyPropertyType, &type, &format,
+                &count, &after, &bytes)
                 == Success
             && bytes) {
             if (format == 8)
@@ -159,7 +162,9 @@ void X11DropTarget::DataArrived(const XSelectionEvent& event)
             XFree(bytes);
         }
     }
-    DropFormat format = type_ == uri_list_ ? DropFormat::UriList : type_ == moz_url_ ? DropFormat::MozUrl : DropFormat::Text;
+    DropFormat format = type_ == uri_list_ ? DropFormat::UriList
+        : type_ == moz_url_                ? DropFormat::MozUrl
+                                           : DropFormat::Text;
     std::vector<std::string> items = DroppedItems(format, data);
     ::Window target = target_;
     Point root = root_;

@@ -9,8 +9,8 @@ namespace pellamo {
 
 enum class DropFormat {
     UriList, // text/uri-list: one URI a line, "#" lines are comments
-    MozUrl,  // text/x-moz-url: UTF-16, the address and then its title
-    Text,    // plain text: one item a line
+    MozUrl, // text/x-moz-url: UTF-16, the address and then its title
+    Text, // plain text: one item a line
 };
 
 // The non-empty lines of the data, trimmed (the address alone for MozUrl).

@@ -112,9 +112,6 @@ std::optional<X11Button> X11ButtonOf(unsigned x_button)
     return std::nullopt;
 }
 
-int X11WheelDelta(unsigned x_button)
-{
-    return x_button == 4 ? 120 : x_button == 5 ? -120 : 0;
-}
+int X11WheelDelta(unsigned x_button) { return x_button == 4 ? 120 : x_button == 5 ? -120 : 0; }
 
 }

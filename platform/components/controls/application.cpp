@@ -5,16 +5,16 @@
 #include "platform/components/controls/button.h"
 #include "platform/components/controls/check_list_box.h"
 #include "platform/components/controls/edit.h"
-#include "platform/components/controls/image_list.h"
-#include "platform/components/controls/status_bar.h"
-#include "platform/components/controls/timer.h"
+#include "platform/components/controls/form.h"
 #include "platform/components/controls/graphic_control.h"
-#include "platform/components/controls/memo.h"
 #include "platform/components/controls/image.h"
+#include "platform/components/controls/image_list.h"
 #include "platform/components/controls/label.h"
 #include "platform/components/controls/mask_edit.h"
+#include "platform/components/controls/memo.h"
 #include "platform/components/controls/panel.h"
-#include "platform/components/controls/form.h"
+#include "platform/components/controls/status_bar.h"
+#include "platform/components/controls/timer.h"
 #include "platform/text/gbk.h"
 #include "platform/window/message_box.h"
 #include "platform/window/window_system.h"
@@ -47,8 +47,8 @@ void RegisterControlClasses()
     RegisterClasses({ &TControl::StaticClass(), &TWinControl::StaticClass(), &TGraphicControl::StaticClass(),
         &TCustomControl::StaticClass(), &TForm::StaticClass(), &TPanel::StaticClass(), &TLabel::StaticClass(),
         &TImage::StaticClass(), &TEdit::StaticClass(), &TMemo::StaticClass(), &TButton::StaticClass(),
-        &TStatusBar::StaticClass(), &TTimer::StaticClass(), &TImageList::StaticClass(),
-        &TCheckListBox::StaticClass(), &TMaskEdit::StaticClass() });
+        &TStatusBar::StaticClass(), &TTimer::StaticClass(), &TImageList::StaticClass(), &TCheckListBox::StaticClass(),
+        &TMaskEdit::StaticClass() });
 }
 
 void TApplication::Init()
@@ -94,10 +94,7 @@ void TApplication::Run()
     loop_.WaitUntil([this] { return terminated_; });
 }
 
-void TApplication::ProcessMessages()
-{
-    loop_.ProcessMessages();
-}
+void TApplication::ProcessMessages() { loop_.ProcessMessages(); }
 
 void TApplication::Terminate()
 {
@@ -105,10 +102,7 @@ void TApplication::Terminate()
     loop_.Quit(); // also ends modal loops
 }
 
-bool TApplication::Active() const
-{
-    return windows_ && windows_->GetActiveWindow() != nullptr;
-}
+bool TApplication::Active() const { return windows_ && windows_->GetActiveWindow() != nullptr; }
 
 void TApplication::FormActivationChanged()
 {

@@ -50,8 +50,7 @@ public:
 
     // Creates a form owned by the application; the first one becomes the
     // main form. Its OnCreate has run when this returns.
-    template <class T>
-    T* CreateForm()
+    template <class T> T* CreateForm()
     {
         T* form = new T(this);
         FormCreated(form);

@@ -5,7 +5,8 @@
 
 namespace pellamo {
 
-TButton::TButton(TComponent* owner) : TCustomControl(owner)
+TButton::TButton(TComponent* owner)
+    : TCustomControl(owner)
 {
     // Quick presses are clicks each, not a double click.
     control_style_ = { csCaptureMouse, csClickEvents, csSetCaption, csOpaque };

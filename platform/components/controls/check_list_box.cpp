@@ -13,7 +13,8 @@ constexpr int kBoxSize = 13;
 
 }
 
-TCheckListBox::TCheckListBox(TComponent* owner) : TCustomControl(owner)
+TCheckListBox::TCheckListBox(TComponent* owner)
+    : TCustomControl(owner)
 {
     // Quick clicks on a box toggle it each time.
     control_style_ = { csCaptureMouse, csClickEvents, csSetCaption, csOpaque };
@@ -23,16 +24,14 @@ TCheckListBox::TCheckListBox(TComponent* owner) : TCustomControl(owner)
     items_.OnChange = [this](TObject*) { ItemsChanged(); };
 }
 
-TCheckListBox::~TCheckListBox()
-{
-    items_.OnChange.Clear();
-}
+TCheckListBox::~TCheckListBox() { items_.OnChange.Clear(); }
 
 const ClassInfo& TCheckListBox::StaticClass()
 {
     static const ClassInfo info("TCheckListBox", &TCustomControl::StaticClass(),
         {
-            props::Enum<TCheckListBox>("BorderStyle", BorderStyleNames(), &TCheckListBox::BorderStyle, &TCheckListBox::SetBorderStyle),
+            props::Enum<TCheckListBox>(
+                "BorderStyle", BorderStyleNames(), &TCheckListBox::BorderStyle, &TCheckListBox::SetBorderStyle),
             props::Int<TCheckListBox>("ItemHeight", &TCheckListBox::ItemHeight, &TCheckListBox::SetItemHeight),
             props::Object<TCheckListBox>("Items", [](TCheckListBox& c) -> TStringList& { return c.items_; }),
             props::Event<TCheckListBox>("OnClickCheck", &TCheckListBox::OnClickCheck),
@@ -85,10 +84,7 @@ void TCheckListBox::SetItemHeight(int height)
     Invalidate();
 }
 
-int TCheckListBox::VisibleCount() const
-{
-    return std::max(1, ClientHeight() / item_height_);
-}
+int TCheckListBox::VisibleCount() const { return std::max(1, ClientHeight() / item_height_); }
 
 void TCheckListBox::SetTopIndex(int index)
 {

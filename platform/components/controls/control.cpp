@@ -1,9 +1,9 @@
 #include "platform/components/controls/control.h"
 
 #include "platform/base/scope_exit.h"
+#include "platform/components/class_registry.h"
 #include "platform/components/controls/form.h"
 #include "platform/components/controls/win_control.h"
-#include "platform/components/class_registry.h"
 #include "platform/components/props.h"
 #include "platform/window/window_system.h"
 
@@ -38,10 +38,7 @@ void TSizeConstraints::Assign(const TPersistent& source)
     TPersistent::Assign(source);
 }
 
-TPersistent* TSizeConstraints::GetOwner() const
-{
-    return control_;
-}
+TPersistent* TSizeConstraints::GetOwner() const { return control_; }
 
 void TSizeConstraints::SetMinWidth(int v)
 {
@@ -87,7 +84,9 @@ void TSizeConstraints::Changed()
 
 // ---- TControl
 
-TControl::TControl(TComponent* owner) : TComponent(owner), constraints_(this)
+TControl::TControl(TComponent* owner)
+    : TComponent(owner)
+    , constraints_(this)
 {
     pellamo::Font f;
     f.color = clWindowText;
@@ -196,10 +195,7 @@ void TControl::SetParent(TWinControl* parent)
     }
 }
 
-TComponent* TControl::GetParentComponent() const
-{
-    return parent_;
-}
+TComponent* TControl::GetParentComponent() const { return parent_; }
 
 TForm* TControl::ParentForm() const
 {
@@ -209,10 +205,7 @@ TForm* TControl::ParentForm() const
     return dynamic_cast<TForm*>(const_cast<TControl*>(c));
 }
 
-void TControl::SetBounds(int left, int top, int width, int height)
-{
-    ApplyBounds(left, top, width, height, true);
-}
+void TControl::SetBounds(int left, int top, int width, int height) { ApplyBounds(left, top, width, height, true); }
 
 void TControl::UpdateBoundsRaw(int left, int top, int width, int height)
 {
@@ -256,20 +249,11 @@ void TControl::BoundsChanged(const Rect& old_bounds)
     Windows().InvalidateRect(parent_->HandleOrNull(), &area, true);
 }
 
-Rect TControl::ClientRect() const
-{
-    return { 0, 0, width_, height_ };
-}
+Rect TControl::ClientRect() const { return { 0, 0, width_, height_ }; }
 
-void TControl::SetClientWidth(int width)
-{
-    SetWidth(width_ - ClientWidth() + width);
-}
+void TControl::SetClientWidth(int width) { SetWidth(width_ - ClientWidth() + width); }
 
-void TControl::SetClientHeight(int height)
-{
-    SetHeight(height_ - ClientHeight() + height);
-}
+void TControl::SetClientHeight(int height) { SetHeight(height_ - ClientHeight() + height); }
 
 Point TControl::ClientOrigin() const
 {
@@ -412,10 +396,7 @@ void TControl::ParentFontChanged()
     font_.Assign(parent_->Font());
 }
 
-void TControl::SetCursor(TCursor cursor)
-{
-    cursor_ = cursor;
-}
+void TControl::SetCursor(TCursor cursor) { cursor_ = cursor; }
 
 void TControl::SetText(const std::string& text)
 {
@@ -506,10 +487,7 @@ void TControl::WndProc(TMessage& message)
     }
 }
 
-void TControl::DefaultHandler(TMessage& message)
-{
-    message.Result = 0;
-}
+void TControl::DefaultHandler(TMessage& message) { message.Result = 0; }
 
 void TControl::HandleMouse(TMessage& message)
 {
@@ -582,10 +560,7 @@ void TControl::Click()
         OnClick(this);
 }
 
-void TControl::DblClick()
-{
-    OnDblClick(this);
-}
+void TControl::DblClick() { OnDblClick(this); }
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
@@ -605,14 +580,9 @@ void TControl::MouseMove(TShiftState shift, int x, int y)
         OnMouseMove(this, shift, x, y);
 }
 
-void TControl::Resize()
-{
-    OnResize(this);
-}
+void TControl::Resize() { OnResize(this); }
 
-void TControl::PaintTo(Canvas&)
-{
-}
+void TControl::PaintTo(Canvas&) { }
 
 void TControl::Loaded()
 {

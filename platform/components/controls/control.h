@@ -42,7 +42,10 @@ class WindowSystem;
 // Size limits of a control; 0 means no limit.
 class TSizeConstraints : public TPersistent {
 public:
-    explicit TSizeConstraints(TControl* control) : control_(control) {}
+    explicit TSizeConstraints(TControl* control)
+        : control_(control)
+    {
+    }
     static const ClassInfo& StaticClass();
     const ClassInfo& Class() const override { return StaticClass(); }
     void Assign(const TPersistent& source) override;
@@ -158,11 +161,7 @@ public:
 
     // The pop-up menu shown on a right click (a reference, not owned).
     // PopupMenu<>() yields it as a TPopupMenu where that class is known.
-    template <class M = TPopupMenu>
-    M* PopupMenu() const
-    {
-        return dynamic_cast<M*>(popup_menu_);
-    }
+    template <class M = TPopupMenu> M* PopupMenu() const { return dynamic_cast<M*>(popup_menu_); }
     TComponent* PopupMenuComponent() const { return popup_menu_; }
     // Throws std::invalid_argument for a component that is not a pop-up
     // menu (when that class is registered).
@@ -234,8 +233,8 @@ protected:
     virtual void MouseMove(TShiftState shift, int x, int y);
     virtual void DblClick();
     // The pointer entered or left the control.
-    virtual void MouseEnter() {}
-    virtual void MouseLeave() {}
+    virtual void MouseEnter() { }
+    virtual void MouseLeave() { }
     virtual void Resize();
     virtual void TextChanged() { Invalidate(); }
     virtual void FontChanged() { Invalidate(); }

@@ -70,8 +70,8 @@ const EnumInfo& WindowStateNames()
 
 const EnumInfo& CursorNames()
 {
-    static const EnumInfo info(
-        "TCursor", { "crDefault", "crArrow", "crHandPoint", "crIBeam", "crHourGlass", "crSizeAll", "crCross", "crNo", "crDrag" });
+    static const EnumInfo info("TCursor",
+        { "crDefault", "crArrow", "crHandPoint", "crIBeam", "crHourGlass", "crSizeAll", "crCross", "crNo", "crDrag" });
     return info;
 }
 

@@ -20,7 +20,8 @@ void Frame3D(pellamo::Canvas& canvas, Rect& rect, TColor top_left, TColor bottom
     canvas.brush = saved;
 }
 
-TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner)
+TCustomControl::TCustomControl(TComponent* owner)
+    : TWinControl(owner)
 {
 }
 

@@ -26,7 +26,7 @@ public:
     pellamo::Canvas& Canvas();
 
 protected:
-    virtual void Paint() {}
+    virtual void Paint() { }
     void PaintWindow(DeviceContext& dc) override;
     void DestroyWnd() override;
 

@@ -333,10 +333,7 @@ int TCustomTreeView::ItemHeight() const
     return m_item_height;
 }
 
-int TCustomTreeView::VisibleRowCount() const
-{
-    return std::max(0, ClientHeight() / ItemHeight());
-}
+int TCustomTreeView::VisibleRowCount() const { return std::max(0, ClientHeight() / ItemHeight()); }
 
 int TCustomTreeView::RowOf(const TTreeNode* node) const
 {
@@ -367,10 +364,7 @@ int TCustomTreeView::VisibleCount() const
     return count;
 }
 
-int TCustomTreeView::MaxTop() const
-{
-    return std::max(0, VisibleCount() - std::max(1, VisibleRowCount()));
-}
+int TCustomTreeView::MaxTop() const { return std::max(0, VisibleCount() - std::max(1, VisibleRowCount())); }
 
 void TCustomTreeView::ScrollTo(int top)
 {
@@ -405,10 +399,7 @@ void TCustomTreeView::UpdateScrollInfo()
     }
 }
 
-TTreeNode* TCustomTreeView::TopItem() const
-{
-    return NodeAtRow(m_top);
-}
+TTreeNode* TCustomTreeView::TopItem() const { return NodeAtRow(m_top); }
 
 void TCustomTreeView::SetTopItem(TTreeNode* node)
 {
@@ -589,7 +580,8 @@ bool TCustomTreeView::EditText(TTreeNode* node)
     if (label.IsEmpty())
         return false;
     Rect client = ClientRect();
-    Rect bounds { label.left, label.top, std::min(client.right, std::max(label.right + 16, label.left + 64)), label.bottom };
+    Rect bounds { label.left, label.top, std::min(client.right, std::max(label.right + 16, label.left + 64)),
+        label.bottom };
     m_edit_node = node;
     m_edit = std::make_unique<LabelEdit>(*this, node->Text(), bounds);
     return true;
@@ -621,10 +613,7 @@ void TCustomTreeView::EndEdit(bool commit)
     Invalidate();
 }
 
-HWND TCustomTreeView::EditHandle() const
-{
-    return m_edit ? m_edit->Handle() : nullptr;
-}
+HWND TCustomTreeView::EditHandle() const { return m_edit ? m_edit->Handle() : nullptr; }
 
 // ---- input ----
 
@@ -845,15 +834,30 @@ void TCustomTreeView::WndProc(TMessage& message)
     case WM_VSCROLL: {
         int page = std::max(1, VisibleRowCount());
         switch (LOWORD(message.WParam)) {
-        case SB_LINEUP: ScrollTo(m_top - 1); break;
-        case SB_LINEDOWN: ScrollTo(m_top + 1); break;
-        case SB_PAGEUP: ScrollTo(m_top - page); break;
-        case SB_PAGEDOWN: ScrollTo(m_top + page); break;
+        case SB_LINEUP:
+            ScrollTo(m_top - 1);
+            break;
+        case SB_LINEDOWN:
+            ScrollTo(m_top + 1);
+            break;
+        case SB_PAGEUP:
+            ScrollTo(m_top - page);
+            break;
+        case SB_PAGEDOWN:
+            ScrollTo(m_top + page);
+            break;
         case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: ScrollTo(ws.ThumbPosition(Wnd(), SB_VERT, message.WParam)); break;
-        case SB_TOP: ScrollTo(0); break;
-        case SB_BOTTOM: ScrollTo(MaxTop()); break;
-        default: break;
+        case SB_THUMBPOSITION:
+            ScrollTo(ws.ThumbPosition(Wnd(), SB_VERT, message.WParam));
+            break;
+        case SB_TOP:
+            ScrollTo(0);
+            break;
+        case SB_BOTTOM:
+            ScrollTo(MaxTop());
+            break;
+        default:
+            break;
         }
         message.Result = 0;
         return;
@@ -869,10 +873,7 @@ void TCustomTreeView::WndProc(TMessage& message)
 
 // ---- painting ----
 
-void TCustomTreeView::Paint()
-{
-    PaintRows(Canvas());
-}
+void TCustomTreeView::Paint() { PaintRows(Canvas()); }
 
 void TCustomTreeView::PaintRows(pellamo::Canvas& canvas)
 {

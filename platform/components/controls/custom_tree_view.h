@@ -45,15 +45,31 @@ public:
     int Indent() const { return m_indent; }
     void SetIndent(int indent);
     bool ShowButtons() const { return m_show_buttons; }
-    void SetShowButtons(bool v) { m_show_buttons = v; Invalidate(); }
+    void SetShowButtons(bool v)
+    {
+        m_show_buttons = v;
+        Invalidate();
+    }
     bool ShowLines() const { return m_show_lines; }
-    void SetShowLines(bool v) { m_show_lines = v; Invalidate(); }
+    void SetShowLines(bool v)
+    {
+        m_show_lines = v;
+        Invalidate();
+    }
     bool ShowRoot() const { return m_show_root; }
-    void SetShowRoot(bool v) { m_show_root = v; Invalidate(); }
+    void SetShowRoot(bool v)
+    {
+        m_show_root = v;
+        Invalidate();
+    }
     bool ReadOnly() const { return m_read_only; }
     void SetReadOnly(bool v) { m_read_only = v; }
     bool HideSelection() const { return m_hide_selection; }
-    void SetHideSelection(bool v) { m_hide_selection = v; Invalidate(); }
+    void SetHideSelection(bool v)
+    {
+        m_hide_selection = v;
+        Invalidate();
+    }
     // A right click selects the node under it.
     bool RightClickSelect() const { return m_right_click_select; }
     void SetRightClickSelect(bool v) { m_right_click_select = v; }
@@ -68,11 +84,21 @@ public:
     int ChangeDelay() const { return m_change_delay; }
     void SetChangeDelay(int v) { m_change_delay = v; }
     bool RowSelect() const { return m_row_select; }
-    void SetRowSelect(bool v) { m_row_select = v; Invalidate(); }
+    void SetRowSelect(bool v)
+    {
+        m_row_select = v;
+        Invalidate();
+    }
     TBorderStyle BorderStyle() const { return m_border_style; }
     void SetBorderStyle(TBorderStyle style);
     ImageList* Images() const { return m_images; }
-    void SetImages(ImageList* images) { m_images = images; m_item_height = 0; UpdateScrollInfo(); Invalidate(); }
+    void SetImages(ImageList* images)
+    {
+        m_images = images;
+        m_item_height = 0;
+        UpdateScrollInfo();
+        Invalidate();
+    }
 
     // Geometry of the rows.
     int ItemHeight() const;
@@ -118,7 +144,7 @@ protected:
     void FontChanged() override;
     // The list of rows changed (nodes added or deleted, a node expanded or
     // collapsed), after the view has updated its scroll bar.
-    virtual void ItemsChanged() {}
+    virtual void ItemsChanged() { }
 
 private:
     class LabelEdit;

@@ -17,14 +17,12 @@ namespace {
 constexpr int kMarginX = 2;
 constexpr int kMarginY = 1;
 
-bool IsBreak(char c)
-{
-    return c == '\r' || c == '\n';
-}
+bool IsBreak(char c) { return c == '\r' || c == '\n'; }
 
 }
 
-TCustomEdit::TCustomEdit(TComponent* owner) : TCustomControl(owner)
+TCustomEdit::TCustomEdit(TComponent* owner)
+    : TCustomControl(owner)
 {
     control_style_ = { csCaptureMouse, csClickEvents, csSetCaption, csOpaque, csDoubleClicks, csFixedHeight };
     SetBounds(0, 0, 121, 21);
@@ -40,9 +38,11 @@ const ClassInfo& TCustomEdit::StaticClass()
         {
             props::Bool<TCustomEdit>("AutoSelect", &TCustomEdit::AutoSelect, &TCustomEdit::SetAutoSelect),
             props::Bool<TCustomEdit>("AutoSize", &TCustomEdit::AutoSize, &TCustomEdit::SetAutoSize),
-            props::Enum<TCustomEdit>("CharCase", EditCharCaseNames(), &TCustomEdit::CharCase, &TCustomEdit::SetCharCase),
+            props::Enum<TCustomEdit>(
+                "CharCase", EditCharCaseNames(), &TCustomEdit::CharCase, &TCustomEdit::SetCharCase),
             props::Bool<TCustomEdit>("OEMConvert", &TCustomEdit::OEMConvert, &TCustomEdit::SetOEMConvert),
-            props::Enum<TCustomEdit>("BorderStyle", BorderStyleNames(), &TCustomEdit::BorderStyle, &TCustomEdit::SetBorderStyle),
+            props::Enum<TCustomEdit>(
+                "BorderStyle", BorderStyleNames(), &TCustomEdit::BorderStyle, &TCustomEdit::SetBorderStyle),
             props::Bool<TCustomEdit>("HideSelection", &TCustomEdit::HideSelection, &TCustomEdit::SetHideSelection),
             props::Int<TCustomEdit>("MaxLength", &TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength),
             props::Str<TCustomEdit>("PasswordChar", &TCustomEdit::PasswordCharText, &TCustomEdit::SetPasswordCharText),
@@ -193,10 +193,7 @@ Rect TCustomEdit::TextArea() const
     return r;
 }
 
-int TCustomEdit::VisibleLineCount() const
-{
-    return std::max(1, TextArea().Height() / LineHeight());
-}
+int TCustomEdit::VisibleLineCount() const { return std::max(1, TextArea().Height() / LineHeight()); }
 
 const std::vector<TCustomEdit::LineSpan>& TCustomEdit::Lines() const
 {
@@ -351,15 +348,9 @@ int TCustomEdit::PosFromPoint(Point p) const
 
 // ---- Selection and editing
 
-int TCustomEdit::SelStart() const
-{
-    return std::min(caret_, anchor_);
-}
+int TCustomEdit::SelStart() const { return std::min(caret_, anchor_); }
 
-int TCustomEdit::SelLength() const
-{
-    return std::abs(caret_ - anchor_);
-}
+int TCustomEdit::SelLength() const { return std::abs(caret_ - anchor_); }
 
 void TCustomEdit::SetSelStart(int pos)
 {
@@ -395,10 +386,7 @@ std::string TCustomEdit::SelText() const
     return Caption().substr(static_cast<size_t>(SelStart()), static_cast<size_t>(SelLength()));
 }
 
-void TCustomEdit::SetSelText(const std::string& text)
-{
-    Insert(text, false);
-}
+void TCustomEdit::SetSelText(const std::string& text) { Insert(text, false); }
 
 void TCustomEdit::SelectAll()
 {
@@ -454,10 +442,7 @@ void TCustomEdit::Undo()
     ScrollCaretIntoView();
 }
 
-bool TCustomEdit::AcceptInsert(std::string&)
-{
-    return true;
-}
+bool TCustomEdit::AcceptInsert(std::string&) { return true; }
 
 void TCustomEdit::Insert(std::string text, bool typed)
 {
@@ -502,7 +487,8 @@ void TCustomEdit::Insert(std::string text, bool typed)
     if (text.empty() && length == 0)
         return;
     SaveUndo();
-    std::string updated = t.substr(0, static_cast<size_t>(start)) + text + t.substr(static_cast<size_t>(start + length));
+    std::string updated
+        = t.substr(0, static_cast<size_t>(start)) + text + t.substr(static_cast<size_t>(start + length));
     caret_ = anchor_ = start + static_cast<int>(text.size());
     modified_ = true;
     SetTextKeepingCaret(updated);
@@ -548,10 +534,7 @@ void TCustomEdit::TextChanged()
     Change();
 }
 
-void TCustomEdit::Change()
-{
-    OnChange(this);
-}
+void TCustomEdit::Change() { OnChange(this); }
 
 void TCustomEdit::FontChanged()
 {
@@ -789,7 +772,10 @@ void TCustomEdit::WndProc(TMessage& message)
             const std::string& t = Caption();
             int from = pos;
             int to = pos;
-            auto word = [&](int i) { return i >= 0 && i < static_cast<int>(t.size()) && t[static_cast<size_t>(i)] != ' ' && !IsBreak(t[static_cast<size_t>(i)]); };
+            auto word = [&](int i) {
+                return i >= 0 && i < static_cast<int>(t.size()) && t[static_cast<size_t>(i)] != ' '
+                    && !IsBreak(t[static_cast<size_t>(i)]);
+            };
             while (from > 0 && word(PrevPos(from)) && PrevPos(from) < from)
                 from = PrevPos(from);
             while (word(to))

@@ -120,7 +120,7 @@ protected:
     Rect TextArea() const;
     // Keeps the caret in view; multi-line edits also update their scroll bar.
     void ScrollCaretIntoView();
-    virtual void UpdateScrollBar() {}
+    virtual void UpdateScrollBar() { }
     void ScrollToLine(int line);
     void InvalidateLayout();
     // Horizontal scrolling of text wider than the edit, in pixels: how far

@@ -14,7 +14,8 @@ const ClassInfo& TFont::StaticClass()
             props::Color<TFont>("Color", &TFont::Color, &TFont::SetColor),
             props::Int<TFont>("Height", &TFont::Height, &TFont::SetHeight),
             props::Str<TFont>("Name", &TFont::Name, &TFont::SetName),
-            props::Stored<TFont>(props::Int<TFont>("Size", &TFont::Size, &TFont::SetSize), [](const TFont&) { return false; }),
+            props::Stored<TFont>(
+                props::Int<TFont>("Size", &TFont::Size, &TFont::SetSize), [](const TFont&) { return false; }),
             props::Set<TFont>("Style", FontStyleNames(), &TFont::Style, &TFont::SetStyle),
         });
     return info;

@@ -12,7 +12,8 @@
 
 namespace pellamo {
 
-TForm::TForm(TComponent* owner) : TCustomControl(owner)
+TForm::TForm(TComponent* owner)
+    : TCustomControl(owner)
 {
     control_style_ = { csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks };
     SetParentFont(false);
@@ -142,9 +143,8 @@ void TForm::CreateParams(TCreateParams& params)
 
 TForm* TForm::MdiHost() const
 {
-    auto usable = [this](TForm* f) {
-        return f && f != this && f->form_style_ == TFormStyle::fsMDIForm && f->client_handle_;
-    };
+    auto usable
+        = [this](TForm* f) { return f && f != this && f->form_style_ == TFormStyle::fsMDIForm && f->client_handle_; };
     if (auto* owner_form = dynamic_cast<TForm*>(Owner()); usable(owner_form))
         return owner_form;
     if (Application && usable(Application->MainForm()))
@@ -154,7 +154,8 @@ TForm* TForm::MdiHost() const
 
 bool TForm::IsMdiChildWindow() const
 {
-    return form_style_ == TFormStyle::fsMDIChild && HandleAllocated() && (Windows().GetExStyle(HandleOrNull()) & WS_EX_MDICHILD);
+    return form_style_ == TFormStyle::fsMDIChild && HandleAllocated()
+        && (Windows().GetExStyle(HandleOrNull()) & WS_EX_MDICHILD);
 }
 
 void TForm::CreateWnd()
@@ -174,12 +175,13 @@ void TForm::MakeClient()
         return;
     // The window menu follows the children's activation.
     auto alive = AliveFlag();
-    ws.SetWindowSubclass(client_handle_, [this, alive](HWND h, UINT msg, WPARAM w, LPARAM l, const pellamo::WndProc& next) {
-        LRESULT result = next(h, msg, w, l);
-        if (*alive && msg == WM_MDISETMENU && !HasState(csDestroying))
-            UpdateWindowMenu();
-        return result;
-    });
+    ws.SetWindowSubclass(
+        client_handle_, [this, alive](HWND h, UINT msg, WPARAM w, LPARAM l, const pellamo::WndProc& next) {
+            LRESULT result = next(h, msg, w, l);
+            if (*alive && msg == WM_MDISETMENU && !HasState(csDestroying))
+                UpdateWindowMenu();
+            return result;
+        });
     Realign();
 }
 
@@ -217,7 +219,8 @@ void TForm::UpdateWindowMenu()
     if (children.empty())
         return;
     // In the order they were made (handles only grow), not as activated.
-    std::sort(children.begin(), children.end(), [](HWND a, HWND b) { return reinterpret_cast<uintptr_t>(a) < reinterpret_cast<uintptr_t>(b); });
+    std::sort(children.begin(), children.end(),
+        [](HWND a, HWND b) { return reinterpret_cast<uintptr_t>(a) < reinterpret_cast<uintptr_t>(b); });
     HWND active = MdiClient::Active(ws, client_handle_);
     auto add = [this](TMenuItem* item) {
         window_items_.push_back(item);
@@ -289,7 +292,8 @@ void TForm::AlignControls(TControl* trigger, Rect rect)
 void TForm::DefaultHandler(TMessage& message)
 {
     if (IsMdiChildWindow()) {
-        message.Result = MdiClient::DefChildProc(Windows(), HandleOrNull(), message.Msg, message.WParam, message.LParam);
+        message.Result
+            = MdiClient::DefChildProc(Windows(), HandleOrNull(), message.Msg, message.WParam, message.LParam);
         return;
     }
     TCustomControl::DefaultHandler(message);
@@ -332,7 +336,8 @@ void TForm::Cascade()
 void TForm::Tile()
 {
     if (client_handle_)
-        Windows().SendMessage(client_handle_, WM_MDITILE, tile_mode_ == TTileMode::tbHorizontal ? MDITILE_HORIZONTAL : MDITILE_VERTICAL, 0);
+        Windows().SendMessage(client_handle_, WM_MDITILE,
+            tile_mode_ == TTileMode::tbHorizontal ? MDITILE_HORIZONTAL : MDITILE_VERTICAL, 0);
 }
 
 void TForm::ArrangeIcons()
@@ -429,7 +434,8 @@ void TForm::SetWindowState(TWindowState state)
         if (state == TWindowState::wsMinimized)
             ws.SendMessage(h, WM_SYSCOMMAND, SC_MINIMIZE, 0);
         else
-            ws.SendMessage(ws.GetParent(h), state == TWindowState::wsMaximized ? WM_MDIMAXIMIZE : WM_MDIRESTORE, self, 0);
+            ws.SendMessage(
+                ws.GetParent(h), state == TWindowState::wsMaximized ? WM_MDIMAXIMIZE : WM_MDIRESTORE, self, 0);
         return;
     }
     int cmd = state == TWindowState::wsMinimized ? SW_MINIMIZE
@@ -603,7 +609,8 @@ void TForm::Show()
 {
     SetVisible(true);
     if (IsMdiChildWindow()) {
-        Windows().SendMessage(Windows().GetParent(HandleOrNull()), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(HandleOrNull()), 0);
+        Windows().SendMessage(
+            Windows().GetParent(HandleOrNull()), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(HandleOrNull()), 0);
         return;
     }
     if (HandleAllocated()) {
@@ -612,10 +619,7 @@ void TForm::Show()
     }
 }
 
-void TForm::SetVisible(bool visible)
-{
-    TCustomControl::SetVisible(visible);
-}
+void TForm::SetVisible(bool visible) { TCustomControl::SetVisible(visible); }
 
 void TForm::VisibleChanged()
 {
@@ -752,20 +756,11 @@ void TForm::Loaded()
         ShowNow();
 }
 
-void TForm::Paint()
-{
-    OnPaint(this);
-}
+void TForm::Paint() { OnPaint(this); }
 
-void TForm::Activate()
-{
-    OnActivate(this);
-}
+void TForm::Activate() { OnActivate(this); }
 
-void TForm::Deactivate()
-{
-    OnDeactivate(this);
-}
+void TForm::Deactivate() { OnDeactivate(this); }
 
 void TForm::SetActive(bool activating)
 {

@@ -76,11 +76,7 @@ public:
 
     // The main menu; a reference, not owned. Menu<>() yields it as a
     // TMainMenu where that class is known.
-    template <class M = TMainMenu>
-    M* Menu() const
-    {
-        return dynamic_cast<M*>(menu_);
-    }
+    template <class M = TMainMenu> M* Menu() const { return dynamic_cast<M*>(menu_); }
     TComponent* MenuComponent() const { return menu_; }
     // Throws std::invalid_argument for a component that is not a main menu
     // (when that class is registered).

@@ -8,7 +8,8 @@
 
 namespace pellamo {
 
-TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner)
+TGraphicControl::TGraphicControl(TComponent* owner)
+    : TControl(owner)
 {
 }
 

@@ -23,7 +23,7 @@ public:
     pellamo::Canvas& Canvas();
 
 protected:
-    virtual void Paint() {}
+    virtual void Paint() { }
     void PaintTo(pellamo::Canvas& canvas) override;
 
 private:

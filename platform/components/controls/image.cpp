@@ -4,17 +4,15 @@
 
 namespace pellamo {
 
-TImage::TImage(TComponent* owner) : TGraphicControl(owner)
+TImage::TImage(TComponent* owner)
+    : TGraphicControl(owner)
 {
     control_style_.Include(csReplicatable);
     SetBounds(0, 0, 105, 105);
     picture_.OnChange = [this] { PictureChanged(); };
 }
 
-TImage::~TImage()
-{
-    picture_.OnChange = nullptr;
-}
+TImage::~TImage() { picture_.OnChange = nullptr; }
 
 const ClassInfo& TImage::StaticClass()
 {

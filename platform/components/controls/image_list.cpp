@@ -6,7 +6,8 @@
 
 namespace pellamo {
 
-TImageList::TImageList(TComponent* owner) : TComponent(owner)
+TImageList::TImageList(TComponent* owner)
+    : TComponent(owner)
 {
 }
 
@@ -64,10 +65,7 @@ void TImageList::Draw(Canvas& canvas, int x, int y, int index, bool enabled) con
     list_.Draw(canvas, x, y, index, enabled);
 }
 
-bool TImageList::GetBitmap(int index, Bitmap& target) const
-{
-    return list_.GetBitmap(index, target);
-}
+bool TImageList::GetBitmap(int index, Bitmap& target) const { return list_.GetBitmap(index, target); }
 
 void TImageList::Changed()
 {

@@ -11,7 +11,8 @@ const EnumInfo& TextLayoutNames()
     return info;
 }
 
-TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner)
+TCustomLabel::TCustomLabel(TComponent* owner)
+    : TGraphicControl(owner)
 {
     control_style_ = { csCaptureMouse, csClickEvents, csSetCaption, csOpaque, csReplicatable, csDoubleClicks };
     SetBounds(0, 0, 65, 17);
@@ -22,7 +23,8 @@ const ClassInfo& TCustomLabel::StaticClass()
 {
     static const ClassInfo info("TCustomLabel", &TGraphicControl::StaticClass(),
         {
-            props::Enum<TCustomLabel>("Alignment", AlignmentNames(), &TCustomLabel::Alignment, &TCustomLabel::SetAlignment),
+            props::Enum<TCustomLabel>(
+                "Alignment", AlignmentNames(), &TCustomLabel::Alignment, &TCustomLabel::SetAlignment),
             props::Bool<TCustomLabel>("AutoSize", &TCustomLabel::AutoSize, &TCustomLabel::SetAutoSize),
             props::Enum<TCustomLabel>("Layout", TextLayoutNames(), &TCustomLabel::Layout, &TCustomLabel::SetLayout),
             props::Bool<TCustomLabel>("ShowAccelChar", &TCustomLabel::ShowAccelChar, &TCustomLabel::SetShowAccelChar),
@@ -148,7 +150,7 @@ void TCustomLabel::Paint()
     if (!Enabled())
         c.font.color = clGrayText;
     unsigned flags = TextFlags();
-    flags |= alignment_ == TAlignment::taCenter ? kTextCenter
+    flags |= alignment_ == TAlignment::taCenter    ? kTextCenter
         : alignment_ == TAlignment::taRightJustify ? kTextRight
                                                    : kTextLeft;
     if (layout_ != TTextLayout::tlTop) {

@@ -11,10 +11,7 @@ TMainMenu::TMainMenu(TComponent* owner)
 {
 }
 
-TMainMenu::~TMainMenu()
-{
-    m_bar.reset();
-}
+TMainMenu::~TMainMenu() { m_bar.reset(); }
 
 const ClassInfo& TMainMenu::StaticClass()
 {

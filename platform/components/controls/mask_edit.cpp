@@ -6,7 +6,8 @@
 
 namespace pellamo {
 
-TCustomMaskEdit::TCustomMaskEdit(TComponent* owner) : TCustomEdit(owner)
+TCustomMaskEdit::TCustomMaskEdit(TComponent* owner)
+    : TCustomEdit(owner)
 {
 }
 

@@ -8,7 +8,8 @@
 
 namespace pellamo {
 
-TCustomMemo::TCustomMemo(TComponent* owner) : TCustomEdit(owner)
+TCustomMemo::TCustomMemo(TComponent* owner)
+    : TCustomEdit(owner)
 {
     multi_line_ = true;
     word_wrap_ = true;
@@ -17,18 +18,17 @@ TCustomMemo::TCustomMemo(TComponent* owner) : TCustomEdit(owner)
     lines_.OnChange = [this](TObject*) { LinesChanged(); };
 }
 
-TCustomMemo::~TCustomMemo()
-{
-    lines_.OnChange.Clear();
-}
+TCustomMemo::~TCustomMemo() { lines_.OnChange.Clear(); }
 
 const ClassInfo& TCustomMemo::StaticClass()
 {
     static const ClassInfo info("TCustomMemo", &TCustomEdit::StaticClass(),
         {
-            props::Enum<TCustomMemo>("Alignment", AlignmentNames(), &TCustomMemo::Alignment, &TCustomMemo::SetAlignment),
+            props::Enum<TCustomMemo>(
+                "Alignment", AlignmentNames(), &TCustomMemo::Alignment, &TCustomMemo::SetAlignment),
             props::Object<TCustomMemo>("Lines", [](TCustomMemo& m) -> TStringList& { return m.lines_; }),
-            props::Enum<TCustomMemo>("ScrollBars", ScrollStyleNames(), &TCustomMemo::ScrollBars, &TCustomMemo::SetScrollBars),
+            props::Enum<TCustomMemo>(
+                "ScrollBars", ScrollStyleNames(), &TCustomMemo::ScrollBars, &TCustomMemo::SetScrollBars),
             props::Bool<TCustomMemo>("WantReturns", &TCustomMemo::WantReturns, &TCustomMemo::SetWantReturns),
             props::Bool<TCustomMemo>("WantTabs", &TCustomMemo::WantTabs, &TCustomMemo::SetWantTabs),
             props::Bool<TCustomMemo>("WordWrap", &TCustomMemo::WordWrap, &TCustomMemo::SetWordWrap),
@@ -202,18 +202,31 @@ void TCustomMemo::WndProc(TMessage& message)
         int page = std::max(1, TextArea().Width());
         int x = HorzOffset();
         switch (LOWORD(message.WParam)) {
-        case SB_LINELEFT: x -= CharStep(); break;
-        case SB_LINERIGHT: x += CharStep(); break;
-        case SB_PAGELEFT: x -= page; break;
-        case SB_PAGERIGHT: x += page; break;
+        case SB_LINELEFT:
+            x -= CharStep();
+            break;
+        case SB_LINERIGHT:
+            x += CharStep();
+            break;
+        case SB_PAGELEFT:
+            x -= page;
+            break;
+        case SB_PAGERIGHT:
+            x += page;
+            break;
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION:
             x = HandleAllocated() ? Windows().ThumbPosition(HandleOrNull(), SB_HORZ, message.WParam)
                                   : HIWORD(message.WParam);
             break;
-        case SB_TOP: x = 0; break;
-        case SB_BOTTOM: x = ContentWidth(); break;
-        default: break;
+        case SB_TOP:
+            x = 0;
+            break;
+        case SB_BOTTOM:
+            x = ContentWidth();
+            break;
+        default:
+            break;
         }
         ScrollToX(x);
         message.Result = 0;

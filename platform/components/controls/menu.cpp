@@ -69,10 +69,7 @@ uint64_t TMenu::AddChangeListener(std::function<void()> listener)
     return id;
 }
 
-void TMenu::RemoveChangeListener(uint64_t id)
-{
-    m_listeners.erase(id);
-}
+void TMenu::RemoveChangeListener(uint64_t id) { m_listeners.erase(id); }
 
 void TMenu::MenuChanged()
 {

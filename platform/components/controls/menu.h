@@ -26,13 +26,21 @@ public:
     // Reading order of the items; right to left only matters to owner
     // drawing, and only where the system's locale reads that way.
     TBiDiMode BiDiMode() const { return m_bidi_mode; }
-    void SetBiDiMode(TBiDiMode mode) { m_bidi_mode = mode; MenuChanged(); }
+    void SetBiDiMode(TBiDiMode mode)
+    {
+        m_bidi_mode = mode;
+        MenuChanged();
+    }
     bool OwnerDraw() const { return m_owner_draw; }
     virtual void SetOwnerDraw(bool v) { m_owner_draw = v; }
     // Item images; a menu that has them paints its items through the item
     // drawing hooks, as an owner-drawn one does.
     const ImageList* Images() const { return m_images; }
-    void SetImages(const ImageList* images) { m_images = images; MenuChanged(); }
+    void SetImages(const ImageList* images)
+    {
+        m_images = images;
+        MenuChanged();
+    }
 
     // The enabled, visible item (at any depth) whose ShortCut is
     // `shortcut`; null when none.

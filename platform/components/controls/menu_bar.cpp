@@ -19,15 +19,16 @@ TMenuBar::TMenuBar(HWND form, TMainMenu& menu)
     , m_menu(menu)
 {
     Layout();
-    m_subclass = m_ws.SetWindowSubclass(m_form,
-        [this](HWND h, UINT msg, WPARAM w, LPARAM l, const WndProc& next) { return Proc(h, msg, w, l, next); });
+    m_subclass = m_ws.SetWindowSubclass(
+        m_form, [this](HWND h, UINT msg, WPARAM w, LPARAM l, const WndProc& next) { return Proc(h, msg, w, l, next); });
     m_hook = m_ws.AddMessageHook([this](MSG& msg) { return Hook(msg); });
     m_listener = m_menu.AddChangeListener([this] {
         Layout();
         Repaint();
     });
     // Recalculate the frame so the bar takes its strip.
-    m_ws.SetWindowPos(m_form, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    m_ws.SetWindowPos(
+        m_form, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 TMenuBar::~TMenuBar()
@@ -37,7 +38,8 @@ TMenuBar::~TMenuBar()
     m_ws.RemoveMessageHook(m_hook);
     if (m_ws.IsWindow(m_form)) {
         m_ws.RemoveWindowSubclass(m_form, m_subclass);
-        m_ws.SetWindowPos(m_form, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        m_ws.SetWindowPos(
+            m_form, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }
 }
 
@@ -203,7 +205,8 @@ LRESULT TMenuBar::Proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, const 
     switch (msg) {
     case WM_NCCALCSIZE: {
         LRESULT result = next(hwnd, msg, wparam, lparam);
-        RECT* client = wparam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lparam)->rgrc[0] : reinterpret_cast<RECT*>(lparam);
+        RECT* client
+            = wparam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lparam)->rgrc[0] : reinterpret_cast<RECT*>(lparam);
         client->top = std::min(client->bottom, client->top + BarHeight());
         return result;
     }

@@ -29,7 +29,10 @@ public:
         virtual void DropBarItem(int index, bool select_first) = 0;
     };
 
-    explicit MenuBarKeys(Bar& bar) : m_bar(bar) {}
+    explicit MenuBarKeys(Bar& bar)
+        : m_bar(bar)
+    {
+    }
 
     // A key message meant for the bar's window while nothing is dropped
     // down; `held` are the kMod* shift keys held. True when the bar took it.

@@ -20,9 +20,21 @@ struct KeyName {
 };
 
 const KeyName kKeyNames[] = {
-    { 0x08, "BkSp" }, { 0x09, "Tab" }, { 0x0D, "Enter" }, { 0x1B, "Esc" }, { 0x20, "Space" },
-    { 0x21, "PgUp" }, { 0x22, "PgDn" }, { 0x23, "End" }, { 0x24, "Home" }, { 0x25, "Left" },
-    { 0x26, "Up" }, { 0x27, "Right" }, { 0x28, "Down" }, { 0x2D, "Ins" }, { 0x2E, "Del" },
+    { 0x08, "BkSp" },
+    { 0x09, "Tab" },
+    { 0x0D, "Enter" },
+    { 0x1B, "Esc" },
+    { 0x20, "Space" },
+    { 0x21, "PgUp" },
+    { 0x22, "PgDn" },
+    { 0x23, "End" },
+    { 0x24, "Home" },
+    { 0x25, "Left" },
+    { 0x26, "Up" },
+    { 0x27, "Right" },
+    { 0x28, "Down" },
+    { 0x2D, "Ins" },
+    { 0x2E, "Del" },
 };
 
 std::string KeyText(unsigned vk)
@@ -74,7 +86,8 @@ TShortCut TextToShortCut(const std::string& text)
 {
     TShortCut modifiers = 0;
     std::string rest = text;
-    const std::pair<const char*, TShortCut> prefixes[] = { { "Shift+", scShift }, { "Ctrl+", scCtrl }, { "Alt+", scAlt } };
+    const std::pair<const char*, TShortCut> prefixes[]
+        = { { "Shift+", scShift }, { "Ctrl+", scCtrl }, { "Alt+", scAlt } };
     for (bool found = true; found;) {
         found = false;
         for (auto& [name, bit] : prefixes) {
@@ -103,10 +116,7 @@ char GetHotkey(const std::string& caption)
     return key < 0x80 ? static_cast<char>(std::toupper(key)) : 0; // a GBK character is no key
 }
 
-std::string StripHotkey(const std::string& caption)
-{
-    return ScanAccessKeys(caption).shown;
-}
+std::string StripHotkey(const std::string& caption) { return ScanAccessKeys(caption).shown; }
 
 TMenuItem::TMenuItem(TComponent* owner)
     : TComponent(owner)
@@ -209,10 +219,7 @@ int TMenuItem::IndexOf(const TMenuItem* item) const
     return it == m_items.end() ? -1 : static_cast<int>(it - m_items.begin());
 }
 
-void TMenuItem::Add(TMenuItem* item)
-{
-    Insert(Count(), item);
-}
+void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
 
 void TMenuItem::Insert(int index, TMenuItem* item)
 {

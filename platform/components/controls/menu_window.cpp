@@ -27,10 +27,7 @@ int CheckColumn(TMenu* menu)
 }
 
 // Items paint themselves when the menu says so or carries images.
-bool OwnerDrawn(TMenu* menu)
-{
-    return menu && (menu->OwnerDraw() || menu->Images());
-}
+bool OwnerDrawn(TMenu* menu) { return menu && (menu->OwnerDraw() || menu->Images()); }
 
 }
 
@@ -68,10 +65,7 @@ void TMenuWindow::ItemGoing(const TMenuItem* item)
     }
 }
 
-Font TMenuWindow::MenuFont()
-{
-    return SystemFonts::Menu();
-}
+Font TMenuWindow::MenuFont() { return SystemFonts::Menu(); }
 
 Size TMenuWindow::MeasureItem(Canvas& canvas, TMenuItem& item, TMenu* menu)
 {
@@ -140,8 +134,8 @@ void TMenuWindow::DrawItem(Canvas& canvas, TMenuItem& item, TMenu* menu, const R
     int check = CheckColumn(menu);
     const ImageList* images = menu ? menu->Images() : nullptr;
     if (images && item.ImageIndex() >= 0 && item.ImageIndex() < images->Count()) {
-        images->Draw(canvas, rect.left + (check - images->Width()) / 2, rect.top + (rect.Height() - images->Height()) / 2,
-            item.ImageIndex(), item.Enabled());
+        images->Draw(canvas, rect.left + (check - images->Width()) / 2,
+            rect.top + (rect.Height() - images->Height()) / 2, item.ImageIndex(), item.Enabled());
     } else if (item.Checked()) {
         // A small tick in the check column.
         canvas.brush.color = canvas.font.color;
@@ -335,10 +329,7 @@ void TMenuWindow::OpenSub(int index, bool select_first)
         m_sub->MoveHot(1);
 }
 
-void TMenuWindow::CloseSub()
-{
-    m_sub.reset();
-}
+void TMenuWindow::CloseSub() { m_sub.reset(); }
 
 void TMenuWindow::CloseAll(TMenuItem* chosen)
 {

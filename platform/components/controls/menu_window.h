@@ -27,10 +27,10 @@ public:
         // host took it (a menu bar switching to another of its items).
         virtual bool MenuOutsideMouse(UINT, Point) { return false; }
         // Left or Right beyond the chain's first level (dir -1 or +1).
-        virtual void MenuSideways(int) {}
+        virtual void MenuSideways(int) { }
         // The chain closed; `chosen` (or null) is clicked afterwards from a
         // posted message. The chain must not be freed from here.
-        virtual void MenuClosed(TMenuItem*) {}
+        virtual void MenuClosed(TMenuItem*) { }
     };
 
     // Item heights and the default font of plain menus.

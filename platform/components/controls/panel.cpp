@@ -5,10 +5,11 @@
 
 namespace pellamo {
 
-TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner)
+TCustomPanel::TCustomPanel(TComponent* owner)
+    : TCustomControl(owner)
 {
-    control_style_ = { csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csOpaque, csDoubleClicks,
-        csReplicatable };
+    control_style_
+        = { csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csOpaque, csDoubleClicks, csReplicatable };
     SetBounds(0, 0, 185, 41);
     SetColor(clBtnFace);
 }
@@ -17,11 +18,15 @@ const ClassInfo& TCustomPanel::StaticClass()
 {
     static const ClassInfo info("TCustomPanel", &TCustomControl::StaticClass(),
         {
-            props::Enum<TCustomPanel>("Alignment", AlignmentNames(), &TCustomPanel::Alignment, &TCustomPanel::SetAlignment),
-            props::Enum<TCustomPanel>("BevelInner", BevelCutNames(), &TCustomPanel::BevelInner, &TCustomPanel::SetBevelInner),
-            props::Enum<TCustomPanel>("BevelOuter", BevelCutNames(), &TCustomPanel::BevelOuter, &TCustomPanel::SetBevelOuter),
+            props::Enum<TCustomPanel>(
+                "Alignment", AlignmentNames(), &TCustomPanel::Alignment, &TCustomPanel::SetAlignment),
+            props::Enum<TCustomPanel>(
+                "BevelInner", BevelCutNames(), &TCustomPanel::BevelInner, &TCustomPanel::SetBevelInner),
+            props::Enum<TCustomPanel>(
+                "BevelOuter", BevelCutNames(), &TCustomPanel::BevelOuter, &TCustomPanel::SetBevelOuter),
             props::Int<TCustomPanel>("BevelWidth", &TCustomPanel::BevelWidth, &TCustomPanel::SetBevelWidth),
-            props::Enum<TCustomPanel>("BorderStyle", BorderStyleNames(), &TCustomPanel::BorderStyle, &TCustomPanel::SetBorderStyle),
+            props::Enum<TCustomPanel>(
+                "BorderStyle", BorderStyleNames(), &TCustomPanel::BorderStyle, &TCustomPanel::SetBorderStyle),
             props::Bool<TCustomPanel>("FullRepaint", &TCustomPanel::FullRepaint, &TCustomPanel::SetFullRepaint),
         });
     return info;
@@ -125,7 +130,7 @@ void TCustomPanel::Paint()
         return;
     Rect text = CaptionRect();
     unsigned flags = kTextSingleLine | kTextVCenter | kTextExpandTabs;
-    flags |= alignment_ == TAlignment::taCenter ? kTextCenter
+    flags |= alignment_ == TAlignment::taCenter    ? kTextCenter
         : alignment_ == TAlignment::taRightJustify ? kTextRight
                                                    : kTextLeft;
     c.brush.style = BrushStyle::Clear;

@@ -83,10 +83,7 @@ void TPicture::LoadFromStream(TStream& stream)
     LoadFromBytes(bytes);
 }
 
-void TPicture::LoadFromResourceName(const std::string& name)
-{
-    LoadFromBytes(Resources::Get(name));
-}
+void TPicture::LoadFromResourceName(const std::string& name) { LoadFromBytes(Resources::Get(name)); }
 
 void TPicture::SetBitmap(const Bitmap& bitmap)
 {

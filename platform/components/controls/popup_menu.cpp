@@ -9,10 +9,7 @@ TPopupMenu::TPopupMenu(TComponent* owner)
 {
 }
 
-TPopupMenu::~TPopupMenu()
-{
-    m_window.reset();
-}
+TPopupMenu::~TPopupMenu() { m_window.reset(); }
 
 const ClassInfo& TPopupMenu::StaticClass()
 {

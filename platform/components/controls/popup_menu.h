@@ -30,7 +30,7 @@ public:
     TNotifyEvent OnPopup;
 
 private:
-    void MenuClosed(TMenuItem*) override {}
+    void MenuClosed(TMenuItem*) override { }
 
     std::unique_ptr<TMenuWindow> m_window;
     bool m_auto_popup = true;

@@ -1,7 +1,7 @@
 #include "platform/components/controls/status_bar.h"
 
-#include "platform/components/enum_info.h"
 #include "platform/components/controls/form.h"
+#include "platform/components/enum_info.h"
 #include "platform/components/props.h"
 
 namespace pellamo {
@@ -28,7 +28,8 @@ const ClassInfo& TStatusPanel::StaticClass()
 {
     static const ClassInfo info("TStatusPanel", &TCollectionItem::StaticClass(),
         {
-            props::Enum<TStatusPanel>("Alignment", AlignmentNames(), &TStatusPanel::Alignment, &TStatusPanel::SetAlignment),
+            props::Enum<TStatusPanel>(
+                "Alignment", AlignmentNames(), &TStatusPanel::Alignment, &TStatusPanel::SetAlignment),
             props::Enum<TStatusPanel>("Bevel", PanelBevelNames(), &TStatusPanel::Bevel, &TStatusPanel::SetBevel),
             props::Enum<TStatusPanel>("Style", PanelStyleNames(), &TStatusPanel::Style, &TStatusPanel::SetStyle),
             props::Str<TStatusPanel>("Text", &TStatusPanel::Text, &TStatusPanel::SetText),
@@ -92,17 +93,16 @@ TCustomStatusBar::TCustomStatusBar(TComponent* owner)
     panels_.OnUpdate = [this](TCollectionItem*) { Invalidate(); };
 }
 
-TCustomStatusBar::~TCustomStatusBar()
-{
-    panels_.OnUpdate = nullptr;
-}
+TCustomStatusBar::~TCustomStatusBar() { panels_.OnUpdate = nullptr; }
 
 const ClassInfo& TCustomStatusBar::StaticClass()
 {
     static const ClassInfo info("TCustomStatusBar", &TCustomControl::StaticClass(),
         {
-            props::Collection<TCustomStatusBar>("Panels", [](TCustomStatusBar& s) -> TCollection& { return s.panels_; }),
-            props::Bool<TCustomStatusBar>("SimplePanel", &TCustomStatusBar::SimplePanel, &TCustomStatusBar::SetSimplePanel),
+            props::Collection<TCustomStatusBar>(
+                "Panels", [](TCustomStatusBar& s) -> TCollection& { return s.panels_; }),
+            props::Bool<TCustomStatusBar>(
+                "SimplePanel", &TCustomStatusBar::SimplePanel, &TCustomStatusBar::SetSimplePanel),
             props::Str<TCustomStatusBar>("SimpleText", &TCustomStatusBar::SimpleText, &TCustomStatusBar::SetSimpleText),
             props::Bool<TCustomStatusBar>("SizeGrip", &TCustomStatusBar::SizeGrip, &TCustomStatusBar::SetSizeGrip),
             props::Event<TCustomStatusBar>("OnDrawPanel", &TCustomStatusBar::OnDrawPanel),

@@ -14,7 +14,10 @@ enum class TStatusPanelStyle { psText, psOwnerDraw };
 
 class TStatusPanel : public TCollectionItem {
 public:
-    explicit TStatusPanel(TCollection* collection) : TCollectionItem(collection) {}
+    explicit TStatusPanel(TCollection* collection)
+        : TCollectionItem(collection)
+    {
+    }
     static const ClassInfo& StaticClass();
     const ClassInfo& Class() const override { return StaticClass(); }
     void Assign(const TPersistent& source) override;

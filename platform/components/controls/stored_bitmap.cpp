@@ -35,10 +35,7 @@ void TStoredBitmap::SetBitmap(const Bitmap& bitmap)
     Changed();
 }
 
-void TStoredBitmap::LoadFromResourceName(const std::string& name)
-{
-    SetBitmap(Resources::LoadBitmap(name));
-}
+void TStoredBitmap::LoadFromResourceName(const std::string& name) { SetBitmap(Resources::LoadBitmap(name)); }
 
 Bytes TStoredBitmap::Data() const
 {

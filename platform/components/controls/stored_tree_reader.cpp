@@ -25,10 +25,8 @@ public:
     int32_t ReadInt32(const char* what)
     {
         Need(4, what);
-        uint32_t value = static_cast<uint32_t>(data_[offset_])
-            | static_cast<uint32_t>(data_[offset_ + 1]) << 8
-            | static_cast<uint32_t>(data_[offset_ + 2]) << 16
-            | static_cast<uint32_t>(data_[offset_ + 3]) << 24;
+        uint32_t value = static_cast<uint32_t>(data_[offset_]) | static_cast<uint32_t>(data_[offset_ + 1]) << 8
+            | static_cast<uint32_t>(data_[offset_ + 2]) << 16 | static_cast<uint32_t>(data_[offset_ + 3]) << 24;
         offset_ += 4;
         return static_cast<int32_t>(value);
     }
@@ -51,8 +49,8 @@ private:
     void Need(size_t count, const char* what) const
     {
         if (Left() < count)
-            throw TreeFormatError("Tree data truncated at byte " + std::to_string(data_.size())
-                + " while reading " + what + " at byte " + std::to_string(offset_));
+            throw TreeFormatError("Tree data truncated at byte " + std::to_string(data_.size()) + " while reading "
+                + what + " at byte " + std::to_string(offset_));
     }
 
     std::span<const uint8_t> data_;
@@ -74,13 +72,13 @@ int32_t ReadRecord(Cursor& in, StoredTreeNode& node)
     // Check the size before the text so that a damaged record is named as such
     // rather than as a truncation further on.
     if (size != kFixedRecordBytes + textLength)
-        throw TreeFormatError("Tree node at byte " + std::to_string(start) + " has size "
-            + std::to_string(size) + " but its text of " + std::to_string(textLength)
-            + " bytes makes " + std::to_string(kFixedRecordBytes + textLength));
+        throw TreeFormatError("Tree node at byte " + std::to_string(start) + " has size " + std::to_string(size)
+            + " but its text of " + std::to_string(textLength) + " bytes makes "
+            + std::to_string(kFixedRecordBytes + textLength));
     node.Text = in.ReadBytes(textLength, "a node text");
     if (childCount < 0)
-        throw TreeFormatError("Tree node at byte " + std::to_string(start) + " has a negative child count "
-            + std::to_string(childCount));
+        throw TreeFormatError(
+            "Tree node at byte " + std::to_string(start) + " has a negative child count " + std::to_string(childCount));
     return childCount;
 }
 
@@ -103,13 +101,13 @@ std::vector<StoredTreeNode> ReadTree(std::span<const uint8_t> data)
             size_t childStart = in.Offset();
             StoredTreeNode& channel = category.Children.emplace_back();
             if (ReadRecord(in, channel) != 0)
-                throw TreeFormatError("Tree node at byte " + std::to_string(childStart)
-                    + " has children: channel trees have two levels");
+                throw TreeFormatError(
+                    "Tree node at byte " + std::to_string(childStart) + " has children: channel trees have two levels");
         }
     }
     if (in.Left() != 0)
-        throw TreeFormatError("Tree data has " + std::to_string(in.Left()) + " bytes left over at byte "
-            + std::to_string(in.Offset()));
+        throw TreeFormatError(
+            "Tree data has " + std::to_string(in.Left()) + " bytes left over at byte " + std::to_string(in.Offset()));
     return nodes;
 }
 

@@ -18,8 +18,8 @@ void PutInt32(std::vector<uint8_t>& out, int32_t value)
 void PutRecord(std::vector<uint8_t>& out, const StoredTreeNode& node)
 {
     if (node.Text.size() > 255)
-        throw TreeFormatError("Tree node text of " + std::to_string(node.Text.size())
-            + " bytes is longer than 255 bytes");
+        throw TreeFormatError(
+            "Tree node text of " + std::to_string(node.Text.size()) + " bytes is longer than 255 bytes");
     if (node.Children.size() > static_cast<size_t>(INT32_MAX))
         throw TreeFormatError("Tree node has too many children");
     PutInt32(out, static_cast<int32_t>(6 * 4 + 1 + node.Text.size()));

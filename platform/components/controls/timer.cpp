@@ -12,7 +12,8 @@ constexpr uintptr_t kTimerId = 1;
 
 }
 
-TTimer::TTimer(TComponent* owner) : TComponent(owner)
+TTimer::TTimer(TComponent* owner)
+    : TComponent(owner)
 {
     UpdateTimer();
 }

@@ -136,15 +136,9 @@ std::vector<TToolButton*> TToolBar::OrderedButtons() const
     return buttons;
 }
 
-int TToolBar::ButtonCount() const
-{
-    return static_cast<int>(OrderedButtons().size());
-}
+int TToolBar::ButtonCount() const { return static_cast<int>(OrderedButtons().size()); }
 
-TToolButton* TToolBar::Buttons(int index) const
-{
-    return OrderedButtons().at(static_cast<size_t>(index));
-}
+TToolButton* TToolBar::Buttons(int index) const { return OrderedButtons().at(static_cast<size_t>(index)); }
 
 void TToolBar::SetButtonWidth(int v)
 {
@@ -320,7 +314,8 @@ void TToolBar::PaintEdges()
         return;
     Rect client = ws.GetClientRectInWindow(HandleOrNull());
     Rect inset = NonClientInset();
-    Rect r { client.left - inset.left, client.top - inset.top, client.right + inset.right, client.bottom + inset.bottom };
+    Rect r { client.left - inset.left, client.top - inset.top, client.right + inset.right,
+        client.bottom + inset.bottom };
     EdgeLine(*dc, r, m_edge_borders, m_edge_outer);
     EdgeLine(*dc, r, m_edge_borders, m_edge_inner);
     ws.ReleaseDC(HandleOrNull(), dc);
@@ -389,10 +384,7 @@ void TToolBar::ArrangeButtons()
     Invalidate();
 }
 
-void TToolBar::CustomDraw(const Rect& client, bool& default_draw)
-{
-    OnCustomDraw(this, client, default_draw);
-}
+void TToolBar::CustomDraw(const Rect& client, bool& default_draw) { OnCustomDraw(this, client, default_draw); }
 
 void TToolBar::CustomDrawButton(TToolButton* button, TCustomDrawState state, bool& default_draw)
 {

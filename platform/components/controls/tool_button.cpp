@@ -12,7 +12,8 @@ namespace {
 
 const EnumInfo& ToolButtonStyleNames()
 {
-    static const EnumInfo info("TToolButtonStyle", { "tbsButton", "tbsCheck", "tbsDropDown", "tbsSeparator", "tbsDivider" });
+    static const EnumInfo info(
+        "TToolButtonStyle", { "tbsButton", "tbsCheck", "tbsDropDown", "tbsSeparator", "tbsDivider" });
     return info;
 }
 
@@ -48,10 +49,7 @@ const ClassInfo& TToolButton::StaticClass()
     return info;
 }
 
-TToolBar* TToolButton::ToolBar() const
-{
-    return dynamic_cast<TToolBar*>(Parent());
-}
+TToolBar* TToolButton::ToolBar() const { return dynamic_cast<TToolBar*>(Parent()); }
 
 void TToolButton::SetParent(TWinControl* parent)
 {
@@ -100,10 +98,7 @@ void TToolButton::SetMenuItem(TMenuItem* item)
     Changed(true);
 }
 
-std::string TToolButton::DisplayCaption() const
-{
-    return m_menu_item ? m_menu_item->Caption() : Caption();
-}
+std::string TToolButton::DisplayCaption() const { return m_menu_item ? m_menu_item->Caption() : Caption(); }
 
 void TToolButton::Click()
 {
@@ -172,15 +167,9 @@ void TToolButton::MouseLeave()
     Changed(false);
 }
 
-void TToolButton::TextChanged()
-{
-    Changed(true);
-}
+void TToolButton::TextChanged() { Changed(true); }
 
-void TToolButton::EnabledChanged()
-{
-    Changed(false);
-}
+void TToolButton::EnabledChanged() { Changed(false); }
 
 void TToolButton::Notification(TComponent* component, TOperation operation)
 {

@@ -40,7 +40,10 @@ public:
     void SetDropdownMenu(TPopupMenu* menu) { m_dropdown = menu; }
     // The caption shown: the menu item's when bound, else the button's own.
     std::string DisplayCaption() const;
-    bool IsSeparator() const { return m_style == TToolButtonStyle::tbsSeparator || m_style == TToolButtonStyle::tbsDivider; }
+    bool IsSeparator() const
+    {
+        return m_style == TToolButtonStyle::tbsSeparator || m_style == TToolButtonStyle::tbsDivider;
+    }
     // Pressed by the mouse right now (or its menu dropped down).
     bool Pressed() const { return m_pressed; }
     bool Hot() const { return m_hot; }

@@ -71,10 +71,7 @@ bool TTreeNode::IsVisible() const
     return true;
 }
 
-bool TTreeNode::Selected() const
-{
-    return m_owner && m_owner->IsSelected(this);
-}
+bool TTreeNode::Selected() const { return m_owner && m_owner->IsSelected(this); }
 
 TTreeNode* TTreeNode::GetNextSibling() const
 {

@@ -136,10 +136,7 @@ TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, const std::string& text)
     return InsertAt(parent, SiblingsOf(parent).size(), text);
 }
 
-TTreeNode* TTreeNodes::AddChildFirst(TTreeNode* parent, const std::string& text)
-{
-    return InsertAt(parent, 0, text);
-}
+TTreeNode* TTreeNodes::AddChildFirst(TTreeNode* parent, const std::string& text) { return InsertAt(parent, 0, text); }
 
 TTreeNode* TTreeNodes::Insert(TTreeNode* sibling, const std::string& text)
 {

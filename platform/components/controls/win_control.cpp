@@ -15,10 +15,7 @@ namespace pellamo {
 
 namespace {
 
-bool IsMouseMessage(UINT msg)
-{
-    return msg >= WM_MOUSEMOVE && msg <= WM_MBUTTONDBLCLK;
-}
+bool IsMouseMessage(UINT msg) { return msg >= WM_MOUSEMOVE && msg <= WM_MBUTTONDBLCLK; }
 
 bool IsButtonDown(UINT msg)
 {
@@ -26,10 +23,7 @@ bool IsButtonDown(UINT msg)
         || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
 }
 
-bool IsButtonUp(UINT msg)
-{
-    return msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP;
-}
+bool IsButtonUp(UINT msg) { return msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP; }
 
 // The window classes whose windows carry their control in the user data.
 std::set<std::string>& ControlClassNames()
@@ -65,7 +59,8 @@ void RegisterControlClass(WindowSystem& ws, const std::string& name)
 
 }
 
-TWinControl::TWinControl(TComponent* owner) : TControl(owner)
+TWinControl::TWinControl(TComponent* owner)
+    : TControl(owner)
 {
 }
 
@@ -278,10 +273,7 @@ TControl* TWinControl::ControlAtPos(Point p, bool allow_disabled, bool windowles
 
 // ---- Focus
 
-void TWinControl::SetTabOrder(int order)
-{
-    tab_order_ = std::max(0, order);
-}
+void TWinControl::SetTabOrder(int order) { tab_order_ = std::max(0, order); }
 
 bool TWinControl::CanFocus() const
 {
@@ -291,10 +283,7 @@ bool TWinControl::CanFocus() const
     return true;
 }
 
-bool TWinControl::Focused() const
-{
-    return handle_ && ws_ && ws_->GetFocus() == handle_;
-}
+bool TWinControl::Focused() const { return handle_ && ws_ && ws_->GetFocus() == handle_; }
 
 void TWinControl::SetFocus()
 {
@@ -519,10 +508,7 @@ void TWinControl::VisibleChanged()
         ws_->ShowWindow(handle_, Visible() ? SW_SHOWNA : SW_HIDE);
 }
 
-void TWinControl::SetVisible(bool visible)
-{
-    TControl::SetVisible(visible);
-}
+void TWinControl::SetVisible(bool visible) { TControl::SetVisible(visible); }
 
 void TWinControl::SetEnabled(bool enabled)
 {
@@ -596,8 +582,8 @@ void TWinControl::PaintBorderWidth()
 void TWinControl::FrameChanged()
 {
     if (handle_) {
-        ws_->SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
-            SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        ws_->SetWindowPos(
+            handle_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
         Realign();
     }
 }
@@ -851,9 +837,7 @@ void TWinControl::PaintInto(DeviceContext& dc)
     PaintControls(dc);
 }
 
-void TWinControl::PaintWindow(DeviceContext&)
-{
-}
+void TWinControl::PaintWindow(DeviceContext&) { }
 
 void TWinControl::PaintControls(DeviceContext& dc)
 {
@@ -899,15 +883,9 @@ void TWinControl::KeyPress(char16_t& key)
         OnKeyPress(this, key);
 }
 
-void TWinControl::DoEnter()
-{
-    OnEnter(this);
-}
+void TWinControl::DoEnter() { OnEnter(this); }
 
-void TWinControl::DoExit()
-{
-    OnExit(this);
-}
+void TWinControl::DoExit() { OnExit(this); }
 
 TWinControl* TWinControl::FromHandle(const WindowSystem& ws, HWND hwnd)
 {

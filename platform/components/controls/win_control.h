@@ -127,7 +127,7 @@ protected:
     virtual void CreateWnd();
     virtual void DestroyWnd();
     // The window was made (HandleAllocated() now holds).
-    virtual void CreateWindowHandle() {}
+    virtual void CreateWindowHandle() { }
     void Loaded() override;
 
     // Painting inside WM_PAINT: the control's own picture, then its
