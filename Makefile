@@ -2,7 +2,8 @@
 #   make run   installs what is missing, builds and starts the player
 #   make test  installs what is missing, builds and runs every test
 # Also: make fuzz (each fuzz target 60 s under ASan), make bench (benchmarks),
-# make package (the Debian package, in build/release/package).
+# make package (the Debian package, in build/release/package), make format-check
+# (every C++ file as .clang-format lays it out; CI runs it).
 
 RELEASE_DIR := build/release
 TEST_DIR    := build/asan
@@ -12,7 +13,7 @@ FUZZ_SECONDS ?= 60
 # ccache, where installed, speeds up rebuilds; nothing needs it.
 LAUNCHER    := $(if $(shell command -v ccache 2>/dev/null),-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-.PHONY: run test deps fuzz bench package clean
+.PHONY: run test deps fuzz bench package format-check clean
 
 run: deps
 	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release $(LAUNCHER)
@@ -52,6 +53,9 @@ package: deps
 	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release $(LAUNCHER)
 	cmake --build $(RELEASE_DIR) -j $(JOBS) --target pellamo_package
 	@ls $(RELEASE_DIR)/package/pellamo_*.deb
+
+format-check: deps
+	scripts/check-format.sh
 
 clean:
 	rm -rf build
