@@ -2,7 +2,7 @@
 
 #include "platform/components/same_text.h"
 #include "platform/text/percent_encoding.h"
-#include "player/mpv/stream_address.h"
+#include "stream/stream_address.h"
 
 #include <cctype>
 #include <cstdlib>

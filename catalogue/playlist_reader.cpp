@@ -7,7 +7,7 @@
 #include "platform/text/gbk.h"
 #include "platform/text/percent_encoding.h"
 #include "platform/text/utf8.h"
-#include "player/mpv/stream_address.h"
+#include "stream/stream_address.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "player/mpv/stream_options.h"
+#include "stream/stream_options.h"
 
 #include <optional>
 #include <string>

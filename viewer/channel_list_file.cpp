@@ -4,7 +4,7 @@
 #include "platform/components/same_text.h"
 #include "platform/text/percent_encoding.h"
 #include "platform/text/utf8.h"
-#include "player/mpv/stream_address.h"
+#include "stream/stream_address.h"
 
 #include <optional>
 

@@ -4,7 +4,7 @@
 // reach the player unchanged.
 #include "catalogue/playlist_reader.h"
 #include "platform/text/utf8.h"
-#include "player/mpv/stream_address.h"
+#include "stream/stream_address.h"
 
 #include <algorithm>
 #include <cstddef>

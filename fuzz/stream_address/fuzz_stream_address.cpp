@@ -1,7 +1,7 @@
 // Stream addresses are cut out of web pages. Whatever the bytes, the check
 // must end with an error or with an address the engine may open: a network
 // scheme, a server part, no control characters.
-#include "player/mpv/stream_address.h"
+#include "stream/stream_address.h"
 
 #include <cstddef>
 #include <cstdint>

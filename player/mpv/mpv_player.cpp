@@ -2,8 +2,8 @@
 
 #include "platform/text/gbk.h"
 #include "player/mpv/frame_renderer.h"
-#include "player/mpv/stream_address.h"
 #include "player/mpv/stream_error.h"
+#include "stream/stream_address.h"
 
 #include <algorithm>
 #include <cerrno>

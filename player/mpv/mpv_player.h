@@ -5,7 +5,7 @@
 #include "player/mpv/mini_bar.h"
 #include "player/mpv/mpv_library.h"
 #include "player/mpv/player_status.h"
-#include "player/mpv/stream_options.h"
+#include "stream/stream_options.h"
 
 #include <atomic>
 #include <chrono>

@@ -1,6 +1,6 @@
 #include "player/mpv/stream_error.h"
 
-#include "player/mpv/stream_address.h"
+#include "stream/stream_address.h"
 
 #include <mpv/client.h>
 

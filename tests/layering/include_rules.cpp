@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 
 // The folders that hold code; build trees and the like are never walked.
 constexpr std::array kCodeFolders = { "app", "bench", "catalogue", "chooser", "desktop", "fuzz", "gallery", "guide",
-    "manual", "net", "packaging", "platform", "player", "resources", "skin", "tests", "tools", "viewer" };
+    "manual", "net", "packaging", "platform", "player", "resources", "skin", "stream", "tests", "tools", "viewer" };
 
 // Files under `folder` may not include project headers under any of `above`.
 struct DownwardRule {
@@ -37,6 +37,9 @@ constexpr std::array kDownwardRules = {
     // The guide reads and keeps guides; downloads and windows are the program's.
     DownwardRule {
         "guide/", { "app/", "catalogue/", "net/", "player/", "skin/", "gallery/", "viewer/", "desktop/", "chooser/" } },
+    // Stream addresses are text rules that every reader of channels shares.
+    DownwardRule { "stream/",
+        { "app/", "catalogue/", "net/", "player/", "skin/", "gallery/", "guide/", "viewer/", "desktop/", "chooser/" } },
     // The viewer's state knows channels, not windows.
     DownwardRule { "viewer/", { "app/", "gallery/", "chooser/" } },
     // The desktop's bus services know the program only through the state

@@ -1,4 +1,4 @@
-#include "player/mpv/stream_address.h"
+#include "stream/stream_address.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "player/mpv/stream_options.h"
+#include "stream/stream_options.h"
 
 #include <string>
 #include <string_view>

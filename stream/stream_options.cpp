@@ -1,4 +1,4 @@
-#include "player/mpv/stream_options.h"
+#include "stream/stream_options.h"
 
 #include "platform/text/percent_encoding.h"
 

@@ -1,5 +1,5 @@
-#include "player/mpv/stream_address.h"
-#include "player/mpv/stream_options.h"
+#include "stream/stream_address.h"
+#include "stream/stream_options.h"
 
 #include <gtest/gtest.h>
 
