@@ -1,7 +1,7 @@
 #include "app/open_target.h"
 
-#include "platform/components/same_text.h"
 #include "platform/text/percent_encoding.h"
+#include "platform/text/same_text.h"
 #include "stream/stream_address.h"
 
 #include <cctype>

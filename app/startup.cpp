@@ -13,6 +13,7 @@
 #include "platform/backend/display_backend.h"
 #include "platform/components/class_registry.h"
 #include "platform/components/controls/application.h"
+#include "platform/components/controls/register_control_classes.h"
 #include "platform/components/controls/tree_menu_classes.h"
 #include "platform/gfx/resources.h"
 #include "player/register_player_controls.h"

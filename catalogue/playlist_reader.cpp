@@ -3,9 +3,9 @@
 #include "catalogue/extinf_line.h"
 #include "catalogue/playlist_stream_options.h"
 
-#include "platform/components/same_text.h"
 #include "platform/text/gbk.h"
 #include "platform/text/percent_encoding.h"
+#include "platform/text/same_text.h"
 #include "platform/text/utf8.h"
 #include "stream/stream_address.h"
 

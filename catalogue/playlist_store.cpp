@@ -1,8 +1,8 @@
 #include "catalogue/playlist_store.h"
 
-#include "platform/components/same_text.h"
 #include "platform/text/gbk.h"
 #include "platform/text/percent_encoding.h"
+#include "platform/text/same_text.h"
 #include "platform/text/utf8.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "catalogue/playlist_stream_options.h"
 
-#include "platform/components/same_text.h"
+#include "platform/text/same_text.h"
 #include "platform/text/utf8.h"
 
 namespace pellamo {

@@ -2,7 +2,7 @@
 
 #include "manual/help_text.h"
 #include "manual/program_manuals.h"
-#include "platform/components/same_text.h"
+#include "platform/text/same_text.h"
 
 namespace pellamo {
 

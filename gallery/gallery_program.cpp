@@ -5,6 +5,7 @@
 #include "platform/backend/headless/headless_backend.h"
 #include "platform/components/class_registry.h"
 #include "platform/components/controls/application.h"
+#include "platform/components/controls/register_control_classes.h"
 #include "platform/gfx/png_file.h"
 #include "platform/loop/event_loop.h"
 #include "platform/window/window_system.h"

@@ -1,8 +1,8 @@
 #include "viewer/channel_list_file.h"
 
 #include "catalogue/extinf_line.h"
-#include "platform/components/same_text.h"
 #include "platform/text/percent_encoding.h"
+#include "platform/text/same_text.h"
 #include "platform/text/utf8.h"
 #include "stream/stream_address.h"
 

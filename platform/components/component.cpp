@@ -4,7 +4,7 @@
 #include "platform/components/collection.h"
 #include "platform/components/component_errors.h"
 #include "platform/components/props.h"
-#include "platform/components/same_text.h"
+#include "platform/text/same_text.h"
 
 #include <algorithm>
 

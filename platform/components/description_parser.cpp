@@ -1,9 +1,9 @@
 #include "platform/components/description_parser.h"
 
 #include "platform/components/component_errors.h"
-#include "platform/components/same_text.h"
 #include "platform/text/float_format.h"
 #include "platform/text/percent_encoding.h"
+#include "platform/text/same_text.h"
 
 #include <limits>
 #include <optional>

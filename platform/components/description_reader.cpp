@@ -8,8 +8,8 @@
 #include "platform/components/component_errors.h"
 #include "platform/components/description_parser.h"
 #include "platform/components/enum_info.h"
-#include "platform/components/same_text.h"
 #include "platform/components/strings.h"
+#include "platform/text/same_text.h"
 
 #include <algorithm>
 #include <limits>

@@ -6,8 +6,8 @@
 #include "platform/components/component.h"
 #include "platform/components/enum_info.h"
 #include "platform/components/property_access.h"
-#include "platform/components/same_text.h"
 #include "platform/components/strings.h"
+#include "platform/text/same_text.h"
 
 #include <charconv>
 

@@ -1,6 +1,6 @@
 #include "platform/components/enum_info.h"
 
-#include "platform/components/same_text.h"
+#include "platform/text/same_text.h"
 
 #include <stdexcept>
 

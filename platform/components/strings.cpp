@@ -3,7 +3,7 @@
 #include "platform/components/class_info.h"
 #include "platform/components/component_errors.h"
 #include "platform/components/file_stream.h"
-#include "platform/components/same_text.h"
+#include "platform/text/same_text.h"
 
 namespace pellamo {
 

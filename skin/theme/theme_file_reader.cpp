@@ -1,7 +1,7 @@
 #include "skin/theme/theme_file_reader.h"
 
 #include "platform/components/file_stream.h"
-#include "platform/components/same_text.h"
+#include "platform/text/same_text.h"
 
 #include <algorithm>
 

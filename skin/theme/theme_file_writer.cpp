@@ -2,7 +2,7 @@
 
 #include "platform/components/component_errors.h"
 #include "platform/components/file_stream.h"
-#include "platform/components/same_text.h"
+#include "platform/text/same_text.h"
 #include "skin/theme/theme_file_format.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "platform/components/class_info.h"
 #include "platform/components/component_errors.h"
 #include "platform/components/property_access.h"
-#include "platform/components/same_text.h"
+#include "platform/text/same_text.h"
 #include "tests/components/sample_classes.h"
 
 #include <gtest/gtest.h>

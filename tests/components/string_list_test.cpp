@@ -1,6 +1,6 @@
 #include "platform/components/component_errors.h"
-#include "platform/components/same_text.h"
 #include "platform/components/string_list.h"
+#include "platform/text/same_text.h"
 
 #include <gtest/gtest.h>
 

@@ -113,10 +113,6 @@ private:
     TApplication* previous_ = nullptr;
 };
 
-// Registers the control classes so descriptions can create them; the
-// application does it when it starts.
-void RegisterControlClasses();
-
 // The living application, null when none.
 extern TApplication* Application;
 

@@ -1,4 +1,4 @@
-#include "platform/components/same_text.h"
+#include "platform/text/same_text.h"
 
 #include "platform/text/gbk_chars.h"
 
