@@ -72,7 +72,7 @@ void OpenPage(const char* url)
 }
 
 // The caption panel as tuning writes it; the guide's line is added after.
-class TForm1::PanelCaption : public CaptionPanel {
+class TForm1::PanelCaption : public SelectionCaption {
 public:
     explicit PanelCaption(TForm1& form)
         : form_(form)

@@ -6,7 +6,7 @@
 #include "app/player_options.h"
 #include "app/programme_guide.h"
 #include "app/viewer_playlists.h"
-#include "catalogue/caption_panel.h"
+#include "catalogue/selection_caption.h"
 #include "catalogue/tuning.h"
 #include "chooser/open_file_dialog.h"
 #include "platform/components/controls/form.h"

@@ -17,7 +17,7 @@ const std::string kMyChannelsPrefix = "\316\322\265\304\306\265\265\300->";
 
 }
 
-Tuning::Tuning(const ChannelTable& television, const ChannelTable& radio, PageSource& pages, CaptionPanel& caption,
+Tuning::Tuning(const ChannelTable& television, const ChannelTable& radio, PageSource& pages, SelectionCaption& caption,
     PlayerHost& player)
     : television_(television)
     , radio_(radio)

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "catalogue/caption_panel.h"
 #include "catalogue/channel_table.h"
 #include "catalogue/page_source.h"
+#include "catalogue/selection_caption.h"
 #include "player/player_host.h"
 
 #include <optional>
@@ -22,7 +22,7 @@ namespace pellamo {
 // stack, so the one HTTP client never carries two transactions.
 class Tuning {
 public:
-    Tuning(const ChannelTable& television, const ChannelTable& radio, PageSource& pages, CaptionPanel& caption,
+    Tuning(const ChannelTable& television, const ChannelTable& radio, PageSource& pages, SelectionCaption& caption,
         PlayerHost& player);
 
     // Change events of the two trees, with the text (GBK) of the tree's
@@ -59,7 +59,7 @@ private:
     const ChannelTable& television_;
     const ChannelTable& radio_;
     PageSource& pages_;
-    CaptionPanel& caption_;
+    SelectionCaption& caption_;
     PlayerHost& player_;
 
     std::string edit1_ = "Edit1";

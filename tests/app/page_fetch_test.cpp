@@ -30,7 +30,7 @@ struct RecordingReal : RealPlayerControl {
     void SetSource(const std::u16string&) override { }
 };
 
-struct RecordingCaption : CaptionPanel {
+struct RecordingCaption : SelectionCaption {
     std::string text;
     void SetCaption(const std::string& gbk) override { text = gbk; }
 };

@@ -22,7 +22,7 @@ std::string G(const std::string& utf8) { return Utf8ToGbk(utf8); }
 
 using Log = PlayerLog;
 
-class CaptionRecorder : public CaptionPanel {
+class CaptionRecorder : public SelectionCaption {
 public:
     void SetCaption(const std::string& gbkText) override { captions.push_back(GbkToUtf8(gbkText)); }
     std::vector<std::string> captions;
