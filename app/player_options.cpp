@@ -5,58 +5,42 @@
 
 namespace pellamo {
 
+namespace {
+
+constexpr CommandLineOption kPlayerOptions[] = {
+    { "--style", true },
+    { "--theme", true },
+    { "--guide", true },
+    { "--no-resume", false },
+    { "--new-instance", false },
+    { "--help", false },
+};
+
+}
+
+std::span<const CommandLineOption> PlayerCommandLineOptions() { return kPlayerOptions; }
+
 PlayerOptions ParsePlayerOptions(const std::vector<std::string>& args)
 {
     PlayerOptions options;
-    bool operands_only = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (operands_only || arg.rfind("--", 0) != 0) {
-            if (!operands_only && arg == "-h")
-                options.help = true;
-            else
-                options.operands.push_back(arg);
-            continue;
-        }
-        if (arg == "--") {
-            operands_only = true;
-            continue;
-        }
-        std::string option = arg;
-        std::optional<std::string> value;
-        if (size_t eq = option.find('='); eq != std::string::npos) {
-            value = option.substr(eq + 1);
-            option.resize(eq);
-        }
-        if (option == "--help" && !value) {
+    for (CommandLineWord& word : ReadCommandLine(args, kPlayerOptions, true)) {
+        if (word.option.empty()) {
+            options.operands.push_back(std::move(word.value));
+        } else if (word.option == "--help") {
             options.help = true;
-            continue;
-        }
-        if (option == "--no-resume" && !value) {
+        } else if (word.option == "--no-resume") {
             options.resume = false;
-            continue;
-        }
-        if (option == "--new-instance" && !value) {
+        } else if (word.option == "--new-instance") {
             options.new_instance = true;
-            continue;
-        }
-        if (option != "--style" && option != "--theme" && option != "--guide")
-            throw PlayerUsageError("unknown option \"" + arg + "\"");
-        if (!value) {
-            if (i + 1 >= args.size())
-                throw PlayerUsageError(option + " needs a value");
-            value = args[++i];
-        }
-        if (value->empty())
-            throw PlayerUsageError(option + " needs a value");
-        if (option == "--style") {
-            options.look.style = BuiltInStyleNamed(*value);
+        } else if (word.option == "--style") {
+            options.look.style = BuiltInStyleNamed(word.value);
             if (!options.look.style)
-                throw PlayerUsageError("unknown style \"" + *value + "\" (the styles are " + kBuiltInStyleList + ")");
-        } else if (option == "--guide") {
-            options.guides.push_back(*value);
+                throw PlayerUsageError(
+                    "unknown style \"" + word.value + "\" (the styles are " + kBuiltInStyleList + ")");
+        } else if (word.option == "--guide") {
+            options.guides.push_back(std::move(word.value));
         } else {
-            options.look.theme_file = *value;
+            options.look.theme_file = std::move(word.value);
         }
     }
     if (options.look.style && !options.look.theme_file.empty())

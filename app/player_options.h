@@ -5,6 +5,7 @@
 // Options and operands mix; each option also takes its value after "=";
 // after "--" everything is an operand.
 
+#include "manual/command_line_reader.h"
 #include "skin/theme/style_by_name.h"
 
 #include <optional>
@@ -33,15 +34,15 @@ struct PlayerOptions {
 };
 
 // What the user wrote cannot be used; the message says why.
-class PlayerUsageError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+using PlayerUsageError = CommandLineError;
 
 // Throws PlayerUsageError for an unknown "--" option, a missing value, a
 // style that is not built in, or --style with --theme. Theme files are not
 // looked at here.
 PlayerOptions ParsePlayerOptions(const std::vector<std::string>& args);
+
+// The options ParsePlayerOptions knows, as its manual lists them.
+std::span<const CommandLineOption> PlayerCommandLineOptions();
 
 // The text --help prints.
 std::string PlayerUsage();

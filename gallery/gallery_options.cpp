@@ -6,39 +6,37 @@
 
 namespace pellamo {
 
+namespace {
+
+constexpr CommandLineOption kGalleryOptions[] = {
+    { "--style", true },
+    { "--theme", true },
+    { "--page", true },
+    { "--screenshot", true },
+    { "--help", false },
+};
+
+}
+
+std::span<const CommandLineOption> GalleryCommandLineOptions() { return kGalleryOptions; }
+
 GalleryOptions ParseGalleryOptions(const std::vector<std::string>& args, const std::vector<std::string>& pages)
 {
     GalleryOptions options;
-    for (size_t i = 0; i < args.size(); ++i) {
-        std::string option = args[i];
-        std::optional<std::string> value;
-        if (size_t eq = option.find('='); option.rfind("--", 0) == 0 && eq != std::string::npos) {
-            value = option.substr(eq + 1);
-            option.resize(eq);
-        }
-        if (option == "--help" || option == "-h") {
+    for (CommandLineWord& word : ReadCommandLine(args, kGalleryOptions, false)) {
+        if (word.option == "--help") {
             options.help = true;
-            continue;
-        }
-        if (option != "--style" && option != "--theme" && option != "--page" && option != "--screenshot")
-            throw GalleryUsageError("unknown option \"" + args[i] + "\"");
-        if (!value) {
-            if (i + 1 >= args.size())
-                throw GalleryUsageError(option + " needs a value");
-            value = args[++i];
-        }
-        if (value->empty())
-            throw GalleryUsageError(option + " needs a value");
-        if (option == "--style") {
-            options.style = BuiltInStyleNamed(*value);
+        } else if (word.option == "--style") {
+            options.style = BuiltInStyleNamed(word.value);
             if (!options.style)
-                throw GalleryUsageError("unknown style \"" + *value + "\" (the styles are " + kBuiltInStyleList + ")");
-        } else if (option == "--theme") {
-            options.theme_file = *value;
-        } else if (option == "--page") {
-            options.page = *value;
+                throw GalleryUsageError(
+                    "unknown style \"" + word.value + "\" (the styles are " + kBuiltInStyleList + ")");
+        } else if (word.option == "--theme") {
+            options.theme_file = std::move(word.value);
+        } else if (word.option == "--page") {
+            options.page = std::move(word.value);
         } else {
-            options.screenshot = *value;
+            options.screenshot = std::move(word.value);
         }
     }
     if (options.style && !options.theme_file.empty())

@@ -5,6 +5,7 @@
 //                   [--screenshot FILE.png] [--help]
 // Each option also takes its value after "=".
 
+#include "manual/command_line_reader.h"
 #include "skin/theme/style_by_name.h"
 
 #include <optional>
@@ -24,15 +25,15 @@ struct GalleryOptions {
 };
 
 // What the user wrote cannot be used; the message says why.
-class GalleryUsageError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+using GalleryUsageError = CommandLineError;
 
 // Throws GalleryUsageError for an unknown option, a missing value, a style
 // that is not built in, a page that `pages` lacks, or --style with --theme.
 // Theme files are not looked at here.
 GalleryOptions ParseGalleryOptions(const std::vector<std::string>& args, const std::vector<std::string>& pages);
+
+// The options ParseGalleryOptions knows, as its manual lists them.
+std::span<const CommandLineOption> GalleryCommandLineOptions();
 
 // The text --help prints.
 std::string GalleryUsage(const std::vector<std::string>& pages);

@@ -1,6 +1,7 @@
 // The player's command line: options and operands mixed, values after a
 // space or "=", "--" ending the options, and every kind of bad use.
 #include "app/player_options.h"
+#include "manual/program_manuals.h"
 
 #include <gtest/gtest.h>
 
@@ -122,6 +123,10 @@ TEST(PlayerOptions, NewInstanceIsAFlagAmongOperands)
     EXPECT_FALSE(ParsePlayerOptions({ "--", "--new-instance" }).new_instance);
     EXPECT_THROW(ParsePlayerOptions({ "--new-instance=yes" }), PlayerUsageError);
     EXPECT_NE(std::string::npos, PlayerUsage().find("--new-instance"));
+}
+TEST(PlayerOptions, TheManualListsExactlyTheOptionsTheProgramTakes)
+{
+    EXPECT_EQ("", CommandLineDisagreement(PlayerCommandLineOptions(), ParseManualPage(PlayerManual())));
 }
 }
 }

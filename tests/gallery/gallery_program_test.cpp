@@ -3,6 +3,7 @@
 #include "gallery/gallery_options.h"
 #include "gallery/gallery_page.h"
 #include "gallery/gallery_program.h"
+#include "manual/program_manuals.h"
 #include "platform/gfx/png_file.h"
 #include "skin/draw/key_color.h"
 #include "skin/theme/theme_source.h"
@@ -34,6 +35,11 @@ TEST(GalleryOptions, StylesAndPagesAreTakenInAnyCaseWithTheirValueApartOrAfterEq
     EXPECT_TRUE(o.help);
 }
 
+TEST(GalleryOptions, TheManualListsExactlyTheOptionsTheProgramTakes)
+{
+    EXPECT_EQ("", CommandLineDisagreement(GalleryCommandLineOptions(), ParseManualPage(GalleryManual())));
+}
+
 TEST(GalleryProgram, WhatCannotBeUsedIsToldWithStatusTwoBeforeAnyWindow)
 {
     TempDir dir;
@@ -49,6 +55,10 @@ TEST(GalleryProgram, WhatCannotBeUsedIsToldWithStatusTwoBeforeAnyWindow)
         { { "--page=" }, "--page needs a value" },
         { { "--page", "Trees" }, "unknown page \"Trees\"" },
         { { "--colour", "red" }, "unknown option \"--colour\"" },
+        // The gallery takes no files: every word is an option.
+        { { "extra.sui" }, "unknown option \"extra.sui\"" },
+        { { "--", "--page" }, "unknown option \"--\"" },
+        { { "--help=yes" }, "unknown option \"--help=yes\"" },
         { { "--style", "MacOS", "--theme", ExportedTheme("WinXP") }, "cannot be used together" },
         { { "--theme", text_file }, "notes.sui: Invalid skin file for PelSkin!" },
         { { "--theme", dir.Path() + "/gone.sui" }, "gone.sui: no such file" },
