@@ -305,9 +305,48 @@ private:
     void StepScroll(HWND hwnd, int bar, int code, int pos);
 
     void HandleMouse(const DisplayEvent& event, WindowObject& top);
+    // HandleMouse's steps: a move or scroll-bar drag under way takes the
+    // pointer; else the window under it (or the capture) gets the message.
+    void TrackMove(const DisplayEvent& event, bool released);
+    void TrackScroll(const DisplayEvent& event, bool released);
+    // Null when the pointer is over nothing that takes input; `hit` is the
+    // hit-test answer (HTCLIENT for the capture).
+    HWND MouseTarget(const DisplayEvent& event, WindowObject& top, LRESULT& hit);
+    void DispatchMouseMove(MSG msg, WindowObject& top, bool client);
+    void DispatchButtonDown(const DisplayEvent& event, MSG msg, WindowObject& top, bool client);
+    void DispatchButtonUp(const DisplayEvent& event, MSG msg, bool client);
+    void DispatchWheel(const DisplayEvent& event, MSG msg);
     void HandleDrop(const DisplayEvent& event, WindowObject& top);
     void RouteDisplayEvent(const DisplayEvent& event);
     void HandleKey(const DisplayEvent& event);
+    void HandleText(const std::string& text);
+    // What the desktop did to a top-level window: moved or sized, restored, minimised.
+    void HandleDisplayConfigure(WindowObject& top, const Rect& rect);
+    void HandleDisplayMapped(WindowObject& top);
+    void HandleDisplayUnmapped(WindowObject& top);
+
+    // DefWindowProc's cases.
+    LRESULT DefKeyDown(WindowObject& w, UINT msg, WPARAM wparam, LPARAM lparam);
+    LRESULT DefNcCalcSize(WindowObject& w, WPARAM wparam, LPARAM lparam);
+    LRESULT DefNcHitTest(WindowObject& w, Point screen);
+    LRESULT DefNcPaint(WindowObject& w);
+    LRESULT DefNcActivate(WindowObject& w, bool active);
+    LRESULT DefActivate(WindowObject& w, WPARAM wparam);
+    LRESULT DefEraseBackground(WindowObject& w, DeviceContext* dc);
+    LRESULT DefPaint(WindowObject& w, WPARAM wparam);
+    LRESULT DefWindowPosChanged(WindowObject& w, const WINDOWPOS* pos);
+    LRESULT DefNcLButtonDown(WindowObject& w, WPARAM wparam, LPARAM lparam);
+    LRESULT DefNcLButtonUp(WindowObject& w, WPARAM wparam, LPARAM lparam);
+    LRESULT DefSysCommand(WindowObject& w, WPARAM wparam, LPARAM lparam);
+
+    // ShowWindow's actions; each answers whether the window was visible before.
+    bool ShowWindowHide(WindowObject& w, bool was_visible);
+    bool ShowWindowMinimize(WindowObject& w, bool was_visible);
+    bool ShowWindowMaximize(WindowObject& w, bool was_visible, bool activate);
+    bool ShowWindowRestore(WindowObject& w, bool was_visible, bool activate);
+    bool ShowWindowShow(WindowObject& w, bool was_visible, bool activate);
+    // A top-level window that is no pop-up becomes active once shown.
+    void ActivateShown(WindowObject& w);
     HWND ChildAt(WindowObject& w, Point screen) const;
     void CheckMouseLeave(HWND target, bool client);
     WPARAM MouseKeys(unsigned modifiers) const;

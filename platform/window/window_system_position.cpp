@@ -244,106 +244,138 @@ bool WindowSystem::ShowWindow(HWND hwnd, int cmd)
             return false;
     }
     bool was_visible = w->style & WS_VISIBLE;
-    constexpr UINT kKeep = SWP_NOZORDER | SWP_NOACTIVATE;
-    auto activate = [&] {
-        if (!w->parent && !IsPopupStyle(w->ex_style) && IsWindow(hwnd))
-            Activate(hwnd, WA_ACTIVE, false);
-    };
     ShowCommand command = ShowCommandOf(cmd);
     switch (command.action) {
-    case ShowAction::Hide: {
-        if (!was_visible)
-            return false;
-        Dispatch(*w, WM_SHOWWINDOW, 0, 0);
-        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | kKeep);
-        if (!IsWindow(hwnd))
-            return true;
-        auto in_tree = [&](HWND h) { return h == hwnd || IsChild(hwnd, h); };
-        if (m_capture && in_tree(m_capture))
-            ReleaseCapture();
-        if (m_focus && in_tree(m_focus) && w->parent)
-            SetFocus(w->parent);
-        if (m_active == hwnd)
-            ActivateAnother(hwnd);
-        return true;
-    }
-    case ShowAction::Minimize: {
-        if (w->style & WS_MINIMIZE)
-            return was_visible;
-        if (!(w->style & WS_MAXIMIZE))
-            w->restore_rect = w->window_rect;
-        if (!was_visible)
-            Dispatch(*w, WM_SHOWWINDOW, 1, 0);
-        w->style = (w->style | WS_MINIMIZE | WS_VISIBLE) & ~WS_MAXIMIZE;
-        if (w->display) {
-            if (!was_visible)
-                m_backend.Show(w->display, true);
-            m_backend.Minimize(w->display);
-        } else if (WindowObject* parent = Find(w->parent)) {
-            InvalidateTree(*parent, w->window_rect, true);
-        }
-        Dispatch(*w, WM_SIZE, SIZE_MINIMIZED, 0);
-        if (IsWindow(hwnd) && m_active == hwnd)
-            ActivateAnother(hwnd);
-        return was_visible;
-    }
-    case ShowAction::Maximize: {
-        bool was_iconic = w->style & WS_MINIMIZE;
-        if (!(w->style & (WS_MAXIMIZE | WS_MINIMIZE)))
-            w->restore_rect = w->window_rect;
-        if (!was_visible)
-            Dispatch(*w, WM_SHOWWINDOW, 1, 0);
-        if (!IsWindow(hwnd))
-            return was_visible;
-        w->style = (w->style | WS_MAXIMIZE) & ~WS_MINIMIZE;
-        // The frame lies just outside the work area, as on Windows.
-        int f = NonClient::FrameWidth(w->style, w->ex_style);
-        Rect area = w->parent ? GetClientRect(w->parent) : m_backend.WorkArea();
-        area = area.Inflate(f, f);
-        if (was_iconic && w->display)
-            m_backend.Show(w->display, true);
-        m_force_size = true;
-        SetWindowPos(
-            hwnd, nullptr, area.left, area.top, area.Width(), area.Height(), SWP_SHOWWINDOW | SWP_FRAMECHANGED | kKeep);
-        m_force_size = false;
-        if (command.activate)
-            activate();
-        return was_visible;
-    }
+    case ShowAction::Hide:
+        return ShowWindowHide(*w, was_visible);
+    case ShowAction::Minimize:
+        return ShowWindowMinimize(*w, was_visible);
+    case ShowAction::Maximize:
+        return ShowWindowMaximize(*w, was_visible, command.activate);
     case ShowAction::Restore:
-        if (w->style & (WS_MINIMIZE | WS_MAXIMIZE)) {
-            bool was_iconic = w->style & WS_MINIMIZE;
-            w->style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
-            if (was_iconic && w->display && !m_from_display)
-                m_backend.Show(w->display, true);
-            Rect r = w->restore_rect;
-            m_force_size = true;
-            SetWindowPos(
-                hwnd, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_SHOWWINDOW | SWP_FRAMECHANGED | kKeep);
-            m_force_size = false;
-            if (IsWindow(hwnd) && w->display && was_iconic)
-                InvalidateWhole(*w, true);
-            if (command.activate)
-                activate();
-            return was_visible;
-        }
+        if (w->style & (WS_MINIMIZE | WS_MAXIMIZE))
+            return ShowWindowRestore(*w, was_visible, command.activate);
         [[fallthrough]];
     case ShowAction::Show:
-        if (!was_visible) {
-            Dispatch(*w, WM_SHOWWINDOW, 1, 0);
-            if (!IsWindow(hwnd))
-                return false;
-            UINT flags = SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-            // A top-level window comes up above the others; a child keeps its place.
-            if (w->parent)
-                flags |= SWP_NOZORDER;
-            SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, flags);
-        }
-        if (command.activate)
-            activate();
-        return was_visible;
+        return ShowWindowShow(*w, was_visible, command.activate);
     }
     return false;
+}
+
+namespace {
+
+// ShowWindow changes the state and the place itself, never the z order or the activation.
+constexpr UINT kKeepOrder = SWP_NOZORDER | SWP_NOACTIVATE;
+
+}
+
+void WindowSystem::ActivateShown(WindowObject& w)
+{
+    if (!w.parent && !IsPopupStyle(w.ex_style) && IsWindow(w.handle))
+        Activate(w.handle, WA_ACTIVE, false);
+}
+
+bool WindowSystem::ShowWindowHide(WindowObject& w, bool was_visible)
+{
+    HWND hwnd = w.handle;
+    if (!was_visible)
+        return false;
+    Dispatch(w, WM_SHOWWINDOW, 0, 0);
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | kKeepOrder);
+    if (!IsWindow(hwnd))
+        return true;
+    auto in_tree = [&](HWND h) { return h == hwnd || IsChild(hwnd, h); };
+    if (m_capture && in_tree(m_capture))
+        ReleaseCapture();
+    if (m_focus && in_tree(m_focus) && w.parent)
+        SetFocus(w.parent);
+    if (m_active == hwnd)
+        ActivateAnother(hwnd);
+    return true;
+}
+
+bool WindowSystem::ShowWindowMinimize(WindowObject& w, bool was_visible)
+{
+    HWND hwnd = w.handle;
+    if (w.style & WS_MINIMIZE)
+        return was_visible;
+    if (!(w.style & WS_MAXIMIZE))
+        w.restore_rect = w.window_rect;
+    if (!was_visible)
+        Dispatch(w, WM_SHOWWINDOW, 1, 0);
+    w.style = (w.style | WS_MINIMIZE | WS_VISIBLE) & ~WS_MAXIMIZE;
+    if (w.display) {
+        if (!was_visible)
+            m_backend.Show(w.display, true);
+        m_backend.Minimize(w.display);
+    } else if (WindowObject* parent = Find(w.parent)) {
+        InvalidateTree(*parent, w.window_rect, true);
+    }
+    Dispatch(w, WM_SIZE, SIZE_MINIMIZED, 0);
+    if (IsWindow(hwnd) && m_active == hwnd)
+        ActivateAnother(hwnd);
+    return was_visible;
+}
+
+bool WindowSystem::ShowWindowMaximize(WindowObject& w, bool was_visible, bool activate)
+{
+    HWND hwnd = w.handle;
+    bool was_iconic = w.style & WS_MINIMIZE;
+    if (!(w.style & (WS_MAXIMIZE | WS_MINIMIZE)))
+        w.restore_rect = w.window_rect;
+    if (!was_visible)
+        Dispatch(w, WM_SHOWWINDOW, 1, 0);
+    if (!IsWindow(hwnd))
+        return was_visible;
+    w.style = (w.style | WS_MAXIMIZE) & ~WS_MINIMIZE;
+    // The frame lies just outside the work area, as on Windows.
+    int f = NonClient::FrameWidth(w.style, w.ex_style);
+    Rect area = w.parent ? GetClientRect(w.parent) : m_backend.WorkArea();
+    area = area.Inflate(f, f);
+    if (was_iconic && w.display)
+        m_backend.Show(w.display, true);
+    m_force_size = true;
+    SetWindowPos(hwnd, nullptr, area.left, area.top, area.Width(), area.Height(),
+        SWP_SHOWWINDOW | SWP_FRAMECHANGED | kKeepOrder);
+    m_force_size = false;
+    if (activate)
+        ActivateShown(w);
+    return was_visible;
+}
+
+bool WindowSystem::ShowWindowRestore(WindowObject& w, bool was_visible, bool activate)
+{
+    HWND hwnd = w.handle;
+    bool was_iconic = w.style & WS_MINIMIZE;
+    w.style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
+    if (was_iconic && w.display && !m_from_display)
+        m_backend.Show(w.display, true);
+    Rect r = w.restore_rect;
+    m_force_size = true;
+    SetWindowPos(hwnd, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_SHOWWINDOW | SWP_FRAMECHANGED | kKeepOrder);
+    m_force_size = false;
+    if (IsWindow(hwnd) && w.display && was_iconic)
+        InvalidateWhole(w, true);
+    if (activate)
+        ActivateShown(w);
+    return was_visible;
+}
+
+bool WindowSystem::ShowWindowShow(WindowObject& w, bool was_visible, bool activate)
+{
+    if (!was_visible) {
+        Dispatch(w, WM_SHOWWINDOW, 1, 0);
+        if (!IsWindow(w.handle))
+            return false;
+        UINT flags = SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+        // A top-level window comes up above the others; a child keeps its place.
+        if (w.parent)
+            flags |= SWP_NOZORDER;
+        SetWindowPos(w.handle, HWND_TOP, 0, 0, 0, 0, flags);
+    }
+    if (activate)
+        ActivateShown(w);
+    return was_visible;
 }
 
 bool WindowSystem::IsWindowVisible(HWND hwnd) const

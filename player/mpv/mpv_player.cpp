@@ -416,127 +416,138 @@ void MpvPlayer::DrainEvents()
 
 void MpvPlayer::HandleEvent(const mpv_event& event)
 {
-    using State = PlayerStatus::State;
     switch (event.event_id) {
-    case MPV_EVENT_START_FILE: {
-        auto* start = static_cast<mpv_event_start_file*>(event.data);
-        if (m_engine_url.empty())
-            break; // a start we already stopped
-        // Entries of a playlist the stream turned out to be come after it;
-        // their ends are ours to report. Older starts are stale.
-        if (start->playlist_entry_id > m_entry) {
-            m_entry = start->playlist_entry_id;
-            m_entry_ended = false;
-        }
-        // The previous stream has ended: new frames are this one's.
-        if (start->playlist_entry_id == m_entry)
-            m_renderer->Accept(m_stream);
-        break;
-    }
+    case MPV_EVENT_START_FILE:
+        return StartedFile(*static_cast<const mpv_event_start_file*>(event.data));
     case MPV_EVENT_FILE_LOADED:
-        if (m_engine_url.empty())
-            break;
-        m_loaded = true;
-        m_status.audio_only = !HasVideoTrack();
-        // Playing starts with the first restart; until then it is filling up.
-        m_status.state = m_paused ? State::Paused : State::Buffering;
-        break;
+        return LoadedFile();
     case MPV_EVENT_PLAYBACK_RESTART:
         if (m_loaded && !m_paused && !m_cache_wait)
-            m_status.state = State::Playing;
-        break;
-    case MPV_EVENT_END_FILE: {
-        auto* end = static_cast<mpv_event_end_file*>(event.data);
-        if (m_engine_url.empty() || end->playlist_entry_id != m_entry)
-            break; // an older stream's end, or one we stopped ourselves
-        m_entry_ended = true;
-        if (m_giving_up) {
-            // Only now has the engine made its last attempt.
-            ReportGivingUp();
-            break;
-        }
-        if (end->reason == MPV_END_FILE_REASON_ERROR) {
-            if (!m_fallback_url.empty()) {
-                std::string next = std::move(m_fallback_url);
-                m_fallback_url.clear();
-                Load(next);
-                break;
-            }
-            m_loaded = false;
-            if (Recording())
-                EndRecording({});
-            Fail(end->error);
-            ClearPicture();
-        } else if (end->reason == MPV_END_FILE_REASON_EOF) {
-            if (Recording())
-                EndRecording({});
-            m_loaded = false;
-            m_status.state = State::Stopped;
-        }
-        break;
-    }
-    case MPV_EVENT_PROPERTY_CHANGE: {
-        auto* property = static_cast<mpv_event_property*>(event.data);
-        switch (event.reply_userdata) {
-        case kTimePos:
-            if (property->format == MPV_FORMAT_DOUBLE) {
-                double now = *static_cast<double*>(property->data);
-                m_status.elapsed_seconds = now;
-            }
-            break;
-        case kPause:
-            if (property->format == MPV_FORMAT_FLAG) {
-                m_paused = *static_cast<int*>(property->data) != 0;
-                if (m_loaded)
-                    m_status.state = m_paused ? State::Paused : (m_cache_wait ? State::Buffering : State::Playing);
-            }
-            break;
-        case kPausedForCache:
-            if (property->format == MPV_FORMAT_FLAG) {
-                m_cache_wait = *static_cast<int*>(property->data) != 0;
-                if (m_loaded && !m_paused && m_status.state != State::Reconnecting)
-                    m_status.state = m_cache_wait ? State::Buffering : State::Playing;
-            }
-            break;
-        case kCacheBuffering:
-            if (property->format == MPV_FORMAT_INT64)
-                m_status.buffering_percent
-                    = static_cast<int>(std::clamp<int64_t>(*static_cast<int64_t*>(property->data), 0, 100));
-            break;
-        }
-        break;
-    }
-    case MPV_EVENT_LOG_MESSAGE: {
-        auto* message = static_cast<mpv_event_log_message*>(event.data);
-        std::string text = TrimLine(message->text);
-        // Lines that come after the stream's end (the log lags behind the
-        // events) no longer count against it.
-        std::string_view source = message->prefix ? message->prefix : "";
-        if (Recording() && source.starts_with("recorder") && message->log_level <= MPV_LOG_LEVEL_ERROR) {
-            // A full disk or a vanished folder: what is written stays playable.
-            EndRecording("The recording stopped: " + text);
-            break;
-        }
-        if (m_engine_url.empty() || m_giving_up || text.empty())
-            break;
-        if (ContainsNoCase(text, "will reconnect") && !m_entry_ended && !CountReconnect())
-            break;
-        if (m_loaded && ContainsNoCase(text, "reconnect"))
-            ShowReconnecting();
-        // The first network or format complaint names the cause; later
-        // ones repeat it, and sound-device messages are not about the stream.
-        std::string_view prefix = message->prefix ? message->prefix : "";
-        bool about_stream = prefix.starts_with("ffmpeg") || prefix.starts_with("stream") || prefix.starts_with("demux");
-        if (message->log_level <= MPV_LOG_LEVEL_ERROR && about_stream && m_first_engine_error.empty()) {
-            m_first_engine_error = text;
-            // The log can lag behind the end of the stream it explains.
-            if (m_status.state == State::Error && m_engine_error < 0)
-                Fail(m_engine_error);
-        }
-        break;
-    }
+            m_status.state = PlayerStatus::State::Playing;
+        return;
+    case MPV_EVENT_END_FILE:
+        return EndedFile(*static_cast<const mpv_event_end_file*>(event.data));
+    case MPV_EVENT_PROPERTY_CHANGE:
+        return PropertyChanged(event.reply_userdata, *static_cast<const mpv_event_property*>(event.data));
+    case MPV_EVENT_LOG_MESSAGE:
+        return Logged(*static_cast<const mpv_event_log_message*>(event.data));
     default:
+        return;
+    }
+}
+
+void MpvPlayer::StartedFile(const mpv_event_start_file& start)
+{
+    if (m_engine_url.empty())
+        return; // a start we already stopped
+    // Entries of a playlist the stream turned out to be come after it;
+    // their ends are ours to report. Older starts are stale.
+    if (start.playlist_entry_id > m_entry) {
+        m_entry = start.playlist_entry_id;
+        m_entry_ended = false;
+    }
+    // The previous stream has ended: new frames are this one's.
+    if (start.playlist_entry_id == m_entry)
+        m_renderer->Accept(m_stream);
+}
+
+void MpvPlayer::LoadedFile()
+{
+    using State = PlayerStatus::State;
+    if (m_engine_url.empty())
+        return;
+    m_loaded = true;
+    m_status.audio_only = !HasVideoTrack();
+    // Playing starts with the first restart; until then it is filling up.
+    m_status.state = m_paused ? State::Paused : State::Buffering;
+}
+
+void MpvPlayer::EndedFile(const mpv_event_end_file& end)
+{
+    if (m_engine_url.empty() || end.playlist_entry_id != m_entry)
+        return; // an older stream's end, or one we stopped ourselves
+    m_entry_ended = true;
+    if (m_giving_up) {
+        // Only now has the engine made its last attempt.
+        ReportGivingUp();
+        return;
+    }
+    if (end.reason == MPV_END_FILE_REASON_ERROR) {
+        if (!m_fallback_url.empty()) {
+            std::string next = std::move(m_fallback_url);
+            m_fallback_url.clear();
+            Load(next);
+            return;
+        }
+        m_loaded = false;
+        if (Recording())
+            EndRecording({});
+        Fail(end.error);
+        ClearPicture();
+    } else if (end.reason == MPV_END_FILE_REASON_EOF) {
+        if (Recording())
+            EndRecording({});
+        m_loaded = false;
+        m_status.state = PlayerStatus::State::Stopped;
+    }
+}
+
+void MpvPlayer::PropertyChanged(uint64_t observed, const mpv_event_property& property)
+{
+    using State = PlayerStatus::State;
+    switch (observed) {
+    case kTimePos:
+        if (property.format == MPV_FORMAT_DOUBLE)
+            m_status.elapsed_seconds = *static_cast<double*>(property.data);
         break;
+    case kPause:
+        if (property.format == MPV_FORMAT_FLAG) {
+            m_paused = *static_cast<int*>(property.data) != 0;
+            if (m_loaded)
+                m_status.state = m_paused ? State::Paused : (m_cache_wait ? State::Buffering : State::Playing);
+        }
+        break;
+    case kPausedForCache:
+        if (property.format == MPV_FORMAT_FLAG) {
+            m_cache_wait = *static_cast<int*>(property.data) != 0;
+            if (m_loaded && !m_paused && m_status.state != State::Reconnecting)
+                m_status.state = m_cache_wait ? State::Buffering : State::Playing;
+        }
+        break;
+    case kCacheBuffering:
+        if (property.format == MPV_FORMAT_INT64)
+            m_status.buffering_percent
+                = static_cast<int>(std::clamp<int64_t>(*static_cast<int64_t*>(property.data), 0, 100));
+        break;
+    }
+}
+
+void MpvPlayer::Logged(const mpv_event_log_message& message)
+{
+    std::string text = TrimLine(message.text);
+    // Lines that come after the stream's end (the log lags behind the
+    // events) no longer count against it.
+    std::string_view source = message.prefix ? message.prefix : "";
+    if (Recording() && source.starts_with("recorder") && message.log_level <= MPV_LOG_LEVEL_ERROR) {
+        // A full disk or a vanished folder: what is written stays playable.
+        EndRecording("The recording stopped: " + text);
+        return;
+    }
+    if (m_engine_url.empty() || m_giving_up || text.empty())
+        return;
+    if (ContainsNoCase(text, "will reconnect") && !m_entry_ended && !CountReconnect())
+        return;
+    if (m_loaded && ContainsNoCase(text, "reconnect"))
+        ShowReconnecting();
+    // The first network or format complaint names the cause; later ones
+    // repeat it, and sound-device messages are not about the stream.
+    std::string_view prefix = message.prefix ? message.prefix : "";
+    bool about_stream = prefix.starts_with("ffmpeg") || prefix.starts_with("stream") || prefix.starts_with("demux");
+    if (message.log_level <= MPV_LOG_LEVEL_ERROR && about_stream && m_first_engine_error.empty()) {
+        m_first_engine_error = text;
+        // The log can lag behind the end of the stream it explains.
+        if (m_status.state == PlayerStatus::State::Error && m_engine_error < 0)
+            Fail(m_engine_error);
     }
 }
 

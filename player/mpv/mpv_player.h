@@ -122,6 +122,12 @@ private:
     void Forget();
     void DrainEvents();
     void HandleEvent(const mpv_event& event);
+    // HandleEvent's cases.
+    void StartedFile(const mpv_event_start_file& start);
+    void LoadedFile();
+    void EndedFile(const mpv_event_end_file& end);
+    void PropertyChanged(uint64_t observed, const mpv_event_property& property);
+    void Logged(const mpv_event_log_message& message);
     void UpdateFrame();
     bool HasVideoTrack();
     void ClearPicture();

@@ -105,6 +105,19 @@ struct X11Backend::Impl {
     }
 
     void Handle(XEvent& ev);
+    // Handle's cases: one X event told as display events of window `e.window`.
+    void HandleUtilityEvent(const XEvent& ev);
+    void HandleMotion(XEvent& ev, DisplayEvent& e);
+    void HandleButton(const XButtonEvent& ev, DisplayEvent& e);
+    void HandleLeave(const XCrossingEvent& ev, DisplayEvent& e);
+    void HandleKeyPress(XKeyEvent& ev, Win& w, DisplayEvent& e);
+    void HandleKeyRelease(XKeyEvent& ev, DisplayEvent& e);
+    void HandleExpose(const XExposeEvent& ev, DisplayEvent& e);
+    void HandleFocus(const XFocusChangeEvent& ev, Win& w, DisplayEvent& e);
+    void HandleClientMessage(const XClientMessageEvent& ev, DisplayEvent& e);
+    void HandleConfigure(const XConfigureEvent& ev, Win& w, DisplayEvent& e);
+    void HandleMap(Win& w, DisplayEvent& e);
+    void HandleUnmap(Win& w, DisplayEvent& e);
     // Whether a window manager runs now and announces `feature` in _NET_SUPPORTED.
     bool ManagerSupports(Atom feature) const;
     void AnswerSelectionRequest(const XSelectionRequestEvent& request);

@@ -602,44 +602,15 @@ void TWinControl::WndProc(TMessage& message)
 {
     switch (message.Msg) {
     case WM_PAINT:
-        PaintHandler(message);
-        return;
+        return PaintHandler(message);
     case WM_CONTEXTMENU:
-        if (PopupMenuComponent() && PopupHandler) {
-            int x = GET_X_LPARAM(message.LParam), y = GET_Y_LPARAM(message.LParam);
-            // From the keyboard: at the control's top left corner.
-            Point at = x == -1 && y == -1 ? ClientToScreen({ 0, 0 }) : Point { x, y };
-            PopupHandler(PopupMenuComponent(), this, at);
-            message.Result = 0;
-            return;
-        }
-        DefaultHandler(message);
-        return;
+        return WmContextMenu(message);
     case WM_PRINTCLIENT:
-        if (auto* dc = reinterpret_cast<DeviceContext*>(message.WParam)) {
-            if (message.LParam & PRF_ERASEBKGND)
-                EraseBackground(*dc);
-            PaintInto(*dc);
-        }
-        message.Result = 0;
-        return;
-    case WM_NCCALCSIZE: {
-        // The border width lies outside the window's own frame: its edges
-        // and scroll bars stay inside the band, as the client area does.
-        Rect* r = message.WParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(message.LParam)->rgrc[0]
-                                 : reinterpret_cast<Rect*>(message.LParam);
-        if (r && border_width_ > 0) {
-            int bw = std::min({ border_width_, r->Width() / 2, r->Height() / 2 });
-            *r = r->Inflate(-std::max(0, bw), -std::max(0, bw));
-        }
-        DefaultHandler(message);
-        return;
-    }
+        return WmPrintClient(message);
+    case WM_NCCALCSIZE:
+        return WmNcCalcSize(message);
     case WM_NCPAINT:
-        DefaultHandler(message);
-        if (border_width_ > 0 && handle_)
-            PaintBorderWidth();
-        return;
+        return WmNcPaint(message);
     case WM_ERASEBKGND:
         if (auto* dc = reinterpret_cast<DeviceContext*>(message.WParam))
             message.Result = EraseBackground(*dc) ? 1 : 0;
@@ -647,112 +618,178 @@ void TWinControl::WndProc(TMessage& message)
     case WM_MOVE:
     case WM_SIZE:
         DefaultHandler(message);
-        SyncBoundsFromWindow();
-        return;
+        return SyncBoundsFromWindow();
     case WM_WINDOWPOSCHANGING:
-        if (auto* pos = reinterpret_cast<WINDOWPOS*>(message.LParam); pos && !(pos->flags & SWP_NOSIZE))
-            Constraints().Apply(pos->cx, pos->cy);
-        DefaultHandler(message);
-        return;
+        return WmWindowPosChanging(message);
     case WM_MOUSELEAVE:
-        tracking_leave_ = false;
-        if (hover_control_) {
-            TControl* h = hover_control_;
-            hover_control_ = nullptr;
-            h->MouseLeave();
-        }
-        DefaultHandler(message);
-        return;
+        return WmMouseLeave(message);
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: {
-        UINT key = static_cast<UINT>(message.WParam);
-        auto alive = AliveFlag();
-        // A form with KeyPreview sees the key first.
-        if (TForm* form = ParentForm(); form && form != this && form->KeyPreview())
-            form->KeyDown(key, KeyboardShiftState());
-        if (key != 0 && *alive)
-            KeyDown(key, KeyboardShiftState());
-        if (key == 0 || !*alive) {
-            message.Result = 0;
-            return;
-        }
-        if ((key == VK_RETURN || key == VK_ESCAPE) && message.Msg == WM_KEYDOWN && !WantsKey(key)) {
-            if (TForm* form = ParentForm(); form && form->DialogKey(key)) {
-                Windows().TakeKeyWhole();
-                message.Result = 0;
-                return;
-            }
-        }
-        if (key == VK_TAB && message.Msg == WM_KEYDOWN && !WantsTab()) {
-            TShiftState shift = KeyboardShiftState();
-            if (!shift.Contains(ssCtrl) && !shift.Contains(ssAlt)) {
-                if (TForm* form = ParentForm())
-                    form->SelectNext(this, !shift.Contains(ssShift), true);
-                message.Result = 0;
-                return;
-            }
-        }
-        DefaultHandler(message);
-        return;
-    }
+    case WM_SYSKEYDOWN:
+        return WmKeyDown(message);
     case WM_KEYUP:
-    case WM_SYSKEYUP: {
-        UINT key = static_cast<UINT>(message.WParam);
-        auto alive = AliveFlag();
-        if (TForm* form = ParentForm(); form && form != this && form->KeyPreview())
-            form->KeyUp(key, KeyboardShiftState());
-        if (key != 0 && *alive)
-            KeyUp(key, KeyboardShiftState());
-        if (key != 0 && *alive)
-            DefaultHandler(message);
-        return;
-    }
-    case WM_CHAR: {
-        auto ch = static_cast<char16_t>(message.WParam);
-        if (ch == u'\t' && !WantsTab())
-            return;
-        auto alive = AliveFlag();
-        if (TForm* form = ParentForm(); form && form != this && form->KeyPreview())
-            form->KeyPress(ch);
-        if (ch != 0 && *alive)
-            KeyPress(ch);
-        if (ch != 0 && *alive)
-            DefaultHandler(message);
-        return;
-    }
+    case WM_SYSKEYUP:
+        return WmKeyUp(message);
+    case WM_CHAR:
+        return WmChar(message);
     case WM_SYSCHAR:
-        // Alt with a letter: the control whose caption marks it takes it.
-        if (TForm* form = ParentForm(); form && form->DispatchDialogChar(static_cast<char16_t>(message.WParam))) {
-            message.Result = 0;
-            return;
-        }
-        DefaultHandler(message);
-        return;
+        return WmSysChar(message);
     case WM_SETFOCUS:
-        DefaultHandler(message);
-        if (TForm* form = ParentForm(); form && form != this)
-            form->SetActiveControl(this);
-        DoEnter();
-        return;
+        return WmSetFocus(message);
     case WM_KILLFOCUS:
         DefaultHandler(message);
-        DoExit();
-        return;
+        return DoExit();
     case WM_CAPTURECHANGED:
-        // Another window took the mouse while a button was down (a drop-down
-        // menu opened by the press): its release never comes here, so the
-        // next press goes to whatever is under the pointer.
-        if (reinterpret_cast<HWND>(message.LParam) != handle_)
-            mouse_control_ = nullptr;
-        DefaultHandler(message);
-        return;
+        return WmCaptureChanged(message);
     default:
-        if (IsMouseMessage(message.Msg)) {
-            RouteMouse(message);
+        if (IsMouseMessage(message.Msg))
+            return RouteMouse(message);
+        return DefaultHandler(message);
+    }
+}
+
+void TWinControl::WmContextMenu(TMessage& message)
+{
+    if (!PopupMenuComponent() || !PopupHandler)
+        return DefaultHandler(message);
+    int x = GET_X_LPARAM(message.LParam), y = GET_Y_LPARAM(message.LParam);
+    // From the keyboard: at the control's top left corner.
+    Point at = x == -1 && y == -1 ? ClientToScreen({ 0, 0 }) : Point { x, y };
+    PopupHandler(PopupMenuComponent(), this, at);
+    message.Result = 0;
+}
+
+void TWinControl::WmPrintClient(TMessage& message)
+{
+    if (auto* dc = reinterpret_cast<DeviceContext*>(message.WParam)) {
+        if (message.LParam & PRF_ERASEBKGND)
+            EraseBackground(*dc);
+        PaintInto(*dc);
+    }
+    message.Result = 0;
+}
+
+void TWinControl::WmNcCalcSize(TMessage& message)
+{
+    // The border width lies outside the window's own frame: its edges and
+    // scroll bars stay inside the band, as the client area does.
+    Rect* r = message.WParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(message.LParam)->rgrc[0]
+                             : reinterpret_cast<Rect*>(message.LParam);
+    if (r && border_width_ > 0) {
+        int bw = std::min({ border_width_, r->Width() / 2, r->Height() / 2 });
+        *r = r->Inflate(-std::max(0, bw), -std::max(0, bw));
+    }
+    DefaultHandler(message);
+}
+
+void TWinControl::WmNcPaint(TMessage& message)
+{
+    DefaultHandler(message);
+    if (border_width_ > 0 && handle_)
+        PaintBorderWidth();
+}
+
+void TWinControl::WmWindowPosChanging(TMessage& message)
+{
+    if (auto* pos = reinterpret_cast<WINDOWPOS*>(message.LParam); pos && !(pos->flags & SWP_NOSIZE))
+        Constraints().Apply(pos->cx, pos->cy);
+    DefaultHandler(message);
+}
+
+void TWinControl::WmMouseLeave(TMessage& message)
+{
+    tracking_leave_ = false;
+    if (hover_control_) {
+        TControl* h = hover_control_;
+        hover_control_ = nullptr;
+        h->MouseLeave();
+    }
+    DefaultHandler(message);
+}
+
+void TWinControl::WmKeyDown(TMessage& message)
+{
+    UINT key = static_cast<UINT>(message.WParam);
+    auto alive = AliveFlag();
+    // A form with KeyPreview sees the key first.
+    if (TForm* form = ParentForm(); form && form != this && form->KeyPreview())
+        form->KeyDown(key, KeyboardShiftState());
+    if (key != 0 && *alive)
+        KeyDown(key, KeyboardShiftState());
+    if (key == 0 || !*alive) {
+        message.Result = 0;
+        return;
+    }
+    if ((key == VK_RETURN || key == VK_ESCAPE) && message.Msg == WM_KEYDOWN && !WantsKey(key)) {
+        if (TForm* form = ParentForm(); form && form->DialogKey(key)) {
+            Windows().TakeKeyWhole();
+            message.Result = 0;
             return;
         }
-        DefaultHandler(message);
     }
+    if (key == VK_TAB && message.Msg == WM_KEYDOWN && !WantsTab()) {
+        TShiftState shift = KeyboardShiftState();
+        if (!shift.Contains(ssCtrl) && !shift.Contains(ssAlt)) {
+            if (TForm* form = ParentForm())
+                form->SelectNext(this, !shift.Contains(ssShift), true);
+            message.Result = 0;
+            return;
+        }
+    }
+    DefaultHandler(message);
+}
+
+void TWinControl::WmKeyUp(TMessage& message)
+{
+    UINT key = static_cast<UINT>(message.WParam);
+    auto alive = AliveFlag();
+    if (TForm* form = ParentForm(); form && form != this && form->KeyPreview())
+        form->KeyUp(key, KeyboardShiftState());
+    if (key != 0 && *alive)
+        KeyUp(key, KeyboardShiftState());
+    if (key != 0 && *alive)
+        DefaultHandler(message);
+}
+
+void TWinControl::WmChar(TMessage& message)
+{
+    auto ch = static_cast<char16_t>(message.WParam);
+    if (ch == u'\t' && !WantsTab())
+        return;
+    auto alive = AliveFlag();
+    if (TForm* form = ParentForm(); form && form != this && form->KeyPreview())
+        form->KeyPress(ch);
+    if (ch != 0 && *alive)
+        KeyPress(ch);
+    if (ch != 0 && *alive)
+        DefaultHandler(message);
+}
+
+void TWinControl::WmSysChar(TMessage& message)
+{
+    // Alt with a letter: the control whose caption marks it takes it.
+    if (TForm* form = ParentForm(); form && form->DispatchDialogChar(static_cast<char16_t>(message.WParam))) {
+        message.Result = 0;
+        return;
+    }
+    DefaultHandler(message);
+}
+
+void TWinControl::WmSetFocus(TMessage& message)
+{
+    DefaultHandler(message);
+    if (TForm* form = ParentForm(); form && form != this)
+        form->SetActiveControl(this);
+    DoEnter();
+}
+
+void TWinControl::WmCaptureChanged(TMessage& message)
+{
+    // Another window took the mouse while a button was down (a drop-down
+    // menu opened by the press): its release never comes here, so the next
+    // press goes to whatever is under the pointer.
+    if (reinterpret_cast<HWND>(message.LParam) != handle_)
+        mouse_control_ = nullptr;
+    DefaultHandler(message);
 }
 
 void TWinControl::RouteMouse(TMessage& message)

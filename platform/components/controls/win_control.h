@@ -180,6 +180,19 @@ private:
     void CreateChildHandles();
     void UpdateCursor(TControl* under);
     void RouteMouse(TMessage& message);
+    // WndProc's cases.
+    void WmContextMenu(TMessage& message);
+    void WmPrintClient(TMessage& message);
+    void WmNcCalcSize(TMessage& message);
+    void WmNcPaint(TMessage& message);
+    void WmWindowPosChanging(TMessage& message);
+    void WmMouseLeave(TMessage& message);
+    void WmKeyDown(TMessage& message);
+    void WmKeyUp(TMessage& message);
+    void WmChar(TMessage& message);
+    void WmSysChar(TMessage& message);
+    void WmSetFocus(TMessage& message);
+    void WmCaptureChanged(TMessage& message);
 
     HWND handle_ = nullptr;
     WindowSystem* ws_ = nullptr;
