@@ -256,7 +256,10 @@ void GuideStore::Open()
     // In WAL mode NORMAL never corrupts the file; a crash loses at most
     // the last refresh, which the next one repeats.
     db_->Execute("PRAGMA synchronous=NORMAL");
-    db_->Execute("PRAGMA cache_size=-16384");
+    // A small cache: an import appends, so pages once full are not needed
+    // again, and a larger cache only costs memory to fill (measured: 16 MiB
+    // took a tenth longer than 4 MiB).
+    db_->Execute("PRAGMA cache_size=-4096");
     // The worker checkpoints after each job, once the viewer has the news,
     // rather than at a commit while the viewer waits for it.
     db_->Execute("PRAGMA wal_autocheckpoint=0");
