@@ -35,25 +35,37 @@ const char* Attribute(const char** attributes, std::string_view name)
     return nullptr;
 }
 
+bool Blank(char c)
+{
+    const unsigned char u = static_cast<unsigned char>(c);
+    return u <= 0x20 || u == 0x7F;
+}
+
 // Whitespace runs (line breaks in descriptions, indentation) become one
 // blank; control characters go: the text is drawn on one line or wrapped.
+// Words are copied whole, not byte by byte: every title and description
+// of a large guide comes through here.
 std::string Tidy(std::string_view text, size_t limit)
 {
     std::string out;
-    out.reserve(std::min(text.size(), limit));
-    bool blank = false;
-    for (char c : text) {
-        unsigned char u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u == 0x7F || c == ' ') {
-            blank = !out.empty();
-            continue;
-        }
-        if (blank)
+    out.reserve(std::min(text.size(), limit + 1));
+    size_t i = 0;
+    while (i < text.size() && out.size() <= limit) {
+        while (i < text.size() && Blank(text[i]))
+            ++i;
+        size_t end = i;
+        while (end < text.size() && !Blank(text[end]))
+            ++end;
+        if (end == i)
+            break;
+        if (!out.empty())
             out += ' ';
-        blank = false;
-        out += c;
+        out.append(text.substr(i, end - i));
+        i = end;
     }
-    return std::string(CutUtf8(out, limit));
+    // The cut looks no further than the byte after the limit.
+    out.resize(CutUtf8(out, limit).size());
+    return out;
 }
 
 // GBK and its relatives, which expat does not know: one byte for ASCII,

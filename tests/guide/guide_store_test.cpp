@@ -256,3 +256,29 @@ TEST_F(GuideStoreTest, AChannelListedTwiceIsOneWithAllItsNames)
     EXPECT_EQ(NowNextOf("cctv1"), "A|-");
     EXPECT_EQ(NowNextOf("中央一台"), "A|-");
 }
+
+TEST_F(GuideStoreTest, AProgrammeListedTwiceKeepsTheLaterCopyAndCountsOnce)
+{
+    // More programmes than the writer stores at once, so the copies fall
+    // both within a held-back group and after it has been stored.
+    constexpr int kProgrammes = 200;
+    const int64_t first = kNow - 100 * 600;
+    std::string body = ChannelXml("c", "CCTV-1");
+    for (int i = 0; i < kProgrammes; ++i) {
+        const int64_t start = first + i * 600;
+        body += ProgrammeXml("c", XmltvTimeOf(start), XmltvTimeOf(start + 600), "P" + std::to_string(i));
+        if (i == 100) // the same start again, straight after
+            body += ProgrammeXml("c", XmltvTimeOf(start), XmltvTimeOf(start + 600), "twice");
+    }
+    // Out of order, long after the first copy was stored.
+    body += ProgrammeXml("c", XmltvTimeOf(first + 150 * 600), XmltvTimeOf(first + 151 * 600), "again");
+    GuideStore store(file);
+    GuideSourceCounts counts;
+    ASSERT_EQ(Import(store, "src", Xmltv(body), &counts), "");
+    EXPECT_EQ(counts.programmes, static_cast<uint64_t>(kProgrammes));
+    ASSERT_EQ(store.Sources().size(), 1u);
+    EXPECT_EQ(store.Sources()[0].programmes, static_cast<uint64_t>(kProgrammes));
+    EXPECT_EQ(NowNextOf("CCTV-1"), "twice|P101");
+    EXPECT_EQ(NowNextOf("CCTV-1", first + 150 * 600), "again|P151");
+    EXPECT_EQ(NowNextOf("CCTV-1", first + 199 * 600), "P199|-");
+}
