@@ -278,13 +278,13 @@ void TsuiMDIForm::SetBorderColor(TColor color)
 std::string TsuiMDIForm::FrameCaption() const { return host_->Caption(); }
 
 // While a child is maximised its own title bar is hidden, so the frame's
-// names it, as "Frame - [Child]".
+// names it, as "Frame - [Child]", unless TitleBarDrawChildCaptions is off.
 void TsuiMDIForm::SetFrameCaption(const std::string& caption)
 {
     host_->SetCaption(caption);
     if (!title_bar_)
         return;
-    TForm* child = host_->ActiveMDIChild();
+    TForm* child = draw_child_captions_ ? host_->ActiveMDIChild() : nullptr;
     if (child && child->WindowState() == TWindowState::wsMaximized)
         title_bar_->SetCaption(caption + " - [" + child->Caption() + "]");
     else
@@ -301,6 +301,12 @@ void TsuiMDIForm::SetTitleBarVisible(bool visible)
     title_bar_->SetTop(0);
     RegionWindow();
     PaintBorder();
+}
+
+void TsuiMDIForm::SetTitleBarDrawChildCaptions(bool on)
+{
+    draw_child_captions_ = on;
+    SetFrameCaption(FrameCaption());
 }
 
 void TsuiMDIForm::SetTitleBarDrawChildMenus(bool on)

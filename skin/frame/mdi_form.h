@@ -65,7 +65,8 @@ public:
     bool TitleBarVisible() const;
     void SetTitleBarVisible(bool visible);
     bool TitleBarDrawChildCaptions() const { return draw_child_captions_; }
-    void SetTitleBarDrawChildCaptions(bool on) { draw_child_captions_ = on; }
+    // Whether the caption names a maximised child ("Frame - [Child]").
+    void SetTitleBarDrawChildCaptions(bool on);
     bool TitleBarDrawChildMenus() const { return draw_child_menus_; }
     void SetTitleBarDrawChildMenus(bool on);
     int RoundCorner() const { return round_corner_; }

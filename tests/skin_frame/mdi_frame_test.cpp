@@ -260,6 +260,25 @@ TEST_F(MdiFrameTest, AMaximisedChildIsNamedByTheFramesTitleBarInsteadOfItsOwn)
     EXPECT_FALSE(skin.TitleBar().Visible());
 }
 
+TEST_F(MdiFrameTest, TitleBarDrawChildCaptionsOffKeepsTheFramesOwnCaption)
+{
+    TForm* child = Child("Report", true);
+    Maximise(child);
+    ASSERT_EQ(frame->TitleBar().Caption(), "Frame - [Report]");
+
+    // Switching takes effect at once, both ways, and survives a change of
+    // the maximised child's state.
+    frame->SetTitleBarDrawChildCaptions(false);
+    EXPECT_EQ(frame->TitleBar().Caption(), "Frame");
+    ws().SendMessage(form->ClientHandle(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(child->Handle()), 0);
+    Pump();
+    Maximise(child);
+    EXPECT_EQ(frame->TitleBar().Caption(), "Frame");
+    frame->SetTitleBarDrawChildCaptions(true);
+    EXPECT_EQ(frame->TitleBar().Caption(), "Frame - [Report]");
+    EXPECT_EQ(form->Caption(), "Frame");
+}
+
 TEST_F(MdiFrameTest, TheMenuBarShowsTheActiveChildsMenuInsteadOfTheFramesOwn)
 {
     frame->SetMenu(Menu<TsuiMainMenu>(form, { "&File", "&Window" }));
