@@ -16,6 +16,7 @@
 #include "skin/draw/rotate.h"
 #include "skin/frame/form_border_painter.h"
 #include "skin/frame/form_geometry.h"
+#include "skin/frame/mdi_control_button.h"
 #include "skin/frame/menu_bar_look.h"
 #include "skin/frame/skin_form.h"
 #include "skin/frame/skin_menu_bar.h"
@@ -46,6 +47,7 @@ constexpr ControlButtonRow kControlButtons[] = {
     { 1, TsuiMDIForm::kMinimizeTag, 56 },
 };
 constexpr int kControlButtonSize = 18;
+constexpr int kControlButtonsRightMargin = 2;
 
 TComponent* FormOrRefusal(TComponent* owner)
 {
@@ -98,7 +100,8 @@ TsuiMDIForm::TsuiMDIForm(TComponent* owner)
         static const std::shared_ptr<const Bitmap> strip = Resources::CachedBitmap(kMdiControlButton);
         for (size_t i = 0; i < control_buttons_.size(); ++i) {
             const ControlButtonRow& row = kControlButtons[i];
-            auto* button = new TsuiToolBarSpeedButton(this);
+            auto* button = new MdiControlButton(
+                this, [this](Canvas& canvas, const Rect& bounds) { PaintBarBehind(canvas, bounds); });
             Bitmap glyph;
             SpitBitmap(*strip, glyph, 3, row.frame);
             button->Glyph().SetBitmap(glyph);
@@ -410,13 +413,54 @@ void TsuiMDIForm::ShowControlButtons()
     const TsuiTitleBarButtons& buttons = frame->TitleBar().Buttons();
     for (int i = 0; i < buttons.Count(); ++i) {
         TsuiTitleBarBtnType type = buttons.Items(i)->ButtonType();
-        TsuiToolBarSpeedButton* shown = type == TsuiTitleBarBtnType::suiMin ? control_buttons_[2]
-            : type == TsuiTitleBarBtnType::suiMax                           ? control_buttons_[1]
-            : type == TsuiTitleBarBtnType::suiClose                         ? control_buttons_[0]
-                                                                            : nullptr;
-        if (shown)
+        MdiControlButton* shown = type == TsuiTitleBarBtnType::suiMin ? control_buttons_[2]
+            : type == TsuiTitleBarBtnType::suiMax                     ? control_buttons_[1]
+            : type == TsuiTitleBarBtnType::suiClose                   ? control_buttons_[0]
+                                                                      : nullptr;
+        if (shown) {
+            shown->TakePictures(buttons.Items(i));
             shown->SetVisible(true);
+        }
     }
+    PlaceControlButtons();
+}
+
+void TsuiMDIForm::PlaceControlButtons()
+{
+    if (!menu_panel_)
+        return;
+    // Close, restore, minimise from the right, each as wide as its picture.
+    int right = menu_panel_->Width() - kControlButtonsRightMargin;
+    for (MdiControlButton* b : control_buttons_) {
+        if (!b || !b->Visible())
+            continue;
+        int w = b->HasPictures() ? b->Width() : kControlButtonSize;
+        int h = b->HasPictures() ? b->Height() : kControlButtonSize;
+        right -= w;
+        b->SetBounds(right, b->HasPictures() ? std::max(0, (menu_panel_->Height() - h) / 2) : 1, w, h);
+    }
+}
+
+void TsuiMDIForm::PaintBarBehind(Canvas& canvas, const Rect& bounds) const
+{
+    // The bar's background as the bar paints it, cut where the button sits.
+    if (!menu_panel_)
+        return;
+    int w = std::max(1, menu_panel_->Width());
+    int h = std::max(1, menu_panel_->Height());
+    Bitmap bar(w, h);
+    pellamo::Canvas behind(bar);
+    behind.brush = SolidBrush(SystemColors::Resolve(menu_bar_color_));
+    behind.FillRect({ 0, 0, w, h });
+    if (menu_bar_) {
+        // Where the bar paints: its client area, inside its edges.
+        Point at = menu_bar_->ClientToScreen({ 0, 0 });
+        Point panel = menu_panel_->ClientToScreen({ 0, 0 });
+        Rect client
+            = Rect::FromSize(at.x - panel.x, at.y - panel.y, menu_bar_->ClientWidth(), menu_bar_->ClientHeight());
+        PaintMenuBarBackground(behind, client, BarLook());
+    }
+    canvas.Draw(-bounds.left, -bounds.top, bar);
 }
 
 void TsuiMDIForm::HideControlButtons()

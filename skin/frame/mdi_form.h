@@ -13,6 +13,7 @@
 
 #include "platform/components/component.h"
 #include "skin/frame/frame_core.h"
+#include "skin/frame/mdi_control_button.h"
 #include "skin/frame/title_bar.h"
 #include "skin/theme/file_theme.h"
 #include "skin/theme/ui_style.h"
@@ -29,7 +30,6 @@ class TToolBar;
 class TToolButton;
 class TsuiForm;
 class TsuiMenuBar;
-class TsuiToolBarSpeedButton;
 
 class TsuiMDIForm : public TComponent, public FrameCore {
 public:
@@ -49,7 +49,7 @@ public:
     TsuiMenuBar& MenuBar() const { return *menu_bar_; }
     TPanel& MenuPanel() const { return *menu_panel_; }
     // Close, restore and minimise, in that order; null at design time.
-    TsuiToolBarSpeedButton* ControlButton(int index) const { return control_buttons_[static_cast<size_t>(index)]; }
+    MdiControlButton* ControlButton(int index) const { return control_buttons_[static_cast<size_t>(index)]; }
 
     void SetUIStyle(TsuiUIStyle style);
     void SetFileTheme(TsuiFileTheme* theme);
@@ -115,9 +115,13 @@ private:
     void OnControlButtonClick(TObject* sender);
     // The control buttons of the active child when it is maximised, else none.
     void SyncControlButtons(HWND client);
+    // The shown control buttons side by side at the bar's right end.
+    void PlaceControlButtons();
+    // The menu bar's background under a control button at `bounds`.
+    void PaintBarBehind(Canvas& canvas, const Rect& bounds) const;
 
     TPanel* menu_panel_ = nullptr;
-    std::array<TsuiToolBarSpeedButton*, 3> control_buttons_ {};
+    std::array<MdiControlButton*, 3> control_buttons_ {};
     TMainMenu* effective_ = nullptr;
     int round_corner_ = 0;
     int round_corner_bottom_ = 0;
