@@ -16,26 +16,26 @@ constexpr int kBottomBorderItem = 46;
 
 void FrameBorderPictures::Take(ThemeSource& theme)
 {
-    m_right.reset();
-    m_left = Bitmap();
-    m_bottom = Bitmap();
+    right_.reset();
+    left_ = Bitmap();
+    bottom_ = Bitmap();
     if (!theme.UsesFileTheme())
         return;
-    m_left = theme.Picture(kLeftBorderItem);
-    if (m_left.Width() > 0 && m_left.Height() > 0) {
-        m_right = std::make_unique<Bitmap>(m_left);
-        RoundPicture2(*m_right);
+    left_ = theme.Picture(kLeftBorderItem);
+    if (left_.Width() > 0 && left_.Height() > 0) {
+        right_ = std::make_unique<Bitmap>(left_);
+        RoundPicture2(*right_);
     }
-    m_bottom = theme.Picture(kBottomBorderItem);
+    bottom_ = theme.Picture(kBottomBorderItem);
 }
 
 void FrameBorderPictures::Describe(FormBorderFace& face) const
 {
-    if (!m_right)
+    if (!right_)
         return;
-    face.left_border = &m_left;
-    face.right_border = m_right.get();
-    face.bottom_border = m_bottom.Empty() ? nullptr : &m_bottom;
+    face.left_border = &left_;
+    face.right_border = right_.get();
+    face.bottom_border = bottom_.Empty() ? nullptr : &bottom_;
 }
 
 void DescribeFrameWindow(FormBorderFace& face, const WindowSystem& ws, HWND host, const TsuiTitleBar& title_bar)

@@ -20,16 +20,16 @@ class FrameBorderPictures {
 public:
     // Takes the file theme's pictures (items 45 and 46); none for a built-in style.
     void Take(ThemeSource& theme);
-    bool HasSides() const { return m_right != nullptr; }
-    int SideWidth() const { return m_right ? m_right->Width() : 0; }
-    int BottomHeight() const { return m_bottom.Height(); }
+    bool HasSides() const { return right_ != nullptr; }
+    int SideWidth() const { return right_ ? right_->Width() : 0; }
+    int BottomHeight() const { return bottom_.Height(); }
     // Sets the face's picture borders when there are side pictures.
     void Describe(FormBorderFace& face) const;
 
 private:
-    Bitmap m_left;
-    std::unique_ptr<Bitmap> m_right;
-    Bitmap m_bottom;
+    Bitmap left_;
+    std::unique_ptr<Bitmap> right_;
+    Bitmap bottom_;
 };
 
 // The window's size and the title bar's part of a border face.

@@ -16,6 +16,7 @@
 #include "skin/draw/rotate.h"
 #include "skin/frame/form_border_painter.h"
 #include "skin/frame/form_geometry.h"
+#include "skin/frame/mdi_control_button.h"
 #include "skin/frame/menu_bar_look.h"
 #include "skin/frame/skin_form.h"
 #include "skin/frame/skin_menu_bar.h"
@@ -33,18 +34,6 @@ namespace pellamo {
 
 namespace {
 
-constexpr int kRoundCornerItem = 14;
-constexpr int kBackgroundItem = 15;
-constexpr int kBorderColorItem = 16;
-constexpr int kBorderWidthItem = 17;
-constexpr int kControlFontItem = 27;
-constexpr int kBottomRoundCornerItem = 47;
-constexpr int kMenuBarColorItem = 48;
-
-constexpr int kMinWidth = 125;
-constexpr int kMinHeight = 50;
-constexpr DWORD kCaptionBits = WS_CAPTION;
-
 // Glyph frame and distance from the panel's right edge of each control
 // button, in the order close, restore, minimise.
 struct ControlButtonRow {
@@ -58,6 +47,7 @@ constexpr ControlButtonRow kControlButtons[] = {
     { 1, TsuiMDIForm::kMinimizeTag, 56 },
 };
 constexpr int kControlButtonSize = 18;
+constexpr int kControlButtonsRightMargin = 2;
 
 TComponent* FormOrRefusal(TComponent* owner)
 {
@@ -78,106 +68,69 @@ TsuiForm* FirstSkinFrame(const TWinControl& form)
 
 TsuiMDIForm::TsuiMDIForm(TComponent* owner)
     : TComponent(FormOrRefusal(owner))
+    , FrameCore(static_cast<TComponent&>(*this))
 {
-    m_host = static_cast<TForm*>(owner);
-    m_host->Constraints().SetMinHeight(kMinHeight);
-    m_host->Constraints().SetMinWidth(kMinWidth);
-    m_host->SetMenu(nullptr);
-    switch (m_host->BorderStyle()) {
-    case TFormBorderStyle::bsNone:
-    case TFormBorderStyle::bsSingle:
-    case TFormBorderStyle::bsToolWindow:
-        m_host->SetBorderStyle(TFormBorderStyle::bsDialog);
-        break;
-    default:
-        break;
-    }
-    m_host->TWinControl::SetBorderWidth(0);
+    host_ = static_cast<TForm*>(owner);
+    host_->SetMenu(nullptr);
+    PrepareHost();
 
-    m_title_bar = new TsuiTitleBar(this);
-    m_title_bar->SetParent(m_host);
-    m_title_bar->SetTop(0);
-    m_title_bar->SetCaption(m_host->Caption());
+    title_bar_ = new TsuiTitleBar(this);
+    title_bar_->SetParent(host_);
+    title_bar_->SetTop(0);
+    title_bar_->SetCaption(host_->Caption());
 
-    m_menu_panel = new TPanel(this);
-    m_menu_panel->SetBevelInner(TBevelCut::bvNone);
-    m_menu_panel->SetBevelOuter(TBevelCut::bvNone);
-    m_menu_panel->SetCaption("");
-    m_menu_panel->SetVisible(false);
-    m_menu_panel->SetBounds(0, m_title_bar->Height(), m_host->ClientWidth(), 22);
-    m_menu_panel->SetParent(m_host);
-    m_menu_panel->SetAlign(TAlign::alTop);
+    menu_panel_ = new TPanel(this);
+    menu_panel_->SetBevelInner(TBevelCut::bvNone);
+    menu_panel_->SetBevelOuter(TBevelCut::bvNone);
+    menu_panel_->SetCaption("");
+    menu_panel_->SetVisible(false);
+    menu_panel_->SetBounds(0, title_bar_->Height(), host_->ClientWidth(), 22);
+    menu_panel_->SetParent(host_);
+    menu_panel_->SetAlign(TAlign::alTop);
 
-    m_menu_bar = new TsuiMenuBar(this, [this]() -> TMenu* { return m_effective; });
-    m_menu_bar->SetFlat(true);
-    m_menu_bar->SetShowCaptions(true);
-    m_menu_bar->SetWrapable(false);
-    m_menu_bar->SetParent(m_menu_panel);
-    m_menu_bar->SetAlign(TAlign::alTop);
-    m_menu_bar->SetAutoSize(true);
-    m_menu_bar->OnCustomDraw
-        = [this](TToolBar* bar, const Rect& rect, bool& default_draw) { DrawMenuBar(bar, rect, default_draw); };
+    menu_bar_ = new TsuiMenuBar(this, [this]() -> TMenu* { return effective_; });
+    menu_bar_->SetFlat(true);
+    menu_bar_->SetShowCaptions(true);
+    menu_bar_->SetWrapable(false);
+    menu_bar_->SetParent(menu_panel_);
+    menu_bar_->SetAlign(TAlign::alTop);
+    menu_bar_->SetAutoSize(true);
+    DrawMenuBarOn(*menu_bar_);
     if (!HasState(csDesigning)) {
-        m_menu_bar->OnCustomDrawButton = [this](TToolBar* bar, TToolButton* button, TCustomDrawState state,
-                                             bool& default_draw) { DrawButton(bar, button, state, default_draw); };
         static const std::shared_ptr<const Bitmap> strip = Resources::CachedBitmap(kMdiControlButton);
-        for (size_t i = 0; i < m_control_buttons.size(); ++i) {
+        for (size_t i = 0; i < control_buttons_.size(); ++i) {
             const ControlButtonRow& row = kControlButtons[i];
-            auto* button = new TsuiToolBarSpeedButton(this);
+            auto* button = new MdiControlButton(
+                this, [this](Canvas& canvas, const Rect& bounds) { PaintBarBehind(canvas, bounds); });
             Bitmap glyph;
             SpitBitmap(*strip, glyph, 3, row.frame);
             button->Glyph().SetBitmap(glyph);
             button->SetTag(row.tag);
             button->SetVisible(false);
-            button->SetBounds(m_menu_panel->Width() - row.from_right, 1, kControlButtonSize, kControlButtonSize);
-            button->SetParent(m_menu_panel);
+            button->SetBounds(menu_panel_->Width() - row.from_right, 1, kControlButtonSize, kControlButtonSize);
+            button->SetParent(menu_panel_);
             button->SetAnchors({ TAnchorKind::akTop, TAnchorKind::akRight });
             button->OnClick = [this](TObject* sender) { OnControlButtonClick(sender); };
-            m_control_buttons[i] = button;
+            control_buttons_[i] = button;
         }
     }
     UpdateMenu();
     SetUIStyle(TsuiUIStyle::DeepBlue);
 
-    WindowSystem& ws = m_host->Windows();
-    HWND host = m_host->Handle();
-    ws.SetStyle(host, ws.GetStyle(host) & ~kCaptionBits);
-    m_subclass = ws.SetWindowSubclass(host, [this](HWND h, UINT msg, WPARAM w, LPARAM l, const pellamo::WndProc& next) {
-        return FrameProc(h, msg, w, l, next);
-    });
+    TakeOverHost();
     HookClient();
-    m_hook = ws.AddMessageHook([this](MSG& msg) { return Hook(msg); });
     RecalcFrame();
 }
 
-TsuiMDIForm::~TsuiMDIForm()
-{
-    *m_alive = false;
-    m_destroying = true;
-    if (auto* skinned = dynamic_cast<TsuiMainMenu*>(m_menu); skinned && skinned->MenuBarHost() == this)
-        skinned->SetMenuBarHost(nullptr);
-    Restore();
-}
+TsuiMDIForm::~TsuiMDIForm() { LeaveHost(); }
 
-void TsuiMDIForm::Restore()
+void TsuiMDIForm::ReleaseHost()
 {
     WindowSystem* ws = WindowSystem::Current();
-    if (!ws || !m_host)
-        return;
-    if (m_hook)
-        ws->RemoveMessageHook(m_hook);
-    m_hook = 0;
-    if (m_client_subclass && ws->IsWindow(m_client))
-        ws->RemoveWindowSubclass(m_client, m_client_subclass);
-    m_client_subclass = 0;
-    HWND host = m_host->HandleOrNull();
-    if (!m_subclass || !host || !ws->IsWindow(host))
-        return;
-    ws->RemoveWindowSubclass(host, m_subclass);
-    m_subclass = 0;
-    ws->SetStyle(host, ws->GetStyle(host) | kCaptionBits);
-    ws->SetWindowPos(
-        host, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    if (ws && client_subclass_ && ws->IsWindow(client_))
+        ws->RemoveWindowSubclass(client_, client_subclass_);
+    client_subclass_ = 0;
+    FrameCore::ReleaseHost();
 }
 
 const ClassInfo& TsuiMDIForm::StaticClass()
@@ -196,9 +149,9 @@ const ClassInfo& TsuiMDIForm::StaticClass()
             props::Bool<F>("TitleBarVisible", &F::TitleBarVisible, &F::SetTitleBarVisible),
             // Empty ones stand in once the title bar has gone (the form freed it first).
             props::Collection<F>("TitleBarButtons",
-                [](F& f) -> TCollection& { return f.m_title_bar ? f.m_title_bar->Buttons() : f.m_no_buttons; }),
+                [](F& f) -> TCollection& { return f.title_bar_ ? f.title_bar_->Buttons() : f.no_buttons_; }),
             props::Collection<F>("TitleBarSections",
-                [](F& f) -> TCollection& { return f.m_title_bar ? f.m_title_bar->Sections() : f.m_no_sections; }),
+                [](F& f) -> TCollection& { return f.title_bar_ ? f.title_bar_->Sections() : f.no_sections_; }),
             props::Bool<F>(
                 "TitleBarDrawChildCaptions", &F::TitleBarDrawChildCaptions, &F::SetTitleBarDrawChildCaptions),
             props::Bool<F>("TitleBarDrawChildMenus", &F::TitleBarDrawChildMenus, &F::SetTitleBarDrawChildMenus),
@@ -211,16 +164,16 @@ const ClassInfo& TsuiMDIForm::StaticClass()
 
 void TsuiMDIForm::HookClient()
 {
-    HWND client = m_host->ClientHandle();
-    if (m_client_subclass && client == m_client)
+    HWND client = host_->ClientHandle();
+    if (client_subclass_ && client == client_)
         return;
-    WindowSystem& ws = m_host->Windows();
-    if (m_client_subclass && ws.IsWindow(m_client))
-        ws.RemoveWindowSubclass(m_client, m_client_subclass);
-    m_client_subclass = 0;
-    m_client = client;
+    WindowSystem& ws = host_->Windows();
+    if (client_subclass_ && ws.IsWindow(client_))
+        ws.RemoveWindowSubclass(client_, client_subclass_);
+    client_subclass_ = 0;
+    client_ = client;
     if (client)
-        m_client_subclass
+        client_subclass_
             = ws.SetWindowSubclass(client, [this](HWND h, UINT msg, WPARAM w, LPARAM l, const pellamo::WndProc& next) {
                   return ClientProc(h, msg, w, l, next);
               });
@@ -237,29 +190,28 @@ void TsuiMDIForm::Notification(TComponent* component, TOperation operation)
 {
     TComponent::Notification(component, operation);
     if (operation == TOperation::opInsert) {
-        if (m_title_bar && !m_destroying)
-            m_title_bar->SetTop(0);
+        if (title_bar_ && !destroying_)
+            title_bar_->SetTop(0);
         return;
     }
-    if (component == m_menu) {
-        m_menu = nullptr;
-        if (!m_destroying)
+    if (component == menu_) {
+        menu_ = nullptr;
+        if (!destroying_)
             UpdateMenu();
     }
-    if (component == m_effective)
-        m_effective = nullptr;
-    if (component == m_title_bar)
-        m_title_bar = nullptr;
-    if (component == m_menu_bar)
-        m_menu_bar = nullptr;
-    if (component == m_menu_panel)
-        m_menu_panel = nullptr;
-    for (auto& b : m_control_buttons)
+    if (component == effective_)
+        effective_ = nullptr;
+    if (component == title_bar_)
+        title_bar_ = nullptr;
+    if (component == menu_bar_)
+        menu_bar_ = nullptr;
+    if (component == menu_panel_)
+        menu_panel_ = nullptr;
+    for (auto& b : control_buttons_)
         if (component == b)
             b = nullptr;
-    if (component == m_file_theme) {
-        m_file_theme = nullptr;
-        if (!m_destroying)
+    if (style_.Forget(component)) {
+        if (!destroying_)
             SetUIStyle(TsuiUIStyle::DeepBlue);
     }
 }
@@ -268,31 +220,25 @@ void TsuiMDIForm::Notification(TComponent* component, TOperation operation)
 
 void TsuiMDIForm::SetUIStyle(TsuiUIStyle style)
 {
-    m_ui_style = style;
-    ThemeSource theme(m_file_theme, style);
-    m_border_color = theme.Color(kBorderColorItem);
-    m_menu_bar_color = theme.Color(kBackgroundItem);
-    m_border_width = theme.Int(kBorderWidthItem);
-    m_round_corner = theme.Int(kRoundCornerItem);
-    m_border_pictures.Take(theme);
+    style_.SetStyle(style);
+    ThemeSource theme = style_.Theme();
+    TakeBorder(theme);
+    menu_bar_color_ = theme.Color(frame_items::kBackground);
+    round_corner_ = theme.Int(frame_items::kRoundCorner);
     if (theme.UsesFileTheme()) {
-        TColor own = theme.Color(kMenuBarColorItem);
-        m_menu_bar_color = own != -1 ? own : FallbackMenuBarColor(theme.Color(kControlFontItem), m_menu_bar_color);
-        m_round_corner_bottom = theme.Int(kBottomRoundCornerItem);
+        menu_bar_color_ = FileThemeMenuBarColor(theme, menu_bar_color_);
+        round_corner_bottom_ = theme.Int(frame_items::kBottomRoundCorner);
     } else {
-        m_round_corner_bottom = 0;
+        round_corner_bottom_ = 0;
     }
-    SetMenuBarColor(m_menu_bar_color);
-    if (auto* skinned = dynamic_cast<TsuiMainMenu*>(m_menu)) {
-        skinned->SetUIStyle(style);
-        skinned->SetFileTheme(m_file_theme);
-    }
-    if (!m_title_bar)
+    SetMenuBarColor(menu_bar_color_);
+    StyleMenu(style);
+    if (!title_bar_)
         return;
-    m_title_bar->SetFileTheme(m_file_theme);
-    m_title_bar->SetUIStyle(style);
-    m_title_bar->SetRoundCorner(0);
-    m_title_bar->SetRoundCornerBottom(0);
+    title_bar_->SetFileTheme(FileTheme());
+    title_bar_->SetUIStyle(style);
+    title_bar_->SetRoundCorner(0);
+    title_bar_->SetRoundCornerBottom(0);
     RecalcFrame();
     RegionWindow();
     PaintBorder();
@@ -301,95 +247,86 @@ void TsuiMDIForm::SetUIStyle(TsuiUIStyle style)
 void TsuiMDIForm::SetFileTheme(TsuiFileTheme* theme)
 {
     // The same theme set again has loaded another file: restyle all the same.
-    if (m_file_theme && m_file_theme != theme)
-        RemoveFreeNotification(m_file_theme);
-    m_file_theme = theme;
-    if (theme)
-        FreeNotification(theme);
-    SetUIStyle(m_ui_style);
+    style_.SetFileTheme(theme);
+    SetUIStyle(UIStyle());
 }
 
 void TsuiMDIForm::SetMenu(TMainMenu* menu)
 {
-    if (auto* old = dynamic_cast<TsuiMainMenu*>(m_menu); old && old != menu && old->MenuBarHost() == this)
-        old->SetMenuBarHost(nullptr);
-    if (m_menu && m_menu != menu)
-        RemoveFreeNotification(m_menu);
-    m_menu = menu;
-    if (menu) {
-        FreeNotification(menu);
-        if (auto* skinned = dynamic_cast<TsuiMainMenu*>(menu)) {
-            skinned->SetMenuBarHost(this);
-            skinned->SetUIStyle(m_ui_style);
-            skinned->SetFileTheme(m_file_theme);
-        }
-    }
+    HostMenu(menu);
+    StyleMenu(UIStyle());
     UpdateMenu();
 }
 
 void TsuiMDIForm::SetMenuBarColor(TColor color)
 {
-    m_menu_bar_color = color;
-    if (m_menu_bar)
-        m_menu_bar->SetColor(color);
-    if (m_menu_panel)
-        m_menu_panel->SetColor(color);
+    menu_bar_color_ = color;
+    if (menu_bar_)
+        menu_bar_->SetColor(color);
+    if (menu_panel_)
+        menu_panel_->SetColor(color);
     if (!HasState(csDesigning))
-        for (auto* b : m_control_buttons)
+        for (auto* b : control_buttons_)
             if (b)
                 b->SetColor(color);
 }
 
 void TsuiMDIForm::SetBorderColor(TColor color)
 {
-    m_border_color = color;
+    border_color_ = color;
     if (!HasState(csDesigning))
         PaintBorder();
 }
 
-std::string TsuiMDIForm::FrameCaption() const { return m_host->Caption(); }
+std::string TsuiMDIForm::FrameCaption() const { return host_->Caption(); }
 
 // While a child is maximised its own title bar is hidden, so the frame's
-// names it, as "Frame - [Child]".
+// names it, as "Frame - [Child]", unless TitleBarDrawChildCaptions is off.
 void TsuiMDIForm::SetFrameCaption(const std::string& caption)
 {
-    m_host->SetCaption(caption);
-    if (!m_title_bar)
+    host_->SetCaption(caption);
+    if (!title_bar_)
         return;
-    TForm* child = m_host->ActiveMDIChild();
+    TForm* child = draw_child_captions_ ? host_->ActiveMDIChild() : nullptr;
     if (child && child->WindowState() == TWindowState::wsMaximized)
-        m_title_bar->SetCaption(caption + " - [" + child->Caption() + "]");
+        title_bar_->SetCaption(caption + " - [" + child->Caption() + "]");
     else
-        m_title_bar->SetCaption(caption);
+        title_bar_->SetCaption(caption);
 }
 
-bool TsuiMDIForm::TitleBarVisible() const { return m_title_bar && m_title_bar->Visible(); }
+bool TsuiMDIForm::TitleBarVisible() const { return title_bar_ && title_bar_->Visible(); }
 
 void TsuiMDIForm::SetTitleBarVisible(bool visible)
 {
-    if (!m_title_bar)
+    if (!title_bar_)
         return;
-    m_title_bar->SetVisible(visible);
-    m_title_bar->SetTop(0);
+    title_bar_->SetVisible(visible);
+    title_bar_->SetTop(0);
     RegionWindow();
     PaintBorder();
 }
 
+void TsuiMDIForm::SetTitleBarDrawChildCaptions(bool on)
+{
+    draw_child_captions_ = on;
+    SetFrameCaption(FrameCaption());
+}
+
 void TsuiMDIForm::SetTitleBarDrawChildMenus(bool on)
 {
-    m_draw_child_menus = on;
+    draw_child_menus_ = on;
     UpdateMenu();
 }
 
 void TsuiMDIForm::SetRoundCorner(int r)
 {
-    m_round_corner = r;
+    round_corner_ = r;
     RegionWindow();
 }
 
 void TsuiMDIForm::SetRoundCornerBottom(int r)
 {
-    m_round_corner_bottom = r;
+    round_corner_bottom_ = r;
     RegionWindow();
 }
 
@@ -397,31 +334,31 @@ void TsuiMDIForm::SetRoundCornerBottom(int r)
 
 TsuiForm* TsuiMDIForm::GetActiveChildSUIForm() const
 {
-    TForm* child = m_host->ActiveMDIChild();
+    TForm* child = host_->ActiveMDIChild();
     return child ? FirstSkinFrame(*child) : nullptr;
 }
 
 TMainMenu* TsuiMDIForm::GetMainMenu() const
 {
-    if (m_draw_child_menus && m_title_bar) {
-        if (TForm* child = m_host->ActiveMDIChild()) {
+    if (draw_child_menus_ && title_bar_) {
+        if (TForm* child = host_->ActiveMDIChild()) {
             if (auto* own = child->Menu<TMainMenu>())
                 return own;
             if (TsuiForm* frame = FirstSkinFrame(*child); frame && frame->Menu())
                 return frame->Menu();
         }
     }
-    return m_menu;
+    return menu_;
 }
 
 void TsuiMDIForm::Cascade()
 {
-    int count = m_host->MDIChildCount();
-    int w = m_host->ClientWidth() * 4 / 5;
-    int h = m_host->ClientHeight() * 3 / 5;
+    int count = host_->MDIChildCount();
+    int w = host_->ClientWidth() * 4 / 5;
+    int h = host_->ClientHeight() * 3 / 5;
     int x = 0, y = 0;
     for (int i = count - 1; i >= 0; --i) {
-        TForm* child = m_host->MDIChildren(i);
+        TForm* child = host_->MDIChildren(i);
         if (!child || child->WindowState() == TWindowState::wsMinimized)
             continue;
         child->SetBounds(x, y, std::max(0, w), std::max(0, h));
@@ -432,17 +369,17 @@ void TsuiMDIForm::Cascade()
 
 void TsuiMDIForm::Tile()
 {
-    int count = m_host->MDIChildCount();
+    int count = host_->MDIChildCount();
     std::vector<TForm*> shown;
     for (int i = count - 1; i >= 0; --i)
-        if (TForm* child = m_host->MDIChildren(i); child && child->WindowState() != TWindowState::wsMinimized)
+        if (TForm* child = host_->MDIChildren(i); child && child->WindowState() != TWindowState::wsMinimized)
             shown.push_back(child);
     int n = static_cast<int>(shown.size());
     if (n == 0)
         return;
-    int h = m_host->ClientHeight();
-    for (int i = 0; i < m_host->ControlCount(); ++i) {
-        TControl* c = m_host->Controls(i);
+    int h = host_->ClientHeight();
+    for (int i = 0; i < host_->ControlCount(); ++i) {
+        TControl* c = host_->Controls(i);
         if (c->Visible() && (c->Align() == TAlign::alTop || c->Align() == TAlign::alBottom))
             h -= c->Height();
     }
@@ -450,8 +387,8 @@ void TsuiMDIForm::Tile()
         h -= 25; // room for the minimised children
     // A client smaller than its children gets empty windows, never negative ones.
     h = std::max(0, h);
-    int width = m_host->ClientWidth();
-    if (m_host->TileMode() == TTileMode::tbVertical) {
+    int width = host_->ClientWidth();
+    if (host_->TileMode() == TTileMode::tbVertical) {
         int column = width / n;
         int x = 0;
         for (TForm* child : shown) {
@@ -476,18 +413,59 @@ void TsuiMDIForm::ShowControlButtons()
     const TsuiTitleBarButtons& buttons = frame->TitleBar().Buttons();
     for (int i = 0; i < buttons.Count(); ++i) {
         TsuiTitleBarBtnType type = buttons.Items(i)->ButtonType();
-        TsuiToolBarSpeedButton* shown = type == TsuiTitleBarBtnType::suiMin ? m_control_buttons[2]
-            : type == TsuiTitleBarBtnType::suiMax                           ? m_control_buttons[1]
-            : type == TsuiTitleBarBtnType::suiClose                         ? m_control_buttons[0]
-                                                                            : nullptr;
-        if (shown)
+        MdiControlButton* shown = type == TsuiTitleBarBtnType::suiMin ? control_buttons_[2]
+            : type == TsuiTitleBarBtnType::suiMax                     ? control_buttons_[1]
+            : type == TsuiTitleBarBtnType::suiClose                   ? control_buttons_[0]
+                                                                      : nullptr;
+        if (shown) {
+            shown->TakePictures(buttons.Items(i));
             shown->SetVisible(true);
+        }
     }
+    PlaceControlButtons();
+}
+
+void TsuiMDIForm::PlaceControlButtons()
+{
+    if (!menu_panel_)
+        return;
+    // Close, restore, minimise from the right, each as wide as its picture.
+    int right = menu_panel_->Width() - kControlButtonsRightMargin;
+    for (MdiControlButton* b : control_buttons_) {
+        if (!b || !b->Visible())
+            continue;
+        int w = b->HasPictures() ? b->Width() : kControlButtonSize;
+        int h = b->HasPictures() ? b->Height() : kControlButtonSize;
+        right -= w;
+        b->SetBounds(right, b->HasPictures() ? std::max(0, (menu_panel_->Height() - h) / 2) : 1, w, h);
+    }
+}
+
+void TsuiMDIForm::PaintBarBehind(Canvas& canvas, const Rect& bounds) const
+{
+    // The bar's background as the bar paints it, cut where the button sits.
+    if (!menu_panel_)
+        return;
+    int w = std::max(1, menu_panel_->Width());
+    int h = std::max(1, menu_panel_->Height());
+    Bitmap bar(w, h);
+    pellamo::Canvas behind(bar);
+    behind.brush = SolidBrush(SystemColors::Resolve(menu_bar_color_));
+    behind.FillRect({ 0, 0, w, h });
+    if (menu_bar_) {
+        // Where the bar paints: its client area, inside its edges.
+        Point at = menu_bar_->ClientToScreen({ 0, 0 });
+        Point panel = menu_panel_->ClientToScreen({ 0, 0 });
+        Rect client
+            = Rect::FromSize(at.x - panel.x, at.y - panel.y, menu_bar_->ClientWidth(), menu_bar_->ClientHeight());
+        PaintMenuBarBackground(behind, client, BarLook());
+    }
+    canvas.Draw(-bounds.left, -bounds.top, bar);
 }
 
 void TsuiMDIForm::HideControlButtons()
 {
-    for (auto* b : m_control_buttons)
+    for (auto* b : control_buttons_)
         if (b)
             b->SetVisible(false);
 }
@@ -497,7 +475,7 @@ void TsuiMDIForm::SyncControlButtons(HWND client)
     // Activation, closing and minimising change which child is maximised
     // as well as the two requests that say so.
     int maximised = 0;
-    m_host->Windows().SendMessage(client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised));
+    host_->Windows().SendMessage(client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised));
     HideControlButtons();
     if (maximised)
         ShowControlButtons();
@@ -506,17 +484,17 @@ void TsuiMDIForm::SyncControlButtons(HWND client)
 void TsuiMDIForm::OnControlButtonClick(TObject* sender)
 {
     auto* button = dynamic_cast<TComponent*>(sender);
-    TForm* child = m_host->ActiveMDIChild();
+    TForm* child = host_->ActiveMDIChild();
     if (!button || !child)
         return;
-    WindowSystem& ws = m_host->Windows();
+    WindowSystem& ws = host_->Windows();
     HWND h = child->Handle();
     switch (button->Tag()) {
     case kCloseTag:
         child->Close();
         break;
     case kRestoreTag:
-        ws.SendMessage(m_client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(h), 0);
+        ws.SendMessage(client_, WM_MDIRESTORE, reinterpret_cast<WPARAM>(h), 0);
         break;
     case kMinimizeTag:
         ws.SendMessage(h, WM_SYSCOMMAND, SC_MINIMIZE, 0);
@@ -532,227 +510,141 @@ void TsuiMDIForm::OnControlButtonClick(TObject* sender)
 
 void TsuiMDIForm::ShowMenuBar()
 {
-    if (!m_menu_panel || !m_menu_bar)
+    if (!menu_panel_ || !menu_bar_)
         return;
-    m_menu_bar->SetVisible(true);
-    m_menu_panel->SetVisible(true);
-    m_title_bar->SetTop(0);
+    menu_bar_->SetVisible(true);
+    menu_panel_->SetVisible(true);
+    title_bar_->SetTop(0);
 }
 
 void TsuiMDIForm::HideMenuBar()
 {
-    if (m_menu_panel)
-        m_menu_panel->SetVisible(false);
+    if (menu_panel_)
+        menu_panel_->SetVisible(false);
 }
 
 void TsuiMDIForm::UpdateMenu()
 {
-    if (!m_menu_bar || !m_menu_panel || m_destroying)
+    if (!menu_bar_ || !menu_panel_ || destroying_)
         return;
-    m_effective = GetMainMenu();
-    if (!m_effective) {
+    effective_ = GetMainMenu();
+    if (!effective_) {
         HideMenuBar();
         PaintBorder();
         return;
     }
-    m_title_bar->SetTop(0);
+    title_bar_->SetTop(0);
     RepaintMenuBar();
-    TMenuItem* root = m_effective->Items();
-    while (m_menu_bar->ButtonCount() > root->Count())
-        m_menu_bar->Buttons(0)->Free();
-    while (m_menu_bar->ButtonCount() < root->Count()) {
+    TMenuItem* root = effective_->Items();
+    while (menu_bar_->ButtonCount() > root->Count())
+        menu_bar_->Buttons(0)->Free();
+    while (menu_bar_->ButtonCount() < root->Count()) {
         auto* button = new TToolButton(this);
-        button->SetParent(m_menu_bar);
+        button->SetParent(menu_bar_);
         button->SetGrouped(true);
     }
     for (int i = 0; i < root->Count(); ++i)
-        m_menu_bar->Buttons(i)->SetMenuItem(root->Items(i));
+        menu_bar_->Buttons(i)->SetMenuItem(root->Items(i));
     UpdateTopMenu();
     ShowMenuBar();
-    m_menu_panel->SetHeight(m_menu_bar->Height());
+    menu_panel_->SetHeight(menu_bar_->Height());
     PaintBorder();
 }
 
 void TsuiMDIForm::UpdateTopMenu()
 {
-    if (!m_menu_bar || !m_effective)
+    if (!menu_bar_ || !effective_)
         return;
-    if (!m_menu_bar->SyncTopItems(m_effective->Items()))
+    if (!menu_bar_->SyncTopItems(effective_->Items()))
         UpdateMenu();
 }
 
 void TsuiMDIForm::RepaintMenuBar()
 {
-    if (!m_menu_bar)
+    if (!menu_bar_)
         return;
     // The bar's font follows the frame's own skinned menu.
-    pellamo::Font font;
-    Menu_GetSystemFont(font);
-    if (auto* skinned = dynamic_cast<TsuiMainMenu*>(m_menu); skinned && !skinned->UseSystemFont())
-        font.SetSize(skinned->FontSize());
-    font.color = SystemColors::Resolve(font.color);
-    m_menu_bar->Font().SetFont(font);
-    m_menu_bar->Invalidate();
+    menu_bar_->Font().SetFont(MenuBarFont(true));
+    menu_bar_->Invalidate();
 }
 
 MenuBarLook TsuiMDIForm::BarLook() const
 {
-    auto* skinned = dynamic_cast<TsuiMainMenu*>(m_menu);
-    return ResolveMenuBarLook(m_file_theme, skinned ? skinned->UIStyle() : m_ui_style, skinned);
+    auto* skinned = SkinnedMainMenu();
+    return ResolveMenuBarLook(FileTheme(), skinned ? skinned->UIStyle() : UIStyle(), skinned);
 }
 
-MenuBarLook TsuiMDIForm::ButtonLook() const
-{
-    return ResolveMenuBarLook(m_file_theme, m_ui_style, dynamic_cast<TsuiMainMenu*>(m_menu));
-}
+MenuBarLook TsuiMDIForm::ButtonLook() const { return ResolveMenuBarLook(FileTheme(), UIStyle(), SkinnedMainMenu()); }
 
-void TsuiMDIForm::DrawMenuBar(TToolBar* bar, const Rect& rect, bool& default_draw)
-{
-    if (PaintMenuBarBackground(bar->Canvas(), rect, BarLook()))
-        default_draw = false;
-}
-
-void TsuiMDIForm::DrawButton(TToolBar* bar, TToolButton* button, unsigned state, bool& default_draw)
-{
-    default_draw = false;
-    // The MDI frame does not grey disabled captions.
-    if (m_menu_bar)
-        PaintMenuBarButton(
-            bar->Canvas(), button->BoundsRect(), m_menu_bar->ButtonFace(button, state, false), ButtonLook());
-}
+bool TsuiMDIForm::BarTakesKeys() const { return effective_ && menu_bar_ && menu_panel_ && menu_panel_->Visible(); }
 
 // ---------------------------------------------------------------- frame
 
-void TsuiMDIForm::RecalcFrame()
-{
-    if (!m_host || !m_host->HandleAllocated())
-        return;
-    m_host->Windows().SetWindowPos(m_host->HandleOrNull(), nullptr, 0, 0, 0, 0,
-        SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-}
-
 void TsuiMDIForm::PaintBorder()
 {
-    if (m_destroying || !m_host || !m_host->HandleAllocated() || !m_title_bar)
+    if (destroying_ || !host_ || !host_->HandleAllocated() || !title_bar_)
         return;
-    if (m_host->TWinControl::BorderWidth() != 0)
-        m_host->TWinControl::SetBorderWidth(0);
-    WindowSystem& ws = m_host->Windows();
-    HWND host = m_host->HandleOrNull();
+    if (host_->TWinControl::BorderWidth() != 0)
+        host_->TWinControl::SetBorderWidth(0);
+    WindowSystem& ws = host_->Windows();
+    HWND host = host_->HandleOrNull();
     if (ws.IsIconic(host) && !HasState(csDesigning))
         return;
-    bool bar_shown = m_menu_panel && m_menu_panel->Visible();
-    FormBorderFace face;
-    DescribeFrameWindow(face, ws, host, *m_title_bar);
-    face.border_width = m_border_width;
-    face.border_color = SystemColors::Resolve(m_border_color);
-    face.color = SystemColors::Resolve(m_menu_bar_color);
-    if (m_border_pictures.HasSides())
-        face.color = SystemColors::Resolve(bar_shown ? m_menu_bar->Color() : m_host->Color());
-    face.round_corner = m_round_corner;
-    face.designing = HasState(csDesigning);
-    face.has_menu_bar = m_menu_bar != nullptr;
+    bool bar_shown = menu_panel_ && menu_panel_->Visible();
+    FormBorderFace face = BorderFace();
+    face.color = SystemColors::Resolve(menu_bar_color_);
+    if (border_pictures_.HasSides())
+        face.color = SystemColors::Resolve(bar_shown ? menu_bar_->Color() : host_->Color());
+    face.round_corner = round_corner_;
     face.menu_bar = bar_shown;
-    face.menu_bar_height = bar_shown ? m_menu_panel->Height() : 0;
-    face.menu_bar_color = SystemColors::Resolve(m_menu_bar_color);
-    face.form_color = SystemColors::Resolve(m_host->Color());
-    m_border_pictures.Describe(face);
-    PaintBorderOnWindow(ws, host, face);
+    face.menu_bar_height = bar_shown ? menu_panel_->Height() : 0;
+    PaintFace(face);
 }
 
 void TsuiMDIForm::RegionWindow()
 {
-    if (!m_host || !m_host->HandleAllocated() || HasState(csDesigning) || m_destroying)
+    if (destroying_)
         return;
-    WindowSystem& ws = m_host->Windows();
-    HWND host = m_host->HandleOrNull();
-    Rect bounds = ws.GetWindowRect(host);
     bool title = TitleBarVisible();
-    ws.SetWindowRgn(host,
-        FrameRegion({ bounds.Width(), bounds.Height() }, title ? m_round_corner : 0, title ? m_round_corner_bottom : 0),
-        true);
+    ShapeWindow(title ? round_corner_ : 0, title ? round_corner_bottom_ : 0);
 }
 
 void TsuiMDIForm::SizeChanged()
 {
-    bool maximised = m_host->WindowState() == TWindowState::wsMaximized;
+    bool maximised = host_->WindowState() == TWindowState::wsMaximized;
     if (maximised && HasState(csDesigning))
         return;
-    if (maximised && m_host->FormStyle() != TFormStyle::fsMDIChild) {
-        Rect target = MaximisedFrameBounds(GetWorkAreaRect());
-        if (!target.IsEmpty() && m_host->BoundsRect() != target)
-            m_host->SetBoundsRect(target);
-    }
+    FitMaximisedToWorkArea();
     PaintBorder();
     RegionWindow();
 }
 
-LRESULT TsuiMDIForm::FrameProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, const pellamo::WndProc& next)
+FrameEdges TsuiMDIForm::Edges() const
 {
-    if (m_destroying)
-        return next(hwnd, msg, wparam, lparam);
-    WindowSystem& ws = m_host->Windows();
-    switch (msg) {
-    case WM_NCCALCSIZE: {
-        if (ws.GetStyle(hwnd) & kCaptionBits)
-            ws.SetStyle(hwnd, ws.GetStyle(hwnd) & ~kCaptionBits);
-        FrameEdges edges;
-        edges.border_width = 0; // the bottom edge goes 2 pixels down before the window's own frame comes off
-        edges.side_picture = m_border_pictures.SideWidth();
-        edges.bottom_picture = m_border_pictures.BottomHeight();
-        ApplyFrameCalcRect(wparam, lparam, edges);
-        return next(hwnd, msg, wparam, lparam);
-    }
-    case kBorderPictureWidthMessage:
-        return m_border_pictures.SideWidth();
-    case WM_NCPAINT:
-        if (ws.IsIconic(hwnd))
-            return next(hwnd, msg, wparam, lparam);
-        PaintBorder();
-        return 0;
-    default:
-        break;
-    }
-    std::shared_ptr<bool> alive = m_alive;
-    LRESULT result = next(hwnd, msg, wparam, lparam);
-    if (!*alive || m_destroying)
-        return result;
-    switch (msg) {
-    case WM_KEYDOWN:
-        result = ProcessKeyPress(MSG { hwnd, msg, wparam, lparam, 0, {} });
-        break;
-    case WM_ACTIVATE:
-        if (m_title_bar)
-            m_title_bar->SetActive(LOWORD(wparam) != WA_INACTIVE);
-        if (LOWORD(wparam) == WA_INACTIVE && m_menu_bar)
-            m_menu_bar->LeaveKeyboard();
-        break;
-    case WM_SIZE:
-        SizeChanged();
-        break;
-    default:
-        break;
-    }
-    return result;
+    FrameEdges edges;
+    edges.border_width = 0; // the bottom edge goes 2 pixels down before the window's own frame comes off
+    edges.side_picture = border_pictures_.SideWidth();
+    edges.bottom_picture = border_pictures_.BottomHeight();
+    return edges;
 }
 
 LRESULT TsuiMDIForm::ClientProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, const pellamo::WndProc& next)
 {
-    std::shared_ptr<bool> alive = m_alive;
+    std::shared_ptr<bool> alive = alive_;
     LRESULT result = next(hwnd, msg, wparam, lparam);
-    if (!*alive || m_destroying)
+    if (!*alive || destroying_)
         return result;
     switch (msg) {
     case WM_MDISETMENU:
         UpdateMenu();
         SyncControlButtons(hwnd);
-        SetFrameCaption(m_host->Caption());
+        SetFrameCaption(host_->Caption());
         break;
     case WM_MDIMAXIMIZE:
     case WM_MDIRESTORE:
     case WM_MDIICONARRANGE: // a child was minimised
         SyncControlButtons(hwnd);
-        SetFrameCaption(m_host->Caption());
+        SetFrameCaption(host_->Caption());
         break;
     case WM_MDITILE:
         Tile();
@@ -766,32 +658,11 @@ LRESULT TsuiMDIForm::ClientProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lpara
     return result;
 }
 
-bool TsuiMDIForm::Hook(MSG& msg)
+bool TsuiMDIForm::TakesKeys() const
 {
-    if (m_destroying || !m_host->HandleAllocated() || !msg.hwnd
-        || (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN && msg.message != WM_KEYUP
-            && msg.message != WM_SYSKEYUP && msg.message != WM_CHAR && msg.message != WM_SYSCHAR))
-        return false;
-    WindowSystem& ws = m_host->Windows();
-    HWND host = m_host->HandleOrNull();
-    // Only the active, unblocked frame answers, and only for its own window's keys.
-    if (ws.GetTopLevel(msg.hwnd) != host || ws.GetActiveWindow() != host || !ws.IsWindowEnabled(host))
-        return false;
-    if (m_effective && m_menu_bar && m_menu_panel && m_menu_panel->Visible())
-        return !m_menu_bar->IsMenuDropped() && m_menu_bar->Key(msg, ws.KeyModifiers());
-    return msg.message == WM_KEYDOWN && ProcessKeyPress(msg) == 1;
-}
-
-LRESULT TsuiMDIForm::ProcessKeyPress(const MSG& msg)
-{
-    if (m_destroying || !m_effective)
-        return 0;
-    WindowSystem& ws = m_host->Windows();
-    HWND host = m_host->HandleOrNull();
-    if (ws.GetActiveWindow() != host || !ws.IsWindowEnabled(host))
-        return 0;
-    TShortCut shortcut = MenuBarKeys::ShortCutOf(msg, ws.KeyModifiers());
-    return shortcut != scNone && m_effective->DispatchShortCut(shortcut) ? 1 : 0;
+    WindowSystem& ws = host_->Windows();
+    HWND host = host_->HandleOrNull();
+    return ws.GetActiveWindow() == host && ws.IsWindowEnabled(host);
 }
 
 }

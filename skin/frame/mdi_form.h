@@ -12,16 +12,13 @@
 // modal loop blocks it.
 
 #include "platform/components/component.h"
-#include "platform/window/window_object.h"
-#include "skin/frame/frame_border_pictures.h"
-#include "skin/frame/menu_bar_painter.h"
+#include "skin/frame/frame_core.h"
+#include "skin/frame/mdi_control_button.h"
 #include "skin/frame/title_bar.h"
-#include "skin/menus/menu_bar_host.h"
 #include "skin/theme/file_theme.h"
 #include "skin/theme/ui_style.h"
 
 #include <array>
-#include <memory>
 #include <string>
 
 namespace pellamo {
@@ -33,9 +30,8 @@ class TToolBar;
 class TToolButton;
 class TsuiForm;
 class TsuiMenuBar;
-class TsuiToolBarSpeedButton;
 
-class TsuiMDIForm : public TComponent, public SkinnedMenuBarHost {
+class TsuiMDIForm : public TComponent, public FrameCore {
 public:
     // The control buttons' tags: close, restore, minimise.
     static constexpr int kCloseTag = -1381;
@@ -49,40 +45,34 @@ public:
     static const ClassInfo& StaticClass();
     const ClassInfo& Class() const override { return StaticClass(); }
 
-    TForm* HostForm() const { return m_host; }
-    TsuiTitleBar& TitleBar() const { return *m_title_bar; }
-    TsuiMenuBar& MenuBar() const { return *m_menu_bar; }
-    TPanel& MenuPanel() const { return *m_menu_panel; }
+    TsuiTitleBar& TitleBar() const { return *title_bar_; }
+    TsuiMenuBar& MenuBar() const { return *menu_bar_; }
+    TPanel& MenuPanel() const { return *menu_panel_; }
     // Close, restore and minimise, in that order; null at design time.
-    TsuiToolBarSpeedButton* ControlButton(int index) const { return m_control_buttons[static_cast<size_t>(index)]; }
+    MdiControlButton* ControlButton(int index) const { return control_buttons_[static_cast<size_t>(index)]; }
 
-    TsuiUIStyle UIStyle() const { return m_ui_style; }
     void SetUIStyle(TsuiUIStyle style);
-    TsuiFileTheme* FileTheme() const { return m_file_theme; }
     void SetFileTheme(TsuiFileTheme* theme);
-    TMainMenu* Menu() const { return m_menu; }
     void SetMenu(TMainMenu* menu);
-    TColor MenuBarColor() const { return m_menu_bar_color; }
     void SetMenuBarColor(TColor color);
-    TColor BorderColor() const { return m_border_color; }
     void SetBorderColor(TColor color);
     std::string FrameCaption() const;
     void SetFrameCaption(const std::string& caption);
-    bool TitleBarDrawAppIcon() const { return m_title_bar->DrawAppIcon(); }
-    void SetTitleBarDrawAppIcon(bool on) { m_title_bar->SetDrawAppIcon(on); }
-    bool TitleBarCustom() const { return m_title_bar->Custom(); }
-    void SetTitleBarCustom(bool on) { m_title_bar->SetCustom(on); }
+    bool TitleBarDrawAppIcon() const { return title_bar_->DrawAppIcon(); }
+    void SetTitleBarDrawAppIcon(bool on) { title_bar_->SetDrawAppIcon(on); }
+    bool TitleBarCustom() const { return title_bar_->Custom(); }
+    void SetTitleBarCustom(bool on) { title_bar_->SetCustom(on); }
     bool TitleBarVisible() const;
     void SetTitleBarVisible(bool visible);
-    bool TitleBarDrawChildCaptions() const { return m_draw_child_captions; }
-    void SetTitleBarDrawChildCaptions(bool on) { m_draw_child_captions = on; }
-    bool TitleBarDrawChildMenus() const { return m_draw_child_menus; }
+    bool TitleBarDrawChildCaptions() const { return draw_child_captions_; }
+    // Whether the caption names a maximised child ("Frame - [Child]").
+    void SetTitleBarDrawChildCaptions(bool on);
+    bool TitleBarDrawChildMenus() const { return draw_child_menus_; }
     void SetTitleBarDrawChildMenus(bool on);
-    int RoundCorner() const { return m_round_corner; }
+    int RoundCorner() const { return round_corner_; }
     void SetRoundCorner(int r);
-    int RoundCornerBottom() const { return m_round_corner_bottom; }
+    int RoundCornerBottom() const { return round_corner_bottom_; }
     void SetRoundCornerBottom(int r);
-    int BorderWidth() const { return m_border_width; }
 
     // Place the children the frame's way (the client placed them already).
     void Cascade();
@@ -95,7 +85,7 @@ public:
     void HideControlButtons();
     void ShowMenuBar();
     void HideMenuBar();
-    void PaintBorder();
+    void PaintBorder() override;
     void RegionWindow();
 
     // SkinnedMenuBarHost: the frame's TsuiMainMenu changed.
@@ -108,49 +98,39 @@ protected:
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
-    LRESULT FrameProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, const pellamo::WndProc& next);
+    FrameEdges Edges() const override;
+    void SizeChanged() override;
+    TMainMenu* KeyMenu() const override { return effective_; }
+    // The form is the active window and no modal loop blocks it.
+    bool ShortcutsAllowed() const override { return TakesKeys(); }
+    bool TakesKeys() const override;
+    bool BarTakesKeys() const override;
+    MenuBarLook BarLook() const override;
+    MenuBarLook ButtonLook() const override;
+    // The MDI frame does not grey disabled captions.
+    bool GreysDisabledItems() const override { return false; }
+    void ReleaseHost() override;
     LRESULT ClientProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, const pellamo::WndProc& next);
-    bool Hook(MSG& msg);
-    // 1 when the form is the active, unblocked window and the effective
-    // menu ran the key as one of its shortcuts.
-    LRESULT ProcessKeyPress(const MSG& msg);
-    void SizeChanged();
-    void RecalcFrame();
     void HookClient();
     void OnControlButtonClick(TObject* sender);
     // The control buttons of the active child when it is maximised, else none.
     void SyncControlButtons(HWND client);
-    void DrawMenuBar(TToolBar* bar, const Rect& rect, bool& default_draw);
-    void DrawButton(TToolBar* bar, TToolButton* button, unsigned state, bool& default_draw);
-    MenuBarLook BarLook() const;
-    MenuBarLook ButtonLook() const;
-    void Restore();
+    // The shown control buttons side by side at the bar's right end.
+    void PlaceControlButtons();
+    // The menu bar's background under a control button at `bounds`.
+    void PaintBarBehind(Canvas& canvas, const Rect& bounds) const;
 
-    TForm* m_host = nullptr;
-    TsuiTitleBar* m_title_bar = nullptr;
-    TPanel* m_menu_panel = nullptr;
-    TsuiMenuBar* m_menu_bar = nullptr;
-    std::array<TsuiToolBarSpeedButton*, 3> m_control_buttons {};
-    TMainMenu* m_menu = nullptr;
-    TMainMenu* m_effective = nullptr;
-    TsuiFileTheme* m_file_theme = nullptr;
-    TsuiUIStyle m_ui_style = TsuiUIStyle::DeepBlue;
-    TColor m_menu_bar_color = 0;
-    TColor m_border_color = 0;
-    int m_border_width = 1;
-    int m_round_corner = 0;
-    int m_round_corner_bottom = 0;
-    bool m_draw_child_captions = true;
-    bool m_draw_child_menus = true;
-    FrameBorderPictures m_border_pictures;
-    TsuiTitleBarButtons m_no_buttons { nullptr };
-    TsuiTitleBarSections m_no_sections { nullptr };
-    HWND m_client = nullptr;
-    uint64_t m_subclass = 0;
-    uint64_t m_client_subclass = 0;
-    uint64_t m_hook = 0;
-    bool m_destroying = false;
-    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+    TPanel* menu_panel_ = nullptr;
+    std::array<MdiControlButton*, 3> control_buttons_ {};
+    TMainMenu* effective_ = nullptr;
+    int round_corner_ = 0;
+    int round_corner_bottom_ = 0;
+    bool draw_child_captions_ = true;
+    bool draw_child_menus_ = true;
+    TsuiTitleBarButtons no_buttons_ { nullptr };
+    TsuiTitleBarSections no_sections_ { nullptr };
+    HWND client_ = nullptr;
+    uint64_t client_subclass_ = 0;
 };
 
 }

@@ -28,14 +28,6 @@ namespace pellamo {
 
 namespace {
 
-constexpr int kBackgroundItem = 15;
-constexpr int kBorderColorItem = 16;
-constexpr int kBorderWidthItem = 17;
-constexpr int kControlFontItem = 27;
-constexpr int kRoundCornerItem = 14;
-constexpr int kBottomRoundCornerItem = 47;
-constexpr int kMenuBarColorItem = 48;
-
 constexpr int kMinWidth = 125;
 constexpr int kMinHeight = 50;
 constexpr DWORD kCaptionBits = WS_CAPTION;
@@ -44,96 +36,51 @@ constexpr DWORD kCaptionBits = WS_CAPTION;
 // maximised; shared by all frames.
 int g_started_maximised_sizes = 0;
 
-bool IsKeyMessage(UINT msg) { return msg >= WM_KEYDOWN && msg <= WM_SYSCHAR; }
-
 }
 
 TsuiForm::TsuiForm(TComponent* owner)
     : TCustomPanel(owner)
+    , FrameCore(static_cast<TComponent&>(*this))
 {
-    m_host = dynamic_cast<TForm*>(owner);
-    if (m_host)
-        for (int i = 0; i < m_host->ControlCount(); ++i)
-            if (dynamic_cast<TsuiForm*>(m_host->Controls(i)))
+    host_ = dynamic_cast<TForm*>(owner);
+    if (host_)
+        for (int i = 0; i < host_->ControlCount(); ++i)
+            if (dynamic_cast<TsuiForm*>(host_->Controls(i)))
                 throw std::runtime_error("Sorry, You can create only one TsuiForm component in one form!");
 
     SetBevelInner(TBevelCut::bvNone);
     SetBevelOuter(TBevelCut::bvNone);
     SetBorderStyle(TBorderStyle::bsNone);
-    m_title_bar = new TsuiTitleBar(this);
-    m_title_bar->OnCustomBtnsClick = [this](TObject* sender, int index) { OnTitleBarCustomBtnsClick(sender, index); };
-    m_title_bar->OnHelpBtnClick = [this](TObject* sender, int index) { OnTitleBarHelpBtnClick(sender, index); };
-    if (!m_host) {
+    title_bar_ = new TsuiTitleBar(this);
+    title_bar_->OnCustomBtnsClick = [this](TObject* sender, int index) { OnTitleBarCustomBtnsClick(sender, index); };
+    title_bar_->OnHelpBtnClick = [this](TObject* sender, int index) { OnTitleBarHelpBtnClick(sender, index); };
+    if (!host_) {
         // Not on a form: a plain panel that takes nothing over.
-        m_title_bar->SetVisible(false);
-        m_title_bar->SetParent(this);
+        title_bar_->SetVisible(false);
+        title_bar_->SetParent(this);
         return;
     }
 
-    SetParent(m_host);
-    m_host->Constraints().SetMinHeight(kMinHeight);
-    m_host->Constraints().SetMinWidth(kMinWidth);
+    SetParent(host_);
+    PrepareHost();
     Constraints().SetMinHeight(kMinHeight);
     Constraints().SetMinWidth(kMinWidth);
-    m_host->TWinControl::SetBorderWidth(0);
-    m_restore_rect = m_host->BoundsRect();
-    m_started_maximised = m_host->WindowState() == TWindowState::wsMaximized;
+    restore_rect_ = host_->BoundsRect();
+    started_maximised_ = host_->WindowState() == TWindowState::wsMaximized;
 
-    m_title_bar->SetParent(this);
-    m_menu_bar_color = Color();
-    m_menu_bar_height = 22;
+    title_bar_->SetParent(this);
+    menu_bar_color_ = Color();
+    menu_bar_height_ = 22;
     SetAlign(TAlign::alClient);
-    SetFrameCaption(m_host->Caption());
+    SetFrameCaption(host_->Caption());
     SetCaption(" ");
 
-    m_host->SetScaled(false);
-    switch (m_host->BorderStyle()) {
-    case TFormBorderStyle::bsNone:
-    case TFormBorderStyle::bsSingle:
-    case TFormBorderStyle::bsToolWindow:
-        m_host->SetBorderStyle(TFormBorderStyle::bsDialog);
-        break;
-    default:
-        break;
-    }
-    WindowSystem& ws = Windows();
-    HWND host = m_host->Handle();
-    ws.SetStyle(host, ws.GetStyle(host) & ~kCaptionBits);
-    m_subclass = ws.SetWindowSubclass(host, [this](HWND h, UINT msg, WPARAM w, LPARAM l, const pellamo::WndProc& next) {
-        return FrameProc(h, msg, w, l, next);
-    });
-    m_hook = ws.AddMessageHook([this](MSG& msg) { return Hook(msg); });
+    host_->SetScaled(false);
+    TakeOverHost();
     SetUIStyle(TsuiUIStyle::DeepBlue);
 }
 
-TsuiForm::~TsuiForm()
-{
-    *m_alive = false;
-    m_destroying = true;
-    if (auto* skinned = dynamic_cast<TsuiMainMenu*>(m_menu); skinned && skinned->MenuBarHost() == this)
-        skinned->SetMenuBarHost(nullptr);
-    RestoreHost();
-}
-
-void TsuiForm::RestoreHost()
-{
-    if (!m_host)
-        return;
-    WindowSystem* ws = WindowSystem::Current();
-    if (!ws)
-        return;
-    if (m_hook)
-        ws->RemoveMessageHook(m_hook);
-    m_hook = 0;
-    HWND host = m_host->HandleOrNull();
-    if (!m_subclass || !host || !ws->IsWindow(host))
-        return;
-    ws->RemoveWindowSubclass(host, m_subclass);
-    m_subclass = 0;
-    ws->SetStyle(host, ws->GetStyle(host) | kCaptionBits);
-    ws->SetWindowPos(
-        host, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-}
+TsuiForm::~TsuiForm() { LeaveHost(); }
 
 const ClassInfo& TsuiForm::StaticClass()
 {
@@ -149,10 +96,10 @@ const ClassInfo& TsuiForm::StaticClass()
             props::Bool<F>("TitleBarVisible", &F::TitleBarVisible, &F::SetTitleBarVisible),
             props::Str<F>("Caption", &F::FrameCaption, &F::SetFrameCaption),
             props::Ref<F, TCustomPanel>("FormPanel", &F::FormPanel, &F::SetFormPanel),
-            props::Collection<F>("TitleBarButtons", [](F& f) -> TCollection& { return f.m_title_bar->Buttons(); }),
-            props::Collection<F>("TitleBarSections", [](F& f) -> TCollection& { return f.m_title_bar->Sections(); }),
+            props::Collection<F>("TitleBarButtons", [](F& f) -> TCollection& { return f.title_bar_->Buttons(); }),
+            props::Collection<F>("TitleBarSections", [](F& f) -> TCollection& { return f.title_bar_->Sections(); }),
             props::Bool<F>("TitleBarDrawAppIcon", &F::TitleBarDrawAppIcon, &F::SetTitleBarDrawAppIcon),
-            props::Object<F>("Font", [](F& f) -> TFont& { return f.m_title_bar->Font(); }),
+            props::Object<F>("Font", [](F& f) -> TFont& { return f.title_bar_->Font(); }),
             props::Ref<F, TMainMenu>("Menu", &F::Menu, &F::SetMenu),
             props::Color<F>("MenuBarColor", &F::MenuBarColor, &F::SetMenuBarColor),
             props::Int<F>("MenuBarHeight", &F::MenuBarHeight, &F::SetMenuBarHeight),
@@ -170,43 +117,32 @@ const ClassInfo& TsuiForm::StaticClass()
 
 void TsuiForm::SetFileTheme(TsuiFileTheme* theme)
 {
-    if (theme == m_file_theme)
+    if (theme == FileTheme())
         return;
-    if (m_file_theme)
-        RemoveFreeNotification(m_file_theme);
-    m_file_theme = theme;
-    if (theme)
-        FreeNotification(theme);
-    SetUIStyle(m_ui_style);
+    style_.SetFileTheme(theme);
+    SetUIStyle(UIStyle());
 }
 
 void TsuiForm::SetUIStyle(TsuiUIStyle style)
 {
-    m_ui_style = style;
-    ThemeSource theme(m_file_theme, style);
-    m_border_color = theme.Color(kBorderColorItem);
-    m_border_width = theme.Int(kBorderWidthItem);
-    SetColor(theme.Color(kBackgroundItem));
-    m_title_bar->SetRoundCorner(theme.Int(kRoundCornerItem));
-    m_border_pictures.Take(theme);
+    style_.SetStyle(style);
+    ThemeSource theme = style_.Theme();
+    TakeBorder(theme);
+    SetColor(theme.Color(frame_items::kBackground));
+    title_bar_->SetRoundCorner(theme.Int(frame_items::kRoundCorner));
     if (theme.UsesFileTheme()) {
-        if (m_menu_bar) {
-            TColor own = theme.Color(kMenuBarColorItem);
-            SetMenuBarColor(own != -1 ? own : FallbackMenuBarColor(theme.Color(kControlFontItem), Color()));
-        }
-        m_title_bar->SetRoundCornerBottom(theme.Int(kBottomRoundCornerItem));
+        if (menu_bar_)
+            SetMenuBarColor(FileThemeMenuBarColor(theme, Color()));
+        title_bar_->SetRoundCornerBottom(theme.Int(frame_items::kBottomRoundCorner));
     } else {
-        m_title_bar->SetRoundCornerBottom(0);
+        title_bar_->SetRoundCornerBottom(0);
         SetMenuBarColor(Color());
     }
-    m_title_bar->SetFileTheme(m_file_theme);
-    m_title_bar->SetUIStyle(style);
-    if (auto* skinned = dynamic_cast<TsuiMainMenu*>(m_menu)) {
-        skinned->SetUIStyle(style);
-        skinned->SetFileTheme(m_file_theme);
-    }
-    if (m_update_sub)
-        ContainerApplyUIStyle(this, style, m_file_theme);
+    title_bar_->SetFileTheme(FileTheme());
+    title_bar_->SetUIStyle(style);
+    StyleMenu(style);
+    if (update_sub_)
+        ContainerApplyUIStyle(this, style, FileTheme());
     RecalcFrame();
     Invalidate();
     PaintFormBorder();
@@ -214,20 +150,17 @@ void TsuiForm::SetUIStyle(TsuiUIStyle style)
 
 void TsuiForm::RecalcFrame()
 {
-    if (!m_host || !m_host->HandleAllocated())
-        return;
-    Windows().SetWindowPos(m_host->HandleOrNull(), nullptr, 0, 0, 0, 0,
-        SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     // The client area may have changed where the window did not.
-    m_host->Realign();
+    if (FrameCore::RecalcFrame())
+        host_->Realign();
 }
 
 void TsuiForm::ReAssign()
 {
-    if (!m_host || !m_host->HandleAllocated())
+    if (!host_ || !host_->HandleAllocated())
         return;
     WindowSystem& ws = Windows();
-    HWND host = m_host->HandleOrNull();
+    HWND host = host_->HandleOrNull();
     if (ws.GetStyle(host) & kCaptionBits) {
         ws.SetStyle(host, ws.GetStyle(host) & ~kCaptionBits);
         RecalcFrame();
@@ -239,14 +172,13 @@ void TsuiForm::Notification(TComponent* component, TOperation operation)
     TCustomPanel::Notification(component, operation);
     if (operation != TOperation::opRemove || !component)
         return;
-    if (component == m_form_panel)
-        m_form_panel = nullptr;
-    if (component == m_menu) {
-        m_menu = nullptr;
+    if (component == form_panel_)
+        form_panel_ = nullptr;
+    if (component == menu_) {
+        menu_ = nullptr;
         DestroyMenuBar();
     }
-    if (component == m_file_theme) {
-        m_file_theme = nullptr;
+    if (style_.Forget(component)) {
         ContainerApplyUIStyle(this, TsuiUIStyle::DeepBlue, nullptr);
         SetUIStyle(TsuiUIStyle::DeepBlue);
     }
@@ -256,13 +188,13 @@ void TsuiForm::Notification(TComponent* component, TOperation operation)
 
 void TsuiForm::SetBorderColor(TColor color)
 {
-    m_border_color = color;
+    border_color_ = color;
     PaintFormBorder();
 }
 
 void TsuiForm::SetBorderWidth(int width)
 {
-    m_border_width = width;
+    FrameCore::border_width_ = width;
     // The bottom of the frame follows the border's width.
     RecalcFrame();
     PaintFormBorder();
@@ -270,18 +202,18 @@ void TsuiForm::SetBorderWidth(int width)
 
 void TsuiForm::SetTitleBarVisible(bool visible)
 {
-    if (visible == m_title_bar->Visible())
+    if (visible == title_bar_->Visible())
         return;
-    m_title_bar->SetVisible(visible);
-    m_title_bar->SetTop(0);
+    title_bar_->SetVisible(visible);
+    title_bar_->SetTop(0);
     PaintFormBorder();
 }
 
 void TsuiForm::SetFrameCaption(const std::string& caption)
 {
-    m_title_bar->SetCaption(caption);
-    if (m_host)
-        m_host->SetCaption(caption);
+    title_bar_->SetCaption(caption);
+    if (host_)
+        host_->SetCaption(caption);
 }
 
 void TsuiForm::SetFormPanel(TCustomPanel* panel)
@@ -290,9 +222,9 @@ void TsuiForm::SetFormPanel(TCustomPanel* panel)
         ShowRefusal("Sorry, you can't select the Form assign to FormPanel property");
         return;
     }
-    if (m_form_panel && m_form_panel != panel)
-        RemoveFreeNotification(m_form_panel);
-    m_form_panel = panel;
+    if (form_panel_ && form_panel_ != panel)
+        RemoveFreeNotification(form_panel_);
+    form_panel_ = panel;
     if (!panel)
         return;
     FreeNotification(panel);
@@ -309,13 +241,13 @@ void TsuiForm::SetFormPanel(TCustomPanel* panel)
 
 void TsuiForm::SetRoundCorner(int r)
 {
-    m_title_bar->SetRoundCorner(r);
+    title_bar_->SetRoundCorner(r);
     RegionWindow();
 }
 
 void TsuiForm::SetRoundCornerBottom(int r)
 {
-    m_title_bar->SetRoundCornerBottom(r);
+    title_bar_->SetRoundCornerBottom(r);
     RegionWindow();
 }
 
@@ -328,67 +260,55 @@ void TsuiForm::ColorChanged()
 void TsuiForm::Resize()
 {
     TCustomPanel::Resize();
-    m_title_bar->SetTop(0);
+    title_bar_->SetTop(0);
 }
 
-int TsuiForm::GetTitleBarHeight() const { return m_title_bar->Visible() ? m_title_bar->Height() : 0; }
+int TsuiForm::GetTitleBarHeight() const { return title_bar_->Visible() ? title_bar_->Height() : 0; }
 
 // ---------------------------------------------------------------- menu bar
 
 void TsuiForm::SetMenu(TMainMenu* menu)
 {
-    if (auto* old = dynamic_cast<TsuiMainMenu*>(m_menu); old && old != menu && old->MenuBarHost() == this)
-        old->SetMenuBarHost(nullptr);
-    if (m_menu && m_menu != menu)
-        RemoveFreeNotification(m_menu);
-    m_menu = menu;
+    HostMenu(menu);
     if (!menu) {
         DestroyMenuBar();
         return;
     }
-    FreeNotification(menu);
     // Never the plain bar as well on a skinned window.
-    if (m_host && menu->MenuBar() && m_host->HandleAllocated() && menu->MenuBar()->Form() == m_host->HandleOrNull())
+    if (host_ && menu->MenuBar() && host_->HandleAllocated() && menu->MenuBar()->Form() == host_->HandleOrNull())
         menu->AttachToForm(nullptr);
-    if (auto* skinned = dynamic_cast<TsuiMainMenu*>(menu))
-        skinned->SetMenuBarHost(this);
     CreateMenuBar();
     UpdateMenu();
 }
 
 void TsuiForm::CreateMenuBar()
 {
-    if (m_menu_bar || !m_host)
+    if (menu_bar_ || !host_)
         return;
-    m_menu_bar = new TsuiMenuBar(this, this);
-    m_menu_bar->SetFlat(true);
-    m_menu_bar->SetEdgeBorders({}); // the frame draws the bar whole: no edge lines round it
-    m_menu_bar->SetShowCaptions(true);
-    m_menu_bar->SetButtonHeight(m_menu_bar_height);
-    m_menu_bar->SetColor(m_menu_bar_color);
-    m_menu_bar->SetWrapable(true);
+    menu_bar_ = new TsuiMenuBar(this, this);
+    menu_bar_->SetFlat(true);
+    menu_bar_->SetEdgeBorders({}); // the frame draws the bar whole: no edge lines round it
+    menu_bar_->SetShowCaptions(true);
+    menu_bar_->SetButtonHeight(menu_bar_height_);
+    menu_bar_->SetColor(menu_bar_color_);
+    menu_bar_->SetWrapable(true);
     // Below the title bar before it is aligned.
-    m_menu_bar->SetBounds(0, m_title_bar->Top() + m_title_bar->Height(), Width(), m_menu_bar_height);
-    m_menu_bar->SetParent(this);
-    m_menu_bar->SetAutoSize(true);
-    m_menu_bar->OnCustomDraw
-        = [this](TToolBar* bar, const Rect& rect, bool& default_draw) { DrawMenuBar(bar, rect, default_draw); };
-    if (!HasState(csDesigning))
-        m_menu_bar->OnCustomDrawButton = [this](TToolBar* bar, TToolButton* button, TCustomDrawState state,
-                                             bool& default_draw) { DrawButton(bar, button, state, default_draw); };
-    m_title_bar->SetTop(0);
+    menu_bar_->SetBounds(0, title_bar_->Top() + title_bar_->Height(), Width(), menu_bar_height_);
+    menu_bar_->SetParent(this);
+    menu_bar_->SetAutoSize(true);
+    DrawMenuBarOn(*menu_bar_);
+    title_bar_->SetTop(0);
     Realign();
 }
 
 void TsuiForm::DestroyMenuBar()
 {
-    if (auto* old = dynamic_cast<TsuiMainMenu*>(m_menu); old && old->MenuBarHost() == this)
-        old->SetMenuBarHost(nullptr);
-    m_menu = nullptr;
-    if (!m_menu_bar)
+    UnhostMenu();
+    menu_ = nullptr;
+    if (!menu_bar_)
         return;
-    TsuiMenuBar* bar = m_menu_bar;
-    m_menu_bar = nullptr;
+    TsuiMenuBar* bar = menu_bar_;
+    menu_bar_ = nullptr;
     bar->Free();
     Realign();
     PaintFormBorder();
@@ -396,99 +316,77 @@ void TsuiForm::DestroyMenuBar()
 
 void TsuiForm::UpdateMenu()
 {
-    if (!m_menu_bar)
+    if (!menu_bar_)
         return;
-    if (!m_menu) {
+    if (!menu_) {
         DestroyMenuBar();
         return;
     }
-    m_menu_bar->SetAutoSize(false);
+    menu_bar_->SetAutoSize(false);
     RepaintMenuBar();
-    while (m_menu_bar->ButtonCount() > 0)
-        m_menu_bar->Buttons(m_menu_bar->ButtonCount() - 1)->Free();
-    TMenuItem* root = m_menu->Items();
+    while (menu_bar_->ButtonCount() > 0)
+        menu_bar_->Buttons(menu_bar_->ButtonCount() - 1)->Free();
+    TMenuItem* root = menu_->Items();
     for (int i = 0; i < root->Count(); ++i) {
         auto* button = new TToolButton(this);
-        button->SetParent(m_menu_bar);
+        button->SetParent(menu_bar_);
         button->SetGrouped(true);
         button->SetMenuItem(root->Items(i));
     }
     UpdateTopMenu();
-    m_menu_bar->SetAutoSize(true);
+    menu_bar_->SetAutoSize(true);
 }
 
 void TsuiForm::UpdateTopMenu()
 {
-    if (!m_menu_bar || !m_menu)
+    if (!menu_bar_ || !menu_)
         return;
     // Items came or went: the buttons are made again.
-    if (!m_menu_bar->SyncTopItems(m_menu->Items()))
+    if (!menu_bar_->SyncTopItems(menu_->Items()))
         UpdateMenu();
 }
 
 void TsuiForm::RepaintMenuBar()
 {
-    if (!m_menu_bar || !m_menu)
+    if (!menu_bar_ || !menu_)
         return;
-    pellamo::Font font;
-    Menu_GetSystemFont(font);
-    if (auto* skinned = dynamic_cast<TsuiMainMenu*>(m_menu); skinned && !skinned->UseSystemFont()) {
-        font.name = skinned->FontName();
-        font.SetSize(skinned->FontSize());
-        font.charset = skinned->FontCharset();
-    }
-    font.color = SystemColors::Resolve(font.color);
-    m_menu_bar->Font().SetFont(font);
-    m_menu_bar->Invalidate();
+    menu_bar_->Font().SetFont(MenuBarFont(false));
+    menu_bar_->Invalidate();
 }
 
 void TsuiForm::SetMenuBarColor(TColor color)
 {
-    m_menu_bar_color = color;
-    if (m_menu_bar)
-        m_menu_bar->SetColor(color);
+    menu_bar_color_ = color;
+    if (menu_bar_)
+        menu_bar_->SetColor(color);
 }
 
 void TsuiForm::SetMenuBarHeight(int height)
 {
-    m_menu_bar_height = height;
-    if (m_menu_bar)
-        m_menu_bar->SetButtonHeight(height);
+    menu_bar_height_ = height;
+    if (menu_bar_)
+        menu_bar_->SetButtonHeight(height);
 }
 
 MenuBarLook TsuiForm::CurrentMenuBarLook() const
 {
-    auto* skinned = dynamic_cast<TsuiMainMenu*>(m_menu);
+    auto* skinned = SkinnedMainMenu();
     return ResolveMenuBarLook(
-        skinned ? skinned->FileTheme() : m_file_theme, skinned ? skinned->UIStyle() : m_ui_style, skinned);
-}
-
-void TsuiForm::DrawMenuBar(TToolBar* bar, const Rect& rect, bool& default_draw)
-{
-    if (PaintMenuBarBackground(bar->Canvas(), rect, CurrentMenuBarLook()))
-        default_draw = false;
-}
-
-void TsuiForm::DrawButton(TToolBar* bar, TToolButton* button, unsigned state, bool& default_draw)
-{
-    default_draw = false;
-    if (m_menu_bar)
-        PaintMenuBarButton(
-            bar->Canvas(), button->BoundsRect(), m_menu_bar->ButtonFace(button, state, true), CurrentMenuBarLook());
+        skinned ? skinned->FileTheme() : FileTheme(), skinned ? skinned->UIStyle() : UIStyle(), skinned);
 }
 
 // ---------------------------------------------------------------- painting
 
 void TsuiForm::Paint()
 {
-    if (m_destroying)
+    if (destroying_)
         return;
     Bitmap buffer(std::max(1, Width()), std::max(1, Height()));
     pellamo::Canvas off(buffer);
     Rect all { 0, 0, Width(), Height() };
-    const char* tile = m_ui_style == TsuiUIStyle::MacOS ? kMacOSFormBackground
-        : m_ui_style == TsuiUIStyle::Protein            ? kProteinFormBackground
-                                                        : nullptr;
+    const char* tile = UIStyle() == TsuiUIStyle::MacOS ? kMacOSFormBackground
+        : UIStyle() == TsuiUIStyle::Protein            ? kProteinFormBackground
+                                                       : nullptr;
     if (tile) {
         TileDraw(off, *Resources::CachedBitmap(tile), all);
     } else {
@@ -501,167 +399,99 @@ void TsuiForm::Paint()
 
 void TsuiForm::PaintFormBorder()
 {
-    if (m_destroying || !m_host || !m_host->HandleAllocated() || m_host->WindowState() == TWindowState::wsMinimized)
+    if (destroying_ || !host_ || !host_->HandleAllocated() || host_->WindowState() == TWindowState::wsMinimized)
         return;
     WindowSystem& ws = Windows();
-    HWND host = m_host->HandleOrNull();
+    HWND host = host_->HandleOrNull();
     if (ws.IsIconic(host))
         return;
-    FormBorderFace face;
-    DescribeFrameWindow(face, ws, host, *m_title_bar);
-    face.border_width = m_border_width;
-    face.border_color = SystemColors::Resolve(m_border_color);
+    FormBorderFace face = BorderFace();
     face.color = SystemColors::Resolve(Color());
-    face.round_corner = m_title_bar->RoundCorner();
-    face.designing = HasState(csDesigning);
-    face.has_menu_bar = m_menu_bar != nullptr;
-    face.menu_bar = m_menu_bar && m_menu_bar->Visible();
-    face.menu_bar_height = m_menu_bar ? m_menu_bar->Height() : 0;
-    face.menu_bar_color = SystemColors::Resolve(m_menu_bar_color);
-    face.form_color = SystemColors::Resolve(m_host->Color());
-    m_border_pictures.Describe(face);
-    PaintBorderOnWindow(ws, host, face);
+    face.round_corner = title_bar_->RoundCorner();
+    face.menu_bar = menu_bar_ && menu_bar_->Visible();
+    face.menu_bar_height = menu_bar_ ? menu_bar_->Height() : 0;
+    PaintFace(face);
 }
 
-void TsuiForm::RegionWindow()
-{
-    if (!m_host || !m_host->HandleAllocated() || HasState(csDesigning))
-        return;
-    WindowSystem& ws = Windows();
-    HWND host = m_host->HandleOrNull();
-    Rect bounds = ws.GetWindowRect(host);
-    ws.SetWindowRgn(host, FrameRegion({ bounds.Width(), bounds.Height() }, RoundCorner(), RoundCornerBottom()), true);
-}
+void TsuiForm::RegionWindow() { ShapeWindow(RoundCorner(), RoundCornerBottom()); }
 
 // ---------------------------------------------------------------- the host's messages
 
-LRESULT TsuiForm::FrameProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, const pellamo::WndProc& next)
+FrameEdges TsuiForm::Edges() const
 {
-    if (m_destroying)
-        return next(hwnd, msg, wparam, lparam);
-    WindowSystem& ws = Windows();
+    FrameEdges edges;
+    edges.border_width = FrameCore::border_width_;
+    edges.side_picture = border_pictures_.SideWidth();
+    edges.bottom_picture = border_pictures_.HasSides() ? border_pictures_.BottomHeight() : 0;
+    return edges;
+}
+
+void TsuiForm::AfterMessage(HWND hwnd, UINT msg, WPARAM, LPARAM lparam)
+{
     switch (msg) {
-    case WM_NCCALCSIZE: {
-        // A style change may have given the window its caption again.
-        if (ws.GetStyle(hwnd) & kCaptionBits)
-            ws.SetStyle(hwnd, ws.GetStyle(hwnd) & ~kCaptionBits);
-        FrameEdges edges;
-        edges.border_width = m_border_width;
-        edges.side_picture = m_border_pictures.SideWidth();
-        edges.bottom_picture = m_border_pictures.HasSides() ? m_border_pictures.BottomHeight() : 0;
-        ApplyFrameCalcRect(wparam, lparam, edges);
-        return next(hwnd, msg, wparam, lparam);
-    }
-    case kBorderPictureWidthMessage:
-        return m_border_pictures.SideWidth();
-    case WM_NCPAINT:
-        if (ws.IsIconic(hwnd))
-            return next(hwnd, msg, wparam, lparam);
-        PaintFormBorder();
-        return 0;
-    default:
-        break;
-    }
-    std::shared_ptr<bool> alive = m_alive;
-    LRESULT result = next(hwnd, msg, wparam, lparam);
-    if (!*alive || m_destroying)
-        return result;
-    switch (msg) {
-    case WM_KEYDOWN:
-        result = ProcessKeyPress(MSG { hwnd, msg, wparam, lparam, 0, {} });
-        break;
     case WM_SHOWWINDOW:
         // The form never shows the platform's own menu bar.
-        if (m_host)
-            m_host->SetMenu(nullptr);
+        if (host_)
+            host_->SetMenu(nullptr);
         break;
     case WM_MDIACTIVATE:
         // An MDI child is never activated as a window of its own: the
         // client tells it that it gains (lParam) or loses the activation.
-        m_title_bar->SetActive(reinterpret_cast<HWND>(lparam) == hwnd);
-        break;
-    case WM_ACTIVATE:
-        m_title_bar->SetActive(LOWORD(wparam) != WA_INACTIVE);
-        if (LOWORD(wparam) == WA_INACTIVE && m_menu_bar)
-            m_menu_bar->LeaveKeyboard();
-        break;
-    case WM_SIZE:
-        SizeChanged();
+        title_bar_->SetActive(reinterpret_cast<HWND>(lparam) == hwnd);
         break;
     default:
         break;
     }
-    return result;
 }
 
 void TsuiForm::SizeChanged()
 {
-    bool maximised = m_host->WindowState() == TWindowState::wsMaximized;
+    bool maximised = host_->WindowState() == TWindowState::wsMaximized;
     if (maximised && HasState(csDesigning))
         return;
-    if (m_started_maximised) {
+    if (started_maximised_) {
         if (!maximised) {
-            m_host->SetBoundsRect(m_restore_rect);
-            m_started_maximised = false;
+            host_->SetBoundsRect(restore_rect_);
+            started_maximised_ = false;
         } else if (g_started_maximised_sizes == 2) {
-            m_host->SetWindowState(TWindowState::wsMaximized);
+            host_->SetWindowState(TWindowState::wsMaximized);
         } else {
             ++g_started_maximised_sizes;
         }
     }
-    // A maximised MDI child fills its client, which places it.
-    if (maximised && m_host->FormStyle() != TFormStyle::fsMDIChild) {
-        Rect target = MaximisedFrameBounds(GetWorkAreaRect());
-        // Placing it sends this message again, with the place it asked for.
-        if (!target.IsEmpty() && m_host->BoundsRect() != target)
-            m_host->SetBoundsRect(target);
-    }
+    FitMaximisedToWorkArea();
     // A maximised MDI child fills the frame's client under the frame's own
     // title bar, which names it; its own bar would only take room.
-    if (m_host->FormStyle() == TFormStyle::fsMDIChild && m_title_bar->Visible() == maximised) {
+    if (host_->FormStyle() == TFormStyle::fsMDIChild && title_bar_->Visible() == maximised) {
         if (maximised) {
-            m_title_bar->SetVisible(false);
-            m_title_bar_hidden_by_maximise = true;
-        } else if (m_title_bar_hidden_by_maximise) {
-            m_title_bar->SetVisible(true);
-            m_title_bar_hidden_by_maximise = false;
+            title_bar_->SetVisible(false);
+            title_bar_hidden_by_maximise_ = true;
+        } else if (title_bar_hidden_by_maximise_) {
+            title_bar_->SetVisible(true);
+            title_bar_hidden_by_maximise_ = false;
         }
     }
     PaintFormBorder();
-    m_title_bar->ProcessMaxBtn();
+    title_bar_->ProcessMaxBtn();
     RegionWindow();
 }
 
 bool TsuiForm::HostActive() const
 {
-    return m_host && m_host->HandleAllocated() && Windows().GetActiveWindow() == m_host->HandleOrNull();
+    return host_ && host_->HandleAllocated() && Windows().GetActiveWindow() == host_->HandleOrNull();
 }
 
-LRESULT TsuiForm::ProcessKeyPress(const MSG& msg)
-{
-    if (m_destroying || !m_menu || !HostActive() || !FormHasFocus(m_host))
-        return 0;
-    TShortCut shortcut = MenuBarKeys::ShortCutOf(msg, Windows().KeyModifiers());
-    return shortcut != scNone && m_menu->DispatchShortCut(shortcut) ? 1 : 0;
-}
+bool TsuiForm::ShortcutsAllowed() const { return HostActive() && FormHasFocus(host_); }
 
-bool TsuiForm::Hook(MSG& msg)
+std::optional<bool> TsuiForm::FrameKey(const MSG& msg)
 {
-    if (m_destroying || !m_host || !m_host->HandleAllocated() || !IsKeyMessage(msg.message) || !msg.hwnd)
-        return false;
-    WindowSystem& ws = Windows();
-    // Only the frame of the active window answers, and only for its own keys.
-    if (ws.GetTopLevel(msg.hwnd) != m_host->HandleOrNull() || !HostActive())
-        return false;
     if (msg.message == WM_SYSCHAR && msg.wParam == ' ') {
-        m_title_bar->PopupWindowMenu(m_title_bar->ClientToScreen({ 0, m_title_bar->Height() }));
+        title_bar_->PopupWindowMenu(title_bar_->ClientToScreen({ 0, title_bar_->Height() }));
         return true;
     }
-    if (m_title_bar->WindowMenu().IsOpen())
+    if (title_bar_->WindowMenu().IsOpen())
         return false;
-    if (m_menu_bar && m_menu)
-        return !m_menu_bar->IsMenuDropped() && m_menu_bar->Key(msg, ws.KeyModifiers());
-    return msg.message == WM_KEYDOWN && ProcessKeyPress(msg) == 1;
+    return std::nullopt;
 }
 
 }

@@ -16,15 +16,12 @@
 // (for a 1-pixel border line, see FrameCalcRect).
 
 #include "platform/components/controls/panel.h"
-#include "platform/window/window_object.h"
-#include "skin/frame/frame_border_pictures.h"
+#include "skin/frame/frame_core.h"
 #include "skin/frame/skin_menu_bar.h"
 #include "skin/frame/title_bar.h"
-#include "skin/menus/menu_bar_host.h"
 #include "skin/theme/file_theme.h"
 #include "skin/theme/ui_style.h"
 
-#include <memory>
 #include <string>
 
 namespace pellamo {
@@ -34,7 +31,7 @@ class TMainMenu;
 class TToolButton;
 struct MenuBarLook;
 
-class TsuiForm : public TCustomPanel, public SkinnedMenuBarHost {
+class TsuiForm : public TCustomPanel, public FrameCore {
 public:
     // Throws std::runtime_error when `owner`, a form, has a TsuiForm
     // already. An owner that is not a form gets a plain panel.
@@ -44,51 +41,45 @@ public:
     static const ClassInfo& StaticClass();
     const ClassInfo& Class() const override { return StaticClass(); }
 
-    TsuiTitleBar& TitleBar() const { return *m_title_bar; }
+    TsuiTitleBar& TitleBar() const { return *title_bar_; }
     // Null while there is no Menu.
-    TsuiMenuBar* MenuBar() const { return m_menu_bar; }
-    TForm* HostForm() const { return m_host; }
+    TsuiMenuBar* MenuBar() const { return menu_bar_; }
 
-    bool TitleBarCustom() const { return m_title_bar->Custom(); }
-    void SetTitleBarCustom(bool on) { m_title_bar->SetCustom(on); }
-    TsuiFileTheme* FileTheme() const { return m_file_theme; }
+    bool TitleBarCustom() const { return title_bar_->Custom(); }
+    void SetTitleBarCustom(bool on) { title_bar_->SetCustom(on); }
     // A different theme is stored and the current style applied again.
     void SetFileTheme(TsuiFileTheme* theme);
-    TsuiUIStyle UIStyle() const { return m_ui_style; }
     // Border, background, menu bar colour and corners of the style (or its
     // file theme); the title bar and the menu take the style too.
     void SetUIStyle(TsuiUIStyle style);
-    bool UIStyleAutoUpdateSub() const { return m_update_sub; }
-    void SetUIStyleAutoUpdateSub(bool on) { m_update_sub = on; }
-    TColor BorderColor() const { return m_border_color; }
+    bool UIStyleAutoUpdateSub() const { return update_sub_; }
+    void SetUIStyleAutoUpdateSub(bool on) { update_sub_ = on; }
     void SetBorderColor(TColor color);
     // The border line's width (not the panel's inner frame).
-    int BorderWidth() const { return m_border_width; }
+    int BorderWidth() const { return FrameCore::BorderWidth(); }
     void SetBorderWidth(int width);
-    bool TitleBarVisible() const { return m_title_bar->Visible(); }
+    bool TitleBarVisible() const { return title_bar_->Visible(); }
     void SetTitleBarVisible(bool visible);
     // Also the form's caption.
-    std::string FrameCaption() const { return m_title_bar->Caption(); }
+    std::string FrameCaption() const { return title_bar_->Caption(); }
     void SetFrameCaption(const std::string& caption);
     // A panel to fill the client area; the frame itself is refused.
-    TCustomPanel* FormPanel() const { return m_form_panel; }
+    TCustomPanel* FormPanel() const { return form_panel_; }
     void SetFormPanel(TCustomPanel* panel);
     // The title bar's font.
-    TFont& TitleFont() const { return m_title_bar->Font(); }
-    bool TitleBarDrawAppIcon() const { return m_title_bar->DrawAppIcon(); }
-    void SetTitleBarDrawAppIcon(bool on) { m_title_bar->SetDrawAppIcon(on); }
+    TFont& TitleFont() const { return title_bar_->Font(); }
+    bool TitleBarDrawAppIcon() const { return title_bar_->DrawAppIcon(); }
+    void SetTitleBarDrawAppIcon(bool on) { title_bar_->SetDrawAppIcon(on); }
     // The main menu whose top-level items the menu bar shows (a
     // TsuiMainMenu is told that this frame shows it).
-    TMainMenu* Menu() const { return m_menu; }
     void SetMenu(TMainMenu* menu);
-    TColor MenuBarColor() const { return m_menu_bar_color; }
     void SetMenuBarColor(TColor color);
-    int MenuBarHeight() const { return m_menu_bar_height; }
+    int MenuBarHeight() const { return menu_bar_height_; }
     void SetMenuBarHeight(int height);
     // Read 0 while the title bar is hidden.
-    int RoundCorner() const { return TitleBarVisible() ? m_title_bar->RoundCorner() : 0; }
+    int RoundCorner() const { return TitleBarVisible() ? title_bar_->RoundCorner() : 0; }
     void SetRoundCorner(int r);
-    int RoundCornerBottom() const { return TitleBarVisible() ? m_title_bar->RoundCornerBottom() : 0; }
+    int RoundCornerBottom() const { return TitleBarVisible() ? title_bar_->RoundCornerBottom() : 0; }
     void SetRoundCornerBottom(int r);
     std::string Version() const { return "5.8"; }
     void SetVersion(const std::string&) { }
@@ -121,42 +112,30 @@ protected:
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
-    // The host form's window messages, before (and mostly around) its own procedure.
-    LRESULT FrameProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, const pellamo::WndProc& next);
-    // The application's queued messages: Alt+Space and the keys of the menu bar.
-    bool Hook(MSG& msg);
-    // 1 when the host form is active and focused and the menu performs the
-    // key as one of its shortcuts.
-    LRESULT ProcessKeyPress(const MSG& msg);
+    FrameEdges Edges() const override;
+    void PaintBorder() override { PaintFormBorder(); }
+    void SizeChanged() override;
+    TMainMenu* KeyMenu() const override { return menu_; }
+    // The host form is active and focused.
+    bool ShortcutsAllowed() const override;
+    bool TakesKeys() const override { return HostActive(); }
+    bool BarTakesKeys() const override { return menu_bar_ && menu_; }
+    // Alt+Space opens the window menu; nothing while it is open.
+    std::optional<bool> FrameKey(const MSG& msg) override;
+    void AfterMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) override;
+    MenuBarLook BarLook() const override { return CurrentMenuBarLook(); }
+    MenuBarLook ButtonLook() const override { return CurrentMenuBarLook(); }
     bool HostActive() const;
-    void SizeChanged();
     void RecalcFrame();
     void CreateMenuBar();
     void DestroyMenuBar();
-    void DrawMenuBar(TToolBar* bar, const Rect& rect, bool& default_draw);
-    void DrawButton(TToolBar* bar, TToolButton* button, unsigned state, bool& default_draw);
-    void RestoreHost();
 
-    TsuiTitleBar* m_title_bar = nullptr; // owned as a child component
-    TsuiMenuBar* m_menu_bar = nullptr; // owned as a child component
-    TMainMenu* m_menu = nullptr;
-    TForm* m_host = nullptr;
-    uint64_t m_subclass = 0;
-    uint64_t m_hook = 0;
-    FrameBorderPictures m_border_pictures;
-    TsuiFileTheme* m_file_theme = nullptr;
-    TsuiUIStyle m_ui_style = TsuiUIStyle::DeepBlue;
-    TColor m_border_color = 0;
-    int m_border_width = 1;
-    TCustomPanel* m_form_panel = nullptr;
-    TColor m_menu_bar_color = 0;
-    int m_menu_bar_height = 22;
-    bool m_update_sub = false;
-    bool m_destroying = false;
-    Rect m_restore_rect;
-    bool m_started_maximised = false;
-    bool m_title_bar_hidden_by_maximise = false;
-    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+    bool update_sub_ = false;
+    TCustomPanel* form_panel_ = nullptr;
+    int menu_bar_height_ = 22;
+    Rect restore_rect_;
+    bool started_maximised_ = false;
+    bool title_bar_hidden_by_maximise_ = false;
 };
 
 }

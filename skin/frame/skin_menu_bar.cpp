@@ -8,14 +8,14 @@ namespace pellamo {
 
 TsuiMenuBar::TsuiMenuBar(TComponent* owner, TsuiForm* form)
     : TToolBar(owner)
-    , m_form(form)
-    , m_menu([form]() -> TMenu* { return form->Menu(); })
+    , form_(form)
+    , menu_([form]() -> TMenu* { return form->Menu(); })
 {
 }
 
 TsuiMenuBar::TsuiMenuBar(TComponent* owner, std::function<TMenu*()> menu)
     : TToolBar(owner)
-    , m_menu(std::move(menu))
+    , menu_(std::move(menu))
 {
 }
 
@@ -28,7 +28,7 @@ const ClassInfo& TsuiMenuBar::StaticClass()
 TMenu& TsuiMenuBar::BarMenu() const
 {
     // The keys are only given while the frame has a menu.
-    return *m_menu();
+    return *menu_();
 }
 
 TToolButton* TsuiMenuBar::ItemButton(int index) const
@@ -51,9 +51,9 @@ bool TsuiMenuBar::BarItemSelectable(int index) const
 
 void TsuiMenuBar::SetBarHotItem(int index)
 {
-    if (index == m_key_hot)
+    if (index == key_hot_)
         return;
-    m_key_hot = index;
+    key_hot_ = index;
     Invalidate();
 }
 

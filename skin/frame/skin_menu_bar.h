@@ -25,34 +25,34 @@ public:
     static const ClassInfo& StaticClass();
     const ClassInfo& Class() const override { return StaticClass(); }
 
-    TsuiForm* Form() const { return m_form; }
+    TsuiForm* Form() const { return form_; }
     // The button standing for the menu's top-level item `index`; null when none.
     TToolButton* ItemButton(int index) const;
     // A key message of the frame's window while nothing is dropped down;
     // true when the bar took it (entering, moving, dropping, a shortcut).
-    bool Key(const MSG& msg, unsigned held) { return m_keys.Key(msg, held); }
+    bool Key(const MSG& msg, unsigned held) { return keys_.Key(msg, held); }
     // The button highlighted from the keyboard; null when none.
-    TToolButton* KeyboardHotButton() const { return ItemButton(m_key_hot); }
-    bool InBar() const { return m_keys.InBar(); }
+    TToolButton* KeyboardHotButton() const { return ItemButton(key_hot_); }
+    bool InBar() const { return keys_.InBar(); }
     // What a button shows in custom-draw `state` (cds* bits); disabled
     // captions are greyed when `grey_disabled`.
     MenuBarButtonFace ButtonFace(TToolButton* button, unsigned state, bool grey_disabled) const;
     // Gives each button its top-level item's state; false (and nothing
     // done) when buttons and items no longer pair up.
     bool SyncTopItems(TMenuItem* root);
-    void LeaveKeyboard() { m_keys.Leave(); }
+    void LeaveKeyboard() { keys_.Leave(); }
 
 private:
     TMenu& BarMenu() const override;
     bool BarItemSelectable(int index) const override;
-    int BarHotItem() const override { return m_key_hot; }
+    int BarHotItem() const override { return key_hot_; }
     void SetBarHotItem(int index) override;
     void DropBarItem(int index, bool select_first) override;
 
-    TsuiForm* m_form = nullptr;
-    std::function<TMenu*()> m_menu;
-    MenuBarKeys m_keys { *this };
-    int m_key_hot = -1;
+    TsuiForm* form_ = nullptr;
+    std::function<TMenu*()> menu_;
+    MenuBarKeys keys_ { *this };
+    int key_hot_ = -1;
 };
 
 }

@@ -76,12 +76,12 @@ TsuiTitleBar::TsuiTitleBar(TComponent* owner)
     SetBevelInner(TBevelCut::bvNone);
     SetBevelOuter(TBevelCut::bvNone);
     SetCaption("");
-    m_window_menu = new TsuiTitleBarPopupMenu(this, *this);
-    m_sections.OnUpdate = [this](TCollectionItem*) { ItemsChanged(); };
-    m_buttons.OnUpdate = [this](TCollectionItem*) { ItemsChanged(); };
+    window_menu_ = new TsuiTitleBarPopupMenu(this, *this);
+    sections_.OnUpdate = [this](TCollectionItem*) { ItemsChanged(); };
+    buttons_.OnUpdate = [this](TCollectionItem*) { ItemsChanged(); };
     for (TsuiTitleBarBtnType type : { TsuiTitleBarBtnType::suiControlBox, TsuiTitleBarBtnType::suiClose,
              TsuiTitleBarBtnType::suiMax, TsuiTitleBarBtnType::suiMin })
-        m_buttons.Add()->SetButtonType(type);
+        buttons_.Add()->SetButtonType(type);
     SetAlign(TAlign::alTop);
     SetParentFont(false);
     Font().SetName("Tahoma");
@@ -92,9 +92,9 @@ TsuiTitleBar::TsuiTitleBar(TComponent* owner)
 
 TsuiTitleBar::~TsuiTitleBar()
 {
-    *m_alive = false;
-    m_sections.OnUpdate = nullptr;
-    m_buttons.OnUpdate = nullptr;
+    *alive_ = false;
+    sections_.OnUpdate = nullptr;
+    buttons_.OnUpdate = nullptr;
 }
 
 const ClassInfo& TsuiTitleBar::StaticClass()
@@ -106,8 +106,8 @@ const ClassInfo& TsuiTitleBar::StaticClass()
             props::Ref<T, TsuiFileTheme>("FileTheme", &T::FileTheme, &T::SetFileTheme),
             props::Enum<T>("UIStyle", UIStyleNames(), &T::UIStyle, &T::SetUIStyle),
             props::Bool<T>("AutoSize", &T::AutoSize, &T::SetAutoSize),
-            props::Collection<T>("Sections", [](T& t) -> TCollection& { return t.m_sections; }),
-            props::Collection<T>("Buttons", [](T& t) -> TCollection& { return t.m_buttons; }),
+            props::Collection<T>("Sections", [](T& t) -> TCollection& { return t.sections_; }),
+            props::Collection<T>("Buttons", [](T& t) -> TCollection& { return t.buttons_; }),
             props::Int<T>("ButtonInterval", &T::ButtonInterval, &T::SetButtonInterval),
             props::Bool<T>("FormActive", &T::FormActive, &T::SetFormActive),
             props::Int<T>("LeftBtnXOffset", &T::LeftBtnXOffset, &T::SetLeftBtnXOffset),
@@ -125,8 +125,8 @@ const ClassInfo& TsuiTitleBar::StaticClass()
 void TsuiTitleBar::ItemsChanged()
 {
     // A hover index may name a button that went.
-    if (m_hover >= m_buttons.Count())
-        m_hover = -1;
+    if (hover_ >= buttons_.Count())
+        hover_ = -1;
     Invalidate();
 }
 
@@ -145,61 +145,57 @@ bool TsuiTitleBar::InMDIForm() const
 
 void TsuiTitleBar::SetFileTheme(TsuiFileTheme* theme)
 {
-    if (m_file_theme && m_file_theme != theme)
-        RemoveFreeNotification(m_file_theme);
-    m_file_theme = theme;
-    if (theme)
-        FreeNotification(theme);
-    m_setting_file_theme = true;
+    style_.SetFileTheme(theme);
+    setting_file_theme_ = true;
     try {
-        SetUIStyle(m_ui_style);
+        SetUIStyle(UIStyle());
     } catch (...) {
-        m_setting_file_theme = false;
+        setting_file_theme_ = false;
         throw;
     }
-    m_setting_file_theme = false;
+    setting_file_theme_ = false;
 }
 
 void TsuiTitleBar::SetUIStyle(TsuiUIStyle style)
 {
-    m_ui_style = style;
-    if (m_custom)
+    style_.SetStyle(style);
+    if (custom_)
         return;
-    ThemeSource theme(m_file_theme, style);
+    ThemeSource theme = style_.Theme();
     bool in_form = InForm();
-    m_sections.BeginUpdate();
-    m_sections.Clear();
-    TsuiTitleBarSection* left = m_sections.Add();
+    sections_.BeginUpdate();
+    sections_.Clear();
+    TsuiTitleBarSection* left = sections_.Add();
     left->Picture().SetBitmap(theme.Picture(kLeftPictureItem));
     left->SetAutoSize(true);
-    TsuiTitleBarSection* right = m_sections.Add();
+    TsuiTitleBarSection* right = sections_.Add();
     right->Picture().SetBitmap(theme.Picture(kRightPictureItem));
     right->SetAutoSize(true);
     right->SetAlign(TsuiTitleBarAlign::suiRight);
-    TsuiTitleBarSection* middle = m_sections.Add();
+    TsuiTitleBarSection* middle = sections_.Add();
     middle->Picture().SetBitmap(theme.Picture(kClientPictureItem));
     middle->SetAlign(TsuiTitleBarAlign::suiClient);
-    m_sections.EndUpdate();
+    sections_.EndUpdate();
 
-    m_left_offset = theme.Int(kLeftOffsetItem);
-    m_right_offset = theme.Int(kRightOffsetItem);
-    m_border_color = theme.Color(kFormBorderColorItem);
-    m_button_height = theme.Picture(kButtonStripItem).Height();
-    m_button_top = theme.Int(kButtonTopItem) - (in_form ? kFrameInset : 0);
+    left_offset_ = theme.Int(kLeftOffsetItem);
+    right_offset_ = theme.Int(kRightOffsetItem);
+    border_color_ = theme.Color(kFormBorderColorItem);
+    button_height_ = theme.Picture(kButtonStripItem).Height();
+    button_top_ = theme.Int(kButtonTopItem) - (in_form ? kFrameInset : 0);
     if (TForm* form = ParentForm())
         form->Constraints().SetMinWidth(theme.Int(kFormMinWidthItem));
-    m_round_corner = theme.Int(kRoundCornerItem);
-    m_round_corner_bottom = theme.UsesFileTheme() ? theme.Int(kBottomRoundCornerItem) : 0;
+    round_corner_ = theme.Int(kRoundCornerItem);
+    round_corner_bottom_ = theme.UsesFileTheme() ? theme.Int(kBottomRoundCornerItem) : 0;
 
     TsuiUIStyle effective = theme.UsesFileTheme() ? TsuiUIStyle::FromThemeFile : theme.Style();
-    m_buttons.BeginUpdate();
-    for (int i = 0; i < m_buttons.Count(); ++i)
-        m_buttons.Items(i)->SetUIStyle(effective);
-    m_buttons.EndUpdate();
-    m_window_menu->SetFileTheme(m_file_theme);
-    m_window_menu->SetUIStyle(effective);
+    buttons_.BeginUpdate();
+    for (int i = 0; i < buttons_.Count(); ++i)
+        buttons_.Items(i)->SetUIStyle(effective);
+    buttons_.EndUpdate();
+    window_menu_->SetFileTheme(FileTheme());
+    window_menu_->SetUIStyle(effective);
 
-    if (!m_setting_file_theme) {
+    if (!setting_file_theme_) {
         TColor caption = style == TsuiUIStyle::MacOS ? clBlack
             : theme.UsesFileTheme()                  ? FileThemeCaptionColor(theme)
                                                      : clWhite;
@@ -211,65 +207,65 @@ void TsuiTitleBar::SetUIStyle(TsuiUIStyle style)
 
 void TsuiTitleBar::SetAutoSize(bool on)
 {
-    m_auto_size = on && m_sections.Count() > 0;
-    if (!m_auto_size)
+    auto_size_ = on && sections_.Count() > 0;
+    if (!auto_size_)
         return;
-    int height = m_sections.Items(0)->Picture().Height() - (InForm() ? kFrameInset : 0);
+    int height = sections_.Items(0)->Picture().Height() - (InForm() ? kFrameInset : 0);
     if (height != Height())
         SetHeight(height);
 }
 
 void TsuiTitleBar::SetButtonInterval(int gap)
 {
-    m_button_interval = gap;
+    button_interval_ = gap;
     Invalidate();
 }
 
 void TsuiTitleBar::SetFormActive(bool active)
 {
-    if (active == m_form_active)
+    if (active == form_active_)
         return;
-    m_form_active = active;
+    form_active_ = active;
     Invalidate();
 }
 
 void TsuiTitleBar::SetLeftBtnXOffset(int x)
 {
-    m_left_offset = x;
+    left_offset_ = x;
     Invalidate();
 }
 
 void TsuiTitleBar::SetRightBtnXOffset(int x)
 {
-    m_right_offset = x;
+    right_offset_ = x;
     Invalidate();
 }
 
 void TsuiTitleBar::SetDrawAppIcon(bool on)
 {
-    m_draw_app_icon = on;
+    draw_app_icon_ = on;
     Invalidate();
 }
 
 void TsuiTitleBar::ProcessMaxBtn()
 {
-    for (int i = 0; i < m_buttons.Count(); ++i)
-        m_buttons.Items(i)->ProcessMaxBtn();
+    for (int i = 0; i < buttons_.Count(); ++i)
+        buttons_.Items(i)->ProcessMaxBtn();
 }
 
-bool TsuiTitleBar::CanPaint() const { return m_sections.Count() == 3; }
+bool TsuiTitleBar::CanPaint() const { return sections_.Count() == 3; }
 
 const Bitmap* TsuiTitleBar::SectionPicture(int index) const
 {
-    if (index >= m_sections.Count())
+    if (index >= sections_.Count())
         return nullptr;
-    return &m_sections.Items(index)->Picture().Graphic();
+    return &sections_.Items(index)->Picture().Graphic();
 }
 
 bool TsuiTitleBar::HasVisibleButton(TsuiTitleBarBtnType type) const
 {
-    for (int i = 0; i < m_buttons.Count(); ++i)
-        if (m_buttons.Items(i)->Visible() && m_buttons.Items(i)->ButtonType() == type)
+    for (int i = 0; i < buttons_.Count(); ++i)
+        if (buttons_.Items(i)->Visible() && buttons_.Items(i)->ButtonType() == type)
             return true;
     return false;
 }
@@ -285,19 +281,19 @@ int TsuiTitleBar::BorderPictureWidth() const
 TitleBarLayout TsuiTitleBar::Layout() const
 {
     std::vector<TitleBarButtonSlot> slots;
-    slots.reserve(static_cast<size_t>(m_buttons.Count()));
-    for (int i = 0; i < m_buttons.Count(); ++i) {
-        const TsuiTitleBarButton* b = m_buttons.Items(i);
+    slots.reserve(static_cast<size_t>(buttons_.Count()));
+    for (int i = 0; i < buttons_.Count(); ++i) {
+        const TsuiTitleBarButton* b = buttons_.Items(i);
         slots.push_back({ b->Visible(), b->ButtonType(), { b->PicNormal().Width(), b->PicNormal().Height() } });
     }
     TitleBarMetrics m;
     m.width = Width();
-    m.button_top = m_button_top;
-    m.left_offset = m_left_offset;
-    m.right_offset = m_right_offset;
-    m.interval = m_button_interval;
+    m.button_top = button_top_;
+    m.left_offset = left_offset_;
+    m.right_offset = right_offset_;
+    m.interval = button_interval_;
     m.border_picture = BorderPictureWidth();
-    m.draw_app_icon = m_draw_app_icon;
+    m.draw_app_icon = draw_app_icon_;
     return LayOutTitleBar(slots, m);
 }
 
@@ -318,22 +314,22 @@ void TsuiTitleBar::Paint()
         int dx = answer != 0 ? -answer : InMDIForm() ? -kMdiFrameInset : -kFrameInset;
         face.section_offset = { dx, -kFrameInset };
     }
-    for (int i = 0; i < m_buttons.Count(); ++i) {
-        const TsuiTitleBarButton* b = m_buttons.Items(i);
+    for (int i = 0; i < buttons_.Count(); ++i) {
+        const TsuiTitleBarButton* b = buttons_.Items(i);
         face.buttons.push_back(
             { &b->PicNormal().Graphic(), &b->PicMouseOn().Graphic(), &b->PicMouseDown().Graphic(), b->Transparent() });
     }
     face.layout = Layout();
-    face.hover = m_hover;
+    face.hover = hover_;
     // Only the button the press went down on shows it.
-    face.pressed = m_pressed && m_hover == m_pressed_button;
-    face.app_icon = m_draw_app_icon ? AppIcon() : nullptr;
+    face.pressed = pressed_ && hover_ == pressed_button_;
+    face.app_icon = draw_app_icon_ ? AppIcon() : nullptr;
     face.caption = Caption();
     face.font = Font().GetFont();
     face.font.color = SystemColors::Resolve(face.font.color);
-    face.active = m_form_active;
+    face.active = form_active_;
     face.right_to_left = BiDiMode() == TBiDiMode::bdRightToLeft && LocaleReadsRightToLeft();
-    face.button_height = m_button_height;
+    face.button_height = button_height_;
 
     // Painted off-screen and copied in one step.
     Bitmap buffer(std::max(1, Width()), std::max(1, Height()), SystemColors::Resolve(Color()));
@@ -344,9 +340,9 @@ void TsuiTitleBar::Paint()
 
 void TsuiTitleBar::SetHover(int index)
 {
-    if (index == m_hover)
+    if (index == hover_)
         return;
-    m_hover = index;
+    hover_ = index;
     Invalidate();
 }
 
@@ -364,28 +360,28 @@ void TsuiTitleBar::MouseLeave()
 
 void TsuiTitleBar::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
-    std::shared_ptr<bool> alive = m_alive;
+    std::shared_ptr<bool> alive = alive_;
     TCustomPanel::MouseDown(button, shift, x, y);
     if (!*alive || button != TMouseButton::mbLeft)
         return;
     if (shift.Contains(ssDouble)) {
         // The second press of a double click acts on its own, never as a press.
-        m_pressed = false;
-        m_pressed_button = -1;
+        pressed_ = false;
+        pressed_button_ = -1;
         DoubleClickAt({ x, y });
         return;
     }
-    m_pressed_button = TitleBarButtonAt(Layout(), { x, y });
-    m_hover = m_pressed_button;
-    m_pressed = true;
+    pressed_button_ = TitleBarButtonAt(Layout(), { x, y });
+    hover_ = pressed_button_;
+    pressed_ = true;
     Invalidate();
     TForm* form = ParentForm();
-    if (form && ((m_pressed_button == -1 && !ParentFormMaximised()) || HasState(csDesigning))) {
+    if (form && ((pressed_button_ == -1 && !ParentFormMaximised()) || HasState(csDesigning))) {
         // The window moves as if its own caption had been pressed.
         Windows().ReleaseCapture();
         Point screen = ClientToScreen({ x, y });
-        m_pressed = false;
-        m_pressed_button = -1;
+        pressed_ = false;
+        pressed_button_ = -1;
         Windows().SendMessage(
             form->Handle(), WM_NCLBUTTONDOWN, static_cast<WPARAM>(HTCAPTION), MAKELPARAM(screen.x, screen.y));
     }
@@ -393,20 +389,20 @@ void TsuiTitleBar::MouseDown(TMouseButton button, TShiftState shift, int x, int 
 
 void TsuiTitleBar::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
-    std::shared_ptr<bool> alive = m_alive;
+    std::shared_ptr<bool> alive = alive_;
     TCustomPanel::MouseUp(button, shift, x, y);
     if (!*alive || button != TMouseButton::mbLeft)
         return;
     // Where the button comes up decides, and only on the button it went down on.
     int index = TitleBarButtonAt(Layout(), { x, y });
-    bool acts = m_pressed && index != -1 && index == m_pressed_button;
-    m_pressed = false;
-    m_pressed_button = -1;
-    m_hover = index;
+    bool acts = pressed_ && index != -1 && index == pressed_button_;
+    pressed_ = false;
+    pressed_button_ = -1;
+    hover_ = index;
     Invalidate();
     if (!acts)
         return;
-    TsuiTitleBarButton* b = m_buttons.Items(index);
+    TsuiTitleBarButton* b = buttons_.Items(index);
     if (b->ButtonType() == TsuiTitleBarBtnType::suiControlBox && !b->ControlBoxMenu()) {
         PopupWindowMenu(ClientToScreen({ 0, Height() }));
         return;
@@ -427,14 +423,14 @@ void TsuiTitleBar::DoubleClickAt(Point p)
         return;
     int index = TitleBarButtonAt(Layout(), p);
     if (index == -1) {
-        for (int i = 0; i < m_buttons.Count(); ++i) {
-            TsuiTitleBarButton* b = m_buttons.Items(i);
+        for (int i = 0; i < buttons_.Count(); ++i) {
+            TsuiTitleBarButton* b = buttons_.Items(i);
             if (b->Visible() && b->ButtonType() == TsuiTitleBarBtnType::suiMax) {
                 DoClick(i);
                 return;
             }
         }
-    } else if (m_buttons.Items(index)->ButtonType() == TsuiTitleBarBtnType::suiControlBox) {
+    } else if (buttons_.Items(index)->ButtonType() == TsuiTitleBarBtnType::suiControlBox) {
         CloseForm();
     }
 }
@@ -442,9 +438,9 @@ void TsuiTitleBar::DoubleClickAt(Point p)
 void TsuiTitleBar::DoClick(int index)
 {
     TForm* form = ParentForm();
-    if (!form || index < 0 || index >= m_buttons.Count())
+    if (!form || index < 0 || index >= buttons_.Count())
         return;
-    TsuiTitleBarButton* b = m_buttons.Items(index);
+    TsuiTitleBarButton* b = buttons_.Items(index);
     switch (b->ButtonType()) {
     case TsuiTitleBarBtnType::suiMax:
         if (ParentFormMaximised()) {
@@ -491,9 +487,9 @@ void TsuiTitleBar::MinimizeForm()
 
 void TsuiTitleBar::MaximizeOrRestoreForm()
 {
-    std::shared_ptr<bool> alive = m_alive;
-    for (int i = 0; i < m_buttons.Count() && *alive; ++i)
-        if (m_buttons.Items(i)->Visible() && m_buttons.Items(i)->ButtonType() == TsuiTitleBarBtnType::suiMax)
+    std::shared_ptr<bool> alive = alive_;
+    for (int i = 0; i < buttons_.Count() && *alive; ++i)
+        if (buttons_.Items(i)->Visible() && buttons_.Items(i)->ButtonType() == TsuiTitleBarBtnType::suiMax)
             DoClick(i);
 }
 
@@ -503,7 +499,7 @@ void TsuiTitleBar::CloseForm()
         form->Close();
 }
 
-void TsuiTitleBar::PopupWindowMenu(Point screen) { m_window_menu->PopupAt(screen); }
+void TsuiTitleBar::PopupWindowMenu(Point screen) { window_menu_->PopupAt(screen); }
 
 void TsuiTitleBar::WndProc(TMessage& message)
 {
@@ -528,13 +524,11 @@ void TsuiTitleBar::Notification(TComponent* component, TOperation operation)
     TCustomPanel::Notification(component, operation);
     if (operation != TOperation::opRemove || !component)
         return;
-    if (component == m_file_theme) {
-        m_file_theme = nullptr;
+    if (style_.Forget(component))
         SetUIStyle(TsuiUIStyle::DeepBlue);
-    }
-    for (int i = 0; i < m_buttons.Count(); ++i)
-        if (m_buttons.Items(i)->ControlBoxMenu() == component)
-            m_buttons.Items(i)->SetControlBoxMenu(nullptr);
+    for (int i = 0; i < buttons_.Count(); ++i)
+        if (buttons_.Items(i)->ControlBoxMenu() == component)
+            buttons_.Items(i)->SetControlBoxMenu(nullptr);
 }
 
 }

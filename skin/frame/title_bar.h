@@ -20,6 +20,7 @@
 #include "skin/frame/title_bar_popup_menu.h"
 #include "skin/frame/title_bar_section.h"
 #include "skin/theme/file_theme.h"
+#include "skin/theme/style_choice.h"
 #include "skin/theme/ui_style.h"
 
 #include <memory>
@@ -43,46 +44,46 @@ public:
     const ClassInfo& Class() const override { return StaticClass(); }
 
     // Style changes leave the sections, buttons and font colour alone.
-    bool Custom() const { return m_custom; }
-    void SetCustom(bool on) { m_custom = on; }
-    TsuiFileTheme* FileTheme() const { return m_file_theme; }
+    bool Custom() const { return custom_; }
+    void SetCustom(bool on) { custom_ = on; }
+    TsuiFileTheme* FileTheme() const { return style_.FileTheme(); }
     // Applies the current style again, from the new theme when it is
     // FromThemeFile; the caption's colour stays.
     void SetFileTheme(TsuiFileTheme* theme);
-    TsuiUIStyle UIStyle() const { return m_ui_style; }
+    TsuiUIStyle UIStyle() const { return style_.Style(); }
     // Unless Custom: the style's three pictures, offsets, button pictures,
     // corner rounding, the form's minimum width and the caption colour.
     void SetUIStyle(TsuiUIStyle style);
     // The height follows the left picture (3 rows less inside a frame).
-    bool AutoSize() const { return m_auto_size; }
+    bool AutoSize() const { return auto_size_; }
     void SetAutoSize(bool on);
 
-    TsuiTitleBarSections& Sections() { return m_sections; }
-    const TsuiTitleBarSections& Sections() const { return m_sections; }
-    TsuiTitleBarButtons& Buttons() { return m_buttons; }
-    const TsuiTitleBarButtons& Buttons() const { return m_buttons; }
-    int ButtonInterval() const { return m_button_interval; }
+    TsuiTitleBarSections& Sections() { return sections_; }
+    const TsuiTitleBarSections& Sections() const { return sections_; }
+    TsuiTitleBarButtons& Buttons() { return buttons_; }
+    const TsuiTitleBarButtons& Buttons() const { return buttons_; }
+    int ButtonInterval() const { return button_interval_; }
     void SetButtonInterval(int gap);
-    bool FormActive() const { return m_form_active; }
+    bool FormActive() const { return form_active_; }
     void SetFormActive(bool active);
     // The frame tells the bar when its window is (de)activated.
     void SetActive(bool active) { SetFormActive(active); }
-    int LeftBtnXOffset() const { return m_left_offset; }
+    int LeftBtnXOffset() const { return left_offset_; }
     void SetLeftBtnXOffset(int x);
-    int RightBtnXOffset() const { return m_right_offset; }
+    int RightBtnXOffset() const { return right_offset_; }
     void SetRightBtnXOffset(int x);
     // The application's icon instead of the window-menu box picture.
-    bool DrawAppIcon() const { return m_draw_app_icon; }
+    bool DrawAppIcon() const { return draw_app_icon_; }
     void SetDrawAppIcon(bool on);
-    int RoundCorner() const { return m_round_corner; }
-    void SetRoundCorner(int r) { m_round_corner = r; }
-    int RoundCornerBottom() const { return m_round_corner_bottom; }
-    void SetRoundCornerBottom(int r) { m_round_corner_bottom = r; }
+    int RoundCorner() const { return round_corner_; }
+    void SetRoundCorner(int r) { round_corner_ = r; }
+    int RoundCornerBottom() const { return round_corner_bottom_; }
+    void SetRoundCornerBottom(int r) { round_corner_bottom_ = r; }
 
     // The border colour of the style, kept for frames.
-    TColor BorderColor() const { return m_border_color; }
-    int ButtonHeight() const { return m_button_height; }
-    int ButtonTop() const { return m_button_top; }
+    TColor BorderColor() const { return border_color_; }
+    int ButtonHeight() const { return button_height_; }
+    int ButtonTop() const { return button_top_; }
 
     // Every maximise button shows maximise or restore for its window's state.
     void ProcessMaxBtn();
@@ -95,7 +96,7 @@ public:
     // The bar sits in a skinned frame (or belongs to an MDI frame).
     bool InForm() const;
     bool InMDIForm() const;
-    TsuiTitleBarPopupMenu& WindowMenu() { return *m_window_menu; }
+    TsuiTitleBarPopupMenu& WindowMenu() { return *window_menu_; }
     // Opens the window menu at a screen point.
     void PopupWindowMenu(Point screen);
 
@@ -103,8 +104,8 @@ public:
     TitleBarLayout Layout() const;
     // The button under the pointer (-1 for none) and whether the left
     // button is held on the bar.
-    int HoverIndex() const { return m_hover; }
-    bool Pressed() const { return m_pressed; }
+    int HoverIndex() const { return hover_; }
+    bool Pressed() const { return pressed_; }
     bool HasVisibleButton(TsuiTitleBarBtnType type) const;
     // Runs a button's action (the click of a suiMax, suiMin, suiClose or
     // menu-holding suiControlBox button).
@@ -134,28 +135,27 @@ private:
     void DoubleClickAt(Point p);
     void ItemsChanged();
 
-    bool m_custom = false;
-    TsuiFileTheme* m_file_theme = nullptr;
-    TsuiUIStyle m_ui_style = TsuiUIStyle::DeepBlue;
-    bool m_auto_size = false;
-    TsuiTitleBarSections m_sections { this };
-    TsuiTitleBarButtons m_buttons { this };
-    int m_button_interval = 0;
-    bool m_form_active = true;
-    int m_left_offset = 0;
-    int m_right_offset = 0;
-    bool m_draw_app_icon = false;
-    int m_round_corner = 0;
-    int m_round_corner_bottom = 0;
-    TColor m_border_color = 0;
-    int m_button_height = 0;
-    int m_button_top = 0;
-    bool m_setting_file_theme = false;
-    bool m_pressed = false;
-    int m_hover = -1;
-    int m_pressed_button = -1; // the button the left button went down on
-    TsuiTitleBarPopupMenu* m_window_menu = nullptr; // owned as a component
-    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+    bool custom_ = false;
+    StyleChoice style_ { *this };
+    bool auto_size_ = false;
+    TsuiTitleBarSections sections_ { this };
+    TsuiTitleBarButtons buttons_ { this };
+    int button_interval_ = 0;
+    bool form_active_ = true;
+    int left_offset_ = 0;
+    int right_offset_ = 0;
+    bool draw_app_icon_ = false;
+    int round_corner_ = 0;
+    int round_corner_bottom_ = 0;
+    TColor border_color_ = 0;
+    int button_height_ = 0;
+    int button_top_ = 0;
+    bool setting_file_theme_ = false;
+    bool pressed_ = false;
+    int hover_ = -1;
+    int pressed_button_ = -1; // the button the left button went down on
+    TsuiTitleBarPopupMenu* window_menu_ = nullptr; // owned as a component
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }

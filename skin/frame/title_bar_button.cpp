@@ -41,9 +41,9 @@ TsuiTitleBarButton::TsuiTitleBarButton(TCollection* collection)
     : TCollectionItem(collection)
 {
     auto changed = [this] { Changed(); };
-    m_normal.OnChange = changed;
-    m_mouse_on.OnChange = changed;
-    m_mouse_down.OnChange = changed;
+    normal_.OnChange = changed;
+    mouse_on_.OnChange = changed;
+    mouse_down_.OnChange = changed;
 }
 
 const ClassInfo& TsuiTitleBarButton::StaticClass()
@@ -57,9 +57,9 @@ const ClassInfo& TsuiTitleBarButton::StaticClass()
             props::Int<B>("Top", &B::Top, &B::SetTop),
             props::Ref<B, TPopupMenu>("ControlBoxMenu", &B::ControlBoxMenu, &B::SetControlBoxMenu),
             props::Bool<B>("Visible", &B::Visible, &B::SetVisible),
-            props::Object<B>("PicNormal", [](B& b) -> TPicture& { return b.m_normal; }),
-            props::Object<B>("PicMouseOn", [](B& b) -> TPicture& { return b.m_mouse_on; }),
-            props::Object<B>("PicMouseDown", [](B& b) -> TPicture& { return b.m_mouse_down; }),
+            props::Object<B>("PicNormal", [](B& b) -> TPicture& { return b.normal_; }),
+            props::Object<B>("PicMouseOn", [](B& b) -> TPicture& { return b.mouse_on_; }),
+            props::Object<B>("PicMouseDown", [](B& b) -> TPicture& { return b.mouse_down_; }),
         });
     return info;
 }
@@ -71,15 +71,15 @@ void TsuiTitleBarButton::Assign(const TPersistent& source)
         TCollectionItem::Assign(source);
         return;
     }
-    m_visible = from->m_visible;
-    m_type = from->m_type;
-    m_transparent = from->m_transparent;
-    m_top = from->m_top;
-    m_ui_style = from->m_ui_style;
-    m_normal.Assign(from->m_normal);
-    m_mouse_on.Assign(from->m_mouse_on);
-    m_mouse_down.Assign(from->m_mouse_down);
-    SetControlBoxMenu(from->m_control_box_menu);
+    visible_ = from->visible_;
+    type_ = from->type_;
+    transparent_ = from->transparent_;
+    top_ = from->top_;
+    ui_style_ = from->ui_style_;
+    normal_.Assign(from->normal_);
+    mouse_on_.Assign(from->mouse_on_);
+    mouse_down_.Assign(from->mouse_down_);
+    SetControlBoxMenu(from->control_box_menu_);
     Changed();
 }
 
@@ -91,7 +91,7 @@ TsuiTitleBar* TsuiTitleBarButton::Bar() const
 
 void TsuiTitleBarButton::SetUIStyle(TsuiUIStyle style)
 {
-    m_ui_style = style;
+    ui_style_ = style;
     UpdateUIStyle();
 }
 
@@ -100,31 +100,31 @@ void TsuiTitleBarButton::SetButtonType(TsuiTitleBarBtnType type)
     if (type == TsuiTitleBarBtnType::suiControlBox && Collection()) {
         for (int i = 0; i < Collection()->Count(); ++i) {
             auto* other = dynamic_cast<TsuiTitleBarButton*>(Collection()->Items(i));
-            if (other && other->m_type == TsuiTitleBarBtnType::suiControlBox) {
+            if (other && other->type_ == TsuiTitleBarBtnType::suiControlBox) {
                 ShowRefusal("Sorry, only one button's ButtonType property can be \"suiControlBox\"");
                 return;
             }
         }
     }
-    m_type = type;
+    type_ = type;
     UpdateUIStyle();
 }
 
 void TsuiTitleBarButton::SetTransparent(bool on)
 {
-    m_transparent = on;
+    transparent_ = on;
     Changed();
 }
 
 void TsuiTitleBarButton::SetTop(int top)
 {
-    m_top = top;
+    top_ = top;
     Changed();
 }
 
 void TsuiTitleBarButton::SetControlBoxMenu(TComponent* menu)
 {
-    m_control_box_menu = menu;
+    control_box_menu_ = menu;
     // The bar forgets the menu when it goes (an item gets no notifications).
     if (TsuiTitleBar* bar = Bar(); bar && menu)
         bar->FreeNotification(menu);
@@ -132,28 +132,28 @@ void TsuiTitleBarButton::SetControlBoxMenu(TComponent* menu)
 
 void TsuiTitleBarButton::SetVisible(bool visible)
 {
-    m_visible = visible;
+    visible_ = visible;
     Changed();
 }
 
 void TsuiTitleBarButton::LoadFrames(int first)
 {
     TsuiTitleBar* bar = Bar();
-    ThemeSource theme(bar ? bar->FileTheme() : nullptr, m_ui_style);
-    m_normal.SetBitmap(theme.Picture(kStripItem, kStripFrames, first));
-    m_mouse_on.SetBitmap(theme.Picture(kStripItem, kStripFrames, first + 1));
-    m_mouse_down.SetBitmap(theme.Picture(kStripItem, kStripFrames, first + 2));
+    ThemeSource theme(bar ? bar->FileTheme() : nullptr, ui_style_);
+    normal_.SetBitmap(theme.Picture(kStripItem, kStripFrames, first));
+    mouse_on_.SetBitmap(theme.Picture(kStripItem, kStripFrames, first + 1));
+    mouse_down_.SetBitmap(theme.Picture(kStripItem, kStripFrames, first + 2));
 }
 
 void TsuiTitleBarButton::UpdateUIStyle()
 {
     TsuiTitleBar* bar = Bar();
-    ThemeSource theme(bar ? bar->FileTheme() : nullptr, m_ui_style);
-    m_transparent = theme.Bool(kTransparentItem);
-    if (m_type != TsuiTitleBarBtnType::suiCustom) {
-        m_top = theme.Int(kTopItem);
-        LoadFrames(FirstFrame(m_type, false));
-        if (m_type == TsuiTitleBarBtnType::suiMax)
+    ThemeSource theme(bar ? bar->FileTheme() : nullptr, ui_style_);
+    transparent_ = theme.Bool(kTransparentItem);
+    if (type_ != TsuiTitleBarBtnType::suiCustom) {
+        top_ = theme.Int(kTopItem);
+        LoadFrames(FirstFrame(type_, false));
+        if (type_ == TsuiTitleBarBtnType::suiMax)
             ProcessMaxBtn();
     }
     Changed();
@@ -162,14 +162,14 @@ void TsuiTitleBarButton::UpdateUIStyle()
 void TsuiTitleBarButton::ProcessMaxBtn()
 {
     TsuiTitleBar* bar = Bar();
-    if (m_type != TsuiTitleBarBtnType::suiMax || (bar && bar->Custom()))
+    if (type_ != TsuiTitleBarBtnType::suiMax || (bar && bar->Custom()))
         return;
-    LoadFrames(FirstFrame(m_type, bar && bar->ParentFormMaximised()));
+    LoadFrames(FirstFrame(type_, bar && bar->ParentFormMaximised()));
 }
 
 TsuiTitleBarButtons::TsuiTitleBarButtons(TsuiTitleBar* bar)
     : TCollection(bar, ItemsOf<TsuiTitleBarButton>())
-    , m_bar(bar)
+    , bar_(bar)
 {
 }
 

@@ -27,29 +27,29 @@ public:
     // and ControlBoxMenu.
     void Assign(const TPersistent& source) override;
 
-    TsuiUIStyle UIStyle() const { return m_ui_style; }
+    TsuiUIStyle UIStyle() const { return ui_style_; }
     // Loads the pictures of the style (FromThemeFile: of the bar's file theme).
     void SetUIStyle(TsuiUIStyle style);
-    TsuiTitleBarBtnType ButtonType() const { return m_type; }
+    TsuiTitleBarBtnType ButtonType() const { return type_; }
     // A second window-menu box in the list is refused with an error box.
     void SetButtonType(TsuiTitleBarBtnType type);
     // The pictures' bottom-left colour is left out when they are drawn.
-    bool Transparent() const { return m_transparent; }
+    bool Transparent() const { return transparent_; }
     void SetTransparent(bool on);
     // Stored; the bar places every button at its own button top.
-    int Top() const { return m_top; }
+    int Top() const { return top_; }
     void SetTop(int top);
     // The menu a window-menu box opens instead of the bar's window menu.
-    TComponent* ControlBoxMenu() const { return m_control_box_menu; }
+    TComponent* ControlBoxMenu() const { return control_box_menu_; }
     void SetControlBoxMenu(TComponent* menu);
-    bool Visible() const { return m_visible; }
+    bool Visible() const { return visible_; }
     void SetVisible(bool visible);
-    TPicture& PicNormal() { return m_normal; }
-    const TPicture& PicNormal() const { return m_normal; }
-    TPicture& PicMouseOn() { return m_mouse_on; }
-    const TPicture& PicMouseOn() const { return m_mouse_on; }
-    TPicture& PicMouseDown() { return m_mouse_down; }
-    const TPicture& PicMouseDown() const { return m_mouse_down; }
+    TPicture& PicNormal() { return normal_; }
+    const TPicture& PicNormal() const { return normal_; }
+    TPicture& PicMouseOn() { return mouse_on_; }
+    const TPicture& PicMouseOn() const { return mouse_on_; }
+    TPicture& PicMouseDown() { return mouse_down_; }
+    const TPicture& PicMouseDown() const { return mouse_down_; }
 
     // Loads the pictures of the type and style again.
     void UpdateUIStyle();
@@ -61,15 +61,15 @@ private:
     TsuiTitleBar* Bar() const;
     void LoadFrames(int first);
 
-    TsuiUIStyle m_ui_style = TsuiUIStyle::DeepBlue;
-    TsuiTitleBarBtnType m_type = TsuiTitleBarBtnType::suiCustom;
-    bool m_transparent = false;
-    int m_top = 2;
-    TComponent* m_control_box_menu = nullptr;
-    bool m_visible = true;
-    TPicture m_normal;
-    TPicture m_mouse_on;
-    TPicture m_mouse_down;
+    TsuiUIStyle ui_style_ = TsuiUIStyle::DeepBlue;
+    TsuiTitleBarBtnType type_ = TsuiTitleBarBtnType::suiCustom;
+    bool transparent_ = false;
+    int top_ = 2;
+    TComponent* control_box_menu_ = nullptr;
+    bool visible_ = true;
+    TPicture normal_;
+    TPicture mouse_on_;
+    TPicture mouse_down_;
 };
 
 class TsuiTitleBarButtons : public TCollection {
@@ -80,10 +80,10 @@ public:
 
     TsuiTitleBarButton* Items(int index) const { return ItemAs<TsuiTitleBarButton>(index); }
     TsuiTitleBarButton* Add() { return static_cast<TsuiTitleBarButton*>(TCollection::Add()); }
-    TsuiTitleBar* Bar() const { return m_bar; }
+    TsuiTitleBar* Bar() const { return bar_; }
 
 private:
-    TsuiTitleBar* m_bar;
+    TsuiTitleBar* bar_;
 };
 
 }

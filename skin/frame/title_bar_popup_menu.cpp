@@ -14,7 +14,7 @@ constexpr int kRightToLeftShift = 176;
 
 TsuiTitleBarPopupMenu::TsuiTitleBarPopupMenu(TComponent* owner, TsuiTitleBar& bar)
     : TsuiPopupMenu(owner)
-    , m_bar(bar)
+    , bar_(bar)
 {
     struct Entry {
         const char* caption; // UTF-8
@@ -31,7 +31,7 @@ TsuiTitleBarPopupMenu::TsuiTitleBarPopupMenu(TComponent* owner, TsuiTitleBar& ba
         item->SetCaption(Utf8ToGbk(e.caption));
         if (e.action) {
             auto action = e.action;
-            item->OnClick = [this, action](TObject*) { (m_bar.*action)(); };
+            item->OnClick = [this, action](TObject*) { (bar_.*action)(); };
         }
         Items()->Add(item);
     }
@@ -46,11 +46,11 @@ const ClassInfo& TsuiTitleBarPopupMenu::StaticClass()
 
 void TsuiTitleBarPopupMenu::PopupAt(Point screen)
 {
-    if (m_bar.BiDiMode() == TBiDiMode::bdRightToLeft && LocaleReadsRightToLeft())
+    if (bar_.BiDiMode() == TBiDiMode::bdRightToLeft && LocaleReadsRightToLeft())
         screen.x += kRightToLeftShift;
-    MinimizeItem()->SetEnabled(m_bar.HasVisibleButton(TsuiTitleBarBtnType::suiMin));
-    MaximizeItem()->SetEnabled(m_bar.HasVisibleButton(TsuiTitleBarBtnType::suiMax));
-    CloseItem()->SetEnabled(m_bar.HasVisibleButton(TsuiTitleBarBtnType::suiClose));
+    MinimizeItem()->SetEnabled(bar_.HasVisibleButton(TsuiTitleBarBtnType::suiMin));
+    MaximizeItem()->SetEnabled(bar_.HasVisibleButton(TsuiTitleBarBtnType::suiMax));
+    CloseItem()->SetEnabled(bar_.HasVisibleButton(TsuiTitleBarBtnType::suiClose));
     Popup(screen.x, screen.y);
 }
 

@@ -26,7 +26,7 @@ public:
     TMenuItem* CloseItem() const { return Items()->Items(3); }
 
 private:
-    TsuiTitleBar& m_bar;
+    TsuiTitleBar& bar_;
 };
 
 }

@@ -9,7 +9,7 @@ namespace pellamo {
 TsuiTitleBarSection::TsuiTitleBarSection(TCollection* collection)
     : TCollectionItem(collection)
 {
-    m_picture.OnChange = [this] { PictureChanged(); };
+    picture_.OnChange = [this] { PictureChanged(); };
 }
 
 const ClassInfo& TsuiTitleBarSection::StaticClass()
@@ -20,7 +20,7 @@ const ClassInfo& TsuiTitleBarSection::StaticClass()
             props::Bool<S>("AutoSize", &S::AutoSize, &S::SetAutoSize),
             props::Int<S>("Width", &S::Width, &S::SetWidth),
             props::Enum<S>("Align", TitleBarAlignNames(), &S::Align, &S::SetAlign),
-            props::Object<S>("Picture", [](S& s) -> TPicture& { return s.m_picture; }),
+            props::Object<S>("Picture", [](S& s) -> TPicture& { return s.picture_; }),
             props::Bool<S>("Stretch", &S::Stretch, &S::SetStretch),
         });
     return info;
@@ -33,25 +33,25 @@ void TsuiTitleBarSection::Assign(const TPersistent& source)
         TCollectionItem::Assign(source);
         return;
     }
-    m_width = from->m_width;
-    m_align = from->m_align;
-    m_picture.Assign(from->m_picture);
-    m_stretch = from->m_stretch;
-    m_auto_size = from->m_auto_size;
+    width_ = from->width_;
+    align_ = from->align_;
+    picture_.Assign(from->picture_);
+    stretch_ = from->stretch_;
+    auto_size_ = from->auto_size_;
     Changed();
 }
 
 void TsuiTitleBarSection::SetAutoSize(bool on)
 {
-    m_auto_size = on;
-    if (!m_picture.Empty())
-        m_width = m_picture.Width();
+    auto_size_ = on;
+    if (!picture_.Empty())
+        width_ = picture_.Width();
     Changed();
 }
 
 void TsuiTitleBarSection::SetWidth(int width)
 {
-    m_width = width;
+    width_ = width;
     Changed();
 }
 
@@ -60,35 +60,35 @@ void TsuiTitleBarSection::SetAlign(TsuiTitleBarAlign align)
     if (align == TsuiTitleBarAlign::suiClient && Collection()) {
         for (int i = 0; i < Collection()->Count(); ++i) {
             auto* other = dynamic_cast<TsuiTitleBarSection*>(Collection()->Items(i));
-            if (other && other->m_align == TsuiTitleBarAlign::suiClient) {
+            if (other && other->align_ == TsuiTitleBarAlign::suiClient) {
                 ShowRefusal("Sorry, only one section's Align property can be \"suiClient\"");
                 return;
             }
         }
-        m_stretch = true;
+        stretch_ = true;
     }
-    m_align = align;
+    align_ = align;
     Changed();
 }
 
-void TsuiTitleBarSection::SetPicture(const TPicture& picture) { m_picture.Assign(picture); }
+void TsuiTitleBarSection::SetPicture(const TPicture& picture) { picture_.Assign(picture); }
 
 void TsuiTitleBarSection::PictureChanged()
 {
-    if (m_auto_size && !m_picture.Empty())
-        m_width = m_picture.Width();
+    if (auto_size_ && !picture_.Empty())
+        width_ = picture_.Width();
     Changed();
 }
 
 void TsuiTitleBarSection::SetStretch(bool on)
 {
-    m_stretch = on || m_align == TsuiTitleBarAlign::suiClient;
+    stretch_ = on || align_ == TsuiTitleBarAlign::suiClient;
     Changed();
 }
 
 TsuiTitleBarSections::TsuiTitleBarSections(TsuiTitleBar* bar)
     : TCollection(bar, ItemsOf<TsuiTitleBarSection>())
-    , m_bar(bar)
+    , bar_(bar)
 {
 }
 

@@ -23,28 +23,28 @@ public:
     void Assign(const TPersistent& source) override;
 
     // Width follows the picture's.
-    bool AutoSize() const { return m_auto_size; }
+    bool AutoSize() const { return auto_size_; }
     void SetAutoSize(bool on);
-    int Width() const { return m_width; }
+    int Width() const { return width_; }
     void SetWidth(int width);
-    TsuiTitleBarAlign Align() const { return m_align; }
+    TsuiTitleBarAlign Align() const { return align_; }
     // A second middle section is refused with an error box; the middle one
     // is always stretched.
     void SetAlign(TsuiTitleBarAlign align);
-    TPicture& Picture() { return m_picture; }
-    const TPicture& Picture() const { return m_picture; }
+    TPicture& Picture() { return picture_; }
+    const TPicture& Picture() const { return picture_; }
     void SetPicture(const TPicture& picture);
-    bool Stretch() const { return m_stretch; }
+    bool Stretch() const { return stretch_; }
     void SetStretch(bool on);
 
 private:
     void PictureChanged();
 
-    bool m_auto_size = false;
-    int m_width = 10;
-    TsuiTitleBarAlign m_align = TsuiTitleBarAlign::suiLeft;
-    TPicture m_picture;
-    bool m_stretch = false;
+    bool auto_size_ = false;
+    int width_ = 10;
+    TsuiTitleBarAlign align_ = TsuiTitleBarAlign::suiLeft;
+    TPicture picture_;
+    bool stretch_ = false;
 };
 
 class TsuiTitleBarSections : public TCollection {
@@ -55,10 +55,10 @@ public:
 
     TsuiTitleBarSection* Items(int index) const { return ItemAs<TsuiTitleBarSection>(index); }
     TsuiTitleBarSection* Add() { return static_cast<TsuiTitleBarSection*>(TCollection::Add()); }
-    TsuiTitleBar* Bar() const { return m_bar; }
+    TsuiTitleBar* Bar() const { return bar_; }
 
 private:
-    TsuiTitleBar* m_bar;
+    TsuiTitleBar* bar_;
 };
 
 }

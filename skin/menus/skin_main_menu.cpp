@@ -9,19 +9,19 @@ namespace pellamo {
 TsuiMainMenu::TsuiMainMenu(TComponent* owner)
     : TMainMenu(owner)
     , SkinnedMenu(static_cast<TMenu&>(*this))
-    , m_check_marks(MakeMenuCheckMarks())
+    , check_marks_(MakeMenuCheckMarks())
 {
-    SetImages(m_check_marks.get());
+    SetImages(check_marks_.get());
     SetUIStyle(GetSUIFormStyle(owner));
     // The skinned frame shows this menu, not the form's plain bar.
     if (auto* form = dynamic_cast<TForm*>(owner))
         form->SetMenu(nullptr);
-    m_listener = AddChangeListener([this] { ItemsChanged(); });
+    listener_ = AddChangeListener([this] { ItemsChanged(); });
 }
 
 TsuiMainMenu::~TsuiMainMenu()
 {
-    RemoveChangeListener(m_listener);
+    RemoveChangeListener(listener_);
     SetImages(nullptr);
 }
 
@@ -41,30 +41,30 @@ void TsuiMainMenu::Loaded()
 void TsuiMainMenu::MenuAdded()
 {
     SkinnedMenu::MenuAdded();
-    if (m_host)
-        m_host->UpdateMenu();
+    if (host_)
+        host_->UpdateMenu();
 }
 
 void TsuiMainMenu::SetUseSystemFont(bool on)
 {
     SkinnedMenu::SetUseSystemFont(on);
-    if (m_host)
-        m_host->RepaintMenuBar();
+    if (host_)
+        host_->RepaintMenuBar();
 }
 
 void TsuiMainMenu::UserImagesChanged()
 {
     // The check marks stay this menu's own; the item images are the user's.
-    SetImages(UserImages() ? &UserImages()->Images() : m_check_marks.get());
+    SetImages(UserImages() ? &UserImages()->Images() : check_marks_.get());
 }
 
 void TsuiMainMenu::ItemsChanged()
 {
-    if (!m_host || !dynamic_cast<TForm*>(Owner()))
+    if (!host_ || !dynamic_cast<TForm*>(Owner()))
         return;
-    m_host->UpdateTopMenu();
+    host_->UpdateTopMenu();
     if (HasState(csDesigning) && !HasState(csLoading))
-        m_host->UpdateMenu();
+        host_->UpdateMenu();
 }
 
 void TsuiMainMenu::Notification(TComponent* component, TOperation operation)

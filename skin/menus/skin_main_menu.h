@@ -27,22 +27,22 @@ public:
     // its bar.
     void MenuAdded() override;
 
-    SkinnedMenuBarHost* MenuBarHost() const { return m_host; }
-    void SetMenuBarHost(SkinnedMenuBarHost* host) { m_host = host; }
+    SkinnedMenuBarHost* MenuBarHost() const { return host_; }
+    void SetMenuBarHost(SkinnedMenuBarHost* host) { host_ = host; }
 
 protected:
     // Hooks on the items read; no plain menu bar.
     void Loaded() override;
     void Notification(TComponent* component, TOperation operation) override;
-    const ImageList* CheckMarks() const override { return m_check_marks.get(); }
+    const ImageList* CheckMarks() const override { return check_marks_.get(); }
     void UserImagesChanged() override;
 
 private:
     void ItemsChanged();
 
-    std::unique_ptr<ImageList> m_check_marks;
-    SkinnedMenuBarHost* m_host = nullptr;
-    uint64_t m_listener = 0;
+    std::unique_ptr<ImageList> check_marks_;
+    SkinnedMenuBarHost* host_ = nullptr;
+    uint64_t listener_ = 0;
 };
 
 }

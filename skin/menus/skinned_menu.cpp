@@ -35,62 +35,58 @@ MenuItemFace FaceOf(const TMenuItem& item)
 }
 
 SkinnedMenu::SkinnedMenu(TMenu& menu)
-    : m_menu(menu)
+    : menu_(menu)
 {
 }
 
-SkinnedMenu::~SkinnedMenu() { *m_alive = false; }
+SkinnedMenu::~SkinnedMenu() { *alive_ = false; }
 
 void SkinnedMenu::SetUserImages(TImageList* images)
 {
-    if (images == m_user_images)
+    if (images == user_images_)
         return;
-    if (m_user_images)
-        m_menu.RemoveFreeNotification(m_user_images);
-    m_user_images = images;
+    if (user_images_)
+        menu_.RemoveFreeNotification(user_images_);
+    user_images_ = images;
     if (images)
-        m_menu.FreeNotification(images);
+        menu_.FreeNotification(images);
     UserImagesChanged();
 }
 
 void SkinnedMenu::SetFileTheme(TsuiFileTheme* theme)
 {
-    if (m_file_theme && m_file_theme != theme)
-        m_menu.RemoveFreeNotification(m_file_theme);
-    m_file_theme = theme;
-    if (theme)
-        m_menu.FreeNotification(theme);
-    SetUIStyle(m_ui_style);
+    style_.SetFileTheme(theme);
+    SetUIStyle(UIStyle());
 }
 
 void SkinnedMenu::SetUIStyle(TsuiUIStyle style)
 {
-    m_ui_style = style;
-    m_look.bar_width = 26;
+    style_.SetStyle(style);
+    look_.bar_width = 26;
     bool mac = style == TsuiUIStyle::MacOS;
-    m_look.mac_os = mac;
-    m_item_height = mac ? 20 : 21;
-    m_separator_height = mac ? 12 : 5;
-    m_look.separator_color = mac ? 0 : 0x848284;
-    ThemeSource theme(m_file_theme, style);
-    m_look.bar_color = theme.Color(kMenuBarColor);
-    m_look.color = theme.Color(kMenuBackgroundColor);
-    m_look.font_color = theme.Color(kMenuFontColor);
-    m_look.selected_border_color = theme.Color(kMenuSelectedBorderColor);
-    m_look.selected_color = theme.Color(kMenuSelectedBackgroundColor);
-    m_look.selected_font_color = theme.Color(kMenuSelectedFontColor);
-    m_flat_line_color = theme.Color(kFormBackgroundColor);
+    look_.mac_os = mac;
+    item_height_ = mac ? 20 : 21;
+    separator_height_ = mac ? 12 : 5;
+    look_.separator_color = mac ? 0 : 0x848284;
+    ThemeSource theme = style_.Theme();
+    look_.bar_color = theme.Color(kMenuBarColor);
+    look_.color = theme.Color(kMenuBackgroundColor);
+    look_.font_color = theme.Color(kMenuFontColor);
+    look_.selected_border_color = theme.Color(kMenuSelectedBorderColor);
+    look_.selected_color = theme.Color(kMenuSelectedBackgroundColor);
+    look_.selected_font_color = theme.Color(kMenuSelectedFontColor);
+    flat_line_color_ = theme.Color(kFormBackgroundColor);
 }
 
 void SkinnedMenu::SetSeparatorHeight(int height)
 {
-    if (m_ui_style != TsuiUIStyle::MacOS)
-        m_separator_height = height;
+    if (UIStyle() != TsuiUIStyle::MacOS)
+        separator_height_ = height;
 }
 
 void SkinnedMenu::SetHooks(TMenuItem& item)
 {
-    std::weak_ptr<bool> alive = m_alive;
+    std::weak_ptr<bool> alive = alive_;
     MenuMeasureHook measure;
     measure = [this, alive](TObject* sender, Canvas& canvas, int& width, int& height) {
         if (auto a = alive.lock(); a && *a)
@@ -106,7 +102,7 @@ void SkinnedMenu::SetHooks(TMenuItem& item)
 
 void SkinnedMenu::MenuAdded()
 {
-    TMenuItem* root = m_menu.Items();
+    TMenuItem* root = menu_.Items();
     for (int i = 0; i < root->Count(); ++i)
         SetHooks(*root->Items(i));
 }
@@ -114,12 +110,10 @@ void SkinnedMenu::MenuAdded()
 void SkinnedMenu::SkinNotification(TComponent* component, TOperation operation)
 {
     if (operation == TOperation::opRemove) {
-        if (component == m_file_theme) {
-            m_file_theme = nullptr;
+        if (style_.Forget(component))
             SetUIStyle(TsuiUIStyle::DeepBlue);
-        }
-        if (component == m_user_images) {
-            m_user_images = nullptr;
+        if (component == user_images_) {
+            user_images_ = nullptr;
             UserImagesChanged();
         }
         return;
@@ -130,14 +124,14 @@ void SkinnedMenu::SkinNotification(TComponent* component, TOperation operation)
 
 MenuItemLook SkinnedMenu::Look() const
 {
-    MenuItemLook look = m_look;
-    if (m_use_system_font) {
+    MenuItemLook look = look_;
+    if (use_system_font_) {
         Menu_GetSystemFont(look.font);
     } else {
         look.font = Font();
-        look.font.name = m_font_name;
-        look.font.SetSize(m_font_size);
-        look.font.charset = m_font_charset;
+        look.font.name = font_name_;
+        look.font.SetSize(font_size_);
+        look.font.charset = font_charset_;
     }
     return look;
 }
@@ -147,7 +141,7 @@ void SkinnedMenu::MeasureItem(TObject* sender, Canvas& canvas, int& width, int& 
     auto* item = dynamic_cast<TMenuItem*>(sender);
     if (!item)
         return;
-    Size size = MeasureMenuItem(canvas, FaceOf(*item), m_item_height, m_separator_height, m_look.bar_width);
+    Size size = MeasureMenuItem(canvas, FaceOf(*item), item_height_, separator_height_, look_.bar_width);
     width = size.cx;
     height = size.cy;
 }
@@ -157,12 +151,12 @@ void SkinnedMenu::DrawItem(TObject* sender, Canvas& canvas, Rect rect, bool sele
     auto* item = dynamic_cast<TMenuItem*>(sender);
     if (!item)
         return;
-    if (m_flat_menu)
+    if (flat_menu_)
         if (WindowSystem* ws = WindowSystem::Current())
             if (HWND window = ws->WindowFromDC(canvas))
-                Menu_DrawWindowBorder(*ws, window, clBlack, m_flat_line_color);
-    bool right_to_left = m_menu.BiDiMode() != TBiDiMode::bdLeftToRight && MiddleEastLocale();
-    const ImageList* images = m_user_images ? &m_user_images->Images() : nullptr;
+                Menu_DrawWindowBorder(*ws, window, clBlack, flat_line_color_);
+    bool right_to_left = menu_.BiDiMode() != TBiDiMode::bdLeftToRight && MiddleEastLocale();
+    const ImageList* images = user_images_ ? &user_images_->Images() : nullptr;
     PaintMenuItem(canvas, rect, FaceOf(*item), selected, right_to_left, Look(), images, CheckMarks());
 }
 

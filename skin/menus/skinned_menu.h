@@ -10,6 +10,7 @@
 #include "platform/components/props.h"
 #include "skin/menus/menu_item_look.h"
 #include "skin/theme/file_theme.h"
+#include "skin/theme/style_choice.h"
 #include "skin/theme/ui_style.h"
 
 #include <memory>
@@ -23,52 +24,52 @@ public:
     virtual ~SkinnedMenu();
 
     // The user's item images (not the menu's own check marks).
-    TImageList* UserImages() const { return m_user_images; }
+    TImageList* UserImages() const { return user_images_; }
     virtual void SetUserImages(TImageList* images);
-    TsuiFileTheme* FileTheme() const { return m_file_theme; }
+    TsuiFileTheme* FileTheme() const { return style_.FileTheme(); }
     // Stores the reference, then applies the current style again.
     void SetFileTheme(TsuiFileTheme* theme);
-    TsuiUIStyle UIStyle() const { return m_ui_style; }
+    TsuiUIStyle UIStyle() const { return style_.Style(); }
     // Heights, bar and colours as the style (or its file theme) gives them;
     // the font settings and FlatMenu stay.
     void SetUIStyle(TsuiUIStyle style);
 
-    int MenuItemHeight() const { return m_item_height; }
-    virtual void SetMenuItemHeight(int height) { m_item_height = height; }
-    int SeparatorHeight() const { return m_separator_height; }
+    int MenuItemHeight() const { return item_height_; }
+    virtual void SetMenuItemHeight(int height) { item_height_ = height; }
+    int SeparatorHeight() const { return separator_height_; }
     // Ignored in MacOS, whose separators are pictures.
     void SetSeparatorHeight(int height);
-    int BarWidth() const { return m_look.bar_width; }
-    void SetBarWidth(int width) { m_look.bar_width = width; }
-    TColor BarColor() const { return m_look.bar_color; }
-    void SetBarColor(TColor c) { m_look.bar_color = c; }
-    TColor Color() const { return m_look.color; }
-    void SetColor(TColor c) { m_look.color = c; }
-    TColor SeparatorColor() const { return m_look.separator_color; }
-    void SetSeparatorColor(TColor c) { m_look.separator_color = c; }
-    TColor SelectedBorderColor() const { return m_look.selected_border_color; }
-    void SetSelectedBorderColor(TColor c) { m_look.selected_border_color = c; }
-    TColor SelectedColor() const { return m_look.selected_color; }
-    void SetSelectedColor(TColor c) { m_look.selected_color = c; }
-    TColor SelectedFontColor() const { return m_look.selected_font_color; }
-    void SetSelectedFontColor(TColor c) { m_look.selected_font_color = c; }
-    TColor FontColor() const { return m_look.font_color; }
-    void SetFontColor(TColor c) { m_look.font_color = c; }
+    int BarWidth() const { return look_.bar_width; }
+    void SetBarWidth(int width) { look_.bar_width = width; }
+    TColor BarColor() const { return look_.bar_color; }
+    void SetBarColor(TColor c) { look_.bar_color = c; }
+    TColor Color() const { return look_.color; }
+    void SetColor(TColor c) { look_.color = c; }
+    TColor SeparatorColor() const { return look_.separator_color; }
+    void SetSeparatorColor(TColor c) { look_.separator_color = c; }
+    TColor SelectedBorderColor() const { return look_.selected_border_color; }
+    void SetSelectedBorderColor(TColor c) { look_.selected_border_color = c; }
+    TColor SelectedColor() const { return look_.selected_color; }
+    void SetSelectedColor(TColor c) { look_.selected_color = c; }
+    TColor SelectedFontColor() const { return look_.selected_font_color; }
+    void SetSelectedFontColor(TColor c) { look_.selected_font_color = c; }
+    TColor FontColor() const { return look_.font_color; }
+    void SetFontColor(TColor c) { look_.font_color = c; }
     // Kept with the menu; nothing paints with it.
-    TColor BorderColor() const { return m_border_color; }
-    void SetBorderColor(TColor c) { m_border_color = c; }
+    TColor BorderColor() const { return border_color_; }
+    void SetBorderColor(TColor c) { border_color_ = c; }
     // Redraws the menu window's border flat.
-    bool FlatMenu() const { return m_flat_menu; }
-    void SetFlatMenu(bool on) { m_flat_menu = on; }
-    const std::string& FontName() const { return m_font_name; }
-    void SetFontName(const std::string& name) { m_font_name = name; }
-    int FontSize() const { return m_font_size; }
-    void SetFontSize(int points) { m_font_size = points; }
-    uint8_t FontCharset() const { return m_font_charset; }
-    void SetFontCharset(uint8_t charset) { m_font_charset = charset; }
+    bool FlatMenu() const { return flat_menu_; }
+    void SetFlatMenu(bool on) { flat_menu_ = on; }
+    const std::string& FontName() const { return font_name_; }
+    void SetFontName(const std::string& name) { font_name_ = name; }
+    int FontSize() const { return font_size_; }
+    void SetFontSize(int points) { font_size_ = points; }
+    uint8_t FontCharset() const { return font_charset_; }
+    void SetFontCharset(uint8_t charset) { font_charset_ = charset; }
     // Captions in the system's menu font instead of FontName/Size/Charset.
-    bool UseSystemFont() const { return m_use_system_font; }
-    virtual void SetUseSystemFont(bool on) { m_use_system_font = on; }
+    bool UseSystemFont() const { return use_system_font_; }
+    virtual void SetUseSystemFont(bool on) { use_system_font_ = on; }
 
     // Gives every item (top-level ones and all below) the two hooks; code
     // that adds items without an owner calls it afterwards.
@@ -81,7 +82,7 @@ public:
     // What painting takes from the properties now.
     MenuItemLook Look() const;
     // The flat border's line: the window background of the style.
-    TColor FlatLineColor() const { return m_flat_line_color; }
+    TColor FlatLineColor() const { return flat_line_color_; }
 
 protected:
     explicit SkinnedMenu(TMenu& menu);
@@ -96,25 +97,24 @@ protected:
     // The hooks as events, for Menu_SetItemEvent.
     void SetHooks(TMenuItem& item);
 
-    TMenu& m_menu;
+    TMenu& menu_;
 
 private:
-    TImageList* m_user_images = nullptr;
-    TsuiFileTheme* m_file_theme = nullptr;
-    TsuiUIStyle m_ui_style = TsuiUIStyle::DeepBlue;
-    int m_item_height = 21;
-    int m_separator_height = 5;
-    MenuItemLook m_look;
-    TColor m_border_color = 0;
-    bool m_flat_menu = false;
-    std::string m_font_name = "MS Sans Serif";
-    int m_font_size = 8;
-    uint8_t m_font_charset = 1;
-    bool m_use_system_font = true;
-    TColor m_flat_line_color = 0;
+    TImageList* user_images_ = nullptr;
+    StyleChoice style_ { menu_ };
+    int item_height_ = 21;
+    int separator_height_ = 5;
+    MenuItemLook look_;
+    TColor border_color_ = 0;
+    bool flat_menu_ = false;
+    std::string font_name_ = "MS Sans Serif";
+    int font_size_ = 8;
+    uint8_t font_charset_ = 1;
+    bool use_system_font_ = true;
+    TColor flat_line_color_ = 0;
     // Hooks stay on items that outlive the menu (items of the owner that
     // went to another menu): they check this before they touch it.
-    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 // The published appearance of a skinned menu class M, in the order a

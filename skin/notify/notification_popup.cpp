@@ -17,22 +17,22 @@ constexpr TColor kNavy = 0x800000;
 
 TsuiMSNPopForm::TsuiMSNPopForm(TComponent* owner)
     : TComponent(owner)
-    , m_form(new TfrmMSNPopForm(nullptr))
+    , form_(new TfrmMSNPopForm(nullptr))
 {
-    m_title_font.SetColor(kNavy);
-    m_message_font.SetColor(kNavy);
-    m_form->ClickHook = [this](TObject*) { OnClick(this); };
-    m_form->CloseHook = [this](TObject*) { OnClose(this); };
-    if (m_form->lbl_title)
-        m_form->lbl_title->OnClick = [this](TObject*) { OnTitleClick(this); };
+    title_font_.SetColor(kNavy);
+    message_font_.SetColor(kNavy);
+    form_->ClickHook = [this](TObject*) { OnClick(this); };
+    form_->CloseHook = [this](TObject*) { OnClose(this); };
+    if (form_->lbl_title)
+        form_->lbl_title->OnClick = [this](TObject*) { OnTitleClick(this); };
 }
 
 TsuiMSNPopForm::~TsuiMSNPopForm()
 {
-    m_form->ClickHook = nullptr;
-    m_form->CloseHook = nullptr;
-    if (m_form->lbl_title)
-        m_form->lbl_title->OnClick = nullptr;
+    form_->ClickHook = nullptr;
+    form_->CloseHook = nullptr;
+    if (form_->lbl_title)
+        form_->lbl_title->OnClick = nullptr;
 }
 
 const ClassInfo& TsuiMSNPopForm::StaticClass()
@@ -48,8 +48,8 @@ const ClassInfo& TsuiMSNPopForm::StaticClass()
             props::Bool<C>("ClickHide", &C::ClickHide, &C::SetClickHide),
             props::Str<C>("Title", &C::Title, &C::SetTitle),
             props::Str<C>("MessageText", &C::MessageText, &C::SetMessageText),
-            props::Object<C>("TitleFont", &C::m_title_font),
-            props::Object<C>("MessageFont", &C::m_message_font),
+            props::Object<C>("TitleFont", &C::title_font_),
+            props::Object<C>("MessageFont", &C::message_font_),
             props::Event<C>("OnTitleClick", &C::OnTitleClick),
             props::Event<C>("OnClick", &C::OnClick),
             props::Event<C>("OnClose", &C::OnClose),
@@ -61,21 +61,21 @@ const ClassInfo& TsuiMSNPopForm::StaticClass()
 
 void TsuiMSNPopForm::Popup()
 {
-    TfrmMSNPopForm& form = *m_form;
-    form.AnimateTime = m_animate_time;
-    form.StayTime = m_stay_time;
-    form.ClickHide = m_click_hide;
+    TfrmMSNPopForm& form = *form_;
+    form.AnimateTime = animate_time_;
+    form.StayTime = stay_time_;
+    form.ClickHide = click_hide_;
     if (form.lbl_title) {
-        form.lbl_title->SetText(m_title);
-        form.lbl_title->Font().Assign(m_title_font);
+        form.lbl_title->SetText(title_);
+        form.lbl_title->Font().Assign(title_font_);
     }
     if (form.lbl_text) {
-        form.lbl_text->SetText(m_message);
-        form.lbl_text->Font().Assign(m_message_font);
+        form.lbl_text->SetText(message_);
+        form.lbl_text->Font().Assign(message_font_);
     }
     OnShow(this);
-    Point at { m_position_x, m_position_y };
-    if (m_auto_position)
+    Point at { position_x_, position_y_ };
+    if (auto_position_)
         at = NotificationPlace(GetWorkAreaRect(), { form.Width(), form.Height() });
     form.SetBounds(at.x, at.y, form.Width(), form.Height());
     form.SetVisible(true);
@@ -85,9 +85,9 @@ void TsuiMSNPopForm::Popup()
 
 void TsuiMSNPopForm::Close()
 {
-    if (m_form->Timer1)
-        m_form->Timer1->SetEnabled(false);
-    m_form->Hide();
+    if (form_->Timer1)
+        form_->Timer1->SetEnabled(false);
+    form_->Hide();
 }
 
 }

@@ -23,30 +23,30 @@ public:
     const ClassInfo& Class() const override { return StaticClass(); }
 
     // Milliseconds of each slide, and of the stay between them.
-    int AnimateTime() const { return m_animate_time; }
-    void SetAnimateTime(int ms) { m_animate_time = ms; }
-    int StayTime() const { return m_stay_time; }
-    void SetStayTime(int ms) { m_stay_time = ms; }
+    int AnimateTime() const { return animate_time_; }
+    void SetAnimateTime(int ms) { animate_time_ = ms; }
+    int StayTime() const { return stay_time_; }
+    void SetStayTime(int ms) { stay_time_ = ms; }
     // The screen position used when AutoPosition is off.
-    int PositionX() const { return m_position_x; }
-    void SetPositionX(int x) { m_position_x = x; }
-    int PositionY() const { return m_position_y; }
-    void SetPositionY(int y) { m_position_y = y; }
-    bool AutoPosition() const { return m_auto_position; }
-    void SetAutoPosition(bool on) { m_auto_position = on; }
+    int PositionX() const { return position_x_; }
+    void SetPositionX(int x) { position_x_ = x; }
+    int PositionY() const { return position_y_; }
+    void SetPositionY(int y) { position_y_ = y; }
+    bool AutoPosition() const { return auto_position_; }
+    void SetAutoPosition(bool on) { auto_position_ = on; }
     // A click on the window's body hides it.
-    bool ClickHide() const { return m_click_hide; }
-    void SetClickHide(bool on) { m_click_hide = on; }
+    bool ClickHide() const { return click_hide_; }
+    void SetClickHide(bool on) { click_hide_ = on; }
     // GBK texts.
-    const std::string& Title() const { return m_title; }
-    void SetTitle(const std::string& text) { m_title = text; }
-    const std::string& MessageText() const { return m_message; }
-    void SetMessageText(const std::string& text) { m_message = text; }
+    const std::string& Title() const { return title_; }
+    void SetTitle(const std::string& text) { title_ = text; }
+    const std::string& MessageText() const { return message_; }
+    void SetMessageText(const std::string& text) { message_ = text; }
     // Writing a font copies it.
-    TFont& TitleFont() { return m_title_font; }
-    void SetTitleFont(const TFont& font) { m_title_font.Assign(font); }
-    TFont& MessageFont() { return m_message_font; }
-    void SetTextFont(const TFont& font) { m_message_font.Assign(font); }
+    TFont& TitleFont() { return title_font_; }
+    void SetTitleFont(const TFont& font) { title_font_.Assign(font); }
+    TFont& MessageFont() { return message_font_; }
+    void SetTextFont(const TFont& font) { message_font_.Assign(font); }
 
     // Shows the window with the texts and fonts set now, sliding it in
     // unless it is up already (then only texts, fonts and place change and
@@ -56,7 +56,7 @@ public:
     void Close();
 
     // The window (for tests and for code that wants to decorate it).
-    TfrmMSNPopForm& Window() const { return *m_form; }
+    TfrmMSNPopForm& Window() const { return *form_; }
 
     TNotifyEvent OnTitleClick;
     TNotifyEvent OnClick; // the window's body or its message
@@ -64,17 +64,17 @@ public:
     TNotifyEvent OnShow; // Popup, before the window is placed and shown
 
 private:
-    int m_animate_time = 400;
-    int m_stay_time = 2000;
-    int m_position_x = 0;
-    int m_position_y = 0;
-    bool m_auto_position = true;
-    bool m_click_hide = false;
-    std::string m_title;
-    std::string m_message;
-    TFont m_title_font;
-    TFont m_message_font;
-    ComponentPtr<TfrmMSNPopForm> m_form;
+    int animate_time_ = 400;
+    int stay_time_ = 2000;
+    int position_x_ = 0;
+    int position_y_ = 0;
+    bool auto_position_ = true;
+    bool click_hide_ = false;
+    std::string title_;
+    std::string message_;
+    TFont title_font_;
+    TFont message_font_;
+    ComponentPtr<TfrmMSNPopForm> form_;
 };
 
 }

@@ -82,9 +82,9 @@ void TfrmMSNPopForm::FormCreate(TObject*)
     lbl_title = dynamic_cast<TLabel*>(FindComponent("lbl_title"));
     lbl_text = dynamic_cast<TLabel*>(FindComponent("lbl_text"));
     Timer1 = dynamic_cast<TTimer*>(FindComponent("Timer1"));
-    m_picture = Resources::CachedBitmap(kMsnPopForm);
-    m_closed_by_box = false;
-    Size size { m_picture->Width(), m_picture->Height() };
+    picture_ = Resources::CachedBitmap(kMsnPopForm);
+    closed_by_box_ = false;
+    Size size { picture_->Width(), picture_->Height() };
     Point at = NotificationPlace(GetWorkAreaRect(), size);
     SetBounds(at.x, at.y, size.cx, size.cy);
     if (lbl_title)
@@ -93,14 +93,14 @@ void TfrmMSNPopForm::FormCreate(TObject*)
         lbl_text->SetBounds(10, 40, ClientWidth() - 20, ClientHeight() - 50);
 }
 
-void TfrmMSNPopForm::FormDestroy(TObject*) { m_picture.reset(); }
+void TfrmMSNPopForm::FormDestroy(TObject*) { picture_.reset(); }
 
 void TfrmMSNPopForm::Paint()
 {
     Bitmap buffer(ClientWidth(), ClientHeight());
     pellamo::Canvas off(buffer);
-    if (m_picture)
-        off.Draw(0, 0, *m_picture);
+    if (picture_)
+        off.Draw(0, 0, *picture_);
     Canvas().Draw(0, 0, buffer);
 }
 
@@ -122,10 +122,10 @@ void TfrmMSNPopForm::PutOnTop()
 void TfrmMSNPopForm::FormShow(TObject*)
 {
     PutOnTop();
-    m_shown_at.reset();
+    shown_at_.reset();
     // The stay begins once the window is all in. (A slide never outlives
     // the window, so it never calls a form that is gone.)
-    auto staying = [this] { m_shown_at = EventLoop::Clock::now(); };
+    auto staying = [this] { shown_at_ = EventLoop::Clock::now(); };
     if (!SUIAnimateWindow(
             Handle(), static_cast<DWORD>(std::max(AnimateTime, 0)), AW_SLIDE | AW_VER_NEGATIVE, staying)) {
         Windows().ShowWindow(Handle(), SW_SHOWNA);
@@ -136,8 +136,8 @@ void TfrmMSNPopForm::FormShow(TObject*)
 
 void TfrmMSNPopForm::FormHide(TObject*)
 {
-    if (m_closed_by_box) {
-        m_closed_by_box = false;
+    if (closed_by_box_) {
+        closed_by_box_ = false;
         Vanish();
         return;
     }
@@ -171,7 +171,7 @@ void TfrmMSNPopForm::FormMouseDown(TObject*, TMouseButton button, TShiftState, i
 {
     if (button != TMouseButton::mbLeft || !InNotificationCloseBox({ x, y }))
         return;
-    m_closed_by_box = true;
+    closed_by_box_ = true;
     if (Timer1)
         Timer1->SetEnabled(false);
     Hide();
@@ -179,9 +179,9 @@ void TfrmMSNPopForm::FormMouseDown(TObject*, TMouseButton button, TShiftState, i
 
 void TfrmMSNPopForm::Timer1Timer(TObject*)
 {
-    if (!m_shown_at)
+    if (!shown_at_)
         return;
-    auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(EventLoop::Clock::now() - *m_shown_at);
+    auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(EventLoop::Clock::now() - *shown_at_);
     if (!NotificationStayIsOver(elapsed.count(), StayTime))
         return;
     if (Timer1)

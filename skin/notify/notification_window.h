@@ -52,8 +52,8 @@ public:
     TNotifyEvent ClickHook;
 
     // Whether the stay has begun (the slide-in has ended), and when.
-    bool Staying() const { return m_shown_at.has_value(); }
-    std::optional<EventLoop::Clock::time_point> StayBegan() const { return m_shown_at; }
+    bool Staying() const { return shown_at_.has_value(); }
+    std::optional<EventLoop::Clock::time_point> StayBegan() const { return shown_at_; }
 
     // The handlers the description names.
     void FormCreate(TObject* sender);
@@ -74,9 +74,9 @@ private:
     void PutOnTop();
     void Vanish();
 
-    std::shared_ptr<const Bitmap> m_picture;
-    std::optional<EventLoop::Clock::time_point> m_shown_at;
-    bool m_closed_by_box = false;
+    std::shared_ptr<const Bitmap> picture_;
+    std::optional<EventLoop::Clock::time_point> shown_at_;
+    bool closed_by_box_ = false;
 };
 
 }

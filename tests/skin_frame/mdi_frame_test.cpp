@@ -8,6 +8,7 @@
 #include "platform/components/property_access.h"
 #include "platform/window/mdi_client.h"
 #include "skin/buttons/tool_bar_speed_button.h"
+#include "skin/frame/mdi_control_button.h"
 #include "skin/frame/mdi_form.h"
 #include "skin/frame/skin_menu_bar.h"
 #include "skin/theme/style_properties.h"
@@ -18,6 +19,7 @@
 
 #include <fstream>
 #include <optional>
+#include <set>
 
 #include <stdexcept>
 
@@ -258,6 +260,84 @@ TEST_F(MdiFrameTest, AMaximisedChildIsNamedByTheFramesTitleBarInsteadOfItsOwn)
     ws().SendMessage(form->ClientHandle(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(child->Handle()), 0);
     Pump();
     EXPECT_FALSE(skin.TitleBar().Visible());
+}
+
+TEST_F(MdiFrameTest, TitleBarDrawChildCaptionsOffKeepsTheFramesOwnCaption)
+{
+    TForm* child = Child("Report", true);
+    Maximise(child);
+    ASSERT_EQ(frame->TitleBar().Caption(), "Frame - [Report]");
+
+    // Switching takes effect at once, both ways, and survives a change of
+    // the maximised child's state.
+    frame->SetTitleBarDrawChildCaptions(false);
+    EXPECT_EQ(frame->TitleBar().Caption(), "Frame");
+    ws().SendMessage(form->ClientHandle(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(child->Handle()), 0);
+    Pump();
+    Maximise(child);
+    EXPECT_EQ(frame->TitleBar().Caption(), "Frame");
+    frame->SetTitleBarDrawChildCaptions(true);
+    EXPECT_EQ(frame->TitleBar().Caption(), "Frame - [Report]");
+    EXPECT_EQ(form->Caption(), "Frame");
+}
+
+TEST_F(MdiFrameTest, AMaximisedChildsControlButtonsAreItsTitleBarPicturesOverTheMenuBar)
+{
+    frame->SetUIStyle(TsuiUIStyle::MacOS);
+    frame->SetMenu(Menu<TsuiMainMenu>(form, { "&File" }));
+    TForm* child = Child("Report", true);
+    auto& skin = *dynamic_cast<TsuiForm*>(child->Controls(0));
+    skin.SetUIStyle(TsuiUIStyle::MacOS);
+    Maximise(child);
+    const TsuiTitleBarButtons& buttons = skin.TitleBar().Buttons();
+    auto source_of = [&](TsuiTitleBarBtnType type) -> const TsuiTitleBarButton* {
+        for (int i = 0; i < buttons.Count(); ++i)
+            if (buttons.Items(i)->ButtonType() == type)
+                return buttons.Items(i);
+        return nullptr;
+    };
+    const TsuiTitleBarBtnType types[]
+        = { TsuiTitleBarBtnType::suiClose, TsuiTitleBarBtnType::suiMax, TsuiTitleBarBtnType::suiMin };
+    Bitmap shot = screen.Screenshot();
+    Point bar_origin = frame->MenuBar().ClientToScreen({ 0, 0 });
+    int right_end = frame->MenuBar().ClientToScreen({ frame->MenuBar().Width(), 0 }).x;
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        MdiControlButton& button = *frame->ControlButton(i);
+        const TsuiTitleBarButton* source = source_of(types[i]);
+        ASSERT_NE(source, nullptr);
+        ASSERT_TRUE(button.Visible());
+        const Bitmap& picture = source->PicNormal().Graphic();
+        ASSERT_EQ(button.Width(), picture.Width()) << "as wide as the title bar's picture";
+        Point origin = button.ClientToScreen({ 0, 0 });
+        EXPECT_LE(origin.x + button.Width(), right_end);
+        // MacOS draws each button's face inside a 2-pixel margin of the
+        // title bar's own pinstripes: on the menu bar the margin is the
+        // bar's ground, the face is the picture's.
+        int wrong_face = 0;
+        int wrong_ground = 0;
+        for (int y = 0; y < picture.Height(); ++y) {
+            // The bar's own ground in this row, left of every button and caption.
+            TColor ground = shot.GetPixel(right_end - 120, origin.y + y);
+            for (int x = 0; x < picture.Width(); ++x) {
+                bool margin = x < 2 || y < 2 || x >= picture.Width() - 2 || y >= picture.Height() - 2;
+                TColor shown = shot.GetPixel(origin.x + x, origin.y + y);
+                if (margin)
+                    wrong_ground += shown != ground;
+                else
+                    wrong_face += shown != picture.GetPixel(x, y);
+            }
+        }
+        EXPECT_EQ(wrong_face, 0) << "the title bar button's face";
+        EXPECT_EQ(wrong_ground, 0) << "the menu bar's ground round it, not the title bar's";
+        EXPECT_GE(origin.y, bar_origin.y);
+    }
+    // The MacOS bar is pinstriped: a flat square would have shown one colour.
+    std::set<TColor> rows;
+    Point close = frame->ControlButton(0)->ClientToScreen({ 0, 0 });
+    for (int y = 0; y < frame->ControlButton(0)->Height(); ++y)
+        rows.insert(shot.GetPixel(right_end - 120, close.y + y));
+    EXPECT_GT(rows.size(), 1u);
 }
 
 TEST_F(MdiFrameTest, TheMenuBarShowsTheActiveChildsMenuInsteadOfTheFramesOwn)
