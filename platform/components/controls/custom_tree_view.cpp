@@ -8,6 +8,7 @@
 #include "platform/gfx/system_colors.h"
 #include "platform/text/gbk.h"
 #include "platform/text/gbk_chars.h"
+#include "platform/text/text_edit_model.h"
 #include "platform/window/window_system.h"
 
 #include <algorithm>
@@ -49,23 +50,6 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix)
     return true;
 }
 
-std::string UnitToGbk(char16_t& high, char16_t unit)
-{
-    std::u16string s;
-    if (unit >= 0xD800 && unit < 0xDC00) {
-        high = unit;
-        return {};
-    }
-    if (unit >= 0xDC00 && unit < 0xE000) {
-        if (!high)
-            return {};
-        s.push_back(high);
-    }
-    high = 0;
-    s.push_back(unit);
-    return Utf16ToGbk(s);
-}
-
 void DottedHLine(Canvas& c, int x1, int x2, int y, TColor color)
 {
     for (int x = x1; x < x2; ++x)
@@ -83,13 +67,17 @@ void DottedVLine(Canvas& c, int x, int y1, int y2, TColor color)
 }
 
 // The in-place editor of a label: a single-line GBK text in a child window
-// over the label. Enter commits, Esc cancels, losing the focus commits.
+// over the label. Enter commits, Esc cancels, losing the focus commits. The
+// whole label starts selected, so typing replaces it; any other key first
+// drops that selection and leaves the caret at the end.
 class TCustomTreeView::LabelEdit {
 public:
     LabelEdit(TCustomTreeView& view, const std::string& text, Rect bounds)
         : m_view(view)
-        , m_text(text)
     {
+        m_model.SetText(text);
+        m_model.SetMaxLength(static_cast<int>(kMaxLabel));
+        m_model.SelectAll();
         WindowSystem& ws = TControl::Windows();
         if (!ws.IsClassRegistered(kEditClassName))
             ws.RegisterClass({ kEditClassName, nullptr, 0, clWindow, CursorShape::IBeam });
@@ -100,7 +88,6 @@ public:
         p.parent = view.Wnd();
         m_hwnd = ws.CreateWindowEx(p);
         ws.SetWindowProc(m_hwnd, [this](HWND, UINT msg, WPARAM w, LPARAM l) { return Proc(msg, w, l); });
-        m_caret = m_text.size();
         ws.SetFocus(m_hwnd);
         ws.InvalidateRect(m_hwnd, nullptr, true);
     }
@@ -113,7 +100,7 @@ public:
         }
     }
     HWND Handle() const { return m_hwnd; }
-    const std::string& Text() const { return m_text; }
+    const std::string& Text() const { return m_model.Text(); }
 
 private:
     LRESULT Proc(UINT msg, WPARAM w, LPARAM l)
@@ -131,8 +118,10 @@ private:
                 c.font = m_view.Font().GetFont();
                 c.font.color = SystemColors::Resolve(clWindowText);
                 c.brush.style = BrushStyle::Clear;
-                c.TextOut(1, 1, m_text);
-                int caret_x = 1 + (m_caret ? c.TextWidth(m_text.substr(0, m_caret)) : 0);
+                const std::string& text = m_model.Text();
+                int caret = m_model.Caret();
+                c.TextOut(1, 1, text);
+                int caret_x = 1 + (caret ? c.TextWidth(text.substr(0, static_cast<size_t>(caret))) : 0);
                 c.brush.style = BrushStyle::Solid;
                 c.brush.color = SystemColors::Resolve(clWindowText);
                 c.FillRect({ caret_x, 1, caret_x + 1, r.bottom - 1 });
@@ -149,52 +138,45 @@ private:
                 m_view.EndEdit(false);
                 return 0;
             case VK_LEFT:
-                if (m_caret > 0)
-                    m_caret = GbkPrevCharStart(m_text, m_caret);
-                break;
             case VK_RIGHT:
-                if (m_caret < m_text.size())
-                    m_caret += GbkCharLength(m_text, m_caret);
-                break;
             case VK_HOME:
-                m_caret = 0;
-                break;
             case VK_END:
-                m_caret = m_text.size();
-                break;
             case VK_DELETE:
-                if (m_caret < m_text.size())
-                    m_text.erase(m_caret, GbkCharLength(m_text, m_caret));
-                break;
             case VK_BACK:
-                if (m_caret > 0) {
-                    size_t p = GbkPrevCharStart(m_text, m_caret);
-                    m_text.erase(p, m_caret - p);
-                    m_caret = p;
-                }
+                m_model.Collapse();
                 break;
             default:
                 return 0;
             }
-            m_fresh = false;
+            switch (w) {
+            case VK_LEFT:
+                m_model.MoveLeft(false);
+                break;
+            case VK_RIGHT:
+                m_model.MoveRight(false);
+                break;
+            case VK_HOME:
+                m_model.MoveTo(0, false);
+                break;
+            case VK_END:
+                m_model.MoveTo(static_cast<int>(m_model.Text().size()), false);
+                break;
+            case VK_DELETE:
+                m_model.DeleteForward();
+                break;
+            default: // VK_BACK
+                m_model.Backspace();
+                break;
+            }
             ws.InvalidateRect(m_hwnd, nullptr, true);
             return 0;
         case WM_CHAR: {
             if (w < 0x20)
                 return 0;
-            std::string piece = UnitToGbk(m_high, static_cast<char16_t>(w));
+            std::string piece = TypedUnitToGbk(m_high, static_cast<char16_t>(w));
             if (piece.empty())
                 return 0;
-            if (m_fresh) {
-                // The whole label starts selected: typing replaces it.
-                m_text.clear();
-                m_caret = 0;
-                m_fresh = false;
-            }
-            if (m_text.size() + piece.size() > kMaxLabel)
-                return 0;
-            m_text.insert(m_caret, piece);
-            m_caret += piece.size();
+            m_model.Replace(piece, true); // a character that does not fit is dropped
             ws.InvalidateRect(m_hwnd, nullptr, true);
             return 0;
         }
@@ -208,9 +190,7 @@ private:
 
     TCustomTreeView& m_view;
     HWND m_hwnd = nullptr;
-    std::string m_text;
-    size_t m_caret = 0;
-    bool m_fresh = true;
+    TextEditModel m_model;
     char16_t m_high = 0;
 };
 
@@ -771,7 +751,7 @@ void TCustomTreeView::KeyPress(char16_t& key)
         return; // the numeric-pad key did it already
     if (key < 0x20)
         return;
-    std::string gbk = UnitToGbk(m_high_surrogate, key);
+    std::string gbk = TypedUnitToGbk(m_high_surrogate, key);
     if (!gbk.empty())
         CharInput(gbk);
 }
