@@ -287,6 +287,7 @@ void TCustomTreeView::SetBorderStyle(TBorderStyle style)
 void TCustomTreeView::FontChanged()
 {
     m_item_height = 0;
+    m_label_widths.clear();
     TCustomControl::FontChanged();
     UpdateScrollInfo();
 }
@@ -294,6 +295,7 @@ void TCustomTreeView::FontChanged()
 void TCustomTreeView::SetIndent(int indent)
 {
     m_indent = std::clamp(indent, 0, 255);
+    UpdateScrollInfo();
     Invalidate();
 }
 
@@ -346,6 +348,16 @@ int TCustomTreeView::VisibleCount() const
 
 int TCustomTreeView::MaxTop() const { return std::max(0, VisibleCount() - std::max(1, VisibleRowCount())); }
 
+int TCustomTreeView::ContentWidth() const
+{
+    int widest = 0;
+    for (TTreeNode* n = m_items.GetFirstNode(); n; n = n->GetNextVisible())
+        widest = std::max(widest, LabelLeft(n) + LabelWidth(n));
+    return widest;
+}
+
+int TCustomTreeView::MaxLeft() const { return std::max(0, ContentWidth() - ClientWidth()); }
+
 void TCustomTreeView::ScrollTo(int top)
 {
     top = std::clamp(top, 0, MaxTop());
@@ -356,26 +368,67 @@ void TCustomTreeView::ScrollTo(int top)
     Invalidate();
 }
 
-void TCustomTreeView::UpdateScrollInfo()
+void TCustomTreeView::SetHorzOffset(int x)
 {
-    m_top = std::clamp(m_top, 0, MaxTop());
-    if (!Wnd())
+    x = std::clamp(x, 0, MaxLeft());
+    if (x == m_left)
         return;
+    m_left = x;
+    if (m_edit)
+        EndEdit(true); // the editor would stay where the label was
+    UpdateScrollInfo();
+    Invalidate();
+}
+
+void TCustomTreeView::SetScrollBar(int bar)
+{
     SCROLLINFO si;
     si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
     si.nMin = 0;
-    si.nMax = std::max(0, VisibleCount() - 1);
-    si.nPage = static_cast<UINT>(std::max(1, VisibleRowCount()));
-    si.nPos = m_top;
-    Windows().SetScrollInfo(Wnd(), SB_VERT, si, true);
-    // Showing or hiding the bar changes nothing vertically, but the page
-    // may have changed with a new border: keep the position valid.
+    if (bar == SB_VERT) {
+        si.nMax = std::max(0, VisibleCount() - 1);
+        si.nPage = static_cast<UINT>(std::max(1, VisibleRowCount()));
+        si.nPos = m_top;
+    } else {
+        si.nMax = std::max(0, ContentWidth() - 1);
+        si.nPage = static_cast<UINT>(std::max(1, ClientWidth()));
+        si.nPos = m_left;
+    }
+    Windows().SetScrollInfo(Wnd(), bar, si, true);
+}
+
+void TCustomTreeView::UpdateScrollInfo()
+{
+    m_top = std::clamp(m_top, 0, MaxTop());
+    m_left = std::clamp(m_left, 0, MaxLeft());
+    if (!Wnd())
+        return;
+    // A bar that comes or goes resizes the client area, which may call for
+    // the other bar: a few rounds settle it.
+    if (m_scroll_depth > 2)
+        return;
+    ++m_scroll_depth;
+    for (int round = 0; round < 3; ++round) {
+        Rect client = ClientRect();
+        SetScrollBar(SB_VERT);
+        SetScrollBar(SB_HORZ);
+        if (ClientRect() == client)
+            break;
+    }
+    --m_scroll_depth;
+    // The page may have changed with a bar or a new border: keep the
+    // positions valid.
     int max_top = MaxTop();
-    if (m_top > max_top) {
-        m_top = max_top;
+    int max_left = MaxLeft();
+    if (m_top > max_top || m_left > max_left) {
+        m_top = std::min(m_top, max_top);
+        m_left = std::min(m_left, max_left);
+        SCROLLINFO si;
         si.fMask = SIF_POS;
         si.nPos = m_top;
         Windows().SetScrollInfo(Wnd(), SB_VERT, si, true);
+        si.nPos = m_left;
+        Windows().SetScrollInfo(Wnd(), SB_HORZ, si, true);
     }
 }
 
@@ -403,6 +456,16 @@ void TCustomTreeView::MakeVisible(TTreeNode* node)
         ScrollTo(row);
     else if (row >= m_top + page)
         ScrollTo(row - page + 1);
+    // Sideways the label's end comes into view, then the row's start (its
+    // button), which wins when the two do not fit together.
+    int left = m_left;
+    int row_left = std::max(0, (node->Level() + (m_show_root ? 1 : 0) - 1) * m_indent);
+    int label_right = LabelLeft(node) + LabelWidth(node);
+    if (label_right - left > ClientWidth())
+        left = label_right - ClientWidth();
+    if (row_left < left)
+        left = row_left;
+    SetHorzOffset(left);
 }
 
 int TCustomTreeView::LabelLeft(const TTreeNode* node) const
@@ -416,10 +479,18 @@ int TCustomTreeView::LabelLeft(const TTreeNode* node) const
 
 int TCustomTreeView::LabelWidth(const TTreeNode* node) const
 {
+    // Measured once per label: the widest row is looked for after every change.
+    auto it = m_label_widths.find(node->Text());
+    if (it != m_label_widths.end())
+        return it->second;
+    if (m_label_widths.size() > (1u << 18))
+        m_label_widths.clear();
     Bitmap scratch(1, 1);
     pellamo::Canvas c(scratch);
     c.font = Font().GetFont();
-    return c.TextWidth(node->Text()) + 4;
+    int width = c.TextWidth(node->Text()) + 4;
+    m_label_widths.emplace(node->Text(), width);
+    return width;
 }
 
 Rect TCustomTreeView::DisplayRect(const TTreeNode* node, bool text_only) const
@@ -432,7 +503,7 @@ Rect TCustomTreeView::DisplayRect(const TTreeNode* node, bool text_only) const
     if (!text_only) {
         return { 0, y, ClientWidth(), y + h };
     }
-    int x = LabelLeft(node);
+    int x = LabelLeft(node) - m_left;
     return { x, y, x + LabelWidth(node), y + h };
 }
 
@@ -448,6 +519,7 @@ THitTest TCustomTreeView::GetHitTest(int x, int y) const
     TTreeNode* node = GetNodeAt(x, y);
     if (!node)
         return THitTest::htNowhere;
+    x += m_left; // from the client area to the rows' own coordinates
     int columns = node->Level() + (m_show_root ? 1 : 0);
     int button_left = (columns - 1) * m_indent;
     if (m_show_buttons && columns > 0 && node->HasChildren() && x >= button_left && x < button_left + m_indent)
@@ -630,6 +702,8 @@ void TCustomTreeView::Navigate(UINT vk)
             ExpandNode(sel, false);
         else if (sel->Parent())
             SelectByUser(sel->Parent());
+        else
+            HorzScroll(SB_LINELEFT); // nowhere to go: the view moves
         break;
     case VK_RIGHT:
         if (!sel)
@@ -638,6 +712,8 @@ void TCustomTreeView::Navigate(UINT vk)
             ExpandNode(sel, true);
         else if (sel->HasChildren())
             SelectByUser(sel->GetFirstChild());
+        else
+            HorzScroll(SB_LINERIGHT);
         break;
     case VK_ADD:
         if (sel && sel->HasChildren())
@@ -806,11 +882,18 @@ void TCustomTreeView::WndProc(TMessage& message)
         m_wheel_rest += static_cast<int16_t>(HIWORD(message.WParam));
         int notches = m_wheel_rest / WHEEL_DELTA;
         m_wheel_rest -= notches * WHEEL_DELTA;
-        if (notches)
+        // With Shift the wheel scrolls sideways, turned away to the right.
+        if (notches && (LOWORD(message.WParam) & MK_SHIFT))
+            SetHorzOffset(m_left - notches * 3 * ItemHeight());
+        else if (notches)
             ScrollTo(m_top - notches * 3);
         message.Result = 0;
         return;
     }
+    case WM_HSCROLL:
+        HorzScroll(message.WParam);
+        message.Result = 0;
+        return;
     case WM_VSCROLL: {
         int page = std::max(1, VisibleRowCount());
         switch (LOWORD(message.WParam)) {
@@ -851,6 +934,40 @@ void TCustomTreeView::WndProc(TMessage& message)
     TCustomControl::WndProc(message);
 }
 
+// Sideways steps as the platform's tree view takes them: a line is a row's
+// height, a page the client area's width.
+void TCustomTreeView::HorzScroll(WPARAM request)
+{
+    int line = ItemHeight();
+    int page = std::max(1, ClientWidth());
+    switch (LOWORD(request)) {
+    case SB_LINELEFT:
+        SetHorzOffset(m_left - line);
+        break;
+    case SB_LINERIGHT:
+        SetHorzOffset(m_left + line);
+        break;
+    case SB_PAGELEFT:
+        SetHorzOffset(m_left - page);
+        break;
+    case SB_PAGERIGHT:
+        SetHorzOffset(m_left + page);
+        break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+        SetHorzOffset(Wnd() ? Windows().ThumbPosition(Wnd(), SB_HORZ, request) : HIWORD(request));
+        break;
+    case SB_LEFT:
+        SetHorzOffset(0);
+        break;
+    case SB_RIGHT:
+        SetHorzOffset(MaxLeft());
+        break;
+    default:
+        break;
+    }
+}
+
 // ---- painting ----
 
 void TCustomTreeView::Paint() { PaintRows(Canvas()); }
@@ -864,9 +981,13 @@ void TCustomTreeView::PaintRows(pellamo::Canvas& canvas)
     canvas.font = Font().GetFont();
     int h = ItemHeight();
     int rows = client.Height() / h + 1;
+    // Rows are drawn in their own coordinates, shifted by the sideways scroll.
+    int saved = canvas.SaveState();
+    canvas.OffsetViewportOrigin(-m_left, 0);
     TTreeNode* node = NodeAtRow(m_top);
     for (int row = 0; node && row < rows; ++row, node = node->GetNextVisible())
         PaintNode(canvas, node, row);
+    canvas.RestoreState(saved);
 }
 
 void TCustomTreeView::PaintNode(pellamo::Canvas& c, TTreeNode* node, int row)
@@ -915,7 +1036,7 @@ void TCustomTreeView::PaintNode(pellamo::Canvas& c, TTreeNode* node, int row)
     bool focused = Focused() || (m_edit && m_edit_node == node);
     TColor text_color = Enabled() ? Font().GetFont().color : clGrayText;
     if (selected && (focused || !m_hide_selection)) {
-        Rect fill = m_row_select ? Rect { 0, y, ClientWidth(), y + h } : label;
+        Rect fill = m_row_select ? Rect { m_left, y, m_left + ClientWidth(), y + h } : label;
         c.brush.color = SystemColors::Resolve(focused ? clHighlight : clBtnFace);
         c.FillRect(fill);
         if (focused)
