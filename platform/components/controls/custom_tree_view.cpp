@@ -703,7 +703,7 @@ void TCustomTreeView::Navigate(UINT vk)
         else if (sel->Parent())
             SelectByUser(sel->Parent());
         else
-            HorzScroll(SB_LINELEFT); // nowhere to go: the view moves
+            SetHorzOffset(m_left - ItemHeight()); // nowhere to go: the view moves
         break;
     case VK_RIGHT:
         if (!sel)
@@ -713,7 +713,7 @@ void TCustomTreeView::Navigate(UINT vk)
         else if (sel->HasChildren())
             SelectByUser(sel->GetFirstChild());
         else
-            HorzScroll(SB_LINERIGHT);
+            SetHorzOffset(m_left + ItemHeight());
         break;
     case VK_ADD:
         if (sel && sel->HasChildren())
@@ -891,40 +891,17 @@ void TCustomTreeView::WndProc(TMessage& message)
         return;
     }
     case WM_HSCROLL:
-        HorzScroll(message.WParam);
+        // As the platform's tree view: a line is a row's height, a page the
+        // client area's width.
+        SetHorzOffset(
+            ScrollTarget(SB_HORZ, message.WParam, m_left, ItemHeight(), std::max(1, ClientWidth()), MaxLeft()));
         message.Result = 0;
         return;
-    case WM_VSCROLL: {
-        int page = std::max(1, VisibleRowCount());
-        switch (LOWORD(message.WParam)) {
-        case SB_LINEUP:
-            ScrollTo(m_top - 1);
-            break;
-        case SB_LINEDOWN:
-            ScrollTo(m_top + 1);
-            break;
-        case SB_PAGEUP:
-            ScrollTo(m_top - page);
-            break;
-        case SB_PAGEDOWN:
-            ScrollTo(m_top + page);
-            break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION:
-            ScrollTo(ws.ThumbPosition(Wnd(), SB_VERT, message.WParam));
-            break;
-        case SB_TOP:
-            ScrollTo(0);
-            break;
-        case SB_BOTTOM:
-            ScrollTo(MaxTop());
-            break;
-        default:
-            break;
-        }
+    case WM_VSCROLL:
+        // Rows by one, pages by the whole rows that fit.
+        ScrollTo(ScrollTarget(SB_VERT, message.WParam, m_top, 1, std::max(1, VisibleRowCount()), MaxTop()));
         message.Result = 0;
         return;
-    }
     case WM_DESTROY:
         m_edit.reset();
         break;
@@ -934,37 +911,26 @@ void TCustomTreeView::WndProc(TMessage& message)
     TCustomControl::WndProc(message);
 }
 
-// Sideways steps as the platform's tree view takes them: a line is a row's
-// height, a page the client area's width.
-void TCustomTreeView::HorzScroll(WPARAM request)
+int TCustomTreeView::ScrollTarget(int bar, WPARAM request, int pos, int line, int page, int max) const
 {
-    int line = ItemHeight();
-    int page = std::max(1, ClientWidth());
     switch (LOWORD(request)) {
-    case SB_LINELEFT:
-        SetHorzOffset(m_left - line);
-        break;
-    case SB_LINERIGHT:
-        SetHorzOffset(m_left + line);
-        break;
-    case SB_PAGELEFT:
-        SetHorzOffset(m_left - page);
-        break;
-    case SB_PAGERIGHT:
-        SetHorzOffset(m_left + page);
-        break;
+    case SB_LINEUP: // SB_LINELEFT
+        return pos - line;
+    case SB_LINEDOWN: // SB_LINERIGHT
+        return pos + line;
+    case SB_PAGEUP: // SB_PAGELEFT
+        return pos - page;
+    case SB_PAGEDOWN: // SB_PAGERIGHT
+        return pos + page;
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION:
-        SetHorzOffset(Wnd() ? Windows().ThumbPosition(Wnd(), SB_HORZ, request) : HIWORD(request));
-        break;
-    case SB_LEFT:
-        SetHorzOffset(0);
-        break;
-    case SB_RIGHT:
-        SetHorzOffset(MaxLeft());
-        break;
+        return Wnd() ? Windows().ThumbPosition(Wnd(), bar, request) : HIWORD(request);
+    case SB_TOP: // SB_LEFT
+        return 0;
+    case SB_BOTTOM: // SB_RIGHT
+        return max;
     default:
-        break;
+        return pos;
     }
 }
 

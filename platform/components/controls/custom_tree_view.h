@@ -173,7 +173,8 @@ private:
     int MaxLeft() const;
     void ScrollTo(int top);
     void SetScrollBar(int bar);
-    void HorzScroll(WPARAM request);
+    // Where a scroll message's request takes a bar's position.
+    int ScrollTarget(int bar, WPARAM request, int pos, int line, int page, int max) const;
     void UpdateScrollInfo();
     int LabelLeft(const TTreeNode* node) const;
     int LabelWidth(const TTreeNode* node) const;
