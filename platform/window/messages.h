@@ -265,7 +265,9 @@ constexpr int SB_PAGERIGHT = 3;
 constexpr int SB_THUMBPOSITION = 4;
 constexpr int SB_THUMBTRACK = 5;
 constexpr int SB_TOP = 6;
+constexpr int SB_LEFT = 6;
 constexpr int SB_BOTTOM = 7;
+constexpr int SB_RIGHT = 7;
 constexpr int SB_ENDSCROLL = 8;
 
 constexpr UINT SIF_RANGE = 0x0001;

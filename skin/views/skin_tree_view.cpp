@@ -27,7 +27,12 @@ void TsuiTreeView::UpdateScrollBarsPos()
 void TsuiTreeView::ItemsChanged()
 {
     ScrolledView::ItemsChanged();
-    UpdateScrollBars();
+    // A wider or narrower node may show or hide the horizontal bar, and
+    // with it the room the vertical one has: placed again, as on a resize.
+    if (HScrollBar())
+        UpdateScrollBarsPos();
+    else
+        UpdateScrollBars();
 }
 
 }

@@ -8,6 +8,7 @@
 #include "platform/components/controls/tree_view.h"
 #include "platform/components/property_access.h"
 #include "platform/gfx/system_colors.h"
+#include "platform/window/non_client.h"
 
 #include <vector>
 
@@ -421,6 +422,184 @@ TEST_F(TreeViewTest, DeletingTheSelectedBranchLeavesNoDanglingSelection)
     screen.PressKey(VK_DOWN);
     Pump();
     EXPECT_EQ(SelectedUtf8(), "精选频道");
+}
+
+// A name wider than the view: the tree scrolls sideways.
+class WideTreeViewTest : public TreeViewTest {
+protected:
+    WideTreeViewTest()
+    {
+        wide = tree->Items().Add(nullptr, "a channel whose name is far wider than the tree view");
+        Pump();
+    }
+    SCROLLINFO Horz() const
+    {
+        SCROLLINFO si;
+        si.fMask = SIF_ALL;
+        ws().GetScrollInfo(tree->Handle(), SB_HORZ, &si);
+        return si;
+    }
+    bool HorzBarShown() const { return (ws().GetStyle(tree->Handle()) & WS_HSCROLL) != 0; }
+    int MaxLeft() const { return tree->ContentWidth() - tree->ClientWidth(); }
+
+    TTreeNode* wide = nullptr;
+};
+
+TEST_F(TreeViewTest, AllNamesFitSoThereIsNoHorizontalBar)
+{
+    for (int i = 0; i < tree->Items().TopLevelCount(); ++i)
+        tree->Items().TopLevel(i)->Expand();
+    Pump();
+    EXPECT_FALSE(ws().GetStyle(tree->Handle()) & WS_HSCROLL);
+    EXPECT_LE(tree->ContentWidth(), tree->ClientWidth());
+    ws().SendMessage(tree->Handle(), WM_HSCROLL, SB_PAGERIGHT, 0);
+    EXPECT_EQ(tree->HorzOffset(), 0);
+}
+
+TEST_F(WideTreeViewTest, TheHorizontalRangeFollowsTheWidestVisibleNode)
+{
+    ASSERT_TRUE(HorzBarShown());
+    SCROLLINFO si = Horz();
+    EXPECT_EQ(si.nMin, 0);
+    EXPECT_EQ(si.nMax, tree->ContentWidth() - 1);
+    EXPECT_EQ(si.nPage, static_cast<UINT>(tree->ClientWidth()));
+    EXPECT_GT(tree->ContentWidth(), tree->ClientWidth());
+    // The bar takes room from the rows.
+    const int client_height = tree->ClientHeight();
+
+    // A wide child of a collapsed node is not visible and does not count.
+    tree->Items().Delete(wide);
+    Pump();
+    EXPECT_FALSE(HorzBarShown());
+    EXPECT_EQ(tree->ClientHeight(), client_height + NonClient::kScrollBarSize);
+    TTreeNode* cctv = Top("CCTV");
+    TTreeNode* child = tree->Items().AddChild(cctv, "another name far wider than the tree view itself");
+    Pump();
+    EXPECT_FALSE(HorzBarShown());
+    cctv->Expand();
+    Pump();
+    EXPECT_TRUE(HorzBarShown());
+    // Deeper nodes start further right.
+    EXPECT_EQ(Horz().nMax + 1, tree->DisplayRect(child, true).right);
+    cctv->Collapse();
+    Pump();
+    EXPECT_FALSE(HorzBarShown());
+    // A renamed node counts with its new name.
+    tree->Items().GetFirstNode()->SetText("renamed to a name that is wider than the tree view");
+    Pump();
+    EXPECT_TRUE(HorzBarShown());
+}
+
+TEST_F(WideTreeViewTest, ScrollRequestsWheelAndKeysMoveTheRowsSideways)
+{
+    const int line = tree->ItemHeight();
+    const int page = tree->ClientWidth();
+    const int max_left = MaxLeft();
+    ASSERT_GT(max_left, page / 2) << "room for the steps below";
+    auto hscroll = [&](WPARAM w) { ws().SendMessage(tree->Handle(), WM_HSCROLL, w, 0); };
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        int left;
+    };
+    const std::vector<Step> steps = {
+        { "line right", [&] { hscroll(SB_LINERIGHT); }, line },
+        { "line left", [&] { hscroll(SB_LINELEFT); }, 0 },
+        { "line left at the start", [&] { hscroll(SB_LINELEFT); }, 0 },
+        { "page right", [&] { hscroll(SB_PAGERIGHT); }, std::min(page, max_left) },
+        { "to the right end", [&] { hscroll(SB_RIGHT); }, max_left },
+        { "page right at the end", [&] { hscroll(SB_PAGERIGHT); }, max_left },
+        { "to the left end", [&] { hscroll(SB_LEFT); }, 0 },
+        { "thumb", [&] { hscroll(MAKEWPARAM(SB_THUMBPOSITION, 30)); }, 30 },
+        { "thumb beyond the end", [&] { hscroll(MAKEWPARAM(SB_THUMBTRACK, 5000)); }, max_left },
+        { "shift+wheel towards the user goes right",
+            [&] {
+                hscroll(SB_LEFT);
+                ws().SendMessage(tree->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(MK_SHIFT, -WHEEL_DELTA), 0);
+            },
+            std::min(3 * line, max_left) },
+        { "shift+wheel away goes left",
+            [&] { ws().SendMessage(tree->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(MK_SHIFT, WHEEL_DELTA), 0); }, 0 },
+        // A top-level leaf has nowhere to go with Left or Right: the view moves.
+        { "right on a leaf",
+            [&] {
+                tree->SetSelected(wide); // its start is in view
+                screen.PressKey(VK_RIGHT);
+            },
+            line },
+        { "left on a top-level node", [&] { screen.PressKey(VK_LEFT); }, 0 },
+    };
+    for (const Step& s : steps) {
+        s.act();
+        Pump();
+        EXPECT_EQ(tree->HorzOffset(), s.left) << s.what;
+        EXPECT_EQ(Horz().nPos, s.left) << s.what;
+    }
+    // The plain wheel still scrolls rows, not sideways.
+    tree->Items().GetFirstNode()->Expand();
+    tree->SetTopItem(tree->Items().GetFirstNode());
+    tree->SetHorzOffset(10);
+    ws().SendMessage(tree->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    EXPECT_EQ(tree->HorzOffset(), 10);
+    EXPECT_EQ(Scroll().nPos, 3);
+}
+
+TEST_F(WideTreeViewTest, HitTestsAndPaintingFollowTheSidewaysScroll)
+{
+    TTreeNode* hk = Top("港澳地区");
+    Rect before = tree->DisplayRect(hk, true);
+    tree->SetHorzOffset(12);
+    Rect after = tree->DisplayRect(hk, true);
+    EXPECT_EQ(after.left, before.left - 12);
+    EXPECT_EQ(after.right, before.right - 12);
+    const int mid = (after.top + after.bottom) / 2;
+    struct Case {
+        int x;
+        THitTest hit;
+    };
+    // The button column (0..19 unscrolled) now ends at x 7.
+    for (Case c : std::vector<Case> { { 3, THitTest::htOnButton }, { after.left + 3, THitTest::htOnLabel },
+             { after.right + 2, THitTest::htOnRight } })
+        EXPECT_EQ(tree->GetHitTest(c.x, mid), c.hit) << "x " << c.x;
+    screen.Click(ScreenOf(tree->Handle(), { 3, mid }));
+    Pump();
+    EXPECT_TRUE(hk->Expanded()) << "the shifted button toggles";
+    screen.Click(ScreenOf(tree->Handle(), { after.left + 3, mid }));
+    Pump();
+    EXPECT_EQ(tree->Selected(), hk);
+    EXPECT_EQ(tree->HorzOffset(), 0) << "selecting brings the row's start into view";
+
+    // The highlight is drawn where the label now is.
+    tree->SetHorzOffset(12);
+    Pump();
+    const TColor highlight = SystemColors::Resolve(clHighlight);
+    EXPECT_EQ(PixelAt(tree->Handle(), { after.right - 2, after.top + 2 }), highlight);
+    EXPECT_NE(PixelAt(tree->Handle(), { before.right - 2, after.top + 2 }), highlight);
+}
+
+TEST_F(WideTreeViewTest, SelectingANodeScrollsItsLabelIntoView)
+{
+    tree->SetHorzOffset(MaxLeft());
+    TTreeNode* first = tree->Items().GetFirstNode();
+    tree->SetSelected(first);
+    EXPECT_EQ(tree->HorzOffset(), 0) << "its row starts left of the view";
+    EXPECT_GE(tree->DisplayRect(first, true).left, 0);
+    // A label wider than the view shows its start.
+    tree->SetSelected(wide);
+    EXPECT_EQ(tree->HorzOffset(), 0);
+    // One that would end right of the view is pulled in, the least way: a
+    // view 5 pixels too narrow for it scrolls 5 pixels.
+    TTreeNode* child = tree->Items().AddChild(Top("CCTV"), "a child name");
+    Top("CCTV")->Expand();
+    tree->SetHorzOffset(0);
+    const int right = tree->DisplayRect(child, true).right;
+    tree->SetWidth(tree->Width() - tree->ClientWidth() + right - 5);
+    tree->SetSelected(child);
+    EXPECT_EQ(tree->HorzOffset(), 5);
+    EXPECT_EQ(tree->DisplayRect(child, true).right, tree->ClientWidth());
+    // Back left: a node whose button column is scrolled away brings it back.
+    tree->SetSelected(Top("CCTV"));
+    EXPECT_EQ(tree->HorzOffset(), 0);
 }
 
 // What a view that keeps other controls in step with the tree relies on.

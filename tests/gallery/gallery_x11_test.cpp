@@ -5,7 +5,10 @@
 #include "gallery/gallery_window.h"
 #include "platform/gfx/png_file.h"
 #include "skin/checks/radio_button.h"
+#include "skin/scroll/scroll_bar.h"
+#include "skin/scroll/scroll_bar_look.h"
 #include "skin/theme/theme_source.h"
+#include "skin/views/skin_tree_view.h"
 #include "tests/e2e/root_capture.h"
 #include "tests/e2e/xvfb_server.h"
 #include "tests/gallery/gallery_fixture.h"
@@ -201,6 +204,62 @@ TEST_F(GalleryOnX11, AClickOnAStyleButtonRedressesTheRunningProgram)
         + std::to_string(winxp_button.y) + " click 1");
     EXPECT_TRUE(shows(background, winxp_color, 50))
         << "the screen shows " << std::hex << seen << " instead of " << winxp_color;
+}
+
+// The Views page's tree has names wider than itself: X shows its skinned
+// horizontal bar, and a click on the bar's right arrow moves the names.
+TEST_F(GalleryOnX11, TheTreesHorizontalBarShowsAndScrollsTheNamesSideways)
+{
+    ASSERT_TRUE(gallery->ShowPage("Views"));
+    Pump();
+    auto* tree = OnPage<TsuiTreeView>("Views");
+    ASSERT_NE(tree, nullptr);
+    TsuiScrollBar* hbar = tree->HScrollBar();
+    ASSERT_NE(hbar, nullptr);
+    ASSERT_TRUE(hbar->Visible()) << "the names are wider than the tree";
+    const TColor track = ResolveScrollBarLook(ThemeSource(nullptr, S::MacOS), false).track_color;
+    const Point track_point = FromWindow(*hbar, { hbar->Width() - 30, hbar->Height() / 2 });
+    ASSERT_EQ(WindowPixel(*gallery, track_point), track) << "beyond the slider on the headless screen";
+    const Point right_arrow = FromWindow(*hbar, { hbar->Width() - 6, hbar->Height() / 2 });
+    // The rows' strip, clear of both bars.
+    const Point rows_from = FromWindow(*tree, { 0, 0 });
+    const Point rows_to = FromWindow(*tree, { tree->ClientWidth(), tree->ClientHeight() });
+
+    XvfbServer server;
+    if (!server.Running())
+        GTEST_SKIP() << "Xvfb could not be started";
+    const std::string display = server.Display();
+    RunningProgram program({ PELLAMO_GALLERY, "--style", "MacOS", "--page", "Views" },
+        { "DISPLAY=" + display, "ASAN_OPTIONS=detect_leaks=0" });
+    ASSERT_TRUE(program.Started());
+    const std::string xdotool = "DISPLAY=" + display + " timeout 20 xdotool ";
+    Window window = FindGallery(xdotool);
+    ASSERT_FALSE(window.id.empty()) << "the gallery's window did not appear";
+    const Point origin { window.bounds.left, window.bounds.top };
+    auto rows = [&] {
+        return CaptureRoot(display).Crop(
+            Rect { origin.x + rows_from.x, origin.y + rows_from.y, origin.x + rows_to.x, origin.y + rows_to.y });
+    };
+    TColor seen = 0;
+    bool shown = false;
+    for (int i = 0; i < 50 && !shown; ++i) {
+        seen = CaptureRoot(display).GetPixel(origin.x + track_point.x, origin.y + track_point.y);
+        shown = seen == track;
+        if (!shown)
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+    ASSERT_TRUE(shown) << "the screen shows " << std::hex << seen << " where the bar's track should be";
+
+    const Bitmap before = rows();
+    CommandOutput(xdotool + "mousemove --window " + window.id + " " + std::to_string(right_arrow.x) + " "
+        + std::to_string(right_arrow.y) + " click --repeat 3 1");
+    bool moved = false;
+    for (int i = 0; i < 50 && !moved; ++i) {
+        moved = !(rows() == before);
+        if (!moved)
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+    EXPECT_TRUE(moved) << "the names did not move";
 }
 
 }

@@ -131,6 +131,52 @@ TEST_F(SkinTreeViewTest, ScrollingEitherOneMovesTheOther)
     EXPECT_EQ(bar->Position(), 0);
 }
 
+TEST_F(SkinTreeViewTest, TheHorizontalBarShowsForAWideNameAndScrollsTheTreeSideways)
+{
+    auto* hbar = Add<TsuiScrollBar>(Rect::FromSize(10, 200, 100, 16));
+    hbar->SetUIStyle(TsuiUIStyle::MacOS);
+    tree->SetHScrollBar(hbar);
+    Pump();
+    EXPECT_FALSE(hbar->Visible()) << "every name fits";
+    EXPECT_FALSE(bar->Visible());
+
+    TTreeNode* wide = tree->Items().Add(nullptr, "a category whose name is much wider than the tree");
+    Pump();
+    SCROLLINFO si;
+    si.fMask = SIF_ALL;
+    ws().GetScrollInfo(tree->Handle(), SB_HORZ, &si);
+    ASSERT_GT(si.nMax + 1, static_cast<int>(si.nPage));
+    EXPECT_TRUE(hbar->Visible());
+    EXPECT_TRUE(hbar->Enabled());
+    EXPECT_EQ(hbar->BoundsRect(), Rect::FromSize(471, 42 + 369 - 16 - 2, 163 - 2, 16)) << "along the bottom";
+    EXPECT_EQ(hbar->Max(), si.nMax - static_cast<int>(si.nPage) + 1);
+
+    // The tree sideways moves the bar; the bar moves the tree and its text.
+    Rect label = tree->DisplayRect(wide, true);
+    Bitmap before = WindowShot(*tree);
+    ws().SendMessage(tree->Handle(), WM_HSCROLL, SB_LINERIGHT, 0);
+    EXPECT_EQ(hbar->Position(), tree->HorzOffset());
+    EXPECT_GT(tree->HorzOffset(), 0);
+    hbar->SetPosition(hbar->Max());
+    EXPECT_EQ(tree->HorzOffset(), hbar->Max());
+    EXPECT_EQ(tree->DisplayRect(wide, true).left, label.left - hbar->Max());
+    Bitmap after = WindowShot(*tree);
+    Rect row = Rect::FromSize(2, label.top + 2, tree->ClientWidth(), label.Height());
+    EXPECT_FALSE(before.Crop(row) == after.Crop(row)) << "the name's text moved";
+
+    // Both bars: the vertical one leaves the corner to the horizontal one.
+    Expand(0);
+    Expand(1);
+    EXPECT_TRUE(bar->Visible());
+    EXPECT_EQ(bar->BoundsRect(), Rect::FromSize(615, 43, 16, 369 - 16 - 2));
+
+    // Gone again with the wide name.
+    tree->Items().Delete(wide);
+    Pump();
+    EXPECT_FALSE(hbar->Visible());
+    EXPECT_EQ(bar->BoundsRect(), Rect::FromSize(615, 43, 16, 367));
+}
+
 TEST_F(SkinTreeViewTest, TheBarFollowsTheTreeWhenItMovesHidesOrIsDisabled)
 {
     for (int c = 0; c < 3; ++c)

@@ -8,6 +8,7 @@
 #include "platform/gfx/system_colors.h"
 #include "platform/text/gbk.h"
 #include "platform/text/gbk_chars.h"
+#include "platform/text/text_edit_model.h"
 #include "platform/window/window_system.h"
 
 #include <algorithm>
@@ -49,23 +50,6 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix)
     return true;
 }
 
-std::string UnitToGbk(char16_t& high, char16_t unit)
-{
-    std::u16string s;
-    if (unit >= 0xD800 && unit < 0xDC00) {
-        high = unit;
-        return {};
-    }
-    if (unit >= 0xDC00 && unit < 0xE000) {
-        if (!high)
-            return {};
-        s.push_back(high);
-    }
-    high = 0;
-    s.push_back(unit);
-    return Utf16ToGbk(s);
-}
-
 void DottedHLine(Canvas& c, int x1, int x2, int y, TColor color)
 {
     for (int x = x1; x < x2; ++x)
@@ -83,13 +67,17 @@ void DottedVLine(Canvas& c, int x, int y1, int y2, TColor color)
 }
 
 // The in-place editor of a label: a single-line GBK text in a child window
-// over the label. Enter commits, Esc cancels, losing the focus commits.
+// over the label. Enter commits, Esc cancels, losing the focus commits. The
+// whole label starts selected, so typing replaces it; any other key first
+// drops that selection and leaves the caret at the end.
 class TCustomTreeView::LabelEdit {
 public:
     LabelEdit(TCustomTreeView& view, const std::string& text, Rect bounds)
         : m_view(view)
-        , m_text(text)
     {
+        m_model.SetText(text);
+        m_model.SetMaxLength(static_cast<int>(kMaxLabel));
+        m_model.SelectAll();
         WindowSystem& ws = TControl::Windows();
         if (!ws.IsClassRegistered(kEditClassName))
             ws.RegisterClass({ kEditClassName, nullptr, 0, clWindow, CursorShape::IBeam });
@@ -100,7 +88,6 @@ public:
         p.parent = view.Wnd();
         m_hwnd = ws.CreateWindowEx(p);
         ws.SetWindowProc(m_hwnd, [this](HWND, UINT msg, WPARAM w, LPARAM l) { return Proc(msg, w, l); });
-        m_caret = m_text.size();
         ws.SetFocus(m_hwnd);
         ws.InvalidateRect(m_hwnd, nullptr, true);
     }
@@ -113,7 +100,7 @@ public:
         }
     }
     HWND Handle() const { return m_hwnd; }
-    const std::string& Text() const { return m_text; }
+    const std::string& Text() const { return m_model.Text(); }
 
 private:
     LRESULT Proc(UINT msg, WPARAM w, LPARAM l)
@@ -131,8 +118,10 @@ private:
                 c.font = m_view.Font().GetFont();
                 c.font.color = SystemColors::Resolve(clWindowText);
                 c.brush.style = BrushStyle::Clear;
-                c.TextOut(1, 1, m_text);
-                int caret_x = 1 + (m_caret ? c.TextWidth(m_text.substr(0, m_caret)) : 0);
+                const std::string& text = m_model.Text();
+                int caret = m_model.Caret();
+                c.TextOut(1, 1, text);
+                int caret_x = 1 + (caret ? c.TextWidth(text.substr(0, static_cast<size_t>(caret))) : 0);
                 c.brush.style = BrushStyle::Solid;
                 c.brush.color = SystemColors::Resolve(clWindowText);
                 c.FillRect({ caret_x, 1, caret_x + 1, r.bottom - 1 });
@@ -149,52 +138,45 @@ private:
                 m_view.EndEdit(false);
                 return 0;
             case VK_LEFT:
-                if (m_caret > 0)
-                    m_caret = GbkPrevCharStart(m_text, m_caret);
-                break;
             case VK_RIGHT:
-                if (m_caret < m_text.size())
-                    m_caret += GbkCharLength(m_text, m_caret);
-                break;
             case VK_HOME:
-                m_caret = 0;
-                break;
             case VK_END:
-                m_caret = m_text.size();
-                break;
             case VK_DELETE:
-                if (m_caret < m_text.size())
-                    m_text.erase(m_caret, GbkCharLength(m_text, m_caret));
-                break;
             case VK_BACK:
-                if (m_caret > 0) {
-                    size_t p = GbkPrevCharStart(m_text, m_caret);
-                    m_text.erase(p, m_caret - p);
-                    m_caret = p;
-                }
+                m_model.Collapse();
                 break;
             default:
                 return 0;
             }
-            m_fresh = false;
+            switch (w) {
+            case VK_LEFT:
+                m_model.MoveLeft(false);
+                break;
+            case VK_RIGHT:
+                m_model.MoveRight(false);
+                break;
+            case VK_HOME:
+                m_model.MoveTo(0, false);
+                break;
+            case VK_END:
+                m_model.MoveTo(static_cast<int>(m_model.Text().size()), false);
+                break;
+            case VK_DELETE:
+                m_model.DeleteForward();
+                break;
+            default: // VK_BACK
+                m_model.Backspace();
+                break;
+            }
             ws.InvalidateRect(m_hwnd, nullptr, true);
             return 0;
         case WM_CHAR: {
             if (w < 0x20)
                 return 0;
-            std::string piece = UnitToGbk(m_high, static_cast<char16_t>(w));
+            std::string piece = TypedUnitToGbk(m_high, static_cast<char16_t>(w));
             if (piece.empty())
                 return 0;
-            if (m_fresh) {
-                // The whole label starts selected: typing replaces it.
-                m_text.clear();
-                m_caret = 0;
-                m_fresh = false;
-            }
-            if (m_text.size() + piece.size() > kMaxLabel)
-                return 0;
-            m_text.insert(m_caret, piece);
-            m_caret += piece.size();
+            m_model.Replace(piece, true); // a character that does not fit is dropped
             ws.InvalidateRect(m_hwnd, nullptr, true);
             return 0;
         }
@@ -208,9 +190,7 @@ private:
 
     TCustomTreeView& m_view;
     HWND m_hwnd = nullptr;
-    std::string m_text;
-    size_t m_caret = 0;
-    bool m_fresh = true;
+    TextEditModel m_model;
     char16_t m_high = 0;
 };
 
@@ -307,6 +287,7 @@ void TCustomTreeView::SetBorderStyle(TBorderStyle style)
 void TCustomTreeView::FontChanged()
 {
     m_item_height = 0;
+    m_label_widths.clear();
     TCustomControl::FontChanged();
     UpdateScrollInfo();
 }
@@ -314,6 +295,7 @@ void TCustomTreeView::FontChanged()
 void TCustomTreeView::SetIndent(int indent)
 {
     m_indent = std::clamp(indent, 0, 255);
+    UpdateScrollInfo();
     Invalidate();
 }
 
@@ -366,6 +348,16 @@ int TCustomTreeView::VisibleCount() const
 
 int TCustomTreeView::MaxTop() const { return std::max(0, VisibleCount() - std::max(1, VisibleRowCount())); }
 
+int TCustomTreeView::ContentWidth() const
+{
+    int widest = 0;
+    for (TTreeNode* n = m_items.GetFirstNode(); n; n = n->GetNextVisible())
+        widest = std::max(widest, LabelLeft(n) + LabelWidth(n));
+    return widest;
+}
+
+int TCustomTreeView::MaxLeft() const { return std::max(0, ContentWidth() - ClientWidth()); }
+
 void TCustomTreeView::ScrollTo(int top)
 {
     top = std::clamp(top, 0, MaxTop());
@@ -376,26 +368,67 @@ void TCustomTreeView::ScrollTo(int top)
     Invalidate();
 }
 
-void TCustomTreeView::UpdateScrollInfo()
+void TCustomTreeView::SetHorzOffset(int x)
 {
-    m_top = std::clamp(m_top, 0, MaxTop());
-    if (!Wnd())
+    x = std::clamp(x, 0, MaxLeft());
+    if (x == m_left)
         return;
+    m_left = x;
+    if (m_edit)
+        EndEdit(true); // the editor would stay where the label was
+    UpdateScrollInfo();
+    Invalidate();
+}
+
+void TCustomTreeView::SetScrollBar(int bar)
+{
     SCROLLINFO si;
     si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
     si.nMin = 0;
-    si.nMax = std::max(0, VisibleCount() - 1);
-    si.nPage = static_cast<UINT>(std::max(1, VisibleRowCount()));
-    si.nPos = m_top;
-    Windows().SetScrollInfo(Wnd(), SB_VERT, si, true);
-    // Showing or hiding the bar changes nothing vertically, but the page
-    // may have changed with a new border: keep the position valid.
+    if (bar == SB_VERT) {
+        si.nMax = std::max(0, VisibleCount() - 1);
+        si.nPage = static_cast<UINT>(std::max(1, VisibleRowCount()));
+        si.nPos = m_top;
+    } else {
+        si.nMax = std::max(0, ContentWidth() - 1);
+        si.nPage = static_cast<UINT>(std::max(1, ClientWidth()));
+        si.nPos = m_left;
+    }
+    Windows().SetScrollInfo(Wnd(), bar, si, true);
+}
+
+void TCustomTreeView::UpdateScrollInfo()
+{
+    m_top = std::clamp(m_top, 0, MaxTop());
+    m_left = std::clamp(m_left, 0, MaxLeft());
+    if (!Wnd())
+        return;
+    // A bar that comes or goes resizes the client area, which may call for
+    // the other bar: a few rounds settle it.
+    if (m_scroll_depth > 2)
+        return;
+    ++m_scroll_depth;
+    for (int round = 0; round < 3; ++round) {
+        Rect client = ClientRect();
+        SetScrollBar(SB_VERT);
+        SetScrollBar(SB_HORZ);
+        if (ClientRect() == client)
+            break;
+    }
+    --m_scroll_depth;
+    // The page may have changed with a bar or a new border: keep the
+    // positions valid.
     int max_top = MaxTop();
-    if (m_top > max_top) {
-        m_top = max_top;
+    int max_left = MaxLeft();
+    if (m_top > max_top || m_left > max_left) {
+        m_top = std::min(m_top, max_top);
+        m_left = std::min(m_left, max_left);
+        SCROLLINFO si;
         si.fMask = SIF_POS;
         si.nPos = m_top;
         Windows().SetScrollInfo(Wnd(), SB_VERT, si, true);
+        si.nPos = m_left;
+        Windows().SetScrollInfo(Wnd(), SB_HORZ, si, true);
     }
 }
 
@@ -423,6 +456,16 @@ void TCustomTreeView::MakeVisible(TTreeNode* node)
         ScrollTo(row);
     else if (row >= m_top + page)
         ScrollTo(row - page + 1);
+    // Sideways the label's end comes into view, then the row's start (its
+    // button), which wins when the two do not fit together.
+    int left = m_left;
+    int row_left = std::max(0, (node->Level() + (m_show_root ? 1 : 0) - 1) * m_indent);
+    int label_right = LabelLeft(node) + LabelWidth(node);
+    if (label_right - left > ClientWidth())
+        left = label_right - ClientWidth();
+    if (row_left < left)
+        left = row_left;
+    SetHorzOffset(left);
 }
 
 int TCustomTreeView::LabelLeft(const TTreeNode* node) const
@@ -436,10 +479,18 @@ int TCustomTreeView::LabelLeft(const TTreeNode* node) const
 
 int TCustomTreeView::LabelWidth(const TTreeNode* node) const
 {
+    // Measured once per label: the widest row is looked for after every change.
+    auto it = m_label_widths.find(node->Text());
+    if (it != m_label_widths.end())
+        return it->second;
+    if (m_label_widths.size() > (1u << 18))
+        m_label_widths.clear();
     Bitmap scratch(1, 1);
     pellamo::Canvas c(scratch);
     c.font = Font().GetFont();
-    return c.TextWidth(node->Text()) + 4;
+    int width = c.TextWidth(node->Text()) + 4;
+    m_label_widths.emplace(node->Text(), width);
+    return width;
 }
 
 Rect TCustomTreeView::DisplayRect(const TTreeNode* node, bool text_only) const
@@ -452,7 +503,7 @@ Rect TCustomTreeView::DisplayRect(const TTreeNode* node, bool text_only) const
     if (!text_only) {
         return { 0, y, ClientWidth(), y + h };
     }
-    int x = LabelLeft(node);
+    int x = LabelLeft(node) - m_left;
     return { x, y, x + LabelWidth(node), y + h };
 }
 
@@ -468,6 +519,7 @@ THitTest TCustomTreeView::GetHitTest(int x, int y) const
     TTreeNode* node = GetNodeAt(x, y);
     if (!node)
         return THitTest::htNowhere;
+    x += m_left; // from the client area to the rows' own coordinates
     int columns = node->Level() + (m_show_root ? 1 : 0);
     int button_left = (columns - 1) * m_indent;
     if (m_show_buttons && columns > 0 && node->HasChildren() && x >= button_left && x < button_left + m_indent)
@@ -650,6 +702,8 @@ void TCustomTreeView::Navigate(UINT vk)
             ExpandNode(sel, false);
         else if (sel->Parent())
             SelectByUser(sel->Parent());
+        else
+            SetHorzOffset(m_left - ItemHeight()); // nowhere to go: the view moves
         break;
     case VK_RIGHT:
         if (!sel)
@@ -658,6 +712,8 @@ void TCustomTreeView::Navigate(UINT vk)
             ExpandNode(sel, true);
         else if (sel->HasChildren())
             SelectByUser(sel->GetFirstChild());
+        else
+            SetHorzOffset(m_left + ItemHeight());
         break;
     case VK_ADD:
         if (sel && sel->HasChildren())
@@ -771,7 +827,7 @@ void TCustomTreeView::KeyPress(char16_t& key)
         return; // the numeric-pad key did it already
     if (key < 0x20)
         return;
-    std::string gbk = UnitToGbk(m_high_surrogate, key);
+    std::string gbk = TypedUnitToGbk(m_high_surrogate, key);
     if (!gbk.empty())
         CharInput(gbk);
 }
@@ -826,42 +882,26 @@ void TCustomTreeView::WndProc(TMessage& message)
         m_wheel_rest += static_cast<int16_t>(HIWORD(message.WParam));
         int notches = m_wheel_rest / WHEEL_DELTA;
         m_wheel_rest -= notches * WHEEL_DELTA;
-        if (notches)
+        // With Shift the wheel scrolls sideways, turned away to the right.
+        if (notches && (LOWORD(message.WParam) & MK_SHIFT))
+            SetHorzOffset(m_left - notches * 3 * ItemHeight());
+        else if (notches)
             ScrollTo(m_top - notches * 3);
         message.Result = 0;
         return;
     }
-    case WM_VSCROLL: {
-        int page = std::max(1, VisibleRowCount());
-        switch (LOWORD(message.WParam)) {
-        case SB_LINEUP:
-            ScrollTo(m_top - 1);
-            break;
-        case SB_LINEDOWN:
-            ScrollTo(m_top + 1);
-            break;
-        case SB_PAGEUP:
-            ScrollTo(m_top - page);
-            break;
-        case SB_PAGEDOWN:
-            ScrollTo(m_top + page);
-            break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION:
-            ScrollTo(ws.ThumbPosition(Wnd(), SB_VERT, message.WParam));
-            break;
-        case SB_TOP:
-            ScrollTo(0);
-            break;
-        case SB_BOTTOM:
-            ScrollTo(MaxTop());
-            break;
-        default:
-            break;
-        }
+    case WM_HSCROLL:
+        // As the platform's tree view: a line is a row's height, a page the
+        // client area's width.
+        SetHorzOffset(
+            ScrollTarget(SB_HORZ, message.WParam, m_left, ItemHeight(), std::max(1, ClientWidth()), MaxLeft()));
         message.Result = 0;
         return;
-    }
+    case WM_VSCROLL:
+        // Rows by one, pages by the whole rows that fit.
+        ScrollTo(ScrollTarget(SB_VERT, message.WParam, m_top, 1, std::max(1, VisibleRowCount()), MaxTop()));
+        message.Result = 0;
+        return;
     case WM_DESTROY:
         m_edit.reset();
         break;
@@ -869,6 +909,29 @@ void TCustomTreeView::WndProc(TMessage& message)
         break;
     }
     TCustomControl::WndProc(message);
+}
+
+int TCustomTreeView::ScrollTarget(int bar, WPARAM request, int pos, int line, int page, int max) const
+{
+    switch (LOWORD(request)) {
+    case SB_LINEUP: // SB_LINELEFT
+        return pos - line;
+    case SB_LINEDOWN: // SB_LINERIGHT
+        return pos + line;
+    case SB_PAGEUP: // SB_PAGELEFT
+        return pos - page;
+    case SB_PAGEDOWN: // SB_PAGERIGHT
+        return pos + page;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+        return Wnd() ? Windows().ThumbPosition(Wnd(), bar, request) : HIWORD(request);
+    case SB_TOP: // SB_LEFT
+        return 0;
+    case SB_BOTTOM: // SB_RIGHT
+        return max;
+    default:
+        return pos;
+    }
 }
 
 // ---- painting ----
@@ -884,9 +947,13 @@ void TCustomTreeView::PaintRows(pellamo::Canvas& canvas)
     canvas.font = Font().GetFont();
     int h = ItemHeight();
     int rows = client.Height() / h + 1;
+    // Rows are drawn in their own coordinates, shifted by the sideways scroll.
+    int saved = canvas.SaveState();
+    canvas.OffsetViewportOrigin(-m_left, 0);
     TTreeNode* node = NodeAtRow(m_top);
     for (int row = 0; node && row < rows; ++row, node = node->GetNextVisible())
         PaintNode(canvas, node, row);
+    canvas.RestoreState(saved);
 }
 
 void TCustomTreeView::PaintNode(pellamo::Canvas& c, TTreeNode* node, int row)
@@ -935,7 +1002,7 @@ void TCustomTreeView::PaintNode(pellamo::Canvas& c, TTreeNode* node, int row)
     bool focused = Focused() || (m_edit && m_edit_node == node);
     TColor text_color = Enabled() ? Font().GetFont().color : clGrayText;
     if (selected && (focused || !m_hide_selection)) {
-        Rect fill = m_row_select ? Rect { 0, y, ClientWidth(), y + h } : label;
+        Rect fill = m_row_select ? Rect { m_left, y, m_left + ClientWidth(), y + h } : label;
         c.brush.color = SystemColors::Resolve(focused ? clHighlight : clBtnFace);
         c.FillRect(fill);
         if (focused)

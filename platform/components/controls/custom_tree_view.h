@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -19,9 +20,11 @@ enum class THitTest { htNowhere, htOnButton, htOnIndent, htOnIcon, htOnLabel, ht
 
 // A tree of GBK-labelled nodes in a child window of its own: expand and
 // collapse buttons and dotted lines, one selected node, keyboard and wheel
-// navigation, type-ahead, in-place label editing and a window vertical
-// scroll bar whose state (GetScrollInfo) tells a bound skinned bar what to
-// show. Rows are one ItemHeight() tall; scrolling is by whole rows.
+// navigation, type-ahead, in-place label editing and window scroll bars
+// whose state (GetScrollInfo) tells bound skinned bars what to show. Rows
+// are one ItemHeight() tall and scroll by whole rows; sideways the view
+// scrolls by pixels, with a horizontal bar while the widest visible node
+// is wider than the client area.
 class TCustomTreeView : public TCustomControl, private TTreeNodes::Listener {
 public:
     explicit TCustomTreeView(TComponent* owner);
@@ -39,8 +42,14 @@ public:
     // The node in the first visible row.
     TTreeNode* TopItem() const;
     void SetTopItem(TTreeNode* node);
-    // Scrolls so that the node's row is in view, expanding its ancestors.
+    // Scrolls so that the node's row is in view, expanding its ancestors,
+    // and sideways so that its label is (its start when it cannot all fit).
     void MakeVisible(TTreeNode* node);
+    // Sideways scrolling in pixels: how far, and how wide the widest
+    // visible node is from the left edge to its label's end.
+    int HorzOffset() const { return m_left; }
+    void SetHorzOffset(int x);
+    int ContentWidth() const;
 
     int Indent() const { return m_indent; }
     void SetIndent(int indent);
@@ -161,7 +170,11 @@ private:
     TTreeNode* NodeAtRow(int row) const;
     int VisibleCount() const;
     int MaxTop() const;
+    int MaxLeft() const;
     void ScrollTo(int top);
+    void SetScrollBar(int bar);
+    // Where a scroll message's request takes a bar's position.
+    int ScrollTarget(int bar, WPARAM request, int pos, int line, int page, int max) const;
     void UpdateScrollInfo();
     int LabelLeft(const TTreeNode* node) const;
     int LabelWidth(const TTreeNode* node) const;
@@ -177,6 +190,9 @@ private:
     TTreeNodes m_items;
     TTreeNode* m_selected = nullptr;
     int m_top = 0; // first visible row
+    int m_left = 0; // pixels scrolled sideways
+    int m_scroll_depth = 0; // UpdateScrollInfo runs again when a bar comes or goes
+    mutable std::map<std::string, int> m_label_widths; // measured once per font
     int m_indent = 19;
     bool m_show_buttons = true;
     bool m_show_lines = true;

@@ -272,36 +272,9 @@ int TCustomEdit::LineOfPos(int pos) const
     return std::max(0, static_cast<int>(it - lines.begin()) - 1);
 }
 
-int TCustomEdit::NextPos(int pos) const
-{
-    const std::string& t = Caption();
-    int n = static_cast<int>(t.size());
-    if (pos >= n)
-        return n;
-    char c = t[static_cast<size_t>(pos)];
-    if (c == '\r' && pos + 1 < n && t[static_cast<size_t>(pos + 1)] == '\n')
-        return pos + 2;
-    return pos + static_cast<int>(GbkCharLength(t, static_cast<size_t>(pos)));
-}
+int TCustomEdit::NextPos(int pos) const { return model_.NextPos(pos); }
 
-int TCustomEdit::PrevPos(int pos) const
-{
-    if (pos <= 0)
-        return 0;
-    // GBK cannot be read backwards: walk from the line's start.
-    const auto& lines = Lines();
-    int line = LineOfPos(pos);
-    int from = lines[static_cast<size_t>(line)].start;
-    if (from >= pos) {
-        if (line == 0)
-            return 0;
-        from = lines[static_cast<size_t>(line - 1)].start;
-    }
-    int prev = from;
-    for (int i = from; i < pos; i = NextPos(i))
-        prev = i;
-    return prev;
-}
+int TCustomEdit::PrevPos(int pos) const { return model_.PrevPos(pos); }
 
 int TCustomEdit::LineLeft(int index) const
 {
@@ -348,24 +321,14 @@ int TCustomEdit::PosFromPoint(Point p) const
 
 // ---- Selection and editing
 
-int TCustomEdit::SelStart() const { return std::min(caret_, anchor_); }
+int TCustomEdit::SelStart() const { return model_.SelStart(); }
 
-int TCustomEdit::SelLength() const { return std::abs(caret_ - anchor_); }
+int TCustomEdit::SelLength() const { return model_.SelLength(); }
 
 void TCustomEdit::SetSelStart(int pos)
 {
-    pos = std::clamp(pos, 0, static_cast<int>(Caption().size()));
-    // Onto a character boundary.
-    int b = 0;
-    while (b < pos) {
-        int next = NextPos(b);
-        if (next > pos)
-            break;
-        b = next;
-    }
-    caret_ = anchor_ = b;
-    ScrollCaretIntoView();
-    Invalidate();
+    model_.Select(pos, pos);
+    CaretMoved();
 }
 
 void TCustomEdit::SetSelLength(int length)
@@ -375,30 +338,24 @@ void TCustomEdit::SetSelLength(int length)
     int b = start;
     while (b < end)
         b = NextPos(b);
-    anchor_ = start;
-    caret_ = b;
-    ScrollCaretIntoView();
-    Invalidate();
+    model_.Select(start, b);
+    CaretMoved();
 }
 
-std::string TCustomEdit::SelText() const
-{
-    return Caption().substr(static_cast<size_t>(SelStart()), static_cast<size_t>(SelLength()));
-}
+std::string TCustomEdit::SelText() const { return model_.SelText(); }
 
 void TCustomEdit::SetSelText(const std::string& text) { Insert(text, false); }
 
 void TCustomEdit::SelectAll()
 {
-    anchor_ = 0;
-    caret_ = static_cast<int>(Caption().size());
+    model_.SelectAll();
     Invalidate();
 }
 
 void TCustomEdit::ClearSelection()
 {
-    if (SelLength() > 0 && !read_only_)
-        DeleteRange(SelStart(), SelStart() + SelLength());
+    if (!read_only_ && model_.DeleteSelection())
+        Commit();
 }
 
 void TCustomEdit::CopyToClipboard()
@@ -423,22 +380,11 @@ void TCustomEdit::PasteFromClipboard()
         Insert(text, true);
 }
 
-void TCustomEdit::SaveUndo()
-{
-    has_undo_ = true;
-    undo_text_ = Caption();
-    undo_caret_ = caret_;
-}
-
 void TCustomEdit::Undo()
 {
-    if (!has_undo_)
+    if (!model_.Undo())
         return;
-    std::string text = undo_text_;
-    int caret = undo_caret_;
-    SaveUndo(); // undo undoes itself
-    SetTextKeepingCaret(text);
-    caret_ = anchor_ = std::min(caret, static_cast<int>(text.size()));
+    SetTextKeepingCaret(model_.Text());
     ScrollCaretIntoView();
 }
 
@@ -465,46 +411,14 @@ void TCustomEdit::Insert(std::string text, bool typed)
     }
     if (typed && !AcceptInsert(text))
         return;
-    const std::string& t = Caption();
-    int start = SelStart();
-    int length = SelLength();
-    if (typed && max_length_ > 0) {
-        int room = max_length_ - (static_cast<int>(t.size()) - length);
-        if (room <= 0)
-            text.clear();
-        else if (static_cast<int>(text.size()) > room) {
-            // Cut on a character boundary.
-            size_t keep = 0;
-            while (keep < text.size()) {
-                size_t step = GbkCharLength(text, keep);
-                if (keep + step > static_cast<size_t>(room))
-                    break;
-                keep += step;
-            }
-            text.resize(keep);
-        }
-    }
-    if (text.empty() && length == 0)
-        return;
-    SaveUndo();
-    std::string updated
-        = t.substr(0, static_cast<size_t>(start)) + text + t.substr(static_cast<size_t>(start + length));
-    caret_ = anchor_ = start + static_cast<int>(text.size());
-    modified_ = true;
-    SetTextKeepingCaret(updated);
-    ScrollCaretIntoView();
+    if (model_.Replace(std::move(text), typed))
+        Commit();
 }
 
-void TCustomEdit::DeleteRange(int from, int to)
+void TCustomEdit::Commit()
 {
-    if (to <= from)
-        return;
-    SaveUndo();
-    const std::string& t = Caption();
-    std::string updated = t.substr(0, static_cast<size_t>(from)) + t.substr(static_cast<size_t>(to));
-    caret_ = anchor_ = from;
     modified_ = true;
-    SetTextKeepingCaret(updated);
+    SetTextKeepingCaret(model_.Text());
     ScrollCaretIntoView();
 }
 
@@ -520,14 +434,11 @@ void TCustomEdit::TextChanged()
     layout_valid_ = false;
     if (!changing_) {
         // Text set by code: the caret goes to the start.
-        caret_ = anchor_ = 0;
+        model_.SetText(Caption());
         top_line_ = 0;
         x_offset_ = 0;
-        has_undo_ = false;
-    } else {
-        int n = static_cast<int>(Caption().size());
-        caret_ = std::min(caret_, n);
-        anchor_ = std::min(anchor_, n);
+    } else if (Caption() != model_.Text()) {
+        model_.Adopt(Caption()); // an OnChange handler set other text
     }
     TCustomControl::TextChanged();
     UpdateScrollBar();
@@ -551,9 +462,12 @@ void TCustomEdit::Resize()
 
 void TCustomEdit::MoveCaret(int pos, bool extend)
 {
-    caret_ = std::clamp(pos, 0, static_cast<int>(Caption().size()));
-    if (!extend)
-        anchor_ = caret_;
+    model_.MoveTo(pos, extend);
+    CaretMoved();
+}
+
+void TCustomEdit::CaretMoved()
+{
     ScrollCaretIntoView();
     Invalidate();
 }
@@ -583,7 +497,7 @@ void TCustomEdit::ScrollCaretIntoView()
 {
     int x = 0;
     if (multi_line_) {
-        int line = LineOfPos(caret_);
+        int line = LineOfPos(model_.Caret());
         int visible = VisibleLineCount();
         if (line < top_line_)
             top_line_ = line;
@@ -594,9 +508,9 @@ void TCustomEdit::ScrollCaretIntoView()
             return;
         }
         // Long lines scroll sideways as a single line does.
-        x = TextWidth(Lines()[static_cast<size_t>(line)].start, caret_);
+        x = TextWidth(Lines()[static_cast<size_t>(line)].start, model_.Caret());
     } else {
-        x = TextWidth(0, caret_);
+        x = TextWidth(0, model_.Caret());
     }
     int width = TextArea().Width();
     if (x - x_offset_ > width - 1)
@@ -618,10 +532,10 @@ void TCustomEdit::KeyDown(UINT& key, TShiftState shift)
     bool ext = shift.Contains(ssShift);
     bool ctrl = shift.Contains(ssCtrl);
     const auto& lines = Lines();
-    int line = LineOfPos(caret_);
+    int line = LineOfPos(model_.Caret());
     auto vertical = [&](int lines_down) {
         int target = std::clamp(line + lines_down, 0, static_cast<int>(lines.size()) - 1);
-        Point p = PointFromPos(caret_);
+        Point p = PointFromPos(model_.Caret());
         p.y += (target - line) * LineHeight();
         if (target - top_line_ < 0 || target - top_line_ >= VisibleLineCount())
             ScrollToLine(target - (lines_down < 0 ? 0 : VisibleLineCount() - 1));
@@ -630,16 +544,12 @@ void TCustomEdit::KeyDown(UINT& key, TShiftState shift)
     };
     switch (key) {
     case VK_LEFT:
-        if (!ext && SelLength() > 0)
-            MoveCaret(SelStart(), false);
-        else
-            MoveCaret(PrevPos(caret_), ext);
+        model_.MoveLeft(ext);
+        CaretMoved();
         break;
     case VK_RIGHT:
-        if (!ext && SelLength() > 0)
-            MoveCaret(SelStart() + SelLength(), false);
-        else
-            MoveCaret(NextPos(caret_), ext);
+        model_.MoveRight(ext);
+        CaretMoved();
         break;
     case VK_UP:
         if (multi_line_)
@@ -670,8 +580,8 @@ void TCustomEdit::KeyDown(UINT& key, TShiftState shift)
             break;
         else if (SelLength() > 0)
             ClearSelection();
-        else
-            DeleteRange(caret_, NextPos(caret_));
+        else if (model_.DeleteForward())
+            Commit();
         break;
     case VK_INSERT:
         if (ctrl)
@@ -714,8 +624,8 @@ void TCustomEdit::KeyPress(char16_t& key)
             return;
         if (SelLength() > 0)
             ClearSelection();
-        else
-            DeleteRange(PrevPos(caret_), caret_);
+        else if (model_.Backspace())
+            Commit();
         return;
     }
     if (ch == u'\r') {
@@ -730,20 +640,7 @@ void TCustomEdit::KeyPress(char16_t& key)
     }
     if (ch < 0x20 || ch == 0x7F)
         return;
-    std::u16string units;
-    if (ch >= 0xD800 && ch <= 0xDBFF) {
-        high_surrogate_ = ch;
-        return;
-    }
-    if (ch >= 0xDC00 && ch <= 0xDFFF) {
-        if (!high_surrogate_)
-            return;
-        units = { high_surrogate_, ch };
-    } else {
-        units = { ch };
-    }
-    high_surrogate_ = 0;
-    std::string gbk = Utf16ToGbk(units);
+    std::string gbk = TypedUnitToGbk(high_surrogate_, ch);
     if (!gbk.empty())
         Insert(gbk, true);
 }
@@ -769,18 +666,8 @@ void TCustomEdit::WndProc(TMessage& message)
         int pos = PosFromPoint(p);
         if (message.Msg == WM_LBUTTONDBLCLK) {
             // The word under the pointer.
-            const std::string& t = Caption();
-            int from = pos;
-            int to = pos;
-            auto word = [&](int i) {
-                return i >= 0 && i < static_cast<int>(t.size()) && t[static_cast<size_t>(i)] != ' '
-                    && !IsBreak(t[static_cast<size_t>(i)]);
-            };
-            while (from > 0 && word(PrevPos(from)) && PrevPos(from) < from)
-                from = PrevPos(from);
-            while (word(to))
-                to = NextPos(to);
-            anchor_ = from;
+            auto [from, to] = model_.WordAround(pos);
+            model_.MoveTo(from, false);
             MoveCaret(to, true);
             selecting_ = false;
         } else {
@@ -853,7 +740,7 @@ void TCustomEdit::Paint()
         }
     }
     if (Focused()) {
-        Point p = PointFromPos(caret_);
+        Point p = PointFromPos(model_.Caret());
         c.brush = SolidBrush(Font().Color());
         c.FillRect({ p.x, p.y, p.x + 1, p.y + lh });
     }

@@ -15,6 +15,7 @@
 // keys that reach them can be refused in one place.
 
 #include "platform/components/controls/custom_control.h"
+#include "platform/text/text_edit_model.h"
 
 #include <map>
 #include <string>
@@ -32,8 +33,8 @@ public:
     bool ReadOnly() const { return read_only_; }
     void SetReadOnly(bool on) { read_only_ = on; }
     // Bytes; 0 is no limit. Text set by code is not cut.
-    int MaxLength() const { return max_length_; }
-    void SetMaxLength(int bytes) { max_length_ = std::max(0, bytes); }
+    int MaxLength() const { return model_.MaxLength(); }
+    void SetMaxLength(int bytes) { model_.SetMaxLength(bytes); }
     // Shown instead of every character when not 0.
     char PasswordChar() const { return password_char_; }
     void SetPasswordChar(char c);
@@ -75,10 +76,10 @@ public:
     virtual void CopyToClipboard();
     virtual void CutToClipboard();
     virtual void PasteFromClipboard();
-    bool CanUndo() const { return has_undo_; }
+    bool CanUndo() const { return model_.CanUndo(); }
     virtual void Undo();
     void Clear() { SetText(""); }
-    int CaretPos() const { return caret_; }
+    int CaretPos() const { return model_.Caret(); }
 
     TNotifyEvent OnChange;
 
@@ -133,8 +134,10 @@ protected:
 
 private:
     void Insert(std::string text, bool typed);
-    void DeleteRange(int from, int to);
+    // The model's text changed by an edit: into the control's text.
+    void Commit();
     void MoveCaret(int pos, bool extend);
+    void CaretMoved();
     int NextPos(int pos) const;
     int PrevPos(int pos) const;
     int PosFromPoint(Point p) const;
@@ -144,11 +147,9 @@ private:
     // Where line `index` starts on screen (alignment and scrolling applied).
     int LineLeft(int index) const;
     std::string DisplayText(int from, int to) const;
-    void SaveUndo();
     void SetTextKeepingCaret(const std::string& text);
 
     bool read_only_ = false;
-    int max_length_ = 0;
     char password_char_ = 0;
     bool auto_select_ = true;
     bool hide_selection_ = true;
@@ -159,15 +160,11 @@ private:
     bool oem_convert_ = false;
     TAlignment alignment_ = TAlignment::taLeftJustify;
     int right_margin_ = 0;
-    int caret_ = 0;
-    int anchor_ = 0;
+    TextEditModel model_; // the text mirrors Caption()
     int x_offset_ = 0; // single-line horizontal scroll in pixels
     bool selecting_ = false; // mouse drag
     bool changing_ = false; // our own edit is setting the text
     char16_t high_surrogate_ = 0;
-    bool has_undo_ = false;
-    std::string undo_text_;
-    int undo_caret_ = 0;
     mutable std::vector<LineSpan> lines_;
     mutable bool layout_valid_ = false;
     mutable int content_width_ = -1; // measured on demand after each layout
