@@ -5,7 +5,7 @@
 // Options and operands mix; each option also takes its value after "=";
 // after "--" everything is an operand.
 
-#include "skin/theme/style_by_name.h"
+#include "skin/theme_data/style_by_name.h"
 
 #include <optional>
 #include <stdexcept>

@@ -5,7 +5,7 @@
 //                   [--screenshot FILE.png] [--help]
 // Each option also takes its value after "=".
 
-#include "skin/theme/style_by_name.h"
+#include "skin/theme_data/style_by_name.h"
 
 #include <optional>
 #include <stdexcept>

@@ -7,13 +7,6 @@
 
 namespace pellamo {
 
-namespace {
-
-constexpr int kLeftBorderItem = 45;
-constexpr int kBottomBorderItem = 46;
-
-}
-
 void FrameBorderPictures::Take(ThemeSource& theme)
 {
     m_right.reset();
@@ -21,12 +14,12 @@ void FrameBorderPictures::Take(ThemeSource& theme)
     m_bottom = Bitmap();
     if (!theme.UsesFileTheme())
         return;
-    m_left = theme.Picture(kLeftBorderItem);
+    m_left = theme.Picture(ThemeItem::FormLeftBorderImage);
     if (m_left.Width() > 0 && m_left.Height() > 0) {
         m_right = std::make_unique<Bitmap>(m_left);
         RoundPicture2(*m_right);
     }
-    m_bottom = theme.Picture(kBottomBorderItem);
+    m_bottom = theme.Picture(ThemeItem::FormBottomBorderImage);
 }
 
 void FrameBorderPictures::Describe(FormBorderFace& face) const

@@ -18,7 +18,7 @@ class WindowSystem;
 
 class FrameBorderPictures {
 public:
-    // Takes the file theme's pictures (items 45 and 46); none for a built-in style.
+    // Takes the file theme's pictures (FormLeftBorderImage and FormBottomBorderImage); none for a built-in style.
     void Take(ThemeSource& theme);
     bool HasSides() const { return m_right != nullptr; }
     int SideWidth() const { return m_right ? m_right->Width() : 0; }

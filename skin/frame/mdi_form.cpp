@@ -21,9 +21,9 @@
 #include "skin/frame/skin_menu_bar.h"
 #include "skin/menus/menu_routines.h"
 #include "skin/menus/skin_main_menu.h"
-#include "skin/theme/named_pictures.h"
 #include "skin/theme/style_properties.h"
 #include "skin/theme/theme_source.h"
+#include "skin/theme_data/named_pictures.h"
 #include "skin/window/placement.h"
 
 #include <algorithm>
@@ -32,14 +32,6 @@
 namespace pellamo {
 
 namespace {
-
-constexpr int kRoundCornerItem = 14;
-constexpr int kBackgroundItem = 15;
-constexpr int kBorderColorItem = 16;
-constexpr int kBorderWidthItem = 17;
-constexpr int kControlFontItem = 27;
-constexpr int kBottomRoundCornerItem = 47;
-constexpr int kMenuBarColorItem = 48;
 
 constexpr int kMinWidth = 125;
 constexpr int kMinHeight = 50;
@@ -270,15 +262,16 @@ void TsuiMDIForm::SetUIStyle(TsuiUIStyle style)
 {
     m_ui_style = style;
     ThemeSource theme(m_file_theme, style);
-    m_border_color = theme.Color(kBorderColorItem);
-    m_menu_bar_color = theme.Color(kBackgroundItem);
-    m_border_width = theme.Int(kBorderWidthItem);
-    m_round_corner = theme.Int(kRoundCornerItem);
+    m_border_color = theme.Color(ThemeItem::FormBorderColor);
+    m_menu_bar_color = theme.Color(ThemeItem::FormBackgroundColor);
+    m_border_width = theme.Int(ThemeItem::FormBorderWidthInt);
+    m_round_corner = theme.Int(ThemeItem::FormRoundCornerInt);
     m_border_pictures.Take(theme);
     if (theme.UsesFileTheme()) {
-        TColor own = theme.Color(kMenuBarColorItem);
-        m_menu_bar_color = own != -1 ? own : FallbackMenuBarColor(theme.Color(kControlFontItem), m_menu_bar_color);
-        m_round_corner_bottom = theme.Int(kBottomRoundCornerItem);
+        TColor own = theme.Color(ThemeItem::MenuMenuBarColor);
+        m_menu_bar_color
+            = own != -1 ? own : FallbackMenuBarColor(theme.Color(ThemeItem::ControlFontColor), m_menu_bar_color);
+        m_round_corner_bottom = theme.Int(ThemeItem::FormBottomRoundCornerInt);
     } else {
         m_round_corner_bottom = 0;
     }

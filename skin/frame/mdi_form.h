@@ -18,7 +18,7 @@
 #include "skin/frame/title_bar.h"
 #include "skin/menus/menu_bar_host.h"
 #include "skin/theme/file_theme.h"
-#include "skin/theme/ui_style.h"
+#include "skin/theme_data/ui_style.h"
 
 #include <array>
 #include <memory>

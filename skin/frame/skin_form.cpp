@@ -16,9 +16,9 @@
 #include "skin/frame/refusal_box.h"
 #include "skin/menus/menu_routines.h"
 #include "skin/menus/skin_main_menu.h"
-#include "skin/theme/named_pictures.h"
 #include "skin/theme/style_properties.h"
 #include "skin/theme/theme_source.h"
+#include "skin/theme_data/named_pictures.h"
 #include "skin/window/form_focus.h"
 #include "skin/window/placement.h"
 
@@ -27,14 +27,6 @@
 namespace pellamo {
 
 namespace {
-
-constexpr int kBackgroundItem = 15;
-constexpr int kBorderColorItem = 16;
-constexpr int kBorderWidthItem = 17;
-constexpr int kControlFontItem = 27;
-constexpr int kRoundCornerItem = 14;
-constexpr int kBottomRoundCornerItem = 47;
-constexpr int kMenuBarColorItem = 48;
 
 constexpr int kMinWidth = 125;
 constexpr int kMinHeight = 50;
@@ -184,17 +176,17 @@ void TsuiForm::SetUIStyle(TsuiUIStyle style)
 {
     m_ui_style = style;
     ThemeSource theme(m_file_theme, style);
-    m_border_color = theme.Color(kBorderColorItem);
-    m_border_width = theme.Int(kBorderWidthItem);
-    SetColor(theme.Color(kBackgroundItem));
-    m_title_bar->SetRoundCorner(theme.Int(kRoundCornerItem));
+    m_border_color = theme.Color(ThemeItem::FormBorderColor);
+    m_border_width = theme.Int(ThemeItem::FormBorderWidthInt);
+    SetColor(theme.Color(ThemeItem::FormBackgroundColor));
+    m_title_bar->SetRoundCorner(theme.Int(ThemeItem::FormRoundCornerInt));
     m_border_pictures.Take(theme);
     if (theme.UsesFileTheme()) {
         if (m_menu_bar) {
-            TColor own = theme.Color(kMenuBarColorItem);
-            SetMenuBarColor(own != -1 ? own : FallbackMenuBarColor(theme.Color(kControlFontItem), Color()));
+            TColor own = theme.Color(ThemeItem::MenuMenuBarColor);
+            SetMenuBarColor(own != -1 ? own : FallbackMenuBarColor(theme.Color(ThemeItem::ControlFontColor), Color()));
         }
-        m_title_bar->SetRoundCornerBottom(theme.Int(kBottomRoundCornerItem));
+        m_title_bar->SetRoundCornerBottom(theme.Int(ThemeItem::FormBottomRoundCornerInt));
     } else {
         m_title_bar->SetRoundCornerBottom(0);
         SetMenuBarColor(Color());

@@ -19,21 +19,6 @@ namespace pellamo {
 
 namespace {
 
-// Theme items the bar reads.
-constexpr int kButtonStripItem = 5;
-constexpr int kLeftOffsetItem = 7;
-constexpr int kRightOffsetItem = 8;
-constexpr int kButtonTopItem = 9;
-constexpr int kLeftPictureItem = 10;
-constexpr int kClientPictureItem = 11;
-constexpr int kRightPictureItem = 12;
-constexpr int kFormMinWidthItem = 13;
-constexpr int kRoundCornerItem = 14;
-constexpr int kFormBorderColorItem = 16;
-constexpr int kControlFontColorItem = 27;
-constexpr int kTitleFontColorItem = 44;
-constexpr int kBottomRoundCornerItem = 47;
-
 // The bar sits this far inside its frame's window edge.
 constexpr int kFrameInset = 3;
 constexpr int kMdiFrameInset = 4;
@@ -43,10 +28,10 @@ constexpr int kRightToLeftMenuX = 176;
 // control text colours, white on the others.
 TColor FileThemeCaptionColor(const ThemeSource& theme)
 {
-    TColor own = theme.Color(kTitleFontColorItem);
+    TColor own = theme.Color(ThemeItem::TitleBarFontColor);
     if (own != -1)
         return own;
-    TColor text = theme.Color(kControlFontColorItem);
+    TColor text = theme.Color(ThemeItem::ControlFontColor);
     bool dark = text == 0x10000 || text == 0x30000 || text == 0x40000 || text == 0x50000;
     return dark ? clBlack : clWhite;
 }
@@ -170,26 +155,26 @@ void TsuiTitleBar::SetUIStyle(TsuiUIStyle style)
     m_sections.BeginUpdate();
     m_sections.Clear();
     TsuiTitleBarSection* left = m_sections.Add();
-    left->Picture().SetBitmap(theme.Picture(kLeftPictureItem));
+    left->Picture().SetBitmap(theme.Picture(ThemeItem::TitleBarLeftImage));
     left->SetAutoSize(true);
     TsuiTitleBarSection* right = m_sections.Add();
-    right->Picture().SetBitmap(theme.Picture(kRightPictureItem));
+    right->Picture().SetBitmap(theme.Picture(ThemeItem::TitleBarRightImage));
     right->SetAutoSize(true);
     right->SetAlign(TsuiTitleBarAlign::suiRight);
     TsuiTitleBarSection* middle = m_sections.Add();
-    middle->Picture().SetBitmap(theme.Picture(kClientPictureItem));
+    middle->Picture().SetBitmap(theme.Picture(ThemeItem::TitleBarClientImage));
     middle->SetAlign(TsuiTitleBarAlign::suiClient);
     m_sections.EndUpdate();
 
-    m_left_offset = theme.Int(kLeftOffsetItem);
-    m_right_offset = theme.Int(kRightOffsetItem);
-    m_border_color = theme.Color(kFormBorderColorItem);
-    m_button_height = theme.Picture(kButtonStripItem).Height();
-    m_button_top = theme.Int(kButtonTopItem) - (in_form ? kFrameInset : 0);
+    m_left_offset = theme.Int(ThemeItem::TitleBarButtonLeftOffsetInt);
+    m_right_offset = theme.Int(ThemeItem::TitleBarButtonRightOffsetInt);
+    m_border_color = theme.Color(ThemeItem::FormBorderColor);
+    m_button_height = theme.Picture(ThemeItem::TitleBarButtonImage).Height();
+    m_button_top = theme.Int(ThemeItem::TitleBarButtonTopInt) - (in_form ? kFrameInset : 0);
     if (TForm* form = ParentForm())
-        form->Constraints().SetMinWidth(theme.Int(kFormMinWidthItem));
-    m_round_corner = theme.Int(kRoundCornerItem);
-    m_round_corner_bottom = theme.UsesFileTheme() ? theme.Int(kBottomRoundCornerItem) : 0;
+        form->Constraints().SetMinWidth(theme.Int(ThemeItem::FormMinWidthInt));
+    m_round_corner = theme.Int(ThemeItem::FormRoundCornerInt);
+    m_round_corner_bottom = theme.UsesFileTheme() ? theme.Int(ThemeItem::FormBottomRoundCornerInt) : 0;
 
     TsuiUIStyle effective = theme.UsesFileTheme() ? TsuiUIStyle::FromThemeFile : theme.Style();
     m_buttons.BeginUpdate();

@@ -10,9 +10,6 @@ namespace pellamo {
 
 namespace {
 
-constexpr int kStripItem = 5; // TitleBarButtonImage
-constexpr int kTransparentItem = 6;
-constexpr int kTopItem = 9;
 constexpr int kStripFrames = 18;
 
 // The first of a type's three frames (normal, mouse over, pressed).
@@ -140,18 +137,18 @@ void TsuiTitleBarButton::LoadFrames(int first)
 {
     TsuiTitleBar* bar = Bar();
     ThemeSource theme(bar ? bar->FileTheme() : nullptr, m_ui_style);
-    m_normal.SetBitmap(theme.Picture(kStripItem, kStripFrames, first));
-    m_mouse_on.SetBitmap(theme.Picture(kStripItem, kStripFrames, first + 1));
-    m_mouse_down.SetBitmap(theme.Picture(kStripItem, kStripFrames, first + 2));
+    m_normal.SetBitmap(theme.Picture(ThemeItem::TitleBarButtonImage, kStripFrames, first));
+    m_mouse_on.SetBitmap(theme.Picture(ThemeItem::TitleBarButtonImage, kStripFrames, first + 1));
+    m_mouse_down.SetBitmap(theme.Picture(ThemeItem::TitleBarButtonImage, kStripFrames, first + 2));
 }
 
 void TsuiTitleBarButton::UpdateUIStyle()
 {
     TsuiTitleBar* bar = Bar();
     ThemeSource theme(bar ? bar->FileTheme() : nullptr, m_ui_style);
-    m_transparent = theme.Bool(kTransparentItem);
+    m_transparent = theme.Bool(ThemeItem::TitleBarButtonTransparentBool);
     if (m_type != TsuiTitleBarBtnType::suiCustom) {
-        m_top = theme.Int(kTopItem);
+        m_top = theme.Int(ThemeItem::TitleBarButtonTopInt);
         LoadFrames(FirstFrame(m_type, false));
         if (m_type == TsuiTitleBarBtnType::suiMax)
             ProcessMaxBtn();

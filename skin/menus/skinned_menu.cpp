@@ -10,15 +10,6 @@ namespace pellamo {
 
 namespace {
 
-// Theme items the menus read.
-constexpr int kFormBackgroundColor = 15;
-constexpr int kMenuSelectedBorderColor = 18;
-constexpr int kMenuSelectedBackgroundColor = 19;
-constexpr int kMenuSelectedFontColor = 20;
-constexpr int kMenuBackgroundColor = 21;
-constexpr int kMenuFontColor = 22;
-constexpr int kMenuBarColor = 23;
-
 MenuItemFace FaceOf(const TMenuItem& item)
 {
     MenuItemFace face;
@@ -73,13 +64,13 @@ void SkinnedMenu::SetUIStyle(TsuiUIStyle style)
     m_separator_height = mac ? 12 : 5;
     m_look.separator_color = mac ? 0 : 0x848284;
     ThemeSource theme(m_file_theme, style);
-    m_look.bar_color = theme.Color(kMenuBarColor);
-    m_look.color = theme.Color(kMenuBackgroundColor);
-    m_look.font_color = theme.Color(kMenuFontColor);
-    m_look.selected_border_color = theme.Color(kMenuSelectedBorderColor);
-    m_look.selected_color = theme.Color(kMenuSelectedBackgroundColor);
-    m_look.selected_font_color = theme.Color(kMenuSelectedFontColor);
-    m_flat_line_color = theme.Color(kFormBackgroundColor);
+    m_look.bar_color = theme.Color(ThemeItem::MenuBarColor);
+    m_look.color = theme.Color(ThemeItem::MenuBackgroundColor);
+    m_look.font_color = theme.Color(ThemeItem::MenuFontColor);
+    m_look.selected_border_color = theme.Color(ThemeItem::MenuSelectedBorderColor);
+    m_look.selected_color = theme.Color(ThemeItem::MenuSelectedBackgroundColor);
+    m_look.selected_font_color = theme.Color(ThemeItem::MenuSelectedFontColor);
+    m_flat_line_color = theme.Color(ThemeItem::FormBackgroundColor);
 }
 
 void SkinnedMenu::SetSeparatorHeight(int height)

@@ -10,7 +10,7 @@
 #include "platform/components/props.h"
 #include "skin/menus/menu_item_look.h"
 #include "skin/theme/file_theme.h"
-#include "skin/theme/ui_style.h"
+#include "skin/theme_data/ui_style.h"
 
 #include <memory>
 #include <string>
