@@ -1,6 +1,6 @@
 #include "app/player_options.h"
 #include "app/startup.h"
-#include "skin/theme/theme_file_check.h"
+#include "skin/theme_data/theme_file_check.h"
 
 #include <cstdio>
 

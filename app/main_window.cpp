@@ -23,7 +23,7 @@
 #include "platform/gfx/resources.h"
 #include "platform/text/gbk.h"
 #include "platform/window/window_system.h"
-#include "skin/theme/theme_file_check.h"
+#include "skin/theme_data/theme_file_check.h"
 
 #include <algorithm>
 #include <cctype>

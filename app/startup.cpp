@@ -23,7 +23,7 @@
 #include "skin/menus/menu_classes.h"
 #include "skin/panels/panel_classes.h"
 #include "skin/scroll/scroll_classes.h"
-#include "skin/theme/theme_file_check.h"
+#include "skin/theme_data/theme_file_check.h"
 #include "skin/views/view_classes.h"
 #include "viewer/settings.h"
 

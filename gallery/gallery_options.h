@@ -6,7 +6,7 @@
 // Each option also takes its value after "=".
 
 #include "manual/command_line_reader.h"
-#include "skin/theme/style_by_name.h"
+#include "skin/theme_data/style_by_name.h"
 
 #include <optional>
 #include <stdexcept>

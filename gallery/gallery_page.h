@@ -7,7 +7,7 @@
 
 #include "platform/components/controls/form.h"
 #include "platform/gfx/geometry.h"
-#include "skin/theme/ui_style.h"
+#include "skin/theme_data/ui_style.h"
 
 #include <functional>
 #include <string>

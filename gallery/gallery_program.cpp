@@ -20,7 +20,7 @@
 #include "skin/progress/progress_classes.h"
 #include "skin/scroll/scroll_classes.h"
 #include "skin/theme/theme_classes.h"
-#include "skin/theme/theme_file_check.h"
+#include "skin/theme_data/theme_file_check.h"
 #include "skin/toolbars/toolbar_classes.h"
 #include "skin/views/view_classes.h"
 

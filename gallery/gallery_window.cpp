@@ -19,8 +19,8 @@
 #include "skin/panels/group_box.h"
 #include "skin/theme/file_theme.h"
 #include "skin/theme/style_properties.h"
-#include "skin/theme/theme_file_check.h"
 #include "skin/theme/theme_manager.h"
+#include "skin/theme_data/theme_file_check.h"
 
 #include <filesystem>
 #include <stdexcept>

@@ -8,7 +8,7 @@
 
 #include "gallery/gallery_page.h"
 #include "platform/components/controls/form.h"
-#include "skin/theme/ui_style.h"
+#include "skin/theme_data/ui_style.h"
 
 #include <functional>
 #include <string>

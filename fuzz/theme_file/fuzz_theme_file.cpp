@@ -2,8 +2,8 @@
 // must refuse any damage with its own error, never read beyond the data or
 // loop; whatever it accepts must write back to a file that reads the same.
 #include "platform/gfx/bmp_codec.h"
-#include "skin/theme/theme_file_reader.h"
-#include "skin/theme/theme_file_writer.h"
+#include "skin/theme_data/theme_file_reader.h"
+#include "skin/theme_data/theme_file_writer.h"
 
 #include <cstddef>
 #include <cstdint>

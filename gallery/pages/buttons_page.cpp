@@ -9,7 +9,7 @@
 #include "skin/buttons/image_button.h"
 #include "skin/buttons/push_button.h"
 #include "skin/buttons/tool_bar_speed_button.h"
-#include "skin/theme/named_pictures.h"
+#include "skin/theme_data/named_pictures.h"
 
 namespace pellamo {
 namespace {
@@ -51,12 +51,11 @@ void BuildButtonsPage(GalleryPageBuilder& page)
 
     // The title bar's strip holds six buttons of three frames each; a
     // control button shows the next frame while the pointer is over it.
-    constexpr int kTitleButtonItem = 5;
     constexpr int kTitleButtonFrames = 18;
     x = 140;
     for (int first_frame : { 1, 4, 7, 10, 13, 16 }) {
         auto* button = page.Add<TsuiControlButton>(Rect::FromSize(x, 108, 17, 17));
-        button->SetThemeID(kTitleButtonItem);
+        button->SetThemeID(ThemeItem::TitleBarButtonImage);
         button->SetPicCount(kTitleButtonFrames);
         button->SetPicIndex(first_frame);
         x += 26;

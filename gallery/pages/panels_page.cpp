@@ -8,7 +8,7 @@
 #include "skin/panels/group_box.h"
 #include "skin/panels/link_label.h"
 #include "skin/panels/picture_panel.h"
-#include "skin/theme/named_pictures.h"
+#include "skin/theme_data/named_pictures.h"
 
 namespace pellamo {
 namespace {

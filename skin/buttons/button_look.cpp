@@ -11,7 +11,7 @@ namespace {
 Bitmap Frame(const ThemeSource& theme, int index)
 {
     try {
-        return theme.Picture(kButtonStripItem, kButtonStripFrames, index);
+        return theme.Picture(ThemeItem::ButtonImage, kButtonStripFrames, index);
     } catch (const std::exception&) {
         return Bitmap();
     }
@@ -25,7 +25,7 @@ ButtonLook ResolveButtonLook(const ThemeSource& theme)
     look.normal = Frame(theme, 1);
     look.hover = Frame(theme, 2);
     look.pressed = Frame(theme, 3);
-    look.transparent = theme.Bool(kButtonTransparentItem);
+    look.transparent = theme.Bool(ThemeItem::ButtonTransparentBool);
     return look;
 }
 

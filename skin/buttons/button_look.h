@@ -1,9 +1,9 @@
 #pragma once
 
 // What the push buttons of one style show, taken from the theme once per
-// style or theme change: the three frames of the button strip (theme item
-// 1: normal, also disabled; hover; pressed) and whether the strip has
-// transparent parts (item 2).
+// style or theme change: the three frames of the button strip
+// (ThemeItem::ButtonImage: normal, also disabled; hover; pressed) and
+// whether the strip has transparent parts (ButtonTransparentBool).
 
 #include "platform/gfx/bitmap.h"
 
@@ -22,9 +22,7 @@ struct ButtonLook {
 // empty, and the button is drawn without it.
 ButtonLook ResolveButtonLook(const ThemeSource& theme);
 
-// The theme item of the push-button strip and its frame count.
-constexpr int kButtonStripItem = 1;
+// The frames of the push-button strip.
 constexpr int kButtonStripFrames = 3;
-constexpr int kButtonTransparentItem = 2;
 
 }

@@ -17,7 +17,9 @@ const ClassInfo& TsuiControlButton::StaticClass()
     using B = TsuiControlButton;
     static const ClassInfo info("TsuiControlButton", &TsuiCustomButton::StaticClass(),
         {
-            props::Int<B>("ThemeID", &B::ThemeID, &B::SetThemeID),
+            props::Int<B>(
+                "ThemeID", [](const B& b) { return ThemeItemNumber(b.ThemeID()); },
+                [](B& b, int number) { b.SetThemeID(static_cast<ThemeItem>(number)); }),
             props::Int<B>("PicIndex", &B::PicIndex, &B::SetPicIndex),
             props::Int<B>("PicCount", &B::PicCount, &B::SetPicCount),
             props::Bool<B>("PicTransparent", &B::PicTransparent, &B::SetPicTransparent),
@@ -38,7 +40,7 @@ void TsuiControlButton::SetPicCount(int count)
     Invalidate();
 }
 
-void TsuiControlButton::SetThemeID(int item)
+void TsuiControlButton::SetThemeID(ThemeItem item)
 {
     theme_id_ = item;
     Invalidate();

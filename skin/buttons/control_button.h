@@ -1,12 +1,14 @@
 #pragma once
 
 // TsuiControlButton: a button that shows frame PicIndex of PicCount of any
-// theme picture (theme item ThemeID), the next frame while the pointer is
+// theme picture (ThemeID), the next frame while the pointer is
 // over it, and takes the size of its frame. Title bars and MDI frames
 // build their small buttons from it. PicCount 0 shows the whole picture; a
-// frame outside 1..PicCount shows nothing.
+// frame outside 1..PicCount shows nothing. The stored ThemeID is the
+// item's number; one that names no item shows nothing.
 
 #include "skin/buttons/custom_button.h"
+#include "skin/theme_data/theme_item.h"
 
 namespace pellamo {
 
@@ -21,8 +23,8 @@ public:
     void SetPicIndex(int index);
     int PicCount() const { return pic_count_; }
     void SetPicCount(int count);
-    int ThemeID() const { return theme_id_; }
-    void SetThemeID(int item);
+    ThemeItem ThemeID() const { return theme_id_; }
+    void SetThemeID(ThemeItem item);
 
 protected:
     void PaintPic(pellamo::Canvas& canvas, Bitmap& picture) override;
@@ -39,7 +41,7 @@ private:
 
     int pic_index_ = 0;
     int pic_count_ = 0;
-    int theme_id_ = 0;
+    ThemeItem theme_id_ {};
 };
 
 }

@@ -8,8 +8,8 @@
 #include "skin/buttons/button_face.h"
 #include "skin/buttons/push_button.h"
 #include "skin/theme/file_theme.h"
-#include "skin/theme/inside_theme.h"
-#include "skin/theme/ui_style.h"
+#include "skin/theme_data/inside_theme.h"
+#include "skin/theme_data/ui_style.h"
 #include "skin/window/transparency.h"
 
 #include <algorithm>
@@ -129,7 +129,7 @@ void TsuiCustomButton::AutoSizeChanged()
     // The built-in strip of the style, whatever the file theme says.
     Bitmap strip;
     try {
-        GetInsideThemeBitmap(UIStyle(), kButtonStripItem, &strip);
+        GetInsideThemeBitmap(UIStyle(), ThemeItem::ButtonImage, &strip);
     } catch (const std::exception&) {
         strip = Bitmap();
     }

@@ -2,7 +2,7 @@
 
 // TsuiButton: the ordinary skinned push button, drawn from the style's
 // button strip stretched over the button (nine-piece), with an optional
-// glyph beside the caption. Transparent follows the style (theme item 2).
+// glyph beside the caption. Transparent follows the style (ButtonTransparentBool).
 // The MacOS and BlueGlass styles show the focus by a bold caption, the
 // others by a dotted rectangle.
 

@@ -52,7 +52,7 @@ public:
 protected:
     virtual bool NeedDrawFocus() const { return TabStop() && Focused(); }
     virtual bool GetPicTransparent() const { return false; }
-    virtual int GetPicThemeIndex() const { return 3; }
+    virtual ThemeItem GetPicThemeIndex() const { return ThemeItem::CheckBoxImage; }
     virtual void CheckStateChanged();
     virtual void Toggle() { }
     virtual void DoClick();

@@ -23,7 +23,7 @@ public:
 
 protected:
     bool GetPicTransparent() const override { return true; }
-    int GetPicThemeIndex() const override { return 4; }
+    ThemeItem GetPicThemeIndex() const override { return ThemeItem::RadioButtonImage; }
     void CheckStateChanged() override;
     void DoClick() override;
     bool WantKeyUp() const override { return false; }

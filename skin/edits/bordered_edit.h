@@ -2,7 +2,7 @@
 
 // The skinned edits' shared part: a flat two-line border painted into a
 // 2-pixel frame round the text (a line in BorderColor, one in the edit's
-// colour inside it), with BorderColor taken from the style (item 25).
+// colour inside it), with BorderColor taken from the style (ControlBorderColor).
 
 #include "platform/components/controls/edit.h"
 #include "platform/components/controls/mask_edit.h"
@@ -10,7 +10,7 @@
 #include "skin/theme/style_choice.h"
 #include "skin/theme/style_properties.h"
 #include "skin/theme/theme_source.h"
-#include "skin/theme/ui_style.h"
+#include "skin/theme_data/ui_style.h"
 #include "skin/window/control_border.h"
 
 namespace pellamo {
@@ -29,7 +29,7 @@ public:
     void SetUIStyle(TsuiUIStyle style)
     {
         style_.SetStyle(style);
-        border_color_ = ThemeSource(style_.FileTheme(), style).Color(kBorderItem);
+        border_color_ = ThemeSource(style_.FileTheme(), style).Color(ThemeItem::ControlBorderColor);
         UIStyleChanged();
         this->Invalidate();
     }
@@ -47,8 +47,6 @@ public:
     }
 
 protected:
-    static constexpr int kBorderItem = 25;
-
     // The style or file theme changed; editors pass it on to their parts.
     virtual void UIStyleChanged() { }
 

@@ -7,7 +7,7 @@
 
 #include "platform/components/controls/win_control.h"
 #include "skin/buttons/arrow_button.h"
-#include "skin/theme/ui_style.h"
+#include "skin/theme_data/ui_style.h"
 
 namespace pellamo {
 

@@ -7,13 +7,6 @@
 
 namespace pellamo {
 
-namespace {
-
-constexpr int kLeftBorderItem = 45;
-constexpr int kBottomBorderItem = 46;
-
-}
-
 void FrameBorderPictures::Take(ThemeSource& theme)
 {
     right_.reset();
@@ -21,12 +14,12 @@ void FrameBorderPictures::Take(ThemeSource& theme)
     bottom_ = Bitmap();
     if (!theme.UsesFileTheme())
         return;
-    left_ = theme.Picture(kLeftBorderItem);
+    left_ = theme.Picture(ThemeItem::FormLeftBorderImage);
     if (left_.Width() > 0 && left_.Height() > 0) {
         right_ = std::make_unique<Bitmap>(left_);
         RoundPicture2(*right_);
     }
-    bottom_ = theme.Picture(kBottomBorderItem);
+    bottom_ = theme.Picture(ThemeItem::FormBottomBorderImage);
 }
 
 void FrameBorderPictures::Describe(FormBorderFace& face) const

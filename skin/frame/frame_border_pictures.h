@@ -18,7 +18,7 @@ class WindowSystem;
 
 class FrameBorderPictures {
 public:
-    // Takes the file theme's pictures (items 45 and 46); none for a built-in style.
+    // Takes the file theme's pictures (FormLeftBorderImage and FormBottomBorderImage); none for a built-in style.
     void Take(ThemeSource& theme);
     bool HasSides() const { return right_ != nullptr; }
     int SideWidth() const { return right_ ? right_->Width() : 0; }

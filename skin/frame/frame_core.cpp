@@ -192,15 +192,15 @@ void FrameCore::DrawButton(TToolBar* bar, TToolButton* button, unsigned state, b
 
 void FrameCore::TakeBorder(ThemeSource& theme)
 {
-    border_color_ = theme.Color(frame_items::kBorderColor);
-    border_width_ = theme.Int(frame_items::kBorderWidth);
+    border_color_ = theme.Color(ThemeItem::FormBorderColor);
+    border_width_ = theme.Int(ThemeItem::FormBorderWidthInt);
     border_pictures_.Take(theme);
 }
 
 TColor FrameCore::FileThemeMenuBarColor(ThemeSource& theme, TColor background)
 {
-    TColor own = theme.Color(frame_items::kMenuBarColor);
-    return own != -1 ? own : FallbackMenuBarColor(theme.Color(frame_items::kControlFont), background);
+    TColor own = theme.Color(ThemeItem::MenuMenuBarColor);
+    return own != -1 ? own : FallbackMenuBarColor(theme.Color(ThemeItem::ControlFontColor), background);
 }
 
 FormBorderFace FrameCore::BorderFace() const

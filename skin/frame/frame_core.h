@@ -34,17 +34,6 @@ class TsuiMenuBar;
 class TsuiTitleBar;
 struct Font;
 
-// Theme items the frames read.
-namespace frame_items {
-constexpr int kRoundCorner = 14;
-constexpr int kBackground = 15;
-constexpr int kBorderColor = 16;
-constexpr int kBorderWidth = 17;
-constexpr int kControlFont = 27;
-constexpr int kBottomRoundCorner = 47;
-constexpr int kMenuBarColor = 48;
-}
-
 class FrameCore : public SkinnedMenuBarHost {
 public:
     TForm* HostForm() const { return host_; }

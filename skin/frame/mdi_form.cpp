@@ -22,9 +22,9 @@
 #include "skin/frame/skin_menu_bar.h"
 #include "skin/menus/menu_routines.h"
 #include "skin/menus/skin_main_menu.h"
-#include "skin/theme/named_pictures.h"
 #include "skin/theme/style_properties.h"
 #include "skin/theme/theme_source.h"
+#include "skin/theme_data/named_pictures.h"
 #include "skin/window/placement.h"
 
 #include <algorithm>
@@ -223,11 +223,11 @@ void TsuiMDIForm::SetUIStyle(TsuiUIStyle style)
     style_.SetStyle(style);
     ThemeSource theme = style_.Theme();
     TakeBorder(theme);
-    menu_bar_color_ = theme.Color(frame_items::kBackground);
-    round_corner_ = theme.Int(frame_items::kRoundCorner);
+    menu_bar_color_ = theme.Color(ThemeItem::FormBackgroundColor);
+    round_corner_ = theme.Int(ThemeItem::FormRoundCornerInt);
     if (theme.UsesFileTheme()) {
         menu_bar_color_ = FileThemeMenuBarColor(theme, menu_bar_color_);
-        round_corner_bottom_ = theme.Int(frame_items::kBottomRoundCorner);
+        round_corner_bottom_ = theme.Int(ThemeItem::FormBottomRoundCornerInt);
     } else {
         round_corner_bottom_ = 0;
     }

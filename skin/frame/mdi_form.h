@@ -16,7 +16,7 @@
 #include "skin/frame/mdi_control_button.h"
 #include "skin/frame/title_bar.h"
 #include "skin/theme/file_theme.h"
-#include "skin/theme/ui_style.h"
+#include "skin/theme_data/ui_style.h"
 
 #include <array>
 #include <string>

@@ -4,22 +4,12 @@
 #include "platform/gfx/system_colors.h"
 #include "skin/menus/menu_routines.h"
 #include "skin/menus/skin_main_menu.h"
-#include "skin/theme/named_pictures.h"
 #include "skin/theme/theme_source.h"
+#include "skin/theme_data/named_pictures.h"
 
 #include <memory>
 
 namespace pellamo {
-
-namespace {
-
-constexpr int kSelectedBorderItem = 18;
-constexpr int kSelectedFillItem = 19;
-constexpr int kSelectedFontItem = 20;
-constexpr int kMenuFontItem = 22;
-constexpr int kControlFontItem = 27;
-
-}
 
 MenuBarLook ResolveMenuBarLook(TsuiFileTheme* file_theme, TsuiUIStyle style, const TsuiMainMenu* skinned)
 {
@@ -32,11 +22,12 @@ MenuBarLook ResolveMenuBarLook(TsuiFileTheme* file_theme, TsuiUIStyle style, con
         look.bar_picture = bar.get();
         look.select_picture = select.get();
     }
-    look.selected_border = theme.Color(kSelectedBorderItem);
-    look.selected_fill = theme.Color(kSelectedFillItem);
-    look.selected_font = theme.Color(kSelectedFontItem);
-    look.font_color
-        = theme.UsesFileTheme() && theme.Color(kControlFontItem) == 0x30000 ? clWhite : theme.Color(kMenuFontItem);
+    look.selected_border = theme.Color(ThemeItem::MenuSelectedBorderColor);
+    look.selected_fill = theme.Color(ThemeItem::MenuSelectedBackgroundColor);
+    look.selected_font = theme.Color(ThemeItem::MenuSelectedFontColor);
+    look.font_color = theme.UsesFileTheme() && theme.Color(ThemeItem::ControlFontColor) == 0x30000
+        ? clWhite
+        : theme.Color(ThemeItem::MenuFontColor);
     if (skinned && !skinned->UseSystemFont()) {
         look.font.name = skinned->FontName();
         look.font.SetSize(skinned->FontSize());

@@ -5,7 +5,7 @@
 
 #include "skin/frame/menu_bar_painter.h"
 #include "skin/theme/file_theme.h"
-#include "skin/theme/ui_style.h"
+#include "skin/theme_data/ui_style.h"
 
 namespace pellamo {
 

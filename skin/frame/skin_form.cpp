@@ -16,9 +16,9 @@
 #include "skin/frame/refusal_box.h"
 #include "skin/menus/menu_routines.h"
 #include "skin/menus/skin_main_menu.h"
-#include "skin/theme/named_pictures.h"
 #include "skin/theme/style_properties.h"
 #include "skin/theme/theme_source.h"
+#include "skin/theme_data/named_pictures.h"
 #include "skin/window/form_focus.h"
 #include "skin/window/placement.h"
 
@@ -128,12 +128,12 @@ void TsuiForm::SetUIStyle(TsuiUIStyle style)
     style_.SetStyle(style);
     ThemeSource theme = style_.Theme();
     TakeBorder(theme);
-    SetColor(theme.Color(frame_items::kBackground));
-    title_bar_->SetRoundCorner(theme.Int(frame_items::kRoundCorner));
+    SetColor(theme.Color(ThemeItem::FormBackgroundColor));
+    title_bar_->SetRoundCorner(theme.Int(ThemeItem::FormRoundCornerInt));
     if (theme.UsesFileTheme()) {
         if (menu_bar_)
             SetMenuBarColor(FileThemeMenuBarColor(theme, Color()));
-        title_bar_->SetRoundCornerBottom(theme.Int(frame_items::kBottomRoundCorner));
+        title_bar_->SetRoundCornerBottom(theme.Int(ThemeItem::FormBottomRoundCornerInt));
     } else {
         title_bar_->SetRoundCornerBottom(0);
         SetMenuBarColor(Color());

@@ -20,7 +20,7 @@
 #include "skin/frame/skin_menu_bar.h"
 #include "skin/frame/title_bar.h"
 #include "skin/theme/file_theme.h"
-#include "skin/theme/ui_style.h"
+#include "skin/theme_data/ui_style.h"
 
 #include <string>
 

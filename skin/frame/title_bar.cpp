@@ -19,21 +19,6 @@ namespace pellamo {
 
 namespace {
 
-// Theme items the bar reads.
-constexpr int kButtonStripItem = 5;
-constexpr int kLeftOffsetItem = 7;
-constexpr int kRightOffsetItem = 8;
-constexpr int kButtonTopItem = 9;
-constexpr int kLeftPictureItem = 10;
-constexpr int kClientPictureItem = 11;
-constexpr int kRightPictureItem = 12;
-constexpr int kFormMinWidthItem = 13;
-constexpr int kRoundCornerItem = 14;
-constexpr int kFormBorderColorItem = 16;
-constexpr int kControlFontColorItem = 27;
-constexpr int kTitleFontColorItem = 44;
-constexpr int kBottomRoundCornerItem = 47;
-
 // The bar sits this far inside its frame's window edge.
 constexpr int kFrameInset = 3;
 constexpr int kMdiFrameInset = 4;
@@ -43,10 +28,10 @@ constexpr int kRightToLeftMenuX = 176;
 // control text colours, white on the others.
 TColor FileThemeCaptionColor(const ThemeSource& theme)
 {
-    TColor own = theme.Color(kTitleFontColorItem);
+    TColor own = theme.Color(ThemeItem::TitleBarFontColor);
     if (own != -1)
         return own;
-    TColor text = theme.Color(kControlFontColorItem);
+    TColor text = theme.Color(ThemeItem::ControlFontColor);
     bool dark = text == 0x10000 || text == 0x30000 || text == 0x40000 || text == 0x50000;
     return dark ? clBlack : clWhite;
 }
@@ -166,26 +151,26 @@ void TsuiTitleBar::SetUIStyle(TsuiUIStyle style)
     sections_.BeginUpdate();
     sections_.Clear();
     TsuiTitleBarSection* left = sections_.Add();
-    left->Picture().SetBitmap(theme.Picture(kLeftPictureItem));
+    left->Picture().SetBitmap(theme.Picture(ThemeItem::TitleBarLeftImage));
     left->SetAutoSize(true);
     TsuiTitleBarSection* right = sections_.Add();
-    right->Picture().SetBitmap(theme.Picture(kRightPictureItem));
+    right->Picture().SetBitmap(theme.Picture(ThemeItem::TitleBarRightImage));
     right->SetAutoSize(true);
     right->SetAlign(TsuiTitleBarAlign::suiRight);
     TsuiTitleBarSection* middle = sections_.Add();
-    middle->Picture().SetBitmap(theme.Picture(kClientPictureItem));
+    middle->Picture().SetBitmap(theme.Picture(ThemeItem::TitleBarClientImage));
     middle->SetAlign(TsuiTitleBarAlign::suiClient);
     sections_.EndUpdate();
 
-    left_offset_ = theme.Int(kLeftOffsetItem);
-    right_offset_ = theme.Int(kRightOffsetItem);
-    border_color_ = theme.Color(kFormBorderColorItem);
-    button_height_ = theme.Picture(kButtonStripItem).Height();
-    button_top_ = theme.Int(kButtonTopItem) - (in_form ? kFrameInset : 0);
+    left_offset_ = theme.Int(ThemeItem::TitleBarButtonLeftOffsetInt);
+    right_offset_ = theme.Int(ThemeItem::TitleBarButtonRightOffsetInt);
+    border_color_ = theme.Color(ThemeItem::FormBorderColor);
+    button_height_ = theme.Picture(ThemeItem::TitleBarButtonImage).Height();
+    button_top_ = theme.Int(ThemeItem::TitleBarButtonTopInt) - (in_form ? kFrameInset : 0);
     if (TForm* form = ParentForm())
-        form->Constraints().SetMinWidth(theme.Int(kFormMinWidthItem));
-    round_corner_ = theme.Int(kRoundCornerItem);
-    round_corner_bottom_ = theme.UsesFileTheme() ? theme.Int(kBottomRoundCornerItem) : 0;
+        form->Constraints().SetMinWidth(theme.Int(ThemeItem::FormMinWidthInt));
+    round_corner_ = theme.Int(ThemeItem::FormRoundCornerInt);
+    round_corner_bottom_ = theme.UsesFileTheme() ? theme.Int(ThemeItem::FormBottomRoundCornerInt) : 0;
 
     TsuiUIStyle effective = theme.UsesFileTheme() ? TsuiUIStyle::FromThemeFile : theme.Style();
     buttons_.BeginUpdate();

@@ -21,7 +21,7 @@
 #include "skin/frame/title_bar_section.h"
 #include "skin/theme/file_theme.h"
 #include "skin/theme/style_choice.h"
-#include "skin/theme/ui_style.h"
+#include "skin/theme_data/ui_style.h"
 
 #include <memory>
 

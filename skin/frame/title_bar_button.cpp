@@ -10,9 +10,6 @@ namespace pellamo {
 
 namespace {
 
-constexpr int kStripItem = 5; // TitleBarButtonImage
-constexpr int kTransparentItem = 6;
-constexpr int kTopItem = 9;
 constexpr int kStripFrames = 18;
 
 // The first of a type's three frames (normal, mouse over, pressed).
@@ -140,18 +137,18 @@ void TsuiTitleBarButton::LoadFrames(int first)
 {
     TsuiTitleBar* bar = Bar();
     ThemeSource theme(bar ? bar->FileTheme() : nullptr, ui_style_);
-    normal_.SetBitmap(theme.Picture(kStripItem, kStripFrames, first));
-    mouse_on_.SetBitmap(theme.Picture(kStripItem, kStripFrames, first + 1));
-    mouse_down_.SetBitmap(theme.Picture(kStripItem, kStripFrames, first + 2));
+    normal_.SetBitmap(theme.Picture(ThemeItem::TitleBarButtonImage, kStripFrames, first));
+    mouse_on_.SetBitmap(theme.Picture(ThemeItem::TitleBarButtonImage, kStripFrames, first + 1));
+    mouse_down_.SetBitmap(theme.Picture(ThemeItem::TitleBarButtonImage, kStripFrames, first + 2));
 }
 
 void TsuiTitleBarButton::UpdateUIStyle()
 {
     TsuiTitleBar* bar = Bar();
     ThemeSource theme(bar ? bar->FileTheme() : nullptr, ui_style_);
-    transparent_ = theme.Bool(kTransparentItem);
+    transparent_ = theme.Bool(ThemeItem::TitleBarButtonTransparentBool);
     if (type_ != TsuiTitleBarBtnType::suiCustom) {
-        top_ = theme.Int(kTopItem);
+        top_ = theme.Int(ThemeItem::TitleBarButtonTopInt);
         LoadFrames(FirstFrame(type_, false));
         if (type_ == TsuiTitleBarBtnType::suiMax)
             ProcessMaxBtn();

@@ -11,7 +11,7 @@
 #include "platform/components/collection.h"
 #include "platform/components/controls/picture.h"
 #include "skin/frame/title_bar_enums.h"
-#include "skin/theme/ui_style.h"
+#include "skin/theme_data/ui_style.h"
 
 namespace pellamo {
 

@@ -1,7 +1,7 @@
 #include "skin/menus/menu_check_marks.h"
 
 #include "platform/gfx/resources.h"
-#include "skin/theme/named_pictures.h"
+#include "skin/theme_data/named_pictures.h"
 
 namespace pellamo {
 

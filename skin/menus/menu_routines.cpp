@@ -5,7 +5,7 @@
 #include "platform/gfx/system_colors.h"
 #include "platform/gfx/system_fonts.h"
 #include "platform/window/window_system.h"
-#include "skin/theme/named_pictures.h"
+#include "skin/theme_data/named_pictures.h"
 
 #include <algorithm>
 #include <array>

@@ -10,15 +10,6 @@ namespace pellamo {
 
 namespace {
 
-// Theme items the menus read.
-constexpr int kFormBackgroundColor = 15;
-constexpr int kMenuSelectedBorderColor = 18;
-constexpr int kMenuSelectedBackgroundColor = 19;
-constexpr int kMenuSelectedFontColor = 20;
-constexpr int kMenuBackgroundColor = 21;
-constexpr int kMenuFontColor = 22;
-constexpr int kMenuBarColor = 23;
-
 MenuItemFace FaceOf(const TMenuItem& item)
 {
     MenuItemFace face;
@@ -69,13 +60,13 @@ void SkinnedMenu::SetUIStyle(TsuiUIStyle style)
     separator_height_ = mac ? 12 : 5;
     look_.separator_color = mac ? 0 : 0x848284;
     ThemeSource theme = style_.Theme();
-    look_.bar_color = theme.Color(kMenuBarColor);
-    look_.color = theme.Color(kMenuBackgroundColor);
-    look_.font_color = theme.Color(kMenuFontColor);
-    look_.selected_border_color = theme.Color(kMenuSelectedBorderColor);
-    look_.selected_color = theme.Color(kMenuSelectedBackgroundColor);
-    look_.selected_font_color = theme.Color(kMenuSelectedFontColor);
-    flat_line_color_ = theme.Color(kFormBackgroundColor);
+    look_.bar_color = theme.Color(ThemeItem::MenuBarColor);
+    look_.color = theme.Color(ThemeItem::MenuBackgroundColor);
+    look_.font_color = theme.Color(ThemeItem::MenuFontColor);
+    look_.selected_border_color = theme.Color(ThemeItem::MenuSelectedBorderColor);
+    look_.selected_color = theme.Color(ThemeItem::MenuSelectedBackgroundColor);
+    look_.selected_font_color = theme.Color(ThemeItem::MenuSelectedFontColor);
+    flat_line_color_ = theme.Color(ThemeItem::FormBackgroundColor);
 }
 
 void SkinnedMenu::SetSeparatorHeight(int height)

@@ -11,7 +11,7 @@
 #include "skin/menus/menu_item_look.h"
 #include "skin/theme/file_theme.h"
 #include "skin/theme/style_choice.h"
-#include "skin/theme/ui_style.h"
+#include "skin/theme_data/ui_style.h"
 
 #include <memory>
 #include <string>

@@ -6,7 +6,7 @@
 #include "platform/components/description_reader.h"
 #include "platform/gfx/resources.h"
 #include "platform/window/window_system.h"
-#include "skin/theme/named_pictures.h"
+#include "skin/theme_data/named_pictures.h"
 #include "skin/window/placement.h"
 #include "skin/window/user_library.h"
 

@@ -9,9 +9,9 @@
 #include "skin/panels/caption_panel_face.h"
 #include "skin/panels/off_screen.h"
 #include "skin/theme/file_theme.h"
-#include "skin/theme/named_pictures.h"
 #include "skin/theme/style_properties.h"
 #include "skin/theme/theme_source.h"
+#include "skin/theme_data/named_pictures.h"
 #include "skin/window/placement.h"
 
 namespace pellamo {

@@ -12,7 +12,7 @@
 #include "platform/components/controls/panel.h"
 #include "skin/panels/caption_panel_look.h"
 #include "skin/theme/style_choice.h"
-#include "skin/theme/ui_style.h"
+#include "skin/theme_data/ui_style.h"
 
 #include <memory>
 #include <stdexcept>

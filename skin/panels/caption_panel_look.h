@@ -1,10 +1,11 @@
 #pragma once
 
 // What a caption panel takes from its style or file theme: the caption
-// bar (item 42), the border (item 25) and the caption's colour. With a file
-// theme the caption is black over the few dark-on-light colours of item 27
-// that the style files use, white otherwise; built in, it is black in
-// MacOS and item 20 in the other styles.
+// bar (SideChannelBarImage), the border (ControlBorderColor) and the
+// caption's colour. With a file theme the caption is black over the few
+// dark-on-light ControlFontColor values that the style files use, white
+// otherwise; built in, it is black in MacOS and MenuSelectedFontColor in
+// the other styles.
 
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/color.h"

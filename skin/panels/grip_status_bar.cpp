@@ -10,12 +10,6 @@
 
 namespace pellamo {
 
-namespace {
-
-constexpr int kBackgroundItem = 15;
-
-}
-
 TsuiStatusBar::TsuiStatusBar(TComponent* owner)
     : TCustomStatusBar(owner)
 {
@@ -38,7 +32,7 @@ const ClassInfo& TsuiStatusBar::StaticClass()
 void TsuiStatusBar::SetUIStyle(TsuiUIStyle style)
 {
     style_.SetStyle(style);
-    SetColor(ThemeSource(style_.FileTheme(), style).Color(kBackgroundItem));
+    SetColor(ThemeSource(style_.FileTheme(), style).Color(ThemeItem::FormBackgroundColor));
     Invalidate();
 }
 

@@ -6,7 +6,7 @@
 
 #include "platform/components/controls/status_bar.h"
 #include "skin/theme/style_choice.h"
-#include "skin/theme/ui_style.h"
+#include "skin/theme_data/ui_style.h"
 
 namespace pellamo {
 

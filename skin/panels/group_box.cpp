@@ -11,13 +11,6 @@
 
 namespace pellamo {
 
-namespace {
-
-constexpr int kBorderItem = 25;
-constexpr int kFontItem = 27;
-
-}
-
 TsuiCustomGroupBox::TsuiCustomGroupBox(TComponent* owner)
     : TsuiCustomPanel(owner)
 {
@@ -79,8 +72,8 @@ void TsuiCustomGroupBox::UpdateUIStyle(TsuiUIStyle style, TsuiFileTheme* file_th
 {
     ContainerApplyUIStyle(this, style, file_theme);
     ThemeSource theme(file_theme, style);
-    border_color_ = theme.Color(kBorderItem);
-    Font().SetColor(theme.Color(kFontItem));
+    border_color_ = theme.Color(ThemeItem::ControlBorderColor);
+    Font().SetColor(theme.Color(ThemeItem::ControlFontColor));
     Invalidate();
 }
 

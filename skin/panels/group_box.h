@@ -9,7 +9,7 @@
 
 #include "skin/panels/picture_panel.h"
 #include "skin/theme/style_choice.h"
-#include "skin/theme/ui_style.h"
+#include "skin/theme_data/ui_style.h"
 
 namespace pellamo {
 

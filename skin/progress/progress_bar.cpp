@@ -9,14 +9,6 @@
 
 namespace pellamo {
 
-namespace {
-
-constexpr int kPictureItem = 24;
-constexpr int kBorderItem = 25;
-constexpr int kBackgroundItem = 26;
-
-}
-
 TsuiProgressBar::TsuiProgressBar(TComponent* owner)
     : TCustomPanel(owner)
     , style_(*this)
@@ -124,11 +116,11 @@ void TsuiProgressBar::UpdatePicture()
 {
     ThemeSource theme = style_.Theme();
     Bitmap fill;
-    theme.GetBitmap(kPictureItem, fill);
+    theme.GetBitmap(ThemeItem::ProgressBarImage, fill);
     if (orientation_ == TsuiProgressBarOrientation::suiVertical && !fill.Empty())
         RoundPicture(fill);
-    bar_color_ = theme.Color(kBackgroundItem);
-    border_color_ = theme.Color(kBorderItem);
+    bar_color_ = theme.Color(ThemeItem::ControlBackgroundColor);
+    border_color_ = theme.Color(ThemeItem::ControlBorderColor);
     picture_.SetBitmap(fill);
     Invalidate();
 }

@@ -11,17 +11,17 @@ namespace pellamo {
 ScrollBarLook ResolveScrollBarLook(const ThemeSource& theme, bool vertical)
 {
     ScrollBarLook look;
-    look.track_color = theme.Color(kScrollBarColorItem);
+    look.track_color = theme.Color(ThemeItem::ScrollBarBackgroundColor);
     for (int i = 0; i < 6; ++i) {
         Bitmap& arrow = look.arrows[static_cast<size_t>(i)];
-        arrow = theme.Picture(kScrollBarArrowsItem, 6, i + 1);
+        arrow = theme.Picture(ThemeItem::ScrollBarButtonImage, 6, i + 1);
         // Up turns to left, down to right.
         if (!vertical && !arrow.Empty())
             RoundPicture(arrow);
     }
     Bitmap* pieces[] = { &look.slider_start, &look.slider_middle, &look.slider_end };
     for (int i = 0; i < 3; ++i) {
-        *pieces[i] = theme.Picture(kScrollBarSliderItem, 3, i + 1);
+        *pieces[i] = theme.Picture(ThemeItem::ScrollBarSliderImage, 3, i + 1);
         // The start cap comes on top.
         if (vertical && !pieces[i]->Empty())
             RoundPicture3(*pieces[i]);

@@ -1,10 +1,11 @@
 #pragma once
 
 // What a scroll bar of one style shows, taken from the theme once per
-// style, theme or orientation change: the track colour (item 31), the
-// arrow buttons (item 32: up arrow normal, hover, pressed, then the same
-// for the down arrow, drawn for a vertical bar) and the three pieces of the
-// slider (item 33: start cap, middle, end cap, drawn for a horizontal bar).
+// style, theme or orientation change: the track colour
+// (ScrollBarBackgroundColor), the arrow buttons (ScrollBarButtonImage: up
+// arrow normal, hover, pressed, then the same for the down arrow, drawn for
+// a vertical bar) and the three pieces of the slider (ScrollBarSliderImage:
+// start cap, middle, end cap, drawn for a horizontal bar).
 // Each picture comes already turned for the bar's orientation.
 
 #include "platform/gfx/bitmap.h"
@@ -24,13 +25,6 @@ struct ScrollBarLook {
     Bitmap slider_middle;
     Bitmap slider_end;
 };
-
-constexpr int kTrackBarBarItem = 28;
-constexpr int kTrackBarSliderItem = 29;
-constexpr int kTrackBarVerticalSliderItem = 30;
-constexpr int kScrollBarColorItem = 31;
-constexpr int kScrollBarArrowsItem = 32;
-constexpr int kScrollBarSliderItem = 33;
 
 ScrollBarLook ResolveScrollBarLook(const ThemeSource& theme, bool vertical);
 

@@ -210,8 +210,8 @@ void TsuiTrackBar::UpdatePicture()
     Bitmap bar;
     Bitmap slider;
     try {
-        bar = theme.Picture(kTrackBarBarItem);
-        slider = theme.Picture(Vertical() ? kTrackBarVerticalSliderItem : kTrackBarSliderItem);
+        bar = theme.Picture(ThemeItem::TrackBarBarImage);
+        slider = theme.Picture(Vertical() ? ThemeItem::TrackBarSliderVImage : ThemeItem::TrackBarSliderImage);
     } catch (const std::exception&) {
         // A picture the theme cannot give leaves the track without it.
     }

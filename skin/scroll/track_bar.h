@@ -1,12 +1,13 @@
 #pragma once
 
 // TsuiTrackBar: a slider control drawn from the style's pictures: a bar
-// (item 28) stretched along the control, a slider (item 29, or 30 when
-// vertical) that is a child panel of its own, optional tick marks. The
-// value follows the keys (arrows by LineSize, Page Up/Down by PageSize,
-// Home, End), the wheel (LineSize a notch), a drag of the slider, and a
-// press on the bar, which pages toward the pointer at once and then every
-// 100 ms while held, the slider stopping under the pointer.
+// (TrackBarBarImage) stretched along the control, a slider
+// (TrackBarSliderImage, TrackBarSliderVImage when vertical) that is a child
+// panel of its own, optional tick marks. The value follows the keys
+// (arrows by LineSize, Page Up/Down by PageSize, Home, End), the wheel
+// (LineSize a notch), a drag of the slider, and a press on the bar, which
+// pages toward the pointer at once and then every 100 ms while held, the
+// slider stopping under the pointer.
 //
 // Min <= Position <= Max after every write; OnChange fires exactly when
 // Position differs from its value at the last notice (LastChange is the

@@ -8,8 +8,8 @@
 #include "skin/draw/frame_strip.h"
 #include "skin/draw/replace_pixels.h"
 #include "skin/theme/style_properties.h"
-#include "skin/theme/theme_file_format.h"
-#include "skin/theme/theme_search.h"
+#include "skin/theme_data/theme_file_format.h"
+#include "skin/theme_data/theme_search.h"
 
 namespace pellamo {
 
@@ -73,7 +73,7 @@ void TsuiFileTheme::ReapplyToOwnerForm(bool had_file)
             SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
-void TsuiFileTheme::GetBitmap(int item, Bitmap* target, int frame_count, int frame_index) const
+void TsuiFileTheme::GetBitmap(ThemeItem item, Bitmap* target, int frame_count, int frame_index) const
 {
     if (!target)
         return;

@@ -7,8 +7,9 @@
 #include "platform/components/component.h"
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/color.h"
-#include "skin/theme/file_theme_mgr.h"
-#include "skin/theme/ui_style.h"
+#include "skin/theme_data/file_theme_mgr.h"
+#include "skin/theme_data/theme_item.h"
+#include "skin/theme_data/ui_style.h"
 
 #include <string>
 
@@ -43,10 +44,10 @@ public:
     // The item's picture; frame `frame_index` of `frame_count` when both
     // are non-zero. An item the file lacks leaves the target as it was,
     // or, when a frame is cut, makes it empty. Null targets are ignored.
-    void GetBitmap(int item, Bitmap* target, int frame_count = 0, int frame_index = 0) const;
-    bool GetBool(int item) const { return mgr_.GetBool(item); }
-    TColor GetColor(int item) const { return mgr_.GetColor(item); }
-    int32_t GetInt(int item) const { return mgr_.GetInt(item); }
+    void GetBitmap(ThemeItem item, Bitmap* target, int frame_count = 0, int frame_index = 0) const;
+    bool GetBool(ThemeItem item) const { return mgr_.GetBool(item); }
+    TColor GetColor(ThemeItem item) const { return mgr_.GetColor(item); }
+    int32_t GetInt(ThemeItem item) const { return mgr_.GetInt(item); }
 
     const TsuiFileThemeMgr& Mgr() const { return mgr_; }
 

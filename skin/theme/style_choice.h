@@ -14,7 +14,7 @@
 //   }
 
 #include "skin/theme/theme_source.h"
-#include "skin/theme/ui_style.h"
+#include "skin/theme_data/ui_style.h"
 
 namespace pellamo {
 

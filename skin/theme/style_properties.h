@@ -4,7 +4,7 @@
 // "UIStyle" and "FileTheme" properties, so that any component offering
 // both takes part, whatever its class.
 
-#include "skin/theme/ui_style.h"
+#include "skin/theme_data/ui_style.h"
 
 #include <string_view>
 

@@ -6,7 +6,7 @@
 #include "platform/components/component.h"
 #include "platform/components/event.h"
 #include "platform/components/string_list.h"
-#include "skin/theme/ui_style.h"
+#include "skin/theme_data/ui_style.h"
 
 namespace pellamo {
 

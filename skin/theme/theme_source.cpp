@@ -1,7 +1,7 @@
 #include "skin/theme/theme_source.h"
 
 #include "skin/theme/file_theme.h"
-#include "skin/theme/inside_theme.h"
+#include "skin/theme_data/inside_theme.h"
 
 namespace pellamo {
 
@@ -11,22 +11,22 @@ ThemeSource::ThemeSource(const TsuiFileTheme* file_theme, TsuiUIStyle style)
         file_theme_ = file_theme;
 }
 
-TColor ThemeSource::Color(int item) const
+TColor ThemeSource::Color(ThemeItem item) const
 {
     return file_theme_ ? file_theme_->GetColor(item) : GetInsideThemeColor(style_, item);
 }
 
-int32_t ThemeSource::Int(int item) const
+int32_t ThemeSource::Int(ThemeItem item) const
 {
     return file_theme_ ? file_theme_->GetInt(item) : GetInsideThemeInt(style_, item);
 }
 
-bool ThemeSource::Bool(int item) const
+bool ThemeSource::Bool(ThemeItem item) const
 {
     return file_theme_ ? file_theme_->GetBool(item) : GetInsideThemeBool(style_, item);
 }
 
-void ThemeSource::GetBitmap(int item, Bitmap& target, int frame_count, int frame_index) const
+void ThemeSource::GetBitmap(ThemeItem item, Bitmap& target, int frame_count, int frame_index) const
 {
     if (file_theme_)
         file_theme_->GetBitmap(item, &target, frame_count, frame_index);
@@ -34,7 +34,7 @@ void ThemeSource::GetBitmap(int item, Bitmap& target, int frame_count, int frame
         GetInsideThemeBitmap(style_, item, &target, frame_count, frame_index);
 }
 
-Bitmap ThemeSource::Picture(int item, int frame_count, int frame_index) const
+Bitmap ThemeSource::Picture(ThemeItem item, int frame_count, int frame_index) const
 {
     Bitmap picture;
     GetBitmap(item, picture, frame_count, frame_index);

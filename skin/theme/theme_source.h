@@ -6,14 +6,15 @@
 // one of these and keeps the look until the next change:
 //
 //   ThemeSource theme(FileTheme(), UIStyle());
-//   look.border = theme.Color(25);
-//   theme.GetBitmap(1, look.face, 3, 1);
+//   look.border = theme.Color(ThemeItem::ControlBorderColor);
+//   theme.GetBitmap(ThemeItem::ButtonImage, look.face, 3, 1);
 //
 // It holds a plain pointer to the file theme: use it at once, do not keep it.
 
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/color.h"
-#include "skin/theme/ui_style.h"
+#include "skin/theme_data/theme_item.h"
+#include "skin/theme_data/ui_style.h"
 
 #include <cstdint>
 
@@ -30,13 +31,13 @@ public:
     // The built-in style read when not from the file theme.
     TsuiUIStyle Style() const { return style_; }
 
-    TColor Color(int item) const;
-    int32_t Int(int item) const;
-    bool Bool(int item) const;
+    TColor Color(ThemeItem item) const;
+    int32_t Int(ThemeItem item) const;
+    bool Bool(ThemeItem item) const;
     // As GetInsideThemeBitmap or TsuiFileTheme::GetBitmap.
-    void GetBitmap(int item, Bitmap& target, int frame_count = 0, int frame_index = 0) const;
+    void GetBitmap(ThemeItem item, Bitmap& target, int frame_count = 0, int frame_index = 0) const;
     // The picture, or frame `frame_index` of `frame_count`; empty when none.
-    Bitmap Picture(int item, int frame_count = 0, int frame_index = 0) const;
+    Bitmap Picture(ThemeItem item, int frame_count = 0, int frame_index = 0) const;
 
 private:
     const TsuiFileTheme* file_theme_ = nullptr;

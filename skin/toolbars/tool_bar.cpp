@@ -9,14 +9,6 @@
 
 namespace pellamo {
 
-namespace {
-
-constexpr int kBorderItem = 35;
-constexpr int kFaceItem = 36;
-constexpr int kDownItem = 37;
-
-}
-
 TsuiToolBar::TsuiToolBar(TComponent* owner)
     : TToolBar(owner)
     , style_(*this)
@@ -48,9 +40,9 @@ void TsuiToolBar::SetUIStyle(TsuiUIStyle style)
 {
     style_.SetStyle(style);
     ThemeSource theme = style_.Theme();
-    look_.border = theme.Color(kBorderItem);
-    look_.face = theme.Color(kFaceItem);
-    look_.down = theme.Color(kDownItem);
+    look_.border = theme.Color(ThemeItem::ToolBarButtonBorderColor);
+    look_.face = theme.Color(ThemeItem::ToolBarButtonBackgroundColor);
+    look_.down = theme.Color(ThemeItem::ToolBarButtonDownBackgroundColor);
     SetTransparent(style == TsuiUIStyle::MacOS || style == TsuiUIStyle::Protein);
     SetEdgeBorders({});
     Invalidate();

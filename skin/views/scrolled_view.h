@@ -1,7 +1,7 @@
 #pragma once
 
 // What the skinned tree view and memo share: the skin's two-line border
-// (BorderedEdit: BorderColor from item 25, UIStyle, FileTheme) and the
+// (BorderedEdit: BorderColor from ControlBorderColor, UIStyle, FileTheme) and the
 // skinned scroll bars bound through VScrollBar and HScrollBar, laid over
 // the view's own scroll bars and kept in step with them after everything
 // that may scroll the view: its scroll messages, keys, the wheel, a press

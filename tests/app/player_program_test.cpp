@@ -151,7 +151,7 @@ TEST_F(PlayerOnX11, EachStyleAndThemeFileDressesTheFrame)
             if (from_file)
                 file_theme->SetThemeFile(ThemeFileOf(style));
             ThemeSource theme(from_file ? file_theme.get() : nullptr, from_file ? S::FromThemeFile : style);
-            const TColor border = theme.Color(16); // the frame's border colour
+            const TColor border = theme.Color(ThemeItem::FormBorderColor); // the frame's border colour
 
             // Started in the background; its window's geometry read once it
             // shows, the screen captured, and the program ended.
@@ -179,8 +179,10 @@ TEST_F(PlayerOnX11, EachStyleAndThemeFileDressesTheFrame)
             // The title bar (its picture's height, less the frame's inset)
             // ends where the menu bar's colour begins and holds, at the
             // right end of the bars where no menu title is drawn.
-            const TColor menu = from_file && theme.Color(48) != -1 ? theme.Color(48) : theme.Color(15);
-            const int title = theme.Picture(10).Height() - kFrameInset;
+            const TColor menu = from_file && theme.Color(ThemeItem::MenuMenuBarColor) != -1
+                ? theme.Color(ThemeItem::MenuMenuBarColor)
+                : theme.Color(ThemeItem::FormBackgroundColor);
+            const int title = theme.Picture(ThemeItem::TitleBarLeftImage).Height() - kFrameInset;
             auto menu_from = [&](int row) {
                 for (int r = row; r < row + 6; ++r)
                     if (screen.GetPixel(w.x + w.width - 12, r) != menu)
@@ -292,8 +294,10 @@ void ExpectApart(RunningPlayer& player, const std::string& display, const LookCa
     if (look.from_file)
         file_theme->SetThemeFile(ThemeFileOf(look.style));
     ThemeSource theme(look.from_file ? file_theme.get() : nullptr, look.from_file ? S::FromThemeFile : look.style);
-    const TColor menu = look.from_file && theme.Color(48) != -1 ? theme.Color(48) : theme.Color(15);
-    const int menu_bottom = kFrameInset + theme.Picture(10).Height() - kFrameInset + 22;
+    const TColor menu = look.from_file && theme.Color(ThemeItem::MenuMenuBarColor) != -1
+        ? theme.Color(ThemeItem::MenuMenuBarColor)
+        : theme.Color(ThemeItem::FormBackgroundColor);
+    const int menu_bottom = kFrameInset + theme.Picture(ThemeItem::TitleBarLeftImage).Height() - kFrameInset + 22;
     ContentsSeen seen;
     Window w;
     // The look may still be changing: read until it settles.

@@ -22,9 +22,7 @@ namespace {
 
 using S = TsuiUIStyle;
 
-// The frame's items the look fixes.
-constexpr int kBorderColorItem = 16;
-constexpr int kTitlePictureItem = 10;
+// The title bar stands this far inside its picture.
 constexpr int kTitleInset = 3;
 
 struct Look {
@@ -89,8 +87,9 @@ protected:
         ASSERT_NE(frame, nullptr) << form.Name();
         ThemeSource theme(dynamic_cast<TsuiFileTheme*>(GetComponentProp(*frame, "FileTheme")),
             GetParam().from_file ? S::FromThemeFile : GetParam().style);
-        EXPECT_EQ(frame->BorderColor(), theme.Color(kBorderColorItem)) << form.Name();
-        EXPECT_EQ(frame->TitleBar().Height(), theme.Picture(kTitlePictureItem).Height() - kTitleInset) << form.Name();
+        EXPECT_EQ(frame->BorderColor(), theme.Color(ThemeItem::FormBorderColor)) << form.Name();
+        EXPECT_EQ(frame->TitleBar().Height(), theme.Picture(ThemeItem::TitleBarLeftImage).Height() - kTitleInset)
+            << form.Name();
     }
 };
 

@@ -29,13 +29,6 @@ namespace {
 
 using S = TsuiUIStyle;
 
-constexpr int kFormBackground = 15;
-constexpr int kControlBorder = 25;
-constexpr int kControlBackground = 26;
-constexpr int kCaptionBar = 42;
-constexpr int kFrameBorder = 16;
-constexpr int kTitleBarLeft = 10;
-
 class GalleryLooks : public GalleryFixture {
 protected:
     // Probes of one look, each against the built-in style's items.
@@ -43,22 +36,24 @@ protected:
     {
         ThemeSource theme(nullptr, style);
         EXPECT_EQ(PixelAt(*gallery, { gallery->ClientWidth() - 12, gallery->ClientHeight() - 60 }),
-            theme.Color(kFormBackground))
+            theme.Color(ThemeItem::FormBackgroundColor))
             << "window background";
 
         ASSERT_TRUE(gallery->ShowPage("Edits"));
         auto* edit = OnPage<TsuiEdit>("Edits");
         ASSERT_NE(edit, nullptr);
-        EXPECT_EQ(WindowPixel(*edit, { 0, edit->Height() / 2 }), theme.Color(kControlBorder)) << "edit border";
+        EXPECT_EQ(WindowPixel(*edit, { 0, edit->Height() / 2 }), theme.Color(ThemeItem::ControlBorderColor))
+            << "edit border";
 
         ASSERT_TRUE(gallery->ShowPage("Panels"));
         auto* group = OnPage<TsuiGroupBox>("Panels");
         ASSERT_NE(group, nullptr);
-        EXPECT_EQ(WindowPixel(*group, { 0, group->Height() / 2 }), theme.Color(kControlBorder)) << "group box frame";
+        EXPECT_EQ(WindowPixel(*group, { 0, group->Height() / 2 }), theme.Color(ThemeItem::ControlBorderColor))
+            << "group box frame";
 
         auto* panel = OnPage<TsuiPanel>("Panels");
         ASSERT_NE(panel, nullptr);
-        Bitmap bar = theme.Picture(kCaptionBar);
+        Bitmap bar = theme.Picture(ThemeItem::SideChannelBarImage);
         ASSERT_FALSE(bar.Empty());
         // The bar is stretched across, so each row keeps its colour; the
         // probe sits right of the caption, left of the button.
@@ -68,9 +63,9 @@ protected:
         ASSERT_TRUE(gallery->ShowPage("Groups"));
         auto* progress = OnPage<TsuiProgressBar>("Groups");
         ASSERT_NE(progress, nullptr);
-        EXPECT_EQ(WindowPixel(*progress, { 0, progress->Height() / 2 }), theme.Color(kControlBorder))
+        EXPECT_EQ(WindowPixel(*progress, { 0, progress->Height() / 2 }), theme.Color(ThemeItem::ControlBorderColor))
             << "progress frame";
-        EXPECT_EQ(WindowPixel(*progress, { progress->Width() - 3, 2 }), theme.Color(kControlBackground))
+        EXPECT_EQ(WindowPixel(*progress, { progress->Width() - 3, 2 }), theme.Color(ThemeItem::ControlBackgroundColor))
             << "progress bar's unfilled part";
 
         ASSERT_TRUE(gallery->ShowPage("Scroll bars"));
@@ -87,7 +82,8 @@ protected:
         ASSERT_TRUE(gallery->ShowPage("Views"));
         auto* memo = OnPage<TsuiMemo>("Views");
         ASSERT_NE(memo, nullptr);
-        EXPECT_EQ(WindowPixel(*memo, { 0, memo->Height() / 2 }), theme.Color(kControlBorder)) << "memo border";
+        EXPECT_EQ(WindowPixel(*memo, { 0, memo->Height() / 2 }), theme.Color(ThemeItem::ControlBorderColor))
+            << "memo border";
         for (TsuiScrollBar* bound : { memo->VScrollBar(), memo->HScrollBar() }) {
             ASSERT_NE(bound, nullptr);
             EXPECT_TRUE(bound->Visible()) << "the memo has more lines, and longer ones, than it shows";
@@ -106,12 +102,13 @@ protected:
         Pump();
         Rect window = ws().GetWindowRect(gallery->Handle());
         Bitmap shot = screen.Screenshot().Crop(window);
-        EXPECT_EQ(shot.GetPixel(0, shot.Height() / 2), theme.Color(kFrameBorder)) << "left border";
-        EXPECT_EQ(shot.GetPixel(shot.Width() - 1, shot.Height() / 2), theme.Color(kFrameBorder)) << "right border";
+        EXPECT_EQ(shot.GetPixel(0, shot.Height() / 2), theme.Color(ThemeItem::FormBorderColor)) << "left border";
+        EXPECT_EQ(shot.GetPixel(shot.Width() - 1, shot.Height() / 2), theme.Color(ThemeItem::FormBorderColor))
+            << "right border";
         // The last column of the title's left picture, its top and bottom
         // rows (the icon and the caption lie between): the bar is as tall
         // as the picture.
-        Bitmap left = theme.Picture(kTitleBarLeft);
+        Bitmap left = theme.Picture(ThemeItem::TitleBarLeftImage);
         ASSERT_GT(left.Height(), 8);
         int x = left.Width() - 1;
         for (int y : { 3, 4, left.Height() - 3, left.Height() - 2, left.Height() - 1 })
@@ -272,7 +269,7 @@ TEST_F(GalleryLooks, TheStyleAndPageButtonsSwitchByMouseAndByKeys)
     ClickAt(gallery->StyleButton(S::Protein), { 4, 8 });
     EXPECT_EQ(gallery->Style(), S::Protein);
     EXPECT_EQ(PixelAt(*gallery, { gallery->ClientWidth() - 12, gallery->ClientHeight() - 60 }),
-        ThemeSource(nullptr, S::Protein).Color(kFormBackground));
+        ThemeSource(nullptr, S::Protein).Color(ThemeItem::FormBackgroundColor));
 
     // Alt and the marked letter: Win&XP, &Checks.
     Keys({ { 'X', kModAlt } });

@@ -99,7 +99,7 @@ TEST_F(GalleryWindowsPageOnX11, OpensTilesAndMaximisesSkinnedChildrenOfTheMdiWin
 
     // Each child shows its skinned title at its top left, one picture row
     // down from its edge (the children overlap further down).
-    Bitmap title = ThemeSource(nullptr, TsuiUIStyle::MacOS).Picture(10);
+    Bitmap title = ThemeSource(nullptr, TsuiUIStyle::MacOS).Picture(ThemeItem::TitleBarLeftImage);
     ASSERT_FALSE(title.Empty());
     Bitmap shot = CaptureRoot(server.Display());
     ASSERT_EQ(shot.Width(), 1024) << "xwd or convert failed";

@@ -107,7 +107,8 @@ TEST(GalleryProgram, AScreenshotIsWrittenWithoutADisplayInTheChosenLook)
         ASSERT_GT(shot.Width(), 700);
         ASSERT_GT(shot.Height(), 500);
         // Below the page list, left of the pages: only the window's background.
-        EXPECT_EQ(shot.GetPixel(40, shot.Height() - 80), ThemeSource(nullptr, c.look).Color(15));
+        EXPECT_EQ(
+            shot.GetPixel(40, shot.Height() - 80), ThemeSource(nullptr, c.look).Color(ThemeItem::FormBackgroundColor));
     }
 }
 

@@ -85,9 +85,6 @@ Window FindGallery(const std::string& xdotool)
     return window;
 }
 
-constexpr int kFrameBorder = 16;
-constexpr int kTitleBarLeft = 10;
-
 TEST(GalleryStartedOnX11, EachStyleAndExportedThemeShowsItsFrameBorderAndTitleBarHeight)
 {
     XvfbServer server;
@@ -107,8 +104,8 @@ TEST(GalleryStartedOnX11, EachStyleAndExportedThemeShowsItsFrameBorderAndTitleBa
         { S::Protein, "Protein" }, { S::BlueGlass, "BlueGlass" } };
     for (const auto& [built_in, style] : styles) {
         ThemeSource theme(nullptr, built_in);
-        const TColor border = theme.Color(kFrameBorder);
-        const Bitmap title = theme.Picture(kTitleBarLeft);
+        const TColor border = theme.Color(ThemeItem::FormBorderColor);
+        const Bitmap title = theme.Picture(ThemeItem::TitleBarLeftImage);
         ASSERT_GT(title.Height(), 8);
         for (bool from_file : { false, true }) {
             const std::string look = from_file ? std::string("theme-") + style : style;
@@ -193,8 +190,8 @@ TEST_F(GalleryOnX11, AClickOnAStyleButtonRedressesTheRunningProgram)
         }
         return false;
     };
-    const TColor macos_color = ThemeSource(nullptr, S::MacOS).Color(15);
-    const TColor winxp_color = ThemeSource(nullptr, S::WinXP).Color(15);
+    const TColor macos_color = ThemeSource(nullptr, S::MacOS).Color(ThemeItem::FormBackgroundColor);
+    const TColor winxp_color = ThemeSource(nullptr, S::WinXP).Color(ThemeItem::FormBackgroundColor);
     EXPECT_TRUE(shows(background, macos_color, 50))
         << "the screen shows " << std::hex << seen << " instead of " << macos_color;
 

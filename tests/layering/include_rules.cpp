@@ -1,5 +1,6 @@
 #include "tests/layering/include_rules.h"
 
+#include <algorithm>
 #include <array>
 #include <fstream>
 #include <regex>
@@ -46,6 +47,25 @@ constexpr std::array kDownwardRules = {
     // and commands it hands them.
     DownwardRule {
         "desktop/", { "app/", "catalogue/", "net/", "player/", "skin/", "gallery/", "guide/", "viewer/", "chooser/" } },
+};
+
+// Files under `folder` may include project headers only from these
+// folders and files.
+struct OnlyRule {
+    std::string_view folder;
+    std::array<std::string_view, 10> allowed;
+};
+
+// Theme data is tables, pictures and files: whatever reads theme files (the
+// fuzz target, the exporter) links it without a component, a window or a
+// control. Of the component layer it takes the streams, names and errors.
+constexpr std::array<std::string_view, 10> kThemeDataIncludes = { "skin/theme_data/", "skin/draw/", "platform/gfx/",
+    "platform/text/", "platform/components/component_errors.h", "platform/components/enum_info.h",
+    "platform/components/file_stream.h", "platform/components/stream.h", "platform/components/system_dirs.h" };
+
+constexpr std::array kOnlyRules = {
+    OnlyRule { "skin/theme_data/", kThemeDataIncludes },
+    OnlyRule { "fuzz/theme_file/", kThemeDataIncludes },
 };
 
 constexpr std::string_view kDisplayHeaders = "X11/";
@@ -103,6 +123,14 @@ void CheckFile(const fs::path& root, const fs::path& file, std::vector<std::stri
                 if (StartsWith(target, above))
                     violations.push_back(
                         where + " (" + std::string(rule.folder) + " may not reach up into " + std::string(above) + ")");
+        }
+        for (const OnlyRule& rule : kOnlyRules) {
+            if (!StartsWith(name, rule.folder))
+                continue;
+            bool allowed = std::any_of(rule.allowed.begin(), rule.allowed.end(),
+                [&](std::string_view prefix) { return StartsWith(target, prefix); });
+            if (!allowed)
+                violations.push_back(where + " (" + std::string(rule.folder) + " stays below the components)");
         }
     }
 }

@@ -63,6 +63,18 @@ TEST_F(Layering, UpwardIncludesAndX11OutsideTheBackendAreFound)
         { "guide/y.cpp", "#include \"app/main_window.h\"", true },
         { "platform/loop/z.cpp", "#include \"guide/guide_view.h\"", true },
         { "skin/draw/a1.cpp", "#include \"guide/guide_view.h\"", true },
+        // Theme data, and the theme-file fuzz target, stay below the controls.
+        { "skin/theme_data/d1.cpp", "#include \"skin/theme/file_theme.h\"", true },
+        { "skin/theme_data/d2.cpp", "#include \"platform/components/controls/form.h\"", true },
+        { "skin/theme_data/d3.h", "#include \"platform/window/window_system.h\"", true },
+        { "skin/theme_data/d4.cpp", "#include \"skin/buttons/button_look.h\"", true },
+        { "skin/theme_data/d8.cpp", "#include \"platform/components/component.h\"", true },
+        { "fuzz/theme_file/d5.cpp", "#include \"skin/theme/theme_source.h\"", true },
+        { "skin/theme_data/d6.cpp",
+            "#include \"theme_tables.h\"\n#include \"skin/draw/frame_strip.h\"\n"
+            "#include \"platform/components/file_stream.h\"\n#include \"platform/gfx/bitmap.h\"\n#include <map>",
+            false },
+        { "fuzz/bmp/d7.cpp", "#include \"skin/theme/file_theme.h\"", false },
         // Allowed:
         { "skin/draw/j.cpp", "#include \"platform/gfx/canvas.h\"", false },
         { "app/k.cpp", "#include \"catalogue/tuning.h\"\n#include \"skin/draw/nine.h\"", false },

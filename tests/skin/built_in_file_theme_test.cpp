@@ -66,7 +66,7 @@ TEST_F(BuiltInFileThemeTest, SkinDataLoadsThroughTheFirstFreePrivateTemporaryNam
     ComponentPtr<TsuiBuiltInFileTheme> theme(new TsuiBuiltInFileTheme(nullptr));
     theme->SetSkinData(Bytes(WriteTheme("t.sui", 0x445566)));
     EXPECT_TRUE(theme->CanUse());
-    EXPECT_EQ(theme->GetColor(15), 0x445566);
+    EXPECT_EQ(theme->GetColor(ThemeItem::FormBackgroundColor), 0x445566);
     EXPECT_EQ(theme->LoadedFile(), Tmp("PELSKNT2.sui"));
     EXPECT_EQ(TemporaryFiles(), (std::set<std::string> { "PELSKNT.sui", "PELSKNT1.sui" }));
     EXPECT_EQ(Bytes(Tmp("PELSKNT1.sui")), (std::vector<uint8_t> { 'm', 'i', 'n', 'e', ' ', 't', 'o', 'o' }));
@@ -76,12 +76,12 @@ TEST_F(BuiltInFileThemeTest, SkinDataLoadsThroughTheFirstFreePrivateTemporaryNam
     std::filesystem::create_symlink(File("victim"), Tmp("PELSKNT2.sui"));
     theme->SetSkinData(Bytes(WriteTheme("u.sui", 0x778899)));
     EXPECT_EQ(theme->LoadedFile(), Tmp("PELSKNT3.sui"));
-    EXPECT_EQ(theme->GetColor(15), 0x778899);
+    EXPECT_EQ(theme->GetColor(ThemeItem::FormBackgroundColor), 0x778899);
     EXPECT_FALSE(std::filesystem::exists(File("victim")));
     std::filesystem::remove(Tmp("PELSKNT2.sui"));
     theme->SetSkinData(Bytes(WriteTheme("v.sui", 0x0A0B0C)));
     EXPECT_EQ(theme->LoadedFile(), Tmp("PELSKNT2.sui"));
-    EXPECT_EQ(theme->GetColor(15), 0x0A0B0C);
+    EXPECT_EQ(theme->GetColor(ThemeItem::FormBackgroundColor), 0x0A0B0C);
 }
 
 TEST_F(BuiltInFileThemeTest, BadSkinDataIsRefusedAndItsTemporaryFileStillDeleted)
@@ -143,7 +143,7 @@ TEST_F(BuiltInFileThemeTest, TheThemeTravelsInsideTheWindowDescription)
     auto* read = dynamic_cast<TsuiBuiltInFileTheme*>(copy->FindComponent("Skin"));
     ASSERT_NE(read, nullptr);
     EXPECT_TRUE(read->CanUse());
-    EXPECT_EQ(read->GetColor(15), 0x5A5A5A);
+    EXPECT_EQ(read->GetColor(ThemeItem::FormBackgroundColor), 0x5A5A5A);
     EXPECT_EQ(read->ThemeFile(), path);
     EXPECT_TRUE(TemporaryFiles().empty());
 

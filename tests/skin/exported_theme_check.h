@@ -3,7 +3,7 @@
 #include "platform/gfx/bitmap.h"
 #include "skin/theme/file_theme.h"
 #include "skin/theme/theme_source.h"
-#include "skin/theme/theme_tables.h"
+#include "skin/theme_data/theme_tables.h"
 
 #include <gtest/gtest.h>
 
@@ -19,22 +19,22 @@ inline void ExpectSameItemsAsBuiltIn(const TsuiFileTheme& theme, TsuiUIStyle sty
         SCOPED_TRACE(row.name);
         switch (row.kind) {
         case TsuiType::Int:
-            EXPECT_EQ(file.Int(row.number), built_in.Int(row.number));
+            EXPECT_EQ(file.Int(row.item), built_in.Int(row.item));
             break;
         case TsuiType::Color:
-            EXPECT_EQ(file.Color(row.number), built_in.Color(row.number));
+            EXPECT_EQ(file.Color(row.item), built_in.Color(row.item));
             break;
         case TsuiType::Bool:
-            EXPECT_EQ(file.Bool(row.number), built_in.Bool(row.number));
+            EXPECT_EQ(file.Bool(row.item), built_in.Bool(row.item));
             break;
         case TsuiType::Str: {
             Bitmap from_file(1, 1, 0x123456), from_table(1, 1, 0x123456);
-            file.GetBitmap(row.number, from_file);
-            built_in.GetBitmap(row.number, from_table);
+            file.GetBitmap(row.item, from_file);
+            built_in.GetBitmap(row.item, from_table);
             EXPECT_EQ(from_file, from_table);
             if (row.frames > 0) {
                 int last = row.frames;
-                EXPECT_EQ(file.Picture(row.number, row.frames, last), built_in.Picture(row.number, row.frames, last));
+                EXPECT_EQ(file.Picture(row.item, row.frames, last), built_in.Picture(row.item, row.frames, last));
             }
             break;
         }

@@ -1,7 +1,7 @@
 // The five theme files the build exports with pellamo-export-theme from the
 // program's own pictures.
 #include "skin/theme/file_theme.h"
-#include "skin/theme/theme_file_reader.h"
+#include "skin/theme_data/theme_file_reader.h"
 #include "tests/skin/exported_theme_check.h"
 
 #include <gtest/gtest.h>

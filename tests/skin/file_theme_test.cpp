@@ -2,8 +2,8 @@
 #include "platform/components/system_dirs.h"
 #include "platform/window/window_system.h"
 #include "skin/theme/file_theme.h"
-#include "skin/theme/theme_search.h"
 #include "skin/theme/theme_source.h"
+#include "skin/theme_data/theme_search.h"
 #include "tests/skin/styled_samples.h"
 #include "tests/skin/theme_file_bytes.h"
 #include "tests/skin/theme_fixture.h"
@@ -30,38 +30,38 @@ TEST_F(FileThemeTest, ALoadedThemeAnswersByItemNameAndDefaultsWhatItLacks)
     ComponentPtr<TsuiFileTheme> theme(new TsuiFileTheme(nullptr));
     // Nothing loaded yet.
     EXPECT_FALSE(theme->CanUse());
-    EXPECT_EQ(theme->GetColor(15), 0);
-    EXPECT_EQ(theme->GetInt(13), 0);
-    EXPECT_FALSE(theme->GetBool(2));
+    EXPECT_EQ(theme->GetColor(ThemeItem::FormBackgroundColor), 0);
+    EXPECT_EQ(theme->GetInt(ThemeItem::FormMinWidthInt), 0);
+    EXPECT_FALSE(theme->GetBool(ThemeItem::ButtonTransparentBool));
 
     std::string path = WriteTheme("small.sui");
     theme->SetThemeFile(path);
     EXPECT_TRUE(theme->CanUse());
     EXPECT_EQ(theme->ThemeFile(), path);
-    EXPECT_EQ(theme->GetColor(15), 0x112233);
-    EXPECT_EQ(theme->GetInt(13), 200);
-    EXPECT_TRUE(theme->GetBool(2));
+    EXPECT_EQ(theme->GetColor(ThemeItem::FormBackgroundColor), 0x112233);
+    EXPECT_EQ(theme->GetInt(ThemeItem::FormMinWidthInt), 200);
+    EXPECT_TRUE(theme->GetBool(ThemeItem::ButtonTransparentBool));
     // Missing items, and numbers outside 1..48.
-    EXPECT_EQ(theme->GetColor(16), -1);
-    EXPECT_EQ(theme->GetInt(14), -1);
-    EXPECT_FALSE(theme->GetBool(6));
-    EXPECT_EQ(theme->GetInt(0), -1);
-    EXPECT_EQ(theme->GetColor(49), -1);
+    EXPECT_EQ(theme->GetColor(ThemeItem::FormBorderColor), -1);
+    EXPECT_EQ(theme->GetInt(ThemeItem::FormRoundCornerInt), -1);
+    EXPECT_FALSE(theme->GetBool(ThemeItem::TitleBarButtonTransparentBool));
+    EXPECT_EQ(theme->GetInt(static_cast<ThemeItem>(0)), -1);
+    EXPECT_EQ(theme->GetColor(static_cast<ThemeItem>(49)), -1);
 
     struct Case {
         const char* what;
-        int item;
+        ThemeItem item;
         int count;
         int index;
         Size size; // {-1, -1}: untouched
         int first_column;
     } cases[] = {
-        { "whole strip", 1, 0, 0, { 6, 2 }, 0 },
-        { "frame 2 of 3", 1, 3, 2, { 2, 2 }, 2 },
-        { "count without index loads the whole", 1, 3, 0, { 6, 2 }, 0 },
-        { "missing picture", 3, 0, 0, { -1, -1 }, 0 },
-        { "missing picture, a frame", 3, 4, 1, { 0, 0 }, 0 },
-        { "item 0", 0, 0, 0, { -1, -1 }, 0 },
+        { "whole strip", ThemeItem::ButtonImage, 0, 0, { 6, 2 }, 0 },
+        { "frame 2 of 3", ThemeItem::ButtonImage, 3, 2, { 2, 2 }, 2 },
+        { "count without index loads the whole", ThemeItem::ButtonImage, 3, 0, { 6, 2 }, 0 },
+        { "missing picture", ThemeItem::CheckBoxImage, 0, 0, { -1, -1 }, 0 },
+        { "missing picture, a frame", ThemeItem::CheckBoxImage, 4, 1, { 0, 0 }, 0 },
+        { "item 0", ThemeItem {}, 0, 0, { -1, -1 }, 0 },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -77,7 +77,7 @@ TEST_F(FileThemeTest, ALoadedThemeAnswersByItemNameAndDefaultsWhatItLacks)
             EXPECT_EQ(SourceOf(target.GetPixel(0, 0)), (Point { c.first_column, 0 }));
         }
     }
-    theme->GetBitmap(1, nullptr);
+    theme->GetBitmap(ThemeItem::ButtonImage, nullptr);
 }
 
 TEST_F(FileThemeTest, SettingThemeFileChangesNothingUnlessAGoodFileIsFound)
@@ -114,13 +114,13 @@ TEST_F(FileThemeTest, SettingThemeFileChangesNothingUnlessAGoodFileIsFound)
             theme->SetThemeFile(c.name);
         }
         EXPECT_EQ(theme->ThemeFile(), first);
-        EXPECT_EQ(theme->GetColor(15), 0x010101);
+        EXPECT_EQ(theme->GetColor(ThemeItem::FormBackgroundColor), 0x010101);
     }
 
     // The same name again is not read again, even when the file changed.
     WriteTheme("first.sui", 0x020202);
     theme->SetThemeFile(first);
-    EXPECT_EQ(theme->GetColor(15), 0x010101);
+    EXPECT_EQ(theme->GetColor(ThemeItem::FormBackgroundColor), 0x010101);
 }
 
 TEST_F(FileThemeTest, ABareNameIsFoundNextToTheProgram)
@@ -136,7 +136,7 @@ TEST_F(FileThemeTest, ABareNameIsFoundNextToTheProgram)
     std::filesystem::current_path(cwd);
     std::filesystem::remove(beside);
     EXPECT_EQ(theme->ThemeFile(), beside);
-    EXPECT_EQ(theme->GetColor(15), 0x030303);
+    EXPECT_EQ(theme->GetColor(ThemeItem::FormBackgroundColor), 0x030303);
 }
 
 TEST(ThemeSearch, TheNameThenItsLastPartInEachFolderInTurn)
@@ -176,7 +176,7 @@ TEST_F(FileThemeTest, UsingFileThemeAndThemeSourcePickWhereItemsComeFrom)
         TsuiUIStyle style;
         bool uses_file;
         TsuiUIStyle effective;
-        TColor background; // item 15 as the source reads it
+        TColor background; // FormBackgroundColor as the source reads it
     } cases[] = {
         { "no theme", nullptr, S::FromThemeFile, false, S::DeepBlue, 0xE8E8E8 },
         { "theme not loaded", empty.get(), S::FromThemeFile, false, S::DeepBlue, 0xE8E8E8 },
@@ -191,13 +191,13 @@ TEST_F(FileThemeTest, UsingFileThemeAndThemeSourcePickWhereItemsComeFrom)
         EXPECT_EQ(effective, c.effective);
         ThemeSource source(c.theme, c.style);
         EXPECT_EQ(source.UsesFileTheme(), c.uses_file);
-        EXPECT_EQ(source.Color(15), c.background);
+        EXPECT_EQ(source.Color(ThemeItem::FormBackgroundColor), c.background);
     }
     ThemeSource file(loaded.get(), S::FromThemeFile);
-    EXPECT_EQ(file.Int(13), 200);
-    EXPECT_TRUE(file.Bool(2));
-    EXPECT_EQ(file.Picture(1, 3, 3).Width(), 2);
-    EXPECT_TRUE(file.Picture(3).Empty());
+    EXPECT_EQ(file.Int(ThemeItem::FormMinWidthInt), 200);
+    EXPECT_TRUE(file.Bool(ThemeItem::ButtonTransparentBool));
+    EXPECT_EQ(file.Picture(ThemeItem::ButtonImage, 3, 3).Width(), 2);
+    EXPECT_TRUE(file.Picture(ThemeItem::CheckBoxImage).Empty());
 }
 
 TEST_F(FileThemeTest, LoadingHandsTheThemeAgainToTheFormsSkinnedComponents)

@@ -1,7 +1,7 @@
 #include "platform/gfx/bmp_codec.h"
 #include "platform/gfx/resources.h"
-#include "skin/theme/inside_theme.h"
-#include "skin/theme/theme_tables.h"
+#include "skin/theme_data/inside_theme.h"
+#include "skin/theme_data/theme_tables.h"
 #include "tests/skin/picture_coords.h"
 
 #include <gtest/gtest.h>
@@ -14,46 +14,49 @@ namespace {
 
 using S = TsuiUIStyle;
 
+// A value no item has, as a stored number may be.
+constexpr ThemeItem Unnamed(int number) { return static_cast<ThemeItem>(number); }
+
 TEST(InsideTheme, LookUpsGiveTheTableValueOrTheDefaultOfTheKindAsked)
 {
     enum Ask { AskInt, AskColor, AskBool };
     struct Case {
         Ask ask;
         TsuiUIStyle style;
-        int item;
+        ThemeItem item;
         int32_t expected;
     } cases[] = {
-        { AskInt, S::MacOS, 8, -2 },
-        { AskInt, S::BlueGlass, 8, -3 },
-        { AskInt, S::WinXP, 14, 13 },
-        { AskInt, S::BlueGlass, 13, 270 },
-        { AskColor, S::MacOS, 15, 15198183 },
-        { AskColor, S::MacOS, 16, 8355711 },
-        { AskColor, S::WinXP, 16, 0xC82C00 },
-        { AskColor, S::MacOS, 18, 0xC47339 },
-        { AskColor, S::Protein, 48, 0xFBFBFB },
-        { AskBool, S::MacOS, 2, true },
-        { AskBool, S::WinXP, 2, false },
-        { AskBool, S::Protein, 6, true },
+        { AskInt, S::MacOS, ThemeItem::TitleBarButtonRightOffsetInt, -2 },
+        { AskInt, S::BlueGlass, ThemeItem::TitleBarButtonRightOffsetInt, -3 },
+        { AskInt, S::WinXP, ThemeItem::FormRoundCornerInt, 13 },
+        { AskInt, S::BlueGlass, ThemeItem::FormMinWidthInt, 270 },
+        { AskColor, S::MacOS, ThemeItem::FormBackgroundColor, 15198183 },
+        { AskColor, S::MacOS, ThemeItem::FormBorderColor, 8355711 },
+        { AskColor, S::WinXP, ThemeItem::FormBorderColor, 0xC82C00 },
+        { AskColor, S::MacOS, ThemeItem::MenuSelectedBorderColor, 0xC47339 },
+        { AskColor, S::Protein, ThemeItem::MenuMenuBarColor, 0xFBFBFB },
+        { AskBool, S::MacOS, ThemeItem::ButtonTransparentBool, true },
+        { AskBool, S::WinXP, ThemeItem::ButtonTransparentBool, false },
+        { AskBool, S::Protein, ThemeItem::TitleBarButtonTransparentBool, true },
         // Another kind than the item's: the default of the kind asked.
-        { AskColor, S::MacOS, 13, 0 },
-        { AskInt, S::MacOS, 15, -1 },
-        { AskBool, S::MacOS, 7, false },
-        { AskInt, S::MacOS, 1, -1 },
+        { AskColor, S::MacOS, ThemeItem::FormMinWidthInt, 0 },
+        { AskInt, S::MacOS, ThemeItem::FormBackgroundColor, -1 },
+        { AskBool, S::MacOS, ThemeItem::TitleBarButtonLeftOffsetInt, false },
+        { AskInt, S::MacOS, ThemeItem::ButtonImage, -1 },
         // FromThemeFile has no table.
-        { AskInt, S::FromThemeFile, 8, -1 },
-        { AskColor, S::FromThemeFile, 15, 0 },
-        { AskBool, S::FromThemeFile, 2, false },
+        { AskInt, S::FromThemeFile, ThemeItem::TitleBarButtonRightOffsetInt, -1 },
+        { AskColor, S::FromThemeFile, ThemeItem::FormBackgroundColor, 0 },
+        { AskBool, S::FromThemeFile, ThemeItem::ButtonTransparentBool, false },
         // Numbers outside 1..48 (a control's item number defaults to 0).
-        { AskInt, S::MacOS, 0, -1 },
-        { AskInt, S::MacOS, 49, -1 },
-        { AskColor, S::DeepBlue, -5, 0 },
-        { AskBool, S::BlueGlass, 1000, false },
+        { AskInt, S::MacOS, Unnamed(0), -1 },
+        { AskInt, S::MacOS, Unnamed(49), -1 },
+        { AskColor, S::DeepBlue, Unnamed(-5), 0 },
+        { AskBool, S::BlueGlass, Unnamed(1000), false },
         // A style value no enumerator names.
-        { AskInt, static_cast<S>(9), 8, -1 },
+        { AskInt, static_cast<S>(9), ThemeItem::TitleBarButtonRightOffsetInt, -1 },
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "style " << int(c.style) << " item " << c.item);
+        SCOPED_TRACE(testing::Message() << "style " << int(c.style) << " item " << ThemeItemNumber(c.item));
         switch (c.ask) {
         case AskInt:
             EXPECT_EQ(GetInsideThemeInt(c.style, c.item), c.expected);
@@ -70,28 +73,30 @@ TEST(InsideTheme, LookUpsGiveTheTableValueOrTheDefaultOfTheKindAsked)
 
 TEST(InsideTheme, TablesNameTheirResourcesAsTheProgramDoes)
 {
-    EXPECT_STREQ(LookUpInsideTheme(S::MacOS, 42).resource, "MACOS_SIDECHENNEL_BAR");
-    EXPECT_STREQ(LookUpInsideTheme(S::WinXP, 41).resource, "WINXP_SIDECHENNEL_HANDLE");
-    EXPECT_STREQ(LookUpInsideTheme(S::WinXP, 38).resource, "WINXP_SCROLLBUTTON");
+    EXPECT_STREQ(LookUpInsideTheme(S::MacOS, ThemeItem::SideChannelBarImage).resource, "MACOS_SIDECHENNEL_BAR");
+    EXPECT_STREQ(LookUpInsideTheme(S::WinXP, ThemeItem::SideChannelHandleImage).resource, "WINXP_SIDECHENNEL_HANDLE");
+    EXPECT_STREQ(LookUpInsideTheme(S::WinXP, ThemeItem::ScrollButtonImage).resource, "WINXP_SCROLLBUTTON");
     for (S style : { S::DeepBlue, S::Protein, S::BlueGlass })
-        EXPECT_STREQ(LookUpInsideTheme(style, 38).resource, "MORE_SCROLLBUTTON");
-    EXPECT_STREQ(LookUpInsideTheme(S::BlueGlass, 30).resource, "BLUEGLASS_TRACKBAR_SLIDER_V");
+        EXPECT_STREQ(LookUpInsideTheme(style, ThemeItem::ScrollButtonImage).resource, "MORE_SCROLLBUTTON");
+    EXPECT_STREQ(
+        LookUpInsideTheme(S::BlueGlass, ThemeItem::TrackBarSliderVImage).resource, "BLUEGLASS_TRACKBAR_SLIDER_V");
     // Every built-in picture is the style's prefix and a suffix, but for the
     // shared scroll buttons and the three items only theme files have.
     for (const ThemeItemRow& row : ThemeItemRows()) {
         if (row.kind != TsuiType::Str)
             continue;
         for (S style : { S::MacOS, S::WinXP, S::DeepBlue, S::Protein, S::BlueGlass }) {
-            std::string name = LookUpInsideTheme(style, row.number).resource;
-            if (row.number == 43 || row.number == 45 || row.number == 46) {
+            std::string name = LookUpInsideTheme(style, row.item).resource;
+            if (row.item == ThemeItem::TitleBarMinimizedImage || row.item == ThemeItem::FormLeftBorderImage
+                || row.item == ThemeItem::FormBottomBorderImage) {
                 EXPECT_EQ(name, "") << row.name;
             } else if (name != "MORE_SCROLLBUTTON") {
                 EXPECT_EQ(name.rfind(std::string(StyleResourcePrefix(style)) + "_", 0), 0u) << name;
             }
         }
     }
-    EXPECT_EQ(LookUpInsideTheme(S::FromThemeFile, 1).kind, TsuiType::Int);
-    EXPECT_EQ(LookUpInsideTheme(S::FromThemeFile, 1).value, -1);
+    EXPECT_EQ(LookUpInsideTheme(S::FromThemeFile, ThemeItem::ButtonImage).kind, TsuiType::Int);
+    EXPECT_EQ(LookUpInsideTheme(S::FromThemeFile, ThemeItem::ButtonImage).value, -1);
 }
 
 // Small stand-ins for two built-in pictures, registered under their real
@@ -113,25 +118,25 @@ TEST_F(InsideThemeBitmap, LoadsWholePicturesOrFramesAndLeavesOrEmptiesTheTargetW
     struct Case {
         const char* what;
         TsuiUIStyle style;
-        int item;
+        ThemeItem item;
         int count;
         int index;
         Then then;
         Size size;
         int first_column;
     } cases[] = {
-        { "middle button frame", S::WinXP, 1, 3, 2, Frame, { 18, 21 }, 18 },
-        { "whole button strip", S::WinXP, 1, 0, 0, Whole, { 54, 21 }, 0 },
-        { "shared scroll buttons", S::DeepBlue, 38, 0, 0, Whole, { 72, 17 }, 0 },
-        { "shared, a frame", S::BlueGlass, 38, 4, 4, Frame, { 18, 17 }, 54 },
-        { "a colour item", S::MacOS, 13, 0, 0, Unchanged, {}, 0 },
-        { "a colour item, a frame", S::MacOS, 13, 3, 1, Emptied, {}, 0 },
-        { "FromThemeFile", S::FromThemeFile, 1, 0, 0, Unchanged, {}, 0 },
-        { "FromThemeFile, a frame", S::FromThemeFile, 1, 3, 1, Emptied, {}, 0 },
-        { "theme-file-only item", S::WinXP, 43, 0, 0, Unchanged, {}, 0 },
-        { "theme-file-only item, a frame", S::WinXP, 45, 2, 1, Emptied, {}, 0 },
-        { "item 0", S::WinXP, 0, 0, 0, Unchanged, {}, 0 },
-        { "frame index outside the strip", S::WinXP, 1, 3, 4, Emptied, {}, 0 },
+        { "middle button frame", S::WinXP, ThemeItem::ButtonImage, 3, 2, Frame, { 18, 21 }, 18 },
+        { "whole button strip", S::WinXP, ThemeItem::ButtonImage, 0, 0, Whole, { 54, 21 }, 0 },
+        { "shared scroll buttons", S::DeepBlue, ThemeItem::ScrollButtonImage, 0, 0, Whole, { 72, 17 }, 0 },
+        { "shared, a frame", S::BlueGlass, ThemeItem::ScrollButtonImage, 4, 4, Frame, { 18, 17 }, 54 },
+        { "a number item", S::MacOS, ThemeItem::FormMinWidthInt, 0, 0, Unchanged, {}, 0 },
+        { "a number item, a frame", S::MacOS, ThemeItem::FormMinWidthInt, 3, 1, Emptied, {}, 0 },
+        { "FromThemeFile", S::FromThemeFile, ThemeItem::ButtonImage, 0, 0, Unchanged, {}, 0 },
+        { "FromThemeFile, a frame", S::FromThemeFile, ThemeItem::ButtonImage, 3, 1, Emptied, {}, 0 },
+        { "theme-file-only item", S::WinXP, ThemeItem::TitleBarMinimizedImage, 0, 0, Unchanged, {}, 0 },
+        { "theme-file-only item, a frame", S::WinXP, ThemeItem::FormLeftBorderImage, 2, 1, Emptied, {}, 0 },
+        { "item 0", S::WinXP, ThemeItem {}, 0, 0, Unchanged, {}, 0 },
+        { "frame index outside the strip", S::WinXP, ThemeItem::ButtonImage, 3, 4, Emptied, {}, 0 },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -153,13 +158,13 @@ TEST_F(InsideThemeBitmap, LoadsWholePicturesOrFramesAndLeavesOrEmptiesTheTargetW
         }
     }
     // No target: nothing to do, nothing to fail.
-    GetInsideThemeBitmap(S::WinXP, 1, nullptr, 3, 2);
+    GetInsideThemeBitmap(S::WinXP, ThemeItem::ButtonImage, nullptr, 3, 2);
 }
 
 TEST_F(InsideThemeBitmap, APictureMissingFromTheProgramIsReported)
 {
     Bitmap target;
-    EXPECT_THROW(GetInsideThemeBitmap(S::Protein, 29, &target), ResourceError);
+    EXPECT_THROW(GetInsideThemeBitmap(S::Protein, ThemeItem::TrackBarSliderImage, &target), ResourceError);
 }
 
 }

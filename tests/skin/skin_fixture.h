@@ -7,7 +7,7 @@
 #include "platform/components/controls/form.h"
 #include "platform/gfx/bitmap.h"
 #include "skin/theme/file_theme.h"
-#include "skin/theme/theme_export.h"
+#include "skin/theme_data/theme_export.h"
 #include "tests/skin/theme_fixture.h"
 
 #include <chrono>

@@ -6,7 +6,7 @@
 
 #include "platform/components/controls/custom_control.h"
 #include "skin/theme/file_theme.h"
-#include "skin/theme/ui_style.h"
+#include "skin/theme_data/ui_style.h"
 
 #include <string>
 #include <vector>

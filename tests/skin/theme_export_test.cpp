@@ -1,7 +1,7 @@
 #include "platform/gfx/bmp_codec.h"
 #include "platform/gfx/resources.h"
-#include "skin/theme/theme_export.h"
-#include "skin/theme/theme_file_reader.h"
+#include "skin/theme_data/theme_export.h"
+#include "skin/theme_data/theme_file_reader.h"
 #include "tests/skin/exported_theme_check.h"
 #include "tests/skin/theme_fixture.h"
 

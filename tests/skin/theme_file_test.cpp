@@ -1,8 +1,8 @@
 #include "platform/components/component_errors.h"
 #include "platform/components/file_stream.h"
-#include "skin/theme/theme_file_format.h"
-#include "skin/theme/theme_file_reader.h"
-#include "skin/theme/theme_file_writer.h"
+#include "skin/theme_data/theme_file_format.h"
+#include "skin/theme_data/theme_file_reader.h"
+#include "skin/theme_data/theme_file_writer.h"
 #include "tests/skin/temp_folder.h"
 #include "tests/skin/theme_file_bytes.h"
 

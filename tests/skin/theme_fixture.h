@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/gfx/bmp_codec.h"
-#include "skin/theme/theme_file_writer.h"
+#include "skin/theme_data/theme_file_writer.h"
 #include "tests/controls/controls_fixture.h"
 #include "tests/skin/picture_coords.h"
 #include "tests/skin/temp_folder.h"
@@ -17,8 +17,8 @@ class ThemeFixture : public ControlsFixture {
 protected:
     std::string File(const std::string& name) const { return folder.File(name); }
 
-    // A small theme: background colour (item 15), minimum width (13), the
-    // button flag (2) and a 6 x 2 button strip (1). `shade` tells themes apart.
+    // A small theme: FormBackgroundColor, FormMinWidthInt, the button flag
+    // (ButtonTransparentBool) and a 6 x 2 ButtonImage strip. `shade` tells themes apart.
     std::string WriteTheme(const std::string& name, TColor shade = 0x112233) const
     {
         TsuiThemeFileWriter writer(File(name));

@@ -45,7 +45,7 @@ Bitmap FrameOf(const Bitmap& strip, const ArtPicture& p, int k) { return strip.C
 TEST(SkinArtNames, EveryThemeItemAndNamedPictureIsEmbedded)
 {
     // The theme items' pictures: a style prefix and an item suffix, except
-    // item 38, which DeepBlue, Protein and BlueGlass share.
+    // ScrollButtonImage, which DeepBlue, Protein and BlueGlass share.
     const char* prefixes[] = { "MACOS", "WINXP", "DEEPBLUE", "PROTEIN", "BLUEGLASS" };
     const char* suffixes[] = { "BUTTON", "CHECKBOX", "RADIOBUTTON", "TITLEBTN", "TITLE_LEFT", "TITLE_CLIENT",
         "TITLE_RIGHT", "PROGRESSBAR", "TRACKBAR_BAR", "TRACKBAR_SLIDER", "TRACKBAR_SLIDER_V", "SCROLLBAR_BUTTON",

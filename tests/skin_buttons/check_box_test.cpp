@@ -228,7 +228,7 @@ TEST_F(CheckBoxTest, AutoSizeFitsThePictureAndCaption)
 {
     box->SetUIStyle(TsuiUIStyle::MacOS);
     Pump();
-    Bitmap frame = ThemeSource(nullptr, TsuiUIStyle::MacOS).Picture(3, 4, 1);
+    Bitmap frame = ThemeSource(nullptr, TsuiUIStyle::MacOS).Picture(ThemeItem::CheckBoxImage, 4, 1);
     Bitmap scratch(1, 1);
     Canvas measure(scratch);
     measure.font = box->Font().GetFont();
@@ -259,7 +259,7 @@ TEST_F(CheckBoxTest, EachStateShowsItsFrame)
         for (TsuiCheckBox* c : { box, static_cast<TsuiCheckBox*>(radio) }) {
             c->SetUIStyle(s.style);
             c->SetFileTheme(s.file);
-            int item = c == box ? 3 : 4;
+            ThemeItem item = c == box ? ThemeItem::CheckBoxImage : ThemeItem::RadioButtonImage;
             for (int index = 1; index <= 4; ++index) {
                 c->SetChecked(index == 1 || index == 3);
                 c->SetEnabled(index <= 2);
@@ -269,7 +269,7 @@ TEST_F(CheckBoxTest, EachStateShowsItsFrame)
                 // The middle of the picture is never transparent.
                 Point mid { frame.Width() / 2, frame.Height() / 2 };
                 EXPECT_EQ(shot.GetPixel(1 + mid.x, py + mid.y), frame.GetPixel(mid.x, mid.y))
-                    << static_cast<int>(s.style) << " item " << item << " frame " << index;
+                    << static_cast<int>(s.style) << " item " << ThemeItemNumber(item) << " frame " << index;
             }
             c->SetEnabled(true);
         }
@@ -278,7 +278,7 @@ TEST_F(CheckBoxTest, EachStateShowsItsFrame)
     radio->SetUIStyle(TsuiUIStyle::MacOS);
     radio->SetFileTheme(nullptr);
     radio->SetColor(clYellow);
-    Bitmap radio_frame = ThemeSource(nullptr, TsuiUIStyle::MacOS).Picture(4, 4, 1);
+    Bitmap radio_frame = ThemeSource(nullptr, TsuiUIStyle::MacOS).Picture(ThemeItem::RadioButtonImage, 4, 1);
     int py = (radio->Height() - radio_frame.Height()) / 2;
     EXPECT_EQ(Shot(*radio).GetPixel(1, py), clYellow);
 }

@@ -12,8 +12,6 @@
 namespace pellamo::test {
 namespace {
 
-constexpr int kTitleButtons = 5; // theme item: the title-bar buttons, 18 frames
-
 Bitmap Solid(int w, int h, TColor color, TColor corner)
 {
     Bitmap b(w, h, color);
@@ -29,12 +27,13 @@ TEST_F(PictureButtonsTest, ControlButtonShowsItsFrameAndTheNextOneUnderThePointe
     EXPECT_EQ(button->UIStyle(), TsuiUIStyle::DeepBlue);
     EXPECT_FALSE(button->TabStop());
     button->SetUIStyle(TsuiUIStyle::MacOS);
-    button->SetThemeID(kTitleButtons);
+    button->SetThemeID(ThemeItem::TitleBarButtonImage);
     button->SetPicCount(18);
     button->SetPicIndex(3);
     Show();
     ThemeSource theme(nullptr, TsuiUIStyle::MacOS);
-    Bitmap third = theme.Picture(kTitleButtons, 18, 3), fourth = theme.Picture(kTitleButtons, 18, 4);
+    Bitmap third = theme.Picture(ThemeItem::TitleBarButtonImage, 18, 3),
+           fourth = theme.Picture(ThemeItem::TitleBarButtonImage, 18, 4);
     EXPECT_EQ(button->Width(), 17); // takes its frame's size
     EXPECT_EQ(button->Height(), 17);
     Point mid { 8, 8 };
@@ -48,7 +47,7 @@ TEST_F(PictureButtonsTest, ControlButtonShowsItsFrameAndTheNextOneUnderThePointe
     // Count 0: the whole picture.
     button->SetPicCount(0);
     Pump();
-    EXPECT_EQ(button->Width(), theme.Picture(kTitleButtons).Width());
+    EXPECT_EQ(button->Width(), theme.Picture(ThemeItem::TitleBarButtonImage).Width());
 }
 
 TEST_F(PictureButtonsTest, ControlButtonFromAThemeFileLooksLikeItsStyle)
@@ -60,7 +59,7 @@ TEST_F(PictureButtonsTest, ControlButtonFromAThemeFileLooksLikeItsStyle)
     from_file->SetUIStyle(TsuiUIStyle::FromThemeFile);
     from_file->SetFileTheme(theme);
     for (TsuiControlButton* b : { built_in, from_file }) {
-        b->SetThemeID(kTitleButtons);
+        b->SetThemeID(ThemeItem::TitleBarButtonImage);
         b->SetPicCount(18);
         b->SetPicIndex(7);
     }
@@ -74,7 +73,7 @@ TEST_F(PictureButtonsTest, ControlButtonFramesOutOfRangeDrawNothing)
     auto* button = Add<TsuiControlButton>({ 20, 20, 37, 37 });
     button->SetColor(clYellow);
     button->SetUIStyle(TsuiUIStyle::MacOS);
-    button->SetThemeID(kTitleButtons);
+    button->SetThemeID(ThemeItem::TitleBarButtonImage);
     button->SetPicCount(18);
     Show();
     struct Case {
@@ -97,7 +96,7 @@ TEST_F(PictureButtonsTest, ControlButtonFramesOutOfRangeDrawNothing)
         EXPECT_EQ(button->Width(), 17) << "never sized to an empty picture";
     }
     // No theme item at all (the default ThemeID 0): nothing, and no shrinking.
-    button->SetThemeID(0);
+    button->SetThemeID(ThemeItem {});
     Pump();
     EXPECT_EQ(Shot(*button).GetPixel(8, 8), clYellow);
     EXPECT_EQ(button->Width(), 17);
@@ -113,7 +112,7 @@ TEST_F(PictureButtonsTest, ControlButtonSizingSettlesAfterOnePaint)
         own ? own(m) : button->WndProc(m);
     };
     button->SetUIStyle(TsuiUIStyle::WinXP);
-    button->SetThemeID(kTitleButtons);
+    button->SetThemeID(ThemeItem::TitleBarButtonImage);
     button->SetPicCount(18);
     button->SetPicIndex(1);
     Show();

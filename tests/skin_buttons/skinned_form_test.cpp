@@ -59,7 +59,7 @@ TEST_F(SkinnedFormTest, EveryClassIsStoredAndReadByName)
     picture->SetStretch(true);
     auto* frame = Add<TsuiControlButton>({ 170, 10, 187, 27 });
     named(frame, "Close");
-    frame->SetThemeID(5);
+    frame->SetThemeID(ThemeItem::TitleBarButtonImage);
     frame->SetPicCount(18);
     frame->SetPicIndex(2);
     auto* speed = Add<TsuiToolBarSpeedButton>({ 190, 10, 208, 28 });
@@ -97,7 +97,7 @@ TEST_F(SkinnedFormTest, EveryClassIsStoredAndReadByName)
     EXPECT_TRUE(picture2->Stretch());
     auto* frame2 = dynamic_cast<TsuiControlButton*>(copy->FindComponent("Close"));
     ASSERT_NE(frame2, nullptr);
-    EXPECT_EQ(frame2->ThemeID(), 5);
+    EXPECT_EQ(frame2->ThemeID(), ThemeItem::TitleBarButtonImage);
     EXPECT_EQ(frame2->PicCount(), 18);
     EXPECT_EQ(frame2->PicIndex(), 2);
     auto* speed2 = dynamic_cast<TsuiToolBarSpeedButton*>(copy->FindComponent("Speed"));

@@ -7,7 +7,7 @@
 #include "skin/frame/menu_bar_painter.h"
 
 #include "platform/gfx/resources.h"
-#include "skin/theme/named_pictures.h"
+#include "skin/theme_data/named_pictures.h"
 
 #include <gtest/gtest.h>
 

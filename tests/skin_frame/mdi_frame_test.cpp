@@ -12,9 +12,9 @@
 #include "skin/frame/mdi_form.h"
 #include "skin/frame/skin_menu_bar.h"
 #include "skin/theme/style_properties.h"
-#include "skin/theme/theme_export.h"
-#include "skin/theme/theme_file_writer.h"
 #include "skin/theme/theme_source.h"
+#include "skin/theme_data/theme_export.h"
+#include "skin/theme_data/theme_file_writer.h"
 #include "tests/skin/temp_folder.h"
 
 #include <fstream>
@@ -442,18 +442,19 @@ TEST_F(MdiFrameTest, DressesInEveryStyleAndFromAnExportedTheme)
         frame->SetUIStyle(c.from_file ? TsuiUIStyle::FromThemeFile : c.style);
         Pump();
         ThemeSource items(nullptr, c.style);
-        EXPECT_EQ(frame->BorderColor(), items.Color(16));
-        EXPECT_EQ(frame->BorderWidth(), items.Int(17));
+        EXPECT_EQ(frame->BorderColor(), items.Color(ThemeItem::FormBorderColor));
+        EXPECT_EQ(frame->BorderWidth(), items.Int(ThemeItem::FormBorderWidthInt));
         EXPECT_EQ(frame->TitleBar().UIStyle(), c.from_file ? TsuiUIStyle::FromThemeFile : c.style);
         int w = form->Width();
         int h = form->Height();
         Point left = ScreenOf(form->Handle(), { 0, 0 });
         Rect outer = ws().GetWindowRect(form->Handle());
-        for (int x = 0; x < items.Int(17); ++x) {
-            EXPECT_EQ(PixelAt(form->Handle(), { outer.left - left.x + x, outer.top - left.y + h / 2 }), items.Color(16))
+        for (int x = 0; x < items.Int(ThemeItem::FormBorderWidthInt); ++x) {
+            EXPECT_EQ(PixelAt(form->Handle(), { outer.left - left.x + x, outer.top - left.y + h / 2 }),
+                items.Color(ThemeItem::FormBorderColor))
                 << "left border " << x;
             EXPECT_EQ(PixelAt(form->Handle(), { outer.left - left.x + w - 1 - x, outer.top - left.y + h / 2 }),
-                items.Color(16))
+                items.Color(ThemeItem::FormBorderColor))
                 << "right border";
         }
         // The menu panel below the title bar, the client below the panel.

@@ -11,9 +11,9 @@
 #include "platform/gfx/resources.h"
 #include "platform/window/window_system.h"
 #include "skin/theme/file_theme.h"
-#include "skin/theme/named_pictures.h"
-#include "skin/theme/theme_export.h"
 #include "skin/theme/theme_source.h"
+#include "skin/theme_data/named_pictures.h"
+#include "skin/theme_data/theme_export.h"
 #include "tests/skin/temp_folder.h"
 
 #include <cstdlib>
@@ -134,14 +134,14 @@ TEST_F(SkinFormTest, PixelsInTheStylesAndFromAnExportedTheme)
             EXPECT_EQ(WindowPixel({ w / 2, h - 1 - x }), c.border) << "bottom border";
         }
         // The title pictures reach the window's top edge, through the frame.
-        Bitmap left = pictures.Picture(10);
+        Bitmap left = pictures.Picture(ThemeItem::TitleBarLeftImage);
         EXPECT_EQ(WindowPixel({ 10, 1 }), left.GetPixel(10, 1)) << "the frame's top rows";
         int last_row = 3 + c.title_height - 1;
         EXPECT_EQ(WindowPixel({ 10, last_row }), left.GetPixel(10, last_row)) << "the title bar's rows";
         // The close button: frame 16 of the strip, at the bar's button top.
         TitleBarLayout layout = frame->TitleBar().Layout();
         Rect close = layout.buttons[1];
-        Bitmap close_picture = pictures.Picture(5, 18, 16);
+        Bitmap close_picture = pictures.Picture(ThemeItem::TitleBarButtonImage, 18, 16);
         EXPECT_EQ(close.Width(), close_picture.Width());
         EXPECT_EQ(close.right, frame->TitleBar().Width() + frame->TitleBar().RightBtnXOffset() - 1);
         Point at { 3 + close.left + close.Width() / 2, 3 + close.top + close.Height() / 2 };

@@ -260,7 +260,7 @@ TEST_F(TitleBarComponent, StylesGiveSectionsOffsetsButtonsAndCaptionColour)
         ThemeSource theme(nullptr, c.style);
         EXPECT_EQ(bar.Height(), c.height);
         ASSERT_EQ(bar.Sections().Count(), 3);
-        EXPECT_EQ(bar.Sections().Items(0)->Picture().Graphic(), theme.Picture(10));
+        EXPECT_EQ(bar.Sections().Items(0)->Picture().Graphic(), theme.Picture(ThemeItem::TitleBarLeftImage));
         EXPECT_EQ(bar.Sections().Items(1)->Align(), TsuiTitleBarAlign::suiRight);
         EXPECT_EQ(bar.Sections().Items(2)->Align(), TsuiTitleBarAlign::suiClient);
         EXPECT_TRUE(bar.Sections().Items(2)->Stretch());
@@ -270,9 +270,11 @@ TEST_F(TitleBarComponent, StylesGiveSectionsOffsetsButtonsAndCaptionColour)
         EXPECT_EQ(bar.Font().Color(), c.caption);
         TsuiTitleBarButton* close = bar.Buttons().Items(1);
         EXPECT_EQ(close->PicNormal().Width(), c.button.cx);
-        EXPECT_EQ(close->PicNormal().Graphic(), theme.Picture(5, 18, 16)) << "close: frames 16 to 18";
-        EXPECT_EQ(close->PicMouseDown().Graphic(), theme.Picture(5, 18, 18));
-        EXPECT_EQ(bar.Buttons().Items(3)->PicNormal().Graphic(), theme.Picture(5, 18, 13)) << "minimise: 13 to 15";
+        EXPECT_EQ(close->PicNormal().Graphic(), theme.Picture(ThemeItem::TitleBarButtonImage, 18, 16))
+            << "close: frames 16 to 18";
+        EXPECT_EQ(close->PicMouseDown().Graphic(), theme.Picture(ThemeItem::TitleBarButtonImage, 18, 18));
+        EXPECT_EQ(bar.Buttons().Items(3)->PicNormal().Graphic(), theme.Picture(ThemeItem::TitleBarButtonImage, 18, 13))
+            << "minimise: 13 to 15";
         EXPECT_EQ(close->UIStyle(), c.style);
     }
 
@@ -332,14 +334,15 @@ TEST_F(TitleBarComponent, MaximiseButtonAndWindowMenuFollowTheWindow)
     TsuiTitleBar& bar = frame->TitleBar();
     ThemeSource mac(nullptr, TsuiUIStyle::MacOS);
     TsuiTitleBarButton* max = bar.Buttons().Items(2);
-    EXPECT_EQ(max->PicNormal().Graphic(), mac.Picture(5, 18, 7));
+    EXPECT_EQ(max->PicNormal().Graphic(), mac.Picture(ThemeItem::TitleBarButtonImage, 18, 7));
     form->SetWindowState(TWindowState::wsMaximized);
     Pump();
-    EXPECT_EQ(max->PicNormal().Graphic(), mac.Picture(5, 18, 10)) << "the restore pictures while maximised";
-    EXPECT_EQ(max->PicMouseDown().Graphic(), mac.Picture(5, 18, 12));
+    EXPECT_EQ(max->PicNormal().Graphic(), mac.Picture(ThemeItem::TitleBarButtonImage, 18, 10))
+        << "the restore pictures while maximised";
+    EXPECT_EQ(max->PicMouseDown().Graphic(), mac.Picture(ThemeItem::TitleBarButtonImage, 18, 12));
     form->SetWindowState(TWindowState::wsNormal);
     Pump();
-    EXPECT_EQ(max->PicNormal().Graphic(), mac.Picture(5, 18, 7));
+    EXPECT_EQ(max->PicNormal().Graphic(), mac.Picture(ThemeItem::TitleBarButtonImage, 18, 7));
 
     // The window menu enables what the bar's buttons can do.
     bar.Buttons().Items(3)->SetVisible(false);

@@ -13,8 +13,8 @@
 #include "platform/components/property_access.h"
 #include "platform/gfx/resources.h"
 #include "skin/theme/file_theme.h"
-#include "skin/theme/inside_theme.h"
-#include "skin/theme/theme_export.h"
+#include "skin/theme_data/inside_theme.h"
+#include "skin/theme_data/theme_export.h"
 #include "tests/controls/controls_fixture.h"
 #include "tests/skin/temp_folder.h"
 
@@ -115,15 +115,17 @@ TEST_F(SkinnedMenuTest, PopupMenuPaintsItsDropDownInTheStyleAndAnswersKeysAndMou
         EXPECT_EQ(w->ItemRect(1).Height(), c.separator_height);
         Rect tv = w->ItemRect(0), sep = w->ItemRect(1), radio = w->ItemRect(2), subtitles = w->ItemRect(3);
         bool mac = c.style == TsuiUIStyle::MacOS;
-        TColor selected = GetInsideThemeColor(c.style, 19), border = GetInsideThemeColor(c.style, 18);
+        TColor selected = GetInsideThemeColor(c.style, ThemeItem::MenuSelectedBackgroundColor),
+               border = GetInsideThemeColor(c.style, ThemeItem::MenuSelectedBorderColor);
 
         // Unselected: the pinstripes, or the bar and the fill.
         if (mac) {
             EXPECT_EQ(Screen(h, { tv.left + 2, tv.top + 1 }), bar.GetPixel(0, 1));
             EXPECT_EQ(Screen(h, { sep.left + 40, sep.top + 2 }), bar.GetPixel(0, 2)) << "no line in MacOS";
         } else {
-            EXPECT_EQ(Screen(h, { tv.left + 2, tv.top + 1 }), GetInsideThemeColor(c.style, 23));
-            EXPECT_EQ(Screen(h, { tv.right - 2, tv.top + 1 }), GetInsideThemeColor(c.style, 21));
+            EXPECT_EQ(Screen(h, { tv.left + 2, tv.top + 1 }), GetInsideThemeColor(c.style, ThemeItem::MenuBarColor));
+            EXPECT_EQ(
+                Screen(h, { tv.right - 2, tv.top + 1 }), GetInsideThemeColor(c.style, ThemeItem::MenuBackgroundColor));
             EXPECT_EQ(Screen(h, { sep.left + 40, sep.top + 2 }), 0x848284);
         }
         // The check mark of Subtitles.

@@ -3,9 +3,9 @@
 #include "skin/draw/frame_strip.h"
 #include "skin/panels/caption_panel.h"
 #include "skin/panels/caption_panel_face.h"
-#include "skin/theme/inside_theme.h"
-#include "skin/theme/named_pictures.h"
-#include "skin/theme/theme_file_writer.h"
+#include "skin/theme_data/inside_theme.h"
+#include "skin/theme_data/named_pictures.h"
+#include "skin/theme_data/theme_file_writer.h"
 #include "tests/skin/skin_fixture.h"
 
 #include <stdexcept>
@@ -154,7 +154,7 @@ TEST_F(CaptionPanelTest, SidewaysAlignedPanelsHaveNoButtonAndDoNotPush)
     EXPECT_FALSE(panel->ButtonShown());
     // The bar shows where the button would be.
     Bitmap bar;
-    GetInsideThemeBitmap(S::MacOS, 42, &bar);
+    GetInsideThemeBitmap(S::MacOS, ThemeItem::SideChannelBarImage, &bar);
     Point origin = PanelButtonOrigin(panel->ClientWidth(), panel->BarHeight(), { 13, 12 });
     EXPECT_EQ(
         PixelAt(*panel, { origin.x + in_frame.x, origin.y + in_frame.y }), bar.GetPixel(0, origin.y + in_frame.y));
@@ -237,8 +237,8 @@ TEST_F(CaptionPanelTest, ThePanelOrItsFormMayGoAwayDuringTheAnimation)
 TEST_F(CaptionPanelTest, PaintsBorderBarCaptionAndButtonFromTheStyle)
 {
     Bitmap bar;
-    GetInsideThemeBitmap(S::MacOS, 42, &bar);
-    EXPECT_EQ(PixelAt(*panel, { 0, 60 }), 0x7F7F7F); // border, item 25
+    GetInsideThemeBitmap(S::MacOS, ThemeItem::SideChannelBarImage, &bar);
+    EXPECT_EQ(PixelAt(*panel, { 0, 60 }), 0x7F7F7F); // border, ControlBorderColor
     EXPECT_EQ(PixelAt(*panel, { 199, 60 }), 0x7F7F7F);
     EXPECT_EQ(PixelAt(*panel, { 100, 99 }), 0x7F7F7F);
     EXPECT_EQ(PixelAt(*panel, { 100, 60 }), clWhite);
@@ -268,9 +268,9 @@ TEST_F(CaptionPanelTest, CaptionColourByStyleAndByTheThemeFileRule)
         TColor border;
     } cases[] = {
         { "MacOS: black", S::MacOS, clBlack, 0x7F7F7F },
-        { "WinXP: item 20", S::WinXP, 0x000000, 0x686868 },
-        { "DeepBlue: item 20", S::DeepBlue, clWhite, 0x000000 },
-        { "BlueGlass: item 20", S::BlueGlass, clWhite, 0x000000 },
+        { "WinXP: MenuSelectedFontColor", S::WinXP, 0x000000, 0x686868 },
+        { "DeepBlue: MenuSelectedFontColor", S::DeepBlue, clWhite, 0x000000 },
+        { "BlueGlass: MenuSelectedFontColor", S::BlueGlass, clWhite, 0x000000 },
     };
     for (const auto& c : cases) {
         panel->SetUIStyle(c.style);
@@ -292,7 +292,7 @@ TEST_F(CaptionPanelTest, AThemeFileExportedFromMacOSLooksLikeMacOSButForItsWhite
     TsuiFileTheme* theme = ExportedTheme(S::MacOS);
     panel->SetUIStyle(S::FromThemeFile);
     panel->SetFileTheme(theme);
-    // MacOS's item 27 (black) is not among the dark-caption colours.
+    // MacOS's ControlFontColor (black) is not among the dark-caption colours.
     EXPECT_EQ(panel->CaptionFontColor(), clWhite);
     EXPECT_EQ(panel->BorderColor(), 0x7F7F7F);
     EXPECT_EQ(panel->BarHeight(), 21);

@@ -27,7 +27,7 @@ protected:
 TEST_F(GroupBoxTest, TheFrameRunsRoundTheBoxAndBreaksForTheCaption)
 {
     int y = LineY();
-    TColor border = 0x7F7F7F; // MacOS item 25
+    TColor border = 0x7F7F7F; // MacOS ControlBorderColor
     EXPECT_EQ(box->BorderColor(), border);
     EXPECT_EQ(PixelAt(*box, { 0, 50 }), border); // left
     EXPECT_EQ(PixelAt(*box, { 184, 50 }), border); // right
@@ -60,7 +60,7 @@ TEST_F(GroupBoxTest, TheCaptionIsGreyWhenDisabledAndColouredByTheStyleOtherwise)
     };
     box->SetColor(clWhite);
     box->SetUIStyle(S::WinXP);
-    EXPECT_EQ(box->Font().Color(), 0xCF4602); // WinXP item 27
+    EXPECT_EQ(box->Font().Color(), 0xCF4602); // WinXP ControlFontColor
     EXPECT_EQ(box->BorderColor(), 0x686868);
     box->SetEnabled(false);
     Pump();

@@ -62,7 +62,7 @@ TEST_F(ProgressBarTest, ANewBarIsHalfFullAndSaysSo)
 
 TEST_F(ProgressBarTest, MacOSFillsWithItsPictureUpToThePositionAndFramesTheBar)
 {
-    EXPECT_EQ(bar->Color(), 0xE7E7E7); // MacOS items 26 and 25
+    EXPECT_EQ(bar->Color(), 0xE7E7E7); // MacOS ControlBackgroundColor and ControlBorderColor
     EXPECT_EQ(bar->BorderColor(), 0x7F7F7F);
     EXPECT_EQ(bar->Picture().Width(), 13);
     bar->SetShowCaption(false);

@@ -200,8 +200,8 @@ TEST_F(TrackBarTest, PaintsTheStylesBarSliderAndTicks)
         track->SetPosition(10);
         Show();
         ThemeSource theme(nullptr, style);
-        Bitmap bar = theme.Picture(kTrackBarBarItem);
-        Bitmap slider = theme.Picture(kTrackBarSliderItem);
+        Bitmap bar = theme.Picture(ThemeItem::TrackBarBarImage);
+        Bitmap slider = theme.Picture(ThemeItem::TrackBarSliderImage);
         ASSERT_EQ(track->Height(), std::max(bar.Height(), slider.Height()));
         Bitmap shot = Shot(*track);
         int bar_top = (track->Height() - bar.Height()) / 2;

@@ -155,10 +155,10 @@ TEST_F(SkinMemoTest, PaintsTheSkinBorderAndTheBarsInTheStyle)
         SCOPED_TRACE(static_cast<int>(style));
         memo->SetUIStyle(style);
         ThemeSource theme(nullptr, style);
-        EXPECT_EQ(memo->BorderColor(), theme.Color(25));
+        EXPECT_EQ(memo->BorderColor(), theme.Color(ThemeItem::ControlBorderColor));
         Bitmap shot = window_shot(*memo);
-        EXPECT_EQ(shot.GetPixel(0, 60), theme.Color(25));
-        EXPECT_EQ(shot.GetPixel(60, 149), theme.Color(25));
+        EXPECT_EQ(shot.GetPixel(0, 60), theme.Color(ThemeItem::ControlBorderColor));
+        EXPECT_EQ(shot.GetPixel(60, 149), theme.Color(ThemeItem::ControlBorderColor));
         EXPECT_EQ(shot.GetPixel(1, 60), clWhite);
         ScrollBarLook vlook = ResolveScrollBarLook(theme, true);
         ScrollBarLook hlook = ResolveScrollBarLook(theme, false);

@@ -288,7 +288,7 @@ TEST_F(SkinTreeViewTest, PaintsTheSkinBorderAndTheBarInTheStyle)
         tree->SetUIStyle(style);
         EXPECT_EQ(bar->UIStyle(), style);
         ThemeSource theme(nullptr, style);
-        EXPECT_EQ(tree->BorderColor(), theme.Color(25));
+        EXPECT_EQ(tree->BorderColor(), theme.Color(ThemeItem::ControlBorderColor));
         Bitmap shot = WindowShot(*tree);
         EXPECT_EQ(shot.GetPixel(0, 100), tree->BorderColor());
         EXPECT_EQ(shot.GetPixel(80, 0), tree->BorderColor());

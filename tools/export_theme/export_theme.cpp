@@ -4,9 +4,9 @@
 #include "manual/help_text.h"
 #include "manual/program_manuals.h"
 #include "platform/components/enum_info.h"
-#include "skin/theme/style_by_name.h"
-#include "skin/theme/theme_export.h"
-#include "skin/theme/theme_file_writer.h"
+#include "skin/theme_data/style_by_name.h"
+#include "skin/theme_data/theme_export.h"
+#include "skin/theme_data/theme_file_writer.h"
 
 #include <cstdio>
 #include <exception>

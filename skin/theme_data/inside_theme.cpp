@@ -1,13 +1,13 @@
-#include "skin/theme/inside_theme.h"
+#include "skin/theme_data/inside_theme.h"
 
 #include "platform/gfx/resources.h"
 #include "skin/draw/frame_strip.h"
 #include "skin/draw/replace_pixels.h"
-#include "skin/theme/theme_tables.h"
+#include "skin/theme_data/theme_tables.h"
 
 namespace pellamo {
 
-InsideThemeEntry LookUpInsideTheme(TsuiUIStyle style, int item)
+InsideThemeEntry LookUpInsideTheme(TsuiUIStyle style, ThemeItem item)
 {
     const ThemeItemRow* row = FindThemeItem(item);
     int column = BuiltInStyleColumn(style);
@@ -16,25 +16,25 @@ InsideThemeEntry LookUpInsideTheme(TsuiUIStyle style, int item)
     return { row->kind, row->values[column], row->resources[column] };
 }
 
-bool GetInsideThemeBool(TsuiUIStyle style, int item)
+bool GetInsideThemeBool(TsuiUIStyle style, ThemeItem item)
 {
     InsideThemeEntry e = LookUpInsideTheme(style, item);
     return e.kind == TsuiType::Bool && e.value != 0;
 }
 
-TColor GetInsideThemeColor(TsuiUIStyle style, int item)
+TColor GetInsideThemeColor(TsuiUIStyle style, ThemeItem item)
 {
     InsideThemeEntry e = LookUpInsideTheme(style, item);
     return e.kind == TsuiType::Color ? e.value : 0;
 }
 
-int32_t GetInsideThemeInt(TsuiUIStyle style, int item)
+int32_t GetInsideThemeInt(TsuiUIStyle style, ThemeItem item)
 {
     InsideThemeEntry e = LookUpInsideTheme(style, item);
     return e.kind == TsuiType::Int ? e.value : -1;
 }
 
-void GetInsideThemeBitmap(TsuiUIStyle style, int item, Bitmap* target, int frame_count, int frame_index)
+void GetInsideThemeBitmap(TsuiUIStyle style, ThemeItem item, Bitmap* target, int frame_count, int frame_index)
 {
     if (!target)
         return;

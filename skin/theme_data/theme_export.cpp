@@ -1,10 +1,10 @@
-#include "skin/theme/theme_export.h"
+#include "skin/theme_data/theme_export.h"
 
 #include "platform/gfx/bmp_codec.h"
 #include "platform/gfx/resources.h"
-#include "skin/theme/inside_theme.h"
-#include "skin/theme/theme_file_writer.h"
-#include "skin/theme/theme_tables.h"
+#include "skin/theme_data/inside_theme.h"
+#include "skin/theme_data/theme_file_writer.h"
+#include "skin/theme_data/theme_tables.h"
 
 #include <stdexcept>
 
@@ -15,7 +15,7 @@ void ExportBuiltInTheme(TsuiUIStyle style, TsuiThemeFileWriter& writer)
     if (BuiltInStyleColumn(style) < 0)
         throw std::invalid_argument("Only the built-in styles can be exported");
     for (const ThemeItemRow& row : ThemeItemRows()) {
-        InsideThemeEntry entry = LookUpInsideTheme(style, row.number);
+        InsideThemeEntry entry = LookUpInsideTheme(style, row.item);
         switch (row.kind) {
         case TsuiType::Str:
             if (*entry.resource)

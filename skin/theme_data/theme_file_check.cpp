@@ -1,8 +1,8 @@
-#include "skin/theme/theme_file_check.h"
+#include "skin/theme_data/theme_file_check.h"
 
 #include "platform/gfx/bmp_codec.h"
-#include "skin/theme/theme_file_format.h"
-#include "skin/theme/theme_file_reader.h"
+#include "skin/theme_data/theme_file_format.h"
+#include "skin/theme_data/theme_file_reader.h"
 
 #include <filesystem>
 #include <stdexcept>

@@ -1,4 +1,4 @@
-#include "skin/theme/theme_file_format.h"
+#include "skin/theme_data/theme_file_format.h"
 
 #include "platform/components/file_stream.h"
 

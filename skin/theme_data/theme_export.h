@@ -3,7 +3,7 @@
 // A built-in style written out as a complete theme file: a starting point
 // for a theme of one's own, and realistic theme files for tests.
 
-#include "skin/theme/ui_style.h"
+#include "skin/theme_data/ui_style.h"
 
 #include <cstdint>
 #include <vector>

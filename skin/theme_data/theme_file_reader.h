@@ -5,7 +5,7 @@
 // up without regard to case; the first entry of a name answers. The file
 // may go away once it has been read.
 
-#include "skin/theme/theme_file_format.h"
+#include "skin/theme_data/theme_file_format.h"
 
 #include <cstdint>
 #include <optional>

@@ -2,7 +2,7 @@
 
 // The built-in styles as the user names them on a command line.
 
-#include "skin/theme/ui_style.h"
+#include "skin/theme_data/ui_style.h"
 
 #include <optional>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "skin/theme/theme_search.h"
+#include "skin/theme_data/theme_search.h"
 
 #include "platform/components/system_dirs.h"
 

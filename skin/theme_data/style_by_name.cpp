@@ -1,4 +1,4 @@
-#include "skin/theme/style_by_name.h"
+#include "skin/theme_data/style_by_name.h"
 
 #include "platform/components/enum_info.h"
 

@@ -1,4 +1,4 @@
-#include "skin/theme/ui_style.h"
+#include "skin/theme_data/ui_style.h"
 
 #include "platform/components/enum_info.h"
 

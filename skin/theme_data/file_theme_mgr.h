@@ -6,7 +6,8 @@
 
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/color.h"
-#include "skin/theme/theme_file_reader.h"
+#include "skin/theme_data/theme_file_reader.h"
+#include "skin/theme_data/theme_item.h"
 
 #include <map>
 #include <memory>
@@ -25,17 +26,17 @@ public:
     const TsuiThemeFileReader* Reader() const { return reader_.get(); }
 
     // The item's picture into `target`; it stays as it was when the file
-    // has none (or no file is loaded, or the number is outside 1..48).
-    void GetBitmap(int item, Bitmap& target) const;
+    // has none (or no file is loaded, or the value is outside 1..48).
+    void GetBitmap(ThemeItem item, Bitmap& target) const;
     // False when missing.
-    bool GetBool(int item) const;
+    bool GetBool(ThemeItem item) const;
     // -1 when missing; 0 while no file is loaded.
-    TColor GetColor(int item) const;
-    int32_t GetInt(int item) const;
+    TColor GetColor(ThemeItem item) const;
+    int32_t GetInt(ThemeItem item) const;
 
 private:
     std::unique_ptr<TsuiThemeFileReader> reader_;
-    std::map<int, std::shared_ptr<const Bitmap>> pictures_;
+    std::map<ThemeItem, std::shared_ptr<const Bitmap>> pictures_;
 };
 
 }

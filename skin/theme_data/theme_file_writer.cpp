@@ -1,9 +1,9 @@
-#include "skin/theme/theme_file_writer.h"
+#include "skin/theme_data/theme_file_writer.h"
 
 #include "platform/components/component_errors.h"
 #include "platform/components/file_stream.h"
 #include "platform/text/same_text.h"
-#include "skin/theme/theme_file_format.h"
+#include "skin/theme_data/theme_file_format.h"
 
 #include <algorithm>
 #include <cstring>

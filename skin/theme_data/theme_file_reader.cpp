@@ -1,4 +1,4 @@
-#include "skin/theme/theme_file_reader.h"
+#include "skin/theme_data/theme_file_reader.h"
 
 #include "platform/components/file_stream.h"
 #include "platform/text/same_text.h"

@@ -20,9 +20,6 @@ const EnumInfo& UIStyleNames();
 // a flag.
 enum class TsuiType : uint8_t { Int, Color, Str, Bool };
 
-// Theme items are numbered 1 to 48.
-constexpr int kThemeItemCount = 48;
-
 // The five built-in styles in table order (MacOS first); -1 for any other
 // value.
 constexpr int BuiltInStyleColumn(TsuiUIStyle style)

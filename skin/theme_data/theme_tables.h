@@ -4,7 +4,8 @@
 // with its name (its key in theme files), its kind, and its value in each
 // built-in style (MacOS, WinXP, DeepBlue, Protein, BlueGlass).
 
-#include "skin/theme/ui_style.h"
+#include "skin/theme_data/theme_item.h"
+#include "skin/theme_data/ui_style.h"
 
 #include <array>
 #include <cstdint>
@@ -13,7 +14,7 @@
 namespace pellamo {
 
 struct ThemeItemRow {
-    int number;
+    ThemeItem item;
     const char* name;
     TsuiType kind;
     // Int, Color (0x00BBGGRR) and Bool (0 or 1) items, per style.
@@ -26,8 +27,8 @@ struct ThemeItemRow {
 
 // All 48 rows, item 1 first.
 std::span<const ThemeItemRow> ThemeItemRows();
-// The row of item 1 to 48; null for any other number.
-const ThemeItemRow* FindThemeItem(int item);
+// The item's row; null for a value outside 1..48.
+const ThemeItemRow* FindThemeItem(ThemeItem item);
 
 // The resource prefix of a built-in style ("MACOS"); "" for any other value.
 const char* StyleResourcePrefix(TsuiUIStyle style);

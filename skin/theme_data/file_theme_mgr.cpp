@@ -1,8 +1,8 @@
-#include "skin/theme/file_theme_mgr.h"
+#include "skin/theme_data/file_theme_mgr.h"
 
 #include "platform/gfx/bmp_codec.h"
 #include "skin/draw/replace_pixels.h"
-#include "skin/theme/theme_tables.h"
+#include "skin/theme_data/theme_tables.h"
 
 #include <filesystem>
 
@@ -14,7 +14,7 @@ bool TsuiFileThemeMgr::LoadFromFile(const std::string& file_name)
     if (!std::filesystem::is_regular_file(file_name, error))
         return false;
     auto reader = std::make_unique<TsuiThemeFileReader>(file_name);
-    std::map<int, std::shared_ptr<const Bitmap>> pictures;
+    std::map<ThemeItem, std::shared_ptr<const Bitmap>> pictures;
     for (const ThemeItemRow& row : ThemeItemRows()) {
         if (row.kind != TsuiType::Str)
             continue;
@@ -22,7 +22,7 @@ bool TsuiFileThemeMgr::LoadFromFile(const std::string& file_name)
         if (!bytes)
             continue;
         try {
-            pictures[row.number] = std::make_shared<const Bitmap>(BmpCodec::Read(*bytes));
+            pictures[row.item] = std::make_shared<const Bitmap>(BmpCodec::Read(*bytes));
         } catch (const ImageError& e) {
             throw ThemeFileError(
                 "Theme file \"" + file_name + "\": the picture \"" + row.name + "\" cannot be read: " + e.what());
@@ -33,22 +33,22 @@ bool TsuiFileThemeMgr::LoadFromFile(const std::string& file_name)
     return true;
 }
 
-void TsuiFileThemeMgr::GetBitmap(int item, Bitmap& target) const
+void TsuiFileThemeMgr::GetBitmap(ThemeItem item, Bitmap& target) const
 {
     auto it = pictures_.find(item);
     if (it != pictures_.end())
         ReplacePixels(target, *it->second);
 }
 
-bool TsuiFileThemeMgr::GetBool(int item) const
+bool TsuiFileThemeMgr::GetBool(ThemeItem item) const
 {
     const ThemeItemRow* row = FindThemeItem(item);
     return reader_ && row && reader_->GetBool(row->name);
 }
 
-TColor TsuiFileThemeMgr::GetColor(int item) const { return GetInt(item); }
+TColor TsuiFileThemeMgr::GetColor(ThemeItem item) const { return GetInt(item); }
 
-int32_t TsuiFileThemeMgr::GetInt(int item) const
+int32_t TsuiFileThemeMgr::GetInt(ThemeItem item) const
 {
     if (!reader_)
         return 0;
