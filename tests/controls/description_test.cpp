@@ -1,7 +1,7 @@
 // A form description with the main window's kinds of tree and menu: the
 // stored tree comes in through Items.Data, menu items nest, handlers bind.
 
-#include "tests/controls/treemenu_fixture.h"
+#include "tests/controls/shown_form_fixture.h"
 
 #include "catalogue/builtin_catalogue.h"
 #include "platform/components/controls/main_menu.h"
@@ -41,7 +41,7 @@ std::string Hex(std::span<const uint8_t> bytes)
     return out;
 }
 
-TEST_F(TreeMenuFixture, DescriptionBuildsTreeAndMenu)
+TEST_F(ShownFormFixture, DescriptionBuildsTreeAndMenu)
 {
     RegisterTreeMenuClasses();
     ComponentPtr<TreeMenuForm> main(new TreeMenuForm(nullptr));

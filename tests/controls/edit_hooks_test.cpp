@@ -1,4 +1,4 @@
-#include "tests/controls/controls_fixture.h"
+#include "tests/support/headless_app.h"
 
 #include "platform/components/controls/edit.h"
 
@@ -52,7 +52,7 @@ protected:
     }
 };
 
-class EditHooksTest : public ControlsFixture {
+class EditHooksTest : public HeadlessAppFixture {
 protected:
     TForm* form = nullptr;
     HookedEdit* edit = nullptr;

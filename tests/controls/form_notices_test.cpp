@@ -1,7 +1,7 @@
 // What a form tells its controls besides messages: where the focus went and
 // which accelerator was typed; and controls whose own handlers free them.
 
-#include "tests/controls/controls_fixture.h"
+#include "tests/support/headless_app.h"
 
 #include "platform/components/controls/button.h"
 #include "platform/components/controls/custom_control.h"
@@ -35,7 +35,7 @@ public:
     }
 };
 
-class FormNoticesTest : public ControlsFixture {
+class FormNoticesTest : public HeadlessAppFixture {
 protected:
     TForm* form = nullptr;
     void SetUp() override

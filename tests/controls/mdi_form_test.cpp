@@ -3,14 +3,14 @@
 #include "platform/components/controls/menu_item.h"
 #include "platform/window/mdi_arrange.h"
 #include "platform/window/mdi_client.h"
-#include "tests/controls/controls_fixture.h"
+#include "tests/support/headless_app.h"
 
 #include <stdexcept>
 
 namespace pellamo::test {
 namespace {
 
-class MdiFormTest : public ControlsFixture {
+class MdiFormTest : public HeadlessAppFixture {
 protected:
     TForm* frame = nullptr;
 

@@ -1,7 +1,7 @@
 // Menus: the item model, pop-up menus at a screen point, owner drawing,
 // the form's menu bar with mouse and keyboard, and shortcut dispatch.
 
-#include "tests/controls/treemenu_fixture.h"
+#include "tests/controls/shown_form_fixture.h"
 
 #include "platform/components/controls/main_menu.h"
 #include "platform/components/controls/menu_bar.h"
@@ -91,7 +91,7 @@ TEST(MenuModel, ItemTreeKeepsParentsAndFreesSubItems)
 }
 
 // A menu tree like the main window's, with handlers that log.
-class MenuFixture : public TreeMenuFixture {
+class MenuFixture : public ShownFormFixture {
 protected:
     TMenuItem* Item(TMenuItem* parent, const std::string& utf8_caption)
     {

@@ -3,7 +3,7 @@
 // and drop-down buttons, and buttons that drop menu items' sub-menus like a
 // menu bar.
 
-#include "tests/controls/treemenu_fixture.h"
+#include "tests/controls/shown_form_fixture.h"
 
 #include "platform/components/controls/image_list.h"
 #include "platform/components/controls/main_menu.h"
@@ -17,7 +17,7 @@
 namespace pellamo::test {
 namespace {
 
-class ToolBarTest : public TreeMenuFixture {
+class ToolBarTest : public ShownFormFixture {
 protected:
     ToolBarTest()
     {

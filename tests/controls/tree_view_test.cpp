@@ -1,7 +1,7 @@
 // The tree view on the headless screen: the stored television tree, mouse
 // and keyboard navigation, type-ahead, label editing, scrolling and pixels.
 
-#include "tests/controls/treemenu_fixture.h"
+#include "tests/controls/shown_form_fixture.h"
 
 #include "catalogue/builtin_catalogue.h"
 #include "platform/components/controls/tree_format_error.h"
@@ -17,7 +17,7 @@ namespace {
 
 constexpr UINT VK_F2 = 0x71;
 
-class TreeViewTest : public TreeMenuFixture {
+class TreeViewTest : public ShownFormFixture {
 protected:
     TreeViewTest()
     {
@@ -618,7 +618,7 @@ protected:
     }
 };
 
-TEST_F(TreeMenuFixture, TheListHookRunsAfterTheScrollBarHasFollowedAndThumbPositionsArriveWhole)
+TEST_F(ShownFormFixture, TheListHookRunsAfterTheScrollBarHasFollowedAndThumbPositionsArriveWhole)
 {
     auto* tree = new HookedTree(form);
     tree->SetParent(form);

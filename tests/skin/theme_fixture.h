@@ -2,9 +2,9 @@
 
 #include "platform/gfx/bmp_codec.h"
 #include "skin/theme_data/theme_file_writer.h"
-#include "tests/controls/controls_fixture.h"
 #include "tests/skin/picture_coords.h"
 #include "tests/skin/temp_folder.h"
+#include "tests/support/headless_app.h"
 
 #include <filesystem>
 #include <string>
@@ -13,7 +13,7 @@ namespace pellamo::test {
 
 // An application on a headless screen and a folder of its own for theme
 // files.
-class ThemeFixture : public ControlsFixture {
+class ThemeFixture : public HeadlessAppFixture {
 protected:
     std::string File(const std::string& name) const { return folder.File(name); }
 

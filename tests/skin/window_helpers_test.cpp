@@ -7,8 +7,8 @@
 #include "skin/window/placement.h"
 #include "skin/window/transparency.h"
 #include "skin/window/user_library.h"
-#include "tests/controls/controls_fixture.h"
 #include "tests/skin/picture_coords.h"
+#include "tests/support/headless_app.h"
 
 namespace pellamo::test {
 namespace {
@@ -43,7 +43,7 @@ protected:
     }
 };
 
-class WindowHelpersTest : public ControlsFixture {
+class WindowHelpersTest : public HeadlessAppFixture {
 protected:
     void SetUp() override
     {

@@ -7,7 +7,7 @@
 #include "skin/frame/frame_classes.h"
 #include "skin/frame/skin_form.h"
 #include "skin/menus/skin_main_menu.h"
-#include "tests/controls/controls_fixture.h"
+#include "tests/support/headless_app.h"
 
 #include <string>
 #include <vector>
@@ -16,7 +16,7 @@ namespace pellamo::test {
 
 // A shown form at (100, 100), 400 x 300, with a skinned frame on it; the
 // menu items record their clicks.
-class FrameFixture : public ControlsFixture {
+class FrameFixture : public HeadlessAppFixture {
 protected:
     FrameFixture()
     {

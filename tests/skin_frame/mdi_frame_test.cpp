@@ -26,7 +26,7 @@
 namespace pellamo::test {
 namespace {
 
-class MdiFrameTest : public ControlsFixture {
+class MdiFrameTest : public HeadlessAppFixture {
 protected:
     MdiFrameTest()
     {

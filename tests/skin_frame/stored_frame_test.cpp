@@ -83,7 +83,7 @@ std::string MainFrameDescription()
           "end\n";
 }
 
-class StoredFrameTest : public ControlsFixture {
+class StoredFrameTest : public HeadlessAppFixture {
 protected:
     StoredFrameTest() { RegisterSkinFrameClasses(); }
 };

@@ -15,8 +15,8 @@
 #include "skin/theme/file_theme.h"
 #include "skin/theme_data/inside_theme.h"
 #include "skin/theme_data/theme_export.h"
-#include "tests/controls/controls_fixture.h"
 #include "tests/skin/temp_folder.h"
+#include "tests/support/headless_app.h"
 
 #include <fstream>
 #include <functional>
@@ -26,7 +26,7 @@
 namespace pellamo::test {
 namespace {
 
-class SkinnedMenuTest : public ControlsFixture {
+class SkinnedMenuTest : public HeadlessAppFixture {
 protected:
     SkinnedMenuTest()
     {

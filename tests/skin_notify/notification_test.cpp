@@ -6,7 +6,7 @@
 #include "skin/notify/notification_window.h"
 #include "skin/notify/notify_classes.h"
 #include "skin/window/user_library.h"
-#include "tests/controls/controls_fixture.h"
+#include "tests/support/headless_app.h"
 
 #include "platform/components/controls/label.h"
 #include "platform/components/controls/timer.h"
@@ -47,7 +47,7 @@ TEST(NotificationGeometry, CornerPlaceCloseBoxAndStay)
     EXPECT_TRUE(NotificationStayIsOver(-5, 2000)) << "a clock that went back ends the stay";
 }
 
-class NotificationTest : public ControlsFixture {
+class NotificationTest : public HeadlessAppFixture {
 protected:
     NotificationTest()
     {

@@ -10,9 +10,9 @@ namespace pellamo::test {
 
 // The headless application with one shown form (at 100, 100) to put
 // controls on.
-class TreeMenuFixture : public HeadlessAppFixture {
+class ShownFormFixture : public HeadlessAppFixture {
 protected:
-    TreeMenuFixture()
+    ShownFormFixture()
     {
         form = app.CreateForm<TForm>();
         form->SetBounds(100, 100, 400, 500);
