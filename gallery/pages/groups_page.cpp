@@ -3,7 +3,7 @@
 #include "platform/components/controls/tool_button.h"
 #include "skin/groups/radio_group.h"
 #include "skin/progress/progress_bar.h"
-#include "skin/toolbars/tool_bar.h"
+#include "skin/toolbars/skin_tool_bar.h"
 
 namespace pellamo {
 namespace {

@@ -1,4 +1,4 @@
-#include "skin/toolbars/tool_bar.h"
+#include "skin/toolbars/skin_tool_bar.h"
 
 #include "platform/components/controls/tool_button.h"
 #include "platform/components/props.h"

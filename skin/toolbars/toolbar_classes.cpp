@@ -1,7 +1,7 @@
 #include "skin/toolbars/toolbar_classes.h"
 
 #include "platform/components/class_registry.h"
-#include "skin/toolbars/tool_bar.h"
+#include "skin/toolbars/skin_tool_bar.h"
 
 namespace pellamo {
 

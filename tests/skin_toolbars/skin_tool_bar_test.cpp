@@ -1,7 +1,7 @@
 #include "platform/components/controls/image_list.h"
 #include "platform/components/controls/tool_button.h"
 #include "platform/components/description_reader.h"
-#include "skin/toolbars/tool_bar.h"
+#include "skin/toolbars/skin_tool_bar.h"
 #include "skin/toolbars/toolbar_classes.h"
 #include "tests/skin/skin_fixture.h"
 
