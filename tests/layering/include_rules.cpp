@@ -25,6 +25,15 @@ struct DownwardRule {
 constexpr std::array kDownwardRules = {
     DownwardRule { "platform/",
         { "app/", "catalogue/", "net/", "player/", "skin/", "gallery/", "guide/", "viewer/", "desktop/", "chooser/" } },
+    // Inside the platform, each part knows only those below it: text, loop,
+    // gfx, backend, window, components.
+    DownwardRule { "platform/text/",
+        { "platform/loop/", "platform/gfx/", "platform/backend/", "platform/window/", "platform/components/" } },
+    DownwardRule {
+        "platform/loop/", { "platform/gfx/", "platform/backend/", "platform/window/", "platform/components/" } },
+    DownwardRule { "platform/gfx/", { "platform/backend/", "platform/window/", "platform/components/" } },
+    DownwardRule { "platform/backend/", { "platform/window/", "platform/components/" } },
+    DownwardRule { "platform/window/", { "platform/components/" } },
     DownwardRule {
         "skin/", { "app/", "catalogue/", "net/", "player/", "gallery/", "guide/", "viewer/", "desktop/", "chooser/" } },
     // The file chooser serves the player and the gallery alike.
@@ -63,7 +72,12 @@ constexpr std::array<std::string_view, 10> kThemeDataIncludes = { "skin/theme_da
     "platform/text/", "platform/components/component_errors.h", "platform/components/enum_info.h",
     "platform/components/file_stream.h", "platform/components/stream.h", "platform/components/system_dirs.h" };
 
+// The skin's drawing is pure painting into bitmaps: no component, window or
+// theme behind it, so every family and the theme data can share it.
+constexpr std::array<std::string_view, 10> kSkinDrawIncludes = { "skin/draw/", "platform/gfx/", "platform/text/" };
+
 constexpr std::array kOnlyRules = {
+    OnlyRule { "skin/draw/", kSkinDrawIncludes },
     OnlyRule { "skin/theme_data/", kThemeDataIncludes },
     OnlyRule { "fuzz/theme_file/", kThemeDataIncludes },
 };

@@ -75,6 +75,15 @@ TEST_F(Layering, UpwardIncludesAndX11OutsideTheBackendAreFound)
             "#include \"platform/components/file_stream.h\"\n#include \"platform/gfx/bitmap.h\"\n#include <map>",
             false },
         { "fuzz/bmp/d7.cpp", "#include \"skin/theme/file_theme.h\"", false },
+        // The platform's parts in their order, and the skin's pure drawing.
+        { "platform/gfx/e1.cpp", "#include \"platform/window/window_system.h\"", true },
+        { "platform/text/e2.h", "#include \"platform/loop/event_loop.h\"", true },
+        { "platform/backend/e3.cpp", "#include \"platform/components/component.h\"", true },
+        { "platform/window/e4.cpp", "#include \"platform/components/controls/form.h\"", true },
+        { "skin/draw/e5.cpp", "#include \"skin/theme/theme_source.h\"", true },
+        { "skin/draw/e6.cpp", "#include \"platform/components/component.h\"", true },
+        { "platform/window/e7.cpp", "#include \"platform/backend/display_backend.h\"", false },
+        { "skin/draw/e8.cpp", "#include \"nine.h\"\n#include \"platform/text/gbk.h\"", false },
         // Allowed:
         { "skin/draw/j.cpp", "#include \"platform/gfx/canvas.h\"", false },
         { "app/k.cpp", "#include \"catalogue/tuning.h\"\n#include \"skin/draw/nine.h\"", false },
