@@ -69,6 +69,16 @@ void OpenPage(const char* url)
     TControl::Windows().Backend().OpenUrl(url);
 }
 
+// The channel's name (UTF-8) from the caption tuning sets, "tree->name"
+// (the tree's name has no arrow, a channel's may).
+std::string ChannelOfCaption(const std::string& gbk)
+{
+    std::string name = GbkToUtf8(gbk);
+    if (size_t arrow = name.find("->"); arrow != std::string::npos)
+        name = name.substr(arrow + 2);
+    return name;
+}
+
 }
 
 // The caption panel as tuning writes it; the guide's line is added after.
@@ -346,19 +356,28 @@ void TForm1::StartMpris()
     mpris_ = std::make_unique<MprisService>(Windows().Loop(), std::move(c));
     if (!mpris_->Active())
         return;
-    mpris_timer_ = Windows().Loop().StartTimer(std::chrono::milliseconds(500), [this, view] {
-        MprisService::State state;
-        PlayerView& v = view();
-        using S = PlayerStatus::State;
-        S s = v.Status().state;
-        state.playback = s == S::Paused                          ? MprisService::State::Playback::Paused
-            : (s == S::Idle || s == S::Stopped || s == S::Error) ? MprisService::State::Playback::Stopped
-                                                                 : MprisService::State::Playback::Playing;
-        if (const MpvPlayer* e = v.Engine())
-            state.volume = e->Volume() / 100.0;
-        state.title = GbkToUtf8(suiPanel1->Caption());
-        mpris_->Update(state);
-    });
+    mpris_timer_ = Windows().Loop().StartTimer(std::chrono::milliseconds(500), [this] { PublishMpris(); });
+}
+
+void TForm1::PublishMpris()
+{
+    if (!mpris_ || !mpris_->Active())
+        return;
+    PlayerView& v = RealAudio1->Visible() ? RealAudio1->View() : WindowsMediaPlayer1->View();
+    MprisService::State state;
+    using S = PlayerStatus::State;
+    S s = v.Status().state;
+    state.playback = s == S::Paused                          ? MprisService::State::Playback::Paused
+        : (s == S::Idle || s == S::Stopped || s == S::Error) ? MprisService::State::Playback::Stopped
+                                                             : MprisService::State::Playback::Playing;
+    if (const MpvPlayer* e = v.Engine())
+        state.volume = e->Volume() / 100.0;
+    state.title = ChannelOfCaption(caption_base_);
+    if (!state.title.empty()) {
+        state.programme = programme_now_;
+        state.art_url = PlayingLogoUrl();
+    }
+    mpris_->Update(state);
 }
 
 void TForm1::Record1Click(TObject*) { picture_menu_->ToggleRecording(); }
@@ -500,10 +519,14 @@ void TForm1::UpdateCaption()
         caption_timer_ = 0;
     }
     std::string caption = caption_base_;
+    programme_now_.clear();
     if (guide_ && !caption_base_.empty()) {
         const int64_t now
             = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
                   .count();
+        GuideView& view = guide_->View();
+        if (std::optional<GuideEntry> running = view.At(view.FindChannel(guide_channel_), now).now)
+            programme_now_ = running->title;
         std::string line = guide_->NowNextText(guide_channel_, now);
         if (!line.empty())
             caption += Utf8ToGbk(" — " + line);
@@ -520,6 +543,7 @@ void TForm1::UpdateCaption()
         }
     }
     suiPanel1->SetCaption(caption);
+    PublishMpris();
 }
 
 void TForm1::AddGuides(const std::vector<std::string>& sources)
@@ -679,9 +703,7 @@ void TForm1::GuideWindow1Click(TObject*)
         guide_form_ = new TGuideForm(this);
         DressForm(*guide_form_, look_);
     }
-    std::string name = GbkToUtf8(caption_base_);
-    if (size_t arrow = name.rfind("->"); arrow != std::string::npos)
-        name = name.substr(arrow + 2);
+    std::string name = ChannelOfCaption(caption_base_);
     const int64_t now
         = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count();
     bool play = guide_form_->Ask(guide_->View(), channel, name, now, BoundsRect());

@@ -258,6 +258,11 @@ private:
     std::unique_ptr<MprisService> mpris_;
     EventLoop::Id mpris_timer_ = 0;
     void StartMpris();
+    // The media controls hear of a new channel, programme or logo at once;
+    // playback and volume twice a second.
+    void PublishMpris();
+    std::string programme_now_; // the running programme of the channel tuned (UTF-8)
+    std::string PlayingLogoUrl() const;
     std::unique_ptr<PlaylistsHost> playlists_host_;
     std::unique_ptr<ViewerPlaylists> playlists_;
     TAddressForm* address_form_ = nullptr; // made when first asked for; owned as a component

@@ -4,6 +4,7 @@
 
 #include "app/look_choice.h"
 #include "app/window_description.h"
+#include "desktop/file_url.h"
 
 #include "platform/components/controls/application.h"
 #include "platform/components/controls/custom_tree_view.h"
@@ -17,6 +18,7 @@
 #include "platform/window/window_system.h"
 #include "player/windows_media_player.h"
 
+#include <filesystem>
 #include <stdexcept>
 
 namespace pellamo {
@@ -301,6 +303,7 @@ void TForm1::ApplyLogos()
 
 void TForm1::ShowCaptionLogo()
 {
+    PublishMpris();
     auto it = logo_large_.find(playing_logo_);
     if (it == logo_large_.end()) {
         caption_logo_->SetVisible(false);
@@ -309,6 +312,16 @@ void TForm1::ShowCaptionLogo()
     caption_logo_->Picture().SetBitmap(it->second);
     caption_logo_->SetVisible(true);
     caption_logo_->Invalidate();
+}
+
+// The cached file of the playing channel's logo, once it has been read.
+std::string TForm1::PlayingLogoUrl() const
+{
+    if (playing_logo_.empty() || !logo_large_.count(playing_logo_))
+        return {};
+    std::filesystem::path file = std::filesystem::absolute(LogoCache().FileFor(playing_logo_));
+    std::error_code ec;
+    return std::filesystem::is_regular_file(file, ec) ? FileUrl(file) : std::string();
 }
 
 void TForm1::LogoReady(const std::string& address, const Bitmap& small, const Bitmap& large)

@@ -79,15 +79,16 @@ GVariant* Metadata(const MprisService::State& state)
 {
     GVariantBuilder b;
     g_variant_builder_init(&b, G_VARIANT_TYPE("a{sv}"));
-    g_variant_builder_add(&b, "{sv}", "mpris:trackid",
-        g_variant_new_object_path(
-            state.title.empty() ? "/org/mpris/MediaPlayer2/TrackList/NoTrack" : "/org/pellamo/Channel/Current"));
+    g_variant_builder_add(
+        &b, "{sv}", "mpris:trackid", g_variant_new_object_path(MprisService::TrackId(state.title).c_str()));
     if (!state.title.empty())
-        g_variant_builder_add(&b, "{sv}", "xesam:title", Text(state.programme.empty() ? state.title : state.programme));
-    if (!state.programme.empty()) {
+        g_variant_builder_add(&b, "{sv}", "xesam:title", Text(state.title));
+    // The desktops' controls show the artist under the title: the channel,
+    // then what runs on it.
+    if (!state.title.empty() && !state.programme.empty()) {
         GVariantBuilder artists;
         g_variant_builder_init(&artists, G_VARIANT_TYPE("as"));
-        g_variant_builder_add_value(&artists, Text(state.title));
+        g_variant_builder_add_value(&artists, Text(state.programme));
         g_variant_builder_add(&b, "{sv}", "xesam:artist", g_variant_builder_end(&artists));
     }
     if (!state.art_url.empty())
@@ -104,6 +105,21 @@ GVariant* Strings(std::initializer_list<const char*> items)
     return g_variant_builder_end(&b);
 }
 
+}
+
+std::string MprisService::TrackId(const std::string& title)
+{
+    if (title.empty())
+        return "/org/mpris/MediaPlayer2/TrackList/NoTrack";
+    // Path elements allow [A-Za-z0-9_] only: the name's bytes in hex, so
+    // every channel has its own and the same one each time.
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string path = "/io/github/pellamo/Pellamo/channel/_";
+    for (unsigned char c : title) {
+        path += kHex[c >> 4];
+        path += kHex[c & 15];
+    }
+    return path;
 }
 
 // The C callbacks of GDBus, on the bus thread.

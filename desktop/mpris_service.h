@@ -22,8 +22,8 @@ public:
         Playback playback = Playback::Stopped;
         double volume = 1.0; // 0..1
         std::string title; // the channel (UTF-8)
-        std::string programme; // what runs on it, when known
-        std::string art_url; // its logo, when known
+        std::string programme; // what runs on it now, when the guide knows
+        std::string art_url; // its logo (a file:// URL), when there is one
         bool operator==(const State&) const = default;
     };
     struct Commands {
@@ -42,6 +42,9 @@ public:
     void Update(const State& state);
 
     static constexpr const char* kObjectPath = "/org/mpris/MediaPlayer2";
+    // The track id of a channel: an object path of its own, NoTrack when
+    // nothing is tuned.
+    static std::string TrackId(const std::string& title);
 
 private:
     struct Glue;

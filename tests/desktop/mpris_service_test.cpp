@@ -2,9 +2,13 @@
 
 #include "tests/support/command_output.h"
 
+#include <gio/gio.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <mutex>
+#include <set>
+#include <thread>
 
 namespace pellamo {
 namespace {
@@ -111,6 +115,114 @@ TEST_F(MprisServiceTest, StateIsReadBackAndWrongCallsGetErrors)
     loop.WaitUntil([] { return false; }, 200ms);
     EXPECT_TRUE(calls.empty());
     EXPECT_EQ("(<'Playing'>,)\n", Gdbus(get + "PlaybackStatus"));
+}
+
+// What a desktop's control hears: the players' PropertiesChanged signals,
+// printed, on a connection of its own.
+class Listener {
+public:
+    Listener()
+    {
+        bus_.RunThere([&] {
+            id_ = g_dbus_connection_signal_subscribe(bus_.Connection(), nullptr, "org.freedesktop.DBus.Properties",
+                "PropertiesChanged", MprisService::kObjectPath, nullptr, G_DBUS_SIGNAL_FLAGS_NONE, &Heard, this,
+                nullptr);
+        });
+        // The match rule is in place once a round trip to the bus is over.
+        bus_.RunThere([&] {
+            g_dbus_connection_call_sync(bus_.Connection(), "org.freedesktop.DBus", "/org/freedesktop/DBus",
+                "org.freedesktop.DBus", "GetId", nullptr, nullptr, G_DBUS_CALL_FLAGS_NONE, 2000, nullptr, nullptr);
+        });
+    }
+    ~Listener()
+    {
+        bus_.RunThere([&] { g_dbus_connection_signal_unsubscribe(bus_.Connection(), id_); });
+    }
+    // The signals heard so far, once `count` have come (or `wait` passed).
+    std::vector<std::string> Signals(size_t count, std::chrono::milliseconds wait = 5s)
+    {
+        for (auto end = std::chrono::steady_clock::now() + wait; std::chrono::steady_clock::now() < end;) {
+            {
+                std::lock_guard lock(mutex_);
+                if (heard_.size() >= count)
+                    return heard_;
+            }
+            std::this_thread::sleep_for(50ms);
+        }
+        std::lock_guard lock(mutex_);
+        return heard_;
+    }
+
+private:
+    static void Heard(
+        GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar*, GVariant* parameters, gpointer data)
+    {
+        auto* self = static_cast<Listener*>(data);
+        gchar* text = g_variant_print(parameters, FALSE);
+        std::lock_guard lock(self->mutex_);
+        self->heard_.push_back(text);
+        g_free(text);
+    }
+
+    BusThread bus_;
+    unsigned id_ = 0;
+    std::mutex mutex_;
+    std::vector<std::string> heard_;
+};
+
+TEST_F(MprisServiceTest, MetadataShowsChannelProgrammeAndLogoAndTellsOfChanges)
+{
+    Listener listener;
+    MprisService::State state;
+    state.playback = MprisService::State::Playback::Playing;
+    state.title = "CCTV-1";
+    state.programme = "新闻联播";
+    state.art_url = "file:///tmp/logos/ab%20c.logo";
+    service->Update(state);
+    std::string get = "--method org.freedesktop.DBus.Properties.Get org.mpris.MediaPlayer2.Player Metadata";
+    std::string metadata = Gdbus(get);
+    EXPECT_NE(std::string::npos, metadata.find("'xesam:title': <'CCTV-1'>")) << metadata;
+    EXPECT_NE(std::string::npos, metadata.find("'xesam:artist': <['新闻联播']>")) << metadata;
+    EXPECT_NE(std::string::npos, metadata.find("'mpris:artUrl': <'file:///tmp/logos/ab%20c.logo'>")) << metadata;
+    EXPECT_NE(std::string::npos, metadata.find("'mpris:trackid': <objectpath '" + MprisService::TrackId("CCTV-1")))
+        << metadata;
+
+    // The programme turns over, then the logo arrives: each is told at once.
+    state.programme = "焦点访谈";
+    service->Update(state);
+    state.art_url = "file:///tmp/logos/other.logo";
+    service->Update(state);
+    // Nothing changed: nothing is sent.
+    service->Update(state);
+    std::vector<std::string> heard = listener.Signals(3);
+    ASSERT_GE(heard.size(), 3u);
+    EXPECT_NE(std::string::npos, heard[1].find("'xesam:artist': <['焦点访谈']>")) << heard[1];
+    EXPECT_NE(std::string::npos, heard[2].find("'mpris:artUrl': <'file:///tmp/logos/other.logo'>")) << heard[2];
+    EXPECT_EQ(3u, listener.Signals(4, 500ms).size());
+
+    // Off the guide: no artist left over from the channel before.
+    state.title = "Beta Sport";
+    state.programme.clear();
+    state.art_url.clear();
+    service->Update(state);
+    metadata = Gdbus(get);
+    EXPECT_EQ(std::string::npos, metadata.find("xesam:artist")) << metadata;
+    EXPECT_EQ(std::string::npos, metadata.find("mpris:artUrl")) << metadata;
+}
+
+TEST(MprisTrackId, EachChannelHasAValidPathOfItsOwn)
+{
+    std::vector<std::string> titles = { "CCTV-1", "CCTV-1 综合", "cctv-1", "a/b c", std::string("x\0y", 3) };
+    std::set<std::string> paths;
+    for (const std::string& title : titles) {
+        std::string path = MprisService::TrackId(title);
+        EXPECT_TRUE(g_variant_is_object_path(path.c_str())) << path;
+        EXPECT_FALSE(path.starts_with("/org/mpris/")) << path; // reserved for the interface's own
+        EXPECT_EQ(path, MprisService::TrackId(title));
+        paths.insert(path);
+    }
+    EXPECT_EQ(titles.size(), paths.size());
+    EXPECT_EQ("/org/mpris/MediaPlayer2/TrackList/NoTrack", MprisService::TrackId(""));
 }
 
 TEST(MprisServiceNoBus, WithoutASessionBusNothingHappens)

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 #include <set>
 #include <utility>
@@ -348,6 +349,65 @@ TEST(CanvasBitmaps, CopyRectStretchesMirrorsAndCopiesWithinOneBitmap)
     canvas.CopyRect({ 0, 4, 4, 5 }, src, { 0, 0, 4, 1 });
     EXPECT_EQ(bmp.GetPixel(1, 4), clLime);
     EXPECT_EQ(bmp.GetPixel(2, 4), kBack);
+}
+
+// Copies of the same size take a path of their own: the pixels must be
+// those the general rule picks (each target pixel from the source pixel
+// at the same offset, within the clip and the source), nothing more.
+TEST(CanvasBitmaps, SameSizeCopiesTakeExactlyTheirPixels)
+{
+    Bitmap src(7, 5);
+    for (int y = 0; y < src.Height(); ++y)
+        for (int x = 0; x < src.Width(); ++x)
+            src.Row(y)[x] = static_cast<Pixel>(0x00010000 * (x + 1) + 0x100 * (y + 1)); // no alpha
+    struct Case {
+        const char* what;
+        Rect dest, source;
+        Point origin;
+        std::vector<Rect> clip;
+    };
+    const Case cases[] = {
+        { "whole", { 0, 0, 7, 5 }, { 0, 0, 7, 5 }, {}, {} },
+        { "offset both ways", { 3, 2, 7, 5 }, { 1, 1, 5, 4 }, {}, {} },
+        { "source partly outside", { 0, 0, 6, 4 }, { -2, -1, 4, 3 }, {}, {} },
+        { "source running off the far side", { 1, 1, 9, 8 }, { 2, 1, 10, 8 }, {}, {} },
+        { "target partly outside", { -3, -2, 4, 3 }, { 0, 0, 7, 5 }, {}, {} },
+        { "clip with a hole", { 0, 0, 7, 5 }, { 0, 0, 7, 5 }, {}, { { 0, 0, 3, 10 }, { 5, 0, 10, 10 } } },
+        { "viewport origin", { 0, 0, 7, 5 }, { 0, 0, 7, 5 }, { 2, 3 }, {} },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Bitmap back(10, 10, kBack);
+        Canvas canvas(back);
+        canvas.SetViewportOrigin(c.origin);
+        if (!c.clip.empty()) {
+            Region clip;
+            for (const Rect& r : c.clip)
+                clip = clip.Union(Region(r));
+            canvas.SetClipRegion(clip);
+        }
+        canvas.CopyRect(c.dest, src, c.source);
+        for (int y = 0; y < back.Height(); ++y)
+            for (int x = 0; x < back.Width(); ++x) {
+                int lx = x - c.origin.x, ly = y - c.origin.y; // logical
+                int sx = c.source.left + lx - c.dest.left, sy = c.source.top + ly - c.dest.top;
+                bool clipped = !c.clip.empty() && std::none_of(c.clip.begin(), c.clip.end(), [&](const Rect& r) {
+                    return r.Contains({ x, y });
+                });
+                bool copied = c.dest.Contains({ lx, ly }) && !clipped && sx >= 0 && sy >= 0 && sx < src.Width()
+                    && sy < src.Height();
+                Pixel want = copied ? (src.Row(sy)[sx] | 0xFF000000u) : back.Row(0)[9];
+                ASSERT_EQ(want, back.Row(y)[x]) << x << "," << y;
+            }
+    }
+    // Same size at the far ends of the coordinates: nothing overflows.
+    constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+    Bitmap back(4, 4, kBack);
+    Canvas canvas(back);
+    canvas.CopyRect({ kMin, kMin, kMin + 4, kMin + 4 }, src, { kMax - 4, kMax - 4, kMax, kMax });
+    canvas.CopyRect({ 0, 0, 4, 4 }, src, { kMax - 4, kMax - 4, kMax, kMax });
+    canvas.CopyRect({ kMax - 4, kMax - 4, kMax, kMax }, src, { kMin, kMin, kMin + 4, kMin + 4 });
+    EXPECT_EQ(Changed(back), PixelSet());
 }
 
 TEST(CanvasState, ViewportOriginClipAndDeviceWindow)
