@@ -29,9 +29,11 @@ test: deps
 	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPELLAMO_SANITIZE=ON -DPELLAMO_BENCH=OFF \
 	      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ $(LAUNCHER)
 	cmake --build $(TEST_DIR) -j $(JOBS)
-	@# The programs as `make run` builds them (GCC, optimised) must compile too, and
-	@# their Debian package hold what it should and pass lintian.
+	@# Everything, tests and benchmarks included, must compile as `make run` and
+	@# `make bench` build it too (GCC, optimised: it warns where clang does not),
+	@# and the Debian package hold what it should and pass lintian.
 	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release $(LAUNCHER)
+	cmake --build $(RELEASE_DIR) -j $(JOBS)
 	cmake --build $(RELEASE_DIR) -j $(JOBS) --target pellamo_package_check
 	ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS)
 

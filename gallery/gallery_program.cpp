@@ -87,18 +87,61 @@ void ApplyGalleryOptions(TfrmGallery& gallery, const GalleryOptions& options)
         gallery.ShowPage(options.page);
 }
 
-Bitmap RenderGalleryScreenshot(const GalleryOptions& options)
-{
+namespace {
+
+// A gallery on a screen of its own, without a display.
+struct HeadlessGallery {
     EventLoop loop;
     HeadlessBackend screen;
-    TApplication app(screen, loop);
-    RegisterGalleryClasses();
-    auto* gallery = app.CreateForm<TfrmGallery>();
-    ApplyGalleryOptions(*gallery, options);
-    gallery->Show();
-    Settle(loop, std::chrono::milliseconds(0));
-    Settle(loop, gallery->PlayScene() ? kSceneTime : std::chrono::milliseconds(0));
-    return screen.Screenshot().Crop(app.Windows().GetWindowRect(gallery->Handle()));
+    TApplication app { screen, loop };
+    TfrmGallery* gallery = nullptr;
+
+    explicit HeadlessGallery(const GalleryOptions& options)
+    {
+        RegisterGalleryClasses();
+        gallery = app.CreateForm<TfrmGallery>();
+        ApplyGalleryOptions(*gallery, options);
+        gallery->Show();
+        Settle(loop, std::chrono::milliseconds(0));
+    }
+
+    // Plays the current page's scene; true when it had one.
+    bool PlayScene()
+    {
+        bool played = gallery->PlayScene();
+        Settle(loop, played ? kSceneTime : std::chrono::milliseconds(0));
+        return played;
+    }
+
+    Bitmap Screenshot() { return screen.Screenshot().Crop(app.Windows().GetWindowRect(gallery->Handle())); }
+};
+
+}
+
+Bitmap RenderGalleryScreenshot(const GalleryOptions& options)
+{
+    HeadlessGallery shown(options);
+    shown.PlayScene();
+    return shown.Screenshot();
+}
+
+std::vector<Bitmap> RenderGalleryScreenshots(const GalleryOptions& options, const std::vector<std::string>& pages)
+{
+    std::vector<Bitmap> shots;
+    std::unique_ptr<HeadlessGallery> shown;
+    for (const std::string& page : pages) {
+        if (!shown)
+            shown = std::make_unique<HeadlessGallery>(options);
+        shown->gallery->ShowPage(page);
+        Settle(shown->loop, std::chrono::milliseconds(0));
+        bool played = shown->PlayScene();
+        shots.push_back(shown->Screenshot());
+        // A scene leaves its menu open or its notice up: the next page
+        // starts afresh, as it would on its own.
+        if (played)
+            shown.reset();
+    }
+    return shots;
 }
 
 int RunGallery(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)

@@ -25,6 +25,9 @@ void ApplyGalleryOptions(TfrmGallery& gallery, const GalleryOptions& options);
 // The gallery window as the options dress it, with its page's scene
 // played, drawn on a screen of its own without a display.
 Bitmap RenderGalleryScreenshot(const GalleryOptions& options);
+// The same for each of `pages` (the options' page is ignored), faster than
+// one call per page: pages without a scene share one window.
+std::vector<Bitmap> RenderGalleryScreenshots(const GalleryOptions& options, const std::vector<std::string>& pages);
 
 // The program. Usage errors and unusable theme files are told on `err`
 // and give 2; a missing display or an unwritable screenshot gives 1.

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
+#include <vector>
+
 namespace pellamo {
 namespace {
 
@@ -60,6 +64,50 @@ TEST_F(Headless, ComposesWindowsInZOrderWithTheirShapes)
     Bitmap small(5, 5, Rgb(9, 9, 9));
     screen.Present(b, small, { -10, -10, 500, 500 });
     EXPECT_EQ(screen.Screenshot().GetPixel(60, 60), Rgb(9, 9, 9));
+}
+
+// Screenshots copy whole runs of rows; each pixel must still be that of
+// the top window whose pixels and shape cover it. Shapes here overlap,
+// reach past their window, and windows hang off the screen's edges.
+TEST_F(Headless, EachScreenshotPixelComesFromTheTopWindowCoveringIt)
+{
+    struct Shaped {
+        Rect bounds;
+        std::optional<std::vector<Rect>> shape;
+    } const windows[] = {
+        { { -20, -10, 90, 70 }, std::vector<Rect> { { 0, 0, 30, 80 }, { 10, 5, 60, 20 }, { 50, 40, 200, 45 } } },
+        { { 40, 30, 140, 130 }, std::nullopt },
+        { { 100, 90, 330, 230 }, std::vector<Rect> { { 5, 5, 6, 6 }, { 0, 100, 240, 101 }, { 200, 0, 230, 140 } } },
+        { { 70, 20, 120, 60 }, std::vector<Rect> {} },
+    };
+    std::vector<Bitmap> pixels;
+    for (size_t i = 0; i < std::size(windows); ++i) {
+        DisplayWindowId id = Make(windows[i].bounds, 0);
+        // Each pixel tells its window and place, so a run copied from the
+        // wrong column shows.
+        Bitmap look(windows[i].bounds.Width(), windows[i].bounds.Height());
+        for (int y = 0; y < look.Height(); ++y)
+            for (int x = 0; x < look.Width(); ++x)
+                look.SetPixel(x, y, Rgb(40 * (i + 1), x, y));
+        screen.Present(id, look, { 0, 0, look.Width(), look.Height() });
+        screen.SetShape(id, windows[i].shape);
+        pixels.push_back(look);
+    }
+    Bitmap shot = screen.Screenshot();
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 300; ++x) {
+            TColor expected = 0;
+            for (size_t i = 0; i < std::size(windows); ++i) {
+                Point local { x - windows[i].bounds.left, y - windows[i].bounds.top };
+                const auto& shape = windows[i].shape;
+                bool inside = windows[i].bounds.Contains({ x, y })
+                    && (!shape
+                        || std::any_of(shape->begin(), shape->end(), [&](const Rect& r) { return r.Contains(local); }));
+                if (inside)
+                    expected = pixels[i].GetPixel(local.x, local.y);
+            }
+            ASSERT_EQ(shot.GetPixel(x, y), expected) << "at " << x << "," << y;
+        }
 }
 
 TEST_F(Headless, PointerStaysWithThePressedWindowAndReportsLeaving)

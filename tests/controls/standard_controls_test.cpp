@@ -221,8 +221,9 @@ TEST_F(StandardControlsTest, TheSizeGripStandsOnlyWhereTheFormCanBeSized)
         EXPECT_EQ(bar->GripRect().IsEmpty(), !c.grip);
         // The grip's first highlight stroke, at the bottom right.
         Rect g = bar->GripRect();
-        if (c.grip)
+        if (c.grip) {
             EXPECT_EQ(PixelAt(*bar, { g.right - 1, g.top + 1 }), SystemColors::Resolve(clBtnHighlight));
+        }
     }
     form->SetBorderStyle(TFormBorderStyle::bsSizeable);
     bar->SetSizeGrip(false);
