@@ -2,6 +2,7 @@
 
 #include "platform/text/percent_encoding.h"
 #include "platform/text/same_text.h"
+#include "platform/text/trim.h"
 #include "stream/stream_address.h"
 
 #include <cctype>
@@ -11,15 +12,6 @@
 namespace pellamo {
 
 namespace {
-
-std::string_view Trim(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r' || s.front() == '\n'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' || s.back() == '\n'))
-        s.remove_suffix(1);
-    return s;
-}
 
 OpenTarget Invalid(std::string error)
 {
@@ -47,7 +39,7 @@ bool EndsInPlaylist(std::string_view address)
 
 OpenTarget ClassifyOpenTarget(std::string_view text, bool playlist_wanted, const std::string& directory)
 {
-    text = Trim(text);
+    text = Trim(text, " \t\r\n");
     if (text.empty())
         return Invalid("Nothing to open");
     if (text.find('\0') != std::string_view::npos)

@@ -2,6 +2,7 @@
 
 #include "catalogue/extinf_line.h"
 #include "catalogue/playlist_stream_options.h"
+#include "platform/text/trim.h"
 
 #include "platform/text/gbk.h"
 #include "platform/text/percent_encoding.h"
@@ -21,15 +22,6 @@ constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 constexpr std::string_view kSourceTag = "#PELLAMO-SOURCE:";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view Trim(std::string_view s)
-{
-    while (!s.empty() && IsBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
 
 bool StartsWithNoCase(std::string_view s, std::string_view prefix)
 {

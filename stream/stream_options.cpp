@@ -1,6 +1,7 @@
 #include "stream/stream_options.h"
 
 #include "platform/text/percent_encoding.h"
+#include "platform/text/trim.h"
 
 #include <algorithm>
 #include <array>
@@ -39,17 +40,6 @@ bool IsSafeValue(std::string_view value)
 }
 
 constexpr std::array kFramingFields { "host", "content-length", "transfer-encoding", "connection" };
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view Trim(std::string_view s)
-{
-    while (!s.empty() && IsBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
 
 // Everything but unreserved characters, so that '&', '=' and '|' in a
 // value never split it.

@@ -3,6 +3,7 @@
 #include "catalogue/extinf_line.h"
 #include "platform/text/percent_encoding.h"
 #include "platform/text/same_text.h"
+#include "platform/text/trim.h"
 #include "platform/text/utf8.h"
 #include "stream/stream_address.h"
 
@@ -16,17 +17,6 @@ constexpr std::string_view kBuiltInScheme = "pellamo:";
 constexpr size_t kMaxLine = 16 * 1024;
 constexpr size_t kMaxText = 255;
 constexpr size_t kMaxLogo = 2048;
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view Trim(std::string_view s)
-{
-    while (!s.empty() && IsBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
 
 // One line of text: control characters become blanks, the length is bounded.
 std::string Clean(std::string_view text, size_t max)

@@ -1,5 +1,6 @@
 #include "viewer/settings.h"
 
+#include "platform/text/trim.h"
 #include "platform/text/utf8.h"
 #include "viewer/atomic_file.h"
 
@@ -12,15 +13,6 @@ namespace pellamo {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string_view Trim(std::string_view text)
-{
-    size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
 
 bool IsName(std::string_view name)
 {
