@@ -187,6 +187,7 @@ void MpvPlayer::SetAddress(const std::u16string& address)
 {
     m_address = address;
     m_fallback_url.clear();
+    m_abandoned_url.clear();
     m_options = {};
     m_first_engine_error.clear();
     if (address.empty()) {
@@ -476,6 +477,7 @@ void MpvPlayer::EndedFile(const mpv_event_end_file& end)
         if (!m_fallback_url.empty()) {
             std::string next = std::move(m_fallback_url);
             m_fallback_url.clear();
+            m_abandoned_url = m_engine_url;
             Load(next);
             return;
         }
@@ -534,6 +536,10 @@ void MpvPlayer::Logged(const mpv_event_log_message& message)
         return;
     }
     if (m_engine_url.empty() || m_giving_up || text.empty())
+        return;
+    // A late complaint about the attempt before the fallback is not this
+    // attempt's cause.
+    if (!m_abandoned_url.empty() && text.find(m_abandoned_url) != std::string::npos)
         return;
     if (ContainsNoCase(text, "will reconnect") && !m_entry_ended && !CountReconnect())
         return;

@@ -154,6 +154,9 @@ private:
     std::u16string m_address;
     std::string m_engine_url;
     std::string m_fallback_url;
+    // The address given up for the fallback: the engine's log about it can
+    // arrive after the next attempt has begun.
+    std::string m_abandoned_url;
     // The header fields of the address, for this play only: the engine
     // forgets per-file options when the entry ends.
     StreamOptions m_options;
