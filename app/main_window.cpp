@@ -375,7 +375,7 @@ void TForm1::PublishMpris()
     state.title = ChannelOfCaption(caption_base_);
     if (!state.title.empty()) {
         state.programme = programme_now_;
-        state.art_url = PlayingLogoUrl();
+        state.art_url = playing_logo_url_;
     }
     mpris_->Update(state);
 }

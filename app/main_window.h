@@ -263,6 +263,7 @@ private:
     void PublishMpris();
     std::string programme_now_; // the running programme of the channel tuned (UTF-8)
     std::string PlayingLogoUrl() const;
+    std::string playing_logo_url_; // its cached file as a file:// URL, once read; set with the caption's logo
     std::unique_ptr<PlaylistsHost> playlists_host_;
     std::unique_ptr<ViewerPlaylists> playlists_;
     TAddressForm* address_form_ = nullptr; // made when first asked for; owned as a component

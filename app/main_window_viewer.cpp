@@ -303,6 +303,9 @@ void TForm1::ApplyLogos()
 
 void TForm1::ShowCaptionLogo()
 {
+    // Looked up on the disk only when the logo or the channel changes, not
+    // at each of the media controls' updates.
+    playing_logo_url_ = PlayingLogoUrl();
     PublishMpris();
     auto it = logo_large_.find(playing_logo_);
     if (it == logo_large_.end()) {
